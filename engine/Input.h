@@ -1,0 +1,49 @@
+#pragma once
+// What the player did since the last frame: SDL events become the engine's input events (a queue
+// the frame function drains with Input_GetEvent), the key state table, the key and character of
+// the frame, and the mouse position in client pixels. Fed by the frame loop, one event at a time.
+
+#include <SDL2/SDL_events.h>
+
+#include <deque>
+
+#include "engine/Hge.h"
+
+namespace Engine {
+
+class CInput {
+public:
+    void HandleEvent(const SDL_Event& event);
+    // Forgets the frame's events, key and character; key states stay.
+    void EndFrame();
+
+    bool GetEvent(hgeInputEvent* event);
+    bool KeyState(int key) const { return ValidKey(key) && m_down[key]; }
+    bool KeyDownThisFrame(int key) const { return ValidKey(key) && m_pressed[key]; }
+    bool KeyUpThisFrame(int key) const { return ValidKey(key) && m_released[key]; }
+    int Key() const { return m_key; }
+    int Char() const { return m_char; }
+
+    float MouseX() const { return m_mouseX; }
+    float MouseY() const { return m_mouseY; }
+    void SetMouse(float x, float y);
+
+private:
+    static bool ValidKey(int key) { return key > 0 && key < HGEK_KEYCOUNT; }
+    int Flags() const;
+    void Press(int key, bool repeat);
+    void Release(int key);
+    void Push(int type, int key, int flags, int chr = 0, int wheel = 0);
+    void AddText(const char* utf8);
+
+    std::deque<hgeInputEvent> m_queue;
+    bool m_down[HGEK_KEYCOUNT] = {};
+    bool m_pressed[HGEK_KEYCOUNT] = {};
+    bool m_released[HGEK_KEYCOUNT] = {};
+    int m_key = 0;
+    int m_char = 0;
+    float m_mouseX = 0;
+    float m_mouseY = 0;
+};
+
+}  // namespace Engine
