@@ -1,0 +1,134 @@
+#include "engine/ResourcePacks.h"
+
+#include <zip.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+namespace Engine {
+
+namespace {
+
+// A resource larger than this is taken for a damaged archive entry, not allocated.
+constexpr uint64_t kMaxResourceBytes = 1ull << 30;
+
+std::string Normalise(const char* name) {
+    std::string result(name);
+    for (char& c : result) {
+        if (c == '\\') c = '/';
+    }
+    return result;
+}
+
+}  // namespace
+
+std::string DataFolder() {
+    if (const char* dir = std::getenv("QUINDLE_DATA_DIR"); dir && *dir) return dir;
+    std::error_code error;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return ".";
+    return exe.parent_path().string();
+}
+
+CResourcePacks::CResourcePacks(CLog& log, std::string dataFolder)
+    : m_log(log), m_folder(std::move(dataFolder)) {}
+
+CResourcePacks::~CResourcePacks() {
+    RemoveAll();
+}
+
+std::string CResourcePacks::PathOnDisk(const std::string& name) const {
+    if (!name.empty() && name[0] == '/') return name;
+    if (m_folder.empty()) return name;
+    return m_folder + "/" + name;
+}
+
+bool CResourcePacks::Attach(const char* name) {
+    if (!name || !*name) return false;
+    const std::string path = PathOnDisk(Normalise(name));
+    for (const Pack& pack : m_packs) {
+        if (pack.path == path) return true;
+    }
+    int error = 0;
+    zip* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
+    if (!archive) {
+        zip_error_t detail;
+        zip_error_init_with_code(&detail, error);
+        m_log.Write("Can't attach resource pack %s: %s", path.c_str(), zip_error_strerror(&detail));
+        zip_error_fini(&detail);
+        return false;
+    }
+    m_packs.push_back({path, archive});
+    return true;
+}
+
+void CResourcePacks::RemoveAll() {
+    for (Pack& pack : m_packs) zip_discard(pack.archive);
+    m_packs.clear();
+}
+
+void* CResourcePacks::Load(const char* name, size_t* size) {
+    if (size) *size = 0;
+    if (!name || !*name) return nullptr;
+    const std::string normal = Normalise(name);
+    for (auto pack = m_packs.rbegin(); pack != m_packs.rend(); ++pack) {
+        if (void* block = LoadFromPack(pack->archive, normal, size)) return block;
+    }
+    return LoadFromDisk(normal, size);
+}
+
+void CResourcePacks::Free(void* block) {
+    std::free(block);
+}
+
+void* CResourcePacks::LoadFromPack(zip* archive, const std::string& name, size_t* size) {
+    zip_int64_t index = zip_name_locate(archive, name.c_str(), 0);
+    if (index < 0) index = zip_name_locate(archive, name.c_str(), ZIP_FL_NOCASE);
+    if (index < 0) return nullptr;
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat_index(archive, static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
+        !(stat.valid & ZIP_STAT_SIZE) || stat.size > kMaxResourceBytes) {
+        m_log.Write("Can't read %s from the resource pack", name.c_str());
+        return nullptr;
+    }
+    zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(index), 0);
+    if (!file) {
+        m_log.Write("Can't open %s in the resource pack: %s", name.c_str(), zip_strerror(archive));
+        return nullptr;
+    }
+    // One spare byte, so that an empty file still answers a block.
+    auto* block = static_cast<unsigned char*>(std::malloc(stat.size + 1));
+    const zip_int64_t read = block ? zip_fread(file, block, stat.size) : -1;
+    zip_fclose(file);
+    if (read < 0 || static_cast<zip_uint64_t>(read) != stat.size) {
+        m_log.Write("Can't read %s from the resource pack", name.c_str());
+        std::free(block);
+        return nullptr;
+    }
+    if (size) *size = static_cast<size_t>(stat.size);
+    return block;
+}
+
+void* CResourcePacks::LoadFromDisk(const std::string& name, size_t* size) {
+    const std::string path = PathOnDisk(name);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) return nullptr;
+    const uintmax_t length = std::filesystem::file_size(path, error);
+    if (error || length > kMaxResourceBytes) return nullptr;
+    FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return nullptr;
+    auto* block = static_cast<unsigned char*>(std::malloc(length + 1));
+    const size_t read = block ? std::fread(block, 1, length, file) : 0;
+    std::fclose(file);
+    if (!block || read != length) {
+        m_log.Write("Can't read %s", path.c_str());
+        std::free(block);
+        return nullptr;
+    }
+    if (size) *size = static_cast<size_t>(length);
+    return block;
+}
+
+}  // namespace Engine

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+
+#include "engine/Log.h"
+#include "engine/ResourcePacks.h"
+
+using Engine::CResourcePacks;
+namespace fs = std::filesystem;
+
+namespace {
+
+class EngineResourcePacks : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() / ("packs-" + std::to_string(::getpid()) + "-" +
+                                             ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir / "Texture");
+        fs::create_directories(m_dir / "Only");
+        WriteFile("Texture/a.txt", "from disk");
+        WriteFile("Only/disk.txt", "only on disk");
+        WriteZip("resource.dat", {{"Texture/a.txt", "from the archive"}, {"Sound/empty.wav", ""}});
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    void WriteFile(const std::string& name, const std::string& text) {
+        std::ofstream(m_dir / name, std::ios::binary) << text;
+    }
+
+    void WriteZip(const std::string& name, const std::map<std::string, std::string>& files) {
+        int error = 0;
+        zip_t* archive = zip_open((m_dir / name).c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+        ASSERT_NE(archive, nullptr);
+        for (const auto& [entry, text] : files) {
+            zip_source_t* source = zip_source_buffer(archive, text.data(), text.size(), 0);
+            ASSERT_GE(zip_file_add(archive, entry.c_str(), source, ZIP_FL_OVERWRITE), 0);
+        }
+        ASSERT_EQ(zip_close(archive), 0);  // the buffers are read here, while `files` lives
+    }
+
+    // The file's text, or "<null>" when nothing was found.
+    std::string Load(CResourcePacks& packs, const char* name) {
+        size_t size = 12345;
+        void* block = packs.Load(name, &size);
+        if (!block) {
+            EXPECT_EQ(size, 0u);
+            return "<null>";
+        }
+        std::string text(static_cast<const char*>(block), size);
+        CResourcePacks::Free(block);
+        return text;
+    }
+
+    fs::path m_dir;
+    Engine::CLog m_log;
+};
+
+}  // namespace
+
+TEST_F(EngineResourcePacks, ArchiveComesFirstThenTheDisk) {
+    CResourcePacks packs(m_log, m_dir.string());
+    ASSERT_TRUE(packs.Attach("resource.dat"));  // relative to the data folder
+    const struct {
+        const char* name;
+        const char* text;
+    } cases[] = {
+        {"Texture\\a.txt", "from the archive"},
+        {"Texture/a.txt", "from the archive"},
+        {"TEXTURE\\A.TXT", "from the archive"},  // any letter case inside the archive
+        {"Only\\disk.txt", "only on disk"},
+        {"Sound\\empty.wav", ""},  // an empty file is found, with size 0
+        {"missing.txt", "<null>"},
+        {"Texture", "<null>"},  // a folder is not a file
+        {"", "<null>"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Load(packs, c.name), c.text) << c.name;
+
+    packs.RemoveAll();
+    EXPECT_EQ(Load(packs, "Texture\\a.txt"), "from disk");
+}
+
+TEST_F(EngineResourcePacks, TheNewestPackWins) {
+    WriteZip("patch.dat", {{"Texture/a.txt", "patched"}});
+    CResourcePacks packs(m_log, m_dir.string());
+    ASSERT_TRUE(packs.Attach("resource.dat"));
+    ASSERT_TRUE(packs.Attach((m_dir / "patch.dat").c_str()));  // an absolute name is used as it stands
+    EXPECT_EQ(Load(packs, "Texture\\a.txt"), "patched");
+}
+
+TEST_F(EngineResourcePacks, AMissingOrDamagedPackIsRefused) {
+    WriteFile("broken.dat", "PK\x03\x04 this is not an archive");
+    CResourcePacks packs(m_log, m_dir.string());
+    EXPECT_FALSE(packs.Attach("none.dat"));
+    EXPECT_FALSE(packs.Attach("broken.dat"));
+    EXPECT_FALSE(packs.Attach(nullptr));
+    EXPECT_EQ(Load(packs, "Texture\\a.txt"), "from disk");
+}
+
+TEST_F(EngineResourcePacks, TheDataFolderComesFromTheEnvironment) {
+    const char* before = std::getenv("QUINDLE_DATA_DIR");
+    const std::string saved = before ? before : "";
+    setenv("QUINDLE_DATA_DIR", m_dir.c_str(), 1);
+    EXPECT_EQ(Engine::DataFolder(), m_dir.string());
+    unsetenv("QUINDLE_DATA_DIR");
+    EXPECT_EQ(Engine::DataFolder(), fs::read_symlink("/proc/self/exe").parent_path().string());
+    if (before) setenv("QUINDLE_DATA_DIR", saved.c_str(), 1);
+}
