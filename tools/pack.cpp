@@ -1,0 +1,50 @@
+// Packs files into the resource archive (a plain zip) the engine reads beside the program.
+//
+//   pack <archive> <name in archive>=<file> ...
+//
+// Names use forward slashes ("Font/0.fnt"); the game's backslash names map onto them.
+
+#include <zip.h>
+
+#include <cstdio>
+#include <string>
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: pack <archive> <name>=<file> ...\n");
+        return 2;
+    }
+    int error = 0;
+    zip_t* archive = zip_open(argv[1], ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive) {
+        zip_error_t details;
+        zip_error_init_with_code(&details, error);
+        std::fprintf(stderr, "pack: %s: %s\n", argv[1], zip_error_strerror(&details));
+        zip_error_fini(&details);
+        return 1;
+    }
+    for (int i = 2; i < argc; ++i) {
+        const std::string entry = argv[i];
+        const std::size_t equals = entry.find('=');
+        if (equals == std::string::npos || equals == 0 || equals + 1 == entry.size()) {
+            std::fprintf(stderr, "pack: \"%s\" is not name=file\n", argv[i]);
+            zip_discard(archive);
+            return 1;
+        }
+        const std::string name = entry.substr(0, equals);
+        const std::string file = entry.substr(equals + 1);
+        zip_source_t* source = zip_source_file(archive, file.c_str(), 0, -1);
+        if (!source || zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+            std::fprintf(stderr, "pack: %s: %s\n", file.c_str(), zip_strerror(archive));
+            if (source) zip_source_free(source);
+            zip_discard(archive);
+            return 1;
+        }
+    }
+    if (zip_close(archive) < 0) {
+        std::fprintf(stderr, "pack: %s: %s\n", argv[1], zip_strerror(archive));
+        zip_discard(archive);
+        return 1;
+    }
+    return 0;
+}
