@@ -1,0 +1,620 @@
+#include "engine/Renderer.h"
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace Engine {
+
+namespace {
+
+constexpr int kMaxVertices = CRenderer::kMaxQuads * 4;
+
+const char* const kVertexShader = R"(#version 330 core
+layout(location = 0) in vec2 aPosition;
+layout(location = 1) in vec4 aColor;
+layout(location = 2) in vec2 aTexCoord;
+uniform mat3 uMatrix;
+out vec4 vColor;
+out vec2 vTexCoord;
+void main() {
+    vec3 p = uMatrix * vec3(aPosition, 1.0);
+    gl_Position = vec4(p.xy, 0.0, 1.0);
+    vColor = aColor;
+    vTexCoord = aTexCoord;
+}
+)";
+
+// uMode 0: vertex colour only (no texture); 1: texture times colour; 2: texture plus colour.
+const char* const kFragmentShader = R"(#version 330 core
+uniform sampler2D uTexture;
+uniform int uMode;
+in vec4 vColor;
+in vec2 vTexCoord;
+out vec4 oColor;
+void main() {
+    if (uMode == 0) {
+        oColor = vColor;
+    } else {
+        vec4 t = texture(uTexture, vTexCoord);
+        oColor = uMode == 1 ? t * vColor : vec4(t.rgb + vColor.rgb, t.a * vColor.a);
+    }
+}
+)";
+
+GLuint CompileShader(GLenum kind, const char* source, std::string& error) {
+    const GLuint shader = glCreateShader(kind);
+    glShaderSource(shader, 1, &source, nullptr);
+    glCompileShader(shader);
+    GLint ok = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
+    if (ok) return shader;
+    char info[1024] = {};
+    glGetShaderInfoLog(shader, sizeof info, nullptr, info);
+    error = std::string("can't compile the shader: ") + info;
+    glDeleteShader(shader);
+    return 0;
+}
+
+}  // namespace
+
+struct CRenderer::Texture {
+    GLuint id = 0;
+    int width = 0;
+    int height = 0;
+    bool ownedByTarget = false;
+    bool locked = false;
+    bool lockReadOnly = true;
+    int lockRect[4] = {};          // left, top, width, height
+    std::vector<uint32_t> pixels;  // only while locked
+};
+
+struct CRenderer::Target {
+    GLuint fbo = 0;
+    HTEXTURE tex = 0;
+    int width = 0;
+    int height = 0;
+};
+
+CRenderer::CRenderer(CLog& log) : m_log(log), m_vertices(kMaxVertices), m_points(kMaxPoints) {}
+
+CRenderer::~CRenderer() = default;
+
+bool CRenderer::Init(std::string& error) {
+    if (Ready()) return true;
+    const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader, error);
+    const GLuint fragment = vertex ? CompileShader(GL_FRAGMENT_SHADER, kFragmentShader, error) : 0;
+    if (!vertex || !fragment) {
+        if (vertex) glDeleteShader(vertex);
+        return false;
+    }
+    const GLuint program = glCreateProgram();
+    glAttachShader(program, vertex);
+    glAttachShader(program, fragment);
+    glLinkProgram(program);
+    glDeleteShader(vertex);
+    glDeleteShader(fragment);
+    GLint ok = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    if (!ok) {
+        char info[1024] = {};
+        glGetProgramInfoLog(program, sizeof info, nullptr, info);
+        error = std::string("can't link the shader: ") + info;
+        glDeleteProgram(program);
+        return false;
+    }
+    m_program = program;
+    m_uMatrix = glGetUniformLocation(program, "uMatrix");
+    m_uMode = glGetUniformLocation(program, "uMode");
+    glUseProgram(program);
+    glUniform1i(glGetUniformLocation(program, "uTexture"), 0);
+
+    glGenVertexArrays(1, &m_vao);
+    glBindVertexArray(m_vao);
+    glGenBuffers(1, &m_vbo);
+    glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
+    glBufferData(GL_ARRAY_BUFFER, sizeof(hgeVertex) * kMaxVertices, nullptr, GL_STREAM_DRAW);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(hgeVertex),
+                          reinterpret_cast<void*>(offsetof(hgeVertex, x)));
+    // ARGB in a little-endian word is the byte order B, G, R, A.
+    glEnableVertexAttribArray(1);
+    glVertexAttribPointer(1, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(hgeVertex),
+                          reinterpret_cast<void*>(offsetof(hgeVertex, col)));
+    glEnableVertexAttribArray(2);
+    glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, sizeof(hgeVertex),
+                          reinterpret_cast<void*>(offsetof(hgeVertex, tx)));
+
+    std::vector<GLushort> indexes(static_cast<size_t>(kMaxQuads) * 6);
+    for (int quad = 0; quad < kMaxQuads; ++quad) {
+        const auto first = static_cast<GLushort>(quad * 4);
+        GLushort* at = &indexes[static_cast<size_t>(quad) * 6];
+        at[0] = first, at[1] = first + 1, at[2] = first + 2;
+        at[3] = first, at[4] = first + 2, at[5] = first + 3;
+    }
+    glGenBuffers(1, &m_ibo);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_ibo);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indexes.size() * sizeof(GLushort)),
+                 indexes.data(), GL_STATIC_DRAW);
+
+    glDisable(GL_DEPTH_TEST);
+    glEnable(GL_BLEND);
+    glActiveTexture(GL_TEXTURE0);
+    return true;
+}
+
+void CRenderer::Shutdown() {
+    if (!Ready()) return;
+    m_inScene = false;
+    m_target = nullptr;
+    m_used = 0;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    for (auto& [handle, target] : m_targets) glDeleteFramebuffers(1, &target->fbo);
+    m_targets.clear();
+    for (auto& [handle, texture] : m_textures) glDeleteTextures(1, &texture->id);
+    m_textures.clear();
+    glDeleteBuffers(1, &m_vbo);
+    glDeleteBuffers(1, &m_ibo);
+    glDeleteVertexArrays(1, &m_vao);
+    glDeleteProgram(m_program);
+    m_program = m_vao = m_vbo = m_ibo = 0;
+}
+
+// ---- scenes ----
+
+bool CRenderer::BeginScene(HTARGET target, int screenWidth, int screenHeight, int drawableWidth,
+                           int drawableHeight) {
+    if (!Ready()) return false;
+    if (m_inScene) {
+        m_log.Write("Gfx_BeginScene: a scene is already being drawn");
+        return false;
+    }
+    Target* into = nullptr;
+    if (target) {
+        into = FindTarget(target);
+        if (!into) {
+            m_log.Write("Gfx_BeginScene: no render target %lu", static_cast<unsigned long>(target));
+            return false;
+        }
+        m_sceneWidth = m_viewWidth = into->width;
+        m_sceneHeight = m_viewHeight = into->height;
+    } else {
+        m_sceneWidth = std::max(screenWidth, 1);
+        m_sceneHeight = std::max(screenHeight, 1);
+        m_viewWidth = std::max(drawableWidth, 0);
+        m_viewHeight = std::max(drawableHeight, 0);
+    }
+    m_target = into;
+    m_inScene = true;
+    m_drawCalls = 0;
+    m_used = 0;
+    glBindFramebuffer(GL_FRAMEBUFFER, into ? into->fbo : 0);
+    glViewport(0, 0, m_viewWidth, m_viewHeight);
+    glUseProgram(m_program);
+    glBindVertexArray(m_vao);
+    glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
+    // The screen's rows are flipped on the way to the device and a target's are not, so a
+    // clockwise quad on screen keeps its winding only in one of them.
+    glFrontFace(into ? GL_CCW : GL_CW);
+    if (m_culling) {
+        glEnable(GL_CULL_FACE);
+    } else {
+        glDisable(GL_CULL_FACE);
+    }
+    m_clipOn = false;
+    ApplyClipping();
+    const float identity[6] = {1, 0, 0, 0, 1, 0};
+    std::memcpy(m_transform, identity, sizeof identity);
+    ApplyMatrix();
+    return true;
+}
+
+bool CRenderer::EndScene() {
+    if (!m_inScene) return false;
+    Flush();
+    const bool screen = m_target == nullptr;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    m_inScene = false;
+    m_target = nullptr;
+    return screen;
+}
+
+void CRenderer::Clear(DWORD color) {
+    if (!m_inScene) return;
+    Flush();
+    glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f,
+                 static_cast<float>((color >> 8) & 0xFF) / 255.0f, static_cast<float>(color & 0xFF) / 255.0f,
+                 static_cast<float>(color >> 24) / 255.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+void CRenderer::SetClipping(int x, int y, int w, int h) {
+    if (!m_inScene) return;
+    Flush();
+    m_clipOn = x != 0 || y != 0 || w != 0 || h != 0;
+    m_clip[0] = x, m_clip[1] = y, m_clip[2] = w, m_clip[3] = h;
+    ApplyClipping();
+}
+
+void CRenderer::ApplyClipping() {
+    if (!m_clipOn) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
+    const int left = std::clamp(m_clip[0], 0, m_sceneWidth);
+    const int top = std::clamp(m_clip[1], 0, m_sceneHeight);
+    const int right = std::clamp(m_clip[0] + std::max(m_clip[2], 0), left, m_sceneWidth);
+    const int bottom = std::clamp(m_clip[1] + std::max(m_clip[3], 0), top, m_sceneHeight);
+    const double sx = static_cast<double>(m_viewWidth) / m_sceneWidth;
+    const double sy = static_cast<double>(m_viewHeight) / m_sceneHeight;
+    const int deviceLeft = static_cast<int>(std::lround(left * sx));
+    const int deviceRight = static_cast<int>(std::lround(right * sx));
+    int deviceTop = static_cast<int>(std::lround(top * sy));
+    int deviceBottom = static_cast<int>(std::lround(bottom * sy));
+    if (!m_target) {  // the screen's first device row is its bottom
+        const int flippedTop = m_viewHeight - deviceBottom;
+        deviceBottom = m_viewHeight - deviceTop;
+        deviceTop = flippedTop;
+    }
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(deviceLeft, deviceTop, deviceRight - deviceLeft, deviceBottom - deviceTop);
+}
+
+void CRenderer::SetTransform(float x, float y, float dx, float dy, float rot, float hscale, float vscale) {
+    if (!m_inScene) return;
+    Flush();
+    if (hscale == 0 && vscale == 0) {
+        const float identity[6] = {1, 0, 0, 0, 1, 0};
+        std::memcpy(m_transform, identity, sizeof identity);
+    } else {
+        // Move (x, y) to the origin, scale, rotate, then move the origin to (dx, dy).
+        const float c = std::cos(rot);
+        const float s = std::sin(rot);
+        const float a = c * hscale, b = -s * vscale, d = s * hscale, e = c * vscale;
+        const float t[6] = {a, b, dx - a * x - b * y, d, e, dy - d * x - e * y};
+        std::memcpy(m_transform, t, sizeof t);
+    }
+    ApplyMatrix();
+}
+
+void CRenderer::ApplyMatrix() {
+    const float sx = 2.0f / static_cast<float>(m_sceneWidth);
+    const float sy = (m_target ? 2.0f : -2.0f) / static_cast<float>(m_sceneHeight);
+    const float oy = m_target ? -1.0f : 1.0f;
+    const float* t = m_transform;
+    const float matrix[9] = {sx * t[0], sx * t[1], sx * t[2] - 1.0f,  //
+                             sy * t[3], sy * t[4], sy * t[5] + oy,    //
+                             0.0f,      0.0f,      1.0f};
+    glUniformMatrix3fv(m_uMatrix, 1, GL_TRUE, matrix);
+}
+
+void CRenderer::SetCulling(bool enabled) {
+    if (enabled == m_culling) return;
+    Flush();
+    m_culling = enabled;
+    if (!m_inScene) return;
+    if (enabled) {
+        glEnable(GL_CULL_FACE);
+    } else {
+        glDisable(GL_CULL_FACE);
+    }
+}
+
+std::vector<uint32_t> CRenderer::ReadScene(int* width, int* height) {
+    std::vector<uint32_t> pixels;
+    if (width) *width = 0;
+    if (height) *height = 0;
+    if (!m_inScene || m_viewWidth <= 0 || m_viewHeight <= 0) return pixels;
+    Flush();
+    const auto rowPixels = static_cast<size_t>(m_viewWidth);
+    pixels.resize(rowPixels * static_cast<size_t>(m_viewHeight));
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, m_viewWidth, m_viewHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+    if (!m_target) {  // the screen's first device row is its bottom
+        for (int row = 0; row < m_viewHeight / 2; ++row) {
+            std::swap_ranges(
+                pixels.begin() + static_cast<ptrdiff_t>(rowPixels * static_cast<size_t>(row)),
+                pixels.begin() + static_cast<ptrdiff_t>(rowPixels * static_cast<size_t>(row + 1)),
+                pixels.begin() +
+                    static_cast<ptrdiff_t>(rowPixels * static_cast<size_t>(m_viewHeight - 1 - row)));
+        }
+    }
+    if (width) *width = m_viewWidth;
+    if (height) *height = m_viewHeight;
+    return pixels;
+}
+
+// ---- primitives ----
+
+hgeVertex* CRenderer::Reserve(Prim prim, HTEXTURE tex, int blend, int vertices) {
+    if (m_used > 0 && (prim != m_prim || tex != m_tex || blend != m_blend)) Flush();
+    if (m_used + vertices > kMaxVertices) Flush();
+    m_prim = prim;
+    m_tex = tex;
+    m_blend = blend;
+    hgeVertex* at = &m_vertices[static_cast<size_t>(m_used)];
+    m_used += vertices;
+    return at;
+}
+
+void CRenderer::RenderQuad(const hgeQuad& quad) {
+    if (!m_inScene) return;
+    std::memcpy(Reserve(Prim::Quads, quad.tex, quad.blend & 3, 4), quad.v, sizeof quad.v);
+}
+
+void CRenderer::RenderTriple(const hgeTriple& triple) {
+    if (!m_inScene) return;
+    std::memcpy(Reserve(Prim::Triples, triple.tex, triple.blend & 3, 3), triple.v, sizeof triple.v);
+}
+
+void CRenderer::RenderLine(float x1, float y1, float x2, float y2, DWORD color, float z) {
+    if (!m_inScene) return;
+    hgeVertex* v = Reserve(Prim::Lines, 0, BLEND_DEFAULT & 3, 2);
+    v[0] = hgeVertex{x1, y1, z, color, 0, 0};
+    v[1] = hgeVertex{x2, y2, z, color, 0, 0};
+}
+
+hgeVertex* CRenderer::StartBatch(int primType, HTEXTURE tex, int blend, int* maxPrim) {
+    int max = 0;
+    m_batchPoints = false;
+    switch (primType) {
+        case HGEPRIM_QUADS:
+            m_batchPrim = Prim::Quads, max = kMaxQuads;
+            break;
+        case HGEPRIM_TRIPLES:
+            m_batchPrim = Prim::Triples, max = kMaxVertices / 3;
+            break;
+        case HGEPRIM_LINES:
+            m_batchPrim = Prim::Lines, max = kMaxVertices / 2;
+            break;
+        case HGEPRIM_POINTS:
+            m_batchPrim = Prim::Quads, max = kMaxPoints, m_batchPoints = true;
+            break;
+        default:
+            m_batchPrim = Prim::None;
+            break;
+    }
+    if (maxPrim) *maxPrim = max;
+    if (m_batchPrim == Prim::None) return nullptr;
+    Flush();
+    m_batchTex = tex;
+    m_batchBlend = blend & 3;
+    // The buffer is handed out even outside a scene, so that a caller never writes through null;
+    // what is written then is dropped by FinishBatch.
+    if (m_batchPoints) return reinterpret_cast<hgeVertex*>(m_points.data());
+    return m_vertices.data();
+}
+
+void CRenderer::FinishBatch(int count) {
+    const Prim prim = m_batchPrim;
+    m_batchPrim = Prim::None;
+    if (prim == Prim::None || !m_inScene || count <= 0) return;
+    if (m_batchPoints) {
+        count = std::min(count, kMaxPoints);
+        m_prim = Prim::Quads;
+        m_tex = m_batchTex;
+        m_blend = m_batchBlend;
+        m_used = count * 4;
+        for (int i = 0; i < count; ++i) {
+            const hgePointVertex& p = m_points[static_cast<size_t>(i)];
+            const float half = p.size * 0.5f;
+            hgeVertex* v = &m_vertices[static_cast<size_t>(i) * 4];
+            v[0] = hgeVertex{p.x - half, p.y - half, p.z, p.col, 0, 0};
+            v[1] = hgeVertex{p.x + half, p.y - half, p.z, p.col, 1, 0};
+            v[2] = hgeVertex{p.x + half, p.y + half, p.z, p.col, 1, 1};
+            v[3] = hgeVertex{p.x - half, p.y + half, p.z, p.col, 0, 1};
+        }
+        return;
+    }
+    const int perPrim = prim == Prim::Quads ? 4 : prim == Prim::Triples ? 3 : 2;
+    m_prim = prim;
+    m_tex = m_batchTex;
+    m_blend = m_batchBlend;
+    m_used = std::min(count * perPrim, kMaxVertices - kMaxVertices % perPrim);
+}
+
+void CRenderer::Flush() {
+    if (m_used == 0 || !m_inScene) {
+        m_used = 0;
+        return;
+    }
+    const Texture* texture = m_tex ? FindTexture(m_tex) : nullptr;
+    const int mode = texture ? ((m_blend & BLEND_COLORADD) ? 2 : 1) : 0;
+    glUniform1i(m_uMode, mode);
+    glBindTexture(GL_TEXTURE_2D, texture ? texture->id : 0);
+    glBlendFunc(GL_SRC_ALPHA, (m_blend & BLEND_ALPHABLEND) ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(hgeVertex) * static_cast<size_t>(m_used)),
+                 m_vertices.data(), GL_STREAM_DRAW);
+    switch (m_prim) {
+        case Prim::Quads:
+            glDrawElements(GL_TRIANGLES, m_used / 4 * 6, GL_UNSIGNED_SHORT, nullptr);
+            break;
+        case Prim::Triples:
+            glDrawArrays(GL_TRIANGLES, 0, m_used);
+            break;
+        case Prim::Lines:
+            glDrawArrays(GL_LINES, 0, m_used);
+            break;
+        case Prim::None:
+            break;
+    }
+    ++m_drawCalls;
+    m_used = 0;
+}
+
+// ---- textures ----
+
+CRenderer::Texture* CRenderer::FindTexture(HTEXTURE tex) const {
+    auto found = m_textures.find(tex);
+    return found == m_textures.end() ? nullptr : found->second.get();
+}
+
+CRenderer::Target* CRenderer::FindTarget(HTARGET target) const {
+    auto found = m_targets.find(target);
+    return found == m_targets.end() ? nullptr : found->second.get();
+}
+
+HTEXTURE CRenderer::TextureFromPixels(const uint32_t* pixels, int width, int height, int rowPixels) {
+    if (!Ready()) return 0;
+    GLint maxSize = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSize);
+    if (width <= 0 || height <= 0 || width > maxSize || height > maxSize) {
+        m_log.Write("Can't make a texture of %dx%d pixels", width, height);
+        return 0;
+    }
+    auto texture = std::make_unique<Texture>();
+    texture->width = width;
+    texture->height = height;
+    glGenTextures(1, &texture->id);
+    glBindTexture(GL_TEXTURE_2D, texture->id);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, rowPixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    const HTEXTURE handle = m_nextHandle++;
+    m_textures[handle] = std::move(texture);
+    return handle;
+}
+
+HTEXTURE CRenderer::TextureCreate(int width, int height) {
+    if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height > (1 << 28)) {
+        m_log.Write("Can't make a texture of %dx%d pixels", width, height);
+        return 0;
+    }
+    const std::vector<uint32_t> zero(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+    return TextureFromPixels(zero.data(), width, height, width);
+}
+
+void CRenderer::TextureFree(HTEXTURE tex) {
+    Texture* texture = FindTexture(tex);
+    if (!texture || texture->ownedByTarget) return;
+    if (m_tex == tex) Flush();
+    glDeleteTextures(1, &texture->id);
+    m_textures.erase(tex);
+}
+
+int CRenderer::TextureWidth(HTEXTURE tex, bool /*original*/) const {
+    const Texture* texture = FindTexture(tex);
+    return texture ? texture->width : 0;
+}
+
+int CRenderer::TextureHeight(HTEXTURE tex, bool /*original*/) const {
+    const Texture* texture = FindTexture(tex);
+    return texture ? texture->height : 0;
+}
+
+DWORD* CRenderer::TextureLock(HTEXTURE tex, bool readOnly, int left, int top, int width, int height) {
+    Texture* texture = FindTexture(tex);
+    if (!texture) return nullptr;
+    if (texture->locked) {
+        m_log.Write("Texture_Lock: the texture is locked already");
+        return nullptr;
+    }
+    if (width == 0 || height == 0) {
+        left = top = 0;
+        width = texture->width;
+        height = texture->height;
+    }
+    if (left < 0 || top < 0 || width < 0 || height < 0 || left > texture->width - width ||
+        top > texture->height - height) {
+        m_log.Write("Texture_Lock: rectangle %d,%d %dx%d is outside the %dx%d texture", left, top, width,
+                    height, texture->width, texture->height);
+        return nullptr;
+    }
+    Flush();  // draws still gathered may read this texture or draw into it
+    texture->pixels.resize(static_cast<size_t>(texture->width) * static_cast<size_t>(texture->height));
+    glBindTexture(GL_TEXTURE_2D, texture->id);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, texture->pixels.data());
+    texture->locked = true;
+    texture->lockReadOnly = readOnly;
+    texture->lockRect[0] = left, texture->lockRect[1] = top;
+    texture->lockRect[2] = width, texture->lockRect[3] = height;
+    return texture->pixels.data() + static_cast<size_t>(top) * static_cast<size_t>(texture->width) +
+           static_cast<size_t>(left);
+}
+
+void CRenderer::TextureUnlock(HTEXTURE tex) {
+    Texture* texture = FindTexture(tex);
+    if (!texture || !texture->locked) return;
+    if (!texture->lockReadOnly) {
+        Flush();
+        const int* r = texture->lockRect;
+        glBindTexture(GL_TEXTURE_2D, texture->id);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, texture->width);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, r[0], r[1], r[2], r[3], GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                        texture->pixels.data() +
+                            static_cast<size_t>(r[1]) * static_cast<size_t>(texture->width) +
+                            static_cast<size_t>(r[0]));
+        glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    }
+    texture->locked = false;
+    std::vector<uint32_t>().swap(texture->pixels);
+}
+
+void CRenderer::TextureSetWrap(HTEXTURE tex, bool wrap) {
+    Texture* texture = FindTexture(tex);
+    if (!texture) return;
+    if (m_tex == tex) Flush();
+    glBindTexture(GL_TEXTURE_2D, texture->id);
+    const GLint mode = wrap ? GL_REPEAT : GL_CLAMP_TO_EDGE;
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, mode);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, mode);
+}
+
+// ---- render targets ----
+
+HTARGET CRenderer::TargetCreate(int width, int height) {
+    const HTEXTURE tex = TextureCreate(width, height);
+    if (!tex) return 0;
+    Texture* texture = FindTexture(tex);
+    texture->ownedByTarget = true;
+    auto target = std::make_unique<Target>();
+    target->tex = tex;
+    target->width = width;
+    target->height = height;
+    glGenFramebuffers(1, &target->fbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, target->fbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->id, 0);
+    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_inScene && m_target ? m_target->fbo : 0);
+    if (status != GL_FRAMEBUFFER_COMPLETE) {
+        m_log.Write("Can't make a render target of %dx%d pixels (status 0x%x)", width, height, status);
+        glDeleteFramebuffers(1, &target->fbo);
+        texture->ownedByTarget = false;
+        TextureFree(tex);
+        return 0;
+    }
+    const HTARGET handle = m_nextHandle++;
+    m_targets[handle] = std::move(target);
+    return handle;
+}
+
+void CRenderer::TargetFree(HTARGET handle) {
+    Target* target = FindTarget(handle);
+    if (!target) return;
+    if (m_inScene && m_target == target) {
+        m_log.Write("Target_Free: the target is being drawn into");
+        return;
+    }
+    glDeleteFramebuffers(1, &target->fbo);
+    if (Texture* texture = FindTexture(target->tex)) texture->ownedByTarget = false;
+    TextureFree(target->tex);
+    m_targets.erase(handle);
+}
+
+HTEXTURE CRenderer::TargetTexture(HTARGET handle) const {
+    const Target* target = FindTarget(handle);
+    return target ? target->tex : 0;
+}
+
+}  // namespace Engine

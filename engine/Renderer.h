@@ -1,0 +1,122 @@
+#pragma once
+// Drawing over OpenGL 3.3 core with one small shader. Quads, triples, lines and point batches are
+// gathered in one vertex buffer and sent as one draw call for as long as texture, blend mode,
+// primitive kind, clipping, transform and target stay the same. Coordinates are game pixels with
+// y down, on the screen and in render targets alike; the game picture is stretched over the
+// window's drawable area.
+//
+// Textures keep no CPU copy: a lock reads the pixels back from the device (for a render target
+// that is what was drawn into it) and a writable unlock uploads the locked rectangle.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/Hge.h"
+#include "engine/Log.h"
+
+namespace Engine {
+
+class CRenderer {
+public:
+    // Most quads one draw call can take: its vertices are counted with 16-bit indexes.
+    static constexpr int kMaxQuads = 16384;
+    static constexpr int kMaxPoints = 1000;
+
+    explicit CRenderer(CLog& log);
+    ~CRenderer();
+    CRenderer(const CRenderer&) = delete;
+    CRenderer& operator=(const CRenderer&) = delete;
+
+    // Needs the GL context current; false (logged, with the reason in error) when the shader or
+    // buffers can't be made.
+    bool Init(std::string& error);
+    // Frees every texture, target and GL object; the context must still be current.
+    void Shutdown();
+    bool Ready() const { return m_program != 0; }
+
+    // screenWidth/Height: the game picture; drawableWidth/Height: the window's pixels.
+    bool BeginScene(HTARGET target, int screenWidth, int screenHeight, int drawableWidth, int drawableHeight);
+    // Answers true when the scene was the screen's, which the caller then shows.
+    bool EndScene();
+    void Clear(DWORD color);
+    void RenderLine(float x1, float y1, float x2, float y2, DWORD color, float z);
+    void RenderTriple(const hgeTriple& triple);
+    void RenderQuad(const hgeQuad& quad);
+    hgeVertex* StartBatch(int primType, HTEXTURE tex, int blend, int* maxPrim);
+    void FinishBatch(int count);
+    void SetClipping(int x, int y, int w, int h);
+    void SetTransform(float x, float y, float dx, float dy, float rot, float hscale, float vscale);
+    void SetCulling(bool enabled);
+    int DrawCalls() const { return m_drawCalls; }
+    // The pixels of the scene being drawn, ARGB, top row first, in device pixels; empty outside
+    // a scene.
+    std::vector<uint32_t> ReadScene(int* width, int* height);
+
+    HTARGET TargetCreate(int width, int height);
+    void TargetFree(HTARGET target);
+    HTEXTURE TargetTexture(HTARGET target) const;
+
+    HTEXTURE TextureCreate(int width, int height);
+    // ARGB pixels, row after row, rowPixels apart.
+    HTEXTURE TextureFromPixels(const uint32_t* pixels, int width, int height, int rowPixels);
+    void TextureFree(HTEXTURE tex);
+    int TextureWidth(HTEXTURE tex, bool original) const;
+    int TextureHeight(HTEXTURE tex, bool original) const;
+    DWORD* TextureLock(HTEXTURE tex, bool readOnly, int left, int top, int width, int height);
+    void TextureUnlock(HTEXTURE tex);
+    void TextureSetWrap(HTEXTURE tex, bool wrap);
+
+private:
+    struct Texture;
+    struct Target;
+
+    enum class Prim { None, Quads, Triples, Lines };
+
+    Texture* FindTexture(HTEXTURE tex) const;
+    Target* FindTarget(HTARGET target) const;
+    // Makes sure the gathered vertices can take `vertices` more of this kind and state.
+    hgeVertex* Reserve(Prim prim, HTEXTURE tex, int blend, int vertices);
+    void Flush();
+    void ApplyMatrix();
+    void ApplyClipping();
+
+    CLog& m_log;
+    unsigned m_program = 0;
+    unsigned m_vao = 0;
+    unsigned m_vbo = 0;
+    unsigned m_ibo = 0;
+    int m_uMatrix = -1;
+    int m_uMode = -1;
+
+    std::vector<hgeVertex> m_vertices;     // gathered, not yet drawn
+    std::vector<hgePointVertex> m_points;  // the buffer a point batch is written into
+    int m_used = 0;
+    Prim m_prim = Prim::None;
+    HTEXTURE m_tex = 0;
+    int m_blend = -1;
+    Prim m_batchPrim = Prim::None;  // kind of the open Gfx_StartBatch
+    bool m_batchPoints = false;
+    HTEXTURE m_batchTex = 0;
+    int m_batchBlend = 0;
+
+    bool m_inScene = false;
+    Target* m_target = nullptr;
+    int m_sceneWidth = 0;  // game pixels of the current target
+    int m_sceneHeight = 0;
+    int m_viewWidth = 0;  // device pixels of the current target
+    int m_viewHeight = 0;
+    int m_clip[4] = {};  // x, y, w, h; w == 0 means off
+    bool m_clipOn = false;
+    float m_transform[6] = {1, 0, 0, 0, 1, 0};  // 2x3, row-major
+    bool m_culling = false;
+    int m_drawCalls = 0;
+
+    uintptr_t m_nextHandle = 1;
+    std::unordered_map<HTEXTURE, std::unique_ptr<Texture>> m_textures;
+    std::unordered_map<HTARGET, std::unique_ptr<Target>> m_targets;
+};
+
+}  // namespace Engine
