@@ -1,0 +1,511 @@
+#include "engine/Engine.h"
+
+#include <SDL2/SDL_image.h>
+
+#include <algorithm>
+#include <cstdarg>
+#include <ctime>
+
+namespace Engine {
+
+namespace {
+
+CEngine* g_engine = nullptr;
+HGE* g_installed = nullptr;
+
+constexpr Uint32 kVideoSystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER;
+
+}  // namespace
+
+CEngine::CEngine() : m_packs(m_log, DataFolder()), m_audio(m_log), m_renderer(m_log) {
+    m_random.Seed(static_cast<uint64_t>(std::time(nullptr)));
+}
+
+CEngine::~CEngine() {
+    Teardown();
+}
+
+void CEngine::Release() {
+    if (--m_refs > 0) return;
+    if (g_engine == this) g_engine = nullptr;
+    delete this;
+}
+
+bool CEngine::Fail(const std::string& message) {
+    m_error = message;
+    m_log.Write("%s", message.c_str());
+    Teardown();
+    return false;
+}
+
+// ---- system ----
+
+bool CEngine::System_Initiate() {
+    if (m_window) return true;
+    m_shutDown = false;
+    m_error.clear();
+    // A close button asks the exit function; SDL_QUIT then only comes from a signal.
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    if (SDL_InitSubSystem(kVideoSystems) != 0) {
+        return Fail(std::string("System_Initiate: can't start SDL video: ") + SDL_GetError());
+    }
+    m_videoStarted = true;
+    IMG_Init(IMG_INIT_PNG | IMG_INIT_JPG);
+
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+
+    const Uint32 flags =
+        SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | (m_windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    m_window = SDL_CreateWindow(m_title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                std::max(m_screenWidth, 1), std::max(m_screenHeight, 1), flags);
+    if (!m_window) return Fail(std::string("System_Initiate: can't create the window: ") + SDL_GetError());
+    m_context = SDL_GL_CreateContext(m_window);
+    if (!m_context) {
+        return Fail(std::string("System_Initiate: can't create an OpenGL 3.3 context: ") + SDL_GetError());
+    }
+    SDL_GL_MakeCurrent(m_window, m_context);
+    SDL_GL_SetSwapInterval(m_framePacing == -1 ? 1 : 0);
+    std::string error;
+    if (!m_renderer.Init(error)) return Fail("System_Initiate: " + error);
+
+    SDL_ShowCursor(m_hideMouse ? SDL_DISABLE : SDL_ENABLE);
+    ApplyIcon();
+    SDL_StartTextInput();
+    int mouseX = 0, mouseY = 0;
+    SDL_GetMouseState(&mouseX, &mouseY);
+    m_input.SetMouse(static_cast<float>(mouseX), static_cast<float>(mouseY));
+
+    m_audio.Open();
+    m_startCounter = m_lastFrame = m_fpsStart = SDL_GetPerformanceCounter();
+    m_delta = 0;
+    m_fps = 0;
+    m_fpsFrames = 0;
+    SDL_version version;
+    SDL_GetVersion(&version);
+    m_log.Write("Engine started: SDL %d.%d.%d, video %s, %dx%d %s", version.major, version.minor,
+                version.patch, SDL_GetCurrentVideoDriver(), m_screenWidth, m_screenHeight,
+                m_windowed ? "windowed" : "fullscreen");
+    return true;
+}
+
+void CEngine::Teardown() {
+    m_audio.Close();
+    if (m_context) {
+        SDL_GL_MakeCurrent(m_window, m_context);
+        m_renderer.Shutdown();
+        SDL_GL_DeleteContext(m_context);
+        m_context = nullptr;
+    }
+    if (m_window) {
+        SDL_StopTextInput();
+        SDL_DestroyWindow(m_window);
+        m_window = nullptr;
+    }
+    if (m_videoStarted) {
+        IMG_Quit();
+        SDL_QuitSubSystem(kVideoSystems);
+        m_videoStarted = false;
+    }
+}
+
+void CEngine::System_Shutdown() {
+    if (m_shutDown) return;
+    Teardown();
+    m_packs.RemoveAll();
+    m_shutDown = true;
+}
+
+bool CEngine::System_Start() {
+    if (m_shutDown || !m_window) {
+        m_error = "System_Start: System_Initiate wasn't called";
+        m_log.Write("%s", m_error.c_str());
+        return false;
+    }
+    if (!m_frameFunc) {
+        m_error = "System_Start: no frame function";
+        m_log.Write("%s", m_error.c_str());
+        return false;
+    }
+    m_lastFrame = m_fpsStart = SDL_GetPerformanceCounter();
+    for (;;) {
+        bool quit = false;
+        const bool closeAsked = PumpEvents(quit);
+        if (quit) break;
+        if (closeAsked && (!m_exitFunc || m_exitFunc())) break;
+        Pace();
+        const uint64_t now = SDL_GetPerformanceCounter();
+        const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
+        m_delta = static_cast<float>(static_cast<double>(now - m_lastFrame) / frequency);
+        m_lastFrame = now;
+        ++m_fpsFrames;
+        if (static_cast<double>(now - m_fpsStart) >= frequency) {
+            m_fps = m_fpsFrames;
+            m_fpsFrames = 0;
+            m_fpsStart = now;
+        }
+        const bool stop = m_frameFunc();
+        m_input.EndFrame();
+        if (stop || !m_window) break;  // the frame function may have shut the engine down
+    }
+    return true;
+}
+
+bool CEngine::PumpEvents(bool& quit) {
+    bool closeAsked = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type == SDL_QUIT) {
+            quit = true;
+        } else if (event.type == SDL_WINDOWEVENT) {
+            switch (event.window.event) {
+                case SDL_WINDOWEVENT_CLOSE:
+                    closeAsked = true;
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_LOST:
+                    if (m_focusLostFunc) m_focusLostFunc();
+                    break;
+                case SDL_WINDOWEVENT_FOCUS_GAINED:
+                    if (m_focusGainFunc) m_focusGainFunc();
+                    break;
+                default:
+                    break;
+            }
+        } else {
+            m_input.HandleEvent(event);
+        }
+    }
+    return closeAsked;
+}
+
+void CEngine::Pace() {
+    if (m_framePacing <= 0) return;
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    const uint64_t due = m_lastFrame + frequency * static_cast<uint64_t>(m_framePacing) / 1000;
+    for (uint64_t now = SDL_GetPerformanceCounter(); now < due; now = SDL_GetPerformanceCounter()) {
+        const uint64_t leftMs = (due - now) * 1000 / frequency;
+        SDL_Delay(leftMs > 1 ? static_cast<Uint32>(leftMs - 1) : 0);
+    }
+}
+
+void CEngine::System_Log(const char* format, ...) {
+    if (m_shutDown) return;
+    va_list args;
+    va_start(args, format);
+    m_log.WriteV(format, args);
+    va_end(args);
+}
+
+bool CEngine::System_Launch(const char* url) {
+    if (m_shutDown || !url || !*url) return false;
+    m_log.Write("Launch %s", url);
+    if (SDL_OpenURL(url) != 0) {
+        m_log.Write("Can't launch %s: %s", url, SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+// ---- states ----
+
+void CEngine::System_SetStateBool(hgeBoolState state, bool value) {
+    switch (state) {
+        case HGE_WINDOWED:
+            if (m_windowed == value) break;
+            m_windowed = value;
+            ApplyFullscreen();
+            break;
+        case HGE_DONTSUSPEND:
+            m_dontSuspend = value;
+            break;
+        case HGE_HIDEMOUSE:
+            m_hideMouse = value;
+            if (m_window) SDL_ShowCursor(value ? SDL_DISABLE : SDL_ENABLE);
+            break;
+    }
+}
+
+void CEngine::ApplyFullscreen() {
+    if (!m_window) return;
+    if (SDL_SetWindowFullscreen(m_window, m_windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        m_log.Write("Can't switch to %s: %s", m_windowed ? "a window" : "full screen", SDL_GetError());
+    }
+}
+
+void CEngine::System_SetStateFunc(hgeFuncState state, hgeCallback value) {
+    switch (state) {
+        case HGE_FRAMEFUNC:
+            m_frameFunc = value;
+            break;
+        case HGE_FOCUSLOSTFUNC:
+            m_focusLostFunc = value;
+            break;
+        case HGE_FOCUSGAINFUNC:
+            m_focusGainFunc = value;
+            break;
+        case HGE_EXITFUNC:
+            m_exitFunc = value;
+            break;
+    }
+}
+
+void CEngine::System_SetStateInt(hgeIntState state, int value) {
+    switch (state) {
+        case HGE_SCREENWIDTH:
+            m_screenWidth = value;
+            break;
+        case HGE_SCREENHEIGHT:
+            m_screenHeight = value;
+            break;
+        case HGE_RESERVED20:
+            m_reserved20 = value;
+            break;
+        case HGE_RESERVED21:
+            m_reserved21 = value;
+            break;
+        case HGE_FPS:
+            m_framePacing = value < 0 ? -1 : value;
+            if (m_context) SDL_GL_SetSwapInterval(m_framePacing == -1 ? 1 : 0);
+            break;
+        default:
+            break;  // the rest are read-only
+    }
+}
+
+void CEngine::System_SetStateString(hgeStringState state, const char* value) {
+    // A small number in place of a pointer names a built-in resource, of which this engine has none.
+    if (reinterpret_cast<uintptr_t>(value) < 0x10000) value = "";
+    switch (state) {
+        case HGE_ICON:
+            m_icon = value;
+            ApplyIcon();
+            break;
+        case HGE_TITLE:
+            m_title = value;
+            if (m_window) SDL_SetWindowTitle(m_window, m_title.c_str());
+            break;
+        case HGE_LOGFILE:
+            m_log.SetFile(value);
+            break;
+    }
+}
+
+bool CEngine::System_GetStateBool(hgeBoolState state) {
+    switch (state) {
+        case HGE_WINDOWED:
+            return m_windowed;
+        case HGE_DONTSUSPEND:
+            return m_dontSuspend;
+        case HGE_HIDEMOUSE:
+            return m_hideMouse;
+    }
+    return false;
+}
+
+hgeCallback CEngine::System_GetStateFunc(hgeFuncState state) {
+    switch (state) {
+        case HGE_FRAMEFUNC:
+            return m_frameFunc;
+        case HGE_FOCUSLOSTFUNC:
+            return m_focusLostFunc;
+        case HGE_FOCUSGAINFUNC:
+            return m_focusGainFunc;
+        case HGE_EXITFUNC:
+            return m_exitFunc;
+    }
+    return nullptr;
+}
+
+int CEngine::System_GetStateInt(hgeIntState state) {
+    switch (state) {
+        case HGE_SCREENWIDTH:
+            return m_screenWidth;
+        case HGE_SCREENHEIGHT:
+            return m_screenHeight;
+        case HGE_SCREENBPP:
+            return 32;
+        case HGE_RESERVED20:
+            return m_reserved20;
+        case HGE_RESERVED21:
+            return m_reserved21;
+        case HGE_FPS:
+            return m_framePacing;
+        case HGE_CLIENTWIDTH:
+        case HGE_CLIENTHEIGHT: {
+            if (!m_window) return 0;
+            int width = 0, height = 0;
+            SDL_GL_GetDrawableSize(m_window, &width, &height);
+            return state == HGE_CLIENTWIDTH ? width : height;
+        }
+        case HGE_DESKTOPHEIGHT:
+        case HGE_DESKTOPBPP: {
+            SDL_DisplayMode mode;
+            if (!DesktopMode(mode)) return 0;
+            if (state == HGE_DESKTOPHEIGHT) return mode.h;
+            const int bytes = SDL_BYTESPERPIXEL(mode.format);
+            if (bytes == 3 || bytes == 4) return 32;
+            if (bytes == 2) return 16;
+            return static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+        }
+    }
+    return 0;
+}
+
+bool CEngine::DesktopMode(SDL_DisplayMode& mode) {
+    // Asked before the window exists (the machine check), video is started just for the question.
+    const bool started = m_videoStarted || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    if (!started) return false;
+    const int display = m_window ? std::max(SDL_GetWindowDisplayIndex(m_window), 0) : 0;
+    const bool ok = SDL_GetDesktopDisplayMode(display, &mode) == 0;
+    if (!m_videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return ok;
+}
+
+const char* CEngine::System_GetStateString(hgeStringState state) {
+    switch (state) {
+        case HGE_ICON:
+            return m_icon.c_str();
+        case HGE_TITLE:
+            return m_title.c_str();
+        case HGE_LOGFILE:
+            return m_log.File().c_str();
+    }
+    return "";
+}
+
+HWND_T CEngine::System_GetStateHwnd(hgeHwndState state) {
+    return state == HGE_HWND ? reinterpret_cast<HWND_T>(m_window) : 0;
+}
+
+void CEngine::ApplyIcon() {
+    if (!m_window || m_icon.empty()) return;
+    if (SDL_Surface* icon = DecodeImage(m_icon.c_str())) {
+        SDL_SetWindowIcon(m_window, icon);
+        SDL_FreeSurface(icon);
+    }
+}
+
+// ---- resources, timer, random ----
+
+bool CEngine::Resource_AttachPack(const char* filename, const char* /*password*/) {
+    return m_packs.Attach(filename);
+}
+
+void CEngine::Resource_RemoveAllPacks() {
+    m_packs.RemoveAll();
+}
+
+void* CEngine::Resource_Load(const char* filename, DWORD* size) {
+    size_t length = 0;
+    void* block = m_packs.Load(filename, &length);
+    if (size) *size = block ? static_cast<DWORD>(length) : 0;
+    return block;
+}
+
+void CEngine::Resource_Free(void* res) {
+    CResourcePacks::Free(res);
+}
+
+float CEngine::Timer_GetTime() {
+    if (!m_startCounter) return 0;
+    return static_cast<float>(static_cast<double>(SDL_GetPerformanceCounter() - m_startCounter) /
+                              static_cast<double>(SDL_GetPerformanceFrequency()));
+}
+
+void CEngine::Random_Seed(int seed) {
+    m_random.Seed(seed ? static_cast<uint64_t>(static_cast<uint32_t>(seed))
+                       : static_cast<uint64_t>(std::time(nullptr)) ^ SDL_GetPerformanceCounter());
+}
+
+// ---- sound ----
+
+HSTREAM CEngine::Stream_Load(const char* filename, DWORD /*size*/) {
+    if (!m_audio.IsOpen()) return 0;
+    DWORD length = 0;
+    void* block = Resource_Load(filename, &length);
+    if (!block) return 0;
+    const HSTREAM stream = m_audio.Load(block, length, filename);
+    Resource_Free(block);
+    return stream;
+}
+
+// ---- input ----
+
+void CEngine::Input_GetMousePos(float* x, float* y) {
+    if (x) *x = m_input.MouseX();
+    if (y) *y = m_input.MouseY();
+}
+
+void CEngine::Input_SetMousePos(float x, float y) {
+    m_input.SetMouse(x, y);
+    if (m_window) SDL_WarpMouseInWindow(m_window, static_cast<int>(x), static_cast<int>(y));
+}
+
+// ---- graphics ----
+
+bool CEngine::Gfx_BeginScene(HTARGET target) {
+    if (!m_window) return false;
+    int width = 0, height = 0;
+    SDL_GL_GetDrawableSize(m_window, &width, &height);
+    return m_renderer.BeginScene(target, m_screenWidth, m_screenHeight, width, height);
+}
+
+void CEngine::Gfx_EndScene() {
+    if (m_renderer.EndScene() && m_window) SDL_GL_SwapWindow(m_window);
+}
+
+SDL_Surface* CEngine::DecodeImage(const char* name) {
+    DWORD size = 0;
+    void* block = Resource_Load(name, &size);
+    if (!block) return nullptr;
+    SDL_Surface* image = nullptr;
+    if (size > 0 && size <= INT32_MAX) {
+        image = IMG_Load_RW(SDL_RWFromConstMem(block, static_cast<int>(size)), 1);
+        // Targa files carry no signature to recognise them by.
+        if (!image) image = IMG_LoadTyped_RW(SDL_RWFromConstMem(block, static_cast<int>(size)), 1, "TGA");
+    }
+    Resource_Free(block);
+    if (!image) {
+        m_log.Write("Can't decode image %s: %s", name, IMG_GetError());
+        return nullptr;
+    }
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(image, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(image);
+    if (!argb) m_log.Write("Can't convert image %s: %s", name, SDL_GetError());
+    return argb;
+}
+
+HTEXTURE CEngine::Texture_Load(const char* filename, DWORD /*size*/, bool /*mipmap*/) {
+    if (!m_renderer.Ready() || !filename) return 0;
+    SDL_Surface* image = DecodeImage(filename);
+    if (!image) return 0;
+    HTEXTURE tex = 0;
+    if (SDL_LockSurface(image) == 0) {
+        tex = m_renderer.TextureFromPixels(static_cast<const uint32_t*>(image->pixels), image->w, image->h,
+                                           image->pitch / 4);
+        SDL_UnlockSurface(image);
+    }
+    SDL_FreeSurface(image);
+    return tex;
+}
+
+}  // namespace Engine
+
+// ---- the process's engine ----
+
+HGE* hgeCreate(int version) {
+    using Engine::g_engine;
+    if (version != HGE_VERSION) return nullptr;
+    if (Engine::g_installed) return Engine::g_installed;
+    if (!g_engine) g_engine = new Engine::CEngine();
+    g_engine->AddRef();
+    return g_engine;
+}
+
+void hgeInstall(HGE* engine) {
+    Engine::g_installed = engine;
+}
