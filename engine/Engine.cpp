@@ -121,7 +121,8 @@ void CEngine::System_Shutdown() {
 }
 
 bool CEngine::System_Start() {
-    if (m_shutDown || !m_window) {
+    if (m_shutDown) return false;
+    if (!m_window) {
         m_error = "System_Start: System_Initiate wasn't called";
         m_log.Write("%s", m_error.c_str());
         return false;
