@@ -353,7 +353,16 @@ HTEXTURE CRecordingEngine::Target_GetTexture(HTARGET target) {
 }
 
 HTEXTURE CRecordingEngine::Texture_Create(int width, int height) {
-    if (width <= 0 || height <= 0) return 0;
+    if (width <= 0 || height <= 0 || m_failTextureCreate) return 0;
+    if (m_powerOfTwo) {
+        auto roundUp = [](int n) {
+            int p = 1;
+            while (p < n) p *= 2;
+            return p;
+        };
+        width = roundUp(width);
+        height = roundUp(height);
+    }
     const HTEXTURE tex = m_nextHandle++;
     Texture& t = textures[tex];
     t.width = width;
@@ -389,7 +398,7 @@ int CRecordingEngine::Texture_GetHeight(HTEXTURE tex, bool) {
 
 DWORD* CRecordingEngine::Texture_Lock(HTEXTURE tex, bool, int left, int top, int, int) {
     auto it = textures.find(tex);
-    if (it == textures.end()) return nullptr;
+    if (it == textures.end() || m_failTextureLock) return nullptr;
     Texture& t = it->second;
     if (left < 0 || top < 0 || left >= t.width || top >= t.height) return nullptr;
     return t.pixels.data() + static_cast<size_t>(top) * t.width + left;

@@ -30,6 +30,10 @@ public:
     void SetChannelPlaying(HCHANNEL channel, bool playing);
     void SetMaxFrames(int frames) { m_maxFrames = frames; }  // System_Start stops after this many
     void FailInitiate(bool fail) { m_failInitiate = fail; }
+    void FailTextureCreate(bool fail) { m_failTextureCreate = fail; }  // Texture_Create answers 0
+    void FailTextureLock(bool fail) { m_failTextureLock = fail; }      // Texture_Lock answers null
+    // Texture_Create rounds each side up to a power of two, as a device may.
+    void SetPowerOfTwoTextures(bool on) { m_powerOfTwo = on; }
 
     // --- record ---
     struct ChannelState {
@@ -160,6 +164,9 @@ private:
     std::map<int, hgeCallback> m_funcs;
     int m_maxFrames = 1000;
     bool m_failInitiate = false;
+    bool m_failTextureCreate = false;
+    bool m_failTextureLock = false;
+    bool m_powerOfTwo = false;
     bool m_initiated = false;
     uintptr_t m_nextHandle = 1;
     std::map<HSTREAM, std::string> m_streams;
