@@ -1,0 +1,233 @@
+#include "framework/resources/Texture.h"
+
+#include <gif_lib.h>
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+#include "platform/J2k.h"
+
+namespace GF::HGENS {
+
+namespace {
+
+// The engine for the length of one call.
+struct EngineRef {
+    HGE* hge = hgeCreate(HGE_VERSION);
+    ~EngineRef() {
+        if (hge) hge->Release();
+    }
+};
+
+// A block of the resource archive, given back to the engine on the way out.
+struct ResourceBlock {
+    HGE* hge;
+    void* data = nullptr;
+    DWORD size = 0;
+    ResourceBlock(HGE* engine, const std::string& name) : hge(engine) {
+        data = hge->Resource_Load(name.c_str(), &size);
+    }
+    ~ResourceBlock() { Free(); }
+    void Free() {
+        if (data) hge->Resource_Free(data);
+        data = nullptr;
+    }
+    const unsigned char* Bytes() const { return static_cast<const unsigned char*>(data); }
+};
+
+// The grey level of every pixel of a GIF's first image, rows from the top.
+struct GreyMask {
+    int width = 0, height = 0;
+    std::vector<unsigned char> grey;
+};
+
+struct GifSource {
+    const unsigned char* data;
+    std::size_t size;
+    std::size_t pos = 0;
+};
+
+int ReadGif(GifFileType* gif, GifByteType* out, int count) {
+    auto* src = static_cast<GifSource*>(gif->UserData);
+    if (count <= 0) return 0;
+    const std::size_t n = std::min<std::size_t>(static_cast<std::size_t>(count), src->size - src->pos);
+    std::memcpy(out, src->data + src->pos, n);
+    src->pos += n;
+    return static_cast<int>(n);
+}
+
+bool DecodeGreyMask(const unsigned char* data, std::size_t size, GreyMask& mask) {
+    GifSource source{data, size};
+    int error = 0;
+    GifFileType* gif = DGifOpen(&source, ReadGif, &error);
+    if (!gif) return false;
+    bool valid = false;
+    if (DGifSlurp(gif) == GIF_OK && gif->ImageCount >= 1) {
+        const SavedImage& frame = gif->SavedImages[0];
+        const ColorMapObject* map = frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
+        const int w = frame.ImageDesc.Width, h = frame.ImageDesc.Height;
+        if (map && map->Colors && frame.RasterBits && w > 0 && h > 0) {
+            // Indexes past the palette read as white.
+            unsigned char levels[256];
+            std::fill(std::begin(levels), std::end(levels), 0xFF);
+            for (int i = 0; i < std::min(map->ColorCount, 256); ++i) {
+                const GifColorType& c = map->Colors[i];
+                levels[i] = static_cast<unsigned char>((c.Red * 299 + c.Green * 587 + c.Blue * 114) / 1000);
+            }
+            mask.width = w;
+            mask.height = h;
+            mask.grey.resize(static_cast<std::size_t>(w) * h);
+            for (std::size_t i = 0; i < mask.grey.size(); ++i) mask.grey[i] = levels[frame.RasterBits[i]];
+            valid = true;
+        }
+    }
+    DGifCloseFile(gif, &error);
+    return valid;
+}
+
+}  // namespace
+
+// The decoder's view of one JPEG 2000 image while a texture is made from it.
+struct J2KImage {
+    int handle = 0;
+    int width = 0, height = 0;
+    int components = 0, precision = 0, resolutions = 0, tiles = 0;
+    const char* error = "";
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    int pitch = 0;
+
+    ~J2KImage() { Close(); }
+
+    int ReadInfo() {
+        if (!handle) {
+            const int code = _J2K_getLastError();
+            error = _J2K_getErrorStr(code);
+            return code ? code : J2K_ERR_HANDLE;
+        }
+        J2K_INFO info{};
+        if (const int code = _J2K_GetInfoEx(handle, &info)) {
+            Close();
+            error = _J2K_getErrorStr(code);
+            return code;
+        }
+        width = info.width, height = info.height;
+        components = info.components, precision = info.precision;
+        resolutions = info.resolutions, tiles = info.tiles;
+        return J2K_OK;
+    }
+
+    int Decode() {
+        int code = _J2K_GetResolutionDimensionsByStr(handle, nullptr, &width, &height);
+        if (code == J2K_OK || code == J2K_WARN_OFFSET)
+            code = _J2K_Decode(handle, &buffer, &size, nullptr, &pitch);
+        if (code != J2K_OK) {
+            Close();
+            error = _J2K_getErrorStr(code);
+        }
+        return code;
+    }
+
+    void Close() {
+        if (handle) _J2K_Close(handle);
+        handle = width = height = components = precision = resolutions = tiles = pitch = 0;
+        error = "";
+        buffer = nullptr;
+        size = 0;
+    }
+};
+
+CTexture::~CTexture() {
+    Unload();
+}
+
+void CTexture::Unload() {
+    if (!m_handle) return;
+    EngineRef engine;
+    if (engine.hge) engine.hge->Texture_Free(m_handle);
+    m_handle = 0;
+}
+
+void CTexture::Load() {
+    EngineRef engine;
+    HGE* hge = engine.hge;
+    if (!hge) return;
+
+    m_handle = hge->Texture_Load((m_fileName + ".png").c_str(), 0);
+    if (m_handle) return;
+
+    const std::string j2kName = m_fileName + ".jp2";
+    const std::size_t slash = m_fileName.rfind('\\');
+    const std::string maskName = slash == std::string::npos ? "m_" + m_fileName + ".gif"
+                                                            : m_fileName.substr(0, slash + 1) + "m_" +
+                                                                  m_fileName.substr(slash + 1) + ".gif";
+
+    J2KImage image;
+    {
+        ResourceBlock file(hge, j2kName);
+        if (!file.data) return;
+        image.handle = _J2K_OpenMemory(file.Bytes(), file.size);
+        int code = image.ReadInfo();
+        if (code == J2K_OK) code = image.Decode();
+        if (code != J2K_OK) {
+            hge->System_Log("Can't load %s", j2kName.c_str());
+            return;
+        }
+    }
+
+    const int width = image.width, height = image.height;
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+    // The decoded rows must lie inside the buffer the codec answered.
+    if (width <= 0 || height <= 0 || static_cast<std::size_t>(image.pitch) < rowBytes ||
+        image.size < static_cast<std::size_t>(image.pitch) * (height - 1) + rowBytes) {
+        hge->System_Log("Can't load %s", j2kName.c_str());
+        return;
+    }
+
+    {
+        ResourceBlock maskFile(hge, maskName);
+        GreyMask mask;
+        if (maskFile.data && DecodeGreyMask(maskFile.Bytes(), maskFile.size, mask)) {
+            if (mask.width != width || mask.height != height) {
+                hge->System_Log("Alpha mask %s is %dx%d, image %s is %dx%d; outside the mask stays opaque",
+                                maskName.c_str(), mask.width, mask.height, j2kName.c_str(), width, height);
+            }
+            for (int y = 0; y < height; ++y) {
+                unsigned char* row = image.buffer + static_cast<std::size_t>(y) * image.pitch;
+                for (int x = 0; x < width; ++x) {
+                    const bool inside = x < mask.width && y < mask.height;
+                    row[x * 4 + 3] = inside ? mask.grey[static_cast<std::size_t>(y) * mask.width + x] : 0xFF;
+                }
+            }
+        }
+    }
+
+    m_handle = hge->Texture_Create(width, height);
+    if (!m_handle) {
+        hge->System_Log("Can't load %s", j2kName.c_str());
+        return;
+    }
+    // The device texture may be larger than the image; copy no more than both hold.
+    const int texWidth = hge->Texture_GetWidth(m_handle, false);
+    const int texHeight = hge->Texture_GetHeight(m_handle, false);
+    DWORD* pixels = hge->Texture_Lock(m_handle, false, 0, 0, width, height);
+    if (!pixels || texWidth <= 0 || texHeight <= 0) {
+        if (pixels) hge->Texture_Unlock(m_handle);
+        hge->System_Log("Can't load %s", j2kName.c_str());
+        hge->Texture_Free(m_handle);
+        m_handle = 0;
+        return;
+    }
+    const std::size_t texRowBytes = static_cast<std::size_t>(texWidth) * 4;
+    const std::size_t copyBytes = std::min(rowBytes, texRowBytes);
+    const int rows = std::min(height, texHeight);
+    auto* dest = reinterpret_cast<unsigned char*>(pixels);
+    for (int y = 0; y < rows; ++y) {
+        std::memcpy(dest + static_cast<std::size_t>(y) * texRowBytes,
+                    image.buffer + static_cast<std::size_t>(y) * image.pitch, copyBytes);
+    }
+    hge->Texture_Unlock(m_handle);
+}
+
+}  // namespace GF::HGENS

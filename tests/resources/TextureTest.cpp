@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include "framework/resources/Texture.h"
+#include "tests/support/ImageWriters.h"
+#include "tests/support/RecordingEngine.h"
+
+using GF::HGENS::CTexture;
+
+namespace {
+
+// A picture whose every pixel differs: red from x, green from y, blue fixed, alpha 0x80.
+std::vector<uint32_t> Picture(int w, int h) {
+    std::vector<uint32_t> p(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            p[static_cast<std::size_t>(y) * w + x] = 0x80000055u | (x * 7 % 256) << 16 | (y * 40) << 8;
+    return p;
+}
+
+// A different grey level on every row (and column), so a mask read upside down shows.
+std::vector<uint8_t> Mask(int w, int h) {
+    std::vector<uint8_t> g(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            g[static_cast<std::size_t>(y) * w + x] = static_cast<uint8_t>(10 + 60 * y + x);
+    return g;
+}
+
+DWORD Pixel(CRecordingEngine& engine, HTEXTURE tex, int x, int y) {
+    const auto& t = engine.textures.at(tex);
+    return t.pixels[static_cast<std::size_t>(y) * t.width + x];
+}
+
+}  // namespace
+
+TEST(Texture, PngComesFirstThroughTheEngine) {
+    CRecordingEngine engine;
+    engine.AddResource("Texture\\5.png", TestImages::WritePng(3, 2, Picture(3, 2)));
+    engine.AddResource("Texture\\5.jp2", TestImages::WriteJp2(3, 2, Picture(3, 2)));
+    engine.SetTextureSize("Texture\\5.png", 30, 20);
+    {
+        GF::THolder<CTexture> tex(new CTexture("five", "Texture\\5"));
+        tex->Load();
+        ASSERT_NE(tex->GetHandle(), 0u);
+        EXPECT_EQ(engine.Texture_GetWidth(tex->GetHandle(), false), 30);
+        EXPECT_TRUE(engine.HasCall("Texture_Load Texture/5.png"));
+        EXPECT_EQ(engine.textures.size(), 1u);  // the JPEG 2000 file was not decoded
+        EXPECT_EQ(engine.outstandingBlocks, 0);
+    }
+    EXPECT_TRUE(engine.textures.empty());  // destroying the texture frees it
+}
+
+TEST(Texture, Jp2TakesItsAlphaFromTheCompanionRowsFromTheTop) {
+    CRecordingEngine engine;
+    // 5 pixels wide: the codec's rows (16-byte aligned) are longer than the texture's.
+    const int w = 5, h = 3;
+    engine.AddResource("Texture\\12.jp2", TestImages::WriteJp2(w, h, Picture(w, h)));
+    engine.AddResource("Texture\\m_12.gif", TestImages::WriteGreyGif(w, h, Mask(w, h)));
+    GF::THolder<CTexture> tex(new CTexture("twelve", "Texture\\12"));
+    tex->Load();
+    ASSERT_NE(tex->GetHandle(), 0u);
+    EXPECT_EQ(engine.Texture_GetWidth(tex->GetHandle(), false), w);
+    const auto pic = Picture(w, h);
+    const auto mask = Mask(w, h);
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const std::size_t i = static_cast<std::size_t>(y) * w + x;
+            EXPECT_EQ(Pixel(engine, tex->GetHandle(), x, y), (pic[i] & 0x00FFFFFF) | DWORD{mask[i]} << 24)
+                << x << "," << y;
+        }
+    }
+    EXPECT_EQ(engine.CountCalls("Texture_Unlock"), 1);
+    EXPECT_EQ(engine.outstandingBlocks, 0);
+    EXPECT_TRUE(engine.log.empty());
+}
+
+TEST(Texture, Jp2WithoutAValidCompanionKeepsItsOwnAlpha) {
+    const std::vector<std::pair<const char*, TestImages::Bytes>> companions = {
+        {"none", {}},
+        {"not a GIF", {'G', 'I', 'F', '8', '9', 'a', 1, 2, 3}},
+    };
+    for (const auto& [what, gif] : companions) {
+        CRecordingEngine engine;
+        engine.AddResource("Texture\\3.jp2", TestImages::WriteJp2(4, 4, Picture(4, 4), 4));
+        if (!gif.empty()) engine.AddResource("Texture\\m_3.gif", gif);
+        CTexture tex("three", "Texture\\3");
+        tex.Load();
+        ASSERT_NE(tex.GetHandle(), 0u) << what;
+        EXPECT_EQ(Pixel(engine, tex.GetHandle(), 2, 3), Picture(4, 4)[14]) << what;
+        EXPECT_EQ(engine.outstandingBlocks, 0) << what;
+    }
+}
+
+TEST(Texture, SmallerCompanionIsNotReadPastItsRaster) {
+    CRecordingEngine engine;
+    engine.AddResource("Texture\\7.jp2", TestImages::WriteJp2(6, 4, Picture(6, 4)));
+    engine.AddResource("Texture\\m_7.gif", TestImages::WriteGreyGif(3, 2, Mask(3, 2)));
+    CTexture tex("seven", "Texture\\7");
+    tex.Load();
+    ASSERT_NE(tex.GetHandle(), 0u);
+    const auto mask = Mask(3, 2);
+    for (int y = 0; y < 4; ++y) {
+        for (int x = 0; x < 6; ++x) {
+            const DWORD want = x < 3 && y < 2 ? mask[static_cast<std::size_t>(y) * 3 + x] : 0xFF;
+            EXPECT_EQ(Pixel(engine, tex.GetHandle(), x, y) >> 24, want) << x << "," << y;
+        }
+    }
+    EXPECT_TRUE(engine.HasLog("m_7.gif is 3x2"));
+}
+
+TEST(Texture, RowsLandAtTheDeviceRowLength) {
+    CRecordingEngine engine;
+    engine.SetPowerOfTwoTextures(true);
+    const int w = 300, h = 3;
+    engine.AddResource("Texture\\9.jp2", TestImages::WriteJp2(w, h, Picture(w, h), 4));
+    CTexture tex("nine", "Texture\\9");
+    tex.Load();
+    ASSERT_NE(tex.GetHandle(), 0u);
+    ASSERT_EQ(engine.Texture_GetWidth(tex.GetHandle(), false), 512);
+    const auto pic = Picture(w, h);
+    for (int y = 0; y < h; ++y) {
+        EXPECT_EQ(Pixel(engine, tex.GetHandle(), 0, y), pic[static_cast<std::size_t>(y) * w]) << y;
+        EXPECT_EQ(Pixel(engine, tex.GetHandle(), w - 1, y), pic[static_cast<std::size_t>(y) * w + w - 1])
+            << y;
+        EXPECT_EQ(Pixel(engine, tex.GetHandle(), w, y), 0u) << y;  // past the image: untouched
+    }
+}
+
+TEST(Texture, OffsetImageAreaStillDecodes) {
+    CRecordingEngine engine;
+    engine.AddResource("Texture\\4.jp2", TestImages::WriteJp2(4, 3, Picture(4, 3), 3, 16, 8));
+    CTexture tex("four", "Texture\\4");
+    tex.Load();
+    ASSERT_NE(tex.GetHandle(), 0u);
+    EXPECT_EQ(engine.Texture_GetWidth(tex.GetHandle(), false), 4);
+    EXPECT_EQ(Pixel(engine, tex.GetHandle(), 3, 2) & 0xFFFFFF, Picture(4, 3)[11] & 0xFFFFFF);
+}
+
+TEST(Texture, FailuresLeaveHandleZero) {
+    struct Case {
+        const char* what;
+        bool jp2, garbage, failCreate, failLock;
+        bool logged;
+    };
+    const Case cases[] = {
+        {"no file at all", false, false, false, false, false},
+        {"undecodable", true, true, false, false, true},
+        {"texture creation fails", true, false, true, false, true},
+        {"lock fails", true, false, false, true, true},
+    };
+    for (const Case& c : cases) {
+        CRecordingEngine engine;
+        if (c.jp2)
+            engine.AddResource("Texture\\2.jp2", c.garbage ? TestImages::Bytes{0, 0, 0, 12, 'j', 'P', ' ',
+                                                                               ' ', 13, 10, 0x87, 10, 1, 2}
+                                                           : TestImages::WriteJp2(4, 4, Picture(4, 4)));
+        engine.FailTextureCreate(c.failCreate);
+        engine.FailTextureLock(c.failLock);
+        CTexture tex("two", "Texture\\2");
+        tex.Load();
+        EXPECT_EQ(tex.GetHandle(), 0u) << c.what;
+        EXPECT_EQ(engine.HasLog("Can't load Texture\\2.jp2"), c.logged) << c.what;
+        EXPECT_TRUE(engine.textures.empty()) << c.what;  // nothing half made is left behind
+        EXPECT_EQ(engine.outstandingBlocks, 0) << c.what;
+    }
+}
+
+TEST(Image, AnswersItsSpriteRectangle) {
+    CRecordingEngine engine;
+    GF::THolder<GF::IImage> image(new GF::HGENS::CImage);
+    EXPECT_EQ(image->GetWidth(), 0.0f);
+    EXPECT_FALSE(image->GetSprite());
+    GF::THolder<GF::HGENS::CHGESprite> sprite(new GF::HGENS::CHGESprite(0, 2, 3, 40, 24));
+    image->SetSprite(sprite);
+    EXPECT_EQ(sprite->GetRefCount(), 2);
+    EXPECT_EQ(image->GetWidth(), 40.0f);
+    EXPECT_EQ(image->GetHeight(), 24.0f);
+    EXPECT_EQ(image->GetSprite().Get(), sprite.Get());
+}
