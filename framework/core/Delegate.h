@@ -1,5 +1,6 @@
 #pragma once
 #include <cstring>
+#include <functional>
 #include <utility>
 
 #include "framework/core/Holder.h"
@@ -73,7 +74,7 @@ class CMethodDelegate0 : public detail::TDelegateBase<IDelegate0<R>, R (T::*)()>
 
 public:
     CMethodDelegate0(T* object, R (T::*method)()) : Base(object, method) {}
-    R Invoke() override { return (static_cast<T*>(this->m_object)->*this->m_function)(); }
+    R Invoke() override { return std::invoke(this->m_function, static_cast<T*>(this->m_object)); }
 };
 
 template <class T, class R, class A>
@@ -82,7 +83,7 @@ class CMethodDelegate1 : public detail::TDelegateBase<IDelegate1<R, A>, R (T::*)
 
 public:
     CMethodDelegate1(T* object, R (T::*method)(A)) : Base(object, method) {}
-    R Invoke(A a) override { return (static_cast<T*>(this->m_object)->*this->m_function)(a); }
+    R Invoke(A a) override { return std::invoke(this->m_function, static_cast<T*>(this->m_object), a); }
 };
 
 template <class T, class R, class A, class B, class C>
@@ -91,7 +92,9 @@ class CMethodDelegate3 : public detail::TDelegateBase<IDelegate3<R, A, B, C>, R 
 
 public:
     CMethodDelegate3(T* object, R (T::*method)(A, B, C)) : Base(object, method) {}
-    R Invoke(A a, B b, C c) override { return (static_cast<T*>(this->m_object)->*this->m_function)(a, b, c); }
+    R Invoke(A a, B b, C c) override {
+        return std::invoke(this->m_function, static_cast<T*>(this->m_object), a, b, c);
+    }
 };
 
 template <class R>
