@@ -414,7 +414,7 @@ void CRenderer::FinishBatch(int count) {
     m_prim = prim;
     m_tex = m_batchTex;
     m_blend = m_batchBlend;
-    m_used = std::min(count * perPrim, kMaxVertices - kMaxVertices % perPrim);
+    m_used = std::min(count, kMaxVertices / perPrim) * perPrim;
 }
 
 void CRenderer::Flush() {

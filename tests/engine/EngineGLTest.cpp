@@ -2,6 +2,7 @@
 #include <SDL2/SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -334,6 +335,13 @@ TEST_F(EngineGL, PrimitivesSharingTextureAndBlendGoInOneDrawCall) {
              Quad(0, 0, 4, 4, 0xFFFFFFFF);
          },
          3},
+        {"a count past the buffer is cut to it",
+         [&] {
+             int max = 0;
+             engine->Gfx_StartBatch(HGEPRIM_TRIPLES, first, BLEND_DEFAULT, &max);
+             engine->Gfx_FinishBatch(INT_MAX);
+         },
+         1},
         {"nothing drawn", [] {}, 0},
     };
     for (const auto& c : cases) {
