@@ -30,6 +30,15 @@ struct TTransform {
     bool followPosition = true;
     bool followRotation = true;
     bool followScale = true;
+
+    // Puts this record, relative to its container, into the container's world terms: offset by the
+    // container's position, scaled about it (weighted by scaleWeight), turned about it, opacity
+    // multiplied, layer added, dirty bits joined; each part only as far as the follow flags allow.
+    void Combine(const TTransform& container);
+    // The inverse of Combine: this world record becomes the record relative to the container, so that
+    // Combine(container) gives the same place on screen again. A container scale or opacity of 0
+    // cannot be undone; the field concerned is then left as it is.
+    void Uncombine(const TTransform& container);
 };
 
 }  // namespace GF
