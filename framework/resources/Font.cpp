@@ -52,22 +52,6 @@ bool ReadInt16(CInputStream& in, int16_t& value) {
 
 }  // namespace
 
-// One page image. A page whose picture did not load keeps handle 0; its glyphs draw nothing visible.
-class CFont::CPage : public CRefCount {
-public:
-    explicit CPage(const std::string& baseName) {
-        if (m_hge) m_handle = m_hge->Texture_Load((baseName + ".png").c_str(), 0);
-    }
-    ~CPage() override {
-        if (m_hge && m_handle) m_hge->Texture_Free(m_handle);
-    }
-    HTEXTURE Handle() const { return m_handle; }
-
-private:
-    CEngineRef m_hge;
-    HTEXTURE m_handle = 0;
-};
-
 CFont::CFont() : m_glyphs(kGlyphCount) {}
 
 CFont::~CFont() = default;
@@ -272,7 +256,10 @@ bool CFont::Load(int number) {
     for (int page = 0; page < pageCount; ++page) {
         char pageName[260];
         std::snprintf(pageName, sizeof pageName, "Font\\%d\\%d_%03d", number, number, page);
-        m_pages.push_back(THolder<CPage>(new CPage(pageName)));
+        // A page that does not load keeps handle 0; its glyphs then draw nothing visible.
+        THolder<CTexture> texture(new CTexture(pageName, pageName));
+        texture->Load();
+        m_pages.push_back(texture);
     }
 
     for (THolder<tagChar>& slot : m_glyphs) slot.Reset();
@@ -282,7 +269,7 @@ bool CFont::Load(int number) {
             continue;
         }
         THolder<tagChar> glyph(new tagChar(r.left, r.right, r.top));
-        glyph->sprite = THolder<CHGESprite>(new CHGESprite(m_pages[r.page]->Handle(), r.x, r.y, r.width, r.height));
+        glyph->sprite = THolder<CHGESprite>(new CHGESprite(m_pages[r.page]->GetHandle(), r.x, r.y, r.width, r.height));
         m_glyphs[r.code] = glyph;  // a later record for the same code replaces the earlier one
     }
     return true;

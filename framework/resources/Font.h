@@ -6,6 +6,7 @@
 #include "framework/core/Point.h"
 #include "framework/core/RefCount.h"
 #include "framework/core/WString.h"
+#include "framework/resources/Texture.h"
 #include "framework/scene/HgeColor.h"
 #include "framework/scene/HgeSprite.h"
 #include "framework/scene/Transform.h"
@@ -101,8 +102,6 @@ public:
     const tagChar* GetGlyph(WChar code) const;
 
 private:
-    class CPage;
-
     // Width of the line that starts at `from`, up to the text's end or the next line break.
     float LineWidth(const WString& text, std::size_t from) const;
     int32_t Advance(const tagChar& glyph) const;
@@ -113,7 +112,7 @@ private:
     int32_t m_top = 0;
     int32_t m_base = 0;
     int32_t m_bottom = 0;
-    std::vector<THolder<CPage>> m_pages;
+    std::vector<THolder<CTexture>> m_pages;  // not in the texture cache: the font owns them
     std::vector<THolder<tagChar>> m_glyphs;
     int32_t m_tracking = 0;
     int32_t m_lineSpacing = 0;
