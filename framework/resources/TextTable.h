@@ -27,6 +27,12 @@ public:
     // valid while the table lives. A key that occurs twice answers its first text.
     const WString* Find(const std::string& key) const;
 
+    // The text at its position in file order (a text description's text number), or null when the
+    // number lies outside the table.
+    const WString* TextAt(int number) const {
+        return number >= 0 && number < static_cast<int>(m_texts.size()) ? &m_texts[number] : nullptr;
+    }
+
     static constexpr unsigned kPrefixUnits = 8;
 
 private:
