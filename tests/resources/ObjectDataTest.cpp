@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "framework/resources/AnimationData.h"
+#include "framework/resources/ObjectData.h"
+#include "framework/resources/TextTable.h"
+#include "tests/support/RecordingEngine.h"
+#include "tests/support/ResourceBuilder.h"
+#include "tests/support/TextTableWriter.h"
+
+namespace {
+
+using namespace GF;
+using namespace GF::HGENS;
+
+// A live object that only remembers what made it and from which description.
+struct CMadeObject : IBase, CRefCount {
+    GF_IMPLEMENT_IBASE_REFCOUNT
+    CMadeObject(const char* madeBy, const THolder<IObjectData>& data) : kind(madeBy), description(data) {}
+    bool QueryInterface(const int& id, void** out) override {
+        *out = id == kIdBase ? static_cast<IBase*>(this) : nullptr;
+        if (*out) AddRef();
+        return *out != nullptr;
+    }
+    std::string kind;
+    THolder<IObjectData> description;
+};
+
+template <class I>
+THolder<IBase> Made(const char* kind, const THolder<I>& data) {
+    return THolder<IBase>(static_cast<IBase*>(new CMadeObject(kind, THolder<IObjectData>(data.Get()))));
+}
+
+void InstallRecordingMakers(TObjectMakers& makers) {
+    makers.sprite = [](const THolder<IDrawableObjectData>& d) { return Made("sprite", d); };
+    makers.textSprite = [](const THolder<IDrawableObjectData>& d) { return Made("text sprite", d); };
+    makers.clipping = [](const THolder<IClippingObjectData>& d) { return Made("clipping", d); };
+    makers.particle = [](const THolder<IParticleObjectData>& d) { return Made("particle", d); };
+    makers.sound = [](const THolder<ISoundObjectData>& d) { return Made("sound", d); };
+}
+
+CMadeObject* AsMade(const THolder<IBase>& object) {
+    return static_cast<CMadeObject*>(object.Get());
+}
+
+TEST(ObjectData, EachDescriptionMakesItsOwnKindOfObjectBoundToItself) {
+    CRecordingEngine engine;
+    CObjectMakersScope scope;
+    InstallRecordingMakers(GetObjectMakers());
+    const THolder<IObjectData> descriptions[] = {
+        MakeHolder<CSpriteObjectData>("button"), MakeHolder<CTextSpriteObjectData>("caption"),
+        MakeHolder<CClippingObjectData>(), MakeHolder<CParticleObjectData>(),
+        MakeHolder<CSoundObjectData>("click")};
+    const char* kinds[] = {"sprite", "text sprite", "clipping", "particle", "sound"};
+    const char* names[] = {"button", "caption", "", "", "click"};
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(kinds[i]);
+        EXPECT_EQ(descriptions[i]->GetName(), names[i]);
+        THolder<IBase> object = descriptions[i]->CreateObject();
+        ASSERT_TRUE(object);
+        EXPECT_EQ(AsMade(object)->kind, kinds[i]);
+        EXPECT_EQ(AsMade(object)->description.Get(), descriptions[i].Get());
+    }
+    EXPECT_TRUE(engine.log.empty());
+}
+
+TEST(ObjectData, WithoutAMakerNothingIsMadeAndTheLogSaysWhy) {
+    CRecordingEngine engine;
+    CObjectMakersScope scope;
+    GetObjectMakers() = TObjectMakers{};
+    EXPECT_FALSE(MakeHolder<CSpriteObjectData>("button")->CreateObject());
+    EXPECT_TRUE(engine.HasLog("Can't create sprite \"button\": no maker installed"));
+    EXPECT_FALSE(MakeHolder<CAnimationData>("menu")->CreateAnimation());
+    EXPECT_TRUE(engine.HasLog("Can't create animation \"menu\": no maker installed"));
+}
+
+TEST(ObjectData, ANewSpriteDescriptionHasDistinctEmptyListsThatAreSharedNotCopied) {
+    auto sprite = MakeHolder<CSpriteObjectData>("s");
+    const void* lists[] = {sprite->GetIDResource().Get(),
+                           sprite->GetColor().Get(),
+                           sprite->GetBlend().Get(),
+                           sprite->GetFlip().Get(),
+                           sprite->GetHotspot().Get(),
+                           sprite->GetOffset().Get(),
+                           sprite->GetLayer().Get(),
+                           sprite->GetOpaque().Get(),
+                           sprite->GetRotate().Get(),
+                           sprite->GetScale().Get(),
+                           sprite->GetCommandSubstAnimations().Get(),
+                           sprite->GetParamModifiers().Get()};
+    EXPECT_EQ(std::set<const void*>(std::begin(lists), std::end(lists)).size(), 12u);
+    for (const void* list : lists) EXPECT_NE(list, nullptr);
+    EXPECT_TRUE(sprite->GetColor()->empty());
+    EXPECT_TRUE(sprite->GetCommandSubstAnimations()->empty());
+    EXPECT_EQ(sprite->GetOffset().Get(), sprite->GetOffset().Get());
+
+    auto particle = MakeHolder<CParticleObjectData>();
+    EXPECT_NE(particle->GetIDResource().Get(), particle->GetSpriteIDResource().Get());
+}
+
+TEST(ObjectData, LiveObjectsOfOneDescriptionPlayTheSameLists) {
+    CRecordingEngine engine;
+    CObjectMakersScope scope;
+    InstallRecordingMakers(GetObjectMakers());
+    THolder<IDrawableObjectData> sprite = MakeHolder<CSpriteObjectData>("s");
+    THolder<IBase> first = sprite->CreateObject();
+    THolder<IBase> second = sprite->CreateObject();
+    auto boundOffsets = [](const THolder<IBase>& object) {
+        return HolderCast<IDrawableObjectData>(AsMade(object)->description)->GetOffset();
+    };
+    THolder<TOffsetList> a = boundOffsets(first), b = boundOffsets(second);
+    sprite->GetOffset()->push_back({{10.0f, 20.0f}, 1, 100.0f});
+    ASSERT_EQ(a->size(), 1u);
+    EXPECT_EQ(a.Get(), b.Get());
+    EXPECT_EQ((*b)[0].value, TPoint<float>(10.0f, 20.0f));
+    // The lists outlive the description while a player holds them.
+    first.Reset();
+    second.Reset();
+    sprite.Reset();
+    EXPECT_EQ(a->GetRefCount(), 2);
+    EXPECT_EQ((*a)[0].mode, 1);
+}
+
+TEST(ObjectData, SubstitutionsByIndexAreCheckedAgainstTheCount) {
+    CRecordingEngine engine;
+    auto sprite = MakeHolder<CSpriteObjectData>("plate");
+    EXPECT_EQ(sprite->GetSubstAnimationCount(), 0);
+    sprite->AddSubstAnimation(MakeHolder<CSubstAnimationDescription>("kitchen", "steam"));
+    ASSERT_EQ(sprite->GetSubstAnimationCount(), 1);
+    EXPECT_EQ(sprite->GetSubstAnimation(0)->GetFirstName(), "kitchen");
+    EXPECT_EQ(sprite->GetSubstAnimation(0)->GetSecondName(), "steam");
+    for (int index : {1, -1, 1 << 30}) {
+        EXPECT_FALSE(sprite->GetSubstAnimation(index)) << index;
+        EXPECT_TRUE(engine.HasLog("Description \"plate\": no substitution " + std::to_string(index)));
+    }
+}
+
+TEST(ObjectData, TextDescriptionsSplitTheAlignmentAndCheckTheTextNumber) {
+    CRecordingEngine engine;
+    engine.AddResource("Binary\\textdata.txt", WriteTextTable({{"a", u"first"}, {"b", u"second"}}));
+    CTextTable::Instance().Load();
+    CTextDescription centred("title", 3, 2, -1, 0x21, 1);
+    EXPECT_EQ(centred.GetHorizontalAlign(), 1);
+    EXPECT_EQ(centred.GetVerticalAlign(), 0x20);
+    EXPECT_EQ(centred.GetFontNumber(), 3);
+    EXPECT_EQ(centred.GetFontTracking(), 2);
+    EXPECT_EQ(centred.GetFontLineSpacing(), -1);
+    EXPECT_STREQ(centred.GetName(), "title");
+    EXPECT_EQ(centred.GetText(), u"second");
+    for (int number : {2, -1, 1 << 30}) {
+        CTextDescription outside("far", 0, 0, 0, 0, number);
+        EXPECT_EQ(outside.GetText(), u"") << number;
+        EXPECT_TRUE(engine.HasLog("Text description \"far\": text number " + std::to_string(number)));
+    }
+    engine.AddResource("Binary\\textdata.txt", std::vector<unsigned char>{});
+    CTextTable::Instance().Load();  // leave the process-wide table empty for the other tests
+}
+
+TEST(ObjectData, SpriteInfosKeepTheirValuesAsGiven) {
+    CHGESpriteInfo unset;
+    EXPECT_EQ(unset.textureNumber, -1);
+    EXPECT_EQ(unset.width, 0.0f);
+    CHGESpriteInfo info("plate", 3, 0, 0, 64, 32);
+    EXPECT_EQ(info.textureNumber, 3);
+    EXPECT_EQ(info.x, 0.0f);
+    EXPECT_EQ(info.y, 0.0f);
+    EXPECT_EQ(info.width, 64.0f);
+    EXPECT_EQ(info.height, 32.0f);
+}
+
+TEST(AnimationData, NamedPartsAreFoundExactlyAndObjectsOnlyInsideTheList) {
+    CRecordingEngine engine;
+    CAnimationData data("door");
+    data.AddNamedPart(MakeHolder<CNamedPart>(0.0f, 1000.0f, 1, "_show"));
+    data.AddNamedPart(MakeHolder<CNamedPart>(1000.0f, 2000.0f, -1, "_idle"));
+    data.AddNamedPart(MakeHolder<CNamedPart>(5.0f, 6.0f, 0, "_show"));
+    THolder<INamedPart> idle = data.GetNamedPart("_idle");
+    ASSERT_TRUE(idle);
+    EXPECT_EQ(idle->GetStart(), 1000.0f);
+    EXPECT_EQ(idle->GetEnd(), 2000.0f);
+    EXPECT_EQ(idle->GetPlayMode(), -1);
+    EXPECT_EQ(data.GetNamedPart("_show")->GetEnd(), 1000.0f);  // the first of two
+    EXPECT_FALSE(data.GetNamedPart("_SHOW"));
+    EXPECT_FALSE(data.GetNamedPart(nullptr));
+
+    auto left = MakeHolder<CSpriteObjectData>("left");
+    auto click = MakeHolder<CSoundObjectData>("click");
+    data.AddObjectData(left);
+    data.AddObjectData(click);
+    ASSERT_EQ(data.GetObjectDataCount(), 2);
+    EXPECT_EQ(data.GetObjectData(0).Get(), left.Get());
+    EXPECT_EQ(data.GetObjectData(1).Get(), click.Get());
+    for (int index : {2, -1}) {
+        EXPECT_FALSE(data.GetObjectData(index)) << index;
+        EXPECT_TRUE(engine.HasLog("Animation \"door\": no object description " + std::to_string(index)));
+    }
+}
+
+}  // namespace
