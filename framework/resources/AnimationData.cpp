@@ -3,17 +3,22 @@
 #include <cstring>
 
 #include "engine/Hge.h"
+#include "framework/scene/IAnimation.h"
 
 namespace GF {
 namespace HGENS {
 
-THolder<IBase> CAnimationData::CreateAnimation() {
+THolder<IAnimation> CAnimationData::CreateAnimation() {
     auto maker = GetObjectMakers().animation;
-    if (maker) return maker(THolder<IAnimationData>(this));
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_Log("Can't create animation \"%s\": no maker installed", m_name.c_str());
-    hge->Release();
-    return {};
+    if (!maker) {
+        HGE* hge = hgeCreate(HGE_VERSION);
+        hge->System_Log("Can't create animation \"%s\": no maker installed", m_name.c_str());
+        hge->Release();
+        return {};
+    }
+    THolder<IAnimation> animation = maker();
+    if (animation) animation->SetAnimationData(THolder<IAnimationData>(this));
+    return animation;
 }
 
 THolder<INamedPart> CAnimationData::GetNamedPart(const char* name) const {

@@ -15,9 +15,9 @@ namespace GF {
 // it and keep it while they live.
 class IAnimationData : public CRefCount {
 public:
-    // A new animation object built from this description (as its IBase: ask it for the animation
-    // face); empty (logged) while no animation maker is installed.
-    virtual THolder<IBase> CreateAnimation() = 0;
+    // A new animation object built from this description (its SetAnimationData); empty (logged)
+    // while no animation maker is installed.
+    virtual THolder<IAnimation> CreateAnimation() = 0;
     virtual const char* GetName() const = 0;
     // The first part with exactly this name, in the order the parts were added; empty when none.
     virtual THolder<INamedPart> GetNamedPart(const char* name) const = 0;
@@ -32,7 +32,7 @@ class CAnimationData : public IAnimationData {
 public:
     explicit CAnimationData(std::string name) : m_name(std::move(name)) {}
 
-    THolder<IBase> CreateAnimation() override;
+    THolder<IAnimation> CreateAnimation() override;
     const char* GetName() const override { return m_name.c_str(); }
     THolder<INamedPart> GetNamedPart(const char* name) const override;
     THolder<IObjectData> GetObjectData(int index) const override;

@@ -2,6 +2,7 @@
 
 #include "engine/Hge.h"
 #include "framework/resources/TextTable.h"
+#include "framework/scene/IObjectAnimation.h"
 
 namespace GF {
 
@@ -16,14 +17,18 @@ namespace {
 
 const WString kNoText;
 
-// Runs the installed maker with a holder of the description, or logs that the kind has none.
-template <class I, class D>
-THolder<IBase> MakeObject(THolder<IBase> (*maker)(const THolder<I>&), D* description, const char* kind) {
-    if (maker) return maker(THolder<I>(description));
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_Log("Can't create %s \"%s\": no maker installed", kind, description->GetName().c_str());
-    hge->Release();
-    return {};
+// A new object of the kind from its maker, bound to the description; empty (logged) without a maker.
+THolder<IObjectAnimation> MakeObject(THolder<IObjectAnimation> (*maker)(), IObjectData* description,
+                                     const char* kind) {
+    if (!maker) {
+        HGE* hge = hgeCreate(HGE_VERSION);
+        hge->System_Log("Can't create %s \"%s\": no maker installed", kind, description->GetName().c_str());
+        hge->Release();
+        return {};
+    }
+    THolder<IObjectAnimation> object = maker();
+    if (object) object->SetObjectData(THolder<IObjectData>(description));
+    return object;
 }
 
 }  // namespace
@@ -51,23 +56,23 @@ void CDrawableObjectData::AddSubstAnimation(const THolder<ISubstAnimationDescrip
     if (substitution) m_substitutions.push_back(substitution);
 }
 
-THolder<IBase> CSpriteObjectData::CreateObject() {
+THolder<IObjectAnimation> CSpriteObjectData::CreateObject() {
     return MakeObject(GetObjectMakers().sprite, this, "sprite");
 }
 
-THolder<IBase> CTextSpriteObjectData::CreateObject() {
+THolder<IObjectAnimation> CTextSpriteObjectData::CreateObject() {
     return MakeObject(GetObjectMakers().textSprite, this, "text sprite");
 }
 
-THolder<IBase> CClippingObjectData::CreateObject() {
+THolder<IObjectAnimation> CClippingObjectData::CreateObject() {
     return MakeObject(GetObjectMakers().clipping, this, "clipping");
 }
 
-THolder<IBase> CParticleObjectData::CreateObject() {
+THolder<IObjectAnimation> CParticleObjectData::CreateObject() {
     return MakeObject(GetObjectMakers().particle, this, "particle");
 }
 
-THolder<IBase> CSoundObjectData::CreateObject() {
+THolder<IObjectAnimation> CSoundObjectData::CreateObject() {
     return MakeObject(GetObjectMakers().sound, this, "sound");
 }
 

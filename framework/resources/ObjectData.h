@@ -9,14 +9,9 @@
 #include "framework/core/WString.h"
 #include "framework/scene/Modifier.h"
 #include "framework/scene/Param.h"
+#include "framework/scene/SceneFwd.h"
 
 namespace GF {
-
-class IAnimationData;
-class IDrawableObjectData;
-class IClippingObjectData;
-class IParticleObjectData;
-class ISoundObjectData;
 
 // One entry of a drawable's command list: after `time` milliseconds of the previous entry, the
 // substituted animation `name` ("anim" or "anim.part") plays. The drawable turns the entries into
@@ -64,9 +59,9 @@ public:
 // list, empty.
 class IObjectData : public CRefCount {
 public:
-    // A new live object of this description's kind, already bound to it; empty (logged) when no
-    // maker for the kind is installed.
-    virtual THolder<IBase> CreateObject() = 0;
+    // A new live object of this description's kind, bound to it (its SetObjectData); empty (logged)
+    // when no maker for the kind is installed.
+    virtual THolder<IObjectAnimation> CreateObject() = 0;
     virtual const std::string& GetName() const = 0;
     virtual THolder<TIDResourceList> GetIDResource() const = 0;
 };
@@ -116,17 +111,16 @@ public:
     virtual THolder<TParamSoundList> GetParamSound() const = 0;
 };
 
-// How live objects come out of descriptions. The live classes (animation, sprite, text sprite,
-// clipping, particle and sound objects) install their makers here at start-up, and tests install
-// doubles. A maker makes the object and binds it to the description it is given (the object's
-// SetObjectData, or SetAnimationData for an animation).
+// How live objects come out of descriptions: a maker makes a new, unbound object of its kind, and
+// the description binds it. The live classes (animation, sprite, text sprite, clipping, particle and
+// sound objects) install their makers at start-up; tests install doubles.
 struct TObjectMakers {
-    THolder<IBase> (*animation)(const THolder<IAnimationData>& data) = nullptr;
-    THolder<IBase> (*sprite)(const THolder<IDrawableObjectData>& data) = nullptr;
-    THolder<IBase> (*textSprite)(const THolder<IDrawableObjectData>& data) = nullptr;
-    THolder<IBase> (*clipping)(const THolder<IClippingObjectData>& data) = nullptr;
-    THolder<IBase> (*particle)(const THolder<IParticleObjectData>& data) = nullptr;
-    THolder<IBase> (*sound)(const THolder<ISoundObjectData>& data) = nullptr;
+    THolder<IAnimation> (*animation)() = nullptr;
+    THolder<IObjectAnimation> (*sprite)() = nullptr;
+    THolder<IObjectAnimation> (*textSprite)() = nullptr;
+    THolder<IObjectAnimation> (*clipping)() = nullptr;
+    THolder<IObjectAnimation> (*particle)() = nullptr;
+    THolder<IObjectAnimation> (*sound)() = nullptr;
 };
 TObjectMakers& GetObjectMakers();
 
@@ -264,20 +258,20 @@ private:
 class CSpriteObjectData : public CDrawableObjectData {
 public:
     using CDrawableObjectData::CDrawableObjectData;
-    THolder<IBase> CreateObject() override;
+    THolder<IObjectAnimation> CreateObject() override;
 };
 
 class CTextSpriteObjectData : public CDrawableObjectData {
 public:
     using CDrawableObjectData::CDrawableObjectData;
-    THolder<IBase> CreateObject() override;
+    THolder<IObjectAnimation> CreateObject() override;
 };
 
 class CClippingObjectData : public TObjectData<IClippingObjectData> {
 public:
     CClippingObjectData() : TObjectData(std::string()) {}
 
-    THolder<IBase> CreateObject() override;
+    THolder<IObjectAnimation> CreateObject() override;
     THolder<TOffsetList> GetOffset() const override { return m_offset; }
     THolder<TLayerList> GetLayer() const override { return m_layer; }
     THolder<THotspotList> GetHotspot() const override { return m_hotspot; }
@@ -296,7 +290,7 @@ class CParticleObjectData : public TObjectData<IParticleObjectData> {
 public:
     CParticleObjectData() : TObjectData(std::string()) {}
 
-    THolder<IBase> CreateObject() override;
+    THolder<IObjectAnimation> CreateObject() override;
     THolder<TBlendList> GetBlend() const override { return m_blend; }
     THolder<TOffsetList> GetOffset() const override { return m_offset; }
     THolder<TLayerList> GetLayer() const override { return m_layer; }
@@ -319,7 +313,7 @@ class CSoundObjectData : public TObjectData<ISoundObjectData> {
 public:
     using TObjectData::TObjectData;
 
-    THolder<IBase> CreateObject() override;
+    THolder<IObjectAnimation> CreateObject() override;
     THolder<TActionSoundList> GetActionSound() const override { return m_action; }
     THolder<TParamSoundList> GetParamSound() const override { return m_param; }
 

@@ -5,6 +5,8 @@
 #include "framework/resources/AnimationData.h"
 #include "framework/resources/ObjectData.h"
 #include "framework/resources/TextTable.h"
+#include "framework/scene/IAnimation.h"
+#include "framework/scene/IObjectAnimation.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/ResourceBuilder.h"
 #include "tests/support/TextTableWriter.h"
@@ -14,33 +16,51 @@ namespace {
 using namespace GF;
 using namespace GF::HGENS;
 
-// A live object that only remembers what made it and from which description.
-struct CMadeObject : IBase, CRefCount {
+// A live object that only remembers what made it and the description it was bound to.
+struct CMadeObject : IObjectAnimation, CRefCount {
     GF_IMPLEMENT_IBASE_REFCOUNT
-    CMadeObject(const char* madeBy, const THolder<IObjectData>& data) : kind(madeBy), description(data) {}
+    explicit CMadeObject(const char* madeBy) : kind(madeBy) {}
     bool QueryInterface(const int& id, void** out) override {
-        *out = id == kIdBase ? static_cast<IBase*>(this) : nullptr;
+        *out = nullptr;
+        if (id == kIdBase) *out = static_cast<IBase*>(this);
+        if (id == kIdObjectAnimation) *out = static_cast<IObjectAnimation*>(this);
         if (*out) AddRef();
         return *out != nullptr;
     }
+    bool IsPlaying() override { return true; }
+    const std::string& GetName() override { return description->GetName(); }
+    THolder<IObjectData> GetObjectData() override { return description; }
+    TAnimationPtr GetParent() override { return {}; }
+    void SetObjectData(const THolder<IObjectData>& data) override {
+        description = data;
+        ++bindings;
+    }
+    void SetParent(const TAnimationPtr&) override {}
+    void Detach() override {}
+    void SetPlaying(bool) override {}
+    bool Update(const float&) override { return true; }
+
     std::string kind;
     THolder<IObjectData> description;
+    int bindings = 0;
 };
 
-template <class I>
-THolder<IBase> Made(const char* kind, const THolder<I>& data) {
-    return THolder<IBase>(static_cast<IBase*>(new CMadeObject(kind, THolder<IObjectData>(data.Get()))));
+template <const char* Kind>
+THolder<IObjectAnimation> Make() {
+    return THolder<IObjectAnimation>(new CMadeObject(Kind));
 }
+constexpr char kSprite[] = "sprite", kTextSprite[] = "text sprite", kClipping[] = "clipping",
+               kParticle[] = "particle", kSound[] = "sound";
 
 void InstallRecordingMakers(TObjectMakers& makers) {
-    makers.sprite = [](const THolder<IDrawableObjectData>& d) { return Made("sprite", d); };
-    makers.textSprite = [](const THolder<IDrawableObjectData>& d) { return Made("text sprite", d); };
-    makers.clipping = [](const THolder<IClippingObjectData>& d) { return Made("clipping", d); };
-    makers.particle = [](const THolder<IParticleObjectData>& d) { return Made("particle", d); };
-    makers.sound = [](const THolder<ISoundObjectData>& d) { return Made("sound", d); };
+    makers.sprite = Make<kSprite>;
+    makers.textSprite = Make<kTextSprite>;
+    makers.clipping = Make<kClipping>;
+    makers.particle = Make<kParticle>;
+    makers.sound = Make<kSound>;
 }
 
-CMadeObject* AsMade(const THolder<IBase>& object) {
+CMadeObject* AsMade(const THolder<IObjectAnimation>& object) {
     return static_cast<CMadeObject*>(object.Get());
 }
 
@@ -57,10 +77,11 @@ TEST(ObjectData, EachDescriptionMakesItsOwnKindOfObjectBoundToItself) {
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(kinds[i]);
         EXPECT_EQ(descriptions[i]->GetName(), names[i]);
-        THolder<IBase> object = descriptions[i]->CreateObject();
+        THolder<IObjectAnimation> object = descriptions[i]->CreateObject();
         ASSERT_TRUE(object);
         EXPECT_EQ(AsMade(object)->kind, kinds[i]);
-        EXPECT_EQ(AsMade(object)->description.Get(), descriptions[i].Get());
+        EXPECT_EQ(AsMade(object)->bindings, 1);
+        EXPECT_EQ(object->GetObjectData().Get(), descriptions[i].Get());
     }
     EXPECT_TRUE(engine.log.empty());
 }
@@ -104,10 +125,10 @@ TEST(ObjectData, LiveObjectsOfOneDescriptionPlayTheSameLists) {
     CObjectMakersScope scope;
     InstallRecordingMakers(GetObjectMakers());
     THolder<IDrawableObjectData> sprite = MakeHolder<CSpriteObjectData>("s");
-    THolder<IBase> first = sprite->CreateObject();
-    THolder<IBase> second = sprite->CreateObject();
-    auto boundOffsets = [](const THolder<IBase>& object) {
-        return HolderCast<IDrawableObjectData>(AsMade(object)->description)->GetOffset();
+    THolder<IObjectAnimation> first = sprite->CreateObject();
+    THolder<IObjectAnimation> second = sprite->CreateObject();
+    auto boundOffsets = [](const THolder<IObjectAnimation>& object) {
+        return HolderCast<IDrawableObjectData>(object->GetObjectData())->GetOffset();
     };
     THolder<TOffsetList> a = boundOffsets(first), b = boundOffsets(second);
     sprite->GetOffset()->push_back({{10.0f, 20.0f}, 1, 100.0f});
