@@ -6,9 +6,11 @@ namespace GF::HGENS {
 
 namespace {
 
+// Never destroyed: at exit the engine the textures were made with may be gone already, so the
+// cache is not torn down then (Clear is the way to free it).
 THolder<CResourceCache>& GlobalCache() {
-    static THolder<CResourceCache> cache;
-    return cache;
+    static auto* cache = new THolder<CResourceCache>;
+    return *cache;
 }
 
 void Log(const char* format, int a, int b = 0) {

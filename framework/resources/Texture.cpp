@@ -150,6 +150,7 @@ void CTexture::Unload() {
 }
 
 void CTexture::Load() {
+    if (m_handle) return;  // loaded already: a second handle would leak the first
     EngineRef engine;
     HGE* hge = engine.hge;
     if (!hge) return;
