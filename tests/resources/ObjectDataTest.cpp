@@ -178,18 +178,6 @@ TEST(ObjectData, TextDescriptionsSplitTheAlignmentAndCheckTheTextNumber) {
     CTextTable::Instance().Load();  // leave the process-wide table empty for the other tests
 }
 
-TEST(ObjectData, SpriteInfosKeepTheirValuesAsGiven) {
-    CHGESpriteInfo unset;
-    EXPECT_EQ(unset.textureNumber, -1);
-    EXPECT_EQ(unset.width, 0.0f);
-    CHGESpriteInfo info("plate", 3, 0, 0, 64, 32);
-    EXPECT_EQ(info.textureNumber, 3);
-    EXPECT_EQ(info.x, 0.0f);
-    EXPECT_EQ(info.y, 0.0f);
-    EXPECT_EQ(info.width, 64.0f);
-    EXPECT_EQ(info.height, 32.0f);
-}
-
 TEST(AnimationData, NamedPartsAreFoundExactlyAndObjectsOnlyInsideTheList) {
     CRecordingEngine engine;
     CAnimationData data("door");

@@ -53,14 +53,8 @@ TEST(ParamTrack, FindSpanSelectsTheKeyInForceAtBetweenAndPastKeys) {
         EXPECT_FLOAT_EQ(end, c.end);
         EXPECT_FLOAT_EQ(time, c.t);
     }
-}
-
-TEST(ParamTrack, LengthIsTheSumOfTheDurations) {
     EXPECT_FLOAT_EQ(Track::Length(LayerKeys({100, 200, 300}).Get()), 600.0f);
-    EXPECT_FLOAT_EQ(Track::Length(LayerKeys({}).Get()), 0.0f);
     EXPECT_FLOAT_EQ(Track::Length(nullptr), 0.0f);
-    float start, end, time;
-    EXPECT_EQ(Track::FindSpan(3.0f, nullptr, 0.0f, start, end, time), -1);
 }
 
 TEST(ParamTrack, ALengthShorterThanTheKeysEndsTheTrackAtThatLength) {
