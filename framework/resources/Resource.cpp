@@ -12,9 +12,11 @@ namespace GF {
 
 namespace {
 
+// Never destroyed: at exit the engine its fonts and sounds were made with may be gone already, so
+// the manager is not torn down then (Clear is the way to let go of it).
 THolder<HGENS::CResource>& GlobalResource() {
-    static THolder<HGENS::CResource> resource;
-    return resource;
+    static auto* resource = new THolder<HGENS::CResource>;
+    return *resource;
 }
 
 void Log(const char* format, ...) __attribute__((format(printf, 1, 2)));
