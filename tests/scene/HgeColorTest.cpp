@@ -2,7 +2,7 @@
 
 #include "framework/scene/HgeColor.h"
 
-TEST(HgeColor, PacksEachChannelTruncatedAndUnpacksBack) {
+TEST(HgeColor, PacksTruncatedChannelsAndUnpacksFractions) {
     struct Case {
         hgeColor colour;
         DWORD packed;
@@ -20,9 +20,7 @@ TEST(HgeColor, PacksEachChannelTruncatedAndUnpacksBack) {
         const DWORD argb = (v << 24) | ((255 - v) << 16) | (v << 8) | (v ^ 0x5A);
         EXPECT_EQ(hgeColor(argb).GetHWColor(), argb) << std::hex << argb;
     }
-}
 
-TEST(HgeColor, UnpacksArgbIntoFractions) {
     hgeColor c;
     EXPECT_EQ(c.a, 0.0f);  // the default colour is four zeros
     c.SetHWColor(0x80FF0000);
