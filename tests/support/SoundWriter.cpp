@@ -1,0 +1,106 @@
+#include "tests/support/SoundWriter.h"
+
+#include <vorbis/vorbisenc.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+void PutLe(std::vector<unsigned char>& out, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<unsigned char>(value >> (8 * i)));
+}
+
+void PutTag(std::vector<unsigned char>& out, const char* tag) {
+    out.insert(out.end(), tag, tag + 4);
+}
+
+void PutPage(std::vector<unsigned char>& out, const ogg_page& page) {
+    out.insert(out.end(), page.header, page.header + page.header_len);
+    out.insert(out.end(), page.body, page.body + page.body_len);
+}
+
+}  // namespace
+
+std::vector<unsigned char> WriteWav(const std::vector<float>& samples, int rate) {
+    const uint32_t dataSize = static_cast<uint32_t>(samples.size() * 2);
+    std::vector<unsigned char> out;
+    PutTag(out, "RIFF");
+    PutLe(out, 36 + dataSize, 4);
+    PutTag(out, "WAVE");
+    PutTag(out, "fmt ");
+    PutLe(out, 16, 4);
+    PutLe(out, 1, 2);  // PCM
+    PutLe(out, 1, 2);  // mono
+    PutLe(out, static_cast<uint32_t>(rate), 4);
+    PutLe(out, static_cast<uint32_t>(rate) * 2, 4);
+    PutLe(out, 2, 2);
+    PutLe(out, 16, 2);
+    PutTag(out, "data");
+    PutLe(out, dataSize, 4);
+    for (float sample : samples) {
+        const auto value = static_cast<int16_t>(std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f));
+        PutLe(out, static_cast<uint16_t>(value), 2);
+    }
+    return out;
+}
+
+std::vector<unsigned char> WriteOgg(const std::vector<float>& samples, int rate) {
+    std::vector<unsigned char> out;
+    vorbis_info info;
+    vorbis_info_init(&info);
+    if (vorbis_encode_init_vbr(&info, 1, rate, 0.3f) != 0) {
+        vorbis_info_clear(&info);
+        return out;
+    }
+    vorbis_comment comment;
+    vorbis_comment_init(&comment);
+    vorbis_dsp_state dsp;
+    vorbis_analysis_init(&dsp, &info);
+    vorbis_block block;
+    vorbis_block_init(&dsp, &block);
+    ogg_stream_state stream;
+    ogg_stream_init(&stream, 0x51554E44);
+
+    ogg_packet header, commentHeader, codeHeader;
+    vorbis_analysis_headerout(&dsp, &comment, &header, &commentHeader, &codeHeader);
+    ogg_stream_packetin(&stream, &header);
+    ogg_stream_packetin(&stream, &commentHeader);
+    ogg_stream_packetin(&stream, &codeHeader);
+    ogg_page page;
+    while (ogg_stream_flush(&stream, &page)) PutPage(out, page);
+
+    // Feeds the samples in slices, then the end mark, taking the pages as they fill.
+    constexpr std::size_t kSlice = 1024;
+    std::size_t done = 0;
+    for (bool last = false; !last;) {
+        const std::size_t count = std::min(kSlice, samples.size() - done);
+        if (count == 0) {
+            vorbis_analysis_wrote(&dsp, 0);
+            last = true;
+        } else {
+            float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
+            std::memcpy(buffer[0], samples.data() + done, count * sizeof(float));
+            vorbis_analysis_wrote(&dsp, static_cast<int>(count));
+            done += count;
+        }
+        while (vorbis_analysis_blockout(&dsp, &block) == 1) {
+            vorbis_analysis(&block, nullptr);
+            vorbis_bitrate_addblock(&block);
+            ogg_packet packet;
+            while (vorbis_bitrate_flushpacket(&dsp, &packet)) {
+                ogg_stream_packetin(&stream, &packet);
+                while (ogg_stream_pageout(&stream, &page)) PutPage(out, page);
+            }
+        }
+    }
+    while (ogg_stream_flush(&stream, &page)) PutPage(out, page);
+
+    ogg_stream_clear(&stream);
+    vorbis_block_clear(&block);
+    vorbis_dsp_clear(&dsp);
+    vorbis_comment_clear(&comment);
+    vorbis_info_clear(&info);
+    return out;
+}
