@@ -2,7 +2,6 @@
 #include <unistd.h>
 #include <zip.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -94,12 +93,8 @@ TEST_F(FontGL, AStringDrawsItsGlyphPicturesFromThePage) {
 }
 
 TEST_F(FontGL, TheSampleContentDrawsItsTitle) {
-    // The sample archive lies in the data folder, beside the program's build folder.
-    const char* dataDir = std::getenv("QUINDLE_DATA_DIR");
-    const fs::path pack =
-        (dataDir && *dataDir ? fs::path(dataDir) : fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "bin") /
-        "resource.dat";
-    ASSERT_TRUE(engine->Resource_AttachPack(pack.c_str())) << pack;
+    // The built sample archive, in the data folder as the game finds it.
+    ASSERT_TRUE(engine->Resource_AttachPack("resource.dat"));
 
     GF::HGENS::CTextTable table;
     table.Load();
