@@ -1,0 +1,149 @@
+// The sample resource script: the tables of the framework's own screens. The build compiles it to
+// Animation/effects.bs with the program's "/cr" mode and packs both into resource.dat; the program
+// loads the byte code and falls back to this source when the byte code is missing or does not load.
+//
+// Units: times in milliseconds; colours as alpha, red, green, blue in 0..255; opacity 0..255; zoom in
+// percent; rotation in degrees; hotspots in hundredths of a percent of the picture (5000 = centre).
+// A key's mode is 0 to hold its value, 1 to move towards the next key's value.
+
+void Textures(CResourceReader@ r)
+{
+    r.AddTexture("interface");                                   // Texture\0
+    //                  name            texture  x    y    width height
+    r.AddHGESpriteInfo("panel",          0,      0,   0,   256,  128);   // sprite info 0
+    r.AddHGESpriteInfo("button",         0,      0,   128, 128,  32);    // 1
+    r.AddHGESpriteInfo("button_over",    0,      128, 128, 128,  32);    // 2
+    r.AddHGESpriteInfo("spark",          0,      0,   160, 16,   16);    // 3
+}
+
+void Fonts(CResourceReader@ r)
+{
+    r.AddFont("main");                                           // Font\0
+}
+
+void Texts(CResourceReader@ r)
+{
+    r.AddTextFile("Binary\\textdata.txt");
+    // name, font, tracking, line spacing, alignment (0x01 centred, 0x10 / 0x20 vertical), text number
+    r.AddTextInfo("title",   0, 1, 0, 0x11, 0);                  // text description 0
+    r.AddTextInfo("loading", 0, 0, 0, 0x11, 1);                  // 1
+    r.AddTextInfo("yes",     0, 0, 0, 0x11, 2);                  // 2
+    r.AddTextInfo("no",      0, 0, 0, 0x11, 3);                  // 3
+    r.AddTextInfo("welcome", 0, 0, 2, 0x01, 6);                  // 4
+}
+
+void Sounds(CResourceReader@ r)
+{
+    r.AddSoundInfo("click");                                     // Sound\0
+}
+
+// A button: its picture, the highlight it swaps in while the mouse is over it, and its caption.
+void Button(CResourceReader@ r, const string &in name, int caption)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_over", 1000, 1300, 1);
+    r.AddNamedPart("_down", 1300, 1400, 1);
+    r.AddNamedPart("_disabled", 1400, 1500, 1);
+
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(1, 1000);
+    r.AddSpriteIDResource(2, 500);
+    r.AddHotspot(5000, 5000, 0, 1500);
+    r.AddZoom(100, 100, 0, 1300);
+    r.AddZoom(95, 95, 0, 100);
+    r.AddZoom(100, 100, 0, 100);
+    r.AddColor(255, 255, 255, 255, 0, 1400);
+    r.AddColor(160, 128, 128, 128, 0, 100);
+    r.AddSubstAnimation("interfaces", "glow");
+    r.AddCommandSubstAnimation("glow", 1000);
+
+    r.CreateTextSpriteObjectData("caption");
+    r.AddTextSpriteIDResource(caption, 1500);
+    r.AddLayer(1, 1500);
+    r.AddOffset(0, -2, 0, 1300);
+    r.AddOffset(0, 0, 0, 200);
+}
+
+void Interfaces(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+
+    // The start-up splash: the title fades in over a panel, sparks rise, a chime sounds.
+    r.CreateAnimationData("publisher");
+    r.AddNamedPart("_show", 0, 1000, 1);
+    r.AddNamedPart("_idle", 1000, 3000, 1);
+    r.AddNamedPart("_hide", 3000, 4000, 1);
+
+    r.CreateSpriteObjectData("panel");
+    r.AddSpriteIDResource(0, 4000);
+    r.AddHotspot(5000, 5000, 0, 4000);
+    r.AddOffset(400, 300, 0, 4000);
+    r.AddLayer(0, 4000);
+    r.AddBlendMode(2, 4000);
+    r.AddFlip(0, 4000);
+    r.AddOpaque(0, 1, 1000);
+    r.AddOpaque(255, 0, 2000);
+    r.AddOpaque(255, 1, 1000);
+    r.AddOpaque(0, 0, 0);
+    r.AddRotate(-2.5, 1, 2000);
+    r.AddRotate(2.5, 1, 2000);
+    r.AddSkew(0, 0, 0, 4000);
+
+    r.CreateTextSpriteObjectData("title");
+    r.AddTextSpriteIDResource(0, 4000);
+    r.AddOffset(400, 280, 0, 4000);
+    r.AddLayer(2, 4000);
+    r.AddColor(0, 255, 240, 200, 1, 1000);
+    r.AddColor(255, 255, 240, 200, 0, 2000);
+    r.AddColor(255, 255, 240, 200, 1, 1000);
+    r.AddColor(0, 255, 240, 200, 0, 0);
+    r.AddParamModifier(1, 1, 2, -3.0, 3.0, 1500.0, 2500.0);      // a slow wobble, in degrees
+
+    r.CreateParticleSystem("sparks");
+    r.AddParticleID(0, 4000);
+    r.AddParticleIDSprite(3, 4000);
+    r.AddParticleCommand(1, 3000);
+    r.AddParticleCommand(0, 1000);
+    r.AddOffset(400, 360, 0, 4000);
+    r.AddLayer(1, 4000);
+    r.AddBlendMode(1, 4000);
+    r.AddOpaque(200, 0, 4000);
+
+    r.CreateSoundObjectData("chime");
+    r.AddSndIDResource(0, 4000);
+    r.AddActionSound(1, 3500);
+    r.AddActionSound(4, 500);
+    r.AddParamSound(100, 0, 4000);
+
+    r.CreateClippingObjectData("frame");
+    r.AddOffset(272, 236, 0, 4000);
+    r.AddHotspot(0, 0, 0, 4000);
+    r.AddZoom(100, 0, 1, 1000);
+    r.AddZoom(100, 100, 0, 3000);
+    r.AddLayer(3, 4000);
+    r.AddParamModifier(2, 1, 1, -1.0, 1.0, 800.0, 1200.0);
+
+    // The highlight a button swaps in.
+    r.CreateAnimationData("glow");
+    r.AddNamedPart("_idle", 0, 600, 0);
+    r.CreateSpriteObjectData("light");
+    r.AddSpriteIDResource(3, 600);
+    r.AddHotspot(5000, 5000, 0, 600);
+    r.AddBlendMode(3, 600);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 1, 300);
+    r.AddOpaque(0, 0, 0);
+
+    Button(r, "button_yes", 2);
+    Button(r, "button_no", 3);
+}
+
+void FillResource(CResourceReader@ r)
+{
+    Textures(r);
+    Fonts(r);
+    Texts(r);
+    Sounds(r);
+    Interfaces(r);
+}
