@@ -75,6 +75,7 @@ bool CAnimationObject::AddObject(const TObjectAnimationPtr& child) {
 
 bool CAnimationObject::RemoveObject(const TObjectAnimationPtr& child) {
     if (!child) return false;
+    auto keep = KeepAlive(this);  // the child's Detach may give back its reference to this object
     for (TChildList* list : {&m_drawables, &m_sounds}) {
         for (auto it = list->begin(); it != list->end(); ++it) {
             if (it->Get() != child.Get()) continue;
@@ -289,32 +290,38 @@ void CAnimationObject::ApplyTransform() {
 
 // --- Transform setters: the world field, then the field relative to the container ---
 
+namespace {
+
+// Stores a changed value and marks it in the record; an unchanged value marks nothing.
+template <class T>
+void Store(TTransform& record, T& field, T value, uint8_t bit) {
+    if (value == field) return;
+    field = value;
+    record.dirty |= bit;
+}
+
+void StoreAngle(TTransform& record, float angle) {
+    if (angle == record.angle) return;
+    record.angle = angle;
+    record.sin = std::sin(angle);
+    record.cos = std::cos(angle);
+    record.dirty |= TTransform::kDirtyRotation;
+}
+
+}  // namespace
+
 void CAnimationObject::SetX(const float& x) {
-    if (x != m_world.x) {
-        m_world.x = x;
-        m_world.dirty |= TTransform::kDirtyPosition;
-    }
-    if (const TTransform* p = ContainerTransform()) {
-        const float local = x - p->x;
-        if (local != m_local.x) {
-            m_local.x = local;
-            m_local.dirty |= TTransform::kDirtyPosition;
-        }
-    }
+    const float value = x;
+    Store(m_world, m_world.x, value, TTransform::kDirtyPosition);
+    if (const TTransform* p = ContainerTransform())
+        Store(m_local, m_local.x, value - p->x, TTransform::kDirtyPosition);
 }
 
 void CAnimationObject::SetY(const float& y) {
-    if (y != m_world.y) {
-        m_world.y = y;
-        m_world.dirty |= TTransform::kDirtyPosition;
-    }
-    if (const TTransform* p = ContainerTransform()) {
-        const float local = y - p->y;
-        if (local != m_local.y) {
-            m_local.y = local;
-            m_local.dirty |= TTransform::kDirtyPosition;
-        }
-    }
+    const float value = y;
+    Store(m_world, m_world.y, value, TTransform::kDirtyPosition);
+    if (const TTransform* p = ContainerTransform())
+        Store(m_local, m_local.y, value - p->y, TTransform::kDirtyPosition);
 }
 
 void CAnimationObject::SetPosition(const float& x, const float& y) {
@@ -328,53 +335,25 @@ void CAnimationObject::SetPosition(const TPoint<float>& position) {
 }
 
 void CAnimationObject::SetLayer(int layer) {
-    if (layer != m_world.layer) {
-        m_world.layer = layer;
-        m_world.dirty |= TTransform::kDirtyLayer;
-    }
-    if (const TTransform* p = ContainerTransform()) {
-        const int local = layer - p->layer;
-        if (local != m_local.layer) {
-            m_local.layer = local;
-            m_local.dirty |= TTransform::kDirtyLayer;
-        }
-    }
+    Store(m_world, m_world.layer, layer, TTransform::kDirtyLayer);
+    if (const TTransform* p = ContainerTransform())
+        Store(m_local, m_local.layer, layer - p->layer, TTransform::kDirtyLayer);
 }
 
+// A fully transparent or zero-scaled container says nothing about the value relative to it: the
+// relative field is then left as it is rather than divided by zero.
 void CAnimationObject::SetOpacity(const float& opacity) {
     const float value = opacity;
-    if (value != m_world.opacity) {
-        m_world.opacity = value;
-        m_world.dirty |= TTransform::kDirtyOpacity;
-    }
-    // A fully transparent container says nothing about the opacity relative to it.
+    Store(m_world, m_world.opacity, value, TTransform::kDirtyOpacity);
     const TTransform* p = ContainerTransform();
-    if (p && p->opacity != 0.0f) {
-        const float local = value / p->opacity;
-        if (local != m_local.opacity) {
-            m_local.opacity = local;
-            m_local.dirty |= TTransform::kDirtyOpacity;
-        }
-    }
+    if (p && p->opacity != 0.0f)
+        Store(m_local, m_local.opacity, value / p->opacity, TTransform::kDirtyOpacity);
 }
 
 void CAnimationObject::SetRotation(const float& angle) {
     const float value = angle;
-    if (value != m_world.angle) {
-        m_world.angle = value;
-        m_world.sin = std::sin(value);
-        m_world.cos = std::cos(value);
-        m_world.dirty |= TTransform::kDirtyRotation;
-    }
-    if (const TTransform* p = ContainerTransform()) {
-        const float local = value - p->angle;
-        if (local != m_local.angle) {
-            m_local.angle = local;
-            m_local.sin = std::sin(local);
-            m_local.cos = std::cos(local);
-            m_local.dirty |= TTransform::kDirtyRotation;
-        }
-    }
+    StoreAngle(m_world, value);
+    if (const TTransform* p = ContainerTransform()) StoreAngle(m_local, value - p->angle);
 }
 
 void CAnimationObject::SetScale(const float& sx, const float& sy) {
@@ -385,35 +364,16 @@ void CAnimationObject::SetScale(const float& sx, const float& sy) {
 
 void CAnimationObject::SetScaleX(const float& sx) {
     const float value = sx;
-    if (value != m_world.scaleX) {
-        m_world.scaleX = value;
-        m_world.dirty |= TTransform::kDirtyScale;
-    }
-    // A container shrunk to nothing cannot be divided out; the relative scale stays.
+    Store(m_world, m_world.scaleX, value, TTransform::kDirtyScale);
     const TTransform* p = ContainerTransform();
-    if (p && p->scaleX != 0.0f) {
-        const float local = value / p->scaleX;
-        if (local != m_local.scaleX) {
-            m_local.scaleX = local;
-            m_local.dirty |= TTransform::kDirtyScale;
-        }
-    }
+    if (p && p->scaleX != 0.0f) Store(m_local, m_local.scaleX, value / p->scaleX, TTransform::kDirtyScale);
 }
 
 void CAnimationObject::SetScaleY(const float& sy) {
     const float value = sy;
-    if (value != m_world.scaleY) {
-        m_world.scaleY = value;
-        m_world.dirty |= TTransform::kDirtyScale;
-    }
+    Store(m_world, m_world.scaleY, value, TTransform::kDirtyScale);
     const TTransform* p = ContainerTransform();
-    if (p && p->scaleY != 0.0f) {
-        const float local = value / p->scaleY;
-        if (local != m_local.scaleY) {
-            m_local.scaleY = local;
-            m_local.dirty |= TTransform::kDirtyScale;
-        }
-    }
+    if (p && p->scaleY != 0.0f) Store(m_local, m_local.scaleY, value / p->scaleY, TTransform::kDirtyScale);
 }
 
 // --- Clock ---

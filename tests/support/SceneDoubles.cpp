@@ -19,6 +19,14 @@ bool Answer(T* self, void** out, bool hit, void* face) {
     return hit;
 }
 
+// Leaves the old parent's lists and joins the new parent's, as every child does.
+void MoveToParent(IObjectAnimation* self, TAnimationPtr& parent, const TAnimationPtr& newParent) {
+    const TAnimationPtr incoming = newParent;
+    if (parent) parent->RemoveObject(TObjectAnimationPtr(self));
+    parent = incoming;
+    if (parent) parent->AddObject(TObjectAnimationPtr(self));
+}
+
 }  // namespace
 
 // --- CTestDrawable ---
@@ -72,10 +80,7 @@ void CTestDrawable::SetObjectData(const THolder<IObjectData>& data) {
 }
 
 void CTestDrawable::SetParent(const TAnimationPtr& newParent) {
-    const TAnimationPtr incoming = newParent;
-    if (parent) parent->RemoveObject(TObjectAnimationPtr(static_cast<IObjectAnimation*>(this)));
-    parent = incoming;
-    if (parent) parent->AddObject(TObjectAnimationPtr(static_cast<IObjectAnimation*>(this)));
+    MoveToParent(this, parent, newParent);
 }
 
 void CTestDrawable::Detach() {
@@ -167,10 +172,7 @@ void CTestSound::SetObjectData(const THolder<IObjectData>& data) {
 }
 
 void CTestSound::SetParent(const TAnimationPtr& newParent) {
-    const TAnimationPtr incoming = newParent;
-    if (parent) parent->RemoveObject(TObjectAnimationPtr(static_cast<IObjectAnimation*>(this)));
-    parent = incoming;
-    if (parent) parent->AddObject(TObjectAnimationPtr(static_cast<IObjectAnimation*>(this)));
+    MoveToParent(this, parent, newParent);
 }
 
 void CTestSound::Detach() {
