@@ -1,0 +1,58 @@
+#include "platform/MachineCheck.h"
+
+#include <SDL2/SDL.h>
+
+namespace Platform {
+
+const char* const kOpenGLMessage = "OpenGL 3.3 or later is required";
+const char* const kColourDepthMessage = "Please change color depth to 16 or 32 bit";
+
+namespace {
+
+bool CanMakeContext() {
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 3);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_CORE);
+    SDL_Window* window = SDL_CreateWindow("", 0, 0, 16, 16, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    bool made = false;
+    if (window) {
+        if (SDL_GLContext context = SDL_GL_CreateContext(window)) {
+            made = true;
+            SDL_GL_DeleteContext(context);
+        }
+        SDL_DestroyWindow(window);
+    }
+    SDL_GL_ResetAttributes();
+    return made;
+}
+
+}  // namespace
+
+int ColourDepthOfFormat(uint32_t sdlPixelFormat) {
+    if (sdlPixelFormat == SDL_PIXELFORMAT_UNKNOWN) return 0;
+    return SDL_BYTESPERPIXEL(sdlPixelFormat) * 8;
+}
+
+tagMachineCheck CheckMachine() {
+    tagMachineCheck result;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        result.message = kOpenGLMessage;
+        return result;
+    }
+    const bool context = CanMakeContext();
+    SDL_DisplayMode mode{};
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) result.colourDepth = ColourDepthOfFormat(mode.format);
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+
+    if (!context) {
+        result.message = kOpenGLMessage;
+    } else if (result.colourDepth != 16 && result.colourDepth != 32) {
+        result.message = kColourDepthMessage;
+    } else {
+        result.passed = true;
+    }
+    return result;
+}
+
+}  // namespace Platform

@@ -1,0 +1,105 @@
+#include "platform/SaveFolder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+namespace Platform {
+
+namespace {
+
+std::string Reason(const std::string& what, const std::string& path) {
+    return what + " " + path + ": " + std::strerror(errno);
+}
+
+// mkdir -p: each missing component is made; one that exists as a folder is fine.
+bool MakeFolders(const std::string& path, std::string& error) {
+    for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string part = path.substr(0, slash);
+        if (!part.empty() && mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) {
+            error = Reason("Can't create", part);
+            return false;
+        }
+        if (slash == std::string::npos) break;
+    }
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        error = Reason("Can't read", path);
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        errno = ENOTDIR;
+        error = Reason("Can't use", path);
+        return false;
+    }
+    return true;
+}
+
+std::string FromEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool SyncPath(const std::string& path, int flags) {
+    const int fd = open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = fsync(fd) == 0;
+    close(fd);
+    return ok;
+}
+
+}  // namespace
+
+std::string CleanTitle(const std::string& title) {
+    constexpr std::string_view kRemoved = "\\/:*?\"<>|";
+    std::string out;
+    for (char c : title)
+        if (kRemoved.find(c) == std::string_view::npos) out.push_back(c);
+    return out;
+}
+
+std::string SaveFolder(const std::string& folderName, std::string& error) {
+    error.clear();
+    std::string folder = FromEnvironment("QUINDLE_SAVE_DIR");
+    if (folder.empty()) {
+        const std::string dataHome = FromEnvironment("XDG_DATA_HOME");
+        const std::string home = FromEnvironment("HOME");
+        // The XDG rules ignore a relative XDG_DATA_HOME.
+        if (!dataHome.empty() && dataHome[0] == '/') {
+            folder = dataHome + "/" + folderName;
+        } else if (!home.empty()) {
+            folder = home + "/.local/share/" + folderName;
+        } else {
+            error = "Neither XDG_DATA_HOME nor HOME is set";
+            return {};
+        }
+    }
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (!MakeFolders(folder, error)) return {};
+    return folder;
+}
+
+bool ReplaceFile(const std::string& temporary, const std::string& target, std::string& error) {
+    errno = 0;
+    if (!SyncPath(temporary, O_RDONLY)) {
+        error = Reason("Can't flush", temporary);
+        return false;
+    }
+    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
+        error = Reason("Can't rename over", target);
+        return false;
+    }
+    // The rename itself lives in the folder; without this a power cut may bring back the old name.
+    const std::size_t slash = target.rfind('/');
+    SyncPath(slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash)),
+             O_RDONLY | O_DIRECTORY);
+    return true;
+}
+
+}  // namespace Platform

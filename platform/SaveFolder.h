@@ -1,0 +1,20 @@
+#pragma once
+#include <string>
+
+namespace Platform {
+
+// The title with the characters \ / : * ? " < > | removed ("Quindle: Marvolant" gives
+// "Quindle Marvolant"), usable as a file or folder name.
+std::string CleanTitle(const std::string& title);
+
+// The user's save folder for the game: $QUINDLE_SAVE_DIR when set, else
+// $XDG_DATA_HOME/<folderName>, else $HOME/.local/share/<folderName>; created (with its parents)
+// when missing. Empty, with the reason in error, when it can't be found or made.
+std::string SaveFolder(const std::string& folderName, std::string& error);
+
+// Puts a fully written file in place of another: flushes it to the disk, renames it over the target
+// (atomic within one folder) and flushes the folder entry. On failure the target is left as it was
+// and error says why; the temporary file is then the caller's to remove.
+bool ReplaceFile(const std::string& temporary, const std::string& target, std::string& error);
+
+}  // namespace Platform
