@@ -1,0 +1,232 @@
+#include "framework/app/Application.h"
+
+#include <cstdio>
+#include <ctime>
+
+#include "framework/app/StandIns.h"
+#include "framework/core/GameProperties.h"
+#include "framework/core/Keyset.h"
+#include "framework/core/Mouse.h"
+#include "framework/core/Random.h"
+#include "platform/MessageBox.h"
+
+namespace GF {
+namespace HGENS {
+
+namespace {
+
+constexpr float kLongestFrame = 50.0f;  // milliseconds
+
+std::unique_ptr<CApplication>& ApplicationSlot() {
+    static std::unique_ptr<CApplication> application;
+    return application;
+}
+
+// Engine interfaces are taken per use and given back at the end of the scope.
+class CEngineRef {
+public:
+    CEngineRef() : m_hge(hgeCreate(HGE_VERSION)) {}
+    ~CEngineRef() { m_hge->Release(); }
+    CEngineRef(const CEngineRef&) = delete;
+    CEngineRef& operator=(const CEngineRef&) = delete;
+    HGE* operator->() const { return m_hge; }
+
+private:
+    HGE* m_hge;
+};
+
+// Lines meant for a debugger watching the program; stderr is the nearest thing here.
+void DebugOutput(const char* line) {
+    std::fputs(line, stderr);
+}
+
+// The window's client area over the game picture's size. A window with no client area (minimised)
+// keeps the last scale, so the mouse is never divided by zero.
+void UpdateWindowScale(const CEngineRef& hge, tagFrameState& state) {
+    const THolder<CGameProperties> properties = GetGameProperties();
+    const int clientWidth = hge->System_GetStateInt(HGE_CLIENTWIDTH);
+    const int clientHeight = hge->System_GetStateInt(HGE_CLIENTHEIGHT);
+    if (clientWidth <= 0 || clientHeight <= 0 || properties->m_screenWidth <= 0 ||
+        properties->m_screenHeight <= 0)
+        return;
+    state.windowScaleX = static_cast<float>(clientWidth) / static_cast<float>(properties->m_screenWidth);
+    state.windowScaleY = static_cast<float>(clientHeight) / static_cast<float>(properties->m_screenHeight);
+}
+
+void ReadMouse(const CEngineRef& hge, tagFrameState& state) {
+    if (hge->System_GetStateHwnd(HGE_HWND) == 0) return;
+    UpdateWindowScale(hge, state);
+    float x = 0.0f;
+    float y = 0.0f;
+    hge->Input_GetMousePos(&x, &y);
+    GetMouse()->SetPosition(x / state.windowScaleX, y / state.windowScaleY);
+}
+
+// Alt+Enter switches between window and full screen once both keys are let go; Ctrl+Alt+Enter
+// does nothing.
+void CheckAltEnter(const CEngineRef& hge, tagFrameState& state) {
+    const bool alt = hge->Input_GetKeyState(HGEK_ALT);
+    const bool enter = hge->Input_GetKeyState(HGEK_ENTER);
+    if (state.altEnterLatch && !alt && !enter) {
+        state.altEnterLatch = false;
+        hge->System_SetStateBool(HGE_WINDOWED, !hge->System_GetStateBool(HGE_WINDOWED));
+        if (CApplication* application = GetApplication()) application->OnDisplayModeChanged();
+    }
+    if (!hge->Input_GetKeyState(HGEK_CTRL) && alt && enter) state.altEnterLatch = true;
+}
+
+// Engine input events become the key table's flags and events, and typed characters go to the
+// manager's character event. A key pressed with Alt held raises nothing, but letting go of a key
+// that is down is always applied, so a key or button released while Alt is held never stays down.
+void ReadEvents(const CEngineRef& hge, tagFrameState& state) {
+    const THolder<CKeyset> keyset = GetKeyset();
+    hgeInputEvent event{};
+    while (hge->Input_GetEvent(&event)) {
+        if (event.type == INPUT_CHAR) {
+            GetGameManager()->RaiseChar(static_cast<WChar>(event.chr));
+            continue;
+        }
+        const bool pressed = event.type == INPUT_KEYDOWN || event.type == INPUT_MBUTTONDOWN;
+        const bool released = event.type == INPUT_KEYUP || event.type == INPUT_MBUTTONUP;
+        if ((!pressed && !released) || event.key < 0 || event.key >= HGEK_KEYCOUNT) continue;
+        const bool alt = (event.flags & HGEINP_ALT) != 0;
+        const int code = state.keyMap[event.key];
+        bool& down = state.keyDown[event.key];
+        if (pressed) {
+            if (alt) continue;
+            if (!down) {
+                down = true;
+                keyset->SetDown(code, true);
+            }
+            keyset->RaiseKeyDown(code);
+        } else {
+            if (alt && !down) continue;
+            if (down) {
+                down = false;
+                keyset->SetDown(code, false);
+            }
+            keyset->RaiseKeyUp(code);
+        }
+    }
+}
+
+}  // namespace
+
+tagFrameState& FrameState() {
+    static tagFrameState state;
+    return state;
+}
+
+void ResetKeyMap() {
+    tagFrameState& state = FrameState();
+    for (int key = 0; key < HGEK_KEYCOUNT; ++key) {
+        state.keyMap[key] = 0;
+        state.keyDown[key] = false;
+    }
+    state.keyMap[HGEK_LBUTTON] = CKeyset::kKeyMouseLeft;
+    state.keyMap[HGEK_RBUTTON] = CKeyset::kKeyMouseRight;
+    state.keyMap[HGEK_ENTER] = CKeyset::kKeyEnter;
+    state.keyMap[HGEK_ESCAPE] = CKeyset::kKeyEscape;
+    state.keyMap[HGEK_SPACE] = CKeyset::kKeySpace;
+    state.keyMap[HGEK_LEFT] = CKeyset::kKeyLeft;
+    state.keyMap[HGEK_UP] = CKeyset::kKeyUp;
+    state.keyMap[HGEK_RIGHT] = CKeyset::kKeyRight;
+    state.keyMap[HGEK_DOWN] = CKeyset::kKeyDown;
+    for (int digit = 0; digit <= 9; ++digit) state.keyMap[HGEK_0 + digit] = CKeyset::kKeyDigit0 + digit;
+}
+
+void SetApplication(std::unique_ptr<CApplication> application) {
+    // The old application goes after the slot has changed, so its destructor never sees itself there.
+    std::unique_ptr<CApplication> previous = std::move(ApplicationSlot());
+    ApplicationSlot() = std::move(application);
+}
+
+CApplication* GetApplication() {
+    return ApplicationSlot().get();
+}
+
+CApplication::~CApplication() {
+    tagFrameState& state = FrameState();
+    if (state.instanceLock.IsHeld()) {
+        if (m_hge) m_hge->System_Log("mutext rel");
+        state.instanceLock.Release();
+    }
+}
+
+bool CApplication::Start() {
+    SeedRand(static_cast<unsigned>(std::time(nullptr)));
+    StandIn::LoadResources();
+    m_manager = GetGameManager();
+    // The framework's own screens register here as they are built: "confirm_screen",
+    // "new_player_screen" and "PublisherScreen".
+    return true;
+}
+
+void CApplication::End() {
+    if (m_manager) {
+        m_manager->Shutdown();
+        m_manager->SaveSettings();
+    }
+    StandIn::LogTextureList();
+}
+
+bool CApplication::Frame(float dt) {
+    if (dt > kLongestFrame) {
+        m_hge->System_Log("if(fDeltaTimeTmp > 50) fDeltaTimeTmp == %f", dt);
+        dt = kLongestFrame;
+    }
+    return m_manager && m_manager->Update(dt);
+}
+
+bool FrameFunction() {
+    const CEngineRef hge;
+    tagFrameState& state = FrameState();
+    ReadMouse(hge, state);
+    CheckAltEnter(hge, state);
+    ReadEvents(hge, state);
+    const float dt = hge->Timer_GetDelta() * 1000.0f;
+    CApplication* application = GetApplication();
+    return !application || !application->Frame(dt);
+}
+
+bool FocusLostFunction() {
+    DebugOutput("LostFocus\n");
+    StandIn::GetMusic()->Pause("");
+    StandIn::GetGameSound()->PauseAll();
+    GetGameManager()->RaiseDeactivate();
+    return false;
+}
+
+bool FocusGainedFunction() {
+    DebugOutput("Gain focus\n");
+    const CEngineRef hge;
+    tagFrameState& state = FrameState();
+    const int depth = hge->System_GetStateInt(HGE_DESKTOPBPP);
+    if (depth != state.colourDepth && hge->System_GetStateBool(HGE_WINDOWED)) {
+        state.colourDepth = depth;
+        const bool restart =
+            Platform::ShowMessageBox(kWindowTitle, "The game must restart for these changes to take effect",
+                                     Platform::kMessageQuestion);
+        if (restart && !state.programPath.empty()) {
+            state.instanceLock.Release();
+            GetGameManager()->SaveSettings();
+            hge->System_Launch(state.programPath.c_str());
+        }
+        // Without screens the frame loop ends at its next step.
+        GetGameManager()->DestroyAllScreens();
+    }
+    state.windowScaleX = 1.0f;
+    state.windowScaleY = 1.0f;
+    StandIn::GetMusic()->Resume("");
+    StandIn::GetGameSound()->ResumeAll();
+    GetGameManager()->RaiseActivate();
+    return false;
+}
+
+bool ExitFunction() {
+    CApplication* application = GetApplication();
+    return !application || application->OnExit();
+}
+
+}  // namespace HGENS
+}  // namespace GF

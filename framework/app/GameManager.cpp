@@ -1,0 +1,266 @@
+#include "framework/app/GameManager.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "framework/app/Application.h"
+#include "framework/core/DataStreams.h"
+#include "framework/core/GameProperties.h"
+#include "platform/SaveFolder.h"
+
+namespace GF {
+
+namespace {
+
+THolder<HGENS::CGameManager>& Instance() {
+    static THolder<HGENS::CGameManager> instance;
+    return instance;
+}
+
+bool g_applicationActive = true;
+
+constexpr unsigned kFrameworkSettingsBytes = 16;
+
+}  // namespace
+
+tagViewTransform& DefaultViewTransform() {
+    static tagViewTransform transform;
+    return transform;
+}
+
+THolder<HGENS::CGameManager> GetGameManager() {
+    THolder<HGENS::CGameManager>& instance = Instance();
+    if (!instance) instance = new HGENS::CGameManager;
+    return instance;
+}
+
+bool IsApplicationActive() {
+    return g_applicationActive;
+}
+
+namespace HGENS {
+
+void BeginScreenFrame(HGE* hge) {
+    hge->Gfx_BeginScene(0);
+    const tagViewTransform& t = DefaultViewTransform();
+    hge->Gfx_SetTransform(t.x, t.y, t.dx, t.dy, t.rotation, t.hscale, t.vscale);
+}
+
+CGameManager::CGameManager()
+    : m_hge(hgeCreate(HGE_VERSION)),
+      m_cursor(new StandIn::CCursor),
+      m_music(StandIn::GetMusic()),
+      m_sound(StandIn::GetGameSound()) {}
+
+CGameManager::~CGameManager() {
+    if (m_cursor) m_cursor->RestoreSystemCursor();
+    if (m_hge) m_hge->Release();
+}
+
+void CGameManager::RegisterScreenFactory(const std::string& name, ScreenFactory factory) {
+    if (factory) m_registry[name] = factory;
+}
+
+void CGameManager::CreateScreen(const std::string& name, const std::string& layoutName, THolder<IScene> scene,
+                                const char* phraseKey) {
+    auto entry = m_registry.find(name);
+    if (entry == m_registry.end()) {
+        m_hge->System_Log("Can't find screen \"%s\"", name.c_str());
+        return;
+    }
+    m_hge->System_Log("Create screen \"%s\"", name.c_str());
+    THolder<IScreen> screen = entry->second();
+    if (!screen) return;
+    screen->SetName(name);
+    RaiseScreenCreated(screen);
+    screen->Initialize(layoutName, std::move(scene), phraseKey);
+    m_screens.push_back(screen);
+}
+
+void CGameManager::ShowScreen(const std::string& name, const std::string& layoutName, THolder<IScene> scene,
+                              const char* phraseKey) {
+    CreateScreen(name, layoutName, std::move(scene), phraseKey);
+    THolder<IScreen> top = GetTopScreen();
+    if (top && top->GetName() == name) {
+        top->SetShown(true);
+        top->OnTop();
+    }
+}
+
+void CGameManager::DestroyAllScreens() {
+    // Destroy may reach back into the manager; walk a copy and take out only what was walked.
+    const std::vector<THolder<IScreen>> screens = m_screens;
+    for (auto it = screens.rbegin(); it != screens.rend(); ++it) {
+        m_hge->System_Log("Destroy screen \"%s\"", (*it)->GetName().c_str());
+        (*it)->Destroy();
+    }
+    std::erase_if(m_screens, [&](const THolder<IScreen>& screen) {
+        return std::find(screens.begin(), screens.end(), screen) != screens.end();
+    });
+}
+
+void CGameManager::DestroyScreen(const std::string& name) {
+    auto found = std::find_if(m_screens.begin(), m_screens.end(),
+                              [&](const THolder<IScreen>& screen) { return screen->GetName() == name; });
+    if (found == m_screens.end()) return;
+    const THolder<IScreen> screen = *found;
+    m_hge->System_Log("Destroy screen \"%s\"", name.c_str());
+    screen->Destroy();
+    auto again = std::find(m_screens.begin(), m_screens.end(), screen);
+    if (again != m_screens.end()) m_screens.erase(again);
+}
+
+void CGameManager::SetNoneEffect() {
+    m_effect = StandIn::CreateNoneEffect();
+}
+
+void CGameManager::RaiseDeactivate() {
+    g_applicationActive = false;
+    m_deactivate.Raise();
+}
+
+void CGameManager::RaiseActivate() {
+    g_applicationActive = true;
+    m_activate.Raise();
+}
+
+bool CGameManager::Update(const float& dt) {
+    const THolder<CGameManager> self(this);  // a delegate may shut the manager down mid-frame
+    if (m_music) m_music->Update(dt);
+    if (m_sound) m_sound->Update(dt);
+    if (m_screens.empty()) return false;
+    if (!UpdateTopScreen(dt)) return false;
+
+    if (m_cursor) m_cursor->Update(dt);
+    if (m_effect) {
+        m_effect->Update(dt);
+        if (m_effect->IsFinished()) m_effect.Reset();
+    }
+
+    const THolder<IGfxEffect> effect = m_effect;
+    if (effect) {
+        effect->BeginRender();
+    } else {
+        BeginScreenFrame(m_hge);
+    }
+    if (const THolder<IScreen> top = GetTopScreen()) top->Draw();
+    if (effect) effect->EndRender();
+    if (m_cursor) m_cursor->Draw();
+    m_hge->Gfx_EndScene();
+    return true;
+}
+
+bool CGameManager::UpdateTopScreen(const float& dt) {
+    THolder<IScreen> top = GetTopScreen();
+    if (!top) return false;
+    if (top->Update(dt)) return true;
+
+    // The finished screen stays in the list: the delegates decide what goes and what comes next.
+    RaiseScreenFinished(top);
+    top->OnRemoved();
+
+    top = GetTopScreen();
+    if (!top) return false;
+    top->OnTop();
+    top->Update(dt);
+    return true;
+}
+
+THolder<IScreen> CGameManager::FindScreen(const std::string& name) {
+    for (const THolder<IScreen>& screen : m_screens)
+        if (screen->GetName() == name) return screen;
+    return {};
+}
+
+THolder<IScreen> CGameManager::GetTopScreen() {
+    return m_screens.empty() ? THolder<IScreen>() : m_screens.back();
+}
+
+void CGameManager::Shutdown() {
+    const THolder<CGameManager> self(this);
+    m_music.Reset();
+    m_sound.Reset();
+    DestroyAllScreens();
+    if (Instance().Get() == this) Instance().Reset();
+}
+
+std::string CGameManager::GetFirstRegisteredScreen() const {
+    return m_registry.empty() ? std::string() : m_registry.begin()->first;
+}
+
+WString CGameManager::GetSaveFolder(const WString& name) {
+    std::string error;
+    const std::string folder = Platform::SaveFolder(Platform::CleanTitle(kWindowTitle), error);
+    if (folder.empty()) {
+        m_hge->System_Log("No save folder: %s", error.c_str());
+        return {};
+    }
+    return Utf8ToUtf16(folder + "/") + name;
+}
+
+void CGameManager::ResetSettings() {
+    THolder<CGameProperties> properties = GetGameProperties();
+    properties->SetInt("SoundVolume", 50);
+    properties->SetInt("MusicVolume", 50);
+    properties->SetInt("CustomCursor", 0);
+    properties->SetInt("FullScreen", 1);
+    RaiseSettingsReset();
+}
+
+void CGameManager::LoadSettings() {
+    THolder<CGameProperties> properties = GetGameProperties();
+    const WString path = GetSaveFolder(u"Setting");
+    THolder<IDataInputStream> stream = CreateDataInputStream();
+    if (path.empty() || !stream->OpenW(path)) {
+        ResetSettings();
+    } else if (stream->Remaining() < kFrameworkSettingsBytes) {
+        m_hge->System_Log("Setting holds %u bytes, fewer than %u: defaults are used", stream->Remaining(),
+                          kFrameworkSettingsBytes);
+        ResetSettings();
+    } else {
+        static const char* const kKeys[] = {"SoundVolume", "MusicVolume", "CustomCursor", "FullScreen"};
+        for (const char* key : kKeys) {
+            int32_t value = 0;
+            ReadInt32BE(*stream, value);
+            properties->SetInt(key, value);
+        }
+        RaiseSettingsLoad(stream);
+    }
+    m_hge->System_SetStateBool(HGE_WINDOWED, properties->GetInt("FullScreen") == 0);
+}
+
+void CGameManager::SaveSettings() {
+    const WString path = GetSaveFolder(u"Setting");
+    if (path.empty() || !WriteSettings(path)) m_hge->System_Log("Cant't Save Setting");
+}
+
+bool CGameManager::WriteSettings(const WString& path) {
+    const std::string target = Utf16ToUtf8(path);
+    const std::string temporary = target + ".tmp";
+    THolder<IDataOutputStream> stream = CreateDataOutputStream();
+    if (!stream->OpenW(Utf8ToUtf16(temporary))) {
+        m_hge->System_Log("Can't open %s for writing", temporary.c_str());
+        return false;
+    }
+    THolder<CGameProperties> properties = GetGameProperties();
+    WriteInt32BE(*stream, properties->GetInt("SoundVolume"));
+    WriteInt32BE(*stream, properties->GetInt("MusicVolume"));
+    WriteInt32BE(*stream, properties->GetInt("CustomCursor"));
+    WriteInt32BE(*stream, m_hge->System_GetStateBool(HGE_WINDOWED) ? 0 : 1);
+    RaiseSettingsSave(stream);
+    stream->Close();  // flushes; a full disk shows here at the latest
+
+    std::string error;
+    if (stream->Failed()) {
+        m_hge->System_Log("Can't write %s", temporary.c_str());
+    } else if (!Platform::ReplaceFile(temporary, target, error)) {
+        m_hge->System_Log("%s", error.c_str());
+    } else {
+        return true;
+    }
+    std::remove(temporary.c_str());
+    return false;
+}
+
+}  // namespace HGENS
+}  // namespace GF

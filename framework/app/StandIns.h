@@ -1,0 +1,58 @@
+#pragma once
+// TEMPORARY SEAMS. Each declaration here stands in for a class or a step that later work builds in
+// full (the scene, the resource manager, the drawn cursor, music, sound effects, the none
+// transition, the script compile mode). The start-up and the screen manager already call them at
+// the right places; whoever builds the real thing deletes its stand-in from this file and points
+// the caller at the real one. Nothing else may start using these.
+
+#include <string>
+
+#include "framework/app/GfxEffect.h"
+#include "framework/core/Holder.h"
+#include "framework/core/RefCount.h"
+
+namespace GF {
+
+// The scene a screen draws. Only passed through by the manager so far.
+class IScene : public CRefCount {};
+
+namespace StandIn {
+
+// The resource manager: loading the tables at the start, listing textures to the log at the end.
+void LoadResources();
+void LogTextureList();
+
+// The drawn cursor the screen manager updates and draws after the top screen.
+class CCursor : public CRefCount {
+public:
+    void Update(const float&) {}
+    void Draw() {}
+    void RestoreSystemCursor() {}
+};
+
+// The music player: stepped each frame before the sounds, paused and resumed with the focus.
+class CMusic : public CRefCount {
+public:
+    void Update(const float&) {}
+    void Pause(const std::string&) {}
+    void Resume(const std::string&) {}
+};
+THolder<CMusic> GetMusic();
+
+// The sound-effect manager: stepped each frame after the music, paused and resumed with the focus.
+class CGameSound : public CRefCount {
+public:
+    void Update(const float&) {}
+    void PauseAll() {}
+    void ResumeAll() {}
+};
+THolder<CGameSound> GetGameSound();
+
+// The transition that only opens the frame the way the manager does without one.
+THolder<HGENS::IGfxEffect> CreateNoneEffect();
+
+// "/cr source destination": compiles the resource script to byte code and answers the exit code.
+int RunCompileMode(const std::string& source, const std::string& destination);
+
+}  // namespace StandIn
+}  // namespace GF

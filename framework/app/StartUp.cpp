@@ -1,0 +1,132 @@
+#include "framework/app/StartUp.h"
+
+#include <cstdio>
+
+#include "framework/app/Application.h"
+#include "framework/app/StandIns.h"
+#include "framework/core/GameProperties.h"
+#include "platform/MessageBox.h"
+#include "platform/SaveFolder.h"
+
+namespace GF {
+namespace HGENS {
+
+namespace {
+
+// 0: 640×480, 1: 800×600, 2: 1024×768.
+constexpr int kDisplayMode = 1;
+// Frames a second: above 0 paces to that rate, 0 runs unpaced, below 0 follows the display.
+constexpr int kFrameRate = -1;
+// The settings file decides afterwards.
+constexpr bool kStartWindowed = true;
+
+constexpr std::size_t kCommandLineRoom = 511;
+
+void SetLogFile(HGE* hge) {
+    std::string error;
+    const std::string folder = Platform::SaveFolder(Platform::CleanTitle(kWindowTitle), error);
+    if (folder.empty()) {
+        std::fprintf(stderr, "No save folder, so no log file: %s\n", error.c_str());
+        return;
+    }
+    hge->System_SetStateString(HGE_LOGFILE, (folder + "/log.txt").c_str());
+}
+
+void SetDisplayMode(HGE* hge, CGameProperties& properties, int mode) {
+    static const int kSizes[][2] = {{640, 480}, {800, 600}, {1024, 768}};
+    if (mode < 0 || mode > 2) return;
+    hge->System_SetStateInt(HGE_SCREENWIDTH, kSizes[mode][0]);
+    hge->System_SetStateInt(HGE_SCREENHEIGHT, kSizes[mode][1]);
+    properties.m_screenWidth = kSizes[mode][0];
+    properties.m_screenHeight = kSizes[mode][1];
+}
+
+void SetFrameRate(HGE* hge, int rate) {
+    hge->System_SetStateInt(HGE_FPS, rate > 0 ? 1000 / rate : (rate == 0 ? 0 : -1));
+}
+
+// Sets up, initiates, runs and shuts down the engine; answers the exit code.
+int RunEngine(const std::vector<std::string>& arguments) {
+    HGE* hge = hgeCreate(HGE_VERSION);
+    SetLogFile(hge);
+    hge->System_SetStateFunc(HGE_FRAMEFUNC, FrameFunction);
+    hge->System_SetStateString(HGE_TITLE, kWindowTitle);
+    hge->System_SetStateBool(HGE_WINDOWED, kStartWindowed);
+    hge->System_SetStateFunc(HGE_FOCUSGAINFUNC, FocusGainedFunction);
+    hge->System_SetStateFunc(HGE_FOCUSLOSTFUNC, FocusLostFunction);
+    hge->System_SetStateFunc(HGE_EXITFUNC, ExitFunction);
+    hge->System_SetStateBool(HGE_DONTSUSPEND, true);
+    hge->System_SetStateInt(HGE_RESERVED20, 0);
+    hge->System_SetStateInt(HGE_RESERVED21, 0);
+
+    const THolder<CGameProperties> properties = GetGameProperties();
+    const WString commandLine = CommandLineText(arguments);
+    if (!commandLine.empty()) properties->SetString("TestLevelFromLevelEditor") = commandLine;
+    SetDisplayMode(hge, *properties, kDisplayMode);
+    SetFrameRate(hge, kFrameRate);
+    hge->System_SetStateBool(HGE_HIDEMOUSE, false);
+
+    int code = 0;
+    if (!hge->System_Initiate()) {
+        Platform::ShowMessageBox(kWindowTitle, hge->System_GetErrorMessage(), Platform::kMessageStop);
+        code = 1;
+    } else {
+        FocusGainedFunction();
+        ResetKeyMap();
+        hge->Resource_AttachPack("resource.dat");
+        SetApplication(CreateApplication(hge));
+        if (CApplication* application = GetApplication()) {
+            if (application->Start()) hge->System_Start();
+            application->End();
+        } else {
+            hge->System_Log("No application was created");
+            code = 1;
+        }
+        // Before the engine goes: the application's destructor still logs through it.
+        SetApplication(nullptr);
+    }
+    hge->System_Shutdown();
+    hge->Release();
+    return code;
+}
+
+}  // namespace
+
+WString CommandLineText(const std::vector<std::string>& arguments) {
+    std::string text;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        if (i > 1) text += ' ';
+        text += arguments[i];
+    }
+    WString wide = Utf8ToUtf16(text);
+    if (wide.size() > kCommandLineRoom) {
+        std::size_t keep = kCommandLineRoom;
+        if (wide[keep - 1] >= 0xD800 && wide[keep - 1] < 0xDC00) --keep;  // never half a surrogate pair
+        wide.resize(keep);
+    }
+    return wide;
+}
+
+int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOptions& options) {
+    if (arguments.size() > 3 && arguments[1] == "/cr")
+        return StandIn::RunCompileMode(arguments[2], arguments[3]);
+
+    tagFrameState& state = FrameState();
+    if (!arguments.empty()) state.programPath = arguments[0];
+
+    const Platform::tagMachineCheck machine = options.checkMachine();
+    if (!machine.passed) {
+        Platform::ShowMessageBox(kWindowTitle, machine.message, Platform::kMessageStop);
+        return 1;
+    }
+    state.colourDepth = machine.colourDepth;
+
+    if (state.instanceLock.Acquire(kWindowTitle) == Platform::CSingleInstance::kAlreadyRunning) return 0;
+
+    const int code = RunEngine(arguments);
+    state.instanceLock.Release();
+    return code;
+}
+
+}  // namespace HGENS
+}  // namespace GF

@@ -1,0 +1,27 @@
+#pragma once
+#include <string>
+#include <vector>
+
+#include "framework/core/WString.h"
+#include "platform/MachineCheck.h"
+
+namespace GF {
+namespace HGENS {
+
+struct tagStartUpOptions {
+    // Tests put a stand-in here: the real check makes an OpenGL context.
+    Platform::tagMachineCheck (*checkMachine)() = &Platform::CheckMachine;
+};
+
+// The program from its command line (the tokens, the program first) to its exit code:
+// "/cr SOURCE DEST" compiles the resource script; otherwise the machine check, one running copy,
+// the engine set up, the application created, started, run and ended, the engine shut down.
+// A second copy ends at once with 0; failures show a message and answer 1.
+int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOptions& options = {});
+
+// What the program keeps of its command line for a level editor: the text after the program name,
+// at most 511 UTF-16 units.
+WString CommandLineText(const std::vector<std::string>& arguments);
+
+}  // namespace HGENS
+}  // namespace GF

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "framework/app/Application.h"
+#include "framework/core/GameProperties.h"
+#include "framework/core/Keyset.h"
+#include "framework/core/Mouse.h"
+#include "tests/app/RecordingScreen.h"
+#include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/RecordingEngine.h"
+#include "tests/support/TempFolder.h"
+
+using namespace GF::HGENS;
+
+namespace {
+
+class CTestApplication : public CApplication {
+public:
+    using CApplication::CApplication;
+    void OnDisplayModeChanged() override { ++modeChanges; }
+    int modeChanges = 0;
+};
+
+struct CKeyJournal {
+    std::vector<std::string> events;
+    void OnDown(int key) { events.push_back("down " + std::to_string(key)); }
+    void OnUp(int key) { events.push_back("up " + std::to_string(key)); }
+    void OnChar(GF::WChar c) { events.push_back("char " + std::to_string(static_cast<int>(c))); }
+};
+
+hgeInputEvent Event(int type, int key, int flags = 0) {
+    hgeInputEvent event{};
+    event.type = type;
+    event.key = key;
+    event.flags = flags;
+    return event;
+}
+
+class ApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine.System_Initiate();
+        ResetKeyMap();
+        tagFrameState& state = FrameState();
+        state.altEnterLatch = false;
+        state.colourDepth = 32;
+        state.programPath = "/opt/quindle/quindle";
+        GF::GetGameProperties()->m_screenWidth = 800;
+        GF::GetGameProperties()->m_screenHeight = 600;
+        keyset = GF::GetKeyset();
+        for (int key = 0; key < GF::CKeyset::kKeyCount; ++key) keyset->SetDown(key, false);
+        keyset->GetKeyDownEvent().Add(GF::CreateDelegate(&journal, &CKeyJournal::OnDown));
+        keyset->GetKeyUpEvent().Add(GF::CreateDelegate(&journal, &CKeyJournal::OnUp));
+        GF::GetGameManager()->GetCharEvent().Add(GF::CreateDelegate(&journal, &CKeyJournal::OnChar));
+
+        auto owned = std::make_unique<CTestApplication>(&engine);
+        application = owned.get();
+        SetApplication(std::move(owned));
+        application->Start();
+        GF::GetGameManager()->RegisterScreenFactory("menu", CRecordingScreen::Create);
+        GF::GetGameManager()->ShowScreen("menu", "menu", {}, "");
+        screen = CRecordingScreen::Find("menu");
+        engine.ClearRecord();
+    }
+    void TearDown() override {
+        keyset->GetKeyDownEvent().Clear();
+        keyset->GetKeyUpEvent().Clear();
+        GF::GetGameManager()->Shutdown();
+        SetApplication(nullptr);
+    }
+
+    bool Frame() { return FrameFunction(); }
+
+    CTempFolder folder;
+    CScopedEnv saveDir{"QUINDLE_SAVE_DIR", folder.Path()};
+    CRecordingEngine engine;
+    CTestApplication* application = nullptr;
+    CRecordingScreen* screen = nullptr;
+    GF::THolder<GF::CKeyset> keyset;
+    CKeyJournal journal;
+    CMessageBoxRecorder messageBoxes;
+};
+
+}  // namespace
+
+TEST_F(ApplicationTest, LongFramesReachTheScreensClampedTo50Milliseconds) {
+    const struct {
+        float seconds;
+        float expected;
+        bool logged;
+    } cases[] = {{0.120f, 50.0f, true}, {0.050f, 50.0f, false}, {0.016f, 16.0f, false}};
+    for (const auto& c : cases) {
+        engine.ClearRecord();
+        engine.QueueDeltas({c.seconds});
+        EXPECT_FALSE(Frame());
+        EXPECT_FLOAT_EQ(screen->lastDt, c.expected);
+        EXPECT_EQ(engine.log.size(), c.logged ? 1u : 0u);
+        if (c.logged) {
+            EXPECT_EQ(engine.log[0].rfind("if(fDeltaTimeTmp > 50) fDeltaTimeTmp == 120.0", 0), 0u)
+                << engine.log[0];
+        }
+    }
+}
+
+TEST_F(ApplicationTest, AltEnterSwitchesTheWindowOnceWhenBothKeysAreLetGo) {
+    engine.System_SetStateBool(HGE_WINDOWED, true);
+    const struct {
+        bool ctrl, alt, enter;
+        bool windowed;
+        int modeChanges;
+    } frames[] = {
+        {false, true, true, true, 0},     // held: nothing yet
+        {false, true, true, true, 0},     //
+        {false, true, false, true, 0},    // Alt still down
+        {false, false, false, false, 1},  // both let go: switched
+        {false, false, false, false, 1},  // once
+        {true, true, true, false, 1},     // Ctrl+Alt+Enter
+        {false, false, false, false, 1},
+    };
+    for (const auto& f : frames) {
+        engine.SetKeyState(HGEK_CTRL, f.ctrl);
+        engine.SetKeyState(HGEK_ALT, f.alt);
+        engine.SetKeyState(HGEK_ENTER, f.enter);
+        Frame();
+        EXPECT_EQ(engine.System_GetStateBool(HGE_WINDOWED), f.windowed);
+        EXPECT_EQ(application->modeChanges, f.modeChanges);
+    }
+}
+
+TEST_F(ApplicationTest, KeyEventsFillTheKeyTableAndRaiseItsEvents) {
+    engine.QueueEvent(Event(INPUT_KEYDOWN, HGEK_SPACE));
+    Frame();
+    EXPECT_TRUE(keyset->IsDown(GF::CKeyset::kKeySpace));
+
+    // A screen takes the press; the engine's repeats raise key-down again but do not set it again.
+    keyset->SetDown(GF::CKeyset::kKeySpace, false);
+    engine.QueueEvent(Event(INPUT_KEYDOWN, HGEK_SPACE, HGEINP_REPEAT));
+    engine.QueueEvent(Event(INPUT_MBUTTONDOWN, HGEK_LBUTTON));
+    engine.QueueEvent(Event(INPUT_KEYDOWN, HGEK_A));  // no game code: 0
+    Frame();
+    EXPECT_FALSE(keyset->IsDown(GF::CKeyset::kKeySpace));
+    EXPECT_TRUE(keyset->IsDown(GF::CKeyset::kKeyMouseLeft));
+    EXPECT_TRUE(keyset->IsDown(0));
+
+    engine.QueueEvent(Event(INPUT_KEYUP, HGEK_SPACE));
+    engine.QueueEvent(Event(INPUT_MBUTTONUP, HGEK_LBUTTON));
+    engine.QueueEvent(Event(INPUT_KEYUP, HGEK_0 + 9));  // never went down: raised all the same
+    Frame();
+    EXPECT_FALSE(keyset->IsDown(GF::CKeyset::kKeyMouseLeft));
+    EXPECT_EQ(journal.events, (std::vector<std::string>{"down 41", "down 41", "down 18", "down 0", "up 41",
+                                                        "up 18", "up 14"}));
+}
+
+TEST_F(ApplicationTest, AltHeldDropsPressesButNeverLeavesAKeyStuck) {
+    engine.QueueEvent(Event(INPUT_KEYDOWN, HGEK_SPACE, HGEINP_ALT));
+    engine.QueueEvent(Event(INPUT_KEYUP, HGEK_ESCAPE, HGEINP_ALT));  // was never down
+    Frame();
+    EXPECT_FALSE(keyset->IsDown(GF::CKeyset::kKeySpace));
+    EXPECT_TRUE(journal.events.empty());
+
+    engine.QueueEvent(Event(INPUT_KEYDOWN, HGEK_SPACE));
+    engine.QueueEvent(Event(INPUT_MBUTTONDOWN, HGEK_RBUTTON));
+    Frame();
+    engine.QueueEvent(Event(INPUT_KEYUP, HGEK_SPACE, HGEINP_ALT));
+    engine.QueueEvent(Event(INPUT_MBUTTONUP, HGEK_RBUTTON, HGEINP_ALT));
+    Frame();
+    EXPECT_FALSE(keyset->IsDown(GF::CKeyset::kKeySpace));
+    EXPECT_FALSE(keyset->IsDown(GF::CKeyset::kKeyMouseRight));
+    EXPECT_FALSE(FrameState().keyDown[HGEK_SPACE]);
+    EXPECT_EQ(journal.events, (std::vector<std::string>{"down 41", "down 47", "up 41", "up 47"}));
+
+    // Pressed again after an up that came under Alt: a fresh press that sets the flag.
+    engine.QueueEvent(Event(INPUT_KEYDOWN, HGEK_SPACE));
+    Frame();
+    EXPECT_TRUE(keyset->IsDown(GF::CKeyset::kKeySpace));
+}
+
+TEST_F(ApplicationTest, MouseIsScaledToGamePixelsAndAMinimisedWindowDividesByNothing) {
+    engine.System_SetStateInt(HGE_CLIENTWIDTH, 1600);
+    engine.System_SetStateInt(HGE_CLIENTHEIGHT, 1200);
+    engine.SetMouse(401.0f, 301.0f);
+    Frame();
+    const GF::THolder<GF::CMouse> mouse = GF::GetMouse();
+    EXPECT_EQ(mouse->GetX(), 200);
+    EXPECT_EQ(mouse->GetY(), 150);
+    EXPECT_FLOAT_EQ(mouse->GetFloatX(), 200.5f);
+
+    for (const auto& client : {std::pair{0, 0}, std::pair{0, 600}, std::pair{800, 0}}) {
+        engine.System_SetStateInt(HGE_CLIENTWIDTH, client.first);
+        engine.System_SetStateInt(HGE_CLIENTHEIGHT, client.second);
+        engine.SetMouse(10.0f, 10.0f);
+        Frame();
+        EXPECT_TRUE(std::isfinite(mouse->GetFloatX()) && std::isfinite(mouse->GetFloatY()));
+        EXPECT_FLOAT_EQ(mouse->GetFloatX(), 5.0f);  // the last scale still holds
+    }
+}
+
+TEST_F(ApplicationTest, TypedCharactersReachTheManagerInOrder) {
+    for (int unit : {0x41, 0xD83D, 0xDE00}) {
+        hgeInputEvent event = Event(INPUT_CHAR, 0);
+        event.chr = unit;
+        engine.QueueEvent(event);
+    }
+    Frame();
+    EXPECT_EQ(journal.events, (std::vector<std::string>{"char 65", "char 55357", "char 56832"}));
+}
+
+TEST_F(ApplicationTest, FocusChangesDeactivateAndActivate) {
+    EXPECT_FALSE(FocusLostFunction());
+    EXPECT_FALSE(GF::IsApplicationActive());
+    EXPECT_FALSE(FocusGainedFunction());
+    EXPECT_TRUE(GF::IsApplicationActive());
+    EXPECT_TRUE(messageBoxes.messages.empty());
+    EXPECT_TRUE(ExitFunction());
+}
+
+TEST_F(ApplicationTest, ColourDepthChangeAsksToRestartAndEndsTheScreens) {
+    engine.System_SetStateBool(HGE_WINDOWED, true);
+    for (bool restart : {false, true}) {
+        messageBoxes.answer = restart;
+        messageBoxes.messages.clear();
+        engine.ClearRecord();
+        GF::GetGameManager()->ShowScreen("menu", "menu", {}, "");
+        engine.System_SetStateInt(HGE_DESKTOPBPP, restart ? 32 : 16);
+        FocusGainedFunction();
+        EXPECT_EQ(messageBoxes.messages,
+                  std::vector<std::string>{
+                      "Quindle: Marvolant: The game must restart for these changes to take effect"});
+        EXPECT_EQ(engine.HasCall("System_Launch /opt/quindle/quindle"), restart);
+        EXPECT_EQ(std::filesystem::exists(folder / "Setting"), restart);
+        EXPECT_EQ(GF::GetGameManager()->GetScreenCount(), 0u);
+        EXPECT_TRUE(Frame());  // no screen left: the loop ends
+    }
+}

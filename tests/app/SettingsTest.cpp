@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "framework/app/GameManager.h"
+#include "framework/core/GameProperties.h"
+#include "tests/support/RecordingEngine.h"
+#include "tests/support/TempFolder.h"
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<unsigned char>;
+
+namespace {
+
+Bytes ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const std::string& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+Bytes Int32(int32_t v) {
+    const auto u = static_cast<uint32_t>(v);
+    return {static_cast<unsigned char>(u >> 24), static_cast<unsigned char>(u >> 16),
+            static_cast<unsigned char>(u >> 8), static_cast<unsigned char>(u)};
+}
+
+Bytes Join(std::initializer_list<Bytes> parts) {
+    Bytes out;
+    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+// The game's part of the settings file, as the game keeps it: a version word, then its players.
+struct CGameSettings {
+    static constexpr int32_t kVersion = 7;
+    std::string players;
+    int loads = 0;
+    void (*crashWhileWriting)() = nullptr;
+
+    void OnSave(GF::THolder<GF::IDataOutputStream> stream) {
+        GF::WriteInt32BE(*stream, kVersion);
+        if (crashWhileWriting) {
+            GF::WriteString(*stream, "half a player st");
+            crashWhileWriting();
+        }
+        GF::WriteString(*stream, players);
+    }
+    void OnLoad(GF::THolder<GF::IDataInputStream> stream) {
+        ++loads;
+        int32_t version = 0;
+        if (!GF::ReadInt32BE(*stream, version) || version != kVersion) {
+            players.clear();
+            GF::GetGameManager()->ResetSettings();
+            return;
+        }
+        GF::ReadString(*stream, players);
+    }
+    void OnReset() {
+        GF::GetGameProperties()->SetInt("MusicVolume", 60);
+        GF::GetGameProperties()->SetInt("SoundVolume", 100);
+    }
+};
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        engine.System_Initiate();
+        manager = GF::GetGameManager();
+        manager->GetSettingsSaveEvent().Add(GF::CreateDelegate(&game, &CGameSettings::OnSave));
+        manager->GetSettingsLoadEvent().Add(GF::CreateDelegate(&game, &CGameSettings::OnLoad));
+        manager->GetSettingsResetEvent().Add(GF::CreateDelegate(&game, &CGameSettings::OnReset));
+        properties = GF::GetGameProperties();
+    }
+    void TearDown() override {
+        manager->Shutdown();
+        manager.Reset();
+    }
+
+    void SetOptions(int sound, int music, int cursor, bool windowed) {
+        properties->SetInt("SoundVolume", sound);
+        properties->SetInt("MusicVolume", music);
+        properties->SetInt("CustomCursor", cursor);
+        engine.System_SetStateBool(HGE_WINDOWED, windowed);
+    }
+    std::vector<int> Options() const {
+        return {properties->GetInt("SoundVolume"), properties->GetInt("MusicVolume"),
+                properties->GetInt("CustomCursor"), properties->GetInt("FullScreen")};
+    }
+
+    CTempFolder folder;
+    CScopedEnv saveDir{"QUINDLE_SAVE_DIR", folder.Path()};
+    std::string settingFile = folder / "Setting";
+    CRecordingEngine engine;
+    GF::THolder<GF::HGENS::CGameManager> manager;
+    GF::THolder<GF::CGameProperties> properties;
+    CGameSettings game;
+};
+
+}  // namespace
+
+TEST_F(SettingsTest, WithoutAFileTheDefaultsThenTheGamesOwnApplyAndTheGameGoesFullScreen) {
+    SetOptions(1, 2, 3, true);
+    manager->LoadSettings();
+    EXPECT_EQ(Options(), (std::vector<int>{100, 60, 0, 1}));
+    EXPECT_EQ(game.loads, 0);
+    EXPECT_FALSE(engine.System_GetStateBool(HGE_WINDOWED));
+}
+
+TEST_F(SettingsTest, RoundTripKeepsOptionsWindowAndTheGamePart) {
+    SetOptions(30, 70, 1, true);
+    game.players = "ann";
+    manager->SaveSettings();
+    EXPECT_EQ(ReadFile(settingFile),
+              Join({Int32(30), Int32(70), Int32(1), Int32(0), Int32(7), {3, 'a', 'n', 'n'}}));
+    EXPECT_FALSE(fs::exists(settingFile + ".tmp"));
+
+    SetOptions(0, 0, 0, false);
+    game.players.clear();
+    manager->LoadSettings();
+    EXPECT_EQ(Options(), (std::vector<int>{30, 70, 1, 0}));
+    EXPECT_TRUE(engine.System_GetStateBool(HGE_WINDOWED));
+    EXPECT_EQ(game.players, "ann");
+}
+
+TEST_F(SettingsTest, AnotherVersionDiscardsTheGamePart) {
+    WriteFile(settingFile, Join({Int32(30), Int32(70), Int32(1), Int32(0), Int32(6), {3, 'b', 'o', 'b'}}));
+    manager->LoadSettings();
+    EXPECT_EQ(game.loads, 1);
+    EXPECT_EQ(game.players, "");
+    EXPECT_EQ(Options(), (std::vector<int>{100, 60, 0, 1}));
+    EXPECT_FALSE(engine.System_GetStateBool(HGE_WINDOWED));
+}
+
+TEST_F(SettingsTest, FileShorterThanTheFrameworkPartGivesTheDefaults) {
+    const Bytes whole = Join({Int32(30), Int32(70), Int32(1), Int32(0)});
+    for (std::ptrdiff_t size : {0, 4, 15}) {
+        WriteFile(settingFile, Bytes(whole.begin(), whole.begin() + size));
+        SetOptions(1, 2, 3, true);
+        manager->LoadSettings();
+        EXPECT_EQ(Options(), (std::vector<int>{100, 60, 0, 1})) << size;
+        EXPECT_EQ(game.loads, 0) << size;
+    }
+}
+
+TEST_F(SettingsTest, CrashWhileWritingLeavesTheOldFileWhole) {
+    SetOptions(30, 70, 1, true);
+    game.players = "ann";
+    manager->SaveSettings();
+    const Bytes old = ReadFile(settingFile);
+
+    game.crashWhileWriting = [] { _exit(3); };
+    EXPECT_EXIT(manager->SaveSettings(), ::testing::ExitedWithCode(3), "");
+    EXPECT_EQ(ReadFile(settingFile), old);
+
+    // The half-written temporary file of the crashed run does not get in the way of the next save.
+    game.crashWhileWriting = nullptr;
+    game.players = "bo";
+    manager->SaveSettings();
+    EXPECT_EQ(ReadFile(settingFile).size(), old.size() - 1);
+}
+
+TEST_F(SettingsTest, FullDiskIsReportedAndTheOldFileKept) {
+    SetOptions(30, 70, 1, true);
+    manager->SaveSettings();
+    const Bytes old = ReadFile(settingFile);
+
+    // A file-size limit makes the writes fail the way a full disk does.
+    EXPECT_EXIT(
+        {
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{};
+            limit.rlim_cur = limit.rlim_max = 8;
+            setrlimit(RLIMIT_FSIZE, &limit);
+            manager->SaveSettings();
+            _exit(engine.HasLog("Cant't Save Setting") ? 5 : 6);
+        },
+        ::testing::ExitedWithCode(5), "");
+    EXPECT_EQ(ReadFile(settingFile), old);
+    EXPECT_FALSE(fs::exists(settingFile + ".tmp"));
+}
+
+TEST_F(SettingsTest, WithoutASaveFolderNothingIsWrittenAnywhere) {
+    WriteFile(folder / "file", {1});
+    CScopedEnv badFolder("QUINDLE_SAVE_DIR", folder / "file/sub");
+    const bool rootFileExisted = fs::exists("/Setting");
+
+    EXPECT_EQ(manager->GetSaveFolder(u"Setting"), u"");
+    SetOptions(30, 70, 1, true);
+    manager->SaveSettings();
+    EXPECT_TRUE(engine.HasLog("Cant't Save Setting"));
+    EXPECT_EQ(fs::exists("/Setting"), rootFileExisted);
+    EXPECT_FALSE(fs::exists("Setting"));
+
+    manager->LoadSettings();
+    EXPECT_EQ(Options(), (std::vector<int>{100, 60, 0, 1}));
+}
