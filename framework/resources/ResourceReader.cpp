@@ -312,44 +312,36 @@ void CResourceReader::AddNamedPart(const std::string& name, int start, int end, 
         new CNamedPart(static_cast<float>(start), static_cast<float>(end), playMode, name)));
 }
 
-void CResourceReader::CreateClippingObjectData(const std::string&) {
+template <class T, class... Args>
+T* CResourceReader::AddObject(const char* method, Args&&... args) {
     ClearObjects();
-    if (!m_animation) return Warn("CreateClippingObjectData");
-    auto object = MakeHolder<CClippingObjectData>();
+    if (!m_animation) {
+        Warn(method);
+        return nullptr;
+    }
+    auto object = MakeHolder<T>(std::forward<Args>(args)...);
     m_animation->AddObjectData(THolder<IObjectData>(object.Get()));
-    m_clipping = object.Get();
+    return object.Get();  // the animation keeps it
+}
+
+void CResourceReader::CreateClippingObjectData(const std::string&) {
+    m_clipping = AddObject<CClippingObjectData>("CreateClippingObjectData");
 }
 
 void CResourceReader::CreateParticleSystem(const std::string&) {
-    ClearObjects();
-    if (!m_animation) return Warn("CreateParticleSystem");
-    auto object = MakeHolder<CParticleObjectData>();
-    m_animation->AddObjectData(THolder<IObjectData>(object.Get()));
-    m_particle = object.Get();
+    m_particle = AddObject<CParticleObjectData>("CreateParticleSystem");
 }
 
 void CResourceReader::CreateSoundObjectData(const std::string& name) {
-    ClearObjects();
-    if (!m_animation) return Warn("CreateSoundObjectData");
-    auto object = MakeHolder<CSoundObjectData>(name);
-    m_animation->AddObjectData(THolder<IObjectData>(object.Get()));
-    m_sound = object.Get();
+    m_sound = AddObject<CSoundObjectData>("CreateSoundObjectData", name);
 }
 
 void CResourceReader::CreateSpriteObjectData(const std::string& name) {
-    ClearObjects();
-    if (!m_animation) return Warn("CreateSpriteObjectData");
-    auto object = MakeHolder<CSpriteObjectData>(name);
-    m_animation->AddObjectData(THolder<IObjectData>(object.Get()));
-    m_drawable = object.Get();
+    m_drawable = AddObject<CSpriteObjectData>("CreateSpriteObjectData", name);
 }
 
 void CResourceReader::CreateTextSpriteObjectData(const std::string& name) {
-    ClearObjects();
-    if (!m_animation) return Warn("CreateTextSpriteObjectData");
-    auto object = MakeHolder<CTextSpriteObjectData>(name);
-    m_animation->AddObjectData(THolder<IObjectData>(object.Get()));
-    m_drawable = object.Get();
+    m_drawable = AddObject<CTextSpriteObjectData>("CreateTextSpriteObjectData", name);
 }
 
 void CResourceReader::AddSubstAnimation(const std::string& first, const std::string& second) {

@@ -87,6 +87,10 @@ public:
 private:
     bool RegisterInterface();
     void ClearObjects();
+    // A new object description of the current animation, after the current ones are cleared; none
+    // (logged under the method's name) without a current animation.
+    template <class T, class... Args>
+    T* AddObject(const char* method, Args&&... args);
     // Logs "Warning: CResourceReader::<method>" for a call whose target is missing.
     void Warn(const char* method);
 
