@@ -58,7 +58,8 @@ bool Parse(const std::string& path, Description& d) {
         if (line.find_first_not_of("#.") == std::string::npos) {
             if (d.glyphs.empty()) return Fail(where, "row before the first glyph");
             Glyph& g = d.glyphs.back();
-            if (!g.rows.empty() && g.rows[0].size() != line.size()) return Fail(where, "rows of different widths");
+            if (!g.rows.empty() && g.rows[0].size() != line.size())
+                return Fail(where, "rows of different widths");
             g.rows.push_back(line);
             continue;
         }
@@ -68,7 +69,8 @@ bool Parse(const std::string& path, Description& d) {
         if (key == "glyph") {
             Glyph g;
             g.line = number;
-            if (line.size() <= 6 || !ParseCode(line.substr(6), g.code)) return Fail(where, "bad glyph character");
+            if (line.size() <= 6 || !ParseCode(line.substr(6), g.code))
+                return Fail(where, "bad glyph character");
             d.glyphs.push_back(g);
         } else if (key == "scale") {
             words >> d.scale;
@@ -85,14 +87,16 @@ bool Parse(const std::string& path, Description& d) {
         }
         if (!words && key != "glyph") return Fail(where, "missing value");
     }
-    if (d.scale < 1 || d.pageWidth < 1 || d.pageHeight < 1) return Fail(path, "scale and page size must be positive");
+    if (d.scale < 1 || d.pageWidth < 1 || d.pageHeight < 1)
+        return Fail(path, "scale and page size must be positive");
     for (const Glyph& g : d.glyphs)
         if (g.rows.empty()) return Fail(path + ":" + std::to_string(g.line), "glyph without rows");
     return true;
 }
 
 bool SavePage(const Description& d, const std::vector<TFontGlyphRecord>& records, const std::string& path) {
-    SDL_Surface* page = SDL_CreateRGBSurfaceWithFormat(0, d.pageWidth, d.pageHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* page =
+        SDL_CreateRGBSurfaceWithFormat(0, d.pageWidth, d.pageHeight, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!page) return Fail(path, SDL_GetError());
     auto* pixels = static_cast<Uint32*>(page->pixels);
     const int pitch = page->pitch / 4;
@@ -106,7 +110,8 @@ bool SavePage(const Description& d, const std::vector<TFontGlyphRecord>& records
                 if (g.rows[row][col] != '#') continue;
                 for (int sy = 0; sy < d.scale; ++sy)
                     for (int sx = 0; sx < d.scale; ++sx)
-                        pixels[(records[i].y + row * d.scale + sy) * pitch + records[i].x + col * d.scale + sx] = 0xFFFFFFFF;
+                        pixels[(records[i].y + row * d.scale + sy) * pitch + records[i].x + col * d.scale +
+                               sx] = 0xFFFFFFFF;
             }
     }
     const bool saved = IMG_SavePNG(page, path.c_str()) == 0;

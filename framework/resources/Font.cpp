@@ -71,11 +71,17 @@ float CFont::LineWidth(const WString& text, std::size_t from) const {
     return width;
 }
 
-float CFont::GetStringWidth(const WString& text) const { return LineWidth(text, 0); }
+float CFont::GetStringWidth(const WString& text) const {
+    return LineWidth(text, 0);
+}
 
-float CFont::GetLineHeight() const { return static_cast<float>(std::abs(m_bottom - m_top)); }
+float CFont::GetLineHeight() const {
+    return static_cast<float>(std::abs(m_bottom - m_top));
+}
 
-int CFont::GetBaseHeight() const { return std::abs(m_bottom - m_base); }
+int CFont::GetBaseHeight() const {
+    return std::abs(m_bottom - m_base);
+}
 
 void CFont::SetScale(const TPoint<float>& scale) {
     m_scaleX = scale.x;
@@ -148,7 +154,8 @@ void CFont::Render(const float& x, const float& y, const WString& text, int alig
     }
 }
 
-void CFont::RenderTransformed(const TTransform& t, const WString& text, int align, int valign, int lineCount) {
+void CFont::RenderTransformed(const TTransform& t, const WString& text, int align, int valign,
+                              int lineCount) {
     auto lineStart = [&](std::size_t from) {
         const float width = LineWidth(text, from);
         return std::floor(align == kAlignRight ? -width : align == kAlignCenter ? -width * 0.5f : 0.0f);
@@ -240,7 +247,8 @@ bool CFont::Load(int number) {
     for (GlyphRecord& r : records) {
         ReadUInt16BE(reader, r.code);
         ReadUInt16BE(reader, r.page);
-        for (int16_t* field : {&r.left, &r.right, &r.top, &r.x, &r.y, &r.width, &r.height}) ReadInt16(reader, *field);
+        for (int16_t* field : {&r.left, &r.right, &r.top, &r.x, &r.y, &r.width, &r.height})
+            ReadInt16(reader, *field);
     }
 
     m_top = top;
@@ -269,7 +277,8 @@ bool CFont::Load(int number) {
             continue;
         }
         THolder<tagChar> glyph(new tagChar(r.left, r.right, r.top));
-        glyph->sprite = THolder<CHGESprite>(new CHGESprite(m_pages[r.page]->GetHandle(), r.x, r.y, r.width, r.height));
+        glyph->sprite =
+            THolder<CHGESprite>(new CHGESprite(m_pages[r.page]->GetHandle(), r.x, r.y, r.width, r.height));
         m_glyphs[r.code] = glyph;  // a later record for the same code replaces the earlier one
     }
     return true;

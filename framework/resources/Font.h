@@ -59,9 +59,9 @@ namespace HGENS {
 struct tagChar : public CRefCount {
     tagChar(int32_t l, int32_t r, int32_t t) : left(l), right(r), top(t) {}
 
-    int32_t left;   // the picture starts this far left of the pen
+    int32_t left;  // the picture starts this far left of the pen
     int32_t right;
-    int32_t top;    // the picture's top edge lies this far above the pen's line
+    int32_t top;  // the picture's top edge lies this far above the pen's line
     THolder<CHGESprite> sprite;
 };
 

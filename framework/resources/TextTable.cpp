@@ -13,7 +13,9 @@ CTextTable g_textTable;
 
 }  // namespace
 
-CTextTable& CTextTable::Instance() { return g_textTable; }
+CTextTable& CTextTable::Instance() {
+    return g_textTable;
+}
 
 void CTextTable::Load() {
     m_texts.clear();
@@ -53,12 +55,14 @@ void CTextTable::Parse(HGE* hge, const unsigned char* bytes, unsigned size) {
         readLine(key);
         if (position >= units) {
             // A blank last line is only the file's end; a real key there lost its text.
-            if (!key.empty()) hge->System_Log("%s: key \"%s\" at the end has no text line", kFileName, Narrow(key).c_str());
+            if (!key.empty())
+                hge->System_Log("%s: key \"%s\" at the end has no text line", kFileName, Narrow(key).c_str());
             break;
         }
         readLine(text);
         if (text.size() < kPrefixUnits)
-            hge->System_Log("%s: text line of \"%s\" is shorter than its prefix", kFileName, Narrow(key).c_str());
+            hge->System_Log("%s: text line of \"%s\" is shorter than its prefix", kFileName,
+                            Narrow(key).c_str());
         Add(key, text);
     }
 }

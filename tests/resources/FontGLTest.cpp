@@ -74,9 +74,10 @@ TEST_F(FontGL, AStringDrawsItsGlyphPicturesFromThePage) {
     font.bottom = 2;
     font.spacing = 1;
     font.glyphs = {{u'L', 0, 0, 3, 5, 0, 0, 3, 5}, {u'I', 0, 0, 1, 5, 5, 0, 1, 5}};
-    ASSERT_TRUE(engine->Resource_AttachPack(
-        WritePack({{"Font/7.fnt", WriteFontFile(font)}, {"Font/7/7_000.png", TestImages::WritePng(8, 8, page)}})
-            .c_str()));
+    ASSERT_TRUE(
+        engine->Resource_AttachPack(WritePack({{"Font/7.fnt", WriteFontFile(font)},
+                                               {"Font/7/7_000.png", TestImages::WritePng(8, 8, page)}})
+                                        .c_str()));
 
     GF::THolder<GF::HGENS::CFont> f(new GF::HGENS::CFont);
     ASSERT_TRUE(f->Load(7));
@@ -85,8 +86,10 @@ TEST_F(FontGL, AStringDrawsItsGlyphPicturesFromThePage) {
     ASSERT_EQ(pixels.width, 64);
 
     // L covers x 10..12, y 15..19; I stands one spacing after L's advance of 3, at x 14.
-    auto lit = [](int x, int y) { return (x == 10 && y >= 15 && y < 20) || (y == 19 && x >= 10 && x < 13) ||
-                                         (x == 14 && y >= 15 && y < 20); };
+    auto lit = [](int x, int y) {
+        return (x == 10 && y >= 15 && y < 20) || (y == 19 && x >= 10 && x < 13) ||
+               (x == 14 && y >= 15 && y < 20);
+    };
     for (int y = 12; y < 23; ++y)
         for (int x = 8; x < 18; ++x)
             EXPECT_EQ(pixels.At(x, y), lit(x, y) ? 0xFFFF0000u : kBlack) << x << "," << y;

@@ -1,11 +1,10 @@
-#include "framework/resources/Font.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 #include <string>
 
+#include "framework/resources/Font.h"
 #include "tests/support/FontWriter.h"
 #include "tests/support/RecordingEngine.h"
 
@@ -89,9 +88,8 @@ TEST(Font, StringWidthAddsSpacingAndTrackingUpToTheFirstLineBreak) {
         int tracking;
         float width;
     } cases[] = {
-        {u"", 0, 0},         {u"AB", 0, 14},       {u"A B", 0, 18},       {u"AB", 2, 18},
-        {u"AZA", 0, 14},     {u"A\\nBBB", 0, 7},   {u"A\\", 0, 7},        {u"\\n", 0, 0},
-        {u"A\uFFFF", 0, 7},  {u"\U0001F600", 0, 9},
+        {u"", 0, 0},        {u"AB", 0, 14}, {u"A B", 0, 18}, {u"AB", 2, 18},     {u"AZA", 0, 14},
+        {u"A\\nBBB", 0, 7}, {u"A\\", 0, 7}, {u"\\n", 0, 0},  {u"A\uFFFF", 0, 7}, {u"\U0001F600", 0, 9},
     };
     LoadedFont f;
     f.font->SetScale({2.0f, 3.0f});  // widths are in font units
@@ -186,9 +184,9 @@ TEST(Font, RenderTransformedDrawsInFontUnitsThroughTheTransform) {
         float firstTop;  // local y of A's top edge: the vertical start minus A's top (10)
         float firstLeft;
     } cases[] = {
-        {"top", 0, 0x10, 1, 0, 0},            // 14 - 4
-        {"base", 0, 0x20, 1, -6, 0},          // 4
-        {"centre, one line", 0, 0x40, 1, -5, 0},  // -0.5 * (4 - 14)
+        {"top", 0, 0x10, 1, 0, 0},                    // 14 - 4
+        {"base", 0, 0x20, 1, -6, 0},                  // 4
+        {"centre, one line", 0, 0x40, 1, -5, 0},      // -0.5 * (4 - 14)
         {"centre, three lines", 0, 0x40, 3, -19, 0},  // -0.5 * (4 + 14) = -9
         {"none", 0, 0, 1, -10, 0},
         {"right", 2, 0, 1, -10, -14},
@@ -208,8 +206,8 @@ TEST(Font, RenderTransformedDrawsInFontUnitsThroughTheTransform) {
         const hgeQuad& a = f.engine.quads[0];
         EXPECT_FLOAT_EQ(a.v[0].x, 200 + c.firstLeft * 2);
         EXPECT_FLOAT_EQ(a.v[0].y, 100 + c.firstTop * 3);
-        EXPECT_FLOAT_EQ(a.v[2].x, 200 + (c.firstLeft + 6) * 2);   // A is 6 wide
-        EXPECT_FLOAT_EQ(a.v[2].y, 100 + (c.firstTop + 10) * 3);  // and 10 high
+        EXPECT_FLOAT_EQ(a.v[2].x, 200 + (c.firstLeft + 6) * 2);                  // A is 6 wide
+        EXPECT_FLOAT_EQ(a.v[2].y, 100 + (c.firstTop + 10) * 3);                  // and 10 high
         EXPECT_FLOAT_EQ(f.engine.quads[1].v[0].x, 200 + (c.firstLeft + 8) * 2);  // B: pen 7, left -1
     }
 }

@@ -1,7 +1,6 @@
-#include "framework/resources/TextTable.h"
-
 #include <gtest/gtest.h>
 
+#include "framework/resources/TextTable.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/TextTableWriter.h"
 
@@ -77,12 +76,18 @@ TEST(TextTable, DamagedFilesKeepWhatCanBeReadAndLogTheRest) {
         {"one byte", {0xFF}, {{"a", u""}}, "odd byte count"},
         {"no byte-order mark", EncodeUtf16Le(u"a\n        alpha\n", false), {{"a", u""}}, nullptr},
         {"odd byte count", withStrayByte, {{"a", u"alpha"}}, "odd byte count"},
-        {"text line shorter than its prefix", EncodeUtf16Le(u"a\nabc\nb\n        beta"),
-         {{"a", u""}, {"b", u"beta"}}, "shorter than its prefix"},
-        {"key without its text line", EncodeUtf16Le(u"a\n        alpha\nb\n"), {{"a", u"alpha"}, {"b", u""}},
+        {"text line shorter than its prefix",
+         EncodeUtf16Le(u"a\nabc\nb\n        beta"),
+         {{"a", u""}, {"b", u"beta"}},
+         "shorter than its prefix"},
+        {"key without its text line",
+         EncodeUtf16Le(u"a\n        alpha\nb\n"),
+         {{"a", u"alpha"}, {"b", u""}},
          "no text line"},
-        {"key without its text line or line end", EncodeUtf16Le(u"a\n        alpha\r\nb"),
-         {{"a", u"alpha"}, {"b", u""}}, "no text line"},
+        {"key without its text line or line end",
+         EncodeUtf16Le(u"a\n        alpha\r\nb"),
+         {{"a", u"alpha"}, {"b", u""}},
+         "no text line"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

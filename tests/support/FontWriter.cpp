@@ -5,7 +5,9 @@
 
 namespace {
 
-void WriteInt16(GF::COutputStream& out, int16_t value) { GF::WriteUInt16BE(out, static_cast<uint16_t>(value)); }
+void WriteInt16(GF::COutputStream& out, int16_t value) {
+    GF::WriteUInt16BE(out, static_cast<uint16_t>(value));
+}
 
 void WriteHeader(GF::COutputStream& out, const TFontFile& font) {
     GF::WriteString(out, font.magic);
