@@ -13,7 +13,8 @@ void PutLe(std::vector<unsigned char>& out, uint32_t value, int bytes) {
 }
 
 void PutTag(std::vector<unsigned char>& out, const char* tag) {
-    out.insert(out.end(), tag, tag + 4);
+    // One byte at a time: GCC 12's overflow check misfires on a range insert into an empty vector.
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(tag[i]));
 }
 
 void PutPage(std::vector<unsigned char>& out, const ogg_page& page) {
