@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "framework/app/GameSound.h"
+#include "framework/app/Music.h"
 #include "framework/app/StandIns.h"
 #include "framework/core/GameProperties.h"
 #include "framework/core/Keyset.h"
@@ -191,8 +193,8 @@ bool FrameFunction() {
 
 bool FocusLostFunction() {
     DebugOutput("LostFocus\n");
-    StandIn::GetMusic()->Pause("");
-    StandIn::GetGameSound()->PauseAll();
+    GetMusic()->Pause("");
+    CGameSound::Instance()->PauseAll();
     GetGameManager()->RaiseDeactivate();
     return false;
 }
@@ -217,8 +219,8 @@ bool FocusGainedFunction() {
     }
     state.windowScaleX = 1.0f;
     state.windowScaleY = 1.0f;
-    StandIn::GetMusic()->Resume("");
-    StandIn::GetGameSound()->ResumeAll();
+    GetMusic()->Resume("");
+    CGameSound::Instance()->ResumeAll();
     GetGameManager()->RaiseActivate();
     return false;
 }

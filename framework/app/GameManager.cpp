@@ -49,8 +49,8 @@ void BeginScreenFrame(HGE* hge) {
 CGameManager::CGameManager()
     : m_hge(hgeCreate(HGE_VERSION)),
       m_cursor(new StandIn::CCursor),
-      m_music(StandIn::GetMusic()),
-      m_sound(StandIn::GetGameSound()) {}
+      m_music(GetMusic()),
+      m_sound(CGameSound::Instance()) {}
 
 CGameManager::~CGameManager() {
     if (m_cursor) m_cursor->RestoreSystemCursor();

@@ -4,7 +4,9 @@
 #include <vector>
 
 #include "engine/Hge.h"
+#include "framework/app/GameSound.h"
 #include "framework/app/GfxEffect.h"
+#include "framework/app/Music.h"
 #include "framework/app/Screen.h"
 #include "framework/app/StandIns.h"
 #include "framework/core/Event.h"
@@ -152,8 +154,8 @@ private:
     THolder<StandIn::CCursor> m_cursor;
 
     bool m_exitRequested = false;
-    THolder<StandIn::CMusic> m_music;
-    THolder<StandIn::CGameSound> m_sound;
+    THolder<IMusic> m_music;
+    THolder<CGameSound> m_sound;
 };
 
 }  // namespace HGENS

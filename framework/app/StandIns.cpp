@@ -9,18 +9,6 @@ void LoadResources() {}
 
 void LogTextureList() {}
 
-THolder<CMusic> GetMusic() {
-    static THolder<CMusic> instance;
-    if (!instance) instance = new CMusic;
-    return instance;
-}
-
-THolder<CGameSound> GetGameSound() {
-    static THolder<CGameSound> instance;
-    if (!instance) instance = new CGameSound;
-    return instance;
-}
-
 namespace {
 
 class CNoneEffect : public HGENS::IGfxEffect {

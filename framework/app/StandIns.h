@@ -1,9 +1,9 @@
 #pragma once
 // TEMPORARY SEAMS. Each declaration here stands in for a class or a step that later work builds in
-// full (the scene, the resource manager, the drawn cursor, music, sound effects, the none
-// transition, the script compile mode). The start-up and the screen manager already call them at
-// the right places; whoever builds the real thing deletes its stand-in from this file and points
-// the caller at the real one. Nothing else may start using these.
+// full (the scene, the resource manager, the drawn cursor, the none transition, the script compile
+// mode). The start-up and the screen manager already call them at the right places; whoever builds
+// the real thing deletes its stand-in from this file and points the caller at the real one. Nothing
+// else may start using these.
 
 #include <string>
 
@@ -29,24 +29,6 @@ public:
     void Draw() {}
     void RestoreSystemCursor() {}
 };
-
-// The music player: stepped each frame before the sounds, paused and resumed with the focus.
-class CMusic : public CRefCount {
-public:
-    void Update(const float&) {}
-    void Pause(const std::string&) {}
-    void Resume(const std::string&) {}
-};
-THolder<CMusic> GetMusic();
-
-// The sound-effect manager: stepped each frame after the music, paused and resumed with the focus.
-class CGameSound : public CRefCount {
-public:
-    void Update(const float&) {}
-    void PauseAll() {}
-    void ResumeAll() {}
-};
-THolder<CGameSound> GetGameSound();
 
 // The transition that only opens the frame the way the manager does without one.
 THolder<HGENS::IGfxEffect> CreateNoneEffect();
