@@ -1,0 +1,58 @@
+#pragma once
+#include <cstdint>
+
+#include "framework/core/Holder.h"
+#include "framework/core/RefCount.h"
+#include "framework/scene/DrawableAbstract.h"
+#include "framework/scene/HgeSprite.h"
+#include "framework/scene/ISprite.h"
+
+namespace GF {
+namespace HGENS {
+
+// The image drawable of an animation: one engine sprite whose frame (the IDResource track picks the
+// sprite info), colour, opacity, blend mode, hotspot and placement follow the tracks of its sprite
+// description. Every frame change makes a fresh engine sprite of its own.
+class CSpriteObject : public CDrawableAbstract, public ISprite, public CRefCount {
+public:
+    // The colour override meaning "none": the Color track colours the sprite.
+    static constexpr uint32_t kNoColorOverride = 0xFFFFFFFF;
+
+    CSpriteObject() = default;
+    ~CSpriteObject() override;
+
+    // A new, unbound sprite object in its first holder: the maker sprite descriptions use.
+    static THolder<IObjectAnimation> Make();
+
+    GF_IMPLEMENT_IBASE_REFCOUNT
+    bool QueryInterface(const int& id, void** out) override;
+
+    bool Update(const float& dt) override;
+    void ApplyModifiers() override;
+
+    // --- IDrawable ---
+    void Render() override;
+    // Around the drawn sprite, truncated to whole pixels; (0, 0, 0, 0) without a sprite.
+    TRect GetBoundingBox() override;
+
+    // --- ISprite ---
+    uint32_t GetColor() override;
+    void SetColorAndBlend(uint32_t color, int blend) override;
+
+    // The engine sprite of the current frame; empty before the first frame or for an unknown id.
+    const THolder<CHGESprite>& GetSprite() const { return m_sprite; }
+
+private:
+    void RebuildFrame();
+    void ApplyColorAndBlend();
+    void ApplyHotspot();
+
+    uint32_t m_colorOverride = kNoColorOverride;
+    THolder<CHGESprite> m_sprite;
+    TRect m_bounds;
+    float m_drawX = 0.0f;
+    float m_drawY = 0.0f;
+};
+
+}  // namespace HGENS
+}  // namespace GF
