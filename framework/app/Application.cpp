@@ -10,6 +10,7 @@
 #include "framework/core/Keyset.h"
 #include "framework/core/Mouse.h"
 #include "framework/core/Random.h"
+#include "framework/scene/ObjectMakers.h"
 #include "platform/MessageBox.h"
 
 namespace GF {
@@ -157,6 +158,7 @@ CApplication::~CApplication() {
 
 bool CApplication::Start() {
     SeedRand(static_cast<unsigned>(std::time(nullptr)));
+    InstallSceneObjectMakers();
     StandIn::LoadResources();
     m_manager = GetGameManager();
     // The framework's own screens register here as they are built: "confirm_screen",
