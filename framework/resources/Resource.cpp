@@ -5,6 +5,7 @@
 
 #include "engine/Hge.h"
 #include "framework/resources/ResourceCache.h"
+#include "framework/resources/ResourceReader.h"
 #include "framework/resources/TextTable.h"
 #include "framework/scene/HgeSprite.h"
 
@@ -42,7 +43,7 @@ THolder<HGENS::CResource> GetResource() {
 namespace HGENS {
 
 CResource::TScriptLoader& CResource::ScriptLoader() {
-    static TScriptLoader loader = nullptr;
+    static TScriptLoader loader = &LoadResourceScript;
     return loader;
 }
 

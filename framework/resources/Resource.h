@@ -88,8 +88,9 @@ public:
     // Fonts are numbered by the data; numbers above this are refused before the font cache grows.
     static constexpr int kMaxFontNumber = 1023;
 
-    // Fills the tables from the resource script through the adding operations below. The script
-    // reader installs it; without one, Load only loads the text table.
+    // Fills the tables from the resource script through the adding operations below: the script
+    // reader's LoadResourceScript unless a test installs another; without one, Load only loads the
+    // text table.
     using TScriptLoader = void (*)(CResource& resource);
     static TScriptLoader& ScriptLoader();
 
