@@ -5,6 +5,7 @@
 #include "framework/app/Application.h"
 #include "framework/app/StandIns.h"
 #include "framework/core/GameProperties.h"
+#include "framework/resources/ScriptCompiler.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFolder.h"
 
@@ -109,7 +110,7 @@ WString CommandLineText(const std::vector<std::string>& arguments) {
 
 int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOptions& options) {
     if (arguments.size() > 3 && arguments[1] == "/cr")
-        return StandIn::RunCompileMode(arguments[2], arguments[3]);
+        return CompileResourceScript(arguments[2].c_str(), arguments[3].c_str()) ? 0 : 1;
 
     tagFrameState& state = FrameState();
     if (!arguments.empty()) state.programPath = arguments[0];
