@@ -1,7 +1,5 @@
 #include "framework/app/StandIns.h"
 
-#include <cstdio>
-
 namespace GF {
 namespace StandIn {
 
@@ -28,12 +26,6 @@ private:
 
 THolder<HGENS::IGfxEffect> CreateNoneEffect() {
     return THolder<HGENS::IGfxEffect>(new CNoneEffect);
-}
-
-int RunCompileMode(const std::string& source, const std::string& destination) {
-    std::fprintf(stderr, "The script compile mode is not built yet: %s -> %s not compiled\n", source.c_str(),
-                 destination.c_str());
-    return 1;
 }
 
 }  // namespace StandIn

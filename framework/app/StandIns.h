@@ -1,9 +1,8 @@
 #pragma once
 // TEMPORARY SEAMS. Each declaration here stands in for a class or a step that later work builds in
-// full (the scene, the resource manager, the drawn cursor, the none transition, the script compile
-// mode). The start-up and the screen manager already call them at the right places; whoever builds
-// the real thing deletes its stand-in from this file and points the caller at the real one. Nothing
-// else may start using these.
+// full (the scene, the resource manager, the drawn cursor, the none transition). The start-up and the screen
+// manager already call them at the right places; whoever builds the real thing deletes its stand-in from this
+// file and points the caller at the real one. Nothing else may start using these.
 
 #include <string>
 
@@ -32,9 +31,6 @@ public:
 
 // The transition that only opens the frame the way the manager does without one.
 THolder<HGENS::IGfxEffect> CreateNoneEffect();
-
-// "/cr source destination": compiles the resource script to byte code and answers the exit code.
-int RunCompileMode(const std::string& source, const std::string& destination);
 
 }  // namespace StandIn
 }  // namespace GF
