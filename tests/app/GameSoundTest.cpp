@@ -3,7 +3,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/app/Application.h"
+#include "framework/app/GameManager.h"
 #include "framework/app/GameSound.h"
+#include "framework/app/Music.h"
 #include "framework/core/GameProperties.h"
 #include "tests/support/RecordingEngine.h"
 
@@ -148,6 +151,33 @@ TEST_F(GameSoundTest, FocusLossPausesThePlayingSoundsKeepsThemAndResumesOnlyThos
     Step(16);
     EXPECT_EQ(engine.CountCalls("Channel_Resume"), 2);
     EXPECT_EQ(engine.CountCalls("Stream_Free"), 0);
+}
+
+// The window's focus handlers reach the process-wide music player and sound-effect manager.
+TEST_F(GameSoundTest, TheFocusHandlersPauseAndResumeMusicAndSounds) {
+    engine.AddResource("Sound\\menu.ogg", "x");
+    THolder<CGameSound> effects = CGameSound::Instance();
+    THolder<GF::IMusic> music = GF::GetMusic();
+    music->PlayWithFade("menu", false);
+    effects->PlaySound("click", 0, 0);
+    effects->Update(16);
+    const std::vector<HCHANNEL> channels = Channels();
+    ASSERT_EQ(channels.size(), 2u);
+    engine.ClearRecord();
+
+    GF::HGENS::FocusLostFunction();
+    EXPECT_EQ(engine.calls, (std::vector<std::string>{Call("Channel_Pause", channels[0]),
+                                                      Call("Channel_Pause", channels[1])}));
+    engine.ClearRecord();
+    GF::HGENS::FocusGainedFunction();
+    EXPECT_EQ(engine.calls, (std::vector<std::string>{Call("Channel_Resume", channels[0]),
+                                                      Call("Channel_Resume", channels[1])}));
+
+    // Leave the process-wide objects as they were: nothing playing, no manager.
+    effects->StopSound("click");
+    music->Stop("menu", true);
+    music->Update(1000);
+    GF::GetGameManager()->Shutdown();
 }
 
 TEST_F(GameSoundTest, InstanceIsOneManager) {
