@@ -14,6 +14,7 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("button",         0,      0,   128, 128,  32);    // 1
     r.AddHGESpriteInfo("button_over",    0,      128, 128, 128,  32);    // 2
     r.AddHGESpriteInfo("spark",          0,      0,   160, 16,   16);    // 3
+    r.AddHGESpriteInfo("block",          -1,     0,   0,   16,   16);    // 4: no texture, its colour alone
 }
 
 void Fonts(CResourceReader@ r)
@@ -30,6 +31,7 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("yes",     0, 0, 0, 0x11, 2);                  // 2
     r.AddTextInfo("no",      0, 0, 0, 0x11, 3);                  // 3
     r.AddTextInfo("welcome", 0, 0, 2, 0x01, 6);                  // 4
+    r.AddTextInfo("score",   0, 0, 0, 0x41, 4);                  // 5: centred both ways
 }
 
 void Sounds(CResourceReader@ r)
@@ -137,6 +139,20 @@ void Interfaces(CResourceReader@ r)
 
     Button(r, "button_yes", 2);
     Button(r, "button_no", 3);
+
+    // A score plate: a blue block of 200 x 48 about its centre, and the score centred on it, which
+    // code writes (it says "OK" until then).
+    r.CreateAnimationData("score");
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.CreateSpriteObjectData("plate");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(1250, 300, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, 40, 80, 160, 0, 1000);
+    r.CreateTextSpriteObjectData("value");
+    r.AddTextSpriteIDResource(5, 1000);
+    r.AddLayer(1, 1000);
 }
 
 void FillResource(CResourceReader@ r)
