@@ -1,0 +1,92 @@
+// Builds the sample start-up pictures that the publisher screen shows: splash_1.png and
+// splash_2.png in the output folder, plain opaque drawings made of colour fields, frames and rings.
+//
+//   splashgen <output folder>
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr int kWidth = 480;
+constexpr int kHeight = 270;
+
+using TPaint = std::function<Uint32(int x, int y)>;
+
+Uint32 Mix(Uint32 a, Uint32 b, float t) {
+    auto channel = [&](int shift) {
+        const float ca = static_cast<float>((a >> shift) & 0xFF);
+        const float cb = static_cast<float>((b >> shift) & 0xFF);
+        return static_cast<Uint32>(ca + (cb - ca) * t) << shift;
+    };
+    return 0xFF000000u | channel(16) | channel(8) | channel(0);
+}
+
+bool Frame(int x, int y, int width) {
+    return x < width || y < width || x >= kWidth - width || y >= kHeight - width;
+}
+
+// A plate on a blue table: a light ring around a warm centre inside a white frame.
+Uint32 Plate(int x, int y) {
+    if (Frame(x, y, 6)) return 0xFFFFFFFF;
+    const float dx = static_cast<float>(x - kWidth / 2);
+    const float dy = static_cast<float>(y - kHeight / 2);
+    const float r = std::sqrt(dx * dx + dy * dy);
+    if (r < 70.0f) return Mix(0xFFF0A030, 0xFFC05020, r / 70.0f);
+    if (r < 95.0f) return 0xFFF4F0E8;
+    return Mix(0xFF14305A, 0xFF1E6A8C, static_cast<float>(y) / kHeight);
+}
+
+// Three coloured bars under a check band, on a dark green field.
+Uint32 Bars(int x, int y) {
+    if (Frame(x, y, 6)) return 0xFFFFFFFF;
+    if (y >= 40 && y < 72) return ((x / 16 + y / 16) % 2) ? 0xFFE8E8E8 : 0xFF303030;
+    static const Uint32 kBars[] = {0xFFD83A3A, 0xFFF2C12E, 0xFF3AA655};
+    if (y >= 110 && y < 220 && x >= 60 && x < kWidth - 60) {
+        const int bar = (x - 60) * 3 / (kWidth - 120);
+        if ((x - 60) % ((kWidth - 120) / 3) >= 12) return kBars[bar];
+    }
+    return 0xFF123820;
+}
+
+bool Save(const TPaint& paint, const std::string& path) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) {
+        std::fprintf(stderr, "splashgen: %s: %s\n", path.c_str(), SDL_GetError());
+        return false;
+    }
+    auto* pixels = static_cast<Uint32*>(surface->pixels);
+    const int pitch = surface->pitch / 4;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) pixels[y * pitch + x] = paint(x, y);
+    const bool saved = IMG_SavePNG(surface, path.c_str()) == 0;
+    SDL_FreeSurface(surface);
+    if (!saved) std::fprintf(stderr, "splashgen: %s: %s\n", path.c_str(), IMG_GetError());
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: splashgen <output folder>\n");
+        return 2;
+    }
+    namespace fs = std::filesystem;
+    const fs::path out = argv[1];
+    std::error_code error;
+    fs::create_directories(out, error);
+    if (error) {
+        std::fprintf(stderr, "splashgen: %s: %s\n", out.string().c_str(), error.message().c_str());
+        return 1;
+    }
+    if (!Save(Plate, (out / "splash_1.png").string())) return 1;
+    if (!Save(Bars, (out / "splash_2.png").string())) return 1;
+    return 0;
+}
