@@ -1,7 +1,7 @@
 #include "framework/resources/ResourceReader.h"
 
+#include <algorithm>
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <utility>
 #include <vector>
@@ -148,16 +148,15 @@ GF_SCRIPT_CALLS bool CResourceReader::RegisterInterface() {
     const asDWORD methodConvention = generic ? asDWORD(asCALL_GENERIC) : asDWORD(asCALL_CDECL_OBJFIRST);
     const asDWORD behaviourConvention = generic ? asDWORD(asCALL_GENERIC) : asDWORD(asCALL_CDECL_OBJLAST);
 
-    bool ok = engine->RegisterObjectType("CResourceReader", 0, asOBJ_REF) >= 0;
-    ok = engine->RegisterObjectBehaviour("CResourceReader", asBEHAVE_ADDREF, "void f()",
-                                         generic ? asFUNCTION(AddRefReaderGeneric) : asFUNCTION(AddRefReader),
-                                         behaviourConvention) >= 0 &&
-         ok;
-    ok = engine->RegisterObjectBehaviour(
-             "CResourceReader", asBEHAVE_RELEASE, "void f()",
-             generic ? asFUNCTION(ReleaseReaderGeneric) : asFUNCTION(ReleaseReader),
-             behaviourConvention) >= 0 &&
-         ok;
+    int failures = 0;
+    const auto expect = [&failures](int result) { failures += result < 0 ? 1 : 0; };
+    expect(engine->RegisterObjectType("CResourceReader", 0, asOBJ_REF));
+    expect(engine->RegisterObjectBehaviour(
+        "CResourceReader", asBEHAVE_ADDREF, "void f()",
+        generic ? asFUNCTION(AddRefReaderGeneric) : asFUNCTION(AddRefReader), behaviourConvention));
+    expect(engine->RegisterObjectBehaviour(
+        "CResourceReader", asBEHAVE_RELEASE, "void f()",
+        generic ? asFUNCTION(ReleaseReaderGeneric) : asFUNCTION(ReleaseReader), behaviourConvention));
 
     using R = CResourceReader;
     const TMethodEntry methods[] = {
@@ -199,11 +198,10 @@ GF_SCRIPT_CALLS bool CResourceReader::RegisterInterface() {
             "void AddParamModifier(int, int, int, float, float, float fPeriodMin, float fPeriodMax)"),
     };
     for (const TMethodEntry& method : methods) {
-        ok = engine->RegisterObjectMethod("CResourceReader", method.declaration,
-                                          generic ? method.generic : method.native, methodConvention) >= 0 &&
-             ok;
+        expect(engine->RegisterObjectMethod("CResourceReader", method.declaration,
+                                            generic ? method.generic : method.native, methodConvention));
     }
-    return ok;
+    return failures == 0;
 }
 
 bool CResourceReader::BuildModule() {
@@ -226,10 +224,11 @@ bool CResourceReader::BuildModule() {
     }
     // Beside the source in the data folder, where the resource loader looks on the next start. A
     // folder or file that cannot be written only means the next start compiles again.
-    const std::filesystem::path folder = std::filesystem::path(Engine::DataFolder()) / "Animation";
+    std::string name = kByteCodeName;
+    std::replace(name.begin(), name.end(), '\\', '/');
+    const std::filesystem::path file = std::filesystem::path(Engine::DataFolder()) / name;
     std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    const std::filesystem::path file = folder / "effects.bs";
+    std::filesystem::create_directories(file.parent_path(), error);
     CDataOutputStream out;
     if (!out.OpenW(Utf8ToUtf16(file.string()))) return true;
     const bool saved = m_script->SaveByteCode(out);
