@@ -5,6 +5,9 @@
 
 #include "framework/core/Holder.h"
 #include "framework/core/Point.h"
+#include "framework/scene/IAnimation.h"
+#include "framework/scene/IDrawable.h"
+#include "framework/scene/IParticle.h"
 #include "framework/scene/IScene.h"
 
 namespace GF {
