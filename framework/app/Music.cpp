@@ -1,8 +1,6 @@
 #include "framework/app/Music.h"
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 
 #include "framework/core/GameProperties.h"
 #include "framework/resources/Resource.h"
@@ -26,13 +24,6 @@ THolder<IMusic> GetMusic() {
 }
 
 namespace HGENS {
-
-void CChangeMusic::Calc(float& out, const float& t) {
-    float f = t / m_duration;
-    if (m_smooth) f = (1.0f - std::cos(f * std::numbers::pi_v<float>)) * 0.5f;
-    m_current = f * m_duration * m_slope + m_start;
-    out = m_current;
-}
 
 CMusic::~CMusic() {
     HGE* hge = hgeCreate(HGE_VERSION);
@@ -71,8 +62,7 @@ void CMusic::PlayWithFade(const std::string& name, bool fade) {
     const HCHANNEL channel = found->second.channel;
     if (channel) {
         if (fade)
-            m_ramps.push_back(
-                MakeHolder<CChangeMusic>(channel, volume, 0.0f, 1.0f / CChangeMusic::kDuration));
+            m_ramps.push_back(MakeHolder<CChangeMusic>(channel, volume, 0.0f, 1.0f));
         else
             hge->Channel_SetVolume(channel, volume);
     }
@@ -84,8 +74,7 @@ void CMusic::Stop(const std::string& name, bool fade) {
     if (found == m_tracks.end()) return;
     TTrack& track = found->second;
     if (fade) {
-        m_ramps.push_back(MakeHolder<CChangeMusic>(track.channel, MusicVolume(), 1.0f,
-                                                   -1.0f / CChangeMusic::kDuration, name));
+        m_ramps.push_back(MakeHolder<CChangeMusic>(track.channel, MusicVolume(), 1.0f, 0.0f, name));
         return;
     }
     HGE* hge = hgeCreate(HGE_VERSION);
@@ -122,16 +111,15 @@ void CMusic::Update(const float& dt) {
     for (auto it = m_ramps.begin(); it != m_ramps.end();) {
         CChangeMusic& ramp = **it;
         ramp.m_elapsed += dt;
-        // The last step lands on the ramp's end value rather than past it.
         float value = 0.0f;
-        ramp.Calc(value, std::min(ramp.m_elapsed, ramp.m_duration));
+        ramp.Calc(value, ramp.m_elapsed);  // held at the end value: the last step does not overshoot
         const int volume = std::clamp(static_cast<int>(static_cast<float>(ramp.m_volume) * value), 0, 100);
         hge->Channel_SetVolume(ramp.m_channel, volume);
-        if (ramp.m_elapsed < ramp.m_duration) {
+        if (ramp.m_elapsed < ramp.duration) {
             ++it;
             continue;
         }
-        if (ramp.m_slope < 0.0f) m_tracks.erase(ramp.m_trackName);  // releases the stream: the track ends
+        if (ramp.IsFadingOut()) m_tracks.erase(ramp.m_trackName);  // releases the stream: the track ends
         it = m_ramps.erase(it);
     }
     hge->Release();

@@ -8,6 +8,7 @@
 #include "framework/core/Holder.h"
 #include "framework/core/RefCount.h"
 #include "framework/resources/Snd.h"
+#include "framework/scene/CurveStrategies.h"
 
 namespace GF {
 
@@ -32,28 +33,21 @@ public:
 
 namespace HGENS {
 
-// One volume ramp on a channel: a line from `start` with `slope` per millisecond over `duration`,
-// scaled by the music volume read when the ramp was made. A fading stop carries its track's name,
-// which is dropped when the ramp ends.
-class CChangeMusic : public CRefCount {
+// One volume ramp on a channel: a line from 0 to 1 (a fading start) or from 1 to 0 (a fading stop)
+// over one second, held at its end, scaled by the music volume read when the ramp was made. A fading
+// stop carries its track's name, which is dropped when the ramp ends.
+class CChangeMusic : public DoLineCalcStrategy<float> {
 public:
     static constexpr float kDuration = 1000.0f;
 
-    CChangeMusic(HCHANNEL channel, int volume, float start, float slope, std::string trackName = {})
-        : m_slope(slope),
-          m_start(start),
+    CChangeMusic(HCHANNEL channel, int volume, float from, float to, std::string trackName = {})
+        : DoLineCalcStrategy<float>(from, to, kDuration),
           m_channel(channel),
           m_volume(volume),
           m_trackName(std::move(trackName)) {}
 
-    // The line's value t milliseconds into the ramp (eased when smooth).
-    void Calc(float& out, const float& t);
+    bool IsFadingOut() const { return end < start; }
 
-    float m_duration = kDuration;
-    float m_slope = 0.0f;
-    float m_current = 0.0f;
-    float m_start = 0.0f;
-    bool m_smooth = false;
     float m_elapsed = 0.0f;
     HCHANNEL m_channel = 0;
     int m_volume = 0;

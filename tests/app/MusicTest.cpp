@@ -78,8 +78,7 @@ TEST_F(MusicTest, ACrossFadeLowersTheOldTrackRaisesTheNewAndThenDropsTheOld) {
     Step(250, 3);
     EXPECT_EQ(engine.CountCalls("Stream_Free"), 0);
     Step(250, 2);
-    // Volumes are truncated: 1 - 750/1000 in floats is a hair under 0.25, so 60 gives 14.
-    EXPECT_EQ(VolumesOf(menu), (std::vector<int>{45, 30, 14, 0}));
+    EXPECT_EQ(VolumesOf(menu), (std::vector<int>{45, 30, 15, 0}));
     EXPECT_EQ(VolumesOf(level), (std::vector<int>{15, 30, 45, 60}));
     EXPECT_EQ(engine.CountCalls("Stream_Free"), 1);  // "menu" is forgotten with its stream
     EXPECT_EQ(engine.CountCalls("Channel_Stop"), 0);
