@@ -64,7 +64,11 @@ struct CGameSettings {
         }
         GF::ReadString(*stream, players);
     }
+    std::vector<int> frameworkDefaults;  // what the framework had stored when the game's reset ran
     void OnReset() {
+        const auto properties = GF::GetGameProperties();
+        frameworkDefaults = {properties->GetInt("SoundVolume"), properties->GetInt("MusicVolume"),
+                             properties->GetInt("CustomCursor"), properties->GetInt("FullScreen")};
         GF::GetGameProperties()->SetInt("MusicVolume", 60);
         GF::GetGameProperties()->SetInt("SoundVolume", 100);
     }
@@ -110,6 +114,7 @@ protected:
 TEST_F(SettingsTest, WithoutAFileTheDefaultsThenTheGamesOwnApplyAndTheGameGoesFullScreen) {
     SetOptions(1, 2, 3, true);
     manager->LoadSettings();
+    EXPECT_EQ(game.frameworkDefaults, (std::vector<int>{50, 50, 0, 1}));
     EXPECT_EQ(Options(), (std::vector<int>{100, 60, 0, 1}));
     EXPECT_EQ(game.loads, 0);
     EXPECT_FALSE(engine.System_GetStateBool(HGE_WINDOWED));
