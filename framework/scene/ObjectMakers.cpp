@@ -3,6 +3,7 @@
 #include "framework/resources/ObjectData.h"
 #include "framework/scene/AnimationObject.h"
 #include "framework/scene/Clipping.h"
+#include "framework/scene/FGParticle.h"
 #include "framework/scene/SoundObject.h"
 #include "framework/scene/SpriteObject.h"
 #include "framework/scene/TextSpriteObject.h"
@@ -16,6 +17,7 @@ void InstallSceneObjectMakers() {
     makers.sprite = &CSpriteObject::Make;
     makers.textSprite = &CTextSpriteObject::Make;
     makers.clipping = &CClipping::Make;
+    makers.particle = &CFGFParticle::Make;
     makers.sound = &CSoundObject::Make;
 }
 
