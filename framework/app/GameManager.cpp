@@ -6,6 +6,7 @@
 #include "framework/app/Application.h"
 #include "framework/core/DataStreams.h"
 #include "framework/core/GameProperties.h"
+#include "framework/gui/Transition.h"
 #include "platform/SaveFolder.h"
 
 namespace GF {
@@ -111,7 +112,7 @@ void CGameManager::DestroyScreen(const std::string& name) {
 }
 
 void CGameManager::SetNoneEffect() {
-    m_effect = StandIn::CreateNoneEffect();
+    m_effect = new CNoneEffect;
 }
 
 void CGameManager::RaiseDeactivate() {

@@ -4,6 +4,7 @@
 #include "framework/app/StandIns.h"
 #include "framework/core/Holder.h"
 #include "framework/core/RefCount.h"
+#include "framework/scene/IScene.h"
 
 namespace GF {
 

@@ -1,8 +1,8 @@
 #pragma once
 // TEMPORARY SEAMS. Each declaration here stands in for a class or a step that later work builds in
-// full (the scene, the resource manager, the drawn cursor, the none transition). The start-up and the screen
-// manager already call them at the right places; whoever builds the real thing deletes its stand-in from this
-// file and points the caller at the real one. Nothing else may start using these.
+// full (the resource manager, the drawn cursor). The start-up and the screen manager already call
+// them at the right places; whoever builds the real thing deletes its stand-in from this file and
+// points the caller at the real one. Nothing else may start using these.
 
 #include <string>
 
@@ -11,10 +11,6 @@
 #include "framework/core/RefCount.h"
 
 namespace GF {
-
-// The scene a screen draws. Only passed through by the manager so far.
-class IScene : public CRefCount {};
-
 namespace StandIn {
 
 // The resource manager: loading the tables at the start, listing textures to the log at the end.
@@ -28,9 +24,6 @@ public:
     void Draw() {}
     void RestoreSystemCursor() {}
 };
-
-// The transition that only opens the frame the way the manager does without one.
-THolder<HGENS::IGfxEffect> CreateNoneEffect();
 
 }  // namespace StandIn
 }  // namespace GF
