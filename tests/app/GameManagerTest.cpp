@@ -189,24 +189,3 @@ TEST_F(GameManagerTest, ShutdownDropsTheSingletonAndTheNextOneStartsEmpty) {
     EXPECT_EQ(next->GetFirstRegisteredScreen(), "");
     manager = next;
 }
-
-TEST_F(GameManagerTest, FocusEventsSetTheActiveFlagAndTypedCharactersArePassedOn) {
-    struct CListener {
-        std::u16string typed;
-        int activations = 0;
-        void OnChar(GF::WChar c) { typed.push_back(c); }
-        void OnActivate() { ++activations; }
-    } listener;
-    manager->GetCharEvent().Add(GF::CreateDelegate(&listener, &CListener::OnChar));
-    manager->GetActivateEvent().Add(GF::CreateDelegate(&listener, &CListener::OnActivate));
-
-    manager->RaiseDeactivate();
-    EXPECT_FALSE(GF::IsApplicationActive());
-    manager->RaiseActivate();
-    EXPECT_TRUE(GF::IsApplicationActive());
-    EXPECT_EQ(listener.activations, 1);
-    manager->RaiseChar(u'\u00e9');
-    EXPECT_EQ(listener.typed, u"\u00e9");
-    manager->GetCharEvent().Clear();
-    manager->GetActivateEvent().Clear();
-}
