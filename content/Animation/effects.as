@@ -15,6 +15,8 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("button_over",    0,      128, 128, 128,  32);    // 2
     r.AddHGESpriteInfo("spark",          0,      0,   160, 16,   16);    // 3
     r.AddHGESpriteInfo("block",          -1,     0,   0,   16,   16);    // 4: no texture, its colour alone
+    r.AddHGESpriteInfo("hit_area",       -1,     0,   0,   96,   24);    // 5
+    r.AddHGESpriteInfo("arrow",          -1,     0,   0,   12,   18);    // 6
 }
 
 void Fonts(CResourceReader@ r)
@@ -32,6 +34,7 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("no",      0, 0, 0, 0x11, 3);                  // 3
     r.AddTextInfo("welcome", 0, 0, 2, 0x01, 6);                  // 4
     r.AddTextInfo("score",   0, 0, 0, 0x41, 4);                  // 5: centred both ways
+    r.AddTextInfo("hint",    0, 0, 0, 0x11, 4);                  // 6
 }
 
 void Sounds(CResourceReader@ r)
@@ -155,6 +158,93 @@ void Interfaces(CResourceReader@ r)
     r.AddLayer(1, 1000);
 }
 
+// A menu button's own animation, hosted by the layout child "_item_<name>": its face, its caption
+// "_text" (the text "item_<name>" replaces it) and, with hitArea, "_button_rect": a smaller,
+// invisible area that takes the clicks. One part for each state of the button.
+void MenuButton(CResourceReader@ r, const string &in name, int caption, bool hitArea)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_up", 0, 100, 1);
+    r.AddNamedPart("_over", 100, 200, 1);
+    r.AddNamedPart("_leave", 200, 300, 1);
+    r.AddNamedPart("_down", 300, 400, 1);
+    r.AddNamedPart("_disabled", 400, 500, 1);
+
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(1, 100);
+    r.AddSpriteIDResource(2, 100);
+    r.AddSpriteIDResource(1, 300);
+    r.AddHotspot(5000, 5000, 0, 500);
+    r.AddZoom(100, 100, 0, 300);
+    r.AddZoom(95, 95, 0, 100);
+    r.AddZoom(100, 100, 0, 100);
+    r.AddBlendMode(2, 500);
+    r.AddColor(255, 255, 255, 255, 0, 400);
+    r.AddColor(255, 128, 128, 128, 0, 100);
+
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(caption, 500);
+    r.AddLayer(1, 500);
+
+    if (hitArea)
+    {
+        r.CreateSpriteObjectData("_button_rect");
+        r.AddSpriteIDResource(5, 500);
+        r.AddHotspot(5000, 5000, 0, 500);
+        r.AddOpaque(0, 0, 500);
+    }
+}
+
+void MainMenu(CResourceReader@ r)
+{
+    r.CreateModule("main_menu");
+    MenuButton(r, "button_yes", 2, false);
+    MenuButton(r, "button_no", 3, true);
+
+    // The yes/no dialog: fades in, waits, fades out. Its buttons "yes" and "no" stand below the
+    // centre, and the hint of the button under the mouse above it.
+    r.CreateAnimationData("confirm_screen");
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_idle", 300, 1300, 0);
+    r.AddNamedPart("_hide", 1300, 1600, 1);
+
+    r.CreateSpriteObjectData("panel");
+    r.AddSpriteIDResource(0, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 0, 1000);
+    r.AddOpaque(255, 1, 300);
+    r.AddOpaque(0, 0, 0);
+
+    r.CreateSpriteObjectData("_item_yes");
+    r.AddOffset(-80, 40, 0, 1600);
+    r.AddLayer(1, 1600);
+    r.AddSubstAnimation("main_menu", "button_yes");
+
+    r.CreateSpriteObjectData("_item_no");
+    r.AddOffset(80, 40, 0, 1600);
+    r.AddLayer(1, 1600);
+    r.AddSubstAnimation("main_menu", "button_no");
+
+    r.CreateTextSpriteObjectData("_hint");
+    r.AddTextSpriteIDResource(6, 1600);
+    r.AddOffset(0, -40, 0, 1600);
+    r.AddLayer(2, 1600);
+}
+
+// The drawn mouse cursor: an arrow whose tip is at the mouse.
+void Cursor(CResourceReader@ r)
+{
+    r.CreateModule("cursor");
+    r.CreateAnimationData("custom");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("arrow");
+    r.AddSpriteIDResource(6, 1000);
+    r.AddHotspot(0, 0, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, 255, 255, 255, 0, 1000);
+}
+
 void FillResource(CResourceReader@ r)
 {
     Textures(r);
@@ -162,4 +252,6 @@ void FillResource(CResourceReader@ r)
     Texts(r);
     Sounds(r);
     Interfaces(r);
+    MainMenu(r);
+    Cursor(r);
 }
