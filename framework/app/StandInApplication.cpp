@@ -1,35 +1,53 @@
 #include "framework/app/StandInApplication.h"
 
 #include "framework/core/GameProperties.h"
+#include "framework/gui/SplashDrawable.h"
 
 namespace GF {
 namespace HGENS {
 
 namespace {
 
-// A screen that clears the window until the window is closed.
+// A screen that clears the window, and with the splash pictures shows them and finishes after
+// the last; without them it stays until the window is closed.
 class CBlankScreen : public IScreen {
 public:
-    CBlankScreen() : m_hge(hgeCreate(HGE_VERSION)) {}
+    explicit CBlankScreen(bool splash) : m_hge(hgeCreate(HGE_VERSION)) {
+        if (!splash) return;
+        m_splash = new CSpalshDrawable;
+        m_splash->Init();
+    }
     ~CBlankScreen() override { m_hge->Release(); }
 
     void Initialize(const std::string&, THolder<IScene>, const char*) override {}
-    void Draw() override { m_hge->Gfx_Clear(0xFF203040); }
+    void Draw() override {
+        m_hge->Gfx_Clear(m_splash ? 0xFF000000 : 0xFF203040);
+        if (m_splash) m_splash->Render();
+    }
     const std::string& GetName() override { return m_name; }
     void SetName(const std::string& name) override { m_name = name; }
-    bool Update(const float&) override { return true; }
+    bool Update(const float& dt) override {
+        if (!m_splash) return true;
+        m_splash->Update(dt);
+        return !m_splash->IsFinished();
+    }
     void OnTop() override {}
     void OnRemoved() override {}
-    void Destroy() override {}
+    void Destroy() override { m_splash.Reset(); }
     void SetShown(bool) override {}
 
 private:
     HGE* m_hge;
     std::string m_name;
+    THolder<CSpalshDrawable> m_splash;
 };
 
 THolder<IScreen> CreateBlankScreen() {
-    return THolder<IScreen>(new CBlankScreen);
+    return THolder<IScreen>(new CBlankScreen(false));
+}
+
+THolder<IScreen> CreateSplashScreen() {
+    return THolder<IScreen>(new CBlankScreen(true));
 }
 
 }  // namespace
@@ -41,13 +59,13 @@ CStandInApplication::~CStandInApplication() {
 bool CStandInApplication::Start() {
     if (!CApplication::Start()) return false;
     m_manager->RegisterScreenFactory(kBlankScreen, CreateBlankScreen);
+    m_manager->RegisterScreenFactory(kSplashScreen, CreateSplashScreen);
     m_manager->GetScreenFinishedEvent().Add(CreateDelegate(this, &CStandInApplication::OnScreenFinished));
     m_manager->GetSettingsSaveEvent().Add(CreateDelegate(this, &CStandInApplication::OnSaveSettings));
     m_manager->GetSettingsLoadEvent().Add(CreateDelegate(this, &CStandInApplication::OnLoadSettings));
     m_manager->GetSettingsResetEvent().Add(CreateDelegate(this, &CStandInApplication::OnResetSettings));
     m_manager->LoadSettings();
-    const std::string first = m_manager->GetFirstRegisteredScreen();
-    m_manager->ShowScreen(first, first, {}, "");
+    if (!TryShow(kPublisherScreen, kPublisherScreen, "")) TryShow(kSplashScreen, kSplashScreen, "");
     return true;
 }
 
@@ -59,24 +77,53 @@ void CStandInApplication::Unhook() {
     m_manager->GetSettingsResetEvent().Remove(CreateDelegate(this, &CStandInApplication::OnResetSettings));
 }
 
-// There is no screen flow yet: a finished screen simply goes, and the program ends with the last.
+bool CStandInApplication::TryShow(const char* name, const char* layoutName, const char* phraseKey) {
+    m_manager->ShowScreen(name, layoutName, {}, phraseKey);
+    return static_cast<bool>(m_manager->FindScreen(name));
+}
+
+bool CStandInApplication::OnExit() {
+    if (!m_manager) return true;
+    const THolder<IScreen> top = m_manager->GetTopScreen();
+    if (top && top->GetName() == kConfirmScreen) return false;
+    // Without a confirm screen there is nobody to ask: the window closes.
+    return !TryShow(kConfirmScreen, "main_menu.confirm_screen", "confirm_exit");
+}
+
 void CStandInApplication::OnScreenFinished(THolder<IScreen> screen) {
-    if (screen) m_manager->DestroyScreen(screen->GetName());
+    if (!screen) return;
+    const std::string name = screen->GetName();
+    m_manager->DestroyScreen(name);
+    if (name == kPublisherScreen || name == kSplashScreen) {
+        if (!TryShow(kNewPlayerScreen, "main_menu.new_player_screen", "")) TryShow(kBlankScreen, kBlankScreen, "");
+    } else if (name == kNewPlayerScreen) {
+        const THolder<CGameProperties> properties = GetGameProperties();
+        const WString entered = properties->GetString("NewPlayerName");
+        if (!entered.empty()) properties->SetString("PlayerName") = entered;
+        TryShow(kBlankScreen, kBlankScreen, "");
+    }
 }
 
 void CStandInApplication::OnSaveSettings(THolder<IDataOutputStream> stream) {
     WriteInt32BE(*stream, kSettingsVersion);
+    WriteWString(*stream, GetGameProperties()->GetString("PlayerName"));
 }
 
 void CStandInApplication::OnLoadSettings(THolder<IDataInputStream> stream) {
     int32_t version = 0;
-    if (!ReadInt32BE(*stream, version) || version != kSettingsVersion) m_manager->ResetSettings();
+    WString name;
+    if (!ReadInt32BE(*stream, version) || version != kSettingsVersion || !ReadWString(*stream, name)) {
+        m_manager->ResetSettings();
+        return;
+    }
+    GetGameProperties()->SetString("PlayerName") = name;
 }
 
 void CStandInApplication::OnResetSettings() {
     const THolder<CGameProperties> properties = GetGameProperties();
     properties->SetInt("MusicVolume", 60);
     properties->SetInt("SoundVolume", 100);
+    properties->SetString("PlayerName").clear();
 }
 
 }  // namespace HGENS

@@ -5,18 +5,26 @@ namespace GF {
 namespace HGENS {
 
 // The framework's own application, which the program runs until the game provides its own
-// CreateApplication: the framework's start, the settings file with an empty game part, and the
-// first registered screen shown (a blank screen of its own when nothing else is registered).
+// CreateApplication. Its flow: the publisher screen on the splash pictures, then the new-player
+// screen, whose name is kept as the game property "PlayerName" and in the settings file's game
+// part; closing the window asks through the confirm screen. A screen of the flow that is not
+// registered is stood in for by one of the application's own: the splash pictures alone for the
+// publisher screen, a blank screen for the others; without a confirm screen the window just closes.
 class CStandInApplication : public CApplication {
 public:
-    // The game part of the settings file: this version word and nothing after it.
-    static constexpr int32_t kSettingsVersion = 0;
+    // The game part of the settings file: this version word, then the player's name.
+    static constexpr int32_t kSettingsVersion = 1;
     static constexpr const char* kBlankScreen = "StandInScreen";
+    static constexpr const char* kSplashScreen = "StandInSplash";
+    static constexpr const char* kPublisherScreen = "PublisherScreen";
+    static constexpr const char* kNewPlayerScreen = "new_player_screen";
+    static constexpr const char* kConfirmScreen = "confirm_screen";
 
     explicit CStandInApplication(HGE* hge) : CApplication(hge) {}
     ~CStandInApplication() override;
 
     bool Start() override;
+    bool OnExit() override;
 
     void OnScreenFinished(THolder<IScreen> screen);
     void OnSaveSettings(THolder<IDataOutputStream> stream);
@@ -25,6 +33,8 @@ public:
 
 private:
     void Unhook();
+    // Shows the screen when it is registered; false (and nothing shown) when it is not.
+    bool TryShow(const char* name, const char* layoutName, const char* phraseKey);
 };
 
 }  // namespace HGENS
