@@ -13,8 +13,6 @@ namespace {
 
 using GF::HGENS::CFGParticleImpl;
 using GF::HGENS::CParticleFileHeader;
-using GF::HGENS::tagDeflectLine;
-using GF::HGENS::tagPathKey;
 using GF::HGENS::tagSpawnLine;
 
 constexpr const char* kFile = "Particle\\test.fgp";
@@ -311,19 +309,6 @@ TEST_F(ParticleCore, ColourChannelsAreHeldToTheByteBeforePacking) {
     EXPECT_EQ(Vertex(0).col, 0xFFFF0080u);
 }
 
-TEST_F(ParticleCore, FlickerDrivesAlphaFromLifeAndAge) {
-    TParticleFile file;
-    file.header = Plain();
-    file.header.flickerRate = 3.0f;
-    file.header.emissionRate = 20.0f;
-    ASSERT_TRUE(Load(file));
-    core->Update(0.05f);
-    core->Update(0.05f);
-    const float alpha = (std::sin(10.0f * 10.0f + 3.0f * 0.05f) + 1.0f) * 120.0f;
-    EXPECT_EQ(Vertex(0).col >> 24, static_cast<unsigned>(std::lround(alpha)));
-    EXPECT_EQ(Vertex(0).col & 0xFFFFFF, 0xFFFFFFu);
-}
-
 TEST_F(ParticleCore, AHugeEmissionRateFillsThePoolAndNoMore) {
     TParticleFile file;
     file.header = Plain();
@@ -383,27 +368,6 @@ TEST_F(ParticleCore, MoveToCarriesPathKeyZeroAndOnlyOptionallyTheDeflectLines) {
     EXPECT_EQ(core->GetDeflectLine(0).x1, 20.0f);
     EXPECT_EQ(core->GetDeflectLine(0).y0, -3.0f);
     EXPECT_EQ(core->emitterX, 16.0f);
-}
-
-TEST_F(ParticleCore, ShiftParticlesTransformsTheSpawnLinesInPlace) {
-    TParticleFile file;
-    file.header = Plain();
-    file.spawnLines = {{10, 0, 0, 5, {}}};
-    ASSERT_TRUE(Load(file));
-    GF::TTransform t;
-    t.x = 100.0f;
-    t.y = 50.0f;
-    t.sin = 1.0f;  // a quarter turn
-    t.cos = 0.0f;
-    t.scaleX = 2.0f;
-    t.scaleY = 3.0f;
-    core->ShiftParticles(t);
-    const tagSpawnLine& l = core->GetSpawnLine(0);
-    EXPECT_FLOAT_EQ(l.x0, 100.0f);
-    EXPECT_FLOAT_EQ(l.y0, 70.0f);
-    EXPECT_FLOAT_EQ(l.x1, 85.0f);
-    EXPECT_FLOAT_EQ(l.y1, 50.0f);
-    EXPECT_EQ(core->emitterX, 0.0f);
 }
 
 }  // namespace
