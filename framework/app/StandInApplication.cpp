@@ -1,6 +1,7 @@
 #include "framework/app/StandInApplication.h"
 
 #include "framework/core/GameProperties.h"
+#include "framework/gui/Screen.h"
 #include "framework/gui/SplashDrawable.h"
 
 namespace GF {
@@ -10,7 +11,7 @@ namespace {
 
 // A screen that clears the window, and with the splash pictures shows them and finishes after
 // the last; without them it stays until the window is closed.
-class CBlankScreen : public IScreen {
+class CBlankScreen : public CScreenAbstract {
 public:
     explicit CBlankScreen(bool splash) : m_hge(hgeCreate(HGE_VERSION)) {
         if (!splash) return;

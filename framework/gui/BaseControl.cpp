@@ -15,6 +15,13 @@ bool LeftHeld(int buttons) {
     return (buttons & 1) != 0;
 }
 
+// Init and Out: the mouse coming over the control enters Over. false when it did.
+bool StayUnlessMouseOver(CBaseControl* control) {
+    if (!control->HitTest(CBaseControl::ReadMousePosition())) return true;
+    control->SetState(MakeHolder<CBaseControlOverState>());
+    return false;
+}
+
 }  // namespace
 
 // --- The control ---
@@ -146,9 +153,7 @@ bool CBaseControlInitState::Enter(CBaseControl* control) {
 }
 
 bool CBaseControlInitState::Update(const float&) {
-    if (!m_control->HitTest(CBaseControl::ReadMousePosition())) return true;
-    m_control->SetState(MakeHolder<CBaseControlOverState>());
-    return false;
+    return StayUnlessMouseOver(m_control);
 }
 
 bool CBaseControlOutState::Enter(CBaseControl* control) {
@@ -160,9 +165,7 @@ bool CBaseControlOutState::Enter(CBaseControl* control) {
 bool CBaseControlOutState::Update(const float& dt) {
     if (m_timer > 0.0f) m_timer -= dt;
     if (m_timer > 0.0f) return true;
-    if (!m_control->HitTest(CBaseControl::ReadMousePosition())) return true;
-    m_control->SetState(MakeHolder<CBaseControlOverState>());
-    return false;
+    return StayUnlessMouseOver(m_control);
 }
 
 bool CBaseControlOverState::Enter(CBaseControl* control) {

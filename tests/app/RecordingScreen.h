@@ -3,10 +3,11 @@
 #include <vector>
 
 #include "framework/app/GameManager.h"
+#include "framework/gui/Screen.h"
 
 // A screen that writes each call the manager makes into a journal (usually the recording engine's
 // call list, so screen and engine calls interleave) and keeps running until told to finish.
-class CRecordingScreen : public GF::IScreen {
+class CRecordingScreen : public GF::HGENS::CScreenAbstract {
 public:
     static inline std::vector<std::string>* journal = nullptr;
 
