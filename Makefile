@@ -1,10 +1,12 @@
 # make run   installs what is missing, builds (Release) and starts the game in a window.
 # make test  installs what is missing, builds (Debug, ASan + UBSan) and runs every test headless.
 # make bench builds and runs the benchmarks (Release).
+# make fuzz  builds the fuzz targets (clang, ASan + UBSan) and runs each for FUZZ_SECONDS.
 
 JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
 
-.PHONY: deps run test bench clean
+.PHONY: deps run test bench fuzz clean
 
 deps:
 	./scripts/deps
@@ -24,6 +26,12 @@ bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DQUINDLE_TESTS=OFF -DQUINDLE_BENCH=ON
 	cmake --build build/bench -j $(JOBS)
 	cd build/bench/bench && for b in ./bench_*; do SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy $$b; done
+
+fuzz: deps
+	cmake -S . -B build/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUINDLE_TESTS=OFF -DQUINDLE_SANITIZE=ON -DQUINDLE_FUZZ=ON
+	cmake --build build/fuzz -j $(JOBS) --target fuzz_all
+	scripts/fuzz build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build

@@ -1,0 +1,235 @@
+// Writes a seed corpus for every fuzz target into <folder>/<target>/: well-formed files made by the
+// writers the tests use (and the sample resource script, compiled), so that the fuzzers start from
+// inputs that reach deep into each reader.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "framework/resources/ResourceReader.h"
+#include "tests/support/FontWriter.h"
+#include "tests/support/MemoryStreams.h"
+#include "tests/support/ParticleFileWriter.h"
+#include "tests/support/RecordingEngine.h"
+#include "tests/support/TextTableWriter.h"
+
+using namespace GF;
+using namespace GF::HGENS;
+using Bytes = std::vector<unsigned char>;
+
+namespace {
+
+std::filesystem::path g_root;
+bool g_ok = true;
+
+void Seed(const char* target, const char* name, const Bytes& bytes) {
+    const std::filesystem::path folder = g_root / target;
+    std::filesystem::create_directories(folder);
+    std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        std::fprintf(stderr, "fuzz_seeds: can't write %s\n", (folder / name).c_str());
+        g_ok = false;
+    }
+}
+
+// The stream target reads an operation byte before each value: 0 count, 1 string, 2 wide string,
+// 3 32-bit, 4 16-bit, 5 float and 32-bit, 6 skip.
+void StreamSeeds() {
+    CMemoryOutputStream out;
+    WriteByte(out, 0);
+    WriteVarUInt(out, 300);
+    WriteByte(out, 1);
+    WriteString(out, "HGEFN10");
+    WriteByte(out, 2);
+    WriteWString(out, u"Gr\u00fc\u00dfe \u263A");
+    WriteByte(out, 3);
+    WriteUInt32BE(out, 0xDEADBEEF);
+    WriteByte(out, 4);
+    WriteUInt16BE(out, 0xFEFF);
+    WriteByte(out, 5);
+    WriteFloatBE(out, 1.5f);
+    WriteInt32BE(out, -2);
+    WriteByte(out, 6);
+    WriteByte(out, 2);
+    WriteUInt16BE(out, 0);
+    Seed("fuzz_stream", "every-operation", out.data);
+
+    CMemoryOutputStream counts;
+    for (uint32_t value : {0u, 127u, 128u, 16383u, 16384u, 0xFFFFFFFFu}) {
+        WriteByte(counts, 0);
+        WriteVarUInt(counts, value);
+    }
+    Seed("fuzz_stream", "counts", counts.data);
+}
+
+// The manager's four options, then the stand-in application's version word.
+void SettingsSeeds() {
+    CMemoryOutputStream out;
+    for (int32_t value : {50, 60, 0, 1, 0}) WriteInt32BE(out, value);
+    Seed("fuzz_settings", "defaults", out.data);
+    CMemoryOutputStream other;
+    for (int32_t value : {100, 0, 1, 0, 7}) WriteInt32BE(other, value);
+    WriteWString(other, u"Player");
+    Seed("fuzz_settings", "other-version", other.data);
+    Seed("fuzz_settings", "short", Bytes(out.data.begin(), out.data.begin() + 10));
+}
+
+void TextTableSeeds() {
+    const std::vector<std::pair<std::string, WString>> entries = {
+        {"title", u"Quindle"}, {"loading", u"Loading\u2026"}, {"empty", u""}, {"title", u"second"}};
+    Seed("fuzz_text_table", "lf", WriteTextTable(entries));
+    TTextTableLayout crlf;
+    crlf.lineEnd = u"\r\n";
+    crlf.endsWithLineEnd = false;
+    Seed("fuzz_text_table", "crlf-open-end", WriteTextTable(entries, crlf));
+}
+
+void FontSeeds() {
+    TFontFile font;
+    font.top = -10;
+    font.bottom = 4;
+    font.spacing = 1;
+    font.pageCount = 2;
+    font.glyphs = {
+        {u'A', 0, 0, 6, 10, 0, 0, 6, 10}, {u'B', 0, -1, 5, 10, 8, 0, 7, 10}, {u' ', 0, 0, 3, 0, 0, 0, 0, 0},
+        {u'n', 1, 0, 5, 7, 0, 0, 5, 7},   {u'\\', 1, 0, 4, 10, 5, 0, 4, 10}, {0xFFFF, 0, 0, 1, 1, 0, 0, 1, 1},
+    };
+    Bytes bytes = WriteFontFile(font);
+    // The target draws a text cut from the input's end: end with glyph codes it has.
+    for (char16_t code : std::u16string(u"AB\\nA B")) {
+        bytes.push_back(static_cast<unsigned char>(code >> 8));
+        bytes.push_back(static_cast<unsigned char>(code));
+    }
+    Seed("fuzz_font", "two-pages", bytes);
+    font.pageCount = 0;
+    Seed("fuzz_font", "no-pages", WriteFontFile(font));
+}
+
+void ParticleSeeds() {
+    TParticleFile file;
+    file.header.lifeMin = 0.5f;
+    file.header.lifeMax = 2.0f;
+    file.header.emissionRate = 200.0f;
+    for (float& c : file.header.startColor) c = 255.0f;
+    file.header.spreadX = 50.0f;
+    file.header.areaHalfWidth = 10.0f;
+    file.header.areaHalfHeight = 5.0f;
+    Seed("fuzz_particle", "plain", WriteParticleFile(file));
+
+    file.header.spawnShape = 3;
+    file.header.spreadShape = 1;
+    file.header.flickerRate = 3.0f;
+    file.header.velocityJitterX = 5.0f;
+    file.header.sizeJitter = 1.0f;
+    file.spawnLines = {{-20, 0, 20, 0, {0, 0}}, {0, -20, 0, 20, {0, 0}}};
+    file.deflectLines = {{-100, -50, 100, -50, 0, 1}};
+    file.pathKeys = {{0, 0, 0.1f, 0, 0}, {0, 0, 0.5f, 100, 0}, {0, 0, 0.0f, 0, -100}};
+    Seed("fuzz_particle", "tables", WriteParticleFile(file));
+
+    file.header.spawnShape = 2;
+    file.header.spreadShape = 2;
+    file.header.spawnAngle = 0.7f;
+    file.header.lifeMin = file.header.lifeMax = 0.0f;
+    Seed("fuzz_particle", "ellipse-no-life", WriteParticleFile(file));
+}
+
+Bytes ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// Plays the script library's side of CBinaryStreamHelp, recording the sizes it asks for.
+class CRecordingStream : public asIBinaryStream {
+public:
+    CRecordingStream(CInputStream* in, COutputStream* out) : m_inner(in, out) {}
+    int Read(void* destination, asUINT size) override {
+        sizes.push_back(size);
+        return m_inner.Read(destination, size);
+    }
+    int Write(const void* source, asUINT size) override {
+        sizes.push_back(size);
+        return m_inner.Write(source, size);
+    }
+    std::vector<unsigned> sizes;
+
+private:
+    CBinaryStreamHelp m_inner;
+};
+
+// The byte code target's input: an operation count, an output limit in 16-byte steps, the
+// operations (kind 0 read, 1 write; a 12-bit size), then the bytes the reads are served from.
+Bytes AdapterInput(const std::vector<unsigned>& sizes, uint8_t kind, uint8_t limit, const Bytes& stream) {
+    const std::size_t count = std::min<std::size_t>(sizes.size(), 63);
+    Bytes input = {static_cast<unsigned char>(count), limit};
+    for (std::size_t i = 0; i < count; ++i) {
+        const unsigned size = std::min(sizes[i], 0xFFFu);
+        input.insert(input.end(),
+                     {kind, static_cast<unsigned char>(size >> 8), static_cast<unsigned char>(size)});
+    }
+    input.insert(input.end(), stream.begin(), stream.end());
+    return input;
+}
+
+// Compiles a script and records how the library saves it and loads it back through the adapter.
+GF_SCRIPT_CALLS void ByteCodeSeeds(const char* name, const Bytes& source) {
+    CRecordingEngine engine;
+    THolder<CResourceReader> reader(new CResourceReader(nullptr));
+    asIScriptEngine* script = reader->Script().Get();
+    CMemoryOutputStream byteCode;
+    CRecordingStream saving(nullptr, &byteCode);
+    asIScriptModule* module = nullptr;
+    if (!source.empty() && reader->Script().Build(reinterpret_cast<const char*>(source.data()),
+                                                  static_cast<unsigned>(source.size())))
+        module = script->GetModule(CScriptEngine::kModuleName, asGM_ONLY_IF_EXISTS);
+    if (!module || module->SaveByteCode(&saving) < 0) {
+        std::fprintf(stderr, "fuzz_seeds: can't compile the %s script\n", name);
+        for (const std::string& line : engine.log) std::fprintf(stderr, "  %s\n", line.c_str());
+        g_ok = false;
+        return;
+    }
+    CMemoryInputStream in(byteCode.data);
+    CRecordingStream loading(&in, nullptr);
+    if (module->LoadByteCode(&loading) < 0) {
+        std::fprintf(stderr, "fuzz_seeds: the %s script's byte code does not load\n", name);
+        g_ok = false;
+        return;
+    }
+    const std::string stem = name;
+    Seed("fuzz_byte_code", (stem + "-load").c_str(), AdapterInput(loading.sizes, 0, 0, byteCode.data));
+    // The saver's writes into an output that fills up part of the way through.
+    const auto limit = static_cast<uint8_t>(std::min<std::size_t>(byteCode.data.size() / 32, 255));
+    Seed("fuzz_byte_code", (stem + "-save").c_str(), AdapterInput(saving.sizes, 1, limit, {}));
+}
+
+void ByteCodeSeeds() {
+    ByteCodeSeeds("sample",
+                  ReadFile(std::filesystem::path(QUINDLE_SOURCE_DIR) / "content/Animation/effects.as"));
+    const std::string small =
+        "void FillResource(CResourceReader@ r) {\n"
+        "  r.CreateModule(\"m\"); r.CreateAnimationData(\"a\"); r.CreateSpriteObjectData(\"s\");\n"
+        "  for (int i = 0; i < 3; ++i) r.AddColor(255, i * 80, 0, 0, 1, 100);\n"
+        "  r.AddRotate(45.5f, 0, 10);\n"
+        "}\n";
+    ByteCodeSeeds("small", Bytes(small.begin(), small.end()));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: fuzz_seeds FOLDER\n");
+        return 2;
+    }
+    g_root = argv[1];
+    StreamSeeds();
+    SettingsSeeds();
+    TextTableSeeds();
+    FontSeeds();
+    ParticleSeeds();
+    ByteCodeSeeds();
+    return g_ok ? 0 : 1;
+}
