@@ -23,6 +23,14 @@ constexpr bool kStartWindowed = true;
 
 constexpr std::size_t kCommandLineRoom = 511;
 
+void (*g_beforeFrame)(int frame) = nullptr;
+int g_frame = 0;
+
+bool ScriptedFrameFunction() {
+    g_beforeFrame(g_frame++);
+    return FrameFunction();
+}
+
 void SetLogFile(HGE* hge) {
     std::string error;
     const std::string folder = Platform::SaveFolder(Platform::CleanTitle(kWindowTitle), error);
@@ -47,10 +55,12 @@ void SetFrameRate(HGE* hge, int rate) {
 }
 
 // Sets up, initiates, runs and shuts down the engine; answers the exit code.
-int RunEngine(const std::vector<std::string>& arguments) {
+int RunEngine(const std::vector<std::string>& arguments, void (*beforeFrame)(int frame)) {
     HGE* hge = hgeCreate(HGE_VERSION);
     SetLogFile(hge);
-    hge->System_SetStateFunc(HGE_FRAMEFUNC, FrameFunction);
+    g_beforeFrame = beforeFrame;
+    g_frame = 0;
+    hge->System_SetStateFunc(HGE_FRAMEFUNC, beforeFrame ? ScriptedFrameFunction : FrameFunction);
     hge->System_SetStateString(HGE_TITLE, kWindowTitle);
     hge->System_SetStateBool(HGE_WINDOWED, kStartWindowed);
     hge->System_SetStateFunc(HGE_FOCUSGAINFUNC, FocusGainedFunction);
@@ -124,7 +134,7 @@ int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOption
 
     if (state.instanceLock.Acquire(kWindowTitle) == Platform::CSingleInstance::kAlreadyRunning) return 0;
 
-    const int code = RunEngine(arguments);
+    const int code = RunEngine(arguments, options.beforeFrame);
     state.instanceLock.Release();
     return code;
 }

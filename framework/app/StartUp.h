@@ -11,6 +11,9 @@ namespace HGENS {
 struct tagStartUpOptions {
     // Tests put a stand-in here: the real check makes an OpenGL context.
     Platform::tagMachineCheck (*checkMachine)() = &Platform::CheckMachine;
+    // Tests that script input put a step here: it runs at the start of every frame, given the
+    // frame's number from 0, before the frame reads the input.
+    void (*beforeFrame)(int frame) = nullptr;
 };
 
 // The program from its command line (the tokens, the program first) to its exit code:
