@@ -97,6 +97,9 @@ void CStandInApplication::OnScreenFinished(THolder<IScreen> screen) {
     m_manager->DestroyScreen(name);
     if (name == kPublisherScreen || name == kSplashScreen) {
         if (!TryShow(kNewPlayerScreen, "main_menu.new_player_screen", "")) TryShow(kBlankScreen, kBlankScreen, "");
+    } else if (name == kConfirmScreen) {
+        // "yes" to closing: without screens the frame loop ends at its next step.
+        if (screen->GetResult() == "yes") m_manager->DestroyAllScreens();
     } else if (name == kNewPlayerScreen) {
         const THolder<CGameProperties> properties = GetGameProperties();
         const WString entered = properties->GetString("NewPlayerName");
