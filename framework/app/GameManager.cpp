@@ -49,7 +49,7 @@ void BeginScreenFrame(HGE* hge) {
 
 CGameManager::CGameManager()
     : m_hge(hgeCreate(HGE_VERSION)),
-      m_cursor(new StandIn::CCursor),
+      m_cursor(GetCustomCursor()),
       m_music(GetMusic()),
       m_sound(CGameSound::Instance()) {}
 

@@ -14,6 +14,7 @@
 #include "framework/core/RefCount.h"
 #include "framework/core/Stream.h"
 #include "framework/core/WString.h"
+#include "framework/gui/CustomCursor.h"
 
 namespace GF {
 
@@ -151,7 +152,7 @@ private:
 
     HGE* m_hge;
     THolder<IGfxEffect> m_effect;
-    THolder<StandIn::CCursor> m_cursor;
+    THolder<CCustomCursor> m_cursor;
 
     bool m_exitRequested = false;
     THolder<IMusic> m_music;

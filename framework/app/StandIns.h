@@ -1,6 +1,6 @@
 #pragma once
 // TEMPORARY SEAMS. Each declaration here stands in for a class or a step that later work builds in
-// full (the resource manager, the drawn cursor). The start-up and the screen manager already call
+// full (the resource manager). The start-up and the screen manager already call
 // them at the right places; whoever builds the real thing deletes its stand-in from this file and
 // points the caller at the real one. Nothing else may start using these.
 
@@ -16,14 +16,6 @@ namespace StandIn {
 // The resource manager: loading the tables at the start, listing textures to the log at the end.
 void LoadResources();
 void LogTextureList();
-
-// The drawn cursor the screen manager updates and draws after the top screen.
-class CCursor : public CRefCount {
-public:
-    void Update(const float&) {}
-    void Draw() {}
-    void RestoreSystemCursor() {}
-};
 
 }  // namespace StandIn
 }  // namespace GF
