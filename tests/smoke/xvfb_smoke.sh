@@ -14,12 +14,13 @@ if [ "${1:-}" = "--inside" ]; then
   mkdir -p "$QUINDLE_SAVE_DIR"
   "$program" > "$work/stdout.txt" 2>&1 &
   pid=$!
-  # The window comes up first (slowly under the sanitizers); then the screens get a few seconds.
+  # The window comes up first (slowly under the sanitizers); a second and a half later the first
+  # start-up picture shows (it fades in over a second and holds a second).
   for _ in $(seq 40); do
     xwd -silent -name "Quindle: Marvolant" > /dev/null 2>&1 && break
     sleep 0.5
   done
-  sleep "${SMOKE_SECONDS:-3}"
+  sleep "${SMOKE_SECONDS:-1.5}"
   if ! kill -0 "$pid" 2>/dev/null; then
     wait "$pid"
     echo "smoke: the program ended on its own with $? before the screenshot"
