@@ -125,21 +125,6 @@ TEST_F(BaseControlTest, MouseScriptsRaiseTheirEvents) {
     }
 }
 
-TEST_F(BaseControlTest, AfterAClickTheMouseIsIgnoredFor50Milliseconds) {
-    CEventLog log(*control);
-    control->OnInitialize(control, {});
-    Run({{15, 15, 0}, {15, 15, 1}, {15, 15, 0}});
-    ASSERT_EQ(log.words.back(), "leave");
-    ASSERT_FALSE(control->IsMouseOver());
-    log.words.clear();
-    Step({15, 15, 0}, 30.0f);
-    Step({15, 15, 0}, 19.0f);
-    EXPECT_TRUE(log.words.empty());  // 49 ms
-    Step({15, 15, 0}, 1.0f);
-    EXPECT_EQ(log.words, std::vector<std::string>{"enter"});
-    EXPECT_TRUE(control->IsMouseOver());
-}
-
 TEST_F(BaseControlTest, FlagsRaiseOnlyOnChangeAndAnInvisibleControlIsDeaf) {
     CEventLog log(*control);
     control->OnInitialize(control, {});

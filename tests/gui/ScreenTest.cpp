@@ -223,28 +223,6 @@ TEST_F(ScreenTest, ResultListenerMayReleaseTheScreenDuringItsUpdate) {
     manager->GetScreenResultEvent().Remove(CreateDelegate(&owner, &Owner::Drop));
 }
 
-// The dialog's case: its opener destroys it from its Deactivate event, and the raise of that event
-// ends on a live object.
-TEST_F(ScreenTest, DeactivateHandlerMayReleaseItsScreen) {
-    struct Owner {
-        THolder<IScreen> held;
-        int calls = 0;
-        void Drop(THolder<IScreen>) {
-            ++calls;
-            held.Reset();
-        }
-        void Count(THolder<IScreen>) { ++calls; }
-    } owner;
-    owner.held = CDialog::Create();
-    IScreen* raw = owner.held.Get();
-    raw->Initialize("main_menu.confirm_screen", {}, "");
-    raw->GetDeactivateEvent().Add(CreateDelegate(&owner, &Owner::Drop));
-    raw->GetDeactivateEvent().Add(CreateDelegate(&owner, &Owner::Count));
-    raw->OnRemoved();
-    EXPECT_EQ(owner.calls, 2);
-    EXPECT_FALSE(owner.held);
-}
-
 TEST_F(ScreenTest, WithoutALayoutEveryPhaseEndsAtOnce) {
     CTaskScreen* screen = Show("main_menu.nowhere");
     EXPECT_TRUE(engine.HasLog("AnimatioData \"nowhere\" not found"));
@@ -255,40 +233,6 @@ TEST_F(ScreenTest, WithoutALayoutEveryPhaseEndsAtOnce) {
                          CScreenAbstract::kPhaseIdle | CScreenAbstract::kHideBeforeFinish);
     EXPECT_EQ(Run({{2, kEnter}}), (Parts{"(none)", "(none)", "(none)", "end"}));
     EXPECT_EQ(flow.notes, (std::vector<std::string>{"result ok", "finished menu ok"}));
-}
-
-TEST_F(ScreenTest, ScreenEventsAreRaisedWithTheScreen) {
-    struct Log {
-        std::vector<std::string> words;
-        void Activate(THolder<IScreen> s) { words.push_back("activate " + s->GetName()); }
-        void Deactivate(THolder<IScreen> s) { words.push_back("deactivate " + s->GetName()); }
-        void Pause(THolder<IScreen> s) { words.push_back("pause " + s->GetName()); }
-        void Resume(THolder<IScreen> s) { words.push_back("resume " + s->GetName()); }
-        void Destroy(THolder<IScreen> s) { words.push_back("destroy " + s->GetName()); }
-    } log;
-    manager->CreateScreen("menu", "main_menu.confirm_screen", {}, "");
-    const THolder<IScreen> screen = manager->FindScreen("menu");
-    screen->GetActivateEvent().Add(CreateDelegate(&log, &Log::Activate));
-    screen->GetDeactivateEvent().Add(CreateDelegate(&log, &Log::Deactivate));
-    screen->GetPauseEvent().Add(CreateDelegate(&log, &Log::Pause));
-    screen->GetResumeEvent().Add(CreateDelegate(&log, &Log::Resume));
-    screen->GetDestroyEvent().Add(CreateDelegate(&log, &Log::Destroy));
-    screen->OnTop();
-    screen->Update(100.0f);
-    screen->Pause();
-    screen->Resume();
-    screen->OnRemoved();
-    const THolder<IScene> scene = screen->GetScene();
-    scene->Render();
-    EXPECT_FALSE(engine.quads.empty());
-    manager->DestroyScreen("menu");
-    EXPECT_EQ(log.words, (std::vector<std::string>{"activate menu", "pause menu", "resume menu",
-                                                   "deactivate menu", "destroy menu"}));
-    // Made without being shown, the screen clears its scene when destroyed.
-    EXPECT_FALSE(screen->GetScene());
-    engine.quads.clear();
-    scene->Render();
-    EXPECT_TRUE(engine.quads.empty());
 }
 
 }  // namespace
