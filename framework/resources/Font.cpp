@@ -259,15 +259,20 @@ bool CFont::Load(int number) {
         if (hge) hge->System_Log("%s: page count %d taken as no pages", name, pageCount);
         pageCount = 0;
     }
-    m_pages.clear();
-    m_pages.reserve(static_cast<std::size_t>(pageCount));
+    // Only the pages a glyph stands on are loaded: a damaged count cannot make a short file load tens
+    // of thousands of pictures. The others keep an empty slot.
+    std::vector<bool> used(static_cast<std::size_t>(pageCount), false);
+    for (const GlyphRecord& r : records)
+        if (r.page < used.size()) used[r.page] = true;
+    m_pages.assign(used.size(), THolder<CTexture>());
     for (int page = 0; page < pageCount; ++page) {
+        if (!used[static_cast<std::size_t>(page)]) continue;
         char pageName[260];
         std::snprintf(pageName, sizeof pageName, "Font\\%d\\%d_%03d", number, number, page);
         // A page that does not load keeps handle 0; its glyphs then draw nothing visible.
         THolder<CTexture> texture(new CTexture(pageName, pageName));
         texture->Load();
-        m_pages.push_back(texture);
+        m_pages[static_cast<std::size_t>(page)] = texture;
     }
 
     for (THolder<tagChar>& slot : m_glyphs) slot.Reset();

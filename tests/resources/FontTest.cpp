@@ -307,6 +307,25 @@ TEST(Font, MissingFileOrPageImage) {
     EXPECT_EQ(f.font->GetStringWidth(u"AB"), 14.0f);
 }
 
+// A short file claiming 30,000 pages used to load every one of them (each a search of the archive
+// and the disk); only the pages a glyph stands on are worth a picture.
+TEST(Font, OnlyPagesThatHoldGlyphsAreLoaded) {
+    TFontFile file = SampleFont();
+    file.pageCount = 30000;
+    file.glyphs[1].page = 2;
+    CRecordingEngine engine;
+    for (const char* page : {"Font\\3\\3_000.png", "Font\\3\\3_001.png", "Font\\3\\3_002.png",
+                             "Font\\3\\3_29999.png"})
+        engine.AddResource(page, "page");
+    engine.AddResource("Font\\3.fnt", WriteFontFile(file));
+    THolder<CFont> font(new CFont);
+    ASSERT_TRUE(font->Load(3));
+    EXPECT_EQ(engine.CountCalls("Texture_Load"), 2);
+    EXPECT_TRUE(engine.HasCall("Texture_Load Font/3/3_002.png"));
+    ASSERT_NE(font->GetGlyph(u'B'), nullptr);
+    EXPECT_NE(font->GetGlyph(u'B')->sprite->quad.tex, 0u);
+}
+
 TEST(Font, ARefusedLoadLeavesTheFontAsItWas) {
     LoadedFont f;
     f.engine.AddResource("Font\\4.fnt", "\x07HGEFN10");
