@@ -1,6 +1,6 @@
 # make run   installs what is missing, builds (Release) and starts the game in a window.
 # make test  installs what is missing, builds (Debug, ASan + UBSan) and runs every test headless.
-# make bench builds and runs the benchmarks (Release).
+# make bench builds and runs the benchmarks (Release) and prints their results as one table.
 # make fuzz  builds the fuzz targets (clang, ASan + UBSan) and runs each for FUZZ_SECONDS.
 
 JOBS ?= $(shell nproc)
@@ -25,7 +25,13 @@ test: deps
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DQUINDLE_TESTS=OFF -DQUINDLE_BENCH=ON
 	cmake --build build/bench -j $(JOBS)
-	cd build/bench/bench && for b in ./bench_*; do SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy $$b; done
+	rm -rf build/bench/results && mkdir -p build/bench/results
+	cd build/bench/bench && for b in bench_*; do \
+	  SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ./$$b \
+	    --benchmark_out=../results/$$b.csv --benchmark_out_format=csv || exit 1; \
+	done
+	@echo
+	@scripts/bench-table build/bench/results/*.csv
 
 fuzz: deps
 	cmake -S . -B build/fuzz -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
