@@ -230,6 +230,21 @@ void MainMenu(CResourceReader@ r)
     r.AddTextSpriteIDResource(6, 1600);
     r.AddOffset(0, -40, 0, 1600);
     r.AddLayer(2, 1600);
+
+    // The question: up to three lines between the hint and the buttons, which the dialog fills from
+    // its phrase key (and hides when the key has no text for a line).
+    Phrase(r, "_phrase_1", -20);
+    Phrase(r, "_phrase_2", -4);
+    Phrase(r, "_phrase_3", 12);
+}
+
+// One line of a dialog's question, y pixels below the layout's centre.
+void Phrase(CResourceReader@ r, const string &in name, int y)
+{
+    r.CreateTextSpriteObjectData(name);
+    r.AddTextSpriteIDResource(6, 1600);
+    r.AddOffset(0, y, 0, 1600);
+    r.AddLayer(2, 1600);
 }
 
 // The drawn mouse cursor: an arrow whose tip is at the mouse.
