@@ -35,6 +35,7 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("welcome", 0, 0, 2, 0x01, 6);                  // 4
     r.AddTextInfo("score",   0, 0, 0, 0x41, 4);                  // 5: centred both ways
     r.AddTextInfo("hint",    0, 0, 0, 0x11, 4);                  // 6
+    r.AddTextInfo("field",   0, 0, 0, 0x00, 4);                  // 7: from its left end
 }
 
 void Sounds(CResourceReader@ r)
@@ -247,6 +248,210 @@ void Phrase(CResourceReader@ r, const string &in name, int y)
     r.AddLayer(2, 1600);
 }
 
+// The new player's name: an edit field, "ok" and "cancel". The field's own animation frames the
+// text, which starts at its left end with the blinking cursor.
+void NewPlayer(CResourceReader@ r)
+{
+    r.CreateModule("main_menu");
+
+    r.CreateAnimationData("edit_cursor");
+    r.AddNamedPart("all", 0, 600, 0);
+    r.CreateSpriteObjectData("bar");
+    r.AddSpriteIDResource(4, 600);
+    r.AddHotspot(0, 5000, 0, 600);
+    r.AddZoom(12, 120, 0, 600);
+    r.AddOpaque(255, 0, 300);
+    r.AddOpaque(0, 0, 300);
+
+    // 200 x 24 about its origin; the text and the cursor from 96 left of it.
+    r.CreateAnimationData("edit_field");
+    r.AddNamedPart("_up", 0, 100, 1);
+    r.AddNamedPart("_enabled", 100, 200, 1);
+    r.AddNamedPart("_disabled", 200, 300, 1);
+    r.CreateSpriteObjectData("frame");
+    r.AddSpriteIDResource(4, 300);
+    r.AddHotspot(5000, 5000, 0, 300);
+    r.AddZoom(1250, 150, 0, 300);
+    r.AddColor(255, 40, 40, 60, 0, 200);
+    r.AddColor(255, 90, 90, 90, 0, 100);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(7, 300);
+    r.AddOffset(-96, -4, 0, 300);
+    r.AddLayer(1, 300);
+    r.CreateSpriteObjectData("_item_cursor");
+    r.AddOffset(-96, 0, 0, 300);
+    r.AddLayer(2, 300);
+    r.AddSubstAnimation("main_menu", "edit_cursor");
+
+    r.CreateAnimationData("new_player_screen");
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_idle", 300, 1300, 0);
+    r.AddNamedPart("_hide", 1300, 1600, 1);
+    r.CreateSpriteObjectData("panel");
+    r.AddSpriteIDResource(0, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    r.CreateSpriteObjectData("_item_edit");
+    r.AddOffset(0, -20, 0, 1600);
+    r.AddLayer(1, 1600);
+    r.AddSubstAnimation("main_menu", "edit_field");
+    r.CreateSpriteObjectData("_item_ok");
+    r.AddOffset(-80, 40, 0, 1600);
+    r.AddLayer(1, 1600);
+    r.AddSubstAnimation("main_menu", "button_yes");
+    r.CreateSpriteObjectData("_item_cancel");
+    r.AddOffset(80, 40, 0, 1600);
+    r.AddLayer(1, 1600);
+    r.AddSubstAnimation("main_menu", "button_no");
+}
+
+// A layout hosting the animation `name` in its child "_item_<item>" at (x, y) from its centre.
+void Item(CResourceReader@ r, const string &in item, const string &in name, int x, int y)
+{
+    r.CreateSpriteObjectData("_item_" + item);
+    r.AddOffset(x, y, 0, 1200);
+    r.AddLayer(1, 1200);
+    r.AddSubstAnimation("controls", name);
+}
+
+// One row of the list box, y pixels below its top.
+void ListRow(CResourceReader@ r, const string &in name, int y)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddOffset(4, y + 2, 0, 300);
+    r.AddLayer(1, 300);
+    r.AddSubstAnimation("controls", "list_row");
+}
+
+// A sample of every control on one 640 x 480 screen (centre 320, 240), for the controls' tests:
+// the slider "volume" on a track from (100, 100) to (300, 100) with its arrows at either end, the
+// vertical slider "speed" whose track runs upwards from (360, 300) to (360, 200), the list box
+// "players" of five rows of 20 pixels from (100, 180) with its scroll bar at its right, the check
+// box "sound" at (420, 100) and the radio group "level" of three boxes from (420, 180) down (a
+// fifth box is there, but no fourth, so the group ends at three).
+void Controls(CResourceReader@ r)
+{
+    r.CreateModule("controls");
+
+    r.CreateAnimationData("knob");
+    r.AddNamedPart("_idle", 0, 100, 1);
+    r.AddNamedPart("_down", 100, 200, 1);
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(4, 200);
+    r.AddHotspot(5000, 5000, 0, 200);
+    r.AddColor(255, 255, 255, 255, 0, 100);
+    r.AddColor(255, 255, 200, 0, 0, 100);
+
+    // The part "all" takes the cursor 200 pixels along the track: to the right, or (slider_up) up.
+    r.CreateAnimationData("slider");
+    r.AddNamedPart("all", 0, 1001, 1);
+    r.CreateSpriteObjectData("track");
+    r.AddSpriteIDResource(4, 1001);
+    r.AddHotspot(0, 5000, 0, 1001);
+    r.AddZoom(1250, 50, 0, 1001);
+    r.CreateSpriteObjectData("_cursor");
+    r.AddOffset(0, 0, 1, 1000);
+    r.AddOffset(200, 0, 0, 1);
+    r.AddLayer(1, 1001);
+    r.AddSubstAnimation("controls", "knob");
+
+    r.CreateAnimationData("slider_up");
+    r.AddNamedPart("all", 0, 1001, 1);
+    r.CreateSpriteObjectData("track");
+    r.AddSpriteIDResource(4, 1001);
+    r.AddHotspot(5000, 10000, 0, 1001);
+    r.AddZoom(50, 625, 0, 1001);
+    r.CreateSpriteObjectData("_cursor");
+    r.AddOffset(0, 0, 1, 1000);
+    r.AddOffset(0, -100, 0, 1);
+    r.AddLayer(1, 1001);
+    r.AddSubstAnimation("controls", "knob");
+
+    // The list box's scroll bar: 100 pixels down.
+    r.CreateAnimationData("scroll_bar");
+    r.AddNamedPart("all", 0, 1001, 1);
+    r.CreateSpriteObjectData("track");
+    r.AddSpriteIDResource(4, 1001);
+    r.AddHotspot(5000, 0, 0, 1001);
+    r.AddZoom(50, 625, 0, 1001);
+    r.CreateSpriteObjectData("_cursor");
+    r.AddOffset(0, 0, 1, 1000);
+    r.AddOffset(0, 100, 0, 1);
+    r.AddLayer(1, 1001);
+    r.AddSubstAnimation("controls", "knob");
+
+    r.CreateAnimationData("arrow");
+    r.AddNamedPart("_up", 0, 100, 1);
+    r.AddNamedPart("_over", 100, 200, 1);
+    r.AddNamedPart("_leave", 200, 300, 1);
+    r.AddNamedPart("_down", 300, 400, 1);
+    r.AddNamedPart("_disabled", 400, 500, 1);
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(6, 500);
+    r.AddHotspot(5000, 5000, 0, 500);
+    r.AddColor(255, 255, 255, 255, 0, 400);
+    r.AddColor(255, 90, 90, 90, 0, 100);
+
+    r.CreateAnimationData("list_row");
+    r.AddNamedPart("_selected", 0, 100, 1);
+    r.AddNamedPart("_unselected", 100, 200, 1);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(7, 200);
+    r.AddColor(255, 255, 220, 0, 0, 100);
+    r.AddColor(255, 255, 255, 255, 0, 100);
+
+    // 200 x 100 from its origin; rows 20 pixels apart.
+    r.CreateAnimationData("list_box");
+    r.AddNamedPart("_up", 0, 100, 1);
+    r.AddNamedPart("_enabled", 100, 200, 1);
+    r.AddNamedPart("_disabled", 200, 300, 1);
+    r.CreateSpriteObjectData("frame");
+    r.AddSpriteIDResource(4, 300);
+    r.AddHotspot(0, 0, 0, 300);
+    r.AddZoom(1250, 625, 0, 300);
+    r.AddColor(255, 40, 40, 60, 0, 300);
+    ListRow(r, "_text_1", 0);
+    ListRow(r, "_text_2", 20);
+    ListRow(r, "_text_3", 40);
+    ListRow(r, "_text_4", 60);
+    ListRow(r, "_text_5", 80);
+
+    r.CreateAnimationData("check_box");
+    r.AddNamedPart("_up", 0, 100, 1);
+    r.AddNamedPart("_disabled", 100, 200, 1);
+    r.AddNamedPart("_checked", 200, 300, 1);
+    r.AddNamedPart("_unchecked", 300, 400, 1);
+    r.AddNamedPart("_over_checked", 400, 500, 1);
+    r.AddNamedPart("_over_unchecked", 500, 600, 1);
+    r.AddNamedPart("_disabled_checked", 600, 700, 1);
+    r.AddNamedPart("_disabled_unchecked", 700, 800, 1);
+    r.CreateSpriteObjectData("box");
+    r.AddSpriteIDResource(4, 800);
+    r.AddHotspot(5000, 5000, 0, 800);
+    r.AddColor(255, 255, 255, 255, 0, 200);
+    r.AddColor(255, 0, 200, 0, 0, 100);
+    r.AddColor(255, 60, 60, 60, 0, 100);
+    r.AddColor(255, 0, 255, 0, 0, 100);
+    r.AddColor(255, 120, 120, 120, 0, 100);
+    r.AddColor(255, 0, 90, 0, 0, 100);
+    r.AddColor(255, 40, 40, 40, 0, 100);
+
+    r.CreateAnimationData("sample");
+    r.AddNamedPart("_show", 0, 100, 1);
+    r.AddNamedPart("_idle", 100, 1100, 0);
+    r.AddNamedPart("_hide", 1100, 1200, 1);
+    Item(r, "volume", "slider", -220, -140);
+    Item(r, "volume_up", "arrow", -240, -140);
+    Item(r, "volume_down", "arrow", 0, -140);
+    Item(r, "speed", "slider_up", 40, 60);
+    Item(r, "players", "list_box", -220, -60);
+    Item(r, "players_slider", "scroll_bar", -10, -60);
+    Item(r, "sound", "check_box", 100, -140);
+    Item(r, "level_radio_1", "check_box", 100, -60);
+    Item(r, "level_radio_2", "check_box", 100, -30);
+    Item(r, "level_radio_3", "check_box", 100, 0);
+    Item(r, "level_radio_5", "check_box", 100, 60);
+}
+
 // The drawn mouse cursor: an arrow whose tip is at the mouse.
 void Cursor(CResourceReader@ r)
 {
@@ -268,5 +473,7 @@ void FillResource(CResourceReader@ r)
     Sounds(r);
     Interfaces(r);
     MainMenu(r);
+    NewPlayer(r);
+    Controls(r);
     Cursor(r);
 }
