@@ -1,6 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "framework/gui/LayoutItem.h"
 #include "framework/gui/ListBoxControl.h"
+#include "framework/scene/IAnimation.h"
+#include "tests/gui/GuiFixture.h"
 
 using namespace GF::HGENS;
 
@@ -35,3 +42,143 @@ TEST(ListBoxRows, PageStartsAndTheSlider) {
     EXPECT_EQ(ListSliderValue(3, 12, 5), 42);
     EXPECT_EQ(ListSliderValue(0, 5, 5), 0);  // every item fits: nothing to divide by
 }
+
+// --- The list box on a screen ---
+
+namespace {
+
+using namespace GF;
+
+// Writes the list box's SelectionChanged, Scroll and Click events.
+struct CListLog {
+    explicit CListLog(const THolder<CListBoxControl>& l) : list(l) {
+        l->m_selectionChangedEvent.Add(CreateDelegate(this, &CListLog::Selection));
+        l->m_scrollEvent.Add(CreateDelegate(this, &CListLog::Scroll));
+        l->m_clickEvent.Add(CreateDelegate(this, &CListLog::Click));
+    }
+    void Selection(THolder<CBaseControl>) {
+        words.push_back("selection " + std::to_string(list->GetSelectedItem()));
+    }
+    void Scroll(THolder<CBaseControl> sender) { words.push_back("scroll " + sender->GetName()); }
+    void Click(THolder<CBaseControl>, const TPoint<int>&, int) { words.push_back("click"); }
+    THolder<CListBoxControl> list;
+    std::vector<std::string> words;
+};
+
+// The list box "players" of the sample layout: five rows of 20 pixels from (100, 180), 200 wide, its
+// scroll bar "players_slider" from y 180 down to 280 at x 310.
+class ListBoxOnScreen : public CGuiFixture {
+protected:
+    ListBoxOnScreen() { screen->Initialize("controls.sample", {}, ""); }
+    ~ListBoxOnScreen() override { screen->Destroy(); }
+
+    THolder<CListBoxControl> Make(int items) {
+        THolder<CListBoxControl> list = screen->CreateListBox("players", true);
+        for (int i = 0; i < items; ++i) list->AddItem(u"P" + IntToWString(i));
+        return list;
+    }
+    void ToIdle() {
+        screen->OnTop();
+        for (int i = 0; i < 3; ++i) screen->Update(100.0f);
+    }
+    void Click(int x, int y) {
+        for (const int buttons : {0, 1, 0}) {
+            SetMouse(x, y, buttons);
+            screen->Update(60.0f);
+        }
+    }
+    // What each row shows: its text, "*" before it while it plays "_selected", "-" when hidden.
+    static std::vector<std::u16string> Rows(const THolder<CListBoxControl>& list) {
+        std::vector<std::u16string> rows;
+        for (int r = 1; r <= list->GetRowCount(); ++r) {
+            const TAnimationPtr row = HostedAnimation(list->GetAnimation(), "_text_" + std::to_string(r));
+            if (!row->IsVisible()) {
+                rows.push_back(u"-");
+                continue;
+            }
+            const THolder<INamedPart> selected = row->GetAnimationData()->GetNamedPart("_selected");
+            const bool marked = selected->GetStart() == row->GetStartTime();
+            rows.push_back((marked ? u"*" : u"") + std::u16string(row->GetText("_text")));
+        }
+        return rows;
+    }
+
+    class CPlain : public CScreenAbstract {};
+    THolder<CPlain> screen = MakeHolder<CPlain>();
+};
+
+TEST_F(ListBoxOnScreen, RowsShowNumberedItemsAndAShortListHidesItsSlider) {
+    const THolder<CListBoxControl> list = Make(3);
+    ASSERT_EQ(list->GetRowCount(), 5);
+    EXPECT_EQ(Rows(list), (std::vector<std::u16string>{u"* 1. P0", u" 2. P1", u" 3. P2", u"-", u"-"}));
+    ASSERT_TRUE(list->GetSlider());
+    EXPECT_EQ(list->GetSlider()->GetName(), "players_slider");
+    EXPECT_FALSE(list->GetSlider()->IsVisible());
+    EXPECT_EQ(list->FindItem(u"P2"), 2);
+    EXPECT_EQ(list->FindItem(u"P9"), -1);
+    EXPECT_EQ(list->GetItem(7), u"");  // outside the items: the empty text
+
+    for (int i = 3; i < 12; ++i) list->AddItem(u"P" + IntToWString(i));
+    EXPECT_TRUE(list->GetSlider()->IsVisible());
+    EXPECT_EQ(list->GetSlider()->m_step, 14);  // 100 / (12 - 5)
+    EXPECT_EQ(list->GetItem(9), u"P9");
+
+    list->Clear();
+    EXPECT_EQ(list->GetItemCount(), 0);
+    EXPECT_FALSE(list->GetSlider()->IsVisible());
+    EXPECT_EQ(Rows(list), (std::vector<std::u16string>{u"-", u"-", u"-", u"-", u"-"}));
+}
+
+TEST_F(ListBoxOnScreen, SelectItemTurnsToItsPage) {
+    const THolder<CListBoxControl> list = Make(12);
+    CListLog log(list);
+    list->SelectItem(7);
+    EXPECT_EQ(list->GetTopItem(), 5);
+    EXPECT_EQ(Rows(list),
+              (std::vector<std::u16string>{u" 6. P5", u" 7. P6", u"* 8. P7", u" 9. P8", u"10. P9"}));
+    EXPECT_EQ(list->GetSlider()->GetValue(), 71);  // 5 * 100 / 7
+    list->SelectItem(11);
+    EXPECT_EQ(list->GetTopItem(), 7);
+    EXPECT_EQ(Rows(list).back(), u"*12. P11");
+    for (const int ignored : {11, -1, 12}) list->SelectItem(ignored);
+    EXPECT_EQ(log.words,
+              (std::vector<std::string>{"selection 7", "selection 11"}));  // no Scroll: the list moved itself
+}
+
+TEST_F(ListBoxOnScreen, ClicksSelectTheirRowAndTheSliderScrolls) {
+    const THolder<CListBoxControl> list = Make(12);
+    // Before the idle phase the rows have no height: a click selects nothing.
+    list->OnClick(list, {150, 230}, 1);
+    EXPECT_EQ(list->GetSelectedItem(), 0);
+    ToIdle();
+    EXPECT_EQ(list->GetRowHeight(), 20);
+    CListLog log(list);
+
+    Click(150, 245);  // row 3
+    Click(150, 250);  // the same row again: Click but no SelectionChanged
+    Click(150, 280);  // the bottom edge is inside the box but below the last row
+    EXPECT_EQ(list->GetSelectedItem(), 3);
+    EXPECT_EQ(log.words, (std::vector<std::string>{"selection 3", "click", "click", "click"}));
+
+    // Drag the scroll bar's cursor (at 180) half way down: the top item becomes trunc(7 * 50 / 100).
+    log.words.clear();
+    for (const auto& [y, buttons] :
+         std::vector<std::pair<int, int>>{{180, 0}, {180, 1}, {230, 1}, {230, 0}}) {
+        SetMouse(310, y, buttons);
+        screen->Update(60.0f);
+    }
+    EXPECT_EQ(list->GetSlider()->GetValue(), 50);
+    EXPECT_EQ(list->GetTopItem(), 3);
+    EXPECT_EQ(Rows(list).front(), u"* 4. P3");  // the selection's highlight follows the scroll
+    EXPECT_EQ(log.words, std::vector<std::string>{"scroll players_slider"});
+
+    // Scrolled further, the selected item leaves the rows and no row is highlighted.
+    list->GetSlider()->SetValue(100, false);
+    EXPECT_EQ(list->GetTopItem(), 7);
+    EXPECT_EQ(Rows(list),
+              (std::vector<std::u16string>{u" 8. P7", u" 9. P8", u"10. P9", u"11. P10", u"12. P11"}));
+    Click(150, 185);
+    EXPECT_EQ(list->GetSelectedItem(), 7);
+}
+
+}  // namespace
