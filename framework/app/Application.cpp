@@ -10,6 +10,8 @@
 #include "framework/core/Keyset.h"
 #include "framework/core/Mouse.h"
 #include "framework/core/Random.h"
+#include "framework/gui/ConfirmScreen.h"
+#include "framework/gui/PublisherScreen.h"
 #include "framework/scene/ObjectMakers.h"
 #include "platform/MessageBox.h"
 
@@ -161,8 +163,10 @@ bool CApplication::Start() {
     InstallSceneObjectMakers();
     StandIn::LoadResources();
     m_manager = GetGameManager();
-    // The framework's own screens register here as they are built: "confirm_screen",
-    // "new_player_screen" and "PublisherScreen".
+    // The framework's own screens; the game's registrations come later and replace them.
+    m_manager->RegisterScreenFactory("confirm_screen", &CConfirmMenuScreen::Create);
+    // "new_player_screen" registers here as it is built.
+    m_manager->RegisterScreenFactory("PublisherScreen", &CPublisherScreen::Create);
     return true;
 }
 
