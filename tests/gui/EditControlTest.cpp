@@ -4,7 +4,8 @@
 
 #include "engine/Hge.h"
 #include "framework/gui/EditControl.h"
-#include "framework/scene/ISubstitutedContainer.h"
+#include "framework/gui/LayoutItem.h"
+#include "framework/scene/IAnimation.h"
 #include "tests/gui/GuiFixture.h"
 #include "tests/support/FontWriter.h"
 
@@ -24,38 +25,6 @@ TEST(EditText, FilterByKindOrByList) {
             EXPECT_TRUE(IsEditCharAllowed(*p, c.allowed)) << int(*p);
         for (const char16_t* p = c.refused; *p; ++p)
             EXPECT_FALSE(IsEditCharAllowed(*p, c.allowed)) << int(*p);
-    }
-    EXPECT_EQ(ToUpperLatin(u'q'), u'Q');
-    EXPECT_EQ(ToUpperLatin(u'\u00e9'), u'\u00e9');
-}
-
-TEST(EditText, EditingKeysAtEachEdge) {
-    struct {
-        int key;
-        int cursorBefore;
-        EEditKey result;
-        const char16_t* text;
-        int cursor;
-    } cases[] = {
-        {HGEK_LEFT, 0, EEditKey::Moved, u"abc", 0},
-        {HGEK_LEFT, 2, EEditKey::Moved, u"abc", 1},
-        {HGEK_RIGHT, 3, EEditKey::Moved, u"abc", 3},
-        {HGEK_RIGHT, 1, EEditKey::Moved, u"abc", 2},
-        {HGEK_HOME, 2, EEditKey::Moved, u"abc", 0},
-        {HGEK_END, 0, EEditKey::Moved, u"abc", 3},
-        {HGEK_DELETE, 3, EEditKey::Ignored, u"abc", 3},
-        {HGEK_DELETE, 0, EEditKey::Removed, u"bc", 0},
-        {HGEK_BACKSPACE, 0, EEditKey::Ignored, u"abc", 0},
-        {HGEK_BACKSPACE, 3, EEditKey::Removed, u"ab", 2},
-        {HGEK_BACKSPACE, 9, EEditKey::Removed, u"ab", 2},  // a cursor past the end counts from the end
-        {'A', 1, EEditKey::Ignored, u"abc", 1},
-    };
-    for (const auto& c : cases) {
-        GF::WString text = u"abc";
-        int cursor = c.cursorBefore;
-        EXPECT_EQ(ApplyEditKey(c.key, text, cursor), c.result) << c.key << " at " << c.cursorBefore;
-        EXPECT_EQ(text, GF::WString(c.text)) << c.key << " at " << c.cursorBefore;
-        EXPECT_EQ(cursor, c.cursor) << c.key << " at " << c.cursorBefore;
     }
 }
 
@@ -102,6 +71,9 @@ protected:
         field->Update(16.0f);
         engine.SetKey(0);
     }
+    static TAnimationPtr Cursor(const THolder<CEditControl>& field) {
+        return HostedAnimation(field->GetAnimation(), "_item_cursor");
+    }
     static std::u16string Shown(const THolder<CEditControl>& field) {
         const WChar* text = field->GetAnimation()->GetText("_text");
         return text ? text : u"(none)";
@@ -127,6 +99,7 @@ TEST_F(EditField, TypedCharactersGoInAtTheCursorThroughTheFilter) {
     EXPECT_EQ(changes, 3);
     EXPECT_EQ(field->GetCursorIndex(), 3);
     EXPECT_EQ(field->GetCursorPosition(), (TPoint<int>{home.x + 30, home.y}));
+    EXPECT_EQ(Cursor(field)->GetPosition(), (TPoint<float>{254.0f, 220.0f}));
 
     // A lower-case letter the font lacks goes in as its capital; Home then inserts at the start.
     Key(HGEK_HOME, field);
@@ -193,11 +166,7 @@ TEST_F(EditField, ClickingElsewhereTakesTheFocusAndClickingTheFieldGivesItBack) 
     screen->OnTop();
     for (int i = 0; i < 5; ++i) screen->Update(100.0f);
     Type(u"AB");
-    const TAnimationPtr cursor =
-        field->GetAnimation()->FindDrawable("_item_cursor")
-            ? TSubstitutedContainerPtr(field->GetAnimation()->FindDrawable("_item_cursor").Get())
-                  ->GetSubstituted(0)
-            : TAnimationPtr();
+    const TAnimationPtr cursor = Cursor(field);
     ASSERT_TRUE(cursor);
 
     SetMouse(20, 20, 1);

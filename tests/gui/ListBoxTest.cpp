@@ -11,35 +11,17 @@
 
 using namespace GF::HGENS;
 
-TEST(ListBoxRows, RowHeightAndTheRowUnderAPoint) {
-    EXPECT_EQ(ListRowHeight(100, 5), 20);
-    EXPECT_EQ(ListRowHeight(100, 0), 0);  // a list box without rows divides nothing
+// The divisions by the number of rows and by the row height, which a layout can make zero.
+TEST(ListBoxRows, NoRowsOrRowsWithoutHeightDivideNothing) {
+    EXPECT_EQ(ListRowHeight(100, 0), 0);
+    EXPECT_EQ(ListPageStart(4, 0, 12), 0);
     struct {
-        int y, top, rowHeight, expected;
+        int y, rowHeight, expected;
     } cases[] = {
-        {200, 200, 20, 0},  {219, 200, 20, 0},  {220, 200, 20, 1},
-        {299, 200, 20, 4},  {199, 200, 20, -1},  // above the first row
-        {250, 200, 0, -1},                       // before the rows were measured
-        {250, 200, -3, -1},
+        {219, 20, 0}, {220, 20, 1},  {199, 20, -1},  // the rows start at 200; above them: none
+        {250, 0, -1}, {250, -3, -1},                 // before the rows were measured
     };
-    for (const auto& c : cases) EXPECT_EQ(ListRowAt(c.y, c.top, c.rowHeight), c.expected) << c.y;
-}
-
-TEST(ListBoxRows, PageStartsAndTheSlider) {
-    // 5 rows, 12 items: item 7 opens the page at 5, item 11 the last full page at 7.
-    EXPECT_EQ(ListPageStart(7, 5, 12), 5);
-    EXPECT_EQ(ListPageStart(11, 5, 12), 7);
-    EXPECT_EQ(ListPageStart(3, 5, 12), 0);
-    EXPECT_EQ(ListPageStart(2, 5, 3), 0);
-    EXPECT_EQ(ListPageStart(4, 0, 12), 0);  // no rows: no page
-
-    EXPECT_EQ(ListSliderStep(12, 5), 14);
-    EXPECT_EQ(ListSliderStep(3, 5), 100);
-    EXPECT_EQ(ListScrollOffset(12, 5, 50), 3);
-    EXPECT_EQ(ListScrollOffset(12, 5, 100), 7);
-    EXPECT_EQ(ListScrollOffset(3, 5, 100), 0);
-    EXPECT_EQ(ListSliderValue(7, 12, 5), 100);
-    EXPECT_EQ(ListSliderValue(3, 12, 5), 42);
+    for (const auto& c : cases) EXPECT_EQ(ListRowAt(c.y, 200, c.rowHeight), c.expected) << c.y;
     EXPECT_EQ(ListSliderValue(0, 5, 5), 0);  // every item fits: nothing to divide by
 }
 
@@ -127,6 +109,18 @@ TEST_F(ListBoxOnScreen, RowsShowNumberedItemsAndAShortListHidesItsSlider) {
     EXPECT_EQ(list->GetItemCount(), 0);
     EXPECT_FALSE(list->GetSlider()->IsVisible());
     EXPECT_EQ(Rows(list), (std::vector<std::u16string>{u"-", u"-", u"-", u"-", u"-"}));
+}
+
+TEST_F(ListBoxOnScreen, AListBoxWithoutRowsShowsAndSelectsNothing) {
+    const THolder<CListBoxControl> list = screen->CreateListBox("guests", false);
+    for (int i = 0; i < 3; ++i) list->AddItem(u"G");
+    list->SelectItem(2);
+    list->UpdateHitRect();
+    list->OnClick(list, {0, 0}, 1);
+    EXPECT_EQ(list->GetRowCount(), 0);
+    EXPECT_EQ(list->GetRowHeight(), 0);
+    EXPECT_EQ(list->GetSelectedItem(), 0);
+    EXPECT_FALSE(list->GetSlider());
 }
 
 TEST_F(ListBoxOnScreen, SelectItemTurnsToItsPage) {
