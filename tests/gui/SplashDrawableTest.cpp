@@ -128,15 +128,4 @@ TEST_F(SplashDrawableTest, AtSixteenMillisecondsTheFadeInEndsOnTheSixtyThirdStep
     EXPECT_EQ(splash->GetLevel(), 1.0f);
 }
 
-TEST_F(SplashDrawableTest, AnswersTheDrawableAndBaseNumbersOnly) {
-    GF::THolder<CSpalshDrawable> splash(new CSpalshDrawable);
-    GF::TDrawablePtr drawable(splash);
-    EXPECT_TRUE(drawable);
-    EXPECT_EQ(splash->GetRefCount(), 2);
-    void* out = reinterpret_cast<void*>(1);
-    EXPECT_FALSE(splash->QueryInterface(GF::kIdAnimation, &out));
-    EXPECT_EQ(out, nullptr);
-    EXPECT_EQ(drawable->GetBoundingBox(), GF::TRect{});
-}
-
 }  // namespace

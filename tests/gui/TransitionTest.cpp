@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -83,29 +82,16 @@ private:
     std::pair<int, int> m_savedSize;
 };
 
-TEST_F(TransitionTest, StartDrawsTheOldSceneOnceIntoAPictureOfTheGameSize) {
-    THolder<CSmoothShow> effect = Started(2000.0f);
-    const std::vector<std::string> expected = {"Gfx_BeginScene 1", "scene:Render", "Gfx_EndScene"};
-    ASSERT_GE(engine.calls.size(), expected.size());
-    EXPECT_EQ(std::vector<std::string>(engine.calls.end() - 3, engine.calls.end()), expected);
+TEST_F(TransitionTest, TheCapturedOldSceneFadesOutOverTheNewScreenFrameByFrame) {
+    manager->ShowScreen("menu", "menu", {}, "");
+    engine.ClearRecord();
+    manager->SetScreenEffect(THolder<GF::HGENS::IGfxEffect>(Started(2000.0f)));
+    // The old scene drew itself once, into the off-screen picture.
+    EXPECT_EQ(engine.calls, (std::vector<std::string>{"Gfx_BeginScene 1", "scene:Render", "Gfx_EndScene"}));
     EXPECT_TRUE(engine.HasLog("CSmoothShow::CSmoothShow()"));
 
-    engine.ClearRecord();
-    ASSERT_EQ(DrawnAlpha(*effect), 255);
-    EXPECT_EQ(engine.calls, std::vector<std::string>{"Gfx_BeginScene 0"});  // the screen, no transform
-    const hgeQuad& quad = engine.quads.back();
-    EXPECT_EQ(quad.v[0].x, 0.0f);
-    EXPECT_EQ(quad.v[2].x, 800.0f);
-    EXPECT_EQ(quad.v[2].y, 600.0f);
-    EXPECT_EQ(quad.tex, engine.Target_GetTexture(1));
-}
-
-TEST_F(TransitionTest, TheOldPictureFadesOutFrameByFrameAndTheManagerDropsTheEffect) {
-    manager->ShowScreen("menu", "menu", {}, "");
-    manager->SetScreenEffect(THolder<GF::HGENS::IGfxEffect>(Started(2000.0f)));
-
     // 2000 ms: 1500 left is 191.25, 1000 is 127.5, 500 is 63.75 (truncated); then the frame of 700 ms
-    // runs past the end, the fade is over and the manager draws the frame itself.
+    // runs past the end, the fade is over and the manager opens its frames itself.
     const struct {
         float dt;
         int alpha;
@@ -117,70 +103,62 @@ TEST_F(TransitionTest, TheOldPictureFadesOutFrameByFrameAndTheManagerDropsTheEff
         ASSERT_TRUE(manager->Update(frame.dt));
         if (frame.alpha < 0) {
             EXPECT_TRUE(engine.quads.empty());
-            EXPECT_TRUE(engine.HasCall("Gfx_SetTransform"));  // the manager's own frame
-        } else {
-            ASSERT_EQ(engine.quads.size(), 1u);
-            EXPECT_EQ(static_cast<int>(engine.quads[0].v[0].col >> 24), frame.alpha);
-            EXPECT_EQ(engine.quads[0].v[0].col & 0xFFFFFF, 0xFFFFFFu);  // red, green and blue kept
-            // Over the new screen: drawn after it, inside the same frame.
-            const auto draw = std::find(engine.calls.begin(), engine.calls.end(), "menu:Draw");
-            EXPECT_NE(draw, engine.calls.end());
-            EXPECT_EQ(engine.calls.back(), "Gfx_EndScene");
+            EXPECT_TRUE(engine.HasCall("Gfx_SetTransform"));
+            continue;
         }
+        // The screen's frame without a transform; the new screen, then the old picture over it.
+        EXPECT_EQ(engine.calls,
+                  (std::vector<std::string>{"menu:Update", "Gfx_BeginScene 0", "menu:Draw", "Gfx_EndScene"}));
+        ASSERT_EQ(engine.quads.size(), 1u);
+        const hgeQuad& quad = engine.quads[0];
+        EXPECT_EQ(static_cast<int>(quad.v[0].col >> 24), frame.alpha);
+        EXPECT_EQ(quad.v[0].col & 0xFFFFFF, 0xFFFFFFu);  // red, green and blue kept
+        EXPECT_EQ(quad.tex, engine.Target_GetTexture(1));
+        EXPECT_EQ(quad.v[2].x, 800.0f);  // the game picture's size
+        EXPECT_EQ(quad.v[2].y, 600.0f);
     }
 }
 
-TEST_F(TransitionTest, AFrameLongerThanTheRestEndsTheFadeAtZero) {
+TEST_F(TransitionTest, TheFadeEndsAtZeroOnALongFrameOnTheFocusAndAtOnceWithoutLength) {
     const struct {
         float duration;
         float dt;
-        int alpha;
-        bool finished;
+        bool focus;
+        int alpha;  // -1: the old picture is no longer drawn
     } cases[] = {
-        {2000.0f, 500.0f, 191, false},
-        {100.0f, 250.0f, -1, true},
+        {2000.0f, 500.0f, false, 191},
+        {100.0f, 250.0f, false, -1},
+        {2000.0f, 500.0f, true, -1},  // regaining the focus ends it in the same frame
         // A fade of no length is over before it starts; its level is never 0 / 0.
-        {0.0f, 16.0f, -1, true},
-        {0.0f, 0.0f, -1, true},
-        {-5.0f, 16.0f, -1, true},
+        {0.0f, 16.0f, false, -1},
+        {0.0f, 0.0f, false, -1},
+        {-5.0f, 16.0f, false, -1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.duration << " ms fade, " << c.dt << " ms frame");
         THolder<CSmoothShow> effect = Started(c.duration);
         effect->Update(c.dt);
-        EXPECT_EQ(effect->IsFinished(), c.finished);
+        if (c.focus) manager->RaiseActivate();
+        EXPECT_EQ(effect->IsFinished(), c.alpha < 0);
         EXPECT_EQ(DrawnAlpha(*effect), c.alpha);
     }
 }
 
-TEST_F(TransitionTest, RegainingTheFocusEndsTheFadeInTheSameFrame) {
-    THolder<CSmoothShow> effect = Started(2000.0f);
-    effect->Update(500.0f);
-    ASSERT_EQ(DrawnAlpha(*effect), 191);
-    manager->RaiseActivate();
-    EXPECT_TRUE(effect->IsFinished());
-    EXPECT_EQ(DrawnAlpha(*effect), -1);
-}
-
-TEST_F(TransitionTest, WithoutAPictureTheEffectIsFinishedAtOnce) {
-    engine.failTargets = true;
-    THolder<CSmoothShow> effect = Started(2000.0f);
-    EXPECT_TRUE(effect->IsFinished());
-    EXPECT_EQ(engine.CountCalls("Gfx_BeginScene"), 0);  // nothing was captured
-    effect->Update(16.0f);                              // nothing to fade
-    EXPECT_EQ(DrawnAlpha(*effect), -1);
-    effect.Reset();
-    EXPECT_EQ(engine.CountCalls("Texture_Free"), 0);
-}
-
-TEST_F(TransitionTest, DestructionFreesThePictureAndLeavesTheActivateEvent) {
-    THolder<CSmoothShow> effect = Started(2000.0f);
-    const HTEXTURE picture = engine.Target_GetTexture(1);
-    ASSERT_NE(picture, 0u);
-    effect.Reset();
-    EXPECT_TRUE(engine.HasLog("CSmoothShow::~CSmoothShow()"));
-    EXPECT_EQ(engine.Target_GetTexture(1), 0u);
-    manager->RaiseActivate();  // no delegate of the gone effect is left to call
+TEST_F(TransitionTest, ThePictureGoesWithTheEffectAndWithoutOneTheEffectIsFinishedAtOnce) {
+    for (bool fail : {false, true}) {
+        SCOPED_TRACE(fail);
+        engine.failTargets = fail;
+        engine.ClearRecord();
+        THolder<CSmoothShow> effect = Started(2000.0f);
+        EXPECT_EQ(effect->IsFinished(), fail);
+        EXPECT_EQ(engine.CountCalls("Gfx_BeginScene"), fail ? 0 : 1);
+        effect->Update(0.0f);
+        EXPECT_EQ(DrawnAlpha(*effect), fail ? -1 : 255);
+        effect.Reset();
+        EXPECT_TRUE(engine.HasLog("CSmoothShow::~CSmoothShow()"));
+        EXPECT_EQ(engine.CountCalls("Texture_Free"), fail ? 0 : 1);
+        manager->RaiseActivate();  // no delegate of the gone effect is left to call
+    }
 }
 
 TEST_F(TransitionTest, TheNoneEffectOpensEachFrameWithTheViewTransformOfThatFrame) {
