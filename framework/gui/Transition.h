@@ -30,7 +30,6 @@ public:
 
 private:
     HGE* m_hge;
-    const tagViewTransform* m_view;
 };
 
 // A cross-fade between screens: the outgoing screen's scene is drawn once into an off-screen
