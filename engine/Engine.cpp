@@ -141,7 +141,8 @@ bool CEngine::System_Start() {
         Pace();
         const uint64_t now = SDL_GetPerformanceCounter();
         const double frequency = static_cast<double>(SDL_GetPerformanceFrequency());
-        m_delta = static_cast<float>(static_cast<double>(now - m_lastFrame) / frequency);
+        m_delta = m_fixedDelta > 0 ? m_fixedDelta
+                                   : static_cast<float>(static_cast<double>(now - m_lastFrame) / frequency);
         m_lastFrame = now;
         ++m_fpsFrames;
         if (static_cast<double>(now - m_fpsStart) >= frequency) {

@@ -131,6 +131,9 @@ public:
     // For tests: the pixels of the scene being drawn (between Gfx_BeginScene and Gfx_EndScene), ARGB,
     // top row first, in the window's pixels for the screen.
     std::vector<uint32_t> ReadScene(int* width, int* height) { return m_renderer.ReadScene(width, height); }
+    // For scripted runs: every later frame lasts this many seconds whatever the clock says, so a
+    // script counted in frames sees the same times on any machine; 0 goes back to the clock.
+    void SetFixedDelta(float seconds) { m_fixedDelta = seconds; }
 
 private:
     bool Fail(const std::string& message);
@@ -178,6 +181,7 @@ private:
     uint64_t m_fpsStart = 0;
     int m_fpsFrames = 0;
     float m_delta = 0;
+    float m_fixedDelta = 0;
     int m_fps = 0;
 };
 

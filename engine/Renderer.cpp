@@ -153,6 +153,10 @@ void CRenderer::Shutdown() {
     m_target = nullptr;
     m_used = 0;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDeleteFramebuffers(1, &m_canvasFbo);
+    glDeleteRenderbuffers(1, &m_canvasColour);
+    m_canvasFbo = m_canvasColour = 0;
+    m_canvasWidth = m_canvasHeight = 0;
     for (auto& [handle, target] : m_targets) glDeleteFramebuffers(1, &target->fbo);
     m_targets.clear();
     for (auto& [handle, texture] : m_textures) glDeleteTextures(1, &texture->id);
@@ -188,11 +192,12 @@ bool CRenderer::BeginScene(HTARGET target, int screenWidth, int screenHeight, in
         m_viewWidth = std::max(drawableWidth, 0);
         m_viewHeight = std::max(drawableHeight, 0);
     }
+    if (!into && !EnsureCanvas(m_viewWidth, m_viewHeight)) m_canvasWidth = m_canvasHeight = 0;
     m_target = into;
     m_inScene = true;
     m_drawCalls = 0;
     m_used = 0;
-    glBindFramebuffer(GL_FRAMEBUFFER, into ? into->fbo : 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, SceneFramebuffer());
     glViewport(0, 0, m_viewWidth, m_viewHeight);
     glUseProgram(m_program);
     glBindVertexArray(m_vao);
@@ -217,10 +222,53 @@ bool CRenderer::EndScene() {
     if (!m_inScene) return false;
     Flush();
     const bool screen = m_target == nullptr;
+    if (screen) PresentCanvas();
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     m_inScene = false;
     m_target = nullptr;
     return screen;
+}
+
+bool CRenderer::EnsureCanvas(int width, int height) {
+    if (width <= 0 || height <= 0) return false;
+    if (m_canvasFbo && width == m_canvasWidth && height == m_canvasHeight) return true;
+    if (!m_canvasFbo) {
+        glGenFramebuffers(1, &m_canvasFbo);
+        glGenRenderbuffers(1, &m_canvasColour);
+    }
+    glBindRenderbuffer(GL_RENDERBUFFER, m_canvasColour);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_canvasFbo);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, m_canvasColour);
+    const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
+    if (status != GL_FRAMEBUFFER_COMPLETE) {
+        m_log.Write("Can't make a screen canvas of %dx%d pixels (status 0x%x)", width, height, status);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        return false;
+    }
+    // A new canvas starts black, as a new window does.
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    m_canvasWidth = width;
+    m_canvasHeight = height;
+    return true;
+}
+
+void CRenderer::PresentCanvas() {
+    if (m_canvasWidth <= 0 || m_canvasHeight <= 0) return;
+    glDisable(GL_SCISSOR_TEST);  // the scissor box would cut the copy
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_canvasFbo);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glBlitFramebuffer(0, 0, m_canvasWidth, m_canvasHeight, 0, 0, m_canvasWidth, m_canvasHeight,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
+unsigned CRenderer::SceneFramebuffer() const {
+    if (m_target) return m_target->fbo;
+    return m_canvasWidth > 0 ? m_canvasFbo : 0;
 }
 
 void CRenderer::Clear(DWORD color) {
@@ -586,7 +634,7 @@ HTARGET CRenderer::TargetCreate(int width, int height) {
     glBindFramebuffer(GL_FRAMEBUFFER, target->fbo);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture->id, 0);
     const GLenum status = glCheckFramebufferStatus(GL_FRAMEBUFFER);
-    glBindFramebuffer(GL_FRAMEBUFFER, m_inScene && m_target ? m_target->fbo : 0);
+    glBindFramebuffer(GL_FRAMEBUFFER, m_inScene ? SceneFramebuffer() : 0);
     if (status != GL_FRAMEBUFFER_COMPLETE) {
         m_log.Write("Can't make a render target of %dx%d pixels (status 0x%x)", width, height, status);
         glDeleteFramebuffers(1, &target->fbo);

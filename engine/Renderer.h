@@ -82,6 +82,14 @@ private:
     void Flush();
     void ApplyMatrix();
     void ApplyClipping();
+    // The screen is drawn into a canvas of the drawable's size that outlives the frame, so what a
+    // frame does not draw over shows the previous frame (a dialog over the screen it opened from),
+    // whatever the window system leaves in its back buffer after a swap. Answers false when the
+    // canvas cannot be made; the screen is then drawn straight into the window.
+    bool EnsureCanvas(int width, int height);
+    void PresentCanvas();
+    // The framebuffer the scene being drawn goes to.
+    unsigned SceneFramebuffer() const;
 
     CLog& m_log;
     unsigned m_program = 0;
@@ -101,6 +109,11 @@ private:
     bool m_batchPoints = false;
     HTEXTURE m_batchTex = 0;
     int m_batchBlend = 0;
+
+    unsigned m_canvasFbo = 0;
+    unsigned m_canvasColour = 0;  // renderbuffer
+    int m_canvasWidth = 0;
+    int m_canvasHeight = 0;
 
     bool m_inScene = false;
     Target* m_target = nullptr;

@@ -1,5 +1,8 @@
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
+#define GL_GLEXT_PROTOTYPES
+#include <GL/gl.h>
+#include <GL/glext.h>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -185,6 +188,37 @@ TEST_F(EngineGL, TheScreenPictureIsStretchedOverTheWindowTopRowFirst) {
     EXPECT_TRUE(Near(at(119, 60), kBlack, 0));
     EXPECT_TRUE(Near(at(120, 70), kBlack, 0));
     EXPECT_TRUE(Near(at(120, 59), kBlack, 0));
+}
+
+// A dialog draws only itself over the screen it opened from: the rest of the picture must be the
+// previous frame's, whatever the window system leaves behind a swap, clipping or not.
+TEST_F(EngineGL, WhatAFrameLeavesUndrawnIsThePreviousFrame) {
+    auto* real = dynamic_cast<Engine::CEngine*>(engine.Engine());
+    ASSERT_NE(real, nullptr);
+    ASSERT_TRUE(engine->Gfx_BeginScene(0));
+    engine->Gfx_Clear(kRed);
+    Quad(0, 0, 10, 10, kGreen);
+    engine->Gfx_SetClipping(150, 0, 10, 10);  // left on at the end of the frame
+    engine->Gfx_EndScene();
+    // What a window system may leave in the back buffer after the swap.
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glDisable(GL_SCISSOR_TEST);
+    glClearColor(1, 1, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+
+    for (int frame = 0; frame < 2; ++frame) {
+        ASSERT_TRUE(engine->Gfx_BeginScene(0));
+        Quad(50, 50, 10, 10, kBlue);
+        int width = 0, height = 0;
+        const std::vector<uint32_t> screen = real->ReadScene(&width, &height);
+        engine->Gfx_EndScene();
+        ASSERT_EQ(width, 200);
+        auto at = [&](int x, int y) { return screen[static_cast<size_t>(y * width + x)]; };
+        EXPECT_TRUE(Near(at(5, 5), kGreen, 0)) << frame;
+        EXPECT_TRUE(Near(at(55, 55), kBlue, 0)) << frame;
+        EXPECT_TRUE(Near(at(120, 80), kRed, 0)) << frame;
+        EXPECT_TRUE(Near(at(199, 99), kRed, 0)) << frame;
+    }
 }
 
 TEST_F(EngineGL, ARenderTargetDrawsAsATextureTheRightWayUp) {
