@@ -34,8 +34,8 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("no",      0, 0, 0, 0x11, 3);                  // 3
     r.AddTextInfo("welcome", 0, 0, 2, 0x01, 6);                  // 4
     r.AddTextInfo("score",   0, 0, 0, 0x41, 4);                  // 5: centred both ways
-    r.AddTextInfo("hint",    0, 0, 0, 0x11, 4);                  // 6
-    r.AddTextInfo("field",   0, 0, 0, 0x00, 4);                  // 7: from its left end
+    r.AddTextInfo("hint",    0, 0, 0, 0x11, 13);                 // 6: empty until a hint fills it
+    r.AddTextInfo("field",   0, 0, 0, 0x00, 13);                 // 7: from its left end
 }
 
 void Sounds(CResourceReader@ r)
@@ -84,7 +84,6 @@ void Interfaces(CResourceReader@ r)
     r.CreateSpriteObjectData("panel");
     r.AddSpriteIDResource(0, 4000);
     r.AddHotspot(5000, 5000, 0, 4000);
-    r.AddOffset(400, 300, 0, 4000);
     r.AddLayer(0, 4000);
     r.AddBlendMode(2, 4000);
     r.AddFlip(0, 4000);
@@ -98,7 +97,7 @@ void Interfaces(CResourceReader@ r)
 
     r.CreateTextSpriteObjectData("title");
     r.AddTextSpriteIDResource(0, 4000);
-    r.AddOffset(400, 280, 0, 4000);
+    r.AddOffset(0, -20, 0, 4000);
     r.AddLayer(2, 4000);
     r.AddColor(0, 255, 240, 200, 1, 1000);
     r.AddColor(255, 255, 240, 200, 0, 2000);
@@ -111,7 +110,7 @@ void Interfaces(CResourceReader@ r)
     r.AddParticleIDSprite(3, 4000);
     r.AddParticleCommand(1, 3000);
     r.AddParticleCommand(0, 1000);
-    r.AddOffset(400, 360, 0, 4000);
+    r.AddOffset(0, 60, 0, 4000);
     r.AddLayer(1, 4000);
     r.AddBlendMode(1, 4000);
     r.AddOpaque(200, 0, 4000);
@@ -123,7 +122,7 @@ void Interfaces(CResourceReader@ r)
     r.AddParamSound(100, 0, 4000);
 
     r.CreateClippingObjectData("frame");
-    r.AddOffset(272, 236, 0, 4000);
+    r.AddOffset(-128, -64, 0, 4000);
     r.AddHotspot(0, 0, 0, 4000);
     r.AddZoom(100, 0, 1, 1000);
     r.AddZoom(100, 100, 0, 3000);
@@ -212,6 +211,7 @@ void MainMenu(CResourceReader@ r)
     r.CreateSpriteObjectData("panel");
     r.AddSpriteIDResource(0, 1600);
     r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddZoom(135, 110, 0, 1600);
     r.AddOpaque(0, 1, 300);
     r.AddOpaque(255, 0, 1000);
     r.AddOpaque(255, 1, 300);
@@ -272,11 +272,12 @@ void NewPlayer(CResourceReader@ r)
     r.AddSpriteIDResource(4, 300);
     r.AddHotspot(5000, 5000, 0, 300);
     r.AddZoom(1250, 150, 0, 300);
+    r.AddBlendMode(2, 300);
     r.AddColor(255, 40, 40, 60, 0, 200);
     r.AddColor(255, 90, 90, 90, 0, 100);
     r.CreateTextSpriteObjectData("_text");
     r.AddTextSpriteIDResource(7, 300);
-    r.AddOffset(-96, -4, 0, 300);
+    r.AddOffset(-96, 5, 0, 300);
     r.AddLayer(1, 300);
     r.CreateSpriteObjectData("_item_cursor");
     r.AddOffset(-96, 0, 0, 300);
@@ -287,6 +288,13 @@ void NewPlayer(CResourceReader@ r)
     r.AddNamedPart("_show", 0, 300, 1);
     r.AddNamedPart("_idle", 300, 1300, 0);
     r.AddNamedPart("_hide", 1300, 1600, 1);
+    // The whole window behind the dialog: nothing else is drawn under this screen.
+    r.CreateSpriteObjectData("background");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddZoom(5000, 3750, 0, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddColor(255, 32, 48, 64, 0, 1600);
     r.CreateSpriteObjectData("panel");
     r.AddSpriteIDResource(0, 1600);
     r.AddHotspot(5000, 5000, 0, 1600);

@@ -5,13 +5,19 @@
 
 #include "framework/app/GameSound.h"
 #include "framework/app/Music.h"
-#include "framework/app/StandIns.h"
 #include "framework/core/GameProperties.h"
 #include "framework/core/Keyset.h"
 #include "framework/core/Mouse.h"
 #include "framework/core/Random.h"
+#include "framework/gui/CheckBoxControl.h"
 #include "framework/gui/ConfirmScreen.h"
+#include "framework/gui/EditControl.h"
+#include "framework/gui/ListBoxControl.h"
+#include "framework/gui/NewPlayerScreen.h"
 #include "framework/gui/PublisherScreen.h"
+#include "framework/gui/RadioGroupControl.h"
+#include "framework/gui/SliderControl.h"
+#include "framework/resources/Resource.h"
 #include "framework/scene/ObjectMakers.h"
 #include "platform/MessageBox.h"
 
@@ -160,12 +166,19 @@ CApplication::~CApplication() {
 
 bool CApplication::Start() {
     SeedRand(static_cast<unsigned>(std::time(nullptr)));
+    // Layouts make their objects and controls through these tables, so they are filled before
+    // the resource script describes anything and before any screen exists.
     InstallSceneObjectMakers();
-    StandIn::LoadResources();
+    RegisterEditControl();
+    RegisterSliderControl();
+    RegisterListBoxControl();
+    RegisterCheckBoxControl();
+    RegisterRadioGroupControl();
+    GetResource()->Load();
     m_manager = GetGameManager();
     // The framework's own screens; the game's registrations come later and replace them.
     m_manager->RegisterScreenFactory("confirm_screen", &CConfirmMenuScreen::Create);
-    // "new_player_screen" registers here as it is built.
+    m_manager->RegisterScreenFactory("new_player_screen", &CNewPlayerMenuScreen::Create);
     m_manager->RegisterScreenFactory("PublisherScreen", &CPublisherScreen::Create);
     return true;
 }
@@ -175,7 +188,8 @@ void CApplication::End() {
         m_manager->Shutdown();
         m_manager->SaveSettings();
     }
-    StandIn::LogTextureList();
+    // Logs the texture list and lets go of every table; a next start loads them afresh.
+    GetResource()->Clear();
 }
 
 bool CApplication::Frame(float dt) {

@@ -8,7 +8,6 @@
 #include "framework/app/GfxEffect.h"
 #include "framework/app/Music.h"
 #include "framework/app/Screen.h"
-#include "framework/app/StandIns.h"
 #include "framework/core/Event.h"
 #include "framework/core/Holder.h"
 #include "framework/core/RefCount.h"

@@ -2,53 +2,35 @@
 
 #include "framework/core/GameProperties.h"
 #include "framework/gui/Screen.h"
-#include "framework/gui/SplashDrawable.h"
 
 namespace GF {
 namespace HGENS {
 
 namespace {
 
-// A screen that clears the window, and with the splash pictures shows them and finishes after
-// the last; without them it stays until the window is closed.
+// The end of the flow: a screen that clears the window and stays until the window is closed.
 class CBlankScreen : public CScreenAbstract {
 public:
-    explicit CBlankScreen(bool splash) : m_hge(hgeCreate(HGE_VERSION)) {
-        if (!splash) return;
-        m_splash = new CSpalshDrawable;
-        m_splash->Init();
-    }
+    CBlankScreen() : m_hge(hgeCreate(HGE_VERSION)) {}
     ~CBlankScreen() override { m_hge->Release(); }
 
     void Initialize(const std::string&, THolder<IScene>, const char*) override {}
-    void Draw() override {
-        m_hge->Gfx_Clear(m_splash ? 0xFF000000 : 0xFF203040);
-        if (m_splash) m_splash->Render();
-    }
+    void Draw() override { m_hge->Gfx_Clear(0xFF203040); }
     const std::string& GetName() override { return m_name; }
     void SetName(const std::string& name) override { m_name = name; }
-    bool Update(const float& dt) override {
-        if (!m_splash) return true;
-        m_splash->Update(dt);
-        return !m_splash->IsFinished();
-    }
+    bool Update(const float&) override { return true; }
     void OnTop() override {}
     void OnRemoved() override {}
-    void Destroy() override { m_splash.Reset(); }
+    void Destroy() override {}
     void SetShown(bool) override {}
 
 private:
     HGE* m_hge;
     std::string m_name;
-    THolder<CSpalshDrawable> m_splash;
 };
 
 THolder<IScreen> CreateBlankScreen() {
-    return THolder<IScreen>(new CBlankScreen(false));
-}
-
-THolder<IScreen> CreateSplashScreen() {
-    return THolder<IScreen>(new CBlankScreen(true));
+    return THolder<IScreen>(new CBlankScreen);
 }
 
 }  // namespace
@@ -60,13 +42,12 @@ CStandInApplication::~CStandInApplication() {
 bool CStandInApplication::Start() {
     if (!CApplication::Start()) return false;
     m_manager->RegisterScreenFactory(kBlankScreen, CreateBlankScreen);
-    m_manager->RegisterScreenFactory(kSplashScreen, CreateSplashScreen);
     m_manager->GetScreenFinishedEvent().Add(CreateDelegate(this, &CStandInApplication::OnScreenFinished));
     m_manager->GetSettingsSaveEvent().Add(CreateDelegate(this, &CStandInApplication::OnSaveSettings));
     m_manager->GetSettingsLoadEvent().Add(CreateDelegate(this, &CStandInApplication::OnLoadSettings));
     m_manager->GetSettingsResetEvent().Add(CreateDelegate(this, &CStandInApplication::OnResetSettings));
     m_manager->LoadSettings();
-    if (!TryShow(kPublisherScreen, kPublisherScreen, "")) TryShow(kSplashScreen, kSplashScreen, "");
+    if (!TryShow(kPublisherScreen, kPublisherLayout, "")) TryShow(kNewPlayerScreen, kNewPlayerLayout, "");
     return true;
 }
 
@@ -95,8 +76,8 @@ void CStandInApplication::OnScreenFinished(THolder<IScreen> screen) {
     if (!screen) return;
     const std::string name = screen->GetName();
     m_manager->DestroyScreen(name);
-    if (name == kPublisherScreen || name == kSplashScreen) {
-        if (!TryShow(kNewPlayerScreen, "main_menu.new_player_screen", "")) TryShow(kBlankScreen, kBlankScreen, "");
+    if (name == kPublisherScreen) {
+        if (!TryShow(kNewPlayerScreen, kNewPlayerLayout, "")) TryShow(kBlankScreen, kBlankScreen, "");
     } else if (name == kConfirmScreen) {
         // "yes" to closing: without screens the frame loop ends at its next step.
         if (screen->GetResult() == "yes") m_manager->DestroyAllScreens();

@@ -7,17 +7,18 @@ namespace HGENS {
 // The framework's own application, which the program runs until the game provides its own
 // CreateApplication. Its flow: the publisher screen on the splash pictures, then the new-player
 // screen, whose name is kept as the game property "PlayerName" and in the settings file's game
-// part; closing the window asks through the confirm screen. A screen of the flow that is not
-// registered is stood in for by one of the application's own: the splash pictures alone for the
-// publisher screen, a blank screen for the others; without a confirm screen the window just closes.
+// part; after it a blank screen waits for the window to close, which asks through the confirm
+// screen. A screen of the flow without a factory is skipped (the blank screen stands in for the
+// new-player screen); without a confirm screen the window just closes.
 class CStandInApplication : public CApplication {
 public:
     // The game part of the settings file: this version word, then the player's name.
     static constexpr int32_t kSettingsVersion = 1;
     static constexpr const char* kBlankScreen = "StandInScreen";
-    static constexpr const char* kSplashScreen = "StandInSplash";
     static constexpr const char* kPublisherScreen = "PublisherScreen";
+    static constexpr const char* kPublisherLayout = "interfaces.publisher";
     static constexpr const char* kNewPlayerScreen = "new_player_screen";
+    static constexpr const char* kNewPlayerLayout = "main_menu.new_player_screen";
     static constexpr const char* kConfirmScreen = "confirm_screen";
 
     explicit CStandInApplication(HGE* hge) : CApplication(hge) {}

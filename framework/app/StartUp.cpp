@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "framework/app/Application.h"
-#include "framework/app/StandIns.h"
 #include "framework/core/GameProperties.h"
 #include "framework/resources/ScriptCompiler.h"
 #include "platform/MessageBox.h"

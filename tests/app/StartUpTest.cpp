@@ -73,10 +73,11 @@ TEST_F(StartUpTest, EngineIsSetUpInOrderThenTheApplicationRunsAndEnds) {
     EXPECT_EQ(engine.calls.back(), "System_Shutdown");
     EXPECT_EQ(engine.framesRun, 3);
     // The publisher screen without pictures: "starting" in the first frame, hidden in the second,
-    // and in the third the stand-in screen that follows it clears the picture.
+    // and in the third the new-player screen follows it.
     EXPECT_TRUE(engine.HasLog("Create screen \"PublisherScreen\""));
-    EXPECT_EQ(engine.CountCalls("Gfx_Clear"), 1);
-    EXPECT_TRUE(engine.HasLog("Create screen \"StandInScreen\""));
+    EXPECT_TRUE(engine.HasLog("Create screen \"new_player_screen\""));
+    // The resources were loaded before the first screen and let go at the end.
+    EXPECT_TRUE(engine.HasLog("-------------------------------Texture--------------------------"));
     EXPECT_TRUE(engine.HasLog("mutext rel"));
 
     EXPECT_EQ(GF::GetGameProperties()->m_screenWidth, 800);
