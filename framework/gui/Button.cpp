@@ -1,23 +1,13 @@
 #include "framework/gui/Button.h"
 
 #include "framework/app/Screen.h"
+#include "framework/gui/LayoutItem.h"
 #include "framework/resources/Resource.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IDrawable.h"
-#include "framework/scene/ISubstitutedContainer.h"
 
 namespace GF {
 namespace HGENS {
-
-namespace {
-
-// The first animation hosted by the drawable; empty when it hosts none.
-TAnimationPtr FirstSubstituted(const TDrawablePtr& drawable) {
-    const TSubstitutedContainerPtr container(drawable.Get());
-    return container ? container->GetSubstituted(0) : TAnimationPtr();
-}
-
-}  // namespace
 
 CButtonControl::~CButtonControl() {
     m_buttonRect.Reset();
@@ -30,11 +20,11 @@ void CButtonControl::Initialize(const std::string& name, THolder<IScreen> screen
     if (!layout) return;
     if (Bind(layout)) return;
     // A layout that is one sprite showing another animation holds its buttons inside that one.
-    if (const TAnimationPtr inner = FirstSubstituted(layout->GetDrawable(0))) Bind(inner);
+    if (const TAnimationPtr inner = FirstHosted(layout->GetDrawable(0))) Bind(inner);
 }
 
 bool CButtonControl::Bind(const TAnimationPtr& layout) {
-    const TAnimationPtr item = FirstSubstituted(layout->FindDrawable("_item_" + GetName()));
+    const TAnimationPtr item = FirstHosted(layout->FindDrawable("_item_" + GetName()));
     if (!item) return false;
     m_item = item;
     const WString* text = GetResource()->GetText("item_" + GetName());

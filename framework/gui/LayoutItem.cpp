@@ -7,14 +7,10 @@
 namespace GF {
 namespace HGENS {
 
-namespace {
-
 TAnimationPtr FirstHosted(const TDrawablePtr& drawable) {
     const TSubstitutedContainerPtr host(drawable.Get());
     return host ? host->GetSubstituted(0) : TAnimationPtr();
 }
-
-}  // namespace
 
 TAnimationPtr HostedAnimation(const TAnimationPtr& animation, const std::string& child) {
     return animation ? FirstHosted(animation->FindDrawable(child)) : TAnimationPtr();

@@ -6,6 +6,9 @@
 namespace GF {
 namespace HGENS {
 
+// The first animation hosted (substituted) by the drawable; empty when it hosts none.
+TAnimationPtr FirstHosted(const TDrawablePtr& drawable);
+
 // The first animation hosted (substituted) by the animation's child of that name; empty when there
 // is no such child or it hosts nothing. Controls find their cursors, rows and progress bars so.
 TAnimationPtr HostedAnimation(const TAnimationPtr& animation, const std::string& child);
