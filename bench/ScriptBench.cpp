@@ -9,11 +9,13 @@
 #include <string>
 
 #include "framework/core/Holder.h"
+#include "framework/core/MemoryStreams.h"
 #include "framework/resources/ResourceReader.h"
-#include "tests/support/MemoryStreams.h"
 
 namespace {
 
+using GF::CMemoryInputStream;
+using GF::CMemoryOutputStream;
 using GF::THolder;
 using GF::HGENS::CResourceReader;
 using Clock = std::chrono::steady_clock;
@@ -25,7 +27,9 @@ std::string SampleScript() {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 void ScriptModuleStep(benchmark::State& state) {
     const std::string source = SampleScript();
@@ -44,7 +48,8 @@ void ScriptModuleStep(benchmark::State& state) {
         {
             THolder<CResourceReader> reader(new CResourceReader(nullptr));
             const auto start = Clock::now();
-            benchmark::DoNotOptimize(reader->Script().Build(source.data(), static_cast<unsigned>(source.size())));
+            benchmark::DoNotOptimize(
+                reader->Script().Build(source.data(), static_cast<unsigned>(source.size())));
             compiling += Seconds(Clock::now() - start);
         }
         {

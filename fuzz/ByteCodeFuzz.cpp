@@ -1,20 +1,22 @@
 // The resource script's byte code moves between the script library and our streams through
 // CBinaryStreamHelp: the library's loader asks it for reads of the sizes its format wants, its saver
-// hands it writes. The library's own loader is not fed here: given damaged byte code it stops the
-// program on an assertion of its own (asCReader::ReadDataType indexing past an array), which nothing
-// on our side of the stream can prevent. So this target plays the library's part: the input gives a
-// run of read and write sizes, then the bytes of "Animation\\effects.bs" that the reads are served
-// from (through the engine, as the program reads them). A read is either whole or refused with zeros
-// and nothing consumed; a write is refused once the output has failed, and stays refused.
+// hands it writes. The library's own loader trusts its input (given damaged byte code it stops the
+// program on an assertion of its own), so CScriptEngine hands it only files whose trailer matches
+// their length and checksum. This target checks both sides of that: the input gives a run of read
+// and write sizes, then the bytes of "Animation\\effects.bs" that the reads are served from (through
+// the engine, as the program reads them). A read is either whole or refused with zeros and nothing
+// consumed; a write is refused once the output has failed, and stays refused. An input without
+// operations is loaded as a whole file instead, which is refused unless its trailer matches.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <vector>
 
 #include "framework/core/DataStreams.h"
+#include "framework/core/MemoryStreams.h"
 #include "framework/resources/ResourceReader.h"
+#include "framework/resources/ScriptEngine.h"
 #include "fuzz/FuzzCheck.h"
-#include "tests/support/MemoryStreams.h"
 #include "tests/support/RecordingEngine.h"
 
 using namespace GF;
@@ -52,6 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CRecordingEngine engine;
     engine.AddResource(CResourceReader::kByteCodeName,
                        std::vector<unsigned char>(data + streamStart, data + size));
+    if (operations == 0) {
+        CBlobReader in;
+        FUZZ_CHECK(in.Open(CResourceReader::kByteCodeName));
+        CScriptEngine script;
+        // Only a whole saved file (a seed) loads: damaged ones never reach the library.
+        if (script.LoadByteCode(in))
+            FUZZ_CHECK(size - streamStart >= 16 && std::memcmp(data + size - 16, "QBC1", 4) == 0);
+    }
     {
         CBlobReader in;
         FUZZ_CHECK(in.Open(CResourceReader::kByteCodeName));

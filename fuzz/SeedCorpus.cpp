@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/MemoryStreams.h"
 #include "framework/resources/ResourceReader.h"
 #include "tests/support/FontWriter.h"
-#include "tests/support/MemoryStreams.h"
 #include "tests/support/ParticleFileWriter.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/TextTableWriter.h"
@@ -203,6 +203,10 @@ GF_SCRIPT_CALLS void ByteCodeSeeds(const char* name, const Bytes& source) {
     // The saver's writes into an output that fills up part of the way through.
     const auto limit = static_cast<uint8_t>(std::min<std::size_t>(byteCode.data.size() / 32, 255));
     Seed("fuzz_byte_code", (stem + "-save").c_str(), AdapterInput(saving.sizes, 1, limit, {}));
+    // A whole saved file, with its trailer, loaded as the program loads it.
+    CMemoryOutputStream file;
+    if (reader->Script().SaveByteCode(file))
+        Seed("fuzz_byte_code", (stem + "-file").c_str(), AdapterInput({}, 0, 0, file.data));
 }
 
 void ByteCodeSeeds() {

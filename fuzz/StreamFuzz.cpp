@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "framework/core/DataStreams.h"
+#include "framework/core/MemoryStreams.h"
 #include "framework/core/Stream.h"
 #include "fuzz/FuzzCheck.h"
-#include "tests/support/MemoryStreams.h"
 #include "tests/support/RecordingEngine.h"
 
 using namespace GF;

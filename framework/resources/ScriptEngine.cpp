@@ -1,7 +1,10 @@
 #include "framework/resources/ScriptEngine.h"
 
+#include <cstdint>
 #include <cstring>
+#include <vector>
 
+#include "framework/core/MemoryStreams.h"
 #include "framework/resources/ScriptString.h"
 
 namespace GF {
@@ -13,6 +16,44 @@ void MessageCallback(const asSMessageInfo* message, void* param) {
     if (!message || !param) return;
     static_cast<CScriptEngine*>(param)->Log(message->section, message->row, message->col, message->type,
                                             message->message);
+}
+
+// Saved byte code ends with a trailer: these four bytes, the length of the library's bytes before it
+// (32-bit, high byte first) and their 64-bit FNV-1a hash (high byte first). The library trusts the
+// byte code it loads and stops the program on a damaged file, so only bytes that match their
+// trailer are handed to it.
+constexpr unsigned char kTrailerMagic[4] = {'Q', 'B', 'C', '1'};
+constexpr unsigned kTrailerSize = 16;
+
+uint64_t Fnv1a(const unsigned char* bytes, std::size_t size) {
+    uint64_t hash = 14695981039346656037ull;
+    for (std::size_t i = 0; i < size; ++i) {
+        hash ^= bytes[i];
+        hash *= 1099511628211ull;
+    }
+    return hash;
+}
+
+void MakeTrailer(const std::vector<unsigned char>& body, unsigned char (&trailer)[kTrailerSize]) {
+    std::memcpy(trailer, kTrailerMagic, sizeof kTrailerMagic);
+    const auto length = static_cast<uint32_t>(body.size());
+    for (int i = 0; i < 4; ++i) trailer[4 + i] = static_cast<unsigned char>(length >> (24 - 8 * i));
+    const uint64_t hash = Fnv1a(body.data(), body.size());
+    for (int i = 0; i < 8; ++i) trailer[8 + i] = static_cast<unsigned char>(hash >> (56 - 8 * i));
+}
+
+// The library's bytes of a saved file, or false when the file is not whole.
+bool TakeBody(CInputStream& in, std::vector<unsigned char>& body) {
+    const unsigned size = in.Remaining();
+    if (size < kTrailerSize) return false;
+    body.resize(size);
+    if (in.Read(body.data(), size) != size) return false;
+    unsigned char found[kTrailerSize];
+    std::memcpy(found, body.data() + size - kTrailerSize, kTrailerSize);
+    body.resize(size - kTrailerSize);
+    unsigned char expected[kTrailerSize];
+    MakeTrailer(body, expected);
+    return std::memcmp(found, expected, kTrailerSize) == 0;
 }
 
 }  // namespace
@@ -85,8 +126,11 @@ GF_SCRIPT_CALLS bool CScriptEngine::Build(const char* text, unsigned size) {
 GF_SCRIPT_CALLS bool CScriptEngine::LoadByteCode(CInputStream& in) {
     DiscardModule();
     if (!m_engine) return false;
+    std::vector<unsigned char> bytes;
+    if (!TakeBody(in, bytes)) return false;
     asIScriptModule* module = m_engine->GetModule(kModuleName, asGM_ALWAYS_CREATE);
-    CBinaryStreamHelp stream(&in);
+    CMemoryInputStream body(std::move(bytes));
+    CBinaryStreamHelp stream(&body);
     if (!module || module->LoadByteCode(&stream) < 0) {
         DiscardModule();
         return false;
@@ -98,8 +142,14 @@ GF_SCRIPT_CALLS bool CScriptEngine::LoadByteCode(CInputStream& in) {
 GF_SCRIPT_CALLS bool CScriptEngine::SaveByteCode(COutputStream& out) {
     if (!m_engine || !m_hasModule) return false;
     asIScriptModule* module = m_engine->GetModule(kModuleName, asGM_ONLY_IF_EXISTS);
-    CBinaryStreamHelp stream(nullptr, &out);
-    return module && module->SaveByteCode(&stream) >= 0 && !out.Failed();
+    CMemoryOutputStream body;
+    CBinaryStreamHelp stream(nullptr, &body);
+    if (!module || module->SaveByteCode(&stream) < 0) return false;
+    unsigned char trailer[kTrailerSize];
+    MakeTrailer(body.data, trailer);
+    const auto size = static_cast<unsigned>(body.data.size());
+    return out.Write(body.data.data(), size) == size && out.Write(trailer, kTrailerSize) == kTrailerSize &&
+           !out.Failed();
 }
 
 GF_SCRIPT_CALLS bool CScriptEngine::Call(const char* declaration, void* object) {

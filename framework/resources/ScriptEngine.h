@@ -49,10 +49,11 @@ public:
     // Builds the module from source text (not zero-terminated). On failure the half-built module is
     // dropped, so there is nothing to save or run.
     bool Build(const char* text, unsigned size);
-    // Loads the module from byte code; on failure (the library's own check or a read past the end)
-    // the module is dropped.
+    // Loads the module from byte code that SaveByteCode wrote; on failure (a file that does not
+    // match its own length and checksum, or the library's own check) the module is dropped.
     bool LoadByteCode(CInputStream& in);
-    // Saves the built or loaded module; false when there is none or the output refuses a write.
+    // Saves the built or loaded module with a trailer that LoadByteCode checks; false when there is
+    // none or the output refuses a write.
     bool SaveByteCode(COutputStream& out);
     // Calls the module's function `declaration` with one object handle. A missing function or a
     // script exception is logged and answers false.

@@ -4,13 +4,15 @@
 #include <filesystem>
 
 #include "framework/core/DataStreams.h"
+#include "framework/core/MemoryStreams.h"
 #include "framework/core/Stream.h"
-#include "tests/support/MemoryStreams.h"
 #include "tests/support/RecordingEngine.h"
 
 namespace {
 
 using Bytes = std::vector<unsigned char>;
+using GF::CMemoryInputStream;
+using GF::CMemoryOutputStream;
 
 Bytes VarUInt(uint32_t v) {
     CMemoryOutputStream out;

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/MemoryStreams.h"
 #include "framework/resources/Resource.h"
 #include "framework/resources/ResourceCache.h"
 #include "framework/resources/ResourceReader.h"
 #include "framework/resources/ScriptCompiler.h"
 #include "framework/resources/ScriptEngine.h"
-#include "tests/support/MemoryStreams.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/TempFolder.h"
 
@@ -117,6 +117,11 @@ TEST_F(ScriptByteCodeTest, SourceIsCompiledOnceAndItsByteCodeFillsTheSameTables)
     EXPECT_FALSE(std::filesystem::exists(ByteCodeFile()));
 }
 
+std::string Changed(std::string bytes, std::size_t at) {
+    bytes[at] = static_cast<char>(bytes[at] ^ 0x5A);
+    return bytes;
+}
+
 TEST_F(ScriptByteCodeTest, ByteCodeThatDoesNotLoadFallsBackToTheSource) {
     const Start compiled = RunStart({{"Animation\\effects.as", source}});
     const std::string good = ReadFile(ByteCodeFile());
@@ -132,6 +137,11 @@ TEST_F(ScriptByteCodeTest, ByteCodeThatDoesNotLoadFallsBackToTheSource) {
         {"truncated", good.substr(0, good.size() / 2)},
         {"one byte short", good.substr(0, good.size() - 1)},
         {"a different header", otherVersion},
+        // The library does not check its own bytes; these must not reach it.
+        {"a byte changed inside", Changed(good, good.size() / 3)},
+        {"a byte changed in the check", Changed(good, good.size() - 1)},
+        {"without its check", good.substr(0, good.size() - 16)},
+        {"a byte more", good + '\0'},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

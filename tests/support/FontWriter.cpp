@@ -1,7 +1,7 @@
 #include "tests/support/FontWriter.h"
 
+#include "framework/core/MemoryStreams.h"
 #include "framework/core/Stream.h"
-#include "tests/support/MemoryStreams.h"
 
 namespace {
 
@@ -22,13 +22,13 @@ void WriteHeader(GF::COutputStream& out, const TFontFile& font) {
 }  // namespace
 
 std::size_t FontHeaderSize(const TFontFile& font) {
-    CMemoryOutputStream out;
+    GF::CMemoryOutputStream out;
     WriteHeader(out, font);
     return out.data.size();
 }
 
 std::vector<unsigned char> WriteFontFile(const TFontFile& font) {
-    CMemoryOutputStream out;
+    GF::CMemoryOutputStream out;
     WriteHeader(out, font);
     for (const TFontGlyphRecord& g : font.glyphs) {
         GF::WriteUInt16BE(out, g.code);

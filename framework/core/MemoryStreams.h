@@ -5,8 +5,11 @@
 
 #include "framework/core/Stream.h"
 
-// Streams over memory, for writing fixtures in the system's encoding and reading them back.
-class CMemoryOutputStream : public GF::COutputStream {
+namespace GF {
+
+// Streams over memory: a file's bytes gathered before they are checked or written whole, and
+// fixtures in the system's encoding read back.
+class CMemoryOutputStream : public COutputStream {
 public:
     unsigned Write(const void* buffer, unsigned n) override {
         const auto* bytes = static_cast<const unsigned char*>(buffer);
@@ -20,7 +23,7 @@ public:
     std::vector<unsigned char> data;
 };
 
-class CMemoryInputStream : public GF::CInputStream {
+class CMemoryInputStream : public CInputStream {
 public:
     explicit CMemoryInputStream(std::vector<unsigned char> bytes) : data(std::move(bytes)) {}
     unsigned Read(void* buffer, unsigned n) override {
@@ -40,3 +43,5 @@ public:
     std::vector<unsigned char> data;
     unsigned position = 0;
 };
+
+}  // namespace GF
