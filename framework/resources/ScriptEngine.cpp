@@ -42,8 +42,9 @@ void MakeTrailer(const std::vector<unsigned char>& body, unsigned char (&trailer
     for (int i = 0; i < 8; ++i) trailer[8 + i] = static_cast<unsigned char>(hash >> (56 - 8 * i));
 }
 
-// The library's bytes of a saved file, or false when the file is not whole.
-bool TakeBody(CInputStream& in, std::vector<unsigned char>& body) {
+}  // namespace
+
+bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body) {
     const unsigned size = in.Remaining();
     if (size < kTrailerSize) return false;
     body.resize(size);
@@ -55,8 +56,6 @@ bool TakeBody(CInputStream& in, std::vector<unsigned char>& body) {
     MakeTrailer(body, expected);
     return std::memcmp(found, expected, kTrailerSize) == 0;
 }
-
-}  // namespace
 
 bool ScriptNeedsGenericCalls() {
     return std::strstr(asGetLibraryOptions(), "AS_MAX_PORTABILITY") != nullptr;
@@ -127,7 +126,7 @@ GF_SCRIPT_CALLS bool CScriptEngine::LoadByteCode(CInputStream& in) {
     DiscardModule();
     if (!m_engine) return false;
     std::vector<unsigned char> bytes;
-    if (!TakeBody(in, bytes)) return false;
+    if (!TakeByteCodeBody(in, bytes)) return false;
     asIScriptModule* module = m_engine->GetModule(kModuleName, asGM_ALWAYS_CREATE);
     CMemoryInputStream body(std::move(bytes));
     CBinaryStreamHelp stream(&body);

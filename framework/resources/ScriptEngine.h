@@ -1,6 +1,8 @@
 #pragma once
 #include <angelscript.h>
 
+#include <vector>
+
 #include "engine/Hge.h"
 #include "framework/core/Stream.h"
 
@@ -15,6 +17,11 @@ namespace HGENS {
 // True when the script library has no native calls (built with AS_MAX_PORTABILITY): every
 // registration then goes through the generic convention.
 bool ScriptNeedsGenericCalls();
+
+// The library's bytes of a file that CScriptEngine::SaveByteCode wrote; false when the file does
+// not match the length and checksum in its trailer. A file made to match on purpose gets through:
+// the check is against damage, not against a forged file.
+bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body);
 
 // Byte code moves through the script library's binary stream interface over our streams. A read
 // never goes past the bytes left in the input: a short or damaged file fails the load instead of
