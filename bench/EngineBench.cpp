@@ -5,30 +5,15 @@
 #include <ctime>
 #include <vector>
 
+#include "bench/BenchEngine.h"
 #include "engine/Hge.h"
 
 namespace {
 
-double ProcessCpuSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
-
 void SpritesOfOneTexture(benchmark::State& state) {
     const int sprites = static_cast<int>(state.range(0));
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_SetStateInt(HGE_SCREENWIDTH, 1024);
-    hge->System_SetStateInt(HGE_SCREENHEIGHT, 768);
-    hge->System_SetStateBool(HGE_WINDOWED, true);
-    hge->System_SetStateInt(HGE_FPS, 0);
-    if (!hge->System_Initiate()) {
-        state.SkipWithError(hge->System_GetErrorMessage());
-        hge->Release();
-        return;
-    }
+    HGE* hge = StartBenchEngine(state);
+    if (!hge) return;
     const HTEXTURE tex = hge->Texture_Create(64, 64);
     std::vector<hgeQuad> quads(static_cast<size_t>(sprites));
     std::srand(1);
@@ -43,7 +28,7 @@ void SpritesOfOneTexture(benchmark::State& state) {
     }
 
     double drawCalls = 0;
-    const double cpuStart = ProcessCpuSeconds();
+    const double cpuStart = CpuSeconds(CLOCK_PROCESS_CPUTIME_ID);
     for (auto _ : state) {
         hge->Gfx_BeginScene(0);
         hge->Gfx_Clear(0xFF000000);
@@ -52,8 +37,8 @@ void SpritesOfOneTexture(benchmark::State& state) {
         drawCalls += hge->Gfx_GetDrawCalls();
     }
     // Process time includes the software renderer's own threads.
-    state.counters["cpu_ms_per_frame"] =
-        benchmark::Counter((ProcessCpuSeconds() - cpuStart) * 1000.0, benchmark::Counter::kAvgIterations);
+    state.counters["cpu_ms_per_frame"] = benchmark::Counter(
+        (CpuSeconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart) * 1000.0, benchmark::Counter::kAvgIterations);
     state.counters["draw_calls_per_frame"] =
         benchmark::Counter(drawCalls, benchmark::Counter::kAvgIterations);
     state.SetItemsProcessed(state.iterations() * sprites);

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <string>
 
+#include "bench/BenchEngine.h"
 #include "engine/Hge.h"
 #include "framework/resources/AnimationData.h"
 #include "framework/resources/ObjectData.h"
@@ -20,13 +21,6 @@ namespace {
 
 using namespace GF;
 using namespace GF::HGENS;
-
-// The whole process (the software renderer's threads included), or this thread alone.
-double CpuSeconds(clockid_t clock) {
-    timespec now{};
-    clock_gettime(clock, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 // The animation "bench.dish" of `sprites` sprites, each cut from texture 0 (the sample font's page)
 // and animated on every track a sprite plays.
@@ -58,19 +52,9 @@ void DescribeDish(CResource& resource, int sprites) {
 void AnimatedSprites(benchmark::State& state) {
     const int animations = static_cast<int>(state.range(0));
     const int spritesEach = static_cast<int>(state.range(1));
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
     setenv("QUINDLE_DATA_DIR", QUINDLE_BENCH_DATA_DIR, 0);
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_SetStateInt(HGE_SCREENWIDTH, 1024);
-    hge->System_SetStateInt(HGE_SCREENHEIGHT, 768);
-    hge->System_SetStateBool(HGE_WINDOWED, true);
-    hge->System_SetStateInt(HGE_FPS, 0);
-    if (!hge->System_Initiate()) {
-        state.SkipWithError(hge->System_GetErrorMessage());
-        hge->Release();
-        return;
-    }
+    HGE* hge = StartBenchEngine(state);
+    if (!hge) return;
     // The sample archive's font page serves as the sprites' texture; without it they draw untextured.
     hge->Resource_AttachPack("resource.dat");
     InstallSceneObjectMakers();
