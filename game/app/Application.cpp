@@ -316,11 +316,13 @@ void CApplication::OnDisplayModeChanged() {
 // --- The game's part of the settings file ---
 
 void CApplication::OnSaveSettings(GF::THolder<GF::IDataOutputStream> stream) {
-    if (stream) SaveSettingsPart(*stream);
+    if (stream) SaveSettingsPart(*stream, GetGameData().players);
 }
 
 void CApplication::OnLoadSettings(GF::THolder<GF::IDataInputStream> stream) {
-    const ESettingsPart part = stream ? LoadSettingsPart(*stream) : ESettingsPart::OtherVersion;
+    std::string why = "no stream";
+    const ESettingsPart part =
+        stream ? LoadSettingsPart(*stream, GetGameData().players, why) : ESettingsPart::OtherVersion;
     if (part == ESettingsPart::Loaded) {
         CPlayerProfile& player = GetCurrentPlayer();
         player.stringVars[29].clear();
@@ -333,8 +335,10 @@ void CApplication::OnLoadSettings(GF::THolder<GF::IDataInputStream> stream) {
         return;
     }
     // A damaged store is kept for a look, out of the way of the next save.
-    if (part == ESettingsPart::Damaged)
+    if (part == ESettingsPart::Damaged) {
+        m_hge->System_Log("Setting: %s", why.c_str());
         MoveSettingsAside(m_hge, m_manager->GetSaveFolder(u"Setting"), ".damaged", "its players could not be read");
+    }
     ResetDefaultSettings();
 }
 

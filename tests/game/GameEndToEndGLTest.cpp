@@ -205,7 +205,8 @@ TEST(GameEndToEnd, FirstStartShowsThePublisherAndTheTitleAndAClosedWindowAsksFir
     EXPECT_EQ(WordAt(settings, 16), GetGameData().players.version);
     GF::CMemoryInputStream store(std::vector<unsigned char>(settings.begin() + 16, settings.end()));
     CPlayerStore saved;
-    ASSERT_TRUE(LoadPlayerStore(store, saved));
+    std::string why;
+    ASSERT_TRUE(LoadPlayerStore(store, saved, why)) << why;
     ASSERT_EQ(saved.players.size(), 1u);
     EXPECT_EQ(saved.players.begin()->second.floatVars[kTestVariable], kTestValue);
 
