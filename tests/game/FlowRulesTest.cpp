@@ -50,10 +50,12 @@ protected:
         rules.back().conditions = {If(32, 0, 1)};
         rules.back().actions = {Set(33, 1, 6), SetText(25, "loop")};
 
-        GF::GetGameManager()->GetScreenCreatedEvent().Add(GF::CreateDelegate(this, &FlowRulesTest::OnCreated));
+        GF::GetGameManager()->GetScreenCreatedEvent().Add(
+            GF::CreateDelegate(this, &FlowRulesTest::OnCreated));
     }
     ~FlowRulesTest() override {
-        GF::GetGameManager()->GetScreenCreatedEvent().Remove(GF::CreateDelegate(this, &FlowRulesTest::OnCreated));
+        GF::GetGameManager()->GetScreenCreatedEvent().Remove(
+            GF::CreateDelegate(this, &FlowRulesTest::OnCreated));
     }
 
     void OnCreated(GF::THolder<GF::IScreen> screen) {

@@ -186,8 +186,8 @@ TEST(GameEndToEnd, FirstStartShowsThePublisherAndTheTitleAndAClosedWindowAsksFir
     ASSERT_EQ(GF::HGENS::RunProgram({"quindle"}, options), 0);
 
     EXPECT_FALSE(g_script.timedOut) << "last top screen: " << g_script.top;
-    const std::vector<std::string> order = {"PublisherScreen", "SplashScreen", "confirm_exit_screen", "SplashScreen",
-                                            "confirm_exit_screen"};
+    const std::vector<std::string> order = {"PublisherScreen", "SplashScreen", "confirm_exit_screen",
+                                            "SplashScreen", "confirm_exit_screen"};
     EXPECT_EQ(g_script.order, order);
     EXPECT_GT(g_script.publisherColours.size(), 2u);
     EXPECT_EQ(g_script.titleText, u"SplashScreen");
@@ -203,7 +203,7 @@ TEST(GameEndToEnd, FirstStartShowsThePublisherAndTheTitleAndAClosedWindowAsksFir
     EXPECT_EQ(WordAt(settings, 8), 0);
     EXPECT_EQ(WordAt(settings, 12), 0);
     EXPECT_EQ(WordAt(settings, 16), GetGameData().players.version);
-    GF::CMemoryInputStream store(std::vector<unsigned char>(settings.begin() + 16, settings.end()));
+    GF::CMemoryInputStream store(std::vector<unsigned char>(settings.begin() + 20, settings.end()));
     CPlayerStore saved;
     std::string why;
     ASSERT_TRUE(LoadPlayerStore(store, saved, why)) << why;
