@@ -192,3 +192,20 @@ TEST_F(FlowRulesTest, AnActionOnVariable25FinishesTheScreenAgainButNotWithoutEnd
     EXPECT_EQ(Number(33), static_cast<float>(CApplication::kMaxFlowNesting));
     EXPECT_TRUE(engine.HasLog("nested more than 8 deep: refused"));
 }
+
+TEST_F(FlowRulesTest, AStartUpRuleThatShowsOverAScreenReplacesAndAnUnknownTargetLeavesNone) {
+    data.flowRules.front().switchKind = true;
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(TopName(), "MainMenuScreen");
+    EXPECT_EQ(activated, std::vector<std::string>{"MainMenuScreen"});
+    EXPECT_TRUE(engine.HasLog("The rule to \"MainMenuScreen\" shows it over a screen, but none finished"));
+
+    // A target nobody registered: the start makes no screen, and the window's close has none to ask.
+    app->End();
+    app.reset();
+    data.flowRules.front().target = "NoSuchScreen";
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(TopName(), "end");
+    EXPECT_FALSE(app->OnExit());
+    EXPECT_EQ(Frame(), "end");
+}
