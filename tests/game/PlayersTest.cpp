@@ -15,6 +15,7 @@
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
 #include "tests/gui/GuiFixture.h"
+#include "tests/support/SampleFiles.h"
 
 using GF::WString;
 
@@ -25,13 +26,19 @@ std::vector<unsigned char> ReadBytes(const std::string& path) {
     return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
 }
 
+// A packed sample file; the screens' fixture points the data folder elsewhere meanwhile.
+std::vector<unsigned char> Sample(const std::string& name) {
+    CScopedEnv dataFolder{"QUINDLE_DATA_DIR", std::string(QUINDLE_TEST_DATA_DIR)};
+    return LoadSampleFile(name);
+}
+
 // The sample game database in the game database's place, the settings file in a fresh folder, and
 // the game's part of it written as the application does: the player store after the framework's
 // four integers. The sample resource script is loaded, so the drawn cursor can be switched on.
 class CPlayersFixture : public CGuiFixture {
 protected:
     CPlayersFixture() {
-        GF::CMemoryInputStream in(ReadBytes(QUINDLE_TEST_DATA_DIR "/../content-staging/Binary/gamedata.bin"));
+        GF::CMemoryInputStream in(Sample("Binary/gamedata.bin"));
         CGameData sample;
         std::string why;
         EXPECT_TRUE(ParseGameData(in, sample, why)) << why;
@@ -134,8 +141,7 @@ TEST_F(PlayersTest, AHouseholdIsAddedListedSwitchedAndDeletedWithTheStoreSavedAt
 class ProgressTest : public CPlayersFixture {
 protected:
     ProgressTest() {
-        GF::CMemoryInputStream in(
-            ReadBytes(QUINDLE_TEST_DATA_DIR "/../content-staging/Binary/levelsdata.bin"));
+        GF::CMemoryInputStream in(Sample("Binary/levelsdata.bin"));
         CLevelsData sample;
         std::string why;
         EXPECT_TRUE(ParseLevelsData(in, sample, why)) << why;
