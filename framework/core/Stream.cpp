@@ -44,6 +44,15 @@ bool ReadFloatBE(CInputStream& in, float& value) {
     return ok;
 }
 
+bool ReadFloatLE(CInputStream& in, float& value) {
+    uint8_t b[4] = {};
+    const bool ok = in.Read(b, 4) == 4;
+    const uint32_t u =
+        ok ? (uint32_t{b[3]} << 24) | (uint32_t{b[2]} << 16) | (uint32_t{b[1]} << 8) | uint32_t{b[0]} : 0;
+    std::memcpy(&value, &u, sizeof value);
+    return ok;
+}
+
 bool ReadUInt16BE(CInputStream& in, uint16_t& value) {
     uint8_t b[2] = {};
     value = 0;
@@ -82,18 +91,30 @@ bool ReadWString(CInputStream& in, WString& text) {
     return true;
 }
 
-void WriteByte(COutputStream& out, uint8_t value) { out.Write(&value, 1); }
+void WriteByte(COutputStream& out, uint8_t value) {
+    out.Write(&value, 1);
+}
 
 void WriteUInt32BE(COutputStream& out, uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8) WriteByte(out, static_cast<uint8_t>(value >> shift));
 }
 
-void WriteInt32BE(COutputStream& out, int32_t value) { WriteUInt32BE(out, static_cast<uint32_t>(value)); }
+void WriteInt32BE(COutputStream& out, int32_t value) {
+    WriteUInt32BE(out, static_cast<uint32_t>(value));
+}
 
 void WriteFloatBE(COutputStream& out, float value) {
     uint32_t u = 0;
     std::memcpy(&u, &value, sizeof u);
     WriteUInt32BE(out, u);
+}
+
+void WriteFloatLE(COutputStream& out, float value) {
+    uint32_t u = 0;
+    std::memcpy(&u, &value, sizeof u);
+    const uint8_t b[4] = {static_cast<uint8_t>(u), static_cast<uint8_t>(u >> 8),
+                          static_cast<uint8_t>(u >> 16), static_cast<uint8_t>(u >> 24)};
+    out.Write(b, 4);
 }
 
 void WriteUInt16BE(COutputStream& out, uint16_t value) {

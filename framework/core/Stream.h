@@ -63,6 +63,8 @@ unsigned ReadVarUInt(CInputStream& in);
 bool ReadUInt32BE(CInputStream& in, uint32_t& value);
 bool ReadInt32BE(CInputStream& in, int32_t& value);
 bool ReadFloatBE(CInputStream& in, float& value);
+// The game's data files keep floats least significant byte first; the bits pass unchanged.
+bool ReadFloatLE(CInputStream& in, float& value);
 bool ReadUInt16BE(CInputStream& in, uint16_t& value);
 bool ReadByte(CInputStream& in, uint8_t& value);
 // Empty the string, then read it; a length beyond the bytes left fails before anything is allocated.
@@ -72,6 +74,7 @@ bool ReadWString(CInputStream& in, WString& text);
 void WriteUInt32BE(COutputStream& out, uint32_t value);
 void WriteInt32BE(COutputStream& out, int32_t value);
 void WriteFloatBE(COutputStream& out, float value);
+void WriteFloatLE(COutputStream& out, float value);
 void WriteUInt16BE(COutputStream& out, uint16_t value);
 void WriteByte(COutputStream& out, uint8_t value);
 void WriteVarUInt(COutputStream& out, uint32_t value);

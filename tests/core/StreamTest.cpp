@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "framework/core/DataStreams.h"
@@ -66,6 +67,34 @@ TEST(Encoding, IntegersAreBigEndian) {
     EXPECT_EQ(i, -2);
     EXPECT_FALSE(GF::ReadUInt32BE(in, u));  // past the end
     EXPECT_TRUE(in.Failed());
+}
+
+TEST(Encoding, LittleEndianFloatsKeepTheirBits) {
+    const struct {
+        uint32_t bits;
+        Bytes bytes;
+    } cases[] = {
+        {0x3F800000u, {0x00, 0x00, 0x80, 0x3F}},  // 1.0
+        {0xC2F00000u, {0x00, 0x00, 0xF0, 0xC2}},  // -120.0
+        {0x7FA00001u, {0x01, 0x00, 0xA0, 0x7F}},  // a signalling NaN with a payload
+    };
+    for (const auto& c : cases) {
+        float value = 0.0f;
+        std::memcpy(&value, &c.bits, sizeof value);
+        CMemoryOutputStream out;
+        GF::WriteFloatLE(out, value);
+        EXPECT_EQ(out.data, c.bytes) << c.bits;
+        CMemoryInputStream in(c.bytes);
+        float read = 0.0f;
+        EXPECT_TRUE(GF::ReadFloatLE(in, read));
+        uint32_t bits = 0;
+        std::memcpy(&bits, &read, sizeof bits);
+        EXPECT_EQ(bits, c.bits);
+    }
+    CMemoryInputStream shortInput({0x00, 0x00, 0x80});
+    float value = 0.0f;
+    EXPECT_FALSE(GF::ReadFloatLE(shortInput, value));
+    EXPECT_TRUE(shortInput.Failed());
 }
 
 TEST(Encoding, StringsRoundTripAndRefuseLengthsBeyondTheData) {

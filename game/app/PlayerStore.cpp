@@ -1,0 +1,46 @@
+#include "game/app/PlayerStore.h"
+
+#include "game/app/DataFormat.h"
+
+bool ReadPlayerProfile(GF::CInputStream& in, CPlayerProfile& profile) {
+    std::string why;
+    return ReadRecord(in, profile, why);
+}
+
+void WritePlayerProfile(GF::COutputStream& out, const CPlayerProfile& profile) {
+    WriteRecord(out, profile);
+}
+
+bool LoadPlayerStore(GF::CInputStream& in, CPlayerStore& store, std::string& why) {
+    return ReadRecord(in, store, why);
+}
+
+void SavePlayerStore(GF::COutputStream& out, const CPlayerStore& store) {
+    WriteRecord(out, store);
+}
+
+void SaveSettingsPart(GF::COutputStream& out, const CPlayerStore& store) {
+    GF::WriteInt32BE(out, store.version);
+    SavePlayerStore(out, store);
+}
+
+ESettingsPart LoadSettingsPart(GF::CInputStream& in, CPlayerStore& store, std::string& why) {
+    int32_t version = 0;
+    if (in.Remaining() < 4 || !GF::ReadInt32BE(in, version)) {
+        why = "no version word";
+        return ESettingsPart::OtherVersion;
+    }
+    if (version != store.version) {
+        why = "version " + std::to_string(version) + ", the game data's is " + std::to_string(store.version);
+        return ESettingsPart::OtherVersion;
+    }
+    CPlayerStore saved;
+    if (!LoadPlayerStore(in, saved, why)) return ESettingsPart::Damaged;
+    if (saved.version != version) {
+        why = "the store's version " + std::to_string(saved.version) + " differs from the leading " +
+              std::to_string(version);
+        return ESettingsPart::Damaged;
+    }
+    store = std::move(saved);
+    return ESettingsPart::Loaded;
+}
