@@ -43,14 +43,28 @@ private:
     std::vector<std::string> m_stageOrder;
 };
 
-// The file's encoding, apart from the engine. Parse reads into `data`, which should be fresh; it
-// answers false with the reason when the file is malformed or ends early, and `data` is then to be
-// dropped. Write puts the stages in their order and the other tables in ascending key order.
+// The file's sections in order: the header, four keyed sections, the cook book and its values. The
+// stages travel as a list, so that their file order is kept beside the table. For the binary visitors
+// and the data tool.
+template <class V>
+void VisitLevelsFile(V& v, CLevelsData& data, std::vector<CStageInfo>& stages) {
+    v.String("TestLevelName", data.TestLevelName);
+    v.Table("Bonuses", data.Bonuses, &CBonusInfo::Kind);
+    v.Table("Recepts", data.Recepts, &CReceptInfo::Name);
+    v.List("Stages", stages);
+    v.Table("Levels", data.Levels, &CLevelInfo::Name);
+    v.List("CookBook", data.CookBook);
+    v.List("CookBookValues", data.CookBookValues);
+}
+
+// The file's encoding, apart from the engine. Parse reads into a fresh object and moves it into `data`
+// only when the whole file read; a file that is malformed or ends early leaves `data` as it was and
+// `why` names the field. Write puts the stages in their order, the other tables in ascending key order.
 bool ParseLevelsData(GF::CInputStream& in, CLevelsData& data, std::string& why);
-void WriteLevelsData(GF::COutputStream& out, CLevelsData& data);
+void WriteLevelsData(GF::COutputStream& out, const CLevelsData& data);
 
 // The one level data object of the program.
 CLevelsData& GetLevelsData();
-// Reads the file into a fresh object and moves it in; a refused file is logged with the reason and
-// leaves the tables as they were.
+// Reads "levelsdata.bin" from the open stream into the level data. On refusal logs "levelsdata.bin: "
+// and the reason, leaves the tables as they were and answers false.
 bool ReadLevelsData(GF::THolder<GF::IDataInputStream> stream);

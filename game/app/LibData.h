@@ -99,6 +99,12 @@ public:
     CIngridientInfo* FindIngridient(const std::string& name);
     const CIngridientInfo* FindIngridient(const std::string& name) const;
     CFrameGridInfo* FindFrameGrid(const std::string& name);
+
+    template <class V>
+    void Visit(V& v) {
+        v.Table("FrameGrids", FrameGrids, &CFrameGridInfo::Name);
+        v.Table("Ingridients", Ingridients, &CIngridientInfo::Name);
+    }
 };
 
 // Whether an object offered for a recipe item counts as that item: never scenery (Kind 0); else the
@@ -106,14 +112,16 @@ public:
 // two untitled objects are not taken for one item.
 bool MatchesReceptItem(const CIngridientInfo& offered, const CReceptItemInfo& item, const CLibData& library);
 
-// The file's encoding, apart from the engine; as for the level data.
+// The file's encoding, apart from the engine: Parse reads into a fresh library and moves it into
+// `data` only when the whole file read, else `why` names the field; Write puts each table in ascending
+// name order.
 bool ParseLibData(GF::CInputStream& in, CLibData& data, std::string& why);
-void WriteLibData(GF::COutputStream& out, CLibData& data);
+void WriteLibData(GF::COutputStream& out, const CLibData& data);
 
 // The one library of the program.
 CLibData& GetLibData();
 // The process-wide record of the name, added when missing.
 CIngridientInfo& FindIngridientInfo(const std::string& name);
-// Reads the file into a fresh library and moves it in; a refused file is logged with the reason and
-// leaves the tables as they were.
+// Reads "libdata.bin" from the open stream into the library. On refusal logs "libdata.bin: " and the
+// reason, leaves the tables as they were and answers false.
 bool ReadLibData(GF::THolder<GF::IDataInputStream> stream);
