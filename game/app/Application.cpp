@@ -12,6 +12,8 @@
 #include "game/app/DataFiles.h"
 #include "game/app/Expression.h"
 #include "game/app/FlowRules.h"
+#include "game/app/LevelsData.h"
+#include "game/app/Players.h"
 #include "game/app/ScreenRegistry.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFolder.h"
@@ -105,7 +107,7 @@ void CApplication::RunFirstFlows() {
     CPlayerProfile& player = GetCurrentPlayer();
     if (player.stageName.empty()) player.stageName = GetStageName(TruncateToInt(player.floatVars[1]));
     ApplyPlayerSettings();
-    FindFlowRule(TestLevelName().empty() ? "show_publisher" : "test_starting", {});
+    FindFlowRule(GetLevelsData().TestLevelName.empty() ? "show_publisher" : "test_starting", {});
     OnScreenFinished({});
 }
 
@@ -131,7 +133,8 @@ void CApplication::Restart(bool saveFirst) {
 void CApplication::FindFlowRule(const std::string& eventText, GF::THolder<GF::IScreen> screen) {
     const std::string name = screen ? screen->GetName() : std::string();
     if (m_flowNesting >= kMaxFlowNesting) {
-        m_hge->System_Log("Flow rules for \"%s\" nested more than %d deep: refused", name.c_str(), kMaxFlowNesting);
+        m_hge->System_Log("Flow rules for \"%s\" nested more than %d deep: refused", name.c_str(),
+                          kMaxFlowNesting);
         return;
     }
     const CNesting nesting(m_flowNesting);
@@ -178,7 +181,8 @@ void CApplication::OnScreenFinished(GF::THolder<GF::IScreen> screen) {
     if (!screen) return;
     const std::string result = screen->GetResult();
     if (result == "back") {
-        if (const GF::THolder<GF::IScreen> top = m_manager->GetTopScreen()) m_manager->DestroyScreen(top->GetName());
+        if (const GF::THolder<GF::IScreen> top = m_manager->GetTopScreen())
+            m_manager->DestroyScreen(top->GetName());
     } else if (result == "force_quit") {
         m_manager->DestroyAllScreens();
     } else if (result == "reloadgamedata") {
@@ -199,8 +203,9 @@ void CApplication::CarryOutPendingRule(const GF::THolder<GF::IScreen>& screen) {
     if (!rule.switchKind) {
         SwitchScreen(screen, rule.target, rule.switchName, rule.switchFlag);
     } else if (!screen) {
-        m_hge->System_Log("The rule to \"%s\" shows it over a screen, but none finished: it replaces the screens",
-                          rule.target.c_str());
+        m_hge->System_Log(
+            "The rule to \"%s\" shows it over a screen, but none finished: it replaces the screens",
+            rule.target.c_str());
         SwitchScreen(screen, rule.target, rule.switchName, false);
     } else {
         ShowOver(screen, rule);
@@ -212,7 +217,8 @@ void CApplication::CarryOutPendingRule(const GF::THolder<GF::IScreen>& screen) {
 void CApplication::ShowOver(const GF::THolder<GF::IScreen>& screen, const CFlowRule& rule) {
     const GF::THolder<GF::IScene> scene = screen->GetScene();
     if (screen->IsShown() && rule.effectSet) {
-        if (const GF::THolder<GF::IScreen> top = m_manager->GetTopScreen()) m_manager->DestroyScreen(top->GetName());
+        if (const GF::THolder<GF::IScreen> top = m_manager->GetTopScreen())
+            m_manager->DestroyScreen(top->GetName());
     }
     m_manager->CreateScreen(rule.target, rule.switchName, scene, rule.effect.c_str());
     const GF::THolder<GF::IScreen> top = m_manager->GetTopScreen();
@@ -263,7 +269,8 @@ void CApplication::UnhookGameManager() {
 }
 
 void CApplication::RegisterScreenFactories() {
-    for (const tagScreenEntry& entry : GetScreenRegistry()) m_manager->RegisterScreenFactory(entry.name, entry.factory);
+    for (const tagScreenEntry& entry : GetScreenRegistry())
+        m_manager->RegisterScreenFactory(entry.name, entry.factory);
 }
 
 void CApplication::OnScreenCreated(GF::THolder<GF::IScreen> screen) {
@@ -285,7 +292,8 @@ bool CApplication::OnExit() {
     if (!top || top->GetName() == kConfirmExitScreen) return false;
     top->Finish("quit", kFinishFlags);
     if (!m_pendingRule) {
-        if (const GF::THolder<GF::IScreen> still = m_manager->GetTopScreen()) still->Finish("force_quit", kFinishFlags);
+        if (const GF::THolder<GF::IScreen> still = m_manager->GetTopScreen())
+            still->Finish("force_quit", kFinishFlags);
     }
     return false;
 }
@@ -337,7 +345,8 @@ void CApplication::OnLoadSettings(GF::THolder<GF::IDataInputStream> stream) {
     // A damaged store is kept for a look, out of the way of the next save.
     if (part == ESettingsPart::Damaged) {
         m_hge->System_Log("Setting: %s", why.c_str());
-        MoveSettingsAside(m_hge, m_manager->GetSaveFolder(u"Setting"), ".damaged", "its players could not be read");
+        MoveSettingsAside(m_hge, m_manager->GetSaveFolder(u"Setting"), ".damaged",
+                          "its players could not be read");
     }
     ResetDefaultSettings();
 }

@@ -54,8 +54,8 @@ public:
     void FindFlowRule(const std::string& eventText, GF::THolder<GF::IScreen> screen);
     void ApplyFlowActions(GF::THolder<GF::IScreen> screen, const CFlowRule& rule);
     // Replaces every screen by the target, cross-fading from the screen's scene when smooth.
-    void SwitchScreen(GF::THolder<GF::IScreen> screen, const std::string& target, const std::string& switchName,
-                      bool smooth);
+    void SwitchScreen(GF::THolder<GF::IScreen> screen, const std::string& target,
+                      const std::string& switchName, bool smooth);
 
     // The screen manager's events.
     void OnScreenFinished(GF::THolder<GF::IScreen> screen);

@@ -3,6 +3,8 @@
 #include "engine/Hge.h"
 #include "framework/core/DataStreams.h"
 #include "game/app/GameData.h"
+#include "game/app/LevelsData.h"
+#include "game/app/LibData.h"
 
 namespace {
 

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <limits>
 
+#include "game/app/Players.h"
+
 namespace {
 
 enum EKind : int32_t {
@@ -224,11 +226,13 @@ float EvaluateStringExpression(const CExpressionNode& node, const std::vector<st
             for (std::size_t i = 0; i < children.size(); ++i) text += Operand(children, i);
             return 0.0f;
         case kEqual:
-            return Truth(AgainstFirst(children, [](const std::string& a, const std::string& b) { return a == b; }),
-                         truth);
+            return Truth(
+                AgainstFirst(children, [](const std::string& a, const std::string& b) { return a == b; }),
+                truth);
         case kNotEqual:
-            return Truth(AgainstFirst(children, [](const std::string& a, const std::string& b) { return a != b; }),
-                         truth);
+            return Truth(
+                AgainstFirst(children, [](const std::string& a, const std::string& b) { return a != b; }),
+                truth);
         default:
             return 0.0f;
     }

@@ -14,7 +14,8 @@ GF::THolder<GF::IScreen> CPlaceholderScreen::Create() {
     return GF::THolder<GF::IScreen>(new CPlaceholderScreen);
 }
 
-void CPlaceholderScreen::Initialize(const std::string&, GF::THolder<GF::IScene> scene, const char* phraseKey) {
+void CPlaceholderScreen::Initialize(const std::string&, GF::THolder<GF::IScene> scene,
+                                    const char* phraseKey) {
     CMenuScreenAbstract::Initialize(kLayout, std::move(scene), phraseKey);
 }
 

@@ -13,6 +13,7 @@ public:
 
     static GF::THolder<GF::IScreen> Create();
 
-    void Initialize(const std::string& layoutName, GF::THolder<GF::IScene> scene, const char* phraseKey) override;
+    void Initialize(const std::string& layoutName, GF::THolder<GF::IScene> scene,
+                    const char* phraseKey) override;
     void OnInitialize() override;
 };

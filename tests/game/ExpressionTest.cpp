@@ -111,8 +111,7 @@ TEST(FlowExpression, EveryChildIsEvaluatedSoAssignmentsHappenInBothBranches) {
     CPlayerProfile profile;
     profile.floatVars[3] = 1.0f;
     // if v3 then (v7 := 20) else (v8 := 10): both assignments happen, the then-branch is the value.
-    const CExpressionNode tree =
-        Op(19, {Op(20, {Number(10), Var(8)}), Op(20, {Number(20), Var(7)}), Var(3)});
+    const CExpressionNode tree = Op(19, {Op(20, {Number(10), Var(8)}), Op(20, {Number(20), Var(7)}), Var(3)});
     EXPECT_EQ(Evaluate(tree, profile).number, 20.0f);
     EXPECT_EQ(profile.floatVars[7], 20.0f);
     EXPECT_EQ(profile.floatVars[8], 10.0f);

@@ -50,10 +50,12 @@ protected:
         rules.back().conditions = {If(32, 0, 1)};
         rules.back().actions = {Set(33, 1, 6), SetText(25, "loop")};
 
-        GF::GetGameManager()->GetScreenCreatedEvent().Add(GF::CreateDelegate(this, &FlowRulesTest::OnCreated));
+        GF::GetGameManager()->GetScreenCreatedEvent().Add(
+            GF::CreateDelegate(this, &FlowRulesTest::OnCreated));
     }
     ~FlowRulesTest() override {
-        GF::GetGameManager()->GetScreenCreatedEvent().Remove(GF::CreateDelegate(this, &FlowRulesTest::OnCreated));
+        GF::GetGameManager()->GetScreenCreatedEvent().Remove(
+            GF::CreateDelegate(this, &FlowRulesTest::OnCreated));
     }
 
     void OnCreated(GF::THolder<GF::IScreen> screen) {
@@ -189,4 +191,21 @@ TEST_F(FlowRulesTest, AnActionOnVariable25FinishesTheScreenAgainButNotWithoutEnd
     Finish("loop");
     EXPECT_EQ(Number(33), static_cast<float>(CApplication::kMaxFlowNesting));
     EXPECT_TRUE(engine.HasLog("nested more than 8 deep: refused"));
+}
+
+TEST_F(FlowRulesTest, AStartUpRuleThatShowsOverAScreenReplacesAndAnUnknownTargetLeavesNone) {
+    data.flowRules.front().switchKind = true;
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(TopName(), "MainMenuScreen");
+    EXPECT_EQ(activated, std::vector<std::string>{"MainMenuScreen"});
+    EXPECT_TRUE(engine.HasLog("The rule to \"MainMenuScreen\" shows it over a screen, but none finished"));
+
+    // A target nobody registered: the start makes no screen, and the window's close has none to ask.
+    app->End();
+    app.reset();
+    data.flowRules.front().target = "NoSuchScreen";
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(TopName(), "end");
+    EXPECT_FALSE(app->OnExit());
+    EXPECT_EQ(Frame(), "end");
 }

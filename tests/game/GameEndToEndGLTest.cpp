@@ -35,6 +35,8 @@ struct tagScript {
     std::string top;
     std::vector<std::string> order;  // the top screens in the order they came on top
     int closes = 0;
+    std::string icon;
+    bool iconFound = false;
     std::set<uint32_t> publisherColours;
     std::u16string titleText;
     std::u16string question;
@@ -128,6 +130,16 @@ bool Follow(int frame) {
 // answered "no" with Escape, closed again and answered "yes" with Enter.
 void FirstRun(int frame) {
     if (!Follow(frame)) return;
+    if (frame == 0) {
+        HGE* hge = hgeCreate(HGE_VERSION);
+        g_script.icon = hge->System_GetStateString(HGE_ICON);
+        DWORD size = 0;
+        if (void* picture = hge->Resource_Load(g_script.icon.c_str(), &size)) {
+            g_script.iconFound = size > 0;
+            hge->Resource_Free(picture);
+        }
+        hge->Release();
+    }
     const int since = frame - g_script.shownAt;
     if (g_script.top == "PublisherScreen" && since == 38) g_script.publisherColours = ScreenColours();
     if (g_script.top == "SplashScreen" && since == 20) {
@@ -186,13 +198,15 @@ TEST(GameEndToEnd, FirstStartShowsThePublisherAndTheTitleAndAClosedWindowAsksFir
     ASSERT_EQ(GF::HGENS::RunProgram({"quindle"}, options), 0);
 
     EXPECT_FALSE(g_script.timedOut) << "last top screen: " << g_script.top;
-    const std::vector<std::string> order = {"PublisherScreen", "SplashScreen", "confirm_exit_screen", "SplashScreen",
-                                            "confirm_exit_screen"};
+    const std::vector<std::string> order = {"PublisherScreen", "SplashScreen", "confirm_exit_screen",
+                                            "SplashScreen", "confirm_exit_screen"};
     EXPECT_EQ(g_script.order, order);
     EXPECT_GT(g_script.publisherColours.size(), 2u);
     EXPECT_EQ(g_script.titleText, u"SplashScreen");
     EXPECT_EQ(g_script.question, u"Close the kitchen for today?");
     EXPECT_EQ(g_script.closes, 2);
+    EXPECT_EQ(g_script.icon, CApplication::kIconPicture);
+    EXPECT_TRUE(g_script.iconFound);
 
     // The four integers as the defaults of a new installation set them (sound, music, no drawn
     // cursor, a window), the game data's version and the store.
@@ -203,7 +217,7 @@ TEST(GameEndToEnd, FirstStartShowsThePublisherAndTheTitleAndAClosedWindowAsksFir
     EXPECT_EQ(WordAt(settings, 8), 0);
     EXPECT_EQ(WordAt(settings, 12), 0);
     EXPECT_EQ(WordAt(settings, 16), GetGameData().players.version);
-    GF::CMemoryInputStream store(std::vector<unsigned char>(settings.begin() + 16, settings.end()));
+    GF::CMemoryInputStream store(std::vector<unsigned char>(settings.begin() + 20, settings.end()));
     CPlayerStore saved;
     std::string why;
     ASSERT_TRUE(LoadPlayerStore(store, saved, why)) << why;

@@ -16,6 +16,8 @@
 #include "framework/scene/ObjectMakers.h"
 #include "game/app/Application.h"
 #include "game/app/GameData.h"
+#include "game/app/LevelsData.h"
+#include "game/app/LibData.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/ResourceBuilder.h"
@@ -94,7 +96,8 @@ protected:
 
     static std::string ReadSampleScript() {
         const std::filesystem::path path =
-            std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() / "content/Animation/effects.as";
+            std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
+            "content/Animation/effects.as";
         std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
@@ -105,7 +108,17 @@ protected:
         WriteGameData(out, data);
         engine.AddResource(folder + "gamedata.bin", out.data);
     }
-    void SetLevelData();
+    // Empty level and library tables.
+    void SetLevelData() {
+        CLevelsData levels;
+        GF::CMemoryOutputStream levelBytes;
+        WriteLevelsData(levelBytes, levels);
+        engine.AddResource("Binary\\levelsdata.bin", levelBytes.data);
+        CLibData library;
+        GF::CMemoryOutputStream libraryBytes;
+        WriteLibData(libraryBytes, library);
+        engine.AddResource("Binary\\libdata.bin", libraryBytes.data);
+    }
 
     bool Start() {
         PutGameData();

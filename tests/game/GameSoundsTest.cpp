@@ -80,7 +80,7 @@ TEST_F(GameSoundsTest, AKeyMissingFromTheTableGetsAnEmptyEntryAndPlaysNothing) {
     PlayGameSound(41);
     CGameSound::Instance()->Update(16.0f);
     ASSERT_EQ(GetGameData().sounds.count(41), 1u);
-    EXPECT_EQ(GetGameData().sounds[41].name, "");
+    EXPECT_EQ(GetGameData().sounds.at(41), (CSoundKeyInfo{"", 41}));
     EXPECT_EQ(engine.CountCalls("Stream_Play"), 0);
     EXPECT_TRUE(engine.HasLog("NOT FOUND"));
 }

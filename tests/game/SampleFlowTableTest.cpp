@@ -3,10 +3,29 @@
 #include <algorithm>
 #include <string>
 
+#include "engine/Log.h"
+#include "engine/ResourcePacks.h"
 #include "game/app/ScreenRegistry.h"
 #include "tests/game/GameFixture.h"
 
 namespace {
+
+// The sample "Binary\\gamedata.bin" as the build packed it.
+CGameData ReadSampleGameData() {
+    Engine::CLog log;
+    Engine::CResourcePacks packs(log, QUINDLE_TEST_DATA_DIR);
+    CGameData data;
+    if (!packs.Attach("resource.dat")) return data;
+    std::size_t size = 0;
+    void* block = packs.Load("Binary\\gamedata.bin", &size);
+    if (!block) return data;
+    const auto* bytes = static_cast<const unsigned char*>(block);
+    GF::CMemoryInputStream in(std::vector<unsigned char>(bytes, bytes + size));
+    Engine::CResourcePacks::Free(block);
+    std::string why;
+    EXPECT_TRUE(ParseGameData(in, data, why)) << why;
+    return data;
+}
 
 bool Registered(const std::string& name) {
     const auto registry = GetScreenRegistry();
