@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "game/app/Players.h"
+#include "game/app/TruncateToInt.h"
 
 namespace {
 
