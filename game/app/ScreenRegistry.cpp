@@ -5,6 +5,7 @@
 #include "game/screens/CookChangePlayerScreen.h"
 #include "game/screens/CookNewPlayerMenuScreen.h"
 #include "game/screens/CookOptionsMenuScreen.h"
+#include "game/screens/MainMenuScreen.h"
 #include "game/screens/PlaceholderScreen.h"
 #include "game/screens/SplashScreen.h"
 
@@ -18,7 +19,7 @@ const tagScreenEntry kScreens[] = {
     {"GameScreen", &CPlaceholderScreen::Create},
     {"LoseScreen", &CPlaceholderScreen::Create},
     {"StatisticsScreen", &CPlaceholderScreen::Create},
-    {"MainMenuScreen", &CPlaceholderScreen::Create},
+    {"MainMenuScreen", &CMainMenuScreen::Create},
     {"OptionsScreen", &CCookOptionsMenuScreen::Create},
     {"InGameMenuScreen", &CIngameMenuScreen::Create},
     {"StageStatisticsScreen", &CPlaceholderScreen::Create},
