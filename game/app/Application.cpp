@@ -14,7 +14,9 @@
 #include "game/app/FlowRules.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/app/Progress.h"
 #include "game/app/ScreenRegistry.h"
+#include "game/app/TruncateToInt.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFolder.h"
 
