@@ -14,6 +14,7 @@
 #include "framework/scene/IAnimation.h"
 #include "game/app/Players.h"
 #include "tests/game/GameFixture.h"
+#include "tests/support/FontWriter.h"
 
 // The sample game as the build made it (game data with its flow table, level tables and texts)
 // under the game's application, the sample resource script and a fresh save folder. Frames of 100
@@ -27,6 +28,12 @@ protected:
         engine.AddResource("Binary\\levelsdata.bin", Staged("levelsdata.bin"));
         engine.AddResource("Binary\\libdata.bin", Staged("libdata.bin"));
         engine.AddResource("Binary\\textdata.txt", Staged("textdata.txt"));
+        // Letters 10 pixels wide, so that typed names fit the name field.
+        TFontFile font;
+        font.bottom = 20;
+        font.base = 16;
+        for (char16_t c = u' '; c <= u'z'; ++c) font.glyphs.push_back({c, 0, 0, 10, 16, 0, 0, 10, 16});
+        engine.AddResource("Font\\0.fnt", WriteFontFile(font));
     }
 
     static std::vector<unsigned char> Staged(const std::string& name) {

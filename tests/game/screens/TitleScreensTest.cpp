@@ -150,8 +150,10 @@ TEST_F(TitleScreensTest, PlayerListChoosesRemovesAndMakesPlayers) {
 // The code typed on the title opens the first stages; a broken code and characters typed over
 // another screen do nothing; the digit 0 starts again from the defaults with the profiles put aside.
 TEST_F(TitleScreensTest, CodeOnTheTitleOpensStagesAndDigitZeroStartsAfresh) {
-    AddNamedPlayer(u"Ann");
     ASSERT_TRUE(Start());
+    ASSERT_TRUE(ReachIdle("new_player_screen"));
+    Type(u"Ann");
+    Press(GF::CKeyset::kKeyEnter);
     ASSERT_TRUE(ReachIdle("SplashScreen"));
     const bool unlocked = GetCheatListener().IsUnlocked();
 
