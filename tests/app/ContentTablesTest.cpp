@@ -196,8 +196,15 @@ TEST(SampleContent, CutOrOversizedFilesAreRefusedLoggedAndLeaveTheTables) {
     }
 
     // A count of 0x7FFFFFFF in each section, and a cut file, through the program's readers.
-    ExpectRefused(engine, "levelsdata.bin", Forged(s.levelsBytes, LevelsSectionOffsets(s.levels)),
-                  &ReadLevelsData);
+    const std::vector<size_t> offsets = LevelsSectionOffsets(s.levels);
+    const size_t counts[] = {s.levels.Bonuses.size(),      s.levels.Recepts.size(),
+                             s.levels.StageOrder().size(), s.levels.Levels.size(),
+                             s.levels.CookBook.size(),     s.levels.CookBookValues.size()};
+    for (size_t k = 0; k < offsets.size(); ++k) {  // the offsets found are the counts'
+        const unsigned char* at = s.levelsBytes.data() + offsets[k];
+        EXPECT_EQ(size_t(at[0] << 24 | at[1] << 16 | at[2] << 8 | at[3]), counts[k]) << k;
+    }
+    ExpectRefused(engine, "levelsdata.bin", Forged(s.levelsBytes, offsets), &ReadLevelsData);
     CLibData gridsOnly;
     gridsOnly.FrameGrids = s.lib.FrameGrids;
     ExpectRefused(engine, "libdata.bin",
