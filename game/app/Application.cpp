@@ -17,6 +17,7 @@
 #include "game/app/Progress.h"
 #include "game/app/ScreenRegistry.h"
 #include "game/app/TruncateToInt.h"
+#include "game/screens/WindowShadesEffect.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFolder.h"
 
@@ -102,6 +103,8 @@ void CApplication::End() {
         m_manager.Reset();
     }
     GF::HGENS::CApplication::End();
+    // The shades keep the picture of resources that are gone now; a second start makes new ones.
+    CWindowShadesEffect::DropInstance();
 }
 
 void CApplication::RunFirstFlows() {

@@ -1,8 +1,8 @@
 #include "game/app/ScreenRegistry.h"
 
-#include "framework/gui/ConfirmScreen.h"
 #include "framework/gui/PublisherScreen.h"
 #include "game/screens/CookChangePlayerScreen.h"
+#include "game/screens/CookConfirmMenuScreen.h"
 #include "game/screens/CookNewPlayerMenuScreen.h"
 #include "game/screens/CookOptionsMenuScreen.h"
 #include "game/screens/MainMenuScreen.h"
@@ -11,7 +11,6 @@
 
 namespace {
 
-using GF::HGENS::CConfirmMenuScreen;
 using GF::HGENS::CPublisherScreen;
 
 const tagScreenEntry kScreens[] = {
@@ -23,16 +22,16 @@ const tagScreenEntry kScreens[] = {
     {"OptionsScreen", &CCookOptionsMenuScreen::Create},
     {"InGameMenuScreen", &CIngameMenuScreen::Create},
     {"StageStatisticsScreen", &CPlaceholderScreen::Create},
-    {"confirm_exit_screen", &CConfirmMenuScreen::Create},
-    {"confirm_screen", &CConfirmMenuScreen::Create},
+    {"confirm_exit_screen", &CCookConfirmMenuScreen::Create},
+    {"confirm_screen", &CCookConfirmMenuScreen::Create},
     {"new_player_screen", &CCookNewPlayerMenuScreen::Create},
     {"ChangePlayerScreen", &CCookChangePlayerScreen::Create},
     {"HighScoreScreen", &CPlaceholderScreen::Create},
-    {"message_screen", &CConfirmMenuScreen::Create},
+    {"message_screen", &CCookConfirmMenuScreen::Create},
     {"CreditsScreen", &CPlaceholderScreen::Create},
     {"new_ingridient_screen", &CPlaceholderScreen::Create},
     {"new_recept_screen", &CPlaceholderScreen::Create},
-    {"bonus_message_screen", &CConfirmMenuScreen::Create},
+    {"bonus_message_screen", &CCookConfirmMenuScreen::Create},
     {"CookingBookScreen", &CPlaceholderScreen::Create},
     {"VelmoRoomScreen", &CPlaceholderScreen::Create},
     {"ProgressMapScreen", &CPlaceholderScreen::Create},

@@ -87,6 +87,10 @@ void CCookChangePlayerScreen::UpdateButtons() {
 }
 
 void CCookChangePlayerScreen::OnCommand(const std::string& command) {
+    if (command == "show_manual") {
+        StartEffect(kModeOpen);
+        m_noEffect = false;
+    }
     if (command == "back2") {
         m_result = "back";
         m_pendingResult = m_result;

@@ -2,6 +2,8 @@
 #include <string>
 
 #include "framework/gui/MenuScreen.h"
+#include "game/screens/ControlSoundScreen.h"
+#include "game/screens/ShowHideEffectScreen.h"
 
 // The base of the game's menu screens (title, menus, options, players).
 using TGameMenuScreen = GF::HGENS::CMenuScreenAbstract;
