@@ -5,8 +5,8 @@
 #include "game/screens/ControlSoundScreen.h"
 #include "game/screens/ShowHideEffectScreen.h"
 
-// The base of the game's menu screens (title, menus, options, players).
-using TGameMenuScreen = GF::HGENS::CMenuScreenAbstract;
+// The base of the game's menu screens: behind the window shades, with sounding buttons.
+using TGameMenuScreen = CShowHideEffectScreen<CControlSoundScreen<GF::HGENS::CMenuScreenAbstract>, 1>;
 
 // What a game screen's buttons and keys finish it with: the idle phase, shown again when it comes
 // back on top, hidden before it ends.
