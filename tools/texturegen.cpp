@@ -98,7 +98,8 @@ Uint32 Cloth(int x, int y) {
 
 int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[2] : "";
-    const bool gray = kind == "gray", cloth = kind == "cloth";
+    const bool gray = kind == "gray";
+    const bool cloth = kind == "cloth";
     if (argc != 2 && !gray && !cloth) {
         std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray]\n");
         return 2;

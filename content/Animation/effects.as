@@ -42,6 +42,11 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("hint",    0, 0, 0, 0x11, 13);                 // 6: empty until a hint fills it
     r.AddTextInfo("field",   0, 0, 0, 0x00, 13);                 // 7: from its left end
     r.AddTextInfo("balloon", 0, 0, 0, 0x41, 13);                 // 8: centred both ways, empty
+    // The options' labels, from their left ends.
+    r.AddTextInfo("label_music",         0, 0, 0, 0x00, 34);     // 9
+    r.AddTextInfo("label_sound",         0, 0, 0, 0x00, 35);     // 10
+    r.AddTextInfo("label_full_screen",   0, 0, 0, 0x00, 36);     // 11
+    r.AddTextInfo("label_custom_cursor", 0, 0, 0, 0x00, 37);     // 12
 }
 
 void Sounds(CResourceReader@ r)
@@ -517,7 +522,7 @@ void Effects(CResourceReader@ r)
     r.CreateAnimationData("shtora");
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("cloth");
-    r.AddSpriteIDResource(7, 1000);
+    r.AddSpriteIDResource(9, 1000);
 }
 
 // The drawn mouse cursor: an arrow whose tip is at the mouse.
@@ -531,6 +536,134 @@ void Cursor(CResourceReader@ r)
     r.AddHotspot(0, 0, 0, 1000);
     r.AddBlendMode(2, 1000);
     r.AddColor(255, 255, 255, 255, 0, 1000);
+}
+
+// The game's menus, each a layout named like its screen in the module "main_menu", over a dark
+// backdrop of the whole window: buttons "_item_<name>" (the text "item_<name>" is their caption),
+// the hint "_hint" of the button under the mouse, and the screen's own parts.
+void MenuBackdrop(CResourceReader@ r, const string &in name)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_idle", 300, 1300, 0);
+    r.AddNamedPart("_hide", 1300, 1600, 1);
+    r.CreateSpriteObjectData("background");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddZoom(5000, 3750, 0, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddColor(255, 36, 44, 64, 0, 1600);
+}
+
+// A menu button at (x, y) from the centre.
+void MenuItem(CResourceReader@ r, const string &in name, int x, int y)
+{
+    r.CreateSpriteObjectData("_item_" + name);
+    r.AddOffset(x, y, 0, 1600);
+    r.AddLayer(2, 1600);
+    r.AddSubstAnimation("main_menu", "menu_button");
+}
+
+// A control of the "controls" module at (x, y) from the centre.
+void ControlItem(CResourceReader@ r, const string &in name, const string &in control, int x, int y)
+{
+    r.CreateSpriteObjectData("_item_" + name);
+    r.AddOffset(x, y, 0, 1600);
+    r.AddLayer(2, 1600);
+    r.AddSubstAnimation("controls", control);
+}
+
+// A line of text (text description `text`) at (x, y) from the centre.
+void MenuText(CResourceReader@ r, const string &in name, int text, int x, int y)
+{
+    r.CreateTextSpriteObjectData(name);
+    r.AddTextSpriteIDResource(text, 1600);
+    r.AddOffset(x, y, 0, 1600);
+    r.AddLayer(3, 1600);
+}
+
+void GameMenus(CResourceReader@ r)
+{
+    r.CreateModule("main_menu");
+    MenuButton(r, "menu_button", 6, true);
+
+    // The ribbon under a named player's title menu: it unrolls from the middle ("_show").
+    r.CreateAnimationData("lenta");
+    r.AddNamedPart("_show", 0, 400, 1);
+    r.AddNamedPart("_idle", 400, 1400, 0);
+    r.CreateSpriteObjectData("ribbon");
+    r.AddSpriteIDResource(4, 1400);
+    r.AddHotspot(5000, 5000, 0, 1400);
+    r.AddZoom(0, 40, 1, 400);
+    r.AddZoom(1000, 40, 0, 1000);
+    r.AddColor(255, 200, 40, 40, 0, 1400);
+
+    // The main menu's selector: an arrow that points at the button it stands beside.
+    r.CreateAnimationData("selector");
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.CreateSpriteObjectData("arrow");
+    r.AddSpriteIDResource(6, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddColor(255, 255, 220, 0, 0, 1000);
+
+    // The title. Child drawable 10 hosts the ribbon "lenta" (the screen finds it by that number).
+    MenuBackdrop(r, "SplashScreen");                  // 0
+    MenuText(r, "title", 0, 0, -205);                 // 1
+    MenuItem(r, "play", 0, -100);                     // 2
+    MenuItem(r, "options", 0, -60);                   // 3
+    MenuItem(r, "help", 0, -20);                      // 4
+    MenuItem(r, "hight_score", 0, 20);                // 5
+    MenuItem(r, "quit", 0, 60);                       // 6
+    MenuItem(r, "new_player", 0, 150);                // 7: shows the player's name
+    MenuText(r, "_hint", 6, 0, 210);                  // 8
+    MenuText(r, "welcome", 4, 0, -170);               // 9
+    r.CreateSpriteObjectData("_lenta");               // 10
+    r.AddOffset(0, 150, 0, 1600);
+    r.AddLayer(1, 1600);
+    r.AddSubstAnimation("main_menu", "lenta");
+
+    // The main menu: the selector stands left of the buttons and glides to the one the mouse enters.
+    MenuBackdrop(r, "MainMenuScreen");
+    MenuText(r, "title", 0, 0, -180);
+    MenuItem(r, "settings", 0, -100);
+    MenuItem(r, "help", 0, -60);
+    MenuItem(r, "cookbook", 0, -20);
+    MenuItem(r, "credits", 0, 20);
+    MenuItem(r, "back", 0, 120);
+    MenuText(r, "_hint", 6, 0, 210);
+    r.CreateSpriteObjectData("_select");
+    r.AddOffset(-90, -100, 0, 1600);
+    r.AddLayer(3, 1600);
+    r.AddSubstAnimation("main_menu", "selector");
+
+    // The options, and the pause menu of a level on the same layout: each screen hides the other's
+    // buttons. The sliders' knobs are their "_cursor".
+    MenuBackdrop(r, "OptionsScreen");
+    MenuText(r, "title", 0, 0, -180);
+    MenuText(r, "label_music", 9, -200, -113);
+    ControlItem(r, "slider_musik", "slider", -40, -120);
+    MenuText(r, "label_sound", 10, -200, -73);
+    ControlItem(r, "slider_sound", "slider", -40, -80);
+    MenuText(r, "label_full_screen", 11, -200, -33);
+    ControlItem(r, "full_screen", "check_box", 60, -40);
+    MenuText(r, "label_custom_cursor", 12, -200, 7);
+    ControlItem(r, "custom_cursor", "check_box", 60, 0);
+    MenuItem(r, "ok", 0, 80);
+    MenuItem(r, "continue", -150, 80);
+    MenuItem(r, "replay", -150, 120);
+    MenuItem(r, "map", 150, 80);
+    MenuItem(r, "main_menu", 150, 120);
+    MenuText(r, "_hint", 6, 0, 210);
+
+    // The players: the list with its scroll bar, "new", "ok" and "remove".
+    MenuBackdrop(r, "ChangePlayerScreen");
+    MenuText(r, "title", 0, 0, -180);
+    ControlItem(r, "listbox", "list_box", -110, -100);
+    ControlItem(r, "listbox_slider", "scroll_bar", 100, -100);
+    MenuItem(r, "new", -150, 80);
+    MenuItem(r, "ok", 0, 80);
+    MenuItem(r, "remove", 150, 80);
+    MenuText(r, "_hint", 6, 0, 210);
 }
 
 // The kitchen character's speech balloon and the kitchen's clickable plates:
@@ -682,4 +815,5 @@ void FillResource(CResourceReader@ r)
     Levels(r);
     Devices(r);
     Effects(r);
+    GameMenus(r);
 }

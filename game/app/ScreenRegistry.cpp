@@ -1,28 +1,31 @@
 #include "game/app/ScreenRegistry.h"
 
-#include "framework/gui/NewPlayerScreen.h"
 #include "framework/gui/PublisherScreen.h"
+#include "game/screens/CookChangePlayerScreen.h"
 #include "game/screens/CookConfirmMenuScreen.h"
+#include "game/screens/CookNewPlayerMenuScreen.h"
+#include "game/screens/CookOptionsMenuScreen.h"
+#include "game/screens/MainMenuScreen.h"
 #include "game/screens/PlaceholderScreen.h"
+#include "game/screens/SplashScreen.h"
 
 namespace {
 
-using GF::HGENS::CNewPlayerMenuScreen;
 using GF::HGENS::CPublisherScreen;
 
 const tagScreenEntry kScreens[] = {
-    {"SplashScreen", &CPlaceholderScreen::Create},
+    {"SplashScreen", &CSplashScreen::Create},
     {"GameScreen", &CPlaceholderScreen::Create},
     {"LoseScreen", &CPlaceholderScreen::Create},
     {"StatisticsScreen", &CPlaceholderScreen::Create},
-    {"MainMenuScreen", &CPlaceholderScreen::Create},
-    {"OptionsScreen", &CPlaceholderScreen::Create},
-    {"InGameMenuScreen", &CPlaceholderScreen::Create},
+    {"MainMenuScreen", &CMainMenuScreen::Create},
+    {"OptionsScreen", &CCookOptionsMenuScreen::Create},
+    {"InGameMenuScreen", &CIngameMenuScreen::Create},
     {"StageStatisticsScreen", &CPlaceholderScreen::Create},
     {"confirm_exit_screen", &CCookConfirmMenuScreen::Create},
     {"confirm_screen", &CCookConfirmMenuScreen::Create},
-    {"new_player_screen", &CNewPlayerMenuScreen::Create},
-    {"ChangePlayerScreen", &CPlaceholderScreen::Create},
+    {"new_player_screen", &CCookNewPlayerMenuScreen::Create},
+    {"ChangePlayerScreen", &CCookChangePlayerScreen::Create},
     {"HighScoreScreen", &CPlaceholderScreen::Create},
     {"message_screen", &CCookConfirmMenuScreen::Create},
     {"CreditsScreen", &CPlaceholderScreen::Create},

@@ -1,0 +1,108 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "engine/Hge.h"
+#include "framework/core/Mouse.h"
+#include "framework/gui/BaseControl.h"
+#include "framework/gui/LayoutItem.h"
+#include "framework/scene/IAnimation.h"
+#include "game/app/Players.h"
+#include "tests/game/GameFixture.h"
+#include "tests/support/FontWriter.h"
+
+// The sample game as the build made it (game data with its flow table, level tables and texts)
+// under the game's application, the sample resource script and a fresh save folder. Frames of 100
+// ms; the mouse and keys are set as the engine would set them.
+class CMenuScreensFixture : public CGameFixture {
+protected:
+    CMenuScreensFixture() {
+        GF::CMemoryInputStream in(Staged("gamedata.bin"));
+        std::string why;
+        EXPECT_TRUE(ParseGameData(in, data, why)) << why;
+        engine.AddResource("Binary\\levelsdata.bin", Staged("levelsdata.bin"));
+        engine.AddResource("Binary\\libdata.bin", Staged("libdata.bin"));
+        engine.AddResource("Binary\\textdata.txt", Staged("textdata.txt"));
+        // Letters 10 pixels wide, so that typed names fit the name field.
+        TFontFile font;
+        font.bottom = 20;
+        font.base = 16;
+        for (char16_t c = u' '; c <= u'z'; ++c) font.glyphs.push_back({c, 0, 0, 10, 16, 0, 0, 10, 16});
+        engine.AddResource("Font\\0.fnt", WriteFontFile(font));
+    }
+
+    static std::vector<unsigned char> Staged(const std::string& name) {
+        std::ifstream in(QUINDLE_TEST_DATA_DIR "/../content-staging/Binary/" + name, std::ios::binary);
+        return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+    }
+
+    // Frames until the named screen is on top and idle (its result cleared), at most 60.
+    bool ReachIdle(const std::string& name) {
+        for (int frame = 0; frame < 60; ++frame) {
+            if (TopName() == name && Top()->GetResult().empty() && IdleFor(name)) return true;
+            if (Frame() == "end") return false;
+        }
+        return false;
+    }
+    // The screen has been on top for a few frames: its "_show" has played.
+    bool IdleFor(const std::string& name) {
+        if (name != m_watched) {
+            m_watched = name;
+            m_frames = 0;
+        }
+        return ++m_frames > 8;
+    }
+
+    GF::THolder<GF::HGENS::CBaseControl> Control(const std::string& name) { return Top()->FindControl(name); }
+
+    // The mouse moves onto the control, presses and lets go there, one frame each.
+    void Click(const std::string& name) {
+        const GF::THolder<GF::HGENS::CBaseControl> control = Control(name);
+        ASSERT_TRUE(control) << name;
+        const GF::TRect& rect = control->GetHitRect();
+        GF::GetMouse()->SetPosition(static_cast<float>((rect.left + rect.right) / 2),
+                                    static_cast<float>((rect.top + rect.bottom) / 2));
+        Frame();
+        engine.SetKeyState(HGEK_LBUTTON, true);
+        Frame();
+        engine.SetKeyState(HGEK_LBUTTON, false);
+        Frame();
+        GF::GetMouse()->SetPosition(0.0f, 0.0f);
+    }
+    void Press(int key) {
+        GF::GetKeyset()->SetDown(key, true);
+        Frame();
+    }
+    void Type(const std::u16string& text) {
+        for (char16_t ch : text) GF::GetGameManager()->RaiseChar(ch);
+        Frame();
+    }
+    std::u16string ItemText(const std::string& item) {
+        const GF::TAnimationPtr hosted = GF::HGENS::HostedAnimation(Top()->GetAnimation(), item);
+        const GF::WChar* text = hosted ? hosted->GetText("_text") : nullptr;
+        return text ? std::u16string(text) : std::u16string();
+    }
+
+    // The players of the settings file as it is on disk now.
+    CPlayerStore SavedStore() {
+        const std::vector<unsigned char> bytes = ReadSettings();
+        CPlayerStore store;
+        store.version = GetGameData().players.version;
+        if (bytes.size() < 16) return store;
+        GF::CMemoryInputStream in(std::vector<unsigned char>(bytes.begin() + 16, bytes.end()));
+        std::string why;
+        EXPECT_EQ(LoadSettingsPart(in, store, why), ESettingsPart::Loaded) << why;
+        return store;
+    }
+
+    static float Variable(int id) { return GetCurrentPlayer().floatVars[id]; }
+
+private:
+    std::string m_watched;
+    int m_frames = 0;
+};
