@@ -121,8 +121,8 @@ std::set<uint32_t> ScreenColours() {
     return std::set<uint32_t>(picture.begin(), picture.end());
 }
 
-// The title's player button: its text, and how many pixels inside it change when its text is
-// blanked (the name drawn on it).
+// The title's player button: its text, and how many pixels inside it the name draws (they change
+// when the text is blanked and come back when it is restored).
 void ReadPlayerButton() {
     const GF::TAnimationPtr item = GF::HGENS::HostedAnimation(Top()->GetAnimation(), "_item_new_player");
     if (!item || !item->GetText("_text")) return;
@@ -133,13 +133,18 @@ void ReadPlayerButton() {
     item->SetText("_text", u"");
     const std::vector<uint32_t> blank = Screenshot(width);
     item->SetText("_text", g_script.playerButton);
-    if (width <= 0 || named.size() != blank.size()) return;
-    for (int y = box.top; y < box.bottom; ++y)
-        for (int x = box.left; x < box.right; ++x) {
+    const std::vector<uint32_t> again = Screenshot(width);
+    if (width <= 0 || named.size() != blank.size() || named.size() != again.size()) return;
+    // The picture is in the window's pixels, the box in the game's.
+    const float scale =
+        static_cast<float>(width) / static_cast<float>(GF::GetGameProperties()->m_screenWidth);
+    const int height = static_cast<int>(named.size()) / width;
+    for (int y = static_cast<int>(box.top * scale); y < static_cast<int>(box.bottom * scale); ++y)
+        for (int x = static_cast<int>(box.left * scale); x < static_cast<int>(box.right * scale); ++x) {
             const std::size_t at =
                 static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
-            if (x >= 0 && x < width && y >= 0 && at < named.size() && named[at] != blank[at])
-                ++g_script.namePixels;
+            if (x < 0 || x >= width || y < 0 || y >= height) continue;
+            if (named[at] == again[at] && named[at] != blank[at]) ++g_script.namePixels;
         }
 }
 
