@@ -78,7 +78,8 @@ void CCheatClass::Apply(GF::WChar ch) {
     for (const std::string& stageName : levels.StageOrder()) {
         const auto stage = levels.Stages().find(stageName);
         if (stage == levels.Stages().end()) continue;
-        if (stage->second.Number >= 1 && stage->second.Number <= digit) player.stages[stageName].best = kOpenedStage;
+        if (stage->second.Number >= 1 && stage->second.Number <= digit)
+            player.stages[stageName].best = kOpenedStage;
     }
     for (int i = 0; i < kFlagCount; ++i) {
         player.flags["comics_" + std::to_string(i)] = true;

@@ -51,7 +51,8 @@ CCookOptionsMenuScreen::~CCookOptionsMenuScreen() {
         m_fullScreenBox->m_checkedChangedEvent.Remove(
             GF::CreateDelegate(this, &CCookOptionsMenuScreen::OnFullScreenChanged));
     if (m_cursorBox)
-        m_cursorBox->m_checkedChangedEvent.Remove(GF::CreateDelegate(this, &CCookOptionsMenuScreen::OnCursorChanged));
+        m_cursorBox->m_checkedChangedEvent.Remove(
+            GF::CreateDelegate(this, &CCookOptionsMenuScreen::OnCursorChanged));
     if (m_musicSlider)
         m_musicSlider->m_valueChangedEvent.Remove(
             GF::CreateDelegate(this, &CCookOptionsMenuScreen::OnMusicVolumeChanged));
@@ -115,11 +116,14 @@ void CCookOptionsMenuScreen::WireControls() {
         m_fullScreenBox->m_checkedChangedEvent.Add(
             GF::CreateDelegate(this, &CCookOptionsMenuScreen::OnFullScreenChanged));
     if (m_cursorBox)
-        m_cursorBox->m_checkedChangedEvent.Add(GF::CreateDelegate(this, &CCookOptionsMenuScreen::OnCursorChanged));
+        m_cursorBox->m_checkedChangedEvent.Add(
+            GF::CreateDelegate(this, &CCookOptionsMenuScreen::OnCursorChanged));
     if (m_musicSlider)
-        m_musicSlider->m_valueChangedEvent.Add(GF::CreateDelegate(this, &CCookOptionsMenuScreen::OnMusicVolumeChanged));
+        m_musicSlider->m_valueChangedEvent.Add(
+            GF::CreateDelegate(this, &CCookOptionsMenuScreen::OnMusicVolumeChanged));
     if (m_soundSlider)
-        m_soundSlider->m_valueChangedEvent.Add(GF::CreateDelegate(this, &CCookOptionsMenuScreen::OnSoundVolumeChanged));
+        m_soundSlider->m_valueChangedEvent.Add(
+            GF::CreateDelegate(this, &CCookOptionsMenuScreen::OnSoundVolumeChanged));
 }
 
 GF::TAnimationPtr CCookOptionsMenuScreen::FindKnob(const char* item) {

@@ -10,7 +10,8 @@ using TGameMenuScreen = CShowHideEffectScreen<CControlSoundScreen<GF::HGENS::CMe
 
 // What a game screen's buttons and keys finish it with: the idle phase, shown again when it comes
 // back on top, hidden before it ends.
-constexpr int kGameFinishFlags = GF::HGENS::CScreenAbstract::kPhaseIdle | GF::HGENS::CScreenAbstract::kAutoShow |
+constexpr int kGameFinishFlags = GF::HGENS::CScreenAbstract::kPhaseIdle |
+                                 GF::HGENS::CScreenAbstract::kAutoShow |
                                  GF::HGENS::CScreenAbstract::kHideBeforeFinish;
 
 // One log line for a part the layout should have and lacks; the screen then does without it.

@@ -45,7 +45,8 @@ void CSplashScreen::OnInitialize() {
     AddPhaseTask(GF::CKeyset::kKeyDigit0, "starting", false, kGameFinishFlags);
 
     CPlayerProfile& player = GetCurrentPlayer();
-    if (TruncateToInt(player.floatVars[kCustomCursor]) != 0) GF::HGENS::GetCustomCursor()->SetCursor("cursor.custom");
+    if (TruncateToInt(player.floatVars[kCustomCursor]) != 0)
+        GF::HGENS::GetCustomCursor()->SetCursor("cursor.custom");
     if (!player.name.empty()) SyncStageProgress(false);
 }
 

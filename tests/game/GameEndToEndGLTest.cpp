@@ -14,6 +14,7 @@
 #include "framework/core/DataStreams.h"
 #include "framework/core/GameProperties.h"
 #include "framework/core/MemoryStreams.h"
+#include "framework/gui/LayoutItem.h"
 #include "framework/scene/IAnimation.h"
 #include "game/app/Application.h"
 #include "game/app/GameData.h"
@@ -38,7 +39,8 @@ struct tagScript {
     std::string icon;
     bool iconFound = false;
     std::set<uint32_t> publisherColours;
-    std::u16string titleText;
+    std::u16string playerButton;  // the title's player button: its text, and pixels its name changes
+    int namePixels = 0;
     std::u16string question;
     // The second run's first frame: the seven variables the load clears, the test and mark variables.
     std::vector<std::string> clearedStrings;
@@ -66,6 +68,13 @@ void PushWindowClose() {
     SDL_PushEvent(&event);
 }
 
+void PushText(const char* text) {
+    SDL_Event event{};
+    event.type = SDL_TEXTINPUT;
+    SDL_strlcpy(event.text.text, text, sizeof(event.text.text));
+    SDL_PushEvent(&event);
+}
+
 void PushKey(SDL_Keycode key, SDL_Scancode scancode, bool down) {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
@@ -89,21 +98,54 @@ std::u16string TextOf(const char* part) {
     return text ? std::u16string(text) : std::u16string();
 }
 
-// The top screen drawn into a scene of its own, its distinct colours.
-std::set<uint32_t> ScreenColours() {
-    std::set<uint32_t> colours;
+// The top screen drawn into a scene of its own, read back.
+std::vector<uint32_t> Screenshot(int& width) {
+    std::vector<uint32_t> picture;
+    width = 0;
     HGE* hge = hgeCreate(HGE_VERSION);
     auto* engine = dynamic_cast<Engine::CEngine*>(hge);
     if (engine && Top() && hge->Gfx_BeginScene(0)) {
         Top()->Draw();
-        int width = 0;
         int height = 0;
-        const std::vector<uint32_t> picture = engine->ReadScene(&width, &height);
-        colours.insert(picture.begin(), picture.end());
+        picture = engine->ReadScene(&width, &height);
         hge->Gfx_EndScene();
     }
     hge->Release();
-    return colours;
+    return picture;
+}
+
+// Its distinct colours.
+std::set<uint32_t> ScreenColours() {
+    int width = 0;
+    const std::vector<uint32_t> picture = Screenshot(width);
+    return std::set<uint32_t>(picture.begin(), picture.end());
+}
+
+// The title's player button: its text, and how many pixels inside it the name draws (they change
+// when the text is blanked and come back when it is restored).
+void ReadPlayerButton() {
+    const GF::TAnimationPtr item = GF::HGENS::HostedAnimation(Top()->GetAnimation(), "_item_new_player");
+    if (!item || !item->GetText("_text")) return;
+    g_script.playerButton = item->GetText("_text");
+    const GF::TRect box = item->GetBoundingBox();
+    int width = 0;
+    const std::vector<uint32_t> named = Screenshot(width);
+    item->SetText("_text", u"");
+    const std::vector<uint32_t> blank = Screenshot(width);
+    item->SetText("_text", g_script.playerButton);
+    const std::vector<uint32_t> again = Screenshot(width);
+    if (width <= 0 || named.size() != blank.size() || named.size() != again.size()) return;
+    // The picture is in the window's pixels, the box in the game's.
+    const float scale =
+        static_cast<float>(width) / static_cast<float>(GF::GetGameProperties()->m_screenWidth);
+    const int height = static_cast<int>(named.size()) / width;
+    for (int y = static_cast<int>(box.top * scale); y < static_cast<int>(box.bottom * scale); ++y)
+        for (int x = static_cast<int>(box.left * scale); x < static_cast<int>(box.right * scale); ++x) {
+            const std::size_t at =
+                static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x);
+            if (x < 0 || x >= width || y < 0 || y >= height) continue;
+            if (named[at] == again[at] && named[at] != blank[at]) ++g_script.namePixels;
+        }
 }
 
 bool Follow(int frame) {
@@ -129,8 +171,9 @@ bool Follow(int frame) {
     return true;
 }
 
-// The first run: the publisher's pictures, then the title; the window is closed, the question
-// answered "no" with Escape, closed again and answered "yes" with Enter.
+// The first run: the publisher's pictures, then the title, which sends the nameless player to the
+// name screen; the name is typed and Enter pressed; back on the title the window is closed, the
+// question answered "no" with Escape, closed again and answered "yes" with Enter.
 void FirstRun(int frame) {
     if (!Follow(frame)) return;
     if (frame == 0) {
@@ -145,8 +188,12 @@ void FirstRun(int frame) {
     }
     const int since = frame - g_script.shownAt;
     if (g_script.top == "PublisherScreen" && since == 38) g_script.publisherColours = ScreenColours();
-    if (g_script.top == "SplashScreen" && since == 20) {
-        g_script.titleText = TextOf("_text");
+    if (g_script.top == "new_player_screen") {
+        if (since == kAnswerAfter) PushText("  Ann ");
+        KeyAt(frame, kAnswerAfter + 5, SDLK_RETURN, SDL_SCANCODE_RETURN);
+    }
+    if (g_script.top == "SplashScreen" && since == kAnswerAfter && !GetCurrentPlayer().name.empty()) {
+        ReadPlayerButton();
         CPlayerProfile& player = GetCurrentPlayer();
         for (int id : {29, 28, 26, 31}) player.stringVars[id] = "kept";
         for (int id : {33, 17, 19}) player.floatVars[id] = 1.0f;
@@ -201,11 +248,13 @@ TEST(GameEndToEnd, FirstStartShowsThePublisherAndTheTitleAndAClosedWindowAsksFir
     ASSERT_EQ(GF::HGENS::RunProgram({"quindle"}, options), 0);
 
     EXPECT_FALSE(g_script.timedOut) << "last top screen: " << g_script.top;
-    const std::vector<std::string> order = {"PublisherScreen", "SplashScreen", "confirm_exit_screen",
-                                            "SplashScreen", "confirm_exit_screen"};
+    const std::vector<std::string> order = {"PublisherScreen",    "SplashScreen",        "new_player_screen",
+                                            "SplashScreen",       "confirm_exit_screen", "SplashScreen",
+                                            "confirm_exit_screen"};
     EXPECT_EQ(g_script.order, order);
     EXPECT_GT(g_script.publisherColours.size(), 2u);
-    EXPECT_EQ(g_script.titleText, u"SplashScreen");
+    EXPECT_EQ(g_script.playerButton, u"Ann");
+    EXPECT_GT(g_script.namePixels, 20);
     EXPECT_EQ(g_script.question, u"Close the kitchen for today?");
     EXPECT_EQ(g_script.closes, 2);
     EXPECT_EQ(g_script.icon, CApplication::kIconPicture);
@@ -224,8 +273,10 @@ TEST(GameEndToEnd, FirstStartShowsThePublisherAndTheTitleAndAClosedWindowAsksFir
     CPlayerStore saved;
     std::string why;
     ASSERT_TRUE(LoadPlayerStore(store, saved, why)) << why;
-    ASSERT_EQ(saved.players.size(), 1u);
-    EXPECT_EQ(saved.players.begin()->second.floatVars[kTestVariable], kTestValue);
+    // The default player and Ann, made from it, current.
+    ASSERT_EQ(saved.players.size(), 2u);
+    EXPECT_EQ(saved.currentName, u"Ann");
+    EXPECT_EQ(saved.players[u"Ann"].floatVars[kTestVariable], kTestValue);
 
     g_script = {};
     options.beforeFrame = SecondRun;

@@ -34,6 +34,7 @@ protected:
         font.base = 16;
         for (char16_t c = u' '; c <= u'z'; ++c) font.glyphs.push_back({c, 0, 0, 10, 16, 0, 0, 10, 16});
         engine.AddResource("Font\\0.fnt", WriteFontFile(font));
+        engine.SetDelta(0.1f);  // the engine's frame time, which the shades read, is the frames' 100 ms
     }
 
     static std::vector<unsigned char> Staged(const std::string& name) {
@@ -41,21 +42,16 @@ protected:
         return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
     }
 
-    // Frames until the named screen is on top and idle (its result cleared), at most 60.
+    // Frames until the named screen has been on top long enough for the shades to open (1250 ms)
+    // and its "_show" to play, with its result still empty; at most 100.
     bool ReachIdle(const std::string& name) {
-        for (int frame = 0; frame < 60; ++frame) {
-            if (TopName() == name && Top()->GetResult().empty() && IdleFor(name)) return true;
+        int onTop = 0;
+        for (int frame = 0; frame < 100; ++frame) {
+            onTop = TopName() == name && Top()->GetResult().empty() ? onTop + 1 : 0;
+            if (onTop > 20) return true;
             if (Frame() == "end") return false;
         }
         return false;
-    }
-    // The screen has been on top for a few frames: its "_show" has played.
-    bool IdleFor(const std::string& name) {
-        if (name != m_watched) {
-            m_watched = name;
-            m_frames = 0;
-        }
-        return ++m_frames > 8;
     }
 
     GF::THolder<GF::HGENS::CBaseControl> Control(const std::string& name) { return Top()->FindControl(name); }
@@ -101,8 +97,4 @@ protected:
     }
 
     static float Variable(int id) { return GetCurrentPlayer().floatVars[id]; }
-
-private:
-    std::string m_watched;
-    int m_frames = 0;
 };

@@ -18,10 +18,11 @@ const char* const kTitleButtons[] = {"options", "help", "hight_score", "play", "
 
 class TitleScreensTest : public CMenuScreensFixture {
 protected:
-    // Frames until the named screen is on top, at most 80.
+    // Frames until the named screen is on top, at most 100.
     bool ReachTop(const std::string& name) {
-        for (int frame = 0; frame < 80 && TopName() != name; ++frame)
+        for (int frame = 0; frame < 100 && TopName() != name; ++frame) {
             if (Frame() == "end") return false;
+        }
         return TopName() == name;
     }
     // A saved player who has seen the first comic, made current.
@@ -174,7 +175,8 @@ TEST_F(TitleScreensTest, CodeOnTheTitleOpensStagesAndDigitZeroStartsAfresh) {
         if (stage >= 1 && stage <= 3) {
             ASSERT_NE(record, ann.levels.end()) << name;
             EXPECT_EQ(record->second.place, 1) << name;
-            for (const COrderInfo& order : level.Orders) EXPECT_TRUE(ann.flags2[order.Recept]) << order.Recept;
+            for (const COrderInfo& order : level.Orders)
+                EXPECT_TRUE(ann.flags2[order.Recept]) << order.Recept;
         } else {
             EXPECT_EQ(record, ann.levels.end()) << name;
         }
