@@ -1,17 +1,19 @@
 #include "game/app/ScreenRegistry.h"
 
-#include "framework/gui/PublisherScreen.h"
+#include "game/screens/ComiksScreen.h"
 #include "game/screens/CookChangePlayerScreen.h"
 #include "game/screens/CookConfirmMenuScreen.h"
 #include "game/screens/CookNewPlayerMenuScreen.h"
 #include "game/screens/CookOptionsMenuScreen.h"
+#include "game/screens/CookPublisherScreen.h"
+#include "game/screens/CreditsScreen.h"
+#include "game/screens/HelpScreen.h"
+#include "game/screens/HighScoreScreen.h"
 #include "game/screens/MainMenuScreen.h"
 #include "game/screens/PlaceholderScreen.h"
 #include "game/screens/SplashScreen.h"
 
 namespace {
-
-using GF::HGENS::CPublisherScreen;
 
 const tagScreenEntry kScreens[] = {
     {"SplashScreen", &CSplashScreen::Create},
@@ -26,9 +28,9 @@ const tagScreenEntry kScreens[] = {
     {"confirm_screen", &CCookConfirmMenuScreen::Create},
     {"new_player_screen", &CCookNewPlayerMenuScreen::Create},
     {"ChangePlayerScreen", &CCookChangePlayerScreen::Create},
-    {"HighScoreScreen", &CPlaceholderScreen::Create},
+    {"HighScoreScreen", &CHighScoreScreen::Create},
     {"message_screen", &CCookConfirmMenuScreen::Create},
-    {"CreditsScreen", &CPlaceholderScreen::Create},
+    {"CreditsScreen", &CCreditsScreen::Create},
     {"new_ingridient_screen", &CPlaceholderScreen::Create},
     {"new_recept_screen", &CPlaceholderScreen::Create},
     {"bonus_message_screen", &CCookConfirmMenuScreen::Create},
@@ -36,14 +38,14 @@ const tagScreenEntry kScreens[] = {
     {"VelmoRoomScreen", &CPlaceholderScreen::Create},
     {"ProgressMapScreen", &CPlaceholderScreen::Create},
     {"BonusStatisticsScreen", &CPlaceholderScreen::Create},
-    {"HelpScreen", &CPlaceholderScreen::Create},
+    {"HelpScreen", &CHelpScreen::Create},
     {"DuelStatisticsScreen", &CPlaceholderScreen::Create},
     {"DuelLoseScreen", &CPlaceholderScreen::Create},
-    {"PublisherScreen", &CPublisherScreen::Create},
+    {"PublisherScreen", &CCookPublisherScreen::Create},
     {"new_dress_screen", &CPlaceholderScreen::Create},
-    {"HintScreen", &CPlaceholderScreen::Create},
+    {"HintScreen", &CCreditsScreen::Create},
     {"LoserScreen", &CPlaceholderScreen::Create},
-    {"ComicsScreen", &CPlaceholderScreen::Create},
+    {"ComicsScreen", &CComiksScreen::Create},
 };
 
 }  // namespace

@@ -1,0 +1,5 @@
+#include "game/screens/CookPublisherScreen.h"
+
+GF::THolder<GF::IScreen> CCookPublisherScreen::Create() {
+    return GF::THolder<GF::IScreen>(new CCookPublisherScreen);
+}
