@@ -47,6 +47,18 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("label_sound",         0, 0, 0, 0x00, 35);     // 10
     r.AddTextInfo("label_full_screen",   0, 0, 0, 0x00, 36);     // 11
     r.AddTextInfo("label_custom_cursor", 0, 0, 0, 0x00, 37);     // 12
+    // The help pages', comics', credits', hint's and high scores' own lines, centred.
+    r.AddTextInfo("help_page_1",         0, 0, 2, 0x11, 64);     // 13
+    r.AddTextInfo("help_page_2",         0, 0, 2, 0x11, 65);     // 14
+    r.AddTextInfo("help_page_3",         0, 0, 2, 0x11, 66);     // 15
+    r.AddTextInfo("comics_1_1",          0, 0, 0, 0x11, 67);     // 16
+    r.AddTextInfo("comics_1_2",          0, 0, 0, 0x11, 68);     // 17
+    r.AddTextInfo("comics_1_3",          0, 0, 0, 0x11, 69);     // 18
+    r.AddTextInfo("comics_2_1",          0, 0, 0, 0x11, 70);     // 19
+    r.AddTextInfo("comics_2_2",          0, 0, 0, 0x11, 71);     // 20
+    r.AddTextInfo("credits_text",        0, 0, 4, 0x11, 72);     // 21
+    r.AddTextInfo("hint_screen_text",    0, 0, 2, 0x11, 73);     // 22
+    r.AddTextInfo("high_score_title",    0, 1, 0, 0x11, 74);     // 23
 }
 
 void Sounds(CResourceReader@ r)
@@ -816,4 +828,197 @@ void FillResource(CResourceReader@ r)
     Devices(r);
     Effects(r);
     GameMenus(r);
+    Comics(r);
+    HelpPages(r);
+    ReadingPages(r);
+    HighScores(r);
+}
+
+// A count in decimal, for names that carry a number (the script's strings add only strings).
+string Number(int n)
+{
+    if (n >= 10) return Number(n / 10) + Number(n % 10);
+    if (n == 0) return "0";
+    if (n == 1) return "1";
+    if (n == 2) return "2";
+    if (n == 3) return "3";
+    if (n == 4) return "4";
+    if (n == 5) return "5";
+    if (n == 6) return "6";
+    if (n == 7) return "7";
+    if (n == 8) return "8";
+    return "9";
+}
+
+// A comic panel: a picture of 256 x 128 tinted (red, green, blue) at y from the centre, with its
+// caption (text description `text`). It is hidden until `start`, then fades in over 600 ms and
+// stays, so that the page fills panel by panel; `end` is the comic's last time.
+void ComicPanel(CResourceReader@ r, int index, int text, int y, int start, int end, int red, int green, int blue)
+{
+    r.CreateSpriteObjectData("panel_" + Number(index));
+    r.AddSpriteIDResource(0, end);
+    r.AddHotspot(5000, 5000, 0, end);
+    r.AddOffset(0, y, 0, end);
+    r.AddLayer(1, end);
+    r.AddColor(255, red, green, blue, 0, end);
+    if (start > 0) r.AddOpaque(0, 0, start);
+    r.AddOpaque(0, 1, 600);
+    r.AddOpaque(255, 0, end - start - 600);
+
+    r.CreateTextSpriteObjectData("caption_" + Number(index));
+    r.AddTextSpriteIDResource(text, end);
+    r.AddOffset(0, y, 0, end);
+    r.AddLayer(2, end);
+    if (start > 0) r.AddOpaque(0, 0, start);
+    r.AddOpaque(0, 1, 600);
+    r.AddOpaque(255, 0, end - start - 600);
+}
+
+// The comics: each panel is a part "_part_<n>" of 800 ms (over before the window shades have
+// opened). The layouts have no "_show", "_idle" or "_hide", which the screen would play over the
+// panels; without them the page stays at its last panel.
+void Comics(CResourceReader@ r)
+{
+    r.CreateModule("comics");
+
+    r.CreateAnimationData("comics_1");
+    r.AddNamedPart("_part_1", 0, 800, 1);
+    r.AddNamedPart("_part_2", 800, 1600, 1);
+    r.AddNamedPart("_part_3", 1600, 2400, 1);
+    MenuBackdrop2(r, 2400);
+    ComicPanel(r, 1, 16, -150, 0, 2400, 255, 200, 160);
+    ComicPanel(r, 2, 17, 0, 800, 2400, 160, 255, 160);
+    ComicPanel(r, 3, 18, 150, 1600, 2400, 160, 200, 255);
+
+    r.CreateAnimationData("comics_2");
+    r.AddNamedPart("_part_1", 0, 800, 1);
+    r.AddNamedPart("_part_2", 800, 1600, 1);
+    MenuBackdrop2(r, 1600);
+    ComicPanel(r, 1, 19, -80, 0, 1600, 255, 160, 160);
+    ComicPanel(r, 2, 20, 80, 800, 1600, 255, 255, 160);
+}
+
+// A dark backdrop over the whole window for `end` ms, under a comic's panels.
+void MenuBackdrop2(CResourceReader@ r, int end)
+{
+    r.CreateSpriteObjectData("background");
+    r.AddSpriteIDResource(4, end);
+    r.AddHotspot(5000, 5000, 0, end);
+    r.AddZoom(5000, 3750, 0, end);
+    r.AddBlendMode(2, end);
+    r.AddColor(255, 30, 24, 20, 0, end);
+}
+
+// A help page: a square picture of 320 x 240 in its own colour, its caption on it.
+void HelpPage(CResourceReader@ r, int page, int text, int red, int green, int blue)
+{
+    r.CreateAnimationData("help_" + Number(page));
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(2000, 1500, 0, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+    r.CreateTextSpriteObjectData("caption");
+    r.AddTextSpriteIDResource(text, 1000);
+    r.AddLayer(1, 1000);
+}
+
+// The help: its pages go into "_help_place"; "prev" and "next" page, "next_2" leaves the first page
+// forward and "skip" leaves the help.
+void HelpPages(CResourceReader@ r)
+{
+    r.CreateModule("help");
+    HelpPage(r, 1, 13, 200, 60, 60);
+    HelpPage(r, 2, 14, 60, 160, 60);
+    HelpPage(r, 3, 15, 60, 80, 200);
+
+    r.CreateModule("main_menu");
+    MenuBackdrop(r, "HelpScreen");
+    r.CreateSpriteObjectData("_help_place");
+    r.AddOffset(0, -40, 0, 1600);
+    r.AddLayer(1, 1600);
+    MenuItem(r, "prev", -225, 170);
+    MenuItem(r, "skip", -75, 170);
+    MenuItem(r, "next_2", 75, 170);
+    MenuItem(r, "next", 225, 170);
+}
+
+// The credits, and the page of the hint "hint_welcome": a text, "ok" and "back".
+void ReadingPages(CResourceReader@ r)
+{
+    r.CreateModule("main_menu");
+    MenuBackdrop(r, "CreditsScreen");
+    MenuText(r, "credits", 21, 0, -40);
+    MenuItem(r, "ok", -80, 150);
+    MenuItem(r, "back", 80, 150);
+
+    r.CreateModule("interfaces");
+    r.CreateAnimationData("hint_screen");
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_idle", 300, 1300, 0);
+    r.AddNamedPart("_hide", 1300, 1600, 1);
+    r.CreateSpriteObjectData("panel");
+    r.AddSpriteIDResource(0, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddZoom(200, 200, 0, 1600);
+    MenuText(r, "hint", 22, 0, -40);
+    MenuItem(r, "ok", -80, 70);
+    MenuItem(r, "back", 80, 70);
+}
+
+// A participant's portrait, "interfaces.pers_<id>": a square of 32 x 32 in the participant's colour.
+void Portrait(CResourceReader@ r, int id, int red, int green, int blue)
+{
+    r.CreateAnimationData("pers_" + Number(id));
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(200, 200, 0, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+}
+
+// One row of the high-score table, y pixels from its centre: the portrait's place "_icon_<row>",
+// the name "_text_<row>" and the total "_num_<row>", which the screen fills.
+void ScoreRow(CResourceReader@ r, int row, int y)
+{
+    r.CreateSpriteObjectData("_icon_" + Number(row));
+    r.AddOffset(-150, y, 0, 1000);
+    r.AddLayer(1, 1000);
+    r.CreateTextSpriteObjectData("_text_" + Number(row));
+    r.AddTextSpriteIDResource(7, 1000);
+    r.AddOffset(-120, y - 8, 0, 1000);
+    r.AddLayer(1, 1000);
+    r.CreateTextSpriteObjectData("_num_" + Number(row));
+    r.AddTextSpriteIDResource(7, 1000);
+    r.AddOffset(110, y - 8, 0, 1000);
+    r.AddLayer(1, 1000);
+}
+
+// The high scores: the title, the table of eight rows hosted by "_text", and "back"; the
+// participants' portraits beside it.
+void HighScores(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    Portrait(r, 0, 230, 80, 80);
+    Portrait(r, 1, 230, 160, 60);
+    Portrait(r, 2, 230, 230, 80);
+    Portrait(r, 3, 80, 200, 80);
+    Portrait(r, 4, 80, 200, 200);
+    Portrait(r, 5, 80, 100, 230);
+    Portrait(r, 6, 250, 250, 250);
+    Portrait(r, 7, 180, 90, 220);
+
+    r.CreateModule("main_menu");
+    r.CreateAnimationData("score_table");
+    r.AddNamedPart("all", 0, 1000, 0);
+    for (int row = 1; row <= 8; ++row) ScoreRow(r, row, -140 + 40 * (row - 1));
+
+    MenuBackdrop(r, "HighScoreScreen");
+    MenuText(r, "title", 23, 0, -200);
+    r.CreateSpriteObjectData("_text");
+    r.AddLayer(2, 1600);
+    r.AddSubstAnimation("main_menu", "score_table");
+    MenuItem(r, "back", 0, 200);
 }
