@@ -201,9 +201,16 @@ void MainMenu(CResourceReader@ r)
     MenuButton(r, "button_yes", 2, false);
     MenuButton(r, "button_no", 3, true);
 
-    // The yes/no dialog: fades in, waits, fades out. Its buttons "yes" and "no" stand below the
-    // centre, and the hint of the button under the mouse above it.
-    r.CreateAnimationData("confirm_screen");
+    // The yes/no dialogs: the framework's own, and the game's question before closing.
+    ConfirmBox(r, "confirm_screen");
+    ConfirmBox(r, "confirm_exit_screen");
+}
+
+// A yes/no dialog: fades in, waits, fades out. Its buttons "yes" and "no" stand below the centre,
+// and the hint of the button under the mouse above it.
+void ConfirmBox(CResourceReader@ r, const string &in name)
+{
+    r.CreateAnimationData(name);
     r.AddNamedPart("_show", 0, 300, 1);
     r.AddNamedPart("_idle", 300, 1300, 0);
     r.AddNamedPart("_hide", 1300, 1600, 1);
@@ -460,6 +467,35 @@ void Controls(CResourceReader@ r)
     Item(r, "level_radio_5", "check_box", 100, 60);
 }
 
+// What a screen shows until its own layout is made: the screen's name on a panel over the whole
+// window, and the button "ok".
+void Placeholder(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    r.CreateAnimationData("placeholder");
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_idle", 300, 1300, 0);
+    r.AddNamedPart("_hide", 1300, 1600, 1);
+    r.CreateSpriteObjectData("background");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddZoom(5000, 3750, 0, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddColor(255, 48, 40, 32, 0, 1600);
+    r.CreateSpriteObjectData("panel");
+    r.AddSpriteIDResource(0, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddLayer(1, 1600);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(6, 1600);
+    r.AddOffset(0, -20, 0, 1600);
+    r.AddLayer(2, 1600);
+    r.CreateSpriteObjectData("_item_ok");
+    r.AddOffset(0, 40, 0, 1600);
+    r.AddLayer(2, 1600);
+    r.AddSubstAnimation("main_menu", "button_yes");
+}
+
 // The drawn mouse cursor: an arrow whose tip is at the mouse.
 void Cursor(CResourceReader@ r)
 {
@@ -484,4 +520,5 @@ void FillResource(CResourceReader@ r)
     NewPlayer(r);
     Controls(r);
     Cursor(r);
+    Placeholder(r);
 }
