@@ -1,6 +1,7 @@
 #include "framework/app/Music.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/core/GameProperties.h"
 #include "framework/resources/Resource.h"
@@ -31,11 +32,16 @@ CMusic::~CMusic() {
     hge->Release();
 }
 
+void CMusic::SetVolume(HGE* hge, TTrack& track, int volume) {
+    hge->Channel_SetVolume(track.channel, volume);
+    track.volume = volume;
+}
+
 void CMusic::ApplyVolume() {
     const int volume = MusicVolume();
     HGE* hge = hgeCreate(HGE_VERSION);
     for (auto& [name, track] : m_tracks)
-        if (hge->Channel_IsPlaying(track.channel)) hge->Channel_SetVolume(track.channel, volume);
+        if (hge->Channel_IsPlaying(track.channel)) SetVolume(hge, track, volume);
     hge->Release();
 }
 
@@ -50,21 +56,26 @@ void CMusic::PlayWithFade(const std::string& name, bool fade) {
             return;
         }
         TTrack track;
-        track.channel = hge->Stream_Play(sound->GetHandle(), true, 0);
         track.sound = sound;
         found = m_tracks.emplace(name, std::move(track)).first;
-    } else if (IsAlive(hge, found->second)) {
-        fade = false;  // already sounding: only its volume is set
+    }
+    TTrack& track = found->second;
+    if (IsAlive(hge, track)) {
+        // Already sounding: only its volume is set, unless a fade is running, which this request
+        // replaces (a fading stop would otherwise silence and forget it).
+        if (!track.ramp) fade = false;
     } else {
-        found->second.channel = hge->Stream_Play(found->second.sound->GetHandle(), true, 0);
+        track.channel = hge->Stream_Play(track.sound->GetHandle(), true, 0);
+        track.volume = 0;
+        track.paused = false;
     }
 
-    const HCHANNEL channel = found->second.channel;
-    if (channel) {
+    track.ramp.Reset();
+    if (track.channel) {
         if (fade)
-            m_ramps.push_back(MakeHolder<CChangeMusic>(channel, volume, 0.0f, 1.0f));
+            track.ramp = MakeHolder<CChangeMusic>(track.volume, volume, false);
         else
-            hge->Channel_SetVolume(channel, volume);
+            SetVolume(hge, track, volume);
     }
     hge->Release();
 }
@@ -74,9 +85,10 @@ void CMusic::Stop(const std::string& name, bool fade) {
     if (found == m_tracks.end()) return;
     TTrack& track = found->second;
     if (fade) {
-        m_ramps.push_back(MakeHolder<CChangeMusic>(track.channel, MusicVolume(), 1.0f, 0.0f, name));
+        track.ramp = MakeHolder<CChangeMusic>(track.volume, 0, true);
         return;
     }
+    track.ramp.Reset();
     HGE* hge = hgeCreate(HGE_VERSION);
     hge->Channel_Stop(track.channel);
     hge->Release();
@@ -106,21 +118,26 @@ void CMusic::Resume(const std::string& name) {
 }
 
 void CMusic::Update(const float& dt) {
-    if (m_ramps.empty()) return;
     HGE* hge = hgeCreate(HGE_VERSION);
-    for (auto it = m_ramps.begin(); it != m_ramps.end();) {
-        CChangeMusic& ramp = **it;
-        ramp.m_elapsed += dt;
-        float value = 0.0f;
-        ramp.Calc(value, ramp.m_elapsed);  // held at the end value: the last step does not overshoot
-        const int volume = std::clamp(static_cast<int>(static_cast<float>(ramp.m_volume) * value), 0, 100);
-        hge->Channel_SetVolume(ramp.m_channel, volume);
-        if (ramp.m_elapsed < ramp.duration) {
+    for (auto it = m_tracks.begin(); it != m_tracks.end();) {
+        TTrack& track = it->second;
+        if (!track.ramp) {
             ++it;
             continue;
         }
-        if (ramp.IsFadingOut()) m_tracks.erase(ramp.m_trackName);  // releases the stream: the track ends
-        it = m_ramps.erase(it);
+        CChangeMusic& ramp = *track.ramp;
+        ramp.m_elapsed += dt;
+        float value = 0.0f;
+        ramp.Calc(value, ramp.m_elapsed);  // held at the end value: the last step does not overshoot
+        SetVolume(hge, track, std::clamp(static_cast<int>(value), 0, 100));
+        if (ramp.m_elapsed < ramp.duration) {
+            ++it;
+        } else if (ramp.m_endsTrack) {
+            it = m_tracks.erase(it);  // releases the stream: the track ends
+        } else {
+            track.ramp.Reset();
+            ++it;
+        }
     }
     hge->Release();
 }

@@ -1,8 +1,6 @@
 #pragma once
-#include <list>
 #include <string>
 #include <unordered_map>
-#include <utility>
 
 #include "engine/Hge.h"
 #include "framework/core/Holder.h"
@@ -19,11 +17,13 @@ class IMusic : public CRefCount {
 public:
     // Sets the current "MusicVolume" on every playing track.
     virtual void ApplyVolume() = 0;
-    // Starts the track (again, if it had stopped), or only sets its volume while it plays.
+    // Starts the track (again, if it had stopped), or only sets its volume while it plays. A fading
+    // request on a track that is still fading in or out ramps it from its present level instead.
     virtual void PlayWithFade(const std::string& name, bool fade) = 0;
     // With an empty name, resumes the tracks Pause("") paused; any other name does nothing.
     virtual void Resume(const std::string& name) = 0;
-    // Stops the track at once (it stays known and can start again) or fades it out and forgets it.
+    // Stops the track at once (it stays known and can start again) or fades it out from its present
+    // level and forgets it, unless it is asked for again before the fade ends.
     virtual void Stop(const std::string& name, bool fade) = 0;
     // With an empty name, pauses every playing track; any other name does nothing.
     virtual void Pause(const std::string& name) = 0;
@@ -33,25 +33,19 @@ public:
 
 namespace HGENS {
 
-// One volume ramp on a channel: a line from 0 to 1 (a fading start) or from 1 to 0 (a fading stop)
-// over one second, held at its end, scaled by the music volume read when the ramp was made. A fading
-// stop carries its track's name, which is dropped when the ramp ends.
+// One volume ramp of a track: a line over one second from the track's level when the ramp was made
+// (so a new request picks up a running fade where it stands) to the music volume of that moment, or
+// to silence for a fading stop, held at its end. A fading stop forgets its track when it ends.
 class CChangeMusic : public DoLineCalcStrategy<float> {
 public:
     static constexpr float kDuration = 1000.0f;
 
-    CChangeMusic(HCHANNEL channel, int volume, float from, float to, std::string trackName = {})
-        : DoLineCalcStrategy<float>(from, to, kDuration),
-          m_channel(channel),
-          m_volume(volume),
-          m_trackName(std::move(trackName)) {}
-
-    bool IsFadingOut() const { return end < start; }
+    CChangeMusic(int fromVolume, int toVolume, bool endsTrack)
+        : DoLineCalcStrategy<float>(static_cast<float>(fromVolume), static_cast<float>(toVolume), kDuration),
+          m_endsTrack(endsTrack) {}
 
     float m_elapsed = 0.0f;
-    HCHANNEL m_channel = 0;
-    int m_volume = 0;
-    std::string m_trackName;
+    bool m_endsTrack = false;
 };
 
 class CMusic : public IMusic {
@@ -70,14 +64,19 @@ private:
         HCHANNEL channel = 0;
         THolder<ISnd> sound;
         bool paused = false;  // paused by Pause(""): alive, and resumed by Resume("")
+        int volume = 0;       // the volume last set on the channel
+        // At most one ramp per track: a new request replaces it, so a fading stop cannot silence a
+        // track asked for again, nor a fading start fight a later fading stop.
+        THolder<CChangeMusic> ramp;
     };
 
     bool IsAlive(HGE* hge, const TTrack& track) const {
         return track.paused || hge->Channel_IsPlaying(track.channel);
     }
 
+    static void SetVolume(HGE* hge, TTrack& track, int volume);
+
     std::unordered_map<std::string, TTrack> m_tracks;
-    std::list<THolder<CChangeMusic>> m_ramps;
 };
 
 }  // namespace HGENS

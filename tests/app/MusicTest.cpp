@@ -88,6 +88,35 @@ TEST_F(MusicTest, ACrossFadeLowersTheOldTrackRaisesTheNewAndThenDropsTheOld) {
     EXPECT_EQ(engine.CountCalls("Stream_Load Sound/menu.ogg"), 1);
 }
 
+TEST_F(MusicTest, ARequestReplacesTheTracksRunningFadeWhichStartsFromThePresentLevel) {
+    music->PlayWithFade("menu", false);
+    const HCHANNEL menu = LastChannel();
+    engine.ClearRecord();
+
+    // Asked for again while fading out: it rises from where it stood and is not forgotten.
+    music->Stop("menu", true);
+    Step(250, 2);
+    music->PlayWithFade("menu", true);
+    Step(250, 6);
+    EXPECT_EQ(VolumesOf(menu), (std::vector<int>{45, 30, 37, 45, 52, 60}));
+    EXPECT_EQ(engine.CountCalls("Stream_Play"), 0);
+    EXPECT_EQ(engine.CountCalls("Stream_Free"), 0);
+
+    // menu, level, menu in quick succession: the fade-in of "level" turns into its fade-out.
+    engine.ClearRecord();
+    music->Stop("menu", true);
+    music->PlayWithFade("level", true);
+    const HCHANNEL level = LastChannel();
+    Step(250, 1);
+    music->Stop("level", true);
+    music->PlayWithFade("menu", true);
+    Step(250, 5);
+    EXPECT_EQ(VolumesOf(menu), (std::vector<int>{45, 48, 52, 56, 60}));
+    EXPECT_EQ(VolumesOf(level), (std::vector<int>{15, 11, 7, 3, 0}));
+    EXPECT_EQ(engine.CountCalls("Stream_Free"), 1);  // "level" only
+    EXPECT_TRUE(engine.channels[menu].playing);
+}
+
 TEST_F(MusicTest, APlayingTrackOnlyGetsItsVolumeAndAStoppedOneStartsAgain) {
     music->PlayWithFade("menu", false);
     const HCHANNEL first = LastChannel();
