@@ -17,6 +17,7 @@
 #include "game/app/Progress.h"
 #include "game/app/ScreenRegistry.h"
 #include "game/app/TruncateToInt.h"
+#include "game/screens/FilterSpriteManager.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFolder.h"
 
@@ -102,6 +103,9 @@ void CApplication::End() {
         m_manager.Reset();
     }
     GF::HGENS::CApplication::End();
+    // The filter sheets are textures of the tables just let go: a next start in this process must
+    // not find their handles.
+    CFilterSpriteManager::DropInstance();
 }
 
 void CApplication::RunFirstFlows() {
