@@ -179,6 +179,7 @@ TEST_F(ShadesScreenTest, WithoutAnOpeningCurveTheNextScreenShowsAtOnce) {
 }
 
 // Sounds go to plain buttons only, and once: not to check boxes, and not again after a pop-up.
+// The pop-up is the message box.
 TEST_F(ShadesScreenTest, ButtonsSoundOnceAndOtherControlsNever) {
     ASSERT_TRUE(Start());
     GF::GetGameManager()->RegisterScreenFactory("ControlsScreen", &CControlsScreen::Create);
@@ -194,9 +195,17 @@ TEST_F(ShadesScreenTest, ButtonsSoundOnceAndOtherControlsNever) {
     EXPECT_EQ(screen->box->m_clickEvent.Count(), boxClicks);
     EXPECT_EQ(screen->box->m_mouseEnterEvent.Count(), boxEnters);
 
-    // Over it and back: idle again, nothing attached again.
-    GF::GetGameManager()->ShowScreen("message_screen", "main_menu.message_screen", screen->GetScene(), "");
+    // A message box over it and back: idle again, nothing attached again. The box shows a line for
+    // each text its name has, whatever key the opener gives, the first "_name" of each replaced.
+    GetCurrentPlayer().name = u"Ann";
+    GF::GetGameManager()->ShowScreen("message_screen", "main_menu.message_screen", screen->GetScene(),
+                                     "other");
     ASSERT_GT(Until("message_screen_idle"), 0);
+    const GF::TAnimationPtr layout = Top()->GetAnimation();
+    EXPECT_EQ(std::u16string(layout->GetText("_phrase_1")), u"Hi Ann, _name!");
+    EXPECT_EQ(std::u16string(layout->GetText("_phrase_2")), u"Second");
+    EXPECT_TRUE(layout->FindDrawable("_phrase_2")->IsVisible());
+    EXPECT_FALSE(layout->FindDrawable("_phrase_3")->IsVisible());
     Press(GF::CKeyset::kKeyEnter);
     ASSERT_GT(Until("ControlsScreen"), 0);
     GF::GetGameManager()->DestroyScreen("message_screen");
@@ -271,20 +280,6 @@ TEST_F(ShadesScreenTest, ClosingTheWindowAsksThroughTheShades) {
     ASSERT_GT(Until("confirm_exit_screen_idle"), 0);
     Press(GF::CKeyset::kKeyEnter);
     ASSERT_GT(Until("end"), kOpeningFrames);
-}
-
-// The message box shows a line for each text its name has, the first "_name" of each replaced by
-// the player's name.
-TEST_F(ShadesScreenTest, MessageBoxShowsItsTextsWithThePlayersName) {
-    ASSERT_TRUE(Start());
-    GetCurrentPlayer().name = u"Ann";
-    GF::GetGameManager()->ShowScreen("message_screen", "main_menu.message_screen", {}, "other_key");
-    const GF::TAnimationPtr layout = Top()->GetAnimation();
-    EXPECT_EQ(std::u16string(layout->GetText("_phrase_1")), u"Hi Ann, _name!");
-    EXPECT_EQ(std::u16string(layout->GetText("_phrase_2")), u"Second");
-    EXPECT_TRUE(layout->FindDrawable("_phrase_1")->IsVisible());
-    EXPECT_TRUE(layout->FindDrawable("_phrase_2")->IsVisible());
-    EXPECT_FALSE(layout->FindDrawable("_phrase_3")->IsVisible());
 }
 
 // A "yes" to a replay request names the current level as the one to play when its best place
