@@ -215,6 +215,7 @@ private:
     void Fail(const std::string& reason);
     void NoteKey(const char* key);
     void NoteIndex(uint32_t index);
+    void Prepend(std::string step);
 
     template <class T>
     void ReadList(std::vector<T>& list) {
