@@ -3,7 +3,6 @@
 #include <cmath>
 #include <limits>
 
-#include "game/app/Players.h"
 #include "game/app/TruncateToInt.h"
 
 namespace {

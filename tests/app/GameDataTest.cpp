@@ -222,7 +222,7 @@ TEST(GameData, SampleFromTheArchiveFillsEveryTableAndWritesBackByteForByte) {
     EXPECT_EQ(data.deformGrids.count("map"), 1u);
     EXPECT_EQ(data.flyPaths.count("spiral"), 1u);
     EXPECT_EQ(data.flyPaths.count("shade_open_2"), 1u);
-    EXPECT_FALSE(data.flowRules.empty());
+    EXPECT_GE(data.flowRules.size(), 2u);  // each screen adds the rows it needs
     EXPECT_EQ(data.expressions.count("test"), 1u);
     EXPECT_EQ(data.bonusParams.stepTime, 60.0f);
     EXPECT_EQ(data.zacazParams.customersAtOnce, 3);
