@@ -18,6 +18,7 @@
 #include "game/app/ScreenRegistry.h"
 #include "game/app/TruncateToInt.h"
 #include "game/screens/FilterSpriteManager.h"
+#include "game/screens/WindowShadesEffect.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFolder.h"
 
@@ -106,6 +107,8 @@ void CApplication::End() {
     // The filter sheets are textures of the tables just let go: a next start in this process must
     // not find their handles.
     CFilterSpriteManager::DropInstance();
+    // The shades keep the picture of resources that are gone now; a second start makes new ones.
+    CWindowShadesEffect::DropInstance();
 }
 
 void CApplication::RunFirstFlows() {

@@ -1,13 +1,12 @@
 #include "game/app/ScreenRegistry.h"
 
-#include "framework/gui/ConfirmScreen.h"
 #include "framework/gui/NewPlayerScreen.h"
 #include "framework/gui/PublisherScreen.h"
+#include "game/screens/CookConfirmMenuScreen.h"
 #include "game/screens/PlaceholderScreen.h"
 
 namespace {
 
-using GF::HGENS::CConfirmMenuScreen;
 using GF::HGENS::CNewPlayerMenuScreen;
 using GF::HGENS::CPublisherScreen;
 
@@ -20,16 +19,16 @@ const tagScreenEntry kScreens[] = {
     {"OptionsScreen", &CPlaceholderScreen::Create},
     {"InGameMenuScreen", &CPlaceholderScreen::Create},
     {"StageStatisticsScreen", &CPlaceholderScreen::Create},
-    {"confirm_exit_screen", &CConfirmMenuScreen::Create},
-    {"confirm_screen", &CConfirmMenuScreen::Create},
+    {"confirm_exit_screen", &CCookConfirmMenuScreen::Create},
+    {"confirm_screen", &CCookConfirmMenuScreen::Create},
     {"new_player_screen", &CNewPlayerMenuScreen::Create},
     {"ChangePlayerScreen", &CPlaceholderScreen::Create},
     {"HighScoreScreen", &CPlaceholderScreen::Create},
-    {"message_screen", &CConfirmMenuScreen::Create},
+    {"message_screen", &CCookConfirmMenuScreen::Create},
     {"CreditsScreen", &CPlaceholderScreen::Create},
     {"new_ingridient_screen", &CPlaceholderScreen::Create},
     {"new_recept_screen", &CPlaceholderScreen::Create},
-    {"bonus_message_screen", &CConfirmMenuScreen::Create},
+    {"bonus_message_screen", &CCookConfirmMenuScreen::Create},
     {"CookingBookScreen", &CPlaceholderScreen::Create},
     {"VelmoRoomScreen", &CPlaceholderScreen::Create},
     {"ProgressMapScreen", &CPlaceholderScreen::Create},

@@ -16,11 +16,11 @@ GF::THolder<GF::IScreen> CPlaceholderScreen::Create() {
 
 void CPlaceholderScreen::Initialize(const std::string&, GF::THolder<GF::IScene> scene,
                                     const char* phraseKey) {
-    CMenuScreenAbstract::Initialize(kLayout, std::move(scene), phraseKey);
+    CShowHideEffectScreen::Initialize(kLayout, std::move(scene), phraseKey);
 }
 
 void CPlaceholderScreen::OnInitialize() {
-    CMenuScreenAbstract::OnInitialize();
+    CShowHideEffectScreen::OnInitialize();
     if (m_layout) m_layout->SetText("_text", GF::Utf8ToUtf16(m_name));
     BindControl("ok", "back", false, kBackMask);
     AddPhaseTask(GF::CKeyset::kKeyEnter, "back", false, kBackMask);

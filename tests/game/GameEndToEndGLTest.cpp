@@ -49,6 +49,9 @@ struct tagScript {
 tagScript g_script;
 
 constexpr float kFrameSeconds = 0.04f;
+// Frames after the question came on top when it is answered: once the window shades have opened
+// (1250 ms) and its "_show" has played.
+constexpr int kAnswerAfter = 45;
 constexpr int kFrameLimit = 1000;
 
 GF::THolder<GF::IScreen> Top() {
@@ -153,8 +156,8 @@ void FirstRun(int frame) {
     }
     if (g_script.top == "confirm_exit_screen") {
         if (since == 10) g_script.question = TextOf("_phrase_1");
-        if (g_script.closes == 1) KeyAt(frame, 15, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
-        if (g_script.closes == 2) KeyAt(frame, 15, SDLK_RETURN, SDL_SCANCODE_RETURN);
+        if (g_script.closes == 1) KeyAt(frame, kAnswerAfter, SDLK_ESCAPE, SDL_SCANCODE_ESCAPE);
+        if (g_script.closes == 2) KeyAt(frame, kAnswerAfter, SDLK_RETURN, SDL_SCANCODE_RETURN);
     }
 }
 
@@ -169,7 +172,7 @@ void SecondRun(int frame) {
         g_script.markValue = player.floatVars[kMarkVariable];
     }
     if (g_script.top == "SplashScreen" && frame - g_script.shownAt == 5) PushWindowClose();
-    if (g_script.top == "confirm_exit_screen") KeyAt(frame, 15, SDLK_RETURN, SDL_SCANCODE_RETURN);
+    if (g_script.top == "confirm_exit_screen") KeyAt(frame, kAnswerAfter, SDLK_RETURN, SDL_SCANCODE_RETURN);
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
