@@ -918,6 +918,7 @@ void HelpPage(CResourceReader@ r, int page, int text, int red, int green, int bl
     r.AddSpriteIDResource(4, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(2000, 1500, 0, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddColor(255, red, green, blue, 0, 1000);
     r.CreateTextSpriteObjectData("caption");
     r.AddTextSpriteIDResource(text, 1000);
@@ -976,6 +977,7 @@ void Portrait(CResourceReader@ r, int id, int red, int green, int blue)
     r.AddSpriteIDResource(4, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(200, 200, 0, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddColor(255, red, green, blue, 0, 1000);
 }
 
