@@ -17,6 +17,7 @@
 #include "game/app/Progress.h"
 #include "game/app/ScreenRegistry.h"
 #include "game/app/TruncateToInt.h"
+#include "game/screens/FilterSpriteManager.h"
 #include "game/screens/WindowShadesEffect.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFolder.h"
@@ -103,6 +104,9 @@ void CApplication::End() {
         m_manager.Reset();
     }
     GF::HGENS::CApplication::End();
+    // The filter sheets are textures of the tables just let go: a next start in this process must
+    // not find their handles.
+    CFilterSpriteManager::DropInstance();
     // The shades keep the picture of resources that are gone now; a second start makes new ones.
     CWindowShadesEffect::DropInstance();
 }

@@ -34,6 +34,7 @@ GF::THolder<GF::HGENS::CHGESprite> ClothSprite() {
     const GF::THolder<GF::IScene> scene(new GF::HGENS::CScene);
     GF::THolder<GF::HGENS::CHGESprite> sprite;
     if (const GF::TAnimationPtr animation = scene->CreateAnimation(CWindowShadesEffect::kClothAnimation)) {
+        animation->Play(CWindowShadesEffect::kClothPart, 0, false);  // its tracks apply only while it plays
         animation->Update(0.0f);
         const GF::TDrawablePtr first = animation->GetDrawable(0);
         if (auto* object = dynamic_cast<GF::HGENS::CSpriteObject*>(first.Get())) sprite = object->GetSprite();

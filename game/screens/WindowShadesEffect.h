@@ -16,8 +16,9 @@ class CWindowShadesEffect : public GF::CRefCount {
 public:
     enum EState { kNone = 0, kOpen = 1, kClose = 2 };
 
-    // The shades' picture: the first drawable of this animation, a sprite.
+    // The shades' picture: the first drawable of this animation, a sprite, as its part "all" shows it.
     static constexpr const char* kClothAnimation = "effects.shtora";
+    static constexpr const char* kClothPart = "all";
     // The second shade runs this share of the duration, so the first one decides the progress.
     static constexpr float kSecondShadeShare = 0.9f;
 
