@@ -43,10 +43,10 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("field",   0, 0, 0, 0x00, 13);                 // 7: from its left end
     r.AddTextInfo("balloon", 0, 0, 0, 0x41, 13);                 // 8: centred both ways, empty
     // The options' labels, from their left ends.
-    r.AddTextInfo("label_music",         0, 0, 0, 0x00, 34);     // 9
-    r.AddTextInfo("label_sound",         0, 0, 0, 0x00, 35);     // 10
-    r.AddTextInfo("label_full_screen",   0, 0, 0, 0x00, 36);     // 11
-    r.AddTextInfo("label_custom_cursor", 0, 0, 0, 0x00, 37);     // 12
+    r.AddTextInfo("label_music",         0, 0, 0, 0x00, 37);     // 9
+    r.AddTextInfo("label_sound",         0, 0, 0, 0x00, 38);     // 10
+    r.AddTextInfo("label_full_screen",   0, 0, 0, 0x00, 39);     // 11
+    r.AddTextInfo("label_custom_cursor", 0, 0, 0, 0x00, 40);     // 12
     // The help pages', comics', credits', hint's and high scores' own lines, centred.
     r.AddTextInfo("help_page_1",         0, 0, 2, 0x11, 64);     // 13
     r.AddTextInfo("help_page_2",         0, 0, 2, 0x11, 65);     // 14

@@ -132,7 +132,7 @@ GF::TAnimationPtr CCookOptionsMenuScreen::FindKnob(const char* item) {
     if (knob)
         knob->Play("_idle", 0, false);
     else
-        LogMissingPart(m_name, std::string(item) + "'s knob");
+        LogMissingPart(m_name, std::string(item) + "/_cursor");
     return knob;
 }
 

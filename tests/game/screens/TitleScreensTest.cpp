@@ -239,3 +239,28 @@ TEST_F(TitleScreensTest, MainMenuSelectorGlidesToTheEnteredButton) {
     Frame();
     EXPECT_EQ(selector->GetPosition().y, credits);
 }
+
+// Screens on a layout that lacks their parts (the bare placeholder panel) say so in the log and go on
+// without them.
+TEST_F(TitleScreensTest, ScreensOnALayoutWithoutTheirPartsLogThemAndGoOn) {
+    AddNamedPlayer(u"Ann");
+    for (CFlowRule& rule : data.flowRules)
+        if (rule.target == "SplashScreen") rule.switchName = "interfaces.placeholder";
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(ReachIdle("SplashScreen"));
+    EXPECT_TRUE(engine.HasLog("\"SplashScreen\": the layout lacks \"_item_new_player\""));
+    EXPECT_TRUE(engine.HasLog("\"SplashScreen\": the layout lacks \"lenta\""));
+
+    GF::GetGameManager()->ShowScreen("MainMenuScreen", "interfaces.placeholder", {}, "");
+    ASSERT_TRUE(ReachIdle("MainMenuScreen"));
+    EXPECT_TRUE(engine.HasLog("\"MainMenuScreen\": the layout lacks \"_select\""));
+    Press(GF::CKeyset::kKeyEscape);
+    ASSERT_TRUE(ReachIdle("SplashScreen"));
+
+    GF::GetGameManager()->ShowScreen("OptionsScreen", "interfaces.placeholder", {}, "");
+    ASSERT_TRUE(ReachIdle("OptionsScreen"));
+    EXPECT_TRUE(engine.HasLog("\"OptionsScreen\": the layout lacks \"_item_slider_musik/_cursor\""));
+    engine.System_SetStateBool(HGE_WINDOWED, false);  // no box to follow it
+    Press(GF::CKeyset::kKeyEscape);
+    ASSERT_TRUE(ReachIdle("SplashScreen"));
+}
