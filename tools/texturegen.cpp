@@ -1,8 +1,10 @@
-// Builds the sample script's interface texture (Texture/0.png, 256 x 256): the panel, the button and
-// its lit variant, and the soft spark the particle systems draw, where the sprite infos of the
-// sample script cut them out.
+// Builds the sample script's textures where its sprite infos cut them out:
+// - "interface" (Texture/0.png, 256 x 256): the panel, the button and its lit variant, the soft spark
+//   the particle systems draw and the speech balloon;
+// - "gray" (Texture/1.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
+//   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots.
 //
-//   texturegen <output png>
+//   texturegen <output png> [gray]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -11,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <string>
 
 namespace {
 
@@ -34,37 +37,61 @@ Uint32 Plate(int x, int y, int w, int h, int r, int g, int b) {
     return Argb(255, static_cast<int>(r * shade), static_cast<int>(g * shade), static_cast<int>(b * shade));
 }
 
+// A white balloon with a dark rim, filling the rectangle (w x h) it is drawn in.
+Uint32 Balloon(int x, int y, int w, int h) {
+    const float rx = w / 2.0f, ry = h / 2.0f;
+    const float dx = (x + 0.5f - rx) / rx, dy = (y + 0.5f - ry) / ry;
+    const float d = dx * dx + dy * dy;
+    if (d > 1.0f) return 0;
+    return d > 0.8f ? Argb(255, 40, 40, 60) : Argb(255, 250, 250, 240);
+}
+
 Uint32 Pixel(int x, int y) {
-    if (y < 128) return Plate(x, y, 256, 128, 60, 90, 150);                // panel
+    if (y < 128) return Plate(x, y, 256, 128, 60, 90, 150);                  // panel
     if (y < 160 && x < 128) return Plate(x, y - 128, 128, 32, 180, 90, 40);  // button
-    if (y < 160) return Plate(x - 128, y - 128, 128, 32, 240, 150, 60);     // button, lit
-    if (y < 176 && x < 16) {                                                  // spark
+    if (y < 160) return Plate(x - 128, y - 128, 128, 32, 240, 150, 60);      // button, lit
+    if (y < 176 && x < 16) {                                                 // spark
         const float d = std::hypot(x - 7.5f, y - 167.5f) / 8.0f;
         const int a = static_cast<int>(255.0f * std::max(0.0f, 1.0f - d));
         return Argb(a, 255, 255, 255);
     }
+    if (y >= 176 && y < 200 && x < 64) return Balloon(x, y - 176, 64, 24);  // balloon
     return 0;
+}
+
+constexpr int kGrayWidth = 128, kGrayHeight = 64, kGrayCell = 32;
+
+Uint32 GrayPixel(int x, int y) {
+    const int column = x / kGrayCell, row = y / kGrayCell;
+    const int cell = row * (kGrayWidth / kGrayCell) + column;
+    const int cx = x % kGrayCell, cy = y % kGrayCell;
+    // Dots of 2 x 2 pixels, 4 apart, along the cell's top: as many as the cell's number + 1.
+    const bool dot = cy >= 2 && cy < 4 && cx >= 2 && cx % 4 < 2 && (cx - 2) / 4 <= cell;
+    const int grey = dot ? 0 : 40 + 20 * cell;
+    return Argb(255, grey, grey, grey);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: texturegen <output png>\n");
+    const bool gray = argc == 3 && std::string(argv[2]) == "gray";
+    if (argc != 2 && !gray) {
+        std::fprintf(stderr, "usage: texturegen <output png> [gray]\n");
         return 2;
     }
+    const int width = gray ? kGrayWidth : kSize, height = gray ? kGrayHeight : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kSize, kSize, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!surface) {
         std::fprintf(stderr, "texturegen: %s\n", SDL_GetError());
         return 1;
     }
     auto* pixels = static_cast<Uint32*>(surface->pixels);
     const int pitch = surface->pitch / 4;
-    for (int y = 0; y < kSize; ++y)
-        for (int x = 0; x < kSize; ++x) pixels[y * pitch + x] = Pixel(x, y);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels[y * pitch + x] = gray ? GrayPixel(x, y) : Pixel(x, y);
     const bool saved = IMG_SavePNG(surface, out.string().c_str()) == 0;
     SDL_FreeSurface(surface);
     if (!saved) std::fprintf(stderr, "texturegen: %s: %s\n", out.string().c_str(), IMG_GetError());

@@ -17,6 +17,9 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("block",          -1,     0,   0,   16,   16);    // 4: no texture, its colour alone
     r.AddHGESpriteInfo("hit_area",       -1,     0,   0,   96,   24);    // 5
     r.AddHGESpriteInfo("arrow",          -1,     0,   0,   12,   18);    // 6
+    r.AddHGESpriteInfo("balloon",        0,      0,   176, 64,   24);    // 7
+    r.AddTexture("gray");                                        // Texture\1
+    r.AddHGESpriteInfo("gray",           1,      0,   0,   128,  64);    // 8: eight grey cells of 32 x 32
 }
 
 void Fonts(CResourceReader@ r)
@@ -473,6 +476,138 @@ void Cursor(CResourceReader@ r)
     r.AddColor(255, 255, 255, 255, 0, 1000);
 }
 
+// The kitchen character's speech balloon and the kitchen's clickable plates:
+// - nolla_baloon_podkladka: the balloon picture (64 x 24 about its centre), whose first part hosts
+//   nolla_text, the words in its "_text";
+// - hint_balloon: the same balloon with an "OK" button (hint_ok, "_item_ok") 40 pixels below its
+//   centre; it shows, idles and hides;
+// - item_delivery: the serving plate of a field, a button with a smaller "_button_rect".
+void Balloons(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+
+    r.CreateAnimationData("nolla_text");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(6, 1000);
+    r.AddColor(255, 40, 40, 60, 0, 1000);
+
+    r.CreateAnimationData("nolla_baloon_podkladka");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(7, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddSubstAnimation("interfaces", "nolla_text");
+
+    MenuButton(r, "hint_ok", 6, true);
+    MenuButton(r, "item_delivery", 6, true);
+
+    r.CreateAnimationData("hint_balloon");
+    r.AddNamedPart("_show", 0, 200, 1);
+    r.AddNamedPart("_idle", 200, 1200, 0);
+    r.AddNamedPart("_hide", 1200, 1500, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(7, 1500);
+    r.AddHotspot(5000, 5000, 0, 1500);
+    r.AddSubstAnimation("interfaces", "nolla_text");
+    r.CreateSpriteObjectData("_item_ok");
+    r.AddOffset(0, 40, 0, 1500);
+    r.AddLayer(1, 1500);
+    r.AddSubstAnimation("interfaces", "hint_ok");
+}
+
+// The sample kitchen's layout: the wall clock "_clock" (80 x 80, hands "_hour", "_min", "_second"
+// standing up from its centre) at (200, -150) from the centre, the sun "_sun" crossing the window
+// in two seconds ("all") and the evening "_dark" over everything ("_idle").
+void Levels(CResourceReader@ r)
+{
+    r.CreateModule("levels");
+
+    r.CreateAnimationData("clock_hand");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("hand");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 10000, 0, 1000);
+    r.AddZoom(25, 220, 0, 1000);
+    r.AddColor(255, 30, 30, 30, 0, 1000);
+
+    r.CreateAnimationData("clock");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(500, 500, 0, 1000);
+    r.AddColor(255, 240, 240, 230, 0, 1000);
+    ClockHand(r, "_hour", 1);
+    ClockHand(r, "_min", 2);
+    ClockHand(r, "_second", 3);
+
+    r.CreateAnimationData("sun");
+    r.AddNamedPart("all", 0, 2000, 1);
+    r.CreateSpriteObjectData("disc");
+    r.AddSpriteIDResource(4, 2000);
+    r.AddHotspot(5000, 5000, 0, 2000);
+    r.AddZoom(200, 200, 0, 2000);
+    r.AddColor(255, 255, 220, 60, 0, 2000);
+    r.AddOffset(-100, 0, 1, 2000);
+    r.AddOffset(100, 0, 0, 0);
+
+    r.CreateAnimationData("dark");
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.CreateSpriteObjectData("shade");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(5000, 3750, 0, 1000);
+    r.AddColor(255, 0, 0, 40, 0, 1000);
+    r.AddOpaque(40, 0, 1000);
+
+    r.CreateAnimationData("kitchen_1");
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.CreateSpriteObjectData("floor");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(5000, 3750, 0, 1000);
+    r.AddColor(255, 120, 90, 60, 0, 1000);
+    Part(r, "_clock", "levels", "clock", 200, -150, 1);
+    Part(r, "_sun", "levels", "sun", 0, -220, 1);
+    Part(r, "_dark", "levels", "dark", 0, 0, 5);
+}
+
+// A clock hand, turned by code, over the face.
+void ClockHand(CResourceReader@ r, const string &in name, int layer)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddLayer(layer, 1000);
+    r.AddSubstAnimation("levels", "clock_hand");
+}
+
+// A layout part at (x, y) from the layout's centre hosting the animation module.name.
+void Part(CResourceReader@ r, const string &in name, const string &in module, const string &in animation,
+          int x, int y, int layer)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddOffset(x, y, 0, 1000);
+    r.AddLayer(layer, 1000);
+    r.AddSubstAnimation(module, animation);
+}
+
+// The filter sheets the order signs cut their greyed item icons from: "gray" has a frame grid in the
+// library data, "sepia" (the same sheet) has none.
+void Devices(CResourceReader@ r)
+{
+    r.CreateModule("Devices");
+    FilterSheet(r, "gray");
+    FilterSheet(r, "sepia");
+}
+
+void FilterSheet(CResourceReader@ r, const string &in name)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("sheet");
+    r.AddSpriteIDResource(8, 1000);
+}
+
 void FillResource(CResourceReader@ r)
 {
     Textures(r);
@@ -484,4 +619,7 @@ void FillResource(CResourceReader@ r)
     NewPlayer(r);
     Controls(r);
     Cursor(r);
+    Balloons(r);
+    Levels(r);
+    Devices(r);
 }
