@@ -2,6 +2,7 @@
 //
 //     datagen <kind> <output file> <json files...>
 //
+// (the kind "levelsdata" takes the built libdata.bin among its files, see LevelSources.h).
 // The files are read in the order of their file names into one record (see CJsonReader), written with
 // the game's own writer and parsed back with the game's own parser: a file the game would refuse is
 // never written. Any fault names the file and the JSON path on stderr and ends with status 1.
@@ -11,61 +12,17 @@
 #include <iostream>
 #include <iterator>
 
-#include "framework/core/MemoryStreams.h"
 #include "game/app/GameData.h"
-#include "tools/datagen/JsonReader.h"
+#include "tools/datagen/LevelSources.h"
+#include "tools/datagen/Sources.h"
 
 namespace {
 
-using Bytes = std::vector<unsigned char>;
-
-bool ReadJson(const std::string& file, nlohmann::json& json, std::string& why) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        why = file + ": cannot be opened";
-        return false;
-    }
-    try {
-        json = nlohmann::json::parse(in, nullptr, true, /*ignore_comments*/ true);
-    } catch (const nlohmann::json::parse_error& error) {
-        why = file + ": " + error.what();
-        return false;
-    }
-    return true;
-}
-
-// Reads the files into a fresh R, writes it, and checks that the game's parser takes the bytes back
-// and that they write again unchanged.
 template <class R, bool (*Parse)(GF::CInputStream&, R&, std::string&),
           void (*Write)(GF::COutputStream&, const R&)>
 bool Build(const std::vector<std::string>& files, Bytes& bytes, std::string& why) {
     R record{};
-    std::map<std::string, std::string> given;
-    for (const std::string& file : files) {
-        nlohmann::json json;
-        if (!ReadJson(file, json, why)) return false;
-        CJsonReader reader(file, given);
-        if (!reader.ReadTop(json, record)) {
-            why = reader.Error();
-            return false;
-        }
-    }
-    GF::CMemoryOutputStream out;
-    Write(out, record);
-    GF::CMemoryInputStream in(out.data);
-    R back{};
-    if (!Parse(in, back, why)) {
-        why = "the game refuses the result: " + why;
-        return false;
-    }
-    GF::CMemoryOutputStream again;
-    Write(again, back);
-    if (again.data != out.data) {
-        why = "the result does not read back to the same bytes";
-        return false;
-    }
-    bytes = std::move(out.data);
-    return true;
+    return ReadSources(files, record, why) && WriteChecked(record, Parse, Write, bytes, why);
 }
 
 struct CKind {
@@ -75,6 +32,8 @@ struct CKind {
 
 const CKind kKinds[] = {
     {"gamedata", &Build<CGameData, ParseGameData, WriteGameData>},
+    {"libdata", &BuildLibData},
+    {"levelsdata", &BuildLevelsData},
 };
 
 }  // namespace

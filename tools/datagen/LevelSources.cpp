@@ -1,0 +1,230 @@
+#include "tools/datagen/LevelSources.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <set>
+
+#include "game/app/LevelsData.h"
+#include "game/app/LibData.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+// The names of a table in ascending order, so that the first fault reported is the same every time.
+template <class K, class R>
+std::vector<const R*> ByKey(const std::unordered_map<K, R>& table) {
+    std::map<K, const R*> sorted;
+    for (const auto& [key, record] : table) sorted.emplace(key, &record);
+    std::vector<const R*> records;
+    for (const auto& [key, record] : sorted) records.push_back(record);
+    return records;
+}
+
+std::string Quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+bool CheckLibrary(const CLibData& library, std::string& why) {
+    for (const CIngridientInfo* object : ByKey(library.Ingridients)) {
+        const CCellMaskInfo& mask = object->Mask;
+        const int64_t cells = int64_t{mask.Value1} * mask.Value4;
+        if (!mask.Cells.empty() &&
+            (mask.Value1 < 0 || mask.Value4 < 0 || int64_t(mask.Cells.size()) != cells)) {
+            why = "library object " + Quoted(object->Name) + ": a mask of " +
+                  std::to_string(mask.Cells.size()) +
+                  " cells, not Value1 x Value4 = " + std::to_string(cells);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The field kinds a bonus level names instead of a stage; the hidden-object ones walk a floor.
+const std::set<std::string> kFieldKinds = {"bonus_diference", "bonus_place_in", "bonus_ispy",
+                                           "bonus_ispy_dark"};
+const std::set<std::string> kFloorFieldKinds = {"bonus_ispy", "bonus_ispy_dark"};
+constexpr int32_t kPlayerSlot = 6;
+constexpr int32_t kSlots = 8;
+constexpr int32_t kGridSide = 16;
+
+std::string CheckLevel(const CLevelsData& data, const CLibData& library, const CLevelInfo& level) {
+    const bool onStage = data.Stages().count(level.StageName) != 0;
+    if (!level.StageName.empty() && !onStage && !kFieldKinds.count(level.StageName))
+        return "StageName " + Quoted(level.StageName) + " is neither a stage nor a field kind";
+    for (size_t i = 0; i < level.Orders.size(); ++i) {
+        const COrderInfo& order = level.Orders[i];
+        if (order.Kind != 1 && order.Kind != 2 && !data.Recepts.count(order.Recept))
+            return "order " + std::to_string(i) + " names the unknown recipe " + Quoted(order.Recept);
+    }
+    for (size_t i = 0; i < level.Bonuses.size(); ++i) {
+        if (!data.Bonuses.count(level.Bonuses[i].BonusId))
+            return "bonus entry " + std::to_string(i) + " names the unknown bonus kind " +
+                   std::to_string(level.Bonuses[i].BonusId);
+    }
+    for (const CPlacedObjectInfo& object : level.Objects) {
+        if (!library.Ingridients.count(object.Name))
+            return "the placed object " + Quoted(object.Name) + " is not in the library";
+    }
+    if (onStage || kFloorFieldKinds.count(level.StageName)) {
+        if (level.WalkGrid.size() != size_t{kGridSide * kGridSide})
+            return "a walk grid of " + std::to_string(level.WalkGrid.size()) + " flags, not 256";
+        if (level.FloorQuad.size() < 4) return "fewer than four floor points";
+        const CLevelPointInfo& home = level.ScorePoint;
+        if (home.X < 0 || home.X >= kGridSide || home.Y < 0 || home.Y >= kGridSide)
+            return "ScorePoint (" + std::to_string(home.X) + ", " + std::to_string(home.Y) +
+                   ") is off the grid";
+    }
+    for (const CLevelValuePair& pair : level.ProgressValues) {
+        if (pair.Slot < 0 || pair.Slot >= kSlots || pair.Slot == kPlayerSlot)
+            return "ProgressValues names participant " + std::to_string(pair.Slot) +
+                   ", not a rival (0 to 7, not 6)";
+    }
+    return {};
+}
+
+bool CheckLevels(const CLevelsData& data, const CLibData& library, std::string& why) {
+    for (const CReceptInfo* recept : ByKey(data.Recepts)) {
+        for (const CReceptItemInfo& item : recept->Items) {
+            if (!library.Ingridients.count(item.Name)) {
+                why = "recipe " + Quoted(recept->Name) + ": the item " + Quoted(item.Name) +
+                      " is not in the library";
+                return false;
+            }
+        }
+    }
+    for (const CLevelInfo* level : ByKey(data.Levels)) {
+        const std::string fault = CheckLevel(data, library, *level);
+        if (!fault.empty()) {
+            why = "level " + Quoted(level->Name) + ": " + fault;
+            return false;
+        }
+    }
+    const auto columns = static_cast<int32_t>(data.CookBookValues.size());
+    for (const CCookBookEntry& entry : data.CookBook) {
+        for (const CCookBookItem& item : entry.Items) {
+            if (item.ValueIndex < 0 || item.ValueIndex > columns) {
+                why = "cook book entry " + Quoted(entry.Name) + ": ValueIndex " +
+                      std::to_string(item.ValueIndex) + " is outside 0 to " + std::to_string(columns);
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+// A walk grid drawn as 16 strings becomes its 256 flags; any other form is left to the reader.
+bool ExpandWalkGrid(Json& level, const std::string& path, std::string& why) {
+    const auto grid = level.find("WalkGrid");
+    if (grid == level.end() || !grid->is_array() || grid->empty() || !(*grid)[0].is_string()) return true;
+    std::vector<bool> flags(kGridSide * kGridSide);
+    bool drawn = grid->size() == size_t{kGridSide};
+    for (size_t y = 0; drawn && y < grid->size(); ++y) {
+        const Json& row = (*grid)[y];
+        drawn = row.is_string() && row.get<std::string>().size() == size_t{kGridSide};
+        for (size_t x = 0; drawn && x < size_t{kGridSide}; ++x) {
+            const char cell = row.get<std::string>()[x];
+            drawn = cell == '#' || cell == '.';
+            flags[kGridSide * x + y] = cell == '#';
+        }
+    }
+    if (!drawn) {
+        why = path + "/WalkGrid: expected 16 strings of 16 '#' or '.'";
+        return false;
+    }
+    *grid = flags;
+    return true;
+}
+
+// Resolves "base" and drawn walk grids in one file's levels; `levels` holds every level read so far.
+bool PrepareLevels(const std::string& file, Json& json, std::map<std::string, Json>& levels,
+                   std::string& why) {
+    if (!json.is_object() || !json.contains("Levels") || !json["Levels"].is_array()) return true;
+    Json& list = json["Levels"];
+    for (size_t i = 0; i < list.size(); ++i) {
+        const std::string path = file + ": /Levels/" + std::to_string(i);
+        Json& level = list[i];
+        if (!level.is_object()) continue;  // the reader names it
+        if (!ExpandWalkGrid(level, path, why)) return false;
+        if (const auto base = level.find("base"); base != level.end()) {
+            const auto earlier = base->is_string() ? levels.find(base->get<std::string>()) : levels.end();
+            if (earlier == levels.end()) {
+                why = path + "/base: no earlier level " + base->dump();
+                return false;
+            }
+            if (!level.contains("Name")) {
+                why = path + ": a level made from a base needs its own Name";
+                return false;
+            }
+            Json merged = earlier->second;
+            for (const auto& item : level.items()) {
+                if (item.key() != "base") merged[item.key()] = item.value();
+            }
+            level = std::move(merged);
+        }
+        if (level.contains("Name") && level["Name"].is_string())
+            levels[level["Name"].get<std::string>()] = level;
+    }
+    return true;
+}
+
+// The level file's sections as datagen reads them: the stages come as a list in file order.
+struct CLevelsSource {
+    CLevelsData data;
+    std::vector<CStageInfo> stages;
+
+    template <class V>
+    void Visit(V& v) {
+        VisitLevelsFile(v, data, stages);
+    }
+};
+
+bool LoadLibrary(const std::string& file, CLibData& library, std::string& why) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        why = file + ": cannot be opened";
+        return false;
+    }
+    GF::CMemoryInputStream stream(Bytes(std::istreambuf_iterator<char>(in), {}));
+    if (!ParseLibData(stream, library, why)) {
+        why = file + ": " + why;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool BuildLibData(const std::vector<std::string>& files, Bytes& bytes, std::string& why) {
+    CLibData library;
+    return ReadSources(files, library, why) && CheckLibrary(library, why) &&
+           WriteChecked(library, &ParseLibData, &WriteLibData, bytes, why);
+}
+
+bool BuildLevelsData(const std::vector<std::string>& files, Bytes& bytes, std::string& why) {
+    std::vector<std::string> sources;
+    std::vector<std::string> libraries;
+    for (const std::string& file : files) {
+        const bool binary = file.size() > 4 && file.compare(file.size() - 4, 4, ".bin") == 0;
+        (binary ? libraries : sources).push_back(file);
+    }
+    if (libraries.size() != 1) {
+        why = "levelsdata checks against one built libdata.bin among its files, given " +
+              std::to_string(libraries.size());
+        return false;
+    }
+    CLibData library;
+    if (!LoadLibrary(libraries[0], library, why)) return false;
+
+    CLevelsSource source;
+    std::map<std::string, Json> levels;
+    const TPrepareJson prepare = [&levels](const std::string& file, Json& json, std::string& fault) {
+        return PrepareLevels(file, json, levels, fault);
+    };
+    if (!ReadSources(sources, source, why, prepare)) return false;
+    for (const CStageInfo& stage : source.stages) source.data.PutStage(stage);
+    return CheckLevels(source.data, library, why) &&
+           WriteChecked(source.data, &ParseLevelsData, &WriteLevelsData, bytes, why);
+}
