@@ -37,13 +37,15 @@ Uint32 Plate(int x, int y, int w, int h, int r, int g, int b) {
     return Argb(255, static_cast<int>(r * shade), static_cast<int>(g * shade), static_cast<int>(b * shade));
 }
 
-// A white balloon with a dark rim, filling the rectangle (w x h) it is drawn in.
+// A light balloon with a dark rim and round corners, filling the rectangle (w x h) it is drawn in.
 Uint32 Balloon(int x, int y, int w, int h) {
-    const float rx = w / 2.0f, ry = h / 2.0f;
-    const float dx = (x + 0.5f - rx) / rx, dy = (y + 0.5f - ry) / ry;
-    const float d = dx * dx + dy * dy;
-    if (d > 1.0f) return 0;
-    return d > 0.8f ? Argb(255, 40, 40, 60) : Argb(255, 250, 250, 240);
+    const int radius = 8;
+    const int cx = std::clamp(x, radius, w - 1 - radius);
+    const int cy = std::clamp(y, radius, h - 1 - radius);
+    const float d = std::hypot(static_cast<float>(x - cx), static_cast<float>(y - cy));
+    if (d > radius) return 0;
+    const bool rim = d > radius - 1.5f || x < 1 || y < 1 || x >= w - 1 || y >= h - 1;
+    return rim ? Argb(255, 40, 40, 60) : Argb(255, 250, 250, 240);
 }
 
 Uint32 Pixel(int x, int y) {

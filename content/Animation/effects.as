@@ -39,6 +39,7 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("score",   0, 0, 0, 0x41, 4);                  // 5: centred both ways
     r.AddTextInfo("hint",    0, 0, 0, 0x11, 13);                 // 6: empty until a hint fills it
     r.AddTextInfo("field",   0, 0, 0, 0x00, 13);                 // 7: from its left end
+    r.AddTextInfo("balloon", 0, 0, 0, 0x41, 13);                 // 8: centred both ways, empty
 }
 
 void Sounds(CResourceReader@ r)
@@ -489,7 +490,8 @@ void Balloons(CResourceReader@ r)
     r.CreateAnimationData("nolla_text");
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateTextSpriteObjectData("_text");
-    r.AddTextSpriteIDResource(6, 1000);
+    r.AddTextSpriteIDResource(8, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddColor(255, 40, 40, 60, 0, 1000);
 
     r.CreateAnimationData("nolla_baloon_podkladka");
