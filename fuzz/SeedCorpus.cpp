@@ -11,6 +11,7 @@
 
 #include "framework/core/MemoryStreams.h"
 #include "framework/resources/ResourceReader.h"
+#include "game/app/GameData.h"
 #include "tests/support/FontWriter.h"
 #include "tests/support/ParticleFileWriter.h"
 #include "tests/support/RecordingEngine.h"
@@ -221,6 +222,87 @@ void ByteCodeSeeds() {
     ByteCodeSeeds("small", Bytes(small.begin(), small.end()));
 }
 
+// A store with something in every map, list and string of a profile.
+CPlayerStore FullStore() {
+    CPlayerStore store;
+    store.version = 2;
+    store.currentName = u"Ann";
+    CPlayerProfile& p = store.players[u"Ann"];
+    p.name = u"Ann";
+    p.flags["comics_1"] = true;
+    p.hintShows[0] = 1;
+    p.levels["stage1_1"] = {12.5f, 1, true, 61000.0f, {{6, 250.0f}}};
+    p.floatVars[1] = 1.0f;
+    p.stringVars[11] = "stage1_1";
+    p.flags2["tomato"] = true;
+    p.names = {"pan"};
+    p.stageName = "stage1";
+    p.stageList = {1};
+    p.stages["stage1"] = {"t", 2, 1};
+    store.players[u""].stageName = "stage1";
+    store.extras = {{"volume", 0.5f}};
+    return store;
+}
+
+// The built sample and a database with a record of every kind, an expression nested to the limit.
+void GameDataSeeds() {
+    const Bytes sample = ReadFile(QUINDLE_SAMPLE_GAMEDATA);
+    Seed("fuzz_game_data", "sample", sample);
+
+    CGameData data;
+    data.sounds[2] = {"click", 2};
+    data.persParams.dresses = {0, 1};
+    data.bonusParams.series = {{3, 10.0f}};
+    data.hints.push_back({1, "hint", true, 4, false, -1, true, "balloon"});
+    CDeformGridRecord& grid = data.deformGrids["map"];
+    grid.name = "map";
+    grid.frames.push_back({1, 2, 0.5f, {{{1, 2}, {3, 4}}, {}}});
+    data.flyPaths["spiral"] = {"spiral", {{0.0f, 0.0f}, {1.0f, 1.0f}}};
+    data.players = FullStore();
+    CFlowRule rule;
+    rule.enabled = true;
+    rule.argument = "def_settings";
+    CFlowCondition condition;
+    condition.expression.kind = 22;
+    condition.expression.children.resize(2);
+    rule.conditions.push_back(condition);
+    rule.actions.push_back({});
+    data.flowRules.push_back(rule);
+    CExpressionNode deep;
+    for (int depth = 1; depth < kMaxExpressionDepth; ++depth) {
+        CExpressionNode parent;
+        parent.children.push_back(std::move(deep));
+        deep = std::move(parent);
+    }
+    data.expressions["test"] = {deep, "test"};
+    CMemoryOutputStream out;
+    WriteGameData(out, data);
+    Seed("fuzz_game_data", "every-record", out.data);
+}
+
+// The game's part of "Setting": the sample's default store, a full one and one of another version.
+void PlayerStoreSeeds() {
+    CGameData sample;
+    CMemoryInputStream in(ReadFile(QUINDLE_SAMPLE_GAMEDATA));
+    std::string why;
+    if (ParseGameData(in, sample, why)) {
+        CMemoryOutputStream out;
+        SaveSettingsPart(out, sample.players);
+        Seed("fuzz_player_store", "sample-default", out.data);
+    } else {
+        std::fprintf(stderr, "fuzz_seeds: the sample gamedata.bin is refused: %s\n", why.c_str());
+        g_ok = false;
+    }
+    CMemoryOutputStream full;
+    SaveSettingsPart(full, FullStore());
+    Seed("fuzz_player_store", "full", full.data);
+    CPlayerStore other = FullStore();
+    other.version = 3;
+    CMemoryOutputStream otherOut;
+    SaveSettingsPart(otherOut, other);
+    Seed("fuzz_player_store", "other-version", otherOut.data);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -235,5 +317,7 @@ int main(int argc, char** argv) {
     FontSeeds();
     ParticleSeeds();
     ByteCodeSeeds();
+    GameDataSeeds();
+    PlayerStoreSeeds();
     return g_ok ? 0 : 1;
 }

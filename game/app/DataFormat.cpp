@@ -35,21 +35,20 @@ void CBinaryReader::Fail(const std::string& reason) {
 }
 
 void CBinaryReader::NoteKey(const char* key) {
-    if (!key) return;
-    if (m_path.empty() || m_path.front() == '[') {
-        m_path = key + m_path;
-    } else {
-        m_path = std::string(key) + "." + m_path;
-    }
+    if (key) Prepend(key);
 }
 
 void CBinaryReader::NoteIndex(uint32_t index) {
-    const std::string step = "[" + std::to_string(index) + "]";
-    if (m_path.empty() || m_path.front() == '[') {
-        m_path = step + m_path;
-    } else {
-        m_path = step + "." + m_path;
-    }
+    std::string step(1, '[');
+    step += std::to_string(index);
+    step += ']';
+    Prepend(std::move(step));
+}
+
+void CBinaryReader::Prepend(std::string step) {
+    if (!m_path.empty() && m_path.front() != '[') step += '.';
+    step += m_path;
+    m_path = std::move(step);
 }
 
 void CBinaryReader::ReadList(std::vector<bool>& list) {

@@ -30,7 +30,8 @@
 //            uint8_t, std::string, GF::WString, GF::TPoint<float> (x, y floats), CMarkedPoint, a nested
 //            std::vector of these, or a record
 //   Tree     a List of child records of the record's own type, nested at most maxDepth records deep
-//            counting the root (a JSON array like List)
+//            counting the root (a JSON array like List). A recursive record lists its children with
+//            Tree rather than List so that the reader refuses a deep file before its recursion does.
 //   Table    count, then records; each is stored under its own key member, a later duplicate winning
 //   Map      count, then (key, value) pairs, key first; a later duplicate wins
 //
@@ -214,6 +215,7 @@ private:
     void Fail(const std::string& reason);
     void NoteKey(const char* key);
     void NoteIndex(uint32_t index);
+    void Prepend(std::string step);
 
     template <class T>
     void ReadList(std::vector<T>& list) {
