@@ -12,6 +12,8 @@
 #include "framework/core/MemoryStreams.h"
 #include "framework/resources/ResourceReader.h"
 #include "game/app/GameData.h"
+#include "game/app/LevelsData.h"
+#include "game/app/LibData.h"
 #include "tests/support/FontWriter.h"
 #include "tests/support/ParticleFileWriter.h"
 #include "tests/support/RecordingEngine.h"
@@ -303,6 +305,54 @@ void PlayerStoreSeeds() {
     Seed("fuzz_player_store", "other-version", otherOut.data);
 }
 
+// The built samples, and the level data and the library with a record of every kind and every list
+// filled, each also cut short.
+void LevelsDataSeeds() {
+    Seed("fuzz_levels_data", "sample", ReadFile(QUINDLE_SAMPLE_LEVELSDATA));
+    CLevelsData data;
+    data.GetBonus(2).Name = "slow";
+    CReceptInfo& soup = data.GetRecept("soup");
+    soup.Caption = u"Soup";
+    soup.Numbers = {1};
+    soup.Items.resize(1);
+    soup.Items[0].Name = "Devices.saucepan";
+    data.GetStage("stage1").Dresses = {1};
+    CLevelInfo& level = data.GetLevel("stage1_1");
+    level.NewIngridients = {"Places.bread"};
+    level.ExtraNames = {"extra"};
+    level.Bonuses.resize(1);
+    level.ProgressValues.resize(1);
+    level.Orders.resize(1);
+    level.Orders[0].Recept = "soup";
+    level.WalkGrid.assign(256, false);
+    level.WalkGrid[17] = true;
+    level.FloorQuad = {{0.0f, 0.0f}, {1.0f, 0.0f}, {1.0f, 1.0f}, {0.0f, 1.0f}};
+    level.Objects.resize(1);
+    data.CookBook.resize(1);
+    data.CookBook[0].Items.resize(1);
+    data.CookBookValues = {40.0f};
+    CMemoryOutputStream out;
+    WriteLevelsData(out, data);
+    Seed("fuzz_levels_data", "every-record", out.data);
+    Seed("fuzz_levels_data", "cut", Bytes(out.data.begin(), out.data.end() - 3));
+}
+
+void LibDataSeeds() {
+    Seed("fuzz_lib_data", "sample", ReadFile(QUINDLE_SAMPLE_LIBDATA));
+    CLibData data;
+    data.GetFrameGrid("icons") = {"icons", 256, 128, 64, 64};
+    CIngridientInfo& vase = data.FindIngridientInfo("Bonus.vase");
+    vase.Items.resize(1);
+    vase.Title = u"Vase";
+    vase.Mask.Cells = {200, 0};
+    vase.Mask.Value1 = 2;
+    vase.Mask.Value4 = 1;
+    CMemoryOutputStream out;
+    WriteLibData(out, data);
+    Seed("fuzz_lib_data", "every-record", out.data);
+    Seed("fuzz_lib_data", "cut", Bytes(out.data.begin(), out.data.end() - 3));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -319,5 +369,7 @@ int main(int argc, char** argv) {
     ByteCodeSeeds();
     GameDataSeeds();
     PlayerStoreSeeds();
+    LevelsDataSeeds();
+    LibDataSeeds();
     return g_ok ? 0 : 1;
 }

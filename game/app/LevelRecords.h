@@ -1,10 +1,21 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/core/Point.h"
 #include "framework/core/WString.h"
+
+// The record of a table keyed by one of its members, added with default values and that member set
+// to the key when missing, so that the table writes and reads back the same. Records of an
+// unordered_map never move, so what callers hold stays valid while records are added.
+template <class K, class R>
+R& GetOrAdd(std::unordered_map<K, R>& table, const K& key, K R::*keyMember) {
+    const auto [it, added] = table.try_emplace(key);
+    if (added) it->second.*keyMember = key;
+    return it->second;
+}
 
 // The records of "levelsdata.bin". Each lists its fields once, in file order, for the binary reader,
 // the binary writer and the data tool alike; the JSON keys are the member names.

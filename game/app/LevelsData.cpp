@@ -14,7 +14,7 @@ CLevelInfo* CLevelsData::FindLevel(const std::string& name) {
 }
 
 CLevelInfo& CLevelsData::GetLevel(const std::string& name) {
-    return Levels[name];
+    return GetOrAdd(Levels, name, &CLevelInfo::Name);
 }
 
 CStageInfo* CLevelsData::FindStage(const std::string& name) {
@@ -25,7 +25,7 @@ CStageInfo* CLevelsData::FindStage(const std::string& name) {
 CStageInfo& CLevelsData::GetStage(const std::string& name) {
     if (CStageInfo* stage = FindStage(name)) return *stage;
     m_stageOrder.push_back(name);
-    return m_stages[name];
+    return GetOrAdd(m_stages, name, &CStageInfo::Name);
 }
 
 CReceptInfo* CLevelsData::FindRecept(const std::string& name) {
@@ -34,11 +34,11 @@ CReceptInfo* CLevelsData::FindRecept(const std::string& name) {
 }
 
 CReceptInfo& CLevelsData::GetRecept(const std::string& name) {
-    return Recepts[name];
+    return GetOrAdd(Recepts, name, &CReceptInfo::Name);
 }
 
 CBonusInfo& CLevelsData::GetBonus(int32_t kind) {
-    return Bonuses[kind];
+    return GetOrAdd(Bonuses, kind, &CBonusInfo::Kind);
 }
 
 CStageInfo& CLevelsData::PutStage(const CStageInfo& stage) {

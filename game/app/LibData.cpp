@@ -5,11 +5,11 @@
 #include "game/app/DataFormat.h"
 
 CIngridientInfo& CLibData::FindIngridientInfo(const std::string& name) {
-    return Ingridients[name];
+    return GetOrAdd(Ingridients, name, &CIngridientInfo::Name);
 }
 
 CFrameGridInfo& CLibData::GetFrameGrid(const std::string& name) {
-    return FrameGrids[name];
+    return GetOrAdd(FrameGrids, name, &CFrameGridInfo::Name);
 }
 
 CIngridientInfo* CLibData::FindIngridient(const std::string& name) {

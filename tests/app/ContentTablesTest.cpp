@@ -66,6 +66,10 @@ TEST(SampleContent, TheSkeletonLaterIssuesFillWithEveryReferenceFound) {
     for (const COrderInfo& order : levels.FindLevel("stage2_2")->Orders) duelKinds.insert(order.Kind);
     EXPECT_EQ(duelKinds, (std::set<int32_t>{101, 102}));
     EXPECT_TRUE(levels.FindLevel("stage2_2")->ProgressValues.empty());
+    // The kitchen's drawn walk grid, string y and character x: the block at x 5 and 6 of rows 6 and 7.
+    const std::vector<bool>& grid = levels.FindLevel("stage3_1")->WalkGrid;
+    EXPECT_TRUE(grid[16 * 5 + 6] && grid[16 * 6 + 7]);
+    EXPECT_FALSE(grid[16 * 6 + 5] || grid[16 * 7 + 6]);
     EXPECT_TRUE(levels.FindLevel("other_1")->StageName.empty());
     EXPECT_GE(levels.FindLevel("other_1")->FloorQuad.size(), 4u);
 
@@ -192,8 +196,15 @@ TEST(SampleContent, CutOrOversizedFilesAreRefusedLoggedAndLeaveTheTables) {
     }
 
     // A count of 0x7FFFFFFF in each section, and a cut file, through the program's readers.
-    ExpectRefused(engine, "levelsdata.bin", Forged(s.levelsBytes, LevelsSectionOffsets(s.levels)),
-                  &ReadLevelsData);
+    const std::vector<size_t> offsets = LevelsSectionOffsets(s.levels);
+    const size_t counts[] = {s.levels.Bonuses.size(),      s.levels.Recepts.size(),
+                             s.levels.StageOrder().size(), s.levels.Levels.size(),
+                             s.levels.CookBook.size(),     s.levels.CookBookValues.size()};
+    for (size_t k = 0; k < offsets.size(); ++k) {  // the offsets found are the counts'
+        const unsigned char* at = s.levelsBytes.data() + offsets[k];
+        EXPECT_EQ(size_t(at[0] << 24 | at[1] << 16 | at[2] << 8 | at[3]), counts[k]) << k;
+    }
+    ExpectRefused(engine, "levelsdata.bin", Forged(s.levelsBytes, offsets), &ReadLevelsData);
     CLibData gridsOnly;
     gridsOnly.FrameGrids = s.lib.FrameGrids;
     ExpectRefused(engine, "libdata.bin",

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
+
 #include "framework/core/MemoryStreams.h"
 #include "game/app/LevelsData.h"
 #include "tests/support/DataBytes.h"
@@ -33,11 +36,11 @@ Bytes LevelsFile(bool asRead) {
     b.I32(3).B8(0).B8(asRead ? 2 : 1).B8(1);                               // a short walk grid
     b.I32(1).Raw({0x00, 0x00, 0xC8, 0x42}).Raw({0x00, 0x00, 0x48, 0x43});  // (100, 200)
     b.B8(0);
-    b.I32(1).Str("Devices.saucepan").Raw({0, 0, 0, 0}).Raw({0, 0, 0, 0}).B8(1).B8(0).B8(ignored);
-    b.Raw({0, 0, 0x80, 0x3F}).Raw({0, 0, 0x80, 0x3F}).Raw({0, 0, 0, 0}).Raw({0, 0, 0, 0x3F});  // opacity 0.5
-    b.Raw({0, 0, 0, 0}).I32(5).Raw({0, 0, 0, 0}).B8(ignored);
-    b.Raw({0x00, 0x00, 0xC8, 0x42}).Raw({0x00, 0x00, 0x48, 0x43}).Raw({0, 0, 0, 0}).B8(ignored);
-    b.Raw({0, 0, 0, 0}).Raw({0, 0, 0, 0}).B8(ignored).Raw({0, 0, 0, 0}).Raw({0, 0, 0, 0});
+    // One placed object, its floats numbered 1 to 16 in file order, opacity (the fourth after the
+    // flags) written by hand as 0.5.
+    b.I32(1).Str("Devices.saucepan").F32(1).F32(2).B8(1).B8(0).B8(ignored);
+    b.F32(3).F32(4).F32(5).Raw({0, 0, 0, 0x3F}).F32(7).I32(-5).F32(8).B8(ignored);
+    b.F32(9).F32(10).F32(11).B8(ignored).F32(12).F32(13).B8(ignored).F32(14).F32(15);
     // Cook book: one chapter entry with one item; then the values 0 and 200.
     b.I32(1).B8(1).B8(1).I32(1);
     b.B8(0).I32(2).B8(0).B8(1).Raw({0, 0, 0x80, 0x3F}).Raw({0, 0, 0, 0x40}).I32(1).Raw({0, 0, 0, 0});
@@ -85,13 +88,13 @@ TEST(LevelsDataFile, HandWrittenBytesReadFieldByFieldAndWriteBackTheSame) {
     EXPECT_EQ(level->FloorQuad, (std::vector<GF::TPoint<float>>{{100.0f, 200.0f}}));
     ASSERT_EQ(level->Objects.size(), 1u);
     const CPlacedObjectInfo& pot = level->Objects[0];
-    EXPECT_TRUE(pot.Flag1);
-    EXPECT_EQ(pot.ScaleX, 1.0f);
-    EXPECT_EQ(pot.Opacity, 0.5f);
-    EXPECT_EQ(pot.Layer, 5);
-    EXPECT_EQ(pot.X, 100.0f);
-    EXPECT_EQ(pot.Y, 200.0f);
-    EXPECT_EQ(pot.Extra5, 0.0f);
+    EXPECT_TRUE(pot.Flag1 && !pot.Flag2);
+    EXPECT_EQ(pot.Layer, -5);
+    const float floats[] = {pot.AuxX,    pot.AuxY,      pot.ScaleX,   pot.ScaleY, pot.AuxValue1,
+                            pot.Opacity, pot.AuxValue2, pot.Rotation, pot.X,      pot.Y,
+                            pot.Extra1,  pot.Extra2,    pot.Extra3,   pot.Extra4, pot.Extra5};
+    const float expected[] = {1, 2, 3, 4, 5, 0.5f, 7, 8, 9, 10, 11, 12, 13, 14, 15};
+    EXPECT_TRUE(std::equal(std::begin(floats), std::end(floats), std::begin(expected)));
 
     ASSERT_EQ(data.CookBook.size(), 1u);
     EXPECT_TRUE(data.CookBook[0].Flag2);

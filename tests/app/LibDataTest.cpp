@@ -45,6 +45,7 @@ TEST(DataLookups, GetAddsOnceFindAddsNothingAndRecordsNeverMove) {
     CLevelsData levels;
     EXPECT_EQ(levels.FindLevel("stage9_9"), nullptr);
     CLevelInfo& added = levels.GetLevel("stage9_9");
+    EXPECT_EQ(added.Name, "stage9_9");  // a record under its own key, to write and read back
     EXPECT_EQ(added.Number, 0);
     EXPECT_TRUE(added.StageName.empty() && added.WalkGrid.empty());
     EXPECT_EQ(&levels.GetLevel("stage9_9"), &added);
