@@ -19,7 +19,10 @@ std::string& CurrentMusic() {
 }  // namespace
 
 void PlayGameSound(int key) {
-    PlaySoundByName(GetGameData().sounds[key].name);
+    // A missing key is added, carrying its key like every record of the table.
+    const auto [entry, added] = GetGameData().sounds.try_emplace(key);
+    if (added) entry->second.key = key;
+    PlaySoundByName(entry->second.name);
 }
 
 void PlaySoundByName(const std::string& name) {

@@ -216,8 +216,8 @@ TEST(GameData, SampleFromTheArchiveFillsEveryTableAndWritesBackByteForByte) {
     ASSERT_TRUE(ReadGameData(stream));
 
     const CGameData& data = GetGameData();
-    EXPECT_EQ(data.sounds.at(2).name, "click");
-    EXPECT_EQ(data.sounds.at(3).name, "click");
+    EXPECT_EQ(data.sounds.at(2).name, "button_click");
+    EXPECT_EQ(data.sounds.at(3).name, "button_hover");
     EXPECT_EQ(data.hints.size(), 3u);
     EXPECT_EQ(data.deformGrids.count("map"), 1u);
     EXPECT_EQ(data.flyPaths.count("spiral"), 1u);

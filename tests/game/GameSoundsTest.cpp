@@ -60,18 +60,14 @@ protected:
 TEST_F(GameSoundsTest, AButtonAsksForTheClickSoundPerCompletedClickAndTheHoverSoundPerEntry) {
     const TRect hit = yes->GetHitRect();
     const int x = (hit.left + hit.right) / 2, y = (hit.top + hit.bottom) / 2;
-    const int outX = 20, outY = 20;
+    // Outside, enter, a completed click, a press dragged out and released outside, enter, a click.
+    const struct {
+        bool over;
+        int buttons;
+    } steps[] = {{false, 0}, {true, 0},  {true, 1}, {true, 0}, {true, 1},
+                 {false, 1}, {false, 0}, {true, 0}, {true, 1}, {true, 0}};
     std::string heard;
-    heard += Frame(outX, outY, 0);
-    heard += Frame(x, y, 0);  // enters
-    heard += Frame(x, y, 1);
-    heard += Frame(x, y, 0);  // a completed click
-    heard += Frame(x, y, 1);
-    heard += Frame(outX, outY, 1);  // dragged out and released outside: no click
-    heard += Frame(outX, outY, 0);
-    heard += Frame(x, y, 0);  // enters again
-    heard += Frame(x, y, 1);
-    heard += Frame(x, y, 0);
+    for (const auto& step : steps) heard += Frame(step.over ? x : 20, step.over ? y : 20, step.buttons);
     EXPECT_EQ(heard, "-h-c---h-c");
 }
 
@@ -80,7 +76,7 @@ TEST_F(GameSoundsTest, AKeyMissingFromTheTableGetsAnEmptyEntryAndPlaysNothing) {
     PlayGameSound(41);
     CGameSound::Instance()->Update(16.0f);
     ASSERT_EQ(GetGameData().sounds.count(41), 1u);
-    EXPECT_EQ(GetGameData().sounds[41].name, "");
+    EXPECT_EQ(GetGameData().sounds.at(41), (CSoundKeyInfo{"", 41}));
     EXPECT_EQ(engine.CountCalls("Stream_Play"), 0);
     EXPECT_TRUE(engine.HasLog("NOT FOUND"));
 }
