@@ -16,11 +16,18 @@ THolder<CActionBase> CActionWorker::GetLastAction() {
     return m_last;
 }
 
+namespace {
+
+// An empty action is the caller's mistake: said in the log and answered empty.
+bool Refused(const THolder<CActionBase>& action, const char* operation) {
+    if (!action) KitchenLog("CActionWorker::%s: no action given", operation);
+    return !action;
+}
+
+}  // namespace
+
 THolder<CActionBase> CActionWorker::AddAction(const THolder<CActionBase>& action) {
-    if (!action) {
-        KitchenLog("CActionWorker::AddAction: no action given");
-        return {};
-    }
+    if (Refused(action, "AddAction")) return {};
     const unsigned clears = m_clears;
     if (const THolder<CActionBase> last = GetLastAction())
         last->AddFollowUp(action);
@@ -31,10 +38,7 @@ THolder<CActionBase> CActionWorker::AddAction(const THolder<CActionBase>& action
 }
 
 THolder<CActionBase> CActionWorker::StartAction(const THolder<CActionBase>& action) {
-    if (!action) {
-        KitchenLog("CActionWorker::StartAction: no action given");
-        return {};
-    }
+    if (Refused(action, "StartAction")) return {};
     const unsigned clears = m_clears;
     action->Start();
     if (clears != m_clears) {

@@ -160,14 +160,4 @@ TEST_F(Flights, ACarriedParticleSystemFollowsAndASplinePathEndsOnItsTarget) {
     EXPECT_EQ(sparks->emitterY, 400.0f);
 }
 
-TEST(CountDownTimer, EndsBelowZeroAndStaysEnded) {
-    float remaining = 32.0f;
-    EXPECT_FALSE(CountDownTimer(remaining, 16.0f));
-    EXPECT_FALSE(CountDownTimer(remaining, 16.0f));  // exactly 0: not yet
-    EXPECT_TRUE(CountDownTimer(remaining, 16.0f));
-    EXPECT_EQ(remaining, 0.0f);
-    remaining = 10.0f;
-    EXPECT_TRUE(CountDownTimer(remaining, 16.0f));
-}
-
 }  // namespace

@@ -4,38 +4,22 @@
 #include <string>
 
 #include "framework/gui/LayoutItem.h"
-#include "framework/resources/Resource.h"
-#include "framework/resources/TextTable.h"
 #include "framework/scene/IAnimation.h"
-#include "framework/scene/ObjectMakers.h"
-#include "framework/scene/Scene.h"
 #include "game/kitchen/TextBalloon.h"
-#include "tests/support/EngineFixture.h"
-#include "tests/support/ResourceBuilder.h"
+#include "tests/support/SampleSceneGL.h"
 
 namespace {
 
 using namespace GF;
 using namespace GF::HGENS;
 
-constexpr DWORD kBlack = 0xFF000000;
-
-// The built sample archive on a real engine with a 320 x 240 picture.
-class TextBalloonGL : public testing::Test {
+// The balloon of the sample script on a real engine, drawn from the built archive.
+class TextBalloonGL : public CSampleSceneGL {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(engine.Ready()) << engine.Error();
-        ASSERT_TRUE(engine->Resource_AttachPack("resource.dat"));
-        InstallSceneObjectMakers();
-        resource->Load();
+        CSampleSceneGL::SetUp();
         balloon.Assign("interfaces.nolla_baloon_podkladka", "interfaces.nolla_text",
                        THolder<IScene>(scene.Get()));
-    }
-    void TearDown() override {
-        scene->Clear();
-        resource->Clear();
-        engine->Resource_RemoveAllPacks();
-        CTextTable::Instance().Load();
     }
     // The box of an animation (with the text, when given), measured on a scene of its own.
     static TRect Measure(const std::string& name, const WString* text = nullptr) {
@@ -49,21 +33,6 @@ protected:
     }
     static int Width(const TRect& r) { return r.right - r.left; }
     static int Height(const TRect& r) { return r.bottom - r.top; }
-    CEngineFixture::Pixels Draw() {
-        const HTARGET target = engine->Target_Create(320, 240, false);
-        EXPECT_TRUE(engine->Gfx_BeginScene(target));
-        engine->Gfx_Clear(kBlack);
-        scene->Render();
-        engine->Gfx_EndScene();
-        CEngineFixture::Pixels pixels = engine.ReadTarget(target);
-        engine->Target_Free(target);
-        return pixels;
-    }
-
-    CEngineFixture engine{320, 240};
-    CObjectMakersScope makersScope;
-    THolder<CResource> resource = GetResource();
-    THolder<CScene> scene = MakeHolder<CScene>();
     CTextBalloon balloon;
 };
 
