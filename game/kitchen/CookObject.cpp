@@ -79,16 +79,12 @@ bool CCookObject::HitTest(const GF::TPoint<int>& point, bool refreshBox) {
     if (point.x < m_box.left || point.x > m_box.right || point.y < m_box.top || point.y > m_box.bottom)
         return false;
     if (!m_info->PixelHitTest) return true;
-    return MaskHit(point);
-}
-
-// The mask's cell under the point: 0 is solid, anything else lets the click through. The mask's last
-// row never hits. A point that has no place in the animation's frame (a scale of 0) and a cell past
-// the end of a short cell list miss.
-bool CCookObject::MaskHit(const GF::TPoint<int>& point) const {
-    const CCellMaskInfo& mask = m_info->Mask;
     const GF::TPoint<float> local = GF::InverseTransformPoint(
         m_animation->GetTransform(), {static_cast<float>(point.x), static_cast<float>(point.y)});
+    return MaskHit(m_info->Mask, local);
+}
+
+bool MaskHit(const CCellMaskInfo& mask, const GF::TPoint<float>& local) {
     // Beyond this no mask reaches; it also keeps the truncation below inside the integer's range.
     constexpr double kFar = 1e9;
     if (!std::isfinite(local.x) || !std::isfinite(local.y) || std::fabs(local.x) > kFar ||

@@ -10,6 +10,12 @@
 #include "game/app/LevelRecords.h"
 #include "game/app/LibData.h"
 
+// Whether a point of an object's own frame (pixels from its position, unscaled, unturned) falls on a
+// solid cell of its library mask: a cell of 0 is solid, any other value lets the click through; the
+// mask's last row never hits; an empty cell list is solid throughout. A point without a place in the
+// frame (not finite) and a cell past the end of a short cell list miss.
+bool MaskHit(const CCellMaskInfo& mask, const GF::TPoint<float>& local);
+
 // One object placed on a level: a cooking device, an ingredient place, a plate, scenery, an item of
 // a bonus mini-game. The level fields make one per placed-object record, find the object under the
 // mouse by its hit test and play states on its animation; the work action switches a device into
@@ -49,7 +55,6 @@ public:
 private:
     CCookObject(const CPlacedObjectInfo& placement, const GF::THolder<GF::IScene>& scene);
     bool IsStove() const;
-    bool MaskHit(const GF::TPoint<int>& point) const;
     void TakeFireShare();
     void ReturnFireShare();
 

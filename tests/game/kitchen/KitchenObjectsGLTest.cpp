@@ -4,33 +4,25 @@
 #include <cstdlib>
 #include <string>
 
-#include "framework/resources/Resource.h"
-#include "framework/resources/TextTable.h"
-#include "framework/scene/ObjectMakers.h"
 #include "framework/scene/Scene.h"
 #include "game/kitchen/CookObject.h"
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/Pers.h"
 #include "game/kitchen/ShowObjectAction.h"
 #include "tests/game/kitchen/SampleTables.h"
-#include "tests/support/EngineFixture.h"
-#include "tests/support/ResourceBuilder.h"
+#include "tests/support/SampleSceneGL.h"
 
 namespace {
 
 using namespace GF;
 using namespace GF::HGENS;
 
-constexpr DWORD kBlack = 0xFF000000;
-
 // The sample kitchen "stage1_1" on a real engine with its 800 x 600 picture.
-class KitchenGL : public testing::Test {
+class KitchenGL : public CSampleSceneGL {
 protected:
+    KitchenGL() : CSampleSceneGL(800, 600) {}
     void SetUp() override {
-        ASSERT_TRUE(engine.Ready()) << engine.Error();
-        ASSERT_TRUE(engine->Resource_AttachPack("resource.dat"));
-        InstallSceneObjectMakers();
-        resource->Load();
+        CSampleSceneGL::SetUp();
         std::string why;
         ASSERT_TRUE(LoadSampleTables(why)) << why;
         level = GetLevelsData().FindLevel("stage1_1");
@@ -44,23 +36,10 @@ protected:
         SetGameScene({});
         FloorQuad() = CFloorQuad{};
         ParticleRegistry::Clear(nullptr);
-        scene->Clear();
-        resource->Clear();
-        engine->Resource_RemoveAllPacks();
-        CTextTable::Instance().Load();
+        CSampleSceneGL::TearDown();
         GetGameData() = m_savedGame;
         GetLevelsData() = m_savedLevels;
         GetLibData() = m_savedLib;
-    }
-    CEngineFixture::Pixels Draw() {
-        const HTARGET target = engine->Target_Create(800, 600, false);
-        EXPECT_TRUE(engine->Gfx_BeginScene(target));
-        engine->Gfx_Clear(kBlack);
-        scene->Render();
-        engine->Gfx_EndScene();
-        CEngineFixture::Pixels pixels = engine.ReadTarget(target);
-        engine->Target_Free(target);
-        return pixels;
     }
     // The rows from the first to the last one that show the colour in column x; {-1, -1} for none.
     static std::pair<int, int> Rows(const CEngineFixture::Pixels& pixels, int x, DWORD colour) {
@@ -79,10 +58,6 @@ protected:
         return true;
     }
 
-    CEngineFixture engine{800, 600};
-    CObjectMakersScope makersScope;
-    THolder<CResource> resource = GetResource();
-    THolder<CScene> scene = MakeHolder<CScene>();
     const CLevelInfo* level = nullptr;
     std::vector<THolder<CCookObject>> objects;
     THolder<CPers> pers;
