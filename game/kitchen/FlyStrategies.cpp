@@ -1,6 +1,8 @@
 #include "game/kitchen/FlyStrategies.h"
 
 #include "framework/core/Holder.h"
+#include "game/app/GameData.h"
+#include "game/kitchen/KitchenLog.h"
 
 using GF::MakeHolder;
 using GF::TPoint;
@@ -86,6 +88,17 @@ void CreateSplineMoveStrategy(GF::ICurve& curve, const TPoint<float>& start, con
     spline->points.push_back(TPoint<float>(1.0f, 0.0f));
     spline->SetDuration(curve.GetDuration());
     curve.SetPositionStrategy(spline);
+}
+
+void CreateSplineMoveStrategy(GF::ICurve& curve, const TPoint<float>& start, const TPoint<float>& target,
+                              const std::string& pathName) {
+    std::vector<TPoint<float>> path;
+    const auto& paths = GetGameData().flyPaths;
+    if (const auto it = paths.find(pathName); it != paths.end())
+        path.assign(it->second.points.begin(), it->second.points.end());
+    else
+        KitchenLog("No fly path \"%s\": the straight way", pathName.c_str());
+    CreateSplineMoveStrategy(curve, start, target, path);
 }
 
 bool CountDownTimer(float& remaining, const float& dt) {

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 #include <vector>
 
 #include "framework/core/Point.h"
@@ -78,6 +79,11 @@ void CreateScaleCoinStrategy(GF::ICurve& curve, const GF::TPoint<float>& peak, f
 // between them (see DoLineSplineMoveStrategy).
 void CreateSplineMoveStrategy(GF::ICurve& curve, const GF::TPoint<float>& start,
                               const GF::TPoint<float>& target, const std::vector<GF::TPoint<float>>& path);
+
+// The same along the game data's named fly path ("spiral"); a name the game data lacks (logged) flies
+// the straight way.
+void CreateSplineMoveStrategy(GF::ICurve& curve, const GF::TPoint<float>& start,
+                              const GF::TPoint<float>& target, const std::string& pathName);
 
 // Counts `remaining` down by dt: true when it was already out, or runs out below 0 now (landing
 // exactly on 0 answers false this time and true the next).
