@@ -2,6 +2,7 @@
 
 #include "framework/gui/LayoutItem.h"
 #include "framework/scene/IAnimation.h"
+#include "game/app/GameSounds.h"
 #include "game/kitchen/KitchenLog.h"
 
 using GF::THolder;
@@ -51,6 +52,30 @@ THolder<CExecuteAction> CExecuteAction::Create(const THolder<GF::IDelegate0<void
 
 void CExecuteAction::Start() {
     if (m_delegate) m_delegate->Invoke();
+    m_done = true;
+}
+
+// --- Sound ---
+
+THolder<CPlaySoundAction> CPlaySoundAction::Create(int key) {
+    THolder<CPlaySoundAction> action(new CPlaySoundAction);
+    action->m_key = key;
+    return action;
+}
+
+THolder<CPlaySoundAction> CPlaySoundAction::CreateByName(const std::string& name) {
+    if (name.empty()) KitchenLog("CPlaySoundAction: no sound name");
+    THolder<CPlaySoundAction> action(new CPlaySoundAction);
+    action->m_name = name;
+    action->m_byName = true;
+    return action;
+}
+
+void CPlaySoundAction::Start() {
+    if (!m_name.empty())
+        PlaySoundByName(m_name);
+    else if (!m_byName)
+        PlayGameSound(m_key);
     m_done = true;
 }
 

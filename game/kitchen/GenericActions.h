@@ -50,6 +50,20 @@ private:
     GF::THolder<GF::IDelegate0<void>> m_delegate;
 };
 
+// Plays a sound when it starts, and is done at once: by resource name, or else by game sound key.
+class CPlaySoundAction : public CActionBase {
+public:
+    static GF::THolder<CPlaySoundAction> Create(int key);
+    // An empty name is logged; the action then plays nothing.
+    static GF::THolder<CPlaySoundAction> CreateByName(const std::string& name);
+    void Start() override;
+
+private:
+    std::string m_name;
+    int m_key = 0;
+    bool m_byName = false;
+};
+
 // Waits for a click on the button hosted by the animation's child `part` (a balloon's "_item_ok").
 // The button is made when the action starts and follows nothing; Finish (also through the queue's
 // Clear) takes the action's click delegate off it.

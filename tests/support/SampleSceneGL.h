@@ -1,6 +1,8 @@
 #pragma once
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "framework/resources/Resource.h"
 #include "framework/resources/TextTable.h"
 #include "framework/scene/ObjectMakers.h"
@@ -30,12 +32,15 @@ protected:
         GF::HGENS::CTextTable::Instance().Load();  // nothing attached: the process-wide table empty again
     }
 
-    // The scene drawn over black.
-    CEngineFixture::Pixels Draw() {
+    // The scene (or what `paint` draws instead) over black.
+    CEngineFixture::Pixels Draw(const std::function<void()>& paint = {}) {
         const HTARGET target = engine->Target_Create(m_width, m_height, false);
         EXPECT_TRUE(engine->Gfx_BeginScene(target));
         engine->Gfx_Clear(kBlack);
-        scene->Render();
+        if (paint)
+            paint();
+        else
+            scene->Render();
         engine->Gfx_EndScene();
         CEngineFixture::Pixels pixels = engine.ReadTarget(target);
         engine->Target_Free(target);

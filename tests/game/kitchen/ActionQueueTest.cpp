@@ -15,8 +15,11 @@ namespace {
 using ActionQueue = CKitchenFixture;
 
 TEST_F(ActionQueue, APauseEndsOnTheFrameItsTimeRunsOutAndWhatFollowsStartsInTheNextWalk) {
+    engine.AddResource("Sound\\click.ogg", "x");
     const THolder<CActionBase> pause = queue.AddAction(CWaitAction::Create(1000.0f));
     queue.AddAction(Noting("a"));
+    queue.AddAction(CPlaySoundAction::CreateByName("click"));
+    queue.AddAction(CPlaySoundAction::CreateByName(""));  // said in the log; plays nothing
     const THolder<CActionBase> last = queue.AddAction(Noting("b"));
     // Beside the sequence: the sequence's last action stays the one to chain behind.
     queue.StartAction(CWaitAction::Create(100.0f));
@@ -25,14 +28,18 @@ TEST_F(ActionQueue, APauseEndsOnTheFrameItsTimeRunsOutAndWhatFollowsStartsInTheN
     EXPECT_FALSE(queue.StartAction({}));
     EXPECT_TRUE(engine.HasLog("CActionWorker::AddAction: no action given"));
 
-    int doneAt = 0;
+    int doneAt = 0, heardAt = 0;
     while (frame < 70) {
         Step();
         if (!doneAt && pause->IsDone()) doneAt = frame;
+        if (!heardAt && engine.CountCalls("Stream_Play")) heardAt = frame;
     }
     EXPECT_EQ(doneAt, 63);  // 1000 - 63 * 16 = -8
-    // Both calls, done as they start, pass in the walk that finishes the pause.
+    // The calls and the sound, done as they start, pass in the walk that finishes the pause.
     EXPECT_EQ(notes, (std::vector<std::string>{"a@64", "b@64"}));
+    EXPECT_EQ(heardAt, 64);
+    EXPECT_EQ(engine.CountCalls("Stream_Play"), 1);
+    EXPECT_TRUE(engine.HasLog("CPlaySoundAction: no sound name"));
     EXPECT_FALSE(queue.GetLastAction());
     EXPECT_TRUE(queue.IsEmpty());
 }

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
 
 #include "game/kitchen/FlyObject.h"
 #include "game/kitchen/FlyStrategies.h"
+#include "tests/game/SampleData.h"
 #include "tests/game/kitchen/KitchenFixture.h"
 
 using namespace GF;
@@ -138,26 +140,29 @@ TEST_F(Flights, ALandingDelegateMayStartAnotherFlightOnTheSameWorker) {
     EXPECT_EQ(notes.back(), "all landed@6");
 }
 
-TEST_F(Flights, ACarriedParticleSystemFollowsAndASplinePathEndsOnItsTarget) {
+// The sample game data's "spiral", flown with a particle system on board.
+TEST_F(Flights, ACarriedParticleSystemFollowsTheSpiralToItsTarget) {
+    const CSampleGameData sample;
     TAnimationPtr plate;
-    const THolder<CFlyObject> flight = Fly(400.0f, &plate);
-    // A loop above the straight way from (100, 400) to (300, 400).
-    CreateSplineMoveStrategy(*flight, {100, 400}, {300, 400}, {{0.25f, -0.5f}, {0.75f, -0.5f}});
+    const THolder<CFlyObject> flight = Fly(700.0f, &plate);
+    CreateSplineMoveStrategy(*flight, {100, 400}, {300, 400}, "spiral");
     const THolder<CFGParticle> sparks = CFGParticle::Create("Particle\\0.PSI", "interface", -1.0f, false);
     sparks->SetScene(THolder<IScene>(scene.Get()));
     flight->SetParticle(sparks);
-    Step(100.0f);
-    EXPECT_FLOAT_EQ(sparks->emitterX, Where(plate).x);
-    EXPECT_FLOAT_EQ(sparks->emitterY, Where(plate).y);
-    Step(100.0f);
-    // Half way along, well off the straight way: V is U turned a quarter, (0, 200), so -0.5 V is up.
-    EXPECT_EQ(Where(plate).x, 200.0f);
-    EXPECT_LT(Where(plate).y, 320.0f);
-    Step(100.0f);
-    Step(100.0f);
+    float highest = 400.0f;
+    for (int i = 0; i < 7; ++i) {
+        Step(100.0f);
+        EXPECT_FLOAT_EQ(sparks->emitterX, Where(plate).x);
+        EXPECT_FLOAT_EQ(sparks->emitterY, Where(plate).y);
+        highest = std::min(highest, Where(plate).y);
+    }
+    // Well off the straight way (up: the way turned a quarter is (0, 200)), and down on the target.
+    EXPECT_LT(highest, 340.0f);
     EXPECT_EQ(Where(plate), Point(300, 400));
-    EXPECT_EQ(sparks->emitterX, 300.0f);
-    EXPECT_EQ(sparks->emitterY, 400.0f);
+
+    const THolder<CFlyObject> straight = Fly(100.0f);
+    CreateSplineMoveStrategy(*straight, {0, 0}, {100, 0}, "no_such_path");
+    EXPECT_TRUE(engine.HasLog("No fly path \"no_such_path\": the straight way"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/app/GameSound.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/Scene.h"
 #include "game/kitchen/ActionBase.h"
@@ -29,12 +30,14 @@ protected:
         animation->Update(0.0f);
         return animation;
     }
-    // One frame as a field steps: its queue, its flights, its own buttons, then the scene.
+    // One frame as a field steps: its queue, its flights, its own buttons, then (as the screen manager
+    // does) the sounds and the scene.
     void Step(float dt = 16.0f) {
         ++frame;
         queue.Update(dt);
         flights.UpdateFlyObjects(dt);
         for (const auto& control : controls) control->Update(dt);
+        GF::HGENS::CGameSound::Instance()->Update(dt);
         scene->Update(dt);
     }
     // A click at the point: the mouse comes over it, presses and lets go, a frame each.

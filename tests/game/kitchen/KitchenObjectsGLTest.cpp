@@ -9,7 +9,7 @@
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/Pers.h"
 #include "game/kitchen/ShowObjectAction.h"
-#include "tests/game/kitchen/SampleTables.h"
+#include "tests/game/SampleData.h"
 #include "tests/support/SampleSceneGL.h"
 
 namespace {
@@ -23,8 +23,6 @@ protected:
     KitchenGL() : CSampleSceneGL(800, 600) {}
     void SetUp() override {
         CSampleSceneGL::SetUp();
-        std::string why;
-        ASSERT_TRUE(LoadSampleTables(why)) << why;
         level = GetLevelsData().FindLevel("stage1_1");
         ASSERT_TRUE(level);
         SetFloorQuad(level->FloorQuad);
@@ -37,9 +35,6 @@ protected:
         FloorQuad() = CFloorQuad{};
         ParticleRegistry::Clear(nullptr);
         CSampleSceneGL::TearDown();
-        GetGameData() = m_savedGame;
-        GetLevelsData() = m_savedLevels;
-        GetLibData() = m_savedLib;
     }
     // The rows from the first to the last one that show the colour in column x; {-1, -1} for none.
     static std::pair<int, int> Rows(const CEngineFixture::Pixels& pixels, int x, DWORD colour) {
@@ -63,9 +58,9 @@ protected:
     THolder<CPers> pers;
 
 private:
-    const CGameData m_savedGame = GetGameData();
-    const CLevelsData m_savedLevels = GetLevelsData();
-    const CLibData m_savedLib = GetLibData();
+    CSampleGameData m_gameData;
+    CSampleLevelsData m_levelsData;
+    CSampleLibrary m_library;
 };
 
 // Her feet stand on the floor point (the figure reaches a tenth of its height below it), and she is

@@ -10,8 +10,8 @@
 #include "game/kitchen/CookObject.h"
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/Pers.h"
+#include "tests/game/SampleData.h"
 #include "tests/game/kitchen/KitchenFixture.h"
-#include "tests/game/kitchen/SampleTables.h"
 
 // The sample kitchen level "stage1_1": the built game data, level and library tables from the
 // archive, the sample script on the recording engine, the scene as the game scene, the level's floor.
@@ -20,9 +20,6 @@
 class CSampleKitchen : public CKitchenFixture {
 protected:
     CSampleKitchen() {
-        std::string why;
-        loaded = LoadSampleTables(why);
-        EXPECT_TRUE(loaded) << why;
         for (const auto& [key, sound] : GetGameData().sounds) AddSound(sound.name);
         for (const auto& [name, object] : GetLibData().Ingridients) {
             AddSound(object.Label2);
@@ -31,6 +28,7 @@ protected:
         for (const char* name : {"action_move", "waiting", "mach_start_oven", "bell"}) AddSound(name);
         SetGameScene(GF::THolder<GF::IScene>(scene.Get()));
         level = GetLevelsData().FindLevel("stage1_1");
+        loaded = level && !GetLibData().Ingridients.empty();
         if (level) SetFloorQuad(level->FloorQuad);
         m_seen = engine.calls.size();
     }
@@ -41,9 +39,6 @@ protected:
         FloorQuad() = CFloorQuad{};
         GF::HGENS::ParticleRegistry::Clear(nullptr);  // a fire put out burns down on no scene
         GF::HGENS::CGameSound::Instance()->StopAll();
-        GetGameData() = m_savedGame;
-        GetLevelsData() = m_savedLevels;
-        GetLibData() = m_savedLib;
     }
 
     void AddSound(const std::string& name) {
@@ -70,7 +65,6 @@ protected:
     void Frame(float dt = 16.0f) {
         if (pers) pers->Update(dt);
         Step(dt);
-        GF::HGENS::CGameSound::Instance()->Update(dt);
     }
     // The sounds started since the last call, by name, and "stop" for every channel stopped.
     std::vector<std::string> Heard() {
@@ -92,8 +86,8 @@ protected:
     GF::THolder<CPers> pers;
 
 private:
-    const CGameData m_savedGame = GetGameData();
-    const CLevelsData m_savedLevels = GetLevelsData();
-    const CLibData m_savedLib = GetLibData();
+    CSampleGameData m_gameData;
+    CSampleLevelsData m_levelsData;
+    CSampleLibrary m_library;
     std::size_t m_seen = 0;
 };
