@@ -69,7 +69,8 @@ void StreamSeeds() {
     Seed("fuzz_stream", "counts", counts.data);
 }
 
-// The manager's four options, then the stand-in application's version word.
+// The manager's four options, then a version word of another data version (the game's part with
+// players is seeded beside the player store's seeds).
 void SettingsSeeds() {
     CMemoryOutputStream out;
     for (int32_t value : {50, 60, 0, 1, 0}) WriteInt32BE(out, value);
@@ -298,6 +299,12 @@ void PlayerStoreSeeds() {
     CMemoryOutputStream full;
     SaveSettingsPart(full, FullStore());
     Seed("fuzz_player_store", "full", full.data);
+    // The whole settings file of a player who has played: the manager's four options, then the
+    // game's part.
+    CMemoryOutputStream settings;
+    for (int32_t value : {80, 70, 0, 0}) WriteInt32BE(settings, value);
+    SaveSettingsPart(settings, FullStore());
+    Seed("fuzz_settings", "players", settings.data);
     CPlayerStore other = FullStore();
     other.version = 3;
     CMemoryOutputStream otherOut;

@@ -1,10 +1,12 @@
 // Builds the sample script's textures where its sprite infos cut them out:
 // - "interface" (Texture/0.png, 256 x 256): the panel, the button and its lit variant, the soft spark
 //   the particle systems draw and the speech balloon;
-// - "gray" (Texture/1.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
+// - "cloth" (Texture/1.png, 256 x 512): the window shades' curtain, pleated red cloth with a gold
+//   fringe along its bottom;
+// - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
 //   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots.
 //
-//   texturegen <output png> [gray]
+//   texturegen <output png> [cloth | gray]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -73,15 +75,37 @@ Uint32 GrayPixel(int x, int y) {
     return Argb(255, grey, grey, grey);
 }
 
+constexpr int kClothWidth = 256;
+constexpr int kClothHeight = 512;
+constexpr int kFringe = 24;
+constexpr float kPleat = 32.0f;  // pixels from one fold to the next
+
+Uint32 Cloth(int x, int y) {
+    const float pi = 3.14159265f;
+    const float fold = 0.5f + 0.5f * std::sin(2.0f * pi * static_cast<float>(x) / kPleat);
+    const float light = 0.45f + 0.55f * fold;
+    if (y >= kClothHeight - kFringe) {
+        const bool tassel = (x / 8) % 2 == 0 || y < kClothHeight - kFringe / 2;
+        if (!tassel) return 0;
+        return Argb(255, static_cast<int>(230 * light), static_cast<int>(180 * light),
+                    static_cast<int>(60 * light));
+    }
+    return Argb(255, static_cast<int>(170 * light), static_cast<int>(28 * light),
+                static_cast<int>(40 * light));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool gray = argc == 3 && std::string(argv[2]) == "gray";
-    if (argc != 2 && !gray) {
-        std::fprintf(stderr, "usage: texturegen <output png> [gray]\n");
+    const std::string kind = argc == 3 ? argv[2] : "";
+    const bool gray = kind == "gray";
+    const bool cloth = kind == "cloth";
+    if (argc != 2 && !gray && !cloth) {
+        std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray]\n");
         return 2;
     }
-    const int width = gray ? kGrayWidth : kSize, height = gray ? kGrayHeight : kSize;
+    const int width = gray ? kGrayWidth : cloth ? kClothWidth : kSize;
+    const int height = gray ? kGrayHeight : cloth ? kClothHeight : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
@@ -93,7 +117,8 @@ int main(int argc, char** argv) {
     auto* pixels = static_cast<Uint32*>(surface->pixels);
     const int pitch = surface->pitch / 4;
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels[y * pitch + x] = gray ? GrayPixel(x, y) : Pixel(x, y);
+        for (int x = 0; x < width; ++x)
+            pixels[y * pitch + x] = gray ? GrayPixel(x, y) : cloth ? Cloth(x, y) : Pixel(x, y);
     const bool saved = IMG_SavePNG(surface, out.string().c_str()) == 0;
     SDL_FreeSurface(surface);
     if (!saved) std::fprintf(stderr, "texturegen: %s: %s\n", out.string().c_str(), IMG_GetError());

@@ -113,7 +113,13 @@ GF_SCRIPT_CALLS bool CScriptEngine::Build(const char* text, unsigned size) {
     DiscardModule();
     if (!m_engine) return false;
     asIScriptModule* module = m_engine->GetModule(kModuleName, asGM_ALWAYS_CREATE);
-    if (!module || module->AddScriptSection(kModuleName, text ? text : "", text ? size : 0, 0) < 0 ||
+    // The script library takes a length of 0 to mean "measure up to the terminator", which a loaded
+    // block does not have: an empty script is handed over as an empty literal instead.
+    if (!text || size == 0) {
+        text = "";
+        size = 0;
+    }
+    if (!module || module->AddScriptSection(kModuleName, text, size, 0) < 0 ||
         module->Build() < 0) {
         DiscardModule();
         return false;

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -236,3 +237,11 @@ TEST_F(ScriptByteCodeTest, CompileModeWritesByteCodeOnlyForAScriptThatBuilds) {
 }
 
 }  // namespace
+
+TEST(ScriptEngine, AnEmptyLoadedBlockBuildsWithoutReadingPastIt) {
+    // A block as the resource loader hands it over: no terminator after its last byte.
+    std::unique_ptr<char[]> block(new char[1]{'x'});
+    CScriptEngine engine;
+    EXPECT_TRUE(engine.Build(block.get(), 0));
+    EXPECT_TRUE(engine.Build(nullptr, 5));
+}

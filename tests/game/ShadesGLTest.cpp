@@ -1,0 +1,105 @@
+#include <gtest/gtest.h>
+
+#include "framework/core/DataStreams.h"
+#include "framework/resources/Resource.h"
+#include "framework/resources/TextTable.h"
+#include "framework/scene/IAnimation.h"
+#include "framework/scene/ObjectMakers.h"
+#include "framework/scene/Scene.h"
+#include "game/app/GameData.h"
+#include "game/app/Players.h"
+#include "game/screens/WindowShadesEffect.h"
+#include "tests/support/EngineFixture.h"
+#include "tests/support/ResourceBuilder.h"
+
+namespace {
+
+using namespace GF;
+using namespace GF::HGENS;
+
+// The built sample archive with its game data, an 800 x 600 picture: the placeholder layout in a
+// scene, and the window shades on it opening along the sample's curves.
+class ShadesGL : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(engine.Ready()) << engine.Error();
+        ASSERT_TRUE(engine->Resource_AttachPack("resource.dat"));
+        InstallSceneObjectMakers();
+        resource->Load();
+        const THolder<IDataInputStream> stream = CreateBlobReader();
+        ASSERT_TRUE(stream->Open("Binary\\gamedata.bin"));
+        ASSERT_TRUE(ReadGameData(stream));
+        layout = scene->CreateAnimation("interfaces.placeholder");
+        ASSERT_TRUE(layout);
+        layout->SetPosition(400, 300);
+        layout->Play("_idle", 0, false);
+        scene->Update(0);
+        shades = CWindowShadesEffect::GetInstance();
+        shades->SetLayout(THolder<IScene>(scene.Get()));
+        GetCurrentPlayer().stringVars[20] = "shade_open";
+        shades->SetState(CWindowShadesEffect::kOpen, 1250.0f);
+    }
+    void TearDown() override {
+        shades.Reset();
+        CWindowShadesEffect::DropInstance();
+        layout.Reset();
+        scene->Clear();
+        resource->Clear();
+        engine->Resource_RemoveAllPacks();
+        CTextTable::Instance().Load();
+        GetGameData() = CGameData();
+    }
+
+    // Both shades at this share of the first one's run; the picture drawn.
+    CEngineFixture::Pixels DrawAt(float share) {
+        shades->GetFirstShade()->Update(share * 1.25f);
+        shades->GetSecondShade()->Update(share * 1.25f);
+        const HTARGET target = engine->Target_Create(800, 600, false);
+        EXPECT_TRUE(engine->Gfx_BeginScene(target));
+        engine->Gfx_Clear(0xFF000000);
+        scene->Render();
+        engine->Gfx_EndScene();
+        CEngineFixture::Pixels pixels = engine.ReadTarget(target);
+        engine->Target_Free(target);
+        return pixels;
+    }
+    static int Red(DWORD p) { return static_cast<int>(p >> 16 & 0xFF); }
+    static int Green(DWORD p) { return static_cast<int>(p >> 8 & 0xFF); }
+    // The curtain's deep red.
+    static bool Cloth(DWORD p) { return Red(p) > 40 && Red(p) > 3 * Green(p); }
+    // The mean red over a rectangle.
+    static double MeanRed(const CEngineFixture::Pixels& pixels, int left, int top, int right, int bottom) {
+        double sum = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) sum += Red(pixels.At(x, y));
+        return sum / ((right - left) * (bottom - top));
+    }
+
+    CEngineFixture engine{800, 600};
+    CObjectMakersScope makersScope;
+    THolder<CResource> resource = GetResource();
+    THolder<CScene> scene = MakeHolder<CScene>();
+    TAnimationPtr layout;
+    THolder<CWindowShadesEffect> shades;
+};
+
+// Half-way the cloth covers both halves, darker at its free edges; fully open the top rows stay
+// spread and the layout shows below them.
+TEST_F(ShadesGL, HalfOpenCoversBothHalvesAndOpenShowsTheLayoutBelowTheTopRows) {
+    const CEngineFixture::Pixels half = DrawAt(0.5f);
+    for (int x : {60, 300, 500, 740}) EXPECT_TRUE(Cloth(half.At(x, 40))) << x;
+    EXPECT_TRUE(Cloth(half.At(100, 500)));
+    EXPECT_TRUE(Cloth(half.At(700, 500)));
+    EXPECT_LT(MeanRed(half, 398, 20, 406, 60), 0.7 * MeanRed(half, 100, 20, 300, 60));  // the first's edge
+    EXPECT_LT(MeanRed(half, 414, 20, 422, 60), 0.7 * MeanRed(half, 500, 20, 700, 60));  // the second's
+
+    const CEngineFixture::Pixels open = DrawAt(0.5f);
+    for (int x : {60, 300, 500, 740}) EXPECT_TRUE(Cloth(open.At(x, 10))) << x;
+    shades->SetEnabled(false);
+    const CEngineFixture::Pixels bare = DrawAt(0.0f);
+    EXPECT_NE(bare.At(400, 450), 0xFF000000u);  // the layout's background
+    for (int x = 100; x <= 700; x += 100) EXPECT_EQ(open.At(x, 450), bare.At(x, 450)) << x;
+    EXPECT_TRUE(Cloth(open.At(5, 450)));  // gathered at the edges
+}
+
+}  // namespace
