@@ -811,6 +811,95 @@ void FilterSheet(CResourceReader@ r, const string &in name)
     r.AddSpriteIDResource(8, 1000);
 }
 
+// The heroine: "nolla.<state>_<appearance>", a figure of 64 x 224 about its centre in one colour per
+// state and appearance. Idle and blink play once (she blinks when idle has played out); the walks,
+// work and wait loop.
+void Heroine(CResourceReader@ r)
+{
+    r.CreateModule("nolla");
+    //     state            ms    repeat  appearance 0     appearance 1
+    Nolla(r, "work",          1000, 0,      240, 150, 40,    200, 120, 200);
+    Nolla(r, "idle",          1000, 1,      230, 120, 150,   90, 120, 230);
+    Nolla(r, "diagonal_down", 1000, 0,      80, 180, 90,     60, 160, 160);
+    Nolla(r, "diagonal_up",   1000, 0,      40, 140, 140,    40, 100, 180);
+    Nolla(r, "cancel",        1000, 1,      150, 150, 150,   120, 120, 160);
+    Nolla(r, "wait",          1000, 0,      230, 210, 60,    210, 190, 120);
+    Nolla(r, "hide",          1000, 1,      60, 40, 50,      40, 40, 70);
+    Nolla(r, "blink",         200,  1,      250, 180, 200,   150, 180, 250);
+}
+
+void Nolla(CResourceReader@ r, const string &in state, int length, int once, int r0, int g0, int b0,
+           int r1, int g1, int b1)
+{
+    NollaLook(r, state + "_0", length, once, r0, g0, b0);
+    NollaLook(r, state + "_1", length, once, r1, g1, b1);
+}
+
+void NollaLook(CResourceReader@ r, const string &in name, int length, int once, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, length, once);
+    r.CreateSpriteObjectData("figure");
+    r.AddSpriteIDResource(4, length);
+    r.AddHotspot(5000, 5000, 0, length);
+    r.AddZoom(400, 1400, 0, length);
+    r.AddBlendMode(2, length);
+    r.AddColor(255, red, green, blue, 0, length);
+}
+
+// The kitchen's placed objects about their centres, the devices and places blocks in their own colours. Devices rest in
+// "_idle", work in "_work" (brighter) and the electric stove shows "_closed" once it has worked. The
+// saucepan is a 16 x 16 block that the level scales up: its library mask is cut to that frame.
+void KitchenObjects(CResourceReader@ r)
+{
+    r.CreateModule("Devices");
+    Device(r, "saucepan", 100, 100, 90, 110, 160, 255, 200, 120);
+    Device(r, "griddle", 400, 300, 70, 70, 80, 255, 120, 60);
+    Device(r, "micro_wave", 400, 300, 220, 220, 210, 255, 255, 150);
+    Device(r, "electric_stove_4", 400, 300, 40, 40, 50, 255, 60, 20);
+    r.CreateModule("Places");
+    Thing(r, "bread", 4, 300, 300, 200, 160, 90);
+    Thing(r, "salad", 4, 300, 300, 90, 200, 80);
+    Thing(r, "cheese", 4, 300, 300, 240, 220, 80);
+    Thing(r, "cup", 4, 200, 250, 230, 230, 240);
+    // Scenery comes in with a colour sweep added to its picture, so it is drawn from the texture:
+    // the window from the panel plate, the plant from the button plate.
+    r.CreateModule("Scenery");
+    Thing(r, "window", 0, 100, 100, 255, 255, 255);
+    Thing(r, "plant", 1, 50, 400, 255, 255, 255);
+}
+
+void Device(CResourceReader@ r, const string &in name, int zoomX, int zoomY, int red, int green, int blue,
+            int workRed, int workGreen, int workBlue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_work", 1000, 2000, 0);
+    r.AddNamedPart("_closed", 2000, 3000, 0);
+    r.CreateSpriteObjectData("body");
+    r.AddSpriteIDResource(4, 3000);
+    r.AddHotspot(5000, 5000, 0, 3000);
+    r.AddZoom(zoomX, zoomY, 0, 3000);
+    r.AddBlendMode(2, 3000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, workRed, workGreen, workBlue, 0, 1000);
+    r.AddColor(255, red / 2, green / 2, blue / 2, 0, 1000);
+}
+
+void Thing(CResourceReader@ r, const string &in name, int sprite, int zoomX, int zoomY, int red, int green,
+           int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("body");
+    r.AddSpriteIDResource(sprite, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(zoomX, zoomY, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+}
+
 void FillResource(CResourceReader@ r)
 {
     Textures(r);
@@ -832,6 +921,8 @@ void FillResource(CResourceReader@ r)
     HelpPages(r);
     ReadingPages(r);
     HighScores(r);
+    Heroine(r);
+    KitchenObjects(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).

@@ -6,6 +6,7 @@
 
 #include "framework/core/MemoryStreams.h"
 #include "game/app/GameData.h"
+#include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
 #include "game/screens/FilterSpriteManager.h"
 #include "tests/support/SampleFiles.h"
@@ -53,4 +54,21 @@ public:
 
 private:
     CGameData m_saved = GetGameData();
+};
+
+// The sample level data as the program's level data for a scope, put back as it was at its end.
+class CSampleLevelsData {
+public:
+    CSampleLevelsData() {
+        const std::vector<unsigned char> bytes = LoadBuiltSampleFile("Binary/levelsdata.bin");
+        GF::CMemoryInputStream in(bytes);
+        std::string why;
+        EXPECT_TRUE(ParseLevelsData(in, GetLevelsData(), why)) << why;
+    }
+    ~CSampleLevelsData() { GetLevelsData() = m_saved; }
+    CSampleLevelsData(const CSampleLevelsData&) = delete;
+    CSampleLevelsData& operator=(const CSampleLevelsData&) = delete;
+
+private:
+    CLevelsData m_saved = GetLevelsData();
 };

@@ -10,11 +10,14 @@
 #include "tests/support/EngineFixture.h"
 #include "tests/support/ResourceBuilder.h"
 
-// The built sample archive, loaded as the game loads it, on a real engine with a 320 x 240 picture,
-// and a scene to draw into it.
+// The built sample archive, loaded as the game loads it, on a real engine with a 320 x 240 picture
+// (or one of the size given), and a scene to draw into it.
 class CSampleSceneGL : public testing::Test {
 protected:
     static constexpr DWORD kBlack = 0xFF000000;
+
+    CSampleSceneGL() = default;
+    CSampleSceneGL(int width, int height) : engine(width, height), m_width(width), m_height(height) {}
 
     void SetUp() override {
         ASSERT_TRUE(engine.Ready()) << engine.Error();
@@ -31,7 +34,7 @@ protected:
 
     // The scene (or what `paint` draws instead) over black.
     CEngineFixture::Pixels Draw(const std::function<void()>& paint = {}) {
-        const HTARGET target = engine->Target_Create(320, 240, false);
+        const HTARGET target = engine->Target_Create(m_width, m_height, false);
         EXPECT_TRUE(engine->Gfx_BeginScene(target));
         engine->Gfx_Clear(kBlack);
         if (paint)
@@ -48,4 +51,8 @@ protected:
     CObjectMakersScope makersScope;
     GF::THolder<GF::HGENS::CResource> resource = GF::GetResource();
     GF::THolder<GF::HGENS::CScene> scene = GF::MakeHolder<GF::HGENS::CScene>();
+
+private:
+    int m_width = 320;
+    int m_height = 240;
 };
