@@ -1,11 +1,15 @@
 // "gamedata.bin" as the game parses it. Beyond the sanitizers: an accepted input writes bytes that
 // parse again and write the same bytes; a refused one leaves the database it was read into as it was.
+// What the flow makes of an accepted table runs too: every rule's conditions and actions and every
+// named expression, on a fresh profile.
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 #include "framework/core/MemoryStreams.h"
 #include "fuzz/FuzzCheck.h"
+#include "game/app/Expression.h"
+#include "game/app/FlowRules.h"
 #include "game/app/GameData.h"
 
 namespace {
@@ -37,5 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(ParseGameData(again, reread, why));
     FUZZ_CHECK(again.Remaining() == 0);
     FUZZ_CHECK(Written(reread) == once);
+
+    CPlayerProfile profile;
+    for (const CFlowRule& rule : reread.flowRules) {
+        FlowConditionsHold(rule.conditions, profile);
+        for (const CFlowAction& action : rule.actions) ApplyFlowAction(action, profile);
+    }
+    for (const auto& [name, expression] : reread.expressions) {
+        std::string text;
+        float number = 0.0f;
+        EvaluateExpressionNode(expression.root, profile, text, number);
+    }
     return 0;
 }

@@ -1,15 +1,17 @@
-// The settings file as the program reads it at start: the screen manager's part, then the
-// application's, from "Setting" in the save folder (a temporary one here). Beyond the sanitizers it
-// checks that what was loaded saves and loads again to the same options.
+// The settings file as the program reads it at start: the screen manager's part, then the game's
+// (its version word and player store), from "Setting" in the save folder (a temporary one here).
+// Beyond the sanitizers it checks that what was loaded saves and loads again to the same options
+// and players.
 #include <cstddef>
 #include <cstdint>
 #include <fstream>
 #include <vector>
 
 #include "framework/app/GameManager.h"
-#include "framework/app/StandInApplication.h"
 #include "framework/core/GameProperties.h"
 #include "fuzz/FuzzCheck.h"
+#include "game/app/Application.h"
+#include "game/app/GameData.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/TempFolder.h"
 
@@ -17,15 +19,15 @@ using namespace GF;
 
 namespace {
 
-// The stand-in application's settings handlers, hooked to the manager without starting the program.
-class CSettingsApplication : public HGENS::CStandInApplication {
+// The game's settings handlers, hooked to the manager without starting the program.
+class CSettingsApplication : public CApplication {
 public:
-    explicit CSettingsApplication(HGE* hge) : CStandInApplication(hge) {
+    explicit CSettingsApplication(HGE* hge) : CApplication(hge) {
         m_manager = GetGameManager();
-        CStandInApplication* self = this;
-        m_manager->GetSettingsSaveEvent().Add(CreateDelegate(self, &CStandInApplication::OnSaveSettings));
-        m_manager->GetSettingsLoadEvent().Add(CreateDelegate(self, &CStandInApplication::OnLoadSettings));
-        m_manager->GetSettingsResetEvent().Add(CreateDelegate(self, &CStandInApplication::OnResetSettings));
+        CApplication* self = this;
+        m_manager->GetSettingsSaveEvent().Add(CreateDelegate(self, &CApplication::OnSaveSettings));
+        m_manager->GetSettingsLoadEvent().Add(CreateDelegate(self, &CApplication::OnLoadSettings));
+        m_manager->GetSettingsResetEvent().Add(CreateDelegate(self, &CApplication::ResetDefaultSettings));
     }
 };
 
@@ -36,7 +38,15 @@ struct CWorld {
     THolder<HGENS::CGameManager> manager = GetGameManager();
     CSettingsApplication application{&engine};
 
+    // The game data's default store: version 2 and the default player.
+    CWorld() { Reset(); }
     ~CWorld() { manager->Shutdown(); }
+    static void Reset() {
+        CPlayerStore& store = GetGameData().players;
+        store = CPlayerStore();
+        store.version = 2;
+        store.players[u""];
+    }
 };
 
 std::vector<int> Options() {
@@ -50,6 +60,7 @@ std::vector<int> Options() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static CWorld world;
     FUZZ_CHECK(!world.folder.Path().empty());
+    CWorld::Reset();
     std::ofstream(world.folder / "Setting", std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
 
@@ -59,5 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     world.manager->SaveSettings();
     world.manager->LoadSettings();
     FUZZ_CHECK(Options() == loaded);
+    // A load clears a few of the current player's variables, which creates them: from here on the
+    // players are what was saved.
+    const CPlayerStore players = GetGameData().players;
+    world.manager->SaveSettings();
+    world.manager->LoadSettings();
+    FUZZ_CHECK(GetGameData().players == players);
     return 0;
 }

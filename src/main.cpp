@@ -4,7 +4,12 @@
 #include <vector>
 
 #include "framework/app/StartUp.h"
+#include "game/app/Application.h"
 
 int main(int argc, char** argv) {
-    return GF::HGENS::RunProgram(std::vector<std::string>(argv, argv + argc));
+    GF::HGENS::tagStartUpOptions options;
+    // Naming the game's factory here makes the linker take it, and the game's application with it,
+    // from the game library; else the framework's weak stand-in would satisfy the start-up alone.
+    options.createApplication = &CreateApplication;
+    return GF::HGENS::RunProgram(std::vector<std::string>(argv, argv + argc), options);
 }

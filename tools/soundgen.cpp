@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -75,6 +76,22 @@ std::vector<float> Tone(int rate) {
     return samples;
 }
 
+// Soft noise that swells and fades over half a second, its brightness falling: cloth sweeping past.
+std::vector<float> Swish(int rate) {
+    const std::size_t length = static_cast<std::size_t>(rate / 2);
+    std::vector<float> samples(length, 0.0f);
+    uint32_t seed = 12345u;
+    float low = 0.0f;
+    for (std::size_t i = 0; i < length; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        const float noise = static_cast<float>(seed >> 8) / static_cast<float>(1u << 24) * 2.0f - 1.0f;
+        const float share = static_cast<float>(i) / static_cast<float>(length);
+        low += (0.35f - 0.3f * share) * (noise - low);  // a one-pole filter closing as it goes
+        samples[i] = 0.6f * std::sin(std::numbers::pi_v<float> * share) * low;
+    }
+    return samples;
+}
+
 // Notes of `noteLength` samples with a quiet fifth above; every note fades in and out, so the loop
 // joins without a click.
 std::vector<float> Melody(int rate, const std::vector<float>& notes, int noteLength) {
@@ -109,7 +126,8 @@ struct TKind {
     std::vector<float> (*make)(int rate);
 };
 constexpr TKind kKinds[] = {{"click", Click}, {"tick", Tick},   {"chime", Chime},
-                            {"tone", Tone},   {"music", Music}, {"music_game", MusicGame}};
+                            {"tone", Tone},   {"music", Music}, {"music_game", MusicGame},
+                            {"swish", Swish}};
 
 }  // namespace
 
@@ -118,7 +136,8 @@ int main(int argc, char** argv) {
     for (const TKind& k : kKinds)
         if (argc == 3 && std::strcmp(argv[1], k.name) == 0) kind = &k;
     if (!kind) {
-        std::fprintf(stderr, "usage: soundgen click|tick|chime|tone|music|music_game <file.wav|file.ogg>\n");
+        std::fprintf(stderr,
+                     "usage: soundgen click|tick|chime|tone|swish|music|music_game <file.wav|file.ogg>\n");
         return 2;
     }
     const std::filesystem::path path = argv[2];

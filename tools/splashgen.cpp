@@ -1,5 +1,6 @@
-// Builds the sample start-up pictures that the publisher screen shows: splash_1.png and
-// splash_2.png in the output folder, plain opaque drawings made of colour fields, frames and rings.
+// Builds the sample start-up pictures that the publisher screen shows, splash_1.png and
+// splash_2.png, and the window's icon, icon.png, in the output folder: plain drawings made of
+// colour fields, frames and rings.
 //
 //   splashgen <output folder>
 
@@ -55,16 +56,27 @@ Uint32 Bars(int x, int y) {
     return 0xFF123820;
 }
 
-bool Save(const TPaint& paint, const std::string& path) {
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, kWidth, kHeight, 32, SDL_PIXELFORMAT_ARGB8888);
+// The icon: a warm plate with a light rim on a transparent ground, 32 x 32.
+constexpr int kIconSize = 32;
+Uint32 Icon(int x, int y) {
+    const float dx = static_cast<float>(x) - 15.5f;
+    const float dy = static_cast<float>(y) - 15.5f;
+    const float r = std::sqrt(dx * dx + dy * dy);
+    if (r < 10.0f) return Mix(0xFFF0A030, 0xFFC05020, r / 10.0f);
+    if (r < 15.0f) return 0xFFF4F0E8;
+    return 0x00000000;
+}
+
+bool Save(const TPaint& paint, int width, int height, const std::string& path) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!surface) {
         std::fprintf(stderr, "splashgen: %s: %s\n", path.c_str(), SDL_GetError());
         return false;
     }
     auto* pixels = static_cast<Uint32*>(surface->pixels);
     const int pitch = surface->pitch / 4;
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) pixels[y * pitch + x] = paint(x, y);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) pixels[y * pitch + x] = paint(x, y);
     const bool saved = IMG_SavePNG(surface, path.c_str()) == 0;
     SDL_FreeSurface(surface);
     if (!saved) std::fprintf(stderr, "splashgen: %s: %s\n", path.c_str(), IMG_GetError());
@@ -86,7 +98,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "splashgen: %s: %s\n", out.string().c_str(), error.message().c_str());
         return 1;
     }
-    if (!Save(Plate, (out / "splash_1.png").string())) return 1;
-    if (!Save(Bars, (out / "splash_2.png").string())) return 1;
+    if (!Save(Plate, kWidth, kHeight, (out / "splash_1.png").string())) return 1;
+    if (!Save(Bars, kWidth, kHeight, (out / "splash_2.png").string())) return 1;
+    if (!Save(Icon, kIconSize, kIconSize, (out / "icon.png").string())) return 1;
     return 0;
 }

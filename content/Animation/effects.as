@@ -9,6 +9,7 @@
 void Textures(CResourceReader@ r)
 {
     r.AddTexture("interface");                                   // Texture\0
+    r.AddTexture("cloth");                                       // Texture\1: the window shades
     //                  name            texture  x    y    width height
     r.AddHGESpriteInfo("panel",          0,      0,   0,   256,  128);   // sprite info 0
     r.AddHGESpriteInfo("button",         0,      0,   128, 128,  32);    // 1
@@ -17,6 +18,7 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("block",          -1,     0,   0,   16,   16);    // 4: no texture, its colour alone
     r.AddHGESpriteInfo("hit_area",       -1,     0,   0,   96,   24);    // 5
     r.AddHGESpriteInfo("arrow",          -1,     0,   0,   12,   18);    // 6
+    r.AddHGESpriteInfo("cloth",          1,      0,   0,   256,  512);   // 7: the whole curtain
 }
 
 void Fonts(CResourceReader@ r)
@@ -201,9 +203,20 @@ void MainMenu(CResourceReader@ r)
     MenuButton(r, "button_yes", 2, false);
     MenuButton(r, "button_no", 3, true);
 
-    // The yes/no dialog: fades in, waits, fades out. Its buttons "yes" and "no" stand below the
-    // centre, and the hint of the button under the mouse above it.
-    r.CreateAnimationData("confirm_screen");
+    // The yes/no dialogs: the framework's own, and the game's question before closing.
+    ConfirmBox(r, "confirm_screen", true);
+    ConfirmBox(r, "confirm_exit_screen", true);
+    // The message boxes: their phrases and one button.
+    ConfirmBox(r, "message_screen", false);
+    ConfirmBox(r, "bonus_message_screen", false);
+}
+
+// A yes/no dialog: fades in, waits, fades out. Its buttons "yes" and "no" stand below the centre,
+// and the hint of the button under the mouse above it. A box that only tells (asks false) has
+// "yes" alone, in the middle.
+void ConfirmBox(CResourceReader@ r, const string &in name, bool asks)
+{
+    r.CreateAnimationData(name);
     r.AddNamedPart("_show", 0, 300, 1);
     r.AddNamedPart("_idle", 300, 1300, 0);
     r.AddNamedPart("_hide", 1300, 1600, 1);
@@ -218,14 +231,17 @@ void MainMenu(CResourceReader@ r)
     r.AddOpaque(0, 0, 0);
 
     r.CreateSpriteObjectData("_item_yes");
-    r.AddOffset(-80, 40, 0, 1600);
+    r.AddOffset(asks ? -80 : 0, 40, 0, 1600);
     r.AddLayer(1, 1600);
     r.AddSubstAnimation("main_menu", "button_yes");
 
-    r.CreateSpriteObjectData("_item_no");
-    r.AddOffset(80, 40, 0, 1600);
-    r.AddLayer(1, 1600);
-    r.AddSubstAnimation("main_menu", "button_no");
+    if (asks)
+    {
+        r.CreateSpriteObjectData("_item_no");
+        r.AddOffset(80, 40, 0, 1600);
+        r.AddLayer(1, 1600);
+        r.AddSubstAnimation("main_menu", "button_no");
+    }
 
     r.CreateTextSpriteObjectData("_hint");
     r.AddTextSpriteIDResource(6, 1600);
@@ -460,6 +476,46 @@ void Controls(CResourceReader@ r)
     Item(r, "level_radio_5", "check_box", 100, 60);
 }
 
+// What a screen shows until its own layout is made: the screen's name on a panel over the whole
+// window, and the button "ok".
+void Placeholder(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    r.CreateAnimationData("placeholder");
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_idle", 300, 1300, 0);
+    r.AddNamedPart("_hide", 1300, 1600, 1);
+    r.CreateSpriteObjectData("background");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddZoom(5000, 3750, 0, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddColor(255, 48, 40, 32, 0, 1600);
+    r.CreateSpriteObjectData("panel");
+    r.AddSpriteIDResource(0, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddLayer(1, 1600);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(6, 1600);
+    r.AddOffset(0, -20, 0, 1600);
+    r.AddLayer(2, 1600);
+    r.CreateSpriteObjectData("_item_ok");
+    r.AddOffset(0, 40, 0, 1600);
+    r.AddLayer(2, 1600);
+    r.AddSubstAnimation("main_menu", "button_yes");
+}
+
+// The window shades' picture: the screens' transition takes the texture and rectangle of its first
+// part, the curtain, and draws it as two rippling, folding shades.
+void Effects(CResourceReader@ r)
+{
+    r.CreateModule("effects");
+    r.CreateAnimationData("shtora");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("cloth");
+    r.AddSpriteIDResource(7, 1000);
+}
+
 // The drawn mouse cursor: an arrow whose tip is at the mouse.
 void Cursor(CResourceReader@ r)
 {
@@ -484,4 +540,6 @@ void FillResource(CResourceReader@ r)
     NewPlayer(r);
     Controls(r);
     Cursor(r);
+    Placeholder(r);
+    Effects(r);
 }

@@ -54,7 +54,8 @@ void SetFrameRate(HGE* hge, int rate) {
 }
 
 // Sets up, initiates, runs and shuts down the engine; answers the exit code.
-int RunEngine(const std::vector<std::string>& arguments, void (*beforeFrame)(int frame)) {
+int RunEngine(const std::vector<std::string>& arguments, const tagStartUpOptions& options) {
+    void (*beforeFrame)(int frame) = options.beforeFrame;
     HGE* hge = hgeCreate(HGE_VERSION);
     SetLogFile(hge);
     g_beforeFrame = beforeFrame;
@@ -84,7 +85,7 @@ int RunEngine(const std::vector<std::string>& arguments, void (*beforeFrame)(int
         FocusGainedFunction();
         ResetKeyMap();
         hge->Resource_AttachPack("resource.dat");
-        SetApplication(CreateApplication(hge));
+        SetApplication(options.createApplication ? options.createApplication(hge) : CreateApplication(hge));
         if (CApplication* application = GetApplication()) {
             if (application->Start()) hge->System_Start();
             application->End();
@@ -133,7 +134,7 @@ int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOption
 
     if (state.instanceLock.Acquire(kWindowTitle) == Platform::CSingleInstance::kAlreadyRunning) return 0;
 
-    const int code = RunEngine(arguments, options.beforeFrame);
+    const int code = RunEngine(arguments, options);
     state.instanceLock.Release();
     return code;
 }

@@ -1,14 +1,22 @@
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/core/WString.h"
 #include "platform/MachineCheck.h"
 
+class HGE;
+
 namespace GF {
 namespace HGENS {
 
+class CApplication;
+
 struct tagStartUpOptions {
+    // The application the program runs. The program names the game's factory; a test names the one
+    // it means, since a test binary links whichever CreateApplication its other suites pulled in.
+    std::unique_ptr<CApplication> (*createApplication)(HGE* hge) = nullptr;
     // Tests put a stand-in here: the real check makes an OpenGL context.
     Platform::tagMachineCheck (*checkMachine)() = &Platform::CheckMachine;
     // Tests that script input put a step here: it runs at the start of every frame, given the

@@ -67,6 +67,11 @@ void CMenuScreenAbstract::Finish(const std::string& resultWord, int mask) {
     m_hideBeforeFinish = (mask & kHideBeforeFinish) != 0;
     const std::string result = m_result;
     OnCommand(result);
+    // A command that emptied the result cancels the finish: the screen stays idle, nothing reported.
+    if (m_result.empty()) {
+        m_finishing = false;
+        return;
+    }
     GetGameManager()->RaiseScreenResult(self);
 }
 

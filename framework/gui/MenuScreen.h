@@ -30,6 +30,8 @@ public:
     void BindControl(const std::string& controlName, const std::string& resultWord, bool confirm,
                      int mask) override;
     // Ends the screen with the word: the next idle update finishes it (after "_hide" with flag 0x20).
+    // OnCommand sees the word first; when it leaves the result empty the screen stays idle and
+    // nothing is reported.
     void Finish(const std::string& resultWord, int mask) override;
     bool UpdateIdle(const float& dt) override;
     void OnActivate() override;

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "framework/app/Screen.h"
@@ -116,6 +117,18 @@ protected:
     void OnTaskConfirmation(THolder<IScreen> confirmation);
     THolder<IScreen> Self() { return THolder<IScreen>(this); }
 
+    // The phase operation as a derived screen's own step, which the frame update then calls.
+    template <class S>
+    void SetPhase(bool (S::*step)(const float&)) {
+        static_assert(std::is_base_of_v<CScreenAbstract, S>);
+        m_phaseHandler = static_cast<TPhaseStep>(step);
+    }
+    template <class S>
+    bool IsPhase(bool (S::*step)(const float&)) const {
+        static_assert(std::is_base_of_v<CScreenAbstract, S>);
+        return m_phaseHandler == static_cast<TPhaseStep>(step);
+    }
+
     std::string m_name;
     std::string m_pendingResult;
     TAnimationPtr m_layout;
@@ -127,7 +140,8 @@ protected:
     CScreenEvent m_pauseEvent;
     CScreenEvent m_resumeEvent;
     std::vector<tagPhaseTask> m_phaseTasks;
-    bool (CScreenAbstract::*m_phaseHandler)(const float&) = &CScreenAbstract::UpdateShowing;
+    using TPhaseStep = bool (CScreenAbstract::*)(const float&);
+    TPhaseStep m_phaseHandler = &CScreenAbstract::UpdateShowing;
     bool m_autoShow = true;
     std::vector<THolder<CBaseControl>> m_controls;
     std::string m_result;

@@ -195,6 +195,9 @@ TEST(EndToEnd, PublisherPicturesThenTheNameIsKeptThroughTheSettingsFile) {
 
     g_script = {};
     tagStartUpOptions options;
+    options.createApplication = [](HGE* hge) -> std::unique_ptr<CApplication> {
+        return std::make_unique<CStandInApplication>(hge);
+    };
     options.beforeFrame = FirstRun;
     ASSERT_EQ(RunProgram({"quindle"}, options), 0);
 

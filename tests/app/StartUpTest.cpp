@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/app/Application.h"
+#include "framework/app/StandInApplication.h"
 #include "framework/app/StartUp.h"
 #include "framework/core/GameProperties.h"
 #include "platform/SingleInstance.h"
@@ -31,6 +32,9 @@ protected:
         g_machine = {true, 32, ""};
         engine.SetMaxFrames(3);
         options.checkMachine = FakeMachineCheck;
+        options.createApplication = [](HGE* hge) -> std::unique_ptr<CApplication> {
+            return std::make_unique<CStandInApplication>(hge);
+        };
         GF::GetGameProperties()->SetString("TestLevelFromLevelEditor").clear();
     }
 

@@ -14,8 +14,15 @@ namespace {
 class CMenu : public CMenuScreenAbstract {
 public:
     static THolder<IScreen> Create() { return THolder<IScreen>(new CMenu); }
-    void OnCommand(const std::string& result) override { commands.push_back(result); }
+    void OnCommand(const std::string& result) override {
+        commands.push_back(result);
+        if (cancels > 0) {
+            --cancels;
+            m_result.clear();
+        }
+    }
     std::vector<std::string> commands;
+    int cancels = 0;  // how many of the next commands empty the result
 };
 
 using Parts = std::vector<std::string>;
@@ -141,6 +148,24 @@ TEST_F(MenuScreenTest, ConfirmingButtonAnnouncesThenAsks) {
         }
         menu = nullptr;
     }
+}
+
+// A command that empties the result cancels the click: the menu stays idle, nothing is announced,
+// and the next click ends it as usual.
+TEST_F(MenuScreenTest, CommandThatEmptiesTheResultKeepsTheMenuIdle) {
+    THolder<IScreen> kept(menu);
+    menu->cancels = 1;
+    menu->BindControl("yes", "accept", false, CScreenAbstract::kHideBeforeFinish);
+    ToIdle();
+    Click(240, 280);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(MouseFrame(0, 0, false), "_idle");
+    EXPECT_TRUE(flow.notes.empty());
+    EXPECT_EQ(menu->GetResult(), "");
+
+    Click(240, 280);
+    EXPECT_EQ(Run(), (Parts{"_hide", "_hide", "_hide", "_hide", "end"}));
+    EXPECT_EQ(flow.notes, (Notes{"result accept", "finished menu accept"}));
+    EXPECT_EQ(menu->commands, (Notes{"accept", "accept"}));
 }
 
 // The game's flow lets go of the menu as soon as its result is announced (inside the click): the
