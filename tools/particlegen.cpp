@@ -1,12 +1,15 @@
-// Builds the sample particle file: golden sparks rising from a line under the title of the start-up
-// screen, fading to red as they die (Particle/0.PSI, the particle system "sparks" of the sample
-// script).
+// Builds the sample particle files:
+// - golden sparks rising from a line under the title of the start-up screen, fading to red as they
+//   die (Particle/0.PSI, the particle system "sparks" of the sample script);
+// - "fire": flames licking up from a short line, yellow turning to dark red (Particle/fire_big.fgp,
+//   the fire the working electric stoves share).
 //
-//   particlegen <output file>
+//   particlegen <output file> [fire]
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "tests/support/ParticleFileWriter.h"
 
@@ -47,17 +50,38 @@ TParticleFile Sparks() {
     return file;
 }
 
+TParticleFile Fire() {
+    TParticleFile file = Sparks();
+    GF::HGENS::CParticleFileHeader& h = file.header;
+    h.startVelocityY = -90.0f;
+    h.spreadX = 20.0f;
+    h.lifeMin = 0.4f;
+    h.lifeMax = 0.9f;
+    h.startSizeMin = 10.0f;
+    h.startSizeMax = 18.0f;
+    const float start[4] = {255.0f, 230.0f, 80.0f, 255.0f};
+    const float end[4] = {200.0f, 30.0f, 10.0f, 0.0f};
+    for (int c = 0; c < 4; ++c) {
+        h.startColor[c] = start[c];
+        h.endColor[c] = end[c];
+    }
+    h.emissionRate = 60.0f;
+    file.spawnLines = {{-30.0f, 0.0f, 30.0f, 0.0f, {}}};
+    return file;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: particlegen <output file>\n");
+    const bool fire = argc == 3 && std::string(argv[2]) == "fire";
+    if (argc != 2 && !fire) {
+        std::fprintf(stderr, "usage: particlegen <output file> [fire]\n");
         return 2;
     }
     const std::filesystem::path out = argv[1];
     std::error_code error;
     if (out.has_parent_path()) std::filesystem::create_directories(out.parent_path(), error);
-    const std::vector<unsigned char> bytes = WriteParticleFile(Sparks());
+    const std::vector<unsigned char> bytes = WriteParticleFile(fire ? Fire() : Sparks());
     std::ofstream file(out, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!file) {

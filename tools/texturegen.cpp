@@ -1,9 +1,12 @@
-// Builds the sample script's textures: the interface texture (Texture/0.png, 256 x 256) with the
-// panel, the button and its lit variant, and the soft spark the particle systems draw, where the
-// sprite infos of the sample script cut them out; and, with "cloth", the window shades' curtain
-// (Texture/1.png, 256 x 512): pleated red cloth with a gold fringe along its bottom.
+// Builds the sample script's textures where its sprite infos cut them out:
+// - "interface" (Texture/0.png, 256 x 256): the panel, the button and its lit variant, the soft spark
+//   the particle systems draw and the speech balloon;
+// - "cloth" (Texture/1.png, 256 x 512): the window shades' curtain, pleated red cloth with a gold
+//   fringe along its bottom;
+// - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
+//   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots.
 //
-//   texturegen <output png> [cloth]
+//   texturegen <output png> [cloth | gray]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -36,6 +39,17 @@ Uint32 Plate(int x, int y, int w, int h, int r, int g, int b) {
     return Argb(255, static_cast<int>(r * shade), static_cast<int>(g * shade), static_cast<int>(b * shade));
 }
 
+// A light balloon with a dark rim and round corners, filling the rectangle (w x h) it is drawn in.
+Uint32 Balloon(int x, int y, int w, int h) {
+    const int radius = 8;
+    const int cx = std::clamp(x, radius, w - 1 - radius);
+    const int cy = std::clamp(y, radius, h - 1 - radius);
+    const float d = std::hypot(static_cast<float>(x - cx), static_cast<float>(y - cy));
+    if (d > radius) return 0;
+    const bool rim = d > radius - 1.5f || x < 1 || y < 1 || x >= w - 1 || y >= h - 1;
+    return rim ? Argb(255, 40, 40, 60) : Argb(255, 250, 250, 240);
+}
+
 Uint32 Pixel(int x, int y) {
     if (y < 128) return Plate(x, y, 256, 128, 60, 90, 150);                  // panel
     if (y < 160 && x < 128) return Plate(x, y - 128, 128, 32, 180, 90, 40);  // button
@@ -45,6 +59,7 @@ Uint32 Pixel(int x, int y) {
         const int a = static_cast<int>(255.0f * std::max(0.0f, 1.0f - d));
         return Argb(a, 255, 255, 255);
     }
+    if (y >= 176 && y < 200 && x < 64) return Balloon(x, y - 176, 64, 24);  // balloon
     return 0;
 }
 
@@ -67,16 +82,29 @@ Uint32 Cloth(int x, int y) {
                 static_cast<int>(40 * light));
 }
 
+constexpr int kGrayWidth = 128, kGrayHeight = 64, kGrayCell = 32;
+
+Uint32 GrayPixel(int x, int y) {
+    const int column = x / kGrayCell, row = y / kGrayCell;
+    const int cell = row * (kGrayWidth / kGrayCell) + column;
+    const int cx = x % kGrayCell, cy = y % kGrayCell;
+    // Dots of 2 x 2 pixels, 4 apart, along the cell's top: as many as the cell's number + 1.
+    const bool dot = cy >= 2 && cy < 4 && cx >= 2 && cx % 4 < 2 && (cx - 2) / 4 <= cell;
+    const int grey = dot ? 0 : 40 + 20 * cell;
+    return Argb(255, grey, grey, grey);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool cloth = argc == 3 && std::string(argv[2]) == "cloth";
-    if (argc != 2 && !cloth) {
-        std::fprintf(stderr, "usage: texturegen <output png> [cloth]\n");
+    const std::string kind = argc == 3 ? argv[2] : "";
+    const bool cloth = kind == "cloth", gray = kind == "gray";
+    if (argc != 2 && !cloth && !gray) {
+        std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray]\n");
         return 2;
     }
-    const int width = cloth ? kClothWidth : kSize;
-    const int height = cloth ? kClothHeight : kSize;
+    const int width = cloth ? kClothWidth : gray ? kGrayWidth : kSize;
+    const int height = cloth ? kClothHeight : gray ? kGrayHeight : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
@@ -88,7 +116,8 @@ int main(int argc, char** argv) {
     auto* pixels = static_cast<Uint32*>(surface->pixels);
     const int pitch = surface->pitch / 4;
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels[y * pitch + x] = cloth ? Cloth(x, y) : Pixel(x, y);
+        for (int x = 0; x < width; ++x)
+            pixels[y * pitch + x] = cloth ? Cloth(x, y) : gray ? GrayPixel(x, y) : Pixel(x, y);
     const bool saved = IMG_SavePNG(surface, out.string().c_str()) == 0;
     SDL_FreeSurface(surface);
     if (!saved) std::fprintf(stderr, "texturegen: %s: %s\n", out.string().c_str(), IMG_GetError());

@@ -19,6 +19,9 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("hit_area",       -1,     0,   0,   96,   24);    // 5
     r.AddHGESpriteInfo("arrow",          -1,     0,   0,   12,   18);    // 6
     r.AddHGESpriteInfo("cloth",          1,      0,   0,   256,  512);   // 7: the whole curtain
+    r.AddHGESpriteInfo("balloon",        0,      0,   176, 64,   24);    // 8
+    r.AddTexture("gray");                                        // Texture\2
+    r.AddHGESpriteInfo("gray",           2,      0,   0,   128,  64);    // 9: eight grey cells of 32 x 32
 }
 
 void Fonts(CResourceReader@ r)
@@ -38,6 +41,7 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("score",   0, 0, 0, 0x41, 4);                  // 5: centred both ways
     r.AddTextInfo("hint",    0, 0, 0, 0x11, 13);                 // 6: empty until a hint fills it
     r.AddTextInfo("field",   0, 0, 0, 0x00, 13);                 // 7: from its left end
+    r.AddTextInfo("balloon", 0, 0, 0, 0x41, 13);                 // 8: centred both ways, empty
 }
 
 void Sounds(CResourceReader@ r)
@@ -529,6 +533,228 @@ void Cursor(CResourceReader@ r)
     r.AddColor(255, 255, 255, 255, 0, 1000);
 }
 
+// The kitchen character's speech balloon and the kitchen's clickable plates:
+// - nolla_baloon_podkladka: the balloon picture (64 x 24 about its centre), whose first part hosts
+//   nolla_text, the words in its "_text";
+// - hint_balloon: the same balloon with an "OK" button (hint_ok, "_item_ok") 40 pixels below its
+//   centre; it shows, idles and hides;
+// - item_delivery: the serving plate of a field, a button with a smaller "_button_rect".
+void Balloons(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+
+    r.CreateAnimationData("nolla_text");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(8, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, 40, 40, 60, 0, 1000);
+
+    r.CreateAnimationData("nolla_baloon_podkladka");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(7, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddSubstAnimation("interfaces", "nolla_text");
+
+    MenuButton(r, "hint_ok", 6, true);
+    MenuButton(r, "item_delivery", 6, true);
+
+    r.CreateAnimationData("hint_balloon");
+    r.AddNamedPart("_show", 0, 200, 1);
+    r.AddNamedPart("_idle", 200, 1200, 0);
+    r.AddNamedPart("_hide", 1200, 1500, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(7, 1500);
+    r.AddHotspot(5000, 5000, 0, 1500);
+    r.AddSubstAnimation("interfaces", "nolla_text");
+    r.CreateSpriteObjectData("_item_ok");
+    r.AddOffset(0, 40, 0, 1500);
+    r.AddLayer(1, 1500);
+    r.AddSubstAnimation("interfaces", "hint_ok");
+}
+
+// The sample kitchen's layout: the wall clock "_clock" (80 x 80, hands "_hour", "_min", "_second"
+// standing up from its centre) at (200, -150) from the centre, the sun "_sun" crossing the window
+// in two seconds ("all") and the evening "_dark" over everything ("_idle").
+void Levels(CResourceReader@ r)
+{
+    r.CreateModule("levels");
+
+    r.CreateAnimationData("clock_hand");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("hand");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 10000, 0, 1000);
+    r.AddZoom(25, 220, 0, 1000);
+    r.AddColor(255, 30, 30, 30, 0, 1000);
+
+    r.CreateAnimationData("clock");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(500, 500, 0, 1000);
+    r.AddColor(255, 240, 240, 230, 0, 1000);
+    ClockHand(r, "_hour", 1);
+    ClockHand(r, "_min", 2);
+    ClockHand(r, "_second", 3);
+
+    r.CreateAnimationData("sun");
+    r.AddNamedPart("all", 0, 2000, 1);
+    r.CreateSpriteObjectData("disc");
+    r.AddSpriteIDResource(4, 2000);
+    r.AddHotspot(5000, 5000, 0, 2000);
+    r.AddZoom(200, 200, 0, 2000);
+    r.AddColor(255, 255, 220, 60, 0, 2000);
+    r.AddOffset(-100, 0, 1, 2000);
+    r.AddOffset(100, 0, 0, 0);
+
+    r.CreateAnimationData("dark");
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.CreateSpriteObjectData("shade");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(5000, 3750, 0, 1000);
+    r.AddColor(255, 0, 0, 40, 0, 1000);
+    r.AddOpaque(40, 0, 1000);
+
+    r.CreateAnimationData("kitchen_1");
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.CreateSpriteObjectData("floor");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(5000, 3750, 0, 1000);
+    r.AddColor(255, 120, 90, 60, 0, 1000);
+    Part(r, "_clock", "levels", "clock", 200, -150, 1);
+    Part(r, "_sun", "levels", "sun", 0, -220, 1);
+    Part(r, "_dark", "levels", "dark", 0, 0, 5);
+}
+
+// A clock hand, turned by code, over the face.
+void ClockHand(CResourceReader@ r, const string &in name, int layer)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddLayer(layer, 1000);
+    r.AddSubstAnimation("levels", "clock_hand");
+}
+
+// A layout part at (x, y) from the layout's centre hosting the animation module.name.
+void Part(CResourceReader@ r, const string &in name, const string &in module, const string &in animation,
+          int x, int y, int layer)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddOffset(x, y, 0, 1000);
+    r.AddLayer(layer, 1000);
+    r.AddSubstAnimation(module, animation);
+}
+
+// The filter sheets the order signs cut their greyed item icons from: "gray" has a frame grid in the
+// library data, "sepia" (the same sheet) has none.
+void Devices(CResourceReader@ r)
+{
+    r.CreateModule("Devices");
+    FilterSheet(r, "gray");
+    FilterSheet(r, "sepia");
+}
+
+void FilterSheet(CResourceReader@ r, const string &in name)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("sheet");
+    r.AddSpriteIDResource(8, 1000);
+}
+
+// The heroine: "nolla.<state>_<appearance>", a figure of 64 x 224 about its centre in one colour per
+// state and appearance. Idle and blink play once (she blinks when idle has played out); the walks,
+// work and wait loop.
+void Heroine(CResourceReader@ r)
+{
+    r.CreateModule("nolla");
+    //     state            ms    repeat  appearance 0     appearance 1
+    Nolla(r, "work",          1000, 0,      240, 150, 40,    200, 120, 200);
+    Nolla(r, "idle",          1000, 1,      230, 120, 150,   90, 120, 230);
+    Nolla(r, "diagonal_down", 1000, 0,      80, 180, 90,     60, 160, 160);
+    Nolla(r, "diagonal_up",   1000, 0,      40, 140, 140,    40, 100, 180);
+    Nolla(r, "cancel",        1000, 1,      150, 150, 150,   120, 120, 160);
+    Nolla(r, "wait",          1000, 0,      230, 210, 60,    210, 190, 120);
+    Nolla(r, "hide",          1000, 1,      60, 40, 50,      40, 40, 70);
+    Nolla(r, "blink",         200,  1,      250, 180, 200,   150, 180, 250);
+}
+
+void Nolla(CResourceReader@ r, const string &in state, int length, int once, int r0, int g0, int b0,
+           int r1, int g1, int b1)
+{
+    NollaLook(r, state + "_0", length, once, r0, g0, b0);
+    NollaLook(r, state + "_1", length, once, r1, g1, b1);
+}
+
+void NollaLook(CResourceReader@ r, const string &in name, int length, int once, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, length, once);
+    r.CreateSpriteObjectData("figure");
+    r.AddSpriteIDResource(4, length);
+    r.AddHotspot(5000, 5000, 0, length);
+    r.AddZoom(400, 1400, 0, length);
+    r.AddBlendMode(2, length);
+    r.AddColor(255, red, green, blue, 0, length);
+}
+
+// The kitchen's placed objects about their centres, the devices and places blocks in their own colours. Devices rest in
+// "_idle", work in "_work" (brighter) and the electric stove shows "_closed" once it has worked. The
+// saucepan is a 16 x 16 block that the level scales up: its library mask is cut to that frame.
+void KitchenObjects(CResourceReader@ r)
+{
+    r.CreateModule("Devices");
+    Device(r, "saucepan", 100, 100, 90, 110, 160, 255, 200, 120);
+    Device(r, "griddle", 400, 300, 70, 70, 80, 255, 120, 60);
+    Device(r, "micro_wave", 400, 300, 220, 220, 210, 255, 255, 150);
+    Device(r, "electric_stove_4", 400, 300, 40, 40, 50, 255, 60, 20);
+    r.CreateModule("Places");
+    Thing(r, "bread", 4, 300, 300, 200, 160, 90);
+    Thing(r, "salad", 4, 300, 300, 90, 200, 80);
+    Thing(r, "cheese", 4, 300, 300, 240, 220, 80);
+    Thing(r, "cup", 4, 200, 250, 230, 230, 240);
+    // Scenery comes in with a colour sweep added to its picture, so it is drawn from the texture:
+    // the window from the panel plate, the plant from the button plate.
+    r.CreateModule("Scenery");
+    Thing(r, "window", 0, 100, 100, 255, 255, 255);
+    Thing(r, "plant", 1, 50, 400, 255, 255, 255);
+}
+
+void Device(CResourceReader@ r, const string &in name, int zoomX, int zoomY, int red, int green, int blue,
+            int workRed, int workGreen, int workBlue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_work", 1000, 2000, 0);
+    r.AddNamedPart("_closed", 2000, 3000, 0);
+    r.CreateSpriteObjectData("body");
+    r.AddSpriteIDResource(4, 3000);
+    r.AddHotspot(5000, 5000, 0, 3000);
+    r.AddZoom(zoomX, zoomY, 0, 3000);
+    r.AddBlendMode(2, 3000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, workRed, workGreen, workBlue, 0, 1000);
+    r.AddColor(255, red / 2, green / 2, blue / 2, 0, 1000);
+}
+
+void Thing(CResourceReader@ r, const string &in name, int sprite, int zoomX, int zoomY, int red, int green,
+           int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("body");
+    r.AddSpriteIDResource(sprite, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(zoomX, zoomY, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+}
+
 void FillResource(CResourceReader@ r)
 {
     Textures(r);
@@ -542,4 +768,9 @@ void FillResource(CResourceReader@ r)
     Cursor(r);
     Placeholder(r);
     Effects(r);
+    Balloons(r);
+    Levels(r);
+    Devices(r);
+    Heroine(r);
+    KitchenObjects(r);
 }

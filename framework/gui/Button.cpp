@@ -17,15 +17,10 @@ CButtonControl::~CButtonControl() {
 void CButtonControl::Initialize(const std::string& name, THolder<IScreen> screen) {
     CBaseControl::Initialize(name, screen);
     const TAnimationPtr layout = screen ? screen->GetAnimation() : TAnimationPtr();
-    if (!layout) return;
-    if (Bind(layout)) return;
-    // A layout that is one sprite showing another animation holds its buttons inside that one.
-    if (const TAnimationPtr inner = FirstHosted(layout->GetDrawable(0))) Bind(inner);
+    if (const TAnimationPtr item = FindLayoutItem(layout, GetName())) Bind(item);
 }
 
-bool CButtonControl::Bind(const TAnimationPtr& layout) {
-    const TAnimationPtr item = FirstHosted(layout->FindDrawable("_item_" + GetName()));
-    if (!item) return false;
+void CButtonControl::Bind(const TAnimationPtr& item) {
     m_item = item;
     const WString* text = GetResource()->GetText("item_" + GetName());
     SetText(text ? *text : WString());
@@ -34,7 +29,6 @@ bool CButtonControl::Bind(const TAnimationPtr& layout) {
     SetHitRect(m_item->GetBoundingBox());
     m_buttonRect = m_item->FindDrawable("_button_rect");
     if (m_buttonRect) SetHitRect(m_buttonRect->GetBoundingBox());
-    return true;
 }
 
 void CButtonControl::PlayPart(const char* part) {

@@ -39,8 +39,9 @@ public:
     virtual TAnimationPtr GetAnimation() { return m_item; }
 
 protected:
-    // Binds to the layout's child "_item_" + name; false when there is none.
-    bool Bind(const TAnimationPtr& layout);
+    // The item (not empty) becomes the button's animation: its caption "item_" + name, its resting
+    // look and its hit rectangle (of "_button_rect" when it has one).
+    void Bind(const TAnimationPtr& item);
     void PlayPart(const char* part);
 
     TAnimationPtr m_item;

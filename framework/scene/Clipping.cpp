@@ -18,22 +18,7 @@ THolder<IObjectAnimation> CClipping::Make() {
 }
 
 bool CClipping::QueryInterface(const int& id, void** out) {
-    switch (id) {
-        case kIdBase:
-            *out = static_cast<IBase*>(static_cast<IObjectAnimation*>(this));
-            break;
-        case kIdObjectAnimation:
-            *out = static_cast<IObjectAnimation*>(this);
-            break;
-        case kIdDrawable:
-            *out = static_cast<IDrawable*>(this);
-            break;
-        default:
-            *out = nullptr;
-            return false;
-    }
-    AddRef();
-    return true;
+    return QueryChildFaces(id, out, this, this);
 }
 
 void CClipping::SetObjectData(const THolder<IObjectData>& description) {
@@ -60,29 +45,14 @@ void CClipping::Detach() {
 }
 
 void CClipping::SetScene(const THolder<IScene>& scene) {
-    const THolder<IScene> incoming = scene;  // the argument may be this object's own holder
-    const THolder<IScene> old = m_scene;
-    if (old) old->RemoveDrawable(SelfDrawable());
-    m_scene = incoming;
-    if (incoming) incoming->AddDrawable(SelfDrawable());
+    JoinScene(scene, SelfDrawable(), true);
 }
 
 bool CClipping::Update(const float&) {
     // The timeline step the drawables share, over the four tracks a clipping has.
     const TAnimationPtr parent = m_parent;
     const float t = parent ? parent->GetTime() : 0.0f;
-    const bool wasPlaying = m_playing;
-    if (wasPlaying) {
-        m_offset.Update(t);
-        m_hotspot.Update(t);
-        m_layer.Update(t);
-        m_scale.Update(t);
-    } else {
-        m_offset.ClearChanged();
-        m_hotspot.ClearChanged();
-        m_layer.ClearChanged();
-        m_scale.ClearChanged();
-    }
+    const bool wasPlaying = PlayTracks(t, m_offset, m_hotspot, m_layer, m_scale);
     TTransform& tr = m_transform;
     tr.dirty = 0;
     tr.x = m_offset.GetValue().x;
@@ -100,9 +70,7 @@ bool CClipping::Update(const float&) {
     tr.cos = 1.0f;
     if (parent) {
         tr.Combine(parent->GetTransform());
-        const bool finished = parent->IsFinished();
-        if (!wasPlaying && !finished) m_playing = true;
-        if (wasPlaying && finished) m_playing = false;
+        FollowParentClock(wasPlaying, parent);
     }
     if ((tr.dirty & TTransform::kDirtyLayer) && m_scene) m_scene->RequestSort();
 

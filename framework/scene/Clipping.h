@@ -15,7 +15,8 @@ namespace HGENS {
 class CClipping : public CObjectAnimationAbstract<IClippingObjectData>,
                   public IDrawable,
                   public CRefCount,
-                  public IPropertiesTransform {
+                  public IPropertiesTransform,
+                  protected CSceneMembership {
 public:
     CClipping() = default;
     ~CClipping() override;
@@ -74,8 +75,6 @@ private:
     TTrackPlayer<EParamKind::Layer> m_layer;
     TTrackPlayer<EParamKind::Scale> m_scale;
     TRect m_clipRect;
-    THolder<IScene> m_scene;
-    bool m_visible = true;
     TTransform m_transform;
 };
 

@@ -17,6 +17,11 @@ float Fraction(float t, float duration) {
 
 }  // namespace
 
+float RunShare(float t, float duration, bool eased) {
+    const float f = Fraction(t, duration);
+    return eased ? (1.0f - std::cos(f * kPi)) * 0.5f : f;
+}
+
 void DoParabolaCalcStrategy::Init(const TPoint<float>& s, const TPoint<float>& e, const TPoint<float>& ctl) {
     start = s;
     end = e;

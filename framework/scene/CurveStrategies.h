@@ -11,22 +11,27 @@ namespace GF {
 using TPointStrategy = DoBaseStrategy<TPoint<float>>;
 using TFloatStrategy = DoBaseStrategy<float>;
 
-// A straight run from one value to another over the duration, held at the end.
+// The share of the way at time t of a run over the duration: t / duration, at most 1 (a run without
+// duration is at its end at once); eased, it starts and ends slowly: (1 - cos(share * pi)) / 2.
+float RunShare(float t, float duration, bool eased);
+
+// A straight run from one value to another over the duration, held at the end; eased, it starts and
+// ends slowly.
 template <class V>
 class DoLineCalcStrategy : public DoBaseStrategy<V> {
 public:
-    DoLineCalcStrategy(const V& from, const V& to, float durationMs)
-        : start(from), end(to), duration(durationMs) {}
+    DoLineCalcStrategy(const V& from, const V& to, float durationMs, bool easedRun = false)
+        : start(from), end(to), duration(durationMs), eased(easedRun) {}
 
     void Calc(V& out, float t) override {
-        float f = duration > 0.0f ? t / duration : 1.0f;
-        if (f > 1.0f) f = 1.0f;
+        const float f = RunShare(t, duration, eased);
         out = start * (1.0f - f) + end * f;
     }
 
     V start;
     V end;
     float duration;
+    bool eased;
 };
 
 // The parabola y = a·x² + b·x + c through a start, a control and an end point; x runs from the

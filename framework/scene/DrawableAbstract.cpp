@@ -49,6 +49,55 @@ void ApplyParamModifier(IParamModifier& modifier, TTransform& t, bool withRotati
     }
 }
 
+bool QueryChildFaces(const int& id, void** out, IObjectAnimation* timeline, IDrawable* drawable,
+                     ISubstitutedContainer* container, HGENS::IParticle* particle) {
+    switch (id) {
+        case kIdBase:
+            *out = static_cast<IBase*>(timeline);
+            break;
+        case kIdObjectAnimation:
+            *out = timeline;
+            break;
+        case kIdDrawable:
+            *out = drawable;
+            break;
+        case kIdSubstitutedContainer:
+            *out = container;
+            break;
+        case kIdParticle:
+            *out = particle;
+            break;
+        default:
+            *out = nullptr;
+            break;
+    }
+    if (!*out) return false;
+    timeline->AddRef();
+    return true;
+}
+
+void CSceneMembership::JoinScene(const THolder<IScene>& scene, const TDrawablePtr& self, bool evenHidden) {
+    const THolder<IScene> incoming = scene;  // the argument may be this object's own holder
+    const THolder<IScene> old = m_scene;
+    const bool listed = m_visible || evenHidden;
+    if (old && listed) old->RemoveDrawable(self);
+    m_scene = incoming;
+    if (incoming && listed) incoming->AddDrawable(self);
+}
+
+bool CSceneMembership::ChangeVisibility(bool visible, const TDrawablePtr& self) {
+    if (visible == m_visible) return false;
+    m_visible = visible;
+    if (m_scene) {
+        const THolder<IScene> scene = m_scene;
+        if (visible)
+            scene->AddDrawable(self);
+        else
+            scene->RemoveDrawable(self);
+    }
+    return true;
+}
+
 CDrawableAbstract::~CDrawableAbstract() {
     m_paramModifier.Reset();
     m_substituted.clear();
@@ -100,25 +149,7 @@ void CDrawableAbstract::SetObjectData(const THolder<IObjectData>& description) {
 }
 
 bool CDrawableAbstract::QueryDrawableFaces(const int& id, void** out) {
-    switch (id) {
-        case kIdBase:
-            *out = static_cast<IBase*>(static_cast<IObjectAnimation*>(this));
-            break;
-        case kIdObjectAnimation:
-            *out = static_cast<IObjectAnimation*>(this);
-            break;
-        case kIdDrawable:
-            *out = static_cast<IDrawable*>(this);
-            break;
-        case kIdSubstitutedContainer:
-            *out = static_cast<ISubstitutedContainer*>(this);
-            break;
-        default:
-            *out = nullptr;
-            return false;
-    }
-    static_cast<IObjectAnimation*>(this)->AddRef();
-    return true;
+    return QueryChildFaces(id, out, this, this, this);
 }
 
 void CDrawableAbstract::BuildCommandTrack() {
@@ -185,30 +216,8 @@ bool CDrawableAbstract::Update(const float& dt) {
     // The parent's clock drives the tracks; a drawable without one stands at time 0.
     const TAnimationPtr parent = m_parent;
     const float t = parent ? parent->GetTime() : 0.0f;
-    const bool wasPlaying = m_playing;
-    if (!wasPlaying) {
-        m_blend.ClearChanged();
-        m_color.ClearChanged();
-        m_offset.ClearChanged();
-        m_hotspot.ClearChanged();
-        m_idResource.ClearChanged();
-        m_layer.ClearChanged();
-        m_opaque.ClearChanged();
-        m_rotate.ClearChanged();
-        m_scale.ClearChanged();
-        m_commandSubst.ClearChanged();
-    } else {
-        m_blend.Update(t);
-        m_color.Update(t);
-        m_offset.Update(t);
-        m_hotspot.Update(t);
-        m_idResource.Update(t);
-        m_layer.Update(t);
-        m_opaque.Update(t);
-        m_rotate.Update(t);
-        m_scale.Update(t);
-        m_commandSubst.Update(t);
-    }
+    const bool wasPlaying = PlayTracks(t, m_blend, m_color, m_offset, m_hotspot, m_idResource, m_layer,
+                                       m_opaque, m_rotate, m_scale, m_commandSubst);
     TracksIntoTransform();
     ApplyModifiers();
     if (parent) {
@@ -218,11 +227,7 @@ bool CDrawableAbstract::Update(const float& dt) {
     // Copied: a substituted animation's update may change the list (its end event).
     const std::vector<TAnimationPtr> substituted = m_substituted;
     for (const TAnimationPtr& animation : substituted) animation->Update(frame);
-    if (parent) {
-        const bool finished = parent->IsFinished();
-        if (!wasPlaying && !finished) m_playing = true;
-        if (wasPlaying && finished) m_playing = false;
-    }
+    if (parent) FollowParentClock(wasPlaying, parent);
     if ((m_transform.dirty & TTransform::kDirtyLayer) && m_scene) m_scene->RequestSort();
     return true;
 }
@@ -237,24 +242,13 @@ void CDrawableAbstract::Detach() {
 
 void CDrawableAbstract::SetScene(const THolder<IScene>& scene) {
     const THolder<IScene> incoming = scene;  // the argument may be this object's own holder
-    const THolder<IScene> old = m_scene;
-    if (old && m_visible) old->RemoveDrawable(SelfDrawable());
-    m_scene = incoming;
-    if (incoming && m_visible) incoming->AddDrawable(SelfDrawable());
+    JoinScene(incoming, SelfDrawable());
     const std::vector<TAnimationPtr> substituted = m_substituted;
     for (const TAnimationPtr& animation : substituted) animation->SetDrawablesScene(incoming);
 }
 
 void CDrawableAbstract::SetVisible(bool visible) {
-    if (visible == m_visible) return;
-    m_visible = visible;
-    if (m_scene) {
-        const THolder<IScene> scene = m_scene;
-        if (visible)
-            scene->AddDrawable(SelfDrawable());
-        else
-            scene->RemoveDrawable(SelfDrawable());
-    }
+    if (!ChangeVisibility(visible, SelfDrawable())) return;
     const std::vector<TAnimationPtr> substituted = m_substituted;
     for (const TAnimationPtr& animation : substituted) animation->SetVisible(visible);
 }

@@ -32,6 +32,25 @@ THolder<IParamModifier> MakeParamModifier(const THolder<TParamModifierList>& rec
 // gets its dirty bit.
 void ApplyParamModifier(IParamModifier& modifier, TTransform& transform, bool withRotation);
 
+// Answers the faces a child of an animation shows: the base and the timeline always, the drawable,
+// the substituted container and the particle where given (not null); a reference added. false for any
+// other face.
+bool QueryChildFaces(const int& id, void** out, IObjectAnimation* timeline, IDrawable* drawable,
+                     ISubstitutedContainer* container = nullptr, HGENS::IParticle* particle = nullptr);
+
+// A drawable's place in a scene's draw list: the scene it is on and whether it shows. A visible
+// drawable with a scene is listed; the drawable's own SetScene and SetVisible call these.
+class CSceneMembership {
+protected:
+    // Leaves the old scene's draw list and joins the new one's, while visible or when `evenHidden`.
+    void JoinScene(const THolder<IScene>& scene, const TDrawablePtr& self, bool evenHidden = false);
+    // Joins or leaves the draw list as the flag changes; false when it did not change.
+    bool ChangeVisibility(bool visible, const TDrawablePtr& self);
+
+    THolder<IScene> m_scene;
+    bool m_visible = true;
+};
+
 // The timeline part every child of an animation shares: the playing flag, the parent whose clock it
 // follows and the description (of interface D) it plays. The concrete class answers the queries and
 // keeps the reference count.
@@ -58,6 +77,24 @@ public:
     void SetPlaying(bool playing) override { m_playing = playing; }
 
 protected:
+    // The first half of every child's step: its tracks play at the parent's time t while it plays;
+    // while it is held they only forget their changes. Answers whether it was playing.
+    template <class... Tracks>
+    bool PlayTracks(float t, Tracks&... tracks) {
+        if (m_playing)
+            (tracks.Update(t), ...);
+        else
+            (tracks.ClearChanged(), ...);
+        return m_playing;
+    }
+    // The second half: the child plays as long as its parent does, stopping when the parent has
+    // finished and starting again when the parent plays anew.
+    void FollowParentClock(bool wasPlaying, const TAnimationPtr& parent) {
+        const bool finished = parent->IsFinished();
+        if (!wasPlaying && !finished) m_playing = true;
+        if (wasPlaying && finished) m_playing = false;
+    }
+
     bool m_playing = true;
     TAnimationPtr m_parent;
     THolder<D> m_data;
@@ -71,7 +108,8 @@ protected:
 class CDrawableAbstract : public CObjectAnimationAbstract<IDrawableObjectData>,
                           public IDrawable,
                           public ISubstitutedContainer,
-                          public IPropertiesTransform {
+                          public IPropertiesTransform,
+                          protected CSceneMembership {
 public:
     using TIDResourcePlayer = TTrackPlayer<EParamKind::IDResource>;
 
@@ -146,8 +184,6 @@ protected:
     TTrackPlayer<EParamKind::CommandSubstAnimation> m_commandSubst;
     TTransform m_transform;
     std::vector<TAnimationPtr> m_substituted;
-    bool m_visible = true;
-    THolder<IScene> m_scene;
     // Made from the description's parameter-modifier records; ApplyModifiers applies it.
     THolder<IParamModifier> m_paramModifier;
 

@@ -11,54 +11,6 @@
 namespace GF {
 namespace HGENS {
 
-namespace {
-
-// Both particle objects join and leave their scene's draw list as every drawable does.
-void MoveToScene(THolder<IScene>& field, const THolder<IScene>& scene, bool visible,
-                 const TDrawablePtr& self) {
-    const THolder<IScene> incoming = scene;  // the argument may be the field itself
-    const THolder<IScene> old = field;
-    if (old && visible) old->RemoveDrawable(self);
-    field = incoming;
-    if (incoming && visible) incoming->AddDrawable(self);
-}
-
-void ChangeVisibility(bool& field, bool visible, const THolder<IScene>& scene, const TDrawablePtr& self) {
-    if (visible == field) return;
-    field = visible;
-    if (!scene) return;
-    const THolder<IScene> kept = scene;
-    if (visible)
-        kept->AddDrawable(self);
-    else
-        kept->RemoveDrawable(self);
-}
-
-bool QueryParticleFaces(const int& id, void** out, IObjectAnimation* timeline, IDrawable* drawable,
-                        IParticle* particle) {
-    switch (id) {
-        case kIdBase:
-            *out = static_cast<IBase*>(timeline);
-            break;
-        case kIdObjectAnimation:
-            *out = timeline;
-            break;
-        case kIdDrawable:
-            *out = drawable;
-            break;
-        case kIdParticle:
-            *out = particle;
-            break;
-        default:
-            *out = nullptr;
-            return false;
-    }
-    timeline->AddRef();
-    return true;
-}
-
-}  // namespace
-
 // --- Free particle system ---
 
 CFGParticle::CFGParticle() {
@@ -80,7 +32,7 @@ THolder<CFGParticle> CFGParticle::Create(const std::string& fileName, const std:
 }
 
 bool CFGParticle::QueryInterface(const int& id, void** out) {
-    return QueryParticleFaces(id, out, this, this, this);
+    return QueryChildFaces(id, out, this, this, nullptr, this);
 }
 
 const std::string& CFGParticle::GetName() {
@@ -169,11 +121,11 @@ TRect CFGParticle::GetBoundingBox() {
 }
 
 void CFGParticle::SetScene(const THolder<IScene>& scene) {
-    MoveToScene(m_scene, scene, m_visible, TDrawablePtr(static_cast<IDrawable*>(this)));
+    JoinScene(scene, TDrawablePtr(static_cast<IDrawable*>(this)));
 }
 
 void CFGParticle::SetVisible(bool visible) {
-    ChangeVisibility(m_visible, visible, m_scene, TDrawablePtr(static_cast<IDrawable*>(this)));
+    ChangeVisibility(visible, TDrawablePtr(static_cast<IDrawable*>(this)));
 }
 
 // --- Timeline particle object ---
@@ -195,7 +147,7 @@ THolder<IObjectAnimation> CFGFParticle::Make() {
 }
 
 bool CFGFParticle::QueryInterface(const int& id, void** out) {
-    return QueryParticleFaces(id, out, this, this, this);
+    return QueryChildFaces(id, out, this, this, nullptr, this);
 }
 
 void CFGFParticle::SetObjectData(const THolder<IObjectData>& description) {
@@ -263,28 +215,9 @@ void CFGFParticle::ApplyBlend() {
 }
 
 void CFGFParticle::PlayTimeline(const TAnimationPtr& parent) {
-    const float t = parent->GetTime();
-    const bool wasPlaying = m_playing;
-    if (wasPlaying) {
-        m_blend.Update(t);
-        m_offset.Update(t);
-        m_particleID.Update(t);
-        m_layer.Update(t);
-        m_opaque.Update(t);
-        m_particleIDSprite.Update(t);
-        m_command.Update(t);
-    } else {
-        m_blend.ClearChanged();
-        m_offset.ClearChanged();
-        m_particleID.ClearChanged();
-        m_layer.ClearChanged();
-        m_opaque.ClearChanged();
-        m_particleIDSprite.ClearChanged();
-        m_command.ClearChanged();
-    }
-    const bool finished = parent->IsFinished();
-    if (!wasPlaying && !finished) m_playing = true;
-    if (wasPlaying && finished) m_playing = false;
+    const bool wasPlaying = PlayTracks(parent->GetTime(), m_blend, m_offset, m_particleID, m_layer, m_opaque,
+                                       m_particleIDSprite, m_command);
+    FollowParentClock(wasPlaying, parent);
 
     TTransform& r = m_transform;
     r.dirty = 0;
@@ -347,11 +280,11 @@ bool CFGFParticle::Update(const float&) {
 }
 
 void CFGFParticle::SetScene(const THolder<IScene>& scene) {
-    MoveToScene(m_scene, scene, m_visible, TDrawablePtr(static_cast<IDrawable*>(this)));
+    JoinScene(scene, TDrawablePtr(static_cast<IDrawable*>(this)));
 }
 
 void CFGFParticle::SetVisible(bool visible) {
-    ChangeVisibility(m_visible, visible, m_scene, TDrawablePtr(static_cast<IDrawable*>(this)));
+    ChangeVisibility(visible, TDrawablePtr(static_cast<IDrawable*>(this)));
 }
 
 }  // namespace HGENS

@@ -29,7 +29,8 @@ class CFGParticle : public IObjectAnimation,
                     public IDrawable,
                     public CRefCount,
                     public IParticle,
-                    public CFGParticleImpl {
+                    public CFGParticleImpl,
+                    protected CSceneMembership {
 public:
     CFGParticle();
     ~CFGParticle() override;
@@ -88,8 +89,6 @@ private:
     // updates it from now on), stopped, parent forgotten.
     void LeaveParent();
 
-    bool m_visible = true;
-    THolder<IScene> m_scene;
     TTransform m_transform;
     TRect m_bounds;
     TAnimationPtr m_parent;
@@ -103,7 +102,8 @@ class CFGFParticle : public CObjectAnimationAbstract<IParticleObjectData>,
                      public IParticle,
                      public IDrawable,
                      public CRefCount,
-                     public IPropertiesTransform {
+                     public IPropertiesTransform,
+                     protected CSceneMembership {
 public:
     CFGFParticle();
     ~CFGFParticle() override;
@@ -162,8 +162,6 @@ private:
     void ApplyBlend();
 
     THolder<IParamModifier> m_paramModifier;
-    bool m_visible = true;
-    THolder<IScene> m_scene;
     TTrackPlayer<EParamKind::Blend> m_blend;
     TTrackPlayer<EParamKind::Offset> m_offset;
     TTrackPlayer<EParamKind::IDResource> m_particleID;

@@ -49,13 +49,32 @@ void CSpriteObject::RebuildFrame() {
     ApplyHotspot();
 }
 
+namespace {
+
+// An alpha byte times the opacity, held to the byte: a value past 0..1 (keys above 255, a parent above
+// 1) would otherwise spill into the sign bit or wrap to near-transparent.
+uint32_t ScaledAlpha(float alpha, float opacity) {
+    int32_t scaled = detail::TruncToInt(alpha * opacity);
+    if (scaled < 0) scaled = 0;
+    if (scaled > 255) scaled = 255;
+    return static_cast<uint32_t>(scaled);
+}
+
+}  // namespace
+
 void CSpriteObject::ApplyColorAndBlend() {
+    if (m_overridden) {
+        m_sprite->quad.blend = m_blendOverride;
+        const float alpha = static_cast<float>(m_colorOverride >> 24);
+        m_sprite->SetColor((ScaledAlpha(alpha, m_transform.opacity) << 24) | (m_colorOverride & 0xFFFFFF));
+        return;
+    }
     const int blendKey = m_blend.GetValue();
     uint32_t rgb = 0xFFFFFF;
     if (blendKey == 0) {
         m_sprite->quad.blend = BLEND_DEFAULT;
     } else {
-        rgb = m_colorOverride != kNoColorOverride ? m_colorOverride : m_color.GetValue().GetHWColor();
+        rgb = m_color.GetValue().GetHWColor();
         switch (blendKey) {
             case 1:
                 m_sprite->quad.blend = BLEND_COLORADD | BLEND_ALPHABLEND;
@@ -73,12 +92,8 @@ void CSpriteObject::ApplyColorAndBlend() {
                 break;  // the blend of the previous frame stays
         }
     }
-    // The alpha is the opacity's alone. An opacity past 0..1 (keys above 255, a parent above 1)
-    // is held to the byte: unclamped it would spill into the sign bit or wrap to near-transparent.
-    int32_t alpha = detail::TruncToInt(m_transform.opacity * 255.0f);
-    if (alpha < 0) alpha = 0;
-    if (alpha > 255) alpha = 255;
-    m_sprite->SetColor((static_cast<uint32_t>(alpha) << 24) | (rgb & 0xFFFFFF));
+    // The alpha is the opacity's alone.
+    m_sprite->SetColor((ScaledAlpha(255.0f, m_transform.opacity) << 24) | (rgb & 0xFFFFFF));
 }
 
 void CSpriteObject::ApplyHotspot() {
@@ -113,10 +128,15 @@ uint32_t CSpriteObject::GetColor() {
 }
 
 void CSpriteObject::SetColorAndBlend(uint32_t color, int blend) {
+    m_overridden = true;
     m_colorOverride = color;
-    if (!m_sprite) return;
-    m_sprite->SetColor(color);
-    m_sprite->quad.blend = blend;
+    m_blendOverride = blend;
+    if (m_sprite) ApplyColorAndBlend();
+}
+
+void CSpriteObject::ClearColorAndBlend() {
+    m_overridden = false;
+    if (m_sprite) ApplyColorAndBlend();
 }
 
 }  // namespace HGENS

@@ -15,9 +15,6 @@ namespace HGENS {
 // description. Every frame change makes a fresh engine sprite of its own.
 class CSpriteObject : public CDrawableAbstract, public ISprite, public CRefCount {
 public:
-    // The colour override meaning "none": the Color track colours the sprite.
-    static constexpr uint32_t kNoColorOverride = 0xFFFFFFFF;
-
     CSpriteObject() = default;
     ~CSpriteObject() override;
 
@@ -38,6 +35,7 @@ public:
     // --- ISprite ---
     uint32_t GetColor() override;
     void SetColorAndBlend(uint32_t color, int blend) override;
+    void ClearColorAndBlend() override;
 
     // The engine sprite of the current frame; empty before the first frame or for an unknown id.
     const THolder<CHGESprite>& GetSprite() const { return m_sprite; }
@@ -47,7 +45,10 @@ private:
     void ApplyColorAndBlend();
     void ApplyHotspot();
 
-    uint32_t m_colorOverride = kNoColorOverride;
+    // Code's colour and blend, kept over the tracks while set.
+    bool m_overridden = false;
+    uint32_t m_colorOverride = 0;
+    int m_blendOverride = 0;
     THolder<CHGESprite> m_sprite;
     TRect m_bounds;
     float m_drawX = 0.0f;

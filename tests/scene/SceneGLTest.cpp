@@ -7,49 +7,17 @@
 #include "framework/scene/ISprite.h"
 #include "framework/scene/ObjectMakers.h"
 #include "framework/scene/Scene.h"
-#include "tests/support/EngineFixture.h"
-#include "tests/support/ResourceBuilder.h"
+#include "tests/support/SampleSceneGL.h"
 
 namespace {
 
 using namespace GF;
 using namespace GF::HGENS;
 
-constexpr DWORD kBlack = 0xFF000000;
 constexpr DWORD kWhite = 0xFFFFFFFF;
 
 // The built sample archive, loaded as the game loads it, on a real engine with a 320 x 240 picture.
-class SceneGL : public testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(engine.Ready()) << engine.Error();
-        ASSERT_TRUE(engine->Resource_AttachPack("resource.dat"));
-        InstallSceneObjectMakers();
-        resource->Load();
-    }
-    void TearDown() override {
-        scene->Clear();
-        resource->Clear();
-        engine->Resource_RemoveAllPacks();
-        CTextTable::Instance().Load();  // nothing attached: the process-wide table empty again
-    }
-
-    CEngineFixture::Pixels Draw() {
-        const HTARGET target = engine->Target_Create(320, 240, false);
-        EXPECT_TRUE(engine->Gfx_BeginScene(target));
-        engine->Gfx_Clear(kBlack);
-        scene->Render();
-        engine->Gfx_EndScene();
-        CEngineFixture::Pixels pixels = engine.ReadTarget(target);
-        engine->Target_Free(target);
-        return pixels;
-    }
-
-    CEngineFixture engine{320, 240};
-    CObjectMakersScope makersScope;
-    THolder<CResource> resource = GetResource();
-    THolder<CScene> scene = MakeHolder<CScene>();
-};
+using SceneGL = CSampleSceneGL;
 
 // "interfaces.score": a 200 x 48 block of one colour about (160, 120), the text centred on it.
 TEST_F(SceneGL, ScorePlateOfTheSampleScriptDrawsItsBlockAndItsText) {

@@ -120,7 +120,7 @@ TEST_F(SpriteObject, ColourAndBlendForEachBlendKey) {
     EXPECT_EQ(engine.quads[3].v[0].col, 0xFFFFFFFF);
 }
 
-TEST_F(SpriteObject, CodeColourReplacesTheColorTrackUntilCleared) {
+TEST_F(SpriteObject, CodeColourAndBlendOutlastFramesAndOpacityUntilCleared) {
     auto sprite = Describe("s");
     AddKeys(sprite->GetBlend(), {{2, 0, 1000}});
     AddKeys(sprite->GetColor(),
@@ -133,11 +133,19 @@ TEST_F(SpriteObject, CodeColourReplacesTheColorTrackUntilCleared) {
     s->SetColorAndBlend(0x80FFFF00, BLEND_COLORADD);
     EXPECT_EQ(s->GetColor(), 0x80FFFF00u);
     EXPECT_EQ(s->GetSprite()->quad.blend, BLEND_COLORADD);
-    Frame(100);  // the track's next colour is overridden; the alpha is the opacity's
-    EXPECT_EQ(s->GetColor(), 0xFFFFFF00u);
-    s->SetColorAndBlend(0xFFFFFFFF, BLEND_DEFAULT);
+    Frame(100);  // the track's next colour and its blend stay overridden
+    EXPECT_EQ(s->GetColor(), 0x80FFFF00u);
+    EXPECT_EQ(s->GetSprite()->quad.blend, BLEND_COLORADD);
+    a->SetOpacity(0.5f);  // the colour's alpha times the opacity
+    Frame(0);
+    EXPECT_EQ(s->GetColor(), 0x40FFFF00u);
+    s->SetColorAndBlend(0xFFFFFFFF, BLEND_COLORADD);  // white is a colour, not "none"
+    EXPECT_EQ(s->GetColor(), 0x7FFFFFFFu);
+    s->ClearColorAndBlend();
+    a->SetOpacity(1.0f);
     Frame(100);
     EXPECT_EQ(s->GetColor(), 0xFF00FF00u);
+    EXPECT_EQ(s->GetSprite()->quad.blend, BLEND_COLORMUL | BLEND_ALPHABLEND);
 }
 
 // Hit tests compare the screen point, brought into the sprite's frame, with the picture's rectangle

@@ -1,0 +1,29 @@
+#include "game/kitchen/DeliveryButton.h"
+
+#include <string>
+
+#include "framework/app/Screen.h"
+#include "framework/scene/IAnimation.h"
+#include "game/kitchen/KitchenLog.h"
+
+using GF::THolder;
+using GF::HGENS::CBaseControl;
+
+THolder<CDeliveryButton> CDeliveryButton::Create(const GF::TAnimationPtr& animation, bool follow) {
+    if (!animation) {
+        KitchenLog("CDeliveryButton::Create: no animation");
+        return {};
+    }
+    THolder<CDeliveryButton> button(new CDeliveryButton);
+    const char* name = animation->GetName();
+    button->CBaseControl::Initialize(name ? name : "", {});
+    button->Bind(animation);
+    button->OnInitialize(THolder<CBaseControl>(button.Get()), {});
+    button->m_follow = follow;
+    return button;
+}
+
+bool CDeliveryButton::Update(const float& dt) {
+    if (m_follow) UpdateHitRect();
+    return CButtonControl::Update(dt);
+}
