@@ -553,7 +553,7 @@ void Balloons(CResourceReader@ r)
     r.CreateAnimationData("nolla_baloon_podkladka");
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("picture");
-    r.AddSpriteIDResource(7, 1000);
+    r.AddSpriteIDResource(8, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddSubstAnimation("interfaces", "nolla_text");
 
@@ -565,7 +565,7 @@ void Balloons(CResourceReader@ r)
     r.AddNamedPart("_idle", 200, 1200, 0);
     r.AddNamedPart("_hide", 1200, 1500, 1);
     r.CreateSpriteObjectData("picture");
-    r.AddSpriteIDResource(7, 1500);
+    r.AddSpriteIDResource(8, 1500);
     r.AddHotspot(5000, 5000, 0, 1500);
     r.AddSubstAnimation("interfaces", "nolla_text");
     r.CreateSpriteObjectData("_item_ok");
@@ -663,7 +663,7 @@ void FilterSheet(CResourceReader@ r, const string &in name)
     r.CreateAnimationData(name);
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("sheet");
-    r.AddSpriteIDResource(8, 1000);
+    r.AddSpriteIDResource(9, 1000);
 }
 
 // The heroine: "nolla.<state>_<appearance>", a figure of 64 x 224 about its centre in one colour per

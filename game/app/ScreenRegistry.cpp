@@ -2,6 +2,7 @@
 
 #include "framework/gui/NewPlayerScreen.h"
 #include "framework/gui/PublisherScreen.h"
+#include "game/kitchen/GameScreen.h"
 #include "game/screens/CookConfirmMenuScreen.h"
 #include "game/screens/PlaceholderScreen.h"
 
@@ -12,7 +13,7 @@ using GF::HGENS::CPublisherScreen;
 
 const tagScreenEntry kScreens[] = {
     {"SplashScreen", &CPlaceholderScreen::Create},
-    {"GameScreen", &CPlaceholderScreen::Create},
+    {"GameScreen", &CGameScreen::Create},
     {"LoseScreen", &CPlaceholderScreen::Create},
     {"StatisticsScreen", &CPlaceholderScreen::Create},
     {"MainMenuScreen", &CPlaceholderScreen::Create},
