@@ -585,6 +585,7 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("hand");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 10000, 0, 1000);
     r.AddZoom(25, 220, 0, 1000);
     r.AddColor(255, 30, 30, 30, 0, 1000);
@@ -593,6 +594,7 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("face");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(500, 500, 0, 1000);
     r.AddColor(255, 240, 240, 230, 0, 1000);
@@ -604,6 +606,7 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("all", 0, 2000, 1);
     r.CreateSpriteObjectData("disc");
     r.AddSpriteIDResource(4, 2000);
+    r.AddBlendMode(2, 2000);
     r.AddHotspot(5000, 5000, 0, 2000);
     r.AddZoom(200, 200, 0, 2000);
     r.AddColor(255, 255, 220, 60, 0, 2000);
@@ -614,6 +617,7 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("_idle", 0, 1000, 0);
     r.CreateSpriteObjectData("shade");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(5000, 3750, 0, 1000);
     r.AddColor(255, 0, 0, 40, 0, 1000);
@@ -623,6 +627,7 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("_idle", 0, 1000, 0);
     r.CreateSpriteObjectData("floor");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(5000, 3750, 0, 1000);
     r.AddColor(255, 120, 90, 60, 0, 1000);
@@ -639,6 +644,7 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("_work", 200, 600, 1);
     r.CreateSpriteObjectData("dish");
     r.AddSpriteIDResource(4, 600);
+    r.AddBlendMode(2, 600);
     r.AddHotspot(5000, 5000, 0, 600);
     r.AddColor(255, 250, 250, 245, 0, 600);
     r.AddZoom(400, 200, 1, 200);
@@ -652,6 +658,7 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("ring");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(300, 300, 0, 1000);
     r.AddColor(255, 200, 170, 60, 0, 1000);
@@ -674,6 +681,7 @@ void GameScreen(CResourceReader@ r)
     r.AddNamedPart("_idle", 0, 1000, 1);
     r.CreateSpriteObjectData("bar");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(0, 5000, 0, 1000);
     r.AddColor(255, 90, 200, 90, 0, 1000);
     r.AddZoom(0, 100, 1, 1000);
@@ -683,6 +691,7 @@ void GameScreen(CResourceReader@ r)
     r.AddNamedPart("_idle", 0, 1000, 0);
     r.CreateSpriteObjectData("segment");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 10000, 0, 1000);
     r.AddZoom(150, 150, 0, 1000);
     r.AddColor(255, 230, 120, 60, 0, 1000);
@@ -691,6 +700,7 @@ void GameScreen(CResourceReader@ r)
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("face");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(300, 300, 0, 1000);
     r.AddColor(255, 250, 245, 220, 0, 1000);
@@ -715,6 +725,7 @@ void GameScreen(CResourceReader@ r)
     r.AddNamedPart("_show", 0, 300, 1);
     r.CreateSpriteObjectData("shade");
     r.AddSpriteIDResource(4, 300);
+    r.AddBlendMode(2, 300);
     r.AddHotspot(5000, 5000, 0, 300);
     r.AddZoom(5000, 3750, 0, 300);
     r.AddColor(255, 10, 10, 40, 0, 300);
