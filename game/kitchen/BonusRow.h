@@ -15,7 +15,7 @@ public:
     void Update(const float& dt);
     void Clear() { items.clear(); }
 
-    bool centred = true;                     // the row centred on the anchor, else starting there
+    bool centred = true;                      // the row centred on the anchor, else starting there
     GF::TPoint<float> direction{1.0f, 0.0f};  // the row runs to the right
     GF::TPoint<float> anchor{60.0f, 100.0f};
     float glideTime = 0.0f;

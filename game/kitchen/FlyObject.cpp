@@ -43,7 +43,7 @@ void CFlyObjectWorker::LandFlyObjects() {
         if (!flight->IsRunning()) continue;
         flight->SetStartDelay(0.0f);
         flight->Update(flight->GetDuration() - flight->GetTime());  // to the end ...
-        flight->Update(0.0f);                                        // ... and landed
+        flight->Update(0.0f);                                       // ... and landed
     }
     m_flights.clear();
 }

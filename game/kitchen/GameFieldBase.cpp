@@ -249,7 +249,7 @@ void CGameFieldBase::ShowBalloon(const GF::WString& text, const GF::TPoint<float
         m_balloon.Reset();
     }
     if (text.empty()) return;
-    const char* name = pos.x > 540.0f   ? "interfaces.balon_3"
+    const char* name = pos.x > 540.0f    ? "interfaces.balon_3"
                        : pos.y <= 100.0f ? "interfaces.balon_2"
                                          : "interfaces.balon";
     const GF::THolder<GF::IScene> scene = GetGameScene();

@@ -68,7 +68,8 @@ public:
     virtual void OnObjectLanded(GF::THolder<CFlyObject> flight);
     // Makes the bonus of the record's kind and starts it beside the running actions, its visual
     // joining the bonus row; a kind without a bonus does nothing at all.
-    virtual void AddBonus(const CBonusInfo& bonus, GF::TAnimationPtr visual, const GF::THolder<CZacaz>& customer);
+    virtual void AddBonus(const CBonusInfo& bonus, GF::TAnimationPtr visual,
+                          const GF::THolder<CZacaz>& customer);
     virtual std::list<GF::THolder<CCookObject>> GetObjectList();
     virtual CReceptPanel* GetReceptPanel();
     virtual GF::THolder<CPers> GetPers();

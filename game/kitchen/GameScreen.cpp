@@ -69,13 +69,15 @@ bool CGameScreen::Update(const float& dt) {
 void CGameScreen::OnActivate() {
     TBase::OnActivate();
     m_playerOption = GetCurrentPlayer().floatVars[kOptionVariable] != 0.0f;
-    if (m_fieldKind == kDifferenceKind && !m_playerOption) GF::HGENS::GetCustomCursor()->SetCursor("cursor.custom_2");
+    if (m_fieldKind == kDifferenceKind && !m_playerOption)
+        GF::HGENS::GetCustomCursor()->SetCursor("cursor.custom_2");
 }
 
 void CGameScreen::OnDeactivate() {
     TBase::OnDeactivate();
     SyncStageProgress(true);
-    if (m_fieldKind == kDifferenceKind && !m_playerOption) GF::HGENS::GetCustomCursor()->RestoreSystemCursor();
+    if (m_fieldKind == kDifferenceKind && !m_playerOption)
+        GF::HGENS::GetCustomCursor()->RestoreSystemCursor();
 }
 
 void CGameScreen::OnInitialize() {
@@ -97,7 +99,8 @@ void CGameScreen::OnInitialize() {
     GF::GetKeyset()->GetKeyDownEvent().Add(m_keyDownDelegate);
     GF::GetKeyset()->GetKeyUpEvent().Add(m_keyUpDelegate);
 
-    if (const GF::THolder<GF::HGENS::CBaseControl> hint = CreateControl(GF::HGENS::EControlKind::Button, "hint", {}))
+    if (const GF::THolder<GF::HGENS::CBaseControl> hint =
+            CreateControl(GF::HGENS::EControlKind::Button, "hint", {}))
         hint->m_clickEvent.Add(GF::CreateDelegate(this, &CGameScreen::OnHintClick));
     else
         KitchenLog("game screen: no button \"hint\"");
@@ -213,7 +216,8 @@ void CGameScreen::Hide() {
 }
 
 void CGameScreen::OnCommand(const std::string& command) {
-    if (m_result == "quit" && m_field && !m_field->IsManualRequested()) m_result = m_pendingResult = "force_quit";
+    if (m_result == "quit" && m_field && !m_field->IsManualRequested())
+        m_result = m_pendingResult = "force_quit";
     TBase::OnCommand(command);
 }
 

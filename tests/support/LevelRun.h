@@ -16,8 +16,8 @@
 
 // The game's own program run headless for the kitchen's scenarios: offscreen GL, dummy audio, a
 // temporary save folder, the built sample content, frames of a fixed 40 ms and seeded random
-// numbers. A test may give a field kind a maker of its own (SetFieldMaker). A script runs at the start of every
-// frame, before the frame reads its input; it plays a level, presses keys, moves the mouse and reads
+// numbers. A test may give a field kind a maker of its own (SetFieldMaker). A script runs at the start of
+// every frame, before the frame reads its input; it plays a level, presses keys, moves the mouse and reads
 // what the player would see. Only one run exists at a time.
 class CLevelRun {
 public:
@@ -55,7 +55,8 @@ public:
     // The whole window drawn as the frame draws it (every screen), ARGB, top row first.
     std::vector<uint32_t> Picture(int* width, int* height) const;
     static uint32_t At(const std::vector<uint32_t>& picture, int width, int x, int y) {
-        return picture[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+        return picture[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                       static_cast<std::size_t>(x)];
     }
     const std::string& SaveFolder() const { return m_save.Path(); }
 

@@ -58,7 +58,8 @@ TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
             seen.music = GetCurrentMusic();
             const GF::THolder<GF::HGENS::CBaseControl> hint = r.Top()->FindControl("hint");
             seen.hintEnabled = !hint || hint->IsEnabled();
-            seen.progressTime = field->GetDeliveryProgress() ? field->GetDeliveryProgress()->GetTime() : -1.0f;
+            seen.progressTime =
+                field->GetDeliveryProgress() ? field->GetDeliveryProgress()->GetTime() : -1.0f;
             seen.flipVisible = field->GetClockFlip() && field->GetClockFlip()->IsVisible();
             seen.backgroundAt = r.GetGameScreen()->GetBackground()->GetPosition();
             field->AddAction(CWaitAction::Create(1000.0f));
@@ -87,7 +88,8 @@ TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
             enterAt = frame;
         }
         if (enterAt >= 0 && frame == enterAt + 2) r.Key(SDLK_RETURN, false);
-        if (enterAt >= 0 && field && field->GetElapsed() > seen.elapsedBeforeEnter) seen.ranOnAfterMenu = true;
+        if (enterAt >= 0 && field && field->GetElapsed() > seen.elapsedBeforeEnter)
+            seen.ranOnAfterMenu = true;
         if (top != "LoseScreen") return true;
         seen.newItems = r.Player().floatVars[27];
         seen.names = r.Player().names;
