@@ -66,10 +66,10 @@ TEST(SampleContent, TheSkeletonLaterIssuesFillWithEveryReferenceFound) {
     for (const COrderInfo& order : levels.FindLevel("stage2_2")->Orders) duelKinds.insert(order.Kind);
     EXPECT_EQ(duelKinds, (std::set<int32_t>{101, 102}));
     EXPECT_TRUE(levels.FindLevel("stage2_2")->ProgressValues.empty());
-    // The kitchen's drawn walk grid, string y and character x: the block at x 5 and 6 of rows 6 and 7.
+    // The kitchen's drawn walk grid, string y and character x: the wall at x 7 of rows 4 to 10.
     const std::vector<bool>& grid = levels.FindLevel("stage3_1")->WalkGrid;
-    EXPECT_TRUE(grid[16 * 5 + 6] && grid[16 * 6 + 7]);
-    EXPECT_FALSE(grid[16 * 6 + 5] || grid[16 * 7 + 6]);
+    EXPECT_TRUE(grid[16 * 7 + 4] && grid[16 * 7 + 10]);
+    EXPECT_FALSE(grid[16 * 4 + 7] || grid[16 * 10 + 7]);
     EXPECT_TRUE(levels.FindLevel("other_1")->StageName.empty());
     EXPECT_GE(levels.FindLevel("other_1")->FloorQuad.size(), 4u);
 
