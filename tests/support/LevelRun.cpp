@@ -9,6 +9,7 @@
 #include "framework/app/StartUp.h"
 #include "framework/core/Delegate.h"
 #include "framework/core/Random.h"
+#include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 
 namespace {
@@ -84,6 +85,15 @@ void CLevelRun::Play(const std::string& level) {
     manager->CreateScreen("GameScreen", "interfaces.game_screen", {}, "");
 }
 
+CLevelInfo& CLevelRun::AddLevel(const std::string& name, const std::string& kind, float duration) {
+    CLevelsData& levels = GetLevelsData();
+    CLevelInfo level = *levels.FindLevel("stage1_1");
+    level.Name = name;
+    level.StageName = kind;
+    level.Duration = duration;
+    return levels.Levels[name] = level;
+}
+
 void CLevelRun::Key(SDL_Keycode key, bool down) {
     SDL_Event event{};
     event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
@@ -98,8 +108,8 @@ void CLevelRun::MoveMouse(int x, int y) {
     SDL_Event event{};
     event.type = SDL_MOUSEMOTION;
     event.motion.windowID = 1;
-    event.motion.x = x;
-    event.motion.y = y;
+    event.motion.x = static_cast<int>(static_cast<float>(x) * GF::HGENS::FrameState().windowScaleX);
+    event.motion.y = static_cast<int>(static_cast<float>(y) * GF::HGENS::FrameState().windowScaleY);
     Push(event);
 }
 
@@ -109,8 +119,8 @@ void CLevelRun::Button(bool down, int x, int y) {
     event.button.windowID = 1;
     event.button.button = SDL_BUTTON_LEFT;
     event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = x;
-    event.button.y = y;
+    event.button.x = static_cast<int>(static_cast<float>(x) * GF::HGENS::FrameState().windowScaleX);
+    event.button.y = static_cast<int>(static_cast<float>(y) * GF::HGENS::FrameState().windowScaleY);
     Push(event);
 }
 

@@ -34,9 +34,11 @@ public:
     int Run(TScript script, int frameLimit = 3000);
 
     // String variable 29 := level, and "GameScreen" on the game screen's layout replaces every
-    // screen.
+    // screen. A test level: a copy of the sample's "stage1_1" under a new name and field kind.
+    static CLevelInfo& AddLevel(const std::string& name, const std::string& kind, float duration = 0.0f);
     void Play(const std::string& level);
-    // The key (an SDL key code) goes down or up; the mouse moves to a point of the game picture.
+    // The key (an SDL key code) goes down or up; the mouse moves to a point of the game picture (in
+    // game pixels, whatever the window's size).
     void Key(SDL_Keycode key, bool down);
     void MoveMouse(int x, int y);
     void Button(bool down, int x, int y);
