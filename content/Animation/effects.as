@@ -730,6 +730,7 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("hand");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 10000, 0, 1000);
     r.AddZoom(25, 220, 0, 1000);
     r.AddColor(255, 30, 30, 30, 0, 1000);
@@ -738,6 +739,7 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("face");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(500, 500, 0, 1000);
     r.AddColor(255, 240, 240, 230, 0, 1000);
@@ -749,6 +751,7 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("all", 0, 2000, 1);
     r.CreateSpriteObjectData("disc");
     r.AddSpriteIDResource(4, 2000);
+    r.AddBlendMode(2, 2000);
     r.AddHotspot(5000, 5000, 0, 2000);
     r.AddZoom(200, 200, 0, 2000);
     r.AddColor(255, 255, 220, 60, 0, 2000);
@@ -759,6 +762,7 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("_idle", 0, 1000, 0);
     r.CreateSpriteObjectData("shade");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(5000, 3750, 0, 1000);
     r.AddColor(255, 0, 0, 40, 0, 1000);
@@ -768,12 +772,140 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("_idle", 0, 1000, 0);
     r.CreateSpriteObjectData("floor");
     r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(5000, 3750, 0, 1000);
     r.AddColor(255, 120, 90, 60, 0, 1000);
     Part(r, "_clock", "levels", "clock", 200, -150, 1);
     Part(r, "_sun", "levels", "sun", 0, -220, 1);
     Part(r, "_dark", "levels", "dark", 0, 0, 5);
+    Part(r, "_plate", "levels", "plate", 0, 180, 3);
+    Part(r, "_ring", "levels", "ring", -120, 180, 3);
+
+    // The serving plate: hidden ("_hide" shrinks it away), and a bounce when something lands
+    // ("_work").
+    r.CreateAnimationData("plate");
+    r.AddNamedPart("_hide", 0, 200, 1);
+    r.AddNamedPart("_work", 200, 600, 1);
+    r.CreateSpriteObjectData("dish");
+    r.AddSpriteIDResource(4, 600);
+    r.AddBlendMode(2, 600);
+    r.AddHotspot(5000, 5000, 0, 600);
+    r.AddColor(255, 250, 250, 245, 0, 600);
+    r.AddZoom(400, 200, 1, 200);
+    r.AddZoom(0, 0, 0, 0);
+    r.AddZoom(400, 200, 1, 200);
+    r.AddZoom(500, 250, 1, 200);
+    r.AddZoom(400, 200, 0, 0);
+
+    // The serving ring beside the plate.
+    r.CreateAnimationData("ring");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("ring");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(300, 300, 0, 1000);
+    r.AddColor(255, 200, 170, 60, 0, 1000);
+}
+
+// The play screen's layout over the kitchen: the buttons "hint", "menu" and "help" along the top,
+// the delivery progress bar ("_delivery_progres", whose "_idle" fills it) and the level-time dial
+// "_flip" (its "_clock" with the hand "_second" and the "_segment" that shows the time gone). It
+// covers nothing else, so the kitchen shows through. Also the pause picture the screen draws when
+// the window loses the focus, and the balloons of words (the plain one, "_2" near the top, "_3"
+// near the right edge).
+void GameScreen(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    MenuButton(r, "button_hint", 6, true);
+    MenuButton(r, "button_menu", 6, true);
+    MenuButton(r, "button_help", 6, true);
+
+    r.CreateAnimationData("delivery_progres");
+    r.AddNamedPart("_idle", 0, 1000, 1);
+    r.CreateSpriteObjectData("bar");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddHotspot(0, 5000, 0, 1000);
+    r.AddColor(255, 90, 200, 90, 0, 1000);
+    r.AddZoom(0, 100, 1, 1000);
+    r.AddZoom(1000, 100, 0, 0);
+
+    r.CreateAnimationData("segment");
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.CreateSpriteObjectData("segment");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddHotspot(5000, 10000, 0, 1000);
+    r.AddZoom(150, 150, 0, 1000);
+    r.AddColor(255, 230, 120, 60, 0, 1000);
+
+    r.CreateAnimationData("level_clock");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(300, 300, 0, 1000);
+    r.AddColor(255, 250, 245, 220, 0, 1000);
+    Part(r, "_segment", "interfaces", "segment", 0, 0, 1);
+    Part(r, "_second", "levels", "clock_hand", 0, 0, 2);
+
+    r.CreateAnimationData("clock_flip");
+    r.AddNamedPart("all", 0, 1000, 0);
+    Part(r, "_clock", "interfaces", "level_clock", 0, 0, 0);
+
+    r.CreateAnimationData("game_screen");
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_idle", 300, 1300, 0);
+    r.AddNamedPart("_hide", 1300, 1600, 1);
+    ScreenPart(r, "_item_hint", "button_hint", -300, -270);
+    ScreenPart(r, "_item_menu", "button_menu", 300, -270);
+    ScreenPart(r, "_item_help", "button_help", 300, 270);
+    ScreenPart(r, "_delivery_progres", "delivery_progres", -350, 270);
+    ScreenPart(r, "_flip", "clock_flip", 0, -260);
+
+    r.CreateAnimationData("pause_screen");
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.CreateSpriteObjectData("shade");
+    r.AddSpriteIDResource(4, 300);
+    r.AddBlendMode(2, 300);
+    r.AddHotspot(5000, 5000, 0, 300);
+    r.AddZoom(5000, 3750, 0, 300);
+    r.AddColor(255, 10, 10, 40, 0, 300);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(200, 0, 0);
+
+    Balloon(r, "balon", 5000, 10000);
+    Balloon(r, "balon_2", 5000, 0);
+    Balloon(r, "balon_3", 10000, 5000);
+}
+
+// A layout part of the play screen at (x, y) from its centre, hosting interfaces.<animation>.
+void ScreenPart(CResourceReader@ r, const string &in name, const string &in animation, int x, int y)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddOffset(x, y, 0, 1600);
+    r.AddLayer(20, 1600);
+    r.AddSubstAnimation("interfaces", animation);
+}
+
+// A balloon of words whose hotspot (in hundredths of a percent) is the point it speaks from.
+void Balloon(CResourceReader@ r, const string &in name, int hotX, int hotY)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_show", 0, 200, 1);
+    r.AddNamedPart("_idle", 200, 1200, 0);
+    r.AddNamedPart("_hide", 1200, 1500, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(7, 1500);
+    r.AddHotspot(hotX, hotY, 0, 1500);
+    r.AddZoom(300, 250, 0, 1500);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(8, 1500);
+    r.AddLayer(1, 1500);
+    r.AddColor(255, 40, 40, 60, 0, 1500);
 }
 
 // A clock hand, turned by code, over the face.
@@ -914,6 +1046,7 @@ void FillResource(CResourceReader@ r)
     Placeholder(r);
     Balloons(r);
     Levels(r);
+    GameScreen(r);
     Devices(r);
     Effects(r);
     GameMenus(r);

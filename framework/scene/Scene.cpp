@@ -37,6 +37,18 @@ void ParticleRegistry::Register(const TParticlePtr& particle) {
     if (particle) Entries().push_back(particle);
 }
 
+namespace {
+bool g_particlesEnabled = true;
+}  // namespace
+
+void ParticleRegistry::SetEnabled(bool enabled) {
+    g_particlesEnabled = enabled;
+}
+
+bool ParticleRegistry::IsEnabled() {
+    return g_particlesEnabled;
+}
+
 int ParticleRegistry::Count() {
     return static_cast<int>(Entries().size());
 }
@@ -169,7 +181,7 @@ bool CScene::Update(const float& dt) {
     const float frame = dt;
     const THolder<IScene> keep = KeepAlive(this);  // an update may let go of the scene's other holders
     if (m_updateEnabled) {
-        ParticleRegistry::Update(frame);
+        if (ParticleRegistry::IsEnabled()) ParticleRegistry::Update(frame);
         ForEachAnimation([frame](const TAnimationPtr& animation) { animation->Update(frame); });
         for (auto it = m_animations.begin(); it != m_animations.end();) {
             if (!(*it)->IsDone()) {

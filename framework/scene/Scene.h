@@ -87,6 +87,10 @@ public:
     // Takes the systems on this scene out of it and out of the registry; the others stay.
     static void Clear(const IScene* scene);
     static int Count();
+    // While off, a scene's update leaves the orphaned systems where they stand (a paused level
+    // freezes its fading sparks); on at start.
+    static void SetEnabled(bool enabled);
+    static bool IsEnabled();
 
 private:
     static std::list<TParticlePtr>& Entries();

@@ -29,6 +29,10 @@ void PlaySoundByName(const std::string& name) {
     GF::HGENS::CGameSound::Instance()->PlaySound(name, 0.0f, 0.0f);
 }
 
+std::string GetCurrentMusic() {
+    return CurrentMusic();
+}
+
 void PlayMusic(const std::string& name) {
     if (name == CurrentMusic()) return;
     StopMusic();

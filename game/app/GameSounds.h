@@ -19,6 +19,8 @@ void PlaySoundByName(const std::string& name);
 void PlayMusic(const std::string& name);
 // Fades the current track out; nothing when there is none.
 void StopMusic();
+// The track PlayMusic last started and nothing stopped since; empty when none.
+std::string GetCurrentMusic();
 
 // Key 2, for a control clicked, and key 3, for a control the mouse entered.
 void PlayClickSound(GF::THolder<GF::HGENS::CBaseControl> control, const GF::TPoint<int>& point, int buttons);

@@ -1,5 +1,6 @@
 #include "game/app/ScreenRegistry.h"
 
+#include "game/kitchen/GameScreen.h"
 #include "game/screens/ComiksScreen.h"
 #include "game/screens/CookChangePlayerScreen.h"
 #include "game/screens/CookConfirmMenuScreen.h"
@@ -17,7 +18,7 @@ namespace {
 
 const tagScreenEntry kScreens[] = {
     {"SplashScreen", &CSplashScreen::Create},
-    {"GameScreen", &CPlaceholderScreen::Create},
+    {"GameScreen", &CGameScreen::Create},
     {"LoseScreen", &CPlaceholderScreen::Create},
     {"StatisticsScreen", &CPlaceholderScreen::Create},
     {"MainMenuScreen", &CMainMenuScreen::Create},

@@ -37,6 +37,17 @@ void CFlyObjectWorker::AddFlyObject(const THolder<CFlyObject>& flight) {
     if (flight) m_flights.push_back(flight);
 }
 
+void CFlyObjectWorker::LandFlyObjects() {
+    const std::list<THolder<CFlyObject>> landing = m_flights;
+    for (const THolder<CFlyObject>& flight : landing) {
+        if (!flight->IsRunning()) continue;
+        flight->SetStartDelay(0.0f);
+        flight->Update(flight->GetDuration() - flight->GetTime());  // to the end ...
+        flight->Update(0.0f);                                       // ... and landed
+    }
+    m_flights.clear();
+}
+
 void CFlyObjectWorker::UpdateFlyObjects(const float& dt) {
     // Only the flights there at the start are walked: delegates may append more meanwhile.
     auto it = m_flights.begin();

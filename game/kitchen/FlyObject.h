@@ -53,6 +53,10 @@ public:
 
     void AddFlyObject(const GF::THolder<CFlyObject>& flight);
     void UpdateFlyObjects(const float& dt);
+    // Lands every flight at once (its landing delegates run) and empties the list. The flights are
+    // landed from a copy, so a delegate that adds or drops a flight cannot break the walk; flights it
+    // adds are let go with the others.
+    void LandFlyObjects();
     GF::TEvent0<>& GetAllLandedEvent() { return m_allLanded; }
     std::size_t GetFlyObjectCount() const { return m_flights.size(); }
 

@@ -1,0 +1,12 @@
+#pragma once
+#include "framework/core/Holder.h"
+#include "framework/scene/SceneFwd.h"
+#include "game/app/LevelRecords.h"
+#include "game/kitchen/ActionBase.h"
+
+class CGameFieldBase;
+
+// Makes the bonus of the record's kind for the field, showing the visual while it acts; empty for a
+// kind that has no bonus. No kind has one yet.
+GF::THolder<CActionBase> MakeBonus(CGameFieldBase& field, const CBonusInfo& bonus,
+                                   const GF::TAnimationPtr& visual);

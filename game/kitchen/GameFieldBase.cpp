@@ -1,0 +1,287 @@
+#include "game/kitchen/GameFieldBase.h"
+
+#include "framework/core/Mouse.h"
+#include "framework/core/Random.h"
+#include "framework/gui/LayoutItem.h"
+#include "game/app/Application.h"
+#include "game/app/GameData.h"
+#include "game/app/GameSounds.h"
+#include "game/app/LevelsData.h"
+#include "game/app/Players.h"
+#include "game/kitchen/BonusMaker.h"
+#include "game/kitchen/CookObject.h"
+#include "game/kitchen/GameScene.h"
+#include "game/kitchen/HintRaise.h"
+#include "game/kitchen/KitchenLog.h"
+#include "game/kitchen/Pers.h"
+
+using GF::TAnimationPtr;
+using GF::HGENS::HostedAnimation;
+
+namespace {
+
+// The participant the player is in the tournament.
+constexpr int kPlayerParticipant = 6;
+// The player's float variables a level publishes: place, level score, customers served.
+constexpr int32_t kPlaceVariable = 5;
+constexpr int32_t kScoreVariable = 4;
+constexpr int32_t kServedVariable = 6;
+// Game sound of a bonus coming into play.
+constexpr int kBonusSound = 25;
+// Balloon texts longer than this break their line at the last space.
+constexpr std::size_t kBalloonLine = 12;
+// How far the item delivery stands above the plate.
+constexpr int kDeliveryAbovePlate = 10;
+
+// The layout's part of that name, or, logged, nothing.
+TAnimationPtr RequiredPart(const TAnimationPtr& layout, const char* name) {
+    TAnimationPtr part = layout ? HostedAnimation(layout, name) : TAnimationPtr();
+    if (!part) KitchenLog("game field: the layout has no part \"%s\"", name);
+    return part;
+}
+
+void JumpToEnd(const TAnimationPtr& animation) {
+    animation->Update(0.0f);
+    animation->ShowTime(animation->GetEndTime());
+}
+
+}  // namespace
+
+CGameFieldBase::~CGameFieldBase() = default;
+
+void CGameFieldBase::AddScore(float points) {
+    m_score += points;
+    m_rivalsPanel.SetScore(kPlayerParticipant, m_score);
+    GetCurrentPlayer().floatVars[kScoreVariable] = m_score;
+}
+
+GF::THolder<CCookObject> CGameFieldBase::FindObject(const std::string&, bool) {
+    return {};
+}
+
+void CGameFieldBase::ClearLevel() {
+    Clear();
+    m_turnir.Reset();
+}
+
+bool CGameFieldBase::StartLevel(const std::string& levelName) {
+    ResetLevel();
+    m_level = levelName.empty() ? nullptr : GetLevelsData().FindLevel(levelName);
+    if (!m_level) {
+        KitchenLog("game field: no level \"%s\"", levelName.c_str());
+        return false;
+    }
+    m_levelName = levelName;
+    if (m_level->Duration == 0.0f && m_clockFlip) m_clockFlip->SetVisible(false);
+    return true;
+}
+
+void CGameFieldBase::SetLevelLayout(TAnimationPtr layout) {
+    m_plate = RequiredPart(layout, "_plate");
+    if (m_plate) {
+        m_plate->Play("_hide", 0, false);
+        JumpToEnd(m_plate);
+    }
+    if (layout) layout->Update(0.0f);
+    if (m_itemDelivery && m_plate) {
+        m_itemDelivery->SetPosition(m_plate->GetPosition());
+        m_itemDelivery->SetLayer(m_plate->GetLayer() + kDeliveryAbovePlate);
+    }
+    m_deliveryButton = m_itemDelivery ? CDeliveryButton::Create(m_itemDelivery, true) : nullptr;
+    if (m_deliveryButton) m_deliveryButton->SetEnabled(false);
+    if (m_itemDelivery) m_itemDelivery->ShowTime(m_itemDelivery->GetEndTime());
+    m_ring = RequiredPart(layout, "_ring");
+    ShowDayClock(m_dayClock, layout);
+    ShowLevelIntro();
+}
+
+void CGameFieldBase::SetPaused(bool) {}
+
+void CGameFieldBase::Update(const float& dt) {
+    UpdateFlyObjects(dt);
+    CActionWorker::Update(dt);
+    const GF::THolder<GF::CMouse> mouse = GF::GetMouse();
+    const GF::TPoint<float> position{mouse->GetFloatX(), mouse->GetFloatY()};
+    if (position.x == m_lastMouse.x && position.y == m_lastMouse.y) {
+        m_restTime += dt;
+        if (m_restTime > static_cast<float>(GetGameData().fieldParams.mouseRestDelay) && !m_mouseRested) {
+            m_mouseRested = true;
+            OnMouseRest(position);
+        }
+    } else {
+        if (m_mouseRested) {
+            m_mouseRested = false;
+            OnMouseMoveAfterRest(position);
+        }
+        m_restTime = 0.0f;
+        m_lastMouse = position;
+    }
+    m_turnir.UpdateRivals(dt);
+    m_bonusRow.Update(dt);
+    ShowClockFace(m_dayClock, dt);
+    m_rivalsPanel.Step(dt);
+    if (m_deliveryButton) m_deliveryButton->Update(dt);
+}
+
+void CGameFieldBase::Init(TAnimationPtr layout, GF::THolder<GF::IScreen> screen) {
+    m_player = &GetCurrentPlayer();
+    m_layout = layout;
+    m_deliveryProgress = RequiredPart(layout, "_delivery_progres");
+    if (m_deliveryProgress) {
+        m_deliveryProgress->Play("_idle", 0, false);
+        m_progressLength = m_deliveryProgress->GetEndTime();
+        m_deliveryProgress->PlayTo(0.0f);
+    }
+    m_hintButton = screen ? screen->FindControl("hint") : nullptr;
+    if (m_hintButton)
+        m_hintButton->SetEnabled(false);
+    else
+        KitchenLog("game field: the screen has no control \"hint\"");
+    m_clockFlip = RequiredPart(layout, "_flip");
+    const TAnimationPtr clock = m_clockFlip ? RequiredPart(m_clockFlip, "_clock") : TAnimationPtr();
+    m_secondHand = clock ? RequiredPart(clock, "_second") : TAnimationPtr();
+    m_clockSegment = clock ? RequiredPart(clock, "_segment") : TAnimationPtr();
+    const GF::THolder<GF::IScene> scene = GetGameScene();
+    m_rivalsPanel.Init(scene);
+    m_itemDelivery = scene ? scene->CreateAnimation("interfaces.item_delivery") : TAnimationPtr();
+    m_screen = screen;
+}
+
+void CGameFieldBase::OnKeyDown(int) {}
+
+void CGameFieldBase::OnKeyUp(int) {}
+
+void CGameFieldBase::UpdatePaused(const float& dt) {
+    UpdateFlyObjects(dt);
+    ShowClockFace(m_dayClock, dt);
+}
+
+void CGameFieldBase::OnLightHint() {}
+
+void CGameFieldBase::ServeCustomer(const GF::THolder<CZacaz>&) {
+    RaiseHint(1);
+}
+
+void CGameFieldBase::OnDeliveryButton() {
+    RaiseHint(6);
+}
+
+void CGameFieldBase::UpdatePlace() {}
+
+void CGameFieldBase::Reserved() {}
+
+void CGameFieldBase::FinishLevel() {
+    m_finished = true;
+}
+
+void CGameFieldBase::ShowLevelIntro() {}
+
+void CGameFieldBase::OnCustomerLost(CReceptInfo) {}
+
+GF::THolder<CCookObject> CGameFieldBase::GetNextObject(int) {
+    return {};
+}
+
+void CGameFieldBase::OnTakeObject(GF::THolder<CCookObject>) {}
+
+bool CGameFieldBase::OnSpecialCustomer(int) {
+    return false;
+}
+
+void CGameFieldBase::OnObjectLanded(GF::THolder<CFlyObject> flight) {
+    if (m_plate && m_plate->IsFinished()) m_plate->Play("_work", 0, false);
+    if (flight) flight->ClearAnimations(true);
+}
+
+void CGameFieldBase::AddBonus(const CBonusInfo& bonus, TAnimationPtr visual, const GF::THolder<CZacaz>&) {
+    const GF::THolder<CActionBase> made = MakeBonus(*this, bonus, visual);
+    if (!made) return;
+    if (visual) {
+        visual->Play("_show", 0, false);
+        JumpToEnd(visual);
+        m_bonusRow.Add(visual);
+    }
+    PlayGameSound(kBonusSound);
+    StartAction(made);
+}
+
+std::list<GF::THolder<CCookObject>> CGameFieldBase::GetObjectList() {
+    return {};
+}
+
+CReceptPanel* CGameFieldBase::GetReceptPanel() {
+    return nullptr;
+}
+
+GF::THolder<CPers> CGameFieldBase::GetPers() {
+    return {};
+}
+
+void CGameFieldBase::ResetLevel() {
+    m_elapsed = m_frozenTime = m_score = 0.0f;
+    m_bonusCounter = m_secondCounter = 0;
+    m_finished = false;
+    LandFlyObjects();
+    Clear();
+    if (m_clockFlip) m_clockFlip->SetVisible(false);
+    if (m_clockSegment) m_clockSegment->Play("_idle", 0, false);
+    m_levelName.clear();
+    m_level = nullptr;
+    m_rivalsPanel.Reset();
+    m_orders.clear();
+    CBonusParams& params = GetGameData().bonusParams;
+    params.clockFactor = params.qualityFactor = params.patienceFactor = params.cookFactor = 1.0f;
+    params.stepTime = 60.0f;
+    CPlayerProfile& player = GetCurrentPlayer();
+    player.floatVars[kPlaceVariable] = 0.0f;
+    player.floatVars[kScoreVariable] = 0.0f;
+    player.floatVars[kServedVariable] = 0.0f;
+    m_place = 0;
+}
+
+void CGameFieldBase::OnMouseRest(const GF::TPoint<float>&) {}
+
+void CGameFieldBase::OnMouseMoveAfterRest(const GF::TPoint<float>&) {}
+
+void CGameFieldBase::ShowBalloon(const GF::WString& text, const GF::TPoint<float>& pos) {
+    if (m_balloon) {
+        m_balloon->Play("_hide", 1, true);
+        m_balloon.Reset();
+    }
+    if (text.empty()) return;
+    const char* name = pos.x > 540.0f    ? "interfaces.balon_3"
+                       : pos.y <= 100.0f ? "interfaces.balon_2"
+                                         : "interfaces.balon";
+    const GF::THolder<GF::IScene> scene = GetGameScene();
+    m_balloon = scene ? scene->CreateAnimation(name) : TAnimationPtr();
+    if (!m_balloon) {
+        KitchenLog("game field: no balloon \"%s\"", name);
+        return;
+    }
+    m_balloon->SetLayer(GetGameData().fieldParams.balloonLayer);
+    m_balloon->SetPosition(pos);
+    m_balloon->Play("_show", 0, false);
+    GF::WString shown = text;
+    if (shown.size() > kBalloonLine) {
+        const std::size_t space = shown.rfind(u' ');
+        if (space != GF::WString::npos) shown.replace(space, 1, u"\\n");
+    }
+    m_balloon->SetText("_text", shown);
+}
+
+void CGameFieldBase::ShowManual() {
+    m_manualRequested = true;
+    if (m_screen) m_screen->Finish("show_manual", CApplication::kFinishFlags);
+}
+
+const CLevelBonusEntry* CGameFieldBase::PickLevelBonus() {
+    if (!m_level || m_level->Bonuses.empty()) return nullptr;
+    const std::size_t count = m_level->Bonuses.size();
+    if (m_level->RandomBonuses) return &m_level->Bonuses[static_cast<std::size_t>(GF::Rand()) % count];
+    ++m_bonusCounter;
+    return &m_level->Bonuses[static_cast<std::size_t>(m_bonusCounter - 1) % count];
+}
+
+void CGameFieldBase::RemoveBonusVisual(const TAnimationPtr& visual) {
+    m_bonusRow.Remove(visual);
+}

@@ -1,0 +1,3 @@
+#include "game/kitchen/HintRaise.h"
+
+void RaiseHint(int) {}

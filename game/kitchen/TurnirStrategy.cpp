@@ -1,0 +1,5 @@
+#include "game/kitchen/TurnirStrategy.h"
+
+void CTurnirStrategy::Reset() {}
+
+void CTurnirStrategy::UpdateRivals(const float&) {}

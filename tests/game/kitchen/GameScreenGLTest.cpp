@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/gui/BaseControl.h"
+#include "framework/scene/IAnimation.h"
+#include "framework/scene/Scene.h"
+#include "game/app/GameSounds.h"
+#include "game/kitchen/GenericActions.h"
+#include "tests/support/LevelRun.h"
+
+namespace {
+
+// What the script saw of the sample level, read back by the test.
+struct tagLevelSeen {
+    std::string levelVariable;
+    std::string music;
+    bool hintEnabled = true;
+    float progressTime = -1.0f;
+    bool flipVisible = false;
+    GF::TPoint<float> backgroundAt{};
+    uint32_t centrePixel = 0;
+    bool queueBusyAtFirst = false;
+    bool queueDoneBeforeMenu = false;
+    float elapsedAtMenu = -1.0f;
+    float elapsedBeforeEnter = -1.0f;
+    bool particlesFrozen = false;
+    bool ranOnAfterMenu = false;
+    std::vector<std::string> topScreens;
+    float newItems = -1.0f;
+    std::vector<std::string> names;
+};
+
+}  // namespace
+
+// The sample level through the real program: the screen shows the level's kitchen and its dial, the
+// field steps its queue, Escape opens the menu over it with the level standing still, Enter goes
+// back and the level runs on to its duration; then "exit" once, the new recipes counted, and the
+// flow's lose screen (the stand-in field wins nothing).
+TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
+    CLevelRun run;
+    tagLevelSeen seen;
+    int menuShownAt = -1;
+    int escapeAt = -1;
+    int enterAt = -1;
+    const int code = run.Run([&](CLevelRun& r) {
+        const int frame = r.FrameNumber();
+        if (frame == 0) {
+            r.Play("stage1_1");
+            return true;
+        }
+        const std::string top = r.TopName();
+        if (seen.topScreens.empty() || seen.topScreens.back() != top) seen.topScreens.push_back(top);
+        const GF::THolder<CGameFieldBase> field = r.Field();
+        if (frame == 1 && field) {
+            seen.levelVariable = r.Player().stringVars[11];
+            seen.music = GetCurrentMusic();
+            const GF::THolder<GF::HGENS::CBaseControl> hint = r.Top()->FindControl("hint");
+            seen.hintEnabled = !hint || hint->IsEnabled();
+            seen.progressTime =
+                field->GetDeliveryProgress() ? field->GetDeliveryProgress()->GetTime() : -1.0f;
+            seen.flipVisible = field->GetClockFlip() && field->GetClockFlip()->IsVisible();
+            seen.backgroundAt = r.GetGameScreen()->GetBackground()->GetPosition();
+            field->AddAction(CWaitAction::Create(1000.0f));
+            seen.queueBusyAtFirst = static_cast<bool>(field->GetLastAction());
+        }
+        if (top == "GameScreen" && field && escapeAt < 0 && field->GetElapsed() >= 2000.0f) {
+            int width = 0;
+            int height = 0;
+            const std::vector<uint32_t> picture = r.Picture(&width, &height);
+            // The window's middle is the game's (400, 300), whatever the window's size.
+            if (!picture.empty()) seen.centrePixel = CLevelRun::At(picture, width, width / 2, height / 2);
+            seen.queueDoneBeforeMenu = !field->GetLastAction();
+            field->AddAction(CWaitAction::Create(100000.0f));  // still waiting when the menu is left
+            r.Key(SDLK_ESCAPE, true);
+            escapeAt = frame;
+        }
+        if (frame == escapeAt + 2) r.Key(SDLK_ESCAPE, false);
+        if (top == "InGameMenuScreen" && menuShownAt < 0) {
+            menuShownAt = frame;
+            seen.elapsedAtMenu = field ? field->GetElapsed() : -1.0f;
+            seen.particlesFrozen = !GF::HGENS::ParticleRegistry::IsEnabled();
+        }
+        if (menuShownAt >= 0 && frame == menuShownAt + 60) {
+            seen.elapsedBeforeEnter = field ? field->GetElapsed() : -1.0f;
+            r.Key(SDLK_RETURN, true);
+            enterAt = frame;
+        }
+        if (enterAt >= 0 && frame == enterAt + 2) r.Key(SDLK_RETURN, false);
+        if (enterAt >= 0 && field && field->GetElapsed() > seen.elapsedBeforeEnter)
+            seen.ranOnAfterMenu = true;
+        if (top != "LoseScreen") return true;
+        seen.newItems = r.Player().floatVars[27];
+        seen.names = r.Player().names;
+        return false;
+    });
+    ASSERT_EQ(code, 0);
+    EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
+
+    EXPECT_EQ(seen.levelVariable, "stage1_1");
+    EXPECT_EQ(seen.music, "musik_1");
+    EXPECT_FALSE(seen.hintEnabled);
+    EXPECT_EQ(seen.progressTime, 0.0f);
+    EXPECT_TRUE(seen.flipVisible);
+    EXPECT_EQ(seen.backgroundAt.x, 400.0f);
+    EXPECT_EQ(seen.backgroundAt.y, 300.0f);
+    // The kitchen floor (a warm brown under the evening's faint blue) fills the middle.
+    const int red = static_cast<int>(seen.centrePixel >> 16 & 0xFF);
+    const int blue = static_cast<int>(seen.centrePixel & 0xFF);
+    EXPECT_GT(red, 60);
+    EXPECT_GT(red, blue);
+    EXPECT_TRUE(seen.queueBusyAtFirst);
+    EXPECT_TRUE(seen.queueDoneBeforeMenu);
+
+    ASSERT_GE(seen.elapsedAtMenu, 2000.0f);
+    EXPECT_EQ(seen.elapsedBeforeEnter, seen.elapsedAtMenu);
+    EXPECT_TRUE(seen.particlesFrozen);
+    EXPECT_TRUE(seen.ranOnAfterMenu);
+
+    const std::vector<std::string> tops = {"GameScreen", "InGameMenuScreen", "GameScreen", "LoseScreen"};
+    EXPECT_EQ(seen.topScreens, tops);
+    int exits = 0;
+    for (const std::string& result : run.Results()) exits += result == "GameScreen:exit";
+    EXPECT_EQ(exits, 1);
+    // The level's ordinary customers order soup and steak (the others are kinds that do not count).
+    EXPECT_EQ(seen.newItems, 2.0f);
+    EXPECT_EQ(seen.names, (std::vector<std::string>{"soup", "steak"}));
+}

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "framework/core/Mouse.h"
+#include "game/app/Application.h"
+#include "game/app/LevelsData.h"
+#include "game/app/Players.h"
+#include "tests/support/LevelRun.h"
+
+namespace {
+
+// A field that ends on its first step with the outcome it is given.
+class CEndingField : public CGameFieldBase {
+public:
+    static GF::THolder<CGameFieldBase> Create() { return GF::THolder<CGameFieldBase>(new CEndingField); }
+    void Update(const float& dt) override {
+        CGameFieldBase::Update(dt);
+        GetCurrentPlayer().floatVars[5] = outcome;
+        FinishLevel();
+    }
+    static inline float outcome = 0.0f;
+};
+
+// A field that plays an intro until the test ends it.
+class CIntroField : public CGameFieldBase {
+public:
+    static GF::THolder<CGameFieldBase> Create() { return GF::THolder<CGameFieldBase>(new CIntroField); }
+    CIntroField() { m_manualRequested = false; }
+    void EndIntro() { m_manualRequested = true; }
+};
+
+// The maker table entry for a kind, for one test.
+class CMakerScope {
+public:
+    CMakerScope(std::string kind, TFieldMaker maker) : m_kind(std::move(kind)) {
+        SetFieldMaker(m_kind, maker);
+    }
+    ~CMakerScope() { SetFieldMaker(m_kind, nullptr); }
+
+private:
+    std::string m_kind;
+};
+
+bool Has(const std::vector<std::string>& list, const std::string& item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+}  // namespace
+
+// An unknown level makes no field and ends at once with "exit" and outcome 0, adding nothing to the
+// table. A level ending lost (4) counts no new recipes; ending with 201 records them, and playing it
+// again finds nothing new but keeps the list.
+TEST(GameScreenTable, LevelEndsCountTheNewRecipesByTheirOutcome) {
+    const CMakerScope maker("test_end", &CEndingField::Create);
+    CLevelRun run;
+    std::size_t levelsAtStart = 0;
+    std::vector<std::string> stops;
+    struct tagEnd {
+        std::string screen;
+        float outcome = -1.0f;
+        float newItems = -1.0f;
+        std::vector<std::string> names;
+    };
+    std::vector<tagEnd> ends;
+    const std::vector<std::pair<std::string, float>> plays = {
+        {"stage9_9", 0.0f}, {"test_1", 4.0f}, {"test_1", 201.0f}, {"test_1", 201.0f}};
+    std::size_t next = 0;
+    bool playing = false;
+    const int code = run.Run([&](CLevelRun& r) {
+        if (r.FrameNumber() == 0) {
+            CLevelRun::AddLevel("test_1", "test_end");
+            levelsAtStart = GetLevelsData().Levels.size();
+            r.Player().names = {"earlier"};
+        }
+        const std::string top = r.TopName();
+        if (playing && top != "GameScreen") {
+            ends.push_back({top, r.Player().floatVars[5], r.Player().floatVars[27], r.Player().names});
+            playing = false;
+        }
+        if (playing) return true;
+        if (next == plays.size()) return false;
+        CEndingField::outcome = plays[next].second;
+        r.Player().floatVars[27] = -1.0f;
+        r.Play(plays[next++].first);
+        playing = true;
+        return true;
+    });
+    ASSERT_EQ(code, 0);
+    EXPECT_FALSE(run.timedOut);
+    ASSERT_EQ(ends.size(), 4u);
+    EXPECT_EQ(ends[0].screen, "LoseScreen");
+    EXPECT_EQ(ends[0].outcome, 0.0f);
+    EXPECT_EQ(GetLevelsData().FindLevel("stage9_9"), nullptr);
+    EXPECT_EQ(GetLevelsData().Levels.size(), levelsAtStart);
+    EXPECT_EQ(ends[1].screen, "StatisticsScreen");
+    EXPECT_EQ(ends[1].newItems, 0.0f);
+    EXPECT_EQ(ends[1].names, std::vector<std::string>{"earlier"});
+    EXPECT_EQ(ends[2].newItems, 2.0f);
+    EXPECT_EQ(ends[2].names, (std::vector<std::string>{"soup", "steak"}));
+    EXPECT_EQ(ends[3].newItems, 2.0f);
+    EXPECT_EQ(ends[3].names, ends[2].names);
+    int exits = 0;
+    for (const std::string& result : run.Results()) exits += result == "GameScreen:exit";
+    EXPECT_EQ(exits, 4);
+    EXPECT_NE(run.Log().find("stage9_9"), std::string::npos);
+}
+
+// "quit" during a field's intro becomes "force_quit" (which ends the program); once the intro is
+// over it stays "quit", which asks first.
+TEST(GameScreenTable, QuitDuringTheIntroForcesTheQuit) {
+    const CMakerScope maker("test_intro", &CIntroField::Create);
+    for (const bool introOver : {false, true}) {
+        CLevelRun run;
+        int quitAt = -1;
+        const int code = run.Run([&](CLevelRun& r) {
+            if (r.FrameNumber() == 0) {
+                CLevelRun::AddLevel("test_2", "test_intro", 100000.0f);
+                r.Play("test_2");
+                return true;
+            }
+            if (r.FrameNumber() == 5) {
+                if (introOver) dynamic_cast<CIntroField&>(*r.Field()).EndIntro();
+            }
+            if (r.FrameNumber() == 100) {
+                quitAt = r.FrameNumber();
+                r.GetGameScreen()->Finish("quit", CApplication::kFinishFlags);
+            }
+            return quitAt < 0 || r.FrameNumber() < quitAt + 100;
+        });
+        ASSERT_EQ(code, 0);
+        EXPECT_EQ(Has(run.Results(), "GameScreen:force_quit"), !introOver);
+        EXPECT_EQ(Has(run.Results(), "GameScreen:quit"), introOver);
+    }
+}
+
+// The field asking for the manual ends the play screen with "show_manual", and the help comes over
+// it. On "bonus_diference" a point on the right picture answers as the left one's.
+TEST(GameScreenTable, TheManualComesOverTheLevelAndTheDifferencePicturesShareTheMouse) {
+    CLevelRun run;
+    int manualAt = -1;
+    std::string topAfterManual;
+    std::vector<float> mouse;
+    const int code = run.Run([&](CLevelRun& r) {
+        const int frame = r.FrameNumber();
+        if (frame == 0) {
+            CLevelRun::AddLevel("test_3", "bonus_diference", 100000.0f);
+            r.Play("stage7_1");
+        }
+        if (frame == 100) {
+            r.Field()->ShowManual();
+            manualAt = frame;
+        }
+        if (manualAt >= 0 && frame < manualAt + 150) return true;
+        if (frame == manualAt + 150) {
+            topAfterManual = r.TopName();
+            r.Play("test_3");
+        }
+        // A move reaches the frame after the one that made it; the frame after that reads it.
+        const int step = frame - (manualAt + 160);
+        if (step < 0 || step % 2 == 1) return true;
+        if (step > 0) mouse.push_back(GF::GetMouse()->GetFloatX());
+        const int xs[] = {600, 400, 801};
+        if (step < 6) r.MoveMouse(xs[step / 2], 300);
+        return step < 6;
+    });
+    ASSERT_EQ(code, 0);
+    EXPECT_TRUE(Has(run.Results(), "GameScreen:show_manual"));
+    EXPECT_EQ(topAfterManual, "HelpScreen");
+    ASSERT_EQ(mouse.size(), 3u);
+    EXPECT_EQ(mouse[0], 200.0f);
+    EXPECT_EQ(mouse[1], 400.0f);
+    EXPECT_GT(mouse[2], 800.0f);  // beyond the picture: left alone
+}

@@ -1,0 +1,175 @@
+#include "tests/support/LevelRun.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "engine/Engine.h"
+#include "framework/app/Application.h"
+#include "framework/app/GameManager.h"
+#include "framework/app/StartUp.h"
+#include "framework/core/Delegate.h"
+#include "framework/core/Random.h"
+#include "game/app/LevelsData.h"
+#include "game/app/Players.h"
+
+namespace {
+
+CLevelRun* g_run = nullptr;
+
+struct CEngineHandle {
+    CEngineHandle() : hge(hgeCreate(HGE_VERSION)) {}
+    ~CEngineHandle() { hge->Release(); }
+    Engine::CEngine* Get() const { return dynamic_cast<Engine::CEngine*>(hge); }
+    HGE* hge;
+};
+
+void Push(SDL_Event& event) {
+    SDL_PushEvent(&event);
+}
+
+}  // namespace
+
+CLevelRun::CLevelRun()
+    : m_save("quindle-level"),
+      m_runtime("quindle-runtime"),
+      m_saveDir("QUINDLE_SAVE_DIR", m_save.Path()),
+      m_runtimeDir("XDG_RUNTIME_DIR", m_runtime.Path()) {}
+
+CLevelRun::~CLevelRun() {
+    if (g_run == this) g_run = nullptr;
+}
+
+int CLevelRun::Run(TScript script, int frameLimit) {
+    m_script = std::move(script);
+    m_frameLimit = frameLimit;
+    m_frame = 0;
+    m_ended = false;
+    timedOut = false;
+    g_run = this;
+    GF::HGENS::tagStartUpOptions options;
+    options.createApplication = &CreateApplication;
+    options.beforeFrame = &CLevelRun::BeforeFrame;
+    const int code = GF::HGENS::RunProgram({"quindle"}, options);
+    g_run = nullptr;
+    return code;
+}
+
+void CLevelRun::BeforeFrame(int frame) {
+    CLevelRun* run = g_run;
+    if (!run || run->m_ended) return;
+    run->m_frame = frame;
+    if (frame == 0) {
+        const CEngineHandle engine;
+        if (Engine::CEngine* real = engine.Get()) real->SetFixedDelta(kFrameMs / 1000.0f);
+        GF::SeedRand(run->seed);
+        GF::GetGameManager()->GetScreenResultEvent().Add(GF::CreateDelegate(&CLevelRun::OnResult));
+    }
+    bool goOn = frame < run->m_frameLimit;
+    if (!goOn) run->timedOut = true;
+    if (goOn) goOn = run->m_script(*run);
+    if (goOn) return;
+    run->m_ended = true;
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    Push(quit);
+}
+
+void CLevelRun::OnResult(GF::THolder<GF::IScreen> screen) {
+    if (g_run && screen) g_run->m_results.push_back(screen->GetName() + ":" + screen->GetResult());
+}
+
+void CLevelRun::Play(const std::string& level) {
+    Player().stringVars[29] = level;
+    const auto manager = GF::GetGameManager();
+    manager->DestroyAllScreens();
+    manager->CreateScreen("GameScreen", "interfaces.game_screen", {}, "");
+}
+
+CLevelInfo& CLevelRun::AddLevel(const std::string& name, const std::string& kind, float duration) {
+    CLevelsData& levels = GetLevelsData();
+    CLevelInfo level = *levels.FindLevel("stage1_1");
+    level.Name = name;
+    level.StageName = kind;
+    level.Duration = duration;
+    return levels.Levels[name] = level;
+}
+
+void CLevelRun::Key(SDL_Keycode key, bool down) {
+    SDL_Event event{};
+    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.key.keysym.sym = key;
+    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
+    event.key.windowID = 1;
+    Push(event);
+}
+
+void CLevelRun::MoveMouse(int x, int y) {
+    SDL_Event event{};
+    event.type = SDL_MOUSEMOTION;
+    event.motion.windowID = 1;
+    event.motion.x = static_cast<int>(static_cast<float>(x) * GF::HGENS::FrameState().windowScaleX);
+    event.motion.y = static_cast<int>(static_cast<float>(y) * GF::HGENS::FrameState().windowScaleY);
+    Push(event);
+}
+
+void CLevelRun::Button(bool down, int x, int y) {
+    SDL_Event event{};
+    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    event.button.windowID = 1;
+    event.button.button = SDL_BUTTON_LEFT;
+    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    event.button.x = static_cast<int>(static_cast<float>(x) * GF::HGENS::FrameState().windowScaleX);
+    event.button.y = static_cast<int>(static_cast<float>(y) * GF::HGENS::FrameState().windowScaleY);
+    Push(event);
+}
+
+void CLevelRun::FocusLost() {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    event.window.windowID = 1;
+    Push(event);
+}
+
+GF::THolder<GF::IScreen> CLevelRun::Top() const {
+    return GF::GetGameManager()->GetTopScreen();
+}
+
+std::string CLevelRun::TopName() const {
+    const GF::THolder<GF::IScreen> top = Top();
+    return top ? top->GetName() : std::string();
+}
+
+CGameScreen* CLevelRun::GetGameScreen() const {
+    const GF::THolder<GF::IScreen> screen = GF::GetGameManager()->FindScreen("GameScreen");
+    return dynamic_cast<CGameScreen*>(screen.Get());
+}
+
+GF::THolder<CGameFieldBase> CLevelRun::Field() const {
+    const CGameScreen* screen = GetGameScreen();
+    return screen ? screen->GetField() : GF::THolder<CGameFieldBase>();
+}
+
+CPlayerProfile& CLevelRun::Player() const {
+    return GetCurrentPlayer();
+}
+
+std::string CLevelRun::Log() const {
+    std::ifstream in(m_save / "log.txt", std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<uint32_t> CLevelRun::Picture(int* width, int* height) const {
+    std::vector<uint32_t> picture;
+    const CEngineHandle engine;
+    Engine::CEngine* real = engine.Get();
+    const GF::THolder<GF::IScreen> top = Top();
+    if (real && top && engine.hge->Gfx_BeginScene(0)) {
+        engine.hge->Gfx_Clear(0xFF000000);
+        top->Draw();
+        picture = real->ReadScene(width, height);
+        engine.hge->Gfx_EndScene();
+    }
+    return picture;
+}
