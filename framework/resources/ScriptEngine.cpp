@@ -113,14 +113,15 @@ GF_SCRIPT_CALLS bool CScriptEngine::Build(const char* text, unsigned size) {
     DiscardModule();
     if (!m_engine) return false;
     asIScriptModule* module = m_engine->GetModule(kModuleName, asGM_ALWAYS_CREATE);
+    if (!module) return false;
     // The script library takes a length of 0 to mean "measure up to the terminator", which a loaded
-    // block does not have: an empty script is handed over as an empty literal instead.
+    // block does not have, and refuses to build a module without code: an empty script is an empty
+    // module, handed nothing.
     if (!text || size == 0) {
-        text = "";
-        size = 0;
+        m_hasModule = true;
+        return true;
     }
-    if (!module || module->AddScriptSection(kModuleName, text, size, 0) < 0 ||
-        module->Build() < 0) {
+    if (module->AddScriptSection(kModuleName, text, size, 0) < 0 || module->Build() < 0) {
         DiscardModule();
         return false;
     }

@@ -69,11 +69,11 @@ protected:
         std::vector<CFlowRule>& rules = data.flowRules;
         rules.push_back(Rule("None", "none", "None"));
         rules.back().actions = {SetText(21, "shade_close"), SetText(20, "shade_open")};
-        rules.push_back(Rule("None", "show_publisher", "MainMenuScreen"));
-        rules.push_back(Rule("MainMenuScreen", "back", "OptionsScreen"));
-        rules.push_back(Rule("MainMenuScreen", "plain", "HelpScreen"));
+        rules.push_back(Rule("None", "show_publisher", "CreditsScreen"));
+        rules.push_back(Rule("CreditsScreen", "back", "OptionsScreen"));
+        rules.push_back(Rule("CreditsScreen", "plain", "HelpScreen"));
         rules.back().actions = {SetText(20, "")};
-        rules.push_back(Rule("MainMenuScreen", "quit", "confirm_exit_screen", true));
+        rules.push_back(Rule("CreditsScreen", "quit", "confirm_exit_screen", true));
         engine.SetDelta(kFrameMs / 1000.0f);
         GF::GetGameManager()->GetScreenFinishedEvent().Add(
             GF::CreateDelegate(this, &ShadesScreenTest::OnFinished));
@@ -126,17 +126,17 @@ protected:
 // swish, and the screen ends with the button's result only once they are closed.
 TEST_F(ShadesScreenTest, PlaceholderOpensBehindTheShadesAndEndsWhenTheyHaveClosed) {
     ASSERT_TRUE(Start());
-    ASSERT_EQ(TopName(), "MainMenuScreen");
+    ASSERT_EQ(TopName(), "CreditsScreen");
     ASSERT_EQ(Shades()->GetState(), CWindowShadesEffect::kOpen);
     for (int frame = 1; frame <= kOpeningFrames; ++frame) {
-        EXPECT_EQ(Step(), "MainMenuScreen") << frame;  // no part played yet
+        EXPECT_EQ(Step(), "CreditsScreen") << frame;  // no part played yet
         EXPECT_EQ(Shades()->GetSecondShade()->GetProgress() == 1.0f, frame >= 45) << frame;
         EXPECT_EQ(Shades()->GetProgress() == 1.0f, frame >= kOpeningFrames) << frame;
         if (frame == 10) Top()->Show();  // opening already: the run goes on
     }
-    EXPECT_EQ(Step(), "MainMenuScreen_show");
+    EXPECT_EQ(Step(), "CreditsScreen_show");
     EXPECT_EQ(Swishes(), 1);
-    ASSERT_GT(Until("MainMenuScreen_idle"), 0);
+    ASSERT_GT(Until("CreditsScreen_idle"), 0);
 
     const GF::THolder<GF::IScreen> menu = Top();
     const GF::THolder<GF::HGENS::CBaseControl> ok = menu->FindControl("ok");
@@ -144,21 +144,21 @@ TEST_F(ShadesScreenTest, PlaceholderOpensBehindTheShadesAndEndsWhenTheyHaveClose
     EXPECT_EQ(ok->m_mouseEnterEvent.Count(), 2u);
     Click("ok");
     EXPECT_EQ(engine.CountCalls("Stream_Load Sound/button_click.ogg"), 1);
-    EXPECT_EQ(Step(), "MainMenuScreen_hide");
-    ASSERT_GT(Until("MainMenuScreen"), 0);  // "_hide" has played
-    Step();                                 // the closing starts
+    EXPECT_EQ(Step(), "CreditsScreen_hide");
+    ASSERT_GT(Until("CreditsScreen"), 0);  // "_hide" has played
+    Step();                                // the closing starts
     EXPECT_EQ(Shades()->GetState(), CWindowShadesEffect::kClose);
     EXPECT_EQ(Swishes(), 2);
     int closing = 0;
-    while (TopName() == "MainMenuScreen" && closing < 100) {
+    while (TopName() == "CreditsScreen" && closing < 100) {
         EXPECT_TRUE(finished.empty());
         const float progress = Shades()->GetProgress();
         Step();
-        EXPECT_EQ(TopName() != "MainMenuScreen", progress == 1.0f) << closing;
+        EXPECT_EQ(TopName() != "CreditsScreen", progress == 1.0f) << closing;
         ++closing;
     }
     EXPECT_EQ(closing, kOpeningFrames);
-    EXPECT_EQ(finished, std::vector<std::string>{"MainMenuScreen back"});
+    EXPECT_EQ(finished, std::vector<std::string>{"CreditsScreen back"});
     EXPECT_EQ(TopName(), "OptionsScreen");
 }
 
@@ -166,7 +166,7 @@ TEST_F(ShadesScreenTest, PlaceholderOpensBehindTheShadesAndEndsWhenTheyHaveClose
 // shows at once and float variable 22 is reset.
 TEST_F(ShadesScreenTest, WithoutAnOpeningCurveTheNextScreenShowsAtOnce) {
     ASSERT_TRUE(Start());
-    ASSERT_GT(Until("MainMenuScreen_idle"), 0);
+    ASSERT_GT(Until("CreditsScreen_idle"), 0);
     GetCurrentPlayer().floatVars[22] = 7.0f;
     Finish("plain");
     std::string first;
@@ -220,7 +220,7 @@ TEST_F(ShadesScreenTest, ButtonsSoundOnceAndOtherControlsNever) {
 TEST_F(ShadesScreenTest, PlayScreenHidesTheOpenShadesAndBringsThemBackToClose) {
     ASSERT_TRUE(Start());
     GF::GetGameManager()->RegisterScreenFactory("GameScreen", &CPlayLikeScreen::Create);
-    ASSERT_GT(Until("MainMenuScreen_idle"), 0);
+    ASSERT_GT(Until("CreditsScreen_idle"), 0);
     EXPECT_FALSE(engine.HasLog("shows no picture"));
 
     // A closing that is still running holds the screen back.
@@ -259,7 +259,7 @@ TEST_F(ShadesScreenTest, PlayScreenHidesTheOpenShadesAndBringsThemBackToClose) {
 // ends the program.
 TEST_F(ShadesScreenTest, ClosingTheWindowAsksThroughTheShades) {
     ASSERT_TRUE(Start());
-    ASSERT_GT(Until("MainMenuScreen_idle"), 0);
+    ASSERT_GT(Until("CreditsScreen_idle"), 0);
     app->OnExit();
     ASSERT_GT(Until("confirm_exit_screen"), kOpeningFrames);  // the main menu closes first
     for (int frame = 1; frame < kOpeningFrames; ++frame) EXPECT_EQ(Step(), "confirm_exit_screen") << frame;
@@ -270,12 +270,12 @@ TEST_F(ShadesScreenTest, ClosingTheWindowAsksThroughTheShades) {
     EXPECT_FALSE(layout->FindDrawable("_phrase_3")->IsVisible());
 
     Press(GF::CKeyset::kKeyEscape);
-    ASSERT_GT(Until("MainMenuScreen"), kOpeningFrames);
+    ASSERT_GT(Until("CreditsScreen"), kOpeningFrames);
     EXPECT_EQ(finished.back(), "confirm_exit_screen no");
-    EXPECT_EQ(Step(), "MainMenuScreen");  // behind the opening shades again
-    ASSERT_GT(Until("MainMenuScreen_show"), kOpeningFrames - 5);
+    EXPECT_EQ(Step(), "CreditsScreen");  // behind the opening shades again
+    ASSERT_GT(Until("CreditsScreen_show"), kOpeningFrames - 5);
 
-    ASSERT_GT(Until("MainMenuScreen_idle"), 0);
+    ASSERT_GT(Until("CreditsScreen_idle"), 0);
     app->OnExit();
     ASSERT_GT(Until("confirm_exit_screen_idle"), 0);
     Press(GF::CKeyset::kKeyEnter);

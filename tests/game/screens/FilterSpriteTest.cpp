@@ -14,8 +14,8 @@ namespace {
 class FilterSprites : public CKitchenFixture {
 protected:
     FilterSprites() {
-        engine.AddResource("Texture\\1.png", "sheet");
-        engine.SetTextureSize("Texture\\1.png", 128, 64);
+        engine.AddResource("Texture\\2.png", "sheet");
+        engine.SetTextureSize("Texture\\2.png", 128, 64);
     }
     CSampleLibrary library;
     THolder<CFilterSpriteManager> manager = CFilterSpriteManager::GetInstance();
