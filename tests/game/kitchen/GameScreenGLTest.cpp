@@ -24,7 +24,7 @@ struct tagLevelSeen {
     bool queueBusyAtFirst = false;
     bool queueDoneBeforeMenu = false;
     float elapsedAtMenu = -1.0f;
-    float elapsedBeforeEnter = -1.0f;
+    float elapsedBeforeLeaving = -1.0f;
     bool particlesFrozen = false;
     bool ranOnAfterMenu = false;
     std::vector<std::string> topScreens;
@@ -35,7 +35,7 @@ struct tagLevelSeen {
 }  // namespace
 
 // The sample level through the real program: the screen shows the level's kitchen and its dial, the
-// field steps its queue, Escape opens the menu over it with the level standing still, Enter goes
+// field steps its queue, Escape opens the menu over it with the level standing still, Escape goes
 // back and the level runs on to its duration; then "exit" once, the new recipes counted, and the
 // flow's lose screen (the stand-in field wins nothing).
 TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
@@ -43,7 +43,7 @@ TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
     tagLevelSeen seen;
     int menuShownAt = -1;
     int escapeAt = -1;
-    int enterAt = -1;
+    int leaveAt = -1;
     const int code = run.Run([&](CLevelRun& r) {
         const int frame = r.FrameNumber();
         if (frame == 0) {
@@ -83,12 +83,12 @@ TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
             seen.particlesFrozen = !GF::HGENS::ParticleRegistry::IsEnabled();
         }
         if (menuShownAt >= 0 && frame == menuShownAt + 60) {
-            seen.elapsedBeforeEnter = field ? field->GetElapsed() : -1.0f;
-            r.Key(SDLK_RETURN, true);
-            enterAt = frame;
+            seen.elapsedBeforeLeaving = field ? field->GetElapsed() : -1.0f;
+            r.Key(SDLK_ESCAPE, true);
+            leaveAt = frame;
         }
-        if (enterAt >= 0 && frame == enterAt + 2) r.Key(SDLK_RETURN, false);
-        if (enterAt >= 0 && field && field->GetElapsed() > seen.elapsedBeforeEnter)
+        if (leaveAt >= 0 && frame == leaveAt + 2) r.Key(SDLK_ESCAPE, false);
+        if (leaveAt >= 0 && field && field->GetElapsed() > seen.elapsedBeforeLeaving)
             seen.ranOnAfterMenu = true;
         if (top != "LoseScreen") return true;
         seen.newItems = r.Player().floatVars[27];
@@ -114,7 +114,7 @@ TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
     EXPECT_TRUE(seen.queueDoneBeforeMenu);
 
     ASSERT_GE(seen.elapsedAtMenu, 2000.0f);
-    EXPECT_EQ(seen.elapsedBeforeEnter, seen.elapsedAtMenu);
+    EXPECT_EQ(seen.elapsedBeforeLeaving, seen.elapsedAtMenu);
     EXPECT_TRUE(seen.particlesFrozen);
     EXPECT_TRUE(seen.ranOnAfterMenu);
 
