@@ -56,6 +56,16 @@ TEST_F(OptionsScreensTest, ChangesTakeEffectAtOnceAndLeavingSavesThem) {
     Frame();
     EXPECT_EQ(properties->GetInt("MusicVolume"), 25);
     EXPECT_EQ(Variable(7), 25.0f);
+    // Then pressed on its cursor and dragged three quarters along: the volume follows in that frame.
+    Frame();
+    engine.SetKeyState(HGEK_LBUTTON, true);
+    Frame();
+    GF::GetMouse()->SetPosition(origin.x + 150.0f, origin.y);
+    Frame();
+    EXPECT_EQ(properties->GetInt("MusicVolume"), 75);
+    EXPECT_EQ(Variable(7), 75.0f);
+    engine.SetKeyState(HGEK_LBUTTON, false);
+    Frame();
     GF::GetMouse()->SetPosition(0.0f, 0.0f);
 
     // The drawn cursor follows variable 10, whatever the box shows.
@@ -82,7 +92,7 @@ TEST_F(OptionsScreensTest, ChangesTakeEffectAtOnceAndLeavingSavesThem) {
     Press(GF::CKeyset::kKeyEscape);
     ASSERT_TRUE(ReachIdle("SplashScreen"));
     CPlayerStore saved = SavedStore();
-    EXPECT_EQ(saved.players[u"Ann"].floatVars[7], 25.0f);
+    EXPECT_EQ(saved.players[u"Ann"].floatVars[7], 75.0f);
     EXPECT_EQ(saved.players[u"Ann"].floatVars[10], 1.0f);
 }
 
