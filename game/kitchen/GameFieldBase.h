@@ -100,6 +100,8 @@ public:
     GF::TAnimationPtr GetClockFlip() const { return m_clockFlip; }
     GF::TAnimationPtr GetDeliveryProgress() const { return m_deliveryProgress; }
     const CBonusRow& GetBonusRow() const { return m_bonusRow; }
+    // How many customers' bonus offers are open: a new customer gets one only while none is.
+    int32_t& OfferCounter() { return m_secondCounter; }
 
 protected:
     GF::TAnimationPtr m_balloon;
