@@ -4,9 +4,11 @@
 // - "cloth" (Texture/1.png, 256 x 512): the window shades' curtain, pleated red cloth with a gold
 //   fringe along its bottom;
 // - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
-//   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots.
+//   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots;
+// - "icons" (Texture/3.png, 128 x 64): the item icons, laid out as the grey sheet's cells, each a
+//   round dish in its own colour marked with the same dots.
 //
-//   texturegen <output png> [cloth | gray]
+//   texturegen <output png> [cloth | gray | icons]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -75,6 +77,24 @@ Uint32 GrayPixel(int x, int y) {
     return Argb(255, grey, grey, grey);
 }
 
+// The icon sheet's dishes, by cell: soup, steak, pizza, tea, bread, salad, cheese, cup.
+constexpr int kIconColours[8][3] = {{220, 80, 40},  {150, 70, 40}, {240, 180, 60}, {190, 120, 60},
+                                    {210, 160, 90}, {80, 190, 70}, {250, 220, 70}, {120, 170, 240}};
+
+Uint32 IconPixel(int x, int y) {
+    const int column = x / kGrayCell, row = y / kGrayCell;
+    const int cell = row * (kGrayWidth / kGrayCell) + column;
+    const int cx = x % kGrayCell, cy = y % kGrayCell;
+    const bool dot = cy >= 2 && cy < 4 && cx >= 2 && cx % 4 < 2 && (cx - 2) / 4 <= cell;
+    if (dot) return Argb(255, 0, 0, 0);
+    const float d = std::hypot(cx - 15.5f, cy - 17.5f);
+    if (d > 13.0f) return 0;
+    const int* colour = kIconColours[cell];
+    const float light = d > 11.0f ? 0.55f : 1.0f;
+    return Argb(255, static_cast<int>(colour[0] * light), static_cast<int>(colour[1] * light),
+                static_cast<int>(colour[2] * light));
+}
+
 constexpr int kClothWidth = 256;
 constexpr int kClothHeight = 512;
 constexpr int kFringe = 24;
@@ -100,12 +120,13 @@ int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[2] : "";
     const bool gray = kind == "gray";
     const bool cloth = kind == "cloth";
-    if (argc != 2 && !gray && !cloth) {
-        std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray]\n");
+    const bool icons = kind == "icons";
+    if (argc != 2 && !gray && !cloth && !icons) {
+        std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray | icons]\n");
         return 2;
     }
-    const int width = gray ? kGrayWidth : cloth ? kClothWidth : kSize;
-    const int height = gray ? kGrayHeight : cloth ? kClothHeight : kSize;
+    const int width = gray || icons ? kGrayWidth : cloth ? kClothWidth : kSize;
+    const int height = gray || icons ? kGrayHeight : cloth ? kClothHeight : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
@@ -118,7 +139,10 @@ int main(int argc, char** argv) {
     const int pitch = surface->pitch / 4;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixels[y * pitch + x] = gray ? GrayPixel(x, y) : cloth ? Cloth(x, y) : Pixel(x, y);
+            pixels[y * pitch + x] = gray    ? GrayPixel(x, y)
+                                    : icons ? IconPixel(x, y)
+                                    : cloth ? Cloth(x, y)
+                                            : Pixel(x, y);
     const bool saved = IMG_SavePNG(surface, out.string().c_str()) == 0;
     SDL_FreeSurface(surface);
     if (!saved) std::fprintf(stderr, "texturegen: %s: %s\n", out.string().c_str(), IMG_GetError());
