@@ -130,6 +130,14 @@ TEST_F(ReceptPanel, CustomersArriveIntoTheirRowsAndLeaveOnAThrow) {
     UntilSettled();
     EXPECT_FLOAT_EQ(At(second).y, params.firstRowY);
 
+    // An order of a recipe the tables lack brings nobody.
+    EXPECT_FALSE(Has(Arrive(CPanelField::Order("no_such_dish"))));
+    EXPECT_EQ(Panel().GetCustomers().size(), 1u);
+    EXPECT_NE(
+        std::find_if(engine.log.begin(), engine.log.end(),
+                     [](const std::string& line) { return line.find("no_such_dish") != std::string::npos; }),
+        engine.log.end());
+
     const THolder<CZacaz> rival = Arrive(CPanelField::Order("pizza", CZacaz::kDuelRivalKind));
     UntilSettled();
     EXPECT_TRUE(rival->IsOpen());
