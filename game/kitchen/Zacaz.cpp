@@ -348,9 +348,9 @@ void CZacaz::AddOffer(const CLevelBonusEntry& entry) {
         // Paid by item and shown only then; until then it has no place on the sign.
         icon->SetVisible(false);
     } else {
+        // With no patience the offer is as good as expired: its icon stands at the bar's left end.
         const float position = m_orderPatience > 0 ? entry.Time / static_cast<float>(m_orderPatience) : 0.0f;
-        AttachToStatus(icon, position);
-        m_statusObjects.pop_back();  // an offer's icon is kept with its offer, not with the rest
+        PlaceOnStatus(icon, position);
     }
     m_offerIcons.push_back(icon);
     int32_t& counter = m_field->OfferCounter();
@@ -456,21 +456,27 @@ void CZacaz::ShowReward() {
     if (m_field) m_field->AddScore(points + tips);
 }
 
+// Every object the order placed on its sign leaves the scene with it, so that a sign thrown away or
+// a level ended leaves nothing behind; the objects of others riding on the mood bar are only let go.
 void CZacaz::Detach() {
     m_detached = true;
+    const auto unlink = [](TAnimationPtr& animation) {
+        if (animation) animation->Reset();
+        animation.Reset();
+    };
     m_list.Reset();
-    m_portrait.Reset();
-    m_dish.Reset();
-    for (TAnimationPtr& tab : m_tabs) tab.Reset();
+    unlink(m_portrait);
+    unlink(m_dish);
+    for (TAnimationPtr& tab : m_tabs) unlink(tab);
     for (TAnimationPtr& tab : m_itemTabs) tab.Reset();
     for (TAnimationPtr& icon : m_itemIcons) icon.Reset();
     for (TAnimationPtr& label : m_labels) label.Reset();
     m_bonusTabs.clear();
-    m_workProgress.Reset();
+    unlink(m_workProgress);
     m_field.Reset();
-    m_moodBar.Reset();
-    m_frame.Reset();
-    for (TAnimationPtr& icon : m_offerIcons) icon.Reset();
+    unlink(m_moodBar);
+    unlink(m_frame);
+    for (TAnimationPtr& icon : m_offerIcons) unlink(icon);
     m_statusObjects.clear();
     m_rewardText.Reset();
     m_itemPlace.Reset();
@@ -531,8 +537,12 @@ void CZacaz::CreateStatus() {
 
 void CZacaz::AttachToStatus(const TAnimationPtr& object, float position) {
     if (IsDuel(m_kind) || !object) return;
-    AttachTo(object, Place(m_sign, "_status"));
+    PlaceOnStatus(object, position);
     m_statusObjects.push_back(object);
+}
+
+void CZacaz::PlaceOnStatus(const TAnimationPtr& object, float position) {
+    AttachTo(object, Place(m_sign, "_status"));
     if (!m_moodBar) return;
     m_moodBar->ApplyTransform();
     const GF::TDrawablePtr bar = m_moodBar->GetDrawable(0);
@@ -640,20 +650,18 @@ void CZacaz::CreateTabs() {
         const CReceptItemInfo& item = *GetItemRecord(i);
         const TAnimationPtr tab = MakeOnSignScene("interfaces.item");
         const CIngridientInfo* info = Ingredient(i);
+        const GF::TSubstitutedContainerPtr place = Place(tab, "_icon_place");
         TAnimationPtr icon;
-        if (!info || info->IconName.empty())
+        if (!info || info->IconName.empty()) {
             KitchenLog("CZacaz: no icon for the item \"%s\"", item.Name.c_str());
-        else if (tab)
-            icon = MakeOnSignScene(info->IconName);
+        } else if (place) {
+            // In the tab, so that the icon shows and hides with it; its shadow under it.
+            place->Substitute("interfaces.icon_shadow");
+            icon = place->Substitute(info->IconName);
+            if (!icon) KitchenLog("CZacaz: no icon \"%s\"", info->IconName.c_str());
+        }
         if (icon) {
-            const GF::TSubstitutedContainerPtr place = Place(tab, "_icon_place");
-            if (const TAnimationPtr shadow = MakeOnSignScene("interfaces.icon_shadow")) {
-                shadow->Play("all", 0, false);
-                AttachTo(shadow, place);
-                m_statusObjects.push_back(shadow);  // let go with the rest by Detach
-            }
             icon->Play("_idle", 0, false);
-            icon->SetLayer(1);
             icon->Update(0.0f);
             const GF::TRect box = icon->GetBoundingBox();
             const float width = static_cast<float>(box.right - box.left);
@@ -661,7 +669,6 @@ void CZacaz::CreateTabs() {
             float scale = iconSize / (width + 2.0f);
             if (height * scale > iconSize * 1.3f && height > 0.0f) scale = iconSize * 1.3f / height;
             icon->SetScale(scale, scale);
-            AttachTo(icon, place);
         }
         const bool needsWork = item.Value != 0;
         if (needsWork) m_currentItem = std::min(m_currentItem, i);

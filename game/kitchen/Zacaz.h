@@ -131,6 +131,7 @@ private:
     CZacaz(const COrderInfo& order, const CReceptInfo& recipe, const GF::THolder<CGameFieldBase>& field);
 
     void AddOffer(const CLevelBonusEntry& entry);
+    void PlaceOnStatus(const GF::TAnimationPtr& object, float position);
     // The counter rule of an offer that ends, paid or expired.
     void EndOffer();
     // Takes offer k with its icon out of both vectors.
@@ -171,7 +172,7 @@ private:
     std::vector<bool> m_doneFlags;
     // One icon per open offer, in the offers' order.
     std::vector<GF::TAnimationPtr> m_offerIcons;
-    // Whatever else is placed on the sign (the stop-timer's chains, icon shadows), released by Detach.
+    // Whatever others place over the mood bar (the stop-timer's chains), let go by Detach.
     std::vector<GF::TAnimationPtr> m_statusObjects;
     std::list<GF::TAnimationPtr> m_bonusTabs;
     // Every tab of the list in laid-out order: item tabs, labels and bonus tabs.
