@@ -1415,8 +1415,9 @@ void Dish(CResourceReader@ r, const string &in name, int red, int green, int blu
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(250, 150, 0, 1000);
     r.AddColor(255, red, green, blue, 0, 1000);
+}
 
-// The item icons: eight pictures of 32 x 32 on the icon sheet (Texture\3, sprite infos 10 to 17),
+// The item icons: eight pictures of 32 x 32 on the icon sheet (Texture\6, sprite infos 10 to 17),
 // laid out as the grey sheet's cells, so that an icon's grey cell lies where the icon lies. Each
 // rests ("_idle"), pulses while a device works on it ("_work") and fades when it is done ("_stroke").
 void ItemIcons(CResourceReader@ r)
