@@ -5,10 +5,12 @@
 //   fringe along its bottom;
 // - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
 //   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots;
-// - "icons" (Texture/3.png, 128 x 64): the item icons, laid out as the grey sheet's cells, each a
+// - "particles", "particles_2", "particles_3" (32 x 32): the soft dots the particle systems draw as
+//   points: warm for the stoves' fire, white for sparkles, gold for rewards;
+// - "icons" (Texture/6.png, 128 x 64): the item icons, laid out as the grey sheet's cells, each a
 //   round dish in its own colour marked with the same dots.
 //
-//   texturegen <output png> [cloth | gray | icons]
+//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -114,6 +116,29 @@ Uint32 Cloth(int x, int y) {
                 static_cast<int>(40 * light));
 }
 
+constexpr int kDotSize = 32;
+
+struct TDotTint {
+    const char* kind;
+    int r, g, b;
+};
+constexpr TDotTint kDots[] = {
+    {"particles", 255, 190, 90}, {"particles_2", 255, 255, 255}, {"particles_3", 255, 220, 110}};
+
+// A round dot, opaque at its centre and fading to nothing at its rim.
+Uint32 Dot(int x, int y, const TDotTint& tint) {
+    const float half = kDotSize * 0.5f;
+    const float d = std::hypot(x + 0.5f - half, y + 0.5f - half) / half;
+    const float a = std::max(0.0f, 1.0f - d);
+    return Argb(static_cast<int>(255.0f * a * a), tint.r, tint.g, tint.b);
+}
+
+const TDotTint* FindDot(const std::string& kind) {
+    for (const TDotTint& dot : kDots)
+        if (kind == dot.kind) return &dot;
+    return nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -121,12 +146,15 @@ int main(int argc, char** argv) {
     const bool gray = kind == "gray";
     const bool cloth = kind == "cloth";
     const bool icons = kind == "icons";
-    if (argc != 2 && !gray && !cloth && !icons) {
-        std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray | icons]\n");
+    const TDotTint* dot = FindDot(kind);
+    if (argc != 2 && !gray && !cloth && !dot && !icons) {
+        std::fprintf(stderr,
+                     "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | "
+                     "icons]\n");
         return 2;
     }
-    const int width = gray || icons ? kGrayWidth : cloth ? kClothWidth : kSize;
-    const int height = gray || icons ? kGrayHeight : cloth ? kClothHeight : kSize;
+    const int width = dot ? kDotSize : gray || icons ? kGrayWidth : cloth ? kClothWidth : kSize;
+    const int height = dot ? kDotSize : gray || icons ? kGrayHeight : cloth ? kClothHeight : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
@@ -139,7 +167,8 @@ int main(int argc, char** argv) {
     const int pitch = surface->pitch / 4;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixels[y * pitch + x] = gray    ? GrayPixel(x, y)
+            pixels[y * pitch + x] = dot     ? Dot(x, y, *dot)
+                                    : gray  ? GrayPixel(x, y)
                                     : icons ? IconPixel(x, y)
                                     : cloth ? Cloth(x, y)
                                             : Pixel(x, y);

@@ -22,16 +22,20 @@ void Textures(CResourceReader@ r)
     r.AddTexture("gray");                                        // Texture\2
     r.AddHGESpriteInfo("gray",           2,      0,   0,   128,  64);    // 8: eight grey cells of 32 x 32
     r.AddHGESpriteInfo("cloth",          1,      0,   0,   256,  512);   // 9: the whole curtain
+    // The particle systems' soft dots, found by name: the stoves' fire, sparkles, rewards.
+    r.AddTexture("particles");                                   // Texture\3
+    r.AddTexture("particles_2");                                 // Texture\4
+    r.AddTexture("particles_3");                                 // Texture\5
     // The item icons, laid out as the grey sheet's cells (see ItemIcons).
-    r.AddTexture("icons");                                       // Texture\3
-    r.AddHGESpriteInfo("icon_soup",      3,      0,   0,   32,   32);    // 10
-    r.AddHGESpriteInfo("icon_steak",     3,      32,  0,   32,   32);    // 11
-    r.AddHGESpriteInfo("icon_pizza",     3,      64,  0,   32,   32);    // 12
-    r.AddHGESpriteInfo("icon_tea",       3,      96,  0,   32,   32);    // 13
-    r.AddHGESpriteInfo("icon_bread",     3,      0,   32,  32,   32);    // 14
-    r.AddHGESpriteInfo("icon_salad",     3,      32,  32,  32,   32);    // 15
-    r.AddHGESpriteInfo("icon_cheese",    3,      64,  32,  32,   32);    // 16
-    r.AddHGESpriteInfo("icon_cup",       3,      96,  32,  32,   32);    // 17
+    r.AddTexture("icons");                                       // Texture\6
+    r.AddHGESpriteInfo("icon_soup",      6,      0,   0,   32,   32);    // 10
+    r.AddHGESpriteInfo("icon_steak",     6,      32,  0,   32,   32);    // 11
+    r.AddHGESpriteInfo("icon_pizza",     6,      64,  0,   32,   32);    // 12
+    r.AddHGESpriteInfo("icon_tea",       6,      96,  0,   32,   32);    // 13
+    r.AddHGESpriteInfo("icon_bread",     6,      0,   32,  32,   32);    // 14
+    r.AddHGESpriteInfo("icon_salad",     6,      32,  32,  32,   32);    // 15
+    r.AddHGESpriteInfo("icon_cheese",    6,      64,  32,  32,   32);    // 16
+    r.AddHGESpriteInfo("icon_cup",       6,      96,  32,  32,   32);    // 17
 }
 
 void Fonts(CResourceReader@ r)
@@ -1066,6 +1070,7 @@ void FillResource(CResourceReader@ r)
     HighScores(r);
     Heroine(r);
     KitchenObjects(r);
+    Ribbons(r);
     ItemIcons(r);
     Orders(r);
 }
@@ -1261,7 +1266,46 @@ void HighScores(CResourceReader@ r)
     MenuItem(r, "back", 0, 200);
 }
 
-// The item icons: eight pictures of 32 x 32 on the icon sheet (Texture\3, sprite infos 10 to 17),
+// A tournament ribbon, "interfaces.ribbon_<n>": a plate of 84 x 42 in the ribbon's colour, its left
+// end at the ribbon's position; the participant's portrait rests on "_pers_place" at its left, the
+// place "_place" stands at the top right and the points "_score" below it. "_select" lights the
+// player's ribbon.
+void Ribbon(CResourceReader@ r, int n, int red, int green, int blue)
+{
+    r.CreateAnimationData("ribbon_" + Number(n));
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_select", 1000, 1500, 0);
+    r.CreateSpriteObjectData("plate");
+    r.AddSpriteIDResource(0, 1500);
+    r.AddHotspot(0, 5000, 0, 1500);
+    r.AddZoom(33, 33, 0, 1500);
+    r.AddBlendMode(2, 1500);
+    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, 255, 250, 200, 0, 500);
+    r.CreateSpriteObjectData("_pers_place");
+    r.AddOffset(22, 0, 0, 1500);
+    r.AddLayer(1, 1500);
+    r.CreateTextSpriteObjectData("_place");
+    r.AddTextSpriteIDResource(5, 1500);
+    r.AddOffset(62, -10, 0, 1500);
+    r.AddLayer(2, 1500);
+    r.CreateTextSpriteObjectData("_score");
+    r.AddTextSpriteIDResource(5, 1500);
+    r.AddOffset(62, 10, 0, 1500);
+    r.AddLayer(2, 1500);
+}
+
+// The ribbons of the tournament's places: gold, silver, bronze, and one for every further place.
+void Ribbons(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    Ribbon(r, 1, 230, 190, 60);
+    Ribbon(r, 2, 200, 200, 215);
+    Ribbon(r, 3, 200, 130, 70);
+    Ribbon(r, 4, 110, 130, 170);
+}
+
+// The item icons: eight pictures of 32 x 32 on the icon sheet (Texture\6, sprite infos 10 to 17),
 // laid out as the grey sheet's cells, so that an icon's grey cell lies where the icon lies. Each
 // rests ("_idle"), pulses while a device works on it ("_work") and fades when it is done ("_stroke").
 void ItemIcons(CResourceReader@ r)
