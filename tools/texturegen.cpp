@@ -145,12 +145,12 @@ int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[2] : "";
     const bool gray = kind == "gray";
     const bool cloth = kind == "cloth";
-    const TDotTint* dot = FindDot(kind);
     const bool icons = kind == "icons";
+    const TDotTint* dot = FindDot(kind);
     if (argc != 2 && !gray && !cloth && !dot && !icons) {
-        std::fprintf(
-            stderr,
-            "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons]\n");
+        std::fprintf(stderr,
+                     "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | "
+                     "icons]\n");
         return 2;
     }
     const int width = dot ? kDotSize : gray || icons ? kGrayWidth : cloth ? kClothWidth : kSize;

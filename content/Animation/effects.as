@@ -1097,9 +1097,9 @@ void FillResource(CResourceReader@ r)
     Heroine(r);
     KitchenObjects(r);
     Ribbons(r);
-    KitchenPlay(r);
     ItemIcons(r);
     Orders(r);
+    KitchenPlay(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).
@@ -1293,129 +1293,43 @@ void HighScores(CResourceReader@ r)
     MenuItem(r, "back", 0, 200);
 }
 
-// What a kitchen level shows around the cooking: the countdown before play, the result pictures,
-// the sign over a place or a customer served, a combo's points, the last stage's tutorial and the
-// dishes. Blocks of colour from the sprite info "block" (4); texts in the empty centred text 8.
-void KitchenPlay(CResourceReader@ r)
+// A tournament ribbon, "interfaces.ribbon_<n>": a plate of 84 x 42 in the ribbon's colour, its left
+// end at the ribbon's position; the participant's portrait rests on "_pers_place" at its left, the
+// place "_place" stands at the top right and the points "_score" below it. "_select" lights the
+// player's ribbon.
+void Ribbon(CResourceReader@ r, int n, int red, int green, int blue)
 {
-    r.CreateModule("main_menu");
-    // Three, two, one, go: a block shrinking away in each part, red to green.
-    r.CreateAnimationData("level_start");
-    r.AddNamedPart("_part_1", 0, 400, 1);
-    r.AddNamedPart("_part_2", 400, 800, 1);
-    r.AddNamedPart("_part_3", 800, 1200, 1);
-    r.AddNamedPart("_part_4", 1200, 1600, 1);
-    r.CreateSpriteObjectData("count");
-    r.AddSpriteIDResource(4, 1600);
-    r.AddBlendMode(2, 1600);
-    r.AddHotspot(5000, 5000, 0, 1600);
-    for (int i = 0; i < 4; i++)
-    {
-        r.AddZoom(800, 800, 1, 400);
-        r.AddZoom(100, 100, 0, 0);
-    }
-    r.AddColor(255, 230, 70, 50, 0, 400);
-    r.AddColor(255, 230, 150, 50, 0, 400);
-    r.AddColor(255, 230, 220, 60, 0, 400);
-    r.AddColor(255, 80, 210, 90, 0, 400);
-
-    r.CreateModule("interfaces");
-    // The result pictures: 1 gold, 2 silver, 3 bronze, 4 grey (not qualified).
-    LevelComplete(r, "level_complete_1", 240, 200, 40);
-    LevelComplete(r, "level_complete_2", 200, 200, 210);
-    LevelComplete(r, "level_complete_3", 200, 120, 60);
-    LevelComplete(r, "level_complete_4", 110, 110, 110);
-
-    // The sign over a place taken from or a customer served: pops up ("all"), shrinks ("_hide").
-    r.CreateAnimationData("sign");
-    r.AddNamedPart("all", 0, 600, 1);
-    r.AddNamedPart("_hide", 600, 800, 1);
-    r.CreateSpriteObjectData("mark");
-    r.AddSpriteIDResource(4, 800);
-    r.AddBlendMode(2, 800);
-    r.AddHotspot(5000, 5000, 0, 800);
-    r.AddColor(255, 250, 240, 110, 0, 800);
-    r.AddZoom(0, 0, 1, 200);
-    r.AddZoom(150, 150, 0, 400);
-    r.AddZoom(150, 150, 1, 200);
-    r.AddZoom(0, 0, 0, 0);
-
-    r.CreateModule("bonus");
-    // A take combo's points: rises and fades.
-    r.CreateAnimationData("bonus_points");
-    r.AddNamedPart("all", 0, 800, 1);
+    r.CreateAnimationData("ribbon_" + Number(n));
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_select", 1000, 1500, 0);
     r.CreateSpriteObjectData("plate");
-    r.AddSpriteIDResource(4, 800);
-    r.AddBlendMode(2, 800);
-    r.AddHotspot(5000, 5000, 0, 800);
-    r.AddZoom(500, 150, 0, 800);
-    r.AddColor(255, 250, 210, 60, 1, 800);
-    r.AddColor(0, 250, 210, 60, 0, 0);
-    r.AddOffset(0, 0, 1, 800);
-    r.AddOffset(0, -40, 0, 0);
-    r.CreateTextSpriteObjectData("_text");
-    r.AddTextSpriteIDResource(8, 800);
-    r.AddLayer(1, 800);
-    r.AddOffset(0, 0, 1, 800);
-    r.AddOffset(0, -40, 0, 0);
-
-    r.CreateModule("hints");
-    // The last stage's tutorial: four pages, the first two closed with "_item_ok", the third with
-    // "_item_continue" (shown disabled until its page comes).
-    r.CreateAnimationData("hint_last_stage");
-    r.AddNamedPart("_part_1", 0, 300, 1);
-    r.AddNamedPart("_part_2", 300, 600, 1);
-    r.AddNamedPart("_part_3", 600, 900, 1);
-    r.AddNamedPart("_part_4", 900, 1200, 1);
-    r.CreateSpriteObjectData("page");
-    r.AddSpriteIDResource(4, 1200);
-    r.AddBlendMode(2, 1200);
-    r.AddHotspot(5000, 5000, 0, 1200);
-    r.AddZoom(1500, 1000, 0, 1200);
-    r.AddColor(255, 240, 230, 200, 0, 300);
-    r.AddColor(255, 220, 240, 200, 0, 300);
-    r.AddColor(255, 200, 220, 240, 0, 300);
-    r.AddColor(255, 240, 200, 220, 0, 300);
-    r.CreateSpriteObjectData("_item_ok");
-    r.AddOffset(-60, 50, 0, 1200);
-    r.AddLayer(1, 1200);
-    r.AddSubstAnimation("interfaces", "hint_ok");
-    r.CreateSpriteObjectData("_item_continue");
-    r.AddOffset(60, 50, 0, 1200);
-    r.AddLayer(1, 1200);
-    r.AddSubstAnimation("interfaces", "hint_ok");
-
-    r.CreateModule("recepts");
-    // The dishes, as they come onto the plate and fly to the order.
-    Dish(r, "soup", 230, 120, 60);
-    Dish(r, "steak", 150, 70, 50);
-    Dish(r, "pizza", 240, 200, 90);
-    Dish(r, "tea", 170, 120, 70);
-}
-
-void LevelComplete(CResourceReader@ r, const string &in name, int red, int green, int blue)
-{
-    r.CreateAnimationData(name);
-    r.AddNamedPart("all", 0, 1200, 1);
-    r.CreateSpriteObjectData("picture");
-    r.AddSpriteIDResource(4, 1200);
-    r.AddBlendMode(2, 1200);
-    r.AddHotspot(5000, 5000, 0, 1200);
-    r.AddColor(255, red, green, blue, 0, 1200);
-    r.AddZoom(0, 0, 1, 300);
-    r.AddZoom(1600, 800, 0, 900);
-}
-
-void Dish(CResourceReader@ r, const string &in name, int red, int green, int blue)
-{
-    r.CreateAnimationData(name);
-    r.AddNamedPart("all", 0, 1000, 0);
-    r.CreateSpriteObjectData("food");
-    r.AddSpriteIDResource(4, 1000);
-    r.AddBlendMode(2, 1000);
-    r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(250, 150, 0, 1000);
+    r.AddSpriteIDResource(0, 1500);
+    r.AddHotspot(0, 5000, 0, 1500);
+    r.AddZoom(33, 33, 0, 1500);
+    r.AddBlendMode(2, 1500);
     r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, 255, 250, 200, 0, 500);
+    r.CreateSpriteObjectData("_pers_place");
+    r.AddOffset(22, 0, 0, 1500);
+    r.AddLayer(1, 1500);
+    r.CreateTextSpriteObjectData("_place");
+    r.AddTextSpriteIDResource(5, 1500);
+    r.AddOffset(62, -10, 0, 1500);
+    r.AddLayer(2, 1500);
+    r.CreateTextSpriteObjectData("_score");
+    r.AddTextSpriteIDResource(5, 1500);
+    r.AddOffset(62, 10, 0, 1500);
+    r.AddLayer(2, 1500);
+}
+
+// The ribbons of the tournament's places: gold, silver, bronze, and one for every further place.
+void Ribbons(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    Ribbon(r, 1, 230, 190, 60);
+    Ribbon(r, 2, 200, 200, 215);
+    Ribbon(r, 3, 200, 130, 70);
+    Ribbon(r, 4, 110, 130, 170);
 }
 
 // The item icons: eight pictures of 32 x 32 on the icon sheet (Texture\6, sprite infos 10 to 17),
@@ -1702,41 +1616,127 @@ void BonusIcon(CResourceReader@ r, const string &in name, int red, int green, in
     r.AddOpaque(60, 0, 200);
 }
 
-// A tournament ribbon, "interfaces.ribbon_<n>": a plate of 84 x 42 in the ribbon's colour, its left
-// end at the ribbon's position; the participant's portrait rests on "_pers_place" at its left, the
-// place "_place" stands at the top right and the points "_score" below it. "_select" lights the
-// player's ribbon.
-void Ribbon(CResourceReader@ r, int n, int red, int green, int blue)
+// What a kitchen level shows around the cooking: the countdown before play, the result pictures,
+// the sign over a place or a customer served, a combo's points, the last stage's tutorial and the
+// dishes. Blocks of colour from the sprite info "block" (4); texts in the empty centred text 8.
+void KitchenPlay(CResourceReader@ r)
 {
-    r.CreateAnimationData("ribbon_" + Number(n));
-    r.AddNamedPart("_idle", 0, 1000, 0);
-    r.AddNamedPart("_select", 1000, 1500, 0);
+    r.CreateModule("main_menu");
+    // Three, two, one, go: a block shrinking away in each part, red to green.
+    r.CreateAnimationData("level_start");
+    r.AddNamedPart("_part_1", 0, 400, 1);
+    r.AddNamedPart("_part_2", 400, 800, 1);
+    r.AddNamedPart("_part_3", 800, 1200, 1);
+    r.AddNamedPart("_part_4", 1200, 1600, 1);
+    r.CreateSpriteObjectData("count");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    for (int i = 0; i < 4; i++)
+    {
+        r.AddZoom(800, 800, 1, 400);
+        r.AddZoom(100, 100, 0, 0);
+    }
+    r.AddColor(255, 230, 70, 50, 0, 400);
+    r.AddColor(255, 230, 150, 50, 0, 400);
+    r.AddColor(255, 230, 220, 60, 0, 400);
+    r.AddColor(255, 80, 210, 90, 0, 400);
+
+    r.CreateModule("interfaces");
+    // The result pictures: 1 gold, 2 silver, 3 bronze, 4 grey (not qualified).
+    LevelComplete(r, "level_complete_1", 240, 200, 40);
+    LevelComplete(r, "level_complete_2", 200, 200, 210);
+    LevelComplete(r, "level_complete_3", 200, 120, 60);
+    LevelComplete(r, "level_complete_4", 110, 110, 110);
+
+    // The sign over a place taken from or a customer served: pops up ("all"), shrinks ("_hide").
+    r.CreateAnimationData("sign");
+    r.AddNamedPart("all", 0, 600, 1);
+    r.AddNamedPart("_hide", 600, 800, 1);
+    r.CreateSpriteObjectData("mark");
+    r.AddSpriteIDResource(4, 800);
+    r.AddBlendMode(2, 800);
+    r.AddHotspot(5000, 5000, 0, 800);
+    r.AddColor(255, 250, 240, 110, 0, 800);
+    r.AddZoom(0, 0, 1, 200);
+    r.AddZoom(150, 150, 0, 400);
+    r.AddZoom(150, 150, 1, 200);
+    r.AddZoom(0, 0, 0, 0);
+
+    r.CreateModule("bonus");
+    // A take combo's points: rises and fades.
+    r.CreateAnimationData("bonus_points");
+    r.AddNamedPart("all", 0, 800, 1);
     r.CreateSpriteObjectData("plate");
-    r.AddSpriteIDResource(0, 1500);
-    r.AddHotspot(0, 5000, 0, 1500);
-    r.AddZoom(33, 33, 0, 1500);
-    r.AddBlendMode(2, 1500);
-    r.AddColor(255, red, green, blue, 0, 1000);
-    r.AddColor(255, 255, 250, 200, 0, 500);
-    r.CreateSpriteObjectData("_pers_place");
-    r.AddOffset(22, 0, 0, 1500);
-    r.AddLayer(1, 1500);
-    r.CreateTextSpriteObjectData("_place");
-    r.AddTextSpriteIDResource(5, 1500);
-    r.AddOffset(62, -10, 0, 1500);
-    r.AddLayer(2, 1500);
-    r.CreateTextSpriteObjectData("_score");
-    r.AddTextSpriteIDResource(5, 1500);
-    r.AddOffset(62, 10, 0, 1500);
-    r.AddLayer(2, 1500);
+    r.AddSpriteIDResource(4, 800);
+    r.AddBlendMode(2, 800);
+    r.AddHotspot(5000, 5000, 0, 800);
+    r.AddZoom(500, 150, 0, 800);
+    r.AddColor(255, 250, 210, 60, 1, 800);
+    r.AddColor(0, 250, 210, 60, 0, 0);
+    r.AddOffset(0, 0, 1, 800);
+    r.AddOffset(0, -40, 0, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(8, 800);
+    r.AddLayer(1, 800);
+    r.AddOffset(0, 0, 1, 800);
+    r.AddOffset(0, -40, 0, 0);
+
+    r.CreateModule("hints");
+    // The last stage's tutorial: four pages, the first two closed with "_item_ok", the third with
+    // "_item_continue" (shown disabled until its page comes).
+    r.CreateAnimationData("hint_last_stage");
+    r.AddNamedPart("_part_1", 0, 300, 1);
+    r.AddNamedPart("_part_2", 300, 600, 1);
+    r.AddNamedPart("_part_3", 600, 900, 1);
+    r.AddNamedPart("_part_4", 900, 1200, 1);
+    r.CreateSpriteObjectData("page");
+    r.AddSpriteIDResource(4, 1200);
+    r.AddBlendMode(2, 1200);
+    r.AddHotspot(5000, 5000, 0, 1200);
+    r.AddZoom(1500, 1000, 0, 1200);
+    r.AddColor(255, 240, 230, 200, 0, 300);
+    r.AddColor(255, 220, 240, 200, 0, 300);
+    r.AddColor(255, 200, 220, 240, 0, 300);
+    r.AddColor(255, 240, 200, 220, 0, 300);
+    r.CreateSpriteObjectData("_item_ok");
+    r.AddOffset(-60, 50, 0, 1200);
+    r.AddLayer(1, 1200);
+    r.AddSubstAnimation("interfaces", "hint_ok");
+    r.CreateSpriteObjectData("_item_continue");
+    r.AddOffset(60, 50, 0, 1200);
+    r.AddLayer(1, 1200);
+    r.AddSubstAnimation("interfaces", "hint_ok");
+
+    r.CreateModule("recepts");
+    // The dishes, as they come onto the plate and fly to the order.
+    Dish(r, "soup", 230, 120, 60);
+    Dish(r, "steak", 150, 70, 50);
+    Dish(r, "pizza", 240, 200, 90);
+    Dish(r, "tea", 170, 120, 70);
 }
 
-// The ribbons of the tournament's places: gold, silver, bronze, and one for every further place.
-void Ribbons(CResourceReader@ r)
+void LevelComplete(CResourceReader@ r, const string &in name, int red, int green, int blue)
 {
-    r.CreateModule("interfaces");
-    Ribbon(r, 1, 230, 190, 60);
-    Ribbon(r, 2, 200, 200, 215);
-    Ribbon(r, 3, 200, 130, 70);
-    Ribbon(r, 4, 110, 130, 170);
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1200, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(4, 1200);
+    r.AddBlendMode(2, 1200);
+    r.AddHotspot(5000, 5000, 0, 1200);
+    r.AddColor(255, red, green, blue, 0, 1200);
+    r.AddZoom(0, 0, 1, 300);
+    r.AddZoom(1600, 800, 0, 900);
+}
+
+void Dish(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("food");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(250, 150, 0, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
 }
