@@ -24,7 +24,10 @@ std::vector<CHintInfo> CHintManager::CollectHints(bool flag) {
 }
 
 void CHintManager::PickHint(bool flag) {
-    if (!Strategy) return;
+    if (!Strategy) {
+        Showing = false;
+        return;
+    }
     std::vector<CHintInfo> candidates = CollectHints(flag);
     if (candidates.empty() && Trigger != 0 && !flag) {
         Trigger = 0;
