@@ -1488,6 +1488,7 @@ void Picture(CResourceReader@ r, const string &in name, int x, int red, int gree
     r.AddColor(255, red, green, blue, 0, 1000);
     r.AddColor(255, red, green, blue, 1, 1000);
     r.AddColor(255, red / 2, green / 2, blue / 2 + 30, 0, 0);
+}
 
 // The item icons: eight pictures of 32 x 32 on the icon sheet (Texture\6, sprite infos 11 to 18),
 // laid out as the grey sheet's cells, so that an icon's grey cell lies where the icon lies. Each
