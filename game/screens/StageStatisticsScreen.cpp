@@ -39,17 +39,6 @@ void Log(const char* text, int value) {
     hge->Release();
 }
 
-// The screen's scene holds the object that the part hosts: it follows the part, drawn above it.
-void PutIntoPart(const GF::TAnimationPtr& object, const GF::TDrawablePtr& part, float offsetX) {
-    const GF::TSubstitutedContainerPtr container(part.Get());
-    if (!container) return;
-    const GF::TTransform& at = container->GetTransform();
-    object->SetPosition(at.x + offsetX, at.y);
-    object->SetContainer(container, false);
-    object->SetLayer(object->GetLayer() + part->GetLayer());
-    object->ApplyTransform();
-}
-
 }  // namespace
 
 GF::THolder<GF::IScreen> CStageStatisticsScreen::Create() {
@@ -99,16 +88,9 @@ void CStageStatisticsScreen::OnInitialize() {
 
 void CStageStatisticsScreen::ShowPodium(int stage, int mapIndex) {
     const int drawn = mapIndex == kDuelStage ? 2 : 3;
-    for (int i = 1; i <= drawn; ++i) {
-        const int32_t id = m_ranking[static_cast<std::size_t>(i - 1)].first;
-        const std::string suffix = std::to_string(i);
-        const GF::TDrawablePtr place =
-            m_layout ? m_layout->FindDrawable("_place_" + suffix) : GF::TDrawablePtr();
-        if (place && m_scene)
-            if (const GF::TAnimationPtr portrait =
-                    m_scene->CreateAnimation("interfaces.pers_big_" + std::to_string(id)))
-                PutIntoPart(portrait, place, 0.0f);
-    }
+    for (int i = 1; i <= drawn; ++i)
+        ShowInPart(m_layout, "_place_" + std::to_string(i),
+                   "interfaces.pers_big_" + std::to_string(m_ranking[static_cast<std::size_t>(i - 1)].first));
     ShowInPart(m_layout, "place_country", "main_menu.country_" + std::to_string(mapIndex));
     for (int i = 1; i <= drawn; ++i) {
         const std::string suffix = std::to_string(i);
@@ -130,9 +112,8 @@ void CStageStatisticsScreen::ShowPodium(int stage, int mapIndex) {
 }
 
 void CStageStatisticsScreen::ShowRibbons(int mapIndex) {
-    if (!m_scene) return;
-    const GF::TDrawablePtr row = m_layout ? m_layout->FindDrawable("_place_4") : GF::TDrawablePtr();
-    const GF::TAnimationPtr probe = m_scene->CreateAnimation(kProbe);
+    // One ribbon measured first, off the screen, spaces the row.
+    const GF::TAnimationPtr probe = m_scene ? m_scene->CreateAnimation(kProbe) : GF::TAnimationPtr();
     if (!probe) return;
     probe->Update(0.0f);
     const GF::TRect box = probe->GetBoundingBox();
@@ -142,22 +123,24 @@ void CStageStatisticsScreen::ShowRibbons(int mapIndex) {
     const float gap = GetGameData().statisticsOffset;
     const int64_t step = TruncateToInt(static_cast<float>(width) + gap);
     const int64_t rows = 6 - int64_t{mapIndex};
-    const int64_t x0 =
-        TruncateToInt(static_cast<float>(width / 2) + gap - static_cast<float>(rows * step / 2));
+    const int64_t x0 = TruncateToInt(static_cast<float>(width / 2) + gap - static_cast<float>(rows * step / 2));
+
+    const GF::TSubstitutedContainerPtr row(m_layout ? m_layout->FindDrawable("_place_4").Get() : nullptr);
     if (!row) {
         LogMissingPart(m_name, "_place_4");
         return;
     }
     const int64_t end = std::min<int64_t>(8, 9 - int64_t{mapIndex});
-    int placed = 0;
+    int64_t placed = 0;
     for (int64_t k = 3; k < end; ++k) {
         const auto& [id, score] = m_ranking[static_cast<std::size_t>(k)];
-        const GF::TAnimationPtr ribbon = m_scene->CreateAnimation(kProbe);
+        const GF::TAnimationPtr ribbon = row->Substitute(kProbe);
         if (!ribbon) continue;
         ribbon->SetText("_place", DecimalText(static_cast<int>(k + 1)));
         ribbon->SetText("_points", DecimalText(TruncateToInt(score)));
         ShowInPart(ribbon, "_pers_place", "interfaces.pers_" + std::to_string(id));
-        PutIntoPart(ribbon, row, static_cast<float>(x0 + placed * step));
+        const GF::TTransform& at = row->GetTransform();
+        ribbon->SetPosition(at.x + static_cast<float>(x0 + placed * step), at.y);
         ++placed;
     }
 }
