@@ -123,7 +123,8 @@ void CStageStatisticsScreen::ShowRibbons(int mapIndex) {
     const float gap = GetGameData().statisticsOffset;
     const int64_t step = TruncateToInt(static_cast<float>(width) + gap);
     const int64_t rows = 6 - int64_t{mapIndex};
-    const int64_t x0 = TruncateToInt(static_cast<float>(width / 2) + gap - static_cast<float>(rows * step / 2));
+    const int64_t x0 =
+        TruncateToInt(static_cast<float>(width / 2) + gap - static_cast<float>(rows * step / 2));
 
     const GF::TSubstitutedContainerPtr row(m_layout ? m_layout->FindDrawable("_place_4").Get() : nullptr);
     if (!row) {
