@@ -1064,6 +1064,7 @@ void FillResource(CResourceReader@ r)
     HighScores(r);
     Heroine(r);
     KitchenObjects(r);
+    Ribbons(r);
     ResultScreens(r);
 }
 
@@ -1256,6 +1257,45 @@ void HighScores(CResourceReader@ r)
     r.AddLayer(2, 1600);
     r.AddSubstAnimation("main_menu", "score_table");
     MenuItem(r, "back", 0, 200);
+}
+
+// A tournament ribbon, "interfaces.ribbon_<n>": a plate of 84 x 42 in the ribbon's colour, its left
+// end at the ribbon's position; the participant's portrait rests on "_pers_place" at its left, the
+// place "_place" stands at the top right and the points "_score" below it. "_select" lights the
+// player's ribbon.
+void Ribbon(CResourceReader@ r, int n, int red, int green, int blue)
+{
+    r.CreateAnimationData("ribbon_" + Number(n));
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_select", 1000, 1500, 0);
+    r.CreateSpriteObjectData("plate");
+    r.AddSpriteIDResource(0, 1500);
+    r.AddHotspot(0, 5000, 0, 1500);
+    r.AddZoom(33, 33, 0, 1500);
+    r.AddBlendMode(2, 1500);
+    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, 255, 250, 200, 0, 500);
+    r.CreateSpriteObjectData("_pers_place");
+    r.AddOffset(22, 0, 0, 1500);
+    r.AddLayer(1, 1500);
+    r.CreateTextSpriteObjectData("_place");
+    r.AddTextSpriteIDResource(5, 1500);
+    r.AddOffset(62, -10, 0, 1500);
+    r.AddLayer(2, 1500);
+    r.CreateTextSpriteObjectData("_score");
+    r.AddTextSpriteIDResource(5, 1500);
+    r.AddOffset(62, 10, 0, 1500);
+    r.AddLayer(2, 1500);
+}
+
+// The ribbons of the tournament's places: gold, silver, bronze, and one for every further place.
+void Ribbons(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    Ribbon(r, 1, 230, 190, 60);
+    Ribbon(r, 2, 200, 200, 215);
+    Ribbon(r, 3, 200, 130, 70);
+    Ribbon(r, 4, 110, 130, 170);
 }
 
 // A block of w x h pixels about its centre in one colour: the result screens' plain pictures.
