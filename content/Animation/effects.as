@@ -75,6 +75,10 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("hint_screen_text",    0, 0, 2, 0x11, 73);     // 22
     r.AddTextInfo("high_score_title",    0, 1, 0, 0x11, 74);     // 23
     r.AddTextInfo("bonus_text",          0, 1, 0, 0x41, 85);     // 24
+    // The participants' names on the result screens (text numbers 75 to 82): descriptions 25 to 32.
+    for (int id = 0; id < 8; ++id) r.AddTextInfo("pers_name_" + Number(id), 0, 0, 0, 0x11, 75 + id);
+    r.AddTextInfo("result_round",        0, 0, 0, 0x11, 119);    // 33: "_round" in it becomes the level
+    r.AddTextInfo("bonus_result",        0, 0, 0, 0x11, 120);    // 34: "_points" in it becomes the points
 }
 
 void Sounds(CResourceReader@ r)
@@ -1123,6 +1127,7 @@ void FillResource(CResourceReader@ r)
     ItemIcons(r);
     Orders(r);
     KitchenPlay(r);
+    ResultScreens(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).
@@ -1899,4 +1904,175 @@ void Dish(CResourceReader@ r, const string &in name, int red, int green, int blu
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(250, 150, 0, 1000);
     r.AddColor(255, red, green, blue, 0, 1000);
+}
+
+// A block of w x h pixels about its centre in one colour: the result screens' plain pictures.
+void PlainBlock(CResourceReader@ r, const string &in name, int w, int h, int red, int green, int blue)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(w * 100 / 16, h * 100 / 16, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+}
+
+// An animation of one block, looping "all".
+void PlainPicture(CResourceReader@ r, const string &in name, int w, int h, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1000, 0);
+    PlainBlock(r, "picture", w, h, red, green, blue);
+}
+
+// A placeholder part at (x, y) from the layout's centre, which code fills.
+void PlainPlace(CResourceReader@ r, const string &in name, int x, int y, int layer)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddOffset(x, y, 0, 1600);
+    r.AddLayer(layer, 1600);
+}
+
+// The participants' faces in the colours of their portraits, a shade (in percent) of them.
+void Faces(CResourceReader@ r, const string &in prefix, int size, int shade)
+{
+    PlainPicture(r, prefix + "0", size, size, 230 * shade / 100, 80 * shade / 100, 80 * shade / 100);
+    PlainPicture(r, prefix + "1", size, size, 230 * shade / 100, 160 * shade / 100, 60 * shade / 100);
+    PlainPicture(r, prefix + "2", size, size, 230 * shade / 100, 230 * shade / 100, 80 * shade / 100);
+    PlainPicture(r, prefix + "3", size, size, 80 * shade / 100, 200 * shade / 100, 80 * shade / 100);
+    PlainPicture(r, prefix + "4", size, size, 80 * shade / 100, 200 * shade / 100, 200 * shade / 100);
+    PlainPicture(r, prefix + "5", size, size, 80 * shade / 100, 100 * shade / 100, 230 * shade / 100);
+    PlainPicture(r, prefix + "6", size, size, 250 * shade / 100, 250 * shade / 100, 250 * shade / 100);
+    PlainPicture(r, prefix + "7", size, size, 180 * shade / 100, 90 * shade / 100, 220 * shade / 100);
+}
+
+// The level's figures, as the level result and the lose screen show them.
+void LevelFigures(CResourceReader@ r)
+{
+    PlainPlace(r, "_ribbon_place", 0, -190, 1);
+    PlainPlace(r, "place_country", -220, -60, 1);
+    MenuText(r, "_round", 33, 0, -130);
+    MenuText(r, "_points", 8, 0, -70);
+    MenuText(r, "_dish", 8, 0, -40);
+    MenuText(r, "_place", 8, 0, -10);
+    MenuText(r, "_place_index", 8, 0, 20);
+}
+
+// A podium step of the stage result, place i at x: the big portrait's place above the cup, whose
+// stand hosts the cup and its light, and the points below.
+void Podium(CResourceReader@ r, int i, int x, int y)
+{
+    PlainPlace(r, "_place_" + Number(i), x, y - 90, 2);
+    r.CreateSpriteObjectData("cup_" + Number(i));
+    r.AddOffset(x, y, 0, 1600);
+    r.AddLayer(3, 1600);
+    r.AddSubstAnimation("main_menu", "cup_stand");
+    MenuText(r, "_points_" + Number(i), 8, x, y + 50);
+}
+
+void StageResult(CResourceReader@ r, const string &in name, int places)
+{
+    MenuBackdrop(r, name);
+    PlainPlace(r, "place_country", -300, -220, 1);
+    Podium(r, 1, 0, -60);
+    Podium(r, 2, -170, -30);
+    if (places > 2) Podium(r, 3, 170, -10);
+    PlainPlace(r, "_place_4", 0, 140, 2);
+    MenuItem(r, "continue", 0, 240);
+}
+
+// The result screens: a won level ("StatisticsScreen"), a lost one ("LoseScreen"), the standings of
+// a stage ("StageStatisticsScreen", "_2" for the stage with a podium of two), the player out of the
+// tournament ("loser_screen") and a bonus mini-game ("BonusStatisticsScreen"); the ribbons, cups,
+// countries and faces they show.
+void ResultScreens(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    Faces(r, "pers_big_", 64, 100);
+    Faces(r, "pers_bad_", 64, 50);
+    for (int id = 0; id < 8; ++id)
+    {
+        r.CreateAnimationData("pers_name_" + Number(id));
+        r.AddNamedPart("all", 0, 1000, 0);
+        r.CreateTextSpriteObjectData("name");
+        r.AddTextSpriteIDResource(25 + id, 1000);
+    }
+
+    r.CreateModule("main_menu");
+    PlainPicture(r, "ribbon_1", 200, 40, 230, 190, 40);
+    PlainPicture(r, "ribbon_2", 200, 40, 190, 190, 200);
+    PlainPicture(r, "ribbon_3", 200, 40, 200, 120, 60);
+    PlainPicture(r, "ribbon_4", 200, 40, 110, 110, 120);
+    // The ribbon of a place below the podium: the face, the place and the points.
+    r.CreateAnimationData("ribbon_5");
+    r.AddNamedPart("all", 0, 1000, 0);
+    PlainBlock(r, "ribbon", 80, 112, 150, 60, 60);
+    r.CreateSpriteObjectData("_pers_place");
+    r.AddOffset(0, -24, 0, 1000);
+    r.AddLayer(1, 1000);
+    r.CreateTextSpriteObjectData("_place");
+    r.AddTextSpriteIDResource(8, 1000);
+    r.AddOffset(0, 12, 0, 1000);
+    r.AddLayer(1, 1000);
+    r.CreateTextSpriteObjectData("_points");
+    r.AddTextSpriteIDResource(8, 1000);
+    r.AddOffset(0, 36, 0, 1000);
+    r.AddLayer(1, 1000);
+    // The countries of the stages, by number from 0, and the cups of places 1 to 3 in each.
+    for (int n = 0; n <= 8; ++n)
+    {
+        PlainPicture(r, "country_" + Number(n), 96, 64, 60 + 20 * n, 200 - 15 * n, 90 + 15 * n);
+        PlainPicture(r, "cup_1_" + Number(n), 40, 56, 240, 200, 40);
+        PlainPicture(r, "cup_2_" + Number(n), 36, 48, 200, 200, 210);
+        PlainPicture(r, "cup_3_" + Number(n), 32, 40, 200, 120, 60);
+    }
+    r.CreateAnimationData("cup_light_1");
+    r.AddNamedPart("all", 0, 1000, 0);
+    PlainBlock(r, "light", 72, 88, 255, 250, 180);
+    // A podium cup: the light behind the cup; "_hide" makes both vanish, "_show" brings them back.
+    r.CreateAnimationData("cup_stand");
+    r.AddNamedPart("_idle", 0, 100, 0);
+    r.AddNamedPart("_hide", 100, 200, 1);
+    r.AddNamedPart("_show", 200, 500, 1);
+    CupPlace(r, "_light_place", 0);
+    CupPlace(r, "_cup_place", 1);
+
+    MenuBackdrop(r, "StatisticsScreen");
+    LevelFigures(r);
+    PlainPlace(r, "_part_place", 0, -190, 4);
+    MenuItem(r, "replay", -110, 150);
+    MenuItem(r, "continue", 110, 150);
+
+    MenuBackdrop(r, "LoseScreen");
+    LevelFigures(r);
+    MenuItem(r, "replay", -110, 150);
+    MenuItem(r, "menu", -110, 190);
+    MenuItem(r, "replay_2", 110, 150);
+    MenuItem(r, "continue", 110, 190);
+
+    StageResult(r, "StageStatisticsScreen", 3);
+    StageResult(r, "StageStatisticsScreen_2", 2);
+
+    MenuBackdrop(r, "loser_screen");
+    PlainPlace(r, "_pers_place", 0, -60, 1);
+    PlainPlace(r, "_name_place", 0, 20, 1);
+    MenuItem(r, "ok", 0, 150);
+
+    MenuBackdrop(r, "BonusStatisticsScreen");
+    MenuText(r, "_texts", 34, 0, -100);
+    PlainPlace(r, "_fly_place", 0, 0, 4);
+    MenuItem(r, "replay", -110, 150);
+    MenuItem(r, "continue", 110, 150);
+    MenuItem(r, "continue_2", 0, 200);
+}
+
+// A part of the podium cup, seen in "_idle", gone at the end of "_hide", fading in over "_show".
+void CupPlace(CResourceReader@ r, const string &in name, int layer)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddLayer(layer, 500);
+    r.AddOpaque(255, 0, 100);
+    r.AddOpaque(0, 0, 100);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 0, 0);
 }

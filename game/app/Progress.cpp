@@ -77,7 +77,9 @@ void GetLevelProgress(const std::string& levelName) {
 }
 
 int GetCurrentStageNumber() {
-    return GetStageNumber(GetLevelsData().GetLevel(GetCurrentPlayer().stringVars[kCurrentLevel]).StageName);
+    // Looked up without adding: an unknown level must not grow the level table.
+    const CLevelInfo* level = GetLevelsData().FindLevel(GetCurrentPlayer().stringVars[kCurrentLevel]);
+    return level ? GetStageNumber(level->StageName) : 0;
 }
 
 int GetStageNumber(const std::string& stageName) {

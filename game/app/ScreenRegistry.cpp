@@ -1,6 +1,7 @@
 #include "game/app/ScreenRegistry.h"
 
 #include "game/kitchen/GameScreen.h"
+#include "game/screens/BonusStatisticsScreen.h"
 #include "game/screens/ComiksScreen.h"
 #include "game/screens/CookChangePlayerScreen.h"
 #include "game/screens/CookConfirmMenuScreen.h"
@@ -10,21 +11,25 @@
 #include "game/screens/CreditsScreen.h"
 #include "game/screens/HelpScreen.h"
 #include "game/screens/HighScoreScreen.h"
+#include "game/screens/LoseScreen.h"
+#include "game/screens/LoserScreen.h"
 #include "game/screens/MainMenuScreen.h"
 #include "game/screens/PlaceholderScreen.h"
 #include "game/screens/SplashScreen.h"
+#include "game/screens/StageStatisticsScreen.h"
+#include "game/screens/StatisticsScreen.h"
 
 namespace {
 
 const tagScreenEntry kScreens[] = {
     {"SplashScreen", &CSplashScreen::Create},
     {"GameScreen", &CGameScreen::Create},
-    {"LoseScreen", &CPlaceholderScreen::Create},
-    {"StatisticsScreen", &CPlaceholderScreen::Create},
+    {"LoseScreen", &CLoseScreen::Create},
+    {"StatisticsScreen", &CStatisticsScreen::Create},
     {"MainMenuScreen", &CMainMenuScreen::Create},
     {"OptionsScreen", &CCookOptionsMenuScreen::Create},
     {"InGameMenuScreen", &CIngameMenuScreen::Create},
-    {"StageStatisticsScreen", &CPlaceholderScreen::Create},
+    {"StageStatisticsScreen", &CStageStatisticsScreen::Create},
     {"confirm_exit_screen", &CCookConfirmMenuScreen::Create},
     {"confirm_screen", &CCookConfirmMenuScreen::Create},
     {"new_player_screen", &CCookNewPlayerMenuScreen::Create},
@@ -38,14 +43,14 @@ const tagScreenEntry kScreens[] = {
     {"CookingBookScreen", &CPlaceholderScreen::Create},
     {"VelmoRoomScreen", &CPlaceholderScreen::Create},
     {"ProgressMapScreen", &CPlaceholderScreen::Create},
-    {"BonusStatisticsScreen", &CPlaceholderScreen::Create},
+    {"BonusStatisticsScreen", &CBonusStatisticsScreen::Create},
     {"HelpScreen", &CHelpScreen::Create},
     {"DuelStatisticsScreen", &CPlaceholderScreen::Create},
     {"DuelLoseScreen", &CPlaceholderScreen::Create},
     {"PublisherScreen", &CCookPublisherScreen::Create},
     {"new_dress_screen", &CPlaceholderScreen::Create},
     {"HintScreen", &CCreditsScreen::Create},
-    {"LoserScreen", &CPlaceholderScreen::Create},
+    {"LoserScreen", &CLoserScreen::Create},
     {"ComicsScreen", &CComiksScreen::Create},
 };
 
