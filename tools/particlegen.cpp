@@ -2,9 +2,11 @@
 // - golden sparks rising from a line under the title of the start-up screen, fading to red as they
 //   die (Particle/0.PSI, the particle system "sparks" of the sample script);
 // - "fire": flames licking up from a short line, yellow turning to dark red (Particle/fire_big.fgp,
-//   the fire the working electric stoves share).
+//   the fire the working electric stoves share);
+// - "map_level": a short burst of white-gold stars around a ribbon just won on the progress map
+//   (Particle/map_level.fgp).
 //
-//   particlegen <output file> [fire]
+//   particlegen <output file> [fire | map_level]
 
 #include <cstdio>
 #include <filesystem>
@@ -70,18 +72,42 @@ TParticleFile Fire() {
     return file;
 }
 
+TParticleFile MapLevel() {
+    TParticleFile file = Sparks();
+    GF::HGENS::CParticleFileHeader& h = file.header;
+    h.velocityMatrix[5] = 0.0f;
+    h.startVelocityY = 0.0f;
+    h.spreadX = 80.0f;
+    h.spreadY = 80.0f;
+    h.lifeMin = 0.3f;
+    h.lifeMax = 0.7f;
+    const float start[4] = {255.0f, 255.0f, 240.0f, 255.0f};
+    const float end[4] = {255.0f, 220.0f, 90.0f, 0.0f};
+    for (int c = 0; c < 4; ++c) {
+        h.startColor[c] = start[c];
+        h.endColor[c] = end[c];
+    }
+    h.emissionRate = 120.0f;
+    file.spawnLines = {{-20.0f, 0.0f, 20.0f, 0.0f, {}}};
+    return file;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool fire = argc == 3 && std::string(argv[2]) == "fire";
-    if (argc != 2 && !fire) {
-        std::fprintf(stderr, "usage: particlegen <output file> [fire]\n");
+    const std::string kind = argc == 3 ? argv[2] : "";
+    const bool fire = kind == "fire";
+    const bool mapLevel = kind == "map_level";
+    if (argc != 2 && !fire && !mapLevel) {
+        std::fprintf(stderr, "usage: particlegen <output file> [fire | map_level]\n");
         return 2;
     }
     const std::filesystem::path out = argv[1];
     std::error_code error;
     if (out.has_parent_path()) std::filesystem::create_directories(out.parent_path(), error);
-    const std::vector<unsigned char> bytes = WriteParticleFile(fire ? Fire() : Sparks());
+    const std::vector<unsigned char> bytes = WriteParticleFile(fire       ? Fire()
+                                                               : mapLevel ? MapLevel()
+                                                                          : Sparks());
     std::ofstream file(out, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!file) {

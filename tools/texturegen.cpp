@@ -94,18 +94,35 @@ Uint32 Cloth(int x, int y) {
                 static_cast<int>(40 * light));
 }
 
+// The progress map's background: a tileable parchment of soft waves and a faint grid of paths, its
+// pattern periodic over the whole square so that a drifting, wrapped texture shows no seam.
+constexpr int kMapSize = 256;
+
+Uint32 MapGround(int x, int y) {
+    const float pi = 3.14159265f;
+    const float u = 2.0f * pi * static_cast<float>(x) / kMapSize;
+    const float v = 2.0f * pi * static_cast<float>(y) / kMapSize;
+    const float wave =
+        0.5f + 0.25f * std::sin(3.0f * u + std::cos(2.0f * v)) + 0.25f * std::cos(2.0f * v - u);
+    const bool path = x % 64 < 2 || y % 64 < 2;
+    const float light = path ? 0.55f : 0.75f + 0.25f * wave;
+    return Argb(255, static_cast<int>(235 * light), static_cast<int>(205 * light),
+                static_cast<int>(150 * light));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[2] : "";
     const bool gray = kind == "gray";
     const bool cloth = kind == "cloth";
-    if (argc != 2 && !gray && !cloth) {
-        std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray]\n");
+    const bool map = kind == "map_fon";
+    if (argc != 2 && !gray && !cloth && !map) {
+        std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray | map_fon]\n");
         return 2;
     }
-    const int width = gray ? kGrayWidth : cloth ? kClothWidth : kSize;
-    const int height = gray ? kGrayHeight : cloth ? kClothHeight : kSize;
+    const int width = gray ? kGrayWidth : cloth ? kClothWidth : map ? kMapSize : kSize;
+    const int height = gray ? kGrayHeight : cloth ? kClothHeight : map ? kMapSize : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
@@ -118,7 +135,10 @@ int main(int argc, char** argv) {
     const int pitch = surface->pitch / 4;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixels[y * pitch + x] = gray ? GrayPixel(x, y) : cloth ? Cloth(x, y) : Pixel(x, y);
+            pixels[y * pitch + x] = gray    ? GrayPixel(x, y)
+                                    : cloth ? Cloth(x, y)
+                                    : map   ? MapGround(x, y)
+                                            : Pixel(x, y);
     const bool saved = IMG_SavePNG(surface, out.string().c_str()) == 0;
     SDL_FreeSurface(surface);
     if (!saved) std::fprintf(stderr, "texturegen: %s: %s\n", out.string().c_str(), IMG_GetError());

@@ -11,6 +11,7 @@
 #include "game/screens/HelpScreen.h"
 #include "game/screens/HighScoreScreen.h"
 #include "game/screens/MainMenuScreen.h"
+#include "game/screens/MapScreen.h"
 #include "game/screens/PlaceholderScreen.h"
 #include "game/screens/SplashScreen.h"
 
@@ -37,7 +38,7 @@ const tagScreenEntry kScreens[] = {
     {"bonus_message_screen", &CCookConfirmMenuScreen::Create},
     {"CookingBookScreen", &CPlaceholderScreen::Create},
     {"VelmoRoomScreen", &CPlaceholderScreen::Create},
-    {"ProgressMapScreen", &CPlaceholderScreen::Create},
+    {"ProgressMapScreen", &CMapScreen::Create},
     {"BonusStatisticsScreen", &CPlaceholderScreen::Create},
     {"HelpScreen", &CHelpScreen::Create},
     {"DuelStatisticsScreen", &CPlaceholderScreen::Create},
