@@ -4,9 +4,12 @@
 // - "cloth" (Texture/1.png, 256 x 512): the window shades' curtain, pleated red cloth with a gold
 //   fringe along its bottom;
 // - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
-//   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots.
+//   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots;
+// - "particles", "particles_2", "particles_3" (32 x 32): the soft dots the particle systems draw as
+//   points: warm for the stoves' fire, white for sparkles, gold for rewards;
+// - "map_fon" (Texture/6.png, 256 x 256): the progress map's tileable parchment.
 //
-//   texturegen <output png> [cloth | gray]
+//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | map_fon]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -94,6 +97,29 @@ Uint32 Cloth(int x, int y) {
                 static_cast<int>(40 * light));
 }
 
+constexpr int kDotSize = 32;
+
+struct TDotTint {
+    const char* kind;
+    int r, g, b;
+};
+constexpr TDotTint kDots[] = {
+    {"particles", 255, 190, 90}, {"particles_2", 255, 255, 255}, {"particles_3", 255, 220, 110}};
+
+// A round dot, opaque at its centre and fading to nothing at its rim.
+Uint32 Dot(int x, int y, const TDotTint& tint) {
+    const float half = kDotSize * 0.5f;
+    const float d = std::hypot(x + 0.5f - half, y + 0.5f - half) / half;
+    const float a = std::max(0.0f, 1.0f - d);
+    return Argb(static_cast<int>(255.0f * a * a), tint.r, tint.g, tint.b);
+}
+
+const TDotTint* FindDot(const std::string& kind) {
+    for (const TDotTint& dot : kDots)
+        if (kind == dot.kind) return &dot;
+    return nullptr;
+}
+
 // The progress map's background: a tileable parchment of soft waves and a faint grid of paths, its
 // pattern periodic over the whole square so that a drifting, wrapped texture shows no seam.
 constexpr int kMapSize = 256;
@@ -116,13 +142,16 @@ int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[2] : "";
     const bool gray = kind == "gray";
     const bool cloth = kind == "cloth";
+    const TDotTint* dot = FindDot(kind);
     const bool map = kind == "map_fon";
-    if (argc != 2 && !gray && !cloth && !map) {
-        std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray | map_fon]\n");
+    if (argc != 2 && !gray && !cloth && !dot && !map) {
+        std::fprintf(stderr,
+                     "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | "
+                     "map_fon]\n");
         return 2;
     }
-    const int width = gray ? kGrayWidth : cloth ? kClothWidth : map ? kMapSize : kSize;
-    const int height = gray ? kGrayHeight : cloth ? kClothHeight : map ? kMapSize : kSize;
+    const int width = dot ? kDotSize : gray ? kGrayWidth : cloth ? kClothWidth : map ? kMapSize : kSize;
+    const int height = dot ? kDotSize : gray ? kGrayHeight : cloth ? kClothHeight : map ? kMapSize : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
@@ -135,7 +164,8 @@ int main(int argc, char** argv) {
     const int pitch = surface->pitch / 4;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixels[y * pitch + x] = gray    ? GrayPixel(x, y)
+            pixels[y * pitch + x] = dot     ? Dot(x, y, *dot)
+                                    : gray  ? GrayPixel(x, y)
                                     : cloth ? Cloth(x, y)
                                     : map   ? MapGround(x, y)
                                             : Pixel(x, y);

@@ -22,7 +22,11 @@ void Textures(CResourceReader@ r)
     r.AddTexture("gray");                                        // Texture\2
     r.AddHGESpriteInfo("gray",           2,      0,   0,   128,  64);    // 8: eight grey cells of 32 x 32
     r.AddHGESpriteInfo("cloth",          1,      0,   0,   256,  512);   // 9: the whole curtain
-    r.AddTexture("map_fon");                                     // Texture\3: the map's background
+    // The particle systems' soft dots, found by name: the stoves' fire, sparkles, rewards.
+    r.AddTexture("particles");                                   // Texture\3
+    r.AddTexture("particles_2");                                 // Texture\4
+    r.AddTexture("particles_3");                                 // Texture\5
+    r.AddTexture("map_fon");                                     // Texture\6: the map's background
 }
 
 void Fonts(CResourceReader@ r)
