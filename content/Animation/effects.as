@@ -1061,6 +1061,7 @@ void FillResource(CResourceReader@ r)
     HighScores(r);
     Heroine(r);
     KitchenObjects(r);
+    Ribbons(r);
     ProgressMap(r);
 }
 
@@ -1255,6 +1256,45 @@ void HighScores(CResourceReader@ r)
     MenuItem(r, "back", 0, 200);
 }
 
+// A tournament ribbon, "interfaces.ribbon_<n>": a plate of 84 x 42 in the ribbon's colour, its left
+// end at the ribbon's position; the participant's portrait rests on "_pers_place" at its left, the
+// place "_place" stands at the top right and the points "_score" below it. "_select" lights the
+// player's ribbon.
+void Ribbon(CResourceReader@ r, int n, int red, int green, int blue)
+{
+    r.CreateAnimationData("ribbon_" + Number(n));
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_select", 1000, 1500, 0);
+    r.CreateSpriteObjectData("plate");
+    r.AddSpriteIDResource(0, 1500);
+    r.AddHotspot(0, 5000, 0, 1500);
+    r.AddZoom(33, 33, 0, 1500);
+    r.AddBlendMode(2, 1500);
+    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, 255, 250, 200, 0, 500);
+    r.CreateSpriteObjectData("_pers_place");
+    r.AddOffset(22, 0, 0, 1500);
+    r.AddLayer(1, 1500);
+    r.CreateTextSpriteObjectData("_place");
+    r.AddTextSpriteIDResource(5, 1500);
+    r.AddOffset(62, -10, 0, 1500);
+    r.AddLayer(2, 1500);
+    r.CreateTextSpriteObjectData("_score");
+    r.AddTextSpriteIDResource(5, 1500);
+    r.AddOffset(62, 10, 0, 1500);
+    r.AddLayer(2, 1500);
+}
+
+// The ribbons of the tournament's places: gold, silver, bronze, and one for every further place.
+void Ribbons(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    Ribbon(r, 1, 230, 190, 60);
+    Ribbon(r, 2, 200, 200, 215);
+    Ribbon(r, 3, 200, 130, 70);
+    Ribbon(r, 4, 110, 130, 170);
+}
+
 // A stage picture of the progress map, "ProgressMap.stage_<n>": a coloured board of 240 x 160 (its
 // first drawable) with the place of its level ribbons, "_level_place", at its centre.
 // _show: appears white and settles on its colour; _hide: fades out and stays hidden; _zoom: a white
@@ -1289,7 +1329,7 @@ void StagePicture(CResourceReader@ r, int number, int red, int green, int blue)
 
 // A level ribbon for place 1, 2 or 3, "ProgressMap.ribbon_<place>": a square of 40 x 40 in gold,
 // silver or bronze and its click area "_button_rect" of the same size.
-void Ribbon(CResourceReader@ r, int place, int red, int green, int blue)
+void LevelRibbon(CResourceReader@ r, int place, int red, int green, int blue)
 {
     r.CreateAnimationData("ribbon_" + Number(place));
     r.AddNamedPart("_show", 0, 200, 1);
@@ -1331,9 +1371,9 @@ void ProgressMap(CResourceReader@ r)
     StagePicture(r, 5, 150, 80, 170);
     StagePicture(r, 6, 60, 160, 160);
     StagePicture(r, 7, 200, 120, 150);
-    Ribbon(r, 1, 240, 200, 40);
-    Ribbon(r, 2, 200, 200, 210);
-    Ribbon(r, 3, 200, 120, 60);
+    LevelRibbon(r, 1, 240, 200, 40);
+    LevelRibbon(r, 2, 200, 200, 210);
+    LevelRibbon(r, 3, 200, 120, 60);
 
     r.CreateModule("hints");
     r.CreateAnimationData("hint_level");

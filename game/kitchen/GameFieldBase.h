@@ -100,6 +100,8 @@ public:
     GF::TAnimationPtr GetClockFlip() const { return m_clockFlip; }
     GF::TAnimationPtr GetDeliveryProgress() const { return m_deliveryProgress; }
     const CBonusRow& GetBonusRow() const { return m_bonusRow; }
+    const std::vector<COrderInfo>& GetOrders() const { return m_orders; }
+    CRivalsPanel& GetRivalsPanel() { return m_rivalsPanel; }
 
 protected:
     GF::TAnimationPtr m_balloon;
