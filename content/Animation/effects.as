@@ -1453,6 +1453,8 @@ void Picture(CResourceReader@ r, const string &in name, int x, int red, int gree
     r.AddColor(255, red, green, blue, 0, 1000);
     r.AddColor(255, red, green, blue, 1, 1000);
     r.AddColor(255, red / 2, green / 2, blue / 2 + 30, 0, 0);
+}
+
 // A stage picture of the progress map, "ProgressMap.stage_<n>": a coloured board of 240 x 160 (its
 // first drawable) with the place of its level ribbons, "_level_place", at its centre.
 // _show: appears white and settles on its colour; _hide: fades out and stays hidden; _zoom: a white
