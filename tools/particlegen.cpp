@@ -6,9 +6,11 @@
 // - "glow": a ring of white-gold sparkles about a point (Particle/hint.fgp over a highlighted device,
 //   Particle/hint_icon.fgp and hint_icon_2.fgp over the light-hint button when it is charged);
 // - "fog": warm steam drifting sideways off the plate (Particle/fog_plate.fgp);
-// - "trail": a short sparkling trail behind what flies (Particle/get_object.fgp).
+// - "trail": a short sparkling trail behind what flies (Particle/get_object.fgp);
+// - "map_level": a short burst of white-gold stars around a ribbon just won on the progress map
+//   (Particle/map_level.fgp).
 //
-//   particlegen <output file> [fire | glow | fog | trail]
+//   particlegen <output file> [fire | glow | fog | trail | map_level]
 
 #include <cstdio>
 #include <filesystem>
@@ -133,18 +135,39 @@ TParticleFile Trail() {
     return file;
 }
 
+TParticleFile MapLevel() {
+    TParticleFile file = Sparks();
+    GF::HGENS::CParticleFileHeader& h = file.header;
+    h.velocityMatrix[5] = 0.0f;
+    h.startVelocityY = 0.0f;
+    h.spreadX = 80.0f;
+    h.spreadY = 80.0f;
+    h.lifeMin = 0.3f;
+    h.lifeMax = 0.7f;
+    const float start[4] = {255.0f, 255.0f, 240.0f, 255.0f};
+    const float end[4] = {255.0f, 220.0f, 90.0f, 0.0f};
+    for (int c = 0; c < 4; ++c) {
+        h.startColor[c] = start[c];
+        h.endColor[c] = end[c];
+    }
+    h.emissionRate = 120.0f;
+    file.spawnLines = {{-20.0f, 0.0f, 20.0f, 0.0f, {}}};
+    return file;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[2] : "";
-    TParticleFile (*make)() = kind == "fire"    ? &Fire
-                              : kind == "glow"  ? &Glow
-                              : kind == "fog"   ? &Fog
-                              : kind == "trail" ? &Trail
-                              : kind.empty()    ? &Sparks
-                                                : nullptr;
+    TParticleFile (*make)() = kind == "fire"        ? &Fire
+                              : kind == "glow"      ? &Glow
+                              : kind == "fog"       ? &Fog
+                              : kind == "trail"     ? &Trail
+                              : kind == "map_level" ? &MapLevel
+                              : kind.empty()        ? &Sparks
+                                                    : nullptr;
     if (argc < 2 || argc > 3 || !make) {
-        std::fprintf(stderr, "usage: particlegen <output file> [fire | glow | fog | trail]\n");
+        std::fprintf(stderr, "usage: particlegen <output file> [fire | glow | fog | trail | map_level]\n");
         return 2;
     }
     const std::filesystem::path out = argv[1];

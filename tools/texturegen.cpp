@@ -9,9 +9,10 @@
 // - "particles", "particles_2", "particles_3" (32 x 32): the soft dots the particle systems draw as
 //   points: warm for the stoves' fire, white for sparkles, gold for rewards;
 // - "icons" (Texture/6.png, 128 x 64): the item icons, laid out as the grey sheet's cells, each a
-//   round dish in its own colour marked with the same dots.
+//   round dish in its own colour marked with the same dots;
+// - "map_fon" (Texture/7.png, 256 x 256): the progress map's tileable parchment.
 //
-//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons]
+//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons | map_fon]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -145,6 +146,22 @@ const TDotTint* FindDot(const std::string& kind) {
     return nullptr;
 }
 
+// The progress map's background: a tileable parchment of soft waves and a faint grid of paths, its
+// pattern periodic over the whole square so that a drifting, wrapped texture shows no seam.
+constexpr int kMapSize = 256;
+
+Uint32 MapGround(int x, int y) {
+    const float pi = 3.14159265f;
+    const float u = 2.0f * pi * static_cast<float>(x) / kMapSize;
+    const float v = 2.0f * pi * static_cast<float>(y) / kMapSize;
+    const float wave =
+        0.5f + 0.25f * std::sin(3.0f * u + std::cos(2.0f * v)) + 0.25f * std::cos(2.0f * v - u);
+    const bool path = x % 64 < 2 || y % 64 < 2;
+    const float light = path ? 0.55f : 0.75f + 0.25f * wave;
+    return Argb(255, static_cast<int>(235 * light), static_cast<int>(205 * light),
+                static_cast<int>(150 * light));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -153,14 +170,23 @@ int main(int argc, char** argv) {
     const bool cloth = kind == "cloth";
     const bool icons = kind == "icons";
     const TDotTint* dot = FindDot(kind);
-    if (argc != 2 && !gray && !cloth && !dot && !icons) {
+    const bool map = kind == "map_fon";
+    if (argc != 2 && !gray && !cloth && !dot && !icons && !map) {
         std::fprintf(stderr,
                      "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | "
-                     "icons]\n");
+                     "icons | map_fon]\n");
         return 2;
     }
-    const int width = dot ? kDotSize : gray || icons ? kGrayWidth : cloth ? kClothWidth : kSize;
-    const int height = dot ? kDotSize : gray || icons ? kGrayHeight : cloth ? kClothHeight : kSize;
+    const int width = dot             ? kDotSize
+                      : gray || icons ? kGrayWidth
+                      : cloth         ? kClothWidth
+                      : map           ? kMapSize
+                                      : kSize;
+    const int height = dot             ? kDotSize
+                       : gray || icons ? kGrayHeight
+                       : cloth         ? kClothHeight
+                       : map           ? kMapSize
+                                       : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
@@ -177,6 +203,7 @@ int main(int argc, char** argv) {
                                     : gray  ? GrayPixel(x, y)
                                     : icons ? IconPixel(x, y)
                                     : cloth ? Cloth(x, y)
+                                    : map   ? MapGround(x, y)
                                             : Pixel(x, y);
     const bool saved = IMG_SavePNG(surface, out.string().c_str()) == 0;
     SDL_FreeSurface(surface);

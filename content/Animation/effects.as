@@ -37,6 +37,7 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("icon_salad",     6,      32,  32,  32,   32);    // 16
     r.AddHGESpriteInfo("icon_cheese",    6,      64,  32,  32,   32);    // 17
     r.AddHGESpriteInfo("icon_cup",       6,      96,  32,  32,   32);    // 18
+    r.AddTexture("map_fon");                                     // Texture\7: the map's background
 }
 
 void Fonts(CResourceReader@ r)
@@ -1128,6 +1129,7 @@ void FillResource(CResourceReader@ r)
     Orders(r);
     KitchenPlay(r);
     ResultScreens(r);
+    ProgressMap(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).
@@ -2075,4 +2077,113 @@ void CupPlace(CResourceReader@ r, const string &in name, int layer)
     r.AddOpaque(0, 0, 100);
     r.AddOpaque(0, 1, 300);
     r.AddOpaque(255, 0, 0);
+}
+
+// A stage picture of the progress map, "ProgressMap.stage_<n>": a coloured board of 240 x 160 (its
+// first drawable) with the place of its level ribbons, "_level_place", at its centre.
+// _show: appears white and settles on its colour; _hide: fades out and stays hidden; _zoom: a white
+// flash settling on its colour; _enter: brightens under the mouse; _live: back to its colour.
+void StagePicture(CResourceReader@ r, int number, int red, int green, int blue)
+{
+    r.CreateAnimationData("stage_" + Number(number));
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_hide", 300, 500, 1);
+    r.AddNamedPart("_zoom", 500, 800, 1);
+    r.AddNamedPart("_enter", 800, 1000, 1);
+    r.AddNamedPart("_live", 1000, 1200, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(4, 1200);
+    r.AddHotspot(5000, 5000, 0, 1200);
+    r.AddZoom(1500, 1000, 0, 1200);
+    r.AddBlendMode(2, 1200);
+    r.AddLayer(10, 1200);
+    r.AddColor(255, 255, 255, 255, 1, 300);
+    r.AddColor(255, red, green, blue, 0, 200);
+    r.AddColor(255, 255, 255, 255, 1, 300);
+    r.AddColor(255, red, green, blue, 1, 200);
+    r.AddColor(255, (red + 255) / 2, (green + 255) / 2, (blue + 255) / 2, 1, 200);
+    r.AddColor(255, red, green, blue, 0, 0);
+    r.AddOpaque(255, 0, 300);
+    r.AddOpaque(255, 1, 150);
+    r.AddOpaque(0, 0, 50);
+    r.AddOpaque(255, 0, 700);
+    r.CreateSpriteObjectData("_level_place");
+    r.AddLayer(12, 1200);
+}
+
+// A level ribbon for place 1, 2 or 3, "ProgressMap.ribbon_<place>": a square of 40 x 40 in gold,
+// silver or bronze and its click area "_button_rect" of the same size.
+void LevelRibbon(CResourceReader@ r, int place, int red, int green, int blue)
+{
+    r.CreateAnimationData("ribbon_" + Number(place));
+    r.AddNamedPart("_show", 0, 200, 1);
+    r.AddNamedPart("_hide", 200, 400, 1);
+    r.AddNamedPart("_enter", 400, 500, 1);
+    r.AddNamedPart("_leave", 500, 600, 1);
+    r.CreateSpriteObjectData("ribbon");
+    r.AddSpriteIDResource(4, 600);
+    r.AddHotspot(5000, 5000, 0, 600);
+    r.AddZoom(250, 250, 0, 600);
+    r.AddBlendMode(2, 600);
+    r.AddLayer(20, 600);
+    r.AddColor(255, red, green, blue, 0, 400);
+    r.AddColor(255, red, green, blue, 1, 100);
+    r.AddColor(255, 255, 255, 255, 1, 100);
+    r.AddColor(255, red, green, blue, 0, 0);
+    r.AddOpaque(0, 1, 200);
+    r.AddOpaque(255, 1, 150);
+    r.AddOpaque(0, 0, 50);
+    r.AddOpaque(255, 0, 200);
+    r.CreateSpriteObjectData("_button_rect");
+    r.AddSpriteIDResource(4, 600);
+    r.AddHotspot(5000, 5000, 0, 600);
+    r.AddZoom(250, 250, 0, 600);
+    r.AddOpaque(0, 0, 600);
+    r.AddLayer(20, 600);
+}
+
+// The progress map: the stage pictures, the ribbons, the hint of a hovered ribbon
+// ("hints.hint_level", its text "_text") and the screen's layout with its three buttons. The map's
+// background is not in the layout: the screen draws it from the texture "map_fon".
+void ProgressMap(CResourceReader@ r)
+{
+    r.CreateModule("ProgressMap");
+    StagePicture(r, 1, 200, 90, 70);
+    StagePicture(r, 2, 90, 160, 80);
+    StagePicture(r, 3, 70, 110, 190);
+    StagePicture(r, 4, 190, 160, 60);
+    StagePicture(r, 5, 150, 80, 170);
+    StagePicture(r, 6, 60, 160, 160);
+    StagePicture(r, 7, 200, 120, 150);
+    LevelRibbon(r, 1, 240, 200, 40);
+    LevelRibbon(r, 2, 200, 200, 210);
+    LevelRibbon(r, 3, 200, 120, 60);
+
+    r.CreateModule("hints");
+    r.CreateAnimationData("hint_level");
+    r.AddNamedPart("_show", 0, 200, 1);
+    r.AddNamedPart("_hide", 200, 400, 1);
+    r.CreateSpriteObjectData("panel");
+    r.AddSpriteIDResource(0, 400);
+    r.AddHotspot(5000, 5000, 0, 400);
+    r.AddZoom(100, 50, 0, 400);
+    r.AddOpaque(0, 1, 200);
+    r.AddOpaque(255, 1, 200);
+    r.AddOpaque(0, 0, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(6, 400);
+    r.AddLayer(1, 400);
+    r.AddOpaque(0, 1, 200);
+    r.AddOpaque(255, 1, 200);
+    r.AddOpaque(0, 0, 0);
+
+    r.CreateModule("main_menu");
+    r.CreateAnimationData("ProgressMapScreen");
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_idle", 300, 1300, 0);
+    r.AddNamedPart("_hide", 1300, 1600, 1);
+    MenuItem(r, "mein_menu", -250, 270);
+    MenuItem(r, "velmo_room", 0, 270);
+    MenuItem(r, "play", 250, 270);
+    MenuText(r, "_hint", 6, 0, 235);
 }

@@ -14,6 +14,7 @@
 #include "game/screens/LoseScreen.h"
 #include "game/screens/LoserScreen.h"
 #include "game/screens/MainMenuScreen.h"
+#include "game/screens/MapScreen.h"
 #include "game/screens/PlaceholderScreen.h"
 #include "game/screens/SplashScreen.h"
 #include "game/screens/StageStatisticsScreen.h"
@@ -42,7 +43,7 @@ const tagScreenEntry kScreens[] = {
     {"bonus_message_screen", &CCookConfirmMenuScreen::Create},
     {"CookingBookScreen", &CPlaceholderScreen::Create},
     {"VelmoRoomScreen", &CPlaceholderScreen::Create},
-    {"ProgressMapScreen", &CPlaceholderScreen::Create},
+    {"ProgressMapScreen", &CMapScreen::Create},
     {"BonusStatisticsScreen", &CBonusStatisticsScreen::Create},
     {"HelpScreen", &CHelpScreen::Create},
     {"DuelStatisticsScreen", &CPlaceholderScreen::Create},

@@ -80,9 +80,13 @@ void CLevelRun::OnResult(GF::THolder<GF::IScreen> screen) {
 
 void CLevelRun::Play(const std::string& level) {
     Player().stringVars[29] = level;
+    Show("GameScreen", "interfaces.game_screen");
+}
+
+void CLevelRun::Show(const std::string& screen, const std::string& layout) {
     const auto manager = GF::GetGameManager();
     manager->DestroyAllScreens();
-    manager->CreateScreen("GameScreen", "interfaces.game_screen", {}, "");
+    manager->CreateScreen(screen, layout, {}, "");
 }
 
 CLevelInfo& CLevelRun::AddLevel(const std::string& name, const std::string& kind, float duration) {

@@ -37,6 +37,8 @@ public:
     // screen. A test level: a copy of the sample's "stage1_1" under a new name and field kind.
     static CLevelInfo& AddLevel(const std::string& name, const std::string& kind, float duration = 0.0f);
     void Play(const std::string& level);
+    // The screen on the layout replaces every screen, as a flow rule would show it.
+    void Show(const std::string& screen, const std::string& layout);
     // The key (an SDL key code) goes down or up; the mouse moves to a point of the game picture (in
     // game pixels, whatever the window's size).
     void Key(SDL_Keycode key, bool down);

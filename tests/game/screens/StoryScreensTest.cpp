@@ -142,7 +142,7 @@ TEST_F(StoryScreensTest, FirstPlayShowsTheFirstComicPanelByPanel) {
     ASSERT_TRUE(ReachIdle("ProgressMapScreen"));
     GF::GetKeyset()->RaiseKeyDown(GF::CKeyset::kKeyMouseLeft);  // no handler of the comic is left
 
-    Finish("back");
+    Finish("main_menu");
     ASSERT_TRUE(Open("MainMenuScreen"));
     Finish("back");
     ASSERT_TRUE(Open("SplashScreen"));
@@ -232,7 +232,7 @@ TEST_F(StoryScreensTest, CreditsAndHintGiveBackForEnterEscapeOkAndBack) {
     ASSERT_TRUE(Open("SplashScreen"));
     Click("play");
     ASSERT_TRUE(ReachIdle("ProgressMapScreen"));
-    Finish("back");
+    Finish("main_menu");
     ASSERT_TRUE(Open("MainMenuScreen"));
 
     const std::vector<std::function<void()>> answers = {[this] { Press(GF::CKeyset::kKeyEnter); },

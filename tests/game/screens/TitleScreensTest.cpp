@@ -64,7 +64,7 @@ TEST_F(TitleScreensTest, FirstStartMakesAPlayerWhoseFirstPlayIsTheComic) {
     GetCurrentPlayer().flags["comics_1"] = true;  // as the comic does when it ends
     Finish("back");
     ASSERT_TRUE(ReachIdle("ProgressMapScreen"));
-    Finish("back");
+    Finish("main_menu");
     ASSERT_TRUE(ReachIdle("MainMenuScreen"));
     Press(GF::CKeyset::kKeyEscape);
     ASSERT_TRUE(ReachIdle("SplashScreen"));
@@ -72,7 +72,7 @@ TEST_F(TitleScreensTest, FirstStartMakesAPlayerWhoseFirstPlayIsTheComic) {
     ASSERT_TRUE(ReachTop("ProgressMapScreen"));
 
     // Through the player list to the name screen again, with a name that is taken.
-    Finish("back");
+    Finish("main_menu");
     ASSERT_TRUE(ReachIdle("MainMenuScreen"));
     Finish("back");
     ASSERT_TRUE(ReachIdle("SplashScreen"));
@@ -216,7 +216,7 @@ TEST_F(TitleScreensTest, MainMenuSelectorGlidesToTheEnteredButton) {
     ASSERT_TRUE(ReachIdle("SplashScreen"));
     Click("play");
     ASSERT_TRUE(ReachIdle("ProgressMapScreen"));
-    Finish("back");
+    Finish("main_menu");
     ASSERT_TRUE(ReachIdle("MainMenuScreen"));
     const GF::TAnimationPtr selector = dynamic_cast<CMainMenuScreen&>(*Top()).GetSelector();
     ASSERT_TRUE(selector);
