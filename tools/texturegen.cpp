@@ -4,9 +4,11 @@
 // - "cloth" (Texture/1.png, 256 x 512): the window shades' curtain, pleated red cloth with a gold
 //   fringe along its bottom;
 // - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
-//   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots.
+//   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots;
+// - "page" (Texture/3.png, 334 x 494): the recipe book's page shape as alpha, white paper with its
+//   outer corners rounded off (transparent) on the side away from the spine.
 //
-//   texturegen <output png> [cloth | gray]
+//   texturegen <output png> [cloth | gray | page]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -94,18 +96,29 @@ Uint32 Cloth(int x, int y) {
                 static_cast<int>(40 * light));
 }
 
+constexpr int kPageWidth = 334, kPageHeight = 494, kPageCorner = 24;
+
+// The spine is the page's left edge as it is drawn into a leaf's texture.
+Uint32 PageMask(int x, int y) {
+    const int cx = x - (kPageWidth - kPageCorner);
+    const int cy = y < kPageCorner ? kPageCorner - y : y - (kPageHeight - 1 - kPageCorner);
+    if (cx > 0 && cy > 0 && cx * cx + cy * cy > kPageCorner * kPageCorner) return 0;
+    return Argb(255, 255, 255, 255);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[2] : "";
     const bool gray = kind == "gray";
     const bool cloth = kind == "cloth";
-    if (argc != 2 && !gray && !cloth) {
-        std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray]\n");
+    const bool page = kind == "page";
+    if (argc != 2 && !gray && !cloth && !page) {
+        std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray | page]\n");
         return 2;
     }
-    const int width = gray ? kGrayWidth : cloth ? kClothWidth : kSize;
-    const int height = gray ? kGrayHeight : cloth ? kClothHeight : kSize;
+    const int width = gray ? kGrayWidth : cloth ? kClothWidth : page ? kPageWidth : kSize;
+    const int height = gray ? kGrayHeight : cloth ? kClothHeight : page ? kPageHeight : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
@@ -118,7 +131,10 @@ int main(int argc, char** argv) {
     const int pitch = surface->pitch / 4;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixels[y * pitch + x] = gray ? GrayPixel(x, y) : cloth ? Cloth(x, y) : Pixel(x, y);
+            pixels[y * pitch + x] = gray    ? GrayPixel(x, y)
+                                    : cloth ? Cloth(x, y)
+                                    : page  ? PageMask(x, y)
+                                            : Pixel(x, y);
     const bool saved = IMG_SavePNG(surface, out.string().c_str()) == 0;
     SDL_FreeSurface(surface);
     if (!saved) std::fprintf(stderr, "texturegen: %s: %s\n", out.string().c_str(), IMG_GetError());

@@ -22,6 +22,7 @@ void Textures(CResourceReader@ r)
     r.AddTexture("gray");                                        // Texture\2
     r.AddHGESpriteInfo("gray",           2,      0,   0,   128,  64);    // 8: eight grey cells of 32 x 32
     r.AddHGESpriteInfo("cloth",          1,      0,   0,   256,  512);   // 9: the whole curtain
+    r.AddTexture("cookbook_page_1");                             // Texture\3: the book's page shape (alpha)
 }
 
 void Fonts(CResourceReader@ r)
@@ -59,6 +60,10 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("credits_text",        0, 0, 4, 0x11, 72);     // 21
     r.AddTextInfo("hint_screen_text",    0, 0, 2, 0x11, 73);     // 22
     r.AddTextInfo("high_score_title",    0, 1, 0, 0x11, 74);     // 23
+    // The recipe book's lines, filled from its items, and its page numbers.
+    r.AddTextInfo("book_text",           0, 0, 0, 0x00, 13);     // 24: from its left end
+    r.AddTextInfo("book_title",          0, 1, 0, 0x11, 13);     // 25: centred
+    r.AddTextInfo("book_number",         0, 0, 0, 0x11, 13);     // 26: centred
 }
 
 void Sounds(CResourceReader@ r)
@@ -1056,6 +1061,7 @@ void FillResource(CResourceReader@ r)
     HighScores(r);
     Heroine(r);
     KitchenObjects(r);
+    CookBook(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).
@@ -1247,4 +1253,139 @@ void HighScores(CResourceReader@ r)
     r.AddLayer(2, 1600);
     r.AddSubstAnimation("main_menu", "score_table");
     MenuItem(r, "back", 0, 200);
+}
+
+// A page of the recipe book, 336 x 496 from its top-left corner: its first child "_items" hosts the
+// page's items, "_number" shows its number at the bottom, and a darker strip marks the spine
+// (right of a left-hand page, left of a right-hand one). It fades in and out.
+void BookPage(CResourceReader@ r, const string &in name, bool spineRight, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_idle", 300, 1300, 0);
+    r.AddNamedPart("_hide", 1300, 1600, 1);
+    r.CreateSpriteObjectData("_items");
+    r.AddLayer(3, 1600);
+    BookSheet(r, "paper", 0, 2100, red, green, blue);
+    BookSheet(r, "spine", spineRight ? 320 : 0, 100, red - 60, green - 60, blue - 60);
+    r.AddLayer(1, 1600);
+    r.CreateTextSpriteObjectData("_number");
+    r.AddTextSpriteIDResource(26, 1600);
+    r.AddOffset(168, 470, 0, 1600);
+    r.AddLayer(2, 1600);
+    r.AddColor(255, 90, 60, 40, 0, 1600);
+}
+
+// A full-height strip of the page (width in percent of 16 pixels) at x, fading with the page.
+void BookSheet(CResourceReader@ r, const string &in name, int x, int zoomX, int red, int green, int blue)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(4, 1600);
+    r.AddHotspot(0, 0, 0, 1600);
+    r.AddOffset(x, 0, 0, 1600);
+    r.AddZoom(zoomX, 3100, 0, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddColor(255, red, green, blue, 0, 1600);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 0, 1000);
+    r.AddOpaque(255, 1, 300);
+    r.AddOpaque(0, 0, 0);
+}
+
+// A block of w x h pixels (zoom in percent of 16) about its hotspot, in one colour.
+void BookBlock(CResourceReader@ r, const string &in name, int hotX, int zoomX, int zoomY, int red, int green, int blue)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(hotX, 5000, 0, 1000);
+    r.AddZoom(zoomX, zoomY, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+}
+
+// An item of a page: its picture (if any) and its text "_text", which the book fills.
+void BookItem(CResourceReader@ r, const string &in name)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+}
+
+void BookText(CResourceReader@ r, int text, int red, int green, int blue)
+{
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(text, 1000);
+    r.AddLayer(1, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+}
+
+// A chapter tab: a 32 x 40 plate in its own colour, greyed while its chapter is open.
+void BookTab(CResourceReader@ r)
+{
+    r.CreateAnimationData("tab");
+    r.AddNamedPart("_up", 0, 100, 1);
+    r.AddNamedPart("_over", 100, 200, 1);
+    r.AddNamedPart("_leave", 200, 300, 1);
+    r.AddNamedPart("_down", 300, 400, 1);
+    r.AddNamedPart("_disabled", 400, 500, 1);
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(4, 500);
+    r.AddHotspot(5000, 5000, 0, 500);
+    r.AddZoom(200, 250, 0, 500);
+    r.AddBlendMode(2, 500);
+    r.AddColor(255, 220, 150, 40, 0, 100);
+    r.AddColor(255, 255, 200, 80, 0, 100);
+    r.AddColor(255, 220, 150, 40, 0, 200);
+    r.AddColor(255, 110, 100, 90, 0, 100);
+}
+
+// The recipe book: its page templates, the items its pages are made of, and its layout, where the
+// leaves lie from (88, 37) to (760, 533), the chapter tabs stand right of the book and "prev",
+// "exit" and "next" below it.
+void CookBook(CResourceReader@ r)
+{
+    r.CreateModule("cookingbook");
+    BookPage(r, "page_1", true, 250, 240, 215);
+    BookPage(r, "page_2", false, 250, 240, 215);
+    BookPage(r, "page_empty_1", true, 215, 212, 200);
+    BookPage(r, "page_empty_2", false, 215, 212, 200);
+
+    // A recipe's or chapter's title, a line of text, a chapter band and a picture.
+    BookItem(r, "title");
+    BookText(r, 25, 120, 40, 20);
+    BookItem(r, "line");
+    BookText(r, 24, 60, 50, 40);
+    BookItem(r, "chapter");
+    BookBlock(r, "band", 5000, 1800, 250, 150, 90, 50);
+    BookText(r, 25, 255, 245, 220);
+    BookItem(r, "picture");
+    BookBlock(r, "dish", 5000, 1000, 750, 230, 170, 60);
+    BookText(r, 24, 60, 50, 40);
+    // The marker: red on its left, blue on its right, 64 x 24 about its centre; it shows at once
+    // whether a page reads the right way round.
+    BookItem(r, "marker");
+    BookBlock(r, "red", 10000, 200, 150, 220, 30, 30);
+    BookBlock(r, "blue", 0, 200, 150, 30, 30, 220);
+    BookText(r, 24, 0, 0, 0);
+    BookTab(r);
+
+    r.CreateModule("main_menu");
+    MenuBackdrop(r, "CookingBookScreen");
+    r.CreateSpriteObjectData("cover");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddOffset(24, -15, 0, 1600);
+    r.AddZoom(4400, 3300, 0, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddColor(255, 110, 60, 35, 0, 1600);
+    r.AddLayer(1, 1600);
+    MenuItem(r, "prev", -280, 270);
+    MenuItem(r, "exit", 24, 270);
+    MenuItem(r, "next", 328, 270);
+    for (int tab = 1; tab <= 8; ++tab)
+    {
+        r.CreateSpriteObjectData("_item_zakladka_" + Number(tab));
+        r.AddOffset(377, -230 + 52 * (tab - 1), 0, 1600);
+        r.AddLayer(2, 1600);
+        r.AddSubstAnimation("cookingbook", "tab");
+    }
 }

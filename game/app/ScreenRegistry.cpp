@@ -2,6 +2,7 @@
 
 #include "game/kitchen/GameScreen.h"
 #include "game/screens/ComiksScreen.h"
+#include "game/screens/CookBook.h"
 #include "game/screens/CookChangePlayerScreen.h"
 #include "game/screens/CookConfirmMenuScreen.h"
 #include "game/screens/CookNewPlayerMenuScreen.h"
@@ -35,7 +36,7 @@ const tagScreenEntry kScreens[] = {
     {"new_ingridient_screen", &CPlaceholderScreen::Create},
     {"new_recept_screen", &CPlaceholderScreen::Create},
     {"bonus_message_screen", &CCookConfirmMenuScreen::Create},
-    {"CookingBookScreen", &CPlaceholderScreen::Create},
+    {"CookingBookScreen", &CCookBook::Create},
     {"VelmoRoomScreen", &CPlaceholderScreen::Create},
     {"ProgressMapScreen", &CPlaceholderScreen::Create},
     {"BonusStatisticsScreen", &CPlaceholderScreen::Create},
