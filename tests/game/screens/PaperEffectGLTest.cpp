@@ -14,8 +14,6 @@
 
 namespace {
 
-
-
 // A leaf of 128 x 128 over the rectangle (160, 56) - (288, 184) of a 320 x 240 picture, made from a
 // test page: red on its left half, blue on its right, a white diagonal from its top-left corner to
 // its bottom-right one. Its mask (128 x 128, smaller than the 512 x 512 side) is transparent in the
@@ -47,7 +45,14 @@ protected:
         AddKeys(diagonal->GetHotspot(), {{{0, 5000}, 0, 1000}});
         AddKeys(diagonal->GetRotate(), {{std::numbers::pi_v<float> / 4, 0, 1000}});
         AddKeys(diagonal->GetLayer(), {{1, 0, 1000}});
+        b.Animation("back");
+        b.Part("all", 0, 1000);
+        half("green", 0, hgeColor(0, 1, 0, 1))->GetScale()->front().value = {8, 8};
         page = scene->CreateAnimation("paper_test.page");
+        back = scene->CreateAnimation("paper_test.back");
+        ASSERT_TRUE(back);
+        back->Play("all", 0, false);
+        back->Update(0.0f);
         ASSERT_TRUE(page);
         page->Play("all", 0, false);
         page->Update(0.0f);
@@ -56,18 +61,21 @@ protected:
         DWORD* pixels = engine->Texture_Lock(mask, false, 0, 0, 0, 0);
         ASSERT_NE(pixels, nullptr);
         for (int y = 0; y < kSize; ++y)
-            for (int x = 0; x < kSize; ++x) pixels[y * kSize + x] = x >= 96 && y < 32 ? 0x00FFFFFFu : 0xFFFFFFFFu;
+            for (int x = 0; x < kSize; ++x)
+                pixels[y * kSize + x] = x >= 96 && y < 32 ? 0x00FFFFFFu : 0xFFFFFFFFu;
         engine->Texture_Unlock(mask);
     }
     void TearDown() override {
         engine->Texture_Free(mask);
         engine->System_SetStateString(HGE_LOGFILE, "");
         page.Reset();
+        back.Reset();
         CSampleSceneGL::TearDown();
     }
 
     GF::THolder<CPaperEffect> Leaf() {
-        GF::THolder<CPaperEffect> leaf = CPaperEffect::Create(0.0f, 0.5f, 1.5707964f, {kLeft, kTop, kLeft + kSize, kTop + kSize});
+        GF::THolder<CPaperEffect> leaf =
+            CPaperEffect::Create(0.0f, 0.5f, 1.5707964f, {kLeft, kTop, kLeft + kSize, kTop + kSize});
         leaf->SetTextureSize(kSize, kSize);
         return leaf;
     }
@@ -87,12 +95,16 @@ protected:
     static bool IsBlue(DWORD p) { return Blue(p) > 200 && Red(p) < 60 && Green(p) < 60; }
     static bool IsWhite(DWORD p) { return Red(p) > 160 && Green(p) > 160 && Blue(p) > 160; }
     static bool IsBlack(DWORD p) { return Red(p) < 30 && Green(p) < 30 && Blue(p) < 30; }
-    // Paper in shade: neither background nor a page colour at full light.
+    static bool IsGreen(DWORD p) { return Green(p) > 90 && Red(p) < 40 && Blue(p) < 40; }
+    // Paper of one colour in shade.
     static int Shaded(const CEngineFixture::Pixels& pixels) {
         return static_cast<int>(std::count_if(pixels.argb.begin(), pixels.argb.end(), [](DWORD p) {
             const int top = std::max({Red(p), Green(p), Blue(p)});
-            return top > 40 && top < 170;
+            return top > 90 && top < 225 && std::min({Red(p), Green(p), Blue(p)}) < 40;
         }));
+    }
+    static int Count(const CEngineFixture::Pixels& pixels, bool (*is)(DWORD)) {
+        return static_cast<int>(std::count_if(pixels.argb.begin(), pixels.argb.end(), is));
     }
     static int Drawn(const CEngineFixture::Pixels& pixels, int fromX, int toX) {
         int count = 0;
@@ -103,6 +115,7 @@ protected:
 
     CTempFolder log{"quindle-paper"};
     GF::TAnimationPtr page;
+    GF::TAnimationPtr back;  // all green
     HTEXTURE mask = 0;
 };
 
@@ -110,7 +123,7 @@ protected:
 
 // Flat, the front lies on its rectangle the right way up with the background through the mask's
 // corner; turned over, only the back shows, mirrored about the rectangle's left edge; half way both
-// show, with the curl in shade.
+// show, with the curl in shade. A later build of the back alone keeps the front.
 TEST_F(PaperEffectGL, ALeafLiesFlatTurnsOverMirroredAndCurlsInShadeHalfWay) {
     const GF::THolder<CPaperEffect> leaf = Leaf();
     ASSERT_TRUE(leaf->Build(page, page, mask, mask)) << Log();
@@ -132,10 +145,13 @@ TEST_F(PaperEffectGL, ALeafLiesFlatTurnsOverMirroredAndCurlsInShadeHalfWay) {
     EXPECT_TRUE(IsBlack(over.At(kLeft - 122, kTop + 6)));
     EXPECT_EQ(Drawn(over, kLeft, flat.width), 0);
 
+    ASSERT_TRUE(leaf->Build({}, back, mask, mask));
+    EXPECT_EQ(Count(DrawAt(leaf, 0.0f), &IsGreen), 0);
     const CEngineFixture::Pixels half = DrawAt(leaf, 0.5f);
-    EXPECT_GT(Drawn(half, 0, kLeft), 1000);
-    EXPECT_GT(Drawn(half, kLeft, half.width), 1000);
-    EXPECT_GT(Shaded(half), 4 * Shaded(flat) + 300) << Shaded(half) << " " << Shaded(flat);
+    EXPECT_GT(Count(half, &IsGreen), 100);
+    EXPECT_GT(Count(half, &IsBlue) + Count(half, &IsRed), 1000);
+    EXPECT_GT(Shaded(half), Shaded(flat) + 500) << Shaded(half) << " " << Shaded(flat);
+    EXPECT_GT(Count(DrawAt(leaf, 1.0f), &IsGreen), 10000);
 }
 
 // A build that cannot draw its sides answers false, says why in the log and leaves the leaf blank.
