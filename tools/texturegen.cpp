@@ -1,14 +1,17 @@
 // Builds the sample script's textures where its sprite infos cut them out:
 // - "interface" (Texture/0.png, 256 x 256): the panel, the button and its lit variant, the soft spark
-//   the particle systems draw and the speech balloon;
+//   the particle systems draw, the speech balloon and the hider's hole (64 x 64 at 192, 192: dark,
+//   with a clear round middle that turns dark over its last few pixels);
 // - "cloth" (Texture/1.png, 256 x 512): the window shades' curtain, pleated red cloth with a gold
 //   fringe along its bottom;
 // - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
 //   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots;
-// - "page" (Texture/3.png, 334 x 494): the recipe book's page shape as alpha, white paper with its
+// - "particles", "particles_2", "particles_3" (32 x 32): the soft dots the particle systems draw as
+//   points: warm for the stoves' fire, white for sparkles, gold for rewards;
+// - "page" (Texture/6.png, 334 x 494): the recipe book's page shape as alpha, white paper with its
 //   outer corners rounded off (transparent) on the side away from the spine.
 //
-//   texturegen <output png> [cloth | gray | page]
+//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | page]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -62,6 +65,11 @@ Uint32 Pixel(int x, int y) {
         return Argb(a, 255, 255, 255);
     }
     if (y >= 176 && y < 200 && x < 64) return Balloon(x, y - 176, 64, 24);  // balloon
+    if (y >= 192 && x >= 192) {                                             // hider's hole
+        const float d = std::hypot(x - 223.5f, y - 223.5f);
+        const int a = static_cast<int>(std::clamp((d - 20.0f) * 32.0f, 0.0f, 250.0f));
+        return Argb(a, 4, 4, 12);
+    }
     return 0;
 }
 
@@ -96,6 +104,29 @@ Uint32 Cloth(int x, int y) {
                 static_cast<int>(40 * light));
 }
 
+constexpr int kDotSize = 32;
+
+struct TDotTint {
+    const char* kind;
+    int r, g, b;
+};
+constexpr TDotTint kDots[] = {
+    {"particles", 255, 190, 90}, {"particles_2", 255, 255, 255}, {"particles_3", 255, 220, 110}};
+
+// A round dot, opaque at its centre and fading to nothing at its rim.
+Uint32 Dot(int x, int y, const TDotTint& tint) {
+    const float half = kDotSize * 0.5f;
+    const float d = std::hypot(x + 0.5f - half, y + 0.5f - half) / half;
+    const float a = std::max(0.0f, 1.0f - d);
+    return Argb(static_cast<int>(255.0f * a * a), tint.r, tint.g, tint.b);
+}
+
+const TDotTint* FindDot(const std::string& kind) {
+    for (const TDotTint& dot : kDots)
+        if (kind == dot.kind) return &dot;
+    return nullptr;
+}
+
 constexpr int kPageWidth = 334, kPageHeight = 494, kPageCorner = 24;
 
 // The spine is the page's left edge as it is drawn into a leaf's texture.
@@ -112,13 +143,20 @@ int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[2] : "";
     const bool gray = kind == "gray";
     const bool cloth = kind == "cloth";
+    const TDotTint* dot = FindDot(kind);
     const bool page = kind == "page";
-    if (argc != 2 && !gray && !cloth && !page) {
-        std::fprintf(stderr, "usage: texturegen <output png> [cloth | gray | page]\n");
+    if (argc != 2 && !gray && !cloth && !dot && !page) {
+        std::fprintf(stderr,
+                     "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | "
+                     "page]\n");
         return 2;
     }
-    const int width = gray ? kGrayWidth : cloth ? kClothWidth : page ? kPageWidth : kSize;
-    const int height = gray ? kGrayHeight : cloth ? kClothHeight : page ? kPageHeight : kSize;
+    const int width = dot ? kDotSize : gray ? kGrayWidth : cloth ? kClothWidth : page ? kPageWidth : kSize;
+    const int height = dot     ? kDotSize
+                       : gray  ? kGrayHeight
+                       : cloth ? kClothHeight
+                       : page  ? kPageHeight
+                               : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
@@ -131,7 +169,8 @@ int main(int argc, char** argv) {
     const int pitch = surface->pitch / 4;
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            pixels[y * pitch + x] = gray    ? GrayPixel(x, y)
+            pixels[y * pitch + x] = dot     ? Dot(x, y, *dot)
+                                    : gray  ? GrayPixel(x, y)
                                     : cloth ? Cloth(x, y)
                                     : page  ? PageMask(x, y)
                                             : Pixel(x, y);

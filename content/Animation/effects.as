@@ -22,7 +22,12 @@ void Textures(CResourceReader@ r)
     r.AddTexture("gray");                                        // Texture\2
     r.AddHGESpriteInfo("gray",           2,      0,   0,   128,  64);    // 8: eight grey cells of 32 x 32
     r.AddHGESpriteInfo("cloth",          1,      0,   0,   256,  512);   // 9: the whole curtain
-    r.AddTexture("cookbook_page_1");                             // Texture\3: the book's page shape (alpha)
+    // The particle systems' soft dots, found by name: the stoves' fire, sparkles, rewards.
+    r.AddTexture("particles");                                   // Texture\3
+    r.AddTexture("particles_2");                                 // Texture\4
+    r.AddTexture("particles_3");                                 // Texture\5
+    r.AddHGESpriteInfo("hole",           0,      192, 192, 64,   64);    // 10: dark, a clear round middle
+    r.AddTexture("cookbook_page_1");                             // Texture\6: the book's page shape (alpha)
 }
 
 void Fonts(CResourceReader@ r)
@@ -60,10 +65,11 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("credits_text",        0, 0, 4, 0x11, 72);     // 21
     r.AddTextInfo("hint_screen_text",    0, 0, 2, 0x11, 73);     // 22
     r.AddTextInfo("high_score_title",    0, 1, 0, 0x11, 74);     // 23
+    r.AddTextInfo("bonus_text",          0, 1, 0, 0x41, 85);     // 24
     // The recipe book's lines, filled from its items, and its page numbers.
-    r.AddTextInfo("book_text",           0, 0, 0, 0x00, 13);     // 24: from its left end
-    r.AddTextInfo("book_title",          0, 1, 0, 0x11, 13);     // 25: centred
-    r.AddTextInfo("book_number",         0, 0, 0, 0x11, 13);     // 26: centred
+    r.AddTextInfo("book_text",           0, 0, 0, 0x00, 13);     // 25: from its left end
+    r.AddTextInfo("book_title",          0, 1, 0, 0x11, 13);     // 26: centred
+    r.AddTextInfo("book_number",         0, 0, 0, 0x11, 13);     // 27: centred
 }
 
 void Sounds(CResourceReader@ r)
@@ -857,8 +863,11 @@ void GameScreen(CResourceReader@ r)
     Part(r, "_segment", "interfaces", "segment", 0, 0, 1);
     Part(r, "_second", "levels", "clock_hand", 0, 0, 2);
 
+    // The level-time dial flips to work when a level begins and closes when it ends.
     r.CreateAnimationData("clock_flip");
     r.AddNamedPart("all", 0, 1000, 0);
+    r.AddNamedPart("_work", 0, 500, 1);
+    r.AddNamedPart("_closed", 500, 1000, 1);
     Part(r, "_clock", "interfaces", "level_clock", 0, 0, 0);
 
     r.CreateAnimationData("game_screen");
@@ -1061,6 +1070,8 @@ void FillResource(CResourceReader@ r)
     HighScores(r);
     Heroine(r);
     KitchenObjects(r);
+    Ribbons(r);
+    BonusGames(r);
     CookBook(r);
 }
 
@@ -1255,6 +1266,180 @@ void HighScores(CResourceReader@ r)
     MenuItem(r, "back", 0, 200);
 }
 
+// A tournament ribbon, "interfaces.ribbon_<n>": a plate of 84 x 42 in the ribbon's colour, its left
+// end at the ribbon's position; the participant's portrait rests on "_pers_place" at its left, the
+// place "_place" stands at the top right and the points "_score" below it. "_select" lights the
+// player's ribbon.
+void Ribbon(CResourceReader@ r, int n, int red, int green, int blue)
+{
+    r.CreateAnimationData("ribbon_" + Number(n));
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_select", 1000, 1500, 0);
+    r.CreateSpriteObjectData("plate");
+    r.AddSpriteIDResource(0, 1500);
+    r.AddHotspot(0, 5000, 0, 1500);
+    r.AddZoom(33, 33, 0, 1500);
+    r.AddBlendMode(2, 1500);
+    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, 255, 250, 200, 0, 500);
+    r.CreateSpriteObjectData("_pers_place");
+    r.AddOffset(22, 0, 0, 1500);
+    r.AddLayer(1, 1500);
+    r.CreateTextSpriteObjectData("_place");
+    r.AddTextSpriteIDResource(5, 1500);
+    r.AddOffset(62, -10, 0, 1500);
+    r.AddLayer(2, 1500);
+    r.CreateTextSpriteObjectData("_score");
+    r.AddTextSpriteIDResource(5, 1500);
+    r.AddOffset(62, 10, 0, 1500);
+    r.AddLayer(2, 1500);
+}
+
+// The ribbons of the tournament's places: gold, silver, bronze, and one for every further place.
+void Ribbons(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    Ribbon(r, 1, 230, 190, 60);
+    Ribbon(r, 2, 200, 200, 215);
+    Ribbon(r, 3, 200, 130, 70);
+    Ribbon(r, 4, 110, 130, 170);
+}
+
+// The bonus mini-games: the second drawn cursor (the mirror of the spot-the-difference pictures),
+// the intro texts, the hider of the dark hidden-object levels, the objects and the level layouts.
+void BonusGames(CResourceReader@ r)
+{
+    r.CreateModule("cursor");
+    r.CreateAnimationData("custom_2");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("arrow");
+    r.AddSpriteIDResource(6, 1000);
+    r.AddHotspot(0, 0, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, 255, 220, 80, 0, 1000);
+
+    // "Bonus round!" on a panel, fading in and out over 1.5 s; the level-start banner after it.
+    r.CreateModule("main_menu");
+    Banner(r, "bonus_text", 24, 1500);
+    Banner(r, "level_start", 0, 1000);
+
+    // Darkness over the whole screen but for a round hole about its centre: the hole's picture
+    // (256 x 256) and four dark blocks around it, reaching 1600 pixels each way.
+    r.CreateModule("bonus");
+    r.CreateAnimationData("hider");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("hole");
+    r.AddSpriteIDResource(10, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(400, 400, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    HiderBlock(r, "above", 0, -864, 20000, 9200);
+    HiderBlock(r, "below", 0, 864, 20000, 9200);
+    HiderBlock(r, "left", -864, 0, 9200, 1600);
+    HiderBlock(r, "right", 864, 0, 9200, 1600);
+
+    // The objects, all drawn from the texture, which the colour of a glow or of the scenery's sweep
+    // is added to: items are the light balloon plate (64 x 24) tinted in their own colours and shown
+    // at once; scenery comes in with the sweep.
+    r.CreateModule("Bonus");
+    Thing(r, "vase", 7, 75, 267, 90, 120, 220);
+    Thing(r, "clock", 7, 100, 267, 240, 200, 60);
+    Thing(r, "lamp", 7, 75, 333, 250, 120, 40);
+    Thing(r, "book", 7, 100, 200, 60, 170, 90);
+    Thing(r, "hat", 7, 75, 200, 170, 60, 170);
+    Thing(r, "shelf", 0, 50, 25, 255, 255, 255);
+    Thing(r, "rug", 1, 100, 200, 255, 255, 255);
+
+    r.CreateModule("levels");
+    // The bar of items to place: 260 x 60 from its left end, where its row begins ("_item_place").
+    r.CreateAnimationData("item_bar");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("strip");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(0, 5000, 0, 1000);
+    r.AddZoom(1625, 375, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, 90, 70, 50, 0, 1000);
+    r.CreateSpriteObjectData("_item_place");
+    r.AddLayer(1, 1000);
+
+    TwinPictures(r, "bonus_diference_1", 200, 210, 170);
+    r.CreateTextSpriteObjectData("_number");
+    r.AddTextSpriteIDResource(5, 2000);
+    r.AddOffset(-330, 255, 0, 2000);
+    r.AddLayer(30, 2000);
+    r.AddColor(255, 40, 30, 20, 0, 2000);
+
+    TwinPictures(r, "bonus_place_in_1", 170, 200, 220);
+    r.CreateSpriteObjectData("_list");
+    r.AddOffset(-300, 250, 0, 2000);
+    r.AddLayer(20, 2000);
+    r.AddSubstAnimation("levels", "item_bar");
+}
+
+// A banner at the screen's middle: a panel with the text (text description `text`), fading in and
+// out over `length` ms.
+void Banner(CResourceReader@ r, const string &in name, int text, int length)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, length, 1);
+    r.CreateSpriteObjectData("panel");
+    r.AddSpriteIDResource(0, length);
+    r.AddHotspot(5000, 5000, 0, length);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 0, length - 600);
+    r.AddOpaque(255, 1, 300);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(text, length);
+    r.AddLayer(1, length);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 0, length - 600);
+    r.AddOpaque(255, 1, 300);
+}
+
+void HiderBlock(CResourceReader@ r, const string &in name, int x, int y, int zoomX, int zoomY)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddOffset(x, y, 0, 1000);
+    r.AddZoom(zoomX, zoomY, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(250, 4, 4, 12, 0, 1000);
+}
+
+// A mini-game's level layout: two pictures of 400 x 600 side by side in one colour, darkening at
+// night ("_night"), with a line between them and the sun crossing the top.
+void TwinPictures(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_night", 1000, 2000, 1);
+    Picture(r, "left", -200, red, green, blue);
+    Picture(r, "right", 200, red, green, blue);
+    r.CreateSpriteObjectData("divider");
+    r.AddSpriteIDResource(4, 2000);
+    r.AddHotspot(5000, 5000, 0, 2000);
+    r.AddZoom(25, 3750, 0, 2000);
+    r.AddLayer(1, 2000);
+    r.AddBlendMode(2, 2000);
+    r.AddColor(255, 60, 50, 40, 0, 2000);
+    Part(r, "_sun", "levels", "sun", 0, -220, 1);
+}
+
+void Picture(CResourceReader@ r, const string &in name, int x, int red, int green, int blue)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(4, 2000);
+    r.AddHotspot(5000, 5000, 0, 2000);
+    r.AddOffset(x, 0, 0, 2000);
+    r.AddZoom(2500, 3750, 0, 2000);
+    r.AddBlendMode(2, 2000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, red, green, blue, 1, 1000);
+    r.AddColor(255, red / 2, green / 2, blue / 2 + 30, 0, 0);
+}
+
 // A page of the recipe book, 336 x 496 from its top-left corner: its first child "_items" hosts the
 // page's items, "_number" shows its number at the bottom, and a darker strip marks the spine
 // (right of a left-hand page, left of a right-hand one). It fades in and out.
@@ -1270,7 +1455,7 @@ void BookPage(CResourceReader@ r, const string &in name, bool spineRight, int re
     BookSheet(r, "spine", spineRight ? 320 : 0, 100, red - 60, green - 60, blue - 60);
     r.AddLayer(1, 1600);
     r.CreateTextSpriteObjectData("_number");
-    r.AddTextSpriteIDResource(26, 1600);
+    r.AddTextSpriteIDResource(27, 1600);
     r.AddOffset(168, 470, 0, 1600);
     r.AddLayer(2, 1600);
     r.AddColor(255, 90, 60, 40, 0, 1600);
@@ -1351,21 +1536,21 @@ void CookBook(CResourceReader@ r)
 
     // A recipe's or chapter's title, a line of text, a chapter band and a picture.
     BookItem(r, "title");
-    BookText(r, 25, 120, 40, 20);
+    BookText(r, 26, 120, 40, 20);
     BookItem(r, "line");
-    BookText(r, 24, 60, 50, 40);
+    BookText(r, 25, 60, 50, 40);
     BookItem(r, "chapter");
     BookBlock(r, "band", 5000, 1800, 250, 150, 90, 50);
-    BookText(r, 25, 255, 245, 220);
+    BookText(r, 26, 255, 245, 220);
     BookItem(r, "picture");
     BookBlock(r, "dish", 5000, 1000, 750, 230, 170, 60);
-    BookText(r, 24, 60, 50, 40);
+    BookText(r, 25, 60, 50, 40);
     // The marker: red on its left, blue on its right, 64 x 24 about its centre; it shows at once
     // whether a page reads the right way round.
     BookItem(r, "marker");
     BookBlock(r, "red", 10000, 200, 150, 220, 30, 30);
     BookBlock(r, "blue", 0, 200, 150, 30, 30, 220);
-    BookText(r, 24, 0, 0, 0);
+    BookText(r, 25, 0, 0, 0);
     BookTab(r);
 
     r.CreateModule("main_menu");

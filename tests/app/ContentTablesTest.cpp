@@ -63,6 +63,10 @@ TEST(SampleContent, TheSkeletonLaterIssuesFillWithEveryReferenceFound) {
             rivals.insert(pair.Slot);
         EXPECT_EQ(rivals, (std::set<int32_t>{0, 1, 2})) << stage.Name;
     }
+    // The second level of stage 1 has four rivals: with it every portrait but the player's is used.
+    std::set<int32_t> rivals;
+    for (const CLevelValuePair& pair : levels.FindLevel("stage1_2")->ProgressValues) rivals.insert(pair.Slot);
+    EXPECT_EQ(rivals, (std::set<int32_t>{3, 4, 5, 7}));
     std::set<int32_t> duelKinds;
     for (const COrderInfo& order : levels.FindLevel("stage2_2")->Orders) duelKinds.insert(order.Kind);
     EXPECT_EQ(duelKinds, (std::set<int32_t>{101, 102}));

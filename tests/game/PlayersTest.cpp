@@ -182,16 +182,16 @@ TEST_F(ProgressTest, ACareerStoresQualifyingPlacesRanksTheStagesAndKeepsTheStage
     EXPECT_EQ(Saved().players.at(u"").levels.at("stage4_1").place, 1);
     EXPECT_EQ(GetCurrentStageNumber(), 4);
 
-    // Standings of the player's 250 points per level against the level data's rivals (620, 540, 460
-    // over stage 1's two levels); a tie goes to the lower participant number.
+    // Standings of the player's 250 points per level against the level data's rivals (participant
+    // 3's 260 on the second level is stage 1's best); a tie goes to the lower participant number.
     EXPECT_EQ(CollectStageResults("stage1"), 0);
     GetLevelProgress("stage1_1");
     GetLevelProgress("stage1_2");
-    EXPECT_EQ(CollectStageResults("stage1"), 3);
-    player.levels["stage1_2"].scores[6] = 290.0f;
-    EXPECT_EQ(CollectStageResults("stage1"), 3);
-    player.levels["stage1_2"].scores[6] = 291.0f;
+    EXPECT_EQ(CollectStageResults("stage1"), 1);
+    player.levels["stage1_2"].scores[6] = 10.0f;  // 260 in all
     EXPECT_EQ(CollectStageResults("stage1"), 2);
+    player.levels["stage1_2"].scores[6] = 11.0f;
+    EXPECT_EQ(CollectStageResults("stage1"), 1);
 
     // A level the level data lacks gets an empty record there and only the player's points.
     GetLevelProgress("stage9_9");

@@ -160,6 +160,12 @@ std::string CLevelRun::Log() const {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::vector<uint32_t> CLevelRun::DrawnSoFar(int* width, int* height) const {
+    const CEngineHandle engine;
+    Engine::CEngine* real = engine.Get();
+    return real ? real->ReadScene(width, height) : std::vector<uint32_t>();
+}
+
 std::vector<uint32_t> CLevelRun::Picture(int* width, int* height) const {
     std::vector<uint32_t> picture;
     const CEngineHandle engine;

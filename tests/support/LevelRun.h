@@ -56,6 +56,8 @@ public:
     std::string Log() const;
     // The whole window drawn as the frame draws it (every screen), ARGB, top row first.
     std::vector<uint32_t> Picture(int* width, int* height) const;
+    // What the frame being drawn holds so far (for a drawable reading the picture as it is drawn).
+    std::vector<uint32_t> DrawnSoFar(int* width, int* height) const;
     static uint32_t At(const std::vector<uint32_t>& picture, int width, int x, int y) {
         return picture[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
                        static_cast<std::size_t>(x)];

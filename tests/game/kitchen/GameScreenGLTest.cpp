@@ -9,8 +9,32 @@
 #include "game/app/GameSounds.h"
 #include "game/kitchen/GenericActions.h"
 #include "tests/support/LevelRun.h"
+#include "tests/support/SceneDoubles.h"
 
 namespace {
+
+// Drawn above everything in the play screen's scene: each frame drawn while the pause overlay shows
+// is counted and read back as far as it has been drawn.
+class CPauseProbe : public CTestDrawable {
+public:
+    CPauseProbe(CLevelRun& run, GF::TAnimationPtr overlay) : m_run(run), m_overlay(std::move(overlay)) {
+        transform.layer = 20000000;
+        bounds = GF::TRect{0, 0, 800, 600};
+    }
+    void Render() override {
+        if (!m_overlay || !m_overlay->IsVisible()) return;
+        ++overlayFrames;
+        picture = m_run.DrawnSoFar(&width, &height);
+    }
+    int overlayFrames = 0;
+    std::vector<uint32_t> picture;
+    int width = 0;
+    int height = 0;
+
+private:
+    CLevelRun& m_run;
+    GF::TAnimationPtr m_overlay;
+};
 
 // What the script saw of the sample level, read back by the test.
 struct tagLevelSeen {
@@ -30,20 +54,25 @@ struct tagLevelSeen {
     std::vector<std::string> topScreens;
     float newItems = -1.0f;
     std::vector<std::string> names;
+    uint32_t pausedCentrePixel = 0;
+    int overlayFrames = -1;
 };
 
 }  // namespace
 
 // The sample level through the real program: the screen shows the level's kitchen and its dial, the
 // field steps its queue, Escape opens the menu over it with the level standing still, Escape goes
-// back and the level runs on to its duration; then "exit" once, the new recipes counted, and the
-// flow's lose screen (the stand-in field wins nothing).
+// back and the level runs on to its duration; the window losing the focus draws one frame with the
+// pause overlay over the level; then "exit" once, the new recipes counted, and the flow's lose
+// screen (the stand-in field wins nothing).
 TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
     CLevelRun run;
     tagLevelSeen seen;
     int menuShownAt = -1;
     int escapeAt = -1;
     int leaveAt = -1;
+    int focusLostAt = -1;
+    GF::THolder<CPauseProbe> probe;
     const int code = run.Run([&](CLevelRun& r) {
         const int frame = r.FrameNumber();
         if (frame == 0) {
@@ -90,6 +119,20 @@ TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
         if (leaveAt >= 0 && frame == leaveAt + 2) r.Key(SDLK_ESCAPE, false);
         if (leaveAt >= 0 && field && field->GetElapsed() > seen.elapsedBeforeLeaving)
             seen.ranOnAfterMenu = true;
+        if (leaveAt >= 0 && focusLostAt < 0 && top == "GameScreen") {
+            probe = GF::THolder<CPauseProbe>(new CPauseProbe(r, r.GetGameScreen()->GetPauseOverlay()));
+            probe->SetScene(r.GetGameScreen()->GetScene());
+            r.FocusLost();
+            focusLostAt = frame;
+        }
+        if (focusLostAt >= 0 && frame == focusLostAt + 20 && probe) {
+            seen.overlayFrames = probe->overlayFrames;
+            if (!probe->picture.empty())
+                seen.pausedCentrePixel =
+                    CLevelRun::At(probe->picture, probe->width, probe->width / 2, probe->height / 2);
+            probe->SetScene({});
+            probe.Reset();
+        }
         if (top != "LoseScreen") return true;
         seen.newItems = r.Player().floatVars[27];
         seen.names = r.Player().names;
@@ -117,6 +160,9 @@ TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
     EXPECT_EQ(seen.elapsedBeforeLeaving, seen.elapsedAtMenu);
     EXPECT_TRUE(seen.particlesFrozen);
     EXPECT_TRUE(seen.ranOnAfterMenu);
+    // One frame drawn on the focus loss, under the dark blue veil: the floor's red much dimmed.
+    EXPECT_EQ(seen.overlayFrames, 1);
+    EXPECT_LT(static_cast<int>(seen.pausedCentrePixel >> 16 & 0xFF), red / 2);
 
     const std::vector<std::string> tops = {"GameScreen", "InGameMenuScreen", "GameScreen", "LoseScreen"};
     EXPECT_EQ(seen.topScreens, tops);

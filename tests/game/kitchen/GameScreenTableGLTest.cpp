@@ -8,6 +8,7 @@
 #include "game/app/Application.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/screens/WindowShadesEffect.h"
 #include "tests/support/LevelRun.h"
 
 namespace {
@@ -136,19 +137,25 @@ TEST(GameScreenTable, QuitDuringTheIntroForcesTheQuit) {
     }
 }
 
-// The field asking for the manual ends the play screen with "show_manual", and the help comes over
-// it. On "bonus_diference" a point on the right picture answers as the left one's.
+// "stage7_1" keeps the shades shut over its kitchen until its field asks for the manual, which ends
+// the play screen with "show_manual", opens them and brings the help over it. On "bonus_diference"
+// a point on the right picture answers as the left one's.
 TEST(GameScreenTable, TheManualComesOverTheLevelAndTheDifferencePicturesShareTheMouse) {
     CLevelRun run;
     int manualAt = -1;
     std::string topAfterManual;
     std::vector<float> mouse;
+    std::vector<int> shades;  // the shades' state at frames 90 and 160
     const int code = run.Run([&](CLevelRun& r) {
         const int frame = r.FrameNumber();
         if (frame == 0) {
             CLevelRun::AddLevel("test_3", "bonus_diference", 100000.0f);
+            // Come as from a screen that closed the shades behind it.
+            r.Player().stringVars[21] = "shade_close";
+            CWindowShadesEffect::GetInstance()->SetState(CWindowShadesEffect::kClose, 40.0f);
             r.Play("stage7_1");
         }
+        if (frame == 90 || frame == 160) shades.push_back(CWindowShadesEffect::GetInstance()->GetState());
         if (frame == 100) {
             r.Field()->ShowManual();
             manualAt = frame;
@@ -169,6 +176,7 @@ TEST(GameScreenTable, TheManualComesOverTheLevelAndTheDifferencePicturesShareThe
     ASSERT_EQ(code, 0);
     EXPECT_TRUE(Has(run.Results(), "GameScreen:show_manual"));
     EXPECT_EQ(topAfterManual, "HelpScreen");
+    EXPECT_EQ(shades, (std::vector<int>{CWindowShadesEffect::kClose, CWindowShadesEffect::kOpen}));
     ASSERT_EQ(mouse.size(), 3u);
     EXPECT_EQ(mouse[0], 200.0f);
     EXPECT_EQ(mouse[1], 400.0f);
