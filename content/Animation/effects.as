@@ -691,9 +691,10 @@ void GameMenus(CResourceReader@ r)
 
 // The kitchen character's speech balloon and the kitchen's clickable plates:
 // - nolla_baloon_podkladka: the balloon picture (64 x 24 about its centre), whose first part hosts
-//   nolla_text, the words in its "_text";
+//   nolla_text, the words in its "_text"; a hint shows it ("_show") and hides it ("_hide");
 // - hint_balloon: the same balloon with an "OK" button (hint_ok, "_item_ok") 40 pixels below its
 //   centre; it shows, idles and hides;
+// - hint_cloud: a hint balloon of its own (below);
 // - item_delivery: the serving plate of a field, a button with a smaller "_button_rect".
 void Balloons(CResourceReader@ r)
 {
@@ -708,6 +709,8 @@ void Balloons(CResourceReader@ r)
 
     r.CreateAnimationData("nolla_baloon_podkladka");
     r.AddNamedPart("all", 0, 1000, 0);
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_hide", 700, 1000, 1);
     r.CreateSpriteObjectData("picture");
     r.AddSpriteIDResource(7, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
@@ -728,6 +731,22 @@ void Balloons(CResourceReader@ r)
     r.AddOffset(0, 40, 0, 1500);
     r.AddLayer(1, 1500);
     r.AddSubstAnimation("interfaces", "hint_ok");
+
+    // hint_cloud: a hint's own balloon, wider than the plain one, with its words in "_text"; it
+    // shows, idles and hides, or plays "all" through once for a hint that ends by itself.
+    r.CreateAnimationData("hint_cloud");
+    r.AddNamedPart("_show", 0, 200, 1);
+    r.AddNamedPart("_idle", 200, 1200, 0);
+    r.AddNamedPart("_hide", 1200, 1500, 1);
+    r.AddNamedPart("all", 0, 1500, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(7, 1500);
+    r.AddHotspot(5000, 5000, 0, 1500);
+    r.AddZoom(300, 200, 0, 1500);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(8, 1500);
+    r.AddLayer(1, 1500);
+    r.AddColor(255, 40, 40, 60, 0, 1500);
 }
 
 // The sample kitchen's layout: the wall clock "_clock" (80 x 80, hands "_hour", "_min", "_second"
