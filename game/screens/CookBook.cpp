@@ -71,9 +71,21 @@ void CCookBook::OnInitialize() {
     m_subscribed = true;
 }
 
+// The scene may be the one of the screen under the book, which lives on: the leaves and the shown
+// pages leave it with the book.
 void CCookBook::OnDestroy() {
     TGameMenuScreen::OnDestroy();
     Unsubscribe();
+    if (!m_scene) return;
+    for (const GF::THolder<CPaperEffect>& leaf : {m_leftLeaf, m_rightLeaf, m_turningLeaf}) {
+        if (leaf) m_scene->RemoveDrawable(GF::TDrawablePtr(leaf.Get()));
+    }
+    for (GF::TAnimationPtr* page : {&m_leftPage, &m_rightPage}) {
+        if (!*page) continue;
+        m_scene->RemoveAnimation(*page);
+        (*page)->Destroy();
+        page->Reset();
+    }
 }
 
 bool CCookBook::UpdateIdle(const float& dt) {

@@ -228,6 +228,10 @@ TEST(CookBookRun, TurnsLeavesByButtonsKeysAndTabsAndOpensOnTheNewestRecipe) {
     steps.Add([&](CLevelRun& r) {
         EXPECT_EQ(r.TopName(), "MainMenuScreen");
         EXPECT_EQ(r.Player().stringVars[CCookBook::kReplayVariable], "");
+        // Nothing of the book stays on the menu's scene.
+        tagPicture picture;
+        picture.pixels = r.Picture(&picture.width, &picture.height);
+        EXPECT_EQ(std::count_if(picture.pixels.begin(), picture.pixels.end(), &IsPaper), 0);
         // Again, asked to show the newest recipe: the four stages' recipes are known.
         KnowStages(r, 4);
         r.Player().stringVars[CCookBook::kReplayVariable] = CCookBook::kNewRecipe;
