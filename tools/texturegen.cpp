@@ -8,10 +8,12 @@
 //   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots;
 // - "particles", "particles_2", "particles_3" (32 x 32): the soft dots the particle systems draw as
 //   points: warm for the stoves' fire, white for sparkles, gold for rewards;
-// - "page" (Texture/6.png, 334 x 494): the recipe book's page shape as alpha, white paper with its
+// - "icons" (Texture/6.png, 128 x 64): the item icons, laid out as the grey sheet's cells, each a
+//   round dish in its own colour marked with the same dots;
+// - "page" (Texture/7.png, 334 x 494): the recipe book's page shape as alpha, white paper with its
 //   outer corners rounded off (transparent) on the side away from the spine.
 //
-//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | page]
+//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons | page]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -85,6 +87,24 @@ Uint32 GrayPixel(int x, int y) {
     return Argb(255, grey, grey, grey);
 }
 
+// The icon sheet's dishes, by cell: soup, steak, pizza, tea, bread, salad, cheese, cup.
+constexpr int kIconColours[8][3] = {{220, 80, 40},  {150, 70, 40}, {240, 180, 60}, {190, 120, 60},
+                                    {210, 160, 90}, {80, 190, 70}, {250, 220, 70}, {120, 170, 240}};
+
+Uint32 IconPixel(int x, int y) {
+    const int column = x / kGrayCell, row = y / kGrayCell;
+    const int cell = row * (kGrayWidth / kGrayCell) + column;
+    const int cx = x % kGrayCell, cy = y % kGrayCell;
+    const bool dot = cy >= 2 && cy < 4 && cx >= 2 && cx % 4 < 2 && (cx - 2) / 4 <= cell;
+    if (dot) return Argb(255, 0, 0, 0);
+    const float d = std::hypot(cx - 15.5f, cy - 17.5f);
+    if (d > 13.0f) return 0;
+    const int* colour = kIconColours[cell];
+    const float light = d > 11.0f ? 0.55f : 1.0f;
+    return Argb(255, static_cast<int>(colour[0] * light), static_cast<int>(colour[1] * light),
+                static_cast<int>(colour[2] * light));
+}
+
 constexpr int kClothWidth = 256;
 constexpr int kClothHeight = 512;
 constexpr int kFringe = 24;
@@ -143,20 +163,25 @@ int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[2] : "";
     const bool gray = kind == "gray";
     const bool cloth = kind == "cloth";
+    const bool icons = kind == "icons";
     const TDotTint* dot = FindDot(kind);
     const bool page = kind == "page";
-    if (argc != 2 && !gray && !cloth && !dot && !page) {
+    if (argc != 2 && !gray && !cloth && !dot && !icons && !page) {
         std::fprintf(stderr,
                      "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | "
-                     "page]\n");
+                     "icons | page]\n");
         return 2;
     }
-    const int width = dot ? kDotSize : gray ? kGrayWidth : cloth ? kClothWidth : page ? kPageWidth : kSize;
-    const int height = dot     ? kDotSize
-                       : gray  ? kGrayHeight
-                       : cloth ? kClothHeight
-                       : page  ? kPageHeight
-                               : kSize;
+    const int width = dot             ? kDotSize
+                      : gray || icons ? kGrayWidth
+                      : cloth         ? kClothWidth
+                      : page          ? kPageWidth
+                                      : kSize;
+    const int height = dot             ? kDotSize
+                       : gray || icons ? kGrayHeight
+                       : cloth         ? kClothHeight
+                       : page          ? kPageHeight
+                                       : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
@@ -171,6 +196,7 @@ int main(int argc, char** argv) {
         for (int x = 0; x < width; ++x)
             pixels[y * pitch + x] = dot     ? Dot(x, y, *dot)
                                     : gray  ? GrayPixel(x, y)
+                                    : icons ? IconPixel(x, y)
                                     : cloth ? Cloth(x, y)
                                     : page  ? PageMask(x, y)
                                             : Pixel(x, y);

@@ -27,7 +27,17 @@ void Textures(CResourceReader@ r)
     r.AddTexture("particles_2");                                 // Texture\4
     r.AddTexture("particles_3");                                 // Texture\5
     r.AddHGESpriteInfo("hole",           0,      192, 192, 64,   64);    // 10: dark, a clear round middle
-    r.AddTexture("cookbook_page_1");                             // Texture\6: the book's page shape (alpha)
+    // The item icons, laid out as the grey sheet's cells (see ItemIcons).
+    r.AddTexture("icons");                                       // Texture\6
+    r.AddHGESpriteInfo("icon_soup",      6,      0,   0,   32,   32);    // 11
+    r.AddHGESpriteInfo("icon_steak",     6,      32,  0,   32,   32);    // 12
+    r.AddHGESpriteInfo("icon_pizza",     6,      64,  0,   32,   32);    // 13
+    r.AddHGESpriteInfo("icon_tea",       6,      96,  0,   32,   32);    // 14
+    r.AddHGESpriteInfo("icon_bread",     6,      0,   32,  32,   32);    // 15
+    r.AddHGESpriteInfo("icon_salad",     6,      32,  32,  32,   32);    // 16
+    r.AddHGESpriteInfo("icon_cheese",    6,      64,  32,  32,   32);    // 17
+    r.AddHGESpriteInfo("icon_cup",       6,      96,  32,  32,   32);    // 18
+    r.AddTexture("cookbook_page_1");                             // Texture\7: the book's page shape (alpha)
 }
 
 void Fonts(CResourceReader@ r)
@@ -1091,6 +1101,8 @@ void FillResource(CResourceReader@ r)
     KitchenObjects(r);
     Ribbons(r);
     BonusGames(r);
+    ItemIcons(r);
+    Orders(r);
     CookBook(r);
 }
 
@@ -1457,6 +1469,290 @@ void Picture(CResourceReader@ r, const string &in name, int x, int red, int gree
     r.AddColor(255, red, green, blue, 0, 1000);
     r.AddColor(255, red, green, blue, 1, 1000);
     r.AddColor(255, red / 2, green / 2, blue / 2 + 30, 0, 0);
+}
+
+// The item icons: eight pictures of 32 x 32 on the icon sheet (Texture\6, sprite infos 11 to 18),
+// laid out as the grey sheet's cells, so that an icon's grey cell lies where the icon lies. Each
+// rests ("_idle"), pulses while a device works on it ("_work") and fades when it is done ("_stroke").
+void ItemIcons(CResourceReader@ r)
+{
+    r.CreateModule("icons");
+    ItemIcon(r, "soup", 11);
+    ItemIcon(r, "steak", 12);
+    ItemIcon(r, "pizza", 13);
+    ItemIcon(r, "tea", 14);
+    ItemIcon(r, "bread", 15);
+    ItemIcon(r, "salad", 16);
+    ItemIcon(r, "cheese", 17);
+    ItemIcon(r, "cup", 18);
+}
+
+void ItemIcon(CResourceReader@ r, const string &in name, int sprite)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 100, 1);
+    r.AddNamedPart("_work", 100, 700, 1);
+    r.AddNamedPart("_stroke", 700, 1000, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(sprite, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(100, 100, 0, 100);
+    r.AddZoom(100, 100, 1, 300);
+    r.AddZoom(120, 120, 1, 300);
+    r.AddZoom(100, 100, 0, 300);
+    r.AddOpaque(255, 0, 700);
+    r.AddOpaque(255, 1, 300);
+    r.AddOpaque(90, 0, 0);
+}
+
+// A plain block of w x h pixels about (x, y) in one colour, for `end` ms.
+void Block(CResourceReader@ r, const string &in name, int x, int y, int w, int h, int layer, int red, int green,
+           int blue, int end)
+{
+    BlockShape(r, name, x, y, w, h, layer, end);
+    r.AddColor(255, red, green, blue, 0, end);
+}
+
+// The same without its colour, which the caller gives by the part.
+void BlockShape(CResourceReader@ r, const string &in name, int x, int y, int w, int h, int layer, int end)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(4, end);
+    r.AddHotspot(5000, 5000, 0, end);
+    r.AddOffset(x, y, 0, end);
+    r.AddZoom(w * 100 / 16, h * 100 / 16, 0, end);
+    r.AddLayer(layer, end);
+    r.AddBlendMode(2, end);
+}
+
+// An empty place at (x, y) that code hangs objects on.
+void Place(CResourceReader@ r, const string &in name, int x, int y, int layer, int end)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddOffset(x, y, 0, end);
+    r.AddLayer(layer, end);
+}
+
+// A text of code's own (left-aligned with `left`, else centred) at (x, y).
+void SignText(CResourceReader@ r, const string &in name, int x, int y, int layer, bool left, int end)
+{
+    r.CreateTextSpriteObjectData(name);
+    r.AddTextSpriteIDResource(left ? 7 : 8, end);
+    r.AddOffset(x, y, 0, end);
+    r.AddLayer(layer, end);
+    r.AddBlendMode(2, end);
+    r.AddColor(255, 40, 30, 20, 0, end);
+}
+
+// A customer's order sign, 116 x 60 about its centre: the portrait's place "_pers_place" on the mood
+// picture "_fon" at the left, the recipe "_recept" on the "_header", the mood bar's place "_status",
+// the points "_points", two ring timers, the work gauge's place "_icon_place", the delivery plate
+// "_item_delivery", the reward "_many" above it and, below it, the list "_list" that shows while the
+// sign is open ("_show"; "_hide" closes it again).
+void OrderSign(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 100, 1);
+    r.AddNamedPart("_show", 100, 400, 1);
+    r.AddNamedPart("_hide", 400, 600, 1);
+    Block(r, "back", 0, 0, 116, 60, 0, red, green, blue, 600);
+    Block(r, "_header", 10, -24, 92, 12, 1, red / 2, green / 2, blue / 2, 600);
+    r.CreateSpriteObjectData("_fon");
+    r.AddOffset(-40, 0, 0, 600);
+    r.AddLayer(1, 600);
+    r.AddSubstAnimation("interfaces", "zakaz_fon");
+    Place(r, "_pers_place", -40, 0, 3, 600);
+    SignText(r, "_recept", 10, -30, 2, false, 600);
+    Place(r, "_status", -16, 20, 2, 600);
+    SignText(r, "_points", 12, -6, 2, false, 600);
+    r.CreateSpriteObjectData("_ring_3");
+    r.AddOffset(48, -8, 0, 600);
+    r.AddLayer(2, 600);
+    r.AddSubstAnimation("interfaces", "ring_timer");
+    r.CreateSpriteObjectData("_ring_2");
+    r.AddOffset(48, 8, 0, 600);
+    r.AddLayer(2, 600);
+    r.AddSubstAnimation("interfaces", "ring_timer");
+    Place(r, "_icon_place", 30, 10, 4, 600);
+    r.CreateSpriteObjectData("_item_delivery");
+    r.AddOffset(46, 22, 0, 600);
+    r.AddLayer(3, 600);
+    r.AddSubstAnimation("interfaces", "zakaz_delivery");
+    r.CreateSpriteObjectData("_many");
+    r.AddOffset(0, -44, 0, 600);
+    r.AddLayer(5, 600);
+    r.AddSubstAnimation("interfaces", "zakaz_reward");
+    r.CreateSpriteObjectData("_list");
+    r.AddOffset(0, 30, 0, 600);
+    r.AddLayer(1, 600);
+    r.AddSubstAnimation("interfaces", "zakaz_list");
+    r.AddOpaque(0, 0, 100);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 1, 200);
+    r.AddOpaque(0, 0, 0);
+}
+
+void Orders(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    OrderSign(r, "zakaz", 230, 210, 170);
+    OrderSign(r, "zakaz_2", 170, 210, 240);
+    OrderSign(r, "zakaz_3", 240, 170, 170);
+
+    r.CreateAnimationData("zakaz_fon");
+    r.AddNamedPart("_part_1", 0, 100, 1);
+    r.AddNamedPart("_part_2", 100, 200, 1);
+    r.AddNamedPart("_part_3", 200, 300, 1);
+    BlockShape(r, "mood", 0, 0, 36, 56, 0, 300);
+    r.AddColor(255, 120, 220, 120, 0, 100);
+    r.AddColor(255, 240, 220, 90, 0, 100);
+    r.AddColor(255, 230, 90, 80, 0, 100);
+
+    r.CreateAnimationData("ring_timer");
+    r.AddNamedPart("_idle", 0, 100, 1);
+    r.AddNamedPart("_bed", 100, 200, 1);
+    r.AddNamedPart("_work_end", 200, 300, 1);
+    r.AddNamedPart("_work_end_2", 300, 400, 1);
+    BlockShape(r, "ring", 0, 0, 10, 10, 0, 400);
+    r.AddColor(255, 200, 200, 200, 0, 100);
+    r.AddColor(255, 80, 80, 200, 0, 100);
+    r.AddColor(255, 250, 160, 40, 0, 100);
+    r.AddColor(255, 60, 220, 60, 0, 100);
+
+    // The sign's delivery plate: a small button, grey while disabled.
+    r.CreateAnimationData("zakaz_delivery");
+    r.AddNamedPart("_up", 0, 100, 1);
+    r.AddNamedPart("_over", 100, 200, 1);
+    r.AddNamedPart("_leave", 200, 300, 1);
+    r.AddNamedPart("_down", 300, 400, 1);
+    r.AddNamedPart("_disabled", 400, 500, 1);
+    BlockShape(r, "plate", 0, 0, 20, 12, 0, 500);
+    r.AddColor(255, 60, 200, 60, 0, 100);
+    r.AddColor(255, 120, 255, 120, 0, 100);
+    r.AddColor(255, 60, 200, 60, 0, 200);
+    r.AddColor(255, 110, 110, 110, 0, 100);
+
+    r.CreateAnimationData("zakaz_reward");
+    r.AddNamedPart("_show", 0, 500, 1);
+    SignText(r, "_many", 0, -8, 0, false, 500);
+    SignText(r, "_tips", 0, 8, 0, false, 500);
+
+    // The list under an open sign, 116 x 120 from its top: the tabs' place "_item_place" at its top
+    // left and the served dish's place "_recept_place".
+    r.CreateAnimationData("zakaz_list");
+    r.AddNamedPart("all", 0, 100, 1);
+    r.CreateSpriteObjectData("paper");
+    r.AddSpriteIDResource(4, 100);
+    r.AddHotspot(5000, 0, 0, 100);
+    r.AddZoom(725, 750, 0, 100);
+    r.AddBlendMode(2, 100);
+    r.AddColor(255, 250, 245, 225, 0, 100);
+    Place(r, "_item_place", -58, 2, 1, 100);
+    Place(r, "_recept_place", 40, 100, 1, 100);
+
+    // An item's tab in the list: its icon on "_icon_place"; it shows when it scrolls into view and
+    // fades when its item is done.
+    r.CreateAnimationData("item");
+    r.AddNamedPart("_idle", 0, 100, 1);
+    r.AddNamedPart("_show", 100, 300, 1);
+    r.AddNamedPart("_stroke", 300, 500, 1);
+    r.CreateSpriteObjectData("back");
+    r.AddSpriteIDResource(4, 500);
+    r.AddHotspot(0, 5000, 0, 500);
+    r.AddZoom(450, 175, 0, 500);
+    r.AddBlendMode(2, 500);
+    r.AddColor(255, 235, 225, 200, 0, 500);
+    r.AddOpaque(255, 0, 100);
+    r.AddOpaque(0, 1, 200);
+    r.AddOpaque(255, 1, 200);
+    r.AddOpaque(120, 0, 0);
+    Place(r, "_icon_place", 16, 0, 1, 500);
+
+    // A label: the running number of an item that needs work, or a bonus's name.
+    r.CreateAnimationData("zakladka");
+    r.AddNamedPart("_idle", 0, 100, 1);
+    r.AddNamedPart("_show", 100, 300, 1);
+    r.AddNamedPart("_stroke", 300, 500, 1);
+    r.CreateSpriteObjectData("back");
+    r.AddSpriteIDResource(4, 500);
+    r.AddHotspot(0, 5000, 0, 500);
+    r.AddZoom(450, 100, 0, 500);
+    r.AddBlendMode(2, 500);
+    r.AddColor(255, 250, 240, 160, 0, 500);
+    r.AddOpaque(255, 0, 300);
+    r.AddOpaque(255, 1, 200);
+    r.AddOpaque(60, 0, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(7, 500);
+    r.AddOffset(4, -6, 0, 500);
+    r.AddLayer(1, 500);
+
+    r.CreateAnimationData("icon_shadow");
+    r.AddNamedPart("all", 0, 100, 1);
+    Block(r, "shadow", 0, 12, 24, 6, -1, 60, 50, 40, 100);
+
+    // The work gauge: it fills over "_show" around the worked item's icon ("_icon_place").
+    r.CreateAnimationData("icon_fon");
+    r.AddNamedPart("_show", 0, 1000, 1);
+    r.AddNamedPart("_hide_2", 1000, 1200, 1);
+    r.AddNamedPart("_blink", 1200, 1600, 1);
+    r.CreateSpriteObjectData("gauge");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddHotspot(0, 10000, 0, 1600);
+    r.AddOffset(-16, 16, 0, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddColor(255, 250, 160, 40, 0, 1600);
+    r.AddZoom(200, 0, 1, 1000);
+    r.AddZoom(200, 200, 0, 600);
+    Place(r, "_icon_place", 0, 0, 1, 1600);
+
+    // The mood bar: 96 x 6 from its left end at time 0, empty at its end ("all").
+    r.CreateAnimationData("progress_new");
+    r.AddNamedPart("all", 0, 1000, 1);
+    r.CreateSpriteObjectData("bar");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(0, 5000, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddZoom(600, 40, 1, 1000);
+    r.AddZoom(0, 40, 0, 0);
+    r.AddColor(255, 60, 200, 60, 1, 1000);
+    r.AddColor(255, 220, 40, 40, 0, 0);
+
+    r.CreateAnimationData("ramka_1");
+    r.AddNamedPart("all", 0, 100, 1);
+    Block(r, "frame", 0, 0, 40, 60, -1, 200, 160, 40, 100);
+
+    // The first customer's face: its mood pictures "_part_1" to "_part_3".
+    r.CreateAnimationData("judge_1");
+    r.AddNamedPart("_part_1", 0, 100, 1);
+    r.AddNamedPart("_part_2", 100, 200, 1);
+    r.AddNamedPart("_part_3", 200, 300, 1);
+    BlockShape(r, "face", 0, 0, 28, 28, 0, 300);
+    r.AddColor(255, 250, 210, 170, 0, 100);
+    r.AddColor(255, 240, 190, 140, 0, 100);
+    r.AddColor(255, 230, 140, 120, 0, 100);
+
+    // The bonus customer's sign, and the icons of the bonuses a customer offers.
+    r.CreateModule("bonus");
+    OrderSign(r, "zakaz_bonus", 250, 230, 120);
+    BonusIcon(r, "freeze", 120, 200, 250);
+    BonusIcon(r, "cook", 250, 140, 60);
+    BonusIcon(r, "patience", 160, 120, 240);
+    BonusIcon(r, "quality", 250, 220, 60);
+    BonusIcon(r, "highlight", 250, 250, 180);
+    BonusIcon(r, "random", 200, 200, 200);
+}
+
+// A bonus on offer: a small badge that pops up ("_show") and blinks away ("_hide").
+void BonusIcon(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_show", 0, 200, 1);
+    r.AddNamedPart("_hide", 200, 600, 1);
+    Block(r, "badge", 0, 0, 12, 12, 0, red, green, blue, 600);
+    r.AddOpaque(255, 0, 200);
+    r.AddOpaque(255, 0, 200);
+    r.AddOpaque(60, 0, 200);
 }
 
 // A page of the recipe book, 336 x 496 from its top-left corner: its first child "_items" hosts the
