@@ -761,7 +761,8 @@ void Balloons(CResourceReader@ r)
 
 // The sample kitchen's layout: the wall clock "_clock" (80 x 80, hands "_hour", "_min", "_second"
 // standing up from its centre) at (200, -150) from the centre, the sun "_sun" crossing the window
-// in two seconds ("all") and the evening "_dark" over everything ("_idle").
+// in two seconds ("all") and the evening "_dark" over everything ("_idle"); at closing time the
+// floor darkens ("_night").
 void Levels(CResourceReader@ r)
 {
     r.CreateModule("levels");
@@ -810,33 +811,53 @@ void Levels(CResourceReader@ r)
 
     r.CreateAnimationData("kitchen_1");
     r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_night", 1000, 2000, 1);
     r.CreateSpriteObjectData("floor");
-    r.AddSpriteIDResource(4, 1000);
-    r.AddBlendMode(2, 1000);
-    r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(5000, 3750, 0, 1000);
+    r.AddSpriteIDResource(4, 2000);
+    r.AddBlendMode(2, 2000);
+    r.AddHotspot(5000, 5000, 0, 2000);
+    r.AddZoom(5000, 3750, 0, 2000);
     r.AddColor(255, 120, 90, 60, 0, 1000);
+    r.AddColor(255, 80, 60, 60, 0, 1000);
     Part(r, "_clock", "levels", "clock", 200, -150, 1);
     Part(r, "_sun", "levels", "sun", 0, -220, 1);
     Part(r, "_dark", "levels", "dark", 0, 0, 5);
     Part(r, "_plate", "levels", "plate", 0, 180, 3);
     Part(r, "_ring", "levels", "ring", -120, 180, 3);
 
-    // The serving plate: hidden ("_hide" shrinks it away), and a bounce when something lands
-    // ("_work").
+    // The serving plate. "_open" stands first on its clock, as the hand-over replays it from there,
+    // and holds the served dish in its third drawable "_dish"; "_closed" follows, "_show" brings the
+    // plate in, "_hide" shrinks it away, "_work" bounces when something lands and "_swich" nods when
+    // another order is chosen.
     r.CreateAnimationData("plate");
-    r.AddNamedPart("_hide", 0, 200, 1);
-    r.AddNamedPart("_work", 200, 600, 1);
+    r.AddNamedPart("_open", 0, 600, 1);
+    r.AddNamedPart("_closed", 600, 800, 1);
+    r.AddNamedPart("_show", 800, 1000, 1);
+    r.AddNamedPart("_hide", 1000, 1200, 1);
+    r.AddNamedPart("_work", 1200, 1600, 1);
+    r.AddNamedPart("_swich", 1600, 1800, 1);
     r.CreateSpriteObjectData("dish");
-    r.AddSpriteIDResource(4, 600);
-    r.AddBlendMode(2, 600);
-    r.AddHotspot(5000, 5000, 0, 600);
-    r.AddColor(255, 250, 250, 245, 0, 600);
+    r.AddSpriteIDResource(4, 1800);
+    r.AddBlendMode(2, 1800);
+    r.AddHotspot(5000, 5000, 0, 1800);
+    r.AddColor(255, 250, 250, 245, 0, 1800);
+    r.AddZoom(400, 200, 1, 300);
+    r.AddZoom(480, 240, 1, 300);
+    r.AddZoom(400, 200, 0, 200);
+    r.AddZoom(0, 0, 1, 200);
     r.AddZoom(400, 200, 1, 200);
     r.AddZoom(0, 0, 0, 0);
     r.AddZoom(400, 200, 1, 200);
     r.AddZoom(500, 250, 1, 200);
+    r.AddZoom(400, 200, 1, 100);
+    r.AddZoom(440, 180, 1, 100);
     r.AddZoom(400, 200, 0, 0);
+    r.CreateSpriteObjectData("_steam");
+    r.AddSpriteIDResource(4, 1800);
+    r.AddOpaque(0, 0, 1800);
+    r.CreateSpriteObjectData("_dish");
+    r.AddOffset(0, -12, 0, 1800);
+    r.AddLayer(1, 1800);
 
     // The serving ring beside the plate.
     r.CreateAnimationData("ring");
@@ -873,13 +894,16 @@ void GameScreen(CResourceReader@ r)
     r.AddZoom(1000, 100, 0, 0);
 
     r.CreateAnimationData("segment");
-    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_idle", 0, 1000, 1);
+    r.AddNamedPart("_blink", 1000, 1400, 1);
     r.CreateSpriteObjectData("segment");
-    r.AddSpriteIDResource(4, 1000);
-    r.AddBlendMode(2, 1000);
-    r.AddHotspot(5000, 10000, 0, 1000);
-    r.AddZoom(150, 150, 0, 1000);
+    r.AddSpriteIDResource(4, 1400);
+    r.AddBlendMode(2, 1400);
+    r.AddHotspot(5000, 10000, 0, 1400);
+    r.AddZoom(150, 150, 0, 1400);
     r.AddColor(255, 230, 120, 60, 0, 1000);
+    r.AddColor(255, 255, 40, 40, 1, 200);
+    r.AddColor(255, 230, 120, 60, 0, 200);
 
     r.CreateAnimationData("level_clock");
     r.AddNamedPart("all", 0, 1000, 0);
@@ -1103,6 +1127,7 @@ void FillResource(CResourceReader@ r)
     BonusGames(r);
     ItemIcons(r);
     Orders(r);
+    KitchenPlay(r);
     CookBook(r);
 }
 
@@ -1349,10 +1374,10 @@ void BonusGames(CResourceReader@ r)
     r.AddBlendMode(2, 1000);
     r.AddColor(255, 255, 220, 80, 0, 1000);
 
-    // "Bonus round!" on a panel, fading in and out over 1.5 s; the level-start banner after it.
+    // "Bonus round!" on a panel, fading in and out over 1.5 s (the level start is the countdown of
+    // KitchenPlay).
     r.CreateModule("main_menu");
     Banner(r, "bonus_text", 24, 1500);
-    Banner(r, "level_start", 0, 1000);
 
     // Darkness over the whole screen but for a round hole about its centre: the hole's picture
     // (256 x 256) and four dark blocks around it, reaching 1600 pixels each way.
@@ -1753,6 +1778,133 @@ void BonusIcon(CResourceReader@ r, const string &in name, int red, int green, in
     r.AddOpaque(255, 0, 200);
     r.AddOpaque(255, 0, 200);
     r.AddOpaque(60, 0, 200);
+}
+
+// What a kitchen level shows around the cooking: the countdown before play, the result pictures,
+// the sign over a place or a customer served, a combo's points, the last stage's tutorial and the
+// dishes. Blocks of colour from the sprite info "block" (4); texts in the empty centred text 8.
+void KitchenPlay(CResourceReader@ r)
+{
+    r.CreateModule("main_menu");
+    // Three, two, one, go: a block shrinking away in each part, red to green; the kitchen plays the
+    // parts one by one, the bonus mini-games the whole ("all").
+    r.CreateAnimationData("level_start");
+    r.AddNamedPart("all", 0, 1600, 1);
+    r.AddNamedPart("_part_1", 0, 400, 1);
+    r.AddNamedPart("_part_2", 400, 800, 1);
+    r.AddNamedPart("_part_3", 800, 1200, 1);
+    r.AddNamedPart("_part_4", 1200, 1600, 1);
+    r.CreateSpriteObjectData("count");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    for (int i = 0; i < 4; i++)
+    {
+        r.AddZoom(800, 800, 1, 400);
+        r.AddZoom(100, 100, 0, 0);
+    }
+    r.AddColor(255, 230, 70, 50, 0, 400);
+    r.AddColor(255, 230, 150, 50, 0, 400);
+    r.AddColor(255, 230, 220, 60, 0, 400);
+    r.AddColor(255, 80, 210, 90, 0, 400);
+
+    r.CreateModule("interfaces");
+    // The result pictures: 1 gold, 2 silver, 3 bronze, 4 grey (not qualified).
+    LevelComplete(r, "level_complete_1", 240, 200, 40);
+    LevelComplete(r, "level_complete_2", 200, 200, 210);
+    LevelComplete(r, "level_complete_3", 200, 120, 60);
+    LevelComplete(r, "level_complete_4", 110, 110, 110);
+
+    // The sign over a place taken from or a customer served: pops up ("all"), shrinks ("_hide").
+    r.CreateAnimationData("sign");
+    r.AddNamedPart("all", 0, 600, 1);
+    r.AddNamedPart("_hide", 600, 800, 1);
+    r.CreateSpriteObjectData("mark");
+    r.AddSpriteIDResource(4, 800);
+    r.AddBlendMode(2, 800);
+    r.AddHotspot(5000, 5000, 0, 800);
+    r.AddColor(255, 250, 240, 110, 0, 800);
+    r.AddZoom(0, 0, 1, 200);
+    r.AddZoom(150, 150, 0, 400);
+    r.AddZoom(150, 150, 1, 200);
+    r.AddZoom(0, 0, 0, 0);
+
+    r.CreateModule("bonus");
+    // A take combo's points: rises and fades.
+    r.CreateAnimationData("bonus_points");
+    r.AddNamedPart("all", 0, 800, 1);
+    r.CreateSpriteObjectData("plate");
+    r.AddSpriteIDResource(4, 800);
+    r.AddBlendMode(2, 800);
+    r.AddHotspot(5000, 5000, 0, 800);
+    r.AddZoom(500, 150, 0, 800);
+    r.AddColor(255, 250, 210, 60, 1, 800);
+    r.AddColor(0, 250, 210, 60, 0, 0);
+    r.AddOffset(0, 0, 1, 800);
+    r.AddOffset(0, -40, 0, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(8, 800);
+    r.AddLayer(1, 800);
+    r.AddOffset(0, 0, 1, 800);
+    r.AddOffset(0, -40, 0, 0);
+
+    r.CreateModule("hints");
+    // The last stage's tutorial: four pages, the first two closed with "_item_ok", the third with
+    // "_item_continue" (shown disabled until its page comes).
+    r.CreateAnimationData("hint_last_stage");
+    r.AddNamedPart("_part_1", 0, 300, 1);
+    r.AddNamedPart("_part_2", 300, 600, 1);
+    r.AddNamedPart("_part_3", 600, 900, 1);
+    r.AddNamedPart("_part_4", 900, 1200, 1);
+    r.CreateSpriteObjectData("page");
+    r.AddSpriteIDResource(4, 1200);
+    r.AddBlendMode(2, 1200);
+    r.AddHotspot(5000, 5000, 0, 1200);
+    r.AddZoom(1500, 1000, 0, 1200);
+    r.AddColor(255, 240, 230, 200, 0, 300);
+    r.AddColor(255, 220, 240, 200, 0, 300);
+    r.AddColor(255, 200, 220, 240, 0, 300);
+    r.AddColor(255, 240, 200, 220, 0, 300);
+    r.CreateSpriteObjectData("_item_ok");
+    r.AddOffset(-60, 50, 0, 1200);
+    r.AddLayer(1, 1200);
+    r.AddSubstAnimation("interfaces", "hint_ok");
+    r.CreateSpriteObjectData("_item_continue");
+    r.AddOffset(60, 50, 0, 1200);
+    r.AddLayer(1, 1200);
+    r.AddSubstAnimation("interfaces", "hint_ok");
+
+    r.CreateModule("recepts");
+    // The dishes, as they come onto the plate and fly to the order.
+    Dish(r, "soup", 230, 120, 60);
+    Dish(r, "steak", 150, 70, 50);
+    Dish(r, "pizza", 240, 200, 90);
+    Dish(r, "tea", 170, 120, 70);
+}
+
+void LevelComplete(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1200, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(4, 1200);
+    r.AddBlendMode(2, 1200);
+    r.AddHotspot(5000, 5000, 0, 1200);
+    r.AddColor(255, red, green, blue, 0, 1200);
+    r.AddZoom(0, 0, 1, 300);
+    r.AddZoom(1600, 800, 0, 900);
+}
+
+void Dish(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("food");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(250, 150, 0, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
 }
 
 // A page of the recipe book, 336 x 496 from its top-left corner: its first child "_items" hosts the

@@ -3,10 +3,15 @@
 #include <map>
 
 #include "game/kitchen/DiferenceGameField.h"
+#include "game/kitchen/GameField.h"
 #include "game/kitchen/PlaceInBonusGameField.h"
 #include "game/kitchen/StandInField.h"
 
 namespace {
+
+GF::THolder<CGameFieldBase> MakeKitchenField() {
+    return CGameField::Create();
+}
 
 GF::THolder<CGameFieldBase> MakeDifferenceField() {
     return CDiferenceGameField::Create();
@@ -18,7 +23,7 @@ GF::THolder<CGameFieldBase> MakePlaceInField() {
 
 std::map<std::string, TFieldMaker>& Makers() {
     static std::map<std::string, TFieldMaker> makers = {
-        {"", &CStandInField::Create},
+        {"", &MakeKitchenField},
         {"bonus_place_in", &MakePlaceInField},
         {"bonus_ispy_dark", &CStandInField::Create},
         {"bonus_ispy", &CStandInField::Create},

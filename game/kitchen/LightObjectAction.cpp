@@ -57,7 +57,7 @@ void CLightObjectAction::Start() {
 void CLightObjectAction::Update(const float& dt) {
     m_elapsed += dt;
     float p = m_duration > 0.0f ? m_elapsed / m_duration : 1.0f;
-    if (m_source && !m_source->IsReady()) p = 1.0f;
+    if (m_source && (!m_source->IsFree() || !m_source->IsReady())) p = 1.0f;
     const float s = m_amplitude * std::sin(p * kPi) + 1.0f;
     m_animation->SetScale(s * m_baseScaleX, s * m_baseScaleY);
     const GF::TPoint<float> at = m_animation->GetPosition();

@@ -7,7 +7,8 @@
 
 // Makes an object pulse (its scale swells by the amplitude and back over the duration) and, with
 // glow, lights its first picture and sets a hint sparkle on it; with fade it also fades out. A pulse
-// made for a kitchen object ends early once that object is no longer ready.
+// made for a kitchen object ends early once that object is taken (no longer free) or hidden (no
+// longer ready).
 class CLightObjectAction : public CActionBase {
 public:
     static GF::THolder<CLightObjectAction> Create(const GF::THolder<CCookObject>& source, float amplitude,
