@@ -102,7 +102,8 @@ public:
                           float vscale) override {
         m_renderer.SetTransform(x, y, dx, dy, rot, hscale, vscale);
     }
-    void Gfx_SetCulling(bool enabled) override { m_renderer.SetCulling(enabled); }
+    void Gfx_SetCulling(bool enabled) override { m_renderer.SetCullMode(enabled ? 3 : 1); }
+    void Gfx_SetCullMode(int mode) override { m_renderer.SetCullMode(mode); }
     int Gfx_GetDrawCalls() override { return m_renderer.DrawCalls(); }
 
     HTARGET Target_Create(int width, int height, bool /*zbuffer*/) override {

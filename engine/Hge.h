@@ -37,11 +37,11 @@ enum hgeIntState {
     HGE_SCREENBPP = 10,  // always 32 here
     HGE_RESERVED20 = 20,
     HGE_RESERVED21 = 21,
-    HGE_FPS = 23,  // frame pacing: milliseconds per frame, 0 = unpaced, -1 = vertical sync
-    HGE_CLIENTWIDTH = 30,   // read: the window's client area now
-    HGE_CLIENTHEIGHT = 31,  // read
-    HGE_DESKTOPHEIGHT = 32, // read: height of the display the window is on
-    HGE_DESKTOPBPP = 33,    // read: the display's colour depth (24-bit modes count as 32)
+    HGE_FPS = 23,            // frame pacing: milliseconds per frame, 0 = unpaced, -1 = vertical sync
+    HGE_CLIENTWIDTH = 30,    // read: the window's client area now
+    HGE_CLIENTHEIGHT = 31,   // read
+    HGE_DESKTOPHEIGHT = 32,  // read: height of the display the window is on
+    HGE_DESKTOPBPP = 33,     // read: the display's colour depth (24-bit modes count as 32)
 };
 
 enum hgeBoolState {
@@ -78,7 +78,7 @@ enum {
 struct hgeVertex {
     float x, y;  // screen pixels, y down
     float z;
-    DWORD col;   // ARGB
+    DWORD col;  // ARGB
     float tx, ty;
 };
 
@@ -126,7 +126,7 @@ struct hgeInputEvent {
     int flags;  // HGEINP_*
     int chr;    // UTF-16 unit for INPUT_CHAR
     int wheel;
-    float x, y; // mouse position in client pixels
+    float x, y;  // mouse position in client pixels
 };
 
 // Engine key codes (below 256). Mouse buttons are keys 1, 2 and 4.
@@ -153,9 +153,9 @@ enum {
     HGEK_DOWN = 0x28,
     HGEK_INSERT = 0x2D,
     HGEK_DELETE = 0x2E,
-    HGEK_0 = 0x30,  // through HGEK_9 = 0x39
-    HGEK_A = 0x41,  // through HGEK_Z = 0x5A
-    HGEK_F1 = 0x70, // through HGEK_F12 = 0x7B
+    HGEK_0 = 0x30,   // through HGEK_9 = 0x39
+    HGEK_A = 0x41,   // through HGEK_Z = 0x5A
+    HGEK_F1 = 0x70,  // through HGEK_F12 = 0x7B
     HGEK_KEYCOUNT = 256,
 };
 
@@ -225,7 +225,12 @@ public:
     virtual void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) = 0;
     virtual void Gfx_SetTransform(float x = 0, float y = 0, float dx = 0, float dy = 0, float rot = 0,
                                   float hscale = 0, float vscale = 0) = 0;
+    // Same as Gfx_SetCullMode(enabled ? 3 : 1).
     virtual void Gfx_SetCulling(bool enabled) = 0;
+    // Which triangles and quads are dropped, by their winding as seen on the screen (in render
+    // targets as well): 1 none, 2 clockwise, 3 counter-clockwise; other values are ignored. What is
+    // gathered so far is drawn under the old mode first.
+    virtual void Gfx_SetCullMode(int mode) = 0;
     virtual int Gfx_GetDrawCalls() = 0;  // draw calls issued since the last Gfx_BeginScene
 
     virtual HTARGET Target_Create(int width, int height, bool zbuffer) = 0;
@@ -239,8 +244,8 @@ public:
     virtual int Texture_GetHeight(HTEXTURE tex, bool original = false) = 0;
     // Pixels are ARGB (alpha in the top byte). The answer points at pixel (left, top); rows are
     // Texture_GetWidth(tex) pixels apart. width or height 0 locks the whole texture.
-    virtual DWORD* Texture_Lock(HTEXTURE tex, bool readOnly = true, int left = 0, int top = 0,
-                                int width = 0, int height = 0) = 0;
+    virtual DWORD* Texture_Lock(HTEXTURE tex, bool readOnly = true, int left = 0, int top = 0, int width = 0,
+                                int height = 0) = 0;
     virtual void Texture_Unlock(HTEXTURE tex) = 0;
     virtual void Texture_SetWrap(HTEXTURE tex, bool wrap) = 0;  // clamp by default
 

@@ -205,11 +205,7 @@ bool CRenderer::BeginScene(HTARGET target, int screenWidth, int screenHeight, in
     // The screen's rows are flipped on the way to the device and a target's are not, so a
     // clockwise quad on screen keeps its winding only in one of them.
     glFrontFace(into ? GL_CCW : GL_CW);
-    if (m_culling) {
-        glEnable(GL_CULL_FACE);
-    } else {
-        glDisable(GL_CULL_FACE);
-    }
+    ApplyCullMode();
     m_clipOn = false;
     ApplyClipping();
     const float identity[6] = {1, 0, 0, 0, 1, 0};
@@ -340,16 +336,21 @@ void CRenderer::ApplyMatrix() {
     glUniformMatrix3fv(m_uMatrix, 1, GL_TRUE, matrix);
 }
 
-void CRenderer::SetCulling(bool enabled) {
-    if (enabled == m_culling) return;
+void CRenderer::SetCullMode(int mode) {
+    if (mode < 1 || mode > 3 || mode == m_cullMode) return;
     Flush();
-    m_culling = enabled;
-    if (!m_inScene) return;
-    if (enabled) {
-        glEnable(GL_CULL_FACE);
-    } else {
+    m_cullMode = mode;
+    if (m_inScene) ApplyCullMode();
+}
+
+// The front face is chosen per scene (see BeginScene) so that it is what winds clockwise on screen.
+void CRenderer::ApplyCullMode() {
+    if (m_cullMode == 1) {
         glDisable(GL_CULL_FACE);
+        return;
     }
+    glEnable(GL_CULL_FACE);
+    glCullFace(m_cullMode == 2 ? GL_FRONT : GL_BACK);
 }
 
 std::vector<uint32_t> CRenderer::ReadScene(int* width, int* height) {

@@ -49,7 +49,8 @@ public:
     void FinishBatch(int count);
     void SetClipping(int x, int y, int w, int h);
     void SetTransform(float x, float y, float dx, float dy, float rot, float hscale, float vscale);
-    void SetCulling(bool enabled);
+    // 1 none, 2 drop what winds clockwise on screen, 3 drop what winds counter-clockwise.
+    void SetCullMode(int mode);
     int DrawCalls() const { return m_drawCalls; }
     // The pixels of the scene being drawn, ARGB, top row first, in device pixels; empty outside
     // a scene.
@@ -82,6 +83,7 @@ private:
     void Flush();
     void ApplyMatrix();
     void ApplyClipping();
+    void ApplyCullMode();
     // The screen is drawn into a canvas of the drawable's size that outlives the frame, so what a
     // frame does not draw over shows the previous frame (a dialog over the screen it opened from),
     // whatever the window system leaves in its back buffer after a swap. Answers false when the
@@ -124,7 +126,7 @@ private:
     int m_clip[4] = {};  // x, y, w, h; w == 0 means off
     bool m_clipOn = false;
     float m_transform[6] = {1, 0, 0, 0, 1, 0};  // 2x3, row-major
-    bool m_culling = false;
+    int m_cullMode = 1;
     int m_drawCalls = 0;
 
     uintptr_t m_nextHandle = 1;

@@ -10,9 +10,11 @@
 //   points: warm for the stoves' fire, white for sparkles, gold for rewards;
 // - "icons" (Texture/6.png, 128 x 64): the item icons, laid out as the grey sheet's cells, each a
 //   round dish in its own colour marked with the same dots;
-// - "map_fon" (Texture/7.png, 256 x 256): the progress map's tileable parchment.
+// - "map_fon" (Texture/7.png, 256 x 256): the progress map's tileable parchment;
+// - "page" (Texture/8.png, 334 x 494): the recipe book's page shape as alpha, white paper with its
+//   outer corners rounded off (transparent) on the side away from the spine.
 //
-//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons | map_fon]
+//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons | map_fon | page]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -162,6 +164,16 @@ Uint32 MapGround(int x, int y) {
                 static_cast<int>(150 * light));
 }
 
+constexpr int kPageWidth = 334, kPageHeight = 494, kPageCorner = 24;
+
+// The spine is the page's left edge as it is drawn into a leaf's texture.
+Uint32 PageMask(int x, int y) {
+    const int cx = x - (kPageWidth - kPageCorner);
+    const int cy = y < kPageCorner ? kPageCorner - y : y - (kPageHeight - 1 - kPageCorner);
+    if (cx > 0 && cy > 0 && cx * cx + cy * cy > kPageCorner * kPageCorner) return 0;
+    return Argb(255, 255, 255, 255);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -171,21 +183,24 @@ int main(int argc, char** argv) {
     const bool icons = kind == "icons";
     const TDotTint* dot = FindDot(kind);
     const bool map = kind == "map_fon";
-    if (argc != 2 && !gray && !cloth && !dot && !icons && !map) {
+    const bool page = kind == "page";
+    if (argc != 2 && !gray && !cloth && !dot && !icons && !map && !page) {
         std::fprintf(stderr,
                      "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | "
-                     "icons | map_fon]\n");
+                     "icons | map_fon | page]\n");
         return 2;
     }
     const int width = dot             ? kDotSize
                       : gray || icons ? kGrayWidth
                       : cloth         ? kClothWidth
                       : map           ? kMapSize
+                      : page          ? kPageWidth
                                       : kSize;
     const int height = dot             ? kDotSize
                        : gray || icons ? kGrayHeight
                        : cloth         ? kClothHeight
                        : map           ? kMapSize
+                       : page          ? kPageHeight
                                        : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
@@ -204,6 +219,7 @@ int main(int argc, char** argv) {
                                     : icons ? IconPixel(x, y)
                                     : cloth ? Cloth(x, y)
                                     : map   ? MapGround(x, y)
+                                    : page  ? PageMask(x, y)
                                             : Pixel(x, y);
     const bool saved = IMG_SavePNG(surface, out.string().c_str()) == 0;
     SDL_FreeSurface(surface);

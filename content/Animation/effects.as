@@ -38,6 +38,7 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("icon_cheese",    6,      64,  32,  32,   32);    // 17
     r.AddHGESpriteInfo("icon_cup",       6,      96,  32,  32,   32);    // 18
     r.AddTexture("map_fon");                                     // Texture\7: the map's background
+    r.AddTexture("cookbook_page_1");                             // Texture\8: the book's page shape (alpha)
 }
 
 void Fonts(CResourceReader@ r)
@@ -80,6 +81,10 @@ void Texts(CResourceReader@ r)
     for (int id = 0; id < 8; ++id) r.AddTextInfo("pers_name_" + Number(id), 0, 0, 0, 0x11, 75 + id);
     r.AddTextInfo("result_round",        0, 0, 0, 0x11, 119);    // 33: "_round" in it becomes the level
     r.AddTextInfo("bonus_result",        0, 0, 0, 0x11, 120);    // 34: "_points" in it becomes the points
+    // The recipe book's lines, filled from its items, and its page numbers.
+    r.AddTextInfo("book_text",           0, 0, 0, 0x00, 13);     // 35: from its left end
+    r.AddTextInfo("book_title",          0, 1, 0, 0x11, 13);     // 36: centred
+    r.AddTextInfo("book_number",         0, 0, 0, 0x11, 13);     // 37: centred
 }
 
 void Sounds(CResourceReader@ r)
@@ -1130,6 +1135,7 @@ void FillResource(CResourceReader@ r)
     KitchenPlay(r);
     ResultScreens(r);
     ProgressMap(r);
+    CookBook(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).
@@ -2186,4 +2192,139 @@ void ProgressMap(CResourceReader@ r)
     MenuItem(r, "velmo_room", 0, 270);
     MenuItem(r, "play", 250, 270);
     MenuText(r, "_hint", 6, 0, 235);
+}
+
+// A page of the recipe book, 336 x 496 from its top-left corner: its first child "_items" hosts the
+// page's items, "_number" shows its number at the bottom, and a darker strip marks the spine
+// (right of a left-hand page, left of a right-hand one). It fades in and out.
+void BookPage(CResourceReader@ r, const string &in name, bool spineRight, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_idle", 300, 1300, 0);
+    r.AddNamedPart("_hide", 1300, 1600, 1);
+    r.CreateSpriteObjectData("_items");
+    r.AddLayer(3, 1600);
+    BookSheet(r, "paper", 0, 2100, red, green, blue);
+    BookSheet(r, "spine", spineRight ? 320 : 0, 100, red - 60, green - 60, blue - 60);
+    r.AddLayer(1, 1600);
+    r.CreateTextSpriteObjectData("_number");
+    r.AddTextSpriteIDResource(37, 1600);
+    r.AddOffset(168, 470, 0, 1600);
+    r.AddLayer(2, 1600);
+    r.AddColor(255, 90, 60, 40, 0, 1600);
+}
+
+// A full-height strip of the page (width in percent of 16 pixels) at x, fading with the page.
+void BookSheet(CResourceReader@ r, const string &in name, int x, int zoomX, int red, int green, int blue)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(4, 1600);
+    r.AddHotspot(0, 0, 0, 1600);
+    r.AddOffset(x, 0, 0, 1600);
+    r.AddZoom(zoomX, 3100, 0, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddColor(255, red, green, blue, 0, 1600);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 0, 1000);
+    r.AddOpaque(255, 1, 300);
+    r.AddOpaque(0, 0, 0);
+}
+
+// A block of w x h pixels (zoom in percent of 16) about its hotspot, in one colour.
+void BookBlock(CResourceReader@ r, const string &in name, int hotX, int zoomX, int zoomY, int red, int green, int blue)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(hotX, 5000, 0, 1000);
+    r.AddZoom(zoomX, zoomY, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+}
+
+// An item of a page: its picture (if any) and its text "_text", which the book fills.
+void BookItem(CResourceReader@ r, const string &in name)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+}
+
+void BookText(CResourceReader@ r, int text, int red, int green, int blue)
+{
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(text, 1000);
+    r.AddLayer(1, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+}
+
+// A chapter tab: a 32 x 40 plate in its own colour, greyed while its chapter is open.
+void BookTab(CResourceReader@ r)
+{
+    r.CreateAnimationData("tab");
+    r.AddNamedPart("_up", 0, 100, 1);
+    r.AddNamedPart("_over", 100, 200, 1);
+    r.AddNamedPart("_leave", 200, 300, 1);
+    r.AddNamedPart("_down", 300, 400, 1);
+    r.AddNamedPart("_disabled", 400, 500, 1);
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(4, 500);
+    r.AddHotspot(5000, 5000, 0, 500);
+    r.AddZoom(200, 250, 0, 500);
+    r.AddBlendMode(2, 500);
+    r.AddColor(255, 220, 150, 40, 0, 100);
+    r.AddColor(255, 255, 200, 80, 0, 100);
+    r.AddColor(255, 220, 150, 40, 0, 200);
+    r.AddColor(255, 110, 100, 90, 0, 100);
+}
+
+// The recipe book: its page templates, the items its pages are made of, and its layout, where the
+// leaves lie from (88, 37) to (760, 533), the chapter tabs stand right of the book and "prev",
+// "exit" and "next" below it.
+void CookBook(CResourceReader@ r)
+{
+    r.CreateModule("cookingbook");
+    BookPage(r, "page_1", true, 250, 240, 215);
+    BookPage(r, "page_2", false, 250, 240, 215);
+    BookPage(r, "page_empty_1", true, 215, 212, 200);
+    BookPage(r, "page_empty_2", false, 215, 212, 200);
+
+    // A recipe's or chapter's title, a line of text, a chapter band and a picture.
+    BookItem(r, "title");
+    BookText(r, 36, 120, 40, 20);
+    BookItem(r, "line");
+    BookText(r, 35, 60, 50, 40);
+    BookItem(r, "chapter");
+    BookBlock(r, "band", 5000, 1800, 250, 150, 90, 50);
+    BookText(r, 36, 255, 245, 220);
+    BookItem(r, "picture");
+    BookBlock(r, "dish", 5000, 1000, 750, 230, 170, 60);
+    BookText(r, 35, 60, 50, 40);
+    // The marker: red on its left, blue on its right, 64 x 24 about its centre; it shows at once
+    // whether a page reads the right way round.
+    BookItem(r, "marker");
+    BookBlock(r, "red", 10000, 200, 150, 220, 30, 30);
+    BookBlock(r, "blue", 0, 200, 150, 30, 30, 220);
+    BookText(r, 35, 0, 0, 0);
+    BookTab(r);
+
+    r.CreateModule("main_menu");
+    MenuBackdrop(r, "CookingBookScreen");
+    r.CreateSpriteObjectData("cover");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddOffset(24, -15, 0, 1600);
+    r.AddZoom(4400, 3300, 0, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddColor(255, 110, 60, 35, 0, 1600);
+    r.AddLayer(1, 1600);
+    MenuItem(r, "prev", -280, 270);
+    MenuItem(r, "exit", 24, 270);
+    MenuItem(r, "next", 328, 270);
+    for (int tab = 1; tab <= 8; ++tab)
+    {
+        r.CreateSpriteObjectData("_item_zakladka_" + Number(tab));
+        r.AddOffset(377, -230 + 52 * (tab - 1), 0, 1600);
+        r.AddLayer(2, 1600);
+        r.AddSubstAnimation("cookingbook", "tab");
+    }
 }

@@ -3,6 +3,7 @@
 #include "game/kitchen/GameScreen.h"
 #include "game/screens/BonusStatisticsScreen.h"
 #include "game/screens/ComiksScreen.h"
+#include "game/screens/CookBook.h"
 #include "game/screens/CookChangePlayerScreen.h"
 #include "game/screens/CookConfirmMenuScreen.h"
 #include "game/screens/CookNewPlayerMenuScreen.h"
@@ -41,7 +42,7 @@ const tagScreenEntry kScreens[] = {
     {"new_ingridient_screen", &CPlaceholderScreen::Create},
     {"new_recept_screen", &CPlaceholderScreen::Create},
     {"bonus_message_screen", &CCookConfirmMenuScreen::Create},
-    {"CookingBookScreen", &CPlaceholderScreen::Create},
+    {"CookingBookScreen", &CCookBook::Create},
     {"VelmoRoomScreen", &CPlaceholderScreen::Create},
     {"ProgressMapScreen", &CMapScreen::Create},
     {"BonusStatisticsScreen", &CBonusStatisticsScreen::Create},

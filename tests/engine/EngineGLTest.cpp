@@ -436,8 +436,49 @@ TEST_F(EngineGL, TransformsMoveScaleAndRotateAroundTheirOrigin) {
     }
 }
 
-TEST_F(EngineGL, CullingDropsQuadsWoundTheOtherWay) {
-    const auto pixels = DrawInto(32, 16, kBlack, [&] {
+TEST_F(EngineGL, CullModesDropOppositeWindingsOnScreenAndInATarget) {
+    auto* real = dynamic_cast<Engine::CEngine*>(engine.Engine());
+    ASSERT_NE(real, nullptr);
+    // A quad wound clockwise on screen at x 0, the same mirrored (counter-clockwise) at x 16; each
+    // cull mode is set between quads gathered into one batch.
+    const auto draw = [&](int mode) {
+        Quad(40, 0, 8, 8, kGreen);
+        engine->Gfx_SetCullMode(mode);
+        Quad(0, 0, 8, 8, kRed);
+        hgeQuad mirrored = MakeQuad(16, 0, 8, 8, kRed);
+        std::swap(mirrored.v[0], mirrored.v[1]);
+        std::swap(mirrored.v[2], mirrored.v[3]);
+        engine->Gfx_RenderQuad(&mirrored);
+        engine->Gfx_SetCullMode(1);
+        Quad(56, 0, 8, 8, kGreen);
+    };
+    struct Case {
+        int mode;
+        bool clockwiseKept, mirroredKept;
+    };
+    for (const Case c : {Case{1, true, true}, Case{2, false, true}, Case{3, true, false}}) {
+        SCOPED_TRACE(c.mode);
+        const auto target = DrawInto(64, 16, kBlack, [&] { draw(c.mode); });
+        engine->System_SetStateInt(HGE_SCREENWIDTH, 200);
+        engine->System_SetStateInt(HGE_SCREENHEIGHT, 100);
+        ASSERT_TRUE(engine->Gfx_BeginScene(0));
+        engine->Gfx_Clear(kBlack);
+        draw(c.mode);
+        int width = 0, height = 0;
+        const std::vector<uint32_t> screen = real->ReadScene(&width, &height);
+        engine->Gfx_EndScene();
+        ASSERT_EQ(width, 200);
+        const auto onScreen = [&](int x, int y) { return screen[static_cast<size_t>(y * width + x)]; };
+        for (const auto& at : {std::function<DWORD(int, int)>([&](int x, int y) { return target.At(x, y); }),
+                               std::function<DWORD(int, int)>(onScreen)}) {
+            EXPECT_TRUE(Near(at(4, 4), c.clockwiseKept ? kRed : kBlack, 0));
+            EXPECT_TRUE(Near(at(20, 4), c.mirroredKept ? kRed : kBlack, 0));
+            EXPECT_TRUE(Near(at(44, 4), kGreen, 0));
+            EXPECT_TRUE(Near(at(60, 4), kGreen, 0));
+        }
+    }
+    // The on/off form is modes 3 and 1.
+    const auto onOff = DrawInto(32, 16, kBlack, [&] {
         engine->Gfx_SetCulling(true);
         Quad(0, 0, 8, 8, kRed);
         hgeQuad mirrored = MakeQuad(16, 0, 8, 8, kRed);
@@ -446,8 +487,8 @@ TEST_F(EngineGL, CullingDropsQuadsWoundTheOtherWay) {
         engine->Gfx_RenderQuad(&mirrored);
         engine->Gfx_SetCulling(false);
     });
-    EXPECT_TRUE(Near(pixels.At(4, 4), kRed, 0));
-    EXPECT_TRUE(Near(pixels.At(20, 4), kBlack, 0));
+    EXPECT_TRUE(Near(onOff.At(4, 4), kRed, 0));
+    EXPECT_TRUE(Near(onOff.At(20, 4), kBlack, 0));
 }
 
 // ---- the frame loop ----

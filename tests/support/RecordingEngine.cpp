@@ -18,7 +18,9 @@ CRecordingEngine::CRecordingEngine() {
     hgeInstall(this);
 }
 
-CRecordingEngine::~CRecordingEngine() { hgeInstall(nullptr); }
+CRecordingEngine::~CRecordingEngine() {
+    hgeInstall(nullptr);
+}
 
 void CRecordingEngine::QueueDeltas(const std::vector<float>& seconds) {
     m_deltas.insert(m_deltas.end(), seconds.begin(), seconds.end());
@@ -50,19 +52,22 @@ void CRecordingEngine::SetTextureSize(const std::string& name, int width, int he
     m_textureSizes[Normalize(name)] = {width, height};
 }
 
-void CRecordingEngine::SetChannelPlaying(HCHANNEL channel, bool playing) { channels[channel].playing = playing; }
+void CRecordingEngine::SetChannelPlaying(HCHANNEL channel, bool playing) {
+    channels[channel].playing = playing;
+}
 
 bool CRecordingEngine::HasCall(const std::string& call) const {
     return std::find(calls.begin(), calls.end(), call) != calls.end();
 }
 
 int CRecordingEngine::CountCalls(const std::string& prefix) const {
-    return static_cast<int>(
-        std::count_if(calls.begin(), calls.end(), [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
+    return static_cast<int>(std::count_if(calls.begin(), calls.end(),
+                                          [&](const std::string& c) { return c.rfind(prefix, 0) == 0; }));
 }
 
 bool CRecordingEngine::HasLog(const std::string& line) const {
-    return std::any_of(log.begin(), log.end(), [&](const std::string& l) { return l.find(line) != std::string::npos; });
+    return std::any_of(log.begin(), log.end(),
+                       [&](const std::string& l) { return l.find(line) != std::string::npos; });
 }
 
 void CRecordingEngine::ClearRecord() {
@@ -134,11 +139,21 @@ void CRecordingEngine::System_SetStateString(hgeStringState state, const char* v
     Record("SetString " + std::to_string(state) + " " + m_strings[state]);
 }
 
-bool CRecordingEngine::System_GetStateBool(hgeBoolState state) { return m_bools[state]; }
-hgeCallback CRecordingEngine::System_GetStateFunc(hgeFuncState state) { return m_funcs[state]; }
-int CRecordingEngine::System_GetStateInt(hgeIntState state) { return m_ints[state]; }
-const char* CRecordingEngine::System_GetStateString(hgeStringState state) { return m_strings[state].c_str(); }
-HWND_T CRecordingEngine::System_GetStateHwnd(hgeHwndState) { return m_initiated ? 1 : 0; }
+bool CRecordingEngine::System_GetStateBool(hgeBoolState state) {
+    return m_bools[state];
+}
+hgeCallback CRecordingEngine::System_GetStateFunc(hgeFuncState state) {
+    return m_funcs[state];
+}
+int CRecordingEngine::System_GetStateInt(hgeIntState state) {
+    return m_ints[state];
+}
+const char* CRecordingEngine::System_GetStateString(hgeStringState state) {
+    return m_strings[state].c_str();
+}
+HWND_T CRecordingEngine::System_GetStateHwnd(hgeHwndState) {
+    return m_initiated ? 1 : 0;
+}
 
 bool CRecordingEngine::Resource_AttachPack(const char* filename, const char*) {
     Record(std::string("Resource_AttachPack ") + (filename ? filename : ""));
@@ -173,7 +188,9 @@ float CRecordingEngine::Timer_GetDelta() {
     return m_delta;
 }
 
-void CRecordingEngine::Random_Seed(int seed) { Record("Random_Seed " + std::to_string(seed)); }
+void CRecordingEngine::Random_Seed(int seed) {
+    Record("Random_Seed " + std::to_string(seed));
+}
 
 int CRecordingEngine::Random_Int(int min, int max) {
     float f = 0;
@@ -210,7 +227,8 @@ HCHANNEL CRecordingEngine::Stream_Play(HSTREAM stream, bool loop, int volume) {
     if (!m_streams.count(stream)) return 0;
     const HCHANNEL channel = m_nextHandle++;
     channels[channel] = ChannelState{stream, loop, volume, true, false};
-    Record("Stream_Play " + std::to_string(stream) + " " + std::to_string(loop) + " " + std::to_string(volume));
+    Record("Stream_Play " + std::to_string(stream) + " " + std::to_string(loop) + " " +
+           std::to_string(volume));
     return channel;
 }
 
@@ -255,9 +273,15 @@ void CRecordingEngine::Input_SetMousePos(float x, float y) {
     Record("Input_SetMousePos");
 }
 
-bool CRecordingEngine::Input_KeyDown(int key) { return key == m_key; }
-bool CRecordingEngine::Input_KeyUp(int) { return false; }
-bool CRecordingEngine::Input_GetKeyState(int key) { return key >= 0 && key < 256 && m_keys[key]; }
+bool CRecordingEngine::Input_KeyDown(int key) {
+    return key == m_key;
+}
+bool CRecordingEngine::Input_KeyUp(int) {
+    return false;
+}
+bool CRecordingEngine::Input_GetKeyState(int key) {
+    return key >= 0 && key < 256 && m_keys[key];
+}
 
 bool CRecordingEngine::Input_GetEvent(hgeInputEvent* event) {
     if (m_events.empty()) return false;
@@ -272,7 +296,9 @@ bool CRecordingEngine::Gfx_BeginScene(HTARGET target) {
     return true;
 }
 
-void CRecordingEngine::Gfx_EndScene() { Record("Gfx_EndScene"); }
+void CRecordingEngine::Gfx_EndScene() {
+    Record("Gfx_EndScene");
+}
 
 void CRecordingEngine::Gfx_Clear(DWORD color) {
     char buffer[32];
@@ -332,7 +358,12 @@ void CRecordingEngine::Gfx_SetTransform(float, float, float, float, float, float
     Record("Gfx_SetTransform");
 }
 
-void CRecordingEngine::Gfx_SetCulling(bool enabled) { Record("Gfx_SetCulling " + std::to_string(enabled)); }
+void CRecordingEngine::Gfx_SetCulling(bool enabled) {
+    Record("Gfx_SetCulling " + std::to_string(enabled));
+}
+void CRecordingEngine::Gfx_SetCullMode(int mode) {
+    Record("Gfx_SetCullMode " + std::to_string(mode));
+}
 
 HTARGET CRecordingEngine::Target_Create(int width, int height, bool) {
     const HTARGET target = m_nextHandle++;
@@ -404,7 +435,9 @@ DWORD* CRecordingEngine::Texture_Lock(HTEXTURE tex, bool, int left, int top, int
     return t.pixels.data() + static_cast<size_t>(top) * t.width + left;
 }
 
-void CRecordingEngine::Texture_Unlock(HTEXTURE tex) { Record("Texture_Unlock " + std::to_string(tex)); }
+void CRecordingEngine::Texture_Unlock(HTEXTURE tex) {
+    Record("Texture_Unlock " + std::to_string(tex));
+}
 
 void CRecordingEngine::Texture_SetWrap(HTEXTURE tex, bool wrap) {
     Record("Texture_SetWrap " + std::to_string(tex) + " " + std::to_string(wrap));

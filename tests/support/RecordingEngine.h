@@ -48,7 +48,10 @@ public:
     std::vector<hgeQuad> quads;      // every quad drawn, in order
     std::vector<hgeTriple> triples;
     std::vector<hgePointVertex> points;
-    struct Line { float x1, y1, x2, y2; DWORD color; };
+    struct Line {
+        float x1, y1, x2, y2;
+        DWORD color;
+    };
     std::vector<Line> lines;
     std::vector<std::vector<int>> clipping;  // each Gfx_SetClipping(x, y, w, h)
     std::map<HCHANNEL, ChannelState> channels;
@@ -119,8 +122,10 @@ public:
     hgeVertex* Gfx_StartBatch(int primType, HTEXTURE tex, int blend, int* maxPrim) override;
     void Gfx_FinishBatch(int nprim) override;
     void Gfx_SetClipping(int x, int y, int w, int h) override;
-    void Gfx_SetTransform(float x, float y, float dx, float dy, float rot, float hscale, float vscale) override;
+    void Gfx_SetTransform(float x, float y, float dx, float dy, float rot, float hscale,
+                          float vscale) override;
     void Gfx_SetCulling(bool enabled) override;
+    void Gfx_SetCullMode(int mode) override;
     int Gfx_GetDrawCalls() override { return m_drawCalls; }
 
     HTARGET Target_Create(int width, int height, bool zbuffer) override;
