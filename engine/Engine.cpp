@@ -144,6 +144,7 @@ bool CEngine::System_Start() {
         m_delta = m_fixedDelta > 0 ? m_fixedDelta
                                    : static_cast<float>(static_cast<double>(now - m_lastFrame) / frequency);
         m_lastFrame = now;
+        m_fixedClock += static_cast<double>(m_fixedDelta);
         ++m_fpsFrames;
         if (static_cast<double>(now - m_fpsStart) >= frequency) {
             m_fps = m_fpsFrames;
@@ -413,6 +414,8 @@ void CEngine::Resource_Free(void* res) {
 }
 
 float CEngine::Timer_GetTime() {
+    // With a fixed frame time the clock advances by frame times, so that what reads it repeats.
+    if (m_fixedDelta > 0) return static_cast<float>(m_fixedClock);
     if (!m_startCounter) return 0;
     return static_cast<float>(static_cast<double>(SDL_GetPerformanceCounter() - m_startCounter) /
                               static_cast<double>(SDL_GetPerformanceFrequency()));

@@ -132,7 +132,8 @@ public:
     // top row first, in the window's pixels for the screen.
     std::vector<uint32_t> ReadScene(int* width, int* height) { return m_renderer.ReadScene(width, height); }
     // For scripted runs: every later frame lasts this many seconds whatever the clock says, so a
-    // script counted in frames sees the same times on any machine; 0 goes back to the clock.
+    // script counted in frames sees the same times on any machine (Timer_GetTime then counts those
+    // frames); 0 goes back to the clock.
     void SetFixedDelta(float seconds) { m_fixedDelta = seconds; }
 
 private:
@@ -182,6 +183,7 @@ private:
     int m_fpsFrames = 0;
     float m_delta = 0;
     float m_fixedDelta = 0;
+    double m_fixedClock = 0;  // seconds of fixed frames run
     int m_fps = 0;
 };
 

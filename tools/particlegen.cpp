@@ -2,9 +2,13 @@
 // - golden sparks rising from a line under the title of the start-up screen, fading to red as they
 //   die (Particle/0.PSI, the particle system "sparks" of the sample script);
 // - "fire": flames licking up from a short line, yellow turning to dark red (Particle/fire_big.fgp,
-//   the fire the working electric stoves share).
+//   the fire the working electric stoves share);
+// - "glow": a ring of white-gold sparkles about a point (Particle/hint.fgp over a highlighted device,
+//   Particle/hint_icon.fgp and hint_icon_2.fgp over the light-hint button when it is charged);
+// - "fog": warm steam drifting sideways off the plate (Particle/fog_plate.fgp);
+// - "trail": a short sparkling trail behind what flies (Particle/get_object.fgp).
 //
-//   particlegen <output file> [fire]
+//   particlegen <output file> [fire | glow | fog | trail]
 
 #include <cstdio>
 #include <filesystem>
@@ -70,18 +74,83 @@ TParticleFile Fire() {
     return file;
 }
 
+TParticleFile Glow() {
+    TParticleFile file = Sparks();
+    GF::HGENS::CParticleFileHeader& h = file.header;
+    h.velocityMatrix[5] = 0.0f;
+    h.startVelocityY = -10.0f;
+    h.spreadX = 20.0f;
+    h.spreadY = 20.0f;
+    h.lifeMin = 0.3f;
+    h.lifeMax = 0.8f;
+    h.startSizeMin = 4.0f;
+    h.startSizeMax = 10.0f;
+    const float start[4] = {255.0f, 255.0f, 220.0f, 255.0f};
+    const float end[4] = {255.0f, 200.0f, 80.0f, 0.0f};
+    for (int c = 0; c < 4; ++c) {
+        h.startColor[c] = start[c];
+        h.endColor[c] = end[c];
+    }
+    h.emissionRate = 40.0f;
+    h.spawnShape = 2;
+    h.areaHalfWidth = 30.0f;
+    h.areaHalfHeight = 20.0f;
+    file.spawnLines.clear();
+    return file;
+}
+
+TParticleFile Fog() {
+    TParticleFile file = Sparks();
+    GF::HGENS::CParticleFileHeader& h = file.header;
+    h.velocityMatrix[5] = -2.0f;
+    h.startVelocityX = 30.0f;
+    h.startVelocityY = -20.0f;
+    h.lifeMin = 0.8f;
+    h.lifeMax = 1.5f;
+    h.startSizeMin = 16.0f;
+    h.startSizeMax = 24.0f;
+    h.endSize = 30.0f;
+    const float start[4] = {240.0f, 240.0f, 230.0f, 140.0f};
+    const float end[4] = {255.0f, 255.0f, 255.0f, 0.0f};
+    for (int c = 0; c < 4; ++c) {
+        h.startColor[c] = start[c];
+        h.endColor[c] = end[c];
+    }
+    h.emissionRate = 25.0f;
+    file.spawnLines = {{-10.0f, 0.0f, 10.0f, 0.0f, {}}};
+    return file;
+}
+
+TParticleFile Trail() {
+    TParticleFile file = Glow();
+    GF::HGENS::CParticleFileHeader& h = file.header;
+    h.lifeMin = 0.2f;
+    h.lifeMax = 0.4f;
+    h.emissionRate = 80.0f;
+    h.spawnShape = 0;
+    h.areaHalfWidth = 4.0f;
+    h.areaHalfHeight = 4.0f;
+    return file;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const bool fire = argc == 3 && std::string(argv[2]) == "fire";
-    if (argc != 2 && !fire) {
-        std::fprintf(stderr, "usage: particlegen <output file> [fire]\n");
+    const std::string kind = argc == 3 ? argv[2] : "";
+    TParticleFile (*make)() = kind == "fire"    ? &Fire
+                              : kind == "glow"  ? &Glow
+                              : kind == "fog"   ? &Fog
+                              : kind == "trail" ? &Trail
+                              : kind.empty()    ? &Sparks
+                                                : nullptr;
+    if (argc < 2 || argc > 3 || !make) {
+        std::fprintf(stderr, "usage: particlegen <output file> [fire | glow | fog | trail]\n");
         return 2;
     }
     const std::filesystem::path out = argv[1];
     std::error_code error;
     if (out.has_parent_path()) std::filesystem::create_directories(out.parent_path(), error);
-    const std::vector<unsigned char> bytes = WriteParticleFile(fire ? Fire() : Sparks());
+    const std::vector<unsigned char> bytes = WriteParticleFile(make());
     std::ofstream file(out, std::ios::binary);
     file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!file) {

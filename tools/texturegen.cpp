@@ -6,9 +6,11 @@
 // - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
 //   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots;
 // - "particles", "particles_2", "particles_3" (32 x 32): the soft dots the particle systems draw as
-//   points: warm for the stoves' fire, white for sparkles, gold for rewards.
+//   points: warm for the stoves' fire, white for sparkles, gold for rewards;
+// - "icons" (Texture/6.png, 128 x 64): the item icons, laid out as the grey sheet's cells, each a
+//   round dish in its own colour marked with the same dots.
 //
-//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3]
+//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -77,6 +79,24 @@ Uint32 GrayPixel(int x, int y) {
     return Argb(255, grey, grey, grey);
 }
 
+// The icon sheet's dishes, by cell: soup, steak, pizza, tea, bread, salad, cheese, cup.
+constexpr int kIconColours[8][3] = {{220, 80, 40},  {150, 70, 40}, {240, 180, 60}, {190, 120, 60},
+                                    {210, 160, 90}, {80, 190, 70}, {250, 220, 70}, {120, 170, 240}};
+
+Uint32 IconPixel(int x, int y) {
+    const int column = x / kGrayCell, row = y / kGrayCell;
+    const int cell = row * (kGrayWidth / kGrayCell) + column;
+    const int cx = x % kGrayCell, cy = y % kGrayCell;
+    const bool dot = cy >= 2 && cy < 4 && cx >= 2 && cx % 4 < 2 && (cx - 2) / 4 <= cell;
+    if (dot) return Argb(255, 0, 0, 0);
+    const float d = std::hypot(cx - 15.5f, cy - 17.5f);
+    if (d > 13.0f) return 0;
+    const int* colour = kIconColours[cell];
+    const float light = d > 11.0f ? 0.55f : 1.0f;
+    return Argb(255, static_cast<int>(colour[0] * light), static_cast<int>(colour[1] * light),
+                static_cast<int>(colour[2] * light));
+}
+
 constexpr int kClothWidth = 256;
 constexpr int kClothHeight = 512;
 constexpr int kFringe = 24;
@@ -126,14 +146,15 @@ int main(int argc, char** argv) {
     const bool gray = kind == "gray";
     const bool cloth = kind == "cloth";
     const TDotTint* dot = FindDot(kind);
-    if (argc != 2 && !gray && !cloth && !dot) {
+    const bool icons = kind == "icons";
+    if (argc != 2 && !gray && !cloth && !dot && !icons) {
         std::fprintf(
             stderr,
-            "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3]\n");
+            "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons]\n");
         return 2;
     }
-    const int width = dot ? kDotSize : gray ? kGrayWidth : cloth ? kClothWidth : kSize;
-    const int height = dot ? kDotSize : gray ? kGrayHeight : cloth ? kClothHeight : kSize;
+    const int width = dot ? kDotSize : gray || icons ? kGrayWidth : cloth ? kClothWidth : kSize;
+    const int height = dot ? kDotSize : gray || icons ? kGrayHeight : cloth ? kClothHeight : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
     std::filesystem::create_directories(out.parent_path(), error);
@@ -148,6 +169,7 @@ int main(int argc, char** argv) {
         for (int x = 0; x < width; ++x)
             pixels[y * pitch + x] = dot     ? Dot(x, y, *dot)
                                     : gray  ? GrayPixel(x, y)
+                                    : icons ? IconPixel(x, y)
                                     : cloth ? Cloth(x, y)
                                             : Pixel(x, y);
     const bool saved = IMG_SavePNG(surface, out.string().c_str()) == 0;

@@ -26,6 +26,16 @@ void Textures(CResourceReader@ r)
     r.AddTexture("particles");                                   // Texture\3
     r.AddTexture("particles_2");                                 // Texture\4
     r.AddTexture("particles_3");                                 // Texture\5
+    // The item icons, laid out as the grey sheet's cells (see ItemIcons).
+    r.AddTexture("icons");                                       // Texture\6
+    r.AddHGESpriteInfo("icon_soup",      6,      0,   0,   32,   32);    // 10
+    r.AddHGESpriteInfo("icon_steak",     6,      32,  0,   32,   32);    // 11
+    r.AddHGESpriteInfo("icon_pizza",     6,      64,  0,   32,   32);    // 12
+    r.AddHGESpriteInfo("icon_tea",       6,      96,  0,   32,   32);    // 13
+    r.AddHGESpriteInfo("icon_bread",     6,      0,   32,  32,   32);    // 14
+    r.AddHGESpriteInfo("icon_salad",     6,      32,  32,  32,   32);    // 15
+    r.AddHGESpriteInfo("icon_cheese",    6,      64,  32,  32,   32);    // 16
+    r.AddHGESpriteInfo("icon_cup",       6,      96,  32,  32,   32);    // 17
 }
 
 void Fonts(CResourceReader@ r)
@@ -725,7 +735,8 @@ void Balloons(CResourceReader@ r)
 
 // The sample kitchen's layout: the wall clock "_clock" (80 x 80, hands "_hour", "_min", "_second"
 // standing up from its centre) at (200, -150) from the centre, the sun "_sun" crossing the window
-// in two seconds ("all") and the evening "_dark" over everything ("_idle").
+// in two seconds ("all") and the evening "_dark" over everything ("_idle"); at closing time the
+// floor darkens ("_night").
 void Levels(CResourceReader@ r)
 {
     r.CreateModule("levels");
@@ -774,33 +785,53 @@ void Levels(CResourceReader@ r)
 
     r.CreateAnimationData("kitchen_1");
     r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_night", 1000, 2000, 1);
     r.CreateSpriteObjectData("floor");
-    r.AddSpriteIDResource(4, 1000);
-    r.AddBlendMode(2, 1000);
-    r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(5000, 3750, 0, 1000);
+    r.AddSpriteIDResource(4, 2000);
+    r.AddBlendMode(2, 2000);
+    r.AddHotspot(5000, 5000, 0, 2000);
+    r.AddZoom(5000, 3750, 0, 2000);
     r.AddColor(255, 120, 90, 60, 0, 1000);
+    r.AddColor(255, 80, 60, 60, 0, 1000);
     Part(r, "_clock", "levels", "clock", 200, -150, 1);
     Part(r, "_sun", "levels", "sun", 0, -220, 1);
     Part(r, "_dark", "levels", "dark", 0, 0, 5);
     Part(r, "_plate", "levels", "plate", 0, 180, 3);
     Part(r, "_ring", "levels", "ring", -120, 180, 3);
 
-    // The serving plate: hidden ("_hide" shrinks it away), and a bounce when something lands
-    // ("_work").
+    // The serving plate. "_open" stands first on its clock, as the hand-over replays it from there,
+    // and holds the served dish in its third drawable "_dish"; "_closed" follows, "_show" brings the
+    // plate in, "_hide" shrinks it away, "_work" bounces when something lands and "_swich" nods when
+    // another order is chosen.
     r.CreateAnimationData("plate");
-    r.AddNamedPart("_hide", 0, 200, 1);
-    r.AddNamedPart("_work", 200, 600, 1);
+    r.AddNamedPart("_open", 0, 600, 1);
+    r.AddNamedPart("_closed", 600, 800, 1);
+    r.AddNamedPart("_show", 800, 1000, 1);
+    r.AddNamedPart("_hide", 1000, 1200, 1);
+    r.AddNamedPart("_work", 1200, 1600, 1);
+    r.AddNamedPart("_swich", 1600, 1800, 1);
     r.CreateSpriteObjectData("dish");
-    r.AddSpriteIDResource(4, 600);
-    r.AddBlendMode(2, 600);
-    r.AddHotspot(5000, 5000, 0, 600);
-    r.AddColor(255, 250, 250, 245, 0, 600);
+    r.AddSpriteIDResource(4, 1800);
+    r.AddBlendMode(2, 1800);
+    r.AddHotspot(5000, 5000, 0, 1800);
+    r.AddColor(255, 250, 250, 245, 0, 1800);
+    r.AddZoom(400, 200, 1, 300);
+    r.AddZoom(480, 240, 1, 300);
+    r.AddZoom(400, 200, 0, 200);
+    r.AddZoom(0, 0, 1, 200);
     r.AddZoom(400, 200, 1, 200);
     r.AddZoom(0, 0, 0, 0);
     r.AddZoom(400, 200, 1, 200);
     r.AddZoom(500, 250, 1, 200);
+    r.AddZoom(400, 200, 1, 100);
+    r.AddZoom(440, 180, 1, 100);
     r.AddZoom(400, 200, 0, 0);
+    r.CreateSpriteObjectData("_steam");
+    r.AddSpriteIDResource(4, 1800);
+    r.AddOpaque(0, 0, 1800);
+    r.CreateSpriteObjectData("_dish");
+    r.AddOffset(0, -12, 0, 1800);
+    r.AddLayer(1, 1800);
 
     // The serving ring beside the plate.
     r.CreateAnimationData("ring");
@@ -837,13 +868,16 @@ void GameScreen(CResourceReader@ r)
     r.AddZoom(1000, 100, 0, 0);
 
     r.CreateAnimationData("segment");
-    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_idle", 0, 1000, 1);
+    r.AddNamedPart("_blink", 1000, 1400, 1);
     r.CreateSpriteObjectData("segment");
-    r.AddSpriteIDResource(4, 1000);
-    r.AddBlendMode(2, 1000);
-    r.AddHotspot(5000, 10000, 0, 1000);
-    r.AddZoom(150, 150, 0, 1000);
+    r.AddSpriteIDResource(4, 1400);
+    r.AddBlendMode(2, 1400);
+    r.AddHotspot(5000, 10000, 0, 1400);
+    r.AddZoom(150, 150, 0, 1400);
     r.AddColor(255, 230, 120, 60, 0, 1000);
+    r.AddColor(255, 255, 40, 40, 1, 200);
+    r.AddColor(255, 230, 120, 60, 0, 200);
 
     r.CreateAnimationData("level_clock");
     r.AddNamedPart("all", 0, 1000, 0);
@@ -858,6 +892,8 @@ void GameScreen(CResourceReader@ r)
 
     r.CreateAnimationData("clock_flip");
     r.AddNamedPart("all", 0, 1000, 0);
+    r.AddNamedPart("_work", 0, 400, 1);
+    r.AddNamedPart("_closed", 400, 1000, 1);
     Part(r, "_clock", "interfaces", "level_clock", 0, 0, 0);
 
     r.CreateAnimationData("game_screen");
@@ -1061,6 +1097,9 @@ void FillResource(CResourceReader@ r)
     Heroine(r);
     KitchenObjects(r);
     Ribbons(r);
+    KitchenPlay(r);
+    ItemIcons(r);
+    Orders(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).
@@ -1291,4 +1330,412 @@ void Ribbons(CResourceReader@ r)
     Ribbon(r, 2, 200, 200, 215);
     Ribbon(r, 3, 200, 130, 70);
     Ribbon(r, 4, 110, 130, 170);
+}
+
+// What a kitchen level shows around the cooking: the countdown before play, the result pictures,
+// the sign over a place or a customer served, a combo's points, the last stage's tutorial and the
+// dishes. Blocks of colour from the sprite info "block" (4); texts in the empty centred text 8.
+void KitchenPlay(CResourceReader@ r)
+{
+    r.CreateModule("main_menu");
+    // Three, two, one, go: a block shrinking away in each part, red to green.
+    r.CreateAnimationData("level_start");
+    r.AddNamedPart("_part_1", 0, 400, 1);
+    r.AddNamedPart("_part_2", 400, 800, 1);
+    r.AddNamedPart("_part_3", 800, 1200, 1);
+    r.AddNamedPart("_part_4", 1200, 1600, 1);
+    r.CreateSpriteObjectData("count");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    for (int i = 0; i < 4; i++)
+    {
+        r.AddZoom(800, 800, 1, 400);
+        r.AddZoom(100, 100, 0, 0);
+    }
+    r.AddColor(255, 230, 70, 50, 0, 400);
+    r.AddColor(255, 230, 150, 50, 0, 400);
+    r.AddColor(255, 230, 220, 60, 0, 400);
+    r.AddColor(255, 80, 210, 90, 0, 400);
+
+    r.CreateModule("interfaces");
+    // The result pictures: 1 gold, 2 silver, 3 bronze, 4 grey (not qualified).
+    LevelComplete(r, "level_complete_1", 240, 200, 40);
+    LevelComplete(r, "level_complete_2", 200, 200, 210);
+    LevelComplete(r, "level_complete_3", 200, 120, 60);
+    LevelComplete(r, "level_complete_4", 110, 110, 110);
+
+    // The sign over a place taken from or a customer served: pops up ("all"), shrinks ("_hide").
+    r.CreateAnimationData("sign");
+    r.AddNamedPart("all", 0, 600, 1);
+    r.AddNamedPart("_hide", 600, 800, 1);
+    r.CreateSpriteObjectData("mark");
+    r.AddSpriteIDResource(4, 800);
+    r.AddBlendMode(2, 800);
+    r.AddHotspot(5000, 5000, 0, 800);
+    r.AddColor(255, 250, 240, 110, 0, 800);
+    r.AddZoom(0, 0, 1, 200);
+    r.AddZoom(150, 150, 0, 400);
+    r.AddZoom(150, 150, 1, 200);
+    r.AddZoom(0, 0, 0, 0);
+
+    r.CreateModule("bonus");
+    // A take combo's points: rises and fades.
+    r.CreateAnimationData("bonus_points");
+    r.AddNamedPart("all", 0, 800, 1);
+    r.CreateSpriteObjectData("plate");
+    r.AddSpriteIDResource(4, 800);
+    r.AddBlendMode(2, 800);
+    r.AddHotspot(5000, 5000, 0, 800);
+    r.AddZoom(500, 150, 0, 800);
+    r.AddColor(255, 250, 210, 60, 1, 800);
+    r.AddColor(0, 250, 210, 60, 0, 0);
+    r.AddOffset(0, 0, 1, 800);
+    r.AddOffset(0, -40, 0, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(8, 800);
+    r.AddLayer(1, 800);
+    r.AddOffset(0, 0, 1, 800);
+    r.AddOffset(0, -40, 0, 0);
+
+    r.CreateModule("hints");
+    // The last stage's tutorial: four pages, the first two closed with "_item_ok", the third with
+    // "_item_continue" (shown disabled until its page comes).
+    r.CreateAnimationData("hint_last_stage");
+    r.AddNamedPart("_part_1", 0, 300, 1);
+    r.AddNamedPart("_part_2", 300, 600, 1);
+    r.AddNamedPart("_part_3", 600, 900, 1);
+    r.AddNamedPart("_part_4", 900, 1200, 1);
+    r.CreateSpriteObjectData("page");
+    r.AddSpriteIDResource(4, 1200);
+    r.AddBlendMode(2, 1200);
+    r.AddHotspot(5000, 5000, 0, 1200);
+    r.AddZoom(1500, 1000, 0, 1200);
+    r.AddColor(255, 240, 230, 200, 0, 300);
+    r.AddColor(255, 220, 240, 200, 0, 300);
+    r.AddColor(255, 200, 220, 240, 0, 300);
+    r.AddColor(255, 240, 200, 220, 0, 300);
+    r.CreateSpriteObjectData("_item_ok");
+    r.AddOffset(-60, 50, 0, 1200);
+    r.AddLayer(1, 1200);
+    r.AddSubstAnimation("interfaces", "hint_ok");
+    r.CreateSpriteObjectData("_item_continue");
+    r.AddOffset(60, 50, 0, 1200);
+    r.AddLayer(1, 1200);
+    r.AddSubstAnimation("interfaces", "hint_ok");
+
+    r.CreateModule("recepts");
+    // The dishes, as they come onto the plate and fly to the order.
+    Dish(r, "soup", 230, 120, 60);
+    Dish(r, "steak", 150, 70, 50);
+    Dish(r, "pizza", 240, 200, 90);
+    Dish(r, "tea", 170, 120, 70);
+}
+
+void LevelComplete(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1200, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(4, 1200);
+    r.AddBlendMode(2, 1200);
+    r.AddHotspot(5000, 5000, 0, 1200);
+    r.AddColor(255, red, green, blue, 0, 1200);
+    r.AddZoom(0, 0, 1, 300);
+    r.AddZoom(1600, 800, 0, 900);
+}
+
+void Dish(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("food");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(250, 150, 0, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+
+// The item icons: eight pictures of 32 x 32 on the icon sheet (Texture\3, sprite infos 10 to 17),
+// laid out as the grey sheet's cells, so that an icon's grey cell lies where the icon lies. Each
+// rests ("_idle"), pulses while a device works on it ("_work") and fades when it is done ("_stroke").
+void ItemIcons(CResourceReader@ r)
+{
+    r.CreateModule("icons");
+    ItemIcon(r, "soup", 10);
+    ItemIcon(r, "steak", 11);
+    ItemIcon(r, "pizza", 12);
+    ItemIcon(r, "tea", 13);
+    ItemIcon(r, "bread", 14);
+    ItemIcon(r, "salad", 15);
+    ItemIcon(r, "cheese", 16);
+    ItemIcon(r, "cup", 17);
+}
+
+void ItemIcon(CResourceReader@ r, const string &in name, int sprite)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 100, 1);
+    r.AddNamedPart("_work", 100, 700, 1);
+    r.AddNamedPart("_stroke", 700, 1000, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(sprite, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(100, 100, 0, 100);
+    r.AddZoom(100, 100, 1, 300);
+    r.AddZoom(120, 120, 1, 300);
+    r.AddZoom(100, 100, 0, 300);
+    r.AddOpaque(255, 0, 700);
+    r.AddOpaque(255, 1, 300);
+    r.AddOpaque(90, 0, 0);
+}
+
+// A plain block of w x h pixels about (x, y) in one colour, for `end` ms.
+void Block(CResourceReader@ r, const string &in name, int x, int y, int w, int h, int layer, int red, int green,
+           int blue, int end)
+{
+    BlockShape(r, name, x, y, w, h, layer, end);
+    r.AddColor(255, red, green, blue, 0, end);
+}
+
+// The same without its colour, which the caller gives by the part.
+void BlockShape(CResourceReader@ r, const string &in name, int x, int y, int w, int h, int layer, int end)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(4, end);
+    r.AddHotspot(5000, 5000, 0, end);
+    r.AddOffset(x, y, 0, end);
+    r.AddZoom(w * 100 / 16, h * 100 / 16, 0, end);
+    r.AddLayer(layer, end);
+    r.AddBlendMode(2, end);
+}
+
+// An empty place at (x, y) that code hangs objects on.
+void Place(CResourceReader@ r, const string &in name, int x, int y, int layer, int end)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddOffset(x, y, 0, end);
+    r.AddLayer(layer, end);
+}
+
+// A text of code's own (left-aligned with `left`, else centred) at (x, y).
+void SignText(CResourceReader@ r, const string &in name, int x, int y, int layer, bool left, int end)
+{
+    r.CreateTextSpriteObjectData(name);
+    r.AddTextSpriteIDResource(left ? 7 : 8, end);
+    r.AddOffset(x, y, 0, end);
+    r.AddLayer(layer, end);
+    r.AddBlendMode(2, end);
+    r.AddColor(255, 40, 30, 20, 0, end);
+}
+
+// A customer's order sign, 116 x 60 about its centre: the portrait's place "_pers_place" on the mood
+// picture "_fon" at the left, the recipe "_recept" on the "_header", the mood bar's place "_status",
+// the points "_points", two ring timers, the work gauge's place "_icon_place", the delivery plate
+// "_item_delivery", the reward "_many" above it and, below it, the list "_list" that shows while the
+// sign is open ("_show"; "_hide" closes it again).
+void OrderSign(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 100, 1);
+    r.AddNamedPart("_show", 100, 400, 1);
+    r.AddNamedPart("_hide", 400, 600, 1);
+    Block(r, "back", 0, 0, 116, 60, 0, red, green, blue, 600);
+    Block(r, "_header", 10, -24, 92, 12, 1, red / 2, green / 2, blue / 2, 600);
+    r.CreateSpriteObjectData("_fon");
+    r.AddOffset(-40, 0, 0, 600);
+    r.AddLayer(1, 600);
+    r.AddSubstAnimation("interfaces", "zakaz_fon");
+    Place(r, "_pers_place", -40, 0, 3, 600);
+    SignText(r, "_recept", 10, -30, 2, false, 600);
+    Place(r, "_status", -16, 20, 2, 600);
+    SignText(r, "_points", 12, -6, 2, false, 600);
+    r.CreateSpriteObjectData("_ring_3");
+    r.AddOffset(48, -8, 0, 600);
+    r.AddLayer(2, 600);
+    r.AddSubstAnimation("interfaces", "ring_timer");
+    r.CreateSpriteObjectData("_ring_2");
+    r.AddOffset(48, 8, 0, 600);
+    r.AddLayer(2, 600);
+    r.AddSubstAnimation("interfaces", "ring_timer");
+    Place(r, "_icon_place", 30, 10, 4, 600);
+    r.CreateSpriteObjectData("_item_delivery");
+    r.AddOffset(46, 22, 0, 600);
+    r.AddLayer(3, 600);
+    r.AddSubstAnimation("interfaces", "zakaz_delivery");
+    r.CreateSpriteObjectData("_many");
+    r.AddOffset(0, -44, 0, 600);
+    r.AddLayer(5, 600);
+    r.AddSubstAnimation("interfaces", "zakaz_reward");
+    r.CreateSpriteObjectData("_list");
+    r.AddOffset(0, 30, 0, 600);
+    r.AddLayer(1, 600);
+    r.AddSubstAnimation("interfaces", "zakaz_list");
+    r.AddOpaque(0, 0, 100);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 1, 200);
+    r.AddOpaque(0, 0, 0);
+}
+
+void Orders(CResourceReader@ r)
+{
+    r.CreateModule("interfaces");
+    OrderSign(r, "zakaz", 230, 210, 170);
+    OrderSign(r, "zakaz_2", 170, 210, 240);
+    OrderSign(r, "zakaz_3", 240, 170, 170);
+
+    r.CreateAnimationData("zakaz_fon");
+    r.AddNamedPart("_part_1", 0, 100, 1);
+    r.AddNamedPart("_part_2", 100, 200, 1);
+    r.AddNamedPart("_part_3", 200, 300, 1);
+    BlockShape(r, "mood", 0, 0, 36, 56, 0, 300);
+    r.AddColor(255, 120, 220, 120, 0, 100);
+    r.AddColor(255, 240, 220, 90, 0, 100);
+    r.AddColor(255, 230, 90, 80, 0, 100);
+
+    r.CreateAnimationData("ring_timer");
+    r.AddNamedPart("_idle", 0, 100, 1);
+    r.AddNamedPart("_bed", 100, 200, 1);
+    r.AddNamedPart("_work_end", 200, 300, 1);
+    r.AddNamedPart("_work_end_2", 300, 400, 1);
+    BlockShape(r, "ring", 0, 0, 10, 10, 0, 400);
+    r.AddColor(255, 200, 200, 200, 0, 100);
+    r.AddColor(255, 80, 80, 200, 0, 100);
+    r.AddColor(255, 250, 160, 40, 0, 100);
+    r.AddColor(255, 60, 220, 60, 0, 100);
+
+    // The sign's delivery plate: a small button, grey while disabled.
+    r.CreateAnimationData("zakaz_delivery");
+    r.AddNamedPart("_up", 0, 100, 1);
+    r.AddNamedPart("_over", 100, 200, 1);
+    r.AddNamedPart("_leave", 200, 300, 1);
+    r.AddNamedPart("_down", 300, 400, 1);
+    r.AddNamedPart("_disabled", 400, 500, 1);
+    BlockShape(r, "plate", 0, 0, 20, 12, 0, 500);
+    r.AddColor(255, 60, 200, 60, 0, 100);
+    r.AddColor(255, 120, 255, 120, 0, 100);
+    r.AddColor(255, 60, 200, 60, 0, 200);
+    r.AddColor(255, 110, 110, 110, 0, 100);
+
+    r.CreateAnimationData("zakaz_reward");
+    r.AddNamedPart("_show", 0, 500, 1);
+    SignText(r, "_many", 0, -8, 0, false, 500);
+    SignText(r, "_tips", 0, 8, 0, false, 500);
+
+    // The list under an open sign, 116 x 120 from its top: the tabs' place "_item_place" at its top
+    // left and the served dish's place "_recept_place".
+    r.CreateAnimationData("zakaz_list");
+    r.AddNamedPart("all", 0, 100, 1);
+    r.CreateSpriteObjectData("paper");
+    r.AddSpriteIDResource(4, 100);
+    r.AddHotspot(5000, 0, 0, 100);
+    r.AddZoom(725, 750, 0, 100);
+    r.AddBlendMode(2, 100);
+    r.AddColor(255, 250, 245, 225, 0, 100);
+    Place(r, "_item_place", -58, 2, 1, 100);
+    Place(r, "_recept_place", 40, 100, 1, 100);
+
+    // An item's tab in the list: its icon on "_icon_place"; it shows when it scrolls into view and
+    // fades when its item is done.
+    r.CreateAnimationData("item");
+    r.AddNamedPart("_idle", 0, 100, 1);
+    r.AddNamedPart("_show", 100, 300, 1);
+    r.AddNamedPart("_stroke", 300, 500, 1);
+    r.CreateSpriteObjectData("back");
+    r.AddSpriteIDResource(4, 500);
+    r.AddHotspot(0, 5000, 0, 500);
+    r.AddZoom(450, 175, 0, 500);
+    r.AddBlendMode(2, 500);
+    r.AddColor(255, 235, 225, 200, 0, 500);
+    r.AddOpaque(255, 0, 100);
+    r.AddOpaque(0, 1, 200);
+    r.AddOpaque(255, 1, 200);
+    r.AddOpaque(120, 0, 0);
+    Place(r, "_icon_place", 16, 0, 1, 500);
+
+    // A label: the running number of an item that needs work, or a bonus's name.
+    r.CreateAnimationData("zakladka");
+    r.AddNamedPart("_idle", 0, 100, 1);
+    r.AddNamedPart("_show", 100, 300, 1);
+    r.AddNamedPart("_stroke", 300, 500, 1);
+    r.CreateSpriteObjectData("back");
+    r.AddSpriteIDResource(4, 500);
+    r.AddHotspot(0, 5000, 0, 500);
+    r.AddZoom(450, 100, 0, 500);
+    r.AddBlendMode(2, 500);
+    r.AddColor(255, 250, 240, 160, 0, 500);
+    r.AddOpaque(255, 0, 300);
+    r.AddOpaque(255, 1, 200);
+    r.AddOpaque(60, 0, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(7, 500);
+    r.AddOffset(4, -6, 0, 500);
+    r.AddLayer(1, 500);
+
+    r.CreateAnimationData("icon_shadow");
+    r.AddNamedPart("all", 0, 100, 1);
+    Block(r, "shadow", 0, 12, 24, 6, -1, 60, 50, 40, 100);
+
+    // The work gauge: it fills over "_show" around the worked item's icon ("_icon_place").
+    r.CreateAnimationData("icon_fon");
+    r.AddNamedPart("_show", 0, 1000, 1);
+    r.AddNamedPart("_hide_2", 1000, 1200, 1);
+    r.AddNamedPart("_blink", 1200, 1600, 1);
+    r.CreateSpriteObjectData("gauge");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddHotspot(0, 10000, 0, 1600);
+    r.AddOffset(-16, 16, 0, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddColor(255, 250, 160, 40, 0, 1600);
+    r.AddZoom(200, 0, 1, 1000);
+    r.AddZoom(200, 200, 0, 600);
+    Place(r, "_icon_place", 0, 0, 1, 1600);
+
+    // The mood bar: 96 x 6 from its left end at time 0, empty at its end ("all").
+    r.CreateAnimationData("progress_new");
+    r.AddNamedPart("all", 0, 1000, 1);
+    r.CreateSpriteObjectData("bar");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(0, 5000, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddZoom(600, 40, 1, 1000);
+    r.AddZoom(0, 40, 0, 0);
+    r.AddColor(255, 60, 200, 60, 1, 1000);
+    r.AddColor(255, 220, 40, 40, 0, 0);
+
+    r.CreateAnimationData("ramka_1");
+    r.AddNamedPart("all", 0, 100, 1);
+    Block(r, "frame", 0, 0, 40, 60, -1, 200, 160, 40, 100);
+
+    // The first customer's face: its mood pictures "_part_1" to "_part_3".
+    r.CreateAnimationData("judge_1");
+    r.AddNamedPart("_part_1", 0, 100, 1);
+    r.AddNamedPart("_part_2", 100, 200, 1);
+    r.AddNamedPart("_part_3", 200, 300, 1);
+    BlockShape(r, "face", 0, 0, 28, 28, 0, 300);
+    r.AddColor(255, 250, 210, 170, 0, 100);
+    r.AddColor(255, 240, 190, 140, 0, 100);
+    r.AddColor(255, 230, 140, 120, 0, 100);
+
+    // The bonus customer's sign, and the icons of the bonuses a customer offers.
+    r.CreateModule("bonus");
+    OrderSign(r, "zakaz_bonus", 250, 230, 120);
+    BonusIcon(r, "freeze", 120, 200, 250);
+    BonusIcon(r, "cook", 250, 140, 60);
+    BonusIcon(r, "patience", 160, 120, 240);
+    BonusIcon(r, "quality", 250, 220, 60);
+    BonusIcon(r, "highlight", 250, 250, 180);
+    BonusIcon(r, "random", 200, 200, 200);
+}
+
+// A bonus on offer: a small badge that pops up ("_show") and blinks away ("_hide").
+void BonusIcon(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_show", 0, 200, 1);
+    r.AddNamedPart("_hide", 200, 600, 1);
+    Block(r, "badge", 0, 0, 12, 12, 0, red, green, blue, 600);
+    r.AddOpaque(255, 0, 200);
+    r.AddOpaque(255, 0, 200);
+    r.AddOpaque(60, 0, 200);
 }

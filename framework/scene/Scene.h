@@ -52,6 +52,7 @@ public:
     void SetAttachment(const THolder<CRefCount>& attachment) override { m_attachment = attachment; }
 
     int GetAnimationCount() const { return static_cast<int>(m_animations.size()); }
+    const std::list<TAnimationPtr>& GetAnimations() const { return m_animations; }
     int GetDrawableCount() const { return static_cast<int>(m_drawables.size()); }
     // The drawables in drawing order.
     const std::list<TDrawablePtr>& GetDrawables() const { return m_drawables; }

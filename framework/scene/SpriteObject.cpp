@@ -9,6 +9,7 @@ namespace GF {
 namespace HGENS {
 
 CSpriteObject::~CSpriteObject() {
+    m_shown.Reset();
     m_sprite.Reset();
 }
 
@@ -63,37 +64,42 @@ uint32_t ScaledAlpha(float alpha, float opacity) {
 }  // namespace
 
 void CSpriteObject::ApplyColorAndBlend() {
+    if (m_sprite) ApplyColorAndBlendTo(*m_sprite);
+    if (m_shown) ApplyColorAndBlendTo(*m_shown);
+}
+
+void CSpriteObject::ApplyColorAndBlendTo(CHGESprite& sprite) {
     if (m_overridden) {
-        m_sprite->quad.blend = m_blendOverride;
+        sprite.quad.blend = m_blendOverride;
         const float alpha = static_cast<float>(m_colorOverride >> 24);
-        m_sprite->SetColor((ScaledAlpha(alpha, m_transform.opacity) << 24) | (m_colorOverride & 0xFFFFFF));
+        sprite.SetColor((ScaledAlpha(alpha, m_transform.opacity) << 24) | (m_colorOverride & 0xFFFFFF));
         return;
     }
     const int blendKey = m_blend.GetValue();
     uint32_t rgb = 0xFFFFFF;
     if (blendKey == 0) {
-        m_sprite->quad.blend = BLEND_DEFAULT;
+        sprite.quad.blend = BLEND_DEFAULT;
     } else {
         rgb = m_color.GetValue().GetHWColor();
         switch (blendKey) {
             case 1:
-                m_sprite->quad.blend = BLEND_COLORADD | BLEND_ALPHABLEND;
+                sprite.quad.blend = BLEND_COLORADD | BLEND_ALPHABLEND;
                 break;
             case 2:
-                m_sprite->quad.blend = BLEND_COLORMUL | BLEND_ALPHABLEND;
+                sprite.quad.blend = BLEND_COLORMUL | BLEND_ALPHABLEND;
                 break;
             case 3:
-                m_sprite->quad.blend = BLEND_COLORADD | BLEND_ALPHAADD;
+                sprite.quad.blend = BLEND_COLORADD | BLEND_ALPHAADD;
                 break;
             case 4:
-                m_sprite->quad.blend = BLEND_COLORMUL | BLEND_ALPHAADD;
+                sprite.quad.blend = BLEND_COLORMUL | BLEND_ALPHAADD;
                 break;
             default:
                 break;  // the blend of the previous frame stays
         }
     }
     // The alpha is the opacity's alone.
-    m_sprite->SetColor((ScaledAlpha(255.0f, m_transform.opacity) << 24) | (rgb & 0xFFFFFF));
+    sprite.SetColor((ScaledAlpha(255.0f, m_transform.opacity) << 24) | (rgb & 0xFFFFFF));
 }
 
 void CSpriteObject::ApplyHotspot() {
@@ -103,18 +109,19 @@ void CSpriteObject::ApplyHotspot() {
 }
 
 void CSpriteObject::Render() {
-    if (m_sprite)
-        m_sprite->RenderEx(m_drawX, m_drawY, m_transform.angle, m_transform.scaleX, m_transform.scaleY);
+    if (const THolder<CHGESprite>& drawn = Drawn())
+        drawn->RenderEx(m_drawX, m_drawY, m_transform.angle, m_transform.scaleX, m_transform.scaleY);
 }
 
 TRect CSpriteObject::GetBoundingBox() {
-    if (!m_sprite) {
+    const THolder<CHGESprite>& drawn = Drawn();
+    if (!drawn) {
         m_bounds = TRect{};
         return m_bounds;
     }
     hgeRect box;
-    m_sprite->GetBoundingBoxEx(m_drawX, m_drawY, m_transform.angle, m_transform.scaleX, m_transform.scaleY,
-                               &box);
+    drawn->GetBoundingBoxEx(m_drawX, m_drawY, m_transform.angle, m_transform.scaleX, m_transform.scaleY,
+                            &box);
     int32_t x1 = detail::TruncToInt(box.x1), y1 = detail::TruncToInt(box.y1), x2 = detail::TruncToInt(box.x2),
             y2 = detail::TruncToInt(box.y2);
     if (x1 > x2) std::swap(x1, x2);
@@ -137,6 +144,15 @@ void CSpriteObject::SetColorAndBlend(uint32_t color, int blend) {
 void CSpriteObject::ClearColorAndBlend() {
     m_overridden = false;
     if (m_sprite) ApplyColorAndBlend();
+}
+
+void CSpriteObject::ShowSprite(const THolder<CHGESprite>& sprite) {
+    m_shown = sprite;
+    if (m_shown) ApplyColorAndBlendTo(*m_shown);
+}
+
+THolder<CHGESprite> CSpriteObject::GetShownSprite() {
+    return Drawn();
 }
 
 }  // namespace HGENS

@@ -36,13 +36,18 @@ public:
     uint32_t GetColor() override;
     void SetColorAndBlend(uint32_t color, int blend) override;
     void ClearColorAndBlend() override;
+    void ShowSprite(const THolder<CHGESprite>& sprite) override;
+    THolder<CHGESprite> GetShownSprite() override;
 
     // The engine sprite of the current frame; empty before the first frame or for an unknown id.
     const THolder<CHGESprite>& GetSprite() const { return m_sprite; }
+    // What is drawn: the sprite shown in place of the frame's, else the frame's.
+    const THolder<CHGESprite>& Drawn() const { return m_shown ? m_shown : m_sprite; }
 
 private:
     void RebuildFrame();
     void ApplyColorAndBlend();
+    void ApplyColorAndBlendTo(CHGESprite& sprite);
     void ApplyHotspot();
 
     // Code's colour and blend, kept over the tracks while set.
@@ -50,6 +55,7 @@ private:
     uint32_t m_colorOverride = 0;
     int m_blendOverride = 0;
     THolder<CHGESprite> m_sprite;
+    THolder<CHGESprite> m_shown;
     TRect m_bounds;
     float m_drawX = 0.0f;
     float m_drawY = 0.0f;

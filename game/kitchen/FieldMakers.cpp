@@ -2,13 +2,18 @@
 
 #include <map>
 
+#include "game/kitchen/GameField.h"
 #include "game/kitchen/StandInField.h"
 
 namespace {
 
+GF::THolder<CGameFieldBase> MakeKitchenField() {
+    return CGameField::Create();
+}
+
 std::map<std::string, TFieldMaker>& Makers() {
     static std::map<std::string, TFieldMaker> makers = {
-        {"", &CStandInField::Create},
+        {"", &MakeKitchenField},
         {"bonus_place_in", &CStandInField::Create},
         {"bonus_ispy_dark", &CStandInField::Create},
         {"bonus_ispy", &CStandInField::Create},

@@ -102,6 +102,8 @@ public:
     const CBonusRow& GetBonusRow() const { return m_bonusRow; }
     const std::vector<COrderInfo>& GetOrders() const { return m_orders; }
     CRivalsPanel& GetRivalsPanel() { return m_rivalsPanel; }
+    // How many customers' bonus offers are open: a new customer gets one only while none is.
+    int32_t& OfferCounter() { return m_secondCounter; }
 
 protected:
     GF::TAnimationPtr m_balloon;

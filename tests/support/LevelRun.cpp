@@ -60,7 +60,7 @@ void CLevelRun::BeforeFrame(int frame) {
     run->m_frame = frame;
     if (frame == 0) {
         const CEngineHandle engine;
-        if (Engine::CEngine* real = engine.Get()) real->SetFixedDelta(kFrameMs / 1000.0f);
+        if (Engine::CEngine* real = engine.Get()) real->SetFixedDelta(run->frameMs / 1000.0f);
         GF::SeedRand(run->seed);
         GF::GetGameManager()->GetScreenResultEvent().Add(GF::CreateDelegate(&CLevelRun::OnResult));
     }

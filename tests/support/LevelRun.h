@@ -15,7 +15,7 @@
 #include "tests/support/TempFolder.h"
 
 // The game's own program run headless for the kitchen's scenarios: offscreen GL, dummy audio, a
-// temporary save folder, the built sample content, frames of a fixed 40 ms and seeded random
+// temporary save folder, the built sample content, frames of a fixed 40 ms (frameMs) and seeded random
 // numbers. A test may give a field kind a maker of its own (SetFieldMaker). A script runs at the start of
 // every frame, before the frame reads its input; it plays a level, presses keys, moves the mouse and reads
 // what the player would see. Only one run exists at a time.
@@ -66,6 +66,7 @@ public:
 
     bool timedOut = false;
     unsigned seed = 1;
+    float frameMs = kFrameMs;  // set before Run
 
 private:
     static void BeforeFrame(int frame);

@@ -7,7 +7,9 @@
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/Scene.h"
 #include "game/app/GameSounds.h"
+#include "game/kitchen/FieldMakers.h"
 #include "game/kitchen/GenericActions.h"
+#include "game/kitchen/StandInField.h"
 #include "tests/support/LevelRun.h"
 #include "tests/support/SceneDoubles.h"
 
@@ -66,6 +68,8 @@ struct tagLevelSeen {
 // pause overlay over the level; then "exit" once, the new recipes counted, and the flow's lose
 // screen (the stand-in field wins nothing).
 TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
+    // The screen's own part: the level runs on the stand-in that simply lasts the level's time.
+    SetFieldMaker("stage1", &CStandInField::Create);
     CLevelRun run;
     tagLevelSeen seen;
     int menuShownAt = -1;
@@ -138,6 +142,7 @@ TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
         seen.names = r.Player().names;
         return false;
     });
+    SetFieldMaker("stage1", nullptr);
     ASSERT_EQ(code, 0);
     EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
 
