@@ -1,6 +1,7 @@
 // Builds the sample script's textures where its sprite infos cut them out:
 // - "interface" (Texture/0.png, 256 x 256): the panel, the button and its lit variant, the soft spark
-//   the particle systems draw and the speech balloon;
+//   the particle systems draw, the speech balloon and the hider's hole (64 x 64 at 192, 192: dark,
+//   with a clear round middle that turns dark over its last few pixels);
 // - "cloth" (Texture/1.png, 256 x 512): the window shades' curtain, pleated red cloth with a gold
 //   fringe along its bottom;
 // - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
@@ -64,6 +65,11 @@ Uint32 Pixel(int x, int y) {
         return Argb(a, 255, 255, 255);
     }
     if (y >= 176 && y < 200 && x < 64) return Balloon(x, y - 176, 64, 24);  // balloon
+    if (y >= 192 && x >= 192) {                                             // hider's hole
+        const float d = std::hypot(x - 223.5f, y - 223.5f);
+        const int a = static_cast<int>(std::clamp((d - 20.0f) * 32.0f, 0.0f, 250.0f));
+        return Argb(a, 4, 4, 12);
+    }
     return 0;
 }
 
@@ -145,12 +151,12 @@ int main(int argc, char** argv) {
     const std::string kind = argc == 3 ? argv[2] : "";
     const bool gray = kind == "gray";
     const bool cloth = kind == "cloth";
-    const TDotTint* dot = FindDot(kind);
     const bool icons = kind == "icons";
+    const TDotTint* dot = FindDot(kind);
     if (argc != 2 && !gray && !cloth && !dot && !icons) {
-        std::fprintf(
-            stderr,
-            "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons]\n");
+        std::fprintf(stderr,
+                     "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | "
+                     "icons]\n");
         return 2;
     }
     const int width = dot ? kDotSize : gray || icons ? kGrayWidth : cloth ? kClothWidth : kSize;

@@ -26,16 +26,17 @@ void Textures(CResourceReader@ r)
     r.AddTexture("particles");                                   // Texture\3
     r.AddTexture("particles_2");                                 // Texture\4
     r.AddTexture("particles_3");                                 // Texture\5
+    r.AddHGESpriteInfo("hole",           0,      192, 192, 64,   64);    // 10: dark, a clear round middle
     // The item icons, laid out as the grey sheet's cells (see ItemIcons).
     r.AddTexture("icons");                                       // Texture\6
-    r.AddHGESpriteInfo("icon_soup",      6,      0,   0,   32,   32);    // 10
-    r.AddHGESpriteInfo("icon_steak",     6,      32,  0,   32,   32);    // 11
-    r.AddHGESpriteInfo("icon_pizza",     6,      64,  0,   32,   32);    // 12
-    r.AddHGESpriteInfo("icon_tea",       6,      96,  0,   32,   32);    // 13
-    r.AddHGESpriteInfo("icon_bread",     6,      0,   32,  32,   32);    // 14
-    r.AddHGESpriteInfo("icon_salad",     6,      32,  32,  32,   32);    // 15
-    r.AddHGESpriteInfo("icon_cheese",    6,      64,  32,  32,   32);    // 16
-    r.AddHGESpriteInfo("icon_cup",       6,      96,  32,  32,   32);    // 17
+    r.AddHGESpriteInfo("icon_soup",      6,      0,   0,   32,   32);    // 11
+    r.AddHGESpriteInfo("icon_steak",     6,      32,  0,   32,   32);    // 12
+    r.AddHGESpriteInfo("icon_pizza",     6,      64,  0,   32,   32);    // 13
+    r.AddHGESpriteInfo("icon_tea",       6,      96,  0,   32,   32);    // 14
+    r.AddHGESpriteInfo("icon_bread",     6,      0,   32,  32,   32);    // 15
+    r.AddHGESpriteInfo("icon_salad",     6,      32,  32,  32,   32);    // 16
+    r.AddHGESpriteInfo("icon_cheese",    6,      64,  32,  32,   32);    // 17
+    r.AddHGESpriteInfo("icon_cup",       6,      96,  32,  32,   32);    // 18
 }
 
 void Fonts(CResourceReader@ r)
@@ -73,6 +74,7 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("credits_text",        0, 0, 4, 0x11, 72);     // 21
     r.AddTextInfo("hint_screen_text",    0, 0, 2, 0x11, 73);     // 22
     r.AddTextInfo("high_score_title",    0, 1, 0, 0x11, 74);     // 23
+    r.AddTextInfo("bonus_text",          0, 1, 0, 0x41, 85);     // 24
 }
 
 void Sounds(CResourceReader@ r)
@@ -694,9 +696,10 @@ void GameMenus(CResourceReader@ r)
 
 // The kitchen character's speech balloon and the kitchen's clickable plates:
 // - nolla_baloon_podkladka: the balloon picture (64 x 24 about its centre), whose first part hosts
-//   nolla_text, the words in its "_text";
+//   nolla_text, the words in its "_text"; a hint shows it ("_show") and hides it ("_hide");
 // - hint_balloon: the same balloon with an "OK" button (hint_ok, "_item_ok") 40 pixels below its
 //   centre; it shows, idles and hides;
+// - hint_cloud: a hint balloon of its own (below);
 // - item_delivery: the serving plate of a field, a button with a smaller "_button_rect".
 void Balloons(CResourceReader@ r)
 {
@@ -711,6 +714,8 @@ void Balloons(CResourceReader@ r)
 
     r.CreateAnimationData("nolla_baloon_podkladka");
     r.AddNamedPart("all", 0, 1000, 0);
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_hide", 700, 1000, 1);
     r.CreateSpriteObjectData("picture");
     r.AddSpriteIDResource(7, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
@@ -731,6 +736,22 @@ void Balloons(CResourceReader@ r)
     r.AddOffset(0, 40, 0, 1500);
     r.AddLayer(1, 1500);
     r.AddSubstAnimation("interfaces", "hint_ok");
+
+    // hint_cloud: a hint's own balloon, wider than the plain one, with its words in "_text"; it
+    // shows, idles and hides, or plays "all" through once for a hint that ends by itself.
+    r.CreateAnimationData("hint_cloud");
+    r.AddNamedPart("_show", 0, 200, 1);
+    r.AddNamedPart("_idle", 200, 1200, 0);
+    r.AddNamedPart("_hide", 1200, 1500, 1);
+    r.AddNamedPart("all", 0, 1500, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(7, 1500);
+    r.AddHotspot(5000, 5000, 0, 1500);
+    r.AddZoom(300, 200, 0, 1500);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(8, 1500);
+    r.AddLayer(1, 1500);
+    r.AddColor(255, 40, 40, 60, 0, 1500);
 }
 
 // The sample kitchen's layout: the wall clock "_clock" (80 x 80, hands "_hour", "_min", "_second"
@@ -890,10 +911,11 @@ void GameScreen(CResourceReader@ r)
     Part(r, "_segment", "interfaces", "segment", 0, 0, 1);
     Part(r, "_second", "levels", "clock_hand", 0, 0, 2);
 
+    // The level-time dial flips to work when a level begins and closes when it ends.
     r.CreateAnimationData("clock_flip");
     r.AddNamedPart("all", 0, 1000, 0);
-    r.AddNamedPart("_work", 0, 400, 1);
-    r.AddNamedPart("_closed", 400, 1000, 1);
+    r.AddNamedPart("_work", 0, 500, 1);
+    r.AddNamedPart("_closed", 500, 1000, 1);
     Part(r, "_clock", "interfaces", "level_clock", 0, 0, 0);
 
     r.CreateAnimationData("game_screen");
@@ -1097,9 +1119,10 @@ void FillResource(CResourceReader@ r)
     Heroine(r);
     KitchenObjects(r);
     Ribbons(r);
-    KitchenPlay(r);
+    BonusGames(r);
     ItemIcons(r);
     Orders(r);
+    KitchenPlay(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).
@@ -1332,144 +1355,155 @@ void Ribbons(CResourceReader@ r)
     Ribbon(r, 4, 110, 130, 170);
 }
 
-// What a kitchen level shows around the cooking: the countdown before play, the result pictures,
-// the sign over a place or a customer served, a combo's points, the last stage's tutorial and the
-// dishes. Blocks of colour from the sprite info "block" (4); texts in the empty centred text 8.
-void KitchenPlay(CResourceReader@ r)
+// The bonus mini-games: the second drawn cursor (the mirror of the spot-the-difference pictures),
+// the intro texts, the hider of the dark hidden-object levels, the objects and the level layouts.
+void BonusGames(CResourceReader@ r)
 {
-    r.CreateModule("main_menu");
-    // Three, two, one, go: a block shrinking away in each part, red to green.
-    r.CreateAnimationData("level_start");
-    r.AddNamedPart("_part_1", 0, 400, 1);
-    r.AddNamedPart("_part_2", 400, 800, 1);
-    r.AddNamedPart("_part_3", 800, 1200, 1);
-    r.AddNamedPart("_part_4", 1200, 1600, 1);
-    r.CreateSpriteObjectData("count");
-    r.AddSpriteIDResource(4, 1600);
-    r.AddBlendMode(2, 1600);
-    r.AddHotspot(5000, 5000, 0, 1600);
-    for (int i = 0; i < 4; i++)
-    {
-        r.AddZoom(800, 800, 1, 400);
-        r.AddZoom(100, 100, 0, 0);
-    }
-    r.AddColor(255, 230, 70, 50, 0, 400);
-    r.AddColor(255, 230, 150, 50, 0, 400);
-    r.AddColor(255, 230, 220, 60, 0, 400);
-    r.AddColor(255, 80, 210, 90, 0, 400);
-
-    r.CreateModule("interfaces");
-    // The result pictures: 1 gold, 2 silver, 3 bronze, 4 grey (not qualified).
-    LevelComplete(r, "level_complete_1", 240, 200, 40);
-    LevelComplete(r, "level_complete_2", 200, 200, 210);
-    LevelComplete(r, "level_complete_3", 200, 120, 60);
-    LevelComplete(r, "level_complete_4", 110, 110, 110);
-
-    // The sign over a place taken from or a customer served: pops up ("all"), shrinks ("_hide").
-    r.CreateAnimationData("sign");
-    r.AddNamedPart("all", 0, 600, 1);
-    r.AddNamedPart("_hide", 600, 800, 1);
-    r.CreateSpriteObjectData("mark");
-    r.AddSpriteIDResource(4, 800);
-    r.AddBlendMode(2, 800);
-    r.AddHotspot(5000, 5000, 0, 800);
-    r.AddColor(255, 250, 240, 110, 0, 800);
-    r.AddZoom(0, 0, 1, 200);
-    r.AddZoom(150, 150, 0, 400);
-    r.AddZoom(150, 150, 1, 200);
-    r.AddZoom(0, 0, 0, 0);
-
-    r.CreateModule("bonus");
-    // A take combo's points: rises and fades.
-    r.CreateAnimationData("bonus_points");
-    r.AddNamedPart("all", 0, 800, 1);
-    r.CreateSpriteObjectData("plate");
-    r.AddSpriteIDResource(4, 800);
-    r.AddBlendMode(2, 800);
-    r.AddHotspot(5000, 5000, 0, 800);
-    r.AddZoom(500, 150, 0, 800);
-    r.AddColor(255, 250, 210, 60, 1, 800);
-    r.AddColor(0, 250, 210, 60, 0, 0);
-    r.AddOffset(0, 0, 1, 800);
-    r.AddOffset(0, -40, 0, 0);
-    r.CreateTextSpriteObjectData("_text");
-    r.AddTextSpriteIDResource(8, 800);
-    r.AddLayer(1, 800);
-    r.AddOffset(0, 0, 1, 800);
-    r.AddOffset(0, -40, 0, 0);
-
-    r.CreateModule("hints");
-    // The last stage's tutorial: four pages, the first two closed with "_item_ok", the third with
-    // "_item_continue" (shown disabled until its page comes).
-    r.CreateAnimationData("hint_last_stage");
-    r.AddNamedPart("_part_1", 0, 300, 1);
-    r.AddNamedPart("_part_2", 300, 600, 1);
-    r.AddNamedPart("_part_3", 600, 900, 1);
-    r.AddNamedPart("_part_4", 900, 1200, 1);
-    r.CreateSpriteObjectData("page");
-    r.AddSpriteIDResource(4, 1200);
-    r.AddBlendMode(2, 1200);
-    r.AddHotspot(5000, 5000, 0, 1200);
-    r.AddZoom(1500, 1000, 0, 1200);
-    r.AddColor(255, 240, 230, 200, 0, 300);
-    r.AddColor(255, 220, 240, 200, 0, 300);
-    r.AddColor(255, 200, 220, 240, 0, 300);
-    r.AddColor(255, 240, 200, 220, 0, 300);
-    r.CreateSpriteObjectData("_item_ok");
-    r.AddOffset(-60, 50, 0, 1200);
-    r.AddLayer(1, 1200);
-    r.AddSubstAnimation("interfaces", "hint_ok");
-    r.CreateSpriteObjectData("_item_continue");
-    r.AddOffset(60, 50, 0, 1200);
-    r.AddLayer(1, 1200);
-    r.AddSubstAnimation("interfaces", "hint_ok");
-
-    r.CreateModule("recepts");
-    // The dishes, as they come onto the plate and fly to the order.
-    Dish(r, "soup", 230, 120, 60);
-    Dish(r, "steak", 150, 70, 50);
-    Dish(r, "pizza", 240, 200, 90);
-    Dish(r, "tea", 170, 120, 70);
-}
-
-void LevelComplete(CResourceReader@ r, const string &in name, int red, int green, int blue)
-{
-    r.CreateAnimationData(name);
-    r.AddNamedPart("all", 0, 1200, 1);
-    r.CreateSpriteObjectData("picture");
-    r.AddSpriteIDResource(4, 1200);
-    r.AddBlendMode(2, 1200);
-    r.AddHotspot(5000, 5000, 0, 1200);
-    r.AddColor(255, red, green, blue, 0, 1200);
-    r.AddZoom(0, 0, 1, 300);
-    r.AddZoom(1600, 800, 0, 900);
-}
-
-void Dish(CResourceReader@ r, const string &in name, int red, int green, int blue)
-{
-    r.CreateAnimationData(name);
+    r.CreateModule("cursor");
+    r.CreateAnimationData("custom_2");
     r.AddNamedPart("all", 0, 1000, 0);
-    r.CreateSpriteObjectData("food");
-    r.AddSpriteIDResource(4, 1000);
+    r.CreateSpriteObjectData("arrow");
+    r.AddSpriteIDResource(6, 1000);
+    r.AddHotspot(0, 0, 0, 1000);
     r.AddBlendMode(2, 1000);
-    r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(250, 150, 0, 1000);
-    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, 255, 220, 80, 0, 1000);
 
-// The item icons: eight pictures of 32 x 32 on the icon sheet (Texture\3, sprite infos 10 to 17),
+    // "Bonus round!" on a panel, fading in and out over 1.5 s (the level start is the countdown of
+    // KitchenPlay).
+    r.CreateModule("main_menu");
+    Banner(r, "bonus_text", 24, 1500);
+
+    // Darkness over the whole screen but for a round hole about its centre: the hole's picture
+    // (256 x 256) and four dark blocks around it, reaching 1600 pixels each way.
+    r.CreateModule("bonus");
+    r.CreateAnimationData("hider");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("hole");
+    r.AddSpriteIDResource(10, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(400, 400, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    HiderBlock(r, "above", 0, -864, 20000, 9200);
+    HiderBlock(r, "below", 0, 864, 20000, 9200);
+    HiderBlock(r, "left", -864, 0, 9200, 1600);
+    HiderBlock(r, "right", 864, 0, 9200, 1600);
+
+    // The objects, all drawn from the texture, which the colour of a glow or of the scenery's sweep
+    // is added to: items are the light balloon plate (64 x 24) tinted in their own colours and shown
+    // at once; scenery comes in with the sweep.
+    r.CreateModule("Bonus");
+    Thing(r, "vase", 7, 75, 267, 90, 120, 220);
+    Thing(r, "clock", 7, 100, 267, 240, 200, 60);
+    Thing(r, "lamp", 7, 75, 333, 250, 120, 40);
+    Thing(r, "book", 7, 100, 200, 60, 170, 90);
+    Thing(r, "hat", 7, 75, 200, 170, 60, 170);
+    Thing(r, "shelf", 0, 50, 25, 255, 255, 255);
+    Thing(r, "rug", 1, 100, 200, 255, 255, 255);
+
+    r.CreateModule("levels");
+    // The bar of items to place: 260 x 60 from its left end, where its row begins ("_item_place").
+    r.CreateAnimationData("item_bar");
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("strip");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(0, 5000, 0, 1000);
+    r.AddZoom(1625, 375, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, 90, 70, 50, 0, 1000);
+    r.CreateSpriteObjectData("_item_place");
+    r.AddLayer(1, 1000);
+
+    TwinPictures(r, "bonus_diference_1", 200, 210, 170);
+    r.CreateTextSpriteObjectData("_number");
+    r.AddTextSpriteIDResource(5, 2000);
+    r.AddOffset(-330, 255, 0, 2000);
+    r.AddLayer(30, 2000);
+    r.AddColor(255, 40, 30, 20, 0, 2000);
+
+    TwinPictures(r, "bonus_place_in_1", 170, 200, 220);
+    r.CreateSpriteObjectData("_list");
+    r.AddOffset(-300, 250, 0, 2000);
+    r.AddLayer(20, 2000);
+    r.AddSubstAnimation("levels", "item_bar");
+}
+
+// A banner at the screen's middle: a panel with the text (text description `text`), fading in and
+// out over `length` ms.
+void Banner(CResourceReader@ r, const string &in name, int text, int length)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, length, 1);
+    r.CreateSpriteObjectData("panel");
+    r.AddSpriteIDResource(0, length);
+    r.AddHotspot(5000, 5000, 0, length);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 0, length - 600);
+    r.AddOpaque(255, 1, 300);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(text, length);
+    r.AddLayer(1, length);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 0, length - 600);
+    r.AddOpaque(255, 1, 300);
+}
+
+void HiderBlock(CResourceReader@ r, const string &in name, int x, int y, int zoomX, int zoomY)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddOffset(x, y, 0, 1000);
+    r.AddZoom(zoomX, zoomY, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(250, 4, 4, 12, 0, 1000);
+}
+
+// A mini-game's level layout: two pictures of 400 x 600 side by side in one colour, darkening at
+// night ("_night"), with a line between them and the sun crossing the top.
+void TwinPictures(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_night", 1000, 2000, 1);
+    Picture(r, "left", -200, red, green, blue);
+    Picture(r, "right", 200, red, green, blue);
+    r.CreateSpriteObjectData("divider");
+    r.AddSpriteIDResource(4, 2000);
+    r.AddHotspot(5000, 5000, 0, 2000);
+    r.AddZoom(25, 3750, 0, 2000);
+    r.AddLayer(1, 2000);
+    r.AddBlendMode(2, 2000);
+    r.AddColor(255, 60, 50, 40, 0, 2000);
+    Part(r, "_sun", "levels", "sun", 0, -220, 1);
+}
+
+void Picture(CResourceReader@ r, const string &in name, int x, int red, int green, int blue)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(4, 2000);
+    r.AddHotspot(5000, 5000, 0, 2000);
+    r.AddOffset(x, 0, 0, 2000);
+    r.AddZoom(2500, 3750, 0, 2000);
+    r.AddBlendMode(2, 2000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, red, green, blue, 1, 1000);
+    r.AddColor(255, red / 2, green / 2, blue / 2 + 30, 0, 0);
+}
+
+// The item icons: eight pictures of 32 x 32 on the icon sheet (Texture\6, sprite infos 11 to 18),
 // laid out as the grey sheet's cells, so that an icon's grey cell lies where the icon lies. Each
 // rests ("_idle"), pulses while a device works on it ("_work") and fades when it is done ("_stroke").
 void ItemIcons(CResourceReader@ r)
 {
     r.CreateModule("icons");
-    ItemIcon(r, "soup", 10);
-    ItemIcon(r, "steak", 11);
-    ItemIcon(r, "pizza", 12);
-    ItemIcon(r, "tea", 13);
-    ItemIcon(r, "bread", 14);
-    ItemIcon(r, "salad", 15);
-    ItemIcon(r, "cheese", 16);
-    ItemIcon(r, "cup", 17);
+    ItemIcon(r, "soup", 11);
+    ItemIcon(r, "steak", 12);
+    ItemIcon(r, "pizza", 13);
+    ItemIcon(r, "tea", 14);
+    ItemIcon(r, "bread", 15);
+    ItemIcon(r, "salad", 16);
+    ItemIcon(r, "cheese", 17);
+    ItemIcon(r, "cup", 18);
 }
 
 void ItemIcon(CResourceReader@ r, const string &in name, int sprite)
@@ -1738,4 +1772,131 @@ void BonusIcon(CResourceReader@ r, const string &in name, int red, int green, in
     r.AddOpaque(255, 0, 200);
     r.AddOpaque(255, 0, 200);
     r.AddOpaque(60, 0, 200);
+}
+
+// What a kitchen level shows around the cooking: the countdown before play, the result pictures,
+// the sign over a place or a customer served, a combo's points, the last stage's tutorial and the
+// dishes. Blocks of colour from the sprite info "block" (4); texts in the empty centred text 8.
+void KitchenPlay(CResourceReader@ r)
+{
+    r.CreateModule("main_menu");
+    // Three, two, one, go: a block shrinking away in each part, red to green; the kitchen plays the
+    // parts one by one, the bonus mini-games the whole ("all").
+    r.CreateAnimationData("level_start");
+    r.AddNamedPart("all", 0, 1600, 1);
+    r.AddNamedPart("_part_1", 0, 400, 1);
+    r.AddNamedPart("_part_2", 400, 800, 1);
+    r.AddNamedPart("_part_3", 800, 1200, 1);
+    r.AddNamedPart("_part_4", 1200, 1600, 1);
+    r.CreateSpriteObjectData("count");
+    r.AddSpriteIDResource(4, 1600);
+    r.AddBlendMode(2, 1600);
+    r.AddHotspot(5000, 5000, 0, 1600);
+    for (int i = 0; i < 4; i++)
+    {
+        r.AddZoom(800, 800, 1, 400);
+        r.AddZoom(100, 100, 0, 0);
+    }
+    r.AddColor(255, 230, 70, 50, 0, 400);
+    r.AddColor(255, 230, 150, 50, 0, 400);
+    r.AddColor(255, 230, 220, 60, 0, 400);
+    r.AddColor(255, 80, 210, 90, 0, 400);
+
+    r.CreateModule("interfaces");
+    // The result pictures: 1 gold, 2 silver, 3 bronze, 4 grey (not qualified).
+    LevelComplete(r, "level_complete_1", 240, 200, 40);
+    LevelComplete(r, "level_complete_2", 200, 200, 210);
+    LevelComplete(r, "level_complete_3", 200, 120, 60);
+    LevelComplete(r, "level_complete_4", 110, 110, 110);
+
+    // The sign over a place taken from or a customer served: pops up ("all"), shrinks ("_hide").
+    r.CreateAnimationData("sign");
+    r.AddNamedPart("all", 0, 600, 1);
+    r.AddNamedPart("_hide", 600, 800, 1);
+    r.CreateSpriteObjectData("mark");
+    r.AddSpriteIDResource(4, 800);
+    r.AddBlendMode(2, 800);
+    r.AddHotspot(5000, 5000, 0, 800);
+    r.AddColor(255, 250, 240, 110, 0, 800);
+    r.AddZoom(0, 0, 1, 200);
+    r.AddZoom(150, 150, 0, 400);
+    r.AddZoom(150, 150, 1, 200);
+    r.AddZoom(0, 0, 0, 0);
+
+    r.CreateModule("bonus");
+    // A take combo's points: rises and fades.
+    r.CreateAnimationData("bonus_points");
+    r.AddNamedPart("all", 0, 800, 1);
+    r.CreateSpriteObjectData("plate");
+    r.AddSpriteIDResource(4, 800);
+    r.AddBlendMode(2, 800);
+    r.AddHotspot(5000, 5000, 0, 800);
+    r.AddZoom(500, 150, 0, 800);
+    r.AddColor(255, 250, 210, 60, 1, 800);
+    r.AddColor(0, 250, 210, 60, 0, 0);
+    r.AddOffset(0, 0, 1, 800);
+    r.AddOffset(0, -40, 0, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(8, 800);
+    r.AddLayer(1, 800);
+    r.AddOffset(0, 0, 1, 800);
+    r.AddOffset(0, -40, 0, 0);
+
+    r.CreateModule("hints");
+    // The last stage's tutorial: four pages, the first two closed with "_item_ok", the third with
+    // "_item_continue" (shown disabled until its page comes).
+    r.CreateAnimationData("hint_last_stage");
+    r.AddNamedPart("_part_1", 0, 300, 1);
+    r.AddNamedPart("_part_2", 300, 600, 1);
+    r.AddNamedPart("_part_3", 600, 900, 1);
+    r.AddNamedPart("_part_4", 900, 1200, 1);
+    r.CreateSpriteObjectData("page");
+    r.AddSpriteIDResource(4, 1200);
+    r.AddBlendMode(2, 1200);
+    r.AddHotspot(5000, 5000, 0, 1200);
+    r.AddZoom(1500, 1000, 0, 1200);
+    r.AddColor(255, 240, 230, 200, 0, 300);
+    r.AddColor(255, 220, 240, 200, 0, 300);
+    r.AddColor(255, 200, 220, 240, 0, 300);
+    r.AddColor(255, 240, 200, 220, 0, 300);
+    r.CreateSpriteObjectData("_item_ok");
+    r.AddOffset(-60, 50, 0, 1200);
+    r.AddLayer(1, 1200);
+    r.AddSubstAnimation("interfaces", "hint_ok");
+    r.CreateSpriteObjectData("_item_continue");
+    r.AddOffset(60, 50, 0, 1200);
+    r.AddLayer(1, 1200);
+    r.AddSubstAnimation("interfaces", "hint_ok");
+
+    r.CreateModule("recepts");
+    // The dishes, as they come onto the plate and fly to the order.
+    Dish(r, "soup", 230, 120, 60);
+    Dish(r, "steak", 150, 70, 50);
+    Dish(r, "pizza", 240, 200, 90);
+    Dish(r, "tea", 170, 120, 70);
+}
+
+void LevelComplete(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1200, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(4, 1200);
+    r.AddBlendMode(2, 1200);
+    r.AddHotspot(5000, 5000, 0, 1200);
+    r.AddColor(255, red, green, blue, 0, 1200);
+    r.AddZoom(0, 0, 1, 300);
+    r.AddZoom(1600, 800, 0, 900);
+}
+
+void Dish(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("food");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(250, 150, 0, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
 }

@@ -2,7 +2,9 @@
 
 #include <map>
 
+#include "game/kitchen/DiferenceGameField.h"
 #include "game/kitchen/GameField.h"
+#include "game/kitchen/PlaceInBonusGameField.h"
 #include "game/kitchen/StandInField.h"
 
 namespace {
@@ -11,13 +13,21 @@ GF::THolder<CGameFieldBase> MakeKitchenField() {
     return CGameField::Create();
 }
 
+GF::THolder<CGameFieldBase> MakeDifferenceField() {
+    return CDiferenceGameField::Create();
+}
+
+GF::THolder<CGameFieldBase> MakePlaceInField() {
+    return CPlaceInBonusGameField::Create();
+}
+
 std::map<std::string, TFieldMaker>& Makers() {
     static std::map<std::string, TFieldMaker> makers = {
         {"", &MakeKitchenField},
-        {"bonus_place_in", &CStandInField::Create},
+        {"bonus_place_in", &MakePlaceInField},
         {"bonus_ispy_dark", &CStandInField::Create},
         {"bonus_ispy", &CStandInField::Create},
-        {"bonus_diference", &CStandInField::Create},
+        {"bonus_diference", &MakeDifferenceField},
     };
     return makers;
 }

@@ -25,7 +25,9 @@
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/GenericActions.h"
 #include "game/kitchen/GetObjectAction.h"
+#include "game/kitchen/HintManager.h"
 #include "game/kitchen/HintRaise.h"
+#include "game/kitchen/InGameHintStrategy.h"
 #include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/LightObjectAction.h"
 #include "game/kitchen/PersActions.h"
@@ -159,6 +161,7 @@ bool CGameField::StartLevel(const std::string& levelName) {
     m_customersAtOnce = GetGameData().zacazParams.customersAtOnce;
     SetUpRivals();
     if (m_level->Duration == 0.0f && m_clockFlip) m_clockFlip->SetVisible(false);
+    GetHintManager().SetStrategy(CreateInGameHintStrategy(THolder<CGameFieldBase>(this), m_pers));
     return true;
 }
 
@@ -461,6 +464,7 @@ void CGameField::FinishLevel() {
 }
 
 void CGameField::ClearLevel() {
+    GetHintManager().SetStrategy({});
     CGameFieldBase::ClearLevel();
     m_receptPanel.Shutdown();
     m_balloon.Reset();
@@ -563,6 +567,12 @@ void CGameField::UpdateClicks(const float& dt) {
     const THolder<GF::CKeyset> keys = GF::GetKeyset();
     if (!keys->IsDown(GF::CKeyset::kKeyMouseLeft)) return;
     keys->SetDown(GF::CKeyset::kKeyMouseLeft, false);
+
+    CHintManager& hints = GetHintManager();
+    if (hints.Showing) {
+        if (hints.Strategy) hints.Strategy->HideHint();
+        hints.Showing = false;
+    }
 
     const THolder<CZacaz> hit = m_receptPanel.FindCustomerAt(at);
     if (hit && hit == current) {
@@ -766,13 +776,13 @@ void CGameField::ShowIdleHint() {
     const THolder<CZacaz> current = m_receptPanel.GetCurrentCustomer();
     if (!current) return;
     if (m_receptPanel.GetCustomers().size() > 1 || (!current->IsReadyToServe() && !current->IsBusy()))
-        PickIdleHint();
+        GetHintManager().PickHint(false);
 }
 
 void CGameField::OnMouseRest(const TPoint<float>& pos) {
     if (!IsPlaying()) return;
     const THolder<CCookObject> device = FindDeviceAt(pos);
-    if (device && device->IsReady() && !(m_pers && m_pers->HitTest(pos))) {
+    if (device && device->IsReady() && !(m_pers && m_pers->HitTest(pos)) && !GetHintManager().Showing) {
         ShowBalloon(device->GetInfo().Title, pos);
         return;
     }
@@ -886,5 +896,3 @@ CReceptPanel* CGameField::GetReceptPanel() {
 THolder<CPers> CGameField::GetPers() {
     return m_pers;
 }
-
-void CGameField::PickIdleHint() {}

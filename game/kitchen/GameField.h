@@ -118,7 +118,6 @@ private:
     void StartHintParticles();
     void UpdateHoverGlow(const float& dt);
     void ShowIdleHint();
-    void PickIdleHint();
     void LightObject(const GF::THolder<CCookObject>& device);
     bool IsRefused() const { return !m_level; }
 

@@ -1,5 +1,6 @@
 #include "game/kitchen/GameFieldBase.h"
 
+#include "framework/app/GameSound.h"
 #include "framework/core/Mouse.h"
 #include "framework/core/Random.h"
 #include "framework/gui/LayoutItem.h"
@@ -11,6 +12,7 @@
 #include "game/kitchen/BonusMaker.h"
 #include "game/kitchen/CookObject.h"
 #include "game/kitchen/GameScene.h"
+#include "game/kitchen/GenericActions.h"
 #include "game/kitchen/HintRaise.h"
 #include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/Pers.h"
@@ -32,6 +34,14 @@ constexpr int kBonusSound = 25;
 constexpr std::size_t kBalloonLine = 12;
 // How far the item delivery stands above the plate.
 constexpr int kDeliveryAbovePlate = 10;
+// The bonus mini-games: their count variable, intro text layer, opening sparkle and dial.
+constexpr int32_t kCountVariable = 13;
+constexpr int kBonusTextLayer = 15000;
+constexpr GF::TPoint<float> kScreenMiddle{400.0f, 300.0f};
+constexpr float kOpeningParticlesSeconds = 3.2f;
+constexpr int kAboveGauge = 10;
+constexpr float kBlinkFrom = 0.75f;
+constexpr float kPi = 3.1415927f;
 
 // The layout's part of that name, or, logged, nothing.
 TAnimationPtr RequiredPart(const TAnimationPtr& layout, const char* name) {
@@ -284,4 +294,67 @@ const CLevelBonusEntry* CGameFieldBase::PickLevelBonus() {
 
 void CGameFieldBase::RemoveBonusVisual(const TAnimationPtr& visual) {
     m_bonusRow.Remove(visual);
+}
+
+void CGameFieldBase::UpdateEndWait(const float&) {
+    if (GetLastAction()) return;
+    SetPaused(true);
+    m_finished = true;
+}
+
+void CGameFieldBase::ShowNight() {
+    if (m_dayClock.layout) m_dayClock.layout->Play("_night", 0, false);
+    if (m_dayClock.sun) m_dayClock.sun->SetVisible(false);
+}
+
+void CGameFieldBase::HideHintParts() {
+    if (!m_layout) return;
+    m_layout->SetChildVisible("_delivery_progres", false);
+    m_layout->SetChildVisible("_item_hint", false);
+}
+
+void CGameFieldBase::QueueBonusText(const std::string& textName) {
+    const GF::THolder<GF::IScene> scene = GetGameScene();
+    const TAnimationPtr text = scene ? scene->CreateAnimation(textName) : TAnimationPtr();
+    if (text) {
+        text->SetLayer(kBonusTextLayer);
+        text->SetPosition(kScreenMiddle);
+    }
+    AddAction(CAnimationWaitAction::Create(text, "all", 1, true));
+    AddAction(CExecuteAction::Create(GF::CreateDelegate(this, &CGameFieldBase::ShowManual)));
+}
+
+void CGameFieldBase::QueueLevelStart() {
+    AddAction(CAnimationWaitAction::Create(m_clockFlip, "_work", 0, false));
+    const GF::THolder<GF::IScene> scene = GetGameScene();
+    const TAnimationPtr start = scene ? scene->CreateAnimation("main_menu.level_start") : TAnimationPtr();
+    if (start) {
+        start->SetPosition(kScreenMiddle);
+        start->SetLayer(GetGameData().overlayLayer);
+    }
+    AddAction(CAnimationWaitAction::Create(start, "all", 1, true));
+}
+
+void CGameFieldBase::StartBonusParticles(const GF::TPoint<float>& at) {
+    const GF::THolder<GF::HGENS::CFGParticle> particles = GF::HGENS::CFGParticle::Create(
+        "Particle\\bonus_place_in_1.fgp", "particles_2", kOpeningParticlesSeconds, true);
+    particles->MoveTo(at.x, at.y);
+    particles->layer = (m_deliveryProgress ? m_deliveryProgress->GetLayer() : 0) + kAboveGauge;
+    particles->SetScene(GetGameScene());
+}
+
+float CGameFieldBase::AdvanceBonusClock(const float& dt) {
+    m_elapsed += dt * GetGameData().bonusParams.clockFactor;
+    const float duration = m_level ? m_level->Duration : 0.0f;
+    float p = duration != 0.0f ? m_elapsed / duration : m_elapsed;
+    if (p >= 1.0f) p = 1.0f;
+    if (m_clockSegment && m_clockSegment->IsFinished() && p > kBlinkFrom)
+        m_clockSegment->Play("_blink", 0, false);
+    if (m_secondHand) m_secondHand->SetRotation(p * 2.0f * kPi);
+    return p;
+}
+
+void CGameFieldBase::CloseBonusLevel(int32_t count) {
+    GetCurrentPlayer().floatVars[kCountVariable] = static_cast<float>(count);
+    GF::HGENS::CGameSound::Instance()->PlaySound("restaurant_closed", 0.0f, 0.0f);
 }

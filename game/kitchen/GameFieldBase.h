@@ -106,6 +106,28 @@ public:
     int32_t& OfferCounter() { return m_secondCounter; }
 
 protected:
+    // The end wait of every field: once the last queued action has finished the field pauses
+    // itself and reports the level over.
+    void UpdateEndWait(const float& dt);
+    // Night falls on the level layout (its "_night"), and its sun goes.
+    void ShowNight();
+
+    // What the bonus mini-games share. Init: they offer no hints, so the hint gauge and button go.
+    void HideHintParts();
+    // The start of their intro: the text `textName` at the screen's middle played out, then the
+    // manual asked for.
+    void QueueBonusText(const std::string& textName);
+    // The end of their intro: the level-time dial flips to work, then "main_menu.level_start".
+    void QueueLevelStart();
+    // The sparkle that opens a mini-game, over the delivery gauge.
+    void StartBonusParticles(const GF::TPoint<float>& at);
+    // The mini-games' level clock for one frame: the time runs by the clock factor, the dial's
+    // segment blinks through the last quarter and its hand turns; answers the share of the level's
+    // time gone, at most 1 (a level without a duration counts the raw clock).
+    float AdvanceBonusClock(const float& dt);
+    // The level's count into float variable 13, and the closing sound.
+    void CloseBonusLevel(int32_t count);
+
     GF::TAnimationPtr m_balloon;
     int32_t m_bonusCounter = 0;
     int32_t m_secondCounter = 0;

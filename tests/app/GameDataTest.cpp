@@ -218,7 +218,7 @@ TEST(GameData, SampleFromTheArchiveFillsEveryTableAndWritesBackByteForByte) {
     const CGameData& data = GetGameData();
     EXPECT_EQ(data.sounds.at(2).name, "button_click");
     EXPECT_EQ(data.sounds.at(3).name, "button_hover");
-    EXPECT_EQ(data.hints.size(), 3u);
+    EXPECT_EQ(data.hints.size(), 17u);
     EXPECT_EQ(data.deformGrids.count("map"), 1u);
     EXPECT_EQ(data.flyPaths.count("spiral"), 1u);
     EXPECT_EQ(data.flyPaths.count("shade_open_2"), 1u);

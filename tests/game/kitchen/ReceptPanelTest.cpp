@@ -24,7 +24,7 @@ protected:
     ReceptPanel() {
         AddSound("client_come");
         // The icon sheet and the grey sheet it mirrors.
-        for (const char* sheet : {"Texture\\2.png", "Texture\\3.png"}) {
+        for (const char* sheet : {"Texture\\2.png", "Texture\\6.png"}) {
             engine.AddResource(sheet, "sheet");
             engine.SetTextureSize(sheet, 128, 64);
         }

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "framework/core/Holder.h"
+#include "game/app/GameData.h"
+#include "game/kitchen/HintStrategyBase.h"
+
+// The one hint manager of the process. Game code sets Trigger to the number of the moment that has
+// come and asks PickHint for a hint; the manager picks one of the game data's hints that answer it,
+// counting in the current player's hint shows how often each was offered, and hands it to the
+// strategy. The kitchen field sets the strategy when a level starts and empties it when it ends;
+// without one nothing is shown.
+class CHintManager {
+public:
+    CHintInfo Current;  // the hint shown last
+    bool Showing = false;
+    int32_t Trigger = 0;  // the moment raised last and not yet answered; 0: the general hints
+    GF::THolder<CHintStrategyBase> Strategy;
+
+    // The hints answering Trigger with that flag that the current player may still be offered; each
+    // of them has its count raised, picked or not.
+    std::vector<CHintInfo> CollectHints(bool flag);
+    // Shows one of the candidates at random. A request with flag false that finds none falls back
+    // to the general hints; one with flag true keeps Trigger for a later request.
+    void PickHint(bool flag);
+    // Takes down the hint being shown, then shows this one.
+    void Show(const CHintInfo& hint);
+    // The shown hint is over: its follow-up, if it names one, is shown.
+    void FinishHint();
+    void SetStrategy(GF::THolder<CHintStrategyBase> strategy);
+};
+
+CHintManager& GetHintManager();

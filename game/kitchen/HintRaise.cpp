@@ -1,3 +1,0 @@
-#include "game/kitchen/HintRaise.h"
-
-void RaiseHint(int) {}

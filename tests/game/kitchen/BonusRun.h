@@ -1,0 +1,98 @@
+#pragma once
+#include <deque>
+#include <functional>
+#include <string>
+
+#include "framework/core/WString.h"
+#include "framework/gui/BaseControl.h"
+#include "framework/scene/IAnimation.h"
+#include "tests/support/LevelRun.h"
+
+// A mouse script for the bonus mini-games' runs: steps played one a frame, each done when it
+// answers true (a wait keeps answering false until its condition holds). The help that a bonus
+// level's intro opens is skipped through its "skip" button before any step plays.
+class CBonusScript {
+public:
+    using TStep = std::function<bool(CLevelRun& run)>;
+
+    void Then(TStep step) { m_steps.push_back(std::move(step)); }
+    void Do(std::function<void(CLevelRun& run)> action) {
+        Then([action](CLevelRun& r) {
+            action(r);
+            return true;
+        });
+    }
+    void Until(std::function<bool(CLevelRun& run)> condition) { Then(std::move(condition)); }
+    void Wait(int frames) {
+        for (int i = 0; i < frames; ++i) Then([](CLevelRun&) { return true; });
+    }
+    void Move(int x, int y) {
+        Do([x, y](CLevelRun& r) { r.MoveMouse(x, y); });
+        Wait(1);
+    }
+    void Press(int x, int y) {
+        Do([x, y](CLevelRun& r) {
+            r.MoveMouse(x, y);
+            r.Button(true, x, y);
+        });
+        Wait(1);
+    }
+    void Release(int x, int y) {
+        Do([x, y](CLevelRun& r) { r.Button(false, x, y); });
+        Wait(1);
+    }
+    void Click(int x, int y) {
+        Press(x, y);
+        Release(x, y);
+    }
+
+    // One frame of the script; false once every step has played.
+    bool Step(CLevelRun& r) {
+        if (r.TopName() == "HelpScreen") {
+            SkipHelp(r);
+            return true;
+        }
+        if (m_steps.empty()) return false;
+        if (m_steps.front()(r)) m_steps.pop_front();
+        return true;
+    }
+
+private:
+    void SkipHelp(CLevelRun& r) {
+        const GF::THolder<GF::HGENS::CBaseControl> skip = r.Top()->FindControl("skip");
+        if (!skip) return;
+        const GF::TRect box = skip->GetHitRect();
+        const int x = (box.left + box.right) / 2;
+        const int y = (box.top + box.bottom) / 2;
+        if (!m_helpPressed) r.MoveMouse(x, y);
+        r.Button(!m_helpPressed, x, y);
+        m_helpPressed = !m_helpPressed;
+    }
+
+    std::deque<TStep> m_steps;
+    bool m_helpPressed = false;
+};
+
+inline std::string TextOf(const GF::TAnimationPtr& animation, const char* part) {
+    const GF::WChar* text = animation ? animation->GetText(part) : nullptr;
+    return text ? GF::Utf16ToUtf8(text) : std::string();
+}
+
+// The picture's pixel at a point of the game's 800 x 600, whatever the window's size.
+inline uint32_t PixelAt(CLevelRun& r, int x, int y) {
+    int width = 0;
+    int height = 0;
+    const std::vector<uint32_t> picture = r.Picture(&width, &height);
+    if (picture.empty()) return 0;
+    return CLevelRun::At(picture, width, x * width / 800, y * height / 600);
+}
+
+inline int Red(uint32_t color) {
+    return static_cast<int>(color >> 16 & 0xFF);
+}
+inline int Green(uint32_t color) {
+    return static_cast<int>(color >> 8 & 0xFF);
+}
+inline int Blue(uint32_t color) {
+    return static_cast<int>(color & 0xFF);
+}

@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "framework/app/GameManager.h"
+#include "game/app/GameData.h"
+#include "game/app/Players.h"
+#include "game/kitchen/GameScene.h"
+#include "game/kitchen/HintManager.h"
+#include "game/kitchen/HintRaise.h"
+#include "game/kitchen/InGameHintStrategy.h"
+#include "game/kitchen/Pers.h"
+#include "tests/support/LevelRun.h"
+
+namespace {
+
+// A level field that does with the hints what the kitchen does: the heroine on the level's floor,
+// the in-game strategy set when the level starts and emptied when it is cleared, and the level's
+// result saved with the player when it ends. The test ends the level by hand.
+class CHintField : public CGameFieldBase {
+public:
+    static GF::THolder<CGameFieldBase> Create() { return GF::THolder<CGameFieldBase>(new CHintField); }
+    bool StartLevel(const std::string& levelName) override {
+        if (!CGameFieldBase::StartLevel(levelName)) return false;
+        SetFloorQuad(m_level->FloorQuad);
+        m_pers = CPers::Create(0, m_level->WalkGrid.begin(), m_level->WalkGrid.end(), GetGameScene());
+        GetHintManager().SetStrategy(CreateInGameHintStrategy(GF::THolder<CGameFieldBase>(this), m_pers));
+        return true;
+    }
+    void ClearLevel() override {
+        GetHintManager().SetStrategy({});
+        m_pers.Reset();
+        FloorQuad() = CFloorQuad{};
+        CGameFieldBase::ClearLevel();
+    }
+    void Update(const float& dt) override {
+        CGameFieldBase::Update(dt);
+        if (m_pers) m_pers->Update(dt);
+    }
+    void FinishLevel() override {
+        CGameFieldBase::FinishLevel();
+        SaveSettings();
+    }
+    GF::THolder<CPers> GetPers() override { return m_pers; }
+
+private:
+    GF::THolder<CPers> m_pers;
+};
+
+// The base's serving raises its hint without looking at the customer, and no order is needed here:
+// an empty customer holder, never destroyed since an empty one holds nothing.
+const GF::THolder<CZacaz>& NoCustomer() {
+    alignas(GF::THolder<CZacaz>) static unsigned char storage[sizeof(GF::THolder<CZacaz>)];
+    static const GF::THolder<CZacaz>* const none = new (storage) GF::THolder<CZacaz>();
+    return *none;
+}
+
+class CHintsRun : public ::testing::Test {
+protected:
+    CHintsRun() {
+        SetFieldMaker("test_hints", &CHintField::Create);
+        GetHintManager() = CHintManager{};
+    }
+    ~CHintsRun() override {
+        GetHintManager() = CHintManager{};
+        SetFieldMaker("test_hints", nullptr);
+    }
+
+    // Starts the hint level (on frame 0); true once its field steps on the game screen.
+    static bool InLevel(CLevelRun& r) {
+        if (r.FrameNumber() == 0) {
+            CLevelRun::AddLevel("hint_level", "test_hints");
+            r.Play("hint_level");
+            return false;
+        }
+        return r.TopName() == "GameScreen" && r.Field() && r.Field()->GetLevel();
+    }
+    static CInGameHintStrategy* Strategy() {
+        return dynamic_cast<CInGameHintStrategy*>(GetHintManager().Strategy.Get());
+    }
+    static GF::TAnimationPtr Heroine(CLevelRun& r) {
+        const GF::THolder<CPers> pers = r.Field()->GetPers();
+        return pers ? pers->GetAnimation() : GF::TAnimationPtr();
+    }
+    static const std::string& Shown() { return GetHintManager().Current.name; }
+
+    CLevelRun run;
+};
+
+}  // namespace
+
+// Triggers raised through the field base reach the player as balloons over the heroine's head; a hint
+// allowed once is not offered again, and the idle request falls back to a general hint. The counts
+// are saved with the player: read back from the settings file, they keep that player from the hint,
+// while a new player is shown it.
+TEST_F(CHintsRun, RaisedTriggersShowBalloonsOnceForEachPlayerAcrossASave) {
+    struct tagSeen {
+        std::vector<std::string> shown;
+        GF::TRect heroine;
+        GF::TRect balloon;
+        int balloonLayer = -1;
+        std::vector<uint32_t> before;
+        uint32_t pixelBefore = 0;
+        uint32_t pixelAfter = 0;
+        bool secondServeShowed = true;
+        int32_t triggerLeft = 0;
+        int32_t generalTrigger = -1;
+        int32_t savedTakeCount = 0;
+        bool shownAfterReload = true;
+        std::string newPlayerHint;
+    } seen;
+    int step = 0;
+    int at = 0;
+    int width = 0;
+    int height = 0;
+    GF::TAnimationPtr balloon;
+    const int code = run.Run([&](CLevelRun& r) {
+        const bool inLevel = InLevel(r);
+        if (step == 0 && inLevel) {
+            seen.before = r.Picture(&width, &height);
+            r.Field()->ServeCustomer(NoCustomer());
+            balloon = Strategy()->GetShownBalloon();
+            seen.shown.push_back(Shown());
+            step = 1;
+            at = r.FrameNumber();
+        } else if (step == 1 && r.FrameNumber() == at + 10) {
+            // The balloon has shown itself; the screen now holds it where the player reads it.
+            seen.heroine = Heroine(r)->GetBoundingBox();
+            seen.balloon = balloon->GetBoundingBox();
+            seen.balloonLayer = balloon->GetLayer();
+            int afterWidth = 0;
+            int afterHeight = 0;
+            const std::vector<uint32_t> picture = r.Picture(&afterWidth, &afterHeight);
+            // The window may be larger than the game's 800 x 600: the balloon's middle in window pixels.
+            const GF::TRect& b = seen.balloon;
+            const int x = (b.left + b.right) / 2 * afterWidth / 800;
+            const int y = (b.top + b.bottom) / 2 * afterHeight / 600;
+            if (x >= 0 && y >= 0 && x < afterWidth && y < afterHeight &&
+                seen.before.size() == picture.size()) {
+                seen.pixelBefore = CLevelRun::At(seen.before, width, x, y);
+                seen.pixelAfter = CLevelRun::At(picture, afterWidth, x, y);
+            }
+            r.Field()->OnDeliveryButton();
+            seen.shown.push_back(Shown());
+            r.Field()->ServeCustomer(NoCustomer());  // its hint is spent for this player
+            seen.secondServeShowed = Shown() != "hint_delivery";
+            seen.triggerLeft = GetHintManager().Trigger;
+            GetHintManager().PickHint(false);  // the kitchen's idle request
+            seen.shown.push_back(Shown());
+            seen.generalTrigger = GetHintManager().Current.trigger;
+            r.Field()->FinishLevel();
+            step = 2;
+        } else if (step == 2 && r.TopName() != "GameScreen" && !r.GetGameScreen()) {
+            GF::GetGameManager()->LoadSettings();
+            seen.savedTakeCount = r.Player().hintShows[0];
+            r.Play("hint_level");
+            step = 3;
+        } else if (step == 3 && inLevel) {
+            r.Field()->ServeCustomer(NoCustomer());
+            seen.shownAfterReload = static_cast<bool>(Strategy()->GetShownBalloon());
+            AddPlayer(u"Newcomer");
+            r.Field()->ServeCustomer(NoCustomer());
+            seen.newPlayerHint = Strategy()->GetShownBalloon() ? Shown() : "";
+            return false;
+        }
+        return true;
+    });
+    ASSERT_EQ(code, 0);
+    ASSERT_FALSE(run.timedOut) << "step " << step;
+
+    ASSERT_EQ(seen.shown.size(), 3u);
+    EXPECT_EQ(seen.shown[0], "hint_take");
+    EXPECT_EQ(seen.shown[1], "hint_delivery");
+    EXPECT_EQ(seen.shown[2].rfind("hint_general_", 0), 0u) << seen.shown[2];
+    // Centred over the heroine, 5 pixels above her head, over the kitchen.
+    EXPECT_FALSE(seen.balloon.IsEmpty());
+    EXPECT_NEAR((seen.balloon.left + seen.balloon.right) / 2.0,
+                (seen.heroine.left + seen.heroine.right) / 2.0, 1.0);
+    EXPECT_NEAR(seen.balloon.bottom, seen.heroine.top - 5, 1);
+    EXPECT_EQ(seen.balloonLayer, GetGameData().overlayLayer);
+    EXPECT_NE(seen.pixelAfter, seen.pixelBefore) << "the balloon is not on the picture";
+
+    EXPECT_FALSE(seen.secondServeShowed);
+    EXPECT_EQ(seen.triggerLeft, 1);
+    EXPECT_EQ(seen.generalTrigger, 0);
+    EXPECT_EQ(seen.savedTakeCount, 1);
+    EXPECT_FALSE(seen.shownAfterReload);
+    EXPECT_EQ(seen.newPlayerHint, "hint_take");
+}
+
+// A balloon that ends by itself plays out slowly and then shows the hint that follows it, which leads
+// nowhere further. A page hint opens the hint screen over the game with the heroine held still; Enter
+// closes it with "back", she moves again and its follow-up shows. The same page ended with "quit" (the
+// window's close request), the exit then refused, leaves her moving too, the hint still shown.
+TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
+    struct tagSeen {
+        bool selfFinishing = false;
+        bool shownWhilePlaying = true;
+        int framesToFollowUp = 0;
+        std::string followUp;
+        bool showingAfterFollowUp = true;
+        std::vector<std::string> underPage;
+        bool pausedOnPage = false;
+        bool movingAfterBack = false;
+        std::string afterPage;
+        bool movingAfterRefusedExit = false;
+        bool showingAfterQuit = false;
+    } seen;
+    int step = 0;
+    int at = 0;
+    float heroineTime = 0.0f;
+    const auto heroineMoved = [&](CLevelRun& r) {
+        const float now = Heroine(r)->GetTime();
+        const bool moved = now != heroineTime;
+        heroineTime = now;
+        return moved;
+    };
+    const int code = run.Run([&](CLevelRun& r) {
+        const bool inLevel = InLevel(r);
+        const int frame = r.FrameNumber();
+        if (step == 0 && inLevel) {
+            RaiseHint(2);
+            seen.selfFinishing = static_cast<bool>(Strategy()->GetSelfFinishingBalloon());
+            seen.shownWhilePlaying = static_cast<bool>(Strategy()->GetShownBalloon());
+            step = 1;
+            at = frame;
+        } else if (step == 1 && Shown() != "hint_serve") {
+            seen.framesToFollowUp = frame - at;
+            seen.followUp = Shown();
+            seen.showingAfterFollowUp = GetHintManager().Showing;
+            RaiseHint(3);
+            step = 2;
+            at = frame;
+        } else if (step == 2 && frame == at + 20) {
+            const auto manager = GF::GetGameManager();
+            seen.underPage = {r.TopName(), manager->FindScreen("GameScreen") ? "GameScreen" : ""};
+            heroineMoved(r);
+        } else if (step == 2 && frame == at + 21) {
+            seen.pausedOnPage = !heroineMoved(r) && Heroine(r)->IsFinished();  // held at her part's end
+        } else if (step == 2 && frame == at + 60) {
+            r.Key(SDLK_RETURN, true);
+        } else if (step == 2 && frame == at + 62) {
+            r.Key(SDLK_RETURN, false);
+            step = 3;
+        } else if (step == 3 && r.TopName() == "GameScreen") {
+            heroineMoved(r);
+            step = 4;
+            at = frame;
+        } else if (step == 4 && frame == at + 1) {
+            seen.movingAfterBack = heroineMoved(r);
+            seen.afterPage = Shown();
+            RaiseHint(3);
+            step = 5;
+            at = frame;
+        } else if (step == 5 && frame == at + 60) {
+            // What the window's close request does to the top screen; the exit is then refused.
+            r.Top()->Finish("quit", 0);
+            step = 6;
+        } else if (step == 6 && r.TopName() == "confirm_exit_screen") {
+            seen.showingAfterQuit = GetHintManager().Showing;
+            // The game below stands still under the dialog: she runs again only if she was resumed.
+            seen.movingAfterRefusedExit = !Heroine(r)->IsFinished();
+            step = 7;
+            at = frame;
+        } else if (step == 7 && frame == at + 60) {
+            r.Key(SDLK_ESCAPE, true);
+        } else if (step == 7 && frame == at + 62) {
+            r.Key(SDLK_ESCAPE, false);
+        } else if (step == 7 && frame > at + 62) {
+            // The refusal leaves the finished page on top, which nothing in the flow takes away yet.
+            if (r.TopName() == "HintScreen") GF::GetGameManager()->DestroyScreen("HintScreen");
+            if (r.TopName() != "GameScreen") return true;
+            heroineMoved(r);
+            step = 8;
+            at = frame;
+        } else if (step == 8 && frame == at + 1) {
+            r.Field()->FinishLevel();
+            step = 9;
+        } else if (step == 9 && r.TopName() != "GameScreen") {
+            return false;
+        }
+        return true;
+    });
+    ASSERT_EQ(code, 0);
+    ASSERT_FALSE(run.timedOut) << "step " << step << ", top " << run.TopName();
+
+    EXPECT_TRUE(seen.selfFinishing);
+    EXPECT_FALSE(seen.shownWhilePlaying);
+    // "all" lasts 1.5 s and plays at 0.3: about 125 frames of 40 ms.
+    EXPECT_NEAR(seen.framesToFollowUp, 125, 3);
+    EXPECT_EQ(seen.followUp, "hint_serve_more");
+    EXPECT_FALSE(seen.showingAfterFollowUp);
+    EXPECT_EQ(seen.underPage, (std::vector<std::string>{"HintScreen", "GameScreen"}));
+    EXPECT_TRUE(seen.pausedOnPage);
+    EXPECT_TRUE(seen.movingAfterBack);
+    EXPECT_EQ(seen.afterPage, "hint_after_page");
+    EXPECT_NE(std::find(run.Results().begin(), run.Results().end(), "HintScreen:back"), run.Results().end());
+    EXPECT_TRUE(seen.showingAfterQuit);  // only "back" finishes the hint
+    EXPECT_TRUE(seen.movingAfterRefusedExit);
+}
+
+// The level ends while a balloon plays out by itself: the screen hides and goes with the balloon
+// still running, and the balloon, played to its end afterwards, calls nothing of the level.
+TEST_F(CHintsRun, ALevelEndingUnderAPlayingBalloonLeavesItNothingToCall) {
+    GF::TAnimationPtr balloon;
+    std::size_t listenersWhilePlaying = 0;
+    std::size_t listenersAfter = 99;
+    bool strategyAfter = true;
+    int step = 0;
+    int at = 0;
+    const int code = run.Run([&](CLevelRun& r) {
+        const bool inLevel = InLevel(r);
+        if (step == 0 && inLevel) {
+            RaiseHint(11);
+            balloon = Strategy()->GetSelfFinishingBalloon();
+            listenersWhilePlaying = balloon ? balloon->GetEndEvent().Count() : 0;
+            step = 1;
+            at = r.FrameNumber();
+        } else if (step == 1 && r.FrameNumber() == at + 10) {
+            r.Field()->FinishLevel();
+            step = 2;
+        } else if (step == 2 && !r.GetGameScreen()) {
+            strategyAfter = static_cast<bool>(GetHintManager().Strategy);
+            if (balloon) {
+                listenersAfter = balloon->GetEndEvent().Count();
+                balloon->Update(10000.0f);  // to its end, raising its end event
+            }
+            return false;
+        }
+        return true;
+    });
+    ASSERT_EQ(code, 0);
+    ASSERT_FALSE(run.timedOut) << "step " << step;
+    ASSERT_TRUE(balloon);
+    EXPECT_EQ(listenersWhilePlaying, 1u);
+    EXPECT_FALSE(strategyAfter);
+    EXPECT_EQ(listenersAfter, 0u);
+    balloon.Reset();
+}
