@@ -8,6 +8,8 @@
 #include "game/screens/CookOptionsMenuScreen.h"
 #include "game/screens/CookPublisherScreen.h"
 #include "game/screens/CreditsScreen.h"
+#include "game/screens/DuelLoseScreen.h"
+#include "game/screens/DuelStatisticsScreen.h"
 #include "game/screens/HelpScreen.h"
 #include "game/screens/HighScoreScreen.h"
 #include "game/screens/MainMenuScreen.h"
@@ -40,8 +42,8 @@ const tagScreenEntry kScreens[] = {
     {"ProgressMapScreen", &CPlaceholderScreen::Create},
     {"BonusStatisticsScreen", &CPlaceholderScreen::Create},
     {"HelpScreen", &CHelpScreen::Create},
-    {"DuelStatisticsScreen", &CPlaceholderScreen::Create},
-    {"DuelLoseScreen", &CPlaceholderScreen::Create},
+    {"DuelStatisticsScreen", &CDuelStatisticsScreen::Create},
+    {"DuelLoseScreen", &CDuelLoseScreen::Create},
     {"PublisherScreen", &CCookPublisherScreen::Create},
     {"new_dress_screen", &CPlaceholderScreen::Create},
     {"HintScreen", &CCreditsScreen::Create},
