@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "framework/core/Random.h"
 #include "game/app/GameData.h"
 #include "game/app/LevelsData.h"
+#include "game/app/Players.h"
 #include "game/kitchen/GameField.h"
 #include "game/kitchen/GetObjectAction.h"
 #include "game/kitchen/LightObjectAction.h"
@@ -147,4 +149,80 @@ TEST_F(CKitchenActions, HandOverLightComboAndWorkKeepTheirTimes) {
     EXPECT_NEAR(soundedAt[1] - soundedAt[0], 4000, 32);
     EXPECT_NEAR(soundedAt[2] - soundedAt[0], 8000, 64);
     EXPECT_TRUE(stove->IsFree());
+}
+
+// The customer queue and the debug keys. The run between the entries of kinds 1 and 2 comes in the
+// order the runtime's shuffle gives for the seed (replayed here with the generator's own formula);
+// a used-up queue starts again at its first entry; with every duel entry used a call makes one
+// pass and brings nobody. Digit 3 puts on the next dress, wrapping; 9 twice makes the clock run 16
+// times as fast; 5 on a level without bonuses does nothing; 1 wins the level.
+TEST_F(CKitchenActions, TheQueueIsShuffledAndUsedRoundAndTheDebugKeysAct) {
+    ASSERT_TRUE(loaded);
+    CLevelInfo& queued = GetLevelsData().Levels["test_queue"] = *level;
+    queued.Name = "test_queue";
+    queued.Bonuses.clear();
+    queued.Orders.clear();
+    for (const int32_t portrait : {1, -1, 2, 3, 4, 5, -2, 6}) {
+        COrderInfo order;
+        order.Kind = portrait < 0 ? -portrait : 0;
+        order.Portrait = portrait;
+        order.Recept = "tea";
+        queued.Orders.push_back(order);
+    }
+    const unsigned seed = 12345;
+    uint32_t state = seed;
+    const auto draw = [&state] {
+        state = state * 214013u + 2531011u;
+        return (state >> 16) & 0x7FFFu;
+    };
+    std::vector<int32_t> run = {2, 3, 4, 5};
+    for (std::size_t k = 1; k < run.size(); ++k) std::swap(run[k], run[draw() % (k + 1)]);
+    const std::vector<int32_t> expected = {1, run[0], run[1], run[2], run[3], 6};
+
+    GetGameData().zacazParams.customersAtOnce = 10;
+    GF::SeedRand(seed);
+    ASSERT_TRUE(field->StartLevel("test_queue"));
+    std::vector<int32_t> portraits;
+    for (const COrderInfo& order : field->GetCustomerQueue()) portraits.push_back(order.Portrait);
+    EXPECT_EQ(portraits, expected);
+
+    CReceptPanel& panel = *field->GetReceptPanel();
+    for (int i = 0; i < 7; ++i) field->BringNextCustomer();
+    ASSERT_EQ(panel.GetCustomers().size(), 7u);
+    EXPECT_EQ(panel.GetCustomers().back()->GetOrder().Portrait, expected.front());
+
+    // Debug keys.
+    CPlayerProfile& player = GetCurrentPlayer();
+    const std::vector<int32_t>& dresses = GetGameData().persParams.dresses;
+    player.floatVars[3] = static_cast<float>(dresses.size() - 1);
+    field->OnKeyDown(8);
+    EXPECT_EQ(player.floatVars[3], 0.0f);
+    EXPECT_EQ(field->GetPers()->GetAppearance(), dresses.front());
+    const float clockFactor = GetGameData().bonusParams.clockFactor;
+    field->OnKeyDown(14);
+    field->OnKeyDown(14);
+    EXPECT_EQ(GetGameData().bonusParams.clockFactor, 16.0f * clockFactor);
+    field->OnKeyDown(10);
+    EXPECT_TRUE(field->GetBonusRow().items.empty());
+    field->OnKeyDown(6);
+    EXPECT_EQ(player.floatVars[5], 1.0f);
+    EXPECT_EQ(player.levels["test_queue"].place, 1);
+
+    // A duel: both sides' entries come at once, two customers at a time; once every entry has come
+    // a call makes one pass over the queue and brings nobody.
+    queued.Orders.clear();
+    for (const int32_t kind : {CZacaz::kDuelPlayerKind, CZacaz::kDuelRivalKind}) {
+        COrderInfo order;
+        order.Kind = kind;
+        order.Recept = "soup";
+        queued.Orders.push_back(order);
+    }
+    ASSERT_TRUE(field->StartLevel("test_queue"));
+    field->BringNextCustomer();
+    EXPECT_EQ(panel.GetCustomers().size(), 2u);
+    EXPECT_EQ(field->GetCustomersAtOnce(), 2);
+    panel.Clear();
+    field->BringNextCustomer();
+    EXPECT_TRUE(panel.GetCustomers().empty());
+    EXPECT_EQ(field->FindQueueEntry(CZacaz::kDuelPlayerKind), -1);
 }
