@@ -85,6 +85,7 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("book_text",           0, 0, 0, 0x00, 13);     // 35: from its left end
     r.AddTextInfo("book_title",          0, 1, 0, 0x11, 13);     // 36: centred
     r.AddTextInfo("book_number",         0, 0, 0, 0x11, 13);     // 37: centred
+    r.AddTextInfo("duel_round",          0, 1, 0, 0x11, 127);    // 38: "_round" in it becomes the round
 }
 
 void Sounds(CResourceReader@ r)
@@ -1136,6 +1137,7 @@ void FillResource(CResourceReader@ r)
     ResultScreens(r);
     ProgressMap(r);
     CookBook(r);
+    DuelResults(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).
@@ -2327,4 +2329,55 @@ void CookBook(CResourceReader@ r)
         r.AddLayer(2, 1600);
         r.AddSubstAnimation("cookingbook", "tab");
     }
+}
+
+// A rival's country flag, "main_menu.country_<n>": three stripes of 48 x 10.
+void CountryFlag(CResourceReader@ r, int n, int red, int green, int blue)
+{
+    r.CreateAnimationData("country_" + Number(n));
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    Block(r, "top", 0, -10, 48, 10, 0, red, green, blue, 1000);
+    Block(r, "middle", 0, 0, 48, 10, 0, 240, 240, 230, 1000);
+    Block(r, "bottom", 0, 10, 48, 10, 0, red, green, blue, 1000);
+}
+
+// The duel's result screens: the round ("Round _round", its token replaced by the level's
+// number), the rival's flag, the round's dish with its title below, the time or the points, and
+// the buttons. "main_menu.recept_place_duel" frames the dish: the picture hangs on its first
+// drawable, the title is its second.
+void DuelResults(CResourceReader@ r)
+{
+    r.CreateModule("main_menu");
+    CountryFlag(r, 1, 200, 40, 40);
+    CountryFlag(r, 2, 40, 80, 200);
+    CountryFlag(r, 3, 40, 160, 60);
+    CountryFlag(r, 4, 230, 190, 40);
+    CountryFlag(r, 5, 140, 60, 160);
+    CountryFlag(r, 6, 230, 120, 30);
+    CountryFlag(r, 7, 30, 170, 190);
+    CountryFlag(r, 8, 90, 90, 90);
+
+    r.CreateAnimationData("recept_place_duel");
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    Place(r, "_dish", 0, 0, 1, 1000);
+    MenuText(r, "_title", 8, 0, 50);
+
+    MenuBackdrop(r, "DuelStatisticsScreen");
+    DuelParts(r);
+    MenuItem(r, "continue", 0, 180);
+
+    MenuBackdrop(r, "DuelLoseScreen");
+    DuelParts(r);
+    MenuItem(r, "replay", -120, 180);
+    MenuItem(r, "map", 120, 180);
+    MenuItem(r, "replay_2", -120, 180);
+    MenuItem(r, "continue", 120, 180);
+}
+
+void DuelParts(CResourceReader@ r)
+{
+    MenuText(r, "_round", 38, 0, -200);
+    Place(r, "_place_country", -150, -100, 2, 1600);
+    Place(r, "_recept_place", 0, -20, 2, 1600);
+    MenuText(r, "_time", 8, 0, 100);
 }

@@ -10,6 +10,8 @@
 #include "game/screens/CookOptionsMenuScreen.h"
 #include "game/screens/CookPublisherScreen.h"
 #include "game/screens/CreditsScreen.h"
+#include "game/screens/DuelLoseScreen.h"
+#include "game/screens/DuelStatisticsScreen.h"
 #include "game/screens/HelpScreen.h"
 #include "game/screens/HighScoreScreen.h"
 #include "game/screens/LoseScreen.h"
@@ -47,8 +49,8 @@ const tagScreenEntry kScreens[] = {
     {"ProgressMapScreen", &CMapScreen::Create},
     {"BonusStatisticsScreen", &CBonusStatisticsScreen::Create},
     {"HelpScreen", &CHelpScreen::Create},
-    {"DuelStatisticsScreen", &CPlaceholderScreen::Create},
-    {"DuelLoseScreen", &CPlaceholderScreen::Create},
+    {"DuelStatisticsScreen", &CDuelStatisticsScreen::Create},
+    {"DuelLoseScreen", &CDuelLoseScreen::Create},
     {"PublisherScreen", &CCookPublisherScreen::Create},
     {"new_dress_screen", &CPlaceholderScreen::Create},
     {"HintScreen", &CCreditsScreen::Create},

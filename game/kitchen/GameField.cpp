@@ -31,6 +31,7 @@
 #include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/LightObjectAction.h"
 #include "game/kitchen/PersActions.h"
+#include "game/kitchen/ReceptAIAction.h"
 #include "game/kitchen/ShowObjectAction.h"
 #include "game/kitchen/ShowZacazAction.h"
 #include "game/kitchen/Zacaz.h"
@@ -408,7 +409,9 @@ bool CGameField::OnSpecialCustomer(int kind) {
     const int index = FindQueueEntry(kind);
     if (index < 0) return false;
     m_queueUsed[static_cast<std::size_t>(index)] = true;
-    m_receptPanel.OnClientCome(m_orders[static_cast<std::size_t>(index)]);
+    const THolder<CZacaz> customer = m_receptPanel.OnClientCome(m_orders[static_cast<std::size_t>(index)]);
+    // The rival cooks its own orders; the player's wait for clicks.
+    if (customer && kind == kRivalDuel) StartAction(CReceptAIAction::Create(*this, customer));
     return true;
 }
 
