@@ -11,6 +11,7 @@
 #include "framework/scene/ISubstitutedContainer.h"
 #include "game/app/GameData.h"
 #include "game/app/GameSounds.h"
+#include "game/app/TruncateToInt.h"
 #include "game/kitchen/FlyStrategies.h"
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/Zacaz.h"
@@ -51,7 +52,9 @@ void ShowComboPoints(const THolder<GF::IScene>& scene, const TPoint<float>& at, 
     const TAnimationPtr balloon = scene ? scene->CreateAnimation("bonus.bonus_points") : TAnimationPtr();
     if (!balloon) return;
     balloon->SetLayer(GetGameData().overlayLayer + kComboLayerAbove);
-    balloon->SetText("_text", GF::Widen("+" + std::to_string(static_cast<int>(points))));
+    std::string text = "+";
+    text += std::to_string(TruncateToInt(points));
+    balloon->SetText("_text", GF::Widen(text));
     balloon->Play("all", 1, true);
     balloon->SetPosition(at);
     balloon->Update(0.0f);
