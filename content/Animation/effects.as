@@ -815,21 +815,7 @@ void Levels(CResourceReader@ r)
     r.AddColor(255, 0, 0, 40, 0, 1000);
     r.AddOpaque(40, 0, 1000);
 
-    r.CreateAnimationData("kitchen_1");
-    r.AddNamedPart("_idle", 0, 1000, 0);
-    r.AddNamedPart("_night", 1000, 2000, 1);
-    r.CreateSpriteObjectData("floor");
-    r.AddSpriteIDResource(4, 2000);
-    r.AddBlendMode(2, 2000);
-    r.AddHotspot(5000, 5000, 0, 2000);
-    r.AddZoom(5000, 3750, 0, 2000);
-    r.AddColor(255, 120, 90, 60, 0, 1000);
-    r.AddColor(255, 80, 60, 60, 0, 1000);
-    Part(r, "_clock", "levels", "clock", 200, -150, 1);
-    Part(r, "_sun", "levels", "sun", 0, -220, 1);
-    Part(r, "_dark", "levels", "dark", 0, 0, 5);
-    Part(r, "_plate", "levels", "plate", 0, 180, 3);
-    Part(r, "_ring", "levels", "ring", -120, 180, 3);
+    KitchenScene(r, "kitchen_1", 120, 90, 60);
 
     // The serving plate. "_open" stands first on its clock, as the hand-over replays it from there,
     // and holds the served dish in its third drawable "_dish"; "_closed" follows, "_show" brings the
@@ -874,6 +860,27 @@ void Levels(CResourceReader@ r)
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(300, 300, 0, 1000);
     r.AddColor(255, 200, 170, 60, 0, 1000);
+}
+
+// A kitchen level's layout: the floor in its colour, darker at night ("_night"), the wall clock, the
+// sun crossing the top, the shade, the serving plate and ring.
+void KitchenScene(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_night", 1000, 2000, 1);
+    r.CreateSpriteObjectData("floor");
+    r.AddSpriteIDResource(4, 2000);
+    r.AddBlendMode(2, 2000);
+    r.AddHotspot(5000, 5000, 0, 2000);
+    r.AddZoom(5000, 3750, 0, 2000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, red * 2 / 3, green * 2 / 3, blue, 0, 1000);
+    Part(r, "_clock", "levels", "clock", 200, -150, 1);
+    Part(r, "_sun", "levels", "sun", 0, -220, 1);
+    Part(r, "_dark", "levels", "dark", 0, 0, 5);
+    Part(r, "_plate", "levels", "plate", 0, 180, 3);
+    Part(r, "_ring", "levels", "ring", -120, 180, 3);
 }
 
 // The play screen's layout over the kitchen: the buttons "hint", "menu" and "help" along the top,
@@ -1440,6 +1447,9 @@ void BonusGames(CResourceReader@ r)
     r.AddOffset(-300, 250, 0, 2000);
     r.AddLayer(20, 2000);
     r.AddSubstAnimation("levels", "item_bar");
+    // The hidden-object levels' kitchens, the dark one's floor paler so that its hole shows it.
+    KitchenScene(r, "bonus_ispy_1", 150, 120, 80);
+    KitchenScene(r, "bonus_ispy_dark_1", 180, 150, 105);
 }
 
 // A banner at the screen's middle: a panel with the text (text description `text`), fading in and
@@ -1889,6 +1899,7 @@ void KitchenPlay(CResourceReader@ r)
     Dish(r, "steak", 150, 70, 50);
     Dish(r, "pizza", 240, 200, 90);
     Dish(r, "tea", 170, 120, 70);
+    Dish(r, "hidden_things", 200, 180, 150);
 }
 
 void LevelComplete(CResourceReader@ r, const string &in name, int red, int green, int blue)

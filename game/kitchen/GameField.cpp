@@ -10,7 +10,6 @@
 #include "framework/core/Delegate.h"
 #include "framework/core/Keyset.h"
 #include "framework/core/Mouse.h"
-#include "framework/core/Random.h"
 #include "framework/gui/LayoutItem.h"
 #include "framework/scene/FGParticle.h"
 #include "framework/scene/HgeColor.h"
@@ -177,17 +176,7 @@ void CGameField::FillCustomerQueue() {
         if (order.Kind == kRunStart) {
             runStart = m_orders.size();
         } else if (order.Kind == kRunEnd) {
-            // The runtime's shuffle: position k of the run swaps with a draw below k + 1, the draw
-            // built from 15-bit values while the range is short of k + 1.
-            for (std::size_t k = 1; runStart + k < m_orders.size(); ++k) {
-                uint64_t range = GF::kRandMax;
-                uint64_t draw = static_cast<uint64_t>(GF::Rand());
-                while (range < k + 1) {
-                    range = range << 15 | GF::kRandMax;
-                    draw = draw << 15 | static_cast<uint64_t>(GF::Rand());
-                }
-                std::swap(m_orders[runStart + k], m_orders[runStart + draw % (k + 1)]);
-            }
+            ShuffleByRand(m_orders, runStart);
         } else {
             m_orders.push_back(order);
         }
