@@ -90,6 +90,8 @@ void CVelmoRoom::OnInitialize() {
 }
 
 void CVelmoRoom::SetUpRoom() {
+    // The buttons' boxes are taken at once: the parts they follow must stand where they are drawn.
+    if (m_layout) m_layout->ApplyTransform();
     FillDressSlots();
     SetUpHeroine();
     SetUpCurtain();
@@ -193,11 +195,9 @@ GF::TAnimationPtr CVelmoRoom::CreateDressButton(int32_t dress, int slotNumber) {
         LogMissingPart(m_name, kDressButton);
         return button;
     }
+    // The picture is hosted by the part, which it follows.
     const GF::TSubstitutedContainerPtr place(button->FindDrawable("-place").Get());
-    if (place) {
-        const GF::TAnimationPtr picture = place->Substitute(kDressPrefix + std::to_string(dress));
-        if (picture) picture->SetContainer(place, true);
-    }
+    if (place) place->Substitute(kDressPrefix + std::to_string(dress));
     Attach(button, m_layout, "_dres_place_" + std::to_string(slotNumber));
     button->Play("_up", 0, false);
     return button;
