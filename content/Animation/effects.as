@@ -2471,7 +2471,6 @@ void VelmoRoom(CResourceReader@ r)
     r.AddSubstAnimation("Velmo_room", "baloon");
     MenuItem(r, "exit", -250, 270);
     MenuItem(r, "cookbook", 250, 270);
-    MenuText(r, "_hint", 6, 0, 235);
 }
 
 // The heroine's looks for a dress: every state in the dress's colour, the walks and work darker.
