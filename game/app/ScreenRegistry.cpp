@@ -22,6 +22,7 @@
 #include "game/screens/SplashScreen.h"
 #include "game/screens/StageStatisticsScreen.h"
 #include "game/screens/StatisticsScreen.h"
+#include "game/screens/VelmoRoom.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ const tagScreenEntry kScreens[] = {
     {"new_recept_screen", &CPlaceholderScreen::Create},
     {"bonus_message_screen", &CCookConfirmMenuScreen::Create},
     {"CookingBookScreen", &CCookBook::Create},
-    {"VelmoRoomScreen", &CPlaceholderScreen::Create},
+    {"VelmoRoomScreen", &CVelmoRoom::Create},
     {"ProgressMapScreen", &CMapScreen::Create},
     {"BonusStatisticsScreen", &CBonusStatisticsScreen::Create},
     {"HelpScreen", &CHelpScreen::Create},
