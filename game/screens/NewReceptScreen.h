@@ -1,4 +1,6 @@
 #pragma once
+#include <vector>
+
 #include "framework/core/Holder.h"
 #include "game/screens/GameMenuScreen.h"
 
@@ -6,7 +8,8 @@
 // 27; "recipe" alone for one or none) and the frame "main_menu.recept_place_<m>" for the m names
 // of the player's list of new recipes, each recipe's picture and title on it, with sound 20 as the
 // screen shows. Setting up the screen uses the news: variable 27 becomes 0 and the list is emptied.
-// "ok" ends it with "ok", "cookbook" with "cookbook".
+// "ok" ends it with "ok", "cookbook" with "cookbook". The frame stands above the layout: it and its
+// pictures are hidden while the screen is (the book opens over it, in its scene).
 class CNewReceptScreen : public TGameMenuScreen {
 public:
     static constexpr int kShowSound = 20;
@@ -18,6 +21,7 @@ public:
 
     void OnInitialize() override;
     void Show() override;
+    void Hide() override;
 
     void ShowNewRecipes();
 
@@ -27,5 +31,8 @@ public:
 private:
     CNewReceptScreen() = default;
 
+    void SetFrameVisible(bool visible);
+
     GF::TAnimationPtr m_frame;
+    std::vector<GF::TAnimationPtr> m_pictures;
 };
