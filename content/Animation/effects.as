@@ -86,6 +86,9 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("book_title",          0, 1, 0, 0x11, 13);     // 36: centred
     r.AddTextInfo("book_number",         0, 0, 0, 0x11, 13);     // 37: centred
     r.AddTextInfo("duel_round",          0, 1, 0, 0x11, 127);    // 38: "_round" in it becomes the round
+    // The announcement screens' titles.
+    r.AddTextInfo("new_ingredients",     0, 1, 0, 0x11, 146);    // 39
+    r.AddTextInfo("new_dress",           0, 1, 0, 0x11, 147);    // 40
 }
 
 void Sounds(CResourceReader@ r)
@@ -1146,6 +1149,7 @@ void FillResource(CResourceReader@ r)
     CookBook(r);
     DuelResults(r);
     VelmoRoom(r);
+    Announcements(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).
@@ -2496,4 +2500,65 @@ void Dress(CResourceReader@ r, int dress, int red, int green, int blue)
     NollaLook(r, "wait" + look, 1000, 0, red, green, blue);
     NollaLook(r, "hide" + look, 1000, 1, red / 4, green / 4, blue / 4);
     NollaLook(r, "blink" + look, 200, 1, (red + 255) / 2, (green + 255) / 2, (blue + 255) / 2);
+// The announcement screens. The new dress: the dressing room's picture "Velmo_room.dres_<n>" in
+// "_item_dres", whose click also ends the screen. The
+// new ingredients: "main_menu.ingredients_screen_<rows>" for one to three rows, the elements hung on
+// "_place" and "caption_2" hidden by the screen; an element ("element_ingr") is the picture on its
+// "_place", standing on the name "_text" below it. The new recipes: "main_menu.recept_place_<n>"
+// frames n recipes in a row, each a picture place followed by its title, on the layout's "_place"
+// under the caption "_text".
+void Announcements(CResourceReader@ r)
+{
+    r.CreateModule("Places");
+    Thing(r, "sugar", 4, 200, 200, 190, 140, 90);
+
+    r.CreateModule("main_menu");
+    MenuBackdrop(r, "new_dress_screen");
+    MenuText(r, "caption", 40, 0, -220);
+    Place(r, "_item_dres", 0, -30, 2, 1600);
+    MenuItem(r, "ok", 0, 200);
+
+    for (int rows = 1; rows <= 3; ++rows)
+    {
+        MenuBackdrop(r, "ingredients_screen_" + Number(rows));
+        Block(r, "panel", 0, -20, 480, 60 + 100 * rows, 1, 60, 72, 100, 1600);
+        MenuText(r, "caption", 39, 0, -60 - 50 * rows);
+        MenuText(r, "caption_2", 8, 0, 20 + 50 * rows);
+        Place(r, "_place", 0, -20, 2, 1600);
+        MenuItem(r, "ok", 0, 230);
+    }
+
+    r.CreateAnimationData("element_ingr");
+    r.AddNamedPart("_show", 0, 400, 1);
+    r.CreateSpriteObjectData("_place");
+    r.AddOffset(0, 0, 0, 400);
+    r.AddLayer(1, 400);
+    r.AddOpaque(0, 1, 400);
+    r.AddOpaque(255, 0, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(6, 400);
+    r.AddOffset(0, 10, 0, 400);
+    r.AddLayer(1, 400);
+
+    for (int n = 1; n <= 3; ++n)
+    {
+        r.CreateAnimationData("recept_place_" + Number(n));
+        r.AddNamedPart("all", 0, 300, 1);
+        for (int i = 0; i < n; ++i)
+        {
+            int x = (2 * i - (n - 1)) * 110;
+            Place(r, "_recept_" + Number(i + 1), x, 0, 1, 300);
+            r.CreateTextSpriteObjectData("_title_" + Number(i + 1));
+            r.AddTextSpriteIDResource(8, 300);
+            r.AddOffset(x, 60, 0, 300);
+            r.AddLayer(1, 300);
+        }
+    }
+
+    MenuBackdrop(r, "new_recept_screen");
+    MenuText(r, "_text", 8, 0, -200);
+    Place(r, "_place", 0, -20, 2, 1600);
+    MenuItem(r, "ok", -110, 200);
+    MenuItem(r, "cookbook", 110, 200);
 }
+

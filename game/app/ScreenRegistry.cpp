@@ -18,6 +18,9 @@
 #include "game/screens/LoserScreen.h"
 #include "game/screens/MainMenuScreen.h"
 #include "game/screens/MapScreen.h"
+#include "game/screens/NewDresScreen.h"
+#include "game/screens/NewIngridientScreen.h"
+#include "game/screens/NewReceptScreen.h"
 #include "game/screens/PlaceholderScreen.h"
 #include "game/screens/SplashScreen.h"
 #include "game/screens/StageStatisticsScreen.h"
@@ -42,8 +45,8 @@ const tagScreenEntry kScreens[] = {
     {"HighScoreScreen", &CHighScoreScreen::Create},
     {"message_screen", &CCookConfirmMenuScreen::Create},
     {"CreditsScreen", &CCreditsScreen::Create},
-    {"new_ingridient_screen", &CPlaceholderScreen::Create},
-    {"new_recept_screen", &CPlaceholderScreen::Create},
+    {"new_ingridient_screen", &CNewIngridientScreen::Create},
+    {"new_recept_screen", &CNewReceptScreen::Create},
     {"bonus_message_screen", &CCookConfirmMenuScreen::Create},
     {"CookingBookScreen", &CCookBook::Create},
     {"VelmoRoomScreen", &CVelmoRoom::Create},
@@ -53,7 +56,7 @@ const tagScreenEntry kScreens[] = {
     {"DuelStatisticsScreen", &CDuelStatisticsScreen::Create},
     {"DuelLoseScreen", &CDuelLoseScreen::Create},
     {"PublisherScreen", &CCookPublisherScreen::Create},
-    {"new_dress_screen", &CPlaceholderScreen::Create},
+    {"new_dress_screen", &CNewDresScreen::Create},
     {"HintScreen", &CCreditsScreen::Create},
     {"LoserScreen", &CLoserScreen::Create},
     {"ComicsScreen", &CComiksScreen::Create},
