@@ -2500,6 +2500,8 @@ void Dress(CResourceReader@ r, int dress, int red, int green, int blue)
     NollaLook(r, "wait" + look, 1000, 0, red, green, blue);
     NollaLook(r, "hide" + look, 1000, 1, red / 4, green / 4, blue / 4);
     NollaLook(r, "blink" + look, 200, 1, (red + 255) / 2, (green + 255) / 2, (blue + 255) / 2);
+}
+
 // The announcement screens. The new dress: the dressing room's picture "Velmo_room.dres_<n>" in
 // "_item_dres", whose click also ends the screen. The
 // new ingredients: "main_menu.ingredients_screen_<rows>" for one to three rows, the elements hung on
