@@ -271,14 +271,13 @@ bool AllOpaqueSpritesAre(const GF::TAnimationPtr& animation, uint32_t colour) {
 
 }  // namespace
 
-// The player's commands on the sample level, from its first customer on (16 ms frames, seeded):
-// a click on the floor sends the heroine walking; a device the
-// order does not want gives the cancel gesture, the useless-click sound and that moment's hint in a
-// balloon over the heroine, and the same click while she gestures gives nothing; the charged light
-// hint lights the device the order needs next; a place taken from vanishes and sweeps back in; the
-// second customer's sign makes it the current one; a device the mouse has left fades back to its
-// own colours and stays drawn; and with the clock sped up sixteen times the level's last seconds
-// pass without a tick.
+// The player's commands on the sample level, from its first customer on (16 ms frames, seeded): a
+// click on the floor sends the heroine walking; a device the order does not want gives the cancel
+// gesture, the useless-click sound and that moment's hint in a balloon over the heroine, and the
+// same click while she gestures gives nothing; the charged light hint lights the device the order
+// needs next; a place taken from vanishes and sweeps back in; the second customer's sign makes it
+// the current one; a device the mouse has left goes back to a colour that adds nothing and stays
+// drawn; and with the clock sped up sixteen times the level's last seconds pass without a tick.
 TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
     CLevelRun run;
     run.frameMs = 16.0f;
