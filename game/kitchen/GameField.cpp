@@ -58,6 +58,7 @@ constexpr int32_t kRunEnd = 2;
 // Duel results.
 constexpr float kDuelWon = 201.0f;
 constexpr float kDuelLost = 202.0f;
+constexpr float kDuelWonPoints = 100.0f;
 // The framework's key codes of the debug keys (digits 1, 3, 5, 9).
 constexpr int kKeyWin = 6;
 constexpr int kKeyDress = 8;
@@ -121,7 +122,11 @@ CGameField::CGameField() {
 CGameField::~CGameField() = default;
 
 void CGameField::AddScore(float points) {
+    // A won duel's round counts 100 points; the hand-over of the last order, which pays its reward
+    // after the serve that won, must not put the field's points back into the shown score.
+    const bool duelWon = GetCurrentPlayer().floatVars[kResultVariable] == kDuelWon;
     CGameFieldBase::AddScore(points);
+    if (duelWon) GetCurrentPlayer().floatVars[kScoreVariable] = kDuelWonPoints;
     UpdatePlace();
 }
 
@@ -667,8 +672,8 @@ void CGameField::ServeCustomer(const THolder<CZacaz>& customer) {
         FinishLevel();
         CLevelProgress& progress = GetCurrentPlayer().levels[m_levelName];
         progress.scores.clear();
-        progress.scores[kPlayerParticipant] = 100.0f;
-        player.floatVars[kScoreVariable] = 100.0f;
+        progress.scores[kPlayerParticipant] = kDuelWonPoints;
+        player.floatVars[kScoreVariable] = kDuelWonPoints;
     } else if (kind == kRivalDuel && FindQueueEntry(kRivalDuel) < 0) {
         player.floatVars[kResultVariable] = kDuelLost;
         AddAction(CWaitAction::Create(3000.0f));
