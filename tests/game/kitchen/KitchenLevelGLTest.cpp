@@ -16,57 +16,12 @@
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/ReceptPanel.h"
 #include "game/kitchen/Zacaz.h"
+#include "tests/game/kitchen/KitchenScenario.h"
 #include "tests/support/LevelRun.h"
 
 namespace {
 
 using GF::TPoint;
-
-CGameField* Kitchen(const CLevelRun& run) {
-    return dynamic_cast<CGameField*>(run.Field().Get());
-}
-
-// A point of the device that the field finds the device at (the saucepan's middle lets clicks
-// through); (-1, -1) when there is none.
-TPoint<int> PointOn(CGameField& field, const GF::THolder<CCookObject>& device) {
-    const GF::TRect box = device->GetAnimation()->GetBoundingBox();
-    for (int y = box.top + 1; y < box.bottom; y += 2)
-        for (int x = box.left + 1; x < box.right; x += 2)
-            if (field.FindDeviceAt({static_cast<float>(x), static_cast<float>(y)}) == device) return {x, y};
-    return {-1, -1};
-}
-
-TPoint<int> Centre(const GF::TRect& box) {
-    return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-}
-
-// A click the frame reads: the mouse comes over the point and presses now, lets go next frame.
-struct CClicker {
-    int releaseAt = -1;
-    TPoint<int> at{};
-    void Click(CLevelRun& run, TPoint<int> point) {
-        at = point;
-        run.MoveMouse(point.x, point.y);
-        run.Button(true, point.x, point.y);
-        releaseAt = run.FrameNumber() + 1;
-    }
-    bool Busy(CLevelRun& run) {
-        if (releaseAt < 0) return false;
-        if (run.FrameNumber() >= releaseAt) {
-            run.Button(false, at.x, at.y);
-            releaseAt = -1;
-        }
-        return true;
-    }
-};
-
-bool HasAnimation(const char* name) {
-    const auto* scene = dynamic_cast<GF::HGENS::CScene*>(GetGameScene().Get());
-    if (!scene) return false;
-    for (const GF::TAnimationPtr& animation : scene->GetAnimations())
-        if (animation->GetName() && std::string(animation->GetName()) == name) return true;
-    return false;
-}
 
 // The settings file as saved, read back: the framework's four words, then the game's part.
 CPlayerStore SavedStore(const CLevelRun& run, int32_t version) {
@@ -222,10 +177,11 @@ TEST(KitchenLevel, ServingEveryOrderWinsTheLevelThroughTheFlow) {
 
     EXPECT_GT(seen.flights, 0);
     ASSERT_GE(seen.workMs.size(), 3u);
+    // An item's time, or a third of it while a cooking bonus that a customer brought runs.
     for (const float ms : seen.workMs) {
         bool known = false;
         for (const float value : {2000.0f, 3000.0f, 3500.0f, 4000.0f})
-            known = known || std::abs(ms - value) <= 16.0f;
+            known = known || std::abs(ms - value) <= 16.0f || std::abs(ms - value / 3.0f) <= 16.0f;
         EXPECT_TRUE(known) << ms;
     }
     EXPECT_GE(seen.served, 4);
