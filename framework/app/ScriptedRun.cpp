@@ -62,7 +62,9 @@ bool ReadPoint(std::istringstream& in, tagScriptStep& step) {
     const std::string rest = Rest(in);
     std::istringstream numbers(rest);
     if (ReadNumber(numbers, step.x) && ReadNumber(numbers, step.y) && Rest(numbers).empty()) return true;
-    if (rest.empty() || rest.find_first_of(" \t") != std::string::npos) return false;
+    // A name never starts with a digit, so that a point missing its y is no item named by its x.
+    if (rest.empty() || (rest[0] >= '0' && rest[0] <= '9') || rest.find_first_of(" \t") != std::string::npos)
+        return false;
     step.word = rest;
     return true;
 }
