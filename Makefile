@@ -26,9 +26,12 @@ bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DQUINDLE_TESTS=OFF -DQUINDLE_BENCH=ON
 	cmake --build build/bench -j $(JOBS)
 	rm -rf build/bench/results && mkdir -p build/bench/results
+	# One run per benchmark: a CSV file takes only the counters of its first benchmark.
 	cd build/bench/bench && for b in bench_*; do \
-	  SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ./$$b \
-	    --benchmark_out=../results/$$b.csv --benchmark_out_format=csv || exit 1; \
+	  n=0; for t in $$(./$$b --benchmark_list_tests); do n=$$((n + 1)); \
+	    SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy ./$$b --benchmark_filter="^$$t\$$" \
+	      --benchmark_out=../results/$$b.$$n.csv --benchmark_out_format=csv || exit 1; \
+	  done; \
 	done
 	@echo
 	@scripts/bench-table build/bench/results/*.csv

@@ -40,18 +40,8 @@ void MapFrame(benchmark::State& state) {
         map->SetName("ProgressMapScreen");
         map->Initialize("main_menu.ProgressMapScreen", {}, "");
         map->Idle();
-        double cpu = 0;
-        for (auto _ : state) {
-            const double start = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
-            map->Update(16.0f);
-            hge->Gfx_BeginScene(0);
-            hge->Gfx_Clear(0xFF000000);
-            map->Draw();
-            hge->Gfx_EndScene();
-            cpu += CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - start;
-        }
-        state.counters["frame_thread_cpu_ms"] =
-            benchmark::Counter(cpu * 1000.0, benchmark::Counter::kAvgIterations);
+        MeasureFrames(
+            state, hge, [&] { map->Update(16.0f); }, [&] { map->Draw(); });
         map->Destroy();
     }
 

@@ -70,22 +70,14 @@ void PaperTurningFrame(benchmark::State& state) {
     {
         CBook book(hge);
         if (!book.leaf->Build(book.page, book.page, book.mask, book.mask)) state.SkipWithError("no leaf");
-        double cpu = 0, calls = 0;
         float t = 0.0f;
-        for (auto _ : state) {
-            t = t >= 0.95f ? 0.05f : t + 0.05f;
-            const double start = CpuSeconds(CLOCK_THREAD_CPUTIME_ID);
-            book.leaf->SetProgress(t);
-            hge->Gfx_BeginScene(0);
-            hge->Gfx_Clear(0xFF000000);
-            book.leaf->Render();
-            calls += hge->Gfx_GetDrawCalls();
-            hge->Gfx_EndScene();
-            cpu += CpuSeconds(CLOCK_THREAD_CPUTIME_ID) - start;
-        }
-        state.counters["frame_thread_cpu_ms"] =
-            benchmark::Counter(cpu * 1000.0, benchmark::Counter::kAvgIterations);
-        state.counters["draw_calls"] = benchmark::Counter(calls, benchmark::Counter::kAvgIterations);
+        MeasureFrames(
+            state, hge,
+            [&] {
+                t = t >= 0.95f ? 0.05f : t + 0.05f;
+                book.leaf->SetProgress(t);
+            },
+            [&] { book.leaf->Render(); });
     }
     hge->System_Shutdown();
     hge->Release();

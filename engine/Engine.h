@@ -132,6 +132,8 @@ public:
     // For tests: the pixels of the scene being drawn (between Gfx_BeginScene and Gfx_EndScene), ARGB,
     // top row first, in the window's pixels for the screen.
     std::vector<uint32_t> ReadScene(int* width, int* height) { return m_renderer.ReadScene(width, height); }
+    // The distinct textures drawn since the last Gfx_BeginScene (what a scene could at best be batched into).
+    int TexturesDrawn() const { return m_renderer.TexturesDrawn(); }
     // For scripted runs: every later frame lasts this many seconds whatever the clock says, so a
     // script counted in frames sees the same times on any machine (Timer_GetTime then counts those
     // frames); 0 goes back to the clock.

@@ -196,6 +196,7 @@ bool CRenderer::BeginScene(HTARGET target, int screenWidth, int screenHeight, in
     m_target = into;
     m_inScene = true;
     m_drawCalls = 0;
+    m_sceneTextures.clear();
     m_used = 0;
     glBindFramebuffer(GL_FRAMEBUFFER, SceneFramebuffer());
     glViewport(0, 0, m_viewWidth, m_viewHeight);
@@ -492,6 +493,8 @@ void CRenderer::Flush() {
             break;
     }
     ++m_drawCalls;
+    if (texture && std::find(m_sceneTextures.begin(), m_sceneTextures.end(), m_tex) == m_sceneTextures.end())
+        m_sceneTextures.push_back(m_tex);
     m_used = 0;
 }
 

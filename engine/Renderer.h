@@ -52,6 +52,8 @@ public:
     // 1 none, 2 drop what winds clockwise on screen, 3 drop what winds counter-clockwise.
     void SetCullMode(int mode);
     int DrawCalls() const { return m_drawCalls; }
+    // The distinct textures the scene's draw calls have used so far (untextured drawing not counted).
+    int TexturesDrawn() const { return static_cast<int>(m_sceneTextures.size()); }
     // The pixels of the scene being drawn, ARGB, top row first, in device pixels; empty outside
     // a scene.
     std::vector<uint32_t> ReadScene(int* width, int* height);
@@ -128,6 +130,7 @@ private:
     float m_transform[6] = {1, 0, 0, 0, 1, 0};  // 2x3, row-major
     int m_cullMode = 1;
     int m_drawCalls = 0;
+    std::vector<HTEXTURE> m_sceneTextures;  // few: a linear search beats a set
 
     uintptr_t m_nextHandle = 1;
     std::unordered_map<HTEXTURE, std::unique_ptr<Texture>> m_textures;

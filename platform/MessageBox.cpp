@@ -11,7 +11,6 @@ namespace {
 MessageBoxHandler g_handler = nullptr;
 
 bool ShowSdlMessageBox(const std::string& caption, const std::string& text, EMessageStyle style) {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     const SDL_MessageBoxButtonData buttons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, 1, "OK"},
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Cancel"},
@@ -30,6 +29,8 @@ bool ShowSdlMessageBox(const std::string& caption, const std::string& text, EMes
 }  // namespace
 
 bool ShowMessageBox(const std::string& caption, const std::string& text, EMessageStyle style) {
+    // Whoever answers the box, the text reaches stderr: there may be no display to show it on.
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     if (g_handler) return g_handler(caption, text, style);
     return ShowSdlMessageBox(caption, text, style);
 }

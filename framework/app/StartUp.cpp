@@ -1,7 +1,10 @@
 #include "framework/app/StartUp.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
+#include "engine/ResourcePacks.h"
 #include "framework/app/Application.h"
 #include "framework/core/GameProperties.h"
 #include "framework/resources/ScriptCompiler.h"
@@ -21,6 +24,8 @@ constexpr int kFrameRate = -1;
 constexpr bool kStartWindowed = true;
 
 constexpr std::size_t kCommandLineRoom = 511;
+
+constexpr const char* kResourcePack = "resource.dat";
 
 void (*g_beforeFrame)(int frame) = nullptr;
 int g_frame = 0;
@@ -51,6 +56,22 @@ void SetDisplayMode(HGE* hge, CGameProperties& properties, int mode) {
 
 void SetFrameRate(HGE* hge, int rate) {
     hge->System_SetStateInt(HGE_FPS, rate > 0 ? 1000 / rate : (rate == 0 ? 0 : -1));
+}
+
+// What the player is told when the resource archive can't be attached: which file, where it was
+// looked for, and what is wrong with it as far as the disk shows.
+std::string PackFailure(const char* name) {
+    const std::filesystem::path folder = Engine::DataFolder();
+    const std::filesystem::path path = folder / name;
+    std::error_code error;
+    const bool exists = std::filesystem::exists(path, error);
+    const std::uintmax_t size = exists ? std::filesystem::file_size(path, error) : 0;
+    const char* what = !exists     ? "it is not there"
+                       : error     ? "it can't be read"
+                       : size == 0 ? "it is empty"
+                                   : "it is damaged or cut short";
+    return std::string("Can't read \"") + name + "\" in " + folder.string() + ": " + what +
+           ". Please install the game again.";
 }
 
 // Sets up, initiates, runs and shuts down the engine; answers the exit code.
@@ -84,14 +105,27 @@ int RunEngine(const std::vector<std::string>& arguments, const tagStartUpOptions
     } else {
         FocusGainedFunction();
         ResetKeyMap();
-        hge->Resource_AttachPack("resource.dat");
-        SetApplication(options.createApplication ? options.createApplication(hge) : CreateApplication(hge));
-        if (CApplication* application = GetApplication()) {
-            if (application->Start()) hge->System_Start();
-            application->End();
-        } else {
-            hge->System_Log("No application was created");
+        // Without the archive every picture, text and data file is missing: a blank window would
+        // tell the player nothing.
+        if (!hge->Resource_AttachPack(kResourcePack)) {
+            const std::string message = PackFailure(kResourcePack);
+            hge->System_Log("%s", message.c_str());
+            Platform::ShowMessageBox(kWindowTitle, message, Platform::kMessageStop);
             code = 1;
+        } else {
+            SetApplication(options.createApplication ? options.createApplication(hge)
+                                                     : CreateApplication(hge));
+            if (CApplication* application = GetApplication()) {
+                // A start that fails has said why (a message box) and ends the program with 1.
+                if (application->Start())
+                    hge->System_Start();
+                else
+                    code = 1;
+                application->End();
+            } else {
+                hge->System_Log("No application was created");
+                code = 1;
+            }
         }
         // Before the engine goes: the application's destructor still logs through it.
         SetApplication(nullptr);

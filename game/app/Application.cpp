@@ -1,6 +1,7 @@
 #include "game/app/Application.h"
 
 #include <filesystem>
+#include <utility>
 
 #include "framework/app/GameManager.h"
 #include "framework/app/Music.h"
@@ -29,9 +30,6 @@ constexpr const char* kNoTarget = "None";
 // String variable 35 keeps the last main screen, as the application does.
 constexpr int32_t kLastMainScreenVariable = 35;
 constexpr float kSmoothSwitchTime = 1000.0f;
-
-constexpr const char* kMissingData =
-    "The game's data files are missing or damaged. Please install the game again.";
 
 // Counts the flow runs in progress while one is running.
 class CNesting {
@@ -77,7 +75,13 @@ bool CApplication::Start() {
     if (!GF::HGENS::CApplication::Start()) return false;
     if (!LoadGameDataFiles()) {
         m_dataMissing = true;
-        Platform::ShowMessageBox(GF::HGENS::kWindowTitle, kMissingData, Platform::kMessageStop);
+        std::string names;
+        for (const std::string& name : m_unreadDataFiles)
+            names += (names.empty() ? "\"" : ", \"") + name + "\"";
+        const std::string message = "Can't read the game's data: " + names +
+                                    (m_unreadDataFiles.size() > 1 ? " are" : " is") +
+                                    " missing or damaged (the log says how). Please install the game again.";
+        Platform::ShowMessageBox(GF::HGENS::kWindowTitle, message, Platform::kMessageStop);
         return false;
     }
     // The expression "test" is there for its assignments.
@@ -121,10 +125,17 @@ void CApplication::RunFirstFlows() {
 }
 
 bool CApplication::LoadGameDataFiles() {
-    bool read = OpenGameDataFile("gamedata.bin");
-    read = OpenLevelsDataFile("levelsdata.bin") && read;
-    read = OpenLibDataFile("libdata.bin") && read;
-    return read;
+    m_unreadDataFiles.clear();
+    const std::pair<const char*, bool (*)(const std::string&)> files[] = {
+        {"gamedata.bin", &OpenGameDataFile},
+        {"levelsdata.bin", &OpenLevelsDataFile},
+        {"libdata.bin", &OpenLibDataFile},
+    };
+    // Every file is tried, so that the log and the message name each one that failed.
+    for (const auto& [name, open] : files) {
+        if (!open(name)) m_unreadDataFiles.push_back(name);
+    }
+    return m_unreadDataFiles.empty();
 }
 
 void CApplication::Restart(bool saveFirst) {

@@ -2,6 +2,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "framework/app/Application.h"
 #include "framework/app/Screen.h"
@@ -44,7 +45,7 @@ public:
     void OnDisplayModeChanged() override;
 
     // Reads "gamedata.bin", "levelsdata.bin" and "libdata.bin"; false when one could not be read
-    // (each failure is logged by name).
+    // (each failure is logged by name, and the start's message names them).
     bool LoadGameDataFiles();
     // Reads the game data and the settings again and runs the first flows; saves first when asked.
     void Restart(bool saveFirst);
@@ -98,4 +99,6 @@ private:
     bool m_finishCarriedOutRule = false;
     // The start found no usable data: nothing is saved at the end.
     bool m_dataMissing = false;
+    // The data files the last load could not read, for the player's message.
+    std::vector<std::string> m_unreadDataFiles;
 };

@@ -25,8 +25,9 @@ public:
     void AttachSoundsToControls() {
         const std::vector<GF::THolder<GF::HGENS::CBaseControl>> controls = this->m_controls;
         for (const GF::THolder<GF::HGENS::CBaseControl>& control : controls) {
-            if (control && typeid(*control.Get()) == typeid(GF::HGENS::CButtonControl))
-                AttachControlSounds(control);
+            // Taken out of the typeid: clang warns about a call inside one.
+            const GF::HGENS::CBaseControl* object = control.Get();
+            if (object && typeid(*object) == typeid(GF::HGENS::CButtonControl)) AttachControlSounds(control);
         }
     }
 

@@ -95,8 +95,10 @@ void CDeformGrid::Update(float dtSeconds) {
     const CDeformGridFrame& to = keys[static_cast<std::size_t>(std::clamp(i + 1, 0, last))];
     const float f = to.time != from.time ? (t - from.time) / (to.time - from.time) : 0.0f;
 
-    // The halves truncate, as the node distances below do.
-    const float radius = std::sqrt(static_cast<float>(m_columns * m_columns / 4 + m_rows * m_rows / 4));
+    // The halves truncate, as the node distances below do. In 64 bits: a data file may describe a
+    // grid tens of thousands of nodes across.
+    const int64_t columns = m_columns, rows = m_rows;
+    const float radius = std::sqrt(static_cast<float>(columns * columns / 4 + rows * rows / 4));
     const bool shaded = tint != kNoTint && radius > 0.0f;
     for (int k = 0; k < m_columns; ++k) {
         const auto& fromColumn = from.rows[static_cast<std::size_t>(k)];

@@ -46,7 +46,6 @@ std::vector<GF::TDrawablePtr> CollectDrawables(const GF::TAnimationPtr& animatio
 
 CPaperEffect::CPaperEffect(float rotation, float startAngle, float endAngle, const GF::TRect& rect)
     : m_rect(rect),
-      m_rotation(rotation),
       m_rotationSin(std::sin(rotation)),
       m_rotationCos(std::cos(rotation)),
       m_startSin(std::sin(startAngle)),

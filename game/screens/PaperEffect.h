@@ -78,7 +78,6 @@ private:
     void Log(const char* text);
 
     GF::TRect m_rect;
-    float m_rotation;
     float m_rotationSin, m_rotationCos;
     float m_progress = 0.0f;
     float m_startSin, m_startCos;

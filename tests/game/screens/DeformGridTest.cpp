@@ -119,5 +119,11 @@ TEST(DeformGrid, ATinyGridAndShortDescriptionsDrawNothingWrong) {
     }
     EXPECT_TRUE(engine.quads.empty());
     EXPECT_TRUE(engine.HasLog("Deform grid \"test\": no keys"));
+
+    // A row of 50000 nodes, as a damaged data file may hold: its radius squared is beyond 32 bits.
+    ASSERT_TRUE(grid->Start(Description({Key(50000, 1, 0.0f, 0.0f, 0.0f)}), "none", 100.0f));
+    grid->Update(0.05f);
+    EXPECT_EQ(grid->GetMesh()->GetVertex(0, 0)->col, 0xFF775555u);  // the far end takes the whole tint
+    EXPECT_EQ(grid->GetMesh()->GetVertex(25000, 0)->col, 0xFFFFFFFFu);
     EXPECT_TRUE(engine.HasLog("Deform grid \"test\": a key holds fewer than 4 x 3 points"));
 }
