@@ -136,6 +136,22 @@ void CLevelRun::FocusLost() {
     Push(event);
 }
 
+void CLevelRun::Text(const char* text) {
+    SDL_Event event{};
+    event.type = SDL_TEXTINPUT;
+    event.text.windowID = 1;
+    SDL_strlcpy(event.text.text, text, sizeof(event.text.text));
+    Push(event);
+}
+
+void CLevelRun::CloseWindow() {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_CLOSE;
+    event.window.windowID = 1;
+    Push(event);
+}
+
 GF::THolder<GF::IScreen> CLevelRun::Top() const {
     return GF::GetGameManager()->GetTopScreen();
 }

@@ -45,6 +45,9 @@ public:
     void MoveMouse(int x, int y);
     void Button(bool down, int x, int y);
     void FocusLost();
+    // Characters typed, as the window's text input gives them; the window's close button.
+    void Text(const char* text);
+    void CloseWindow();
 
     int FrameNumber() const { return m_frame; }
     GF::THolder<GF::IScreen> Top() const;

@@ -16,49 +16,12 @@
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/ReceptPanel.h"
 #include "game/kitchen/Zacaz.h"
+#include "tests/game/kitchen/KitchenCook.h"
 #include "tests/support/LevelRun.h"
 
 namespace {
 
 using GF::TPoint;
-
-CGameField* Kitchen(const CLevelRun& run) {
-    return dynamic_cast<CGameField*>(run.Field().Get());
-}
-
-// A point of the device that the field finds the device at (the saucepan's middle lets clicks
-// through); (-1, -1) when there is none.
-TPoint<int> PointOn(CGameField& field, const GF::THolder<CCookObject>& device) {
-    const GF::TRect box = device->GetAnimation()->GetBoundingBox();
-    for (int y = box.top + 1; y < box.bottom; y += 2)
-        for (int x = box.left + 1; x < box.right; x += 2)
-            if (field.FindDeviceAt({static_cast<float>(x), static_cast<float>(y)}) == device) return {x, y};
-    return {-1, -1};
-}
-
-TPoint<int> Centre(const GF::TRect& box) {
-    return {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
-}
-
-// A click the frame reads: the mouse comes over the point and presses now, lets go next frame.
-struct CClicker {
-    int releaseAt = -1;
-    TPoint<int> at{};
-    void Click(CLevelRun& run, TPoint<int> point) {
-        at = point;
-        run.MoveMouse(point.x, point.y);
-        run.Button(true, point.x, point.y);
-        releaseAt = run.FrameNumber() + 1;
-    }
-    bool Busy(CLevelRun& run) {
-        if (releaseAt < 0) return false;
-        if (run.FrameNumber() >= releaseAt) {
-            run.Button(false, at.x, at.y);
-            releaseAt = -1;
-        }
-        return true;
-    }
-};
 
 bool HasAnimation(const char* name) {
     const auto* scene = dynamic_cast<GF::HGENS::CScene*>(GetGameScene().Get());
@@ -103,15 +66,15 @@ struct tagLevelSeen {
 
 // Plays "stage1_1" at 16 ms frames from seed 7; with `cook`, a cook who takes each order's items
 // in turn and serves it at the plate, else nobody touches anything.
-tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cook) {
+tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cooks) {
     run.frameMs = 16.0f;
     run.seed = 7;
     tagLevelSeen seen;
-    CClicker mouse;
+    CKitchenCook cook;
+    CClicker& mouse = cook.mouse;
     int introClickAt = -1;
     TPoint<int> cellBeforeIntroClick{-1, -1};
     int customersSeen = 0;
-    GF::THolder<CCookObject> working;
     int workStart = -1;
     bool shot = false;
     const int code = run.Run(
@@ -171,28 +134,18 @@ tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cook) {
                 seen.heroinePixel = at(pers->GetAnimation()->GetPosition());
                 seen.signPixel = at(customer->GetSign()->GetPosition());
             }
-            if (!cook) return true;
+            if (!cooks) return true;
             // A device's work: from its "_work" to its being free again.
-            if (working) {
+            if (const GF::THolder<CCookObject> working = cook.working) {
                 const float t = working->GetAnimation()->GetTime();
                 if (workStart < 0 && t >= 1000.0f && t < 2000.0f) workStart = frame;
                 if (workStart >= 0 && working->IsFree()) {
                     seen.workMs.push_back(static_cast<float>(frame - workStart) * r.frameMs);
-                    working.Reset();
                     workStart = -1;
                 }
             }
-            if (field->GetLastAction() || !field->IsPlaying()) return true;
-            if (!customer || customer->IsBusy()) return true;
-            if (customer->IsReadyToServe()) {
-                ++seen.served;
-                mouse.Click(r, Centre(field->GetPlateAnimation()->GetBoundingBox()));
-                return true;
-            }
-            const GF::THolder<CCookObject> device = field->GetNextObject(1);
-            if (!device || working) return true;
-            if (device->GetInfo().Kind != 0) working = device;
-            mouse.Click(r, PointOn(*field, device));
+            cook.Step(r, *field);
+            seen.served = cook.served;
             return true;
         },
         9000);
