@@ -63,6 +63,7 @@ void CLevelRun::BeforeFrame(int frame) {
         if (Engine::CEngine* real = engine.Get()) real->SetFixedDelta(run->frameMs / 1000.0f);
         GF::SeedRand(run->seed);
         GF::GetGameManager()->GetScreenResultEvent().Add(GF::CreateDelegate(&CLevelRun::OnResult));
+        GF::GetGameManager()->GetScreenCreatedEvent().Add(GF::CreateDelegate(&CLevelRun::OnCreated));
     }
     bool goOn = frame < run->m_frameLimit;
     if (!goOn) run->timedOut = true;
@@ -76,6 +77,12 @@ void CLevelRun::BeforeFrame(int frame) {
 
 void CLevelRun::OnResult(GF::THolder<GF::IScreen> screen) {
     if (g_run && screen) g_run->m_results.push_back(screen->GetName() + ":" + screen->GetResult());
+}
+
+void CLevelRun::OnCreated(GF::THolder<GF::IScreen> screen) {
+    if (!g_run) return;
+    ++g_run->m_created;
+    g_run->m_lastCreated = screen.Get();
 }
 
 void CLevelRun::Play(const std::string& level) {
