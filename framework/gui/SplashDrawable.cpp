@@ -22,14 +22,7 @@ CSpalshDrawable::~CSpalshDrawable() {
 }
 
 bool CSpalshDrawable::QueryInterface(const int& id, void** out) {
-    if (id == kIdBase || id == kIdDrawable) {
-        IDrawable* self = this;
-        *out = id == kIdBase ? static_cast<void*>(static_cast<IBase*>(self)) : static_cast<void*>(self);
-        AddRef();
-        return true;
-    }
-    *out = nullptr;
-    return false;
+    return QueryDrawableOnly(this, id, out);
 }
 
 void CSpalshDrawable::Init() {

@@ -26,4 +26,16 @@ public:
     virtual void SetVisible(bool visible) = 0;
 };
 
+// Answers the faces of a drawable that shows no other (the base and the drawable), a reference added;
+// false, with a null answer, for any other face.
+inline bool QueryDrawableOnly(IDrawable* self, const int& id, void** out) {
+    if (id != kIdBase && id != kIdDrawable) {
+        *out = nullptr;
+        return false;
+    }
+    *out = id == kIdBase ? static_cast<void*>(static_cast<IBase*>(self)) : static_cast<void*>(self);
+    self->AddRef();
+    return true;
+}
+
 }  // namespace GF

@@ -31,15 +31,7 @@ GF::THolder<CDeformGrid> CreateDeformGrid() {
 }
 
 bool CDeformGrid::QueryInterface(const int& id, void** out) {
-    if (id == GF::kIdBase || id == GF::kIdDrawable) {
-        GF::IDrawable* self = this;
-        *out =
-            id == GF::kIdBase ? static_cast<void*>(static_cast<GF::IBase*>(self)) : static_cast<void*>(self);
-        AddRef();
-        return true;
-    }
-    *out = nullptr;
-    return false;
+    return GF::QueryDrawableOnly(this, id, out);
 }
 
 bool CDeformGrid::Start(const CDeformGridRecord& description, const std::string& textureName,

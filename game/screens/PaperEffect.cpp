@@ -69,15 +69,7 @@ GF::THolder<CPaperEffect> CPaperEffect::Create(float rotation, float startAngle,
 }
 
 bool CPaperEffect::QueryInterface(const int& id, void** out) {
-    if (id == GF::kIdBase || id == GF::kIdDrawable) {
-        GF::IDrawable* self = this;
-        *out =
-            id == GF::kIdBase ? static_cast<void*>(static_cast<GF::IBase*>(self)) : static_cast<void*>(self);
-        AddRef();
-        return true;
-    }
-    *out = nullptr;
-    return false;
+    return GF::QueryDrawableOnly(this, id, out);
 }
 
 void CPaperEffect::Log(const char* text) {

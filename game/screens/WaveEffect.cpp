@@ -46,15 +46,7 @@ GF::THolder<CWaveEffect> CreateWaveEffect(int32_t layer, const GF::THolder<GF::H
 }
 
 bool CWaveEffect::QueryInterface(const int& id, void** out) {
-    if (id == GF::kIdBase || id == GF::kIdDrawable) {
-        GF::IDrawable* self = this;
-        *out =
-            id == GF::kIdBase ? static_cast<void*>(static_cast<GF::IBase*>(self)) : static_cast<void*>(self);
-        AddRef();
-        return true;
-    }
-    *out = nullptr;
-    return false;
+    return GF::QueryDrawableOnly(this, id, out);
 }
 
 void CWaveEffect::Start(const std::string& name, float durationMs) {

@@ -1,13 +1,16 @@
-# datagen refuses sources the game's data cannot come from: it fails, writes nothing and names the
-# file and the JSON path. Run by ctest with -DDATAGEN=<program> -DWORK_DIR=<folder>.
+# datagen refuses sources the game's data cannot come from: it fails and writes nothing, and names the
+# file and the JSON path, or the level record that refers to what does not exist. Run by ctest with
+# -DDATAGEN=<program> -DLIBRARY=<built libdata.bin> -DWORK_DIR=<folder>.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
-function(expect_refusal name json expected)
+# Runs `datagen <kind> <output> <source> <extra arguments>`; "<source>" in `expected` stands for the
+# source file's path.
+function(expect_refusal kind name json expected)
   set(source ${WORK_DIR}/${name}.json)
   set(output ${WORK_DIR}/${name}.bin)
   file(WRITE ${source} "${json}")
-  execute_process(COMMAND ${DATAGEN} gamedata ${output} ${source}
+  execute_process(COMMAND ${DATAGEN} ${kind} ${output} ${source} ${ARGN}
                   RESULT_VARIABLE result ERROR_VARIABLE error OUTPUT_QUIET)
   if(result EQUAL 0)
     message(FATAL_ERROR "${name}: datagen accepted it")
@@ -15,15 +18,24 @@ function(expect_refusal name json expected)
   if(EXISTS ${output})
     message(FATAL_ERROR "${name}: datagen wrote ${output}")
   endif()
-  string(FIND "${error}" "${source}: ${expected}" at)
+  string(REPLACE "<source>" "${source}" expected "${expected}")
+  string(FIND "${error}" "${expected}" at)
   if(at EQUAL -1)
-    message(FATAL_ERROR "${name}: expected \"${source}: ${expected}\", datagen said: ${error}")
+    message(FATAL_ERROR "${name}: expected \"${expected}\", datagen said: ${error}")
   endif()
 endfunction()
 
-expect_refusal(unknown_key
+expect_refusal(gamedata unknown_key
   "// a misspelt member of a sound record\n{\"sounds\": [{\"key\": 2, \"name\": \"click\"}, {\"key\": 3, \"nmae\": \"click\"}]}"
-  "/sounds/1/nmae: unknown key")
-expect_refusal(string_for_number
+  "<source>: /sounds/1/nmae: unknown key")
+expect_refusal(gamedata string_for_number
   "{\"persParams\": {\"dresses\": [0, \"one\"]}}"
-  "/persParams/dresses/1: expected a 32-bit integer")
+  "<source>: /persParams/dresses/1: expected a 32-bit integer")
+
+set(soup "{\"Name\": \"soup\", \"Items\": [{\"Value\": 3000, \"Name\": \"Devices.saucepan\"}]}")
+expect_refusal(levelsdata unknown_recipe
+  "{\"Recepts\": [${soup}], \"Levels\": [{\"Name\": \"test_1\", \"Orders\": [{\"Recept\": \"soup\"}, {\"Kind\": 1}, {\"Recept\": \"sopu\"}]}]}"
+  "level \"test_1\": order 2 names the unknown recipe \"sopu\"" ${LIBRARY})
+expect_refusal(levelsdata unknown_base
+  "{\"Levels\": [{\"Name\": \"test_2\", \"base\": \"test_1\"}]}"
+  "/Levels/0/base: no earlier level \"test_1\"" ${LIBRARY})

@@ -20,16 +20,6 @@ namespace {
 // of the sample duel "stage2_2", with the player's records set as the round left them.
 class DuelScreensTest : public CMenuScreensFixture {
 protected:
-    DuelScreensTest() { GF::GetGameManager()->GetScreenResultEvent().Add(ResultDelegate()); }
-    ~DuelScreensTest() override { GF::GetGameManager()->GetScreenResultEvent().Remove(ResultDelegate()); }
-
-    GF::THolder<GF::IDelegate1<void, GF::THolder<GF::IScreen>>> ResultDelegate() {
-        return GF::CreateDelegate(this, &DuelScreensTest::OnResult);
-    }
-    void OnResult(GF::THolder<GF::IScreen> screen) {
-        results.emplace_back(screen->GetName(), screen->GetResult());
-    }
-
     void StartAsPlayer() {
         CPlayerProfile player = data.players.players[u""];
         player.name = u"Ann";
@@ -82,8 +72,6 @@ protected:
             if (Control(name) && Control(name)->IsEnabled()) enabled.push_back(name);
         return enabled;
     }
-
-    std::vector<std::pair<std::string, std::string>> results;
 };
 
 }  // namespace

@@ -35,15 +35,6 @@ protected:
         player.flags["comics_1"] = true;
         data.players.players[u"Ann"] = player;
         data.players.currentName = u"Ann";
-        GF::GetGameManager()->GetScreenResultEvent().Add(ResultDelegate());
-    }
-    ~MapScreenTest() override { GF::GetGameManager()->GetScreenResultEvent().Remove(ResultDelegate()); }
-
-    GF::THolder<GF::IDelegate1<void, GF::THolder<GF::IScreen>>> ResultDelegate() {
-        return GF::CreateDelegate(this, &MapScreenTest::OnResult);
-    }
-    void OnResult(GF::THolder<GF::IScreen> screen) {
-        results.emplace_back(screen->GetName(), screen->GetResult());
     }
 
     CPlayerProfile& Ann() { return data.players.players[u"Ann"]; }
@@ -100,8 +91,6 @@ protected:
             if (Frame() == "end") return false;
         return TopName() == name;
     }
-
-    std::vector<std::pair<std::string, std::string>> results;
 };
 
 }  // namespace

@@ -35,7 +35,9 @@ protected:
         for (char16_t c = u' '; c <= u'z'; ++c) font.glyphs.push_back({c, 0, 0, 10, 16, 0, 0, 10, 16});
         engine.AddResource("Font\\0.fnt", WriteFontFile(font));
         engine.SetDelta(0.1f);  // the engine's frame time, which the shades read, is the frames' 100 ms
+        GF::GetGameManager()->GetScreenResultEvent().Add(ResultDelegate());
     }
+    ~CMenuScreensFixture() override { GF::GetGameManager()->GetScreenResultEvent().Remove(ResultDelegate()); }
 
     static std::vector<unsigned char> Staged(const std::string& name) {
         std::ifstream in(QUINDLE_TEST_DATA_DIR "/../content-staging/Binary/" + name, std::ios::binary);
@@ -97,4 +99,15 @@ protected:
     }
 
     static float Variable(int id) { return GetCurrentPlayer().floatVars[id]; }
+
+    GF::THolder<GF::IDelegate1<void, GF::THolder<GF::IScreen>>> ResultDelegate() {
+        return GF::CreateDelegate(this, &CMenuScreensFixture::OnResult);
+    }
+    void OnResult(GF::THolder<GF::IScreen> screen) {
+        results.emplace_back(screen->GetName(), screen->GetResult());
+    }
+    std::string LastResult() const { return results.empty() ? std::string() : results.back().second; }
+
+    // Every screen that reported a result, with the result, in order.
+    std::vector<std::pair<std::string, std::string>> results;
 };

@@ -26,14 +26,7 @@ class ResultScreensTest : public CMenuScreensFixture {
 protected:
     ResultScreensTest() {
         engine.AddResource("Sound\\level_place.ogg", std::vector<unsigned char>{1, 2, 3, 4});
-        GF::GetGameManager()->GetScreenResultEvent().Add(ResultDelegate());
     }
-    ~ResultScreensTest() override { GF::GetGameManager()->GetScreenResultEvent().Remove(ResultDelegate()); }
-
-    GF::THolder<GF::IDelegate1<void, GF::THolder<GF::IScreen>>> ResultDelegate() {
-        return GF::CreateDelegate(this, &ResultScreensTest::OnResult);
-    }
-    void OnResult(GF::THolder<GF::IScreen> screen) { results.push_back(screen->GetResult()); }
 
     // The application started on the title, with a third level of the first stage to play.
     void StartGame() {
@@ -65,9 +58,6 @@ protected:
         return enabled;
     }
     static CPlayerProfile& Player() { return GetCurrentPlayer(); }
-    std::string LastResult() const { return results.empty() ? std::string() : results.back(); }
-
-    std::vector<std::string> results;
 };
 
 // The part's end time in the description the animation plays.

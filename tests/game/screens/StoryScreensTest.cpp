@@ -25,17 +25,7 @@ protected:
         for (const char* sound : {"face_fadein", "face_fadeout"})
             engine.AddResource(std::string("Sound\\") + sound + ".ogg",
                                std::vector<unsigned char>{1, 2, 3, 4});
-        GF::GetGameManager()->GetScreenResultEvent().Add(ResultDelegate());
     }
-    ~StoryScreensTest() override { GF::GetGameManager()->GetScreenResultEvent().Remove(ResultDelegate()); }
-
-    GF::THolder<GF::IDelegate1<void, GF::THolder<GF::IScreen>>> ResultDelegate() {
-        return GF::CreateDelegate(this, &StoryScreensTest::OnResult);
-    }
-    void OnResult(GF::THolder<GF::IScreen> screen) {
-        results.emplace_back(screen->GetName(), screen->GetResult());
-    }
-    std::string LastResult() const { return results.empty() ? std::string() : results.back().second; }
 
     // A saved player, current, who has seen the first comic when `seen`.
     void AddPlayer(const GF::WString& name, bool seen) {
@@ -109,8 +99,6 @@ void TestComics(CResourceReader@ r)
         script.replace(script.find(fill), fill.size(), fill + "    TestComics(r);\n");
         return script;
     }
-
-    std::vector<std::pair<std::string, std::string>> results;
 };
 
 }  // namespace
