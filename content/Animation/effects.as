@@ -86,6 +86,9 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("book_title",          0, 1, 0, 0x11, 13);     // 36: centred
     r.AddTextInfo("book_number",         0, 0, 0, 0x11, 13);     // 37: centred
     r.AddTextInfo("duel_round",          0, 1, 0, 0x11, 127);    // 38: "_round" in it becomes the round
+    // The announcement screens' titles.
+    r.AddTextInfo("new_ingredients",     0, 1, 0, 0x11, 146);    // 39
+    r.AddTextInfo("new_dress",           0, 1, 0, 0x11, 147);    // 40
 }
 
 void Sounds(CResourceReader@ r)
@@ -815,21 +818,7 @@ void Levels(CResourceReader@ r)
     r.AddColor(255, 0, 0, 40, 0, 1000);
     r.AddOpaque(40, 0, 1000);
 
-    r.CreateAnimationData("kitchen_1");
-    r.AddNamedPart("_idle", 0, 1000, 0);
-    r.AddNamedPart("_night", 1000, 2000, 1);
-    r.CreateSpriteObjectData("floor");
-    r.AddSpriteIDResource(4, 2000);
-    r.AddBlendMode(2, 2000);
-    r.AddHotspot(5000, 5000, 0, 2000);
-    r.AddZoom(5000, 3750, 0, 2000);
-    r.AddColor(255, 120, 90, 60, 0, 1000);
-    r.AddColor(255, 80, 60, 60, 0, 1000);
-    Part(r, "_clock", "levels", "clock", 200, -150, 1);
-    Part(r, "_sun", "levels", "sun", 0, -220, 1);
-    Part(r, "_dark", "levels", "dark", 0, 0, 5);
-    Part(r, "_plate", "levels", "plate", 0, 180, 3);
-    Part(r, "_ring", "levels", "ring", -120, 180, 3);
+    KitchenScene(r, "kitchen_1", 120, 90, 60);
 
     // The serving plate. "_open" stands first on its clock, as the hand-over replays it from there,
     // and holds the served dish in its third drawable "_dish"; "_closed" follows, "_show" brings the
@@ -874,6 +863,27 @@ void Levels(CResourceReader@ r)
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(300, 300, 0, 1000);
     r.AddColor(255, 200, 170, 60, 0, 1000);
+}
+
+// A kitchen level's layout: the floor in its colour, darker at night ("_night"), the wall clock, the
+// sun crossing the top, the shade, the serving plate and ring.
+void KitchenScene(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("_night", 1000, 2000, 1);
+    r.CreateSpriteObjectData("floor");
+    r.AddSpriteIDResource(4, 2000);
+    r.AddBlendMode(2, 2000);
+    r.AddHotspot(5000, 5000, 0, 2000);
+    r.AddZoom(5000, 3750, 0, 2000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, red * 2 / 3, green * 2 / 3, blue, 0, 1000);
+    Part(r, "_clock", "levels", "clock", 200, -150, 1);
+    Part(r, "_sun", "levels", "sun", 0, -220, 1);
+    Part(r, "_dark", "levels", "dark", 0, 0, 5);
+    Part(r, "_plate", "levels", "plate", 0, 180, 3);
+    Part(r, "_ring", "levels", "ring", -120, 180, 3);
 }
 
 // The play screen's layout over the kitchen: the buttons "hint", "menu" and "help" along the top,
@@ -1138,6 +1148,8 @@ void FillResource(CResourceReader@ r)
     ProgressMap(r);
     CookBook(r);
     DuelResults(r);
+    VelmoRoom(r);
+    Announcements(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).
@@ -1440,6 +1452,9 @@ void BonusGames(CResourceReader@ r)
     r.AddOffset(-300, 250, 0, 2000);
     r.AddLayer(20, 2000);
     r.AddSubstAnimation("levels", "item_bar");
+    // The hidden-object levels' kitchens, the dark one's floor paler so that its hole shows it.
+    KitchenScene(r, "bonus_ispy_1", 150, 120, 80);
+    KitchenScene(r, "bonus_ispy_dark_1", 180, 150, 105);
 }
 
 // A banner at the screen's middle: a panel with the text (text description `text`), fading in and
@@ -1889,6 +1904,7 @@ void KitchenPlay(CResourceReader@ r)
     Dish(r, "steak", 150, 70, 50);
     Dish(r, "pizza", 240, 200, 90);
     Dish(r, "tea", 170, 120, 70);
+    Dish(r, "hidden_things", 200, 180, 150);
 }
 
 void LevelComplete(CResourceReader@ r, const string &in name, int red, int green, int blue)
@@ -2381,3 +2397,170 @@ void DuelParts(CResourceReader@ r)
     Place(r, "_recept_place", 0, -20, 2, 1600);
     MenuText(r, "_time", 8, 0, 100);
 }
+
+// The dressing room ("main_menu.VelmoRoomScreen"), kept clear of the window shades' drapes: the
+// heroine stands at (-100, 56) from the centre (over the far left corner of the floor of the level
+// "other_1") behind the curtain "_shtora"; the dress buttons take the places "_dres_place_1" to "_4"
+// on her right, the cups of stages 1 to 7 the places "cubok_place_1" to "_7" along the bottom, and
+// the balloon "_baloon" above them names a cup's stage and place. The heroine's looks for dresses 2 and 3, the buttons, the dress pictures, the curtain
+// and the balloon are in the module "Velmo_room" (the looks in "nolla").
+void VelmoRoom(CResourceReader@ r)
+{
+    r.CreateModule("nolla");
+    Dress(r, 2, 90, 200, 110);
+    Dress(r, 3, 230, 200, 60);
+
+    r.CreateModule("Velmo_room");
+    // The curtain: "all" draws it closed at half-way and open again at its end.
+    r.CreateAnimationData("shtora");
+    r.AddNamedPart("all", 0, 1000, 1);
+    r.CreateSpriteObjectData("cloth");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(750, 1600, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, 150, 40, 60, 0, 1000);
+    r.AddOpaque(0, 1, 500);
+    r.AddOpaque(255, 1, 500);
+    r.AddOpaque(0, 0, 0);
+
+    // The balloon: fades in ("_show") and out ("_hide"), its words in "_text".
+    r.CreateAnimationData("baloon");
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_hide", 300, 600, 1);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(7, 600);
+    r.AddHotspot(5000, 5000, 0, 600);
+    r.AddZoom(400, 200, 0, 600);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 1, 300);
+    r.AddOpaque(0, 0, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(8, 600);
+    r.AddLayer(1, 600);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 1, 300);
+    r.AddOpaque(0, 0, 0);
+
+    // A dress button, 80 x 80 about its centre, the dress picture in "-place": it rests ("_up"),
+    // lights up under the mouse ("_over"), settles back ("_leave") and fades out once clicked
+    // ("_disabled").
+    r.CreateAnimationData("dres_button");
+    r.AddNamedPart("_up", 0, 100, 1);
+    r.AddNamedPart("_over", 100, 200, 1);
+    r.AddNamedPart("_leave", 200, 300, 1);
+    r.AddNamedPart("_disabled", 300, 400, 1);
+    r.CreateSpriteObjectData("frame");
+    r.AddSpriteIDResource(4, 400);
+    r.AddHotspot(5000, 5000, 0, 400);
+    r.AddZoom(500, 500, 0, 400);
+    r.AddBlendMode(2, 400);
+    r.AddColor(255, 90, 70, 110, 0, 100);
+    r.AddColor(255, 160, 130, 190, 0, 100);
+    r.AddColor(255, 90, 70, 110, 0, 100);
+    r.AddColor(255, 60, 60, 60, 0, 100);
+    r.AddOpaque(255, 0, 300);
+    r.AddOpaque(255, 1, 100);
+    r.AddOpaque(0, 0, 0);
+    PlainPlace(r, "-place", 0, 0, 1);
+
+    // The dress pictures, in the colours of the heroine's looks.
+    PlainPicture(r, "dres_0", 48, 64, 230, 120, 150);
+    PlainPicture(r, "dres_1", 48, 64, 90, 120, 230);
+    PlainPicture(r, "dres_2", 48, 64, 90, 200, 110);
+    PlainPicture(r, "dres_3", 48, 64, 230, 200, 60);
+
+    r.CreateModule("main_menu");
+    MenuBackdrop(r, "VelmoRoomScreen");
+    r.CreateSpriteObjectData("_shtora");
+    r.AddOffset(-100, 56, 0, 1600);
+    r.AddLayer(5, 1600);
+    r.AddSubstAnimation("Velmo_room", "shtora");
+    for (int n = 1; n <= 4; ++n)
+        PlainPlace(r, "_dres_place_" + Number(n), 40 + 100 * ((n - 1) % 2), -40 + 100 * ((n - 1) / 2), 2);
+    for (int n = 1; n <= 7; ++n)
+        PlainPlace(r, "cubok_place_" + Number(n), -240 + 80 * (n - 1), 190, 2);
+    r.CreateSpriteObjectData("_baloon");
+    r.AddOffset(100, 140, 0, 1600);
+    r.AddLayer(8, 1600);
+    r.AddSubstAnimation("Velmo_room", "baloon");
+    MenuItem(r, "exit", -250, 270);
+    MenuItem(r, "cookbook", 250, 270);
+}
+
+// The heroine's looks for a dress: every state in the dress's colour, the walks and work darker.
+void Dress(CResourceReader@ r, int dress, int red, int green, int blue)
+{
+    const string look = "_" + Number(dress);
+    NollaLook(r, "work" + look, 1000, 0, red * 3 / 4, green * 3 / 4, blue * 3 / 4);
+    NollaLook(r, "idle" + look, 1000, 1, red, green, blue);
+    NollaLook(r, "diagonal_down" + look, 1000, 0, red * 3 / 4, green * 3 / 4, blue * 3 / 4);
+    NollaLook(r, "diagonal_up" + look, 1000, 0, red / 2, green / 2, blue / 2);
+    NollaLook(r, "cancel" + look, 1000, 1, red, green, blue);
+    NollaLook(r, "wait" + look, 1000, 0, red, green, blue);
+    NollaLook(r, "hide" + look, 1000, 1, red / 4, green / 4, blue / 4);
+    NollaLook(r, "blink" + look, 200, 1, (red + 255) / 2, (green + 255) / 2, (blue + 255) / 2);
+}
+
+// The announcement screens. The new dress: the dressing room's picture "Velmo_room.dres_<n>" in
+// "_item_dres", whose click also ends the screen. The
+// new ingredients: "main_menu.ingredients_screen_<rows>" for one to three rows, the elements hung on
+// "_place" and "caption_2" hidden by the screen; an element ("element_ingr") is the picture on its
+// "_place", standing on the name "_text" below it. The new recipes: "main_menu.recept_place_<n>"
+// frames n recipes in a row, each a picture place followed by its title, on the layout's "_place"
+// under the caption "_text".
+void Announcements(CResourceReader@ r)
+{
+    r.CreateModule("Places");
+    Thing(r, "sugar", 4, 200, 200, 190, 140, 90);
+
+    r.CreateModule("main_menu");
+    MenuBackdrop(r, "new_dress_screen");
+    MenuText(r, "caption", 40, 0, -220);
+    Place(r, "_item_dres", 0, -30, 2, 1600);
+    MenuItem(r, "ok", 0, 200);
+
+    for (int rows = 1; rows <= 3; ++rows)
+    {
+        MenuBackdrop(r, "ingredients_screen_" + Number(rows));
+        Block(r, "panel", 0, -20, 480, 60 + 100 * rows, 1, 60, 72, 100, 1600);
+        MenuText(r, "caption", 39, 0, -60 - 50 * rows);
+        MenuText(r, "caption_2", 8, 0, 20 + 50 * rows);
+        Place(r, "_place", 0, -20, 2, 1600);
+        MenuItem(r, "ok", 0, 230);
+    }
+
+    r.CreateAnimationData("element_ingr");
+    r.AddNamedPart("_show", 0, 400, 1);
+    r.CreateSpriteObjectData("_place");
+    r.AddOffset(0, 0, 0, 400);
+    r.AddLayer(1, 400);
+    r.AddOpaque(0, 1, 400);
+    r.AddOpaque(255, 0, 0);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(6, 400);
+    r.AddOffset(0, 10, 0, 400);
+    r.AddLayer(1, 400);
+
+    for (int n = 1; n <= 3; ++n)
+    {
+        r.CreateAnimationData("recept_place_" + Number(n));
+        r.AddNamedPart("all", 0, 300, 1);
+        for (int i = 0; i < n; ++i)
+        {
+            int x = (2 * i - (n - 1)) * 110;
+            Place(r, "_recept_" + Number(i + 1), x, 0, 1, 300);
+            r.CreateTextSpriteObjectData("_title_" + Number(i + 1));
+            r.AddTextSpriteIDResource(8, 300);
+            r.AddOffset(x, 60, 0, 300);
+            r.AddLayer(1, 300);
+        }
+    }
+
+    MenuBackdrop(r, "new_recept_screen");
+    MenuText(r, "_text", 8, 0, -200);
+    Place(r, "_place", 0, -20, 2, 1600);
+    MenuItem(r, "ok", -110, 200);
+    MenuItem(r, "cookbook", 110, 200);
+}
+

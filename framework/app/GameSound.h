@@ -47,6 +47,9 @@ public:
     void ResumeAll();
     // Stops every instance; the names stay known, with empty lists.
     void StopAll();
+    // Whether the name was asked for since it was last stopped by name, whether or not a sound of
+    // that name exists (for scripted runs that listen for the game's sound keys).
+    bool WasAskedFor(const std::string& name) const { return m_instances.count(name) != 0; }
 
 private:
     std::unordered_map<std::string, THolder<TSoundList>> m_instances;

@@ -18,10 +18,14 @@
 #include "game/screens/LoserScreen.h"
 #include "game/screens/MainMenuScreen.h"
 #include "game/screens/MapScreen.h"
+#include "game/screens/NewDresScreen.h"
+#include "game/screens/NewIngridientScreen.h"
+#include "game/screens/NewReceptScreen.h"
 #include "game/screens/PlaceholderScreen.h"
 #include "game/screens/SplashScreen.h"
 #include "game/screens/StageStatisticsScreen.h"
 #include "game/screens/StatisticsScreen.h"
+#include "game/screens/VelmoRoom.h"
 
 namespace {
 
@@ -41,18 +45,18 @@ const tagScreenEntry kScreens[] = {
     {"HighScoreScreen", &CHighScoreScreen::Create},
     {"message_screen", &CCookConfirmMenuScreen::Create},
     {"CreditsScreen", &CCreditsScreen::Create},
-    {"new_ingridient_screen", &CPlaceholderScreen::Create},
-    {"new_recept_screen", &CPlaceholderScreen::Create},
+    {"new_ingridient_screen", &CNewIngridientScreen::Create},
+    {"new_recept_screen", &CNewReceptScreen::Create},
     {"bonus_message_screen", &CCookConfirmMenuScreen::Create},
     {"CookingBookScreen", &CCookBook::Create},
-    {"VelmoRoomScreen", &CPlaceholderScreen::Create},
+    {"VelmoRoomScreen", &CVelmoRoom::Create},
     {"ProgressMapScreen", &CMapScreen::Create},
     {"BonusStatisticsScreen", &CBonusStatisticsScreen::Create},
     {"HelpScreen", &CHelpScreen::Create},
     {"DuelStatisticsScreen", &CDuelStatisticsScreen::Create},
     {"DuelLoseScreen", &CDuelLoseScreen::Create},
     {"PublisherScreen", &CCookPublisherScreen::Create},
-    {"new_dress_screen", &CPlaceholderScreen::Create},
+    {"new_dress_screen", &CNewDresScreen::Create},
     {"HintScreen", &CCreditsScreen::Create},
     {"LoserScreen", &CLoserScreen::Create},
     {"ComicsScreen", &CComiksScreen::Create},

@@ -4,8 +4,8 @@
 
 #include "game/kitchen/DiferenceGameField.h"
 #include "game/kitchen/GameField.h"
+#include "game/kitchen/ISpyBonusGameField.h"
 #include "game/kitchen/PlaceInBonusGameField.h"
-#include "game/kitchen/StandInField.h"
 
 namespace {
 
@@ -21,12 +21,20 @@ GF::THolder<CGameFieldBase> MakePlaceInField() {
     return CPlaceInBonusGameField::Create();
 }
 
+GF::THolder<CGameFieldBase> MakeLightISpyField() {
+    return CISpyBonusGameField::Create(false);
+}
+
+GF::THolder<CGameFieldBase> MakeDarkISpyField() {
+    return CISpyBonusGameField::Create(true);
+}
+
 std::map<std::string, TFieldMaker>& Makers() {
     static std::map<std::string, TFieldMaker> makers = {
         {"", &MakeKitchenField},
         {"bonus_place_in", &MakePlaceInField},
-        {"bonus_ispy_dark", &CStandInField::Create},
-        {"bonus_ispy", &CStandInField::Create},
+        {"bonus_ispy_dark", &MakeDarkISpyField},
+        {"bonus_ispy", &MakeLightISpyField},
         {"bonus_diference", &MakeDifferenceField},
     };
     return makers;

@@ -10,7 +10,6 @@
 #include "framework/core/Delegate.h"
 #include "framework/core/Keyset.h"
 #include "framework/core/Mouse.h"
-#include "framework/core/Random.h"
 #include "framework/gui/LayoutItem.h"
 #include "framework/scene/FGParticle.h"
 #include "framework/scene/HgeColor.h"
@@ -59,6 +58,7 @@ constexpr int32_t kRunEnd = 2;
 // Duel results.
 constexpr float kDuelWon = 201.0f;
 constexpr float kDuelLost = 202.0f;
+constexpr float kDuelWonPoints = 100.0f;
 // The framework's key codes of the debug keys (digits 1, 3, 5, 9).
 constexpr int kKeyWin = 6;
 constexpr int kKeyDress = 8;
@@ -122,7 +122,11 @@ CGameField::CGameField() {
 CGameField::~CGameField() = default;
 
 void CGameField::AddScore(float points) {
+    // A won duel's round counts 100 points; the hand-over of the last order, which pays its reward
+    // after the serve that won, must not put the field's points back into the shown score.
+    const bool duelWon = GetCurrentPlayer().floatVars[kResultVariable] == kDuelWon;
     CGameFieldBase::AddScore(points);
+    if (duelWon) GetCurrentPlayer().floatVars[kScoreVariable] = kDuelWonPoints;
     UpdatePlace();
 }
 
@@ -172,17 +176,7 @@ void CGameField::FillCustomerQueue() {
         if (order.Kind == kRunStart) {
             runStart = m_orders.size();
         } else if (order.Kind == kRunEnd) {
-            // The runtime's shuffle: position k of the run swaps with a draw below k + 1, the draw
-            // built from 15-bit values while the range is short of k + 1.
-            for (std::size_t k = 1; runStart + k < m_orders.size(); ++k) {
-                uint64_t range = GF::kRandMax;
-                uint64_t draw = static_cast<uint64_t>(GF::Rand());
-                while (range < k + 1) {
-                    range = range << 15 | GF::kRandMax;
-                    draw = draw << 15 | static_cast<uint64_t>(GF::Rand());
-                }
-                std::swap(m_orders[runStart + k], m_orders[runStart + draw % (k + 1)]);
-            }
+            ShuffleByRand(m_orders, runStart);
         } else {
             m_orders.push_back(order);
         }
@@ -678,8 +672,8 @@ void CGameField::ServeCustomer(const THolder<CZacaz>& customer) {
         FinishLevel();
         CLevelProgress& progress = GetCurrentPlayer().levels[m_levelName];
         progress.scores.clear();
-        progress.scores[kPlayerParticipant] = 100.0f;
-        player.floatVars[kScoreVariable] = 100.0f;
+        progress.scores[kPlayerParticipant] = kDuelWonPoints;
+        player.floatVars[kScoreVariable] = kDuelWonPoints;
     } else if (kind == kRivalDuel && FindQueueEntry(kRivalDuel) < 0) {
         player.floatVars[kResultVariable] = kDuelLost;
         AddAction(CWaitAction::Create(3000.0f));

@@ -1,10 +1,14 @@
 #pragma once
+#include <cstddef>
+#include <cstdint>
 #include <list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/core/Holder.h"
 #include "framework/core/Point.h"
+#include "framework/core/Random.h"
 #include "framework/scene/Rect.h"
 #include "game/kitchen/CookObject.h"
 #include "game/kitchen/GameFieldBase.h"
@@ -70,6 +74,22 @@ public:
     // The first queue entry of the kind whose customer has not come yet; -1 when none is left.
     int FindQueueEntry(int kind);
 
+    // The runtime's shuffle of items[first..]: position k of the run swaps with a draw below k + 1,
+    // the draw built from GF::Rand's 15-bit values while the range is short of k + 1. The queue's
+    // random runs and the hidden-object order come out of it, so a seed gives them again.
+    template <class T>
+    static void ShuffleByRand(std::vector<T>& items, std::size_t first = 0) {
+        for (std::size_t k = 1; first + k < items.size(); ++k) {
+            uint64_t range = GF::kRandMax;
+            uint64_t draw = static_cast<uint64_t>(GF::Rand());
+            while (range < k + 1) {
+                range = range << 15 | GF::kRandMax;
+                draw = draw << 15 | static_cast<uint64_t>(GF::Rand());
+            }
+            std::swap(items[first + k], items[first + draw % (k + 1)]);
+        }
+    }
+
     TStep GetStep() const { return m_step; }
     bool IsPlaying() const { return m_step == &CGameField::UpdatePlay; }
     bool IsClosed() const { return m_closed; }
@@ -98,6 +118,7 @@ protected:
     void UpdateIntroWait(const float& dt);
     void UpdatePlay(const float& dt);
     void UpdateEndWait(const float& dt);
+    void SetCustomersAtOnce(int32_t count) { m_customersAtOnce = count; }
 
 private:
     struct CTakenObject {

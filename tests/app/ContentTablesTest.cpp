@@ -107,9 +107,38 @@ TEST(SampleContent, TheSkeletonLaterIssuesFillWithEveryReferenceFound) {
         for (const CPlacedObjectInfo& object : level.Objects)
             EXPECT_NE(s.lib.FindIngridient(object.Name), nullptr) << name << " " << object.Name;
     }
+    // The recipes only hidden-object levels order: lists of things to find, every one taken from an
+    // object of each level that orders it; no kitchen level orders them (the level shuffles them).
+    std::set<std::string> findLists;
+    for (const auto& [name, level] : levels.Levels)
+        if (level.StageName == "bonus_ispy" || level.StageName == "bonus_ispy_dark")
+            for (const COrderInfo& order : level.Orders) findLists.insert(order.Recept);
+    EXPECT_FALSE(findLists.empty());
+    for (const auto& [name, level] : levels.Levels) {
+        const bool hiddenObject = level.StageName == "bonus_ispy" || level.StageName == "bonus_ispy_dark";
+        for (const COrderInfo& order : level.Orders) {
+            if (!findLists.count(order.Recept)) continue;
+            EXPECT_TRUE(hiddenObject) << name << " orders " << order.Recept;
+            const CReceptInfo* list = levels.FindRecept(order.Recept);
+            if (!list) continue;
+            for (const CReceptItemInfo& item : list->Items)
+                EXPECT_TRUE(std::any_of(level.Objects.begin(), level.Objects.end(),
+                                        [&](const CPlacedObjectInfo& o) { return o.Name == item.Name; }))
+                    << name << " hides no " << item.Name;
+        }
+    }
     int tipless = 0;
     for (const auto& [name, recept] : levels.Recepts) {
         tipless += recept.Tips == 0;
+        EXPECT_GE(recept.Items.size(), 2u) << name;
+        if (findLists.count(name)) {
+            for (const CReceptItemInfo& item : recept.Items) {
+                EXPECT_EQ(item.Value, 0) << name;
+                const CIngridientInfo* object = s.lib.FindIngridient(item.Name);
+                EXPECT_TRUE(object && object->Kind == 0) << item.Name;
+            }
+            continue;
+        }
         // Every dish needs work at a device and has a side that is only taken.
         const auto work = std::count_if(recept.Items.begin(), recept.Items.end(),
                                         [](const CReceptItemInfo& item) { return item.Value > 0; });

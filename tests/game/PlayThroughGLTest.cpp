@@ -15,15 +15,18 @@
 #include "game/app/PlayerStore.h"
 #include "game/app/Players.h"
 #include "game/kitchen/DiferenceGameField.h"
+#include "game/screens/CookBook.h"
 #include "game/screens/MapScreen.h"
 #include "tests/game/kitchen/BonusRun.h"
-#include "tests/game/kitchen/KitchenCook.h"
+#include "tests/game/kitchen/KitchenPlay.h"
 
 // The sample game played through the real program, as a player would: scripted mouse clicks on the
 // screens' own controls, typed keys and the window's close button, every frame 50 ms, from a fresh
 // save folder and seeded random numbers. Each step waits for its screen by frames, never by the clock.
 
 namespace {
+
+using namespace KitchenPlay;
 
 // Frames of 50 ms a screen stays on top before it is used: its shades open (1250 ms) and its "_show"
 // plays.
@@ -63,6 +66,15 @@ public:
 
     bool Frame(CLevelRun& r) {
         trip.Follow(r);
+        // A level that brings new ingredients shows them first: a click reveals them all, the next
+        // one goes on to the level. A level without them passes through the screen unseen.
+        if (trip.top == "new_ingridient_screen" && trip.since >= kIdleFrames && trip.since % 12 == 0 &&
+            pendingStep < 0)
+            if (const GF::THolder<GF::HGENS::CBaseControl> ok = r.Top()->FindControl("ok")) {
+                const GF::TPoint<int> at = Centre(ok->GetHitRect());
+                ClickAt(at.x, at.y);
+                if (trip.since == kIdleFrames) ++ingredientsShown;
+            }
         if (pendingStep >= 0) {
             if (pendingStep == 0) r.MoveMouse(pending.x, pending.y);
             if (pendingStep == 1) r.Button(true, pending.x, pending.y);
@@ -73,6 +85,7 @@ public:
     }
     GF::TPoint<int> pending{};
     int pendingStep = -1;
+    int ingredientsShown = 0;
 
     // The named screen is on top, idle, with no result yet.
     void Idle(const std::string& screen) {
@@ -188,6 +201,27 @@ public:
         s.Wait(3);
     }
 
+    // The recipe book's leaf turned by a click on its arrow (back, when it opened on its last
+    // spread), until the other spread lies open.
+    void TurnPage() {
+        auto from = std::make_shared<int>(0);
+        s.Do([this, from](CLevelRun& r) {
+            auto* book = dynamic_cast<CCookBook*>(r.Top().Get());
+            ASSERT_TRUE(book);
+            *from = book->GetSpread();
+            GF::THolder<GF::HGENS::CBaseControl> arrow = book->FindControl("next");
+            if (!arrow || !arrow->IsEnabled()) arrow = book->FindControl("prev");
+            ASSERT_TRUE(arrow);
+            const GF::TPoint<int> at = Centre(arrow->GetHitRect());
+            ClickAt(at.x, at.y);
+        });
+        s.Wait(4);
+        s.Until([from](CLevelRun& r) {
+            auto* book = dynamic_cast<CCookBook*>(r.Top().Get());
+            return !book || (!book->IsTurning() && book->GetSpread() != *from);
+        });
+    }
+
     // The bonus game's result, won, and on to the map.
     void BonusResult(const std::string& level) {
         Idle("BonusStatisticsScreen");
@@ -231,6 +265,8 @@ tagSaved ReadSaved(const CLevelRun& run) {
 
 }  // namespace
 
+// One player's way through the sample game, checked at every step by the screen on top, the
+// game variables and the figures shown; at the end the settings file and a second start.
 TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     CLevelRun run;
     run.frameMs = 50.0f;  // the longest frame the game takes whole
@@ -260,9 +296,28 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
         EXPECT_EQ(r.Player().floatVars[5], 1.0f);
         EXPECT_EQ(r.Player().floatVars[19], 1.0f);
         EXPECT_EQ(r.Player().levels["stage1_1"].place, 1);
+        EXPECT_EQ(TextOf(r.Top()->GetAnimation(), "_place"), "1");
+        EXPECT_EQ(TextOf(r.Top()->GetAnimation(), "_dish"),
+                  std::to_string(static_cast<int>(r.Player().floatVars[6])));
+        EXPECT_GE(r.Player().floatVars[6], 4.0f);
     });
-    p.GoTo("continue", "ProgressMapScreen");
-    p.Check([](CLevelRun& r) { EXPECT_EQ(r.Player().floatVars[0], 2.0f); });
+    // The recipes the level taught (its two ordinary orders), and from there the recipe book, open
+    // on the newest recipe; a page turned; back to the announcement and on to the map.
+    p.GoTo("continue", "new_recept_screen");
+    p.Check([](CLevelRun& r) {
+        EXPECT_EQ(r.Player().floatVars[27], 0.0f);  // taken by the screen
+        EXPECT_TRUE(r.Player().names.empty());
+    });
+    p.GoTo("cookbook", "CookingBookScreen");
+    p.Check([](CLevelRun& r) { EXPECT_EQ(r.Player().stringVars[28], "new_recept"); });
+    p.TurnPage();
+    p.GoTo("exit", "new_recept_screen");
+    p.Check([](CLevelRun& r) { EXPECT_EQ(r.Player().stringVars[28], ""); });
+    p.GoTo("ok", "ProgressMapScreen");
+    p.Check([&p](CLevelRun& r) {
+        EXPECT_EQ(r.Player().floatVars[0], 2.0f);
+        EXPECT_EQ(p.ingredientsShown, 1);
+    });
 
     // The stage's bonus game (the digit 7 on the map): every item dragged to its place.
     p.Key(SDLK_7);
@@ -300,6 +355,8 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     p.s.Do([&p](CLevelRun&) { p.s.skipHelp = true; });
     p.GoTo("credits", "CreditsScreen");
     p.GoTo("ok", "MainMenuScreen");
+    p.GoTo("cookbook", "VelmoRoomScreen");
+    p.GoTo("exit", "MainMenuScreen");
     p.GoTo("back", "SplashScreen");
 
     // The high scores, and the players: a second one made and left again for the first.
@@ -318,8 +375,8 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
         EXPECT_EQ(GF::GetGameProperties()->GetInt("MusicVolume"), 25);
     });
 
-    // The code typed on the title opens stages 1 to 3 (the sample's first stage cannot be finished
-    // by a scripted cook: its tournament level asks for more points than its orders give).
+    // The code typed on the title opens stages 1 to 3: stage 1's second level is a tournament of
+    // 200 seconds, longer than this run can afford, so the career goes on in stage 4.
     p.Type("vokrd3");
     p.Check([](CLevelRun& r) {
         EXPECT_EQ(r.Player().floatVars[1], 4.0f);
@@ -363,6 +420,7 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
         EXPECT_EQ(r.Player().floatVars[5], 4.0f);
         EXPECT_EQ(r.Player().floatVars[19], -1.0f);
         EXPECT_EQ(r.Player().levels["stage4_1"].place, 0);
+        EXPECT_EQ(TextOf(r.Top()->GetAnimation(), "_dish"), "0");
     });
     p.Click("replay");
     p.WinKitchenLevel();
@@ -385,21 +443,28 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     ASSERT_EQ(code, 0);
     EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
     const std::vector<std::string> order = {
-        // The first start, the comic, the first level won and its result.
+        // The first start, the comic, the first level's new ingredients, the level won, its result,
+        // the recipes it taught with the book opened over them.
         "PublisherScreen", "SplashScreen", "new_player_screen", "SplashScreen", "ComicsScreen",
-        "ProgressMapScreen", "GameScreen", "StatisticsScreen", "ProgressMapScreen",
-        // Stage 1's bonus game, whose intro opens the help over it.
-        "GameScreen", "HelpScreen", "GameScreen", "BonusStatisticsScreen", "ProgressMapScreen",
+        "ProgressMapScreen", "new_ingridient_screen", "GameScreen", "StatisticsScreen", "new_recept_screen",
+        "CookingBookScreen", "new_recept_screen", "ProgressMapScreen",
+        // Stage 1's bonus game (no new ingredients: passed through), whose intro opens the help.
+        "new_ingridient_screen", "GameScreen", "HelpScreen", "GameScreen", "BonusStatisticsScreen",
+        "ProgressMapScreen",
         // The main menu and the title's places.
         "MainMenuScreen", "OptionsScreen", "MainMenuScreen", "HelpScreen", "HelpScreen", "MainMenuScreen",
-        "CreditsScreen", "MainMenuScreen", "SplashScreen", "HighScoreScreen", "SplashScreen",
-        "ChangePlayerScreen", "new_player_screen", "ChangePlayerScreen", "SplashScreen",
-        // Stage 4's bonus game, the duel, stage 4's level lost, replayed and won, the stage's end.
-        "ProgressMapScreen", "GameScreen", "HelpScreen", "GameScreen", "BonusStatisticsScreen",
-        "ProgressMapScreen", "GameScreen", "DuelStatisticsScreen", "ProgressMapScreen", "GameScreen",
-        "LoseScreen", "GameScreen", "StatisticsScreen", "StageStatisticsScreen", "ProgressMapScreen",
+        "CreditsScreen", "MainMenuScreen", "VelmoRoomScreen", "MainMenuScreen", "SplashScreen",
+        "HighScoreScreen", "SplashScreen", "ChangePlayerScreen", "new_player_screen", "ChangePlayerScreen",
+        "SplashScreen",
+        // Stage 4's bonus game, the duel, stage 4's level (its ingredients shown) lost, replayed and
+        // won, the stage's end.
+        "ProgressMapScreen", "new_ingridient_screen", "GameScreen", "HelpScreen", "GameScreen",
+        "BonusStatisticsScreen", "ProgressMapScreen", "new_ingridient_screen", "GameScreen",
+        "DuelStatisticsScreen", "ProgressMapScreen", "new_ingridient_screen", "GameScreen", "LoseScreen",
+        "GameScreen", "StatisticsScreen", "StageStatisticsScreen", "ProgressMapScreen",
         "confirm_exit_screen"};
     EXPECT_EQ(p.trip.order, order);
+    EXPECT_EQ(p.ingredientsShown, 2);  // stage 1's first level and stage 4's
 
     // The settings file as the exit left it: sound 80 and music 25, no drawn cursor, a window; Ann
     // current beside Bob, with her stage, her levels won and the music she chose.

@@ -69,12 +69,13 @@ protected:
         std::vector<CFlowRule>& rules = data.flowRules;
         rules.push_back(Rule("None", "none", "None"));
         rules.back().actions = {SetText(21, "shade_close"), SetText(20, "shade_open")};
-        // The plain screens are registered names still made by the placeholder.
-        rules.push_back(Rule("None", "show_publisher", "VelmoRoomScreen"));
-        rules.push_back(Rule("VelmoRoomScreen", "back", "CookingBookScreen"));
-        rules.push_back(Rule("VelmoRoomScreen", "plain", "LoserScreen"));
+        // A plain screen: the placeholder, registered under a name of the test's own.
+        GF::GetGameManager()->RegisterScreenFactory("PlainScreen", &CPlaceholderScreen::Create);
+        rules.push_back(Rule("None", "show_publisher", "PlainScreen"));
+        rules.push_back(Rule("PlainScreen", "back", "CookingBookScreen"));
+        rules.push_back(Rule("PlainScreen", "plain", "LoserScreen"));
         rules.back().actions = {SetText(20, "")};
-        rules.push_back(Rule("VelmoRoomScreen", "quit", "confirm_exit_screen", true));
+        rules.push_back(Rule("PlainScreen", "quit", "confirm_exit_screen", true));
         engine.SetDelta(kFrameMs / 1000.0f);
         GF::GetGameManager()->GetScreenFinishedEvent().Add(
             GF::CreateDelegate(this, &ShadesScreenTest::OnFinished));
@@ -127,17 +128,17 @@ protected:
 // swish, and the screen ends with the button's result only once they are closed.
 TEST_F(ShadesScreenTest, PlaceholderOpensBehindTheShadesAndEndsWhenTheyHaveClosed) {
     ASSERT_TRUE(Start());
-    ASSERT_EQ(TopName(), "VelmoRoomScreen");
+    ASSERT_EQ(TopName(), "PlainScreen");
     ASSERT_EQ(Shades()->GetState(), CWindowShadesEffect::kOpen);
     for (int frame = 1; frame <= kOpeningFrames; ++frame) {
-        EXPECT_EQ(Step(), "VelmoRoomScreen") << frame;  // no part played yet
+        EXPECT_EQ(Step(), "PlainScreen") << frame;  // no part played yet
         EXPECT_EQ(Shades()->GetSecondShade()->GetProgress() == 1.0f, frame >= 45) << frame;
         EXPECT_EQ(Shades()->GetProgress() == 1.0f, frame >= kOpeningFrames) << frame;
         if (frame == 10) Top()->Show();  // opening already: the run goes on
     }
-    EXPECT_EQ(Step(), "VelmoRoomScreen_show");
+    EXPECT_EQ(Step(), "PlainScreen_show");
     EXPECT_EQ(Swishes(), 1);
-    ASSERT_GT(Until("VelmoRoomScreen_idle"), 0);
+    ASSERT_GT(Until("PlainScreen_idle"), 0);
 
     const GF::THolder<GF::IScreen> menu = Top();
     const GF::THolder<GF::HGENS::CBaseControl> ok = menu->FindControl("ok");
@@ -145,21 +146,21 @@ TEST_F(ShadesScreenTest, PlaceholderOpensBehindTheShadesAndEndsWhenTheyHaveClose
     EXPECT_EQ(ok->m_mouseEnterEvent.Count(), 2u);
     Click("ok");
     EXPECT_EQ(engine.CountCalls("Stream_Load Sound/button_click.ogg"), 1);
-    EXPECT_EQ(Step(), "VelmoRoomScreen_hide");
-    ASSERT_GT(Until("VelmoRoomScreen"), 0);  // "_hide" has played
-    Step();                                 // the closing starts
+    EXPECT_EQ(Step(), "PlainScreen_hide");
+    ASSERT_GT(Until("PlainScreen"), 0);  // "_hide" has played
+    Step();                              // the closing starts
     EXPECT_EQ(Shades()->GetState(), CWindowShadesEffect::kClose);
     EXPECT_EQ(Swishes(), 2);
     int closing = 0;
-    while (TopName() == "VelmoRoomScreen" && closing < 100) {
+    while (TopName() == "PlainScreen" && closing < 100) {
         EXPECT_TRUE(finished.empty());
         const float progress = Shades()->GetProgress();
         Step();
-        EXPECT_EQ(TopName() != "VelmoRoomScreen", progress == 1.0f) << closing;
+        EXPECT_EQ(TopName() != "PlainScreen", progress == 1.0f) << closing;
         ++closing;
     }
     EXPECT_EQ(closing, kOpeningFrames);
-    EXPECT_EQ(finished, std::vector<std::string>{"VelmoRoomScreen back"});
+    EXPECT_EQ(finished, std::vector<std::string>{"PlainScreen back"});
     EXPECT_EQ(TopName(), "CookingBookScreen");
 }
 
@@ -167,13 +168,13 @@ TEST_F(ShadesScreenTest, PlaceholderOpensBehindTheShadesAndEndsWhenTheyHaveClose
 // shows at once and float variable 22 is reset.
 TEST_F(ShadesScreenTest, WithoutAnOpeningCurveTheNextScreenShowsAtOnce) {
     ASSERT_TRUE(Start());
-    ASSERT_GT(Until("VelmoRoomScreen_idle"), 0);
+    ASSERT_GT(Until("PlainScreen_idle"), 0);
     GetCurrentPlayer().floatVars[22] = 7.0f;
     Finish("plain");
     std::string first;
     for (int frame = 0; frame < 100 && first.rfind("LoserScreen", 0) != 0; ++frame) first = Step();
     EXPECT_EQ(first, "LoserScreen_show");  // in its first frame
-    EXPECT_EQ(Swishes(), 2);              // the opening and the closing of the main menu
+    EXPECT_EQ(Swishes(), 2);               // the opening and the closing of the main menu
     EXPECT_EQ(Shades()->GetState(), CWindowShadesEffect::kClose);
     EXPECT_FLOAT_EQ(GetCurrentPlayer().floatVars[22], 0.0f);
     EXPECT_EQ(Swishes(), 2);
@@ -221,7 +222,7 @@ TEST_F(ShadesScreenTest, ButtonsSoundOnceAndOtherControlsNever) {
 TEST_F(ShadesScreenTest, PlayScreenHidesTheOpenShadesAndBringsThemBackToClose) {
     ASSERT_TRUE(Start());
     GF::GetGameManager()->RegisterScreenFactory("GameScreen", &CPlayLikeScreen::Create);
-    ASSERT_GT(Until("VelmoRoomScreen_idle"), 0);
+    ASSERT_GT(Until("PlainScreen_idle"), 0);
     EXPECT_FALSE(engine.HasLog("shows no picture"));
 
     // A closing that is still running holds the screen back.
@@ -260,7 +261,7 @@ TEST_F(ShadesScreenTest, PlayScreenHidesTheOpenShadesAndBringsThemBackToClose) {
 // ends the program.
 TEST_F(ShadesScreenTest, ClosingTheWindowAsksThroughTheShades) {
     ASSERT_TRUE(Start());
-    ASSERT_GT(Until("VelmoRoomScreen_idle"), 0);
+    ASSERT_GT(Until("PlainScreen_idle"), 0);
     app->OnExit();
     ASSERT_GT(Until("confirm_exit_screen"), kOpeningFrames);  // the main menu closes first
     for (int frame = 1; frame < kOpeningFrames; ++frame) EXPECT_EQ(Step(), "confirm_exit_screen") << frame;
@@ -271,12 +272,12 @@ TEST_F(ShadesScreenTest, ClosingTheWindowAsksThroughTheShades) {
     EXPECT_FALSE(layout->FindDrawable("_phrase_3")->IsVisible());
 
     Press(GF::CKeyset::kKeyEscape);
-    ASSERT_GT(Until("VelmoRoomScreen"), kOpeningFrames);
+    ASSERT_GT(Until("PlainScreen"), kOpeningFrames);
     EXPECT_EQ(finished.back(), "confirm_exit_screen no");
-    EXPECT_EQ(Step(), "VelmoRoomScreen");  // behind the opening shades again
-    ASSERT_GT(Until("VelmoRoomScreen_show"), kOpeningFrames - 5);
+    EXPECT_EQ(Step(), "PlainScreen");  // behind the opening shades again
+    ASSERT_GT(Until("PlainScreen_show"), kOpeningFrames - 5);
 
-    ASSERT_GT(Until("VelmoRoomScreen_idle"), 0);
+    ASSERT_GT(Until("PlainScreen_idle"), 0);
     app->OnExit();
     ASSERT_GT(Until("confirm_exit_screen_idle"), 0);
     Press(GF::CKeyset::kKeyEnter);

@@ -54,6 +54,11 @@ public:
             SkipHelp(r);
             return true;
         }
+        if (m_helpPressed) {  // the help went on the press: the button comes up before play
+            r.Button(false, 0, 0);
+            m_helpPressed = false;
+            return true;
+        }
         if (m_steps.empty()) return false;
         if (m_steps.front()(r)) m_steps.pop_front();
         return true;

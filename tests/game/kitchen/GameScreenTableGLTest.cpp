@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "framework/core/Mouse.h"
+#include "framework/gui/LayoutItem.h"
 #include "game/app/Application.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/screens/WindowShadesEffect.h"
+#include "tests/game/kitchen/KitchenPlay.h"
 #include "tests/support/LevelRun.h"
 
 namespace {
@@ -137,15 +139,27 @@ TEST(GameScreenTable, QuitDuringTheIntroForcesTheQuit) {
     }
 }
 
-// "stage7_1" keeps the shades shut over its kitchen until its field asks for the manual, which ends
-// the play screen with "show_manual", opens them and brings the help over it. On "bonus_diference"
-// a point on the right picture answers as the left one's.
-TEST(GameScreenTable, TheManualComesOverTheLevelAndTheDifferencePicturesShareTheMouse) {
+// "stage7_1" opens with its tutorial over the kitchen, the shades kept shut: each page waits for its
+// button ("_item_ok" twice, then "_item_continue"; "_item_ok" on the last page does nothing), and
+// the last asks for the manual, which ends the play screen with "show_manual", opens the shades and brings
+// the help over it. On "bonus_diference" a point on the right picture answers as the left one's.
+TEST(GameScreenTable, TheTutorialWaitsForItsButtonsThenTheManualComesAndTheDifferencePicturesShareTheMouse) {
     CLevelRun run;
+    KitchenPlay::CClicker clicker;
     int manualAt = -1;
     std::string topAfterManual;
     std::vector<float> mouse;
-    std::vector<int> shades;  // the shades' state at frames 90 and 160
+    std::vector<int> shades;         // the shades' state before the last button and after the manual
+    std::vector<std::string> pages;  // the tutorial's page long after it came, before each press
+    const std::vector<const char*> presses = {"_item_ok", "_item_ok", "_item_ok", "_item_continue"};
+    std::size_t pressed = 0;
+    int at = 0;
+    GF::TAnimationPtr tutorial;
+    const auto page = [&] {
+        for (const char* part : {"_part_1", "_part_2", "_part_3", "_part_4"})
+            if (KitchenPlay::Plays(tutorial, part)) return std::string(part);
+        return std::string();
+    };
     const int code = run.Run([&](CLevelRun& r) {
         const int frame = r.FrameNumber();
         if (frame == 0) {
@@ -154,14 +168,25 @@ TEST(GameScreenTable, TheManualComesOverTheLevelAndTheDifferencePicturesShareThe
             r.Player().stringVars[21] = "shade_close";
             CWindowShadesEffect::GetInstance()->SetState(CWindowShadesEffect::kClose, 40.0f);
             r.Play("stage7_1");
+            return true;
         }
-        if (frame == 90 || frame == 160) shades.push_back(CWindowShadesEffect::GetInstance()->GetState());
-        if (frame == 100) {
-            r.Field()->ShowManual();
-            manualAt = frame;
+        if (clicker.Busy(r)) return true;
+        if (manualAt < 0 && Has(r.Results(), "GameScreen:show_manual")) manualAt = frame;
+        if (manualAt < 0) {
+            if (!tutorial) tutorial = KitchenPlay::FindAnimation("hint_last_stage");
+            if (!tutorial || pressed == presses.size() || frame < at + 60) return true;
+            pages.push_back(page());
+            if (pressed == 3) shades.push_back(CWindowShadesEffect::GetInstance()->GetState());
+            const GF::TAnimationPtr hosted = GF::HGENS::HostedAnimation(tutorial, presses[pressed]);
+            if (!hosted) return false;
+            clicker.Click(r, KitchenPlay::Centre(hosted->GetBoundingBox()), true);
+            ++pressed;
+            at = frame;
+            return true;
         }
-        if (manualAt >= 0 && frame < manualAt + 150) return true;
+        if (frame < manualAt + 150) return true;
         if (frame == manualAt + 150) {
+            shades.push_back(CWindowShadesEffect::GetInstance()->GetState());
             topAfterManual = r.TopName();
             r.Play("test_3");
         }
@@ -174,6 +199,7 @@ TEST(GameScreenTable, TheManualComesOverTheLevelAndTheDifferencePicturesShareThe
         return step < 6;
     });
     ASSERT_EQ(code, 0);
+    EXPECT_EQ(pages, (std::vector<std::string>{"_part_1", "_part_2", "_part_3", "_part_3"}));
     EXPECT_TRUE(Has(run.Results(), "GameScreen:show_manual"));
     EXPECT_EQ(topAfterManual, "HelpScreen");
     EXPECT_EQ(shades, (std::vector<int>{CWindowShadesEffect::kClose, CWindowShadesEffect::kOpen}));

@@ -9,27 +9,28 @@
 
 #include "framework/core/MemoryStreams.h"
 #include "framework/scene/IAnimation.h"
+#include "framework/scene/IDrawable.h"
+#include "framework/scene/ISprite.h"
 #include "framework/scene/Scene.h"
 #include "game/app/GameData.h"
 #include "game/app/PlayerStore.h"
 #include "game/kitchen/GameField.h"
 #include "game/kitchen/GameScene.h"
+#include "game/kitchen/HintManager.h"
+#include "game/kitchen/InGameHintStrategy.h"
 #include "game/kitchen/ReceptPanel.h"
 #include "game/kitchen/Zacaz.h"
-#include "tests/game/kitchen/KitchenCook.h"
+#include "tests/game/kitchen/KitchenPlay.h"
 #include "tests/support/LevelRun.h"
 
 namespace {
 
-using GF::TPoint;
+using namespace KitchenPlay;
 
-bool HasAnimation(const char* name) {
-    const auto* scene = dynamic_cast<GF::HGENS::CScene*>(GetGameScene().Get());
-    if (!scene) return false;
-    for (const GF::TAnimationPtr& animation : scene->GetAnimations())
-        if (animation->GetName() && std::string(animation->GetName()) == name) return true;
-    return false;
-}
+constexpr int kWrongClickSound = 5;
+constexpr int kClosingSound = 8;
+constexpr int kTickSound = 9;
+constexpr int kLightHintSound = 31;
 
 // The settings file as saved, read back: the framework's four words, then the game's part.
 CPlayerStore SavedStore(const CLevelRun& run, int32_t version) {
@@ -62,19 +63,22 @@ struct tagLevelSeen {
     std::string afterExit;
     float qualified = 0.0f;
     float place = 0.0f;
+    bool dialClosed = false;  // the dial showed "_closed" after closing time
+    bool heardClosing = false, heardTick = false, heardOops = false;
 };
 
 // Plays "stage1_1" at 16 ms frames from seed 7; with `cook`, a cook who takes each order's items
 // in turn and serves it at the plate, else nobody touches anything.
-tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cooks) {
+tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cook) {
     run.frameMs = 16.0f;
     run.seed = 7;
     tagLevelSeen seen;
-    CKitchenCook cook;
-    CClicker& mouse = cook.mouse;
+    CClicker mouse;
+    CSoundEar ear;
     int introClickAt = -1;
     TPoint<int> cellBeforeIntroClick{-1, -1};
     int customersSeen = 0;
+    GF::THolder<CCookObject> working;
     int workStart = -1;
     bool shot = false;
     const int code = run.Run(
@@ -82,6 +86,8 @@ tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cooks) {
             const int frame = r.FrameNumber();
             if (frame == 0) {
                 r.Play("stage1_1");
+                ear.Listen({kClosingSound, kTickSound});
+                CSoundEar::ForgetName("oops");
                 return true;
             }
             seen.version = GetGameData().players.version;
@@ -104,6 +110,7 @@ tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cooks) {
             seen.place = r.Player().floatVars[5];
             if (field->IsClosed() && !field->IsFinished()) seen.closedBeforeEnd = true;
             if (field->IsClosed()) seen.allLeft = panel.GetCustomers().empty();
+            if (field->IsClosed() && Plays(field->GetClockFlip(), "_closed")) seen.dialClosed = true;
             if (!field->IsPlaying() && !field->IsClosed() && field->GetCustomersServed() == 0) {
                 // The intro: a click on the floor is not taken.
                 if (introClickAt < 0 && frame == 30) {
@@ -134,23 +141,36 @@ tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cooks) {
                 seen.heroinePixel = at(pers->GetAnimation()->GetPosition());
                 seen.signPixel = at(customer->GetSign()->GetPosition());
             }
-            if (!cooks) return true;
+            if (!cook) return true;
             // A device's work: from its "_work" to its being free again.
-            if (const GF::THolder<CCookObject> working = cook.working) {
+            if (working) {
                 const float t = working->GetAnimation()->GetTime();
                 if (workStart < 0 && t >= 1000.0f && t < 2000.0f) workStart = frame;
                 if (workStart >= 0 && working->IsFree()) {
                     seen.workMs.push_back(static_cast<float>(frame - workStart) * r.frameMs);
+                    working.Reset();
                     workStart = -1;
                 }
             }
-            cook.Step(r, *field);
-            seen.served = cook.served;
+            if (field->GetLastAction() || !field->IsPlaying()) return true;
+            if (!customer || customer->IsBusy()) return true;
+            if (customer->IsReadyToServe()) {
+                ++seen.served;
+                mouse.Click(r, Centre(field->GetPlateAnimation()->GetBoundingBox()));
+                return true;
+            }
+            const GF::THolder<CCookObject> device = field->GetNextObject(1);
+            if (!device || working) return true;
+            if (device->GetInfo().Kind != 0) working = device;
+            mouse.Click(r, PointOn(*field, device));
             return true;
         },
         9000);
     EXPECT_EQ(code, 0);
     EXPECT_FALSE(run.timedOut) << run.TopName();
+    seen.heardClosing = CSoundEar::Heard(kClosingSound);
+    seen.heardTick = CSoundEar::Heard(kTickSound);
+    seen.heardOops = CSoundEar::HeardName("oops");
     return seen;
 }
 
@@ -187,6 +207,7 @@ TEST(KitchenLevel, ServingEveryOrderWinsTheLevelThroughTheFlow) {
     EXPECT_EQ(seen.scoreVariable, seen.fieldScore);
     EXPECT_TRUE(seen.closedBeforeEnd);
     EXPECT_EQ(seen.pictures, std::vector<std::string>{"level_complete_1"});
+    EXPECT_FALSE(seen.heardOops);
     EXPECT_EQ(seen.afterExit, "StatisticsScreen");
     EXPECT_EQ(seen.place, 1.0f);
     EXPECT_EQ(seen.qualified, 1.0f);
@@ -207,9 +228,10 @@ TEST(KitchenLevel, ServingEveryOrderWinsTheLevelThroughTheFlow) {
     EXPECT_NEAR(scores.at(2), 40.0f, 20.0f);
 }
 
-// Nobody cooks: customers come at the arrival interval until three wait; at closing time they lose
-// patience and leave, the bonus customer too;
-// the player has the last place, the grey picture plays with "oops" and the level does not qualify.
+// Nobody cooks: customers come at the arrival interval until three wait; the clock ticks through
+// its last twentieth; at closing time the closing sound plays, the dial shows "_closed", and the
+// customers lose patience and leave, the bonus customer too; the player has the last place, the
+// grey picture plays with "oops" and the level does not qualify.
 TEST(KitchenLevel, AnIdleLevelClosesEmptiesAndEndsInTheLastPlace) {
     CLevelRun run;
     const tagLevelSeen seen = PlaySampleLevel(run, false);
@@ -219,10 +241,302 @@ TEST(KitchenLevel, AnIdleLevelClosesEmptiesAndEndsInTheLastPlace) {
     ASSERT_EQ(seen.arrivals.size(), 3u);
     EXPECT_NEAR(seen.arrivals[1] - seen.arrivals[0], 9000 / 16, 2);
     EXPECT_NEAR(seen.arrivals[2] - seen.arrivals[1], 9000 / 16, 2);
+    EXPECT_TRUE(seen.heardTick);
     EXPECT_TRUE(seen.closedBeforeEnd);
+    EXPECT_TRUE(seen.heardClosing);
+    EXPECT_TRUE(seen.dialClosed);
     EXPECT_TRUE(seen.allLeft);
     EXPECT_EQ(seen.place, 4.0f);
     EXPECT_EQ(seen.pictures, std::vector<std::string>{"level_complete_4"});
+    EXPECT_TRUE(seen.heardOops);
     EXPECT_EQ(seen.qualified, -1.0f);
     EXPECT_FALSE(seen.afterExit.empty());
+}
+
+namespace {
+
+uint32_t FirstSpriteColour(const GF::TAnimationPtr& animation) {
+    const GF::TSpritePtr sprite(animation->GetDrawable(0).Get());
+    return sprite ? sprite->GetColor() : 0u;
+}
+
+// Every sprite of the animation that the glow colours (the opaque ones) has this colour.
+bool AllOpaqueSpritesAre(const GF::TAnimationPtr& animation, uint32_t colour) {
+    for (int i = 0; i < animation->GetDrawableCount(); ++i) {
+        const GF::TSpritePtr sprite(animation->GetDrawable(static_cast<unsigned>(i)).Get());
+        if (sprite && sprite->GetColor() != colour) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// The player's commands on the sample level, from its first customer on (16 ms frames, seeded):
+// a click on the floor sends the heroine walking; a device the
+// order does not want gives the cancel gesture, the useless-click sound and that moment's hint in a
+// balloon over the heroine, and the same click while she gestures gives nothing; the charged light
+// hint lights the device the order needs next; a place taken from vanishes and sweeps back in; the
+// second customer's sign makes it the current one; a device the mouse has left fades back to its
+// own colours and stays drawn; and with the clock sped up sixteen times the level's last seconds
+// pass without a tick.
+TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
+    CLevelRun run;
+    run.frameMs = 16.0f;
+    run.seed = 7;
+    struct tagSeen {
+        bool insideClickMoved = false;
+        int gesture = -1;
+        bool wrongSound = false, repeatedSound = true;
+        std::string wrongHint;
+        int32_t repeatedTrigger = -1;
+        GF::TRect heroine, balloon;
+        bool litScaled = false, litColour = false, lightSound = false;
+        float chargeAfterLight = -1.0f;
+        bool placeVanished = false, sweptIn = false;
+        int placeBackMs = 0;
+        uint32_t placeColourAfter = 0;
+        bool switched = false, rollHeard = false;
+        uint32_t glowColour = 0, pixelWith = 0, pixelWithout = 0, pixelBefore = 0, pixelAfter = 0;
+        bool leftDrawn = false, leftPlain = false, glowsAgain = false;
+        float clockFactor = 0.0f;
+        bool pastLastTwentieth = false;
+    } seen;
+    CClicker mouse;
+    CSoundEar ear;
+    int step = 0;
+    int at = 0;
+    GF::THolder<CZacaz> customer;
+    GF::THolder<CCookObject> device;
+    TPoint<int> point{};
+    float baseScale = 0.0f;
+    int width = 0, height = 0;
+    // Game pixels to window pixels, for reading pictures.
+    const auto pixel = [&](const std::vector<uint32_t>& picture, TPoint<int> p) {
+        return CLevelRun::At(picture, width, p.x * width / 800, p.y * height / 600);
+    };
+    const int code = run.Run(
+        [&](CLevelRun& r) {
+            const int frame = r.FrameNumber();
+            if (frame == 0) {
+                r.Play("stage1_1");
+                ear.Listen({kWrongClickSound, kTickSound, kLightHintSound});
+                return true;
+            }
+            if (mouse.Busy(r)) return true;
+            CGameField* field = Kitchen(r);
+            if (!field) return step < 15;
+            CReceptPanel& panel = *field->GetReceptPanel();
+            const GF::THolder<CPers> pers = field->GetPers();
+            const bool idle = !field->GetLastAction();
+            switch (step) {
+                case 0:  // the first customer sits; a click on the floor inside
+                    customer = panel.GetCurrentCustomer();
+                    if (!field->IsPlaying() || !customer || panel.IsSliding() || !idle) return true;
+                    mouse.Click(r, {400, 540});  // cell (8, 12.8)
+                    at = frame;
+                    step = 3;
+                    return true;
+                case 3:
+                    seen.insideClickMoved = seen.insideClickMoved || !idle;
+                    if (frame < at + 3 || !idle) return true;
+                    // A device that the soup does not want.
+                    for (const GF::THolder<CCookObject>& candidate : field->GetObjectList()) {
+                        const CIngridientInfo& info = candidate->GetInfo();
+                        if (info.Kind != 0 && candidate->IsFree() && candidate->IsReady() &&
+                            customer->FindItemToPut(info.Name) < 0 &&
+                            customer->FindCurrentItem(info.Name) < 0 && !customer->CanUseIngredient(info))
+                            device = candidate;
+                    }
+                    if (!device) return false;
+                    GetHintManager().Current = CHintInfo{};
+                    mouse.Click(r, PointOn(*field, device));
+                    at = frame;
+                    step = 4;
+                    return true;
+                case 4:
+                    if (frame < at + 10) return true;
+                    seen.gesture = pers->GetAnimationIndex();
+                    seen.wrongSound = CSoundEar::Heard(kWrongClickSound);
+                    seen.wrongHint = GetHintManager().Current.name;
+                    if (auto* strategy = dynamic_cast<CInGameHintStrategy*>(GetHintManager().Strategy.Get()))
+                        if (strategy->GetShownBalloon())
+                            seen.balloon = strategy->GetShownBalloon()->GetBoundingBox();
+                    seen.heroine = pers->GetAnimation()->GetBoundingBox();
+                    // Again while she gestures: the queue is not empty, so nothing answers.
+                    CSoundEar::Forget(kWrongClickSound);
+                    GetHintManager().Trigger = 0;
+                    mouse.Click(r, PointOn(*field, device));
+                    at = frame;
+                    step = 5;
+                    return true;
+                case 5:
+                    if (frame < at + 3) return true;
+                    if (frame == at + 3) {
+                        seen.repeatedSound = CSoundEar::Heard(kWrongClickSound);
+                        seen.repeatedTrigger = GetHintManager().Trigger;
+                        field->SetLightCharge(GetGameData().bonusParams.lightHintCharge);
+                    }
+                    if (!idle) return true;
+                    // The light hint, charged: the soup's device lights up.
+                    device = field->GetNextObject(1);
+                    if (!device) return false;
+                    baseScale = device->GetAnimation()->GetScale().x;
+                    if (!mouse.ClickControl(r, "hint")) return false;
+                    at = frame;
+                    step = 6;
+                    return true;
+                case 6:
+                    seen.litScaled =
+                        seen.litScaled || device->GetAnimation()->GetScale().x > baseScale * 1.05f;
+                    seen.litColour =
+                        seen.litColour || FirstSpriteColour(device->GetAnimation()) == 0xFF663333;
+                    if (frame < at + 40) return true;
+                    seen.lightSound = CSoundEar::Heard(kLightHintSound);
+                    seen.chargeAfterLight = field->GetLightCharge();
+                    mouse.Click(r, PointOn(*field, device));
+                    step = 7;
+                    return true;
+                case 7: {  // the soup's work done, its bread is taken from its place
+                    const GF::THolder<CCookObject> next = field->GetNextObject(1);
+                    if (!idle || customer->IsBusy() || !next || next->GetInfo().Kind != 0) return true;
+                    device = next;
+                    mouse.Click(r, PointOn(*field, device));
+                    step = 8;
+                    at = -1;
+                    return true;
+                }
+                case 8: {
+                    if (at < 0) {  // the mouse leaves the place, which it would make glow
+                        r.MoveMouse(400, 540);
+                        at = frame;
+                    }
+                    const GF::TAnimationPtr& place = device->GetAnimation();
+                    if (!seen.placeVanished) {
+                        if (!place->IsVisible() && !device->IsReady()) {
+                            seen.placeVanished = true;
+                            at = frame;
+                        }
+                        return true;
+                    }
+                    if (place->IsVisible() && !device->IsReady() && FirstSpriteColour(place) != 0xFF000000)
+                        seen.sweptIn = true;
+                    if (!device->IsReady()) return true;
+                    seen.placeBackMs = (frame - at) * 16;
+                    seen.placeColourAfter = FirstSpriteColour(place);
+                    step = 9;
+                    return true;
+                }
+                case 9: {  // the second customer's sign
+                    if (panel.GetCustomers().size() < 2 || panel.IsSliding() || !idle) return true;
+                    GF::THolder<CZacaz> other;
+                    for (const GF::THolder<CZacaz>& c : panel.GetCustomers())
+                        if (c != panel.GetCurrentCustomer() && c->GetSign()) other = c;
+                    if (!other) return true;
+                    customer = other;
+                    CSoundEar::ForgetName("action_roll");
+                    mouse.Click(r, PointOnSign(panel, other));
+                    at = frame;
+                    step = 10;
+                    return true;
+                }
+                case 10:
+                    if (frame < at + 3) return true;
+                    seen.switched = panel.GetCurrentCustomer() == customer;
+                    seen.rollHeard = CSoundEar::HeardName("action_roll");
+                    step = 11;
+                    return true;
+                case 11: {  // the mouse over the microwave, shortly (no balloon), then away
+                    if (panel.IsSliding()) return true;
+                    device = field->FindObject("Devices.micro_wave", true);
+                    if (!device) return false;
+                    point = PointOn(*field, device);
+                    seen.pixelBefore = pixel(r.Picture(&width, &height), point);
+                    device->GetAnimation()->SetVisible(false);
+                    seen.pixelWithout = pixel(r.Picture(&width, &height), point);
+                    device->GetAnimation()->SetVisible(true);
+                    r.MoveMouse(point.x, point.y);
+                    at = frame;
+                    step = 12;
+                    return true;
+                }
+                case 12:
+                    if (frame < at + 24) return true;
+                    seen.glowColour = FirstSpriteColour(device->GetAnimation());
+                    seen.pixelWith = pixel(r.Picture(&width, &height), point);
+                    r.MoveMouse(400, 540);
+                    at = frame;
+                    step = 13;
+                    return true;
+                case 13:
+                    if (frame < at + 30) return true;
+                    seen.leftDrawn = device->GetAnimation()->IsVisible();
+                    seen.leftPlain = AllOpaqueSpritesAre(device->GetAnimation(), 0xFF000000);
+                    seen.pixelAfter = pixel(r.Picture(&width, &height), point);
+                    r.MoveMouse(point.x, point.y);
+                    at = frame;
+                    step = 14;
+                    return true;
+                case 14:
+                    if (frame < at + 10) return true;
+                    if (frame == at + 10) {
+                        seen.glowsAgain = FirstSpriteColour(device->GetAnimation()) != 0xFF000000;
+                        r.MoveMouse(400, 540);
+                    }
+                    // Digit 9 twice: sixteen times the clock.
+                    if (frame == at + 10 || frame == at + 14) r.Key(SDLK_9, true);
+                    if (frame == at + 12 || frame == at + 16) r.Key(SDLK_9, false);
+                    if (frame < at + 20) return true;
+                    seen.clockFactor = GetGameData().bonusParams.clockFactor;
+                    CSoundEar::Forget(kTickSound);
+                    step = 15;
+                    return true;
+                default:
+                    if (field->GetElapsed() > 0.96f * field->GetLevel()->Duration)
+                        seen.pastLastTwentieth = true;
+                    return !field->IsFinished();
+            }
+        },
+        6000);
+    ASSERT_EQ(code, 0);
+    ASSERT_FALSE(run.timedOut) << "step " << step;
+    ASSERT_EQ(step, 15);
+
+    EXPECT_TRUE(seen.insideClickMoved);
+
+    EXPECT_EQ(seen.gesture, 7);
+    EXPECT_TRUE(seen.wrongSound);
+    EXPECT_EQ(seen.wrongHint, "hint_device");  // the hint of trigger 4
+    EXPECT_FALSE(seen.balloon.IsEmpty());
+    EXPECT_NEAR((seen.balloon.left + seen.balloon.right) / 2.0,
+                (seen.heroine.left + seen.heroine.right) / 2.0, 1.0);
+    EXPECT_NEAR(seen.balloon.bottom, seen.heroine.top - 5, 1);
+    EXPECT_FALSE(seen.repeatedSound);
+    EXPECT_EQ(seen.repeatedTrigger, 0);
+
+    EXPECT_TRUE(seen.litScaled);
+    EXPECT_TRUE(seen.litColour);
+    EXPECT_TRUE(seen.lightSound);
+    EXPECT_LT(seen.chargeAfterLight, 1000.0f);
+
+    EXPECT_TRUE(seen.placeVanished);
+    EXPECT_TRUE(seen.sweptIn);
+    // Back after the return time, the sweep of one show time included.
+    const CGameData& data = GetGameData();
+    EXPECT_NEAR(seen.placeBackMs, data.bonusParams.objectReturnTime + data.fieldParams.showTime, 48.0f);
+    EXPECT_EQ(seen.placeColourAfter, 0xFF000000u);
+
+    EXPECT_TRUE(seen.switched);
+    EXPECT_TRUE(seen.rollHeard);
+
+    EXPECT_NE(seen.pixelWithout, seen.pixelBefore) << "the microwave is not at the point";
+    EXPECT_EQ(seen.glowColour, 0xFFFFFFFFu);
+    EXPECT_NE(seen.pixelWith, seen.pixelBefore);
+    EXPECT_TRUE(seen.leftDrawn);
+    EXPECT_TRUE(seen.leftPlain);
+    EXPECT_NE(seen.pixelAfter, seen.pixelWithout);  // still drawn
+    EXPECT_TRUE(seen.glowsAgain);
+
+    EXPECT_EQ(seen.clockFactor, 16.0f);
+    EXPECT_TRUE(seen.pastLastTwentieth);
+    EXPECT_FALSE(CSoundEar::Heard(kTickSound));
 }
