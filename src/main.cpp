@@ -1,8 +1,10 @@
 // The program's entry: everything else lives in the framework's start-up, where tests reach it.
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "framework/app/ScriptedRun.h"
 #include "framework/app/StartUp.h"
 #include "game/app/Application.h"
 
@@ -11,5 +13,11 @@ int main(int argc, char** argv) {
     // Naming the game's factory here makes the linker take it, and the game's application with it,
     // from the game library; else the framework's weak stand-in would satisfy the start-up alone.
     options.createApplication = &CreateApplication;
+    // The screen tour plays the program from a script; nothing changes unless its environment asks.
+    std::string error;
+    if (!GF::HGENS::CScriptedRun::Install(options, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
     return GF::HGENS::RunProgram(std::vector<std::string>(argv, argv + argc), options);
 }

@@ -89,6 +89,12 @@ void Texts(CResourceReader@ r)
     // The announcement screens' titles.
     r.AddTextInfo("new_ingredients",     0, 1, 0, 0x11, 146);    // 39
     r.AddTextInfo("new_dress",           0, 1, 0, 0x11, 147);    // 40
+    // The names a bonus shows when it takes effect.
+    r.AddTextInfo("bonus_title_freeze",  0, 1, 0, 0x41, 105);    // 41
+    r.AddTextInfo("bonus_title_cook",    0, 1, 0, 0x41, 106);    // 42
+    r.AddTextInfo("bonus_title_patience", 0, 1, 0, 0x41, 107);   // 43
+    r.AddTextInfo("bonus_title_quality", 0, 1, 0, 0x41, 108);    // 44
+    r.AddTextInfo("bonus_title_helper",  0, 1, 0, 0x41, 148);    // 45
 }
 
 void Sounds(CResourceReader@ r)
@@ -784,6 +790,8 @@ void Levels(CResourceReader@ r)
     r.AddHotspot(5000, 10000, 0, 1000);
     r.AddZoom(25, 220, 0, 1000);
     r.AddColor(255, 30, 30, 30, 0, 1000);
+    // Where the time freeze puts its ice along the hand.
+    Place(r, "_ice", 0, 0, 1, 1000);
 
     r.CreateAnimationData("clock");
     r.AddNamedPart("all", 0, 1000, 0);
@@ -931,6 +939,8 @@ void GameScreen(CResourceReader@ r)
     r.AddColor(255, 250, 245, 220, 0, 1000);
     Part(r, "_segment", "interfaces", "segment", 0, 0, 1);
     Part(r, "_second", "levels", "clock_hand", 0, 0, 2);
+    // Where the time freeze puts its ice over the dial.
+    Place(r, "_bonus_place", 0, 0, 3, 1000);
 
     // The level-time dial flips to work when a level begins and closes when it ends.
     r.CreateAnimationData("clock_flip");
@@ -1150,6 +1160,7 @@ void FillResource(CResourceReader@ r)
     DuelResults(r);
     VelmoRoom(r);
     Announcements(r);
+    Bonuses(r);
 }
 
 // A count in decimal, for names that carry a number (the script's strings add only strings).
@@ -1798,6 +1809,8 @@ void BonusIcon(CResourceReader@ r, const string &in name, int red, int green, in
     r.CreateAnimationData(name);
     r.AddNamedPart("_show", 0, 200, 1);
     r.AddNamedPart("_hide", 200, 600, 1);
+    // First a place: the random bonus shows there the bonus it drew.
+    Place(r, "_place", 0, 0, 1, 600);
     Block(r, "badge", 0, 0, 12, 12, 0, red, green, blue, 600);
     r.AddOpaque(255, 0, 200);
     r.AddOpaque(255, 0, 200);
@@ -2564,3 +2577,52 @@ void Announcements(CResourceReader@ r)
     MenuItem(r, "cookbook", 110, 200);
 }
 
+// What the running bonuses show: the ice of the time freeze over the level dial ("_bonus_place" of
+// its clock) and along its hand ("_ice" of "_second"), the chain on a waiting customer's mood bar, and
+// the name a bonus shows when it takes effect.
+void Bonuses(CResourceReader@ r)
+{
+    r.CreateModule("bonus");
+    Frost(r, "ice", 0, 0, 44, 44);
+    Frost(r, "ice_str", 0, -18, 6, 36);
+    r.CreateAnimationData("chain");
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_hide", 300, 600, 1);
+    Block(r, "links", 0, 0, 20, 10, 0, 150, 150, 160, 600);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(255, 1, 300);
+    r.AddOpaque(0, 0, 0);
+
+    BonusName(r, "bonus_name_1", 41);
+    BonusName(r, "bonus_name_2", 42);
+    BonusName(r, "bonus_name_3", 43);
+    BonusName(r, "bonus_name_4", 45);
+    BonusName(r, "bonus_name_5", 44);
+}
+
+// Pale blue ice of w x h at (x, y) that frosts over ("_show") and melts ("_hide").
+void Frost(CResourceReader@ r, const string &in name, int x, int y, int w, int h)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_show", 0, 300, 1);
+    r.AddNamedPart("_hide", 300, 600, 1);
+    Block(r, "frost", x, y, w, h, 0, 170, 225, 255, 600);
+    r.AddOpaque(0, 1, 300);
+    r.AddOpaque(170, 1, 300);
+    r.AddOpaque(0, 0, 0);
+}
+
+// A bonus's name (text description `text`): it rises and fades out over 1.5 s ("all").
+void BonusName(CResourceReader@ r, const string &in name, int text)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1500, 1);
+    r.CreateTextSpriteObjectData("_text");
+    r.AddTextSpriteIDResource(text, 1500);
+    r.AddColor(255, 250, 230, 120, 0, 1500);
+    r.AddOffset(0, 0, 1, 1500);
+    r.AddOffset(0, -40, 0, 0);
+    r.AddOpaque(255, 0, 1000);
+    r.AddOpaque(255, 1, 500);
+    r.AddOpaque(0, 0, 0);
+}

@@ -189,6 +189,12 @@ std::string CGameManager::GetFirstRegisteredScreen() const {
     return m_registry.empty() ? std::string() : m_registry.begin()->first;
 }
 
+std::vector<std::string> CGameManager::GetRegisteredScreens() const {
+    std::vector<std::string> names;
+    for (const auto& entry : m_registry) names.push_back(entry.first);
+    return names;
+}
+
 WString CGameManager::GetSaveFolder(const WString& name) {
     std::string error;
     const std::string folder = Platform::SaveFolder(Platform::CleanTitle(kWindowTitle), error);

@@ -130,6 +130,8 @@ public:
 
     // The name that sorts first among the registered screens; empty when none is registered.
     std::string GetFirstRegisteredScreen() const;
+    // Every registered screen name, sorted.
+    std::vector<std::string> GetRegisteredScreens() const;
     std::size_t GetScreenCount() const { return m_screens.size(); }
 
 private:

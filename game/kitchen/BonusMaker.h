@@ -6,7 +6,7 @@
 
 class CGameFieldBase;
 
-// Makes the bonus of the record's kind for the field, showing the visual while it acts; empty for a
-// kind that has no bonus. No kind has one yet.
+// Makes the bonus of the record's kind (0 to 5) for the field, showing the visual while it acts;
+// empty for any other kind.
 GF::THolder<CActionBase> MakeBonus(CGameFieldBase& field, const CBonusInfo& bonus,
                                    const GF::TAnimationPtr& visual);

@@ -119,8 +119,8 @@ TEST_F(GameFieldBase, ALevelStartsWithItsBonusesInOrderAndItsScorePublished) {
     Start();
     EXPECT_FALSE(field->GetClockFlip()->IsVisible());
     const CLevelInfo* stage = field->GetLevel();
-    ASSERT_EQ(stage->Bonuses.size(), 3u);
-    for (std::size_t expected : {0u, 1u, 2u, 0u})
+    ASSERT_EQ(stage->Bonuses.size(), 6u);
+    for (std::size_t expected : {0u, 1u, 2u, 3u, 4u, 5u, 0u})
         EXPECT_EQ(field->PickLevelBonus(), &stage->Bonuses[expected]);
 
     field->AddScore(10.0f);

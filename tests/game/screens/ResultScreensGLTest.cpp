@@ -45,14 +45,15 @@ float Variety(const std::vector<uint32_t>& picture) {
 
 }  // namespace
 
-// The result screens through the sample flow on the real program: a won level's result, the stage's
-// standings (the stage is over), the loser screen (the player is last), back to the main menu; a lost
-// level's screen and its way to the map; a bonus mini-game's result. Each shows a picture that is not
-// one flat colour.
+// The result screens through the sample flow on the real program: a won level's result, the recipes
+// it taught, the stage's standings (the stage is over), the loser screen (the player is last), back to the
+// main menu; a lost level's screen and its way to the map; a bonus mini-game's result. Each shows a picture
+// that is not one flat colour.
 TEST(ResultScreensRun, TheFlowLeadsThroughEveryResultScreen) {
     SetFieldMaker("test_result", &COutcomeField::Create);
     CLevelRun run;
     const std::vector<tagStop> stops = {{2.0f, "StatisticsScreen", "continue"},
+                                        {-1.0f, "new_recept_screen", "ok"},  // the level taught recipes
                                         {-1.0f, "StageStatisticsScreen", "continue"},
                                         {-1.0f, "LoserScreen", "ok"},
                                         {-1.0f, "MainMenuScreen", ""},
@@ -123,6 +124,7 @@ TEST(ResultScreensRun, TheFlowLeadsThroughEveryResultScreen) {
     EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
     const std::vector<std::string> tour = {"GameScreen",
                                            "StatisticsScreen",
+                                           "new_recept_screen",
                                            "StageStatisticsScreen",
                                            "LoserScreen",
                                            "MainMenuScreen",

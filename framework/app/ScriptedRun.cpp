@@ -1,0 +1,420 @@
+#include "framework/app/ScriptedRun.h"
+
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <utility>
+
+#include "engine/Engine.h"
+#include "framework/app/Application.h"
+#include "framework/app/GameManager.h"
+#include "framework/app/GfxEffect.h"
+#include "framework/app/StartUp.h"
+#include "framework/core/Random.h"
+#include "framework/gui/LayoutItem.h"
+#include "framework/scene/IAnimation.h"
+
+namespace GF {
+namespace HGENS {
+
+namespace {
+
+constexpr int kDefaultWaitLimit = 3000;
+constexpr float kDefaultFrameMs = 40.0f;
+// Long enough for a screen's shades to open and its showing animation to play.
+constexpr float kShotAfterMs = 1600.0f;
+constexpr unsigned kSeed = 1;
+// A click presses the button a frame after the mouse came and lets go two frames later; a key is
+// let go two frames after it went down.
+constexpr int kPressAfter = 1;
+constexpr int kReleaseAfter = 3;
+constexpr int kKeyUpAfter = 2;
+
+bool ReadNumber(std::istringstream& in, int& value) {
+    std::string word;
+    if (!(in >> word)) return false;
+    char* end = nullptr;
+    const long number = std::strtol(word.c_str(), &end, 10);
+    if (*end != '\0' || number < 0 || number > 1000000) return false;
+    value = static_cast<int>(number);
+    return true;
+}
+
+std::string Rest(std::istringstream& in) {
+    std::string rest;
+    std::getline(in >> std::ws, rest);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r'))
+        rest.pop_back();
+    return rest;
+}
+
+// The point steps ("move", "click"): two numbers, or one layout item's name.
+bool ReadPoint(std::istringstream& in, tagScriptStep& step) {
+    const std::string rest = Rest(in);
+    std::istringstream numbers(rest);
+    if (ReadNumber(numbers, step.x) && ReadNumber(numbers, step.y) && Rest(numbers).empty()) return true;
+    // A name never starts with a digit, so that a point missing its y is no item named by its x.
+    if (rest.empty() || (rest[0] >= '0' && rest[0] <= '9') || rest.find_first_of(" \t") != std::string::npos)
+        return false;
+    step.word = rest;
+    return true;
+}
+
+class CRun {
+public:
+    CRun(std::vector<tagScriptStep> steps, float frameMs, std::string shots)
+        : m_steps(std::move(steps)),
+          m_frameMs(frameMs),
+          m_shotAfter(static_cast<int>(std::ceil(kShotAfterMs / frameMs))),
+          m_shots(std::move(shots)) {}
+
+    void BeforeFrame(int frame);
+
+private:
+    struct tagTimedEvent {
+        int frame = 0;
+        SDL_Event event{};
+    };
+
+    void Start();
+    void FollowTop(int frame);
+    void RunSteps(int frame);
+    void Do(const tagScriptStep& step, int frame);
+    bool PointOf(const tagScriptStep& step, int& x, int& y);
+    void At(int frame, const SDL_Event& event) { m_timed.push_back({frame, event}); }
+    void SendDue(int frame);
+    void Shoot(const std::string& name);
+    void Fail(const std::string& why);
+    void Report(const std::string& line);
+
+    std::vector<tagScriptStep> m_steps;
+    float m_frameMs;
+    int m_shotAfter;
+    std::string m_shots;
+    std::size_t m_next = 0;
+    int m_readyAt = 0;
+    int m_waitSince = -1;
+    bool m_ended = false;
+    std::vector<tagTimedEvent> m_timed;
+    std::string m_top;
+    int m_topSince = 0;
+    std::set<std::string> m_reached;
+    std::set<std::string> m_shot;
+};
+
+CRun* g_run = nullptr;
+
+void RunFrame(int frame) {
+    if (g_run) g_run->BeforeFrame(frame);
+}
+
+std::string TopName() {
+    const THolder<IScreen> top = GetGameManager()->GetTopScreen();
+    return top ? top->GetName() : std::string();
+}
+
+void CRun::BeforeFrame(int frame) {
+    if (frame == 0) Start();
+    FollowTop(frame);
+    SendDue(frame);
+    if (!m_ended) RunSteps(frame);
+}
+
+void CRun::Start() {
+    HGE* hge = hgeCreate(HGE_VERSION);
+    if (auto* engine = dynamic_cast<Engine::CEngine*>(hge)) engine->SetFixedDelta(m_frameMs / 1000.0f);
+    hge->System_SetStateInt(HGE_FPS, 0);
+    hge->Random_Seed(static_cast<int>(kSeed));
+    hge->Release();
+    SeedRand(kSeed);
+    if (!m_steps.empty()) m_readyAt = m_steps.front().delay;
+    if (m_shots.empty()) return;
+    std::ofstream(m_shots + "/tour.txt", std::ios::trunc);
+    for (const std::string& name : GetGameManager()->GetRegisteredScreens()) Report("registered " + name);
+}
+
+void CRun::FollowTop(int frame) {
+    const std::string name = TopName();
+    if (name != m_top) {
+        m_top = name;
+        m_topSince = frame;
+        if (!name.empty() && m_reached.insert(name).second)
+            Report("reached " + name + " " + std::to_string(frame));
+    }
+    if (!m_shots.empty() && !name.empty() && frame - m_topSince == m_shotAfter && !m_shot.count(name)) {
+        m_shot.insert(name);
+        Shoot(name);
+    }
+}
+
+void CRun::RunSteps(int frame) {
+    while (m_next < m_steps.size() && frame >= m_readyAt && !m_ended) {
+        const tagScriptStep& step = m_steps[m_next];
+        if (step.kind == tagScriptStep::kWait) {
+            if (m_waitSince < 0) m_waitSince = frame;
+            if (m_top != step.word) {
+                if (frame - m_waitSince >= step.limit)
+                    Fail("line " + std::to_string(step.line) + ": waited " + std::to_string(step.limit) +
+                         " frames for " + step.word + ", the top screen is " +
+                         (m_top.empty() ? "none" : m_top));
+                return;
+            }
+            m_waitSince = -1;
+        } else {
+            Do(step, frame);
+        }
+        if (++m_next < m_steps.size()) m_readyAt = frame + m_steps[m_next].delay;
+    }
+}
+
+bool CRun::PointOf(const tagScriptStep& step, int& x, int& y) {
+    x = step.x;
+    y = step.y;
+    if (step.word.empty()) return true;
+    const THolder<IScreen> top = GetGameManager()->GetTopScreen();
+    const TAnimationPtr item = top ? FindLayoutItem(top->GetAnimation(), step.word) : TAnimationPtr();
+    if (!item) {
+        Fail("line " + std::to_string(step.line) + ": " + (m_top.empty() ? "no screen" : m_top) +
+             " has no item \"" + step.word + "\"");
+        return false;
+    }
+    const TRect box = item->GetBoundingBox();
+    x = (box.left + box.right) / 2;
+    y = (box.top + box.bottom) / 2;
+    return true;
+}
+
+void CRun::Do(const tagScriptStep& step, int frame) {
+    const tagFrameState& state = FrameState();
+    SDL_Event event{};
+    switch (step.kind) {
+        case tagScriptStep::kMove:
+        case tagScriptStep::kClick: {
+            int x = 0, y = 0;
+            if (!PointOf(step, x, y)) return;
+            const int windowX = static_cast<int>(static_cast<float>(x) * state.windowScaleX);
+            const int windowY = static_cast<int>(static_cast<float>(y) * state.windowScaleY);
+            event.type = SDL_MOUSEMOTION;
+            event.motion.windowID = 1;
+            event.motion.x = windowX;
+            event.motion.y = windowY;
+            At(frame, event);
+            if (step.kind == tagScriptStep::kMove) break;
+            event = SDL_Event{};
+            event.button.windowID = 1;
+            event.button.button = SDL_BUTTON_LEFT;
+            event.button.x = windowX;
+            event.button.y = windowY;
+            event.type = SDL_MOUSEBUTTONDOWN;
+            event.button.state = SDL_PRESSED;
+            At(frame + kPressAfter, event);
+            event.type = SDL_MOUSEBUTTONUP;
+            event.button.state = SDL_RELEASED;
+            At(frame + kReleaseAfter, event);
+            break;
+        }
+        case tagScriptStep::kKey:
+            event.key.windowID = 1;
+            event.key.keysym.sym = SDL_GetKeyFromName(step.word.c_str());
+            event.key.keysym.scancode = SDL_GetScancodeFromKey(event.key.keysym.sym);
+            event.type = SDL_KEYDOWN;
+            event.key.state = SDL_PRESSED;
+            At(frame, event);
+            event.type = SDL_KEYUP;
+            event.key.state = SDL_RELEASED;
+            At(frame + kKeyUpAfter, event);
+            break;
+        case tagScriptStep::kText:
+            event.type = SDL_TEXTINPUT;
+            event.text.windowID = 1;
+            SDL_strlcpy(event.text.text, step.word.c_str(), sizeof(event.text.text));
+            At(frame, event);
+            break;
+        case tagScriptStep::kClose:
+            event.type = SDL_WINDOWEVENT;
+            event.window.event = SDL_WINDOWEVENT_CLOSE;
+            event.window.windowID = 1;
+            At(frame, event);
+            break;
+        case tagScriptStep::kQuit:
+            event.type = SDL_QUIT;
+            At(frame, event);
+            m_ended = true;
+            break;
+        case tagScriptStep::kWait:
+            break;
+    }
+    SendDue(frame);
+}
+
+void CRun::SendDue(int frame) {
+    // Sent in the order they were made, so that a click's motion comes before its button.
+    for (tagTimedEvent& timed : m_timed)
+        if (timed.frame <= frame) SDL_PushEvent(&timed.event);
+    std::erase_if(m_timed, [frame](const tagTimedEvent& timed) { return timed.frame <= frame; });
+}
+
+// The top screen drawn as the frame draws it, read back before it is shown.
+void CRun::Shoot(const std::string& name) {
+    HGE* hge = hgeCreate(HGE_VERSION);
+    auto* engine = dynamic_cast<Engine::CEngine*>(hge);
+    const THolder<IScreen> top = GetGameManager()->GetTopScreen();
+    std::vector<uint32_t> pixels;
+    int width = 0, height = 0;
+    if (engine && top) {
+        BeginScreenFrame(hge);
+        hge->Gfx_Clear(0xFF000000);
+        top->Draw();
+        pixels = engine->ReadScene(&width, &height);
+        hge->Gfx_EndScene();
+    }
+    hge->Release();
+    for (uint32_t& pixel : pixels) pixel |= 0xFF000000u;  // the window shows no transparency
+    std::vector<uint32_t> colours = pixels;
+    std::sort(colours.begin(), colours.end());
+    const auto count = std::unique(colours.begin(), colours.end()) - colours.begin();
+    const std::string file = name + ".png";
+    SDL_Surface* surface = pixels.empty()
+                               ? nullptr
+                               : SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32,
+                                                                    width * 4, SDL_PIXELFORMAT_ARGB8888);
+    const bool saved = surface && IMG_SavePNG(surface, (m_shots + "/" + file).c_str()) == 0;
+    if (surface) SDL_FreeSurface(surface);
+    if (!saved) {
+        Report("unsaved " + name + " " + (pixels.empty() ? std::string("nothing drawn") : SDL_GetError()));
+        return;
+    }
+    Report("picture " + name + " " + file + " " + std::to_string(count));
+}
+
+void CRun::Fail(const std::string& why) {
+    Report("failed " + why);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    SDL_PushEvent(&quit);
+    m_ended = true;
+    m_timed.clear();
+}
+
+void CRun::Report(const std::string& line) {
+    std::printf("script: %s\n", line.c_str());
+    std::fflush(stdout);
+    if (!m_shots.empty()) std::ofstream(m_shots + "/tour.txt", std::ios::app) << line << '\n';
+}
+
+}  // namespace
+
+bool ParseInputScript(const std::string& text, std::vector<tagScriptStep>& steps, std::string& error) {
+    static const std::pair<const char*, tagScriptStep::EKind> kCommands[] = {
+        {"wait", tagScriptStep::kWait}, {"move", tagScriptStep::kMove}, {"click", tagScriptStep::kClick},
+        {"key", tagScriptStep::kKey},   {"text", tagScriptStep::kText}, {"close", tagScriptStep::kClose},
+        {"quit", tagScriptStep::kQuit},
+    };
+    steps.clear();
+    std::istringstream lines(text);
+    std::string line;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        std::istringstream in(line);
+        std::string word;
+        if (!(in >> word) || word[0] == '#') continue;
+        tagScriptStep step;
+        step.line = number;
+        const auto fault = [&](const std::string& what) {
+            error = "line " + std::to_string(number) + ": " + what;
+            steps.clear();
+            return false;
+        };
+        if (word[0] >= '0' && word[0] <= '9') {
+            std::istringstream count(word);
+            if (!ReadNumber(count, step.delay)) return fault("\"" + word + "\" is no frame count");
+            if (!(in >> word)) return fault("a frame count without a command");
+        }
+        const auto* command = std::find_if(std::begin(kCommands), std::end(kCommands),
+                                           [&](const auto& entry) { return word == entry.first; });
+        if (command == std::end(kCommands)) return fault("unknown command \"" + word + "\"");
+        step.kind = command->second;
+        bool ok = true;
+        switch (step.kind) {
+            case tagScriptStep::kWait:
+                step.limit = kDefaultWaitLimit;
+                ok = static_cast<bool>(in >> step.word);
+                if (ok && !(in >> std::ws).eof()) ok = ReadNumber(in, step.limit) && Rest(in).empty();
+                break;
+            case tagScriptStep::kMove:
+            case tagScriptStep::kClick:
+                ok = ReadPoint(in, step);
+                break;
+            case tagScriptStep::kKey:
+                ok = static_cast<bool>(in >> step.word) && Rest(in).empty() &&
+                     SDL_GetKeyFromName(step.word.c_str()) != SDLK_UNKNOWN;
+                break;
+            case tagScriptStep::kText:
+                step.word = Rest(in);
+                ok = !step.word.empty() && step.word.size() < sizeof(SDL_TextInputEvent::text);
+                break;
+            case tagScriptStep::kClose:
+            case tagScriptStep::kQuit:
+                ok = Rest(in).empty();
+                break;
+        }
+        if (!ok) return fault("can't read \"" + line + "\"");
+        steps.push_back(std::move(step));
+    }
+    return true;
+}
+
+bool CScriptedRun::Install(tagStartUpOptions& options, std::string& error) {
+    const char* script = std::getenv("QUINDLE_INPUT_SCRIPT");
+    const char* frameMs = std::getenv("QUINDLE_FRAME_MS");
+    const char* shots = std::getenv("QUINDLE_SHOTS_DIR");
+    if (!script && !frameMs && !shots) return true;
+
+    std::vector<tagScriptStep> steps;
+    if (script) {
+        std::ifstream in(script, std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        if (!in) {
+            error = std::string("Can't read the input script ") + script;
+            return false;
+        }
+        if (!ParseInputScript(text.str(), steps, error)) {
+            error = std::string(script) + ", " + error;
+            return false;
+        }
+    }
+    float milliseconds = kDefaultFrameMs;
+    if (frameMs) {
+        char* end = nullptr;
+        milliseconds = std::strtof(frameMs, &end);
+        if (*end != '\0' || !(milliseconds > 0.0f && milliseconds <= 1000.0f)) {
+            error = std::string("QUINDLE_FRAME_MS is no frame time: ") + frameMs;
+            return false;
+        }
+    }
+    if (shots) {
+        std::error_code failed;
+        std::filesystem::create_directories(shots, failed);
+        if (failed) {
+            error = std::string("Can't make the folder ") + shots + ": " + failed.message();
+            return false;
+        }
+    }
+    static std::unique_ptr<CRun> run;
+    run = std::make_unique<CRun>(std::move(steps), milliseconds, shots ? shots : "");
+    g_run = run.get();
+    options.beforeFrame = &RunFrame;
+    return true;
+}
+
+}  // namespace HGENS
+}  // namespace GF
