@@ -63,6 +63,7 @@ void CLevelRun::BeforeFrame(int frame) {
         if (Engine::CEngine* real = engine.Get()) real->SetFixedDelta(run->frameMs / 1000.0f);
         GF::SeedRand(run->seed);
         GF::GetGameManager()->GetScreenResultEvent().Add(GF::CreateDelegate(&CLevelRun::OnResult));
+        GF::GetGameManager()->GetScreenCreatedEvent().Add(GF::CreateDelegate(&CLevelRun::OnCreated));
     }
     bool goOn = frame < run->m_frameLimit;
     if (!goOn) run->timedOut = true;
@@ -76,6 +77,12 @@ void CLevelRun::BeforeFrame(int frame) {
 
 void CLevelRun::OnResult(GF::THolder<GF::IScreen> screen) {
     if (g_run && screen) g_run->m_results.push_back(screen->GetName() + ":" + screen->GetResult());
+}
+
+void CLevelRun::OnCreated(GF::THolder<GF::IScreen> screen) {
+    if (!g_run) return;
+    ++g_run->m_created;
+    g_run->m_lastCreated = screen.Get();
 }
 
 void CLevelRun::Play(const std::string& level) {
@@ -132,6 +139,22 @@ void CLevelRun::FocusLost() {
     SDL_Event event{};
     event.type = SDL_WINDOWEVENT;
     event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+    event.window.windowID = 1;
+    Push(event);
+}
+
+void CLevelRun::Text(const char* text) {
+    SDL_Event event{};
+    event.type = SDL_TEXTINPUT;
+    event.text.windowID = 1;
+    SDL_strlcpy(event.text.text, text, sizeof(event.text.text));
+    Push(event);
+}
+
+void CLevelRun::CloseWindow() {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.event = SDL_WINDOWEVENT_CLOSE;
     event.window.windowID = 1;
     Push(event);
 }

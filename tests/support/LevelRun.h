@@ -45,6 +45,9 @@ public:
     void MoveMouse(int x, int y);
     void Button(bool down, int x, int y);
     void FocusLost();
+    // Characters typed, as the window's text input gives them; the window's close button.
+    void Text(const char* text);
+    void CloseWindow();
 
     int FrameNumber() const { return m_frame; }
     GF::THolder<GF::IScreen> Top() const;
@@ -52,6 +55,10 @@ public:
     CGameScreen* GetGameScreen() const;
     GF::THolder<CGameFieldBase> Field() const;
     CPlayerProfile& Player() const;
+    // How many screens were created so far, and the last one (only to compare with): a screen may
+    // take the place of one of its name at the same address.
+    int CreatedCount() const { return m_created; }
+    const GF::IScreen* LastCreated() const { return m_lastCreated; }
     // Every screen result as "screen:result", in order.
     const std::vector<std::string>& Results() const { return m_results; }
     // The engine's log so far.
@@ -73,6 +80,7 @@ public:
 private:
     static void BeforeFrame(int frame);
     static void OnResult(GF::THolder<GF::IScreen> screen);
+    static void OnCreated(GF::THolder<GF::IScreen> screen);
 
     CTempFolder m_save;
     CTempFolder m_runtime;
@@ -83,4 +91,6 @@ private:
     int m_frameLimit = 0;
     bool m_ended = false;
     std::vector<std::string> m_results;
+    int m_created = 0;
+    const GF::IScreen* m_lastCreated = nullptr;
 };

@@ -5,7 +5,6 @@
 
 #include "game/app/LevelsData.h"
 #include "game/kitchen/DiferenceGameField.h"
-#include "game/kitchen/PlaceInBonusGameField.h"
 #include "tests/game/kitchen/BonusRun.h"
 
 namespace {
@@ -14,51 +13,8 @@ CDiferenceGameField* Difference(CLevelRun& r) {
     return dynamic_cast<CDiferenceGameField*>(r.Field().Get());
 }
 
-CPlaceInBonusGameField* PlaceIn(CLevelRun& r) {
-    return dynamic_cast<CPlaceInBonusGameField*>(r.Field().Get());
-}
-
 int Count(const std::vector<std::string>& results, const std::string& result) {
     return static_cast<int>(std::count(results.begin(), results.end(), result));
-}
-
-GF::TPoint<float> PositionOf(const GF::THolder<CCookObject>& object) {
-    return object->GetAnimation()->GetPosition();
-}
-
-// The first item of that name still in the bar.
-GF::THolder<CCookObject> BarItem(CLevelRun& r, const std::string& name) {
-    for (const GF::THolder<CCookObject>& item : PlaceIn(r)->GetPanel().GetItems())
-        if (item->GetName() == name) return item;
-    return {};
-}
-
-// Where an item of that name is dropped: 400 pixels right of its first place.
-GF::TPoint<int> DropPoint(CLevelRun& r, const std::string& name) {
-    for (const GF::THolder<CCookObject>& place : PlaceIn(r)->GetPlaces())
-        if (place->GetName() == name) {
-            const GF::TPoint<float> at = PositionOf(place);
-            return {static_cast<int>(at.x) + 400, static_cast<int>(at.y)};
-        }
-    return {-1000, -1000};
-}
-
-// Drags the bar's first item of that name to the point: press on it, move, release.
-void Drag(CBonusScript& s, const std::string& name, std::function<GF::TPoint<int>(CLevelRun&)> to) {
-    auto from = std::make_shared<GF::TPoint<int>>();
-    auto target = std::make_shared<GF::TPoint<int>>();
-    s.Do([=](CLevelRun& r) {
-        const GF::TPoint<float> at = PositionOf(BarItem(r, name));
-        *from = {static_cast<int>(at.x), static_cast<int>(at.y)};
-        *target = to(r);
-        r.MoveMouse(from->x, from->y);
-        r.Button(true, from->x, from->y);
-    });
-    s.Wait(1);
-    s.Do([=](CLevelRun& r) { r.MoveMouse(target->x, target->y); });
-    s.Wait(1);
-    s.Do([=](CLevelRun& r) { r.Button(false, target->x, target->y); });
-    s.Wait(1);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #pragma once
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "framework/core/WString.h"
 #include "framework/gui/BaseControl.h"
 #include "framework/scene/IAnimation.h"
+#include "game/kitchen/PlaceInBonusGameField.h"
 #include "tests/support/LevelRun.h"
 
 // A mouse script for the bonus mini-games' runs: steps played one a frame, each done when it
@@ -48,7 +50,7 @@ public:
 
     // One frame of the script; false once every step has played.
     bool Step(CLevelRun& r) {
-        if (r.TopName() == "HelpScreen") {
+        if (skipHelp && r.TopName() == "HelpScreen") {
             SkipHelp(r);
             return true;
         }
@@ -61,6 +63,8 @@ public:
         if (m_steps.front()(r)) m_steps.pop_front();
         return true;
     }
+
+    bool skipHelp = true;  // a script that visits the help on purpose turns this off meanwhile
 
 private:
     void SkipHelp(CLevelRun& r) {
@@ -77,6 +81,50 @@ private:
     std::deque<TStep> m_steps;
     bool m_helpPressed = false;
 };
+
+// The place-the-items field of the run's game screen; null on any other field.
+inline CPlaceInBonusGameField* PlaceIn(CLevelRun& r) {
+    return dynamic_cast<CPlaceInBonusGameField*>(r.Field().Get());
+}
+
+inline GF::TPoint<float> PositionOf(const GF::THolder<CCookObject>& object) {
+    return object->GetAnimation()->GetPosition();
+}
+
+// The first item of that name still in the bar.
+inline GF::THolder<CCookObject> BarItem(CLevelRun& r, const std::string& name) {
+    for (const GF::THolder<CCookObject>& item : PlaceIn(r)->GetPanel().GetItems())
+        if (item->GetName() == name) return item;
+    return {};
+}
+
+// Where an item of that name is dropped: 400 pixels right of its first place.
+inline GF::TPoint<int> DropPoint(CLevelRun& r, const std::string& name) {
+    for (const GF::THolder<CCookObject>& place : PlaceIn(r)->GetPlaces())
+        if (place->GetName() == name) {
+            const GF::TPoint<float> at = PositionOf(place);
+            return {static_cast<int>(at.x) + 400, static_cast<int>(at.y)};
+        }
+    return {-1000, -1000};
+}
+
+// Drags the bar's first item of that name to the point: press on it, move, release.
+inline void Drag(CBonusScript& s, const std::string& name, std::function<GF::TPoint<int>(CLevelRun&)> to) {
+    auto from = std::make_shared<GF::TPoint<int>>();
+    auto target = std::make_shared<GF::TPoint<int>>();
+    s.Do([=](CLevelRun& r) {
+        const GF::TPoint<float> at = PositionOf(BarItem(r, name));
+        *from = {static_cast<int>(at.x), static_cast<int>(at.y)};
+        *target = to(r);
+        r.MoveMouse(from->x, from->y);
+        r.Button(true, from->x, from->y);
+    });
+    s.Wait(1);
+    s.Do([=](CLevelRun& r) { r.MoveMouse(target->x, target->y); });
+    s.Wait(1);
+    s.Do([=](CLevelRun& r) { r.Button(false, target->x, target->y); });
+    s.Wait(1);
+}
 
 inline std::string TextOf(const GF::TAnimationPtr& animation, const char* part) {
     const GF::WChar* text = animation ? animation->GetText(part) : nullptr;

@@ -79,6 +79,38 @@ struct CClicker {
     }
 };
 
+// A cook who takes the current order's items in turn, waits while a device works, and serves the
+// order at the plate once it is ready; one click at a time, only while the level plays and the
+// heroine has nothing queued.
+class CKitchenCook {
+public:
+    // One frame of the cook's hands; call it after the mouse's Busy answered false.
+    void Step(CLevelRun& run, CGameField& field) {
+        if (working && working->IsFree()) working.Reset();
+        if (field.GetLastAction() || !field.IsPlaying()) return;
+        const GF::THolder<CZacaz> customer = field.GetReceptPanel()->GetCurrentCustomer();
+        if (!customer || customer->IsBusy()) return;
+        if (customer->IsReadyToServe()) {
+            ++served;
+            mouse.Click(run, Centre(field.GetPlateAnimation()->GetBoundingBox()));
+            return;
+        }
+        const GF::THolder<CCookObject> device = field.GetNextObject(1);
+        if (!device || working) return;
+        if (device->GetInfo().Kind != 0) working = device;
+        mouse.Click(run, PointOn(field, device));
+    }
+    // The whole frame for a script that only cooks: the mouse's release, then the cook's hands.
+    void Frame(CLevelRun& run) {
+        if (mouse.Busy(run)) return;
+        if (CGameField* field = Kitchen(run)) Step(run, *field);
+    }
+
+    CClicker mouse;
+    GF::THolder<CCookObject> working;  // the device cooking the current item, until it is free again
+    int served = 0;
+};
+
 // The animation of that name on the game scene; empty when there is none.
 inline GF::TAnimationPtr FindAnimation(const char* name) {
     const auto* scene = dynamic_cast<GF::HGENS::CScene*>(GetGameScene().Get());
