@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/core/MemoryStreams.h"
+#include "framework/core/Mouse.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IDrawable.h"
 #include "framework/scene/ISprite.h"
@@ -284,6 +285,8 @@ TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
     run.frameMs = 16.0f;
     run.seed = 7;
     struct tagSeen {
+        float edgeCells[2] = {-1.0f, -1.0f};
+        bool edgeOnDevice = true, edgeClickMoved = false;
         bool insideClickMoved = false;
         int gesture = -1;
         bool wrongSound = false, repeatedSound = true;
@@ -329,9 +332,29 @@ TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
             const GF::THolder<CPers> pers = field->GetPers();
             const bool idle = !field->GetLastAction();
             switch (step) {
-                case 0:  // the first customer sits; a click on the floor inside
+                case 0:  // the first customer sits; clicks on the grid's left and right edge
                     customer = panel.GetCurrentCustomer();
                     if (!field->IsPlaying() || !customer || panel.IsSliding() || !idle) return true;
+                    seen.edgeOnDevice = field->FindDeviceAt({80, 450}) || field->FindDeviceAt({721, 450});
+                    mouse.Click(r, {80, 450});
+                    at = frame;
+                    step = 1;
+                    return true;
+                case 1:
+                case 2:
+                    // The game reads the point through the window's pixels: a hair outside the edge.
+                    seen.edgeClickMoved = seen.edgeClickMoved || !idle;
+                    if (frame < at + 10) return true;
+                    {
+                        const GF::THolder<GF::CMouse> read = GF::GetMouse();
+                        seen.edgeCells[step - 1] = CGameField::ScreenToFloorCell({read->GetFloatX(), read->GetFloatY()}).x;
+                    }
+                    if (step == 1) {
+                        mouse.Click(r, {721, 450});
+                        at = frame;
+                        step = 2;
+                        return true;
+                    }
                     mouse.Click(r, {400, 540});  // cell (8, 12.8)
                     at = frame;
                     step = 3;
@@ -501,6 +524,12 @@ TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
     ASSERT_FALSE(run.timedOut) << "step " << step;
     ASSERT_EQ(step, 15);
 
+    EXPECT_LE(seen.edgeCells[0], 0.0f);
+    EXPECT_GT(seen.edgeCells[0], -0.1f);
+    EXPECT_GE(seen.edgeCells[1], 16.0f);
+    EXPECT_LT(seen.edgeCells[1], 16.1f);
+    EXPECT_FALSE(seen.edgeOnDevice);
+    EXPECT_FALSE(seen.edgeClickMoved);  // neither a walk nor the wrong-click gesture
     EXPECT_TRUE(seen.insideClickMoved);
 
     EXPECT_EQ(seen.gesture, 7);
