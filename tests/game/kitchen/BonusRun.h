@@ -3,11 +3,16 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/core/WString.h"
 #include "framework/gui/BaseControl.h"
 #include "framework/scene/IAnimation.h"
+#include "game/app/LevelsData.h"
+#include "game/kitchen/ISpyBonusGameField.h"
 #include "game/kitchen/PlaceInBonusGameField.h"
+#include "game/kitchen/ReceptPanel.h"
+#include "game/kitchen/Zacaz.h"
 #include "tests/support/LevelRun.h"
 
 // A mouse script for the bonus mini-games' runs: steps played one a frame, each done when it
@@ -124,6 +129,37 @@ inline void Drag(CBonusScript& s, const std::string& name, std::function<GF::TPo
     s.Wait(1);
     s.Do([=](CLevelRun& r) { r.Button(false, target->x, target->y); });
     s.Wait(1);
+}
+
+// The hidden-object field of the run's game screen; null on any other field.
+inline CISpyBonusGameField* ISpy(CLevelRun& r) {
+    return dynamic_cast<CISpyBonusGameField*>(r.Field().Get());
+}
+
+// The things the hidden-object levels' list names, in the order they are asked for now.
+inline std::vector<std::string> HiddenList() {
+    std::vector<std::string> names;
+    for (const CReceptItemInfo& item : GetLevelsData().FindRecept("hidden_things")->Items) names.push_back(item.Name);
+    return names;
+}
+
+// A click on the thing the list names at `item`, then the wait until it has reached the order.
+inline void FindHidden(CBonusScript& s, int item) {
+    auto at = std::make_shared<GF::TPoint<int>>();
+    s.Do([=](CLevelRun& r) {
+        for (const GF::THolder<CCookObject>& object : ISpy(r)->GetObjectList())
+            if (object->GetName() == HiddenList()[static_cast<std::size_t>(item)]) {
+                const GF::TPoint<float> p = object->GetAnimation()->GetPosition();
+                *at = {static_cast<int>(p.x), static_cast<int>(p.y)};
+            }
+        r.MoveMouse(at->x, at->y);
+        r.Button(true, at->x, at->y);
+    });
+    s.Wait(1);
+    s.Do([=](CLevelRun& r) { r.Button(false, at->x, at->y); });
+    s.Until([item](CLevelRun& r) {
+        return ISpy(r)->GetReceptPanel()->GetCurrentCustomer()->GetItemsPut() > item;
+    });
 }
 
 inline std::string TextOf(const GF::TAnimationPtr& animation, const char* part) {

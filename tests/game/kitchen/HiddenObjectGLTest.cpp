@@ -15,12 +15,6 @@
 
 namespace {
 
-constexpr const char* kList = "hidden_things";
-
-CISpyBonusGameField* ISpy(CLevelRun& r) {
-    return dynamic_cast<CISpyBonusGameField*>(r.Field().Get());
-}
-
 bool Playing(CLevelRun& r) {
     return ISpy(r) && ISpy(r)->IsPlaying();
 }
@@ -29,40 +23,17 @@ GF::THolder<CZacaz> Customer(CLevelRun& r) {
     return ISpy(r)->GetReceptPanel()->GetCurrentCustomer();
 }
 
-std::vector<std::string> ListNow() {
-    std::vector<std::string> names;
-    for (const CReceptItemInfo& item : GetLevelsData().FindRecept(kList)->Items) names.push_back(item.Name);
-    return names;
-}
-
 // Plays the level on the run's seed: the list comes in the order the runtime's shuffle gives that
 // seed, and that order differs from the file's.
 void PlaySeeded(CLevelRun& r, const std::string& level) {
-    const std::vector<std::string> file = ListNow();
+    const std::vector<std::string> file = HiddenList();
     std::vector<std::string> seeded = file;
     GF::SeedRand(r.seed);
     CGameField::ShuffleByRand(seeded);
     GF::SeedRand(r.seed);
     r.Play(level);
-    EXPECT_EQ(ListNow(), seeded);
+    EXPECT_EQ(HiddenList(), seeded);
     EXPECT_NE(seeded, file);
-}
-
-// A click on the thing the list names at `item`, then the wait until it has reached the order.
-void Find(CBonusScript& s, int item) {
-    auto at = std::make_shared<GF::TPoint<int>>();
-    s.Do([=](CLevelRun& r) {
-        for (const GF::THolder<CCookObject>& object : ISpy(r)->GetObjectList())
-            if (object->GetName() == ListNow()[static_cast<std::size_t>(item)]) {
-                const GF::TPoint<float> p = object->GetAnimation()->GetPosition();
-                *at = {static_cast<int>(p.x), static_cast<int>(p.y)};
-            }
-        r.MoveMouse(at->x, at->y);
-        r.Button(true, at->x, at->y);
-    });
-    s.Wait(1);
-    s.Do([=](CLevelRun& r) { r.Button(false, at->x, at->y); });
-    s.Until([item](CLevelRun& r) { return Customer(r)->GetItemsPut() > item; });
 }
 
 int Brightness(uint32_t c) {
@@ -83,7 +54,7 @@ TEST(HiddenObject, LightThingsFoundInTheSeededOrderAndServedEndAtOnce) {
         EXPECT_EQ(ISpy(r)->GetCustomersAtOnce(), 1);
         EXPECT_EQ(Customer(r)->GetItemCount(), 4);
     });
-    for (int item = 0; item < 4; ++item) Find(s, item);
+    for (int item = 0; item < 4; ++item) FindHidden(s, item);
     // Longer than a taken kitchen object stays away.
     auto waited = std::make_shared<float>(0.0f);
     s.Until([waited](CLevelRun&) {
@@ -144,7 +115,7 @@ TEST(HiddenObject, DarkFollowsTheMouseAndTimesOutThenALevelWithoutOrdersEndsOnce
         EXPECT_LT(Brightness(PixelAt(r, 60, 300)), 60);
         EXPECT_LT(Brightness(PixelAt(r, 700, 560)), 60);
     });
-    Find(s, 0);
+    FindHidden(s, 0);
     s.Move(900, 700);
     s.Do([](CLevelRun& r) {
         EXPECT_EQ(ISpy(r)->GetHider()->GetPosition().x, 800.0f);
@@ -164,7 +135,7 @@ TEST(HiddenObject, DarkFollowsTheMouseAndTimesOutThenALevelWithoutOrdersEndsOnce
         CLevelInfo& level = GetLevelsData().Levels["bonus_ispy_1"];
         level.Orders.clear();
         level.Duration = 2010.0f;  // between frames: the kitchen closes and the time is over at once
-        listBefore = ListNow();
+        listBefore = HiddenList();
         r.Play("bonus_ispy_1");
     });
     s.Until([&](CLevelRun& r) {
@@ -191,7 +162,7 @@ TEST(HiddenObject, DarkFollowsTheMouseAndTimesOutThenALevelWithoutOrdersEndsOnce
     // Finished once: a second finish would have made it 202.
     EXPECT_EQ(run.Player().floatVars[5], 102.0f);
     EXPECT_EQ(run.Player().floatVars[13], 0.0f);
-    EXPECT_EQ(ListNow(), listBefore);
+    EXPECT_EQ(HiddenList(), listBefore);
     EXPECT_NE(run.Log().find("has no orders"), std::string::npos);
     EXPECT_EQ(std::count(run.Results().begin(), run.Results().end(), "GameScreen:exit"), 2);
 }
