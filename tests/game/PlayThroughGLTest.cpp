@@ -146,15 +146,41 @@ public:
         });
     }
 
-    // The kitchen level on the game screen, every order cooked and served, to the level's end.
-    void WinKitchenLevel() {
+    // The kitchen level on the game screen, its first orders cooked and served (all of them, unless
+    // told how many), the rest left to leave, to the level's end.
+    void WinKitchenLevel(int orders = 1000) {
         auto cook = std::make_shared<CKitchenCook>();
         s.Until([](CLevelRun& r) { return Kitchen(r) != nullptr; });
-        s.Until([this, cook](CLevelRun& r) {
+        s.Until([this, cook, orders](CLevelRun& r) {
             if (trip.top != "GameScreen") return true;
-            cook->Frame(r);
+            if (cook->served < orders || cook->mouse.releaseAt >= 0) cook->Frame(r);
             return false;
         });
+    }
+    // The hidden-object level of the map's stage (the digit 7): the listed things clicked in the
+    // order asked, then the order served at the plate. Found things earn no points: the result is
+    // the place of a level without rivals, and the screen offers a replay.
+    void FindHiddenThings(const std::string& level, bool dark) {
+        Key(SDLK_7);
+        s.Until([](CLevelRun& r) { return ISpy(r) && ISpy(r)->IsPlaying(); });
+        s.Do([dark](CLevelRun& r) { EXPECT_EQ(static_cast<bool>(ISpy(r)->GetHider()), dark); });
+        for (int item = 0; item < 4; ++item) FindHidden(s, item);
+        s.Until([this](CLevelRun& r) {
+            const GF::THolder<CZacaz> order = ISpy(r)->GetReceptPanel()->GetCurrentCustomer();
+            if (!order->IsReadyToServe()) return false;
+            const GF::TPoint<int> plate = Centre(ISpy(r)->GetPlateAnimation()->GetBoundingBox());
+            ClickAt(plate.x, plate.y);
+            return true;
+        });
+        Idle("BonusStatisticsScreen");
+        s.Do([level](CLevelRun& r) {
+            EXPECT_EQ(r.Player().stringVars[11], level);
+            EXPECT_EQ(r.Player().floatVars[13], 4.0f);
+            EXPECT_EQ(r.Player().floatVars[5], 102.0f);
+            EXPECT_TRUE(r.Top()->FindControl("replay")->IsEnabled());
+        });
+        GoTo("continue", "ProgressMapScreen");
+        IdleMap();
     }
     // Nobody cooks: the customers leave unserved and the level ends in the last place.
     void IdleKitchenLevel() {
@@ -396,8 +422,13 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     p.s.Click(260, 260);  // the second clock
     p.BonusResult("bonus_diference_1");
 
-    // Stage 2 picked on the carousel: its last level is the duel.
+    // The hidden-object games: stage 3's in the dark, stage 2's in the light.
+    p.PickStage("stage3");
+    p.FindHiddenThings("bonus_ispy_dark_1", true);
     p.PickStage("stage2");
+    p.FindHiddenThings("bonus_ispy_1", false);
+
+    // Stage 2's last level is the duel.
     p.Click("play");
     p.WinKitchenLevel();
     p.Idle("DuelStatisticsScreen");
@@ -409,8 +440,9 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     p.IdleMap();
 
     // Back to stage 4, the highest. Its one level, left to itself, ends in the last place, which
-    // does not qualify: the lose screen. Played again from there and won, it ends the stage, whose
-    // standings come next; then the map opens stage 5.
+    // does not qualify: the lose screen. Played again from there with three orders of four served,
+    // its third place qualifies and ends the stage, whose standings come next; then the map opens
+    // stage 5.
     p.PickStage("stage4");
     p.Click("play");
     p.IdleKitchenLevel();
@@ -423,9 +455,14 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
         EXPECT_EQ(TextOf(r.Top()->GetAnimation(), "_dish"), "0");
     });
     p.Click("replay");
-    p.WinKitchenLevel();
+    p.WinKitchenLevel(3);
     p.Idle("StatisticsScreen");
-    p.Check([](CLevelRun& r) { EXPECT_EQ(r.Player().stringVars[11], "stage4_1"); });
+    p.Check([](CLevelRun& r) {
+        EXPECT_EQ(r.Player().stringVars[11], "stage4_1");
+        EXPECT_EQ(r.Player().floatVars[5], 3.0f);
+        EXPECT_EQ(r.Player().levels["stage4_1"].place, 3);
+        EXPECT_EQ(TextOf(r.Top()->GetAnimation(), "_place"), "3");
+    });
     p.GoTo("continue", "StageStatisticsScreen");
     p.Check([](CLevelRun& r) { EXPECT_EQ(r.Player().floatVars[32], 1.0f); });
     p.GoTo("continue", "ProgressMapScreen");
@@ -437,9 +474,31 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
         EXPECT_EQ(r.Player().stageName, "stage5");
     });
 
+    // Stage 4's level again from the map, won outright: the first place where the third stood
+    // unlocks the stage's dress, which is shown before the map.
+    p.PickStage("stage4");
+    p.Click("play");
+    p.WinKitchenLevel();
+    p.Idle("StatisticsScreen");
+    p.Check([](CLevelRun& r) {
+        EXPECT_EQ(r.Player().floatVars[5], 1.0f);
+        EXPECT_EQ(r.Player().floatVars[15], 1.0f);
+        EXPECT_EQ(r.Player().floatVars[17], 1.0f);
+        EXPECT_EQ(r.Player().levels["stage4_1"].place, 1);
+    });
+    p.GoTo("continue", "new_dress_screen");
+    p.Check([](CLevelRun& r) {
+        const GF::TAnimationPtr dress = GF::HGENS::HostedAnimation(r.Top()->GetAnimation(), "_item_dres");
+        ASSERT_TRUE(dress);
+        EXPECT_STREQ(dress->GetName(), "dres_1");
+    });
+    p.GoTo("ok", "ProgressMapScreen");
+    p.IdleMap();
+    p.PickStage("stage5");
+
     p.CloseAndConfirm();
 
-    const int code = run.Run([&](CLevelRun& r) { return p.Frame(r); }, 9000);
+    const int code = run.Run([&](CLevelRun& r) { return p.Frame(r); }, 15000);
     ASSERT_EQ(code, 0);
     EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
     const std::vector<std::string> order = {
@@ -456,12 +515,16 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
         "CreditsScreen", "MainMenuScreen", "VelmoRoomScreen", "MainMenuScreen", "SplashScreen",
         "HighScoreScreen", "SplashScreen", "ChangePlayerScreen", "new_player_screen", "ChangePlayerScreen",
         "SplashScreen",
-        // Stage 4's bonus game, the duel, stage 4's level (its ingredients shown) lost, replayed and
-        // won, the stage's end.
+        // Stage 4's bonus game, the dark and the light hidden things, the duel, stage 4's level (its
+        // ingredients shown) lost, replayed to the third place, the stage's end; the level won from
+        // the map and its new dress.
         "ProgressMapScreen", "new_ingridient_screen", "GameScreen", "HelpScreen", "GameScreen",
-        "BonusStatisticsScreen", "ProgressMapScreen", "new_ingridient_screen", "GameScreen",
-        "DuelStatisticsScreen", "ProgressMapScreen", "new_ingridient_screen", "GameScreen", "LoseScreen",
-        "GameScreen", "StatisticsScreen", "StageStatisticsScreen", "ProgressMapScreen",
+        "BonusStatisticsScreen", "ProgressMapScreen", "new_ingridient_screen", "GameScreen", "HelpScreen",
+        "GameScreen", "BonusStatisticsScreen", "ProgressMapScreen", "new_ingridient_screen", "GameScreen",
+        "HelpScreen", "GameScreen", "BonusStatisticsScreen", "ProgressMapScreen", "new_ingridient_screen",
+        "GameScreen", "DuelStatisticsScreen", "ProgressMapScreen", "new_ingridient_screen", "GameScreen",
+        "LoseScreen", "GameScreen", "StatisticsScreen", "StageStatisticsScreen", "ProgressMapScreen",
+        "new_ingridient_screen", "GameScreen", "StatisticsScreen", "new_dress_screen", "ProgressMapScreen",
         "confirm_exit_screen"};
     EXPECT_EQ(p.trip.order, order);
     EXPECT_EQ(p.ingredientsShown, 2);  // stage 1's first level and stage 4's
