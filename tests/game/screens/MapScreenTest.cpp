@@ -156,7 +156,7 @@ TEST_F(MapScreenTest, ARibbonHoveredAndClickedReplaysItsLevel) {
 }
 
 // The digit 7 plays the current stage's bonus level; on stage 7, which has none, it sets nothing and
-// the flow shows the map again.
+// the flow says so in the bonus message box, whose "yes" shows the map again.
 TEST_F(MapScreenTest, TheDigitSevenPlaysTheStagesBonusLevel) {
     Progress("stage2", 2.0f, {{"stage2_1", 3}});
     ASSERT_TRUE(Start());
@@ -178,6 +178,8 @@ TEST_F(MapScreenTest, TheDigitSevenPlaysTheStagesBonusLevel) {
     EXPECT_EQ(results.back(), std::make_pair(std::string("ProgressMapScreen"), std::string("play_bonus")));
     EXPECT_TRUE(GetCurrentPlayer().stringVars[29].empty());
     EXPECT_FLOAT_EQ(Variable(33), 0.0f);
+    ASSERT_TRUE(Open("bonus_message_screen"));
+    Click("yes");
     ASSERT_TRUE(Open("ProgressMapScreen"));
     EXPECT_EQ(Map().GetStageMap().GetCurrent()->name, "stage7");
 }
@@ -276,6 +278,8 @@ TEST_F(MapScreenTest, OddStageTablesLeaveTheMapUsable) {
     EXPECT_TRUE(ButtonsEnabled());
     Press(GF::CKeyset::kKeyDigit0 + 7);
     EXPECT_EQ(results.back().second, "play_bonus");
+    ASSERT_TRUE(Open("bonus_message_screen"));
+    Click("yes");
     ASSERT_TRUE(Open("ProgressMapScreen"));
 
     GetCurrentPlayer().stageName = "nowhere";
