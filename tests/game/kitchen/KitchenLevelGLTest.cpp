@@ -80,6 +80,7 @@ tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cook) {
     TPoint<int> cellBeforeIntroClick{-1, -1};
     int customersSeen = 0;
     GF::THolder<CCookObject> working;
+    GF::THolder<CZacaz> workingFor;
     int workStart = -1;
     bool shot = false;
     const int code = run.Run(
@@ -143,10 +144,9 @@ tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cook) {
                 seen.signPixel = at(customer->GetSign()->GetPosition());
             }
             if (!cook) return true;
-            // A device's work: from its "_work" to its being free again.
+            // A device's work: from the order's item starting to work to the device being free again.
             if (working) {
-                const float t = working->GetAnimation()->GetTime();
-                if (workStart < 0 && t >= 1000.0f && t < 2000.0f) workStart = frame;
+                if (workStart < 0 && workingFor->IsBusy()) workStart = frame;
                 if (workStart >= 0 && working->IsFree()) {
                     seen.workMs.push_back(static_cast<float>(frame - workStart) * r.frameMs);
                     working.Reset();
@@ -162,7 +162,10 @@ tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cook) {
             }
             const GF::THolder<CCookObject> device = field->GetNextObject(1);
             if (!device || working) return true;
-            if (device->GetInfo().Kind != 0) working = device;
+            if (device->GetInfo().Kind != 0) {
+                working = device;
+                workingFor = customer;
+            }
             mouse.Click(r, PointOn(*field, device));
             return true;
         },
