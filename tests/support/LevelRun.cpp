@@ -60,7 +60,11 @@ void CLevelRun::BeforeFrame(int frame) {
     run->m_frame = frame;
     if (frame == 0) {
         const CEngineHandle engine;
-        if (Engine::CEngine* real = engine.Get()) real->SetFixedDelta(run->frameMs / 1000.0f);
+        // Both generators: the engine's drives particles and the animations' random periods.
+        if (Engine::CEngine* real = engine.Get()) {
+            real->SetFixedDelta(run->frameMs / 1000.0f);
+            real->Random_Seed(static_cast<int>(run->seed));
+        }
         GF::SeedRand(run->seed);
         GF::GetGameManager()->GetScreenResultEvent().Add(GF::CreateDelegate(&CLevelRun::OnResult));
         GF::GetGameManager()->GetScreenCreatedEvent().Add(GF::CreateDelegate(&CLevelRun::OnCreated));
