@@ -39,6 +39,11 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("icon_cup",       6,      96,  32,  32,   32);    // 18
     r.AddTexture("map_fon");                                     // Texture\7: the map's background
     r.AddTexture("cookbook_page_1");                             // Texture\8: the book's page shape (alpha)
+    // The kitchen's devices and places: the middle 16 x 16 of 32 x 32 blocks, four to a row (see
+    // KitchenObjects).
+    r.AddTexture("kitchen");                                     // Texture\9
+    for (int n = 0; n < 16; ++n)                                 // sprite infos 19 to 34
+        r.AddHGESpriteInfo("kitchen_" + Number(n), 9, 32 * (n % 4) + 8, 32 * (n / 4) + 8, 16, 16);
 }
 
 void Fonts(CResourceReader@ r)
@@ -1072,21 +1077,23 @@ void NollaLook(CResourceReader@ r, const string &in name, int length, int once, 
     r.AddColor(255, red, green, blue, 0, length);
 }
 
-// The kitchen's placed objects about their centres, the devices and places blocks in their own colours. Devices rest in
-// "_idle", work in "_work" (brighter) and the electric stove shows "_closed" once it has worked. The
-// saucepan is a 16 x 16 block that the level scales up: its library mask is cut to that frame.
+// The kitchen's placed objects about their centres, the devices and places 16 x 16 cells of the
+// kitchen texture in their own colours, drawn from the texture since the game adds its glows to the
+// picture. Devices rest in "_idle", work in "_work" (brighter) and the electric stove shows "_closed"
+// once it has worked. The saucepan is a cell that the level scales up: its library mask is cut to that
+// frame.
 void KitchenObjects(CResourceReader@ r)
 {
     r.CreateModule("Devices");
-    Device(r, "saucepan", 100, 100, 90, 110, 160, 255, 200, 120);
-    Device(r, "griddle", 400, 300, 70, 70, 80, 255, 120, 60);
-    Device(r, "micro_wave", 400, 300, 220, 220, 210, 255, 255, 150);
-    Device(r, "electric_stove_4", 400, 300, 40, 40, 50, 255, 60, 20);
+    Device(r, "saucepan", 100, 100, 0);
+    Device(r, "griddle", 400, 300, 1);
+    Device(r, "micro_wave", 400, 300, 2);
+    Device(r, "electric_stove_4", 400, 300, 3);
     r.CreateModule("Places");
-    Thing(r, "bread", 4, 300, 300, 200, 160, 90);
-    Thing(r, "salad", 4, 300, 300, 90, 200, 80);
-    Thing(r, "cheese", 4, 300, 300, 240, 220, 80);
-    Thing(r, "cup", 4, 200, 250, 230, 230, 240);
+    Thing(r, "bread", 31, 300, 300, 255, 255, 255);
+    Thing(r, "salad", 32, 300, 300, 255, 255, 255);
+    Thing(r, "cheese", 33, 300, 300, 255, 255, 255);
+    Thing(r, "cup", 34, 200, 250, 255, 255, 255);
     // Scenery comes in with a colour sweep added to its picture, so it is drawn from the texture:
     // the window from the panel plate, the plant from the button plate.
     r.CreateModule("Scenery");
@@ -1094,21 +1101,19 @@ void KitchenObjects(CResourceReader@ r)
     Thing(r, "plant", 1, 50, 400, 255, 255, 255);
 }
 
-void Device(CResourceReader@ r, const string &in name, int zoomX, int zoomY, int red, int green, int blue,
-            int workRed, int workGreen, int workBlue)
+// A device of the kitchen texture's column `cell`: its rest, work and closed cells one row apart.
+void Device(CResourceReader@ r, const string &in name, int zoomX, int zoomY, int cell)
 {
     r.CreateAnimationData(name);
     r.AddNamedPart("_idle", 0, 1000, 0);
     r.AddNamedPart("_work", 1000, 2000, 0);
     r.AddNamedPart("_closed", 2000, 3000, 0);
     r.CreateSpriteObjectData("body");
-    r.AddSpriteIDResource(4, 3000);
+    r.AddSpriteIDResource(19 + cell, 1000);
+    r.AddSpriteIDResource(23 + cell, 1000);
+    r.AddSpriteIDResource(27 + cell, 1000);
     r.AddHotspot(5000, 5000, 0, 3000);
     r.AddZoom(zoomX, zoomY, 0, 3000);
-    r.AddBlendMode(2, 3000);
-    r.AddColor(255, red, green, blue, 0, 1000);
-    r.AddColor(255, workRed, workGreen, workBlue, 0, 1000);
-    r.AddColor(255, red / 2, green / 2, blue / 2, 0, 1000);
 }
 
 void Thing(CResourceReader@ r, const string &in name, int sprite, int zoomX, int zoomY, int red, int green,
