@@ -13,14 +13,15 @@
 // - "map_fon" (Texture/7.png, 256 x 256): the progress map's tileable parchment;
 // - "page" (Texture/8.png, 334 x 494): the recipe book's page shape as alpha, white paper with its
 //   outer corners rounded off (transparent) on the side away from the spine;
-// - "kitchen" (Texture/9.png, 128 x 128): the kitchen's devices and ingredient places as flat blocks
-//   of 32 x 32 in their own colours, whose middle 16 x 16 the sprite infos cut out (the rest keeps the
-//   filtered edges from taking the next block's colour): a row of the four devices at rest, one of
-//   them working, one closed (half as bright), and one of the four places. The game adds a glow to a
-//   device's picture, so its colour must be the picture's, not a colour the picture is multiplied by.
+// - "swatches" (Texture/9.png, 128 x 160): the pictures the game adds glows to, as flat blocks of
+//   32 x 32 in their own colours, whose middle 16 x 16 the sprite infos cut out (the rest keeps the
+//   filtered edges from taking the next block's colour): a row of the kitchen's four devices at rest,
+//   one of them working, one closed (half as bright), one of the four ingredient places, and one of
+//   the gold, silver and bronze cups (and a white block). A glow is added to the picture, so its
+//   colour must be the picture's, not a colour the picture is multiplied by.
 //
 //   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons | map_fon | page |
-//                            kitchen]
+//                            swatches]
 
 #include <SDL.h>
 #include <SDL_image.h>
@@ -180,18 +181,23 @@ Uint32 PageMask(int x, int y) {
     return Argb(255, 255, 255, 255);
 }
 
-// The kitchen's cells, row by row: the saucepan, griddle, microwave and electric stove at rest, the
-// same working, the same closed; the bread, salad, cheese and cup places.
+// The swatches, row by row: the saucepan, griddle, microwave and electric stove at rest, the same
+// working, the same closed; the bread, salad, cheese and cup places; the cups of places 1 to 3.
 constexpr int kCell = 32;
-constexpr int kKitchenSize = 4 * kCell;
+constexpr int kSwatchWidth = 4 * kCell;
+constexpr int kSwatchHeight = 5 * kCell;
 constexpr int kDeviceRest[4][3] = {{90, 110, 160}, {70, 70, 80}, {220, 220, 210}, {40, 40, 50}};
 constexpr int kDeviceWork[4][3] = {{255, 200, 120}, {255, 120, 60}, {255, 255, 150}, {255, 60, 20}};
 constexpr int kPlaces[4][3] = {{200, 160, 90}, {90, 200, 80}, {240, 220, 80}, {230, 230, 240}};
+constexpr int kCups[4][3] = {{240, 200, 40}, {200, 200, 210}, {200, 120, 60}, {255, 255, 255}};
 
-Uint32 KitchenPixel(int x, int y) {
+Uint32 SwatchPixel(int x, int y) {
     const int column = x / kCell;
     const int row = y / kCell;
-    const int* c = row == 0 || row == 2 ? kDeviceRest[column] : row == 1 ? kDeviceWork[column] : kPlaces[column];
+    const int* c = row == 0 || row == 2 ? kDeviceRest[column]
+                   : row == 1           ? kDeviceWork[column]
+                   : row == 3           ? kPlaces[column]
+                                        : kCups[column];
     const int divisor = row == 2 ? 2 : 1;
     return Argb(255, c[0] / divisor, c[1] / divisor, c[2] / divisor);
 }
@@ -206,11 +212,11 @@ int main(int argc, char** argv) {
     const TDotTint* dot = FindDot(kind);
     const bool map = kind == "map_fon";
     const bool page = kind == "page";
-    const bool kitchen = kind == "kitchen";
-    if (argc != 2 && !gray && !cloth && !dot && !icons && !map && !page && !kitchen) {
+    const bool swatches = kind == "swatches";
+    if (argc != 2 && !gray && !cloth && !dot && !icons && !map && !page && !swatches) {
         std::fprintf(stderr,
                      "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | "
-                     "icons | map_fon | page | kitchen]\n");
+                     "icons | map_fon | page | swatches]\n");
         return 2;
     }
     const int width = dot             ? kDotSize
@@ -218,14 +224,14 @@ int main(int argc, char** argv) {
                       : cloth         ? kClothWidth
                       : map           ? kMapSize
                       : page          ? kPageWidth
-                      : kitchen       ? kKitchenSize
+                      : swatches      ? kSwatchWidth
                                       : kSize;
     const int height = dot             ? kDotSize
                        : gray || icons ? kGrayHeight
                        : cloth         ? kClothHeight
                        : map           ? kMapSize
                        : page          ? kPageHeight
-                       : kitchen       ? kKitchenSize
+                       : swatches      ? kSwatchHeight
                                        : kSize;
     const std::filesystem::path out = argv[1];
     std::error_code error;
@@ -244,9 +250,9 @@ int main(int argc, char** argv) {
                                     : icons ? IconPixel(x, y)
                                     : cloth ? Cloth(x, y)
                                     : map   ? MapGround(x, y)
-                                    : page    ? PageMask(x, y)
-                                    : kitchen ? KitchenPixel(x, y)
-                                              : Pixel(x, y);
+                                    : page     ? PageMask(x, y)
+                                    : swatches ? SwatchPixel(x, y)
+                                               : Pixel(x, y);
     const bool saved = IMG_SavePNG(surface, out.string().c_str()) == 0;
     SDL_FreeSurface(surface);
     if (!saved) std::fprintf(stderr, "texturegen: %s: %s\n", out.string().c_str(), IMG_GetError());

@@ -39,11 +39,11 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("icon_cup",       6,      96,  32,  32,   32);    // 18
     r.AddTexture("map_fon");                                     // Texture\7: the map's background
     r.AddTexture("cookbook_page_1");                             // Texture\8: the book's page shape (alpha)
-    // The kitchen's devices and places: the middle 16 x 16 of 32 x 32 blocks, four to a row (see
-    // KitchenObjects).
-    r.AddTexture("kitchen");                                     // Texture\9
-    for (int n = 0; n < 16; ++n)                                 // sprite infos 19 to 34
-        r.AddHGESpriteInfo("kitchen_" + Number(n), 9, 32 * (n % 4) + 8, 32 * (n / 4) + 8, 16, 16);
+    // The pictures the game adds glows to, in their own colours: the middle 16 x 16 of 32 x 32 blocks,
+    // four to a row: the kitchen's devices and places (see KitchenObjects), the cups (see ResultScreens).
+    r.AddTexture("swatches");                                    // Texture\9
+    for (int n = 0; n < 20; ++n)                                 // sprite infos 19 to 38
+        r.AddHGESpriteInfo("swatch_" + Number(n), 9, 32 * (n % 4) + 8, 32 * (n / 4) + 8, 16, 16);
 }
 
 void Fonts(CResourceReader@ r)
@@ -1077,9 +1077,8 @@ void NollaLook(CResourceReader@ r, const string &in name, int length, int once, 
     r.AddColor(255, red, green, blue, 0, length);
 }
 
-// The kitchen's placed objects about their centres, the devices and places 16 x 16 cells of the
-// kitchen texture in their own colours, drawn from the texture since the game adds its glows to the
-// picture. Devices rest in "_idle", work in "_work" (brighter) and the electric stove shows "_closed"
+// The kitchen's placed objects about their centres, the devices and places 16 x 16 swatches in their
+// own colours, drawn from the texture since the game adds its glows to the picture. Devices rest in "_idle", work in "_work" (brighter) and the electric stove shows "_closed"
 // once it has worked. The saucepan is a cell that the level scales up: its library mask is cut to that
 // frame.
 void KitchenObjects(CResourceReader@ r)
@@ -1101,7 +1100,7 @@ void KitchenObjects(CResourceReader@ r)
     Thing(r, "plant", 1, 50, 400, 255, 255, 255);
 }
 
-// A device of the kitchen texture's column `cell`: its rest, work and closed cells one row apart.
+// A device of the swatches' column `cell`: its rest, work and closed swatches one row apart.
 void Device(CResourceReader@ r, const string &in name, int zoomX, int zoomY, int cell)
 {
     r.CreateAnimationData(name);
@@ -1969,6 +1968,18 @@ void PlainPicture(CResourceReader@ r, const string &in name, int w, int h, int r
     PlainBlock(r, "picture", w, h, red, green, blue);
 }
 
+// An animation of one swatch (sprite info `sprite`) of w x h, looping "all": a picture the game may
+// add a glow to.
+void SwatchPicture(CResourceReader@ r, const string &in name, int w, int h, int sprite)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(sprite, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(w * 100 / 16, h * 100 / 16, 0, 1000);
+}
+
 // A placeholder part at (x, y) from the layout's centre, which code fills.
 void PlainPlace(CResourceReader@ r, const string &in name, int x, int y, int layer)
 {
@@ -2066,9 +2077,9 @@ void ResultScreens(CResourceReader@ r)
     for (int n = 0; n <= 8; ++n)
     {
         PlainPicture(r, "country_" + Number(n), 96, 64, 60 + 20 * n, 200 - 15 * n, 90 + 15 * n);
-        PlainPicture(r, "cup_1_" + Number(n), 40, 56, 240, 200, 40);
-        PlainPicture(r, "cup_2_" + Number(n), 36, 48, 200, 200, 210);
-        PlainPicture(r, "cup_3_" + Number(n), 32, 40, 200, 120, 60);
+        SwatchPicture(r, "cup_1_" + Number(n), 40, 56, 35);
+        SwatchPicture(r, "cup_2_" + Number(n), 36, 48, 36);
+        SwatchPicture(r, "cup_3_" + Number(n), 32, 40, 37);
     }
     r.CreateAnimationData("cup_light_1");
     r.AddNamedPart("all", 0, 1000, 0);

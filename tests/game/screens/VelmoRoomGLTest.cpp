@@ -13,6 +13,9 @@ namespace {
 struct tagSeen {
     uint32_t before = 0;  // the pixel at the heroine's middle, before and after the swap
     uint32_t after = 0;
+    uint32_t cupBefore = 0;  // the pixel at the cup's middle, before, under and after the mouse
+    uint32_t cupLit = 0;
+    uint32_t cupAfter = 0;
     std::vector<float> dresses;  // variable 3 whenever it changed
     std::vector<std::string> results;
 };
@@ -33,7 +36,8 @@ GF::TPoint<int> Centre(const GF::TRect& box) {
 // The real program, 40 ms frames: the main menu's dressing-room button opens the room; a click on the
 // second dress closes the curtain, and she wears it once the curtain has passed half-way. A click
 // pressed and released while the curtain plays is lost. The picture shows her in the new dress
-// (dress 3, yellow) where she stood in the default one (pink).
+// (dress 3, yellow) where she stood in the default one (pink). Stage 1's cup lights up under the
+// mouse and looks as before once the mouse has left it.
 TEST(VelmoRoomRun, TheMainMenuLeadsToTheRoomWhereAClickDressesHer) {
     CLevelRun run;
     tagSeen seen;
@@ -41,6 +45,7 @@ TEST(VelmoRoomRun, TheMainMenuLeadsToTheRoomWhereAClickDressesHer) {
     std::string lastTop;
     int clickAt = -1;
     GF::TPoint<int> at{};
+    GF::TPoint<int> cupAt{};
     const auto pixel = [](CLevelRun& r, const GF::TPoint<float>& p) {
         int width = 0;
         int height = 0;
@@ -58,6 +63,7 @@ TEST(VelmoRoomRun, TheMainMenuLeadsToTheRoomWhereAClickDressesHer) {
             player.floatVars[1] = 2.0f;
             player.floatVars[15] = 2.0f;
             player.floatVars[3] = 0.0f;
+            player.levels["stage1_1"].scores[6] = 100.0f;  // the player alone: stage 1's first place
             r.Show("MainMenuScreen", "main_menu.MainMenuScreen");
             return true;
         }
@@ -89,6 +95,17 @@ TEST(VelmoRoomRun, TheMainMenuLeadsToTheRoomWhereAClickDressesHer) {
         if (room && onTop > 60 && frame == clickAt + 60) {
             seen.after = pixel(r, room->GetHeroine()->GetAnimation()->GetPosition());
             seen.results = r.Results();
+            if (room->GetCups().empty() || !room->GetCups()[0]) return false;
+            cupAt = Centre(room->GetCups()[0]->GetBoundingBox());
+            seen.cupBefore = pixel(r, {static_cast<float>(cupAt.x), static_cast<float>(cupAt.y)});
+            r.MoveMouse(cupAt.x, cupAt.y);
+        }
+        if (room && onTop > 60 && frame == clickAt + 100) {
+            seen.cupLit = pixel(r, {static_cast<float>(cupAt.x), static_cast<float>(cupAt.y)});
+            r.MoveMouse(400, 40);
+        }
+        if (room && onTop > 60 && frame == clickAt + 160) {
+            seen.cupAfter = pixel(r, {static_cast<float>(cupAt.x), static_cast<float>(cupAt.y)});
             return false;
         }
         return true;
@@ -100,4 +117,6 @@ TEST(VelmoRoomRun, TheMainMenuLeadsToTheRoomWhereAClickDressesHer) {
     EXPECT_GT(Blue(seen.before), Green(seen.before));
     EXPECT_GT(Green(seen.after), Blue(seen.after) + 50);
     EXPECT_EQ(run.Log().find("Dressing room"), std::string::npos);
+    EXPECT_NE(seen.cupLit, seen.cupBefore);
+    EXPECT_EQ(seen.cupAfter, seen.cupBefore);
 }
