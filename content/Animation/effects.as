@@ -273,6 +273,8 @@ void MainMenu(CResourceReader@ r)
     ConfirmBox(r, "bonus_message_screen", false);
 }
 
+const int kDialogLayer = 1000;
+
 // A yes/no dialog: fades in, waits, fades out. Its buttons "yes" and "no" stand below the centre,
 // and the hint of the button under the mouse above it. A box that only tells (asks false) has
 // "yes" alone, in the middle.
@@ -283,10 +285,13 @@ void ConfirmBox(CResourceReader@ r, const string &in name, bool asks)
     r.AddNamedPart("_idle", 300, 1300, 0);
     r.AddNamedPart("_hide", 1300, 1600, 1);
 
+    // The dialog joins the scene of the screen it asks over: its parts lie above every part of
+    // that screen (the screens' layouts stand on layer 100) and below the window shades (2100).
     r.CreateSpriteObjectData("panel");
     r.AddSpriteIDResource(0, 1600);
+    r.AddLayer(kDialogLayer, 1600);
     r.AddHotspot(5000, 5000, 0, 1600);
-    r.AddZoom(135, 110, 0, 1600);
+    r.AddZoom(185, 110, 0, 1600);
     r.AddOpaque(0, 1, 300);
     r.AddOpaque(255, 0, 1000);
     r.AddOpaque(255, 1, 300);
@@ -294,21 +299,21 @@ void ConfirmBox(CResourceReader@ r, const string &in name, bool asks)
 
     r.CreateSpriteObjectData("_item_yes");
     r.AddOffset(asks ? -80 : 0, 40, 0, 1600);
-    r.AddLayer(1, 1600);
+    r.AddLayer(kDialogLayer + 1, 1600);
     r.AddSubstAnimation("main_menu", "button_yes");
 
     if (asks)
     {
         r.CreateSpriteObjectData("_item_no");
         r.AddOffset(80, 40, 0, 1600);
-        r.AddLayer(1, 1600);
+        r.AddLayer(kDialogLayer + 1, 1600);
         r.AddSubstAnimation("main_menu", "button_no");
     }
 
     r.CreateTextSpriteObjectData("_hint");
     r.AddTextSpriteIDResource(6, 1600);
     r.AddOffset(0, -40, 0, 1600);
-    r.AddLayer(2, 1600);
+    r.AddLayer(kDialogLayer + 2, 1600);
 
     // The question: up to three lines between the hint and the buttons, which the dialog fills from
     // its phrase key (and hides when the key has no text for a line).
@@ -323,7 +328,7 @@ void Phrase(CResourceReader@ r, const string &in name, int y)
     r.CreateTextSpriteObjectData(name);
     r.AddTextSpriteIDResource(6, 1600);
     r.AddOffset(0, y, 0, 1600);
-    r.AddLayer(2, 1600);
+    r.AddLayer(kDialogLayer + 2, 1600);
 }
 
 // The new player's name: an edit field, "ok" and "cancel". The field's own animation frames the

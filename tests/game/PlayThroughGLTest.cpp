@@ -259,10 +259,17 @@ public:
         IdleMap();
     }
 
-    // The window's close button, answered "yes" with Enter on the question.
+    // The window's close button, answered "yes" with Enter on the question, which stands above the
+    // screen it asks over: hiding it changes the picture at its middle.
     void CloseAndConfirm() {
         s.Do([](CLevelRun& r) { r.CloseWindow(); });
         Idle("confirm_exit_screen");
+        s.Do([](CLevelRun& r) {
+            const uint32_t shown = PixelAt(r, 400, 300);
+            r.Top()->GetAnimation()->SetVisible(false);
+            EXPECT_NE(PixelAt(r, 400, 300), shown);
+            r.Top()->GetAnimation()->SetVisible(true);
+        });
         Key(SDLK_RETURN);
         s.Until([](CLevelRun&) { return false; });  // the program ends by itself
     }
