@@ -100,6 +100,7 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("bonus_title_patience", 0, 1, 0, 0x41, 107);   // 43
     r.AddTextInfo("bonus_title_quality", 0, 1, 0, 0x41, 108);    // 44
     r.AddTextInfo("bonus_title_helper",  0, 1, 0, 0x41, 148);    // 45
+    r.AddTextInfo("book_button",         0, 0, 0, 0x11, 149);    // 46: the recipe book's button
 }
 
 void Sounds(CResourceReader@ r)
@@ -225,7 +226,10 @@ void Interfaces(CResourceReader@ r)
 // A menu button's own animation, hosted by the layout child "_item_<name>": its face, its caption
 // "_text" (the text "item_<name>" replaces it) and, with hitArea, "_button_rect": a smaller,
 // invisible area that takes the clicks. One part for each state of the button.
-void MenuButton(CResourceReader@ r, const string &in name, int caption, bool hitArea)
+// A button whose caption part is "_text" takes the caption the game gives its control ("item_" and
+// the control's name); under another part name it keeps its own.
+void MenuButton(CResourceReader@ r, const string &in name, int caption, bool hitArea,
+                const string &in captionPart = "_text")
 {
     r.CreateAnimationData(name);
     r.AddNamedPart("_up", 0, 100, 1);
@@ -246,7 +250,7 @@ void MenuButton(CResourceReader@ r, const string &in name, int caption, bool hit
     r.AddColor(255, 255, 255, 255, 0, 400);
     r.AddColor(255, 128, 128, 128, 0, 100);
 
-    r.CreateTextSpriteObjectData("_text");
+    r.CreateTextSpriteObjectData(captionPart);
     r.AddTextSpriteIDResource(caption, 500);
     r.AddLayer(1, 500);
 
@@ -614,12 +618,12 @@ void MenuBackdrop(CResourceReader@ r, const string &in name)
 }
 
 // A menu button at (x, y) from the centre.
-void MenuItem(CResourceReader@ r, const string &in name, int x, int y)
+void MenuItem(CResourceReader@ r, const string &in name, int x, int y, const string &in button = "menu_button")
 {
     r.CreateSpriteObjectData("_item_" + name);
     r.AddOffset(x, y, 0, 1600);
     r.AddLayer(2, 1600);
-    r.AddSubstAnimation("main_menu", "menu_button");
+    r.AddSubstAnimation("main_menu", button);
 }
 
 // A control of the "controls" module at (x, y) from the centre.
@@ -644,6 +648,9 @@ void GameMenus(CResourceReader@ r)
 {
     r.CreateModule("main_menu");
     MenuButton(r, "menu_button", 6, true);
+    // The dressing room's and the new recipe's "cookbook" opens the recipe book, while the main
+    // menu's, of the same name, opens the dressing room: this one keeps a caption of its own.
+    MenuButton(r, "book_button", 46, true, "caption");
 
     // The ribbon under a named player's title menu: it unrolls from the middle ("_show").
     r.CreateAnimationData("lenta");
@@ -2519,7 +2526,7 @@ void VelmoRoom(CResourceReader@ r)
     r.AddLayer(8, 1600);
     r.AddSubstAnimation("Velmo_room", "baloon");
     MenuItem(r, "exit", -250, 270);
-    MenuItem(r, "cookbook", 250, 270);
+    MenuItem(r, "cookbook", 250, 270, "book_button");
 }
 
 // The heroine's looks for a dress: every state in the dress's colour, the walks and work darker.
@@ -2595,7 +2602,7 @@ void Announcements(CResourceReader@ r)
     MenuText(r, "_text", 8, 0, -200);
     Place(r, "_place", 0, -20, 2, 1600);
     MenuItem(r, "ok", -110, 200);
-    MenuItem(r, "cookbook", 110, 200);
+    MenuItem(r, "cookbook", 110, 200, "book_button");
 }
 
 // What the running bonuses show: the ice of the time freeze over the level dial ("_bonus_place" of

@@ -340,6 +340,8 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     p.Check([](CLevelRun& r) {
         EXPECT_EQ(r.Player().floatVars[27], 0.0f);  // taken by the screen
         EXPECT_TRUE(r.Player().names.empty());
+        EXPECT_EQ(TextOf(GF::HGENS::HostedAnimation(r.Top()->GetAnimation(), "_item_cookbook"), "caption"),
+                  "Recipe book");
     });
     p.GoTo("cookbook", "CookingBookScreen");
     p.Check([](CLevelRun& r) { EXPECT_EQ(r.Player().stringVars[28], "new_recept"); });
@@ -388,6 +390,10 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     p.s.Do([&p](CLevelRun&) { p.s.skipHelp = true; });
     p.GoTo("credits", "CreditsScreen");
     p.GoTo("ok", "MainMenuScreen");
+    p.Check([](CLevelRun& r) {
+        EXPECT_EQ(TextOf(GF::HGENS::HostedAnimation(r.Top()->GetAnimation(), "_item_cookbook"), "_text"),
+                  "Dressing room");
+    });
     p.GoTo("cookbook", "VelmoRoomScreen");
     p.GoTo("exit", "MainMenuScreen");
     p.GoTo("back", "SplashScreen");
