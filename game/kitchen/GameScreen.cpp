@@ -131,8 +131,8 @@ void CGameScreen::OnInitialize() {
         }
     }
 
-    const CLevelInfo* level = GetLevelsData().FindLevel(m_levelName);
-    const int stage = level ? GetStageNumber(level->StageName) : 0;
+    // The stage the player is on: a bonus level's stage field names its kind of game, not a stage.
+    const int stage = GetStageNumber(GetCurrentPlayer().stageName);
     if (stage != 0)
         PlayMusic("musik_" + std::to_string(stage));
     else

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/kitchen/DiferenceGameField.h"
 #include "tests/game/kitchen/BonusRun.h"
@@ -104,22 +105,27 @@ TEST(BonusFields, SpotTheDifferenceFoundThroughEitherPictureWins) {
 }
 
 // Spot the difference, lost: one difference found, then the clock runs out: 102 with the one found.
+// Started by a player on the map of stage 2, the game plays that stage's music.
 TEST(BonusFields, SpotTheDifferenceTimeOutKeepsTheCount) {
     CLevelRun run;
     CBonusScript s;
+    std::string music;
     s.Until([](CLevelRun& r) { return Difference(r) && Difference(r)->IsPlaying(); });
     s.Click(120, 420);
     s.Until([](CLevelRun& r) { return r.TopName() == "BonusStatisticsScreen"; });
     const int code = run.Run([&](CLevelRun& r) {
         if (r.FrameNumber() == 0) {
             GetLevelsData().Levels["bonus_diference_1"].Duration = 3000.0f;
+            r.Player().stageName = "stage2";
             r.Play("bonus_diference_1");
             return true;
         }
+        if (r.FrameNumber() == 1) music = GetCurrentMusic();  // the game screen has just been made
         return s.Step(r);
     });
     ASSERT_EQ(code, 0);
     EXPECT_FALSE(run.timedOut) << run.TopName();
+    EXPECT_EQ(music, "musik_2");
     EXPECT_EQ(run.Player().floatVars[5], 102.0f);
     EXPECT_EQ(run.Player().floatVars[13], 1.0f);
     EXPECT_EQ(Count(run.Results(), "GameScreen:exit"), 1);
