@@ -125,9 +125,11 @@ void CShowZacazAction::Update(const float& dt) {
         StartDishFlight();
         if (plate) plate->Play("_closed", 0, false);
     }
+    bool cutShort = false;
     if (m_flight && m_flight->IsRunning()) {
         if (!IsDuel(kind)) m_order->GiveAllBonuses();
         if (m_order->IsLeaving() && m_open) {
+            cutShort = true;
             m_open = false;
             if (field && field->GetReceptPanel()) field->GetReceptPanel()->ShowPanel(m_order);
             CreateLineFloatStrategy(*m_flight, m_dish ? m_dish->GetOpacity() : 1.0f, 1.0f);
@@ -135,7 +137,6 @@ void CShowZacazAction::Update(const float& dt) {
             m_done = true;
             m_flight->SetRunning(false);
             m_landed = true;
-            return;
         }
     }
     if (m_flight && !m_flight->IsRunning() && !m_landed) {
@@ -147,8 +148,11 @@ void CShowZacazAction::Update(const float& dt) {
     }
     if (!m_landed) return;
     m_timer += dt;
-    if (m_timer <= static_cast<float>(GetGameData().zacazParams.value2)) return;
+    // A hand-over cut short is over now: this is its last update, so a duel side's next order comes
+    // at once rather than after a show time it will not wait for, and the customer it already let
+    // go is not let go again.
+    if (!cutShort && m_timer <= static_cast<float>(GetGameData().zacazParams.value2)) return;
     if (field && IsDuel(kind)) field->OnSpecialCustomer(kind);
-    if (field && field->GetReceptPanel()) field->GetReceptPanel()->ShowPanel(m_order);
+    if (!cutShort && field && field->GetReceptPanel()) field->GetReceptPanel()->ShowPanel(m_order);
     m_done = true;
 }

@@ -208,10 +208,11 @@ TEST_F(CKitchenActions, TheQueueIsShuffledAndUsedRoundAndTheDebugKeysAct) {
     EXPECT_EQ(player.floatVars[5], 1.0f);
     EXPECT_EQ(player.levels["test_queue"].place, 1);
 
-    // A duel: both sides' entries come at once, two customers at a time; once every entry has come
-    // a call makes one pass over the queue and brings nobody.
+    // A duel: both sides' entries come at once, two customers at a time. The player's customer let
+    // go while its dish flies ends the hand-over, and the next customer of the player's side comes.
+    // Once every entry has come a call makes one pass over the queue and brings nobody.
     queued.Orders.clear();
-    for (const int32_t kind : {CZacaz::kDuelPlayerKind, CZacaz::kDuelRivalKind}) {
+    for (const int32_t kind : {CZacaz::kDuelPlayerKind, CZacaz::kDuelRivalKind, CZacaz::kDuelPlayerKind}) {
         COrderInfo order;
         order.Kind = kind;
         order.Recept = "soup";
@@ -221,6 +222,25 @@ TEST_F(CKitchenActions, TheQueueIsShuffledAndUsedRoundAndTheDebugKeysAct) {
     field->BringNextCustomer();
     EXPECT_EQ(panel.GetCustomers().size(), 2u);
     EXPECT_EQ(field->GetCustomersAtOnce(), 2);
+    const auto ofKind = [&panel](int32_t kind) {
+        std::vector<THolder<CZacaz>> found;
+        for (const THolder<CZacaz>& customer : panel.GetCustomers())
+            if (customer->GetKind() == kind) found.push_back(customer);
+        return found;
+    };
+    ASSERT_EQ(ofKind(CZacaz::kDuelPlayerKind).size(), 1u);
+    const THolder<CZacaz> served = ofKind(CZacaz::kDuelPlayerKind).front();
+    const THolder<CShowZacazAction> handOver = CShowZacazAction::Create(served);
+    field->AddAction(handOver);
+    const std::size_t flying = field->GetFlyObjectCount();
+    for (int f = 0; f < 200 && field->GetFlyObjectCount() == flying; ++f) FieldFrame();
+    ASSERT_GT(field->GetFlyObjectCount(), flying);  // the dish is in the air
+    panel.ShowPanel(served);
+    FieldFrame();
+    EXPECT_TRUE(handOver->IsDone());
+    const std::vector<THolder<CZacaz>> players = ofKind(CZacaz::kDuelPlayerKind);
+    ASSERT_EQ(players.size(), 1u);
+    EXPECT_NE(players.front(), served);
     panel.Clear();
     field->BringNextCustomer();
     EXPECT_TRUE(panel.GetCustomers().empty());
