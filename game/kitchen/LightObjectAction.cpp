@@ -63,9 +63,10 @@ void CLightObjectAction::Update(const float& dt) {
     const GF::TPoint<float> at = m_animation->GetPosition();
     if (m_particle) m_particle->MoveTo(at.x, at.y);
     if (p >= 1.0f) {
+        // Stopped, the sparkle stays on the scene while its sparks in the air live out their lives;
+        // the particle registry takes it off once the last one has died.
         if (m_particle) {
             m_particle->Detach();
-            m_particle->SetScene({});
             m_particle.Reset();
         }
         if (m_glow) ColourFirstSprite(m_animation, kNoGlowColor);

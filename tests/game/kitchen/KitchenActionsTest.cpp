@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "framework/core/Random.h"
+#include "framework/scene/FGParticle.h"
 #include "game/app/GameData.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
@@ -74,12 +75,22 @@ GF::TAnimationPtr FindInScene(GF::HGENS::CScene& scene, const char* name) {
     return {};
 }
 
+// The hint light's particle systems on the scene.
+std::vector<GF::HGENS::CFGParticle*> HintSparks(GF::HGENS::CScene& scene) {
+    std::vector<GF::HGENS::CFGParticle*> found;
+    for (const GF::TDrawablePtr& drawable : scene.GetDrawables()) {
+        auto* particles = dynamic_cast<GF::HGENS::CFGParticle*>(drawable.Get());
+        if (particles && particles->layer == GetGameData().fieldParams.value2) found.push_back(particles);
+    }
+    return found;
+}
+
 }  // namespace
 
 // The actions of the kitchen, each in a row: the hand-over's show time runs at twice the frame time
 // once the dish has landed; a light pulses to its amplitude at half its time and stops when its
-// device is taken; quick takes count a combo whose points stay on the screen; a long work sounds
-// again every 4 s.
+// device is taken, its sparks dying out after it; quick takes count a combo whose points stay on
+// the screen; a long work sounds again every 4 s.
 TEST_F(CKitchenActions, HandOverLightComboAndWorkKeepTheirTimes) {
     ASSERT_TRUE(loaded);
     ASSERT_TRUE(customer);
@@ -105,10 +116,22 @@ TEST_F(CKitchenActions, HandOverLightComboAndWorkKeepTheirTimes) {
     for (int f = 0; f < 31; ++f) FieldFrame(16.0f);
     FieldFrame(4.0f);  // 500 ms
     EXPECT_NEAR(cup->GetAnimation()->GetScale().x, 1.5f * base, 1e-3f);
+    ASSERT_EQ(HintSparks(*scene).size(), 1u);
     cup->SetFree(false);
     FieldFrame();
     EXPECT_FLOAT_EQ(cup->GetAnimation()->GetScale().x, base);
     cup->SetFree(true);
+    // Its sparks stop coming; those in the air die out on the scene, which then lets the system go.
+    const std::vector<GF::HGENS::CFGParticle*> sparks = HintSparks(*scene);
+    ASSERT_EQ(sparks.size(), 1u);
+    EXPECT_FALSE(sparks.front()->emitting);
+    EXPECT_GT(sparks.front()->GetLiveCount(), 0);
+    int diedOutAt = -1;
+    for (int f = 0; f < 500 && diedOutAt < 0; ++f) {
+        FieldFrame();
+        if (HintSparks(*scene).empty()) diedOutAt = f;
+    }
+    EXPECT_GT(diedOutAt, 0);
 
     // Three takes within the combo window: 1, 2, then the third gives the combo's points (the table's
     // step of 3 takes) in a balloon kept inside the screen, and the count starts again.
