@@ -871,9 +871,9 @@ void CGameField::UpdateTakenObjects(const float& dt) {
         StartAction(CShowObjectAction::Create(back.begin(), back.end(), GetGameData().fieldParams.showTime));
 }
 
+// Without a customer (the debug key with nobody to serve) the bonus is given as any other.
 void CGameField::AddBonus(const CBonusInfo& bonus, TAnimationPtr visual, const THolder<CZacaz>& customer) {
-    if (!customer) return;
-    const int32_t kind = customer->GetKind();
+    const int32_t kind = customer ? customer->GetKind() : 0;
     if (kind == kPlayerDuel || kind == kRivalDuel) {
         for (const THolder<CZacaz>& other : m_receptPanel.GetCustomers())
             if (other != customer) other->DropBonus();

@@ -178,7 +178,8 @@ TEST_F(CKitchenActions, HandOverLightComboAndWorkKeepTheirTimes) {
 // order the runtime's shuffle gives for the seed (replayed here with the generator's own formula);
 // a used-up queue starts again at its first entry; with every duel entry used a call makes one
 // pass and brings nobody. Digit 3 puts on the next dress, wrapping; 9 twice makes the clock run 16
-// times as fast; 5 on a level without bonuses does nothing; 1 wins the level.
+// times as fast; 5 on a level without bonuses does nothing, and with one gives it even with nobody
+// to serve; 1 wins the level.
 TEST_F(CKitchenActions, TheQueueIsShuffledAndUsedRoundAndTheDebugKeysAct) {
     ASSERT_TRUE(loaded);
     CLevelInfo& queued = GetLevelsData().Levels["test_queue"] = *level;
@@ -268,4 +269,9 @@ TEST_F(CKitchenActions, TheQueueIsShuffledAndUsedRoundAndTheDebugKeysAct) {
     field->BringNextCustomer();
     EXPECT_TRUE(panel.GetCustomers().empty());
     EXPECT_EQ(field->FindQueueEntry(CZacaz::kDuelPlayerKind), -1);
+
+    // 5 with nobody in the panel still gives the level's bonus: its picture goes to the row.
+    queued.Bonuses = {CLevelBonusEntry{3, 15.0f}};
+    field->OnKeyDown(10);
+    EXPECT_EQ(field->GetBonusRow().items.size(), 1u);
 }
