@@ -95,7 +95,9 @@ CWaitButtonAction::~CWaitButtonAction() {
 
 void CWaitButtonAction::Start() {
     if (!m_animation) return;
-    m_button = CDeliveryButton::Create(m_animation, false);
+    // The button's animation may still move (a balloon showing, a tutorial sliding in): its hit
+    // area goes with it.
+    m_button = CDeliveryButton::Create(m_animation, true);
     m_button->m_clickEvent.Add(GF::CreateDelegate(this, &CWaitButtonAction::OnClick));
     m_button->SetEnabled(false);
     m_button->SetEnabled(true);

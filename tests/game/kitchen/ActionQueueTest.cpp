@@ -44,7 +44,7 @@ TEST_F(ActionQueue, APauseEndsOnTheFrameItsTimeRunsOutAndWhatFollowsStartsInTheN
     EXPECT_TRUE(queue.IsEmpty());
 }
 
-TEST_F(ActionQueue, AHintBalloonShowsWaitsForItsButtonAndHides) {
+TEST_F(ActionQueue, AHintBalloonShowsWaitsForItsButtonWhereverItMovesAndHides) {
     const TAnimationPtr balloon = Show("interfaces.hint_balloon", 400, 300, "_idle");
     ASSERT_TRUE(balloon);
     queue.AddAction(CAnimationWaitAction::Create(balloon, "_show", 1, false));
@@ -58,14 +58,21 @@ TEST_F(ActionQueue, AHintBalloonShowsWaitsForItsButtonAndHides) {
     // The button's "_button_rect", 96 x 24, 40 pixels below the balloon's centre.
     const TRect hit = button->GetHitRect();
     EXPECT_EQ(hit, (TRect{352, 328, 448, 352}));
+    // The balloon moves on while it waits: the button goes with it.
+    balloon->SetPosition(460.0f, 300.0f);
+    Step();
+    Step();
+    const TRect moved = button->GetHitRect();
+    EXPECT_EQ(moved, (TRect{412, 328, 508, 352}));
 
-    Click({hit.right + 10, Centre(hit).y});
-    Click({Centre(hit).x, hit.top - 10});
+    Click(Centre(hit));  // where it stood
+    Click({moved.right + 10, Centre(moved).y});
+    Click({Centre(moved).x, moved.top - 10});
     for (int i = 0; i < 100; ++i) Step();
     EXPECT_FALSE(wait->IsDone());
     EXPECT_TRUE(notes.empty());
 
-    Click(Centre(hit));
+    Click(Centre(moved));
     EXPECT_TRUE(wait->IsDone());
     const int clickedAt = frame;
     for (int i = 0; i < 30; ++i) Step();
