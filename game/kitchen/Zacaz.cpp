@@ -185,17 +185,15 @@ void CZacaz::UpdateDisplay(const float& dt) {
     if (m_scrollTime > 0.0f && m_open && m_sign && m_sign->IsFinished()) UpdateScroll(dt);
 }
 
+// Only the mood bar's fall brings a customer down to the low mood: a customer without a bar (the
+// bonus customer, the duel's, any other kind without one) keeps its mood and never leaves by
+// impatience; the level waits for it to be served.
 bool CZacaz::UpdatePatience(const float& dt) {
-    if (m_itemsDone < m_itemCount + 1) {
-        // A customer without a mood bar has no low mood to wait for; once closing time lets patience
-        // run, it loses its mood over the order patience too (a duel ends by serving only).
-        const bool barless = !m_moodBar && !IsDuel(m_kind);
-        if (m_mood <= kLowMood || barless) {
-            LowerMood(dt, m_orderPatience);
-            if (!m_lowMood) {
-                m_lowMood = true;
-                SetRingState(0);
-            }
+    if (m_mood <= kLowMood && m_itemsDone < m_itemCount + 1) {
+        LowerMood(dt, m_orderPatience);
+        if (!m_lowMood) {
+            m_lowMood = true;
+            SetRingState(0);
         }
     }
     return m_mood <= 0.0f;
