@@ -1,5 +1,6 @@
 #include "game/kitchen/HintManager.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 
@@ -8,8 +9,8 @@
 #include "game/kitchen/HintRaise.h"
 #include "game/kitchen/KitchenLog.h"
 
-std::vector<CHintInfo> CHintManager::CollectHints(bool flag) {
-    std::vector<CHintInfo> candidates;
+std::vector<std::size_t> CHintManager::CollectIndices(bool flag) {
+    std::vector<std::size_t> candidates;
     const std::vector<CHintInfo>& hints = GetGameData().hints;
     CPlayerProfile& player = GetCurrentPlayer();
     for (std::size_t i = 0; i < hints.size(); ++i) {
@@ -18,8 +19,15 @@ std::vector<CHintInfo> CHintManager::CollectHints(bool flag) {
         int32_t& shown = player.hintShows[static_cast<int32_t>(i)];
         if (hint.maxShows != -1 && shown >= hint.maxShows) continue;
         ++shown;
-        candidates.push_back(hint);
+        candidates.push_back(i);
     }
+    return candidates;
+}
+
+std::vector<CHintInfo> CHintManager::CollectHints(bool flag) {
+    const std::vector<CHintInfo>& hints = GetGameData().hints;
+    std::vector<CHintInfo> candidates;
+    for (const std::size_t i : CollectIndices(flag)) candidates.push_back(hints[i]);
     return candidates;
 }
 
@@ -28,15 +36,16 @@ void CHintManager::PickHint(bool flag) {
         Showing = false;
         return;
     }
-    std::vector<CHintInfo> candidates = CollectHints(flag);
+    std::vector<std::size_t> candidates = CollectIndices(flag);
     if (candidates.empty() && Trigger != 0 && !flag) {
         Trigger = 0;
-        candidates = CollectHints(false);
+        candidates = CollectIndices(false);
     }
     if (candidates.empty()) return;
     Trigger = 0;
-    const std::size_t pick = static_cast<std::size_t>(GF::Rand()) % candidates.size();
-    Show(candidates[pick]);
+    const std::size_t pick = candidates[static_cast<std::size_t>(GF::Rand()) % candidates.size()];
+    m_chain.assign(1, static_cast<int32_t>(pick));
+    Show(GetGameData().hints[pick]);
 }
 
 void CHintManager::Show(const CHintInfo& hint) {
@@ -60,12 +69,16 @@ void CHintManager::FinishHint() {
     const int32_t next = Current.id;
     if (next != -1) {
         const std::vector<CHintInfo>& hints = GetGameData().hints;
-        if (next >= 0 && static_cast<std::size_t>(next) < hints.size()) {
-            const CHintInfo followUp = hints[static_cast<std::size_t>(next)];
-            Show(followUp);
-        } else {
+        if (next < 0 || static_cast<std::size_t>(next) >= hints.size()) {
             KitchenLog("hints: \"%s\" is followed by hint %d, which is not in the list", Current.name.c_str(),
                        next);
+        } else if (std::find(m_chain.begin(), m_chain.end(), next) != m_chain.end()) {
+            KitchenLog("hints: \"%s\" is followed by \"%s\", shown before in its chain", Current.name.c_str(),
+                       hints[static_cast<std::size_t>(next)].name.c_str());
+        } else {
+            m_chain.push_back(next);
+            const CHintInfo followUp = hints[static_cast<std::size_t>(next)];
+            Show(followUp);
         }
     }
     Showing = false;

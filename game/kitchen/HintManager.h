@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -26,9 +27,16 @@ public:
     void PickHint(bool flag);
     // Takes down the hint being shown, then shows this one.
     void Show(const CHintInfo& hint);
-    // The shown hint is over: its follow-up, if it names one, is shown.
+    // The shown hint is over: its follow-up, if it names one, is shown. A chain of follow-ups shows
+    // each hint at most once per raise: hints whose pages cannot be shown end at once and would
+    // otherwise follow each other around a loop in the data without end.
     void FinishHint();
     void SetStrategy(GF::THolder<CHintStrategyBase> strategy);
+
+private:
+    std::vector<std::size_t> CollectIndices(bool flag);
+
+    std::vector<int32_t> m_chain;  // the hints shown since the last pick, by index
 };
 
 CHintManager& GetHintManager();

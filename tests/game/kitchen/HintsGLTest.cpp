@@ -9,6 +9,7 @@
 #include "framework/app/GameManager.h"
 #include "game/app/GameData.h"
 #include "game/app/Players.h"
+#include "game/app/ScreenRegistry.h"
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/HintManager.h"
 #include "game/kitchen/HintRaise.h"
@@ -57,6 +58,13 @@ const GF::THolder<CZacaz>& NoCustomer() {
     alignas(GF::THolder<CZacaz>) static unsigned char storage[sizeof(GF::THolder<CZacaz>)];
     static const GF::THolder<CZacaz>* const none = new (storage) GF::THolder<CZacaz>();
     return *none;
+}
+
+// The game's maker of the hint page.
+GF::IGameManager::ScreenFactory PageFactory() {
+    for (const tagScreenEntry& entry : GetScreenRegistry())
+        if (std::string(entry.name) == "HintScreen") return entry.factory;
+    return nullptr;
 }
 
 class CHintsRun : public ::testing::Test {
@@ -195,7 +203,8 @@ TEST_F(CHintsRun, RaisedTriggersShowBalloonsOnceForEachPlayerAcrossASave) {
 // A balloon that ends by itself plays out slowly and then shows the hint that follows it, which leads
 // nowhere further. A page hint opens the hint screen over the game with the heroine held still; Enter
 // closes it with "back", she moves again and its follow-up shows. The same page ended with "quit" (the
-// window's close request), the exit then refused, leaves her moving too, the hint still shown.
+// window's close request), the exit then refused, leaves her moving too, the hint still shown. Page
+// hints that follow each other in a loop, while no page can be opened, are each tried once.
 TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
     struct tagSeen {
         bool selfFinishing = false;
@@ -209,6 +218,7 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
         std::string afterPage;
         bool movingAfterRefusedExit = false;
         bool showingAfterQuit = false;
+        bool showingAfterLoop = true;
     } seen;
     int step = 0;
     int at = 0;
@@ -278,6 +288,17 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
             step = 8;
             at = frame;
         } else if (step == 8 && frame == at + 1) {
+            // Two page hints that follow each other, while the hint page cannot be opened: each is
+            // tried once, and the loop is logged.
+            std::vector<CHintInfo>& hints = GetGameData().hints;
+            const int32_t first = static_cast<int32_t>(hints.size());
+            hints.push_back(CHintInfo{first + 1, "hint_loop_a", true, 14, true, -1, false, "loop_page"});
+            hints.push_back(CHintInfo{first, "hint_loop_b", false, -1, true, -1, false, "loop_page"});
+            const auto manager = GF::GetGameManager();
+            manager->RegisterScreenFactory("HintScreen", [] { return GF::THolder<GF::IScreen>(); });
+            RaiseHint(14);
+            manager->RegisterScreenFactory("HintScreen", PageFactory());
+            seen.showingAfterLoop = GetHintManager().Showing;
             r.Field()->FinishLevel();
             step = 9;
         } else if (step == 9 && r.TopName() != "GameScreen") {
@@ -301,6 +322,14 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
     EXPECT_NE(std::find(run.Results().begin(), run.Results().end(), "HintScreen:back"), run.Results().end());
     EXPECT_TRUE(seen.showingAfterQuit);  // only "back" finishes the hint
     EXPECT_TRUE(seen.movingAfterRefusedExit);
+    const std::string log = run.Log();
+    const std::string unopened = "hints: the hint screen \"loop_page\" did not open";
+    std::size_t tries = 0;
+    for (std::size_t at = log.find(unopened); at != std::string::npos; at = log.find(unopened, at + 1)) ++tries;
+    EXPECT_EQ(tries, 2u);
+    EXPECT_NE(log.find("hints: \"hint_loop_b\" is followed by \"hint_loop_a\", shown before in its chain"),
+              std::string::npos);
+    EXPECT_FALSE(seen.showingAfterLoop);
 }
 
 // The level ends while a balloon plays out by itself: the screen hides and goes with the balloon
