@@ -140,15 +140,19 @@ void CCookBook::CreateLeaves() {
     SetLeafLayer(m_turningLeaf, kTurningLayer);
 }
 
-// The newest recipe the player knows, when the flow asks for it; the first two spreads are where
-// the book opens anyway.
+// The spread is taken from the page the recipe is on: rounding the pages before the recipe down
+// to a multiple of four opens a spread that most often does not show it.
+std::optional<int> CCookBook::NewestRecipeSpread(int page) {
+    if (page < 0) return std::nullopt;
+    const int target = page % 2 == 0 ? page - 1 : page - 2;
+    if (target < 3) return std::nullopt;
+    return target;
+}
+
+// The newest recipe the player knows, when the flow asks for it.
 void CCookBook::JumpToNewestRecipe() {
     if (GetCurrentPlayer().stringVars[kReplayVariable] != kNewRecipe) return;
-    const int page = m_newestRecipePage;
-    if (page < 0) return;
-    const int target = page % 2 == 0 ? page - 1 : page - 2;
-    if (target < 3) return;
-    GoToSpread(target);
+    if (const std::optional<int> target = NewestRecipeSpread(m_newestRecipePage)) GoToSpread(*target);
 }
 
 void CCookBook::SetLeafLayer(const GF::THolder<CPaperEffect>& leaf, int layer) {

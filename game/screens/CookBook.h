@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,10 @@ public:
 
     static GF::THolder<GF::IScreen> Create();
     ~CCookBook() override;
+
+    // The spread the book turns to for the newest known recipe, whose first item is on that page:
+    // the spread that shows the page. None for no page, or for a page of the first two spreads.
+    static std::optional<int> NewestRecipeSpread(int page);
 
     void OnInitialize() override;
     void OnDestroy() override;

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "framework/app/GameManager.h"
@@ -10,6 +12,7 @@
 #include "framework/scene/IAnimation.h"
 #include "game/app/GameData.h"
 #include "game/app/LevelsData.h"
+#include "game/screens/CheatClass.h"
 #include "game/screens/CookBook.h"
 #include "tests/support/LevelRun.h"
 
@@ -131,6 +134,7 @@ void KnowStages(CLevelRun& run, int stages) {
 // turn lasts the game data's page-turn time and ignores input meanwhile; the arrows and a tab turn
 // it; its exit leads back. Opened again with "new_recept", it shows the newest known recipe.
 TEST(CookBookRun, TurnsLeavesByButtonsKeysAndTabsAndOpensOnTheNewestRecipe) {
+    GetCheatListener() = CCheatClass{};  // as a new program has it: a code typed by an earlier run is gone
     CLevelRun run;
     CSteps steps;
     int spreadBefore = 0, turningFrames = 0, phase = 0, markers = 0;
@@ -260,6 +264,54 @@ TEST(CookBookRun, TurnsLeavesByButtonsKeysAndTabsAndOpensOnTheNewestRecipe) {
         EXPECT_FALSE(page == oldSpread + 1 || page == oldSpread + 2) << page << " " << oldSpread;
         EXPECT_FALSE(book->IsTurning());
         markers += CheckMarkers(r, *book);
+        // The same for each recipe of the sample book as the newest known one: the page its first
+        // item is on, the spread the old rule opened ("-" none: the book opens at the stage's
+        // chapter) and the one the book opens. Each spread the old rule opens lies before the
+        // recipe; the book's spread shows the recipe's first page.
+        std::string table;
+        std::unordered_map<std::string, bool> known;
+        for (auto entry = entries.begin(); entry != entries.end(); ++entry) {
+            if (entry->Flag1) continue;
+            known[entry->Name] = true;
+            CCookBookPages upTo;
+            upTo.SetPageSize(book->GetPages().GetPageWidth(), book->GetPages().GetPageHeight());
+            upTo.Fill(std::vector<CCookBookEntry>(entries.begin(), entry), {}, true);
+            const int m = upTo.GetPageCount() == 0 ? -1 : upTo.GetPageCount() - 2;
+            const int oldRule = m >= 4 ? m / 4 * 4 - 1 : -2;
+            CCookBookPages whole;
+            whole.SetPageSize(book->GetPages().GetPageWidth(), book->GetPages().GetPageHeight());
+            const int first = whole.Fill(entries, known, false).newestRecipePage;
+            const std::optional<int> opened = CCookBook::NewestRecipeSpread(first);
+            const auto spread = [](int s) { return s == -2 ? std::string("-") : std::to_string(s); };
+            table += entry->Name + " " + std::to_string(first) + " " + spread(oldRule) + " " +
+                     spread(opened.value_or(-2)) + "\n";
+            if (opened) {
+                EXPECT_TRUE(first == *opened + 1 || first == *opened + 2) << entry->Name;
+            }
+        }
+        EXPECT_EQ(table,
+                  "soup 3 - -\n"
+                  "steak 3 - -\n"
+                  "pizza 4 - 3\n"
+                  "tea 7 3 5\n"
+                  "salad 7 3 5\n"
+                  "omelette 8 3 7\n"
+                  "pancakes 11 7 9\n"
+                  "pasta 11 7 9\n"
+                  "curry 12 7 11\n"
+                  "burger 15 11 13\n"
+                  "stew 15 11 13\n"
+                  "risotto 16 11 15\n"
+                  "sushi 19 15 17\n"
+                  "tacos 19 15 17\n"
+                  "goulash 20 15 19\n"
+                  "paella 23 19 21\n"
+                  "ramen 23 19 21\n"
+                  "lasagne 24 19 23\n"
+                  "pie 27 23 25\n"
+                  "pudding 27 23 25\n"
+                  "cake 28 23 27\n"
+                  "hidden_things 30 27 29\n");
         return true;
     });
     const int code = run.Run([&](CLevelRun& r) { return steps(r); }, 800);
