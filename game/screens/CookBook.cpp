@@ -141,7 +141,7 @@ void CCookBook::CreateLeaves() {
 }
 
 // The spread is taken from the page the recipe is on: rounding the pages before the recipe down
-// to a multiple of four opens a spread that most often does not show it.
+// to a multiple of four opens a spread that lies before it.
 std::optional<int> CCookBook::NewestRecipeSpread(int page) {
     if (page < 0) return std::nullopt;
     const int target = page % 2 == 0 ? page - 1 : page - 2;
