@@ -130,7 +130,7 @@ public:
     void Texture_SetWrap(HTEXTURE tex, bool wrap) override { m_renderer.TextureSetWrap(tex, wrap); }
 
     // For tests: the pixels of the scene being drawn (between Gfx_BeginScene and Gfx_EndScene), ARGB,
-    // top row first, in the window's pixels for the screen.
+    // top row first; for the screen, the picture as the window shows it, without the bars.
     std::vector<uint32_t> ReadScene(int* width, int* height) { return m_renderer.ReadScene(width, height); }
     // The distinct textures drawn since the last Gfx_BeginScene (what a scene could at best be batched into).
     int TexturesDrawn() const { return m_renderer.TexturesDrawn(); }
