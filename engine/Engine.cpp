@@ -3,8 +3,12 @@
 #include <SDL2/SDL_image.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdarg>
 #include <ctime>
+#include <thread>
+
+#include "engine/WindowManager.h"
 
 namespace Engine {
 
@@ -14,6 +18,9 @@ CEngine* g_engine = nullptr;
 HGE* g_installed = nullptr;
 
 constexpr Uint32 kVideoSystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER;
+
+// A display that does not tell its refresh rate is taken for this one.
+constexpr int kDefaultRefreshRate = 60;
 
 }  // namespace
 
@@ -44,6 +51,7 @@ bool CEngine::System_Initiate() {
     if (m_window) return true;
     m_shutDown = false;
     m_error.clear();
+    m_refreshRate = 0;
     // A close button asks the exit function; SDL_QUIT then only comes from a signal.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(kVideoSystems) != 0) {
@@ -59,17 +67,19 @@ bool CEngine::System_Initiate() {
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
 
-    const Uint32 flags =
-        SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | (m_windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    // Hidden until the frame loop starts: the settings and the player read in between may still
+    // switch it to full screen, and it then opens in the mode it keeps.
     m_window = SDL_CreateWindow(m_title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                std::max(m_screenWidth, 1), std::max(m_screenHeight, 1), flags);
+                                std::max(m_screenWidth, 1), std::max(m_screenHeight, 1),
+                                SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!m_window) return Fail(std::string("System_Initiate: can't create the window: ") + SDL_GetError());
+    if (!m_windowed) ApplyFullscreen();
     m_context = SDL_GL_CreateContext(m_window);
     if (!m_context) {
         return Fail(std::string("System_Initiate: can't create an OpenGL 3.3 context: ") + SDL_GetError());
     }
     SDL_GL_MakeCurrent(m_window, m_context);
-    SDL_GL_SetSwapInterval(m_framePacing == -1 ? 1 : 0);
+    ApplySwapInterval();
     std::string error;
     if (!m_renderer.Init(error)) return Fail("System_Initiate: " + error);
 
@@ -87,9 +97,10 @@ bool CEngine::System_Initiate() {
     m_fpsFrames = 0;
     SDL_version version;
     SDL_GetVersion(&version);
-    m_log.Write("Engine started: SDL %d.%d.%d, video %s, %dx%d %s", version.major, version.minor,
-                version.patch, SDL_GetCurrentVideoDriver(), m_screenWidth, m_screenHeight,
-                m_windowed ? "windowed" : "fullscreen");
+    m_log.Write("Engine started: SDL %d.%d.%d, video %s, %dx%d %s, display %d Hz%s", version.major,
+                version.minor, version.patch, SDL_GetCurrentVideoDriver(), m_screenWidth, m_screenHeight,
+                m_windowed ? "windowed" : "fullscreen", RefreshRate(),
+                m_vsyncRefused ? ", no vertical sync: frames paced by the engine" : "");
     return true;
 }
 
@@ -132,7 +143,9 @@ bool CEngine::System_Start() {
         m_log.Write("%s", m_error.c_str());
         return false;
     }
+    SDL_ShowWindow(m_window);
     m_lastFrame = m_fpsStart = SDL_GetPerformanceCounter();
+    m_nextFrame = 0;
     for (;;) {
         bool quit = false;
         const bool closeAsked = PumpEvents(quit);
@@ -150,6 +163,7 @@ bool CEngine::System_Start() {
             m_fps = m_fpsFrames;
             m_fpsFrames = 0;
             m_fpsStart = now;
+            CheckVerticalSync();
         }
         const bool stop = m_frameFunc();
         m_input.EndFrame();
@@ -185,14 +199,54 @@ bool CEngine::PumpEvents(bool& quit) {
     return closeAsked;
 }
 
+// Frames start on a schedule of fixed steps, slept to rather than spun for; a frame that comes later
+// than a whole step starts the schedule again from now instead of being caught up with a burst.
 void CEngine::Pace() {
-    if (m_framePacing <= 0) return;
-    const uint64_t frequency = SDL_GetPerformanceFrequency();
-    const uint64_t due = m_lastFrame + frequency * static_cast<uint64_t>(m_framePacing) / 1000;
-    for (uint64_t now = SDL_GetPerformanceCounter(); now < due; now = SDL_GetPerformanceCounter()) {
-        const uint64_t leftMs = (due - now) * 1000 / frequency;
-        SDL_Delay(leftMs > 1 ? static_cast<Uint32>(leftMs - 1) : 0);
+    double seconds = 0;
+    if (m_framePacing > 0) seconds = m_framePacing / 1000.0;
+    if (m_framePacing == -1 && m_vsyncRefused) seconds = 1.0 / RefreshRate();
+    if (seconds <= 0) {
+        m_nextFrame = 0;
+        return;
     }
+    const uint64_t frequency = SDL_GetPerformanceFrequency();
+    const auto step = static_cast<uint64_t>(seconds * static_cast<double>(frequency));
+    uint64_t now = SDL_GetPerformanceCounter();
+    if (m_nextFrame > now) {
+        const double wait = static_cast<double>(m_nextFrame - now) / static_cast<double>(frequency);
+        std::this_thread::sleep_for(std::chrono::duration<double>(wait));
+        now = SDL_GetPerformanceCounter();
+    }
+    m_nextFrame = m_nextFrame + step < now ? now + step : m_nextFrame + step;
+}
+
+// Vertical sync asked for can be refused by the driver, or granted without ever waiting (a software
+// renderer, a virtual display): frames well above the display's rate tell so, and the engine then
+// paces them itself.
+void CEngine::CheckVerticalSync() {
+    if (m_framePacing != -1 || m_vsyncRefused || m_fixedDelta > 0) return;
+    const int rate = RefreshRate();
+    if (m_fps <= rate + rate / 4) return;
+    m_vsyncRefused = true;
+    SDL_GL_SetSwapInterval(0);
+    m_log.Write("Vertical sync does not hold frames back (%d a second): paced to %d Hz", m_fps, rate);
+}
+
+void CEngine::ApplySwapInterval() {
+    m_vsyncRefused = false;
+    if (!m_context) return;
+    if (m_framePacing != -1) {
+        SDL_GL_SetSwapInterval(0);
+        return;
+    }
+    m_vsyncRefused = SDL_GL_SetSwapInterval(1) != 0;
+}
+
+int CEngine::RefreshRate() {
+    SDL_DisplayMode mode;
+    if (m_refreshRate == 0)
+        m_refreshRate = DesktopMode(mode) && mode.refresh_rate > 0 ? mode.refresh_rate : kDefaultRefreshRate;
+    return m_refreshRate;
 }
 
 void CEngine::System_Log(const char* format, ...) {
@@ -232,10 +286,19 @@ void CEngine::System_SetStateBool(hgeBoolState state, bool value) {
     }
 }
 
+// A switch that can't be carried out leaves the window as it was, windowed state included, so that
+// what the engine reports and draws to stays the real window.
 void CEngine::ApplyFullscreen() {
     if (!m_window) return;
+    if (!m_windowed && !HasWindowManager(m_window)) {
+        m_log.Write(
+            "Can't switch to full screen: no window manager to carry it out; the window stays as it is");
+        m_windowed = true;
+        return;
+    }
     if (SDL_SetWindowFullscreen(m_window, m_windowed ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
         m_log.Write("Can't switch to %s: %s", m_windowed ? "a window" : "full screen", SDL_GetError());
+        m_windowed = (SDL_GetWindowFlags(m_window) & SDL_WINDOW_FULLSCREEN_DESKTOP) == 0;
     }
 }
 
@@ -272,7 +335,11 @@ void CEngine::System_SetStateInt(hgeIntState state, int value) {
             break;
         case HGE_FPS:
             m_framePacing = value < 0 ? -1 : value;
-            if (m_context) SDL_GL_SetSwapInterval(m_framePacing == -1 ? 1 : 0);
+            ApplySwapInterval();
+            break;
+        case HGE_CLIENTWIDTH:
+        case HGE_CLIENTHEIGHT:
+            SetClientSize(state == HGE_CLIENTWIDTH ? value : -1, state == HGE_CLIENTHEIGHT ? value : -1);
             break;
         default:
             break;  // the rest are read-only
@@ -339,9 +406,10 @@ int CEngine::System_GetStateInt(hgeIntState state) {
             return m_framePacing;
         case HGE_CLIENTWIDTH:
         case HGE_CLIENTHEIGHT: {
+            // In the window's own units, those of the mouse.
             if (!m_window) return 0;
             int width = 0, height = 0;
-            SDL_GL_GetDrawableSize(m_window, &width, &height);
+            SDL_GetWindowSize(m_window, &width, &height);
             return state == HGE_CLIENTWIDTH ? width : height;
         }
         case HGE_DESKTOPHEIGHT:
@@ -356,6 +424,19 @@ int CEngine::System_GetStateInt(hgeIntState state) {
         }
     }
     return 0;
+}
+
+// Only a window is sized: in full screen the desktop decides. The frame around the client area is
+// the window manager's business.
+void CEngine::SetClientSize(int width, int height) {
+    if (!m_window || !m_windowed) return;
+    int oldWidth = 0, oldHeight = 0;
+    SDL_GetWindowSize(m_window, &oldWidth, &oldHeight);
+    if (width <= 0) width = oldWidth;
+    if (height <= 0) height = oldHeight;
+    if (width == oldWidth && height == oldHeight) return;
+    SDL_RestoreWindow(m_window);
+    SDL_SetWindowSize(m_window, width, height);
 }
 
 bool CEngine::DesktopMode(SDL_DisplayMode& mode) {

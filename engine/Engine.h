@@ -130,7 +130,7 @@ public:
     void Texture_SetWrap(HTEXTURE tex, bool wrap) override { m_renderer.TextureSetWrap(tex, wrap); }
 
     // For tests: the pixels of the scene being drawn (between Gfx_BeginScene and Gfx_EndScene), ARGB,
-    // top row first, in the window's pixels for the screen.
+    // top row first; for the screen, the picture as the window shows it, without the bars.
     std::vector<uint32_t> ReadScene(int* width, int* height) { return m_renderer.ReadScene(width, height); }
     // The distinct textures drawn since the last Gfx_BeginScene (what a scene could at best be batched into).
     int TexturesDrawn() const { return m_renderer.TexturesDrawn(); }
@@ -145,8 +145,14 @@ private:
     // Pumps SDL's events into the input; answers true when the window was asked to close.
     bool PumpEvents(bool& quit);
     void Pace();
+    void CheckVerticalSync();
+    void ApplySwapInterval();
+    // The display's refresh rate, 60 when it does not say.
+    int RefreshRate();
     void ApplyIcon();
     void ApplyFullscreen();
+    // -1 keeps that side.
+    void SetClientSize(int width, int height);
     SDL_Surface* DecodeImage(const char* name);
     bool DesktopMode(SDL_DisplayMode& mode);
 
@@ -182,6 +188,9 @@ private:
 
     uint64_t m_startCounter = 0;
     uint64_t m_lastFrame = 0;
+    uint64_t m_nextFrame = 0;     // when the paced schedule lets the next frame start; 0 = not paced
+    bool m_vsyncRefused = false;  // vertical sync asked for and not given: the engine paces
+    int m_refreshRate = 0;        // 0 until asked
     uint64_t m_fpsStart = 0;
     int m_fpsFrames = 0;
     float m_delta = 0;

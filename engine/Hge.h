@@ -38,8 +38,8 @@ enum hgeIntState {
     HGE_RESERVED20 = 20,
     HGE_RESERVED21 = 21,
     HGE_FPS = 23,            // frame pacing: milliseconds per frame, 0 = unpaced, -1 = vertical sync
-    HGE_CLIENTWIDTH = 30,    // read: the window's client area now
-    HGE_CLIENTHEIGHT = 31,   // read
+    HGE_CLIENTWIDTH = 30,    // the window's client area now; set: asks a window (not full screen)
+    HGE_CLIENTHEIGHT = 31,   // for that client size, the other side kept
     HGE_DESKTOPHEIGHT = 32,  // read: height of the display the window is on
     HGE_DESKTOPBPP = 33,     // read: the display's colour depth (24-bit modes count as 32)
 };

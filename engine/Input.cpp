@@ -41,12 +41,12 @@ void CInput::HandleEvent(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN: {
             const int key = KeyFromSdl(event.key.keysym.sym);
-            if (key) Press(key, event.key.repeat != 0);
+            if (key) Press(key, event.key.repeat != 0, m_mouseX, m_mouseY);
             break;
         }
         case SDL_KEYUP: {
             const int key = KeyFromSdl(event.key.keysym.sym);
-            if (key) Release(key);
+            if (key) Release(key, m_mouseX, m_mouseY);
             break;
         }
         case SDL_MOUSEBUTTONDOWN:
@@ -56,9 +56,9 @@ void CInput::HandleEvent(const SDL_Event& event) {
             const int key = KeyFromSdlButton(event.button.button);
             if (!key) break;
             if (event.type == SDL_MOUSEBUTTONDOWN) {
-                Press(key, false);
+                Press(key, false, m_mouseX, m_mouseY);
             } else {
-                Release(key);
+                Release(key, m_mouseX, m_mouseY);
             }
             break;
         }
@@ -81,19 +81,28 @@ void CInput::HandleEvent(const SDL_Event& event) {
     }
 }
 
-void CInput::Press(int key, bool repeat) {
+void CInput::Press(int key, bool repeat, float x, float y) {
+    if (m_carrying[key]) {
+        m_carried.push_back({true, key, x, y});
+        return;
+    }
     const bool mouse = key == HGEK_LBUTTON || key == HGEK_RBUTTON || key == HGEK_MBUTTON;
     m_down[key] = true;
     m_pressed[key] = true;
     m_key = key;
-    Push(mouse ? INPUT_MBUTTONDOWN : INPUT_KEYDOWN, key, Flags() | (repeat ? HGEINP_REPEAT : 0));
+    PushAt(mouse ? INPUT_MBUTTONDOWN : INPUT_KEYDOWN, key, Flags() | (repeat ? HGEINP_REPEAT : 0), x, y);
 }
 
-void CInput::Release(int key) {
+void CInput::Release(int key, float x, float y) {
+    if (m_carrying[key] || m_pressed[key]) {
+        m_carrying[key] = true;
+        m_carried.push_back({false, key, x, y});
+        return;
+    }
     const bool mouse = key == HGEK_LBUTTON || key == HGEK_RBUTTON || key == HGEK_MBUTTON;
     m_down[key] = false;
     m_released[key] = true;
-    Push(mouse ? INPUT_MBUTTONUP : INPUT_KEYUP, key, Flags());
+    PushAt(mouse ? INPUT_MBUTTONUP : INPUT_KEYUP, key, Flags(), x, y);
 }
 
 void CInput::AddText(const char* utf8) {
@@ -132,6 +141,12 @@ void CInput::Push(int type, int key, int flags, int chr, int wheel) {
     m_queue.push_back(event);
 }
 
+void CInput::PushAt(int type, int key, int flags, float x, float y) {
+    Push(type, key, flags);
+    m_queue.back().x = x;
+    m_queue.back().y = y;
+}
+
 bool CInput::GetEvent(hgeInputEvent* event) {
     if (m_queue.empty()) return false;
     if (event) *event = m_queue.front();
@@ -145,6 +160,16 @@ void CInput::EndFrame() {
     std::memset(m_released, 0, sizeof m_released);
     m_key = 0;
     m_char = 0;
+    // What was held over goes first into the next frame, each key by the same rule again.
+    std::vector<tagCarried> carried;
+    carried.swap(m_carried);
+    std::memset(m_carrying, 0, sizeof m_carrying);
+    for (const tagCarried& event : carried) {
+        if (event.press)
+            Press(event.key, false, event.x, event.y);
+        else
+            Release(event.key, event.x, event.y);
+    }
 }
 
 void CInput::SetMouse(float x, float y) {

@@ -2,10 +2,15 @@
 // What the player did since the last frame: SDL events become the engine's input events (a queue
 // the frame function drains with Input_GetEvent), the key state table, the key and character of
 // the frame, and the mouse position in client pixels. Fed by the frame loop, one event at a time.
+//
+// A key or button let go in the frame it went down (a quick click, a touchpad's tap) stays down for
+// that frame and is let go at the next, so that what reads the key states once a frame sees the
+// press; the key's later events of that frame follow it, in order.
 
 #include <SDL2/SDL_events.h>
 
 #include <deque>
+#include <vector>
 
 #include "engine/Hge.h"
 
@@ -31,15 +36,25 @@ public:
 private:
     static bool ValidKey(int key) { return key > 0 && key < HGEK_KEYCOUNT; }
     int Flags() const;
-    void Press(int key, bool repeat);
-    void Release(int key);
+    void Press(int key, bool repeat, float x, float y);
+    void Release(int key, float x, float y);
     void Push(int type, int key, int flags, int chr = 0, int wheel = 0);
+    void PushAt(int type, int key, int flags, float x, float y);
     void AddText(const char* utf8);
 
     std::deque<hgeInputEvent> m_queue;
     bool m_down[HGEK_KEYCOUNT] = {};
     bool m_pressed[HGEK_KEYCOUNT] = {};
     bool m_released[HGEK_KEYCOUNT] = {};
+    // Events of keys let go in the frame they went down, held over for the next frame.
+    struct tagCarried {
+        bool press = false;
+        int key = 0;
+        float x = 0;
+        float y = 0;
+    };
+    std::vector<tagCarried> m_carried;
+    bool m_carrying[HGEK_KEYCOUNT] = {};
     int m_key = 0;
     int m_char = 0;
     float m_mouseX = 0;

@@ -1,5 +1,7 @@
 #include "engine/Renderer.h"
 
+#include "engine/PictureFit.h"
+
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -189,17 +191,34 @@ bool CRenderer::BeginScene(HTARGET target, int screenWidth, int screenHeight, in
     } else {
         m_sceneWidth = std::max(screenWidth, 1);
         m_sceneHeight = std::max(screenHeight, 1);
-        m_viewWidth = std::max(drawableWidth, 0);
-        m_viewHeight = std::max(drawableHeight, 0);
+        const tagPictureFit fit = FitPicture(m_sceneWidth, m_sceneHeight, drawableWidth, drawableHeight);
+        m_viewWidth = fit.width;
+        m_viewHeight = fit.height;
+        m_drawableWidth = std::max(drawableWidth, 0);
+        m_drawableHeight = std::max(drawableHeight, 0);
+        m_pictureX = fit.x;
+        m_pictureY = m_drawableHeight - fit.y - fit.height;  // the device's first row is the bottom
     }
     if (!into && !EnsureCanvas(m_viewWidth, m_viewHeight)) m_canvasWidth = m_canvasHeight = 0;
     m_target = into;
+    // Straight into the window (no canvas): the bars are cleared here and the picture's rectangle
+    // is where the scene draws.
+    m_viewX = m_viewY = 0;
+    if (!into && m_canvasWidth == 0) {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDisable(GL_SCISSOR_TEST);
+        glViewport(0, 0, m_drawableWidth, m_drawableHeight);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        m_viewX = m_pictureX;
+        m_viewY = m_pictureY;
+    }
     m_inScene = true;
     m_drawCalls = 0;
     m_sceneTextures.clear();
     m_used = 0;
     glBindFramebuffer(GL_FRAMEBUFFER, SceneFramebuffer());
-    glViewport(0, 0, m_viewWidth, m_viewHeight);
+    glViewport(m_viewX, m_viewY, m_viewWidth, m_viewHeight);
     glUseProgram(m_program);
     glBindVertexArray(m_vao);
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
@@ -256,11 +275,16 @@ bool CRenderer::EnsureCanvas(int width, int height) {
 
 void CRenderer::PresentCanvas() {
     if (m_canvasWidth <= 0 || m_canvasHeight <= 0) return;
-    glDisable(GL_SCISSOR_TEST);  // the scissor box would cut the copy
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_canvasFbo);
+    glDisable(GL_SCISSOR_TEST);  // the scissor box would cut the copy and the bars' clearing
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glBlitFramebuffer(0, 0, m_canvasWidth, m_canvasHeight, 0, 0, m_canvasWidth, m_canvasHeight,
-                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    if (m_canvasWidth != m_drawableWidth || m_canvasHeight != m_drawableHeight) {
+        glViewport(0, 0, m_drawableWidth, m_drawableHeight);
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_canvasFbo);
+    glBlitFramebuffer(0, 0, m_canvasWidth, m_canvasHeight, m_pictureX, m_pictureY, m_pictureX + m_canvasWidth,
+                      m_pictureY + m_canvasHeight, GL_COLOR_BUFFER_BIT, GL_NEAREST);
 }
 
 unsigned CRenderer::SceneFramebuffer() const {
@@ -287,7 +311,13 @@ void CRenderer::SetClipping(int x, int y, int w, int h) {
 
 void CRenderer::ApplyClipping() {
     if (!m_clipOn) {
-        glDisable(GL_SCISSOR_TEST);
+        // Drawn straight into the window, the bars stay outside the scene.
+        if (m_viewX != 0 || m_viewY != 0) {
+            glEnable(GL_SCISSOR_TEST);
+            glScissor(m_viewX, m_viewY, m_viewWidth, m_viewHeight);
+        } else {
+            glDisable(GL_SCISSOR_TEST);
+        }
         return;
     }
     const int left = std::clamp(m_clip[0], 0, m_sceneWidth);
@@ -306,7 +336,7 @@ void CRenderer::ApplyClipping() {
         deviceTop = flippedTop;
     }
     glEnable(GL_SCISSOR_TEST);
-    glScissor(deviceLeft, deviceTop, deviceRight - deviceLeft, deviceBottom - deviceTop);
+    glScissor(m_viewX + deviceLeft, m_viewY + deviceTop, deviceRight - deviceLeft, deviceBottom - deviceTop);
 }
 
 void CRenderer::SetTransform(float x, float y, float dx, float dy, float rot, float hscale, float vscale) {
@@ -363,7 +393,8 @@ std::vector<uint32_t> CRenderer::ReadScene(int* width, int* height) {
     const auto rowPixels = static_cast<size_t>(m_viewWidth);
     pixels.resize(rowPixels * static_cast<size_t>(m_viewHeight));
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    glReadPixels(0, 0, m_viewWidth, m_viewHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+    glReadPixels(m_viewX, m_viewY, m_viewWidth, m_viewHeight, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV,
+                 pixels.data());
     if (!m_target) {  // the screen's first device row is its bottom
         for (int row = 0; row < m_viewHeight / 2; ++row) {
             std::swap_ranges(

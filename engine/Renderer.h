@@ -2,8 +2,8 @@
 // Drawing over OpenGL 3.3 core with one small shader. Quads, triples, lines and point batches are
 // gathered in one vertex buffer and sent as one draw call for as long as texture, blend mode,
 // primitive kind, clipping, transform and target stay the same. Coordinates are game pixels with
-// y down, on the screen and in render targets alike; the game picture is stretched over the
-// window's drawable area.
+// y down, on the screen and in render targets alike. The game picture keeps its shape in the
+// window's drawable area: scaled by one factor, centred, black bars on the sides left over.
 //
 // Textures keep no CPU copy: a lock reads the pixels back from the device (for a render target
 // that is what was drawn into it) and a writable unlock uploads the locked rectangle.
@@ -54,8 +54,8 @@ public:
     int DrawCalls() const { return m_drawCalls; }
     // The distinct textures the scene's draw calls have used so far (untextured drawing not counted).
     int TexturesDrawn() const { return static_cast<int>(m_sceneTextures.size()); }
-    // The pixels of the scene being drawn, ARGB, top row first, in device pixels; empty outside
-    // a scene.
+    // The pixels of the scene being drawn, ARGB, top row first, in device pixels (for the screen,
+    // the picture's rectangle without the bars); empty outside a scene.
     std::vector<uint32_t> ReadScene(int* width, int* height);
 
     HTARGET TargetCreate(int width, int height);
@@ -123,8 +123,14 @@ private:
     Target* m_target = nullptr;
     int m_sceneWidth = 0;  // game pixels of the current target
     int m_sceneHeight = 0;
-    int m_viewWidth = 0;  // device pixels of the current target
+    int m_viewWidth = 0;  // device pixels of the current target (for the screen, the scaled picture)
     int m_viewHeight = 0;
+    int m_viewX = 0;          // where the scene lies in its framebuffer: the bars' width when drawn straight
+    int m_viewY = 0;          // into the window, else 0
+    int m_drawableWidth = 0;  // the window's device pixels and the picture's place in them, bottom up
+    int m_drawableHeight = 0;
+    int m_pictureX = 0;
+    int m_pictureY = 0;
     int m_clip[4] = {};  // x, y, w, h; w == 0 means off
     bool m_clipOn = false;
     float m_transform[6] = {1, 0, 0, 0, 1, 0};  // 2x3, row-major

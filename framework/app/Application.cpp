@@ -1,8 +1,10 @@
 #include "framework/app/Application.h"
 
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 
+#include "engine/PictureFit.h"
 #include "framework/app/GameSound.h"
 #include "framework/app/Music.h"
 #include "framework/core/GameProperties.h"
@@ -28,6 +30,11 @@ namespace {
 
 constexpr float kLongestFrame = 50.0f;  // milliseconds
 
+// Frames between gaining the focus and placing the window: the fourth frame places it.
+constexpr int kPlacementDelay = 3;
+// A desktop this high takes the 800x600 window; a lower one gets 640x480.
+constexpr int kTallDesktop = 768;
+
 std::unique_ptr<CApplication>& ApplicationSlot() {
     static std::unique_ptr<CApplication> application;
     return application;
@@ -51,17 +58,25 @@ void DebugOutput(const char* line) {
     std::fputs(line, stderr);
 }
 
-// The window's client area over the game picture's size. A window with no client area (minimised)
-// keeps the last scale, so the mouse is never divided by zero.
+// Where the game picture lies in the window's client area: the same fit the engine draws it with.
+// A window with no client area (minimised) keeps the last scale, so the mouse is never divided by zero.
 void UpdateWindowScale(const CEngineRef& hge, tagFrameState& state) {
     const THolder<CGameProperties> properties = GetGameProperties();
-    const int clientWidth = hge->System_GetStateInt(HGE_CLIENTWIDTH);
-    const int clientHeight = hge->System_GetStateInt(HGE_CLIENTHEIGHT);
-    if (clientWidth <= 0 || clientHeight <= 0 || properties->m_screenWidth <= 0 ||
-        properties->m_screenHeight <= 0)
-        return;
-    state.windowScaleX = static_cast<float>(clientWidth) / static_cast<float>(properties->m_screenWidth);
-    state.windowScaleY = static_cast<float>(clientHeight) / static_cast<float>(properties->m_screenHeight);
+    const Engine::tagPictureFit fit = Engine::FitPicture(
+        properties->m_screenWidth, properties->m_screenHeight, hge->System_GetStateInt(HGE_CLIENTWIDTH),
+        hge->System_GetStateInt(HGE_CLIENTHEIGHT));
+    if (fit.width <= 0 || fit.height <= 0) return;
+    state.windowScaleX = state.windowScaleY = fit.scale;
+    state.windowOffsetX = static_cast<float>(fit.x);
+    state.windowOffsetY = static_cast<float>(fit.y);
+}
+
+float GameX(const tagFrameState& state, float windowX) {
+    return (windowX - state.windowOffsetX) / state.windowScaleX;
+}
+
+float GameY(const tagFrameState& state, float windowY) {
+    return (windowY - state.windowOffsetY) / state.windowScaleY;
 }
 
 void ReadMouse(const CEngineRef& hge, tagFrameState& state) {
@@ -70,7 +85,46 @@ void ReadMouse(const CEngineRef& hge, tagFrameState& state) {
     float x = 0.0f;
     float y = 0.0f;
     hge->Input_GetMousePos(&x, &y);
-    GetMouse()->SetPosition(x / state.windowScaleX, y / state.windowScaleY);
+    GetMouse()->SetPosition(GameX(state, x), GameY(state, y));
+}
+
+// A click on the black bars beside the picture reaches no control.
+bool OnBars(const tagFrameState& state, const hgeInputEvent& event) {
+    const THolder<CGameProperties> properties = GetGameProperties();
+    const float x = GameX(state, event.x);
+    const float y = GameY(state, event.y);
+    return x < 0.0f || y < 0.0f || x >= static_cast<float>(properties->m_screenWidth) ||
+           y >= static_cast<float>(properties->m_screenHeight);
+}
+
+// A window on a desktop too low for it, or of another width than the game's, gets a client area
+// of 800x600, or 640x480 on a desktop below 768 pixels. Only a window is placed; the engine keeps
+// the client area's top-left corner where it was.
+void PlaceWindow(const CEngineRef& hge, tagFrameState& state) {
+    if (!hge->System_GetStateBool(HGE_WINDOWED)) return;
+    const THolder<CGameProperties> properties = GetGameProperties();
+    const int desktopHeight = hge->System_GetStateInt(HGE_DESKTOPHEIGHT);
+    const bool tall = desktopHeight >= kTallDesktop;
+    if (tall && state.clientWidth == properties->m_screenWidth &&
+        hge->System_GetStateInt(HGE_CLIENTWIDTH) >= properties->m_screenWidth)
+        return;
+    hge->System_SetStateInt(HGE_CLIENTWIDTH, tall ? 800 : 640);
+    hge->System_SetStateInt(HGE_CLIENTHEIGHT, tall ? 600 : 480);
+    state.clientWidth = hge->System_GetStateInt(HGE_CLIENTWIDTH);
+    hge->System_Log("Window placed: client area %dx%d on a desktop %d pixels high", state.clientWidth,
+                    hge->System_GetStateInt(HGE_CLIENTHEIGHT), desktopHeight);
+    UpdateWindowScale(hge, state);
+}
+
+// Counts down the frames after the focus came; the frame after the count reached 0 places the window.
+void CheckPlacement(const CEngineRef& hge, tagFrameState& state) {
+    if (!state.placementPending) return;
+    if (state.placementCountdown > 0) {
+        --state.placementCountdown;
+        return;
+    }
+    state.placementPending = false;
+    PlaceWindow(hge, state);
 }
 
 // Alt+Enter switches between window and full screen once both keys are let go; Ctrl+Alt+Enter
@@ -104,7 +158,7 @@ void ReadEvents(const CEngineRef& hge, tagFrameState& state) {
         const int code = state.keyMap[event.key];
         bool& down = state.keyDown[event.key];
         if (pressed) {
-            if (alt) continue;
+            if (alt || (event.type == INPUT_MBUTTONDOWN && OnBars(state, event))) continue;
             if (!down) {
                 down = true;
                 keyset->SetDown(code, true);
@@ -144,6 +198,12 @@ void ResetKeyMap() {
     state.keyMap[HGEK_RIGHT] = CKeyset::kKeyRight;
     state.keyMap[HGEK_DOWN] = CKeyset::kKeyDown;
     for (int digit = 0; digit <= 9; ++digit) state.keyMap[HGEK_0 + digit] = CKeyset::kKeyDigit0 + digit;
+}
+
+void WindowPoint(float gameX, float gameY, int& windowX, int& windowY) {
+    const tagFrameState& state = FrameState();
+    windowX = static_cast<int>(std::lround(gameX * state.windowScaleX + state.windowOffsetX));
+    windowY = static_cast<int>(std::lround(gameY * state.windowScaleY + state.windowOffsetY));
 }
 
 void SetApplication(std::unique_ptr<CApplication> application) {
@@ -205,6 +265,7 @@ bool FrameFunction() {
     tagFrameState& state = FrameState();
     ReadMouse(hge, state);
     CheckAltEnter(hge, state);
+    CheckPlacement(hge, state);
     ReadEvents(hge, state);
     const float dt = hge->Timer_GetDelta() * 1000.0f;
     CApplication* application = GetApplication();
@@ -239,6 +300,12 @@ bool FocusGainedFunction() {
     }
     state.windowScaleX = 1.0f;
     state.windowScaleY = 1.0f;
+    state.windowOffsetX = 0.0f;
+    state.windowOffsetY = 0.0f;
+    if (hge->System_GetStateBool(HGE_WINDOWED)) {
+        state.placementPending = true;
+        state.placementCountdown = kPlacementDelay;
+    }
     GetMusic()->Resume("");
     CGameSound::Instance()->ResumeAll();
     GetGameManager()->RaiseActivate();

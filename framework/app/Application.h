@@ -46,9 +46,17 @@ struct tagFrameState {
     int colourDepth = 0;      // desktop bits a pixel as the machine check measured it
     Platform::CSingleInstance instanceLock;
     bool altEnterLatch = false;
-    // Window client size / game size, never 0: the mouse is divided by it.
+    // The window is sized to the desktop a few frames after it gained the focus (see FrameFunction).
+    bool placementPending = false;
+    int placementCountdown = 0;
+    int clientWidth = 0;  // the window's client width as last set or placed
+    // The game picture in the window: client pixels per game pixel, never 0 (the mouse is divided
+    // by it), the same for both sides since the picture keeps its shape, and where its top-left
+    // corner lies in the client area (the width of the black bars).
     float windowScaleX = 1.0f;
     float windowScaleY = 1.0f;
+    float windowOffsetX = 0.0f;
+    float windowOffsetY = 0.0f;
     int keyMap[HGEK_KEYCOUNT] = {};    // engine key code -> game key code (0 where none)
     bool keyDown[HGEK_KEYCOUNT] = {};  // engine key codes now down
 };
@@ -56,6 +64,10 @@ tagFrameState& FrameState();
 
 // Clears the key-down set and fills the key map: mouse buttons, Enter, Escape, Space, arrows, digits.
 void ResetKeyMap();
+
+// The point of the window's client area (its pixels, as the mouse reports them) that shows a point
+// of the game picture, through the window scale and the bars.
+void WindowPoint(float gameX, float gameY, int& windowX, int& windowY);
 
 // The program's application object, the one the callbacks drive; setting another (or null)
 // destroys the previous one.

@@ -2,6 +2,9 @@
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -30,6 +33,8 @@ namespace {
 
 constexpr int kDefaultWaitLimit = 3000;
 constexpr float kDefaultFrameMs = 40.0f;
+// A run on the clock counts its frames at the display's pace.
+constexpr float kPacedFrameMs = 1000.0f / 60.0f;
 // Long enough for a screen's shades to open and its showing animation to play.
 constexpr float kShotAfterMs = 1600.0f;
 constexpr unsigned kSeed = 1;
@@ -74,7 +79,7 @@ public:
     CRun(std::vector<tagScriptStep> steps, float frameMs, std::string shots)
         : m_steps(std::move(steps)),
           m_frameMs(frameMs),
-          m_shotAfter(static_cast<int>(std::ceil(kShotAfterMs / frameMs))),
+          m_shotAfter(static_cast<int>(std::ceil(kShotAfterMs / (frameMs > 0 ? frameMs : kPacedFrameMs)))),
           m_shots(std::move(shots)) {}
 
     void BeforeFrame(int frame);
@@ -93,6 +98,7 @@ private:
     void At(int frame, const SDL_Event& event) { m_timed.push_back({frame, event}); }
     void SendDue(int frame);
     void Shoot(const std::string& name);
+    void ShootWindow(const std::string& name);
     void Fail(const std::string& why);
     void Report(const std::string& line);
 
@@ -100,6 +106,7 @@ private:
     float m_frameMs;
     int m_shotAfter;
     std::string m_shots;
+    bool m_windowShots = std::getenv("QUINDLE_WINDOW_SHOTS") != nullptr;
     std::size_t m_next = 0;
     int m_readyAt = 0;
     int m_waitSince = -1;
@@ -130,12 +137,14 @@ void CRun::BeforeFrame(int frame) {
 }
 
 void CRun::Start() {
-    HGE* hge = hgeCreate(HGE_VERSION);
-    if (auto* engine = dynamic_cast<Engine::CEngine*>(hge)) engine->SetFixedDelta(m_frameMs / 1000.0f);
-    hge->System_SetStateInt(HGE_FPS, 0);
-    hge->Random_Seed(static_cast<int>(kSeed));
-    hge->Release();
-    SeedRand(kSeed);
+    if (m_frameMs > 0) {
+        HGE* hge = hgeCreate(HGE_VERSION);
+        if (auto* engine = dynamic_cast<Engine::CEngine*>(hge)) engine->SetFixedDelta(m_frameMs / 1000.0f);
+        hge->System_SetStateInt(HGE_FPS, 0);
+        hge->Random_Seed(static_cast<int>(kSeed));
+        hge->Release();
+        SeedRand(kSeed);
+    }
     if (!m_steps.empty()) m_readyAt = m_steps.front().delay;
     if (m_shots.empty()) return;
     std::ofstream(m_shots + "/tour.txt", std::ios::trunc);
@@ -194,15 +203,14 @@ bool CRun::PointOf(const tagScriptStep& step, int& x, int& y) {
 }
 
 void CRun::Do(const tagScriptStep& step, int frame) {
-    const tagFrameState& state = FrameState();
     SDL_Event event{};
     switch (step.kind) {
         case tagScriptStep::kMove:
         case tagScriptStep::kClick: {
             int x = 0, y = 0;
             if (!PointOf(step, x, y)) return;
-            const int windowX = static_cast<int>(static_cast<float>(x) * state.windowScaleX);
-            const int windowY = static_cast<int>(static_cast<float>(y) * state.windowScaleY);
+            int windowX = 0, windowY = 0;
+            WindowPoint(static_cast<float>(x), static_cast<float>(y), windowX, windowY);
             event.type = SDL_MOUSEMOTION;
             event.motion.windowID = 1;
             event.motion.x = windowX;
@@ -294,6 +302,21 @@ void CRun::Shoot(const std::string& name) {
         return;
     }
     Report("picture " + name + " " + file + " " + std::to_string(count));
+    if (m_windowShots) ShootWindow(name);
+}
+
+// The window as the X server shows it, the picture just drawn in it, taken by xwd while the
+// program waits, so that it can be compared with what the game drew.
+void CRun::ShootWindow(const std::string& name) {
+    const std::string file = name + ".xwd";
+    const std::string path = m_shots + "/" + file;
+    const char* arguments[] = {"xwd", "-silent", "-name", kWindowTitle, "-out", path.c_str(), nullptr};
+    pid_t pid = 0;
+    int status = 0;
+    const bool taken =
+        posix_spawnp(&pid, "xwd", nullptr, nullptr, const_cast<char* const*>(arguments), environ) == 0 &&
+        waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    Report(taken ? "window " + name + " " + file : "unsaved-window " + name);
 }
 
 void CRun::Fail(const std::string& why) {
@@ -392,7 +415,8 @@ bool CScriptedRun::Install(tagStartUpOptions& options, std::string& error) {
             return false;
         }
     }
-    float milliseconds = kDefaultFrameMs;
+    // Pictures alone are taken on the clock, at the engine's own pace.
+    float milliseconds = script ? kDefaultFrameMs : 0.0f;
     if (frameMs) {
         char* end = nullptr;
         milliseconds = std::strtof(frameMs, &end);

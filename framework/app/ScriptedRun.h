@@ -40,7 +40,11 @@ bool ParseInputScript(const std::string& text, std::vector<tagScriptStep>& steps
 //   QUINDLE_SHOTS_DIR     every screen that comes on top is drawn into "<dir>/<name>.png" once it has
 //                         been on top for 1.6 s of frames (only its first time there); "<dir>/tour.txt" lists
 //                         the registered screens, the screens reached, the pictures with their number
-//                         of colours, and a script that could not go on.
+//                         of colours, and a script that could not go on. Without a script or a frame
+//                         time the run keeps the clock and the engine's pace (frames counted at 60 a
+//                         second);
+//   QUINDLE_WINDOW_SHOTS  set: each picture is followed by a capture of the X window showing it,
+//                         "<dir>/<name>.xwd", taken with xwd.
 class CScriptedRun {
 public:
     // Reads the environment; when it asks for a run, puts the run's frame step into the options.

@@ -50,6 +50,7 @@ void SetDisplayMode(HGE* hge, CGameProperties& properties, int mode) {
     if (mode < 0 || mode > 2) return;
     hge->System_SetStateInt(HGE_SCREENWIDTH, kSizes[mode][0]);
     hge->System_SetStateInt(HGE_SCREENHEIGHT, kSizes[mode][1]);
+    FrameState().clientWidth = kSizes[mode][0];
     properties.m_screenWidth = kSizes[mode][0];
     properties.m_screenHeight = kSizes[mode][1];
 }

@@ -46,6 +46,8 @@ protected:
         ResetKeyMap();
         tagFrameState& state = FrameState();
         state.altEnterLatch = false;
+        state.placementPending = false;
+        state.clientWidth = 800;
         state.colourDepth = 32;
         state.programPath = "/opt/quindle/quindle";
         GF::GetGameProperties()->m_screenWidth = 800;
@@ -195,6 +197,73 @@ TEST_F(ApplicationTest, MouseIsScaledToGamePixelsAndAMinimisedWindowDividesByNot
         Frame();
         EXPECT_TRUE(std::isfinite(mouse->GetFloatX()) && std::isfinite(mouse->GetFloatY()));
         EXPECT_FLOAT_EQ(mouse->GetFloatX(), 5.0f);  // the last scale still holds
+    }
+}
+
+// Full screen on a 16:9 desktop: the 4:3 picture is 1440x1080 between bars of 240 pixels.
+TEST_F(ApplicationTest, TheMouseIsMappedThroughTheBarsAndAClickOnABarReachesNoControl) {
+    engine.System_SetStateInt(HGE_CLIENTWIDTH, 1920);
+    engine.System_SetStateInt(HGE_CLIENTHEIGHT, 1080);
+    engine.SetMouse(240.0f + 1.8f * 100.0f, 1.8f * 50.0f);
+    Frame();
+    const GF::THolder<GF::CMouse> mouse = GF::GetMouse();
+    EXPECT_EQ(mouse->GetX(), 100);
+    EXPECT_EQ(mouse->GetY(), 50);
+    EXPECT_FLOAT_EQ(FrameState().windowScaleX, 1.8f);
+    EXPECT_FLOAT_EQ(FrameState().windowScaleY, 1.8f);
+    int windowX = 0, windowY = 0;
+    WindowPoint(800.0f, 600.0f, windowX, windowY);
+    EXPECT_EQ(windowX, 1680);
+    EXPECT_EQ(windowY, 1080);
+
+    const auto click = [&](int type, float x) {
+        hgeInputEvent event = Event(type, HGEK_LBUTTON);
+        event.x = x;
+        event.y = 540.0f;
+        engine.QueueEvent(event);
+        Frame();
+    };
+    for (float bar : {0.0f, 239.0f, 1680.0f, 1919.0f}) click(INPUT_MBUTTONDOWN, bar);
+    EXPECT_FALSE(keyset->IsDown(GF::CKeyset::kKeyMouseLeft));
+    EXPECT_TRUE(journal.events.empty());
+    click(INPUT_MBUTTONDOWN, 240.0f);
+    EXPECT_TRUE(keyset->IsDown(GF::CKeyset::kKeyMouseLeft));
+    // Let go over a bar, the button is up all the same.
+    click(INPUT_MBUTTONUP, 10.0f);
+    EXPECT_FALSE(keyset->IsDown(GF::CKeyset::kKeyMouseLeft));
+    EXPECT_EQ(journal.events, (std::vector<std::string>{"down 18", "up 18"}));
+}
+
+// The focus gained, the fourth frame places the window while it is one: 640x480 on a desktop lower
+// than 768, 800x600 on a taller one unless the client area has the game's width already.
+TEST_F(ApplicationTest, TheWindowIsPlacedOnTheFourthFrameAfterTheFocusCame) {
+    const struct {
+        bool windowed;
+        int desktopHeight;
+        int clientWidth, clientHeight;
+        int placedWidth, placedHeight;
+    } cases[] = {{true, 600, 800, 600, 640, 480},
+                 {true, 1080, 800, 600, 800, 600},
+                 {true, 1080, 1024, 768, 800, 600},
+                 {true, 768, 640, 480, 800, 600},
+                 {false, 600, 1920, 1080, 1920, 1080}};
+    for (const auto& c : cases) {
+        engine.System_SetStateBool(HGE_WINDOWED, c.windowed);
+        engine.System_SetStateInt(HGE_DESKTOPHEIGHT, c.desktopHeight);
+        engine.System_SetStateInt(HGE_CLIENTWIDTH, c.clientWidth);
+        engine.System_SetStateInt(HGE_CLIENTHEIGHT, c.clientHeight);
+        FrameState().clientWidth = c.clientWidth;
+        FocusGainedFunction();
+        for (int frame = 0; frame < 3; ++frame) Frame();
+        EXPECT_EQ(engine.System_GetStateInt(HGE_CLIENTWIDTH), c.clientWidth) << c.desktopHeight;
+        Frame();
+        EXPECT_EQ(engine.System_GetStateInt(HGE_CLIENTWIDTH), c.placedWidth) << c.desktopHeight;
+        EXPECT_EQ(engine.System_GetStateInt(HGE_CLIENTHEIGHT), c.placedHeight) << c.desktopHeight;
+        if (c.windowed) {
+            EXPECT_EQ(FrameState().clientWidth, c.placedWidth);
+        }
+        EXPECT_FLOAT_EQ(FrameState().windowScaleX, static_cast<float>(c.placedHeight) / 600.0f);
+        EXPECT_FALSE(FrameState().placementPending);
     }
 }
 

@@ -503,6 +503,7 @@ struct LoopRecord {
     std::vector<int> keys;
     std::vector<int> chars;
     std::vector<int> eventTypes;
+    std::vector<bool> leftDown;
 } g_loop;
 
 void PushWindowEvent(Uint8 kind) {
@@ -518,6 +519,7 @@ bool LoopFrame() {
     ++g_loop.frames;
     g_loop.keys.push_back(g_loop.hge->Input_GetKey());
     g_loop.chars.push_back(g_loop.hge->Input_GetChar());
+    g_loop.leftDown.push_back(g_loop.hge->Input_GetKeyState(HGEK_LBUTTON));
     hgeInputEvent event;
     while (g_loop.hge->Input_GetEvent(&event)) g_loop.eventTypes.push_back(event.type);
     if (g_loop.frames == 2) {
@@ -543,6 +545,15 @@ TEST_F(EngineGL, TheFrameLoopDeliversInputAndAsksBeforeClosing) {
     engine->System_SetStateFunc(HGE_FRAMEFUNC, LoopFrame);
     engine->System_SetStateFunc(HGE_EXITFUNC, LoopExit);
     engine->System_SetStateFunc(HGE_FOCUSLOSTFUNC, LoopFocusLost);
+    // A quick click: pressed and let go before the first frame; down in it, let go in the next.
+    SDL_Event click{};
+    click.type = SDL_MOUSEBUTTONDOWN;
+    click.button.button = SDL_BUTTON_LEFT;
+    click.button.state = SDL_PRESSED;
+    SDL_PushEvent(&click);
+    click.type = SDL_MOUSEBUTTONUP;
+    click.button.state = SDL_RELEASED;
+    SDL_PushEvent(&click);
     SDL_Event key{};
     key.type = SDL_KEYDOWN;
     key.key.keysym.sym = SDLK_a;
@@ -558,7 +569,9 @@ TEST_F(EngineGL, TheFrameLoopDeliversInputAndAsksBeforeClosing) {
     EXPECT_EQ(g_loop.focusLost, 1);
     EXPECT_EQ(g_loop.keys, (std::vector<int>{HGEK_A, 0, 0}));
     EXPECT_EQ(g_loop.chars, (std::vector<int>{'a', 0, 0}));
-    EXPECT_EQ(g_loop.eventTypes, (std::vector<int>{INPUT_KEYDOWN, INPUT_CHAR}));
+    EXPECT_EQ(g_loop.eventTypes,
+              (std::vector<int>{INPUT_MBUTTONDOWN, INPUT_KEYDOWN, INPUT_CHAR, INPUT_MBUTTONUP}));
+    EXPECT_EQ(g_loop.leftDown, (std::vector<bool>{true, false, false}));
     EXPECT_TRUE(engine->Input_GetKeyState(HGEK_A));
     EXPECT_GT(engine->Timer_GetTime(), 0.0f);
 }

@@ -88,13 +88,14 @@ TEST(EngineInput, MouseButtonsMovesAndWheelCarryThePosition) {
     wheel.type = SDL_MOUSEWHEEL;
     wheel.wheel.y = -2;
     input.HandleEvent(wheel);
+    // Let go in the frame it went down: the button stays down for this frame.
     input.HandleEvent(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT, 31, 41));
-    EXPECT_FALSE(input.KeyState(HGEK_RBUTTON));
+    EXPECT_TRUE(input.KeyState(HGEK_RBUTTON));
     EXPECT_EQ(input.MouseX(), 31.0f);
     EXPECT_EQ(input.MouseY(), 41.0f);
 
     const auto events = Drain(input);
-    ASSERT_EQ(events.size(), 4u);
+    ASSERT_EQ(events.size(), 3u);
     EXPECT_EQ(events[0].type, INPUT_MBUTTONDOWN);
     EXPECT_EQ(events[0].key, HGEK_RBUTTON);
     EXPECT_EQ(events[0].x, 10.0f);
@@ -103,7 +104,35 @@ TEST(EngineInput, MouseButtonsMovesAndWheelCarryThePosition) {
     EXPECT_EQ(events[1].x, 30.0f);
     EXPECT_EQ(events[2].type, INPUT_MOUSEWHEEL);
     EXPECT_EQ(events[2].wheel, -2);
-    EXPECT_EQ(events[3].type, INPUT_MBUTTONUP);
+
+    input.EndFrame();
+    EXPECT_FALSE(input.KeyState(HGEK_RBUTTON));
+    EXPECT_TRUE(input.KeyUpThisFrame(HGEK_RBUTTON));
+    const auto up = Drain(input);
+    ASSERT_EQ(up.size(), 1u);
+    EXPECT_EQ(up[0].type, INPUT_MBUTTONUP);
+    EXPECT_EQ(up[0].x, 31.0f);
+    EXPECT_EQ(up[0].y, 41.0f);
+}
+
+// Two quick presses within one frame (a double tap) reach the frames one step at a time, in order:
+// each frame sees the key down or up, never both.
+TEST(EngineInput, PressesAndReleasesWithinOneFrameReachTheFramesInOrder) {
+    CInput input;
+    for (int i = 0; i < 2; ++i) {
+        input.HandleEvent(Key(SDL_KEYDOWN, SDLK_a));
+        input.HandleEvent(Key(SDL_KEYUP, SDLK_a));
+    }
+    const std::vector<std::vector<int>> expected = {
+        {INPUT_KEYDOWN}, {INPUT_KEYUP, INPUT_KEYDOWN}, {INPUT_KEYUP}, {}};
+    const std::vector<bool> down = {true, true, false, false};
+    for (std::size_t frame = 0; frame < expected.size(); ++frame) {
+        std::vector<int> types;
+        for (const hgeInputEvent& event : Drain(input)) types.push_back(event.type);
+        EXPECT_EQ(types, expected[frame]) << "frame " << frame;
+        EXPECT_EQ(input.KeyState(HGEK_A), down[frame]) << "frame " << frame;
+        input.EndFrame();
+    }
 }
 
 TEST(EngineInput, TypedTextBecomesOneCharEventPerUtf16Unit) {

@@ -1,60 +1,67 @@
 #!/usr/bin/env bash
-# Starts the real program in a real X window (a virtual X server), lets it run a few seconds, takes
-# one screenshot of its window, ends it with SIGTERM and checks its exit code, the picture and the log.
-# Usage: xvfb_smoke.sh PROGRAM DATA_DIR. Exits 77 (skipped) when xvfb-run or xwd is missing.
+# Starts the real program in a real X window (a virtual X server of 1920x1080) and checks what the
+# window shows. Two runs:
+#  - no window manager: the program on its own clock for a few seconds, its first screen pictured by
+#    the game and captured from the window (xwd), ended with SIGTERM; checks the exit code, the log,
+#    that the capture matches the game's picture and that frames are paced (the log's "FPS:" lines);
+#  - under openbox: tests/smoke/fullscreen.steps turns full screen on from the options and clicks the
+#    title's "help" through the black bars; every screen's capture must match its picture, the help
+#    screen's with the picture 1440x1080 between black bars.
+# Usage: xvfb_smoke.sh PROGRAM DATA_DIR. Exits 77 (skipped) when xvfb-run, xwd or openbox is missing.
 set -uo pipefail
-
-# The number of distinct pixels of an XWD file: a big-endian header whose first word is its own size
-# and whose twentieth is the number of colour-map entries (12 bytes each) before the pixels.
-count_colours() {
-  local header entries
-  header=$(od -An -v -N4 -tu4 --endian=big "$1" | tr -d ' ')
-  entries=$(od -An -v -j76 -N4 -tu4 --endian=big "$1" | tr -d ' ')
-  tail -c +$((header + entries * 12 + 1)) "$1" | od -An -v -tx4 -w4 | sort -u | wc -l
-}
+here=$(cd "$(dirname "$0")" && pwd)
 
 if [ "${1:-}" = "--inside" ]; then
-  program=$2 data=$3 work=$4
+  mode=$2 program=$3 data=$4 work=$5
   # The tests' environment asks for the offscreen driver; this test is about the real window.
   export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
   export QUINDLE_SAVE_DIR="$work/save" QUINDLE_DATA_DIR="$data"
+  export QUINDLE_SHOTS_DIR="$work/shots" QUINDLE_WINDOW_SHOTS=1
   # Mesa's driver leaks in ways LeakSanitizer can't suppress by name.
   export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
   # Its own instance lock, so that another copy of the game on this machine does not stop it.
   export XDG_RUNTIME_DIR="$work/run"
-  mkdir -p "$QUINDLE_SAVE_DIR" "$XDG_RUNTIME_DIR"
+  mkdir -p "$QUINDLE_SAVE_DIR" "$XDG_RUNTIME_DIR" "$QUINDLE_SHOTS_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
+  if [ "$mode" = openbox ]; then
+    openbox > "$work/openbox.txt" 2>&1 &
+    wm=$!
+    for _ in $(seq 40); do
+      xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && break
+      sleep 0.25
+    done
+    export QUINDLE_INPUT_SCRIPT="$here/fullscreen.steps" QUINDLE_FRAME_MS=50
+    "$program" > "$work/stdout.txt" 2>&1
+    echo "0 $?" > "$work/codes"
+    kill "$wm" 2> /dev/null
+    wait "$wm" 2> /dev/null
+    exit 0
+  fi
   "$program" > "$work/stdout.txt" 2>&1 &
   pid=$!
-  # The window comes up first (slowly under the sanitizers).
-  for _ in $(seq 40); do
-    xwd -silent -name "Quindle: Marvolant" > /dev/null 2>&1 && break
-    sleep 0.5
+  # The first screen's picture and capture come 1.6 s (at 60 frames a second) after it came on
+  # top, the first frame rate in the log after 5 s of frames. Slowly under the sanitizers.
+  for _ in $(seq 160); do
+    grep -q '^window ' "$QUINDLE_SHOTS_DIR/tour.txt" 2> /dev/null && grep -q 'FPS:' "$QUINDLE_SAVE_DIR/log.txt" &&
+      break
+    kill -0 "$pid" 2> /dev/null || break
+    sleep 0.25
   done
-  # The start-up picture fades in from black: take screenshots until one shows more than one
-  # colour (a loaded machine may take a while), for at most ten seconds.
-  shot=1
-  for _ in $(seq 20); do
-    sleep 0.5
-    if ! kill -0 "$pid" 2>/dev/null; then
-      wait "$pid"
-      echo "smoke: the program ended on its own with $? before the screenshot"
-      cat "$work/stdout.txt"
-      exit 1
-    fi
-    xwd -silent -name "Quindle: Marvolant" > "$work/shot.xwd"
-    shot=$?
-    [ "$shot" -eq 0 ] && [ "$(count_colours "$work/shot.xwd")" -ge 2 ] && break
-  done
+  if ! kill -0 "$pid" 2> /dev/null; then
+    wait "$pid"
+    echo "smoke: the program ended on its own with $?"
+    cat "$work/stdout.txt"
+    exit 1
+  fi
   kill -TERM "$pid"
   wait "$pid"
-  code=$?
-  echo "$shot $code" > "$work/codes"
+  echo "0 $?" > "$work/codes"
   exit 0
 fi
 
 program=$1 data=$2
-for tool in xvfb-run xwd; do
+compare="$(dirname "$program")/windowcompare"
+for tool in xvfb-run xwd openbox xprop "$compare"; do
   if ! command -v "$tool" > /dev/null; then
     echo "smoke: $tool is missing, skipped"
     exit 77
@@ -63,50 +70,96 @@ done
 
 work=$(mktemp -d /tmp/quindle-smoke.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-# A second try when the first start fails: a virtual X server on a heavily loaded machine now and
-# then refuses the program its GL context.
-started=0
-for attempt in 1 2; do
-  rm -rf "$work/save" "$work/run" "$work/codes"
-  if xvfb-run -a -s "-screen 0 1024x768x24" "$0" --inside "$program" "$data" "$work"; then
-    started=1
-    break
-  fi
-  echo "smoke: attempt $attempt failed"
-done
-[ "$started" -eq 1 ] || exit 1
-read -r shot code < "$work/codes"
-
 failed=0
-if [ "$code" -ne 0 ]; then
-  echo "smoke: the program exited with $code after SIGTERM"
-  failed=1
-fi
-if [ "$shot" -ne 0 ] || [ ! -s "$work/shot.xwd" ]; then
-  echo "smoke: no screenshot of the window"
+
+# Every window capture of the run against the game's picture of the same screen.
+compare_captures() {
+  local run=$1 count=0 screen file
+  while read -r screen file; do
+    count=$((count + 1))
+    if ! result=$("$compare" "$work/shots/$screen.png" "$work/shots/$file"); then
+      echo "smoke ($run): the window does not show the game's picture of $screen: $result"
+      failed=1
+    else
+      echo "smoke ($run): $screen: $result"
+    fi
+    echo "$screen: $result" >> "$work/results-$run"
+  done < <(sed -n 's/^window //p' "$work/shots/tour.txt" 2> /dev/null)
+  if [ "$count" -eq 0 ]; then
+    echo "smoke ($run): no capture of the window"
+    sed -n 's/^unsaved-window /smoke: not captured: /p' "$work/shots/tour.txt" 2> /dev/null
+    failed=1
+  fi
+}
+
+run_case() {
+  local mode=$1
+  # A second try when the first start fails: a virtual X server on a heavily loaded machine now and
+  # then refuses the program its GL context.
+  for attempt in 1 2; do
+    rm -rf "$work/save" "$work/run" "$work/shots" "$work/codes" "$work/results-$mode"
+    xvfb-run -a -s "-screen 0 1920x1080x24" "$0" --inside "$mode" "$program" "$data" "$work" && [ -s "$work/codes" ] &&
+      return 0
+    echo "smoke ($mode): attempt $attempt failed"
+  done
+  return 1
+}
+
+report_logs() {
+  echo "--- log.txt"; cat "$work/save/log.txt" 2> /dev/null
+  echo "--- program output"; cat "$work/stdout.txt"
+}
+
+# Without a window manager.
+if ! run_case plain; then
   failed=1
 else
-  colours=$(count_colours "$work/shot.xwd")
-  echo "smoke: the screenshot has $colours colours"
-  if [ "$colours" -lt 2 ]; then
-    echo "smoke: the screenshot is all one colour"
+  read -r _ code < "$work/codes"
+  if [ "$code" -ne 0 ]; then
+    echo "smoke: the program exited with $code after SIGTERM"
     failed=1
   fi
+  compare_captures plain
+  log="$work/save/log.txt"
+  for line in "Engine started:" "mutext rel"; do
+    if ! grep -q "$line" "$log" 2> /dev/null; then
+      echo "smoke: the log lacks \"$line\""
+      failed=1
+    fi
+  done
+  if grep -q "Can't attach resource pack" "$log" 2> /dev/null; then
+    echo "smoke: the sample content was not found"
+    failed=1
+  fi
+  # The display's rate is unknown or 60 here: no more frames than that, with a little slack.
+  fastest=$(sed -n 's/.*FPS:\([0-9]*\).*/\1/p' "$log" | sort -n | tail -1)
+  echo "smoke (plain): fastest logged frame rate ${fastest:-none}"
+  if [ -n "$fastest" ] && [ "$fastest" -gt 62 ]; then
+    echo "smoke: $fastest frames a second, more than the display's 60"
+    failed=1
+  fi
+  [ "$failed" -ne 0 ] && report_logs
 fi
 
-log="$work/save/log.txt"
-for line in "Engine started:" "mutext rel"; do
-  if ! grep -q "$line" "$log" 2>/dev/null; then
-    echo "smoke: the log lacks \"$line\""
+# Under openbox, full screen.
+before=$failed
+if ! run_case openbox; then
+  failed=1
+else
+  read -r _ code < "$work/codes"
+  if [ "$code" -ne 0 ]; then
+    echo "smoke: the full-screen run ended with $code"
     failed=1
   fi
-done
-if grep -q "Can't attach resource pack" "$log" 2>/dev/null; then
-  echo "smoke: the sample content was not found"
-  failed=1
-fi
-if [ "$failed" -ne 0 ]; then
-  echo "--- log.txt"; cat "$log" 2>/dev/null
-  echo "--- program output"; cat "$work/stdout.txt"
+  if grep -q '^failed ' "$work/shots/tour.txt" 2> /dev/null; then
+    sed -n 's/^failed /smoke: the full-screen script stopped: /p' "$work/shots/tour.txt"
+    failed=1
+  fi
+  compare_captures openbox
+  if ! grep -q '^HelpScreen: .*window 1920x1080, picture at 240,0 1440x1080, .*bars' "$work/results-openbox" 2> /dev/null; then
+    echo "smoke: no full-screen capture of the help screen with the picture 1440x1080 between bars"
+    failed=1
+  fi
+  [ "$failed" -ne "$before" ] && report_logs
 fi
 exit "$failed"

@@ -123,8 +123,7 @@ void CLevelRun::MoveMouse(int x, int y) {
     SDL_Event event{};
     event.type = SDL_MOUSEMOTION;
     event.motion.windowID = 1;
-    event.motion.x = static_cast<int>(static_cast<float>(x) * GF::HGENS::FrameState().windowScaleX);
-    event.motion.y = static_cast<int>(static_cast<float>(y) * GF::HGENS::FrameState().windowScaleY);
+    GF::HGENS::WindowPoint(static_cast<float>(x), static_cast<float>(y), event.motion.x, event.motion.y);
     Push(event);
 }
 
@@ -134,8 +133,7 @@ void CLevelRun::Button(bool down, int x, int y) {
     event.button.windowID = 1;
     event.button.button = SDL_BUTTON_LEFT;
     event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<int>(static_cast<float>(x) * GF::HGENS::FrameState().windowScaleX);
-    event.button.y = static_cast<int>(static_cast<float>(y) * GF::HGENS::FrameState().windowScaleY);
+    GF::HGENS::WindowPoint(static_cast<float>(x), static_cast<float>(y), event.button.x, event.button.y);
     Push(event);
 }
 
