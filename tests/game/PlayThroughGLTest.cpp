@@ -389,7 +389,7 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     p.GoTo("skip", "MainMenuScreen");
     p.s.Do([&p](CLevelRun&) { p.s.skipHelp = true; });
     p.GoTo("credits", "CreditsScreen");
-    p.GoTo("ok", "MainMenuScreen");
+    p.GoTo("back", "MainMenuScreen");
     p.Check([](CLevelRun& r) {
         EXPECT_EQ(TextOf(GF::HGENS::HostedAnimation(r.Top()->GetAnimation(), "_item_cookbook"), "_text"),
                   "Dressing room");
