@@ -410,11 +410,12 @@ void Item(CResourceReader@ r, const string &in item, const string &in name, int 
     r.AddSubstAnimation("controls", name);
 }
 
-// One row of the list box, y pixels below its top.
+// One row of the list box, y pixels below its top; its text stands on its baseline, low enough for
+// the letters to lie inside the row.
 void ListRow(CResourceReader@ r, const string &in name, int y)
 {
     r.CreateSpriteObjectData(name);
-    r.AddOffset(4, y + 2, 0, 300);
+    r.AddOffset(4, y + 16, 0, 300);
     r.AddLayer(1, 300);
     r.AddSubstAnimation("controls", "list_row");
 }
@@ -505,6 +506,7 @@ void Controls(CResourceReader@ r)
     r.AddSpriteIDResource(4, 300);
     r.AddHotspot(0, 0, 0, 300);
     r.AddZoom(1250, 625, 0, 300);
+    r.AddBlendMode(2, 300);
     r.AddColor(255, 40, 40, 60, 0, 300);
     ListRow(r, "_text_1", 0);
     ListRow(r, "_text_2", 20);
