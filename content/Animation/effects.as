@@ -2568,7 +2568,7 @@ void Announcements(CResourceReader@ r)
     {
         MenuBackdrop(r, "ingredients_screen_" + Number(rows));
         Block(r, "panel", 0, -20, 480, 60 + 100 * rows, 1, 60, 72, 100, 1600);
-        MenuText(r, "caption", 39, 0, -60 - 50 * rows);
+        MenuText(r, "caption", 39, 0, -40 - 50 * rows);
         MenuText(r, "caption_2", 8, 0, 20 + 50 * rows);
         Place(r, "_place", 0, -20, 2, 1600);
         MenuItem(r, "ok", 0, 230);
