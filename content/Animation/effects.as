@@ -384,9 +384,11 @@ void NewPlayer(CResourceReader@ r)
     r.AddZoom(5000, 3750, 0, 1600);
     r.AddBlendMode(2, 1600);
     r.AddColor(255, 32, 48, 64, 0, 1600);
+    // The panel is wide enough for the field and both buttons.
     r.CreateSpriteObjectData("panel");
     r.AddSpriteIDResource(0, 1600);
     r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddZoom(150, 100, 0, 1600);
     r.CreateSpriteObjectData("_item_edit");
     r.AddOffset(0, -20, 0, 1600);
     r.AddLayer(1, 1600);
