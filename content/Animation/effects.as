@@ -239,15 +239,15 @@ void MenuButton(CResourceReader@ r, const string &in name, int caption, bool hit
     r.AddNamedPart("_down", 300, 400, 1);
     r.AddNamedPart("_disabled", 400, 500, 1);
 
-    // The face is stretched to 160 x 32, room for the longest caption with a margin at either end.
+    // The face is stretched to 172 x 32, room for the longest caption with a margin at either end.
     r.CreateSpriteObjectData("face");
     r.AddSpriteIDResource(1, 100);
     r.AddSpriteIDResource(2, 100);
     r.AddSpriteIDResource(1, 300);
     r.AddHotspot(5000, 5000, 0, 500);
-    r.AddZoom(125, 100, 0, 300);
-    r.AddZoom(119, 95, 0, 100);
-    r.AddZoom(125, 100, 0, 100);
+    r.AddZoom(135, 100, 0, 300);
+    r.AddZoom(128, 95, 0, 100);
+    r.AddZoom(135, 100, 0, 100);
     r.AddBlendMode(2, 500);
     r.AddColor(255, 255, 255, 255, 0, 400);
     r.AddColor(255, 128, 128, 128, 0, 100);
@@ -703,7 +703,7 @@ void GameMenus(CResourceReader@ r)
     MenuItem(r, "back", 0, 120);
     MenuText(r, "_hint", 6, 0, 210);
     r.CreateSpriteObjectData("_select");
-    r.AddOffset(-90, -100, 0, 1600);
+    r.AddOffset(-100, -100, 0, 1600);
     r.AddLayer(3, 1600);
     r.AddSubstAnimation("main_menu", "selector");
 

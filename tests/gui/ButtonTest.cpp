@@ -70,10 +70,10 @@ TEST_F(ButtonTest, BindsToItsLayoutItemWithTextAndHitRectangle) {
         std::u16string text;
         TRect hit;
     };
-    // "yes" takes the box of its face (160 x 32 about (230, 280)); "no" the smaller "_button_rect"
+    // "yes" takes the box of its face (172.8 x 32 about (230, 280)); "no" the smaller "_button_rect"
     // (96 x 24 about (410, 280)) inside its face.
     const Case cases[] = {
-        {yes, u"Yes!", {150, 264, 310, 296}},
+        {yes, u"Yes!", {143, 264, 316, 296}},
         {no, u"No!", {362, 268, 458, 292}},
     };
     for (const Case& c : cases) {

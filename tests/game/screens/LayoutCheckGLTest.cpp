@@ -66,7 +66,7 @@ std::string Box(const TRect& r) {
 class LayoutCheckGL : public CSampleSceneGL {
 protected:
     // Space a caption keeps from either end of its face.
-    static constexpr int kCaptionMargin = 6;
+    static constexpr int kCaptionMargin = 10;
     // The shades ripple about their resting shape by two pixels.
     static constexpr int kRipple = 3;
 
