@@ -100,7 +100,8 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("bonus_title_patience", 0, 1, 0, 0x41, 107);   // 43
     r.AddTextInfo("bonus_title_quality", 0, 1, 0, 0x41, 108);    // 44
     r.AddTextInfo("bonus_title_helper",  0, 1, 0, 0x41, 148);    // 45
-    r.AddTextInfo("book_button",         0, 0, 0, 0x11, 149);    // 46: the recipe book's button
+    r.AddTextInfo("book_button",         0, 0, 0, 0x41, 149);    // 46: the recipe book's button
+    r.AddTextInfo("caption",             0, 0, 0, 0x41, 13);     // 47: a button's, centred both ways
 }
 
 void Sounds(CResourceReader@ r)
@@ -238,14 +239,15 @@ void MenuButton(CResourceReader@ r, const string &in name, int caption, bool hit
     r.AddNamedPart("_down", 300, 400, 1);
     r.AddNamedPart("_disabled", 400, 500, 1);
 
+    // The face is stretched to 172 x 32, room for the longest caption with a margin at either end.
     r.CreateSpriteObjectData("face");
     r.AddSpriteIDResource(1, 100);
     r.AddSpriteIDResource(2, 100);
     r.AddSpriteIDResource(1, 300);
     r.AddHotspot(5000, 5000, 0, 500);
-    r.AddZoom(100, 100, 0, 300);
-    r.AddZoom(95, 95, 0, 100);
-    r.AddZoom(100, 100, 0, 100);
+    r.AddZoom(135, 100, 0, 300);
+    r.AddZoom(128, 95, 0, 100);
+    r.AddZoom(135, 100, 0, 100);
     r.AddBlendMode(2, 500);
     r.AddColor(255, 255, 255, 255, 0, 400);
     r.AddColor(255, 128, 128, 128, 0, 100);
@@ -266,8 +268,8 @@ void MenuButton(CResourceReader@ r, const string &in name, int caption, bool hit
 void MainMenu(CResourceReader@ r)
 {
     r.CreateModule("main_menu");
-    MenuButton(r, "button_yes", 2, false);
-    MenuButton(r, "button_no", 3, true);
+    MenuButton(r, "button_yes", 47, false);
+    MenuButton(r, "button_no", 47, true);
 
     // The yes/no dialogs: the framework's own, and the game's question before closing.
     ConfirmBox(r, "confirm_screen", true);
@@ -302,14 +304,14 @@ void ConfirmBox(CResourceReader@ r, const string &in name, bool asks)
     r.AddOpaque(0, 0, 0);
 
     r.CreateSpriteObjectData("_item_yes");
-    r.AddOffset(asks ? -80 : 0, 40, 0, 1600);
+    r.AddOffset(asks ? -90 : 0, 40, 0, 1600);
     r.AddLayer(kDialogLayer + 1, 1600);
     r.AddSubstAnimation("main_menu", "button_yes");
 
     if (asks)
     {
         r.CreateSpriteObjectData("_item_no");
-        r.AddOffset(80, 40, 0, 1600);
+        r.AddOffset(90, 40, 0, 1600);
         r.AddLayer(kDialogLayer + 1, 1600);
         r.AddSubstAnimation("main_menu", "button_no");
     }
@@ -382,19 +384,21 @@ void NewPlayer(CResourceReader@ r)
     r.AddZoom(5000, 3750, 0, 1600);
     r.AddBlendMode(2, 1600);
     r.AddColor(255, 32, 48, 64, 0, 1600);
+    // The panel is wide enough for the field and both buttons.
     r.CreateSpriteObjectData("panel");
     r.AddSpriteIDResource(0, 1600);
     r.AddHotspot(5000, 5000, 0, 1600);
+    r.AddZoom(150, 100, 0, 1600);
     r.CreateSpriteObjectData("_item_edit");
     r.AddOffset(0, -20, 0, 1600);
     r.AddLayer(1, 1600);
     r.AddSubstAnimation("main_menu", "edit_field");
     r.CreateSpriteObjectData("_item_ok");
-    r.AddOffset(-80, 40, 0, 1600);
+    r.AddOffset(-90, 40, 0, 1600);
     r.AddLayer(1, 1600);
     r.AddSubstAnimation("main_menu", "button_yes");
     r.CreateSpriteObjectData("_item_cancel");
-    r.AddOffset(80, 40, 0, 1600);
+    r.AddOffset(90, 40, 0, 1600);
     r.AddLayer(1, 1600);
     r.AddSubstAnimation("main_menu", "button_no");
 }
@@ -408,11 +412,12 @@ void Item(CResourceReader@ r, const string &in item, const string &in name, int 
     r.AddSubstAnimation("controls", name);
 }
 
-// One row of the list box, y pixels below its top.
+// One row of the list box, y pixels below its top; its text stands on its baseline, low enough for
+// the letters to lie inside the row.
 void ListRow(CResourceReader@ r, const string &in name, int y)
 {
     r.CreateSpriteObjectData(name);
-    r.AddOffset(4, y + 2, 0, 300);
+    r.AddOffset(4, y + 16, 0, 300);
     r.AddLayer(1, 300);
     r.AddSubstAnimation("controls", "list_row");
 }
@@ -503,6 +508,7 @@ void Controls(CResourceReader@ r)
     r.AddSpriteIDResource(4, 300);
     r.AddHotspot(0, 0, 0, 300);
     r.AddZoom(1250, 625, 0, 300);
+    r.AddBlendMode(2, 300);
     r.AddColor(255, 40, 40, 60, 0, 300);
     ListRow(r, "_text_1", 0);
     ListRow(r, "_text_2", 20);
@@ -647,7 +653,7 @@ void MenuText(CResourceReader@ r, const string &in name, int text, int x, int y)
 void GameMenus(CResourceReader@ r)
 {
     r.CreateModule("main_menu");
-    MenuButton(r, "menu_button", 6, true);
+    MenuButton(r, "menu_button", 47, true);
     // The dressing room's and the new recipe's "cookbook" opens the recipe book, while the main
     // menu's, of the same name, opens the dressing room: this one keeps a caption of its own.
     MenuButton(r, "book_button", 46, true, "caption");
@@ -697,7 +703,7 @@ void GameMenus(CResourceReader@ r)
     MenuItem(r, "back", 0, 120);
     MenuText(r, "_hint", 6, 0, 210);
     r.CreateSpriteObjectData("_select");
-    r.AddOffset(-90, -100, 0, 1600);
+    r.AddOffset(-100, -100, 0, 1600);
     r.AddLayer(3, 1600);
     r.AddSubstAnimation("main_menu", "selector");
 
@@ -714,10 +720,10 @@ void GameMenus(CResourceReader@ r)
     MenuText(r, "label_custom_cursor", 12, -200, 7);
     ControlItem(r, "custom_cursor", "check_box", 60, 0);
     MenuItem(r, "ok", 0, 80);
-    MenuItem(r, "continue", -150, 80);
-    MenuItem(r, "replay", -150, 120);
-    MenuItem(r, "map", 150, 80);
-    MenuItem(r, "main_menu", 150, 120);
+    MenuItem(r, "continue", -180, 80);
+    MenuItem(r, "replay", -180, 120);
+    MenuItem(r, "map", 180, 80);
+    MenuItem(r, "main_menu", 180, 120);
     MenuText(r, "_hint", 6, 0, 210);
 
     // The players: the list with its scroll bar, "new", "ok" and "remove".
@@ -725,9 +731,9 @@ void GameMenus(CResourceReader@ r)
     MenuText(r, "title", 0, 0, -180);
     ControlItem(r, "listbox", "list_box", -110, -100);
     ControlItem(r, "listbox_slider", "scroll_bar", 100, -100);
-    MenuItem(r, "new", -150, 80);
+    MenuItem(r, "new", -180, 80);
     MenuItem(r, "ok", 0, 80);
-    MenuItem(r, "remove", 150, 80);
+    MenuItem(r, "remove", 180, 80);
     MenuText(r, "_hint", 6, 0, 210);
 }
 
@@ -758,8 +764,8 @@ void Balloons(CResourceReader@ r)
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddSubstAnimation("interfaces", "nolla_text");
 
-    MenuButton(r, "hint_ok", 6, true);
-    MenuButton(r, "item_delivery", 6, true);
+    MenuButton(r, "hint_ok", 47, true);
+    MenuButton(r, "item_delivery", 47, true);
 
     r.CreateAnimationData("hint_balloon");
     r.AddNamedPart("_show", 0, 200, 1);
@@ -920,9 +926,9 @@ void KitchenScene(CResourceReader@ r, const string &in name, int red, int green,
 void GameScreen(CResourceReader@ r)
 {
     r.CreateModule("interfaces");
-    MenuButton(r, "button_hint", 6, true);
-    MenuButton(r, "button_menu", 6, true);
-    MenuButton(r, "button_help", 6, true);
+    MenuButton(r, "button_hint", 47, true);
+    MenuButton(r, "button_menu", 47, true);
+    MenuButton(r, "button_help", 47, true);
 
     r.CreateAnimationData("delivery_progres");
     r.AddNamedPart("_idle", 0, 1000, 1);
@@ -1284,20 +1290,19 @@ void HelpPages(CResourceReader@ r)
     r.CreateSpriteObjectData("_help_place");
     r.AddOffset(0, -40, 0, 1600);
     r.AddLayer(1, 1600);
-    MenuItem(r, "prev", -225, 170);
-    MenuItem(r, "skip", -75, 170);
-    MenuItem(r, "next_2", 75, 170);
-    MenuItem(r, "next", 225, 170);
+    MenuItem(r, "prev", -270, 170);
+    MenuItem(r, "skip", -90, 170);
+    MenuItem(r, "next_2", 90, 170);
+    MenuItem(r, "next", 270, 170);
 }
 
-// The credits, and the page of the hint "hint_welcome": a text, "ok" and "back".
+// The credits, a text and "back", and the page of the hint "hint_welcome": a text, "ok" and "back".
 void ReadingPages(CResourceReader@ r)
 {
     r.CreateModule("main_menu");
     MenuBackdrop(r, "CreditsScreen");
     MenuText(r, "credits", 21, 0, -40);
-    MenuItem(r, "ok", -80, 150);
-    MenuItem(r, "back", 80, 150);
+    MenuItem(r, "back", 0, 150);
 
     r.CreateModule("interfaces");
     r.CreateAnimationData("hint_screen");
@@ -1309,8 +1314,8 @@ void ReadingPages(CResourceReader@ r)
     r.AddHotspot(5000, 5000, 0, 1600);
     r.AddZoom(200, 200, 0, 1600);
     MenuText(r, "hint", 22, 0, -40);
-    MenuItem(r, "ok", -80, 70);
-    MenuItem(r, "back", 80, 70);
+    MenuItem(r, "ok", -90, 70);
+    MenuItem(r, "back", 90, 70);
 }
 
 // A participant's portrait, "interfaces.pers_<id>": a square of 32 x 32 in the participant's colour.
@@ -2378,7 +2383,7 @@ void CookBook(CResourceReader@ r)
     r.AddLayer(1, 1600);
     MenuItem(r, "prev", -280, 270);
     MenuItem(r, "exit", 24, 270);
-    MenuItem(r, "next", 328, 270);
+    MenuItem(r, "next", 300, 270);
     for (int tab = 1; tab <= 8; ++tab)
     {
         r.CreateSpriteObjectData("_item_zakladka_" + Number(tab));
@@ -2426,9 +2431,9 @@ void DuelResults(CResourceReader@ r)
     MenuBackdrop(r, "DuelLoseScreen");
     DuelParts(r);
     MenuItem(r, "replay", -120, 180);
-    MenuItem(r, "map", 120, 180);
-    MenuItem(r, "replay_2", -120, 180);
-    MenuItem(r, "continue", 120, 180);
+    MenuItem(r, "map", -120, 220);
+    MenuItem(r, "replay_2", 120, 180);
+    MenuItem(r, "continue", 120, 220);
 }
 
 void DuelParts(CResourceReader@ r)
@@ -2565,7 +2570,7 @@ void Announcements(CResourceReader@ r)
     {
         MenuBackdrop(r, "ingredients_screen_" + Number(rows));
         Block(r, "panel", 0, -20, 480, 60 + 100 * rows, 1, 60, 72, 100, 1600);
-        MenuText(r, "caption", 39, 0, -60 - 50 * rows);
+        MenuText(r, "caption", 39, 0, -40 - 50 * rows);
         MenuText(r, "caption_2", 8, 0, 20 + 50 * rows);
         Place(r, "_place", 0, -20, 2, 1600);
         MenuItem(r, "ok", 0, 230);

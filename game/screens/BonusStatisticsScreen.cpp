@@ -27,8 +27,11 @@ constexpr const char* kFlyPlace = "_fly_place";
 // The throw: from below the bottom edge on one side to below it on the other.
 constexpr float kLeft = 50.0f, kMiddle = 400.0f, kRight = 750.0f, kGround = 650.0f;
 
+// A button the result does not offer is put away, not left dimmed beside the one offered instead.
 void SetEnabled(const GF::THolder<GF::HGENS::CBaseControl>& control, bool enabled) {
-    if (control) control->SetEnabled(enabled);
+    if (!control) return;
+    control->SetEnabled(enabled);
+    control->SetVisible(enabled);
 }
 
 }  // namespace

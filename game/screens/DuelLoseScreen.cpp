@@ -72,8 +72,12 @@ void CDuelLoseScreen::OnInitialize() {
     // Before the first win the round is replayed or left; after it, replayed again or gone on from.
     static constexpr const char* kOffWhenWon[] = {"replay", "map"};
     static constexpr const char* kOffBeforeWin[] = {"replay_2", "continue"};
+    // Those not offered are put away, so that no caption shows twice.
     for (const char* control : WonBefore() ? kOffWhenWon : kOffBeforeWin)
-        if (const GF::THolder<GF::HGENS::CBaseControl> found = FindControl(control)) found->SetEnabled(false);
+        if (const GF::THolder<GF::HGENS::CBaseControl> found = FindControl(control)) {
+            found->SetEnabled(false);
+            found->SetVisible(false);
+        }
     if (m_layout) m_layout->SetLayer(GetGameData().overlayLayer);
 }
 

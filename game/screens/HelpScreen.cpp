@@ -42,11 +42,14 @@ void CHelpScreen::ShowPage(int page) {
     if (!place->Substitute(name)) LogMissingPart(m_name, name);
 }
 
-// Compared as the variable holds it: page 2.7 of 3 is not the last page.
+// Compared as the variable holds it: page 2.7 of 3 is not the last page. A button the page does not
+// offer is put away, not left dimmed: "next" and "next_2" share their caption.
 void CHelpScreen::EnableButtons(float page, int pageCount) {
     const auto disable = [this](const char* name) {
-        if (const GF::THolder<GF::HGENS::CBaseControl> control = FindControl(name))
+        if (const GF::THolder<GF::HGENS::CBaseControl> control = FindControl(name)) {
             control->SetEnabled(false);
+            control->SetVisible(false);
+        }
     };
     if (page <= 1.0f) {
         disable("prev");

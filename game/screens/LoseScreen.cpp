@@ -20,8 +20,11 @@ int StoredBestPlace() {
     return player.levels[player.stringVars[kLevelVariable]].place;
 }
 
+// A button the result does not offer is put away, not left dimmed beside the one offered instead.
 void SetEnabled(const GF::THolder<GF::HGENS::CBaseControl>& control, bool enabled) {
-    if (control) control->SetEnabled(enabled);
+    if (!control) return;
+    control->SetEnabled(enabled);
+    control->SetVisible(enabled);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -419,7 +420,7 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     p.GoTo("skip", "MainMenuScreen");
     p.s.Do([&p](CLevelRun&) { p.s.skipHelp = true; });
     p.GoTo("credits", "CreditsScreen");
-    p.GoTo("ok", "MainMenuScreen");
+    p.GoTo("back", "MainMenuScreen");
     p.Check([](CLevelRun& r) {
         EXPECT_EQ(TextOf(GF::HGENS::HostedAnimation(r.Top()->GetAnimation(), "_item_cookbook"), "_text"),
                   "Dressing room");
@@ -609,4 +610,68 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
     EXPECT_EQ(second.trip.order,
               (std::vector<std::string>{"PublisherScreen", "SplashScreen", "confirm_exit_screen"}));
+}
+
+// The help over the title and over the main menu: the same page and buttons on its own board, drawn
+// above the screen it came over, so that nothing of that screen shows inside it.
+TEST(PlayThrough, TheHelpLooksTheSameOverTheTitleAndOverTheMainMenu) {
+    CLevelRun run;
+    run.frameMs = 50.0f;
+    CPlayer p;
+    p.s.skipHelp = false;
+    struct tagShot {
+        std::vector<uint32_t> pixels;
+        int width = 0;
+        int height = 0;
+        GF::TRect board{};
+    };
+    tagShot overTitle, overMenu;
+    // The mouse goes off every button; two frames later the picture inside the help's board, which
+    // is its lowest part: the layout's own first drawable.
+    const auto shoot = [&p](tagShot& shot) {
+        p.s.Do([](CLevelRun& r) { r.MoveMouse(1, 1); });
+        p.s.Wait(3);
+        p.Check([&shot](CLevelRun& r) {
+            EXPECT_EQ(r.Player().floatVars[30], 1.0f);  // the first page both times
+            const GF::TAnimationPtr layout = r.Top()->GetAnimation();
+            ASSERT_TRUE(layout && layout->GetDrawableCount() > 0);
+            shot.board = layout->GetDrawable(0)->GetBoundingBox();
+            shot.pixels = r.Picture(&shot.width, &shot.height);
+        });
+    };
+    p.Idle("new_player_screen");
+    p.Type("Ann");
+    p.Key(SDLK_RETURN);
+    p.Idle("SplashScreen");
+    p.GoTo("help", "HelpScreen");
+    shoot(overTitle);
+    p.GoTo("skip", "SplashScreen");
+    p.Click("play");
+    p.ReadComic();
+    p.IdleMap();
+    p.GoTo("mein_menu", "MainMenuScreen");
+    p.GoTo("help", "HelpScreen");
+    shoot(overMenu);
+    p.GoTo("skip", "MainMenuScreen");
+    p.CloseAndConfirm();
+    ASSERT_EQ(run.Run([&](CLevelRun& r) { return p.Frame(r); }, 6000), 0);
+    EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
+
+    ASSERT_FALSE(overTitle.pixels.empty());
+    ASSERT_EQ(overTitle.width, overMenu.width);
+    ASSERT_EQ(overTitle.height, overMenu.height);
+    EXPECT_EQ(overTitle.board, overMenu.board);
+    // The board in window pixels; the help's page and its buttons lie on it.
+    const GF::TRect& board = overTitle.board;
+    const int x0 = std::max(0, board.left * overTitle.width / 800);
+    const int x1 = std::min(overTitle.width, board.right * overTitle.width / 800);
+    const int y0 = std::max(0, board.top * overTitle.height / 600);
+    const int y1 = std::min(overTitle.height, board.bottom * overTitle.height / 600);
+    ASSERT_GT((x1 - x0) * (y1 - y0), overTitle.width * overTitle.height / 4);
+    int differ = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            differ += CLevelRun::At(overTitle.pixels, overTitle.width, x, y) !=
+                      CLevelRun::At(overMenu.pixels, overMenu.width, x, y);
+    EXPECT_EQ(differ, 0) << "of " << (x1 - x0) * (y1 - y0) << " pixels inside the help's board";
 }

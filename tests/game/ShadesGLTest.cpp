@@ -83,23 +83,28 @@ protected:
     THolder<CWindowShadesEffect> shades;
 };
 
-// Half-way the cloth covers both halves, darker at its free edges; fully open the top rows stay
-// spread and the layout shows below them.
-TEST_F(ShadesGL, HalfOpenCoversBothHalvesAndOpenShowsTheLayoutBelowTheTopRows) {
+// Half-way the cloth covers both halves, darker at its free edges; fully open it lies gathered beyond
+// the window's edges and the layout shows everywhere, the top rows too.
+TEST_F(ShadesGL, HalfOpenCoversBothHalvesAndOpenShowsTheWholeLayout) {
     const CEngineFixture::Pixels half = DrawAt(0.5f);
-    for (int x : {60, 300, 500, 740}) EXPECT_TRUE(Cloth(half.At(x, 40))) << x;
+    for (int x : {60, 180, 640, 740}) EXPECT_TRUE(Cloth(half.At(x, 40))) << x;
     EXPECT_TRUE(Cloth(half.At(100, 500)));
     EXPECT_TRUE(Cloth(half.At(700, 500)));
-    EXPECT_LT(MeanRed(half, 398, 20, 406, 60), 0.7 * MeanRed(half, 100, 20, 300, 60));  // the first's edge
-    EXPECT_LT(MeanRed(half, 414, 20, 422, 60), 0.7 * MeanRed(half, 500, 20, 700, 60));  // the second's
+    // Each free edge, found along the row, is darker than the cloth at the fixed edge.
+    int first = 0, second = 799;
+    while (first < 399 && Cloth(half.At(first + 1, 40))) ++first;
+    while (second > 401 && Cloth(half.At(second - 1, 40))) --second;
+    EXPECT_LT(first, 399);
+    EXPECT_GT(second, 401);
+    EXPECT_LT(MeanRed(half, first - 8, 20, first, 60), 0.7 * MeanRed(half, 20, 20, 120, 60));
+    EXPECT_LT(MeanRed(half, second + 1, 20, second + 9, 60), 0.7 * MeanRed(half, 680, 20, 780, 60));
 
     const CEngineFixture::Pixels open = DrawAt(0.5f);
-    for (int x : {60, 300, 500, 740}) EXPECT_TRUE(Cloth(open.At(x, 10))) << x;
     shades->SetEnabled(false);
     const CEngineFixture::Pixels bare = DrawAt(0.0f);
     EXPECT_NE(bare.At(400, 450), 0xFF000000u);  // the layout's background
-    for (int x = 100; x <= 700; x += 100) EXPECT_EQ(open.At(x, 450), bare.At(x, 450)) << x;
-    EXPECT_TRUE(Cloth(open.At(5, 450)));  // gathered at the edges
+    for (int y : {2, 10, 300, 450, 598})
+        for (int x : {0, 5, 60, 300, 500, 740, 795, 799}) EXPECT_EQ(open.At(x, y), bare.At(x, y)) << x << ", " << y;
 }
 
 }  // namespace

@@ -70,11 +70,11 @@ TEST_F(ButtonTest, BindsToItsLayoutItemWithTextAndHitRectangle) {
         std::u16string text;
         TRect hit;
     };
-    // "yes" takes the box of its face (128 x 32 about (240, 280)); "no" the smaller "_button_rect"
-    // (96 x 24 about (400, 280)) inside its face.
+    // "yes" takes the box of its face (172.8 x 32 about (230, 280)); "no" the smaller "_button_rect"
+    // (96 x 24 about (410, 280)) inside its face.
     const Case cases[] = {
-        {yes, u"Yes!", {176, 264, 304, 296}},
-        {no, u"No!", {352, 268, 448, 292}},
+        {yes, u"Yes!", {143, 264, 316, 296}},
+        {no, u"No!", {362, 268, 458, 292}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button->GetName());

@@ -1,0 +1,306 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "framework/core/DataStreams.h"
+#include "framework/core/GameProperties.h"
+#include "framework/core/WString.h"
+#include "framework/resources/Font.h"
+#include "framework/resources/ObjectData.h"
+#include "framework/resources/Resource.h"
+#include "framework/scene/DrawableAbstract.h"
+#include "framework/scene/IAnimation.h"
+#include "framework/scene/IObjectAnimation.h"
+#include "framework/scene/ISprite.h"
+#include "framework/scene/ISubstitutedContainer.h"
+#include "framework/scene/ITextSprite.h"
+#include "game/app/GameData.h"
+#include "game/app/Players.h"
+#include "game/screens/WindowShadesEffect.h"
+#include "tests/support/SampleSceneGL.h"
+
+// The layout check: every screen layout of the built sample, at rest ("_idle") on the 800 x 600
+// screen, read as a player meets it. Captions fit their faces and texts the pictures they stand on,
+// no two texts of a screen overlap, nothing a player reads or clicks lies under the window shades as
+// they rest when open, and a screen shown over another has an opaque board under all of its parts.
+
+namespace {
+
+using GF::TRect;
+
+// What a player sees of a layout: a picture or a text, its box on the screen and where it hangs.
+struct tagPart {
+    std::string path;  // part names from the layout down, "/" between
+    TRect box;
+    bool text = false;
+    GF::WString words;
+    int layer = 0;
+    bool opaque = false;
+    int owner = 0;  // the animation (layout or hosted) the part belongs to
+    int order = 0;  // made before the parts of higher order
+};
+
+bool Inside(const TRect& inner, const TRect& outer, int margin) {
+    return inner.left >= outer.left + margin && inner.right <= outer.right - margin && inner.top >= outer.top &&
+           inner.bottom <= outer.bottom;
+}
+bool Overlap(const TRect& a, const TRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+bool CentreInside(const TRect& inner, const TRect& outer) {
+    const int x = (inner.left + inner.right) / 2, y = (inner.top + inner.bottom) / 2;
+    return x > outer.left && x < outer.right && y > outer.top && y < outer.bottom;
+}
+std::string Narrow(const GF::WString& text) {
+    return std::string(text.begin(), text.end());
+}
+std::string Box(const TRect& r) {
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
+           std::to_string(r.bottom) + ")";
+}
+
+class LayoutCheckGL : public CSampleSceneGL {
+protected:
+    // Space a caption keeps from either end of its face.
+    static constexpr int kCaptionMargin = 10;
+    // The shades ripple about their resting shape by two pixels.
+    static constexpr int kRipple = 3;
+
+    LayoutCheckGL() : CSampleSceneGL(800, 600) {}
+
+    void SetUp() override {
+        CSampleSceneGL::SetUp();
+        const GF::THolder<GF::IDataInputStream> stream = GF::CreateBlobReader();
+        ASSERT_TRUE(stream->Open("Binary\\gamedata.bin"));
+        ASSERT_TRUE(ReadGameData(stream));
+        // Every layout the flow shows, and whether it is shown over the screen before it; the hint
+        // page comes over the kitchen from code.
+        for (const CFlowRule& rule : GetGameData().flowRules) {
+            if (rule.switchName.empty() || rule.switchName.starts_with("comics.")) continue;
+            layouts[rule.switchName] = layouts[rule.switchName] || rule.switchKind;
+        }
+        layouts["interfaces.hint_screen"] = true;
+        RestingShades();
+    }
+    void TearDown() override {
+        CWindowShadesEffect::DropInstance();
+        GetGameData() = CGameData();
+        CSampleSceneGL::TearDown();
+    }
+
+    // For each band between two rows of the cloth's mesh, how far in from either edge the open
+    // shades reach.
+    void RestingShades() {
+        const GF::THolder<CWindowShadesEffect> shades = CWindowShadesEffect::GetInstance();
+        GetCurrentPlayer().stringVars[20] = "shade_open";
+        shades->SetState(CWindowShadesEffect::kOpen, 1250.0f);
+        for (const bool left : {true, false}) {
+            const GF::THolder<CWaveEffect>& shade = left ? shades->GetFirstShade() : shades->GetSecondShade();
+            ASSERT_TRUE(shade && shade->GetMesh());
+            shade->Update(2.0f);
+            const TRect rect = shade->GetBoundingBox();
+            std::vector<std::pair<float, float>> rows;  // y, the cloth's inner edge
+            for (int r = 0; r < CWaveEffect::kRows; ++r) {
+                float edge = left ? -1e9f : 1e9f, y = 0.0f;
+                for (int k = 0; k < CWaveEffect::kColumns; ++k) {
+                    const hgeVertex* v = shade->GetMesh()->GetVertex(k, r);
+                    const float x = static_cast<float>(rect.left) + v->x;
+                    edge = left ? std::max(edge, x) : std::min(edge, x);
+                    y = std::max(y, static_cast<float>(rect.top) + v->y);
+                }
+                rows.emplace_back(y, edge);
+            }
+            (left ? leftCloth : rightCloth) = rows;
+        }
+    }
+
+    // True when the box reaches under either shade.
+    bool UnderShades(const TRect& box) const {
+        for (const bool left : {true, false}) {
+            const std::vector<std::pair<float, float>>& rows = left ? leftCloth : rightCloth;
+            for (size_t r = 0; r + 1 < rows.size(); ++r) {
+                if (box.bottom <= rows[r].first || box.top >= rows[r + 1].first) continue;
+                const float edge = left ? std::max(rows[r].second, rows[r + 1].second)
+                                        : std::min(rows[r].second, rows[r + 1].second);
+                if (left ? box.left < edge + kRipple : box.right > edge - kRipple) return true;
+            }
+        }
+        return false;
+    }
+
+    // The layout at rest in the middle of the screen, as its screen shows it: each menu button
+    // captioned by the text table's "item_<name>", the help on its first page.
+    std::vector<tagPart> Rest(const std::string& name) {
+        scene->Clear();
+        layout = scene->CreateAnimation(name);
+        EXPECT_TRUE(layout) << name;
+        if (!layout) return {};
+        layout->SetPosition(400, 300);
+        layout->Play("_idle", 0, false);
+        for (int i = 0; i < layout->GetDrawableCount(); ++i) {
+            const GF::TObjectAnimationPtr object(layout->GetDrawable(static_cast<unsigned>(i)).Get());
+            const GF::TSubstitutedContainerPtr place(layout->GetDrawable(static_cast<unsigned>(i)).Get());
+            if (!object || !place) continue;
+            const std::string& part = object->GetName();
+            if (part == "_help_place") place->Substitute("help_1");
+            if (!part.starts_with("_item_")) continue;
+            if (const GF::TAnimationPtr button = place->GetSubstituted(0)) {
+                const GF::WString* caption = GF::GetResource()->GetText("item_" + part.substr(6));
+                if (caption) button->SetText("_text", *caption);
+                button->Play("_up", 0, false);
+            }
+        }
+        scene->Update(0.0f);
+        layout->ApplyTransform();
+        std::vector<tagPart> parts;
+        int owners = 0;
+        made = 0;
+        Collect(layout, "", parts, owners);
+        return parts;
+    }
+
+    void Collect(const GF::TAnimationPtr& animation, const std::string& path, std::vector<tagPart>& parts,
+                 int& owners) {
+        const int owner = owners++;
+        for (int i = 0; i < animation->GetDrawableCount(); ++i) {
+            const GF::TDrawablePtr drawable = animation->GetDrawable(static_cast<unsigned>(i));
+            if (!drawable || !drawable->IsVisible()) continue;
+            const GF::TObjectAnimationPtr object(drawable.Get());
+            const std::string name = path + (object ? object->GetName() : std::to_string(i));
+            auto* abstract = dynamic_cast<GF::CDrawableAbstract*>(drawable.Get());
+            const float opacity = abstract ? abstract->GetTransform().opacity : 1.0f;
+            if (const GF::TSubstitutedContainerPtr place(drawable.Get()); place)
+                for (int k = 0; const GF::TAnimationPtr hosted = place->GetSubstituted(k); ++k)
+                    Collect(hosted, name + "/", parts, owners);
+            tagPart part;
+            part.path = name;
+            part.box = drawable->GetBoundingBox();
+            part.layer = drawable->GetLayer();
+            part.owner = owner;
+            part.order = made++;
+            if (const GF::TTextSpritePtr text(drawable.Get()); text) {
+                part.text = true;
+                part.words = text->GetText();
+                if (part.words.find_first_not_of(u' ') == GF::WString::npos) continue;
+                // A text hung from its top reports a box that starts at its first baseline: the
+                // letters stand one ascent above it.
+                const GF::THolder<GF::ITextDescrition> description = text->GetTextDescription();
+                const GF::THolder<GF::IFont> font = text->GetFont();
+                if (description && font && description->GetVerticalAlign() == GF::IFont::kVAlignTop) {
+                    const int ascent = static_cast<int>(font->GetLineHeight()) - font->GetBaseHeight();
+                    part.box.top -= ascent;
+                    part.box.bottom -= ascent;
+                }
+                // Its width is that of its first line: measured again over the widest.
+                if (description && font) {
+                    font->SetTracking(description->GetFontTracking());
+                    float widest = 0.0f;
+                    for (size_t from = 0;;) {
+                        const size_t to = part.words.find(u"\\n", from);
+                        widest = std::max(widest, font->GetStringWidth(part.words.substr(from, to - from)));
+                        if (to == GF::WString::npos) break;
+                        from = to + 2;
+                    }
+                    const int width = static_cast<int>(widest);
+                    const int align = description->GetHorizontalAlign();
+                    if (align == GF::IFont::kAlignCenter) {
+                        const int middle = (part.box.left + part.box.right) / 2;
+                        part.box.left = middle - width / 2;
+                    } else if (align == GF::IFont::kAlignRight) {
+                        part.box.left = part.box.right - width;
+                    }
+                    part.box.right = part.box.left + width;
+                }
+            } else if (const GF::TSpritePtr sprite(drawable.Get()); sprite) {
+                if (!sprite->GetShownSprite()) continue;
+                part.opaque = (sprite->GetColor() >> 24) == 0xFF && opacity >= 1.0f;
+            }
+            if (part.box.IsEmpty() || opacity <= 0.0f) continue;
+            parts.push_back(part);
+        }
+    }
+
+    // A picture over the whole window: a backdrop, which may lie under the shades.
+    static bool WholeWindow(const tagPart& part) {
+        return part.box.left <= 0 && part.box.top <= 0 && part.box.right >= 800 && part.box.bottom >= 600;
+    }
+
+    std::map<std::string, bool> layouts;  // name: shown over another screen
+    std::vector<std::pair<float, float>> leftCloth, rightCloth;
+    GF::TAnimationPtr layout;
+    int made = 0;
+};
+
+}  // namespace
+
+// A button's caption lies on its face, clear of the face's ends; any other text whose middle lies
+// on a picture of its own animation (a page's caption on the page) lies wholly on it.
+TEST_F(LayoutCheckGL, EveryCaptionFitsItsFaceAndEveryTextItsPicture) {
+    for (const auto& [name, over] : layouts) {
+        const std::vector<tagPart> parts = Rest(name);
+        for (const tagPart& text : parts) {
+            if (!text.text) continue;
+            const auto face = std::find_if(parts.begin(), parts.end(), [&text](const tagPart& part) {
+                return part.owner == text.owner && !part.text && part.path.ends_with("/face");
+            });
+            for (const tagPart& picture : parts) {
+                if (picture.text || picture.owner != text.owner || WholeWindow(picture)) continue;
+                if (face != parts.end() ? &picture != &*face : !CentreInside(text.box, picture.box)) continue;
+                EXPECT_TRUE(Inside(text.box, picture.box, face != parts.end() ? kCaptionMargin : 0))
+                    << name << ": \"" << Narrow(text.words) << "\" " << Box(text.box) << " runs past "
+                    << picture.path << " " << Box(picture.box);
+            }
+        }
+    }
+}
+
+TEST_F(LayoutCheckGL, NoTwoTextsOfAScreenOverlap) {
+    for (const auto& [name, over] : layouts) {
+        const std::vector<tagPart> parts = Rest(name);
+        for (size_t a = 0; a < parts.size(); ++a)
+            for (size_t b = a + 1; b < parts.size(); ++b)
+                if (parts[a].text && parts[b].text) {
+                    EXPECT_FALSE(Overlap(parts[a].box, parts[b].box))
+                        << name << ": \"" << Narrow(parts[a].words) << "\" " << Box(parts[a].box) << " and \""
+                        << Narrow(parts[b].words) << "\" " << Box(parts[b].box);
+                }
+    }
+}
+
+// The play screen puts the shades away while the kitchen plays, and the publisher's pictures come
+// before them.
+TEST_F(LayoutCheckGL, NothingAPlayerReadsOrClicksLiesUnderTheOpenShades) {
+    ASSERT_EQ(leftCloth.size(), static_cast<size_t>(CWaveEffect::kRows));
+    for (const auto& [name, over] : layouts) {
+        if (name == "interfaces.game_screen" || name == "interfaces.publisher") continue;
+        for (const tagPart& part : Rest(name))
+            if (!WholeWindow(part)) {
+                EXPECT_FALSE(UnderShades(part.box))
+                    << name << ": " << part.path << " \"" << Narrow(part.words) << "\" " << Box(part.box);
+            }
+    }
+}
+
+// The board is the screen's first part to be drawn: an opaque picture under every other part.
+TEST_F(LayoutCheckGL, AScreenShownOverAnotherHasABoardUnderAllItsParts) {
+    for (const auto& [name, over] : layouts) {
+        if (!over) continue;
+        const std::vector<tagPart> parts = Rest(name);
+        ASSERT_FALSE(parts.empty()) << name;
+        // Drawn by layer, and in the order they were made within one.
+        const auto board = std::min_element(parts.begin(), parts.end(), [](const tagPart& a, const tagPart& b) {
+            return a.layer < b.layer || (a.layer == b.layer && a.order < b.order);
+        });
+        EXPECT_TRUE(!board->text && board->opaque) << name << ": its lowest part " << board->path << " is no board";
+        for (const tagPart& part : parts)
+            if (&part != &*board) {
+                EXPECT_TRUE(Inside(part.box, board->box, 0))
+                    << name << ": " << part.path << " " << Box(part.box) << " lies off the board "
+                    << board->path << " " << Box(board->box);
+            }
+    }
+}
