@@ -258,9 +258,12 @@ void MenuButton(CResourceReader@ r, const string &in name, int caption, bool hit
 
     if (hitArea)
     {
+        // 96 x 24 stretched to 163 x 30: the clicks are taken on nearly all of the face, whose
+        // rounded ends and rim alone are left out.
         r.CreateSpriteObjectData("_button_rect");
         r.AddSpriteIDResource(5, 500);
         r.AddHotspot(5000, 5000, 0, 500);
+        r.AddZoom(170, 125, 0, 500);
         r.AddOpaque(0, 0, 500);
     }
 }
