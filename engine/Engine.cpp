@@ -17,6 +17,14 @@ constexpr Uint32 kVideoSystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIM
 
 }  // namespace
 
+int ColourDepthOfFormat(uint32_t sdlPixelFormat) {
+    if (sdlPixelFormat == SDL_PIXELFORMAT_UNKNOWN) return 0;
+    const int bytes = SDL_BYTESPERPIXEL(sdlPixelFormat);
+    if (bytes == 3 || bytes == 4) return 32;
+    if (bytes == 2) return 16;
+    return static_cast<int>(SDL_BITSPERPIXEL(sdlPixelFormat));
+}
+
 CEngine::CEngine() : m_packs(m_log, DataFolder()), m_audio(m_log), m_renderer(m_log) {
     m_random.Seed(static_cast<uint64_t>(std::time(nullptr)));
 }
@@ -349,10 +357,7 @@ int CEngine::System_GetStateInt(hgeIntState state) {
             SDL_DisplayMode mode;
             if (!DesktopMode(mode)) return 0;
             if (state == HGE_DESKTOPHEIGHT) return mode.h;
-            const int bytes = SDL_BYTESPERPIXEL(mode.format);
-            if (bytes == 3 || bytes == 4) return 32;
-            if (bytes == 2) return 16;
-            return static_cast<int>(SDL_BITSPERPIXEL(mode.format));
+            return ColourDepthOfFormat(mode.format);
         }
     }
     return 0;
