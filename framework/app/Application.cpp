@@ -20,6 +20,7 @@
 #include "framework/resources/Resource.h"
 #include "framework/scene/ObjectMakers.h"
 #include "platform/MessageBox.h"
+#include "platform/Process.h"
 
 namespace GF {
 namespace HGENS {
@@ -232,7 +233,11 @@ bool FocusGainedFunction() {
         if (restart && !state.programPath.empty()) {
             state.instanceLock.Release();
             GetGameManager()->SaveSettings();
-            hge->System_Launch(state.programPath.c_str());
+            // A new copy of this program with this one's command line; this one ends below.
+            hge->System_Log("Restart %s", state.programPath.c_str());
+            std::string error;
+            if (!Platform::StartProgram(state.programPath, state.arguments, error))
+                hge->System_Log("%s", error.c_str());
         }
         // Without screens the frame loop ends at its next step.
         GetGameManager()->DestroyAllScreens();

@@ -9,6 +9,7 @@
 #include "framework/core/GameProperties.h"
 #include "framework/resources/ScriptCompiler.h"
 #include "platform/MessageBox.h"
+#include "platform/Process.h"
 #include "platform/SaveFolder.h"
 
 namespace GF {
@@ -157,7 +158,13 @@ int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOption
         return CompileResourceScript(arguments[2].c_str(), arguments[3].c_str()) ? 0 : 1;
 
     tagFrameState& state = FrameState();
-    if (!arguments.empty()) state.programPath = arguments[0];
+    if (!arguments.empty()) {
+        // A restart starts the program's own file: the name it was started by may have been found
+        // on the PATH or be relative.
+        state.programPath = Platform::ExecutablePath();
+        if (state.programPath.empty()) state.programPath = arguments[0];
+        state.arguments = arguments;
+    }
 
     const Platform::tagMachineCheck machine = options.checkMachine();
     if (!machine.passed) {
