@@ -19,6 +19,7 @@
 #include "framework/gui/SliderControl.h"
 #include "framework/resources/Resource.h"
 #include "framework/scene/ObjectMakers.h"
+#include "framework/scene/Scene.h"
 #include "platform/MessageBox.h"
 #include "platform/Process.h"
 
@@ -189,6 +190,9 @@ void CApplication::End() {
         m_manager->Shutdown();
         m_manager->SaveSettings();
     }
+    // The registry is the process's: particle systems of screens that ended before their last spark
+    // died would keep their scenes, and the engine, past this run.
+    ParticleRegistry::ClearAll();
     // Logs the texture list and lets go of every table; a next start loads them afresh.
     GetResource()->Clear();
 }

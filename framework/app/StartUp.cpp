@@ -6,6 +6,7 @@
 
 #include "engine/ResourcePacks.h"
 #include "framework/app/Application.h"
+#include "framework/app/GameManager.h"
 #include "framework/core/GameProperties.h"
 #include "framework/resources/ScriptCompiler.h"
 #include "platform/MessageBox.h"
@@ -113,6 +114,10 @@ int RunEngine(const std::vector<std::string>& arguments, const tagStartUpOptions
             hge->System_Log("%s", message.c_str());
             Platform::ShowMessageBox(kWindowTitle, message, Platform::kMessageStop);
             code = 1;
+            // The focus step above made the screen manager, which holds the engine; with no
+            // application to end it, it is ended here, or a next start in this process would get
+            // this engine back.
+            GetGameManager()->Shutdown();
         } else {
             SetApplication(options.createApplication ? options.createApplication(hge)
                                                      : CreateApplication(hge));
@@ -126,6 +131,7 @@ int RunEngine(const std::vector<std::string>& arguments, const tagStartUpOptions
             } else {
                 hge->System_Log("No application was created");
                 code = 1;
+                GetGameManager()->Shutdown();
             }
         }
         // Before the engine goes: the application's destructor still logs through it.
