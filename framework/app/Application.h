@@ -73,8 +73,3 @@ bool ExitFunction();
 
 }  // namespace HGENS
 }  // namespace GF
-
-// The program's application when the start-up options name none: the game's own when the linker took
-// it, else the framework's stand-in (a weak definition, which a static library's strong one does not
-// replace unless something names that one).
-std::unique_ptr<GF::HGENS::CApplication> CreateApplication(HGE* hge);

@@ -119,8 +119,7 @@ int RunEngine(const std::vector<std::string>& arguments, const tagStartUpOptions
             // this engine back.
             GetGameManager()->Shutdown();
         } else {
-            SetApplication(options.createApplication ? options.createApplication(hge)
-                                                     : CreateApplication(hge));
+            if (options.createApplication) SetApplication(options.createApplication(hge));
             if (CApplication* application = GetApplication()) {
                 // A start that fails has said why (a message box) and ends the program with 1.
                 if (application->Start())

@@ -378,8 +378,6 @@ void CApplication::ResetDefaultSettings() {
     GF::GetMusic()->ApplyVolume();
 }
 
-// The game's factory: the program names it, so the linker takes it from the game library in place
-// of the framework's stand-in.
 std::unique_ptr<GF::HGENS::CApplication> CreateApplication(HGE* hge) {
     return std::make_unique<CApplication>(hge);
 }

@@ -13,10 +13,10 @@
 
 #include "engine/Engine.h"
 #include "framework/app/Application.h"
-#include "framework/app/StandInApplication.h"
 #include "framework/app/StartUp.h"
 #include "framework/core/GameProperties.h"
 #include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/StandInApplication.h"
 #include "tests/support/TempFolder.h"
 
 using namespace GF::HGENS;
