@@ -15,6 +15,21 @@ HGE* g_installed = nullptr;
 
 constexpr Uint32 kVideoSystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIMER;
 
+// Targa files carry no signature, so any bytes no other decoder took reach the Targa decoder, which
+// makes a picture of the size its header claims before it reads a pixel. A header claiming more
+// pixels than the file could hold (at least a byte a pixel; run-length packets of two bytes or more
+// for at most 128 pixels) is refused first.
+bool TargaSizePlausible(const unsigned char* file, size_t size) {
+    constexpr size_t kHeader = 18;
+    if (size < kHeader) return false;
+    const uint64_t width = static_cast<uint64_t>(file[12] | file[13] << 8);
+    const uint64_t height = static_cast<uint64_t>(file[14] | file[15] << 8);
+    const uint64_t pixels = width * height;
+    const bool runLength = file[2] >= 9 && file[2] <= 11;
+    const uint64_t body = size - kHeader;
+    return pixels <= (runLength ? body / 2 * 128 : body);
+}
+
 }  // namespace
 
 int ColourDepthOfFormat(uint32_t sdlPixelFormat) {
@@ -476,7 +491,8 @@ SDL_Surface* CEngine::DecodeImage(const char* name) {
     if (size > 0 && size <= INT32_MAX) {
         image = IMG_Load_RW(SDL_RWFromConstMem(block, static_cast<int>(size)), 1);
         // Targa files carry no signature to recognise them by.
-        if (!image) image = IMG_LoadTyped_RW(SDL_RWFromConstMem(block, static_cast<int>(size)), 1, "TGA");
+        if (!image && TargaSizePlausible(static_cast<const unsigned char*>(block), size))
+            image = IMG_LoadTyped_RW(SDL_RWFromConstMem(block, static_cast<int>(size)), 1, "TGA");
     }
     Resource_Free(block);
     if (!image) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -93,4 +94,45 @@ TEST_F(TextureGL, SpriteCutFromAPngDrawsItsRectangle) {
     for (int i = 13; i <= 18; ++i) EXPECT_EQ(pixels.At(i, i) & 0xFFFFFF, 0xFF0000u) << i;
     EXPECT_EQ(pixels.At(10, 10) & 0xFFFFFF, 0u);
     EXPECT_EQ(pixels.At(21, 21) & 0xFFFFFF, 0u);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer's hook on every allocation (its header comes with clang only).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*,
+                                                                             std::size_t),
+                                                         void (*free_hook)(const volatile void*));
+
+namespace {
+
+// The largest block asked of the allocator while watching.
+std::atomic<bool> g_watching{false};
+std::atomic<std::size_t> g_largest{0};
+void NoteMalloc(const volatile void*, std::size_t size) {
+    if (g_watching && size > g_largest) g_largest = size;
+}
+void NoteFree(const volatile void*) {}
+
+}  // namespace
+#endif
+
+// Bytes no decoder recognises go to the Targa decoder, which has no signature to check; a header
+// claiming a picture far bigger than the file (27248 x 12912 from 600 bytes) is refused before room
+// is made for it.
+TEST_F(TextureGL, AFileWhoseTargaHeaderClaimsAHugePictureIsRefusedUnread) {
+#if !defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the allocations are watched through the address sanitizer";
+#else
+    static const bool hooked = __sanitizer_install_malloc_and_free_hooks(NoteMalloc, NoteFree) != 0;
+    ASSERT_TRUE(hooked);
+    std::vector<unsigned char> file = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x70, 0x6A, 0x70, 0x32, 32, 0};
+    file.resize(600, 0x55);
+    Write("Texture/7.png", file);
+    CTexture tex("seven", Base(7));
+    g_largest = 0;
+    g_watching = true;
+    tex.Load();
+    g_watching = false;
+    EXPECT_EQ(tex.GetHandle(), 0u);
+    EXPECT_LT(g_largest.load(), std::size_t{64} << 20);
+#endif
 }
