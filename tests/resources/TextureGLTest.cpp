@@ -115,24 +115,34 @@ void NoteFree(const volatile void*) {}
 }  // namespace
 #endif
 
-// Bytes no decoder recognises go to the Targa decoder, which has no signature to check; a header
-// claiming a picture far bigger than the file (27248 x 12912 from 600 bytes) is refused before room
-// is made for it.
-TEST_F(TextureGL, AFileWhoseTargaHeaderClaimsAHugePictureIsRefusedUnread) {
+// Pictures whose headers claim far more than their files hold are refused before room is made for
+// them: a Targa header (which has no signature, so any bytes may look like one) claiming 27248 x
+// 12912 from 600 bytes, PNG and BMP headers claiming 100000 x 100000, and a GIMP picture, a format
+// the engine does not read at all.
+TEST_F(TextureGL, PicturesClaimingHugeSizesAreRefusedUnread) {
 #if !defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the allocations are watched through the address sanitizer";
 #else
     static const bool hooked = __sanitizer_install_malloc_and_free_hooks(NoteMalloc, NoteFree) != 0;
     ASSERT_TRUE(hooked);
-    std::vector<unsigned char> file = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x70, 0x6A, 0x70, 0x32, 32, 0};
-    file.resize(600, 0x55);
-    Write("Texture/7.png", file);
-    CTexture tex("seven", Base(7));
-    g_largest = 0;
-    g_watching = true;
-    tex.Load();
-    g_watching = false;
-    EXPECT_EQ(tex.GetHandle(), 0u);
-    EXPECT_LT(g_largest.load(), std::size_t{64} << 20);
+    using Bytes = std::vector<unsigned char>;
+    Bytes targa = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x70, 0x6A, 0x70, 0x32, 32, 0};
+    Bytes png = {0x89, 'P', 'N', 'G',  '\r', '\n', 0x1A, '\n', 0,    0, 0, 13, 'I', 'H', 'D',
+                 'R',  0,   1,   0x86, 0xA0, 0,    1,    0x86, 0xA0, 8, 6, 0,  0,   0};
+    Bytes bmp = {'B', 'M', 0, 0,    0,    0, 0, 0,    0,    0, 54, 0, 0, 0, 40,
+                 0,   0,   0, 0xA0, 0x86, 1, 0, 0xA0, 0x86, 1, 0,  1, 0, 32};
+    const std::string gimp = "gimp xcf \x03\x5e\xcc\xcc\xcc\x00\x01\x60";
+    Bytes xcf(gimp.begin(), gimp.end());
+    for (Bytes* file : {&targa, &png, &bmp, &xcf}) {
+        file->resize(600, 0x09);
+        Write("Texture/7.png", *file);
+        CTexture tex("seven", Base(7));
+        g_largest = 0;
+        g_watching = true;
+        tex.Load();
+        g_watching = false;
+        EXPECT_EQ(tex.GetHandle(), 0u) << file->front();
+        EXPECT_LT(g_largest.load(), std::size_t{64} << 20) << file->front();
+    }
 #endif
 }
