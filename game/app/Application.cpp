@@ -18,6 +18,7 @@
 #include "game/app/Progress.h"
 #include "game/app/ScreenRegistry.h"
 #include "game/app/TruncateToInt.h"
+#include "game/screens/CheatClass.h"
 #include "game/screens/FilterSpriteManager.h"
 #include "game/screens/WindowShadesEffect.h"
 #include "platform/MessageBox.h"
@@ -113,6 +114,8 @@ void CApplication::End() {
     CFilterSpriteManager::DropInstance();
     // The shades keep the picture of resources that are gone now; a second start makes new ones.
     CWindowShadesEffect::DropInstance();
+    // The title's code word is not saved: a next start begins without it.
+    GetCheatListener() = CCheatClass();
 }
 
 void CApplication::RunFirstFlows() {
