@@ -22,6 +22,11 @@
 
 namespace Engine {
 
+// Bits a pixel of a desktop's pixel format as the game counts them: three or four bytes a pixel are
+// 32 bits, two bytes 16; other formats count their bits, an unknown one 0. The machine check and
+// the engine's desktop depth both count this way, so the two never disagree.
+int ColourDepthOfFormat(uint32_t sdlPixelFormat);
+
 class CEngine final : public HGE {
 public:
     CEngine();

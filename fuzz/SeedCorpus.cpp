@@ -1,6 +1,8 @@
 // Writes a seed corpus for every fuzz target into <folder>/<target>/: well-formed files made by the
 // writers the tests use (and the sample resource script, compiled), so that the fuzzers start from
 // inputs that reach deep into each reader.
+#include <SDL2/SDL_image.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +17,7 @@
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
 #include "tests/support/FontWriter.h"
+#include "tests/support/ImageWriters.h"
 #include "tests/support/ParticleFileWriter.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/TextTableWriter.h"
@@ -360,6 +363,58 @@ void LibDataSeeds() {
     Seed("fuzz_lib_data", "cut", Bytes(out.data.begin(), out.data.end() - 3));
 }
 
+// The sample's textures: each as the plain picture it is, and its top-left corner as a ".jp2" file
+// with its alpha as the GIF mask (as many colour channels as the texture has alpha or not).
+void TextureSeeds() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(QUINDLE_SAMPLE_TEXTURES))
+        if (entry.path().extension() == ".png") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    if (files.empty()) {
+        std::fprintf(stderr, "fuzz_seeds: no sample textures in %s\n", QUINDLE_SAMPLE_TEXTURES);
+        g_ok = false;
+    }
+    for (const std::filesystem::path& file : files) {
+        const Bytes png = ReadFile(file);
+        const std::string stem = file.stem().string();
+        Bytes plain = {0};
+        plain.insert(plain.end(), png.begin(), png.end());
+        Seed("fuzz_texture", ("plain-" + stem).c_str(), plain);
+
+        SDL_Surface* decoded = IMG_Load(file.c_str());
+        SDL_Surface* argb =
+            decoded ? SDL_ConvertSurfaceFormat(decoded, SDL_PIXELFORMAT_ARGB8888, 0) : nullptr;
+        if (decoded) SDL_FreeSurface(decoded);
+        if (!argb) {
+            std::fprintf(stderr, "fuzz_seeds: can't decode %s\n", file.c_str());
+            g_ok = false;
+            continue;
+        }
+        const int w = std::min(argb->w, 32), h = std::min(argb->h, 32);
+        std::vector<uint32_t> pixels;
+        std::vector<uint8_t> alpha;
+        bool translucent = false;
+        for (int y = 0; y < h; ++y) {
+            const auto* row = reinterpret_cast<const uint32_t*>(
+                static_cast<const unsigned char*>(argb->pixels) + static_cast<std::size_t>(y) * argb->pitch);
+            for (int x = 0; x < w; ++x) {
+                pixels.push_back(row[x]);
+                alpha.push_back(static_cast<uint8_t>(row[x] >> 24));
+                translucent = translucent || alpha.back() != 0xFF;
+            }
+        }
+        SDL_FreeSurface(argb);
+        const Bytes jp2 = TestImages::WriteJp2(w, h, pixels, translucent ? 4 : 3);
+        const Bytes gif = TestImages::WriteGreyGif(w, h, alpha);
+        if (jp2.size() > 0xFFFF) continue;
+        Bytes input = {1, static_cast<unsigned char>(jp2.size() >> 8),
+                       static_cast<unsigned char>(jp2.size())};
+        input.insert(input.end(), jp2.begin(), jp2.end());
+        input.insert(input.end(), gif.begin(), gif.end());
+        Seed("fuzz_texture", ("jp2-" + stem).c_str(), input);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -378,5 +433,6 @@ int main(int argc, char** argv) {
     PlayerStoreSeeds();
     LevelsDataSeeds();
     LibDataSeeds();
+    TextureSeeds();
     return g_ok ? 0 : 1;
 }

@@ -2,6 +2,8 @@
 
 #include <SDL2/SDL.h>
 
+#include "engine/Engine.h"
+
 namespace Platform {
 
 const char* const kOpenGLMessage = "OpenGL 3.3 or later is required";
@@ -29,11 +31,6 @@ bool CanMakeContext() {
 
 }  // namespace
 
-int ColourDepthOfFormat(uint32_t sdlPixelFormat) {
-    if (sdlPixelFormat == SDL_PIXELFORMAT_UNKNOWN) return 0;
-    return SDL_BYTESPERPIXEL(sdlPixelFormat) * 8;
-}
-
 tagMachineCheck CheckMachine() {
     tagMachineCheck result;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -42,7 +39,8 @@ tagMachineCheck CheckMachine() {
     }
     const bool context = CanMakeContext();
     SDL_DisplayMode mode{};
-    if (SDL_GetDesktopDisplayMode(0, &mode) == 0) result.colourDepth = ColourDepthOfFormat(mode.format);
+    if (SDL_GetDesktopDisplayMode(0, &mode) == 0)
+        result.colourDepth = Engine::ColourDepthOfFormat(mode.format);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 
     if (!context) {

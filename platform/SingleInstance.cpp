@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,31 +14,77 @@
 
 namespace Platform {
 
+namespace {
+
+// A lock file is only used when it is a plain file of this user: anything else in its place (a link
+// is never opened, see O_NOFOLLOW) is put aside and the file made anew.
+bool OwnPlainFile(int fd) {
+    struct stat info {};
+    return fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == getuid();
+}
+
+// Whether the name still leads to the open file (another copy may have replaced the file meanwhile).
+bool StillNamed(int fd, const std::string& path) {
+    struct stat held {};
+    struct stat named {};
+    return fstat(fd, &held) == 0 && lstat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+           held.st_ino == named.st_ino;
+}
+
+}  // namespace
+
 std::string CSingleInstance::LockPath(const std::string& title) {
     const std::string name = CleanTitle(title);
     if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
         return std::string(runtime) + "/" + name + ".lock";
-    // /tmp is shared by every user: the user id keeps one user's copy from locking out another's.
-    return "/tmp/" + name + "-" + std::to_string(getuid()) + ".lock";
+    // A shared folder such as /tmp would let another user make the file first; the save folder is
+    // the user's own.
+    std::string error;
+    const std::string folder = SaveFolder(name, error);
+    if (folder.empty()) {
+        std::fprintf(stderr, "No folder for the instance lock: %s\n", error.c_str());
+        return {};
+    }
+    return folder + "/" + name + ".lock";
 }
 
 CSingleInstance::EResult CSingleInstance::Acquire(const std::string& title) {
     Release();
     const std::string path = LockPath(title);
-    const int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) {
-        std::fprintf(stderr, "Can't open the instance lock %s: %s\n", path.c_str(), std::strerror(errno));
-        return kUnavailable;
+    if (path.empty()) return kUnavailable;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 && !OwnPlainFile(fd)) {
+            close(fd);
+            fd = -1;
+            errno = EPERM;
+        }
+        if (fd < 0) {
+            // Whatever stands there is not a lock of ours: it goes, and the next attempt makes one.
+            const int error = errno;
+            if (error == ENOENT || unlink(path.c_str()) != 0) {
+                std::fprintf(stderr, "Can't open the instance lock %s: %s\n", path.c_str(),
+                             std::strerror(error == ENOENT ? error : errno));
+                return kUnavailable;
+            }
+            continue;
+        }
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int error = errno;
+            close(fd);
+            if (error == EWOULDBLOCK) return kAlreadyRunning;
+            std::fprintf(stderr, "Can't lock %s: %s\n", path.c_str(), std::strerror(error));
+            return kUnavailable;
+        }
+        if (!StillNamed(fd, path)) {
+            close(fd);
+            continue;
+        }
+        m_fd = fd;
+        return kAcquired;
     }
-    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        const int error = errno;
-        close(fd);
-        if (error == EWOULDBLOCK) return kAlreadyRunning;
-        std::fprintf(stderr, "Can't lock %s: %s\n", path.c_str(), std::strerror(error));
-        return kUnavailable;
-    }
-    m_fd = fd;
-    return kAcquired;
+    std::fprintf(stderr, "Can't keep the instance lock %s in place\n", path.c_str());
+    return kUnavailable;
 }
 
 void CSingleInstance::Release() {

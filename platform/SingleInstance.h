@@ -4,8 +4,9 @@
 namespace Platform {
 
 // Lets one copy of the program run per user: an exclusive lock (flock) on a file named after the
-// window title in the user's runtime folder ($XDG_RUNTIME_DIR, else /tmp with the user id in the
-// name). The lock goes with the process, so a crashed copy never leaves it taken.
+// window title in a folder only the user writes: the runtime folder ($XDG_RUNTIME_DIR), else the save
+// folder. The file is opened without following links, and one that is not a plain file of the user's
+// is replaced. The lock goes with the process, so a crashed copy never leaves it taken.
 class CSingleInstance {
 public:
     enum EResult {
@@ -23,7 +24,8 @@ public:
     void Release();
     bool IsHeld() const { return m_fd >= 0; }
 
-    // The lock file for a title, from the environment as it is now.
+    // The lock file for a title, from the environment as it is now (the save folder is made when
+    // it is the one); empty when there is no folder for it.
     static std::string LockPath(const std::string& title);
 
 private:

@@ -10,8 +10,6 @@
 
 int main(int argc, char** argv) {
     GF::HGENS::tagStartUpOptions options;
-    // Naming the game's factory here makes the linker take it, and the game's application with it,
-    // from the game library; else the framework's weak stand-in would satisfy the start-up alone.
     options.createApplication = &CreateApplication;
     // The screen tour plays the program from a script; nothing changes unless its environment asks.
     std::string error;

@@ -21,7 +21,9 @@
 #include "framework/gui/SliderControl.h"
 #include "framework/resources/Resource.h"
 #include "framework/scene/ObjectMakers.h"
+#include "framework/scene/Scene.h"
 #include "platform/MessageBox.h"
+#include "platform/Process.h"
 
 namespace GF {
 namespace HGENS {
@@ -248,6 +250,9 @@ void CApplication::End() {
         m_manager->Shutdown();
         m_manager->SaveSettings();
     }
+    // The registry is the process's: particle systems of screens that ended before their last spark
+    // died would keep their scenes, and the engine, past this run.
+    ParticleRegistry::ClearAll();
     // Logs the texture list and lets go of every table; a next start loads them afresh.
     GetResource()->Clear();
 }
@@ -293,7 +298,11 @@ bool FocusGainedFunction() {
         if (restart && !state.programPath.empty()) {
             state.instanceLock.Release();
             GetGameManager()->SaveSettings();
-            hge->System_Launch(state.programPath.c_str());
+            // A new copy of this program with this one's command line; this one ends below.
+            hge->System_Log("Restart %s", state.programPath.c_str());
+            std::string error;
+            if (!Platform::StartProgram(state.programPath, state.arguments, error))
+                hge->System_Log("%s", error.c_str());
         }
         // Without screens the frame loop ends at its next step.
         GetGameManager()->DestroyAllScreens();

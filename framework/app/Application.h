@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/Hge.h"
 #include "framework/app/GameManager.h"
@@ -42,8 +43,9 @@ protected:
 
 // What the frame callbacks keep between frames, one per process.
 struct tagFrameState {
-    std::string programPath;  // the first command-line token, for a restart
-    int colourDepth = 0;      // desktop bits a pixel as the machine check measured it
+    std::string programPath;             // the program's own executable, started anew by a restart
+    std::vector<std::string> arguments;  // the command line, the program's name first, for a restart
+    int colourDepth = 0;                 // desktop bits a pixel as the machine check measured it
     Platform::CSingleInstance instanceLock;
     bool altEnterLatch = false;
     // The window is sized to the desktop a few frames after it gained the focus (see FrameFunction).
@@ -83,8 +85,3 @@ bool ExitFunction();
 
 }  // namespace HGENS
 }  // namespace GF
-
-// The program's application when the start-up options name none: the game's own when the linker took
-// it, else the framework's stand-in (a weak definition, which a static library's strong one does not
-// replace unless something names that one).
-std::unique_ptr<GF::HGENS::CApplication> CreateApplication(HGE* hge);

@@ -6,9 +6,11 @@
 
 #include "engine/ResourcePacks.h"
 #include "framework/app/Application.h"
+#include "framework/app/GameManager.h"
 #include "framework/core/GameProperties.h"
 #include "framework/resources/ScriptCompiler.h"
 #include "platform/MessageBox.h"
+#include "platform/Process.h"
 #include "platform/SaveFolder.h"
 
 namespace GF {
@@ -113,9 +115,12 @@ int RunEngine(const std::vector<std::string>& arguments, const tagStartUpOptions
             hge->System_Log("%s", message.c_str());
             Platform::ShowMessageBox(kWindowTitle, message, Platform::kMessageStop);
             code = 1;
+            // The focus step above made the screen manager, which holds the engine; with no
+            // application to end it, it is ended here, or a next start in this process would get
+            // this engine back.
+            GetGameManager()->Shutdown();
         } else {
-            SetApplication(options.createApplication ? options.createApplication(hge)
-                                                     : CreateApplication(hge));
+            if (options.createApplication) SetApplication(options.createApplication(hge));
             if (CApplication* application = GetApplication()) {
                 // A start that fails has said why (a message box) and ends the program with 1.
                 if (application->Start())
@@ -126,6 +131,7 @@ int RunEngine(const std::vector<std::string>& arguments, const tagStartUpOptions
             } else {
                 hge->System_Log("No application was created");
                 code = 1;
+                GetGameManager()->Shutdown();
             }
         }
         // Before the engine goes: the application's destructor still logs through it.
@@ -158,7 +164,13 @@ int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOption
         return CompileResourceScript(arguments[2].c_str(), arguments[3].c_str()) ? 0 : 1;
 
     tagFrameState& state = FrameState();
-    if (!arguments.empty()) state.programPath = arguments[0];
+    if (!arguments.empty()) {
+        // A restart starts the program's own file: the name it was started by may have been found
+        // on the PATH or be relative.
+        state.programPath = Platform::ExecutablePath();
+        if (state.programPath.empty()) state.programPath = arguments[0];
+        state.arguments = arguments;
+    }
 
     const Platform::tagMachineCheck machine = options.checkMachine();
     if (!machine.passed) {

@@ -14,8 +14,8 @@ namespace HGENS {
 class CApplication;
 
 struct tagStartUpOptions {
-    // The application the program runs. The program names the game's factory; a test names the one
-    // it means, since a test binary links whichever CreateApplication its other suites pulled in.
+    // The application the program runs: the program names the game's factory, a test the one it
+    // means. Without one the start-up ends with 1 once the engine is up.
     std::unique_ptr<CApplication> (*createApplication)(HGE* hge) = nullptr;
     // Tests put a stand-in here: the real check makes an OpenGL context.
     Platform::tagMachineCheck (*checkMachine)() = &Platform::CheckMachine;

@@ -56,6 +56,21 @@ EEditKey ApplyEditKey(int key, WString& text, int& cursor) {
     }
 }
 
+bool EditCharFits(const IFont* font, const WString& text, WChar ch, float fieldWidth) {
+    if (!font) return false;
+    const int width = static_cast<int>(font->GetStringWidth(WString(1, ch)));
+    if (width <= 0) return false;
+    // The font ends its measure at a line break; cut after each backslash, no piece holds one.
+    float textWidth = 0.0f;
+    for (std::size_t from = 0; from < text.size();) {
+        const std::size_t slash = text.find(u'\\', from);
+        const std::size_t end = slash == WString::npos ? text.size() : slash + 1;
+        textWidth += font->GetStringWidth(text.substr(from, end - from));
+        from = end;
+    }
+    return textWidth + static_cast<float>(width) < fieldWidth;
+}
+
 int EditCursorOffset(int widthBefore, int totalWidth, int alignment) {
     switch (alignment) {
         case 0:
@@ -246,12 +261,9 @@ int CEditControl::TextWidth(std::size_t count) const {
 }
 
 bool CEditControl::Fits(WChar ch) const {
-    if (!m_font) return false;
-    const int width = CharWidth(ch);
-    if (width <= 0) return false;
     const TRect& hit = GetHitRect();
-    return static_cast<long long>(TextWidth(m_text.size())) + width <
-           static_cast<long long>(hit.right) - hit.left;
+    return EditCharFits(m_font.Get(), m_text, ch,
+                        static_cast<float>(static_cast<long long>(hit.right) - hit.left));
 }
 
 void CEditControl::PlaceCursor() {

@@ -33,6 +33,12 @@ enum class EEditKey { Ignored, Moved, Removed };
 // nothing to act on, and every other key, are ignored. A cursor outside the text is first held to it.
 EEditKey ApplyEditKey(int key, WString& text, int& cursor);
 
+// Whether a typed character fits into a field of the given width: the font has it (its width alone
+// is above 0), and the whole text as the font measures it, plus that width, stays below the field's
+// width. The text is measured as one line: a line-break escape typed into it counts as the two
+// characters it is. Without a font nothing fits.
+bool EditCharFits(const IFont* font, const WString& text, WChar ch, float fieldWidth);
+
 // How far right of its home (the text's anchor point) the cursor stands, for the text's alignment
 // (0 left, 1 centred, 2 right), given the widths of the text before the cursor and of the whole text.
 // Any other alignment keeps the cursor at home.

@@ -87,6 +87,13 @@ void ParticleRegistry::Clear(const IScene* scene) {
     for (const TDrawablePtr& drawable : leaving) drawable->SetScene({});
 }
 
+void ParticleRegistry::ClearAll() {
+    std::list<TParticlePtr> leaving;
+    leaving.swap(Entries());
+    for (const TParticlePtr& particle : leaving)
+        if (const TDrawablePtr drawable{particle.Get()}) drawable->SetScene({});
+}
+
 TFrameRateCounter& FrameRateCounter() {
     static TFrameRateCounter counter;
     return counter;

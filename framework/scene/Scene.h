@@ -87,6 +87,9 @@ public:
     static void Update(float dt);
     // Takes the systems on this scene out of it and out of the registry; the others stay.
     static void Clear(const IScene* scene);
+    // Takes every system out of its scene and out of the registry: what a run of the program made
+    // must not outlive it (a system holds its scene, its pictures and, through them, the engine).
+    static void ClearAll();
     static int Count();
     // While off, a scene's update leaves the orphaned systems where they stand (a paused level
     // freezes its fading sparks); on at start.

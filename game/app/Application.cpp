@@ -22,6 +22,7 @@
 #include "game/app/Progress.h"
 #include "game/app/ScreenRegistry.h"
 #include "game/app/TruncateToInt.h"
+#include "game/screens/CheatClass.h"
 #include "game/screens/FilterSpriteManager.h"
 #include "game/screens/WindowShadesEffect.h"
 #include "platform/MessageBox.h"
@@ -117,6 +118,8 @@ void CApplication::End() {
     CFilterSpriteManager::DropInstance();
     // The shades keep the picture of resources that are gone now; a second start makes new ones.
     CWindowShadesEffect::DropInstance();
+    // The title's code word is not saved: a next start begins without it.
+    GetCheatListener() = CCheatClass();
 }
 
 void CApplication::RunFirstFlows() {
@@ -406,8 +409,6 @@ void CApplication::ResetDefaultSettings() {
     GF::GetMusic()->ApplyVolume();
 }
 
-// The game's factory: the program names it, so the linker takes it from the game library in place
-// of the framework's stand-in.
 std::unique_ptr<GF::HGENS::CApplication> CreateApplication(HGE* hge) {
     return std::make_unique<CApplication>(hge);
 }

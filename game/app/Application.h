@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -102,3 +103,6 @@ private:
     // The data files the last load could not read, for the player's message.
     std::vector<std::string> m_unreadDataFiles;
 };
+
+// The game's application factory, which the program names in its start-up options.
+std::unique_ptr<GF::HGENS::CApplication> CreateApplication(HGE* hge);

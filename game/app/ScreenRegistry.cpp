@@ -21,7 +21,6 @@
 #include "game/screens/NewDresScreen.h"
 #include "game/screens/NewIngridientScreen.h"
 #include "game/screens/NewReceptScreen.h"
-#include "game/screens/PlaceholderScreen.h"
 #include "game/screens/SplashScreen.h"
 #include "game/screens/StageStatisticsScreen.h"
 #include "game/screens/StatisticsScreen.h"

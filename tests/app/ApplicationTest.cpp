@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -286,21 +290,43 @@ TEST_F(ApplicationTest, FocusChangesDeactivateAndActivate) {
     EXPECT_TRUE(ExitFunction());
 }
 
+// On OK the program's own file starts anew with the same command line, once the instance lock is let
+// go and the settings are saved: a stand-in program notes what it was given and what it found.
 TEST_F(ApplicationTest, ColourDepthChangeAsksToRestartAndEndsTheScreens) {
+    const CScopedEnv runtime("XDG_RUNTIME_DIR", folder.Path());
+    const std::string lock = Platform::CSingleInstance::LockPath(kWindowTitle);
+    const std::string noted = folder / "noted";
+    const std::string standIn = folder / "stand-in";
+    std::ofstream(standIn) << "#!/bin/sh\n{ printf '%s\\n' \"$@\"; [ -f '" << folder / "Setting"
+                           << "' ] && echo saved; flock -n '" << lock << "' true && echo unlocked; } > '"
+                           << noted << ".part'\nmv '" << noted << ".part' '" << noted << "'\n";
+    std::filesystem::permissions(standIn, std::filesystem::perms::owner_all);
+    tagFrameState& state = FrameState();
+    state.programPath = standIn;
+    state.arguments = {"quindle", "-level", "stage 1"};
+
     engine.System_SetStateBool(HGE_WINDOWED, true);
     for (bool restart : {false, true}) {
+        ASSERT_EQ(state.instanceLock.Acquire(kWindowTitle), Platform::CSingleInstance::kAcquired);
         messageBoxes.answer = restart;
         messageBoxes.messages.clear();
-        engine.ClearRecord();
         GF::GetGameManager()->ShowScreen("menu", "menu", {}, "");
         engine.System_SetStateInt(HGE_DESKTOPBPP, restart ? 32 : 16);
         FocusGainedFunction();
         EXPECT_EQ(messageBoxes.messages,
                   std::vector<std::string>{
                       "Quindle: Marvolant: The game must restart for these changes to take effect"});
-        EXPECT_EQ(engine.HasCall("System_Launch /opt/quindle/quindle"), restart);
-        EXPECT_EQ(std::filesystem::exists(folder / "Setting"), restart);
         EXPECT_EQ(GF::GetGameManager()->GetScreenCount(), 0u);
         EXPECT_TRUE(Frame());  // no screen left: the loop ends
+        EXPECT_EQ(state.instanceLock.IsHeld(), !restart);
+        // The stand-in is a child of this process: it has noted everything once it has ended.
+        if (restart) {
+            while (!std::filesystem::exists(noted) && waitpid(-1, nullptr, 0) > 0) {
+            }
+        }
+        std::ifstream in(noted);
+        const std::string note((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        EXPECT_EQ(note, restart ? "-level\nstage 1\nsaved\nunlocked\n" : "");
+        state.instanceLock.Release();
     }
 }

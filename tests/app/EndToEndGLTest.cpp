@@ -13,9 +13,10 @@
 
 #include "engine/Engine.h"
 #include "framework/app/Application.h"
-#include "framework/app/StandInApplication.h"
 #include "framework/app/StartUp.h"
 #include "framework/core/GameProperties.h"
+#include "tests/support/MessageBoxRecorder.h"
+#include "tests/support/StandInApplication.h"
 #include "tests/support/TempFolder.h"
 
 using namespace GF::HGENS;
@@ -246,4 +247,48 @@ TEST(EndToEnd, PublisherPicturesThenTheNameIsKeptThroughTheSettingsFile) {
     EXPECT_EQ(GF::GetGameProperties()->GetString("PlayerName"), u"Ada");
     EXPECT_TRUE(g_script.confirmed);
     EXPECT_FALSE(g_script.timedOut);
+}
+
+// A start-up after another in the same process sees only its own folders. The first ends while the
+// publisher's pictures are still up (the window is closed at once); the second is given a save
+// folder of its own and a data folder without the archive, and must say so, naming that folder; the
+// third, after that failed start, is given a data folder with the archive and runs.
+TEST(EndToEnd, ASecondStartUpInTheProcessSeesOnlyItsOwnFolders) {
+    CTempFolder firstSave;
+    CTempFolder secondSave;
+    CTempFolder runtimeFolder;
+    CTempFolder emptyData;
+    CTempFolder data;
+    std::filesystem::copy_file(std::string(QUINDLE_TEST_DATA_DIR) + "/resource.dat", data / "resource.dat");
+    CScopedEnv runtimeDir{"XDG_RUNTIME_DIR", runtimeFolder.Path()};
+    tagStartUpOptions options;
+    options.createApplication = [](HGE* hge) -> std::unique_ptr<CApplication> {
+        return std::make_unique<CStandInApplication>(hge);
+    };
+    options.beforeFrame = SecondRun;
+    {
+        CScopedEnv saveDir{"QUINDLE_SAVE_DIR", firstSave.Path()};
+        g_script = {};
+        ASSERT_EQ(RunProgram({"quindle"}, options), 0);
+        ASSERT_TRUE(g_script.confirmed);
+    }
+
+    CScopedEnv saveDir{"QUINDLE_SAVE_DIR", secondSave.Path()};
+    {
+        CScopedEnv dataDir{"QUINDLE_DATA_DIR", emptyData.Path()};
+        const CMessageBoxRecorder boxes;
+        g_script = {};
+        EXPECT_EQ(RunProgram({"quindle"}, options), 1);
+        ASSERT_EQ(boxes.messages.size(), 1u);
+        EXPECT_NE(boxes.messages[0].find("\"resource.dat\" in " + emptyData.Path()), std::string::npos)
+            << boxes.messages[0];
+        EXPECT_NE(ReadFile(secondSave / "log.txt").find(emptyData.Path()), std::string::npos);
+        EXPECT_EQ(ReadFile(firstSave / "log.txt").find(emptyData.Path()), std::string::npos);
+    }
+
+    CScopedEnv dataDir{"QUINDLE_DATA_DIR", data.Path()};
+    g_script = {};
+    EXPECT_EQ(RunProgram({"quindle"}, options), 0);
+    EXPECT_TRUE(g_script.confirmed);
+    EXPECT_EQ(ReadFile(secondSave / "log.txt").find("Can't attach"), std::string::npos);
 }

@@ -6,12 +6,12 @@
 #include <vector>
 
 #include "framework/app/Application.h"
-#include "framework/app/StandInApplication.h"
 #include "framework/app/StartUp.h"
 #include "framework/core/GameProperties.h"
 #include "platform/SingleInstance.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/RecordingEngine.h"
+#include "tests/support/StandInApplication.h"
 #include "tests/support/TempFolder.h"
 
 using namespace GF::HGENS;

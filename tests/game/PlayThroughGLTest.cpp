@@ -16,6 +16,7 @@
 #include "game/app/PlayerStore.h"
 #include "game/app/Players.h"
 #include "game/kitchen/DiferenceGameField.h"
+#include "game/screens/CheatClass.h"
 #include "game/screens/CookBook.h"
 #include "game/screens/MapScreen.h"
 #include "tests/game/kitchen/BonusRun.h"
@@ -604,6 +605,8 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
         EXPECT_EQ(GF::GetGameProperties()->GetInt("MusicVolume"), 25);
         EXPECT_EQ(player.levels["stage1_1"].place, 1);
         EXPECT_EQ(player.levels["stage4_1"].place, 1);
+        // The code word's flag, which the recipe book reads, is not saved either.
+        EXPECT_FALSE(GetCheatListener().IsUnlocked());
     });
     second.CloseAndConfirm();
     ASSERT_EQ(run.Run([&](CLevelRun& r) { return second.Frame(r); }, 2000), 0);

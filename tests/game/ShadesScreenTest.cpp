@@ -4,12 +4,12 @@
 #include <vector>
 
 #include "framework/app/GameSound.h"
+#include "framework/core/Keyset.h"
 #include "framework/core/Mouse.h"
 #include "framework/gui/CheckBoxControl.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/screens/CookConfirmMenuScreen.h"
-#include "game/screens/PlaceholderScreen.h"
 #include "game/screens/ShowHideEffectScreen.h"
 #include "game/screens/WindowShadesEffect.h"
 #include "tests/game/GameFixture.h"
@@ -33,6 +33,23 @@ public:
         BindControl("ok", "back", false, CApplication::kFinishFlags);
     }
     bool NoEffect() const { return m_noEffect; }
+};
+
+// A plain screen on the layout "interfaces.placeholder", whatever layout the flow names, left with
+// "back" by its button "ok", Enter or Escape.
+class CPlainScreen : public TMenuBase {
+public:
+    static GF::THolder<GF::IScreen> Create() { return GF::THolder<GF::IScreen>(new CPlainScreen); }
+    void Initialize(const std::string&, GF::THolder<GF::IScene> scene, const char* phraseKey) override {
+        TMenuBase::Initialize("interfaces.placeholder", std::move(scene), phraseKey);
+    }
+    void OnInitialize() override {
+        TMenuBase::OnInitialize();
+        constexpr int kBack = kPhaseIdle | kAutoShow | kHideBeforeFinish;
+        BindControl("ok", "back", false, kBack);
+        AddPhaseTask(GF::CKeyset::kKeyEnter, "back", false, kBack);
+        AddPhaseTask(GF::CKeyset::kKeyEscape, "back", false, kBack);
+    }
 };
 
 // A menu with a button, a check box and a slider.
@@ -69,8 +86,7 @@ protected:
         std::vector<CFlowRule>& rules = data.flowRules;
         rules.push_back(Rule("None", "none", "None"));
         rules.back().actions = {SetText(21, "shade_close"), SetText(20, "shade_open")};
-        // A plain screen: the placeholder, registered under a name of the test's own.
-        GF::GetGameManager()->RegisterScreenFactory("PlainScreen", &CPlaceholderScreen::Create);
+        GF::GetGameManager()->RegisterScreenFactory("PlainScreen", &CPlainScreen::Create);
         rules.push_back(Rule("None", "show_publisher", "PlainScreen"));
         rules.push_back(Rule("PlainScreen", "back", "CookingBookScreen"));
         rules.push_back(Rule("PlainScreen", "plain", "LoserScreen"));

@@ -5,6 +5,7 @@
 #include "engine/Hge.h"
 #include "framework/gui/EditControl.h"
 #include "framework/gui/LayoutItem.h"
+#include "framework/resources/Font.h"
 #include "framework/scene/IAnimation.h"
 #include "tests/gui/GuiFixture.h"
 #include "tests/support/FontWriter.h"
@@ -34,6 +35,49 @@ TEST(EditText, CursorOffsetByAlignment) {
     EXPECT_EQ(EditCursorOffset(0, 51, 1), -25);  // the halving rounds toward zero
     EXPECT_EQ(EditCursorOffset(30, 50, 2), -20);
     EXPECT_EQ(EditCursorOffset(30, 50, 7), 0);
+}
+
+namespace {
+
+// A font that sets its letters 4 pixels apart: a text is wider than its letters measured alone.
+class CTrackedFont : public GF::IFont {
+public:
+    float GetStringWidth(const GF::WString& text) const override {
+        return text.empty() ? 0.0f : 10.0f * static_cast<float>(text.size()) + 4.0f * (text.size() - 1);
+    }
+    void RenderTransformed(const GF::TTransform&, const GF::WString&, int, int, int) override {}
+    void Render(const float&, const float&, const GF::WString&, int) override {}
+    void Printf(const float&, const float&, const char*, ...) override {}
+    float GetLineHeight() const override { return 20.0f; }
+    int GetBaseHeight() const override { return 16; }
+    void SetTracking(int) override {}
+    void SetLineSpacing(int) override {}
+    void SetOpacity(const float&) override {}
+    float GetOpacity() const override { return 1.0f; }
+    bool Load(int) override { return true; }
+    void SetColor(const hgeColor&) override {}
+    const hgeColor& GetColor() const override { return m_color; }
+    void SetScale(const GF::TPoint<float>&) override {}
+    void SetBlendMode(int) override {}
+    void SetRotation(float) override {}
+    float GetRotation() const override { return 0.0f; }
+    int GetTracking() const override { return 4; }
+    int GetLineSpacing() const override { return 0; }
+
+private:
+    hgeColor m_color;
+};
+
+}  // namespace
+
+TEST(EditText, TheWidthCheckMeasuresTheWholeTextWithTheFont) {
+    const GF::THolder<CTrackedFont> font(new CTrackedFont);
+    GF::WString text;
+    while (text.size() < 20 && EditCharFits(font.Get(), text, u'A', 100.0f)) text.push_back(u'A');
+    // Seven letters take 94 pixels with their spacing; an eighth would run past the field.
+    EXPECT_EQ(text, u"AAAAAAA");
+    EXPECT_LE(font->GetStringWidth(text), 100.0f);
+    EXPECT_FALSE(EditCharFits(nullptr, u"", u'A', 100.0f));
 }
 
 // --- The field on a screen ---

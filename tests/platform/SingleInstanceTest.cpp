@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <filesystem>
 
 #include "platform/SingleInstance.h"
 #include "tests/support/TempFolder.h"
@@ -11,14 +14,48 @@ namespace {
 const char* const kTitle = "Quindle: Marvolant";
 }
 
-TEST(SingleInstance, LockFileIsNamedAfterTheTitlePerUser) {
+TEST(SingleInstance, LockFileIsNamedAfterTheTitleInAFolderOfTheUser) {
     {
         CScopedEnv runtime("XDG_RUNTIME_DIR", std::string("/run/user/1000"));
         EXPECT_EQ(CSingleInstance::LockPath(kTitle), "/run/user/1000/Quindle Marvolant.lock");
     }
+    // Without a runtime folder the lock lies in the save folder (no longer in /tmp, where any user
+    // could make it first); a second copy is refused all the same.
+    CTempFolder save;
+    CScopedEnv saveDir("QUINDLE_SAVE_DIR", save / "saves");
     CScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
-    EXPECT_EQ(CSingleInstance::LockPath(kTitle),
-              "/tmp/Quindle Marvolant-" + std::to_string(getuid()) + ".lock");
+    EXPECT_EQ(CSingleInstance::LockPath(kTitle), save / "saves/Quindle Marvolant.lock");
+    CSingleInstance first;
+    CSingleInstance second;
+    ASSERT_EQ(first.Acquire(kTitle), CSingleInstance::kAcquired);
+    EXPECT_EQ(second.Acquire(kTitle), CSingleInstance::kAlreadyRunning);
+    EXPECT_TRUE(std::filesystem::is_regular_file(save / "saves/Quindle Marvolant.lock"));
+}
+
+// What stands in the lock's place and is not a plain file of the user's never keeps the game from
+// starting, and a link is never followed to make or lock a file elsewhere.
+TEST(SingleInstance, ALinkOrAFileOfSomeoneElseInTheLocksPlaceIsReplaced) {
+    CTempFolder folder;
+    CScopedEnv runtime("XDG_RUNTIME_DIR", folder.Path());
+    const std::string lock = CSingleInstance::LockPath(kTitle);
+    const std::string elsewhere = folder / "elsewhere";
+    std::filesystem::create_symlink(elsewhere, lock);
+    {
+        CSingleInstance instance;
+        EXPECT_EQ(instance.Acquire(kTitle), CSingleInstance::kAcquired);
+        EXPECT_FALSE(std::filesystem::exists(elsewhere));
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(lock)));
+        CSingleInstance second;
+        EXPECT_EQ(second.Acquire(kTitle), CSingleInstance::kAlreadyRunning);
+    }
+
+    // Another user's file: only root can give one away, so elsewhere this part has nothing to try.
+    if (chown(lock.c_str(), 65534, 65534) != 0) return;
+    CSingleInstance instance;
+    EXPECT_EQ(instance.Acquire(kTitle), CSingleInstance::kAcquired);
+    struct stat info {};
+    ASSERT_EQ(stat(lock.c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, getuid());
 }
 
 TEST(SingleInstance, SecondInstanceIsRefusedUntilTheFirstLetsGo) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -93,4 +94,55 @@ TEST_F(TextureGL, SpriteCutFromAPngDrawsItsRectangle) {
     for (int i = 13; i <= 18; ++i) EXPECT_EQ(pixels.At(i, i) & 0xFFFFFF, 0xFF0000u) << i;
     EXPECT_EQ(pixels.At(10, 10) & 0xFFFFFF, 0u);
     EXPECT_EQ(pixels.At(21, 21) & 0xFFFFFF, 0u);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer's hook on every allocation (its header comes with clang only).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*,
+                                                                             std::size_t),
+                                                         void (*free_hook)(const volatile void*));
+
+namespace {
+
+// The largest block asked of the allocator while watching.
+std::atomic<bool> g_watching{false};
+std::atomic<std::size_t> g_largest{0};
+void NoteMalloc(const volatile void*, std::size_t size) {
+    if (g_watching && size > g_largest) g_largest = size;
+}
+void NoteFree(const volatile void*) {}
+
+}  // namespace
+#endif
+
+// Pictures whose headers claim far more than their files hold are refused before room is made for
+// them: a Targa header (which has no signature, so any bytes may look like one) claiming 27248 x
+// 12912 from 600 bytes, PNG and BMP headers claiming 100000 x 100000, and a GIMP picture, a format
+// the engine does not read at all.
+TEST_F(TextureGL, PicturesClaimingHugeSizesAreRefusedUnread) {
+#if !defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the allocations are watched through the address sanitizer";
+#else
+    static const bool hooked = __sanitizer_install_malloc_and_free_hooks(NoteMalloc, NoteFree) != 0;
+    ASSERT_TRUE(hooked);
+    using Bytes = std::vector<unsigned char>;
+    Bytes targa = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x70, 0x6A, 0x70, 0x32, 32, 0};
+    Bytes png = {0x89, 'P', 'N', 'G',  '\r', '\n', 0x1A, '\n', 0,    0, 0, 13, 'I', 'H', 'D',
+                 'R',  0,   1,   0x86, 0xA0, 0,    1,    0x86, 0xA0, 8, 6, 0,  0,   0};
+    Bytes bmp = {'B', 'M', 0, 0,    0,    0, 0, 0,    0,    0, 54, 0, 0, 0, 40,
+                 0,   0,   0, 0xA0, 0x86, 1, 0, 0xA0, 0x86, 1, 0,  1, 0, 32};
+    const std::string gimp = "gimp xcf \x03\x5e\xcc\xcc\xcc\x00\x01\x60";
+    Bytes xcf(gimp.begin(), gimp.end());
+    for (Bytes* file : {&targa, &png, &bmp, &xcf}) {
+        file->resize(600, 0x09);
+        Write("Texture/7.png", *file);
+        CTexture tex("seven", Base(7));
+        g_largest = 0;
+        g_watching = true;
+        tex.Load();
+        g_watching = false;
+        EXPECT_EQ(tex.GetHandle(), 0u) << file->front();
+        EXPECT_LT(g_largest.load(), std::size_t{64} << 20) << file->front();
+    }
+#endif
 }

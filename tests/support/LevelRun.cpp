@@ -9,6 +9,7 @@
 #include "framework/app/StartUp.h"
 #include "framework/core/Delegate.h"
 #include "framework/core/Random.h"
+#include "game/app/Application.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 

@@ -1,4 +1,4 @@
-#include "framework/app/StandInApplication.h"
+#include "tests/support/StandInApplication.h"
 
 #include "framework/core/GameProperties.h"
 #include "framework/gui/Screen.h"
@@ -113,8 +113,3 @@ void CStandInApplication::OnResetSettings() {
 
 }  // namespace HGENS
 }  // namespace GF
-
-// The game links its own CreateApplication, which takes the place of this one.
-__attribute__((weak)) std::unique_ptr<GF::HGENS::CApplication> CreateApplication(HGE* hge) {
-    return std::make_unique<GF::HGENS::CStandInApplication>(hge);
-}

@@ -4,12 +4,12 @@
 namespace GF {
 namespace HGENS {
 
-// The framework's own application, which the program runs until the game provides its own
-// CreateApplication. Its flow: the publisher screen on the splash pictures, then the new-player
-// screen, whose name is kept as the game property "PlayerName" and in the settings file's game
-// part; after it a blank screen waits for the window to close, which asks through the confirm
-// screen. A screen of the flow without a factory is skipped (the blank screen stands in for the
-// new-player screen); without a confirm screen the window just closes.
+// An application of the framework's own screens alone, for the framework's start-up tests. Its
+// flow: the publisher screen on the splash pictures, then the new-player screen, whose name is kept
+// as the game property "PlayerName" and in the settings file's game part; after it a blank screen
+// waits for the window to close, which asks through the confirm screen. A screen of the flow without
+// a factory is skipped (the blank screen stands in for the new-player screen); without a confirm
+// screen the window just closes.
 class CStandInApplication : public CApplication {
 public:
     // The game part of the settings file: this version word, then the player's name.
