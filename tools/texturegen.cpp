@@ -383,8 +383,8 @@ void Griddle(cairo_t* cr, double w, double h, ELook look) {
 
 void Microwave(cairo_t* cr, double w, double h, ELook look) {
     const bool work = look == ELook::Work;
-    RoundRect(cr, w * 0.04, h * 0.1, w * 0.92, h * 0.8, 5);
-    FillVertical(cr, h * 0.1, h * 0.9, Rgb(245, 245, 240), Rgb(200, 200, 195));
+    RoundRect(cr, 0.75, 0.75, w - 1.5, h - 1.5, 3);
+    FillVertical(cr, 0, h, Rgb(245, 245, 240), Rgb(200, 200, 195));
     Outline(cr, kInk, 1.5);
     // the window
     RoundRect(cr, w * 0.1, h * 0.2, w * 0.6, h * 0.6, 3);
@@ -497,14 +497,15 @@ void Crate(cairo_t* cr, double w, double h, EItem item) {
     cairo_restore(cr);
 }
 
-// The heroine's figure without her dress: hair, face, arms, legs and shoes, 64 x 224.
+// The heroine's figure without her dress: hair, face, arms, legs and shoes, 64 x 224, from the top of
+// her hair to her soles the whole height of the picture.
 void HeroineBody(cairo_t* cr, double w, double h) {
     const TColour skin = Rgb(245, 205, 170), hair = Rgb(120, 70, 40);
     // legs and shoes
     for (const double x : {0.36, 0.56}) {
         cairo_rectangle(cr, w * x, h * 0.7, w * 0.09, h * 0.24);
         FillOutline(cr, skin, kInk, 1.2);
-        Ellipse(cr, w * (x + 0.05), h * 0.955, w * 0.1, h * 0.022);
+        Ellipse(cr, w * (x + 0.05), h * 0.975, w * 0.1, h * 0.022);
         FillOutline(cr, Rgb(90, 40, 40), kInk, 1.0);
     }
     // arms
@@ -515,7 +516,7 @@ void HeroineBody(cairo_t* cr, double w, double h) {
     // neck, head, hair with its bun
     cairo_rectangle(cr, w * 0.44, h * 0.17, w * 0.12, h * 0.05);
     FillOutline(cr, skin, kInk, 1.0);
-    cairo_arc(cr, w * 0.5, h * 0.04, w * 0.12, 0, 2 * kPi);
+    cairo_arc(cr, w * 0.5, h * 0.035, w * 0.12, 0, 2 * kPi);
     FillOutline(cr, hair, kInk, 1.2);
     Ellipse(cr, w * 0.5, h * 0.11, w * 0.2, h * 0.065);
     FillOutline(cr, skin, kInk, 1.2);
@@ -557,17 +558,29 @@ void HeroineDress(cairo_t* cr, double w, double h) {
     Outline(cr, Rgb(110, 110, 110), 2.0);
 }
 
-// A customer's head and shoulders in one of three moods: 0 glad, 1 calm, 2 cross.
-void Customer(cairo_t* cr, double w, double h, int mood) {
-    const TColour skin = mood == 2 ? Rgb(240, 170, 150) : Rgb(245, 210, 175);
+// The customers, each its own: shirt, hair and skin.
+struct TCustomerLook {
+    TColour shirt, hair, skin;
+};
+const TCustomerLook kCustomers[5] = {
+    {Rgb(70, 110, 170), Rgb(60, 45, 35), Rgb(245, 210, 175)},
+    {Rgb(80, 160, 80), Rgb(230, 190, 90), Rgb(250, 215, 185)},
+    {Rgb(190, 60, 60), Rgb(30, 30, 35), Rgb(200, 150, 110)},
+    {Rgb(130, 80, 160), Rgb(180, 180, 185), Rgb(240, 205, 175)},
+    {Rgb(230, 140, 50), Rgb(170, 70, 30), Rgb(250, 220, 190)}};
+
+// A customer's head and shoulders in one of three moods: 0 glad, 1 calm, 2 cross (flushed).
+void Customer(cairo_t* cr, double w, double h, int mood, int who = 0) {
+    const TCustomerLook& look = kCustomers[who];
+    const TColour skin = mood == 2 ? Shade(look.skin, 0.85) : look.skin;
     cairo_move_to(cr, w * 0.08, h);
     cairo_curve_to(cr, w * 0.1, h * 0.7, w * 0.9, h * 0.7, w * 0.92, h);
     cairo_close_path(cr);
-    FillOutline(cr, Rgb(70, 110, 170), kInk, 1.0);
+    FillOutline(cr, look.shirt, kInk, 1.0);
     cairo_arc(cr, w * 0.5, h * 0.42, w * 0.26, 0, 2 * kPi);
-    FillOutline(cr, skin, kInk, 1.0);
+    FillOutline(cr, mood == 2 ? TColour{skin.r, skin.g * 0.8, skin.b * 0.8, 1.0} : skin, kInk, 1.0);
     cairo_arc(cr, w * 0.5, h * 0.36, w * 0.27, kPi, 2 * kPi);
-    Set(cr, Rgb(60, 45, 35));
+    Set(cr, look.hair);
     cairo_fill(cr);
     for (const double x : {0.41, 0.59}) {
         cairo_arc(cr, w * x, h * 0.43, w * 0.035, 0, 2 * kPi);
@@ -989,6 +1002,12 @@ std::vector<TPicture> SheetPictures() {
     add("cup_gold", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(16)); });
     add("cup_silver", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(17)); });
     add("cup_bronze", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(18)); });
+    // The other customers' moods (the first's are above).
+    const char* moods[3] = {"_glad", "_calm", "_cross"};
+    for (int who = 1; who < 5; ++who)
+        for (int mood = 0; mood < 3; ++mood)
+            add("customer_" + std::to_string(who + 1) + moods[mood], 28, 28,
+                [who, mood](cairo_t* cr, double w, double h) { Customer(cr, w, h, mood, who); });
     // The backdrops: the kitchen (shown four times as large) and the mini-games' room (twice).
     add("kitchen_room", 200, 150, KitchenRoom, 0);
     add("room", 200, 300, Room, 0);

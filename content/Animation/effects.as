@@ -19,11 +19,11 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("panel",                   0,  546,   66,  256,  128);  // sprite info 0
     r.AddHGESpriteInfo("button",                  0,  274,  392,  128,   32);  // 1
     r.AddHGESpriteInfo("button_over",             0,  738,  398,  128,   32);  // 2
-    r.AddHGESpriteInfo("spark",                   0, 1002,  398,   16,   16);  // 3
-    r.AddHGESpriteInfo("block",                   0,  286,  432,   16,   16);  // 4: flat, coloured by the part
-    r.AddHGESpriteInfo("hit_area",                0,  246,  428,   96,   24);  // 5: the same, invisible
-    r.AddHGESpriteInfo("arrow",                   0,  474,  392,   12,   18);  // 6
-    r.AddHGESpriteInfo("balloon",                 0,   98,  422,   64,   24);  // 7
+    r.AddHGESpriteInfo("spark",                   0, 1002,  420,   16,   16);  // 3
+    r.AddHGESpriteInfo("block",                   0,  510,  438,   16,   16);  // 4: flat, coloured by the part
+    r.AddHGESpriteInfo("hit_area",                0,  470,  434,   96,   24);  // 5: the same, invisible
+    r.AddHGESpriteInfo("arrow",                   0, 1002,  398,   12,   18);  // 6
+    r.AddHGESpriteInfo("balloon",                 0,  570,  434,   64,   24);  // 7
     r.AddHGESpriteInfo("gray",                    2,    0,    0,  128,   64);  // 8: eight cells of 32 x 32
     r.AddHGESpriteInfo("cloth",                   1,    0,    0,  256,  512);  // 9: the whole curtain
     // The particle systems' soft dots, found by name: the stoves' fire, sparkles, rewards.
@@ -44,28 +44,28 @@ void Textures(CResourceReader@ r)
     r.AddTexture("cookbook_page_1");                             // Texture\7: the book's page shape (alpha)
     // Flat blocks in their own colours, for pictures a glow is added to: the kitchen's devices at rest,
     // working and closed, the places, the cups (see KitchenObjects, ResultScreens).
-    r.AddHGESpriteInfo("swatch_0",                0,  474,  414,   16,   16);  // 19
-    r.AddHGESpriteInfo("swatch_1",                0, 1002,  418,   16,   16);  // 20
-    r.AddHGESpriteInfo("swatch_2",                0,  702,  426,   16,   16);  // 21
-    r.AddHGESpriteInfo("swatch_3",                0,  346,  428,   16,   16);  // 22
-    r.AddHGESpriteInfo("swatch_4",                0,  366,  428,   16,   16);  // 23
-    r.AddHGESpriteInfo("swatch_5",                0,  386,  428,   16,   16);  // 24
-    r.AddHGESpriteInfo("swatch_6",                0,  406,  428,   16,   16);  // 25
-    r.AddHGESpriteInfo("swatch_7",                0,  426,  428,   16,   16);  // 26
-    r.AddHGESpriteInfo("swatch_8",                0,  446,  428,   16,   16);  // 27
-    r.AddHGESpriteInfo("swatch_9",                0,  166,  434,   16,   16);  // 28
-    r.AddHGESpriteInfo("swatch_10",               0,  186,  434,   16,   16);  // 29
-    r.AddHGESpriteInfo("swatch_11",               0,  206,  434,   16,   16);  // 30
-    r.AddHGESpriteInfo("swatch_12",               0,  226,  434,   16,   16);  // 31
-    r.AddHGESpriteInfo("swatch_13",               0,  466,  434,   16,   16);  // 32
-    r.AddHGESpriteInfo("swatch_14",               0,  486,  434,   16,   16);  // 33
-    r.AddHGESpriteInfo("swatch_15",               0,  506,  434,   16,   16);  // 34
-    r.AddHGESpriteInfo("swatch_16",               0,  526,  434,   16,   16);  // 35
-    r.AddHGESpriteInfo("swatch_17",               0,  546,  434,   16,   16);  // 36
-    r.AddHGESpriteInfo("swatch_18",               0,  566,  434,   16,   16);  // 37
-    r.AddHGESpriteInfo("swatch_19",               0,  586,  434,   16,   16);  // 38
+    r.AddHGESpriteInfo("swatch_0",                0,  226,  434,   16,   16);  // 19
+    r.AddHGESpriteInfo("swatch_1",                0,  638,  434,   16,   16);  // 20
+    r.AddHGESpriteInfo("swatch_2",                0,  658,  434,   16,   16);  // 21
+    r.AddHGESpriteInfo("swatch_3",                0,  678,  434,   16,   16);  // 22
+    r.AddHGESpriteInfo("swatch_4",                0,  734,  434,   16,   16);  // 23
+    r.AddHGESpriteInfo("swatch_5",                0,  754,  434,   16,   16);  // 24
+    r.AddHGESpriteInfo("swatch_6",                0,  774,  434,   16,   16);  // 25
+    r.AddHGESpriteInfo("swatch_7",                0,  794,  434,   16,   16);  // 26
+    r.AddHGESpriteInfo("swatch_8",                0,  814,  434,   16,   16);  // 27
+    r.AddHGESpriteInfo("swatch_9",                0,  834,  434,   16,   16);  // 28
+    r.AddHGESpriteInfo("swatch_10",               0,  854,  434,   16,   16);  // 29
+    r.AddHGESpriteInfo("swatch_11",               0,  874,  434,   16,   16);  // 30
+    r.AddHGESpriteInfo("swatch_12",               0,  894,  434,   16,   16);  // 31
+    r.AddHGESpriteInfo("swatch_13",               0,  914,  434,   16,   16);  // 32
+    r.AddHGESpriteInfo("swatch_14",               0,  934,  434,   16,   16);  // 33
+    r.AddHGESpriteInfo("swatch_15",               0,  954,  434,   16,   16);  // 34
+    r.AddHGESpriteInfo("swatch_16",               0,  974,  434,   16,   16);  // 35
+    r.AddHGESpriteInfo("swatch_17",               0,  994,  440,   16,   16);  // 36
+    r.AddHGESpriteInfo("swatch_18",               0,    2,  454,   16,   16);  // 37
+    r.AddHGESpriteInfo("swatch_19",               0,   22,  454,   16,   16);  // 38
     // The drawings, from sprite info 39 on (their numbers are the constants after this function).
-    r.AddHGESpriteInfo("white",                   0,  246,  428,   96,   24);  // 39
+    r.AddHGESpriteInfo("white",                   0,  470,  434,   96,   24);  // 39
     r.AddHGESpriteInfo("disc",                    0,  174,  398,   32,   32);  // 40
     r.AddHGESpriteInfo("saucepan_idle",           0,  874,  218,   64,   64);  // 41
     r.AddHGESpriteInfo("saucepan_work",           0,  942,  218,   64,   64);  // 42
@@ -113,6 +113,18 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("cup_bronze",              0,  910,  286,   48,   56);  // 84
     r.AddHGESpriteInfo("kitchen_room",            0,  342,   66,  200,  150);  // 85
     r.AddHGESpriteInfo("room",                    0,    2,   66,  200,  300);  // 86
+    r.AddHGESpriteInfo("customer_2_glad",         0,   98,  422,   28,   28);  // 87
+    r.AddHGESpriteInfo("customer_2_calm",         0,  130,  422,   28,   28);  // 88
+    r.AddHGESpriteInfo("customer_2_cross",        0,  702,  426,   28,   28);  // 89
+    r.AddHGESpriteInfo("customer_3_glad",         0,  246,  428,   28,   28);  // 90
+    r.AddHGESpriteInfo("customer_3_calm",         0,  278,  428,   28,   28);  // 91
+    r.AddHGESpriteInfo("customer_3_cross",        0,  310,  428,   28,   28);  // 92
+    r.AddHGESpriteInfo("customer_4_glad",         0,  342,  428,   28,   28);  // 93
+    r.AddHGESpriteInfo("customer_4_calm",         0,  374,  428,   28,   28);  // 94
+    r.AddHGESpriteInfo("customer_4_cross",        0,  406,  428,   28,   28);  // 95
+    r.AddHGESpriteInfo("customer_5_glad",         0,  438,  428,   28,   28);  // 96
+    r.AddHGESpriteInfo("customer_5_calm",         0,  162,  434,   28,   28);  // 97
+    r.AddHGESpriteInfo("customer_5_cross",        0,  194,  434,   28,   28);  // 98
 }
 
 // The drawings' sprite infos.
@@ -164,6 +176,7 @@ const int kCupSilver = 83;
 const int kCupBronze = 84;
 const int kKitchenRoom = 85;
 const int kRoom = 86;
+const int kCustomer2Glad = 87;  // then each customer's calm and cross, customers 2 to 5
 
 void Fonts(CResourceReader@ r)
 {
@@ -1940,17 +1953,10 @@ void Orders(CResourceReader@ r)
     r.AddNamedPart("all", 0, 100, 1);
     Block(r, "frame", 0, 0, 40, 60, -1, 200, 160, 40, 100);
 
-    // The first customer's face: its mood pictures "_part_1" to "_part_3".
-    r.CreateAnimationData("judge_1");
-    r.AddNamedPart("_part_1", 0, 100, 1);
-    r.AddNamedPart("_part_2", 100, 200, 1);
-    r.AddNamedPart("_part_3", 200, 300, 1);
-    r.CreateSpriteObjectData("face");
-    r.AddSpriteIDResource(kCustomerGlad, 100);
-    r.AddSpriteIDResource(kCustomerCalm, 100);
-    r.AddSpriteIDResource(kCustomerCross, 100);
-    r.AddHotspot(5000, 5000, 0, 300);
-    r.AddBlendMode(2, 300);
+    // The customers' faces (the level's portrait numbers 1 to 5): their mood pictures "_part_1" (glad)
+    // to "_part_3" (cross).
+    Judge(r, 1, kCustomerGlad);
+    for (int who = 2; who <= 5; ++who) Judge(r, who, kCustomer2Glad + 3 * (who - 2));
 
     // The bonus customer's sign, and the icons of the bonuses a customer offers.
     r.CreateModule("bonus");
@@ -1961,6 +1967,20 @@ void Orders(CResourceReader@ r)
     BonusIcon(r, "quality", 250, 220, 60);
     BonusIcon(r, "highlight", 250, 250, 180);
     BonusIcon(r, "random", 200, 200, 200);
+}
+
+void Judge(CResourceReader@ r, int who, int glad)
+{
+    r.CreateAnimationData("judge_" + Number(who));
+    r.AddNamedPart("_part_1", 0, 100, 1);
+    r.AddNamedPart("_part_2", 100, 200, 1);
+    r.AddNamedPart("_part_3", 200, 300, 1);
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(glad, 100);
+    r.AddSpriteIDResource(glad + 1, 100);
+    r.AddSpriteIDResource(glad + 2, 100);
+    r.AddHotspot(5000, 5000, 0, 300);
+    r.AddBlendMode(2, 300);
 }
 
 // A bonus on offer: a small badge that pops up ("_show") and blinks away ("_hide").
@@ -2483,7 +2503,6 @@ void BookDish(CResourceReader@ r, const string &in name, int sprite)
     r.AddZoom(200, 200, 0, 1000);
     r.AddBlendMode(2, 1000);
     BookText(r, 35, 60, 50, 40);
-    r.AddOffset(0, 56, 0, 1000);
 }
 
 // An item of a page: its picture (if any) and its text "_text", which the book fills.
@@ -2540,7 +2559,7 @@ void CookBook(CResourceReader@ r)
     BookItem(r, "chapter");
     BookBlock(r, "band", 5000, 1800, 250, 150, 90, 50);
     BookText(r, 36, 255, 245, 220);
-    // A recipe's picture: its dish as the kitchen serves it, 160 x 96, its name below; a recipe the
+    // A recipe's picture: its dish as the kitchen serves it, 160 x 96, its name over it; a recipe the
     // kitchen has no dish for shows a covered one.
     BookDish(r, "picture", kDishCovered);
     BookDish(r, "soup", kDishSoup);

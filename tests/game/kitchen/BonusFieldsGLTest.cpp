@@ -36,7 +36,7 @@ TEST(BonusFields, SpotTheDifferenceFoundThroughEitherPictureWins) {
         CDiferenceGameField* field = Difference(r);
         EXPECT_EQ(field->GetTotal(), 3);
         EXPECT_EQ(TextOf(r.GetGameScreen()->GetBackground(), "_number"), "3");
-        before = PixelAt(r, 520, 420);
+        before = PixelAt(r, 514, 414);  // beside the drawn cursor's tip
     });
     s.Click(90, 220);  // a clock with its twin
     s.Do([](CLevelRun& r) { EXPECT_EQ(Difference(r)->GetFound(), 0); });
@@ -50,7 +50,7 @@ TEST(BonusFields, SpotTheDifferenceFoundThroughEitherPictureWins) {
         EXPECT_EQ(PositionOf(twin).x, 520.0f);
         EXPECT_EQ(PositionOf(twin).y, 420.0f);
         EXPECT_EQ(TextOf(r.GetGameScreen()->GetBackground(), "_number"), "2");
-        revealed = PixelAt(r, 520, 420);
+        revealed = PixelAt(r, 514, 414);
     });
     s.Click(240, 320);  // where the book of the right picture is missing on the left
     s.Do([](CLevelRun& r) {
