@@ -1,116 +1,1202 @@
 // Builds the sample script's textures where its sprite infos cut them out:
-// - "interface" (Texture/0.png, 256 x 256): the panel, the button and its lit variant, the soft spark
-//   the particle systems draw, the speech balloon and the hider's hole (64 x 64 at 192, 192: dark,
-//   with a clear round middle that turns dark over its last few pixels);
+// - "sheet" (Texture/0.png): every picture the menus, the kitchen, the mini-games and the result screens
+//   draw, packed on one sheet so that a frame draws from it in few calls (see SheetPictures for what is
+//   on it). The pictures are drawn with cairo and packed by stb_rect_pack under the item icons, which
+//   keep the sheet's top left as cells of the grey sheet's layout. `--script` prints the sprite infos
+//   that address the pictures; `--check <script>` fails when the script's sprite infos address them
+//   anywhere else, so that a changed picture cannot leave the script cutting the wrong rectangle;
 // - "cloth" (Texture/1.png, 256 x 512): the window shades' curtain, pleated red cloth with a gold
 //   fringe along its bottom;
-// - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, eight cells of 32 x 32 in two rows, each
-//   its own grey (cell n is 40 + 20 n) and marked with n + 1 dots;
+// - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, the item icons greyed in the cells where
+//   they lie on the picture sheet;
 // - "particles", "particles_2", "particles_3" (32 x 32): the soft dots the particle systems draw as
 //   points: warm for the stoves' fire, white for sparkles, gold for rewards;
-// - "icons" (Texture/6.png, 128 x 64): the item icons, laid out as the grey sheet's cells, each a
-//   round dish in its own colour marked with the same dots;
-// - "map_fon" (Texture/7.png, 256 x 256): the progress map's tileable parchment;
-// - "page" (Texture/8.png, 334 x 494): the recipe book's page shape as alpha, white paper with its
-//   outer corners rounded off (transparent) on the side away from the spine;
-// - "swatches" (Texture/9.png, 128 x 160): the pictures the game adds glows to, as flat blocks of
-//   32 x 32 in their own colours, whose middle 16 x 16 the sprite infos cut out (the rest keeps the
-//   filtered edges from taking the next block's colour): a row of the kitchen's four devices at rest,
-//   one of them working, one closed (half as bright), one of the four ingredient places, and one of
-//   the gold, silver and bronze cups (and a white block). A glow is added to the picture, so its
-//   colour must be the picture's, not a colour the picture is multiplied by.
+// - "map_fon" (256 x 256): the progress map's tileable parchment;
+// - "page" (334 x 494): the recipe book's page shape as alpha, white paper with its outer corners
+//   rounded off (transparent) on the side away from the spine.
 //
-//   texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | icons | map_fon | page |
-//                            swatches]
+// A glow is added to the picture it lights, so a picture that glows (the devices, the places, the
+// cups, the mini-games' objects) is drawn in its own colours and shown in white, never as a grey the
+// script multiplies by a colour.
+//
+//   texturegen <output png> sheet [--script | --check <resource script>]
+//   texturegen <output png> cloth | gray | particles | particles_2 | particles_3 | map_fon | page
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <cairo.h>
+
+#define STB_RECT_PACK_IMPLEMENTATION
+#include <stb/stb_rect_pack.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <regex>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
-constexpr int kSize = 256;
+constexpr double kPi = 3.14159265358979;
 
-Uint32 Argb(int a, int r, int g, int b) {
-    return static_cast<Uint32>(a) << 24 | static_cast<Uint32>(r) << 16 | static_cast<Uint32>(g) << 8 |
-           static_cast<Uint32>(b);
+// ---- drawing helpers (cairo) ----
+
+struct TColour {
+    double r, g, b, a = 1.0;
+};
+
+TColour Rgb(int r, int g, int b, double a = 1.0) {
+    return {r / 255.0, g / 255.0, b / 255.0, a};
 }
 
-// A rounded plate with a light rim, filling the rectangle (w x h) it is drawn in.
-Uint32 Plate(int x, int y, int w, int h, int r, int g, int b) {
-    const int radius = std::min(12, h / 3);
-    const int cx = std::clamp(x, radius, w - 1 - radius);
-    const int cy = std::clamp(y, radius, h - 1 - radius);
-    const float d = std::hypot(static_cast<float>(x - cx), static_cast<float>(y - cy));
-    if (d > radius) return 0;
-    const bool rim = d > radius - 2 || x < 2 || y < 2 || x >= w - 2 || y >= h - 2;
-    if (rim) return Argb(255, 240, 236, 224);
-    const float shade = 1.0f - 0.35f * static_cast<float>(y) / static_cast<float>(h);
-    return Argb(255, static_cast<int>(r * shade), static_cast<int>(g * shade), static_cast<int>(b * shade));
+TColour Shade(TColour c, double f) {
+    return {std::min(1.0, c.r * f), std::min(1.0, c.g * f), std::min(1.0, c.b * f), c.a};
 }
 
-// A light balloon with a dark rim and round corners, filling the rectangle (w x h) it is drawn in.
-Uint32 Balloon(int x, int y, int w, int h) {
-    const int radius = 8;
-    const int cx = std::clamp(x, radius, w - 1 - radius);
-    const int cy = std::clamp(y, radius, h - 1 - radius);
-    const float d = std::hypot(static_cast<float>(x - cx), static_cast<float>(y - cy));
-    if (d > radius) return 0;
-    const bool rim = d > radius - 1.5f || x < 1 || y < 1 || x >= w - 1 || y >= h - 1;
-    return rim ? Argb(255, 40, 40, 60) : Argb(255, 250, 250, 240);
+void Set(cairo_t* cr, TColour c) {
+    cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
 }
 
-Uint32 Pixel(int x, int y) {
-    if (y < 128) return Plate(x, y, 256, 128, 60, 90, 150);                  // panel
-    if (y < 160 && x < 128) return Plate(x, y - 128, 128, 32, 180, 90, 40);  // button
-    if (y < 160) return Plate(x - 128, y - 128, 128, 32, 240, 150, 60);      // button, lit
-    if (y < 176 && x < 16) {                                                 // spark
-        const float d = std::hypot(x - 7.5f, y - 167.5f) / 8.0f;
-        const int a = static_cast<int>(255.0f * std::max(0.0f, 1.0f - d));
-        return Argb(a, 255, 255, 255);
+void RoundRect(cairo_t* cr, double x, double y, double w, double h, double radius) {
+    radius = std::min({radius, w / 2, h / 2});
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x + w - radius, y + radius, radius, -kPi / 2, 0);
+    cairo_arc(cr, x + w - radius, y + h - radius, radius, 0, kPi / 2);
+    cairo_arc(cr, x + radius, y + h - radius, radius, kPi / 2, kPi);
+    cairo_arc(cr, x + radius, y + radius, radius, kPi, 3 * kPi / 2);
+    cairo_close_path(cr);
+}
+
+void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_restore(cr);
+}
+
+// Fills the current path with a top-to-bottom gradient from `top` to `bottom`, keeps the path.
+void FillVertical(cairo_t* cr, double y0, double y1, TColour top, TColour bottom) {
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
+    cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);
+    cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, bottom.a);
+    cairo_set_source(cr, p);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(p);
+}
+
+void Outline(cairo_t* cr, TColour c, double width) {
+    Set(cr, c);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
+void FillOutline(cairo_t* cr, TColour fill, TColour line, double width) {
+    Set(cr, fill);
+    cairo_fill_preserve(cr);
+    Outline(cr, line, width);
+}
+
+// A soft radial glow about (cx, cy).
+void Glow(cairo_t* cr, double cx, double cy, double radius, TColour c) {
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, radius);
+    cairo_pattern_add_color_stop_rgba(p, 0, c.r, c.g, c.b, c.a);
+    cairo_pattern_add_color_stop_rgba(p, 1, c.r, c.g, c.b, 0);
+    cairo_set_source(cr, p);
+    cairo_arc(cr, cx, cy, radius, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+}
+
+const TColour kInk = Rgb(50, 35, 30);
+
+// ---- the item icons: one drawing per item, in a box of `s` pixels ----
+
+enum class EItem { Soup, Steak, Pizza, Tea, Bread, Salad, Cheese, Cup };
+
+void Steam(cairo_t* cr, double s, double x, double y) {
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    for (int i = -1; i <= 1; ++i) {
+        const double cx = x + i * s * 0.14;
+        cairo_move_to(cr, cx, y);
+        cairo_curve_to(cr, cx - s * 0.06, y - s * 0.07, cx + s * 0.06, y - s * 0.12, cx, y - s * 0.2);
     }
-    if (y >= 176 && y < 200 && x < 64) return Balloon(x, y - 176, 64, 24);  // balloon
-    if (y >= 192 && x >= 192) {                                             // hider's hole
-        const float d = std::hypot(x - 223.5f, y - 223.5f);
-        const int a = static_cast<int>(std::clamp((d - 20.0f) * 32.0f, 0.0f, 250.0f));
-        return Argb(a, 4, 4, 12);
+    Outline(cr, Rgb(255, 255, 255, 0.8), s * 0.045);
+}
+
+void Bowl(cairo_t* cr, double s, TColour inside, TColour bowl) {
+    const double w = s / 32.0;
+    cairo_move_to(cr, s * 0.1, s * 0.5);
+    cairo_curve_to(cr, s * 0.12, s * 0.82, s * 0.88, s * 0.82, s * 0.9, s * 0.5);
+    cairo_close_path(cr);
+    FillOutline(cr, bowl, kInk, 1.2 * w);
+    Ellipse(cr, s * 0.5, s * 0.5, s * 0.4, s * 0.12);
+    FillOutline(cr, inside, kInk, 1.0 * w);
+}
+
+void DrawItem(cairo_t* cr, EItem item, double s) {
+    const double w = s / 32.0;  // a line's width at 32 pixels
+    cairo_save(cr);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    switch (item) {
+        case EItem::Soup:
+            Bowl(cr, s, Rgb(225, 90, 40), Rgb(245, 240, 225));
+            Ellipse(cr, s * 0.4, s * 0.48, s * 0.06, s * 0.03);
+            Set(cr, Rgb(250, 200, 80));
+            cairo_fill(cr);
+            Steam(cr, s, s * 0.5, s * 0.34);
+            break;
+        case EItem::Steak:
+            cairo_move_to(cr, s * 0.15, s * 0.55);
+            cairo_curve_to(cr, s * 0.1, s * 0.25, s * 0.6, s * 0.15, s * 0.85, s * 0.35);
+            cairo_curve_to(cr, s * 0.98, s * 0.5, s * 0.8, s * 0.85, s * 0.5, s * 0.8);
+            cairo_curve_to(cr, s * 0.3, s * 0.78, s * 0.18, s * 0.72, s * 0.15, s * 0.55);
+            cairo_close_path(cr);
+            FillVertical(cr, s * 0.2, s * 0.8, Rgb(175, 80, 50), Rgb(120, 50, 30));
+            Outline(cr, kInk, 1.2 * w);
+            Ellipse(cr, s * 0.66, s * 0.45, s * 0.09, s * 0.08);
+            FillOutline(cr, Rgb(250, 240, 220), kInk, 0.8 * w);
+            for (int i = 0; i < 3; ++i) {
+                cairo_move_to(cr, s * (0.25 + 0.12 * i), s * 0.68);
+                cairo_line_to(cr, s * (0.38 + 0.12 * i), s * 0.4);
+            }
+            Outline(cr, Rgb(70, 30, 20), 1.4 * w);
+            break;
+        case EItem::Pizza:
+            cairo_arc(cr, s * 0.5, s * 0.55, s * 0.4, 0, 2 * kPi);
+            FillOutline(cr, Rgb(225, 160, 70), kInk, 1.2 * w);
+            cairo_arc(cr, s * 0.5, s * 0.55, s * 0.32, 0, 2 * kPi);
+            Set(cr, Rgb(250, 215, 80));
+            cairo_fill(cr);
+            for (int i = 0; i < 5; ++i) {
+                const double a = i * 2 * kPi / 5 + 0.3;
+                const double x = s * (0.5 + 0.18 * std::cos(a)), y = s * (0.55 + 0.18 * std::sin(a));
+                cairo_arc(cr, x, y, s * 0.06, 0, 2 * kPi);
+                Set(cr, Rgb(200, 40, 35));
+                cairo_fill(cr);
+            }
+            cairo_arc(cr, s * 0.5, s * 0.55, s * 0.05, 0, 2 * kPi);
+            Set(cr, Rgb(60, 140, 50));
+            cairo_fill(cr);
+            break;
+        case EItem::Tea:
+            Ellipse(cr, s * 0.48, s * 0.8, s * 0.4, s * 0.09);
+            FillOutline(cr, Rgb(240, 240, 235), kInk, 1.0 * w);
+            cairo_arc(cr, s * 0.78, s * 0.55, s * 0.11, -kPi / 2, kPi / 2);
+            Outline(cr, kInk, 3.0 * w);
+            cairo_move_to(cr, s * 0.2, s * 0.38);
+            cairo_line_to(cr, s * 0.76, s * 0.38);
+            cairo_curve_to(cr, s * 0.74, s * 0.7, s * 0.66, s * 0.78, s * 0.48, s * 0.78);
+            cairo_curve_to(cr, s * 0.3, s * 0.78, s * 0.22, s * 0.7, s * 0.2, s * 0.38);
+            cairo_close_path(cr);
+            FillOutline(cr, Rgb(250, 250, 245), kInk, 1.2 * w);
+            Ellipse(cr, s * 0.48, s * 0.4, s * 0.26, s * 0.06);
+            Set(cr, Rgb(170, 100, 45));
+            cairo_fill(cr);
+            Steam(cr, s, s * 0.48, s * 0.3);
+            break;
+        case EItem::Bread:
+            cairo_move_to(cr, s * 0.1, s * 0.72);
+            cairo_curve_to(cr, s * 0.05, s * 0.3, s * 0.95, s * 0.3, s * 0.9, s * 0.72);
+            cairo_close_path(cr);
+            FillVertical(cr, s * 0.3, s * 0.72, Rgb(225, 165, 85), Rgb(180, 115, 50));
+            Outline(cr, kInk, 1.2 * w);
+            for (int i = 0; i < 3; ++i) {
+                cairo_move_to(cr, s * (0.28 + 0.17 * i), s * 0.58);
+                cairo_line_to(cr, s * (0.38 + 0.17 * i), s * 0.42);
+            }
+            Outline(cr, Rgb(250, 220, 160), 1.6 * w);
+            break;
+        case EItem::Salad:
+            for (int i = 0; i < 5; ++i) {
+                const double cx = s * (0.25 + 0.125 * i), cy = s * (0.42 - 0.06 * (i % 2));
+                Ellipse(cr, cx, cy, s * 0.12, s * 0.09);
+                FillOutline(cr, i % 2 ? Rgb(120, 200, 70) : Rgb(70, 165, 60), Rgb(30, 80, 30), 0.8 * w);
+            }
+            cairo_arc(cr, s * 0.62, s * 0.4, s * 0.06, 0, 2 * kPi);
+            Set(cr, Rgb(220, 50, 40));
+            cairo_fill(cr);
+            Bowl(cr, s, Rgb(90, 180, 70), Rgb(240, 235, 220));
+            break;
+        case EItem::Cheese:
+            cairo_move_to(cr, s * 0.1, s * 0.72);
+            cairo_line_to(cr, s * 0.9, s * 0.72);
+            cairo_line_to(cr, s * 0.9, s * 0.45);
+            cairo_line_to(cr, s * 0.3, s * 0.28);
+            cairo_close_path(cr);
+            FillVertical(cr, s * 0.28, s * 0.72, Rgb(255, 230, 90), Rgb(240, 190, 50));
+            Outline(cr, kInk, 1.2 * w);
+            for (const auto& [x, y, r] : {std::array<double, 3>{0.45, 0.58, 0.06}, {0.7, 0.6, 0.05},
+                                          {0.6, 0.47, 0.035}, {0.28, 0.63, 0.035}}) {
+                cairo_arc(cr, s * x, s * y, s * r, 0, 2 * kPi);
+                Set(cr, Rgb(215, 160, 40));
+                cairo_fill(cr);
+            }
+            break;
+        case EItem::Cup:
+            cairo_move_to(cr, s * 0.22, s * 0.22);
+            cairo_line_to(cr, s * 0.72, s * 0.22);
+            cairo_line_to(cr, s * 0.66, s * 0.85);
+            cairo_line_to(cr, s * 0.28, s * 0.85);
+            cairo_close_path(cr);
+            FillVertical(cr, s * 0.22, s * 0.85, Rgb(150, 195, 250), Rgb(80, 130, 220));
+            Outline(cr, kInk, 1.2 * w);
+            cairo_arc(cr, s * 0.74, s * 0.5, s * 0.12, -kPi / 2, kPi / 2);
+            Outline(cr, kInk, 2.6 * w);
+            Ellipse(cr, s * 0.47, s * 0.22, s * 0.25, s * 0.05);
+            FillOutline(cr, Rgb(210, 230, 255), kInk, 0.8 * w);
+            cairo_move_to(cr, s * 0.33, s * 0.35);
+            cairo_line_to(cr, s * 0.36, s * 0.75);
+            Outline(cr, Rgb(255, 255, 255, 0.7), 1.6 * w);
+            break;
+    }
+    cairo_restore(cr);
+}
+
+// The icons' order on the sheet's grey cells: soup, steak, pizza, tea, bread, salad, cheese, cup.
+constexpr const char* kIconNames[8] = {"soup", "steak", "pizza", "tea", "bread", "salad", "cheese", "cup"};
+EItem IconItem(int n) {
+    return static_cast<EItem>(n);
+}
+
+// ---- the pictures of the sheet ----
+
+struct TPicture {
+    std::string name;
+    int w, h;
+    std::function<void(cairo_t*, double w, double h)> draw;
+    int pad = 2;  // transparent (or, for flat fills, same-coloured) margin around the picture
+};
+
+// A rounded plate with a light rim and a soft gradient: the panel and the buttons.
+void Plate(cairo_t* cr, double w, double h, TColour c) {
+    const double r = std::min(12.0, h / 3);
+    RoundRect(cr, 1, 1, w - 2, h - 2, r);
+    FillVertical(cr, 0, h, Shade(c, 1.15), Shade(c, 0.7));
+    Outline(cr, Rgb(240, 236, 224), 2.0);
+}
+
+void Balloon(cairo_t* cr, double w, double h) {
+    RoundRect(cr, 0.75, 0.75, w - 1.5, h - 1.5, 8);
+    FillOutline(cr, Rgb(250, 250, 240), Rgb(40, 40, 60), 1.5);
+}
+
+void Hole(cairo_t* cr, double w, double h) {
+    cairo_surface_t* target = cairo_get_target(cr);
+    cairo_surface_flush(target);
+    // The hole's edge is soft: drawn per pixel about the centre, as the hider's darkness joins it.
+    unsigned char* data = cairo_image_surface_get_data(target);
+    const int stride = cairo_image_surface_get_stride(target);
+    double ox = 0, oy = 0;
+    cairo_user_to_device(cr, &ox, &oy);
+    for (int y = 0; y < static_cast<int>(h); ++y)
+        for (int x = 0; x < static_cast<int>(w); ++x) {
+            const double d = std::hypot(x - 31.5, y - 31.5);
+            const int a = static_cast<int>(std::clamp((d - 20.0) * 32.0, 0.0, 250.0));
+            auto* px = reinterpret_cast<uint32_t*>(data + (static_cast<int>(oy) + y) * stride) +
+                       static_cast<int>(ox) + x;
+            // premultiplied ARGB
+            *px = static_cast<uint32_t>(a) << 24 | static_cast<uint32_t>(4 * a / 255) << 16 |
+                  static_cast<uint32_t>(4 * a / 255) << 8 | static_cast<uint32_t>(12 * a / 255);
+        }
+    cairo_surface_mark_dirty(target);
+}
+
+// The devices, each in its rest, work and closed look (the closed one half as bright).
+enum class ELook { Rest, Work, Closed };
+
+void Saucepan(cairo_t* cr, double w, double h, ELook look) {
+    const bool work = look == ELook::Work;
+    if (work) Glow(cr, w / 2, h * 0.9, w * 0.45, Rgb(255, 140, 40, 0.9));
+    // handles
+    RoundRect(cr, w * 0.02, h * 0.42, w * 0.16, h * 0.08, 3);
+    RoundRect(cr, w * 0.82, h * 0.42, w * 0.16, h * 0.08, 3);
+    FillOutline(cr, Rgb(60, 60, 70), kInk, 1.2);
+    // body
+    cairo_move_to(cr, w * 0.14, h * 0.36);
+    cairo_line_to(cr, w * 0.86, h * 0.36);
+    cairo_line_to(cr, w * 0.82, h * 0.86);
+    cairo_curve_to(cr, w * 0.7, h * 0.93, w * 0.3, h * 0.93, w * 0.18, h * 0.86);
+    cairo_close_path(cr);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, w, 0);
+    cairo_pattern_add_color_stop_rgb(p, 0, 0.35, 0.42, 0.6);
+    cairo_pattern_add_color_stop_rgb(p, 0.35, 0.75, 0.8, 0.92);
+    cairo_pattern_add_color_stop_rgb(p, 1, 0.3, 0.36, 0.52);
+    cairo_set_source(cr, p);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(p);
+    Outline(cr, kInk, 1.5);
+    // rim and what is inside
+    Ellipse(cr, w / 2, h * 0.36, w * 0.36, h * 0.08);
+    FillOutline(cr, work ? Rgb(230, 100, 40) : Rgb(60, 70, 90), kInk, 1.5);
+    if (work) {
+        for (const double x : {0.38, 0.55, 0.66}) {
+            cairo_arc(cr, w * x, h * 0.35, w * 0.03, 0, 2 * kPi);
+            Set(cr, Rgb(255, 200, 120));
+            cairo_fill(cr);
+        }
+        Steam(cr, w, w * 0.5, h * 0.24);
+    }
+}
+
+void Griddle(cairo_t* cr, double w, double h, ELook look) {
+    const bool work = look == ELook::Work;
+    // legs
+    for (const double x : {0.12, 0.82}) {
+        cairo_rectangle(cr, w * x, h * 0.6, w * 0.06, h * 0.36);
+        FillOutline(cr, Rgb(50, 50, 55), kInk, 1.0);
+    }
+    // the plate seen from above: a slanted dark slab with grill bars
+    cairo_move_to(cr, w * 0.12, h * 0.18);
+    cairo_line_to(cr, w * 0.88, h * 0.18);
+    cairo_line_to(cr, w * 0.97, h * 0.62);
+    cairo_line_to(cr, w * 0.03, h * 0.62);
+    cairo_close_path(cr);
+    FillVertical(cr, h * 0.18, h * 0.62, Rgb(90, 90, 100), Rgb(45, 45, 52));
+    Outline(cr, kInk, 1.5);
+    cairo_rectangle(cr, w * 0.03, h * 0.62, w * 0.94, h * 0.1);
+    FillOutline(cr, Rgb(35, 35, 40), kInk, 1.2);
+    for (int i = 1; i < 6; ++i) {
+        const double t = i / 6.0;
+        cairo_move_to(cr, w * (0.12 + 0.76 * t - 0.09 * (1 - t) * 0), h * 0.21);
+        cairo_line_to(cr, w * (0.05 + 0.9 * t), h * 0.59);
+    }
+    Outline(cr, work ? Rgb(255, 110, 40) : Rgb(120, 120, 130), work ? 2.0 : 1.2);
+    if (work) {
+        Ellipse(cr, w * 0.5, h * 0.4, w * 0.2, h * 0.1);
+        FillOutline(cr, Rgb(150, 65, 40), kInk, 1.0);
+        Steam(cr, w, w * 0.5, h * 0.3);
+    }
+    // the knob
+    cairo_arc(cr, w * 0.5, h * 0.67, h * 0.035, 0, 2 * kPi);
+    Set(cr, work ? Rgb(255, 80, 40) : Rgb(150, 150, 160));
+    cairo_fill(cr);
+}
+
+void Microwave(cairo_t* cr, double w, double h, ELook look) {
+    const bool work = look == ELook::Work;
+    RoundRect(cr, 0.75, 0.75, w - 1.5, h - 1.5, 3);
+    FillVertical(cr, 0, h, Rgb(245, 245, 240), Rgb(200, 200, 195));
+    Outline(cr, kInk, 1.5);
+    // the window
+    RoundRect(cr, w * 0.1, h * 0.2, w * 0.6, h * 0.6, 3);
+    if (work)
+        FillVertical(cr, h * 0.2, h * 0.8, Rgb(255, 240, 150), Rgb(250, 190, 70));
+    else
+        FillVertical(cr, h * 0.2, h * 0.8, Rgb(70, 80, 90), Rgb(30, 35, 40));
+    Outline(cr, kInk, 1.2);
+    if (work) {
+        Ellipse(cr, w * 0.4, h * 0.66, w * 0.2, h * 0.06);
+        FillOutline(cr, Rgb(255, 255, 255), kInk, 0.8);
+    } else {
+        cairo_move_to(cr, w * 0.16, h * 0.3);
+        cairo_line_to(cr, w * 0.3, h * 0.3);
+        Outline(cr, Rgb(255, 255, 255, 0.5), 1.5);
+    }
+    // the panel: a display and two knobs
+    cairo_rectangle(cr, w * 0.75, h * 0.2, w * 0.15, h * 0.12);
+    Set(cr, work ? Rgb(80, 230, 90) : Rgb(40, 60, 40));
+    cairo_fill(cr);
+    for (const double y : {0.48, 0.68}) {
+        cairo_arc(cr, w * 0.825, h * y, w * 0.05, 0, 2 * kPi);
+        FillOutline(cr, Rgb(120, 120, 130), kInk, 1.0);
+    }
+}
+
+void Stove(cairo_t* cr, double w, double h, ELook look) {
+    const bool work = look == ELook::Work;
+    // the oven front
+    cairo_rectangle(cr, w * 0.06, h * 0.42, w * 0.88, h * 0.54);
+    FillVertical(cr, h * 0.42, h * 0.96, Rgb(235, 235, 230), Rgb(185, 185, 180));
+    Outline(cr, kInk, 1.5);
+    RoundRect(cr, w * 0.16, h * 0.6, w * 0.68, h * 0.3, 3);
+    FillOutline(cr, work ? Rgb(120, 50, 30) : Rgb(60, 60, 70), kInk, 1.2);
+    cairo_move_to(cr, w * 0.25, h * 0.56);
+    cairo_line_to(cr, w * 0.75, h * 0.56);
+    Outline(cr, Rgb(110, 110, 120), 2.0);
+    // the top with four burners
+    cairo_move_to(cr, w * 0.12, h * 0.06);
+    cairo_line_to(cr, w * 0.88, h * 0.06);
+    cairo_line_to(cr, w * 0.94, h * 0.42);
+    cairo_line_to(cr, w * 0.06, h * 0.42);
+    cairo_close_path(cr);
+    FillOutline(cr, Rgb(40, 40, 48), kInk, 1.5);
+    for (const auto& [x, y] : {std::array<double, 2>{0.3, 0.15}, {0.7, 0.15}, {0.28, 0.32}, {0.72, 0.32}}) {
+        Ellipse(cr, w * x, h * y, w * 0.13, h * 0.055);
+        if (work) {
+            Set(cr, Rgb(255, 70, 25));
+            cairo_fill_preserve(cr);
+            Outline(cr, Rgb(255, 190, 80), 1.5);
+        } else {
+            FillOutline(cr, Rgb(70, 70, 80), Rgb(120, 120, 130), 1.2);
+        }
+    }
+}
+
+void DrawDevice(cairo_t* cr, int device, double w, double h, ELook look) {
+    switch (device) {
+        case 0: Saucepan(cr, w, h, look); break;
+        case 1: Griddle(cr, w, h, look); break;
+        case 2: Microwave(cr, w, h, look); break;
+        default: Stove(cr, w, h, look); break;
+    }
+}
+
+// Halves the colour of everything drawn so far in the picture: the closed look.
+void Darken(cairo_t* cr, double w, double h) {
+    cairo_save(cr);
+    cairo_rectangle(cr, 0, 0, w, h);
+    cairo_clip(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_ATOP);
+    cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
+    cairo_paint(cr);
+    cairo_restore(cr);
+}
+
+// Turns everything drawn in the picture grey, keeping its lightness: the greyed item icons.
+void Desaturate(cairo_t* cr, double w, double h) {
+    cairo_surface_t* target = cairo_get_target(cr);
+    cairo_surface_flush(target);
+    unsigned char* data = cairo_image_surface_get_data(target);
+    const int stride = cairo_image_surface_get_stride(target);
+    double ox = 0, oy = 0;
+    cairo_user_to_device(cr, &ox, &oy);
+    for (int y = 0; y < static_cast<int>(h); ++y)
+        for (int x = 0; x < static_cast<int>(w); ++x) {
+            auto* px = reinterpret_cast<uint32_t*>(data + (static_cast<int>(oy) + y) * stride) +
+                       static_cast<int>(ox) + x;
+            const uint32_t v = *px;
+            const int r = v >> 16 & 0xFF, g = v >> 8 & 0xFF, b = v & 0xFF;
+            const int grey = (r * 3 + g * 5 + b * 2) / 10;
+            *px = (v & 0xFF000000u) | static_cast<uint32_t>(grey) << 16 | static_cast<uint32_t>(grey) << 8 |
+                  static_cast<uint32_t>(grey);
+        }
+    cairo_surface_mark_dirty(target);
+}
+
+// An ingredient place: a wooden crate with its item on it, as the icon shows it.
+void Crate(cairo_t* cr, double w, double h, EItem item) {
+    RoundRect(cr, w * 0.04, h * 0.45, w * 0.92, h * 0.5, 3);
+    FillVertical(cr, h * 0.45, h * 0.95, Rgb(200, 145, 85), Rgb(150, 100, 55));
+    Outline(cr, kInk, 1.5);
+    cairo_move_to(cr, w * 0.06, h * 0.7);
+    cairo_line_to(cr, w * 0.94, h * 0.7);
+    Outline(cr, Rgb(120, 80, 45), 1.2);
+    const double s = std::min(w, h) * 0.78;
+    cairo_save(cr);
+    cairo_translate(cr, (w - s) / 2, h * 0.02);
+    DrawItem(cr, item, s);
+    cairo_restore(cr);
+}
+
+// The heroine's figure without her dress: hair, face, arms, legs and shoes, 64 x 224, from the top of
+// her hair to her soles the whole height of the picture.
+void HeroineBody(cairo_t* cr, double w, double h) {
+    const TColour skin = Rgb(245, 205, 170), hair = Rgb(120, 70, 40);
+    // legs and shoes
+    for (const double x : {0.36, 0.56}) {
+        cairo_rectangle(cr, w * x, h * 0.7, w * 0.09, h * 0.24);
+        FillOutline(cr, skin, kInk, 1.2);
+        Ellipse(cr, w * (x + 0.05), h * 0.975, w * 0.1, h * 0.022);
+        FillOutline(cr, Rgb(90, 40, 40), kInk, 1.0);
+    }
+    // arms
+    for (const double x : {0.14, 0.76}) {
+        RoundRect(cr, w * x, h * 0.26, w * 0.1, h * 0.3, 4);
+        FillOutline(cr, skin, kInk, 1.2);
+    }
+    // neck, head, hair with its bun
+    cairo_rectangle(cr, w * 0.44, h * 0.17, w * 0.12, h * 0.05);
+    FillOutline(cr, skin, kInk, 1.0);
+    cairo_arc(cr, w * 0.5, h * 0.035, w * 0.12, 0, 2 * kPi);
+    FillOutline(cr, hair, kInk, 1.2);
+    Ellipse(cr, w * 0.5, h * 0.11, w * 0.2, h * 0.065);
+    FillOutline(cr, skin, kInk, 1.2);
+    cairo_move_to(cr, w * 0.29, h * 0.1);
+    cairo_curve_to(cr, w * 0.3, h * 0.035, w * 0.7, h * 0.035, w * 0.71, h * 0.1);
+    cairo_curve_to(cr, w * 0.6, h * 0.07, w * 0.4, h * 0.07, w * 0.29, h * 0.1);
+    FillOutline(cr, hair, kInk, 1.0);
+    for (const double x : {0.42, 0.58}) {
+        cairo_arc(cr, w * x, h * 0.11, w * 0.025, 0, 2 * kPi);
+        Set(cr, kInk);
+        cairo_fill(cr);
+    }
+    cairo_arc(cr, w * 0.5, h * 0.125, w * 0.06, 0.2 * kPi, 0.8 * kPi);
+    Outline(cr, Rgb(190, 60, 60), 1.2);
+}
+
+// Her dress in white and light greys: the script gives it the colour of her state and appearance.
+void HeroineDress(cairo_t* cr, double w, double h) {
+    cairo_move_to(cr, w * 0.3, h * 0.22);
+    cairo_line_to(cr, w * 0.7, h * 0.22);
+    cairo_line_to(cr, w * 0.76, h * 0.34);
+    cairo_line_to(cr, w * 0.68, h * 0.4);
+    cairo_line_to(cr, w * 0.9, h * 0.72);
+    cairo_line_to(cr, w * 0.1, h * 0.72);
+    cairo_line_to(cr, w * 0.32, h * 0.4);
+    cairo_line_to(cr, w * 0.24, h * 0.34);
+    cairo_close_path(cr);
+    FillVertical(cr, h * 0.22, h * 0.72, Rgb(255, 255, 255), Rgb(200, 200, 200));
+    Outline(cr, Rgb(60, 60, 60), 1.5);
+    // a white apron and a belt
+    cairo_move_to(cr, w * 0.36, h * 0.42);
+    cairo_line_to(cr, w * 0.64, h * 0.42);
+    cairo_line_to(cr, w * 0.7, h * 0.66);
+    cairo_line_to(cr, w * 0.3, h * 0.66);
+    cairo_close_path(cr);
+    FillOutline(cr, Rgb(255, 255, 255), Rgb(150, 150, 150), 1.0);
+    cairo_move_to(cr, w * 0.32, h * 0.4);
+    cairo_line_to(cr, w * 0.68, h * 0.4);
+    Outline(cr, Rgb(110, 110, 110), 2.0);
+}
+
+// The customers, each its own: shirt, hair and skin.
+struct TCustomerLook {
+    TColour shirt, hair, skin;
+};
+const TCustomerLook kCustomers[5] = {
+    {Rgb(70, 110, 170), Rgb(60, 45, 35), Rgb(245, 210, 175)},
+    {Rgb(80, 160, 80), Rgb(230, 190, 90), Rgb(250, 215, 185)},
+    {Rgb(190, 60, 60), Rgb(30, 30, 35), Rgb(200, 150, 110)},
+    {Rgb(130, 80, 160), Rgb(180, 180, 185), Rgb(240, 205, 175)},
+    {Rgb(230, 140, 50), Rgb(170, 70, 30), Rgb(250, 220, 190)}};
+
+// A customer's head and shoulders in one of three moods: 0 glad, 1 calm, 2 cross (flushed).
+void Customer(cairo_t* cr, double w, double h, int mood, int who = 0) {
+    const TCustomerLook& look = kCustomers[who];
+    const TColour skin = mood == 2 ? Shade(look.skin, 0.85) : look.skin;
+    cairo_move_to(cr, w * 0.08, h);
+    cairo_curve_to(cr, w * 0.1, h * 0.7, w * 0.9, h * 0.7, w * 0.92, h);
+    cairo_close_path(cr);
+    FillOutline(cr, look.shirt, kInk, 1.0);
+    cairo_arc(cr, w * 0.5, h * 0.42, w * 0.26, 0, 2 * kPi);
+    FillOutline(cr, mood == 2 ? TColour{skin.r, skin.g * 0.8, skin.b * 0.8, 1.0} : skin, kInk, 1.0);
+    cairo_arc(cr, w * 0.5, h * 0.36, w * 0.27, kPi, 2 * kPi);
+    Set(cr, look.hair);
+    cairo_fill(cr);
+    for (const double x : {0.41, 0.59}) {
+        cairo_arc(cr, w * x, h * 0.43, w * 0.035, 0, 2 * kPi);
+        Set(cr, kInk);
+        cairo_fill(cr);
+    }
+    if (mood == 0)
+        cairo_arc(cr, w * 0.5, h * 0.5, w * 0.1, 0.15 * kPi, 0.85 * kPi);
+    else if (mood == 1) {
+        cairo_move_to(cr, w * 0.42, h * 0.56);
+        cairo_line_to(cr, w * 0.58, h * 0.56);
+    } else
+        cairo_arc(cr, w * 0.5, h * 0.62, w * 0.09, 1.15 * kPi, 1.85 * kPi);
+    Outline(cr, Rgb(120, 40, 40), 1.2);
+}
+
+// A participant's portrait in light tones, which the script tints in the participant's colour.
+void Portrait(cairo_t* cr, double w, double h) {
+    RoundRect(cr, 0.5, 0.5, w - 1, h - 1, 4);
+    FillVertical(cr, 0, h, Rgb(255, 255, 255), Rgb(190, 190, 190));
+    cairo_move_to(cr, w * 0.12, h);
+    cairo_curve_to(cr, w * 0.14, h * 0.68, w * 0.86, h * 0.68, w * 0.88, h);
+    cairo_close_path(cr);
+    Set(cr, Rgb(120, 120, 120));
+    cairo_fill(cr);
+    cairo_arc(cr, w * 0.5, h * 0.42, w * 0.22, 0, 2 * kPi);
+    FillOutline(cr, Rgb(250, 250, 250), Rgb(60, 60, 60), 1.0);
+    for (const double x : {0.42, 0.58}) {
+        cairo_arc(cr, w * x, h * 0.42, w * 0.03, 0, 2 * kPi);
+        Set(cr, Rgb(40, 40, 40));
+        cairo_fill(cr);
+    }
+}
+
+// A dish served on a plate: the recipe's icon on a white plate.
+void Dish(cairo_t* cr, double w, double h, EItem item) {
+    Ellipse(cr, w / 2, h * 0.72, w * 0.48, h * 0.26);
+    FillOutline(cr, Rgb(250, 250, 245), Rgb(150, 150, 160), 1.0);
+    const double s = h * 1.0;
+    cairo_save(cr);
+    cairo_translate(cr, (w - s) / 2, -h * 0.05);
+    DrawItem(cr, item, s);
+    cairo_restore(cr);
+}
+
+// A covered dish of the mini-games' recipe: a silver cloche.
+void Cloche(cairo_t* cr, double w, double h) {
+    Ellipse(cr, w / 2, h * 0.82, w * 0.48, h * 0.16);
+    FillOutline(cr, Rgb(250, 250, 245), Rgb(150, 150, 160), 1.0);
+    cairo_move_to(cr, w * 0.12, h * 0.8);
+    cairo_curve_to(cr, w * 0.14, h * 0.1, w * 0.86, h * 0.1, w * 0.88, h * 0.8);
+    cairo_close_path(cr);
+    FillVertical(cr, h * 0.1, h * 0.8, Rgb(235, 235, 245), Rgb(160, 160, 175));
+    Outline(cr, kInk, 1.0);
+    cairo_arc(cr, w * 0.5, h * 0.18, w * 0.05, 0, 2 * kPi);
+    FillOutline(cr, Rgb(200, 200, 210), kInk, 0.8);
+}
+
+// The serving plate the heroine sets dishes on.
+void ServingPlate(cairo_t* cr, double w, double h) {
+    Ellipse(cr, w / 2, h / 2, w * 0.48, h * 0.45);
+    FillVertical(cr, 0, h, Rgb(255, 255, 255), Rgb(215, 215, 220));
+    Outline(cr, Rgb(120, 120, 135), 1.5);
+    Ellipse(cr, w / 2, h / 2, w * 0.32, h * 0.28);
+    Outline(cr, Rgb(190, 190, 200), 1.2);
+}
+
+// The serving point beside the plate: a counter bell.
+void Bell(cairo_t* cr, double w, double h) {
+    Ellipse(cr, w / 2, h * 0.82, w * 0.46, h * 0.12);
+    FillOutline(cr, Rgb(90, 60, 40), kInk, 1.2);
+    cairo_move_to(cr, w * 0.14, h * 0.78);
+    cairo_curve_to(cr, w * 0.16, h * 0.22, w * 0.84, h * 0.22, w * 0.86, h * 0.78);
+    cairo_close_path(cr);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, w, 0);
+    cairo_pattern_add_color_stop_rgb(p, 0, 0.75, 0.55, 0.15);
+    cairo_pattern_add_color_stop_rgb(p, 0.35, 1.0, 0.92, 0.55);
+    cairo_pattern_add_color_stop_rgb(p, 1, 0.65, 0.45, 0.1);
+    cairo_set_source(cr, p);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(p);
+    Outline(cr, kInk, 1.2);
+    cairo_rectangle(cr, w * 0.46, h * 0.12, w * 0.08, h * 0.14);
+    FillOutline(cr, Rgb(200, 170, 80), kInk, 1.0);
+}
+
+// A clock face with its hour marks.
+void ClockFace(cairo_t* cr, double w, double h, TColour rim) {
+    const double r = std::min(w, h) / 2 - 1.5;
+    cairo_arc(cr, w / 2, h / 2, r, 0, 2 * kPi);
+    FillOutline(cr, Rgb(250, 248, 238), rim, r * 0.12);
+    for (int i = 0; i < 12; ++i) {
+        const double a = i * kPi / 6;
+        const double r0 = i % 3 == 0 ? r * 0.7 : r * 0.78;
+        cairo_move_to(cr, w / 2 + r0 * std::cos(a), h / 2 + r0 * std::sin(a));
+        cairo_line_to(cr, w / 2 + r * 0.86 * std::cos(a), h / 2 + r * 0.86 * std::sin(a));
+    }
+    Outline(cr, kInk, std::max(1.0, r * 0.05));
+    cairo_arc(cr, w / 2, h / 2, r * 0.07, 0, 2 * kPi);
+    Set(cr, kInk);
+    cairo_fill(cr);
+}
+
+// The kitchen's window: a frame, sky, a cloud and curtains.
+void Window(cairo_t* cr, double w, double h) {
+    RoundRect(cr, 4, 4, w - 8, h - 8, 4);
+    FillVertical(cr, 0, h, Rgb(140, 200, 250), Rgb(210, 235, 255));
+    Outline(cr, Rgb(245, 240, 230), 8);
+    cairo_move_to(cr, w / 2, 4);
+    cairo_line_to(cr, w / 2, h - 4);
+    cairo_move_to(cr, 4, h / 2);
+    cairo_line_to(cr, w - 4, h / 2);
+    Outline(cr, Rgb(245, 240, 230), 5);
+    for (const double x : {0.3, 0.36, 0.42}) {
+        cairo_arc(cr, w * x, h * 0.3, h * 0.08, 0, 2 * kPi);
+        Set(cr, Rgb(255, 255, 255, 0.9));
+        cairo_fill(cr);
+    }
+    for (const int side : {0, 1}) {
+        const double x0 = side ? w : 0, x1 = side ? w * 0.82 : w * 0.18;
+        cairo_move_to(cr, x0, 0);
+        cairo_line_to(cr, x1, 0);
+        cairo_curve_to(cr, (x0 + x1) / 2, h * 0.4, x1, h * 0.7, (x0 + x1) / 2, h);
+        cairo_line_to(cr, x0, h);
+        cairo_close_path(cr);
+        FillOutline(cr, Rgb(220, 80, 80), Rgb(150, 40, 40), 1.5);
+    }
+}
+
+void Plant(cairo_t* cr, double w, double h) {
+    for (int i = 0; i < 7; ++i) {
+        const double a = kPi * (0.15 + 0.7 * i / 6.0);
+        const double x = w / 2 - w * 0.45 * std::cos(a), y = h * 0.62 - h * 0.55 * std::sin(a);
+        cairo_move_to(cr, w / 2, h * 0.66);
+        cairo_curve_to(cr, w / 2, h * 0.4, x, y + h * 0.1, x, y);
+        cairo_curve_to(cr, x + w * 0.12, y + h * 0.12, w / 2 + w * 0.08, h * 0.45, w / 2, h * 0.66);
+        FillOutline(cr, i % 2 ? Rgb(80, 170, 70) : Rgb(50, 135, 60), Rgb(20, 70, 30), 1.0);
+    }
+    cairo_move_to(cr, w * 0.2, h * 0.64);
+    cairo_line_to(cr, w * 0.8, h * 0.64);
+    cairo_line_to(cr, w * 0.7, h * 0.98);
+    cairo_line_to(cr, w * 0.3, h * 0.98);
+    cairo_close_path(cr);
+    FillVertical(cr, h * 0.64, h, Rgb(210, 110, 60), Rgb(160, 75, 40));
+    Outline(cr, kInk, 1.5);
+}
+
+// The mini-games' objects.
+void Vase(cairo_t* cr, double w, double h) {
+    cairo_move_to(cr, w * 0.35, h * 0.05);
+    cairo_line_to(cr, w * 0.65, h * 0.05);
+    cairo_curve_to(cr, w * 0.6, h * 0.3, w * 1.0, h * 0.45, w * 0.8, h * 0.95);
+    cairo_line_to(cr, w * 0.2, h * 0.95);
+    cairo_curve_to(cr, w * 0.0, h * 0.45, w * 0.4, h * 0.3, w * 0.35, h * 0.05);
+    cairo_close_path(cr);
+    FillVertical(cr, 0, h, Rgb(110, 150, 240), Rgb(50, 80, 180));
+    Outline(cr, kInk, 1.5);
+    cairo_move_to(cr, w * 0.18, h * 0.62);
+    cairo_curve_to(cr, w * 0.4, h * 0.55, w * 0.6, h * 0.7, w * 0.82, h * 0.62);
+    Outline(cr, Rgb(250, 230, 120), 2.5);
+}
+
+// A table lamp whose orange shade fills its middle.
+void Lamp(cairo_t* cr, double w, double h) {
+    cairo_rectangle(cr, w * 0.46, h * 0.6, w * 0.08, h * 0.3);
+    FillOutline(cr, Rgb(120, 90, 60), kInk, 1.0);
+    Ellipse(cr, w / 2, h * 0.92, w * 0.34, h * 0.05);
+    FillOutline(cr, Rgb(100, 75, 50), kInk, 1.2);
+    cairo_move_to(cr, w * 0.3, h * 0.05);
+    cairo_line_to(cr, w * 0.7, h * 0.05);
+    cairo_line_to(cr, w * 0.97, h * 0.7);
+    cairo_line_to(cr, w * 0.03, h * 0.7);
+    cairo_close_path(cr);
+    FillVertical(cr, h * 0.05, h * 0.7, Rgb(255, 160, 50), Rgb(235, 100, 30));
+    Outline(cr, kInk, 1.5);
+}
+
+void Book(cairo_t* cr, double w, double h) {
+    RoundRect(cr, w * 0.08, h * 0.12, w * 0.84, h * 0.76, 3);
+    FillVertical(cr, 0, h, Rgb(80, 190, 110), Rgb(40, 130, 70));
+    Outline(cr, kInk, 1.5);
+    cairo_rectangle(cr, w * 0.08, h * 0.12, w * 0.12, h * 0.76);
+    Set(cr, Rgb(30, 100, 50));
+    cairo_fill(cr);
+    cairo_rectangle(cr, w * 0.35, h * 0.3, w * 0.45, h * 0.14);
+    FillOutline(cr, Rgb(250, 235, 170), kInk, 1.0);
+}
+
+void Hat(cairo_t* cr, double w, double h) {
+    Ellipse(cr, w / 2, h * 0.78, w * 0.48, h * 0.14);
+    FillOutline(cr, Rgb(150, 50, 160), kInk, 1.5);
+    cairo_move_to(cr, w * 0.24, h * 0.78);
+    cairo_line_to(cr, w * 0.3, h * 0.15);
+    cairo_curve_to(cr, w * 0.4, h * 0.08, w * 0.6, h * 0.08, w * 0.7, h * 0.15);
+    cairo_line_to(cr, w * 0.76, h * 0.78);
+    cairo_close_path(cr);
+    FillVertical(cr, 0, h, Rgb(190, 80, 200), Rgb(130, 40, 140));
+    Outline(cr, kInk, 1.5);
+    cairo_rectangle(cr, w * 0.255, h * 0.58, w * 0.49, h * 0.1);
+    Set(cr, Rgb(250, 220, 80));
+    cairo_fill(cr);
+}
+
+void Shelf(cairo_t* cr, double w, double h) {
+    cairo_rectangle(cr, 2, h * 0.55, w - 4, h * 0.25);
+    FillVertical(cr, h * 0.55, h * 0.8, Rgb(190, 130, 75), Rgb(140, 90, 50));
+    Outline(cr, kInk, 1.5);
+    for (const double x : {0.15, 0.85}) {
+        cairo_move_to(cr, w * x, h * 0.8);
+        cairo_line_to(cr, w * x, h * 0.98);
+        Outline(cr, Rgb(110, 70, 40), 3);
+    }
+    for (int i = 0; i < 5; ++i) {  // jars on it
+        RoundRect(cr, w * (0.3 + 0.09 * i), h * 0.12, w * 0.07, h * 0.43, 2);
+        FillOutline(cr, i % 2 ? Rgb(240, 200, 120) : Rgb(200, 230, 240), kInk, 1.0);
+    }
+}
+
+void Rug(cairo_t* cr, double w, double h) {
+    Ellipse(cr, w / 2, h / 2, w * 0.48, h * 0.45);
+    FillOutline(cr, Rgb(180, 60, 60), kInk, 1.5);
+    Ellipse(cr, w / 2, h / 2, w * 0.36, h * 0.32);
+    Outline(cr, Rgb(250, 210, 110), 3);
+    Ellipse(cr, w / 2, h / 2, w * 0.2, h * 0.16);
+    FillOutline(cr, Rgb(90, 120, 190), Rgb(250, 210, 110), 2);
+}
+
+// The mouse's arrow, its tip at the top left: white with a dark outline (the mirror tints it).
+void Arrow(cairo_t* cr, double w, double h) {
+    cairo_move_to(cr, 1, 1);
+    cairo_line_to(cr, 1, h - 3);
+    cairo_line_to(cr, w * 0.35, h * 0.7);
+    cairo_line_to(cr, w * 0.6, h - 1);
+    cairo_line_to(cr, w * 0.8, h * 0.9);
+    cairo_line_to(cr, w * 0.55, h * 0.62);
+    cairo_line_to(cr, w - 1, h * 0.6);
+    cairo_close_path(cr);
+    FillOutline(cr, Rgb(255, 255, 255), Rgb(20, 20, 30), 1.2);
+}
+
+// The flat colours of the pictures that glow but have no drawing of their own: devices at rest,
+// working and closed, the places, and the gold, silver and bronze cups (and white).
+constexpr int kDeviceRest[4][3] = {{90, 110, 160}, {70, 70, 80}, {220, 220, 210}, {40, 40, 50}};
+constexpr int kDeviceWork[4][3] = {{255, 200, 120}, {255, 120, 60}, {255, 255, 150}, {255, 60, 20}};
+constexpr int kPlaces[4][3] = {{200, 160, 90}, {90, 200, 80}, {240, 220, 80}, {230, 230, 240}};
+constexpr int kCups[4][3] = {{240, 200, 40}, {200, 200, 210}, {200, 120, 60}, {255, 255, 255}};
+
+TColour SwatchColour(int n) {
+    const int column = n % 4, row = n / 4;
+    const int* c = row == 0 || row == 2 ? kDeviceRest[column]
+                   : row == 1           ? kDeviceWork[column]
+                   : row == 3           ? kPlaces[column]
+                                        : kCups[column];
+    const int divisor = row == 2 ? 2 : 1;
+    return Rgb(c[0] / divisor, c[1] / divisor, c[2] / divisor);
+}
+
+// A cup of the stage results: a trophy in its metal's colours.
+void Trophy(cairo_t* cr, double w, double h, TColour metal) {
+    cairo_move_to(cr, w * 0.2, h * 0.08);
+    cairo_line_to(cr, w * 0.8, h * 0.08);
+    cairo_curve_to(cr, w * 0.8, h * 0.5, w * 0.6, h * 0.6, w * 0.5, h * 0.62);
+    cairo_curve_to(cr, w * 0.4, h * 0.6, w * 0.2, h * 0.5, w * 0.2, h * 0.08);
+    cairo_close_path(cr);
+    FillVertical(cr, 0, h * 0.6, Shade(metal, 1.2), Shade(metal, 0.75));
+    Outline(cr, kInk, 1.2);
+    for (const int side : {-1, 1}) {
+        cairo_arc(cr, w * (0.5 + side * 0.32), h * 0.25, w * 0.12, 0, 2 * kPi);
+        Outline(cr, Shade(metal, 0.8), 2.0);
+    }
+    cairo_rectangle(cr, w * 0.45, h * 0.6, w * 0.1, h * 0.18);
+    Set(cr, Shade(metal, 0.8));
+    cairo_fill(cr);
+    RoundRect(cr, w * 0.28, h * 0.78, w * 0.44, h * 0.16, 2);
+    FillOutline(cr, Rgb(90, 60, 40), kInk, 1.0);
+}
+
+// The kitchen's backdrop in light tones, which the level's layout tints: a tiled back wall with a
+// shelf rail and, in perspective, the floor's tiles from the wall's foot (half-way down) to the front.
+void KitchenRoom(cairo_t* cr, double w, double h) {
+    cairo_rectangle(cr, 0, 0, w, h / 2);
+    FillVertical(cr, 0, h / 2, Rgb(255, 250, 240), Rgb(225, 215, 200));
+    cairo_new_path(cr);
+    for (double x = 0; x <= w; x += w / 20) {
+        cairo_move_to(cr, x, 0);
+        cairo_line_to(cr, x, h / 2);
+    }
+    for (double y = 0; y <= h / 2; y += w / 20) {
+        cairo_move_to(cr, 0, y);
+        cairo_line_to(cr, w, y);
+    }
+    Outline(cr, Rgb(200, 195, 185), 0.6);
+    cairo_rectangle(cr, 0, h * 0.44, w, h * 0.06);
+    FillVertical(cr, h * 0.44, h * 0.5, Rgb(190, 160, 120), Rgb(150, 120, 90));
+    cairo_new_path(cr);
+    // The floor: the wall's foot runs from a fifth to four fifths of the width, as the walk grid's
+    // far corners do.
+    cairo_rectangle(cr, 0, h / 2, w, h / 2);
+    FillVertical(cr, h / 2, h, Rgb(215, 205, 190), Rgb(250, 245, 235));
+    cairo_new_path(cr);
+    for (int i = 0; i <= 12; ++i) {
+        const double t = i / 12.0;
+        cairo_move_to(cr, w * (0.2 + 0.6 * t), h / 2);
+        cairo_line_to(cr, w * t, h);
+    }
+    for (int i = 1; i <= 6; ++i) {
+        const double t = (i / 6.0) * (i / 6.0);
+        cairo_move_to(cr, 0, h / 2 + t * h / 2);
+        cairo_line_to(cr, w, h / 2 + t * h / 2);
+    }
+    Outline(cr, Rgb(170, 160, 150), 0.8);
+}
+
+// A room for the spot-the-difference pictures, in light tones the layout tints: a striped wall, a
+// skirting board and a light tiled floor from two thirds down.
+void Room(cairo_t* cr, double w, double h) {
+    cairo_rectangle(cr, 0, 0, w, h * 0.66);
+    FillVertical(cr, 0, h * 0.66, Rgb(255, 255, 255), Rgb(235, 235, 230));
+    cairo_new_path(cr);
+    for (double x = w / 16; x < w; x += w / 8) {
+        cairo_rectangle(cr, x, 0, w / 16, h * 0.66);
+    }
+    Set(cr, Rgb(240, 240, 250));
+    cairo_fill(cr);
+    cairo_rectangle(cr, 0, h * 0.64, w, h * 0.03);
+    Set(cr, Rgb(200, 190, 180));
+    cairo_fill(cr);
+    cairo_rectangle(cr, 0, h * 0.67, w, h * 0.33);
+    FillVertical(cr, h * 0.67, h, Rgb(235, 230, 220), Rgb(250, 248, 240));
+    cairo_new_path(cr);
+    for (double x = 0; x <= w; x += w / 8) {
+        cairo_move_to(cr, x, h * 0.67);
+        cairo_line_to(cr, x, h);
+    }
+    for (double y = h * 0.67; y <= h; y += h * 0.066) {
+        cairo_move_to(cr, 0, y);
+        cairo_line_to(cr, w, y);
+    }
+    Outline(cr, Rgb(215, 210, 200), 0.8);
+}
+
+std::vector<TPicture> SheetPictures() {
+    std::vector<TPicture> p;
+    const auto add = [&p](std::string name, int w, int h, std::function<void(cairo_t*, double, double)> draw,
+                          int pad = 2) { p.push_back({std::move(name), w, h, std::move(draw), pad}); };
+    // The interface: the panel, buttons, a spark, the speech balloon, the hider's hole, the arrow.
+    add("panel", 256, 128, [](cairo_t* cr, double w, double h) { Plate(cr, w, h, Rgb(60, 90, 150)); });
+    add("button", 128, 32, [](cairo_t* cr, double w, double h) { Plate(cr, w, h, Rgb(180, 90, 40)); });
+    add("button_over", 128, 32, [](cairo_t* cr, double w, double h) { Plate(cr, w, h, Rgb(240, 150, 60)); });
+    add("spark", 16, 16, [](cairo_t* cr, double w, double h) { Glow(cr, w / 2, h / 2, w / 2, Rgb(255, 255, 255)); });
+    add("balloon", 64, 24, Balloon);
+    add("hole", 64, 64, Hole);
+    add("arrow", 12, 18, Arrow);
+    // Flat white, whose colour the script gives: "block" and the invisible hit areas cut from it.
+    add("white", 96, 24, [](cairo_t* cr, double, double) {
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_paint(cr);
+    }, 0);
+    add("disc", 32, 32, [](cairo_t* cr, double w, double h) {
+        cairo_arc(cr, w / 2, h / 2, w / 2 - 0.5, 0, 2 * kPi);
+        Set(cr, Rgb(255, 255, 255));
+        cairo_fill(cr);
+    });
+    // The flat swatches, 16 x 16 in the middle of 20 x 20 of their colour.
+    for (int n = 0; n < 20; ++n)
+        add("swatch_" + std::to_string(n), 16, 16, [n](cairo_t* cr, double, double) {
+            Set(cr, SwatchColour(n));
+            cairo_paint(cr);
+        });
+    // The devices in their three looks.
+    const char* devices[4] = {"saucepan", "griddle", "micro_wave", "electric_stove_4"};
+    const char* looks[3] = {"_idle", "_work", "_closed"};
+    for (int d = 0; d < 4; ++d)
+        for (int l = 0; l < 3; ++l) {
+            const int w = d == 0 ? 64 : 64, h = d == 0 ? 64 : 48;
+            add(std::string(devices[d]) + looks[l], w, h, [d, l](cairo_t* cr, double w, double h) {
+                DrawDevice(cr, d, w, h, static_cast<ELook>(l));
+                if (l == 2) Darken(cr, w, h);
+            });
+        }
+    // The ingredient places.
+    add("place_bread", 48, 48, [](cairo_t* cr, double w, double h) { Crate(cr, w, h, EItem::Bread); });
+    add("place_salad", 48, 48, [](cairo_t* cr, double w, double h) { Crate(cr, w, h, EItem::Salad); });
+    add("place_cheese", 48, 48, [](cairo_t* cr, double w, double h) { Crate(cr, w, h, EItem::Cheese); });
+    add("place_cup", 32, 40, [](cairo_t* cr, double w, double h) { Crate(cr, w, h, EItem::Cup); });
+    // People: the heroine's figure and dress, the customers' moods, the participants' portrait.
+    add("heroine", 64, 224, HeroineBody);
+    add("heroine_dress", 64, 224, HeroineDress);
+    add("customer_glad", 28, 28, [](cairo_t* cr, double w, double h) { Customer(cr, w, h, 0); });
+    add("customer_calm", 28, 28, [](cairo_t* cr, double w, double h) { Customer(cr, w, h, 1); });
+    add("customer_cross", 28, 28, [](cairo_t* cr, double w, double h) { Customer(cr, w, h, 2); });
+    add("portrait", 32, 32, Portrait);
+    // The dishes (shown at half size on the plate, twice as large in the recipe book), the serving
+    // plate and its bell, the clocks and their hand.
+    add("dish_soup", 80, 48, [](cairo_t* cr, double w, double h) { Dish(cr, w, h, EItem::Soup); });
+    add("dish_steak", 80, 48, [](cairo_t* cr, double w, double h) { Dish(cr, w, h, EItem::Steak); });
+    add("dish_pizza", 80, 48, [](cairo_t* cr, double w, double h) { Dish(cr, w, h, EItem::Pizza); });
+    add("dish_tea", 80, 48, [](cairo_t* cr, double w, double h) { Dish(cr, w, h, EItem::Tea); });
+    add("dish_covered", 80, 48, Cloche);
+    add("serving_plate", 64, 32, ServingPlate);
+    add("bell", 48, 48, Bell);
+    add("clock_face", 80, 80, [](cairo_t* cr, double w, double h) { ClockFace(cr, w, h, Rgb(150, 90, 50)); });
+    add("dial", 48, 48, [](cairo_t* cr, double w, double h) { ClockFace(cr, w, h, Rgb(60, 90, 150)); });
+    add("clock_hand", 6, 36, [](cairo_t* cr, double w, double h) {
+        RoundRect(cr, 0.5, 0.5, w - 1, h - 1, 2);
+        Set(cr, Rgb(255, 255, 255));
+        cairo_fill(cr);
+    });
+    // The scenery and the mini-games' objects.
+    add("window", 256, 128, Window);
+    add("plant", 64, 128, Plant);
+    add("vase", 48, 64, Vase);
+    add("wall_clock", 64, 64, [](cairo_t* cr, double w, double h) { ClockFace(cr, w, h, Rgb(200, 150, 40)); });
+    add("lamp", 48, 80, Lamp);
+    add("book", 64, 48, Book);
+    add("hat", 48, 48, Hat);
+    add("shelf", 128, 32, Shelf);
+    add("rug", 128, 64, Rug);
+    add("cup_gold", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(16)); });
+    add("cup_silver", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(17)); });
+    add("cup_bronze", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(18)); });
+    // The other customers' moods (the first's are above).
+    const char* moods[3] = {"_glad", "_calm", "_cross"};
+    for (int who = 1; who < 5; ++who)
+        for (int mood = 0; mood < 3; ++mood)
+            add("customer_" + std::to_string(who + 1) + moods[mood], 28, 28,
+                [who, mood](cairo_t* cr, double w, double h) { Customer(cr, w, h, mood, who); });
+    // The backdrops: the kitchen (shown four times as large) and the mini-games' room (twice).
+    add("kitchen_room", 200, 150, KitchenRoom, 0);
+    add("room", 200, 300, Room, 0);
+    return p;
+}
+
+// The item icons: eight cells of 32 x 32 in two rows at the sheet's top left. The order signs find an
+// icon's greyed picture on the grey sheet where the icon lies on its own, so the grey sheet ("gray",
+// a texture of its own) holds the same drawings, greyed, in the same cells.
+constexpr int kIconsWidth = 128, kIconsHeight = 64, kIconCell = 32;
+
+void DrawIconCells(cairo_t* cr, bool grey) {
+    for (int cell = 0; cell < 8; ++cell) {
+        cairo_save(cr);
+        cairo_translate(cr, (cell % 4) * kIconCell, (cell / 4) * kIconCell);
+        cairo_rectangle(cr, 0, 0, kIconCell, kIconCell);
+        cairo_clip(cr);
+        DrawItem(cr, IconItem(cell), kIconCell);
+        if (grey) Desaturate(cr, kIconCell, kIconCell);
+        cairo_restore(cr);
+    }
+}
+
+struct TRect {
+    int x, y, w, h;
+};
+
+// Sprite infos cut from a packed picture: (name, picture, x, y, w, h within it).
+struct TCut {
+    const char* name;
+    const char* picture;
+    int x, y, w, h;
+};
+constexpr TCut kCuts[] = {{"block", "white", 40, 4, 16, 16}, {"hit_area", "white", 0, 0, 96, 24}};
+
+struct TSheet {
+    int width = 0, height = 0;
+    std::vector<TPicture> pictures;
+    std::vector<TRect> places;  // where each picture's own pixels lie
+};
+
+bool Pack(TSheet& sheet) {
+    sheet.pictures = SheetPictures();
+    // The icons take the top strip; the pictures are packed under it.
+    for (const auto& [w, h] : {std::array<int, 2>{512, 512}, {1024, 512}, {1024, 1024}, {2048, 1024}}) {
+        const int below = h - kIconsHeight;
+        std::vector<stbrp_node> nodes(static_cast<size_t>(w));
+        stbrp_context context;
+        stbrp_init_target(&context, w, below, nodes.data(), static_cast<int>(nodes.size()));
+        std::vector<stbrp_rect> rects;
+        for (size_t i = 0; i < sheet.pictures.size(); ++i) {
+            const TPicture& p = sheet.pictures[i];
+            stbrp_rect r{};
+            r.id = static_cast<int>(i);
+            r.w = p.w + 2 * std::max(p.pad, 2);
+            r.h = p.h + 2 * std::max(p.pad, 2);
+            rects.push_back(r);
+        }
+        if (!stbrp_pack_rects(&context, rects.data(), static_cast<int>(rects.size()))) continue;
+        sheet.width = w;
+        sheet.height = h;
+        sheet.places.assign(rects.size(), {});
+        for (const stbrp_rect& r : rects) {
+            const TPicture& p = sheet.pictures[static_cast<size_t>(r.id)];
+            const int margin = std::max(p.pad, 2);
+            sheet.places[static_cast<size_t>(r.id)] = {r.x + margin, r.y + kIconsHeight + margin, p.w, p.h};
+        }
+        return true;
+    }
+    return false;
+}
+
+// The sprite infos the script gives the sheet's pictures, by name.
+std::map<std::string, TRect> SpriteRects(const TSheet& sheet) {
+    std::map<std::string, TRect> rects;
+    for (int n = 0; n < 8; ++n)
+        rects[std::string("icon_") + kIconNames[n]] = {(n % 4) * kIconCell, (n / 4) * kIconCell, kIconCell, kIconCell};
+    for (size_t i = 0; i < sheet.pictures.size(); ++i) rects[sheet.pictures[i].name] = sheet.places[i];
+    for (const TCut& cut : kCuts) {
+        const TRect& in = rects[cut.picture];
+        rects[cut.name] = {in.x + cut.x, in.y + cut.y, cut.w, cut.h};
+    }
+    return rects;
+}
+
+int DrawSheet(const TSheet& sheet, const std::string& out) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, sheet.width, sheet.height);
+    cairo_t* cr = cairo_create(surface);
+    DrawIconCells(cr, false);
+    for (size_t i = 0; i < sheet.pictures.size(); ++i) {
+        const TPicture& p = sheet.pictures[i];
+        const TRect& at = sheet.places[i];
+        cairo_save(cr);
+        if (p.pad == 0) {
+            // A flat fill reaches over its margin, so that the filtered edges keep its colour.
+            cairo_rectangle(cr, at.x - 2, at.y - 2, at.w + 4, at.h + 4);
+            cairo_clip(cr);
+            cairo_translate(cr, at.x, at.y);
+            p.draw(cr, p.w, p.h);
+        } else {
+            cairo_translate(cr, at.x, at.y);
+            cairo_rectangle(cr, 0, 0, p.w, p.h);
+            cairo_clip(cr);
+            p.draw(cr, p.w, p.h);
+        }
+        cairo_restore(cr);
+    }
+    // A flat fill or a backdrop repeats its edge over its margin, so that the filtered edges of a
+    // picture drawn large keep its colour instead of fading.
+    cairo_surface_flush(surface);
+    unsigned char* data = cairo_image_surface_get_data(surface);
+    const int stride = cairo_image_surface_get_stride(surface);
+    const auto at = [&](int x, int y) -> uint32_t& { return reinterpret_cast<uint32_t*>(data + y * stride)[x]; };
+    for (size_t i = 0; i < sheet.pictures.size(); ++i) {
+        if (sheet.pictures[i].pad != 0) continue;
+        const TRect& r = sheet.places[i];
+        for (int y = r.y - 2; y < r.y + r.h + 2; ++y)
+            for (int x = r.x - 2; x < r.x + r.w + 2; ++x)
+                at(x, y) = at(std::clamp(x, r.x, r.x + r.w - 1), std::clamp(y, r.y, r.y + r.h - 1));
+    }
+    cairo_surface_mark_dirty(surface);
+    // The swatches' margins take their colour too.
+    for (size_t i = 0; i < sheet.pictures.size(); ++i) {
+        const TPicture& p = sheet.pictures[i];
+        if (p.name.rfind("swatch_", 0) != 0) continue;
+        const TRect& at = sheet.places[i];
+        Set(cr, SwatchColour(std::stoi(p.name.substr(7))));
+        cairo_rectangle(cr, at.x - 2, at.y - 2, at.w + 4, at.h + 4);
+        cairo_fill(cr);
+    }
+    cairo_destroy(cr);
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(out).parent_path(), error);
+    const cairo_status_t status = cairo_surface_write_to_png(surface, out.c_str());
+    cairo_surface_destroy(surface);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        std::fprintf(stderr, "texturegen: %s: %s\n", out.c_str(), cairo_status_to_string(status));
+        return 1;
     }
     return 0;
 }
 
-constexpr int kGrayWidth = 128, kGrayHeight = 64, kGrayCell = 32;
-
-Uint32 GrayPixel(int x, int y) {
-    const int column = x / kGrayCell, row = y / kGrayCell;
-    const int cell = row * (kGrayWidth / kGrayCell) + column;
-    const int cx = x % kGrayCell, cy = y % kGrayCell;
-    // Dots of 2 x 2 pixels, 4 apart, along the cell's top: as many as the cell's number + 1.
-    const bool dot = cy >= 2 && cy < 4 && cx >= 2 && cx % 4 < 2 && (cx - 2) / 4 <= cell;
-    const int grey = dot ? 0 : 40 + 20 * cell;
-    return Argb(255, grey, grey, grey);
+// Checks the script's sprite infos of the sheet (texture 0) against where the pictures lie.
+int CheckScript(const TSheet& sheet, const std::string& script) {
+    std::ifstream in(script);
+    if (!in) {
+        std::fprintf(stderr, "texturegen: can't read %s\n", script.c_str());
+        return 1;
+    }
+    const std::regex line(
+        R"re(AddHGESpriteInfo\("([A-Za-z0-9_]+)",\s*(-?\d+),\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)\))re");
+    std::map<std::string, TRect> found;
+    std::string text;
+    int problems = 0;
+    while (std::getline(in, text)) {
+        std::smatch m;
+        if (!std::regex_search(text, m, line)) continue;
+        if (std::stoi(m[2]) != 0) continue;
+        found[m[1]] = {std::stoi(m[3]), std::stoi(m[4]), std::stoi(m[5]), std::stoi(m[6])};
+    }
+    const std::map<std::string, TRect> rects = SpriteRects(sheet);
+    for (const auto& [name, r] : found) {
+        const auto it = rects.find(name);
+        if (it == rects.end()) {
+            std::fprintf(stderr, "texturegen: %s: sprite info \"%s\" cuts texture 0, which has no such picture\n",
+                         script.c_str(), name.c_str());
+            ++problems;
+        } else if (it->second.x != r.x || it->second.y != r.y || it->second.w != r.w || it->second.h != r.h) {
+            std::fprintf(stderr, "texturegen: %s: sprite info \"%s\" is (%d, %d, %d, %d); its picture lies at "
+                         "(%d, %d, %d, %d)\n", script.c_str(), name.c_str(), r.x, r.y, r.w, r.h, it->second.x,
+                         it->second.y, it->second.w, it->second.h);
+            ++problems;
+        }
+    }
+    if (problems) std::fprintf(stderr, "texturegen: `texturegen <png> sheet --script` prints the sprite infos\n");
+    return problems ? 1 : 0;
 }
 
-// The icon sheet's dishes, by cell: soup, steak, pizza, tea, bread, salad, cheese, cup.
-constexpr int kIconColours[8][3] = {{220, 80, 40},  {150, 70, 40}, {240, 180, 60}, {190, 120, 60},
-                                    {210, 160, 90}, {80, 190, 70}, {250, 220, 70}, {120, 170, 240}};
+void PrintScript(const TSheet& sheet) {
+    for (const auto& [name, r] : SpriteRects(sheet))
+        std::printf("    r.AddHGESpriteInfo(\"%s\", 0, %d, %d, %d, %d);\n", name.c_str(), r.x, r.y, r.w, r.h);
+    std::printf("// sheet %d x %d\n", sheet.width, sheet.height);
+}
 
-Uint32 IconPixel(int x, int y) {
-    const int column = x / kGrayCell, row = y / kGrayCell;
-    const int cell = row * (kGrayWidth / kGrayCell) + column;
-    const int cx = x % kGrayCell, cy = y % kGrayCell;
-    const bool dot = cy >= 2 && cy < 4 && cx >= 2 && cx % 4 < 2 && (cx - 2) / 4 <= cell;
-    if (dot) return Argb(255, 0, 0, 0);
-    const float d = std::hypot(cx - 15.5f, cy - 17.5f);
-    if (d > 13.0f) return 0;
-    const int* colour = kIconColours[cell];
-    const float light = d > 11.0f ? 0.55f : 1.0f;
-    return Argb(255, static_cast<int>(colour[0] * light), static_cast<int>(colour[1] * light),
-                static_cast<int>(colour[2] * light));
+// ---- the textures that are not on the sheet (per pixel) ----
+
+Uint32 Argb(int a, int r, int g, int b) {
+    return static_cast<Uint32>(a) << 24 | static_cast<Uint32>(r) << 16 | static_cast<Uint32>(g) << 8 |
+           static_cast<Uint32>(b);
 }
 
 constexpr int kClothWidth = 256;
@@ -181,61 +1267,9 @@ Uint32 PageMask(int x, int y) {
     return Argb(255, 255, 255, 255);
 }
 
-// The swatches, row by row: the saucepan, griddle, microwave and electric stove at rest, the same
-// working, the same closed; the bread, salad, cheese and cup places; the cups of places 1 to 3.
-constexpr int kCell = 32;
-constexpr int kSwatchWidth = 4 * kCell;
-constexpr int kSwatchHeight = 5 * kCell;
-constexpr int kDeviceRest[4][3] = {{90, 110, 160}, {70, 70, 80}, {220, 220, 210}, {40, 40, 50}};
-constexpr int kDeviceWork[4][3] = {{255, 200, 120}, {255, 120, 60}, {255, 255, 150}, {255, 60, 20}};
-constexpr int kPlaces[4][3] = {{200, 160, 90}, {90, 200, 80}, {240, 220, 80}, {230, 230, 240}};
-constexpr int kCups[4][3] = {{240, 200, 40}, {200, 200, 210}, {200, 120, 60}, {255, 255, 255}};
-
-Uint32 SwatchPixel(int x, int y) {
-    const int column = x / kCell;
-    const int row = y / kCell;
-    const int* c = row == 0 || row == 2 ? kDeviceRest[column]
-                   : row == 1           ? kDeviceWork[column]
-                   : row == 3           ? kPlaces[column]
-                                        : kCups[column];
-    const int divisor = row == 2 ? 2 : 1;
-    return Argb(255, c[0] / divisor, c[1] / divisor, c[2] / divisor);
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-    const std::string kind = argc == 3 ? argv[2] : "";
-    const bool gray = kind == "gray";
-    const bool cloth = kind == "cloth";
-    const bool icons = kind == "icons";
-    const TDotTint* dot = FindDot(kind);
-    const bool map = kind == "map_fon";
-    const bool page = kind == "page";
-    const bool swatches = kind == "swatches";
-    if (argc != 2 && !gray && !cloth && !dot && !icons && !map && !page && !swatches) {
-        std::fprintf(stderr,
-                     "usage: texturegen <output png> [cloth | gray | particles | particles_2 | particles_3 | "
-                     "icons | map_fon | page | swatches]\n");
-        return 2;
-    }
-    const int width = dot             ? kDotSize
-                      : gray || icons ? kGrayWidth
-                      : cloth         ? kClothWidth
-                      : map           ? kMapSize
-                      : page          ? kPageWidth
-                      : swatches      ? kSwatchWidth
-                                      : kSize;
-    const int height = dot             ? kDotSize
-                       : gray || icons ? kGrayHeight
-                       : cloth         ? kClothHeight
-                       : map           ? kMapSize
-                       : page          ? kPageHeight
-                       : swatches      ? kSwatchHeight
-                                       : kSize;
-    const std::filesystem::path out = argv[1];
+int WritePixels(const std::string& out, int width, int height, const std::function<Uint32(int, int)>& pixel) {
     std::error_code error;
-    std::filesystem::create_directories(out.parent_path(), error);
+    std::filesystem::create_directories(std::filesystem::path(out).parent_path(), error);
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!surface) {
         std::fprintf(stderr, "texturegen: %s\n", SDL_GetError());
@@ -244,17 +1278,66 @@ int main(int argc, char** argv) {
     auto* pixels = static_cast<Uint32*>(surface->pixels);
     const int pitch = surface->pitch / 4;
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            pixels[y * pitch + x] = dot     ? Dot(x, y, *dot)
-                                    : gray  ? GrayPixel(x, y)
-                                    : icons ? IconPixel(x, y)
-                                    : cloth ? Cloth(x, y)
-                                    : map   ? MapGround(x, y)
-                                    : page     ? PageMask(x, y)
-                                    : swatches ? SwatchPixel(x, y)
-                                               : Pixel(x, y);
-    const bool saved = IMG_SavePNG(surface, out.string().c_str()) == 0;
+        for (int x = 0; x < width; ++x) pixels[y * pitch + x] = pixel(x, y);
+    const bool saved = IMG_SavePNG(surface, out.c_str()) == 0;
     SDL_FreeSurface(surface);
-    if (!saved) std::fprintf(stderr, "texturegen: %s: %s\n", out.string().c_str(), IMG_GetError());
+    if (!saved) std::fprintf(stderr, "texturegen: %s: %s\n", out.c_str(), IMG_GetError());
     return saved ? 0 : 1;
+}
+
+// The grey sheet: the icons' cells, greyed.
+int DrawGraySheet(const std::string& out) {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kIconsWidth, kIconsHeight);
+    cairo_t* cr = cairo_create(surface);
+    DrawIconCells(cr, true);
+    cairo_destroy(cr);
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(out).parent_path(), error);
+    const cairo_status_t status = cairo_surface_write_to_png(surface, out.c_str());
+    cairo_surface_destroy(surface);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        std::fprintf(stderr, "texturegen: %s: %s\n", out.c_str(), cairo_status_to_string(status));
+        return 1;
+    }
+    return 0;
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: texturegen <output png> sheet [--script | --check <resource script>]\n"
+                 "       texturegen <output png> cloth | gray | particles | particles_2 | particles_3 | map_fon | "
+                 "page\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 3) return Usage();
+    const std::string out = argv[1], kind = argv[2];
+    if (kind == "sheet") {
+        TSheet sheet;
+        if (!Pack(sheet)) {
+            std::fprintf(stderr, "texturegen: the pictures do not fit on one sheet\n");
+            return 1;
+        }
+        if (argc == 4 && std::string(argv[3]) == "--script") {
+            PrintScript(sheet);
+            return 0;
+        }
+        if (argc == 5 && std::string(argv[3]) == "--check") {
+            if (CheckScript(sheet, argv[4]) != 0) return 1;
+        } else if (argc != 3) {
+            return Usage();
+        }
+        return DrawSheet(sheet, out);
+    }
+    if (argc != 3) return Usage();
+    if (const TDotTint* dot = FindDot(kind))
+        return WritePixels(out, kDotSize, kDotSize, [dot](int x, int y) { return Dot(x, y, *dot); });
+    if (kind == "cloth") return WritePixels(out, kClothWidth, kClothHeight, Cloth);
+    if (kind == "gray") return DrawGraySheet(out);
+    if (kind == "map_fon") return WritePixels(out, kMapSize, kMapSize, MapGround);
+    if (kind == "page") return WritePixels(out, kPageWidth, kPageHeight, PageMask);
+    return Usage();
 }

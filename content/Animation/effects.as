@@ -8,43 +8,175 @@
 
 void Textures(CResourceReader@ r)
 {
+    // Texture\0, the sheet: every picture below but the curtain and the grey cells, packed by
+    // texturegen, which checks at build time that these rectangles are where it put the pictures
+    // (`texturegen <png> sheet --script` prints them). Flat fills ("block", "hit_area") are white,
+    // coloured by the parts.
     r.AddTexture("interface");                                   // Texture\0
     r.AddTexture("cloth");                                       // Texture\1: the window shades
-    //                  name            texture  x    y    width height
-    r.AddHGESpriteInfo("panel",          0,      0,   0,   256,  128);   // sprite info 0
-    r.AddHGESpriteInfo("button",         0,      0,   128, 128,  32);    // 1
-    r.AddHGESpriteInfo("button_over",    0,      128, 128, 128,  32);    // 2
-    r.AddHGESpriteInfo("spark",          0,      0,   160, 16,   16);    // 3
-    r.AddHGESpriteInfo("block",          -1,     0,   0,   16,   16);    // 4: no texture, its colour alone
-    r.AddHGESpriteInfo("hit_area",       -1,     0,   0,   96,   24);    // 5
-    r.AddHGESpriteInfo("arrow",          -1,     0,   0,   12,   18);    // 6
-    r.AddHGESpriteInfo("balloon",        0,      0,   176, 64,   24);    // 7
-    r.AddTexture("gray");                                        // Texture\2
-    r.AddHGESpriteInfo("gray",           2,      0,   0,   128,  64);    // 8: eight grey cells of 32 x 32
-    r.AddHGESpriteInfo("cloth",          1,      0,   0,   256,  512);   // 9: the whole curtain
+    r.AddTexture("gray");                                        // Texture\2: the greyed icons
+    //                  name                      texture  x     y     width height
+    r.AddHGESpriteInfo("panel",                   0,  546,   66,  256,  128);  // sprite info 0
+    r.AddHGESpriteInfo("button",                  0,  274,  392,  128,   32);  // 1
+    r.AddHGESpriteInfo("button_over",             0,  738,  398,  128,   32);  // 2
+    r.AddHGESpriteInfo("spark",                   0, 1002,  420,   16,   16);  // 3
+    r.AddHGESpriteInfo("block",                   0,  510,  438,   16,   16);  // 4: flat, coloured by the part
+    r.AddHGESpriteInfo("hit_area",                0,  470,  434,   96,   24);  // 5: the same, invisible
+    r.AddHGESpriteInfo("arrow",                   0, 1002,  398,   12,   18);  // 6
+    r.AddHGESpriteInfo("balloon",                 0,  570,  434,   64,   24);  // 7
+    r.AddHGESpriteInfo("gray",                    2,    0,    0,  128,   64);  // 8: eight cells of 32 x 32
+    r.AddHGESpriteInfo("cloth",                   1,    0,    0,  256,  512);  // 9: the whole curtain
     // The particle systems' soft dots, found by name: the stoves' fire, sparkles, rewards.
     r.AddTexture("particles");                                   // Texture\3
     r.AddTexture("particles_2");                                 // Texture\4
     r.AddTexture("particles_3");                                 // Texture\5
-    r.AddHGESpriteInfo("hole",           0,      192, 192, 64,   64);    // 10: dark, a clear round middle
-    // The item icons, laid out as the grey sheet's cells (see ItemIcons).
-    r.AddTexture("icons");                                       // Texture\6
-    r.AddHGESpriteInfo("icon_soup",      6,      0,   0,   32,   32);    // 11
-    r.AddHGESpriteInfo("icon_steak",     6,      32,  0,   32,   32);    // 12
-    r.AddHGESpriteInfo("icon_pizza",     6,      64,  0,   32,   32);    // 13
-    r.AddHGESpriteInfo("icon_tea",       6,      96,  0,   32,   32);    // 14
-    r.AddHGESpriteInfo("icon_bread",     6,      0,   32,  32,   32);    // 15
-    r.AddHGESpriteInfo("icon_salad",     6,      32,  32,  32,   32);    // 16
-    r.AddHGESpriteInfo("icon_cheese",    6,      64,  32,  32,   32);    // 17
-    r.AddHGESpriteInfo("icon_cup",       6,      96,  32,  32,   32);    // 18
-    r.AddTexture("map_fon");                                     // Texture\7: the map's background
-    r.AddTexture("cookbook_page_1");                             // Texture\8: the book's page shape (alpha)
-    // The pictures the game adds glows to, in their own colours: the middle 16 x 16 of 32 x 32 blocks,
-    // four to a row: the kitchen's devices and places (see KitchenObjects), the cups (see ResultScreens).
-    r.AddTexture("swatches");                                    // Texture\9
-    for (int n = 0; n < 20; ++n)                                 // sprite infos 19 to 38
-        r.AddHGESpriteInfo("swatch_" + Number(n), 9, 32 * (n % 4) + 8, 32 * (n / 4) + 8, 16, 16);
+    r.AddHGESpriteInfo("hole",                    0,  806,  198,   64,   64);  // 10: dark, a clear round middle
+    // The item icons, in cells of the grey sheet's layout at the sheet's top left (see ItemIcons).
+    r.AddHGESpriteInfo("icon_soup",               0,    0,    0,   32,   32);  // 11
+    r.AddHGESpriteInfo("icon_steak",              0,   32,    0,   32,   32);  // 12
+    r.AddHGESpriteInfo("icon_pizza",              0,   64,    0,   32,   32);  // 13
+    r.AddHGESpriteInfo("icon_tea",                0,   96,    0,   32,   32);  // 14
+    r.AddHGESpriteInfo("icon_bread",              0,    0,   32,   32,   32);  // 15
+    r.AddHGESpriteInfo("icon_salad",              0,   32,   32,   32,   32);  // 16
+    r.AddHGESpriteInfo("icon_cheese",             0,   64,   32,   32,   32);  // 17
+    r.AddHGESpriteInfo("icon_cup",                0,   96,   32,   32,   32);  // 18
+    r.AddTexture("map_fon");                                     // Texture\6: the map's background
+    r.AddTexture("cookbook_page_1");                             // Texture\7: the book's page shape (alpha)
+    // Flat blocks in their own colours, for pictures a glow is added to: the kitchen's devices at rest,
+    // working and closed, the places, the cups (see KitchenObjects, ResultScreens).
+    r.AddHGESpriteInfo("swatch_0",                0,  226,  434,   16,   16);  // 19
+    r.AddHGESpriteInfo("swatch_1",                0,  638,  434,   16,   16);  // 20
+    r.AddHGESpriteInfo("swatch_2",                0,  658,  434,   16,   16);  // 21
+    r.AddHGESpriteInfo("swatch_3",                0,  678,  434,   16,   16);  // 22
+    r.AddHGESpriteInfo("swatch_4",                0,  734,  434,   16,   16);  // 23
+    r.AddHGESpriteInfo("swatch_5",                0,  754,  434,   16,   16);  // 24
+    r.AddHGESpriteInfo("swatch_6",                0,  774,  434,   16,   16);  // 25
+    r.AddHGESpriteInfo("swatch_7",                0,  794,  434,   16,   16);  // 26
+    r.AddHGESpriteInfo("swatch_8",                0,  814,  434,   16,   16);  // 27
+    r.AddHGESpriteInfo("swatch_9",                0,  834,  434,   16,   16);  // 28
+    r.AddHGESpriteInfo("swatch_10",               0,  854,  434,   16,   16);  // 29
+    r.AddHGESpriteInfo("swatch_11",               0,  874,  434,   16,   16);  // 30
+    r.AddHGESpriteInfo("swatch_12",               0,  894,  434,   16,   16);  // 31
+    r.AddHGESpriteInfo("swatch_13",               0,  914,  434,   16,   16);  // 32
+    r.AddHGESpriteInfo("swatch_14",               0,  934,  434,   16,   16);  // 33
+    r.AddHGESpriteInfo("swatch_15",               0,  954,  434,   16,   16);  // 34
+    r.AddHGESpriteInfo("swatch_16",               0,  974,  434,   16,   16);  // 35
+    r.AddHGESpriteInfo("swatch_17",               0,  994,  440,   16,   16);  // 36
+    r.AddHGESpriteInfo("swatch_18",               0,    2,  454,   16,   16);  // 37
+    r.AddHGESpriteInfo("swatch_19",               0,   22,  454,   16,   16);  // 38
+    // The drawings, from sprite info 39 on (their numbers are the constants after this function).
+    r.AddHGESpriteInfo("white",                   0,  470,  434,   96,   24);  // 39
+    r.AddHGESpriteInfo("disc",                    0,  174,  398,   32,   32);  // 40
+    r.AddHGESpriteInfo("saucepan_idle",           0,  874,  218,   64,   64);  // 41
+    r.AddHGESpriteInfo("saucepan_work",           0,  942,  218,   64,   64);  // 42
+    r.AddHGESpriteInfo("saucepan_closed",         0,  342,  220,   64,   64);  // 43
+    r.AddHGESpriteInfo("griddle_idle",            0,  678,  330,   64,   48);  // 44
+    r.AddHGESpriteInfo("griddle_work",            0,  746,  330,   64,   48);  // 45
+    r.AddHGESpriteInfo("griddle_closed",          0,  290,  340,   64,   48);  // 46
+    r.AddHGESpriteInfo("micro_wave_idle",         0,  358,  340,   64,   48);  // 47
+    r.AddHGESpriteInfo("micro_wave_work",         0,  426,  340,   64,   48);  // 48
+    r.AddHGESpriteInfo("micro_wave_closed",       0,  206,  346,   64,   48);  // 49
+    r.AddHGESpriteInfo("electric_stove_4_idle",   0,  814,  346,   64,   48);  // 50
+    r.AddHGESpriteInfo("electric_stove_4_work",   0,  882,  346,   64,   48);  // 51
+    r.AddHGESpriteInfo("electric_stove_4_closed", 0,  950,  346,   64,   48);  // 52
+    r.AddHGESpriteInfo("place_bread",             0,   70,  370,   48,   48);  // 53
+    r.AddHGESpriteInfo("place_salad",             0,  122,  370,   48,   48);  // 54
+    r.AddHGESpriteInfo("place_cheese",            0,  494,  382,   48,   48);  // 55
+    r.AddHGESpriteInfo("place_cup",               0,  702,  382,   32,   40);  // 56
+    r.AddHGESpriteInfo("heroine",                 0,  206,   66,   64,  224);  // 57
+    r.AddHGESpriteInfo("heroine_dress",           0,  274,   66,   64,  224);  // 58
+    r.AddHGESpriteInfo("customer_glad",           0,    2,  422,   28,   28);  // 59
+    r.AddHGESpriteInfo("customer_calm",           0,   34,  422,   28,   28);  // 60
+    r.AddHGESpriteInfo("customer_cross",          0,   66,  422,   28,   28);  // 61
+    r.AddHGESpriteInfo("portrait",                0,  210,  398,   32,   32);  // 62
+    r.AddHGESpriteInfo("dish_soup",               0,  342,  288,   80,   48);  // 63
+    r.AddHGESpriteInfo("dish_steak",              0,  426,  288,   80,   48);  // 64
+    r.AddHGESpriteInfo("dish_pizza",              0,  206,  294,   80,   48);  // 65
+    r.AddHGESpriteInfo("dish_tea",                0,  510,  330,   80,   48);  // 66
+    r.AddHGESpriteInfo("dish_covered",            0,  594,  330,   80,   48);  // 67
+    r.AddHGESpriteInfo("serving_plate",           0,  406,  392,   64,   32);  // 68
+    r.AddHGESpriteInfo("bell",                    0,  546,  382,   48,   48);  // 69
+    r.AddHGESpriteInfo("clock_face",              0,  874,   66,   80,   80);  // 70
+    r.AddHGESpriteInfo("dial",                    0,  598,  382,   48,   48);  // 71
+    r.AddHGESpriteInfo("clock_hand",              0,  274,  346,    6,   36);  // 72
+    r.AddHGESpriteInfo("window",                  0,  546,  198,  256,  128);  // 73
+    r.AddHGESpriteInfo("plant",                   0,  806,   66,   64,  128);  // 74
+    r.AddHGESpriteInfo("vase",                    0,  478,  220,   48,   64);  // 75
+    r.AddHGESpriteInfo("wall_clock",              0,  410,  220,   64,   64);  // 76
+    r.AddHGESpriteInfo("lamp",                    0,  958,   66,   48,   80);  // 77
+    r.AddHGESpriteInfo("book",                    0,    2,  370,   64,   48);  // 78
+    r.AddHGESpriteInfo("hat",                     0,  650,  382,   48,   48);  // 79
+    r.AddHGESpriteInfo("shelf",                   0,  870,  398,  128,   32);  // 80
+    r.AddHGESpriteInfo("rug",                     0,  874,  150,  128,   64);  // 81
+    r.AddHGESpriteInfo("cup_gold",                0,  806,  266,   48,   56);  // 82
+    r.AddHGESpriteInfo("cup_silver",              0,  858,  286,   48,   56);  // 83
+    r.AddHGESpriteInfo("cup_bronze",              0,  910,  286,   48,   56);  // 84
+    r.AddHGESpriteInfo("kitchen_room",            0,  342,   66,  200,  150);  // 85
+    r.AddHGESpriteInfo("room",                    0,    2,   66,  200,  300);  // 86
+    r.AddHGESpriteInfo("customer_2_glad",         0,   98,  422,   28,   28);  // 87
+    r.AddHGESpriteInfo("customer_2_calm",         0,  130,  422,   28,   28);  // 88
+    r.AddHGESpriteInfo("customer_2_cross",        0,  702,  426,   28,   28);  // 89
+    r.AddHGESpriteInfo("customer_3_glad",         0,  246,  428,   28,   28);  // 90
+    r.AddHGESpriteInfo("customer_3_calm",         0,  278,  428,   28,   28);  // 91
+    r.AddHGESpriteInfo("customer_3_cross",        0,  310,  428,   28,   28);  // 92
+    r.AddHGESpriteInfo("customer_4_glad",         0,  342,  428,   28,   28);  // 93
+    r.AddHGESpriteInfo("customer_4_calm",         0,  374,  428,   28,   28);  // 94
+    r.AddHGESpriteInfo("customer_4_cross",        0,  406,  428,   28,   28);  // 95
+    r.AddHGESpriteInfo("customer_5_glad",         0,  438,  428,   28,   28);  // 96
+    r.AddHGESpriteInfo("customer_5_calm",         0,  162,  434,   28,   28);  // 97
+    r.AddHGESpriteInfo("customer_5_cross",        0,  194,  434,   28,   28);  // 98
 }
+
+// The drawings' sprite infos.
+const int kWhite = 39;
+const int kDisc = 40;
+const int kSaucepanIdle = 41;
+const int kSaucepanWork = 42;
+const int kSaucepanClosed = 43;
+const int kGriddleIdle = 44;
+const int kGriddleWork = 45;
+const int kGriddleClosed = 46;
+const int kMicroWaveIdle = 47;
+const int kMicroWaveWork = 48;
+const int kMicroWaveClosed = 49;
+const int kElectricStoveIdle = 50;
+const int kElectricStoveWork = 51;
+const int kElectricStoveClosed = 52;
+const int kPlaceBread = 53;
+const int kPlaceSalad = 54;
+const int kPlaceCheese = 55;
+const int kPlaceCup = 56;
+const int kHeroine = 57;
+const int kHeroineDress = 58;
+const int kCustomerGlad = 59;
+const int kCustomerCalm = 60;
+const int kCustomerCross = 61;
+const int kPortrait = 62;
+const int kDishSoup = 63;
+const int kDishSteak = 64;
+const int kDishPizza = 65;
+const int kDishTea = 66;
+const int kDishCovered = 67;
+const int kServingPlate = 68;
+const int kBell = 69;
+const int kClockFace = 70;
+const int kDial = 71;
+const int kClockHand = 72;
+const int kWindow = 73;
+const int kPlant = 74;
+const int kVase = 75;
+const int kWallClock = 76;
+const int kLamp = 77;
+const int kBook = 78;
+const int kHat = 79;
+const int kShelf = 80;
+const int kRug = 81;
+const int kCupGold = 82;
+const int kCupSilver = 83;
+const int kCupBronze = 84;
+const int kKitchenRoom = 85;
+const int kRoom = 86;
+const int kCustomer2Glad = 87;  // then each customer's calm and cross, customers 2 to 5
 
 void Fonts(CResourceReader@ r)
 {
@@ -751,18 +883,24 @@ void Balloons(CResourceReader@ r)
 {
     r.CreateModule("interfaces");
 
+    // The words of a balloon: the game sets them 10 layers above the balloon; in the kitchen (the
+    // heroine's balloon on layer 100) they join the kitchen's texts (see kScreenLayer).
     r.CreateAnimationData("nolla_text");
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateTextSpriteObjectData("_text");
+    r.AddLayer(kTextsAbove - 110, 1000);
     r.AddTextSpriteIDResource(8, 1000);
     r.AddBlendMode(2, 1000);
     r.AddColor(255, 40, 40, 60, 0, 1000);
 
+    // The heroine's balloon stands on layer 100 of the kitchen; lifted, it lies over the signs, under
+    // its words.
     r.CreateAnimationData("nolla_baloon_podkladka");
     r.AddNamedPart("all", 0, 1000, 0);
     r.AddNamedPart("_show", 0, 300, 1);
     r.AddNamedPart("_hide", 700, 1000, 1);
     r.CreateSpriteObjectData("picture");
+    r.AddLayer(kBalloonLift, 1000);
     r.AddSpriteIDResource(7, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddSubstAnimation("interfaces", "nolla_text");
@@ -811,10 +949,10 @@ void Levels(CResourceReader@ r)
     r.CreateAnimationData("clock_hand");
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("hand");
-    r.AddSpriteIDResource(4, 1000);
+    r.AddSpriteIDResource(kClockHand, 1000);
     r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 10000, 0, 1000);
-    r.AddZoom(25, 220, 0, 1000);
+    r.AddZoom(67, 98, 0, 1000);
     r.AddColor(255, 30, 30, 30, 0, 1000);
     // Where the time freeze puts its ice along the hand.
     Place(r, "_ice", 0, 0, 1, 1000);
@@ -822,11 +960,9 @@ void Levels(CResourceReader@ r)
     r.CreateAnimationData("clock");
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("face");
-    r.AddSpriteIDResource(4, 1000);
+    r.AddSpriteIDResource(kClockFace, 1000);
     r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(500, 500, 0, 1000);
-    r.AddColor(255, 240, 240, 230, 0, 1000);
     ClockHand(r, "_hour", 1);
     ClockHand(r, "_min", 2);
     ClockHand(r, "_second", 3);
@@ -834,10 +970,9 @@ void Levels(CResourceReader@ r)
     r.CreateAnimationData("sun");
     r.AddNamedPart("all", 0, 2000, 1);
     r.CreateSpriteObjectData("disc");
-    r.AddSpriteIDResource(4, 2000);
+    r.AddSpriteIDResource(kDisc, 2000);
     r.AddBlendMode(2, 2000);
     r.AddHotspot(5000, 5000, 0, 2000);
-    r.AddZoom(200, 200, 0, 2000);
     r.AddColor(255, 255, 220, 60, 0, 2000);
     r.AddOffset(-100, 0, 1, 2000);
     r.AddOffset(100, 0, 0, 0);
@@ -866,21 +1001,20 @@ void Levels(CResourceReader@ r)
     r.AddNamedPart("_work", 1200, 1600, 1);
     r.AddNamedPart("_swich", 1600, 1800, 1);
     r.CreateSpriteObjectData("dish");
-    r.AddSpriteIDResource(4, 1800);
+    r.AddSpriteIDResource(kServingPlate, 1800);
     r.AddBlendMode(2, 1800);
     r.AddHotspot(5000, 5000, 0, 1800);
-    r.AddColor(255, 250, 250, 245, 0, 1800);
-    r.AddZoom(400, 200, 1, 300);
-    r.AddZoom(480, 240, 1, 300);
-    r.AddZoom(400, 200, 0, 200);
+    r.AddZoom(100, 100, 1, 300);
+    r.AddZoom(120, 120, 1, 300);
+    r.AddZoom(100, 100, 0, 200);
     r.AddZoom(0, 0, 1, 200);
-    r.AddZoom(400, 200, 1, 200);
+    r.AddZoom(100, 100, 1, 200);
     r.AddZoom(0, 0, 0, 0);
-    r.AddZoom(400, 200, 1, 200);
-    r.AddZoom(500, 250, 1, 200);
-    r.AddZoom(400, 200, 1, 100);
-    r.AddZoom(440, 180, 1, 100);
-    r.AddZoom(400, 200, 0, 0);
+    r.AddZoom(100, 100, 1, 200);
+    r.AddZoom(125, 125, 1, 200);
+    r.AddZoom(100, 100, 1, 100);
+    r.AddZoom(110, 90, 1, 100);
+    r.AddZoom(100, 100, 0, 0);
     r.CreateSpriteObjectData("_steam");
     r.AddSpriteIDResource(4, 1800);
     r.AddOpaque(0, 0, 1800);
@@ -888,36 +1022,38 @@ void Levels(CResourceReader@ r)
     r.AddOffset(0, -12, 0, 1800);
     r.AddLayer(1, 1800);
 
-    // The serving ring beside the plate.
+    // The serving point beside the plate: a counter bell.
     r.CreateAnimationData("ring");
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("ring");
-    r.AddSpriteIDResource(4, 1000);
+    r.AddSpriteIDResource(kBell, 1000);
     r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(300, 300, 0, 1000);
-    r.AddColor(255, 200, 170, 60, 0, 1000);
 }
 
-// A kitchen level's layout: the floor in its colour, darker at night ("_night"), the wall clock, the
-// sun crossing the top, the shade, the serving plate and ring.
+// A kitchen level's layout: the kitchen's wall and floor in its colour, darker at night ("_night"),
+// the wall clock, the sun crossing the top, the shade, the serving plate and the bell. The plate and
+// the serve button the game puts 10 layers over it stand above the heroine, who walks in front of the
+// devices and places but never over the interface (see kScreenLayer).
+const int kPlateLayer = 195;
+
 void KitchenScene(CResourceReader@ r, const string &in name, int red, int green, int blue)
 {
     r.CreateAnimationData(name);
     r.AddNamedPart("_idle", 0, 1000, 0);
     r.AddNamedPart("_night", 1000, 2000, 1);
     r.CreateSpriteObjectData("floor");
-    r.AddSpriteIDResource(4, 2000);
+    r.AddSpriteIDResource(kKitchenRoom, 2000);
     r.AddBlendMode(2, 2000);
     r.AddHotspot(5000, 5000, 0, 2000);
-    r.AddZoom(5000, 3750, 0, 2000);
+    r.AddZoom(400, 400, 0, 2000);
     r.AddColor(255, red, green, blue, 0, 1000);
     r.AddColor(255, red * 2 / 3, green * 2 / 3, blue, 0, 1000);
     Part(r, "_clock", "levels", "clock", 200, -150, 1);
     Part(r, "_sun", "levels", "sun", 0, -220, 1);
     Part(r, "_dark", "levels", "dark", 0, 0, 5);
-    Part(r, "_plate", "levels", "plate", 0, 180, 3);
-    Part(r, "_ring", "levels", "ring", -120, 180, 3);
+    Part(r, "_plate", "levels", "plate", 0, 180, kPlateLayer);
+    Part(r, "_ring", "levels", "ring", -120, 180, kPlateLayer);
 }
 
 // The play screen's layout over the kitchen: the buttons "hint", "menu" and "help" along the top,
@@ -958,11 +1094,9 @@ void GameScreen(CResourceReader@ r)
     r.CreateAnimationData("level_clock");
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("face");
-    r.AddSpriteIDResource(4, 1000);
+    r.AddSpriteIDResource(kDial, 1000);
     r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(300, 300, 0, 1000);
-    r.AddColor(255, 250, 245, 220, 0, 1000);
     Part(r, "_segment", "interfaces", "segment", 0, 0, 1);
     Part(r, "_second", "levels", "clock_hand", 0, 0, 2);
     // Where the time freeze puts its ice over the dial.
@@ -983,7 +1117,7 @@ void GameScreen(CResourceReader@ r)
     ScreenPart(r, "_item_menu", "button_menu", 300, -270);
     ScreenPart(r, "_item_help", "button_help", 300, 270);
     ScreenPart(r, "_delivery_progres", "delivery_progres", -350, 270);
-    ScreenPart(r, "_flip", "clock_flip", 0, -260);
+    ScreenPart(r, "_flip", "clock_flip", 0, -260, kScreenLayer - 4);
 
     r.CreateAnimationData("pause_screen");
     r.AddNamedPart("_show", 0, 300, 1);
@@ -1001,12 +1135,23 @@ void GameScreen(CResourceReader@ r)
     Balloon(r, "balon_3", 10000, 5000);
 }
 
+// The kitchen's layers, from the floor up: the level's objects (2 to 16), the heroine (40), the
+// heroine's balloon (100, its picture lifted by kBalloonLift), the rivals' ribbons (110) and portraits
+// (130), the serving plate with its serve button, the order signs (200 to 205) and the play screen's
+// buttons and dial, all above the heroine; then every text of the kitchen (206 and up), so that a
+// busy frame draws its pictures in a few calls and its texts in one. The play screen's layout stands
+// on layer 0 of the scene, the signs on 200.
+const int kScreenLayer = 205;
+const int kTextsAbove = 206;
+const int kBalloonLift = 100;
+
 // A layout part of the play screen at (x, y) from its centre, hosting interfaces.<animation>.
-void ScreenPart(CResourceReader@ r, const string &in name, const string &in animation, int x, int y)
+void ScreenPart(CResourceReader@ r, const string &in name, const string &in animation, int x, int y,
+                int layer = kScreenLayer)
 {
     r.CreateSpriteObjectData(name);
     r.AddOffset(x, y, 0, 1600);
-    r.AddLayer(20, 1600);
+    r.AddLayer(layer, 1600);
     r.AddSubstAnimation("interfaces", animation);
 }
 
@@ -1062,9 +1207,9 @@ void FilterSheet(CResourceReader@ r, const string &in name)
     r.AddSpriteIDResource(8, 1000);
 }
 
-// The heroine: "nolla.<state>_<appearance>", a figure of 64 x 224 about its centre in one colour per
-// state and appearance. Idle and blink play once (she blinks when idle has played out); the walks,
-// work and wait loop.
+// The heroine: "nolla.<state>_<appearance>", a figure of 64 x 224 about its centre whose dress takes
+// one colour per state and appearance (the dressing room chooses the appearance). Idle and blink play
+// once (she blinks when idle has played out); the walks, work and wait loop.
 void Heroine(CResourceReader@ r)
 {
     r.CreateModule("nolla");
@@ -1086,54 +1231,59 @@ void Nolla(CResourceReader@ r, const string &in state, int length, int once, int
     NollaLook(r, state + "_1", length, once, r1, g1, b1);
 }
 
+// Her figure in its own colours, and over it her dress in the colour of the state and appearance.
 void NollaLook(CResourceReader@ r, const string &in name, int length, int once, int red, int green, int blue)
 {
     r.CreateAnimationData(name);
     r.AddNamedPart("all", 0, length, once);
     r.CreateSpriteObjectData("figure");
-    r.AddSpriteIDResource(4, length);
+    r.AddSpriteIDResource(kHeroine, length);
     r.AddHotspot(5000, 5000, 0, length);
-    r.AddZoom(400, 1400, 0, length);
+    r.AddBlendMode(2, length);
+    r.CreateSpriteObjectData("dress");
+    r.AddSpriteIDResource(kHeroineDress, length);
+    r.AddHotspot(5000, 5000, 0, length);
     r.AddBlendMode(2, length);
     r.AddColor(255, red, green, blue, 0, length);
 }
 
-// The kitchen's placed objects about their centres, the devices and places 16 x 16 swatches in their
-// own colours, drawn from the texture since the game adds its glows to the picture. Devices rest in "_idle", work in "_work" (brighter) and the electric stove shows "_closed"
-// once it has worked. The saucepan is a cell that the level scales up: its library mask is cut to that
-// frame.
+// The kitchen's placed objects about their centres, drawn in their own colours since the game adds
+// its glows to the picture: the devices 64 x 48, the places 48 x 48 crates of their items (the cup's
+// 32 x 40). Devices rest in "_idle", work in "_work" and the electric stove shows "_closed" once it
+// has worked. The saucepan is a cell of 16 x 16 that the level scales up: its library mask is cut to
+// that frame, so its picture of 64 x 64 is shown at a quarter.
 void KitchenObjects(CResourceReader@ r)
 {
     r.CreateModule("Devices");
-    Device(r, "saucepan", 100, 100, 0);
-    Device(r, "griddle", 400, 300, 1);
-    Device(r, "micro_wave", 400, 300, 2);
-    Device(r, "electric_stove_4", 400, 300, 3);
+    Device(r, "saucepan", 25, 0);
+    Device(r, "griddle", 100, 1);
+    Device(r, "micro_wave", 100, 2);
+    Device(r, "electric_stove_4", 100, 3);
     r.CreateModule("Places");
-    Thing(r, "bread", 31, 300, 300, 255, 255, 255);
-    Thing(r, "salad", 32, 300, 300, 255, 255, 255);
-    Thing(r, "cheese", 33, 300, 300, 255, 255, 255);
-    Thing(r, "cup", 34, 200, 250, 255, 255, 255);
-    // Scenery comes in with a colour sweep added to its picture, so it is drawn from the texture:
-    // the window from the panel plate, the plant from the button plate.
+    Thing(r, "bread", kPlaceBread, 100, 100, 255, 255, 255);
+    Thing(r, "salad", kPlaceSalad, 100, 100, 255, 255, 255);
+    Thing(r, "cheese", kPlaceCheese, 100, 100, 255, 255, 255);
+    Thing(r, "cup", kPlaceCup, 100, 100, 255, 255, 255);
+    // Scenery comes in with a colour sweep added to its picture, so it is drawn in its own colours.
     r.CreateModule("Scenery");
-    Thing(r, "window", 0, 100, 100, 255, 255, 255);
-    Thing(r, "plant", 1, 50, 400, 255, 255, 255);
+    Thing(r, "window", kWindow, 100, 100, 255, 255, 255);
+    Thing(r, "plant", kPlant, 100, 100, 255, 255, 255);
 }
 
-// A device of the swatches' column `cell`: its rest, work and closed swatches one row apart.
-void Device(CResourceReader@ r, const string &in name, int zoomX, int zoomY, int cell)
+// Device number `device` of the drawings (saucepan, griddle, microwave, stove): its rest, work and
+// closed pictures follow one another from kSaucepanIdle.
+void Device(CResourceReader@ r, const string &in name, int zoom, int device)
 {
     r.CreateAnimationData(name);
     r.AddNamedPart("_idle", 0, 1000, 0);
     r.AddNamedPart("_work", 1000, 2000, 0);
     r.AddNamedPart("_closed", 2000, 3000, 0);
     r.CreateSpriteObjectData("body");
-    r.AddSpriteIDResource(19 + cell, 1000);
-    r.AddSpriteIDResource(23 + cell, 1000);
-    r.AddSpriteIDResource(27 + cell, 1000);
+    r.AddSpriteIDResource(kSaucepanIdle + 3 * device, 1000);
+    r.AddSpriteIDResource(kSaucepanWork + 3 * device, 1000);
+    r.AddSpriteIDResource(kSaucepanClosed + 3 * device, 1000);
     r.AddHotspot(5000, 5000, 0, 3000);
-    r.AddZoom(zoomX, zoomY, 0, 3000);
+    r.AddZoom(zoom, zoom, 0, 3000);
 }
 
 void Thing(CResourceReader@ r, const string &in name, int sprite, int zoomX, int zoomY, int red, int green,
@@ -1321,15 +1471,15 @@ void ReadingPages(CResourceReader@ r)
     MenuItem(r, "back", 90, 70);
 }
 
-// A participant's portrait, "interfaces.pers_<id>": a square of 32 x 32 in the participant's colour.
+// A participant's portrait, "interfaces.pers_<id>": a head and shoulders of 32 x 32 tinted in the
+// participant's colour.
 void Portrait(CResourceReader@ r, int id, int red, int green, int blue)
 {
     r.CreateAnimationData("pers_" + Number(id));
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("face");
-    r.AddSpriteIDResource(4, 1000);
+    r.AddSpriteIDResource(kPortrait, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(200, 200, 0, 1000);
     r.AddBlendMode(2, 1000);
     r.AddColor(255, red, green, blue, 0, 1000);
 }
@@ -1381,7 +1531,8 @@ void HighScores(CResourceReader@ r)
 // A tournament ribbon, "interfaces.ribbon_<n>": a plate of 84 x 42 in the ribbon's colour, its left
 // end at the ribbon's position; the participant's portrait rests on "_pers_place" at its left, the
 // place "_place" stands at the top right and the points "_score" below it. "_select" lights the
-// player's ribbon.
+// player's ribbon. In the kitchen the ribbons stand on layer 110: their texts join the kitchen's
+// texts (kTextsAbove).
 void Ribbon(CResourceReader@ r, int n, int red, int green, int blue)
 {
     r.CreateAnimationData("ribbon_" + Number(n));
@@ -1400,11 +1551,11 @@ void Ribbon(CResourceReader@ r, int n, int red, int green, int blue)
     r.CreateTextSpriteObjectData("_place");
     r.AddTextSpriteIDResource(5, 1500);
     r.AddOffset(62, -10, 0, 1500);
-    r.AddLayer(2, 1500);
+    r.AddLayer(kTextsAbove - 110, 1500);
     r.CreateTextSpriteObjectData("_score");
     r.AddTextSpriteIDResource(5, 1500);
     r.AddOffset(62, 10, 0, 1500);
-    r.AddLayer(2, 1500);
+    r.AddLayer(kTextsAbove - 110, 1500);
 }
 
 // The ribbons of the tournament's places: gold, silver, bronze, and one for every further place.
@@ -1450,17 +1601,16 @@ void BonusGames(CResourceReader@ r)
     HiderBlock(r, "left", -864, 0, 9200, 1600);
     HiderBlock(r, "right", 864, 0, 9200, 1600);
 
-    // The objects, all drawn from the texture, which the colour of a glow or of the scenery's sweep
-    // is added to: items are the light balloon plate (64 x 24) tinted in their own colours and shown
-    // at once; scenery comes in with the sweep.
+    // The objects, drawn in their own colours, which the colour of a glow or of the scenery's sweep
+    // is added to: items are shown at once; scenery comes in with the sweep.
     r.CreateModule("Bonus");
-    Thing(r, "vase", 7, 75, 267, 90, 120, 220);
-    Thing(r, "clock", 7, 100, 267, 240, 200, 60);
-    Thing(r, "lamp", 7, 75, 333, 250, 120, 40);
-    Thing(r, "book", 7, 100, 200, 60, 170, 90);
-    Thing(r, "hat", 7, 75, 200, 170, 60, 170);
-    Thing(r, "shelf", 0, 50, 25, 255, 255, 255);
-    Thing(r, "rug", 1, 100, 200, 255, 255, 255);
+    Thing(r, "vase", kVase, 100, 100, 255, 255, 255);
+    Thing(r, "clock", kWallClock, 100, 100, 255, 255, 255);
+    Thing(r, "lamp", kLamp, 100, 100, 255, 255, 255);
+    Thing(r, "book", kBook, 100, 100, 255, 255, 255);
+    Thing(r, "hat", kHat, 100, 100, 255, 255, 255);
+    Thing(r, "shelf", kShelf, 100, 100, 255, 255, 255);
+    Thing(r, "rug", kRug, 100, 100, 255, 255, 255);
 
     r.CreateModule("levels");
     // The bar of items to place: 260 x 60 from its left end, where its row begins ("_item_place").
@@ -1523,7 +1673,7 @@ void HiderBlock(CResourceReader@ r, const string &in name, int x, int y, int zoo
     r.AddColor(250, 4, 4, 12, 0, 1000);
 }
 
-// A mini-game's level layout: two pictures of 400 x 600 side by side in one colour, darkening at
+// A mini-game's level layout: two pictures of a room, 400 x 600, side by side in one colour, darkening at
 // night ("_night"), with a line between them and the sun crossing the top.
 void TwinPictures(CResourceReader@ r, const string &in name, int red, int green, int blue)
 {
@@ -1545,10 +1695,10 @@ void TwinPictures(CResourceReader@ r, const string &in name, int red, int green,
 void Picture(CResourceReader@ r, const string &in name, int x, int red, int green, int blue)
 {
     r.CreateSpriteObjectData(name);
-    r.AddSpriteIDResource(4, 2000);
+    r.AddSpriteIDResource(kRoom, 2000);
     r.AddHotspot(5000, 5000, 0, 2000);
     r.AddOffset(x, 0, 0, 2000);
-    r.AddZoom(2500, 3750, 0, 2000);
+    r.AddZoom(200, 200, 0, 2000);
     r.AddBlendMode(2, 2000);
     r.AddColor(255, red, green, blue, 0, 1000);
     r.AddColor(255, red, green, blue, 1, 1000);
@@ -1633,6 +1783,11 @@ void SignText(CResourceReader@ r, const string &in name, int x, int y, int layer
 // the points "_points", two ring timers, the work gauge's place "_icon_place", the delivery plate
 // "_item_delivery", the reward "_many" above it and, below it, the list "_list" that shows while the
 // sign is open ("_show"; "_hide" closes it again).
+// The signs' texts lie above all of their pictures, so that the signs in line draw their pictures
+// together and then their texts together, rather than one after the other: the signs stand on
+// layer 200, their texts on kTextsAbove.
+const int kSignTexts = 6;
+
 void OrderSign(CResourceReader@ r, const string &in name, int red, int green, int blue)
 {
     r.CreateAnimationData(name);
@@ -1646,9 +1801,9 @@ void OrderSign(CResourceReader@ r, const string &in name, int red, int green, in
     r.AddLayer(1, 600);
     r.AddSubstAnimation("interfaces", "zakaz_fon");
     Place(r, "_pers_place", -40, 0, 3, 600);
-    SignText(r, "_recept", 10, -30, 2, false, 600);
+    SignText(r, "_recept", 10, -30, kSignTexts, false, 600);
     Place(r, "_status", -16, 20, 2, 600);
-    SignText(r, "_points", 12, -6, 2, false, 600);
+    SignText(r, "_points", 12, -6, kSignTexts, false, 600);
     r.CreateSpriteObjectData("_ring_3");
     r.AddOffset(48, -8, 0, 600);
     r.AddLayer(2, 600);
@@ -1718,8 +1873,8 @@ void Orders(CResourceReader@ r)
 
     r.CreateAnimationData("zakaz_reward");
     r.AddNamedPart("_show", 0, 500, 1);
-    SignText(r, "_many", 0, -8, 0, false, 500);
-    SignText(r, "_tips", 0, 8, 0, false, 500);
+    SignText(r, "_many", 0, -8, kSignTexts - 5, false, 500);
+    SignText(r, "_tips", 0, 8, kSignTexts - 5, false, 500);
 
     // The list under an open sign, 116 x 120 from its top: the tabs' place "_item_place" at its top
     // left and the served dish's place "_recept_place".
@@ -1769,7 +1924,7 @@ void Orders(CResourceReader@ r)
     r.CreateTextSpriteObjectData("_text");
     r.AddTextSpriteIDResource(7, 500);
     r.AddOffset(4, -6, 0, 500);
-    r.AddLayer(1, 500);
+    r.AddLayer(4, 500);                                          // with the sign's texts
 
     r.CreateAnimationData("icon_shadow");
     r.AddNamedPart("all", 0, 100, 1);
@@ -1806,15 +1961,10 @@ void Orders(CResourceReader@ r)
     r.AddNamedPart("all", 0, 100, 1);
     Block(r, "frame", 0, 0, 40, 60, -1, 200, 160, 40, 100);
 
-    // The first customer's face: its mood pictures "_part_1" to "_part_3".
-    r.CreateAnimationData("judge_1");
-    r.AddNamedPart("_part_1", 0, 100, 1);
-    r.AddNamedPart("_part_2", 100, 200, 1);
-    r.AddNamedPart("_part_3", 200, 300, 1);
-    BlockShape(r, "face", 0, 0, 28, 28, 0, 300);
-    r.AddColor(255, 250, 210, 170, 0, 100);
-    r.AddColor(255, 240, 190, 140, 0, 100);
-    r.AddColor(255, 230, 140, 120, 0, 100);
+    // The customers' faces (the level's portrait numbers 1 to 5): their mood pictures "_part_1" (glad)
+    // to "_part_3" (cross).
+    Judge(r, 1, kCustomerGlad);
+    for (int who = 2; who <= 5; ++who) Judge(r, who, kCustomer2Glad + 3 * (who - 2));
 
     // The bonus customer's sign, and the icons of the bonuses a customer offers.
     r.CreateModule("bonus");
@@ -1825,6 +1975,20 @@ void Orders(CResourceReader@ r)
     BonusIcon(r, "quality", 250, 220, 60);
     BonusIcon(r, "highlight", 250, 250, 180);
     BonusIcon(r, "random", 200, 200, 200);
+}
+
+void Judge(CResourceReader@ r, int who, int glad)
+{
+    r.CreateAnimationData("judge_" + Number(who));
+    r.AddNamedPart("_part_1", 0, 100, 1);
+    r.AddNamedPart("_part_2", 100, 200, 1);
+    r.AddNamedPart("_part_3", 200, 300, 1);
+    r.CreateSpriteObjectData("face");
+    r.AddSpriteIDResource(glad, 100);
+    r.AddSpriteIDResource(glad + 1, 100);
+    r.AddSpriteIDResource(glad + 2, 100);
+    r.AddHotspot(5000, 5000, 0, 300);
+    r.AddBlendMode(2, 300);
 }
 
 // A bonus on offer: a small badge that pops up ("_show") and blinks away ("_hide").
@@ -1937,11 +2101,11 @@ void KitchenPlay(CResourceReader@ r)
 
     r.CreateModule("recepts");
     // The dishes, as they come onto the plate and fly to the order.
-    Dish(r, "soup", 230, 120, 60);
-    Dish(r, "steak", 150, 70, 50);
-    Dish(r, "pizza", 240, 200, 90);
-    Dish(r, "tea", 170, 120, 70);
-    Dish(r, "hidden_things", 200, 180, 150);
+    Dish(r, "soup", kDishSoup);
+    Dish(r, "steak", kDishSteak);
+    Dish(r, "pizza", kDishPizza);
+    Dish(r, "tea", kDishTea);
+    Dish(r, "hidden_things", kDishCovered);
 }
 
 void LevelComplete(CResourceReader@ r, const string &in name, int red, int green, int blue)
@@ -1957,16 +2121,16 @@ void LevelComplete(CResourceReader@ r, const string &in name, int red, int green
     r.AddZoom(1600, 800, 0, 900);
 }
 
-void Dish(CResourceReader@ r, const string &in name, int red, int green, int blue)
+// A dish on its plate, 40 x 24 (its picture at half size): the recipe's icon served.
+void Dish(CResourceReader@ r, const string &in name, int sprite)
 {
     r.CreateAnimationData(name);
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("food");
-    r.AddSpriteIDResource(4, 1000);
+    r.AddSpriteIDResource(sprite, 1000);
     r.AddBlendMode(2, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(250, 150, 0, 1000);
-    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddZoom(50, 50, 0, 1000);
 }
 
 // A block of w x h pixels about its centre in one colour: the result screens' plain pictures.
@@ -1988,16 +2152,16 @@ void PlainPicture(CResourceReader@ r, const string &in name, int w, int h, int r
     PlainBlock(r, "picture", w, h, red, green, blue);
 }
 
-// An animation of one swatch (sprite info `sprite`) of w x h, looping "all": a picture the game may
-// add a glow to.
-void SwatchPicture(CResourceReader@ r, const string &in name, int w, int h, int sprite)
+// An animation of one drawing (sprite info `sprite`) at zoom (zoomX, zoomY) percent, looping "all": a
+// picture in its own colours, which the game may add a glow to.
+void Drawing(CResourceReader@ r, const string &in name, int sprite, int zoomX, int zoomY)
 {
     r.CreateAnimationData(name);
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("picture");
     r.AddSpriteIDResource(sprite, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(w * 100 / 16, h * 100 / 16, 0, 1000);
+    r.AddZoom(zoomX, zoomY, 0, 1000);
 }
 
 // A placeholder part at (x, y) from the layout's centre, which code fills.
@@ -2008,17 +2172,30 @@ void PlainPlace(CResourceReader@ r, const string &in name, int x, int y, int lay
     r.AddLayer(layer, 1600);
 }
 
+// A portrait of `zoom` percent tinted (red, green, blue), looping "all".
+void PortraitPicture(CResourceReader@ r, const string &in name, int zoom, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(kPortrait, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(zoom, zoom, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
+}
+
 // The participants' faces in the colours of their portraits, a shade (in percent) of them.
 void Faces(CResourceReader@ r, const string &in prefix, int size, int shade)
 {
-    PlainPicture(r, prefix + "0", size, size, 230 * shade / 100, 80 * shade / 100, 80 * shade / 100);
-    PlainPicture(r, prefix + "1", size, size, 230 * shade / 100, 160 * shade / 100, 60 * shade / 100);
-    PlainPicture(r, prefix + "2", size, size, 230 * shade / 100, 230 * shade / 100, 80 * shade / 100);
-    PlainPicture(r, prefix + "3", size, size, 80 * shade / 100, 200 * shade / 100, 80 * shade / 100);
-    PlainPicture(r, prefix + "4", size, size, 80 * shade / 100, 200 * shade / 100, 200 * shade / 100);
-    PlainPicture(r, prefix + "5", size, size, 80 * shade / 100, 100 * shade / 100, 230 * shade / 100);
-    PlainPicture(r, prefix + "6", size, size, 250 * shade / 100, 250 * shade / 100, 250 * shade / 100);
-    PlainPicture(r, prefix + "7", size, size, 180 * shade / 100, 90 * shade / 100, 220 * shade / 100);
+    PortraitPicture(r, prefix + "0", size * 100 / 32, 230 * shade / 100, 80 * shade / 100, 80 * shade / 100);
+    PortraitPicture(r, prefix + "1", size * 100 / 32, 230 * shade / 100, 160 * shade / 100, 60 * shade / 100);
+    PortraitPicture(r, prefix + "2", size * 100 / 32, 230 * shade / 100, 230 * shade / 100, 80 * shade / 100);
+    PortraitPicture(r, prefix + "3", size * 100 / 32, 80 * shade / 100, 200 * shade / 100, 80 * shade / 100);
+    PortraitPicture(r, prefix + "4", size * 100 / 32, 80 * shade / 100, 200 * shade / 100, 200 * shade / 100);
+    PortraitPicture(r, prefix + "5", size * 100 / 32, 80 * shade / 100, 100 * shade / 100, 230 * shade / 100);
+    PortraitPicture(r, prefix + "6", size * 100 / 32, 250 * shade / 100, 250 * shade / 100, 250 * shade / 100);
+    PortraitPicture(r, prefix + "7", size * 100 / 32, 180 * shade / 100, 90 * shade / 100, 220 * shade / 100);
 }
 
 // The level's figures, as the level result and the lose screen show them.
@@ -2097,9 +2274,9 @@ void ResultScreens(CResourceReader@ r)
     for (int n = 0; n <= 8; ++n)
     {
         PlainPicture(r, "country_" + Number(n), 96, 64, 60 + 20 * n, 200 - 15 * n, 90 + 15 * n);
-        SwatchPicture(r, "cup_1_" + Number(n), 40, 56, 35);
-        SwatchPicture(r, "cup_2_" + Number(n), 36, 48, 36);
-        SwatchPicture(r, "cup_3_" + Number(n), 32, 40, 37);
+        Drawing(r, "cup_1_" + Number(n), kCupGold, 100, 100);
+        Drawing(r, "cup_2_" + Number(n), kCupSilver, 86, 86);
+        Drawing(r, "cup_3_" + Number(n), kCupBronze, 72, 72);
     }
     r.CreateAnimationData("cup_light_1");
     r.AddNamedPart("all", 0, 1000, 0);
@@ -2255,10 +2432,26 @@ void ProgressMap(CResourceReader@ r)
     r.AddNamedPart("_show", 0, 300, 1);
     r.AddNamedPart("_idle", 300, 1300, 0);
     r.AddNamedPart("_hide", 1300, 1600, 1);
-    MenuItem(r, "mein_menu", -250, 270);
-    MenuItem(r, "velmo_room", 0, 270);
-    MenuItem(r, "play", 250, 270);
-    MenuText(r, "_hint", 6, 0, 235);
+    MapItem(r, "mein_menu", -250, 270);
+    MapItem(r, "velmo_room", 0, 270);
+    MapItem(r, "play", 250, 270);
+    r.CreateTextSpriteObjectData("_hint");
+    r.AddTextSpriteIDResource(6, 1600);
+    r.AddOffset(0, 235, 0, 1600);
+    r.AddLayer(kMapFront + 1, 1600);
+}
+
+// The map's buttons and hint stand above every stage picture and ribbon (the stage in front is
+// lifted 50 layers), so the pictures never cover them and the frame draws its texts last, in one
+// call with the buttons' captions.
+const int kMapFront = 100;
+
+void MapItem(CResourceReader@ r, const string &in name, int x, int y)
+{
+    r.CreateSpriteObjectData("_item_" + name);
+    r.AddOffset(x, y, 0, 1600);
+    r.AddLayer(kMapFront, 1600);
+    r.AddSubstAnimation("main_menu", "menu_button");
 }
 
 // A page of the recipe book, 336 x 496 from its top-left corner: its first child "_items" hosts the
@@ -2307,6 +2500,17 @@ void BookBlock(CResourceReader@ r, const string &in name, int hotX, int zoomX, i
     r.AddZoom(zoomX, zoomY, 0, 1000);
     r.AddBlendMode(2, 1000);
     r.AddColor(255, red, green, blue, 0, 1000);
+}
+
+void BookDish(CResourceReader@ r, const string &in name, int sprite)
+{
+    BookItem(r, name);
+    r.CreateSpriteObjectData("dish");
+    r.AddSpriteIDResource(sprite, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(200, 200, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    BookText(r, 35, 60, 50, 40);
 }
 
 // An item of a page: its picture (if any) and its text "_text", which the book fills.
@@ -2363,9 +2567,13 @@ void CookBook(CResourceReader@ r)
     BookItem(r, "chapter");
     BookBlock(r, "band", 5000, 1800, 250, 150, 90, 50);
     BookText(r, 36, 255, 245, 220);
-    BookItem(r, "picture");
-    BookBlock(r, "dish", 5000, 1000, 750, 230, 170, 60);
-    BookText(r, 35, 60, 50, 40);
+    // A recipe's picture: its dish as the kitchen serves it, 160 x 96, its name over it; a recipe the
+    // kitchen has no dish for shows a covered one.
+    BookDish(r, "picture", kDishCovered);
+    BookDish(r, "soup", kDishSoup);
+    BookDish(r, "steak", kDishSteak);
+    BookDish(r, "pizza", kDishPizza);
+    BookDish(r, "tea", kDishTea);
     // The marker: red on its left, blue on its right, 64 x 24 about its centre; it shows at once
     // whether a page reads the right way round.
     BookItem(r, "marker");
@@ -2513,11 +2721,11 @@ void VelmoRoom(CResourceReader@ r)
     r.AddOpaque(0, 0, 0);
     PlainPlace(r, "-place", 0, 0, 1);
 
-    // The dress pictures, in the colours of the heroine's looks.
-    PlainPicture(r, "dres_0", 48, 64, 230, 120, 150);
-    PlainPicture(r, "dres_1", 48, 64, 90, 120, 230);
-    PlainPicture(r, "dres_2", 48, 64, 90, 200, 110);
-    PlainPicture(r, "dres_3", 48, 64, 230, 200, 60);
+    // The dress pictures: the heroine's dress in the colours of her looks, about the dress's middle.
+    DressPicture(r, "dres_0", 230, 120, 150);
+    DressPicture(r, "dres_1", 90, 120, 230);
+    DressPicture(r, "dres_2", 90, 200, 110);
+    DressPicture(r, "dres_3", 230, 200, 60);
 
     r.CreateModule("main_menu");
     MenuBackdrop(r, "VelmoRoomScreen");
@@ -2535,6 +2743,18 @@ void VelmoRoom(CResourceReader@ r)
     r.AddSubstAnimation("Velmo_room", "baloon");
     MenuItem(r, "exit", -250, 270);
     MenuItem(r, "cookbook", 250, 270, "book_button");
+}
+
+void DressPicture(CResourceReader@ r, const string &in name, int red, int green, int blue)
+{
+    r.CreateAnimationData(name);
+    r.AddNamedPart("all", 0, 1000, 0);
+    r.CreateSpriteObjectData("picture");
+    r.AddSpriteIDResource(kHeroineDress, 1000);
+    r.AddHotspot(5000, 4700, 0, 1000);
+    r.AddZoom(60, 60, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, red, green, blue, 0, 1000);
 }
 
 // The heroine's looks for a dress: every state in the dress's colour, the walks and work darker.

@@ -46,6 +46,18 @@ protected:
         }
         return rows;
     }
+    // The rows from the first to the last one drawn (not black) within 20 pixels of column x.
+    static std::pair<int, int> DrawnRows(const CEngineFixture::Pixels& pixels, int x) {
+        std::pair<int, int> rows{-1, -1};
+        for (int y = 0; y < pixels.height; ++y)
+            for (int column = std::max(0, x - 20); column <= x + 20 && column < pixels.width; ++column) {
+                if (pixels.At(column, y) == kBlack) continue;
+                if (rows.first < 0) rows.first = y;
+                rows.second = y;
+                break;
+            }
+        return rows;
+    }
     static bool Near(DWORD a, DWORD b) {
         for (int shift : {0, 8, 16})
             if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 3)
@@ -64,17 +76,17 @@ private:
 };
 
 // Her feet stand on the floor point (the figure reaches a tenth of its height below it), and she is
-// drawn larger at the front of the floor than at its back.
+// drawn larger at the front of the floor than at its back. Her figure is all that is drawn: its rows
+// are those not black in the columns about the floor point.
 TEST_F(KitchenGL, TheHeroineStandsOnHerFloorPointLargerNearTheFront) {
     pers = CPers::Create(0, level->WalkGrid.begin(), level->WalkGrid.end(), GetGameScene());
-    const DWORD idle = 0xFFE67896;  // "nolla.idle_0"
     std::pair<int, int> heights[2];
     const TPoint<float> points[2] = {{8.0f, 4.0f}, {8.0f, 14.0f}};
     for (int i = 0; i < 2; ++i) {
         pers->SetPosition(points[i].x, points[i].y);
         scene->Update(0.0f);
         const TPoint<float> feet = MapFloorPoint(FloorQuad(), points[i]);
-        heights[i] = Rows(Draw(), static_cast<int>(feet.x), idle);
+        heights[i] = DrawnRows(Draw(), static_cast<int>(feet.x));
         ASSERT_GE(heights[i].first, 0) << i;
         const int height = heights[i].second - heights[i].first + 1;
         EXPECT_NEAR(heights[i].second, feet.y + height / 10.0f, 2.0f) << i;
@@ -99,8 +111,7 @@ TEST_F(KitchenGL, MidSweepTheSceneryIsTintedAndTheDevicesPlain) {
     const TPoint<int> plant{40, 300}, window{400, 60}, griddle{280, 170};
     EXPECT_EQ(before.At(plant.x, plant.y), kBlack);  // the scenery waits for the sweep
     EXPECT_EQ(before.At(window.x, window.y), kBlack);
-    EXPECT_TRUE(Near(before.At(griddle.x, griddle.y), 0xFF464650))
-        << std::hex << before.At(griddle.x, griddle.y);
+    EXPECT_NE(before.At(griddle.x, griddle.y), kBlack);
     auto run = [&](int frames) {
         for (int f = 0; f < frames; ++f) {
             action->Update(20.0f);
@@ -123,7 +134,7 @@ TEST_F(KitchenGL, MidSweepTheSceneryIsTintedAndTheDevicesPlain) {
     EXPECT_TRUE(Near(middle.At(plant.x, plant.y), tinted)) << std::hex << middle.At(plant.x, plant.y);
     EXPECT_TRUE(Near(middle.At(window.x, window.y), end.At(window.x, window.y)));
     EXPECT_NE(end.At(window.x, window.y), kBlack);
-    EXPECT_TRUE(Near(end.At(griddle.x, griddle.y), 0xFF464650));
+    EXPECT_TRUE(Near(end.At(griddle.x, griddle.y), before.At(griddle.x, griddle.y)));
 }
 
 }  // namespace

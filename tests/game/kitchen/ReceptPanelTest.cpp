@@ -23,11 +23,11 @@ class ReceptPanel : public CSampleKitchen {
 protected:
     ReceptPanel() {
         AddSound("client_come");
-        // The icon sheet and the grey sheet it mirrors.
-        for (const char* sheet : {"Texture\\2.png", "Texture\\6.png"}) {
-            engine.AddResource(sheet, "sheet");
-            engine.SetTextureSize(sheet, 128, 64);
-        }
+        // The picture sheet, whose top left holds the icons, and the grey sheet that mirrors them.
+        engine.AddResource("Texture\\0.png", "sheet");
+        engine.SetTextureSize("Texture\\0.png", 1024, 512);
+        engine.AddResource("Texture\\2.png", "sheet");
+        engine.SetTextureSize("Texture\\2.png", 128, 64);
         field->Init(Show("interfaces.game_screen", 400.0f, 300.0f, "_idle"), nullptr);
         Start();
         Heard();
