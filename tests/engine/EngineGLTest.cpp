@@ -590,7 +590,9 @@ TEST_F(EngineGL, FramePacingWaitsBetweenFrames) {
     const float start = engine->Timer_GetTime();
     EXPECT_TRUE(engine->System_Start());
     EXPECT_GE(engine->Timer_GetTime() - start, 0.095f);  // five waits of 20 ms at least
-    EXPECT_GE(engine->Timer_GetDelta(), 0.019f);
+    // Frames keep to a schedule, so one that follows a late frame may come a little early; an
+    // unpaced frame would come after a fraction of a millisecond.
+    EXPECT_GE(engine->Timer_GetDelta(), 0.010f);
 }
 
 // ---- sound ----

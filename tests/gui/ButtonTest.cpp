@@ -71,10 +71,10 @@ TEST_F(ButtonTest, BindsToItsLayoutItemWithTextAndHitRectangle) {
         TRect hit;
     };
     // "yes" takes the box of its face (172.8 x 32 about (230, 280)); "no" the smaller "_button_rect"
-    // (96 x 24 about (410, 280)) inside its face.
+    // (96 x 24 stretched to 163 x 30, about (410, 280)) inside its face.
     const Case cases[] = {
         {yes, u"Yes!", {143, 264, 316, 296}},
-        {no, u"No!", {362, 268, 458, 292}},
+        {no, u"No!", {328, 265, 491, 295}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.button->GetName());

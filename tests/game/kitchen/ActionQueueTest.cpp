@@ -55,17 +55,17 @@ TEST_F(ActionQueue, AHintBalloonShowsWaitsForItsButtonWhereverItMovesAndHides) {
     for (int i = 0; i < 20; ++i) Step();
     const THolder<CDeliveryButton> button = wait->GetButton();
     ASSERT_TRUE(button);
-    // The button's "_button_rect", 96 x 24, 40 pixels below the balloon's centre.
+    // The button's "_button_rect", 163 x 30, 40 pixels below the balloon's centre.
     const TRect hit = button->GetHitRect();
-    EXPECT_EQ(hit, (TRect{352, 328, 448, 352}));
+    EXPECT_EQ(hit, (TRect{318, 325, 481, 355}));
     // The balloon moves on while it waits: the button goes with it.
     balloon->SetPosition(460.0f, 300.0f);
     Step();
     Step();
     const TRect moved = button->GetHitRect();
-    EXPECT_EQ(moved, (TRect{412, 328, 508, 352}));
+    EXPECT_EQ(moved, (TRect{378, 325, 541, 355}));
 
-    Click(Centre(hit));  // where it stood
+    Click({hit.left + 5, Centre(hit).y});  // where it stood, and no longer does
     Click({moved.right + 10, Centre(moved).y});
     Click({Centre(moved).x, moved.top - 10});
     for (int i = 0; i < 100; ++i) Step();
