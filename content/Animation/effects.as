@@ -2472,6 +2472,8 @@ void BookPage(CResourceReader@ r, const string &in name, bool spineRight, int re
     r.AddTextSpriteIDResource(37, 1600);
     r.AddOffset(168, 470, 0, 1600);
     r.AddLayer(2, 1600);
+    // Blend 2 draws the text in its Color track; without it a text is drawn in the font's own white.
+    r.AddBlendMode(2, 1600);
     r.AddColor(255, 90, 60, 40, 0, 1600);
 }
 
@@ -2525,6 +2527,7 @@ void BookText(CResourceReader@ r, int text, int red, int green, int blue)
     r.CreateTextSpriteObjectData("_text");
     r.AddTextSpriteIDResource(text, 1000);
     r.AddLayer(1, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddColor(255, red, green, blue, 0, 1000);
 }
 
@@ -2574,11 +2577,11 @@ void CookBook(CResourceReader@ r)
     BookDish(r, "steak", kDishSteak);
     BookDish(r, "pizza", kDishPizza);
     BookDish(r, "tea", kDishTea);
-    // The marker: red on its left, blue on its right, 64 x 24 about its centre; it shows at once
-    // whether a page reads the right way round.
+    // The marker: a printed rule over the page number, red on its left, blue on its right, 96 x 4
+    // about its centre; it shows at once whether a page reads the right way round.
     BookItem(r, "marker");
-    BookBlock(r, "red", 10000, 200, 150, 220, 30, 30);
-    BookBlock(r, "blue", 0, 200, 150, 30, 30, 220);
+    BookBlock(r, "red", 10000, 300, 25, 200, 40, 40);
+    BookBlock(r, "blue", 0, 300, 25, 40, 50, 200);
     BookText(r, 35, 0, 0, 0);
     BookTab(r);
 

@@ -88,9 +88,14 @@ bool IsPaper(uint32_t p) {
     return ((p >> 16) & 0xFF) > 240 && ((p >> 8) & 0xFF) > 230 && (p & 0xFF) > 200 && (p & 0xFF) < 230;
 }
 
-// Every shown page that carries a marker (64 x 24 about (168, 438) of the page) reads red then blue;
-// nothing of a page shows left of the book, where a side page drawn on its own would lie. Answers
-// how many markers it saw.
+bool IsInk(uint32_t p) {
+    return ((p >> 16) & 0xFF) < 160 && ((p >> 8) & 0xFF) < 130 && (p & 0xFF) < 110;
+}
+
+// Every shown page that carries a marker (a rule about (168, 438) of the page) reads red then blue;
+// every known shown page prints its number (centred on (168, 470)) in ink dark enough to read on the
+// paper; nothing of a page shows left of the book, where a side page drawn on its own would lie.
+// Answers how many markers it saw.
 int CheckMarkers(CLevelRun& run, const CCookBook& book) {
     tagPicture picture;
     picture.pixels = run.Picture(&picture.width, &picture.height);
@@ -103,6 +108,10 @@ int CheckMarkers(CLevelRun& run, const CCookBook& book) {
         if (index < 0 || index >= static_cast<int>(pages.size()) ||
             !pages[static_cast<std::size_t>(index)].known)
             continue;
+        int ink = 0;
+        for (float y = 37.0f + 462.0f; y < 37.0f + 478.0f; y += 1.0f)
+            for (float x = left + 158.0f; x < left + 178.0f; x += 1.0f) ink += IsInk(picture.At(x, y)) ? 1 : 0;
+        EXPECT_GT(ink, 0) << "page " << index << " shows no dark number";
         const auto& items = pages[static_cast<std::size_t>(index)].items;
         if (std::none_of(items.begin(), items.end(),
                          [](const CCookBookItem& i) { return i.Name == "cookingbook.marker"; }))
