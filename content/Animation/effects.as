@@ -2512,7 +2512,9 @@ void BookDish(CResourceReader@ r, const string &in name, int sprite)
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddZoom(200, 200, 0, 1000);
     r.AddBlendMode(2, 1000);
-    BookText(r, 35, 60, 50, 40);
+    // The name, centred under the plate rather than over the dish.
+    BookText(r, 37, 60, 50, 40);
+    r.AddOffset(0, 60, 0, 1000);
 }
 
 // An item of a page: its picture (if any) and its text "_text", which the book fills.
@@ -2570,7 +2572,7 @@ void CookBook(CResourceReader@ r)
     BookItem(r, "chapter");
     BookBlock(r, "band", 5000, 1800, 250, 150, 90, 50);
     BookText(r, 36, 255, 245, 220);
-    // A recipe's picture: its dish as the kitchen serves it, 160 x 96, its name over it; a recipe the
+    // A recipe's picture: its dish as the kitchen serves it, 160 x 96, its name under it; a recipe the
     // kitchen has no dish for shows a covered one.
     BookDish(r, "picture", kDishCovered);
     BookDish(r, "soup", kDishSoup);
