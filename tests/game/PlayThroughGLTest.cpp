@@ -260,9 +260,14 @@ public:
     }
 
     // The recipe book's leaf turned by a click on its arrow (back, when it opened on its last
-    // spread), until the other spread lies open.
+    // spread), until the other spread lies open. A book that opens on a new recipe turns to it
+    // first, and a click during a turn is not taken, so the click waits for that turn to end.
     void TurnPage() {
         auto from = std::make_shared<int>(0);
+        s.Until([](CLevelRun& r) {
+            auto* book = dynamic_cast<CCookBook*>(r.Top().Get());
+            return !book || !book->IsTurning();
+        });
         s.Do([this, from](CLevelRun& r) {
             auto* book = dynamic_cast<CCookBook*>(r.Top().Get());
             ASSERT_TRUE(book);
