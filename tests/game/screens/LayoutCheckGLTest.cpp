@@ -19,7 +19,9 @@
 #include "framework/scene/ISubstitutedContainer.h"
 #include "framework/scene/ITextSprite.h"
 #include "game/app/GameData.h"
+#include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/screens/CookBookPages.h"
 #include "game/screens/WindowShadesEffect.h"
 #include "tests/support/SampleSceneGL.h"
 
@@ -89,6 +91,7 @@ protected:
     void TearDown() override {
         CWindowShadesEffect::DropInstance();
         GetGameData() = CGameData();
+        GetLevelsData() = CLevelsData();
         CSampleSceneGL::TearDown();
     }
 
@@ -302,5 +305,43 @@ TEST_F(LayoutCheckGL, AScreenShownOverAnotherHasABoardUnderAllItsParts) {
                     << name << ": " << part.path << " " << Box(part.box) << " lies off the board "
                     << board->path << " " << Box(board->box);
             }
+    }
+}
+
+// The recipe book lays its pages out itself, from the level data: on every page of the sample book,
+// every recipe known, each text stands apart from the others (the page's number among them) and
+// everything lies on the page.
+TEST_F(LayoutCheckGL, EveryPageOfTheRecipeBookKeepsItsTextsApartAndOnThePage) {
+    const GF::THolder<GF::IDataInputStream> stream = GF::CreateBlobReader();
+    ASSERT_TRUE(stream->Open("Binary\\levelsdata.bin"));
+    ASSERT_TRUE(ReadLevelsData(stream));
+    scene->Clear();
+    CCookBookPages pages;
+    pages.Init(GF::THolder<GF::IScene>(scene.Get()));
+    pages.Fill(GetLevelsData().CookBook, {}, true);
+    ASSERT_GT(pages.GetPageCount(), 20);
+    for (int index = 0; index < pages.GetPageCount(); ++index) {
+        const GF::TAnimationPtr page =
+            index % 2 == 0 ? pages.BuildLeftPage(index, 1.0f, true) : pages.BuildRightPage(index, 1.0f, true);
+        ASSERT_TRUE(page) << index;
+        page->ApplyTransform();
+        const TRect sheet = page->GetBoundingBox();
+        std::vector<tagPart> parts;
+        int owners = 0;
+        made = 0;
+        Collect(page, "", parts, owners);
+        for (size_t a = 0; a < parts.size(); ++a) {
+            EXPECT_TRUE(Inside(parts[a].box, sheet, 0))
+                << "page " << index + 1 << ": " << parts[a].path << " \"" << Narrow(parts[a].words) << "\" "
+                << Box(parts[a].box) << " lies off the page " << Box(sheet);
+            for (size_t b = a + 1; b < parts.size(); ++b)
+                if (parts[a].text && parts[b].text) {
+                    EXPECT_FALSE(Overlap(parts[a].box, parts[b].box))
+                        << "page " << index + 1 << ": \"" << Narrow(parts[a].words) << "\" " << Box(parts[a].box)
+                        << " and \"" << Narrow(parts[b].words) << "\" " << Box(parts[b].box);
+                }
+        }
+        scene->RemoveAnimation(page);
+        page->Destroy();
     }
 }
