@@ -93,6 +93,18 @@ void FillVertical(cairo_t* cr, double y0, double y1, TColour top, TColour bottom
     cairo_pattern_destroy(p);
 }
 
+// Fills the current path with a left-to-right shine over `w`: `edge` at the left, `light` a third
+// of the way in, `far` at the right. Keeps the path.
+void FillShine(cairo_t* cr, double w, TColour edge, TColour light, TColour far) {
+    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, w, 0);
+    cairo_pattern_add_color_stop_rgba(p, 0, edge.r, edge.g, edge.b, edge.a);
+    cairo_pattern_add_color_stop_rgba(p, 0.35, light.r, light.g, light.b, light.a);
+    cairo_pattern_add_color_stop_rgba(p, 1, far.r, far.g, far.b, far.a);
+    cairo_set_source(cr, p);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(p);
+}
+
 void Outline(cairo_t* cr, TColour c, double width) {
     Set(cr, c);
     cairo_set_line_width(cr, width);
@@ -326,13 +338,7 @@ void Saucepan(cairo_t* cr, double w, double h, ELook look) {
     cairo_line_to(cr, w * 0.82, h * 0.86);
     cairo_curve_to(cr, w * 0.7, h * 0.93, w * 0.3, h * 0.93, w * 0.18, h * 0.86);
     cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, w, 0);
-    cairo_pattern_add_color_stop_rgb(p, 0, 0.35, 0.42, 0.6);
-    cairo_pattern_add_color_stop_rgb(p, 0.35, 0.75, 0.8, 0.92);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.3, 0.36, 0.52);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
+    FillShine(cr, w, {0.35, 0.42, 0.6}, {0.75, 0.8, 0.92}, {0.3, 0.36, 0.52});
     Outline(cr, kInk, 1.5);
     // rim and what is inside
     Ellipse(cr, w / 2, h * 0.36, w * 0.36, h * 0.08);
@@ -655,13 +661,7 @@ void Bell(cairo_t* cr, double w, double h) {
     cairo_move_to(cr, w * 0.14, h * 0.78);
     cairo_curve_to(cr, w * 0.16, h * 0.22, w * 0.84, h * 0.22, w * 0.86, h * 0.78);
     cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, w, 0);
-    cairo_pattern_add_color_stop_rgb(p, 0, 0.75, 0.55, 0.15);
-    cairo_pattern_add_color_stop_rgb(p, 0.35, 1.0, 0.92, 0.55);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.65, 0.45, 0.1);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
+    FillShine(cr, w, {0.75, 0.55, 0.15}, {1.0, 0.92, 0.55}, {0.65, 0.45, 0.1});
     Outline(cr, kInk, 1.2);
     cairo_rectangle(cr, w * 0.46, h * 0.12, w * 0.08, h * 0.14);
     FillOutline(cr, Rgb(200, 170, 80), kInk, 1.0);
