@@ -128,6 +128,23 @@ void Glow(cairo_t* cr, double cx, double cy, double radius, TColour c) {
     cairo_pattern_destroy(p);
 }
 
+// Rewrites each pixel of the picture's w x h area (from the current origin) on the target surface,
+// given its position in the picture; the pixels are cairo's premultiplied ARGB words.
+void ForEachPixel(cairo_t* cr, double w, double h, const std::function<void(int, int, uint32_t&)>& change) {
+    cairo_surface_t* target = cairo_get_target(cr);
+    cairo_surface_flush(target);
+    unsigned char* data = cairo_image_surface_get_data(target);
+    const int stride = cairo_image_surface_get_stride(target);
+    double ox = 0, oy = 0;
+    cairo_user_to_device(cr, &ox, &oy);
+    for (int y = 0; y < static_cast<int>(h); ++y) {
+        auto* row =
+            reinterpret_cast<uint32_t*>(data + (static_cast<int>(oy) + y) * stride) + static_cast<int>(ox);
+        for (int x = 0; x < static_cast<int>(w); ++x) change(x, y, row[x]);
+    }
+    cairo_surface_mark_dirty(target);
+}
+
 const TColour kInk = Rgb(50, 35, 30);
 
 // ---- the item icons: one drawing per item, in a box of `s` pixels ----
@@ -302,24 +319,14 @@ void Balloon(cairo_t* cr, double w, double h) {
 }
 
 void Hole(cairo_t* cr, double w, double h) {
-    cairo_surface_t* target = cairo_get_target(cr);
-    cairo_surface_flush(target);
     // The hole's edge is soft: drawn per pixel about the centre, as the hider's darkness joins it.
-    unsigned char* data = cairo_image_surface_get_data(target);
-    const int stride = cairo_image_surface_get_stride(target);
-    double ox = 0, oy = 0;
-    cairo_user_to_device(cr, &ox, &oy);
-    for (int y = 0; y < static_cast<int>(h); ++y)
-        for (int x = 0; x < static_cast<int>(w); ++x) {
-            const double d = std::hypot(x - 31.5, y - 31.5);
-            const int a = static_cast<int>(std::clamp((d - 20.0) * 32.0, 0.0, 250.0));
-            auto* px = reinterpret_cast<uint32_t*>(data + (static_cast<int>(oy) + y) * stride) +
-                       static_cast<int>(ox) + x;
-            // premultiplied ARGB
-            *px = static_cast<uint32_t>(a) << 24 | static_cast<uint32_t>(4 * a / 255) << 16 |
-                  static_cast<uint32_t>(4 * a / 255) << 8 | static_cast<uint32_t>(12 * a / 255);
-        }
-    cairo_surface_mark_dirty(target);
+    ForEachPixel(cr, w, h, [](int x, int y, uint32_t& px) {
+        const double d = std::hypot(x - 31.5, y - 31.5);
+        const int a = static_cast<int>(std::clamp((d - 20.0) * 32.0, 0.0, 250.0));
+        // premultiplied ARGB
+        px = static_cast<uint32_t>(a) << 24 | static_cast<uint32_t>(4 * a / 255) << 16 |
+             static_cast<uint32_t>(4 * a / 255) << 8 | static_cast<uint32_t>(12 * a / 255);
+    });
 }
 
 // The devices, each in its rest, work and closed look (the closed one half as bright).
@@ -469,23 +476,13 @@ void Darken(cairo_t* cr, double w, double h) {
 
 // Turns everything drawn in the picture grey, keeping its lightness: the greyed item icons.
 void Desaturate(cairo_t* cr, double w, double h) {
-    cairo_surface_t* target = cairo_get_target(cr);
-    cairo_surface_flush(target);
-    unsigned char* data = cairo_image_surface_get_data(target);
-    const int stride = cairo_image_surface_get_stride(target);
-    double ox = 0, oy = 0;
-    cairo_user_to_device(cr, &ox, &oy);
-    for (int y = 0; y < static_cast<int>(h); ++y)
-        for (int x = 0; x < static_cast<int>(w); ++x) {
-            auto* px = reinterpret_cast<uint32_t*>(data + (static_cast<int>(oy) + y) * stride) +
-                       static_cast<int>(ox) + x;
-            const uint32_t v = *px;
-            const int r = v >> 16 & 0xFF, g = v >> 8 & 0xFF, b = v & 0xFF;
-            const int grey = (r * 3 + g * 5 + b * 2) / 10;
-            *px = (v & 0xFF000000u) | static_cast<uint32_t>(grey) << 16 | static_cast<uint32_t>(grey) << 8 |
-                  static_cast<uint32_t>(grey);
-        }
-    cairo_surface_mark_dirty(target);
+    ForEachPixel(cr, w, h, [](int, int, uint32_t& px) {
+        const uint32_t v = px;
+        const int r = v >> 16 & 0xFF, g = v >> 8 & 0xFF, b = v & 0xFF;
+        const int grey = (r * 3 + g * 5 + b * 2) / 10;
+        px = (v & 0xFF000000u) | static_cast<uint32_t>(grey) << 16 | static_cast<uint32_t>(grey) << 8 |
+             static_cast<uint32_t>(grey);
+    });
 }
 
 // An ingredient place: a wooden crate with its item on it, as the icon shows it.
