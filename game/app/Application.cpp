@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <limits>
 #include <utility>
 
 #include "framework/app/GameManager.h"
@@ -239,26 +238,8 @@ void CApplication::CarryOutPendingRule(const GF::THolder<GF::IScreen>& screen) {
     }
 }
 
-namespace {
-
-// The highest layer the scene draws below the window shades; the lowest int when it draws nothing.
-int32_t TopLayerBelowShades(const GF::THolder<GF::IScene>& scene) {
-    int32_t top = std::numeric_limits<int32_t>::min();
-    const auto* drawn = dynamic_cast<GF::HGENS::CScene*>(scene.Get());
-    if (!drawn) return top;
-    const GF::THolder<CWaveEffect>& shade = CWindowShadesEffect::GetInstance()->GetFirstShade();
-    const int32_t shades = shade ? shade->GetLayer() : std::numeric_limits<int32_t>::max();
-    for (const GF::TDrawablePtr& drawable : drawn->GetDrawables())
-        if (const int32_t layer = drawable->GetLayer(); layer < shades) top = std::max(top, layer);
-    return top;
-}
-
-}  // namespace
-
-// The new screen joins the finishing screen's scene, which draws everything by layer: its layout is
-// raised above all that the scene draws below the shades (the screen beneath and what its own code
-// added), whatever layer either layout was made on, so nothing beneath shows through its board. It
-// is activated by the screen manager's frame step, from which the finishing screen's rule is always
+// The new screen joins the finishing screen's scene and is raised above all that the scene draws
+// below the shades (the screen beneath and what its own code added). It is activated by the screen manager's frame step, from which the finishing screen's rule is always
 // carried out, so it is only marked shown.
 void CApplication::ShowOver(const GF::THolder<GF::IScreen>& screen, const CFlowRule& rule) {
     const GF::THolder<GF::IScene> scene = screen->GetScene();
@@ -266,14 +247,12 @@ void CApplication::ShowOver(const GF::THolder<GF::IScreen>& screen, const CFlowR
         if (const GF::THolder<GF::IScreen> top = m_manager->GetTopScreen())
             m_manager->DestroyScreen(top->GetName());
     }
-    const int32_t beneath = TopLayerBelowShades(scene);
+    const int32_t beneath = CWindowShadesEffect::TopLayerBelowShades(scene);
     m_manager->CreateScreen(rule.target, rule.switchName, scene, rule.effect.c_str());
     const GF::THolder<GF::IScreen> top = m_manager->GetTopScreen();
     if (!top || top->GetName() != rule.target) return;
     top->SetShown(true);
-    const GF::TAnimationPtr layout = top->GetAnimation();
-    if (layout && beneath != std::numeric_limits<int32_t>::min() && layout->GetLayer() <= beneath)
-        layout->SetLayer(beneath + 1);
+    CWindowShadesEffect::RaiseAbove(top->GetAnimation(), beneath);
 }
 
 void CApplication::SwitchScreen(GF::THolder<GF::IScreen> screen, const std::string& target,

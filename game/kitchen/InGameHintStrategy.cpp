@@ -10,6 +10,7 @@
 #include "game/kitchen/HintManager.h"
 #include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/Pers.h"
+#include "game/screens/WindowShadesEffect.h"
 
 namespace {
 
@@ -94,6 +95,8 @@ void CInGameHintStrategy::ShowInBalloon(const CHintInfo& hint) {
 void CInGameHintStrategy::ShowInHintScreen(const CHintInfo& hint) {
     const GF::THolder<GF::HGENS::CGameManager> screens = GF::GetGameManager();
     DetachHintScreen();
+    // The page lies over the whole kitchen: its signs, panels and the balloon of a hint before it.
+    const int32_t beneath = CWindowShadesEffect::TopLayerBelowShades(GetGameScene());
     screens->ShowScreen("HintScreen", hint.text, GetGameScene(), "");
     const GF::THolder<GF::IScreen> top = screens->GetTopScreen();
     if (!top || top->GetName() != "HintScreen") {
@@ -102,6 +105,7 @@ void CInGameHintStrategy::ShowInHintScreen(const CHintInfo& hint) {
         GetHintManager().FinishHint();
         return;
     }
+    CWindowShadesEffect::RaiseAbove(top->GetAnimation(), beneath);
     m_hintScreen = top;
     m_screenClosed = GF::CreateDelegate(this, &CInGameHintStrategy::OnHintScreenClosed);
     m_hintScreen->GetDeactivateEvent().Add(m_screenClosed);

@@ -1,6 +1,7 @@
 #include "game/screens/WindowShadesEffect.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "engine/Hge.h"
 #include "framework/scene/IAnimation.h"
@@ -122,4 +123,20 @@ void CWindowShadesEffect::RemoveLayout(GF::THolder<GF::IScene> scene) {
     if (!scene || scene != m_scene) return;
     m_scene->RemoveDrawable(GF::TDrawablePtr(m_first));
     m_scene->RemoveDrawable(GF::TDrawablePtr(m_second));
+}
+
+int32_t CWindowShadesEffect::TopLayerBelowShades(const GF::THolder<GF::IScene>& scene) {
+    int32_t top = std::numeric_limits<int32_t>::min();
+    const auto* drawn = dynamic_cast<GF::HGENS::CScene*>(scene.Get());
+    if (!drawn) return top;
+    const GF::THolder<CWaveEffect>& shade = GetInstance()->GetFirstShade();
+    const int32_t shades = shade ? shade->GetLayer() : std::numeric_limits<int32_t>::max();
+    for (const GF::TDrawablePtr& drawable : drawn->GetDrawables())
+        if (const int32_t layer = drawable->GetLayer(); layer < shades) top = std::max(top, layer);
+    return top;
+}
+
+void CWindowShadesEffect::RaiseAbove(const GF::TAnimationPtr& layout, int32_t beneath) {
+    if (layout && beneath != std::numeric_limits<int32_t>::min() && layout->GetLayer() <= beneath)
+        layout->SetLayer(beneath + 1);
 }

@@ -1,9 +1,11 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "framework/core/Holder.h"
 #include "framework/core/RefCount.h"
 #include "framework/scene/IScene.h"
+#include "framework/scene/SceneFwd.h"
 #include "game/screens/WaveEffect.h"
 
 // The transition every game screen plays when it opens and when it leaves: two shades, one from
@@ -38,6 +40,12 @@ public:
     // The curve name for the mode, taken once: the variable is emptied and float variable 22
     // (opening) or 23 (closing) reset to 0. Empty for any other mode.
     static std::string TakeStateName(int mode);
+    // A screen shown over another joins that screen's scene, which draws everything by layer. The
+    // highest layer the scene draws below the shades (the lowest int32_t when it draws nothing
+    // there) is taken before the new screen is made; RaiseAbove then lifts the new layout over it,
+    // so nothing beneath shows through its board, whatever layer either layout was made on.
+    static int32_t TopLayerBelowShades(const GF::THolder<GF::IScene>& scene);
+    static void RaiseAbove(const GF::TAnimationPtr& layout, int32_t beneath);
     // The slower shade's share of its run, 0..1; 1.0 for a shade at rest.
     float GetProgress() const;
     // A disabled shade neither advances nor draws.

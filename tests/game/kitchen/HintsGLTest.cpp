@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/app/GameManager.h"
+#include "framework/scene/IAnimation.h"
 #include "game/app/GameData.h"
 #include "game/app/Players.h"
 #include "game/app/ScreenRegistry.h"
@@ -201,10 +202,11 @@ TEST_F(CHintsRun, RaisedTriggersShowBalloonsOnceForEachPlayerAcrossASave) {
 }
 
 // A balloon that ends by itself plays out slowly and then shows the hint that follows it, which leads
-// nowhere further. A page hint opens the hint screen over the game with the heroine held still; Enter
-// closes it with "back", she moves again and its follow-up shows. The same page ended with "quit" (the
-// window's close request), the exit then refused, leaves her moving too, the hint still shown. Page
-// hints that follow each other in a loop, while no page can be opened, are each tried once.
+// nowhere further. A page hint opens the hint screen above all of the game, with the heroine held
+// still; Enter closes it with "back", she moves again and its follow-up shows. The same page ended
+// with "quit" (the window's close request), the exit then refused, leaves her moving too, the hint
+// still shown. Page hints that follow each other in a loop, while no page can be opened, are each
+// tried once.
 TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
     struct tagSeen {
         bool selfFinishing = false;
@@ -214,6 +216,7 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
         bool showingAfterFollowUp = true;
         std::vector<std::string> underPage;
         bool pausedOnPage = false;
+        int kitchenOnPage = -1;  // pixels of a clear band of the page's board that are not its blue
         bool movingAfterBack = false;
         std::string afterPage;
         bool movingAfterRefusedExit = false;
@@ -251,6 +254,18 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
             heroineMoved(r);
         } else if (step == 2 && frame == at + 21) {
             seen.pausedOnPage = !heroineMoved(r) && Heroine(r)->IsFinished();  // held at her part's end
+        } else if (step == 2 && frame == at + 59) {
+            // Between the board's top and its text: the kitchen beneath, with the balloon of the
+            // hint before, must not show through.
+            int width = 0, height = 0;
+            const std::vector<uint32_t> picture = r.Picture(&width, &height);
+            const GF::TRect board = r.Top()->GetAnimation()->GetBoundingBox();
+            seen.kitchenOnPage = 0;
+            for (int y = board.top + 40; y < board.top + 80; y += 2)
+                for (int x = board.left + 60; x < board.right - 60; x += 2) {
+                    const uint32_t p = CLevelRun::At(picture, width, x * width / 800, y * height / 600);
+                    seen.kitchenOnPage += (p & 0xFF) > ((p >> 16) & 0xFF) + 40 ? 0 : 1;
+                }
         } else if (step == 2 && frame == at + 60) {
             r.Key(SDLK_RETURN, true);
         } else if (step == 2 && frame == at + 62) {
@@ -317,6 +332,7 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
     EXPECT_FALSE(seen.showingAfterFollowUp);
     EXPECT_EQ(seen.underPage, (std::vector<std::string>{"HintScreen", "GameScreen"}));
     EXPECT_TRUE(seen.pausedOnPage);
+    EXPECT_EQ(seen.kitchenOnPage, 0);
     EXPECT_TRUE(seen.movingAfterBack);
     EXPECT_EQ(seen.afterPage, "hint_after_page");
     EXPECT_NE(std::find(run.Results().begin(), run.Results().end(), "HintScreen:back"), run.Results().end());
