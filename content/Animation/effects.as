@@ -1079,6 +1079,7 @@ void GameScreen(CResourceReader@ r)
     r.AddZoom(0, 100, 1, 1000);
     r.AddZoom(1000, 100, 0, 0);
 
+    // A mark from the dial's middle up to twelve, where the level's time starts and ends.
     r.CreateAnimationData("segment");
     r.AddNamedPart("_idle", 0, 1000, 1);
     r.AddNamedPart("_blink", 1000, 1400, 1);
@@ -1086,7 +1087,7 @@ void GameScreen(CResourceReader@ r)
     r.AddSpriteIDResource(4, 1400);
     r.AddBlendMode(2, 1400);
     r.AddHotspot(5000, 10000, 0, 1400);
-    r.AddZoom(150, 150, 0, 1400);
+    r.AddZoom(40, 140, 0, 1400);
     r.AddColor(255, 230, 120, 60, 0, 1000);
     r.AddColor(255, 255, 40, 40, 1, 200);
     r.AddColor(255, 230, 120, 60, 0, 200);
@@ -1117,7 +1118,7 @@ void GameScreen(CResourceReader@ r)
     ScreenPart(r, "_item_menu", "button_menu", 300, -270);
     ScreenPart(r, "_item_help", "button_help", 300, 270);
     ScreenPart(r, "_delivery_progres", "delivery_progres", -350, 270);
-    ScreenPart(r, "_flip", "clock_flip", 0, -260, kScreenLayer - 4);
+    ScreenPart(r, "_flip", "clock_flip", -340, 232, kScreenLayer - 4);
 
     r.CreateAnimationData("pause_screen");
     r.AddNamedPart("_show", 0, 300, 1);
@@ -1155,7 +1156,8 @@ void ScreenPart(CResourceReader@ r, const string &in name, const string &in anim
     r.AddSubstAnimation("interfaces", animation);
 }
 
-// A balloon of words whose hotspot (in hundredths of a percent) is the point it speaks from.
+// A balloon of words whose hotspot (in hundredths of a percent) is the point it speaks from. Its
+// picture is 192 x 60; the words stand dark in its middle.
 void Balloon(CResourceReader@ r, const string &in name, int hotX, int hotY)
 {
     r.CreateAnimationData(name);
@@ -1168,7 +1170,9 @@ void Balloon(CResourceReader@ r, const string &in name, int hotX, int hotY)
     r.AddZoom(300, 250, 0, 1500);
     r.CreateTextSpriteObjectData("_text");
     r.AddTextSpriteIDResource(8, 1500);
+    r.AddOffset((5000 - hotX) * 192 / 10000, (5000 - hotY) * 60 / 10000, 0, 1500);
     r.AddLayer(1, 1500);
+    r.AddBlendMode(2, 1500);
     r.AddColor(255, 40, 40, 60, 0, 1500);
 }
 
@@ -1778,11 +1782,12 @@ void SignText(CResourceReader@ r, const string &in name, int x, int y, int layer
     r.AddColor(255, 40, 30, 20, 0, end);
 }
 
-// A customer's order sign, 116 x 60 about its centre: the portrait's place "_pers_place" on the mood
-// picture "_fon" at the left, the recipe "_recept" on the "_header", the mood bar's place "_status",
-// the points "_points", two ring timers, the work gauge's place "_icon_place", the delivery plate
-// "_item_delivery", the reward "_many" above it and, below it, the list "_list" that shows while the
-// sign is open ("_show"; "_hide" closes it again).
+// A customer's order sign, 116 x 72 about its centre, in three bands so that nothing on it lies on
+// anything else: the recipe "_recept" across the top on the "_header"; at the left, the portrait's
+// place "_pers_place" on the mood picture "_fon"; at the right, the points "_points" beside the two
+// ring timers, then the work gauge's place "_icon_place" beside the delivery plate "_item_delivery",
+// and the mood bar's place "_status" along the bottom. The reward "_many" shows beside the sign, on
+// the wall, and the list "_list" below it while the sign is open ("_show"; "_hide" closes it again).
 // The signs' texts lie above all of their pictures, so that the signs in line draw their pictures
 // together and then their texts together, rather than one after the other: the signs stand on
 // layer 200, their texts on kTextsAbove.
@@ -1794,35 +1799,37 @@ void OrderSign(CResourceReader@ r, const string &in name, int red, int green, in
     r.AddNamedPart("_idle", 0, 100, 1);
     r.AddNamedPart("_show", 100, 400, 1);
     r.AddNamedPart("_hide", 400, 600, 1);
-    Block(r, "back", 0, 0, 116, 60, 0, red, green, blue, 600);
-    Block(r, "_header", 10, -24, 92, 12, 1, red / 2, green / 2, blue / 2, 600);
+    Block(r, "back", 0, 0, 116, 72, 0, red, green, blue, 600);
+    Block(r, "_header", 0, -28, 116, 16, 1, 250, 245, 230, 600);
+    // The longest recipe name of the sample (13 letters) fits the header at this size.
+    SignText(r, "_recept", 0, -28, kSignTexts, false, 600);
+    r.AddZoom(70, 70, 0, 600);
     r.CreateSpriteObjectData("_fon");
-    r.AddOffset(-40, 0, 0, 600);
+    r.AddOffset(-40, 8, 0, 600);
     r.AddLayer(1, 600);
     r.AddSubstAnimation("interfaces", "zakaz_fon");
-    Place(r, "_pers_place", -40, 0, 3, 600);
-    SignText(r, "_recept", 10, -30, kSignTexts, false, 600);
-    Place(r, "_status", -16, 20, 2, 600);
-    SignText(r, "_points", 12, -6, kSignTexts, false, 600);
+    Place(r, "_pers_place", -40, 8, 3, 600);
+    SignText(r, "_points", 2, -11, kSignTexts, false, 600);
     r.CreateSpriteObjectData("_ring_3");
-    r.AddOffset(48, -8, 0, 600);
+    r.AddOffset(38, -11, 0, 600);
     r.AddLayer(2, 600);
     r.AddSubstAnimation("interfaces", "ring_timer");
     r.CreateSpriteObjectData("_ring_2");
-    r.AddOffset(48, 8, 0, 600);
+    r.AddOffset(50, -11, 0, 600);
     r.AddLayer(2, 600);
     r.AddSubstAnimation("interfaces", "ring_timer");
-    Place(r, "_icon_place", 30, 10, 4, 600);
+    Place(r, "_icon_place", 2, 12, 4, 600);
     r.CreateSpriteObjectData("_item_delivery");
-    r.AddOffset(46, 22, 0, 600);
+    r.AddOffset(42, 12, 0, 600);
     r.AddLayer(3, 600);
     r.AddSubstAnimation("interfaces", "zakaz_delivery");
+    Place(r, "_status", -18, 32, 2, 600);
     r.CreateSpriteObjectData("_many");
-    r.AddOffset(0, -44, 0, 600);
+    r.AddOffset(-128, -12, 0, 600);
     r.AddLayer(5, 600);
     r.AddSubstAnimation("interfaces", "zakaz_reward");
     r.CreateSpriteObjectData("_list");
-    r.AddOffset(0, 30, 0, 600);
+    r.AddOffset(0, 36, 0, 600);
     r.AddLayer(1, 600);
     r.AddSubstAnimation("interfaces", "zakaz_list");
     r.AddOpaque(0, 0, 100);
@@ -1945,14 +1952,14 @@ void Orders(CResourceReader@ r)
     r.AddZoom(200, 200, 0, 600);
     Place(r, "_icon_place", 0, 0, 1, 1600);
 
-    // The mood bar: 96 x 6 from its left end at time 0, empty at its end ("all").
+    // The mood bar: 72 x 6 from its left end at time 0, empty at its end ("all").
     r.CreateAnimationData("progress_new");
     r.AddNamedPart("all", 0, 1000, 1);
     r.CreateSpriteObjectData("bar");
     r.AddSpriteIDResource(4, 1000);
     r.AddHotspot(0, 5000, 0, 1000);
     r.AddBlendMode(2, 1000);
-    r.AddZoom(600, 40, 1, 1000);
+    r.AddZoom(450, 40, 1, 1000);
     r.AddZoom(0, 40, 0, 0);
     r.AddColor(255, 60, 200, 60, 1, 1000);
     r.AddColor(255, 220, 40, 40, 0, 0);
