@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <set>
 #include <string>
@@ -193,8 +194,10 @@ protected:
                 // letters stand one ascent above it.
                 const GF::THolder<GF::ITextDescrition> description = text->GetTextDescription();
                 const GF::THolder<GF::IFont> font = text->GetFont();
+                const float scale = abstract ? std::fabs(abstract->GetTransform().scaleX) : 1.0f;
                 if (description && font && description->GetVerticalAlign() == GF::IFont::kVAlignTop) {
-                    const int ascent = static_cast<int>(font->GetLineHeight()) - font->GetBaseHeight();
+                    const int ascent =
+                        static_cast<int>(scale * (font->GetLineHeight() - static_cast<float>(font->GetBaseHeight())));
                     part.box.top -= ascent;
                     part.box.bottom -= ascent;
                 }
@@ -208,7 +211,7 @@ protected:
                         if (to == GF::WString::npos) break;
                         from = to + 2;
                     }
-                    const int width = static_cast<int>(widest);
+                    const int width = static_cast<int>(widest * scale);
                     const int align = description->GetHorizontalAlign();
                     if (align == GF::IFont::kAlignCenter) {
                         const int middle = (part.box.left + part.box.right) / 2;
@@ -343,5 +346,47 @@ TEST_F(LayoutCheckGL, EveryPageOfTheRecipeBookKeepsItsTextsApartAndOnThePage) {
         }
         scene->RemoveAnimation(page);
         page->Destroy();
+    }
+}
+
+// A customer's order sign as the kitchen shows it, for every recipe of the sample: the recipe's name
+// lies whole on the sign's header, and nothing else on the sign lies on another of its parts.
+TEST_F(LayoutCheckGL, AnOrderSignKeepsEveryRecipeNameOnItsHeaderAndItsPartsApart) {
+    const GF::THolder<GF::IDataInputStream> stream = GF::CreateBlobReader();
+    ASSERT_TRUE(stream->Open("Binary\\levelsdata.bin"));
+    ASSERT_TRUE(ReadLevelsData(stream));
+    ASSERT_FALSE(GetLevelsData().Recepts.empty());
+    for (const auto& [key, recipe] : GetLevelsData().Recepts) {
+        scene->Clear();
+        const GF::TAnimationPtr sign = scene->CreateAnimation("interfaces.zakaz");
+        ASSERT_TRUE(sign);
+        sign->SetPosition(400, 300);
+        sign->Play("_idle", 0, false);
+        sign->SetText("_recept", recipe.Title);
+        sign->SetText("_points", u"99.9");
+        scene->Update(0.0f);
+        sign->ApplyTransform();
+        std::vector<tagPart> parts;
+        int owners = 0;
+        made = 0;
+        Collect(sign, "", parts, owners);
+        const auto part = [&parts](const std::string& path) {
+            return std::find_if(parts.begin(), parts.end(), [&path](const tagPart& p) { return p.path == path; });
+        };
+        const auto name = part("_recept"), header = part("_header");
+        ASSERT_NE(name, parts.end());
+        ASSERT_NE(header, parts.end());
+        EXPECT_TRUE(Inside(name->box, header->box, 2))
+            << key << ": \"" << Narrow(name->words) << "\" " << Box(name->box) << " runs past the header "
+            << Box(header->box);
+        for (size_t a = 0; a < parts.size(); ++a)
+            for (size_t b = a + 1; b < parts.size(); ++b) {
+                const tagPart &one = parts[a], &two = parts[b];
+                if (one.path == "back" || two.path == "back") continue;
+                if ((&one == &*name && &two == &*header) || (&two == &*name && &one == &*header)) continue;
+                EXPECT_FALSE(Overlap(one.box, two.box))
+                    << key << ": " << one.path << " " << Box(one.box) << " lies on " << two.path << " "
+                    << Box(two.box);
+            }
     }
 }
