@@ -2336,8 +2336,9 @@ void CupPlace(CResourceReader@ r, const string &in name, int layer)
     r.AddOpaque(255, 0, 0);
 }
 
-// A stage picture of the progress map, "ProgressMap.stage_<n>": a coloured board of 240 x 160 (its
-// first drawable) with the place of its level ribbons, "_level_place", at its centre.
+// A stage picture of the progress map, "ProgressMap.stage_<n>": the kitchen, 240 x 160 (its first
+// drawable), in the stage's tint, with the place of its level ribbons, "_level_place", at its
+// centre.
 // _show: appears white and settles on its colour; _hide: fades out and stays hidden; _zoom: a white
 // flash settling on its colour; _enter: brightens under the mouse; _live: back to its colour.
 void StagePicture(CResourceReader@ r, int number, int red, int green, int blue)
@@ -2349,9 +2350,9 @@ void StagePicture(CResourceReader@ r, int number, int red, int green, int blue)
     r.AddNamedPart("_enter", 800, 1000, 1);
     r.AddNamedPart("_live", 1000, 1200, 1);
     r.CreateSpriteObjectData("picture");
-    r.AddSpriteIDResource(4, 1200);
+    r.AddSpriteIDResource(kKitchenRoom, 1200);
     r.AddHotspot(5000, 5000, 0, 1200);
-    r.AddZoom(1500, 1000, 0, 1200);
+    r.AddZoom(120, 107, 0, 1200);
     r.AddBlendMode(2, 1200);
     r.AddLayer(10, 1200);
     r.AddColor(255, 255, 255, 255, 1, 300);
