@@ -234,6 +234,10 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("bonus_title_helper",  0, 1, 0, 0x41, 148);    // 45
     r.AddTextInfo("book_button",         0, 0, 0, 0x41, 149);    // 46: the recipe book's button
     r.AddTextInfo("caption",             0, 0, 0, 0x41, 13);     // 47: a button's, centred both ways
+    // The result screens' labels, each ending where its figure begins.
+    r.AddTextInfo("result_points",       0, 0, 0, 0x42, 150);    // 48
+    r.AddTextInfo("result_dishes",       0, 0, 0, 0x42, 151);    // 49
+    r.AddTextInfo("result_place",        0, 0, 0, 0x42, 152);    // 50
 }
 
 void Sounds(CResourceReader@ r)
@@ -2211,9 +2215,12 @@ void LevelFigures(CResourceReader@ r)
     PlainPlace(r, "_ribbon_place", 0, -190, 1);
     PlainPlace(r, "place_country", -220, -60, 1);
     MenuText(r, "_round", 33, 0, -130);
-    MenuText(r, "_points", 8, 0, -70);
-    MenuText(r, "_dish", 8, 0, -40);
-    MenuText(r, "_place", 8, 0, -10);
+    MenuText(r, "points_label", 48, 10, -70);
+    MenuText(r, "_points", 8, 60, -70);
+    MenuText(r, "dish_label", 49, 10, -40);
+    MenuText(r, "_dish", 8, 60, -40);
+    MenuText(r, "place_label", 50, 10, -10);
+    MenuText(r, "_place", 8, 60, -10);
     MenuText(r, "_place_index", 8, 0, 20);
 }
 

@@ -83,7 +83,7 @@ protected:
         // Every layout the flow shows, and whether it is shown over the screen before it; the hint
         // page comes over the kitchen from code.
         for (const CFlowRule& rule : GetGameData().flowRules) {
-            if (rule.switchName.empty() || rule.switchName.starts_with("comics.")) continue;
+            if (rule.switchName.empty()) continue;
             layouts[rule.switchName] = layouts[rule.switchName] || rule.switchKind;
         }
         layouts["interfaces.hint_screen"] = true;
@@ -144,7 +144,13 @@ protected:
         EXPECT_TRUE(layout) << name;
         if (!layout) return {};
         layout->SetPosition(400, 300);
-        layout->Play("_idle", 0, false);
+        // A comic has no rest: it stays at the end of its last panel.
+        if (!layout->Play("_idle", 0, false)) {
+            int last = 1;
+            while (layout->Play(("_part_" + std::to_string(last + 1)).c_str(), 0, false)) ++last;
+            layout->Play(("_part_" + std::to_string(last)).c_str(), 0, false);
+            layout->ShowTime(layout->GetEndTime());
+        }
         for (int i = 0; i < layout->GetDrawableCount(); ++i) {
             const GF::TObjectAnimationPtr object(layout->GetDrawable(static_cast<unsigned>(i)).Get());
             const GF::TSubstitutedContainerPtr place(layout->GetDrawable(static_cast<unsigned>(i)).Get());
