@@ -238,6 +238,7 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("result_points",       0, 0, 0, 0x42, 150);    // 48
     r.AddTextInfo("result_dishes",       0, 0, 0, 0x42, 151);    // 49
     r.AddTextInfo("result_place",        0, 0, 0, 0x42, 152);    // 50
+    r.AddTextInfo("name_prompt",         0, 0, 0, 0x41, 153);    // 51: over the new player's field
 }
 
 void Sounds(CResourceReader@ r)
@@ -528,6 +529,10 @@ void NewPlayer(CResourceReader@ r)
     r.AddSpriteIDResource(0, 1600);
     r.AddHotspot(5000, 5000, 0, 1600);
     r.AddZoom(150, 100, 0, 1600);
+    r.CreateTextSpriteObjectData("prompt");
+    r.AddTextSpriteIDResource(51, 1600);
+    r.AddOffset(0, -46, 0, 1600);
+    r.AddLayer(1, 1600);
     r.CreateSpriteObjectData("_item_edit");
     r.AddOffset(0, -20, 0, 1600);
     r.AddLayer(1, 1600);
