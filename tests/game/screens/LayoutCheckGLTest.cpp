@@ -80,6 +80,10 @@ protected:
         const GF::THolder<GF::IDataInputStream> stream = GF::CreateBlobReader();
         ASSERT_TRUE(stream->Open("Binary\\gamedata.bin"));
         ASSERT_TRUE(ReadGameData(stream));
+        // The recipe book and the order signs are laid out from the level data.
+        const GF::THolder<GF::IDataInputStream> levels = GF::CreateBlobReader();
+        ASSERT_TRUE(levels->Open("Binary\\levelsdata.bin"));
+        ASSERT_TRUE(ReadLevelsData(levels));
         // Every layout the flow shows, and whether it is shown over the screen before it; the hint
         // page comes over the kitchen from code.
         for (const CFlowRule& rule : GetGameData().flowRules) {
@@ -166,10 +170,15 @@ protected:
         }
         scene->Update(0.0f);
         layout->ApplyTransform();
+        return PartsOf(layout);
+    }
+
+    // What a player sees of the animation, its parts in the order they were made.
+    std::vector<tagPart> PartsOf(const GF::TAnimationPtr& animation) {
         std::vector<tagPart> parts;
         int owners = 0;
         made = 0;
-        Collect(layout, "", parts, owners);
+        Collect(animation, "", parts, owners);
         return parts;
     }
 
@@ -321,9 +330,6 @@ TEST_F(LayoutCheckGL, AScreenShownOverAnotherHasABoardUnderAllItsParts) {
 // every recipe known, each text stands apart from the others (the page's number among them) and
 // everything lies on the page.
 TEST_F(LayoutCheckGL, EveryPageOfTheRecipeBookKeepsItsTextsApartAndOnThePage) {
-    const GF::THolder<GF::IDataInputStream> stream = GF::CreateBlobReader();
-    ASSERT_TRUE(stream->Open("Binary\\levelsdata.bin"));
-    ASSERT_TRUE(ReadLevelsData(stream));
     scene->Clear();
     CCookBookPages pages;
     pages.Init(GF::THolder<GF::IScene>(scene.Get()));
@@ -335,10 +341,7 @@ TEST_F(LayoutCheckGL, EveryPageOfTheRecipeBookKeepsItsTextsApartAndOnThePage) {
         ASSERT_TRUE(page) << index;
         page->ApplyTransform();
         const TRect sheet = page->GetBoundingBox();
-        std::vector<tagPart> parts;
-        int owners = 0;
-        made = 0;
-        Collect(page, "", parts, owners);
+        const std::vector<tagPart> parts = PartsOf(page);
         for (size_t a = 0; a < parts.size(); ++a) {
             EXPECT_TRUE(Inside(parts[a].box, sheet, 0))
                 << "page " << index + 1 << ": " << parts[a].path << " \"" << Narrow(parts[a].words) << "\" "
@@ -358,9 +361,6 @@ TEST_F(LayoutCheckGL, EveryPageOfTheRecipeBookKeepsItsTextsApartAndOnThePage) {
 // A customer's order sign as the kitchen shows it, for every recipe of the sample: the recipe's name
 // lies whole on the sign's header, and nothing else on the sign lies on another of its parts.
 TEST_F(LayoutCheckGL, AnOrderSignKeepsEveryRecipeNameOnItsHeaderAndItsPartsApart) {
-    const GF::THolder<GF::IDataInputStream> stream = GF::CreateBlobReader();
-    ASSERT_TRUE(stream->Open("Binary\\levelsdata.bin"));
-    ASSERT_TRUE(ReadLevelsData(stream));
     ASSERT_FALSE(GetLevelsData().Recepts.empty());
     for (const auto& [key, recipe] : GetLevelsData().Recepts) {
         scene->Clear();
@@ -372,10 +372,7 @@ TEST_F(LayoutCheckGL, AnOrderSignKeepsEveryRecipeNameOnItsHeaderAndItsPartsApart
         sign->SetText("_points", u"99.9");
         scene->Update(0.0f);
         sign->ApplyTransform();
-        std::vector<tagPart> parts;
-        int owners = 0;
-        made = 0;
-        Collect(sign, "", parts, owners);
+        const std::vector<tagPart> parts = PartsOf(sign);
         const auto part = [&parts](const std::string& path) {
             return std::find_if(parts.begin(), parts.end(), [&path](const tagPart& p) { return p.path == path; });
         };
