@@ -264,6 +264,7 @@ void Button(CResourceReader@ r, const string &in name, int caption)
     r.AddZoom(100, 100, 0, 100);
     r.AddColor(255, 255, 255, 255, 0, 1400);
     r.AddColor(160, 128, 128, 128, 0, 100);
+    r.AddBlendMode(2, 1500);
     r.AddSubstAnimation("interfaces", "glow");
     r.AddCommandSubstAnimation("glow", 1000);
 
@@ -306,6 +307,7 @@ void Interfaces(CResourceReader@ r)
     r.AddColor(255, 255, 240, 200, 0, 2000);
     r.AddColor(255, 255, 240, 200, 1, 1000);
     r.AddColor(0, 255, 240, 200, 0, 0);
+    r.AddBlendMode(2, 4000);
     r.AddParamModifier(1, 1, 2, -3.0, 3.0, 1500.0, 2500.0);      // a slow wobble, in degrees
 
     r.CreateParticleSystem("sparks");
@@ -584,6 +586,7 @@ void Controls(CResourceReader@ r)
     r.AddHotspot(5000, 5000, 0, 200);
     r.AddColor(255, 255, 255, 255, 0, 100);
     r.AddColor(255, 255, 200, 0, 0, 100);
+    r.AddBlendMode(2, 200);
 
     // The part "all" takes the cursor 200 pixels along the track: to the right, or (slider_up) up.
     r.CreateAnimationData("slider");
@@ -634,6 +637,7 @@ void Controls(CResourceReader@ r)
     r.AddHotspot(5000, 5000, 0, 500);
     r.AddColor(255, 255, 255, 255, 0, 400);
     r.AddColor(255, 90, 90, 90, 0, 100);
+    r.AddBlendMode(2, 500);
 
     r.CreateAnimationData("list_row");
     r.AddNamedPart("_selected", 0, 100, 1);
@@ -642,6 +646,7 @@ void Controls(CResourceReader@ r)
     r.AddTextSpriteIDResource(7, 200);
     r.AddColor(255, 255, 220, 0, 0, 100);
     r.AddColor(255, 255, 255, 255, 0, 100);
+    r.AddBlendMode(2, 200);
 
     // 200 x 100 from its origin; rows 20 pixels apart.
     r.CreateAnimationData("list_box");
@@ -674,11 +679,12 @@ void Controls(CResourceReader@ r)
     r.AddHotspot(5000, 5000, 0, 800);
     r.AddColor(255, 255, 255, 255, 0, 200);
     r.AddColor(255, 0, 200, 0, 0, 100);
-    r.AddColor(255, 60, 60, 60, 0, 100);
+    r.AddColor(255, 150, 150, 150, 0, 100);
     r.AddColor(255, 0, 255, 0, 0, 100);
-    r.AddColor(255, 120, 120, 120, 0, 100);
+    r.AddColor(255, 200, 200, 200, 0, 100);
     r.AddColor(255, 0, 90, 0, 0, 100);
-    r.AddColor(255, 40, 40, 40, 0, 100);
+    r.AddColor(255, 80, 80, 80, 0, 100);
+    r.AddBlendMode(2, 800);
 
     r.CreateAnimationData("sample");
     r.AddNamedPart("_show", 0, 100, 1);
@@ -812,6 +818,7 @@ void GameMenus(CResourceReader@ r)
     r.AddZoom(0, 40, 1, 400);
     r.AddZoom(1000, 40, 0, 1000);
     r.AddColor(255, 200, 40, 40, 0, 1400);
+    r.AddBlendMode(2, 1400);
 
     // The main menu's selector: an arrow that points at the button it stands beside.
     r.CreateAnimationData("selector");
@@ -820,6 +827,7 @@ void GameMenus(CResourceReader@ r)
     r.AddSpriteIDResource(6, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
     r.AddColor(255, 255, 220, 0, 0, 1000);
+    r.AddBlendMode(2, 1000);
 
     // The title. Child drawable 10 hosts the ribbon "lenta" (the screen finds it by that number).
     MenuBackdrop(r, "SplashScreen");                  // 0
@@ -945,6 +953,7 @@ void Balloons(CResourceReader@ r)
     r.AddTextSpriteIDResource(8, 1500);
     r.AddLayer(1, 1500);
     r.AddColor(255, 40, 40, 60, 0, 1500);
+    r.AddBlendMode(2, 1500);
 }
 
 // The sample kitchen's layout: the wall clock "_clock" (80 x 80, hands "_hour", "_min", "_second"
@@ -1378,6 +1387,7 @@ void ComicPanel(CResourceReader@ r, int index, int text, int y, int start, int e
     r.AddOffset(0, y, 0, end);
     r.AddLayer(1, end);
     r.AddColor(255, red, green, blue, 0, end);
+    r.AddBlendMode(2, end);
     if (start > 0) r.AddOpaque(0, 0, start);
     r.AddOpaque(0, 1, 600);
     r.AddOpaque(255, 0, end - start - 600);
@@ -1644,6 +1654,7 @@ void BonusGames(CResourceReader@ r)
     r.AddOffset(-330, 255, 0, 2000);
     r.AddLayer(30, 2000);
     r.AddColor(255, 40, 30, 20, 0, 2000);
+    r.AddBlendMode(2, 2000);
 
     TwinPictures(r, "bonus_place_in_1", 170, 200, 220);
     r.CreateSpriteObjectData("_list");
@@ -2901,6 +2912,7 @@ void BonusName(CResourceReader@ r, const string &in name, int text)
     r.CreateTextSpriteObjectData("_text");
     r.AddTextSpriteIDResource(text, 1500);
     r.AddColor(255, 250, 230, 120, 0, 1500);
+    r.AddBlendMode(2, 1500);
     r.AddOffset(0, 0, 1, 1500);
     r.AddOffset(0, -40, 0, 0);
     r.AddOpaque(255, 0, 1000);
