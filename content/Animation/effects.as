@@ -2843,7 +2843,9 @@ void Announcements(CResourceReader@ r)
         for (int i = 0; i < n; ++i)
         {
             int x = (2 * i - (n - 1)) * 110;
+            // A recipe's picture is its item icon of 32 x 32: the place shows it at 80 x 80.
             Place(r, "_recept_" + Number(i + 1), x, 0, 1, 300);
+            r.AddZoom(250, 250, 0, 300);
             r.CreateTextSpriteObjectData("_title_" + Number(i + 1));
             r.AddTextSpriteIDResource(8, 300);
             r.AddOffset(x, 60, 0, 300);
