@@ -430,7 +430,8 @@ TEST_F(LayoutCheckGL, TheOrderSignsLeaveEveryDeviceAndPlaceOfAKitchenInSight) {
         if (level.Orders.empty()) continue;
         for (const CPlacedObjectInfo& placed : level.Objects) {
             if (!placed.Name.starts_with("Devices.") && !placed.Name.starts_with("Places.")) continue;
-            if (!seen.insert(placed.Name + " " + std::to_string(placed.X) + " " + std::to_string(placed.Y)).second)
+            if (!seen.insert(placed.Name + " " + std::to_string(placed.X) + " " + std::to_string(placed.Y))
+                     .second)
                 continue;
             const GF::TAnimationPtr object = scene->CreateAnimation(placed.Name);
             ASSERT_TRUE(object) << name << ": " << placed.Name;
@@ -448,11 +449,13 @@ TEST_F(LayoutCheckGL, TheOrderSignsLeaveEveryDeviceAndPlaceOfAKitchenInSight) {
     EXPECT_GT(seen.size(), 8u);
 }
 
-// The tournament's ribbons in the kitchen, for every level with rivals, once every participant has
-// scored up to the most a rival reaches there and the portraits have glided to their places: each
-// ribbon's place and points lie on its plate, and no portrait lies on a text.
+// The tournament's ribbons in the kitchen, for every level with rivals, looked at on every frame as
+// the rivals score up to the most a rival reaches there and the player then passes them all, the
+// portraits gliding to their new places: each ribbon's place and points lie on its plate, and no
+// portrait, at rest or on its way, lies on a text.
 TEST_F(LayoutCheckGL, EveryRivalsRibbonKeepsItsTextsOnItsPlateAndClearOfThePortraits) {
     const float glide = GetGameData().rivalParams.stepInterval;
+    const float frame = glide / 8.0f;
     int levels = 0;
     for (const auto& [name, level] : GetLevelsData().Levels) {
         if (level.ProgressValues.empty()) continue;
@@ -460,43 +463,53 @@ TEST_F(LayoutCheckGL, EveryRivalsRibbonKeepsItsTextsOnItsPlateAndClearOfThePortr
         scene->Clear();
         CRivalsPanel panel;
         panel.Init(GF::THolder<GF::IScene>(scene.Get()));
+        const auto look = [&](const std::string& when) {
+            std::vector<tagPart> texts;
+            for (const GF::TAnimationPtr& ribbon : panel.GetRibbons()) {
+                ASSERT_TRUE(ribbon) << name;
+                ribbon->ApplyTransform();
+                const std::vector<tagPart> parts = PartsOf(ribbon);
+                const auto plate =
+                    std::find_if(parts.begin(), parts.end(), [](const tagPart& p) { return !p.text; });
+                ASSERT_NE(plate, parts.end()) << name;
+                for (const tagPart& part : parts) {
+                    if (!part.text) continue;
+                    EXPECT_TRUE(Inside(part.box, plate->box, 0))
+                        << name << ", " << when << ": \"" << Narrow(part.words) << "\" " << Box(part.box)
+                        << " runs off its ribbon " << Box(plate->box);
+                    texts.push_back(part);
+                }
+            }
+            for (const auto& entry : panel.GetEntries()) {
+                ASSERT_TRUE(entry.portrait) << name;
+                entry.portrait->ApplyTransform();
+                const TRect portrait = entry.portrait->GetBoundingBox();
+                for (const tagPart& text : texts)
+                    EXPECT_FALSE(Overlap(portrait, text.box))
+                        << name << ", " << when << ": the portrait of " << entry.participant << " "
+                        << Box(portrait) << " lies on \"" << Narrow(text.words) << "\" " << Box(text.box);
+            }
+        };
+        // Every glide frame by frame, until the first one a player would see wrong.
+        const auto score = [&](int participant, float points) {
+            panel.SetScore(participant, points);
+            for (int step = 0; step < 10 && !HasFailure(); ++step) {
+                panel.Step(frame);
+                look("participant " + std::to_string(participant) + " at " + std::to_string(points) +
+                     ", frame " + std::to_string(step));
+            }
+        };
         panel.ShowRivalPortraits(CRivalsPanel::kPlayer, 0.0f);
         for (const CLevelValuePair& rival : level.ProgressValues) panel.ShowRivalPortraits(rival.Slot, 0.0f);
-        // A rival's last step lands it up to 19 points past its aim; the player beats them all.
+        panel.Step(frame);
+        look("the start");
+        // A rival's last step lands it up to 19 points past its aim.
         float best = 0.0f;
         for (const CLevelValuePair& rival : level.ProgressValues) {
-            panel.SetScore(rival.Slot, static_cast<float>(rival.Value + 19));
+            score(rival.Slot, static_cast<float>(rival.Value + 19));
             best = std::max(best, static_cast<float>(rival.Value + 19));
         }
-        panel.SetScore(CRivalsPanel::kPlayer, best + 1.0f);
-        for (int step = 0; step < 3; ++step) panel.Step(glide);
-        std::vector<tagPart> texts;
-        std::vector<TRect> portraits;
-        for (const GF::TAnimationPtr& ribbon : panel.GetRibbons()) {
-            ASSERT_TRUE(ribbon) << name;
-            ribbon->ApplyTransform();
-            const std::vector<tagPart> parts = PartsOf(ribbon);
-            const auto plate =
-                std::find_if(parts.begin(), parts.end(), [](const tagPart& p) { return !p.text; });
-            ASSERT_NE(plate, parts.end()) << name;
-            for (const tagPart& part : parts) {
-                if (!part.text) continue;
-                EXPECT_TRUE(Inside(part.box, plate->box, 0))
-                    << name << ": \"" << Narrow(part.words) << "\" " << Box(part.box)
-                    << " runs off its ribbon " << Box(plate->box);
-                texts.push_back(part);
-            }
-        }
-        for (const auto& entry : panel.GetEntries()) {
-            ASSERT_TRUE(entry.portrait) << name;
-            entry.portrait->ApplyTransform();
-            portraits.push_back(entry.portrait->GetBoundingBox());
-        }
-        for (const TRect& portrait : portraits)
-            for (const tagPart& text : texts)
-                EXPECT_FALSE(Overlap(portrait, text.box))
-                    << name << ": a portrait " << Box(portrait) << " lies on \"" << Narrow(text.words)
-                    << "\" " << Box(text.box);
+        score(CRivalsPanel::kPlayer, best + 1.0f);
         panel.Clear();
     }
     EXPECT_GT(levels, 0);
@@ -589,7 +602,8 @@ TEST_F(LayoutCheckGL, TheAnnouncementsShowEveryNewIngredientAndRecipeLargeBeside
 // under the title the picture is a dark ground, so that the light letters read whole on it.
 TEST_F(LayoutCheckGL, ThePublishersTitleReadsOnEveryStartUpPicture) {
     const std::vector<tagPart> parts = Rest("interfaces.publisher");
-    const auto title = std::find_if(parts.begin(), parts.end(), [](const tagPart& part) { return part.text; });
+    const auto title =
+        std::find_if(parts.begin(), parts.end(), [](const tagPart& part) { return part.text; });
     ASSERT_NE(title, parts.end());
     const GF::THolder<GF::HGENS::CSpalshDrawable> splash = GF::MakeHolder<GF::HGENS::CSpalshDrawable>();
     splash->Init();
