@@ -33,23 +33,29 @@ bool Frame(int x, int y, int width) {
     return x < width || y < width || x >= kWidth - width || y >= kHeight - width;
 }
 
-// A plate on a blue table: a light ring around a warm centre inside a white frame.
+// The publisher screen writes the game's title, in light letters, across every picture a little
+// above its middle: from below the pictures' top band down to kTitleBottom they keep a plain dark
+// ground for it to be read on.
+constexpr int kTitleBottom = 150;
+
+// A plate on a blue table, below the title's band: a light ring around a warm centre inside a white
+// frame.
 Uint32 Plate(int x, int y) {
     if (Frame(x, y, 6)) return 0xFFFFFFFF;
     const float dx = static_cast<float>(x - kWidth / 2);
-    const float dy = static_cast<float>(y - kHeight / 2);
+    const float dy = static_cast<float>(y - (kTitleBottom + 56));
     const float r = std::sqrt(dx * dx + dy * dy);
-    if (r < 70.0f) return Mix(0xFFF0A030, 0xFFC05020, r / 70.0f);
-    if (r < 95.0f) return 0xFFF4F0E8;
+    if (r < 36.0f) return Mix(0xFFF0A030, 0xFFC05020, r / 36.0f);
+    if (r < 52.0f) return 0xFFF4F0E8;
     return Mix(0xFF14305A, 0xFF1E6A8C, static_cast<float>(y) / kHeight);
 }
 
-// Three coloured bars under a check band, on a dark green field.
+// A check band above the title's band and three coloured bars below it, on a dark green field.
 Uint32 Bars(int x, int y) {
     if (Frame(x, y, 6)) return 0xFFFFFFFF;
     if (y >= 40 && y < 72) return ((x / 16 + y / 16) % 2) ? 0xFFE8E8E8 : 0xFF303030;
     static const Uint32 kBars[] = {0xFFD83A3A, 0xFFF2C12E, 0xFF3AA655};
-    if (y >= 110 && y < 220 && x >= 60 && x < kWidth - 60) {
+    if (y >= kTitleBottom + 10 && y < kHeight - 30 && x >= 60 && x < kWidth - 60) {
         const int bar = (x - 60) * 3 / (kWidth - 120);
         if ((x - 60) % ((kWidth - 120) / 3) >= 12) return kBars[bar];
     }

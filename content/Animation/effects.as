@@ -1552,10 +1552,11 @@ void HighScores(CResourceReader@ r)
 }
 
 // A tournament ribbon, "interfaces.ribbon_<n>": a plate of 84 x 42 in the ribbon's colour, its left
-// end at the ribbon's position; the participant's portrait rests on "_pers_place" at its left, the
-// place "_place" stands at the top right and the points "_score" below it. "_select" lights the
-// player's ribbon. In the kitchen the ribbons stand on layer 110: their texts join the kitchen's
-// texts (kTextsAbove).
+// end at the ribbon's position, the place "_place" on its left and the points "_score" on its right;
+// the participant's portrait hangs on "_pers_place" below the plate's middle, so that a portrait
+// gliding along the row to another ribbon passes under the plates, never over a text. "_select"
+// lights the player's ribbon. In the kitchen the ribbons stand on layer 110: their texts join the
+// kitchen's texts (kTextsAbove).
 void Ribbon(CResourceReader@ r, int n, int red, int green, int blue)
 {
     r.CreateAnimationData("ribbon_" + Number(n));
@@ -1569,15 +1570,15 @@ void Ribbon(CResourceReader@ r, int n, int red, int green, int blue)
     r.AddColor(255, red, green, blue, 0, 1000);
     r.AddColor(255, 255, 250, 200, 0, 500);
     r.CreateSpriteObjectData("_pers_place");
-    r.AddOffset(22, 0, 0, 1500);
+    r.AddOffset(42, 38, 0, 1500);
     r.AddLayer(1, 1500);
     r.CreateTextSpriteObjectData("_place");
     r.AddTextSpriteIDResource(5, 1500);
-    r.AddOffset(62, -10, 0, 1500);
+    r.AddOffset(10, 0, 0, 1500);
     r.AddLayer(kTextsAbove - 110, 1500);
     r.CreateTextSpriteObjectData("_score");
     r.AddTextSpriteIDResource(5, 1500);
-    r.AddOffset(62, 10, 0, 1500);
+    r.AddOffset(46, 0, 0, 1500);
     r.AddLayer(kTextsAbove - 110, 1500);
 }
 
@@ -2854,7 +2855,9 @@ void Announcements(CResourceReader@ r)
         for (int i = 0; i < n; ++i)
         {
             int x = (2 * i - (n - 1)) * 110;
+            // A recipe's picture is its item icon of 32 x 32: the place shows it at 80 x 80.
             Place(r, "_recept_" + Number(i + 1), x, 0, 1, 300);
+            r.AddZoom(250, 250, 0, 300);
             r.CreateTextSpriteObjectData("_title_" + Number(i + 1));
             r.AddTextSpriteIDResource(8, 300);
             r.AddOffset(x, 60, 0, 300);

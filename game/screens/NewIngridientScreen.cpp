@@ -134,9 +134,12 @@ GF::TAnimationPtr CNewIngridientScreen::CreateIngredientElement(const std::strin
     picture->SetContainer(place, true);
     picture->Play("_idle", 0, false);
     element->Update(0.0f);
+    // Every picture is brought to the row's height, a small one too: a library picture is drawn at
+    // the kitchen's own scale, which a level may enlarge (the saucepan is a 16 x 16 cell placed four
+    // times its size), and would show a few pixels wide here.
     const GF::TRect box = picture->GetBoundingBox();
     const float height = static_cast<float>(box.bottom - box.top);
-    if (height > kPictureHeight) {
+    if (height > 0.0f && height != kPictureHeight) {
         picture->SetScale(kPictureHeight / height, kPictureHeight / height);
         element->Update(0.0f);
     }

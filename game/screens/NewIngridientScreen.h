@@ -10,11 +10,11 @@
 #include "game/screens/GameMenuScreen.h"
 
 // The new ingredients of the level about to be played ("new_ingridient_screen"), once per level and
-// player: one element ("main_menu.element_ingr": the ingredient's picture standing on its name) per
-// key of the level's list, in rows of three (four when more than four rows of three would be
-// needed), each appearing 300 ms after the one before it, the first 700 ms after the set-up. Sound
-// 11 plays once the window shades are open. A click on "ok" while elements still wait shows them
-// all at once; a click once all are shown ends the screen with "play".
+// player: one element ("main_menu.element_ingr": the ingredient's picture, 44 pixels high, standing
+// on its name) per key of the level's list, in rows of three (four when more than four rows of three
+// would be needed), each appearing 300 ms after the one before it, the first 700 ms after the
+// set-up. Sound 11 plays once the window shades are open. A click on "ok" while elements still wait
+// shows them all at once; a click once all are shown ends the screen with "play".
 //
 // A level without new ingredients, or announced before, loads no layout: the screen passes the
 // flow on with "play" at its first frame, unseen. The level's announced flag is set when the

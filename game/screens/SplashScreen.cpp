@@ -19,6 +19,8 @@ namespace {
 constexpr int kCustomCursor = 10;
 // The layout's child that hosts the ribbon shown under a named player's menu.
 constexpr unsigned kRibbonHost = 10;
+// The player button's item: its caption is the current player's name.
+constexpr const char* kPlayerItem = "_item_new_player";
 
 const char* const kPlayerControls[] = {"options", "help", "hight_score", "play", "new_player", "quit"};
 
@@ -53,10 +55,10 @@ void CSplashScreen::OnInitialize() {
 void CSplashScreen::OnActivate() {
     TGameMenuScreen::OnActivate();
     const GF::WString name = GetCurrentPlayer().name;
-    if (const GF::TAnimationPtr item = GF::HGENS::HostedAnimation(m_layout, "_item_new_player"))
+    if (const GF::TAnimationPtr item = GF::HGENS::HostedAnimation(m_layout, kPlayerItem))
         item->SetText("_text", name);
     else
-        LogMissingPart(m_name, "_item_new_player");
+        LogMissingPart(m_name, kPlayerItem);
 
     GF::TAnimationPtr ribbon;
     if (m_layout) {
@@ -68,6 +70,9 @@ void CSplashScreen::OnActivate() {
     const bool named = !name.empty();
     for (const char* control : kPlayerControls)
         if (const GF::THolder<GF::HGENS::CBaseControl> found = FindControl(control)) found->SetEnabled(named);
+    // The nameless player leaves for the name screen at once: an empty name button would only show
+    // a blank face until then.
+    if (m_layout) m_layout->SetChildVisible(kPlayerItem, named);
     if (ribbon) {
         ribbon->SetVisible(named);
         if (named) ribbon->Play("_show", 0, false);

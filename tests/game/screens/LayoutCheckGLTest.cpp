@@ -10,6 +10,7 @@
 #include "framework/core/DataStreams.h"
 #include "framework/core/GameProperties.h"
 #include "framework/core/WString.h"
+#include "framework/gui/SplashDrawable.h"
 #include "framework/resources/Font.h"
 #include "framework/resources/ObjectData.h"
 #include "framework/resources/Resource.h"
@@ -22,7 +23,10 @@
 #include "game/app/GameData.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/kitchen/RivalsPanel.h"
 #include "game/screens/CookBookPages.h"
+#include "game/screens/NewIngridientScreen.h"
+#include "game/screens/NewReceptScreen.h"
 #include "game/screens/WindowShadesEffect.h"
 #include "tests/support/SampleSceneGL.h"
 
@@ -392,4 +396,232 @@ TEST_F(LayoutCheckGL, AnOrderSignKeepsEveryRecipeNameOnItsHeaderAndItsPartsApart
                     << Box(two.box);
             }
     }
+}
+
+// The order signs stand in a column at the kitchen's right edge, as many as may wait at once, any
+// one of them open: the devices and ingredient places of every kitchen level lie clear of them, so
+// that a player sees every crate whoever waits.
+TEST_F(LayoutCheckGL, TheOrderSignsLeaveEveryDeviceAndPlaceOfAKitchenInSight) {
+    const CZacazParams& params = GetGameData().zacazParams;
+    ASSERT_GT(params.customersAtOnce, 0);
+    scene->Clear();
+    std::vector<TRect> signs;
+    for (int open = 0; open < params.customersAtOnce; ++open) {
+        float y = params.firstRowY;
+        for (int row = 0; row < params.customersAtOnce; ++row) {
+            const GF::TAnimationPtr sign = scene->CreateAnimation("interfaces.zakaz");
+            ASSERT_TRUE(sign);
+            sign->SetPosition(params.columnX, y);
+            if (row == open) {
+                sign->Play("_show", 0, false);
+                sign->ShowTime(sign->GetEndTime());
+                sign->SetChildVisible("_list", true);
+            } else {
+                sign->Play("_idle", 0, false);
+            }
+            scene->Update(0.0f);
+            sign->ApplyTransform();
+            for (const tagPart& part : PartsOf(sign)) signs.push_back(part.box);
+            y += params.rowStep + (row == open ? params.openStep : 0.0f);
+        }
+    }
+    std::set<std::string> seen;  // most levels share the base kitchen's objects
+    for (const auto& [name, level] : GetLevelsData().Levels) {
+        if (level.Orders.empty()) continue;
+        for (const CPlacedObjectInfo& placed : level.Objects) {
+            if (!placed.Name.starts_with("Devices.") && !placed.Name.starts_with("Places.")) continue;
+            if (!seen.insert(placed.Name + " " + std::to_string(placed.X) + " " + std::to_string(placed.Y))
+                     .second)
+                continue;
+            const GF::TAnimationPtr object = scene->CreateAnimation(placed.Name);
+            ASSERT_TRUE(object) << name << ": " << placed.Name;
+            object->SetPosition(placed.X, placed.Y);
+            object->SetScale(placed.ScaleX, placed.ScaleY);
+            object->Play("_idle", 0, false);
+            scene->Update(0.0f);
+            object->ApplyTransform();
+            const TRect box = object->GetBoundingBox();
+            for (const TRect& sign : signs)
+                EXPECT_FALSE(Overlap(box, sign)) << name << ": " << placed.Name << " " << Box(box)
+                                                 << " lies under an order sign " << Box(sign);
+        }
+    }
+    EXPECT_GT(seen.size(), 8u);
+}
+
+// The tournament's ribbons in the kitchen, for every level with rivals, looked at on every frame as
+// the rivals score up to the most a rival reaches there and the player then passes them all, the
+// portraits gliding to their new places: each ribbon's place and points lie on its plate, and no
+// portrait, at rest or on its way, lies on a text.
+TEST_F(LayoutCheckGL, EveryRivalsRibbonKeepsItsTextsOnItsPlateAndClearOfThePortraits) {
+    const float glide = GetGameData().rivalParams.stepInterval;
+    const float frame = glide / 8.0f;
+    int levels = 0;
+    for (const auto& [name, level] : GetLevelsData().Levels) {
+        if (level.ProgressValues.empty()) continue;
+        ++levels;
+        scene->Clear();
+        CRivalsPanel panel;
+        panel.Init(GF::THolder<GF::IScene>(scene.Get()));
+        const auto look = [&](const std::string& when) {
+            std::vector<tagPart> texts;
+            for (const GF::TAnimationPtr& ribbon : panel.GetRibbons()) {
+                ASSERT_TRUE(ribbon) << name;
+                ribbon->ApplyTransform();
+                const std::vector<tagPart> parts = PartsOf(ribbon);
+                const auto plate =
+                    std::find_if(parts.begin(), parts.end(), [](const tagPart& p) { return !p.text; });
+                ASSERT_NE(plate, parts.end()) << name;
+                for (const tagPart& part : parts) {
+                    if (!part.text) continue;
+                    EXPECT_TRUE(Inside(part.box, plate->box, 0))
+                        << name << ", " << when << ": \"" << Narrow(part.words) << "\" " << Box(part.box)
+                        << " runs off its ribbon " << Box(plate->box);
+                    texts.push_back(part);
+                }
+            }
+            for (const auto& entry : panel.GetEntries()) {
+                ASSERT_TRUE(entry.portrait) << name;
+                entry.portrait->ApplyTransform();
+                const TRect portrait = entry.portrait->GetBoundingBox();
+                for (const tagPart& text : texts)
+                    EXPECT_FALSE(Overlap(portrait, text.box))
+                        << name << ", " << when << ": the portrait of " << entry.participant << " "
+                        << Box(portrait) << " lies on \"" << Narrow(text.words) << "\" " << Box(text.box);
+            }
+        };
+        // Every glide frame by frame, until the first one a player would see wrong.
+        const auto score = [&](int participant, float points) {
+            panel.SetScore(participant, points);
+            for (int step = 0; step < 10 && !HasFailure(); ++step) {
+                panel.Step(frame);
+                look("participant " + std::to_string(participant) + " at " + std::to_string(points) +
+                     ", frame " + std::to_string(step));
+            }
+        };
+        panel.ShowRivalPortraits(CRivalsPanel::kPlayer, 0.0f);
+        for (const CLevelValuePair& rival : level.ProgressValues) panel.ShowRivalPortraits(rival.Slot, 0.0f);
+        panel.Step(frame);
+        look("the start");
+        // A rival's last step lands it up to 19 points past its aim.
+        float best = 0.0f;
+        for (const CLevelValuePair& rival : level.ProgressValues) {
+            score(rival.Slot, static_cast<float>(rival.Value + 19));
+            best = std::max(best, static_cast<float>(rival.Value + 19));
+        }
+        score(CRivalsPanel::kPlayer, best + 1.0f);
+        panel.Clear();
+    }
+    EXPECT_GT(levels, 0);
+}
+
+// The announcements of new ingredients and new recipes show every picture of the sample large enough
+// to be made out, each apart from its name.
+TEST_F(LayoutCheckGL, TheAnnouncementsShowEveryNewIngredientAndRecipeLargeBesideItsName) {
+    static constexpr int kLeast = 40;  // pixels of a picture's height
+    scene->Clear();
+    // No level to announce: the screen only makes the elements it is asked for, in this scene.
+    GetCurrentPlayer().stringVars[29] = "no_such_level";
+    const GF::THolder<GF::IScreen> screen = CNewIngridientScreen::Create();
+    auto* ingredients = dynamic_cast<CNewIngridientScreen*>(screen.Get());
+    ASSERT_TRUE(ingredients);
+    ingredients->Initialize("", GF::THolder<GF::IScene>(scene.Get()), nullptr);
+    std::set<std::string> keys;
+    for (const auto& [name, level] : GetLevelsData().Levels)
+        keys.insert(level.NewIngridients.begin(), level.NewIngridients.end());
+    ASSERT_FALSE(keys.empty());
+    const auto check = [](const std::string& what, const std::vector<tagPart>& parts) {
+        int pictures = 0;
+        for (const tagPart& picture : parts) {
+            if (picture.text) continue;
+            ++pictures;
+            EXPECT_GE(picture.box.bottom - picture.box.top, kLeast)
+                << what << ": " << picture.path << " " << Box(picture.box) << " is too small to make out";
+            for (const tagPart& text : parts)
+                if (text.text) {
+                    EXPECT_FALSE(Overlap(picture.box, text.box))
+                        << what << ": " << picture.path << " " << Box(picture.box) << " lies on \""
+                        << Narrow(text.words) << "\" " << Box(text.box);
+                }
+        }
+        EXPECT_GT(pictures, 0) << what;
+    };
+    for (const std::string& key : keys) {
+        const GF::TAnimationPtr element = ingredients->CreateIngredientElement(key);
+        ASSERT_TRUE(element) << key;
+        element->SetPosition(400, 300);
+        element->Play("_show", 0, false);
+        element->ShowTime(element->GetEndTime());
+        scene->Update(0.0f);
+        element->ApplyTransform();
+        check(key, PartsOf(element));
+        scene->RemoveAnimation(element);
+    }
+    screen->OnDestroy();
+
+    // The recipes: the frame for as many as the sample's levels teach at once, each recipe's picture
+    // held by its place, its title beside it.
+    std::vector<std::string> recipes;
+    for (const auto& [key, recipe] : GetLevelsData().Recepts) recipes.push_back(key);
+    std::sort(recipes.begin(), recipes.end());
+    for (std::size_t first = 0; first < recipes.size(); first += 3) {
+        const std::size_t count = std::min<std::size_t>(3, recipes.size() - first);
+        scene->Clear();
+        const GF::TAnimationPtr frame =
+            scene->CreateAnimation(CNewReceptScreen::kFramePrefix + std::to_string(count));
+        ASSERT_TRUE(frame) << count;
+        frame->SetPosition(400, 280);
+        frame->Play("all", 1, false);
+        frame->ShowTime(frame->GetEndTime());
+        std::string what;
+        std::vector<GF::TAnimationPtr> pictures;
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::string& name = recipes[first + i];
+            what += name + " ";
+            const GF::TSubstitutedContainerPtr holder(frame->GetDrawable(static_cast<unsigned>(2 * i)).Get());
+            const GF::TAnimationPtr picture = scene->CreateAnimation(name);
+            ASSERT_TRUE(holder && picture) << name;
+            picture->SetContainer(holder, true);
+            pictures.push_back(picture);
+            const GF::TTextSpritePtr title(frame->GetDrawable(static_cast<unsigned>(2 * i + 1)).Get());
+            ASSERT_TRUE(title) << name;
+            title->SetText(GetLevelsData().Recepts.at(name).Title);
+        }
+        scene->Update(0.0f);
+        frame->ApplyTransform();
+        std::vector<tagPart> parts = PartsOf(frame);
+        for (const GF::TAnimationPtr& picture : pictures) {
+            picture->ApplyTransform();
+            for (const tagPart& part : PartsOf(picture)) parts.push_back(part);
+        }
+        check(what, parts);
+    }
+}
+
+// The publisher's pictures at full light with the game's title the publisher screen writes over them:
+// under the title the picture is a dark ground, so that the light letters read whole on it.
+TEST_F(LayoutCheckGL, ThePublishersTitleReadsOnEveryStartUpPicture) {
+    const std::vector<tagPart> parts = Rest("interfaces.publisher");
+    const auto title =
+        std::find_if(parts.begin(), parts.end(), [](const tagPart& part) { return part.text; });
+    ASSERT_NE(title, parts.end());
+    const GF::THolder<GF::HGENS::CSpalshDrawable> splash = GF::MakeHolder<GF::HGENS::CSpalshDrawable>();
+    splash->Init();
+    int pictures = 0;
+    for (; !splash->IsFinished() && pictures < 9; ++pictures) {
+        splash->Update(1100.0f);  // faded in
+        const CEngineFixture::Pixels pixels = Draw([&splash] { splash->Render(); });
+        int light = 0;
+        for (int y = std::max(0, title->box.top); y < std::min(pixels.height, title->box.bottom); ++y)
+            for (int x = std::max(0, title->box.left); x < std::min(pixels.width, title->box.right); ++x) {
+                const DWORD c = pixels.At(x, y);
+                const int luma = (30 * ((c >> 16) & 0xFF) + 59 * ((c >> 8) & 0xFF) + 11 * (c & 0xFF)) / 100;
+                if (luma > 128) ++light;
+            }
+        EXPECT_EQ(light, 0) << splash->GetCurrentName() << ": light pixels under the title \""
+                            << Narrow(title->words) << "\" " << Box(title->box);
+        splash->Update(1100.0f);  // held
+        splash->Update(1100.0f);  // faded out, the next one loaded
+    }
+    EXPECT_EQ(pictures, 2);
 }

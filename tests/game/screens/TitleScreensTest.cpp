@@ -6,6 +6,7 @@
 #include "framework/core/GameProperties.h"
 #include "framework/core/Keyset.h"
 #include "framework/gui/ListBoxControl.h"
+#include "framework/scene/IDrawable.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Progress.h"
 #include "game/screens/CheatClass.h"
@@ -24,6 +25,13 @@ protected:
             if (Frame() == "end") return false;
         }
         return TopName() == name;
+    }
+    // The title's player button is drawn: its item and the button it hosts are visible.
+    static bool PlayerButtonShown() {
+        const GF::TAnimationPtr layout = Top()->GetAnimation();
+        const GF::TDrawablePtr item = layout ? layout->FindDrawable("_item_new_player") : GF::TDrawablePtr();
+        const GF::TAnimationPtr button = GF::HGENS::HostedAnimation(layout, "_item_new_player");
+        return item && item->IsVisible() && button && button->IsVisible();
     }
     // A saved player who has seen the first comic, made current.
     void AddNamedPlayer(const GF::WString& name) {
@@ -44,6 +52,13 @@ TEST_F(TitleScreensTest, FirstStartMakesAPlayerWhoseFirstPlayIsTheComic) {
     ASSERT_TRUE(Start());
     ASSERT_TRUE(ReachTop("SplashScreen"));
     for (const char* button : kTitleButtons) EXPECT_FALSE(Control(button)->IsEnabled()) << button;
+    // The title stays on while its shades open and close: no blank name button is seen meanwhile.
+    int titleFrames = 0;
+    for (; titleFrames < 100 && TopName() == "SplashScreen"; ++titleFrames) {
+        EXPECT_FALSE(PlayerButtonShown()) << "frame " << titleFrames;
+        ASSERT_NE(Frame(), "end");
+    }
+    EXPECT_GT(titleFrames, 10);
     ASSERT_TRUE(ReachTop("new_player_screen"));
     ASSERT_TRUE(ReachIdle("new_player_screen"));
     EXPECT_FALSE(Control("ok")->IsEnabled());
@@ -57,6 +72,7 @@ TEST_F(TitleScreensTest, FirstStartMakesAPlayerWhoseFirstPlayIsTheComic) {
     EXPECT_EQ(GetCurrentPlayer().name, u"Ann");
     EXPECT_EQ(SavedStore().currentName, u"Ann");
     EXPECT_EQ(ItemText("_item_new_player"), u"Ann");
+    EXPECT_TRUE(PlayerButtonShown());
     for (const char* button : kTitleButtons) EXPECT_TRUE(Control(button)->IsEnabled()) << button;
 
     Click("play");
