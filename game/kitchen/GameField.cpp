@@ -246,10 +246,10 @@ void CGameField::ShowLevelIntro() {
         countdown->SetLayer(data.overlayLayer);
         countdown->SetVisible(false);
     }
-    const char* const counts[] = {"3", "2", "1", "go"};
+    const char* const countSounds[] = {"3", "2", "1", "go"};
     const char* const parts[] = {"_part_1", "_part_2", "_part_3", "_part_4"};
     for (int i = 0; i < 4; ++i) {
-        AddAction(CPlaySoundAction::CreateByName(counts[i]));
+        AddAction(CPlaySoundAction::CreateByName(countSounds[i]));
         AddAction(CAnimationWaitAction::Create(countdown, parts[i], 1, i == 3));
     }
     AddAction(CPlaySoundAction::Create(kSoundPlay));

@@ -66,8 +66,11 @@ bool CGameScreen::Update(const float& dt) {
     return TBase::Update(dt);  // the phase step, then the scene
 }
 
+// On top again, after the help (which plays the menu music) or the in-game menu, the stage's music
+// comes back; while it still plays, asking for it again changes nothing.
 void CGameScreen::OnActivate() {
     TBase::OnActivate();
+    PlayStageMusic();
     m_playerOption = GetCurrentPlayer().floatVars[kOptionVariable] != 0.0f;
     if (m_fieldKind == kDifferenceKind && !m_playerOption)
         GF::HGENS::GetCustomCursor()->SetCursor("cursor.custom_2");
@@ -131,17 +134,21 @@ void CGameScreen::OnInitialize() {
         }
     }
 
-    // The stage the player is on: a bonus level's stage field names its kind of game, not a stage.
-    const int stage = GetStageNumber(GetCurrentPlayer().stageName);
-    if (stage != 0)
-        PlayMusic("musik_" + std::to_string(stage));
-    else
-        StopMusic();
+    PlayStageMusic();
 
     m_activateDelegate = GF::CreateDelegate(this, &CGameScreen::OnApplicationActivate);
     m_deactivateDelegate = GF::CreateDelegate(this, &CGameScreen::OnApplicationDeactivate);
     GF::GetGameManager()->GetActivateEvent().Add(m_activateDelegate);
     GF::GetGameManager()->GetDeactivateEvent().Add(m_deactivateDelegate);
+}
+
+// The stage the player is on: a bonus level's stage field names its kind of game, not a stage.
+void CGameScreen::PlayStageMusic() {
+    const int stage = GetStageNumber(GetCurrentPlayer().stageName);
+    if (stage != 0)
+        PlayMusic("musik_" + std::to_string(stage));
+    else
+        StopMusic();
 }
 
 void CGameScreen::CreateField() {

@@ -47,6 +47,7 @@ private:
 
     // Makes the field for the level's kind; none for a level the table lacks.
     void CreateField();
+    void PlayStageMusic();
     void LevelStep(const float& dt);
     void EndedStep(const float& dt);
     // The level's orders of ordinary and duel customers whose recipe the player meets for the first

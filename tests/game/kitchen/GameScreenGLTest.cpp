@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +10,7 @@
 #include "game/app/GameSounds.h"
 #include "game/kitchen/FieldMakers.h"
 #include "game/kitchen/GenericActions.h"
+#include "tests/game/kitchen/BonusRun.h"
 #include "tests/support/LevelRun.h"
 #include "tests/support/SceneDoubles.h"
 
@@ -194,4 +196,55 @@ TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
     // The level's ordinary customers order soup and steak (the others are kinds that do not count).
     EXPECT_EQ(seen.newItems, 2.0f);
     EXPECT_EQ(seen.names, (std::vector<std::string>{"soup", "steak"}));
+}
+
+// The help plays the menu music; when it closes, the game screen is on top again with its stage's
+// track: after the kitchen's "Help" button and after the help a bonus game's intro opens. Both are
+// played by a player on the map of stage 2, whose track is found in the archive.
+TEST(GameScreenRun, TheStageMusicComesBackWhenTheHelpCloses) {
+    for (const char* level : {"stage2_1", "bonus_diference_1"}) {
+        SCOPED_TRACE(level);
+        CLevelRun run;
+        CBonusScript s;
+        s.skipHelp = false;
+        const bool kitchen = std::string(level) == "stage2_1";
+        std::string duringHelp, afterHelp;
+        if (kitchen) {
+            s.Until([](CLevelRun& r) { return r.TopName() == "GameScreen"; });
+            s.Wait(80);
+            auto at = std::make_shared<GF::TPoint<int>>();
+            s.Do([at](CLevelRun& r) {
+                const GF::THolder<GF::HGENS::CBaseControl> help = r.Top()->FindControl("help");
+                ASSERT_TRUE(help);
+                const GF::TRect box = help->GetHitRect();
+                *at = {(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+                r.MoveMouse(at->x, at->y);
+            });
+            s.Wait(2);
+            s.Do([at](CLevelRun& r) { r.Button(true, at->x, at->y); });
+            s.Wait(1);
+            s.Do([at](CLevelRun& r) { r.Button(false, at->x, at->y); });
+        }
+        s.Until([](CLevelRun& r) { return r.TopName() == "HelpScreen"; });
+        s.Do([&](CLevelRun&) {
+            duringHelp = GetCurrentMusic();
+            s.skipHelp = true;
+        });
+        s.Until([](CLevelRun& r) { return r.TopName() == "GameScreen"; });
+        s.Wait(30);
+        s.Do([&](CLevelRun&) { afterHelp = GetCurrentMusic(); });
+        const int code = run.Run([&](CLevelRun& r) {
+            if (r.FrameNumber() == 0) {
+                r.Player().stageName = "stage2";
+                r.Play(level);
+                return true;
+            }
+            return s.Step(r);
+        });
+        ASSERT_EQ(code, 0);
+        EXPECT_FALSE(run.timedOut) << run.TopName();
+        EXPECT_EQ(duringHelp, "music_game_menu");
+        EXPECT_EQ(afterHelp, "musik_2");
+        EXPECT_EQ(run.Log().find("NOT FOUND"), std::string::npos) << run.Log();
+    }
 }
