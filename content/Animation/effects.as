@@ -1291,7 +1291,20 @@ void Device(CResourceReader@ r, const string &in name, int zoom, int device)
     r.AddNamedPart("_idle", 0, 1000, 0);
     r.AddNamedPart("_work", 1000, 2000, 0);
     r.AddNamedPart("_closed", 2000, 3000, 0);
-    r.CreateSpriteObjectData("body");
+    DevicePicture(r, "body", zoom, device);
+    // The same picture again over the body, half opaque. The glow under the mouse adds its grey, up
+    // to white, to the device's fully opaque sprites only: the body is lit, and this layer keeps the
+    // device's own lines and colours over it, half-way to white at the full glow. Unlit, it draws the
+    // picture over itself, which changes nothing.
+    DevicePicture(r, "steady", zoom, device);
+    r.AddOpaque(kSteadyOpacity, 0, 3000);
+}
+
+const int kSteadyOpacity = 128;
+
+void DevicePicture(CResourceReader@ r, const string &in part, int zoom, int device)
+{
+    r.CreateSpriteObjectData(part);
     r.AddSpriteIDResource(kSaucepanIdle + 3 * device, 1000);
     r.AddSpriteIDResource(kSaucepanWork + 3 * device, 1000);
     r.AddSpriteIDResource(kSaucepanClosed + 3 * device, 1000);
