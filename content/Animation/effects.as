@@ -410,6 +410,9 @@ void MainMenu(CResourceReader@ r)
     r.CreateModule("main_menu");
     MenuButton(r, "button_yes", 47, false);
     MenuButton(r, "button_no", 47, true);
+    // A message box's one button: the screen still binds it as "yes", but it keeps its own caption,
+    // the table's "OK" (text description 5), since it only acknowledges.
+    MenuButton(r, "button_ok", 5, false, "_caption");
 
     // The yes/no dialogs: the framework's own, and the game's question before closing.
     ConfirmBox(r, "confirm_screen", true);
@@ -423,7 +426,7 @@ const int kDialogLayer = 1000;
 
 // A yes/no dialog: fades in, waits, fades out. Its buttons "yes" and "no" stand below the centre,
 // and the hint of the button under the mouse above it. A box that only tells (asks false) has
-// "yes" alone, in the middle.
+// "yes" alone, in the middle, captioned "OK".
 void ConfirmBox(CResourceReader@ r, const string &in name, bool asks)
 {
     r.CreateAnimationData(name);
@@ -446,7 +449,7 @@ void ConfirmBox(CResourceReader@ r, const string &in name, bool asks)
     r.CreateSpriteObjectData("_item_yes");
     r.AddOffset(asks ? -90 : 0, 40, 0, 1600);
     r.AddLayer(kDialogLayer + 1, 1600);
-    r.AddSubstAnimation("main_menu", "button_yes");
+    r.AddSubstAnimation("main_menu", asks ? "button_yes" : "button_ok");
 
     if (asks)
     {
