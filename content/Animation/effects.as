@@ -1276,10 +1276,10 @@ void KitchenObjects(CResourceReader@ r)
     Device(r, "micro_wave", 100, 2);
     Device(r, "electric_stove_4", 100, 3);
     r.CreateModule("Places");
-    Thing(r, "bread", kPlaceBread, 100, 100, 255, 255, 255);
-    Thing(r, "salad", kPlaceSalad, 100, 100, 255, 255, 255);
-    Thing(r, "cheese", kPlaceCheese, 100, 100, 255, 255, 255);
-    Thing(r, "cup", kPlaceCup, 100, 100, 255, 255, 255);
+    Place(r, "bread", kPlaceBread);
+    Place(r, "salad", kPlaceSalad);
+    Place(r, "cheese", kPlaceCheese);
+    Place(r, "cup", kPlaceCup);
     // Scenery comes in with a colour sweep added to its picture, so it is drawn in its own colours.
     r.CreateModule("Scenery");
     Thing(r, "window", kWindow, 100, 100, 255, 255, 255);
@@ -1304,6 +1304,16 @@ void Device(CResourceReader@ r, const string &in name, int zoom, int device)
 }
 
 const int kSteadyOpacity = 128;
+
+// An ingredient place: its crate, lit under the mouse as a device is, with the same steady layer.
+void Place(CResourceReader@ r, const string &in name, int sprite)
+{
+    Thing(r, name, sprite, 100, 100, 255, 255, 255);
+    r.CreateSpriteObjectData("steady");
+    r.AddSpriteIDResource(sprite, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddOpaque(kSteadyOpacity, 0, 1000);
+}
 
 void DevicePicture(CResourceReader@ r, const string &in part, int zoom, int device)
 {
