@@ -329,7 +329,8 @@ void Hole(cairo_t* cr, double w, double h) {
     });
 }
 
-// The devices, each in its rest, work and closed look (the closed one half as bright).
+// The devices, each in its rest, work and closed look (the closed one half as bright), in mid tones:
+// the glow under the mouse lifts a device half-way to white, which a light picture would hardly show.
 enum class ELook { Rest, Work, Closed };
 
 void Saucepan(cairo_t* cr, double w, double h, ELook look) {
@@ -397,7 +398,7 @@ void Griddle(cairo_t* cr, double w, double h, ELook look) {
 void Microwave(cairo_t* cr, double w, double h, ELook look) {
     const bool work = look == ELook::Work;
     RoundRect(cr, 0.75, 0.75, w - 1.5, h - 1.5, 3);
-    FillVertical(cr, 0, h, Rgb(245, 245, 240), Rgb(200, 200, 195));
+    FillVertical(cr, 0, h, Rgb(80, 160, 155), Rgb(50, 115, 115));
     Outline(cr, kInk, 1.5);
     // the window
     RoundRect(cr, w * 0.1, h * 0.2, w * 0.6, h * 0.6, 3);
@@ -428,7 +429,7 @@ void Stove(cairo_t* cr, double w, double h, ELook look) {
     const bool work = look == ELook::Work;
     // the oven front
     cairo_rectangle(cr, w * 0.06, h * 0.42, w * 0.88, h * 0.54);
-    FillVertical(cr, h * 0.42, h * 0.96, Rgb(235, 235, 230), Rgb(185, 185, 180));
+    FillVertical(cr, h * 0.42, h * 0.96, Rgb(200, 85, 60), Rgb(150, 55, 40));
     Outline(cr, kInk, 1.5);
     RoundRect(cr, w * 0.16, h * 0.6, w * 0.68, h * 0.3, 3);
     FillOutline(cr, work ? Rgb(120, 50, 30) : Rgb(60, 60, 70), kInk, 1.2);

@@ -412,6 +412,9 @@ void MainMenu(CResourceReader@ r)
     r.CreateModule("main_menu");
     MenuButton(r, "button_yes", 47, false);
     MenuButton(r, "button_no", 47, true);
+    // A message box's one button: the screen still binds it as "yes", but it keeps its own caption,
+    // the table's "OK" (text description 5), since it only acknowledges.
+    MenuButton(r, "button_ok", 5, false, "_caption");
 
     // The yes/no dialogs: the framework's own, and the game's question before closing.
     ConfirmBox(r, "confirm_screen", true);
@@ -425,7 +428,7 @@ const int kDialogLayer = 1000;
 
 // A yes/no dialog: fades in, waits, fades out. Its buttons "yes" and "no" stand below the centre,
 // and the hint of the button under the mouse above it. A box that only tells (asks false) has
-// "yes" alone, in the middle.
+// "yes" alone, in the middle, captioned "OK".
 void ConfirmBox(CResourceReader@ r, const string &in name, bool asks)
 {
     r.CreateAnimationData(name);
@@ -448,7 +451,7 @@ void ConfirmBox(CResourceReader@ r, const string &in name, bool asks)
     r.CreateSpriteObjectData("_item_yes");
     r.AddOffset(asks ? -90 : 0, 40, 0, 1600);
     r.AddLayer(kDialogLayer + 1, 1600);
-    r.AddSubstAnimation("main_menu", "button_yes");
+    r.AddSubstAnimation("main_menu", asks ? "button_yes" : "button_ok");
 
     if (asks)
     {
@@ -1282,10 +1285,10 @@ void KitchenObjects(CResourceReader@ r)
     Device(r, "micro_wave", 100, 2);
     Device(r, "electric_stove_4", 100, 3);
     r.CreateModule("Places");
-    Thing(r, "bread", kPlaceBread, 100, 100, 255, 255, 255);
-    Thing(r, "salad", kPlaceSalad, 100, 100, 255, 255, 255);
-    Thing(r, "cheese", kPlaceCheese, 100, 100, 255, 255, 255);
-    Thing(r, "cup", kPlaceCup, 100, 100, 255, 255, 255);
+    Place(r, "bread", kPlaceBread);
+    Place(r, "salad", kPlaceSalad);
+    Place(r, "cheese", kPlaceCheese);
+    Place(r, "cup", kPlaceCup);
     // Scenery comes in with a colour sweep added to its picture, so it is drawn in its own colours.
     r.CreateModule("Scenery");
     Thing(r, "window", kWindow, 100, 100, 255, 255, 255);
@@ -1300,7 +1303,30 @@ void Device(CResourceReader@ r, const string &in name, int zoom, int device)
     r.AddNamedPart("_idle", 0, 1000, 0);
     r.AddNamedPart("_work", 1000, 2000, 0);
     r.AddNamedPart("_closed", 2000, 3000, 0);
-    r.CreateSpriteObjectData("body");
+    DevicePicture(r, "body", zoom, device);
+    // The same picture again over the body, half opaque. The glow under the mouse adds its grey, up
+    // to white, to the device's fully opaque sprites only: the body is lit, and this layer keeps the
+    // device's own lines and colours over it, half-way to white at the full glow. Unlit, it draws the
+    // picture over itself, which changes nothing.
+    DevicePicture(r, "steady", zoom, device);
+    r.AddOpaque(kSteadyOpacity, 0, 3000);
+}
+
+const int kSteadyOpacity = 128;
+
+// An ingredient place: its crate, lit under the mouse as a device is, with the same steady layer.
+void Place(CResourceReader@ r, const string &in name, int sprite)
+{
+    Thing(r, name, sprite, 100, 100, 255, 255, 255);
+    r.CreateSpriteObjectData("steady");
+    r.AddSpriteIDResource(sprite, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddOpaque(kSteadyOpacity, 0, 1000);
+}
+
+void DevicePicture(CResourceReader@ r, const string &in part, int zoom, int device)
+{
+    r.CreateSpriteObjectData(part);
     r.AddSpriteIDResource(kSaucepanIdle + 3 * device, 1000);
     r.AddSpriteIDResource(kSaucepanWork + 3 * device, 1000);
     r.AddSpriteIDResource(kSaucepanClosed + 3 * device, 1000);

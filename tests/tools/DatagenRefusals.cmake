@@ -39,3 +39,15 @@ expect_refusal(levelsdata unknown_recipe
 expect_refusal(levelsdata unknown_base
   "{\"Levels\": [{\"Name\": \"test_2\", \"base\": \"test_1\"}]}"
   "/Levels/0/base: no earlier level \"test_1\"" ${LIBRARY})
+
+# A kitchen that lacks what its customers order: a bonus customer's device, an ordinary customer's
+# ingredient. A device of another name but the same title would do (the sample has none such).
+set(pizza "{\"Name\": \"pizza\", \"Items\": [{\"Value\": 3500, \"Name\": \"Devices.micro_wave\"}]}")
+set(bread_soup "{\"Name\": \"bread_soup\", \"Items\": [{\"Value\": 3000, \"Name\": \"Devices.saucepan\"}, {\"Name\": \"Places.bread\"}]}")
+set(saucepan "{\"Name\": \"Devices.saucepan\"}")
+expect_refusal(levelsdata kitchen_lacks_device
+  "{\"Recepts\": [${soup}, ${pizza}], \"Levels\": [{\"Name\": \"test_3\", \"Objects\": [${saucepan}], \"Orders\": [{\"Recept\": \"soup\"}, {\"Kind\": 100, \"Recept\": \"pizza\"}]}]}"
+  "level \"test_3\": order 1 asks for the recipe \"pizza\", whose item \"Devices.micro_wave\" the kitchen lacks" ${LIBRARY})
+expect_refusal(levelsdata kitchen_lacks_ingredient
+  "{\"Recepts\": [${bread_soup}], \"Levels\": [{\"Name\": \"test_4\", \"Objects\": [${saucepan}], \"Orders\": [{\"Recept\": \"bread_soup\"}]}]}"
+  "level \"test_4\": order 0 asks for the recipe \"bread_soup\", whose item \"Places.bread\" the kitchen lacks" ${LIBRARY})

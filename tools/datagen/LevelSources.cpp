@@ -50,6 +50,34 @@ constexpr int32_t kPlayerSlot = 6;
 constexpr int32_t kSlots = 8;
 constexpr int32_t kGridSide = 16;
 
+// Whether one of the placed objects gives the recipe item: the object the item names, or, for an
+// item cooked on a device, any device of the same title (the kitchen serves those as one).
+bool KitchenGives(const CLibData& library, const CLevelInfo& level, const CReceptItemInfo& item) {
+    const CIngridientInfo& wanted = library.Ingridients.at(item.Name);
+    for (const CPlacedObjectInfo& object : level.Objects) {
+        if (object.Name == item.Name) return true;
+        const CIngridientInfo& placed = library.Ingridients.at(object.Name);
+        if (wanted.Kind != 0 && placed.Kind != 0 && !wanted.Title.empty() && placed.Title == wanted.Title)
+            return true;
+    }
+    return false;
+}
+
+// A customer whose recipe the kitchen can't make is never served; one without patience (a bonus
+// customer) then keeps the level from ever ending.
+std::string CheckOrdersCanBeMade(const CLevelsData& data, const CLibData& library, const CLevelInfo& level) {
+    for (size_t i = 0; i < level.Orders.size(); ++i) {
+        const COrderInfo& order = level.Orders[i];
+        if (order.Kind == 1 || order.Kind == 2) continue;
+        for (const CReceptItemInfo& item : data.Recepts.at(order.Recept).Items) {
+            if (!KitchenGives(library, level, item))
+                return "order " + std::to_string(i) + " asks for the recipe " + Quoted(order.Recept) +
+                       ", whose item " + Quoted(item.Name) + " the kitchen lacks";
+        }
+    }
+    return {};
+}
+
 std::string CheckLevel(const CLevelsData& data, const CLibData& library, const CLevelInfo& level) {
     const bool onStage = data.Stages().count(level.StageName) != 0;
     if (!level.StageName.empty() && !onStage && !kFieldKinds.count(level.StageName))
@@ -68,6 +96,7 @@ std::string CheckLevel(const CLevelsData& data, const CLibData& library, const C
         if (!library.Ingridients.count(object.Name))
             return "the placed object " + Quoted(object.Name) + " is not in the library";
     }
+    if (std::string fault = CheckOrdersCanBeMade(data, library, level); !fault.empty()) return fault;
     if (onStage || kFloorFieldKinds.count(level.StageName)) {
         if (level.WalkGrid.size() != size_t{kGridSide * kGridSide})
             return "a walk grid of " + std::to_string(level.WalkGrid.size()) + " flags, not 256";

@@ -269,9 +269,60 @@ uint32_t FirstSpriteColour(const GF::TAnimationPtr& animation) {
 bool AllOpaqueSpritesAre(const GF::TAnimationPtr& animation, uint32_t colour) {
     for (int i = 0; i < animation->GetDrawableCount(); ++i) {
         const GF::TSpritePtr sprite(animation->GetDrawable(static_cast<unsigned>(i)).Get());
-        if (sprite && sprite->GetColor() != colour) return false;
+        if (sprite && (sprite->GetColor() >> 24) == 0xFF && sprite->GetColor() != colour) return false;
     }
     return true;
+}
+
+int Lightness(uint32_t argb) {
+    return static_cast<int>(((argb >> 16) & 0xFF) + ((argb >> 8) & 0xFF) + (argb & 0xFF)) / 3;
+}
+
+// How a device looks lit, against its look at rest, over the window pixels that it draws (those
+// that change when it is hidden), the mouse's corner left out.
+struct tagLitLook {
+    int pixels = 0;
+    int nearWhite = 0;      // lit pixels with every channel at 240 or more
+    double lift = 0.0;      // mean lightness lit minus mean lightness at rest
+    double contrast = 0.0;  // lit: the quarter lightest at rest against the darkest quarter, in lightness
+};
+
+tagLitLook CompareLitLook(const std::vector<uint32_t>& rest, const std::vector<uint32_t>& without,
+                          const std::vector<uint32_t>& lit, int width, const GF::TRect& box,
+                          TPoint<int> mouse) {
+    tagLitLook look;
+    std::vector<std::pair<int, int>> lightness;  // at rest, lit
+    const int height = static_cast<int>(rest.size()) / std::max(width, 1);
+    const auto window = [&](int v) { return v * width / 800; };
+    for (int y = std::max(window(box.top), 0); y <= window(box.bottom) && y < height; ++y)
+        for (int x = std::max(window(box.left), 0); x <= window(box.right) && x < width; ++x) {
+            if (x >= window(mouse.x) - 2 && x <= window(mouse.x + 24) && y >= window(mouse.y) - 2 &&
+                y <= window(mouse.y + 32))
+                continue;
+            const uint32_t before = CLevelRun::At(rest, width, x, y);
+            if (before == CLevelRun::At(without, width, x, y)) continue;
+            const uint32_t after = CLevelRun::At(lit, width, x, y);
+            ++look.pixels;
+            if (((after >> 16) & 0xFF) >= 240 && ((after >> 8) & 0xFF) >= 240 && (after & 0xFF) >= 240)
+                ++look.nearWhite;
+            lightness.emplace_back(Lightness(before), Lightness(after));
+        }
+    if (lightness.size() < 8) return look;
+    double restSum = 0.0, litSum = 0.0;
+    for (const auto& [atRest, glowing] : lightness) {
+        restSum += atRest;
+        litSum += glowing;
+    }
+    look.lift = (litSum - restSum) / static_cast<double>(lightness.size());
+    std::sort(lightness.begin(), lightness.end());
+    const size_t quarter = lightness.size() / 4;
+    double dark = 0.0, light = 0.0;
+    for (size_t i = 0; i < quarter; ++i) {
+        dark += lightness[i].second;
+        light += lightness[lightness.size() - 1 - i].second;
+    }
+    look.contrast = (light - dark) / static_cast<double>(quarter);
+    return look;
 }
 
 }  // namespace
@@ -281,8 +332,9 @@ bool AllOpaqueSpritesAre(const GF::TAnimationPtr& animation, uint32_t colour) {
 // gesture, the useless-click sound and that moment's hint in a balloon over the heroine, and the
 // same click while she gestures gives nothing; the charged light hint lights the device the order
 // needs next; a place taken from vanishes and sweeps back in; the second customer's sign makes it
-// the current one; a device the mouse has left goes back to a colour that adds nothing and stays
-// drawn; and with the clock sped up sixteen times the level's last seconds pass without a tick.
+// the current one; the device under the mouse glows in full and still shows its own picture, lifted,
+// not a white silhouette; a device the mouse has left goes back to a colour that adds nothing and
+// stays drawn; and with the clock sped up sixteen times the level's last seconds pass without a tick.
 TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
     CLevelRun run;
     run.frameMs = 16.0f;
@@ -303,6 +355,8 @@ TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
         uint32_t placeColourAfter = 0;
         bool switched = false, rollHeard = false;
         uint32_t glowColour = 0, pixelWith = 0, pixelWithout = 0, pixelBefore = 0, pixelAfter = 0;
+        std::vector<uint32_t> restPicture, withoutPicture;
+        tagLitLook litLook;
         bool leftDrawn = false, leftPlain = false, glowsAgain = false;
         float clockFactor = 0.0f;
         bool pastLastTwentieth = false;
@@ -350,7 +404,8 @@ TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
                     if (frame < at + 10) return true;
                     {
                         const GF::THolder<GF::CMouse> read = GF::GetMouse();
-                        seen.edgeCells[step - 1] = CGameField::ScreenToFloorCell({read->GetFloatX(), read->GetFloatY()}).x;
+                        seen.edgeCells[step - 1] =
+                            CGameField::ScreenToFloorCell({read->GetFloatX(), read->GetFloatY()}).x;
                     }
                     if (step == 1) {
                         mouse.Click(r, {721, 450});
@@ -476,9 +531,11 @@ TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
                     device = field->FindObject("Devices.micro_wave", true);
                     if (!device) return false;
                     point = PointOn(*field, device);
-                    seen.pixelBefore = pixel(r.Picture(&width, &height), point);
+                    seen.restPicture = r.Picture(&width, &height);
+                    seen.pixelBefore = pixel(seen.restPicture, point);
                     device->GetAnimation()->SetVisible(false);
-                    seen.pixelWithout = pixel(r.Picture(&width, &height), point);
+                    seen.withoutPicture = r.Picture(&width, &height);
+                    seen.pixelWithout = pixel(seen.withoutPicture, point);
                     device->GetAnimation()->SetVisible(true);
                     r.MoveMouse(point.x, point.y);
                     at = frame;
@@ -488,7 +545,12 @@ TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
                 case 12:
                     if (frame < at + 24) return true;
                     seen.glowColour = FirstSpriteColour(device->GetAnimation());
-                    seen.pixelWith = pixel(r.Picture(&width, &height), point);
+                    {
+                        const std::vector<uint32_t> lit = r.Picture(&width, &height);
+                        seen.pixelWith = pixel(lit, point);
+                        seen.litLook = CompareLitLook(seen.restPicture, seen.withoutPicture, lit, width,
+                                                      device->GetAnimation()->GetBoundingBox(), point);
+                    }
                     r.MoveMouse(400, 540);
                     at = frame;
                     step = 13;
@@ -563,6 +625,12 @@ TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
     EXPECT_NE(seen.pixelWithout, seen.pixelBefore) << "the microwave is not at the point";
     EXPECT_EQ(seen.glowColour, 0xFFFFFFFFu);
     EXPECT_NE(seen.pixelWith, seen.pixelBefore);
+    // Lit, the microwave is lighter and still itself: its window and lines stay darker than its case.
+    const tagLitLook& lit = seen.litLook;
+    ASSERT_GT(lit.pixels, 400);
+    EXPECT_LT(lit.nearWhite, lit.pixels / 4) << "a white silhouette";
+    EXPECT_GT(lit.lift, 25.0);
+    EXPECT_GT(lit.contrast, 20.0);
     EXPECT_TRUE(seen.leftDrawn);
     EXPECT_TRUE(seen.leftPlain);
     EXPECT_EQ(seen.pixelAfter, seen.pixelBefore);  // drawn as before the glow

@@ -99,6 +99,11 @@ TEST_F(TitleScreensTest, FirstStartMakesAPlayerWhoseFirstPlayIsTheComic) {
     Type(u" Ann");
     Press(GF::CKeyset::kKeyEnter);
     ASSERT_TRUE(ReachTop("message_screen"));
+    // The message only tells: its one button, the screen's "yes", says "OK".
+    const GF::TAnimationPtr button = GF::HGENS::FindLayoutItem(Top()->GetAnimation(), "yes");
+    ASSERT_TRUE(button);
+    const GF::WChar* caption = button->GetText("_caption");
+    EXPECT_EQ(std::u16string(caption ? caption : u""), u"OK");
     EXPECT_EQ(GetCurrentPlayer().name, u"Ann");
     EXPECT_EQ(SavedStore().players.size(), 2u);  // Ann and the default player
 }
