@@ -136,7 +136,7 @@ void CheckAltEnter(const CEngineRef& hge, tagFrameState& state) {
     const bool enter = hge->Input_GetKeyState(HGEK_ENTER);
     if (state.altEnterLatch && !alt && !enter) {
         state.altEnterLatch = false;
-        hge->System_SetStateBool(HGE_WINDOWED, !hge->System_GetStateBool(HGE_WINDOWED));
+        GetGameManager()->SetFullScreen(hge->System_GetStateBool(HGE_WINDOWED));
         if (CApplication* application = GetApplication()) application->OnDisplayModeChanged();
     }
     if (!hge->Input_GetKeyState(HGEK_CTRL) && alt && enter) state.altEnterLatch = true;
