@@ -242,6 +242,7 @@ void CGameManager::SetFullScreen(bool fullScreen) {
 }
 
 void CGameManager::SaveSettings() {
+    if (m_handedOver) return;
     const WString path = GetSaveFolder(u"Setting");
     if (path.empty() || !WriteSettings(path)) m_hge->System_Log("Cant't Save Setting");
 }

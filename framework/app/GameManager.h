@@ -138,6 +138,9 @@ public:
     // which the settings file saves, and asked of the engine. The engine may not be able to carry it
     // out (no window manager); the choice stays for the next start all the same.
     void SetFullScreen(bool fullScreen);
+    // A new copy of the program has started and owns the save folder: from now on this manager
+    // writes no settings.
+    void HandOverSaveFolder() { m_handedOver = true; }
 
 private:
     // Writes the settings into a temporary file beside "Setting" and renames it over the old one
@@ -161,6 +164,7 @@ private:
     THolder<CCustomCursor> m_cursor;
 
     bool m_exitRequested = false;
+    bool m_handedOver = false;
     THolder<IMusic> m_music;
     THolder<CGameSound> m_sound;
 };
