@@ -90,6 +90,11 @@ int ColourDepthOfFormat(uint32_t sdlPixelFormat) {
     return static_cast<int>(SDL_BITSPERPIXEL(sdlPixelFormat));
 }
 
+int WindowDisplay(SDL_Window* window) {
+    // The window opens centred on the first display, the primary one.
+    return window ? std::max(SDL_GetWindowDisplayIndex(window), 0) : 0;
+}
+
 CEngine::CEngine() : m_packs(m_log, DataFolder()), m_audio(m_log), m_renderer(m_log) {
     m_random.Seed(static_cast<uint64_t>(std::time(nullptr)));
 }
@@ -135,9 +140,10 @@ bool CEngine::System_Initiate() {
 
     // Hidden until the frame loop starts: the settings and the player read in between may still
     // switch it to full screen, and it then opens in the mode it keeps.
-    m_window = SDL_CreateWindow(m_title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                std::max(m_screenWidth, 1), std::max(m_screenHeight, 1),
-                                SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    const int display = WindowDisplay(nullptr);
+    m_window = SDL_CreateWindow(m_title.c_str(), SDL_WINDOWPOS_CENTERED_DISPLAY(display),
+                                SDL_WINDOWPOS_CENTERED_DISPLAY(display), std::max(m_screenWidth, 1),
+                                std::max(m_screenHeight, 1), SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!m_window) return Fail(std::string("System_Initiate: can't create the window: ") + SDL_GetError());
     if (!m_windowed) ApplyFullscreen();
     m_context = SDL_GL_CreateContext(m_window);
@@ -506,8 +512,7 @@ bool CEngine::DesktopMode(SDL_DisplayMode& mode) {
     // Asked before the window exists (the machine check), video is started just for the question.
     const bool started = m_videoStarted || SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
     if (!started) return false;
-    const int display = m_window ? std::max(SDL_GetWindowDisplayIndex(m_window), 0) : 0;
-    const bool ok = SDL_GetDesktopDisplayMode(display, &mode) == 0;
+    const bool ok = SDL_GetDesktopDisplayMode(WindowDisplay(m_window), &mode) == 0;
     if (!m_videoStarted) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     return ok;
 }

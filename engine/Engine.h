@@ -27,6 +27,11 @@ namespace Engine {
 // the engine's desktop depth both count this way, so the two never disagree.
 int ColourDepthOfFormat(uint32_t sdlPixelFormat);
 
+// The display a window is on; without a window, the one the engine opens its window on. The machine
+// check reads the desktop of WindowDisplay(nullptr) before the window exists, the engine that of its
+// window's afterwards: both the display the window opens on, whatever the other monitors show.
+int WindowDisplay(SDL_Window* window);
+
 class CEngine final : public HGE {
 public:
     CEngine();

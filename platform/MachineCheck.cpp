@@ -39,7 +39,7 @@ tagMachineCheck CheckMachine() {
     }
     const bool context = CanMakeContext();
     SDL_DisplayMode mode{};
-    if (SDL_GetDesktopDisplayMode(0, &mode) == 0)
+    if (SDL_GetDesktopDisplayMode(Engine::WindowDisplay(nullptr), &mode) == 0)
         result.colourDepth = Engine::ColourDepthOfFormat(mode.format);
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 

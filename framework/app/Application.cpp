@@ -136,7 +136,7 @@ void CheckAltEnter(const CEngineRef& hge, tagFrameState& state) {
     const bool enter = hge->Input_GetKeyState(HGEK_ENTER);
     if (state.altEnterLatch && !alt && !enter) {
         state.altEnterLatch = false;
-        hge->System_SetStateBool(HGE_WINDOWED, !hge->System_GetStateBool(HGE_WINDOWED));
+        GetGameManager()->SetFullScreen(hge->System_GetStateBool(HGE_WINDOWED));
         if (CApplication* application = GetApplication()) application->OnDisplayModeChanged();
     }
     if (!hge->Input_GetKeyState(HGEK_CTRL) && alt && enter) state.altEnterLatch = true;
@@ -296,13 +296,20 @@ bool FocusGainedFunction() {
             Platform::ShowMessageBox(kWindowTitle, "The game must restart for these changes to take effect",
                                      Platform::kMessageQuestion);
         if (restart && !state.programPath.empty()) {
+            const THolder<CGameManager> manager = GetGameManager();
+            manager->SaveSettings();
             state.instanceLock.Release();
-            GetGameManager()->SaveSettings();
             // A new copy of this program with this one's command line; this one ends below.
             hge->System_Log("Restart %s", state.programPath.c_str());
             std::string error;
-            if (!Platform::StartProgram(state.programPath, state.arguments, error))
+            if (Platform::StartProgram(state.programPath, state.arguments, error)) {
+                // The new copy starts its own log and reads the settings just saved: this one, on
+                // its way out, must write neither.
+                hge->System_SetStateString(HGE_LOGFILE, "");
+                manager->HandOverSaveFolder();
+            } else {
                 hge->System_Log("%s", error.c_str());
+            }
         }
         // Without screens the frame loop ends at its next step.
         GetGameManager()->DestroyAllScreens();

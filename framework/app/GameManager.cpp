@@ -233,10 +233,16 @@ void CGameManager::LoadSettings() {
         }
         RaiseSettingsLoad(stream);
     }
-    m_hge->System_SetStateBool(HGE_WINDOWED, properties->GetInt("FullScreen") == 0);
+    SetFullScreen(properties->GetInt("FullScreen") != 0);
+}
+
+void CGameManager::SetFullScreen(bool fullScreen) {
+    GetGameProperties()->SetInt("FullScreen", fullScreen ? 1 : 0);
+    m_hge->System_SetStateBool(HGE_WINDOWED, !fullScreen);
 }
 
 void CGameManager::SaveSettings() {
+    if (m_handedOver) return;
     const WString path = GetSaveFolder(u"Setting");
     if (path.empty() || !WriteSettings(path)) m_hge->System_Log("Cant't Save Setting");
 }
@@ -253,7 +259,9 @@ bool CGameManager::WriteSettings(const WString& path) {
     WriteInt32BE(*stream, properties->GetInt("SoundVolume"));
     WriteInt32BE(*stream, properties->GetInt("MusicVolume"));
     WriteInt32BE(*stream, properties->GetInt("CustomCursor"));
-    WriteInt32BE(*stream, m_hge->System_GetStateBool(HGE_WINDOWED) ? 0 : 1);
+    // The player's choice, not the window as it is: a session that can't have full screen must
+    // not take it from the next one.
+    WriteInt32BE(*stream, properties->GetInt("FullScreen") != 0 ? 1 : 0);
     RaiseSettingsSave(stream);
     stream->Close();  // flushes; a full disk shows here at the latest
 

@@ -134,6 +134,14 @@ public:
     std::vector<std::string> GetRegisteredScreens() const;
     std::size_t GetScreenCount() const { return m_screens.size(); }
 
+    // The player's choice between full screen and a window: kept as the property "FullScreen",
+    // which the settings file saves, and asked of the engine. The engine may not be able to carry it
+    // out (no window manager); the choice stays for the next start all the same.
+    void SetFullScreen(bool fullScreen);
+    // A new copy of the program has started and owns the save folder: from now on this manager
+    // writes no settings.
+    void HandOverSaveFolder() { m_handedOver = true; }
+
 private:
     // Writes the settings into a temporary file beside "Setting" and renames it over the old one
     // only when every byte was written, so a crash or a full disk leaves the old file whole.
@@ -156,6 +164,7 @@ private:
     THolder<CCustomCursor> m_cursor;
 
     bool m_exitRequested = false;
+    bool m_handedOver = false;
     THolder<IMusic> m_music;
     THolder<CGameSound> m_sound;
 };

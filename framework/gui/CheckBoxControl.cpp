@@ -48,9 +48,13 @@ void CCheckBoxControl::OnCheckedChanged(THolder<CBaseControl> sender) {
 
 void CCheckBoxControl::SetChecked(bool checked) {
     if (checked == m_checked) return;
+    ShowChecked(checked);
+    OnCheckedChanged(Self());
+}
+
+void CCheckBoxControl::ShowChecked(bool checked) {
     m_checked = checked;
     ShowEnabledState();
-    OnCheckedChanged(Self());
 }
 
 namespace {

@@ -21,6 +21,9 @@ public:
 
     // When the flag changes: stores it, shows its picture and raises CheckedChanged.
     void SetChecked(bool checked);
+    // Stores the flag and shows its picture, raising nothing: the box made to show a state that
+    // changed elsewhere, which nobody chose through it.
+    void ShowChecked(bool checked);
 
     bool m_checked = true;  // setting it directly shows nothing until the next ShowEnabledState
     CControlEvent m_checkedChangedEvent;

@@ -348,7 +348,7 @@ void CApplication::OnStartingFinished(GF::THolder<GF::IScreen> screen) {
 }
 
 void CApplication::OnDisplayModeChanged() {
-    GetCurrentPlayer().floatVars[9] = m_hge->System_GetStateBool(HGE_WINDOWED) ? 0.0f : 1.0f;
+    GetCurrentPlayer().floatVars[9] = GF::GetGameProperties()->GetInt("FullScreen") != 0 ? 1.0f : 0.0f;
 }
 
 // --- The game's part of the settings file ---

@@ -42,7 +42,8 @@ public:
     // The window's close button: the top screen is told to finish with "quit", and with
     // "force_quit" when no rule answers it. The window never closes by itself.
     bool OnExit() override;
-    // Float variable 9 of the current player follows full screen (1.0) or window (0.0).
+    // Float variable 9 of the current player follows the full screen (1.0) or window (0.0) the player
+    // asked for, whether or not the window could follow.
     void OnDisplayModeChanged() override;
 
     // Reads "gamedata.bin", "levelsdata.bin" and "libdata.bin"; false when one could not be read

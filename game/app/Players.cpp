@@ -1,6 +1,5 @@
 #include "game/app/Players.h"
 
-#include "engine/Hge.h"
 #include "framework/app/GameManager.h"
 #include "framework/app/Music.h"
 #include "framework/core/GameProperties.h"
@@ -116,10 +115,7 @@ void ApplyPlayerSettings() {
     properties->SetInt("MusicVolume", TruncateToInt(player.floatVars[kMusicVolume]));
     GF::GetMusic()->ApplyVolume();
     properties->SetInt("SoundVolume", TruncateToInt(player.floatVars[kSoundVolume]));
-
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_SetStateBool(HGE_WINDOWED, player.floatVars[kFullScreen] == 0.0f);
-    hge->Release();
+    GF::GetGameManager()->SetFullScreen(player.floatVars[kFullScreen] != 0.0f);
 }
 
 void SaveSettings() {

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "engine/Hge.h"
+#include "framework/app/GameManager.h"
 #include "framework/app/Music.h"
 #include "framework/core/Delegate.h"
 #include "framework/core/GameProperties.h"
@@ -144,9 +145,7 @@ void CCookOptionsMenuScreen::SetupKnobs() {
 void CCookOptionsMenuScreen::OnFullScreenChanged(GF::THolder<GF::HGENS::CBaseControl>) {
     if (!m_fullScreenBox) return;
     const bool checked = m_fullScreenBox->m_checked;
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_SetStateBool(HGE_WINDOWED, !checked);
-    hge->Release();
+    GF::GetGameManager()->SetFullScreen(checked);
     Variables()[kFullScreen] = checked ? 1.0f : 0.0f;
 }
 
@@ -177,10 +176,12 @@ void CCookOptionsMenuScreen::OnSoundVolumeChanged(GF::THolder<GF::HGENS::CBaseCo
     Variables()[kSoundVolume] = static_cast<float>(value);
 }
 
+// The box shows the window as it is; that is no choice of the player's, so nothing is raised and the
+// player's variable keeps what was chosen (a window that can't be full screen here may be next time).
 void CCookOptionsMenuScreen::SyncFullScreenBox() {
     if (!m_fullScreenBox) return;
-    const bool wanted = !IsWindowed();
-    if (m_fullScreenBox->m_checked != wanted) m_fullScreenBox->SetChecked(wanted);
+    const bool shown = !IsWindowed();
+    if (m_fullScreenBox->m_checked != shown) m_fullScreenBox->ShowChecked(shown);
 }
 
 bool CCookOptionsMenuScreen::UpdateIdle(const float& dt) {

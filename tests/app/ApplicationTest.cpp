@@ -330,3 +330,42 @@ TEST_F(ApplicationTest, ColourDepthChangeAsksToRestartAndEndsTheScreens) {
         state.instanceLock.Release();
     }
 }
+
+// The new copy truncates the log and reads the settings as soon as it starts: the old copy, on its
+// way out (its screens ended, its End step, its destructor), must add nothing to either. The stand-in
+// does what the new copy does to both files.
+TEST_F(ApplicationTest, AfterTheRestartStartedTheNewCopyTheOldOneWritesNeitherSettingsNorLog) {
+    const CScopedEnv runtime("XDG_RUNTIME_DIR", folder.Path());
+    const std::string log = folder / "log.txt";
+    const std::string setting = folder / "Setting";
+    const std::string done = folder / "done";
+    const std::string standIn = folder / "stand-in";
+    std::ofstream(standIn) << "#!/bin/sh\necho 'the new copy starts' > '" << log
+                           << "'\necho 'the new copy' > '" << setting << "'\ntouch '" << done << "'\n";
+    std::filesystem::permissions(standIn, std::filesystem::perms::owner_all);
+    tagFrameState& state = FrameState();
+    state.programPath = standIn;
+    state.arguments = {"quindle"};
+    ASSERT_EQ(state.instanceLock.Acquire(kWindowTitle), Platform::CSingleInstance::kAcquired);
+    engine.WriteLogFile(true);
+    engine.System_SetStateString(HGE_LOGFILE, log.c_str());
+    engine.System_SetStateBool(HGE_WINDOWED, true);
+    engine.System_SetStateInt(HGE_DESKTOPBPP, 16);
+    messageBoxes.answer = true;
+
+    FocusGainedFunction();
+    while (!std::filesystem::exists(done) && waitpid(-1, nullptr, 0) > 0) {
+    }
+    ASSERT_TRUE(std::filesystem::exists(done));
+    EXPECT_TRUE(Frame());  // the old copy's frame loop ends
+    application->End();
+    SetApplication(nullptr);
+
+    const auto read = [](const std::string& path) {
+        std::ifstream in(path);
+        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    };
+    EXPECT_EQ(read(log), "the new copy starts\n");
+    EXPECT_EQ(read(setting), "the new copy\n");
+    EXPECT_FALSE(std::filesystem::exists(setting + ".tmp"));
+}

@@ -93,7 +93,7 @@ protected:
         properties->SetInt("SoundVolume", sound);
         properties->SetInt("MusicVolume", music);
         properties->SetInt("CustomCursor", cursor);
-        engine.System_SetStateBool(HGE_WINDOWED, windowed);
+        manager->SetFullScreen(!windowed);
     }
     std::vector<int> Options() const {
         return {properties->GetInt("SoundVolume"), properties->GetInt("MusicVolume"),
@@ -134,6 +134,19 @@ TEST_F(SettingsTest, RoundTripKeepsOptionsWindowAndTheGamePart) {
     EXPECT_EQ(Options(), (std::vector<int>{30, 70, 1, 0}));
     EXPECT_TRUE(engine.System_GetStateBool(HGE_WINDOWED));
     EXPECT_EQ(game.players, "ann");
+}
+
+// Without a window manager the engine stays in a window whatever it is asked: the file keeps the
+// player's full screen for the next start.
+TEST_F(SettingsTest, AWindowThatCouldNotGoFullScreenSavesThePlayersFullScreen) {
+    SetOptions(30, 70, 0, false);
+    engine.System_SetStateBool(HGE_WINDOWED, true);  // the engine's fallback
+    manager->SaveSettings();
+    const Bytes saved = ReadFile(settingFile);
+    ASSERT_GE(saved.size(), 16u);
+    EXPECT_EQ(Bytes(saved.begin() + 12, saved.begin() + 16), Int32(1));
+    manager->LoadSettings();
+    EXPECT_FALSE(engine.System_GetStateBool(HGE_WINDOWED));
 }
 
 TEST_F(SettingsTest, AnotherVersionDiscardsTheGamePart) {

@@ -97,6 +97,9 @@ TEST_F(EngineGL, StatesWhileTheWindowIsOpen) {
     EXPECT_EQ(engine->System_GetStateInt(HGE_CLIENTHEIGHT), 100);
     EXPECT_EQ(engine->System_GetStateInt(HGE_DESKTOPBPP), 32);
     EXPECT_GT(engine->System_GetStateInt(HGE_DESKTOPHEIGHT), 0);
+    // The window opens on the display whose depth the machine check measured before it existed.
+    SDL_Window* window = reinterpret_cast<SDL_Window*>(engine->System_GetStateHwnd(HGE_HWND));
+    EXPECT_EQ(SDL_GetWindowDisplayIndex(window), Engine::WindowDisplay(nullptr));
     EXPECT_STREQ(engine->System_GetStateString(HGE_TITLE), "engine test");
 
     engine->System_SetStateBool(HGE_WINDOWED, false);

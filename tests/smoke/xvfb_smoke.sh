@@ -6,13 +6,16 @@
 #    that the capture matches the game's picture and that frames are paced (the log's "FPS:" lines);
 #  - under openbox: tests/smoke/fullscreen.steps turns full screen on from the options and clicks the
 #    title's "help" through the black bars; every screen's capture must match its picture, the help
-#    screen's with the picture 1440x1080 between black bars.
+#    screen's with the picture 1440x1080 between black bars;
+#  - the full-screen choice kept: on the same save folder, a session without a window manager opens
+#    the options (tests/smoke/options.steps), where full screen is refused; the next start under
+#    openbox (tests/smoke/title.steps) must come up in full screen again.
 # Usage: xvfb_smoke.sh PROGRAM DATA_DIR. Exits 77 (skipped) when xvfb-run, xwd or openbox is missing.
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 
 if [ "${1:-}" = "--inside" ]; then
-  mode=$2 program=$3 data=$4 work=$5
+  mode=$2 program=$3 data=$4 work=$5 steps=${6:-}
   # The tests' environment asks for the offscreen driver; this test is about the real window.
   export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
   export QUINDLE_SAVE_DIR="$work/save" QUINDLE_DATA_DIR="$data"
@@ -23,18 +26,23 @@ if [ "${1:-}" = "--inside" ]; then
   export XDG_RUNTIME_DIR="$work/run"
   mkdir -p "$QUINDLE_SAVE_DIR" "$XDG_RUNTIME_DIR" "$QUINDLE_SHOTS_DIR"
   chmod 700 "$XDG_RUNTIME_DIR"
-  if [ "$mode" = openbox ]; then
-    openbox > "$work/openbox.txt" 2>&1 &
-    wm=$!
-    for _ in $(seq 40); do
-      xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && break
-      sleep 0.25
-    done
-    export QUINDLE_INPUT_SCRIPT="$here/fullscreen.steps" QUINDLE_FRAME_MS=50
+  if [ -n "$steps" ]; then
+    wm=
+    if [ "$mode" = openbox ]; then
+      openbox > "$work/openbox.txt" 2>&1 &
+      wm=$!
+      for _ in $(seq 40); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && break
+        sleep 0.25
+      done
+    fi
+    export QUINDLE_INPUT_SCRIPT="$here/$steps" QUINDLE_FRAME_MS=50
     "$program" > "$work/stdout.txt" 2>&1
     echo "0 $?" > "$work/codes"
-    kill "$wm" 2> /dev/null
-    wait "$wm" 2> /dev/null
+    if [ -n "$wm" ]; then
+      kill "$wm" 2> /dev/null
+      wait "$wm" 2> /dev/null
+    fi
     exit 0
   fi
   "$program" > "$work/stdout.txt" 2>&1 &
@@ -92,17 +100,35 @@ compare_captures() {
   fi
 }
 
+# run_case MODE [STEPS [keep]]: MODE is plain or openbox; STEPS an input script beside this one;
+# "keep" goes on with the save folder of the run before.
 run_case() {
-  local mode=$1
+  local mode=$1 steps=${2:-} keep=${3:-}
+  [ -n "$keep" ] && rm -rf "$work/save-kept" && cp -a "$work/save" "$work/save-kept"
   # A second try when the first start fails: a virtual X server on a heavily loaded machine now and
   # then refuses the program its GL context.
   for attempt in 1 2; do
     rm -rf "$work/save" "$work/run" "$work/shots" "$work/codes" "$work/results-$mode"
-    xvfb-run -a -s "-screen 0 1920x1080x24" "$0" --inside "$mode" "$program" "$data" "$work" && [ -s "$work/codes" ] &&
-      return 0
+    [ -n "$keep" ] && cp -a "$work/save-kept" "$work/save"
+    xvfb-run -a -s "-screen 0 1920x1080x24" "$0" --inside "$mode" "$program" "$data" "$work" $steps &&
+      [ -s "$work/codes" ] && return 0
     echo "smoke ($mode): attempt $attempt failed"
   done
   return 1
+}
+
+# The run's exit code was 0 and its script went to its end.
+check_scripted_run() {
+  local run=$1 code
+  read -r _ code < "$work/codes"
+  if [ "$code" -ne 0 ]; then
+    echo "smoke ($run): the program ended with $code"
+    failed=1
+  fi
+  if grep -q '^failed ' "$work/shots/tour.txt" 2> /dev/null; then
+    sed -n "s/^failed /smoke ($run): the script stopped: /p" "$work/shots/tour.txt"
+    failed=1
+  fi
 }
 
 report_logs() {
@@ -143,18 +169,10 @@ fi
 
 # Under openbox, full screen.
 before=$failed
-if ! run_case openbox; then
+if ! run_case openbox fullscreen.steps; then
   failed=1
 else
-  read -r _ code < "$work/codes"
-  if [ "$code" -ne 0 ]; then
-    echo "smoke: the full-screen run ended with $code"
-    failed=1
-  fi
-  if grep -q '^failed ' "$work/shots/tour.txt" 2> /dev/null; then
-    sed -n 's/^failed /smoke: the full-screen script stopped: /p' "$work/shots/tour.txt"
-    failed=1
-  fi
+  check_scripted_run openbox
   compare_captures openbox
   if ! grep -q '^HelpScreen: .*window 1920x1080, picture at 240,0 1440x1080, .*bars' "$work/results-openbox" 2> /dev/null; then
     echo "smoke: no full-screen capture of the help screen with the picture 1440x1080 between bars"
@@ -162,4 +180,25 @@ else
   fi
   [ "$failed" -ne "$before" ] && report_logs
 fi
+
+# The full-screen choice outlives a session that could not have it: the options opened without a
+# window manager, then a start under one.
+before=$failed
+if [ "$failed" -eq 0 ] && run_case plain options.steps keep; then
+  check_scripted_run options
+  if run_case openbox title.steps keep; then
+    check_scripted_run title
+    compare_captures title
+    if ! grep -q '^SplashScreen: .*window 1920x1080, picture at 240,0 1440x1080' "$work/results-title" 2> /dev/null; then
+      echo "smoke: the start after a session without a window manager is not in full screen:"
+      cat "$work/results-title" 2> /dev/null
+      failed=1
+    fi
+  else
+    failed=1
+  fi
+elif [ "$failed" -eq 0 ]; then
+  failed=1
+fi
+[ "$failed" -ne "$before" ] && report_logs
 exit "$failed"

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 
 CRecordingEngine::CRecordingEngine() {
     m_ints[HGE_SCREENWIDTH] = 800;
@@ -112,6 +113,8 @@ void CRecordingEngine::System_Log(const char* format, ...) {
     std::string line = buffer;
     while (!line.empty() && line.back() == '\n') line.pop_back();
     log.push_back(line);
+    const std::string& file = m_strings[HGE_LOGFILE];
+    if (m_writeLogFile && !file.empty()) std::ofstream(file, std::ios::app) << line << '\n';
 }
 
 bool CRecordingEngine::System_Launch(const char* url) {

@@ -34,6 +34,8 @@ public:
     void FailTextureLock(bool fail) { m_failTextureLock = fail; }      // Texture_Lock answers null
     // Texture_Create rounds each side up to a power of two, as a device may.
     void SetPowerOfTwoTextures(bool on) { m_powerOfTwo = on; }
+    // System_Log lines also go to the file named as the log file (HGE_LOGFILE), as the engine's do.
+    void WriteLogFile(bool on) { m_writeLogFile = on; }
 
     // --- record ---
     struct ChannelState {
@@ -172,6 +174,7 @@ private:
     bool m_failTextureCreate = false;
     bool m_failTextureLock = false;
     bool m_powerOfTwo = false;
+    bool m_writeLogFile = false;
     bool m_initiated = false;
     uintptr_t m_nextHandle = 1;
     std::map<HSTREAM, std::string> m_streams;

@@ -80,13 +80,21 @@ TEST_F(OptionsScreensTest, ChangesTakeEffectAtOnceAndLeavingSavesThem) {
 
     // Alt+Enter elsewhere: full screen shows in the box at the next idle frame.
     EXPECT_FALSE(Checked("full_screen"));
-    engine.System_SetStateBool(HGE_WINDOWED, false);
+    GF::GetGameManager()->SetFullScreen(true);  // what Alt+Enter does
+    app->OnDisplayModeChanged();
     Frame();
     EXPECT_TRUE(Checked("full_screen"));
     EXPECT_EQ(Variable(9), 1.0f);
     Click("full_screen");
     EXPECT_TRUE(engine.System_GetStateBool(HGE_WINDOWED));
     EXPECT_EQ(Variable(9), 0.0f);
+    // Full screen chosen where the window can't have it (the engine falls back to a window): the box
+    // shows the window, the player's choice stays.
+    Click("full_screen");
+    engine.System_SetStateBool(HGE_WINDOWED, true);
+    Frame();
+    EXPECT_FALSE(Checked("full_screen"));
+    EXPECT_EQ(Variable(9), 1.0f);
 
     std::filesystem::remove(SettingsPath());
     Press(GF::CKeyset::kKeyEscape);
@@ -94,6 +102,8 @@ TEST_F(OptionsScreensTest, ChangesTakeEffectAtOnceAndLeavingSavesThem) {
     CPlayerStore saved = SavedStore();
     EXPECT_EQ(saved.players[u"Ann"].floatVars[7], 75.0f);
     EXPECT_EQ(saved.players[u"Ann"].floatVars[10], 1.0f);
+    EXPECT_EQ(saved.players[u"Ann"].floatVars[9], 1.0f);
+    EXPECT_EQ(ReadSettings()[15], 1);  // the framework's full-screen value
 }
 
 // The pause menu on the same layout shows only its own four items; Escape and "continue" go back.
