@@ -140,8 +140,9 @@ int CheckClaimedSize(const unsigned char* data, unsigned long size, bool jp2) {
     const uint64_t tileWidth = Big32(siz + 16), tileHeight = Big32(siz + 20);
     const uint64_t tileLeft = Big32(siz + 24), tileTop = Big32(siz + 28);
     const uint64_t components = Big16(siz + 32);
+    // The first tile must hold the image area's first pixel, as the decoder requires.
     if (right <= left || bottom <= top || tileWidth == 0 || tileHeight == 0 || tileLeft > left ||
-        tileTop > top)
+        tileTop > top || tileLeft + tileWidth <= left || tileTop + tileHeight <= top)
         return J2K_ERR_FORMAT;
     if (!Engine::PictureWithinBounds(right - left, bottom - top, components)) return J2K_ERR_TOO_LARGE;
     const uint64_t tiles =
