@@ -8,6 +8,7 @@
 #include <ctime>
 #include <thread>
 
+#include "engine/PictureFile.h"
 #include "engine/WindowManager.h"
 
 namespace Engine {
@@ -21,64 +22,6 @@ constexpr Uint32 kVideoSystems = SDL_INIT_VIDEO | SDL_INIT_EVENTS | SDL_INIT_TIM
 
 // A display that does not tell its refresh rate is taken for this one.
 constexpr int kDefaultRefreshRate = 60;
-
-// Targa files carry no signature, so any bytes no other decoder took reach the Targa decoder, which
-// makes a picture of the size its header claims before it reads a pixel. A header claiming more
-// pixels than the file could hold (at least a byte a pixel; run-length packets of two bytes or more
-// for at most 128 pixels) is refused first.
-bool TargaSizePlausible(const unsigned char* file, size_t size) {
-    constexpr size_t kHeader = 18;
-    if (size < kHeader) return false;
-    const uint64_t width = static_cast<uint64_t>(file[12] | file[13] << 8);
-    const uint64_t height = static_cast<uint64_t>(file[14] | file[15] << 8);
-    const uint64_t pixels = width * height;
-    const bool runLength = file[2] >= 9 && file[2] <= 11;
-    const uint64_t body = size - kHeader;
-    return pixels <= (runLength ? body / 2 * 128 : body);
-}
-
-// Sides beyond this are refused before decoding: no device makes such a texture, and the decoders
-// would first make room for the whole picture the header claims.
-constexpr uint32_t kMaxPictureSide = 16384;
-
-uint32_t Big32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) << 24 | static_cast<uint32_t>(p[1]) << 16 |
-           static_cast<uint32_t>(p[2]) << 8 | p[3];
-}
-
-uint32_t Little32(const unsigned char* p) {
-    return static_cast<uint32_t>(p[3]) << 24 | static_cast<uint32_t>(p[2]) << 16 |
-           static_cast<uint32_t>(p[1]) << 8 | p[0];
-}
-
-// The decoder for a picture file: PNG, JPEG and BMP by their signatures (PNG and BMP with a size
-// in bounds), Targa by a plausible header; null for anything else. SDL_image reads many more
-// formats, whose readers the game has no use for.
-const char* PictureType(SDL_RWops* file, const unsigned char* bytes, size_t size) {
-    if (IMG_isPNG(file)) {
-        // The IHDR chunk follows the 8-byte signature: length, type, width, height.
-        return size >= 24 && Big32(bytes + 16) <= kMaxPictureSide && Big32(bytes + 20) <= kMaxPictureSide
-                   ? "PNG"
-                   : nullptr;
-    }
-    if (IMG_isJPG(file)) return "JPG";
-    if (IMG_isBMP(file)) {
-        if (size < 26) return nullptr;
-        // The oldest header holds 16-bit sides; the others 32-bit ones, a negative height standing
-        // for rows from the top.
-        if (Little32(bytes + 14) == 12) {
-            const uint32_t width = bytes[18] | bytes[19] << 8, height = bytes[20] | bytes[21] << 8;
-            return width <= kMaxPictureSide && height <= kMaxPictureSide ? "BMP" : nullptr;
-        }
-        const int64_t width = static_cast<int32_t>(Little32(bytes + 18));
-        const int64_t height = static_cast<int32_t>(Little32(bytes + 22));
-        return width >= 0 && width <= kMaxPictureSide && height >= -int64_t{kMaxPictureSide} &&
-                       height <= kMaxPictureSide
-                   ? "BMP"
-                   : nullptr;
-    }
-    return TargaSizePlausible(bytes, size) ? "TGA" : nullptr;
-}
 
 }  // namespace
 
@@ -616,26 +559,9 @@ SDL_Surface* CEngine::DecodeImage(const char* name) {
     DWORD size = 0;
     void* block = Resource_Load(name, &size);
     if (!block) return nullptr;
-    SDL_Surface* image = nullptr;
-    if (size > 0 && size <= INT32_MAX) {
-        SDL_RWops* file = SDL_RWFromConstMem(block, static_cast<int>(size));
-        const char* type = file ? PictureType(file, static_cast<const unsigned char*>(block), size) : nullptr;
-        if (type) {
-            image = IMG_LoadTyped_RW(file, 1, type);
-        } else if (file) {
-            SDL_RWclose(file);
-            IMG_SetError("not a PNG, JPEG, BMP or Targa picture of a size a texture can have");
-        }
-    }
+    SDL_Surface* image = DecodePicture(m_log, name, block, size);
     Resource_Free(block);
-    if (!image) {
-        m_log.Write("Can't decode image %s: %s", name, IMG_GetError());
-        return nullptr;
-    }
-    SDL_Surface* argb = SDL_ConvertSurfaceFormat(image, SDL_PIXELFORMAT_ARGB8888, 0);
-    SDL_FreeSurface(image);
-    if (!argb) m_log.Write("Can't convert image %s: %s", name, SDL_GetError());
-    return argb;
+    return image;
 }
 
 HTEXTURE CEngine::Texture_Load(const char* filename, DWORD /*size*/, bool /*mipmap*/) {

@@ -363,8 +363,9 @@ void LibDataSeeds() {
     Seed("fuzz_lib_data", "cut", Bytes(out.data.begin(), out.data.end() - 3));
 }
 
-// The sample's textures: each as the plain picture it is, and its top-left corner as a ".jp2" file
-// with its alpha as the GIF mask (as many colour channels as the texture has alpha or not).
+// The sample's textures: each as the plain picture it is; its top-left corner as a JPEG, a BMP and a
+// Targa file; and the same corner as a ".jp2" file with its alpha as the GIF mask (as many colour
+// channels as the texture has alpha or not), the mask plain and interlaced.
 void TextureSeeds() {
     std::vector<std::filesystem::path> files;
     for (const auto& entry : std::filesystem::directory_iterator(QUINDLE_SAMPLE_TEXTURES))
@@ -404,15 +405,33 @@ void TextureSeeds() {
             }
         }
         SDL_FreeSurface(argb);
+        const std::pair<const char*, Bytes> pictures[] = {
+            {"jpeg-", TestImages::WriteJpeg(w, h, pixels)},
+            {"bmp-", TestImages::WriteBmp(w, h, pixels)},
+            {"tga-", TestImages::WriteTga(w, h, pixels)},
+        };
+        for (const auto& [kind, picture] : pictures) {
+            Bytes input = {0};
+            input.insert(input.end(), picture.begin(), picture.end());
+            Seed("fuzz_texture", (kind + stem).c_str(), input);
+        }
         const Bytes jp2 = TestImages::WriteJp2(w, h, pixels, translucent ? 4 : 3);
-        const Bytes gif = TestImages::WriteGreyGif(w, h, alpha);
         if (jp2.size() > 0xFFFF) continue;
-        Bytes input = {1, static_cast<unsigned char>(jp2.size() >> 8),
-                       static_cast<unsigned char>(jp2.size())};
-        input.insert(input.end(), jp2.begin(), jp2.end());
-        input.insert(input.end(), gif.begin(), gif.end());
-        Seed("fuzz_texture", ("jp2-" + stem).c_str(), input);
+        for (const bool interlaced : {false, true}) {
+            const Bytes gif = TestImages::WriteGreyGif(w, h, alpha, interlaced);
+            Bytes input = {1, static_cast<unsigned char>(jp2.size() >> 8),
+                           static_cast<unsigned char>(jp2.size())};
+            input.insert(input.end(), jp2.begin(), jp2.end());
+            input.insert(input.end(), gif.begin(), gif.end());
+            Seed("fuzz_texture", ((interlaced ? "jp2-interlaced-" : "jp2-") + stem).c_str(), input);
+        }
     }
+    // A bare code stream cut in tiles, with no mask.
+    const Bytes stream = TestImages::WriteJ2kClaiming(40, 30, 3, 16);
+    Bytes input = {1, static_cast<unsigned char>(stream.size() >> 8),
+                   static_cast<unsigned char>(stream.size())};
+    input.insert(input.end(), stream.begin(), stream.end());
+    Seed("fuzz_texture", "j2k-tiles", input);
 }
 
 }  // namespace

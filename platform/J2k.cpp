@@ -8,10 +8,14 @@
 #include <memory>
 #include <vector>
 
+#include "engine/PictureBounds.h"
+
 namespace {
 
-// Larger images are refused before anything is allocated for them.
-constexpr int kMaxSide = 16384;
+// The decoder keeps a record for every component of every tile, made as it reads the main header,
+// before any pixel: a few hundred bytes claiming thousands of one-pixel tiles of many components
+// would cost gigabytes there. A picture is seldom cut into more than a few dozen tiles.
+constexpr uint64_t kMaxTileComponents = 16384;
 
 struct MemoryStream {
     std::vector<unsigned char> bytes;
@@ -91,6 +95,61 @@ bool IsCodeStream(const unsigned char* data, unsigned long size) {
     return size >= 4 && data[0] == 0xFF && data[1] == 0x4F && data[2] == 0xFF && data[3] == 0x51;
 }
 
+uint32_t Big16(const unsigned char* p) {
+    return static_cast<uint32_t>(p[0]) << 8 | p[1];
+}
+
+uint32_t Big32(const unsigned char* p) {
+    return Big16(p) << 16 | Big16(p + 2);
+}
+
+// Where the code stream starts: at once in a bare one; in a JP2 file, in its first contiguous code
+// stream box, which the decoder finds by the same walk over the top-level boxes. Null when none.
+const unsigned char* FindCodeStream(const unsigned char* data, unsigned long size, bool jp2) {
+    if (!jp2) return data;
+    uint64_t at = 0;
+    while (size - at >= 8) {
+        uint64_t length = Big32(data + at);
+        uint64_t header = 8;
+        if (length == 1) {
+            if (size - at < 16) return nullptr;
+            length = uint64_t{Big32(data + at + 8)} << 32 | Big32(data + at + 12);
+            header = 16;
+        } else if (length == 0) {
+            length = size - at;  // the last box runs to the end of the file
+        }
+        if (std::memcmp(data + at + 4, "jp2c", 4) == 0) return data + at + header;
+        if (length < header || length > size - at) return nullptr;
+        at += length;
+    }
+    return nullptr;
+}
+
+// The picture a code stream's size marker claims, which follows its start marker: the image area,
+// the tiles and the components. J2K_OK when it is within the texture bound, else why not; read
+// before the decoder sees the file, since it makes its records from these figures.
+int CheckClaimedSize(const unsigned char* data, unsigned long size, bool jp2) {
+    const unsigned char* stream = FindCodeStream(data, size, jp2);
+    // Start and size markers, then Lsiz, Rsiz, Xsiz, Ysiz, XOsiz, YOsiz, XTsiz, YTsiz, XTOsiz, YTOsiz, Csiz.
+    constexpr std::size_t kSizeMarker = 4 + 2 + 2 + 8 * 4 + 2;
+    if (!stream || static_cast<std::size_t>(data + size - stream) < kSizeMarker ||
+        Big32(stream) != 0xFF4FFF51u)
+        return J2K_ERR_FORMAT;
+    const unsigned char* siz = stream + 8;
+    const uint64_t right = Big32(siz), bottom = Big32(siz + 4), left = Big32(siz + 8), top = Big32(siz + 12);
+    const uint64_t tileWidth = Big32(siz + 16), tileHeight = Big32(siz + 20);
+    const uint64_t tileLeft = Big32(siz + 24), tileTop = Big32(siz + 28);
+    const uint64_t components = Big16(siz + 32);
+    // The first tile must hold the image area's first pixel, as the decoder requires.
+    if (right <= left || bottom <= top || tileWidth == 0 || tileHeight == 0 || tileLeft > left ||
+        tileTop > top || tileLeft + tileWidth <= left || tileTop + tileHeight <= top)
+        return J2K_ERR_FORMAT;
+    if (!Engine::PictureWithinBounds(right - left, bottom - top, components)) return J2K_ERR_TOO_LARGE;
+    const uint64_t tiles =
+        ((right - tileLeft + tileWidth - 1) / tileWidth) * ((bottom - tileTop + tileHeight - 1) / tileHeight);
+    return tiles * components <= kMaxTileComponents ? J2K_OK : J2K_ERR_TOO_LARGE;
+}
+
 // A component sample scaled to 8 bits.
 inline uint32_t Sample(const opj_image_comp_t& c, std::size_t index) {
     int64_t v = c.data[index];
@@ -148,6 +207,10 @@ int _J2K_OpenMemory(const unsigned char* data, unsigned long size) {
         Fail(J2K_ERR_FORMAT);
         return 0;
     }
+    if (const int code = CheckClaimedSize(data, size, jp2)) {
+        Fail(code);
+        return 0;
+    }
     auto img = std::make_unique<Image>();
     img->memory.bytes.assign(data, data + size);
 
@@ -175,9 +238,12 @@ int _J2K_OpenMemory(const unsigned char* data, unsigned long size) {
     }
 
     const opj_image_t& im = *img->image;
-    if (im.x1 <= im.x0 || im.y1 <= im.y0 || im.x1 - im.x0 > static_cast<OPJ_UINT32>(kMaxSide) ||
-        im.y1 - im.y0 > static_cast<OPJ_UINT32>(kMaxSide) || im.numcomps < 1) {
+    if (im.x1 <= im.x0 || im.y1 <= im.y0 || im.numcomps < 1) {
         Fail(J2K_ERR_UNSUPPORTED);
+        return 0;
+    }
+    if (!Engine::PictureWithinBounds(im.x1 - im.x0, im.y1 - im.y0, im.numcomps)) {
+        Fail(J2K_ERR_TOO_LARGE);
         return 0;
     }
     img->info.width = static_cast<int>(im.x1 - im.x0);
@@ -262,6 +328,8 @@ const char* _J2K_getErrorStr(int code) {
             return "decoding failed";
         case J2K_ERR_UNSUPPORTED:
             return "unsupported image layout";
+        case J2K_ERR_TOO_LARGE:
+            return "larger than a texture may be";
         case J2K_WARN_OFFSET:
             return "image area offset from the canvas origin";
         default:

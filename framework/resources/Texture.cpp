@@ -57,17 +57,42 @@ int ReadGif(GifFileType* gif, GifByteType* out, int count) {
     return static_cast<int>(n);
 }
 
-bool DecodeGreyMask(const unsigned char* data, std::size_t size, GreyMask& mask) {
+// Reads the image descriptor of the GIF's first image, skipping the extensions before it.
+bool FindFirstImage(GifFileType* gif) {
+    for (;;) {
+        GifRecordType record;
+        if (DGifGetRecordType(gif, &record) != GIF_OK) return false;
+        if (record == IMAGE_DESC_RECORD_TYPE) return DGifGetImageDesc(gif) == GIF_OK;
+        if (record != EXTENSION_RECORD_TYPE) return false;
+        int code = 0;
+        GifByteType* block = nullptr;
+        if (DGifGetExtension(gif, &code, &block) != GIF_OK) return false;
+        while (block)
+            if (DGifGetExtensionNext(gif, &block) != GIF_OK) return false;
+    }
+}
+
+enum class MaskRead { Invalid, WrongSize, Read };
+
+// Reads a GIF's first image as grey levels, when the GIF is a picture of width x height; mask holds
+// the size the GIF claims otherwise. The sizes are compared as soon as the headers tell them, before
+// any room is made for the pixels, so a mask claiming a huge picture costs nothing.
+MaskRead DecodeGreyMask(const unsigned char* data, std::size_t size, int width, int height, GreyMask& mask) {
     GifSource source{data, size};
     int error = 0;
     GifFileType* gif = DGifOpen(&source, ReadGif, &error);
-    if (!gif) return false;
-    bool valid = false;
-    if (DGifSlurp(gif) == GIF_OK && gif->ImageCount >= 1) {
-        const SavedImage& frame = gif->SavedImages[0];
-        const ColorMapObject* map = frame.ImageDesc.ColorMap ? frame.ImageDesc.ColorMap : gif->SColorMap;
-        const int w = frame.ImageDesc.Width, h = frame.ImageDesc.Height;
-        if (map && map->Colors && frame.RasterBits && w > 0 && h > 0) {
+    if (!gif) return MaskRead::Invalid;
+    MaskRead result = MaskRead::Invalid;
+    mask.width = gif->SWidth, mask.height = gif->SHeight;
+    if (mask.width != width || mask.height != height) {
+        result = MaskRead::WrongSize;
+    } else if (FindFirstImage(gif)) {
+        const GifImageDesc& frame = gif->Image;
+        const ColorMapObject* map = frame.ColorMap ? frame.ColorMap : gif->SColorMap;
+        if (frame.Width != width || frame.Height != height) {
+            mask.width = frame.Width, mask.height = frame.Height;
+            result = MaskRead::WrongSize;
+        } else if (map && map->Colors) {
             // Indexes past the palette read as white.
             unsigned char levels[256];
             std::fill(std::begin(levels), std::end(levels), 0xFF);
@@ -75,15 +100,27 @@ bool DecodeGreyMask(const unsigned char* data, std::size_t size, GreyMask& mask)
                 const GifColorType& c = map->Colors[i];
                 levels[i] = static_cast<unsigned char>((c.Red * 299 + c.Green * 587 + c.Blue * 114) / 1000);
             }
-            mask.width = w;
-            mask.height = h;
-            mask.grey.resize(static_cast<std::size_t>(w) * h);
-            for (std::size_t i = 0; i < mask.grey.size(); ++i) mask.grey[i] = levels[frame.RasterBits[i]];
-            valid = true;
+            // An interlaced image sends every eighth row from the first, every eighth from the
+            // fifth, every fourth from the third, then every second from the second.
+            static const int kFirst[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+            std::vector<GifPixelType> indexes(static_cast<std::size_t>(width) * height);
+            bool complete = true;
+            for (int pass = frame.Interlace ? 0 : 3; complete && pass < 4; ++pass) {
+                const int first = frame.Interlace ? kFirst[pass] : 0,
+                          step = frame.Interlace ? kStep[pass] : 1;
+                for (int y = first; complete && y < height; y += step)
+                    complete = DGifGetLine(gif, indexes.data() + static_cast<std::size_t>(y) * width,
+                                           width) == GIF_OK;
+            }
+            if (complete) {
+                mask.grey.resize(indexes.size());
+                for (std::size_t i = 0; i < indexes.size(); ++i) mask.grey[i] = levels[indexes[i]];
+                result = MaskRead::Read;
+            }
         }
     }
     DGifCloseFile(gif, &error);
-    return valid;
+    return result;
 }
 
 }  // namespace
@@ -189,17 +226,17 @@ void CTexture::Load() {
     {
         ResourceBlock maskFile(hge, maskName);
         GreyMask mask;
-        if (maskFile.data && DecodeGreyMask(maskFile.Bytes(), maskFile.size, mask)) {
-            if (mask.width != width || mask.height != height) {
-                hge->System_Log("Alpha mask %s is %dx%d, image %s is %dx%d; outside the mask stays opaque",
-                                maskName.c_str(), mask.width, mask.height, j2kName.c_str(), width, height);
-            }
+        const MaskRead read = maskFile.data
+                                  ? DecodeGreyMask(maskFile.Bytes(), maskFile.size, width, height, mask)
+                                  : MaskRead::Invalid;
+        if (read == MaskRead::WrongSize) {
+            hge->System_Log("Alpha mask %s is %dx%d, not the %dx%d of %s; the picture keeps its own alpha",
+                            maskName.c_str(), mask.width, mask.height, width, height, j2kName.c_str());
+        } else if (read == MaskRead::Read) {
             for (int y = 0; y < height; ++y) {
                 unsigned char* row = image.buffer + static_cast<std::size_t>(y) * image.pitch;
-                for (int x = 0; x < width; ++x) {
-                    const bool inside = x < mask.width && y < mask.height;
-                    row[x * 4 + 3] = inside ? mask.grey[static_cast<std::size_t>(y) * mask.width + x] : 0xFF;
-                }
+                for (int x = 0; x < width; ++x)
+                    row[x * 4 + 3] = mask.grey[static_cast<std::size_t>(y) * width + x];
             }
         }
     }

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -9,6 +8,7 @@
 #include "framework/resources/Texture.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/ImageWriters.h"
+#include "tests/support/MemoryWatch.h"
 
 using GF::HGENS::CTexture;
 
@@ -96,25 +96,6 @@ TEST_F(TextureGL, SpriteCutFromAPngDrawsItsRectangle) {
     EXPECT_EQ(pixels.At(21, 21) & 0xFFFFFF, 0u);
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-// The sanitizer's hook on every allocation (its header comes with clang only).
-extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*malloc_hook)(const volatile void*,
-                                                                             std::size_t),
-                                                         void (*free_hook)(const volatile void*));
-
-namespace {
-
-// The largest block asked of the allocator while watching.
-std::atomic<bool> g_watching{false};
-std::atomic<std::size_t> g_largest{0};
-void NoteMalloc(const volatile void*, std::size_t size) {
-    if (g_watching && size > g_largest) g_largest = size;
-}
-void NoteFree(const volatile void*) {}
-
-}  // namespace
-#endif
-
 // Pictures whose headers claim far more than their files hold are refused before room is made for
 // them: a Targa header (which has no signature, so any bytes may look like one) claiming 27248 x
 // 12912 from 600 bytes, PNG and BMP headers claiming 100000 x 100000, and a GIMP picture, a format
@@ -123,8 +104,6 @@ TEST_F(TextureGL, PicturesClaimingHugeSizesAreRefusedUnread) {
 #if !defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "the allocations are watched through the address sanitizer";
 #else
-    static const bool hooked = __sanitizer_install_malloc_and_free_hooks(NoteMalloc, NoteFree) != 0;
-    ASSERT_TRUE(hooked);
     using Bytes = std::vector<unsigned char>;
     Bytes targa = {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0x70, 0x6A, 0x70, 0x32, 32, 0};
     Bytes png = {0x89, 'P', 'N', 'G',  '\r', '\n', 0x1A, '\n', 0,    0, 0, 13, 'I', 'H', 'D',
@@ -137,12 +116,11 @@ TEST_F(TextureGL, PicturesClaimingHugeSizesAreRefusedUnread) {
         file->resize(600, 0x09);
         Write("Texture/7.png", *file);
         CTexture tex("seven", Base(7));
-        g_largest = 0;
-        g_watching = true;
+        CMemoryWatch watch;
         tex.Load();
-        g_watching = false;
+        watch.Stop();
         EXPECT_EQ(tex.GetHandle(), 0u) << file->front();
-        EXPECT_LT(g_largest.load(), std::size_t{64} << 20) << file->front();
+        EXPECT_LT(watch.LargestBlock(), std::size_t{64} << 20) << file->front();
     }
 #endif
 }

@@ -2,6 +2,7 @@
 
 #include "framework/resources/Texture.h"
 #include "tests/support/ImageWriters.h"
+#include "tests/support/MemoryWatch.h"
 #include "tests/support/RecordingEngine.h"
 
 using GF::HGENS::CTexture;
@@ -51,27 +52,29 @@ TEST(Texture, PngComesFirstThroughTheEngine) {
 }
 
 TEST(Texture, Jp2TakesItsAlphaFromTheCompanionRowsFromTheTop) {
-    CRecordingEngine engine;
-    // 5 pixels wide: the codec's rows (16-byte aligned) are longer than the texture's.
-    const int w = 5, h = 3;
-    engine.AddResource("Texture\\12.jp2", TestImages::WriteJp2(w, h, Picture(w, h)));
-    engine.AddResource("Texture\\m_12.gif", TestImages::WriteGreyGif(w, h, Mask(w, h)));
-    GF::THolder<CTexture> tex(new CTexture("twelve", "Texture\\12"));
-    tex->Load();
-    ASSERT_NE(tex->GetHandle(), 0u);
-    EXPECT_EQ(engine.Texture_GetWidth(tex->GetHandle(), false), w);
-    const auto pic = Picture(w, h);
-    const auto mask = Mask(w, h);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            const std::size_t i = static_cast<std::size_t>(y) * w + x;
-            EXPECT_EQ(Pixel(engine, tex->GetHandle(), x, y), (pic[i] & 0x00FFFFFF) | DWORD{mask[i]} << 24)
-                << x << "," << y;
+    for (const bool interlaced : {false, true}) {
+        CRecordingEngine engine;
+        // 5 pixels wide: the codec's rows (16-byte aligned) are longer than the texture's.
+        const int w = 5, h = 3;
+        engine.AddResource("Texture\\12.jp2", TestImages::WriteJp2(w, h, Picture(w, h)));
+        engine.AddResource("Texture\\m_12.gif", TestImages::WriteGreyGif(w, h, Mask(w, h), interlaced));
+        GF::THolder<CTexture> tex(new CTexture("twelve", "Texture\\12"));
+        tex->Load();
+        ASSERT_NE(tex->GetHandle(), 0u);
+        EXPECT_EQ(engine.Texture_GetWidth(tex->GetHandle(), false), w);
+        const auto pic = Picture(w, h);
+        const auto mask = Mask(w, h);
+        for (int y = 0; y < h; ++y) {
+            for (int x = 0; x < w; ++x) {
+                const std::size_t i = static_cast<std::size_t>(y) * w + x;
+                EXPECT_EQ(Pixel(engine, tex->GetHandle(), x, y), (pic[i] & 0x00FFFFFF) | DWORD{mask[i]} << 24)
+                    << x << "," << y << (interlaced ? " interlaced" : "");
+            }
         }
+        EXPECT_EQ(engine.CountCalls("Texture_Unlock"), 1);
+        EXPECT_EQ(engine.outstandingBlocks, 0);
+        EXPECT_TRUE(engine.log.empty());
     }
-    EXPECT_EQ(engine.CountCalls("Texture_Unlock"), 1);
-    EXPECT_EQ(engine.outstandingBlocks, 0);
-    EXPECT_TRUE(engine.log.empty());
 }
 
 TEST(Texture, Jp2WithoutAValidCompanionKeepsItsOwnAlpha) {
@@ -91,21 +94,64 @@ TEST(Texture, Jp2WithoutAValidCompanionKeepsItsOwnAlpha) {
     }
 }
 
-TEST(Texture, SmallerCompanionIsNotReadPastItsRaster) {
-    CRecordingEngine engine;
-    engine.AddResource("Texture\\7.jp2", TestImages::WriteJp2(6, 4, Picture(6, 4)));
-    engine.AddResource("Texture\\m_7.gif", TestImages::WriteGreyGif(3, 2, Mask(3, 2)));
-    CTexture tex("seven", "Texture\\7");
-    tex.Load();
-    ASSERT_NE(tex.GetHandle(), 0u);
-    const auto mask = Mask(3, 2);
-    for (int y = 0; y < 4; ++y) {
-        for (int x = 0; x < 6; ++x) {
-            const DWORD want = x < 3 && y < 2 ? mask[static_cast<std::size_t>(y) * 3 + x] : 0xFF;
-            EXPECT_EQ(Pixel(engine, tex.GetHandle(), x, y) >> 24, want) << x << "," << y;
-        }
+TEST(Texture, ACompanionOfAnotherSizeIsLeftOutByName) {
+    // Smaller than the picture, and one whose header claims 40000 x 40000 in a few dozen bytes (the
+    // screen and the image both; an index of the two-colour palette, then the end).
+    const TestImages::Bytes huge = {'G',  'I',  'F',  '8',  '9',  'a',  0x40, 0x9C, 0x40, 0x9C, 0x80, 0,
+                                    0,    0,    0,    0,    0xFF, 0xFF, 0xFF, 0x2C, 0,    0,    0,    0,
+                                    0x40, 0x9C, 0x40, 0x9C, 0,    2,    2,    0x44, 0x01, 0,    0x3B};
+    const std::pair<const char*, TestImages::Bytes> masks[] = {
+        {"m_7.gif is 3x2", TestImages::WriteGreyGif(3, 2, Mask(3, 2))},
+        {"m_7.gif is 40000x40000", huge},
+    };
+    for (const auto& [logged, gif] : masks) {
+        CRecordingEngine engine;
+        engine.AddResource("Texture\\7.jp2", TestImages::WriteJp2(6, 4, Picture(6, 4), 4));
+        engine.AddResource("Texture\\m_7.gif", gif);
+        CMemoryWatch watch;
+        CTexture tex("seven", "Texture\\7");
+        tex.Load();
+        watch.Stop();
+        ASSERT_NE(tex.GetHandle(), 0u) << logged;
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 6; ++x)
+                EXPECT_EQ(Pixel(engine, tex.GetHandle(), x, y),
+                          Picture(6, 4)[static_cast<std::size_t>(y) * 6 + x])
+                    << logged << " at " << x << "," << y;  // the picture keeps its own alpha
+        EXPECT_TRUE(engine.HasLog(logged)) << logged << ": " << (engine.log.empty() ? "" : engine.log.back());
+        EXPECT_LT(watch.Seconds(), 1.0) << logged;
+        EXPECT_LT(watch.AddedPeakMegabytes(), 300) << logged;
+        EXPECT_LT(watch.LargestBlock(), std::size_t{16} << 20) << logged;
     }
-    EXPECT_TRUE(engine.HasLog("m_7.gif is 3x2"));
+}
+
+// JPEG 2000 files of a few dozen bytes claiming pictures beyond the bound: by a side, by the pixels
+// in all, by the samples of their components, and by the records the decoder keeps for every
+// component of every tile. Each is refused by name before the decoder makes room for it.
+TEST(Texture, Jp2BeyondTheBoundIsRefusedByNameAtOnce) {
+    const TestImages::Bytes files[] = {
+        TestImages::WriteJ2kClaiming(16384, 16384, 1),
+        TestImages::WriteJ2kClaiming(8192, 8192, 1),
+        TestImages::WriteJ2kClaiming(3000, 3000, 16),
+        TestImages::WriteJ2kClaiming(255, 255, 80, 1),
+    };
+    int number = 20;
+    for (const TestImages::Bytes& file : files) {
+        const std::string base = "Texture\\" + std::to_string(number++);
+        CRecordingEngine engine;
+        engine.AddResource(base + ".jp2", file);
+        EXPECT_LT(file.size(), 1000u) << base;
+        CMemoryWatch watch;
+        CTexture tex("big", base);
+        tex.Load();
+        watch.Stop();
+        EXPECT_EQ(tex.GetHandle(), 0u) << base;
+        EXPECT_TRUE(engine.HasLog("Can't load " + base + ".jp2")) << base;
+        EXPECT_TRUE(engine.textures.empty()) << base;
+        EXPECT_LT(watch.Seconds(), 1.0) << base;
+        EXPECT_LT(watch.AddedPeakMegabytes(), 300) << base;
+        EXPECT_LT(watch.LargestBlock(), std::size_t{16} << 20) << base;
+    }
 }
 
 TEST(Texture, RowsLandAtTheDeviceRowLength) {

@@ -1,5 +1,6 @@
 #include "tests/support/ImageWriters.h"
 
+#include <SDL2/SDL_image.h>
 #include <gif_lib.h>
 #include <openjpeg.h>
 
@@ -10,6 +11,11 @@
 namespace TestImages {
 
 namespace {
+
+void PutBE16(Bytes& out, uint32_t v) {
+    out.push_back(static_cast<unsigned char>(v >> 8));
+    out.push_back(static_cast<unsigned char>(v));
+}
 
 void PutBE32(Bytes& out, uint32_t v) {
     for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<unsigned char>(v >> shift));
@@ -160,6 +166,95 @@ Bytes WriteJp2(int width, int height, const std::vector<uint32_t>& argb, int com
     return out.bytes;
 }
 
+void ClaimPngSize(Bytes& png, uint32_t width, uint32_t height) {
+    // Signature, then the header chunk's length and type, its width and height, and its checksum
+    // after the 13 bytes of its body.
+    Bytes sides;
+    PutBE32(sides, width);
+    PutBE32(sides, height);
+    std::copy(sides.begin(), sides.end(), png.begin() + 16);
+    Bytes crc;
+    PutBE32(crc, Crc32(png.data() + 12, 4 + 13));
+    std::copy(crc.begin(), crc.end(), png.begin() + 29);
+}
+
+namespace {
+
+// The pixels as an SDL surface, written by one of SDL's writers into memory.
+template <class Save>
+Bytes WriteThroughSdl(int width, int height, const std::vector<uint32_t>& argb, Save save) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(argb.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!surface) throw std::runtime_error(SDL_GetError());
+    Bytes out(static_cast<std::size_t>(width) * height * 8 + 4096);
+    SDL_RWops* file = SDL_RWFromMem(out.data(), static_cast<int>(out.size()));
+    const bool ok = file && save(surface, file) == 0;
+    const Sint64 length = file ? SDL_RWtell(file) : -1;
+    if (file) SDL_RWclose(file);
+    SDL_FreeSurface(surface);
+    if (!ok || length <= 0) throw std::runtime_error(SDL_GetError());
+    out.resize(static_cast<std::size_t>(length));
+    return out;
+}
+
+}  // namespace
+
+Bytes WriteJpeg(int width, int height, const std::vector<uint32_t>& argb) {
+    return WriteThroughSdl(width, height, argb, [](SDL_Surface* surface, SDL_RWops* file) {
+        return IMG_SaveJPG_RW(surface, file, 0, 90);
+    });
+}
+
+Bytes WriteBmp(int width, int height, const std::vector<uint32_t>& argb) {
+    return WriteThroughSdl(width, height, argb, [](SDL_Surface* surface, SDL_RWops* file) {
+        return SDL_SaveBMP_RW(surface, file, 0);
+    });
+}
+
+Bytes WriteTga(int width, int height, const std::vector<uint32_t>& argb) {
+    // No identifier, no palette, true colour; 32 bits a pixel with 8 of alpha, rows from the top.
+    Bytes out = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    out.insert(out.end(),
+               {static_cast<unsigned char>(width), static_cast<unsigned char>(width >> 8),
+                static_cast<unsigned char>(height), static_cast<unsigned char>(height >> 8), 32, 0x28});
+    for (uint32_t p : argb)
+        for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<unsigned char>(p >> shift));
+    return out;
+}
+
+Bytes WriteJ2kClaiming(uint32_t width, uint32_t height, int components, uint32_t tileSide) {
+    Bytes out;
+    PutBE16(out, 0xFF4F);  // start of code stream
+    // The size: capabilities, the canvas, its origin, the tiles and their origin, then each
+    // component's precision (8 bits, unsigned) and sampling (every pixel).
+    PutBE16(out, 0xFF51);
+    PutBE16(out, 38 + 3 * static_cast<uint32_t>(components));
+    PutBE16(out, 0);
+    for (uint32_t v :
+         {width, height, 0u, 0u, tileSide ? tileSide : width, tileSide ? tileSide : height, 0u, 0u})
+        PutBE32(out, v);
+    PutBE16(out, static_cast<uint32_t>(components));
+    for (int i = 0; i < components; ++i) out.insert(out.end(), {7, 1, 1});
+    // Coding style: one layer, no transform levels (one resolution), 64 x 64 code blocks, reversible.
+    PutBE16(out, 0xFF52);
+    PutBE16(out, 12);
+    out.insert(out.end(), {0, 0, 0, 1, 0, 0, 4, 4, 0, 1});
+    // Quantization: none, two guard bits, one band.
+    PutBE16(out, 0xFF5C);
+    PutBE16(out, 4);
+    out.insert(out.end(), {0x40, 0x40});
+    // The first tile's one tile-part: its header, the start of data, one empty packet.
+    PutBE16(out, 0xFF90);
+    PutBE16(out, 10);
+    PutBE16(out, 0);
+    PutBE32(out, 12 + 2 + 1);
+    out.insert(out.end(), {0, 1});
+    PutBE16(out, 0xFF93);
+    out.push_back(0);
+    PutBE16(out, 0xFFD9);  // end of code stream
+    return out;
+}
+
 namespace {
 
 int WriteGif(GifFileType* gif, const GifByteType* data, int count) {
@@ -170,7 +265,7 @@ int WriteGif(GifFileType* gif, const GifByteType* data, int count) {
 
 }  // namespace
 
-Bytes WriteGreyGif(int width, int height, const std::vector<uint8_t>& grey) {
+Bytes WriteGreyGif(int width, int height, const std::vector<uint8_t>& grey, bool interlaced) {
     Bytes out;
     int error = 0;
     GifFileType* gif = EGifOpen(&out, WriteGif, &error);
@@ -180,11 +275,15 @@ Bytes WriteGreyGif(int width, int height, const std::vector<uint8_t>& grey) {
         colours[i] = {static_cast<GifByteType>(i), static_cast<GifByteType>(i), static_cast<GifByteType>(i)};
     ColorMapObject* map = GifMakeMapObject(256, colours);
     bool ok = EGifPutScreenDesc(gif, width, height, 8, 0, map) == GIF_OK &&
-              EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_OK;
+              EGifPutImageDesc(gif, 0, 0, width, height, interlaced, nullptr) == GIF_OK;
     std::vector<GifPixelType> row(static_cast<std::size_t>(width));
-    for (int y = 0; ok && y < height; ++y) {
-        std::copy_n(grey.begin() + static_cast<std::ptrdiff_t>(y) * width, width, row.begin());
-        ok = EGifPutLine(gif, row.data(), width) == GIF_OK;
+    static const int kFirst[] = {0, 4, 2, 1}, kStep[] = {8, 8, 4, 2};
+    for (int pass = interlaced ? 0 : 3; pass < 4; ++pass) {
+        const int first = interlaced ? kFirst[pass] : 0, step = interlaced ? kStep[pass] : 1;
+        for (int y = first; ok && y < height; y += step) {
+            std::copy_n(grey.begin() + static_cast<std::ptrdiff_t>(y) * width, width, row.begin());
+            ok = EGifPutLine(gif, row.data(), width) == GIF_OK;
+        }
     }
     GifFreeMapObject(map);
     if (EGifCloseFile(gif, &error) != GIF_OK) ok = false;

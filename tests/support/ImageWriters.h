@@ -1,6 +1,6 @@
 #pragma once
-// Image files made at test time: PNG, JPEG 2000 and GIF, each from pixels given row by row from the
-// top. Colours are the engine's ARGB words (alpha in the top byte).
+// Image files made at test time: PNG, JPEG, BMP, Targa, JPEG 2000 and GIF, each from pixels given row
+// by row from the top. Colours are the engine's ARGB words (alpha in the top byte).
 #include <cstdint>
 #include <vector>
 
@@ -11,12 +11,26 @@ using Bytes = std::vector<unsigned char>;
 // An RGBA PNG with stored (uncompressed) deflate blocks.
 Bytes WritePng(int width, int height, const std::vector<uint32_t>& argb);
 
+// Sets the size a PNG's header claims, its checksum kept right.
+void ClaimPngSize(Bytes& png, uint32_t width, uint32_t height);
+
+// A baseline JPEG (no alpha), a 32-bit BMP and an uncompressed 32-bit Targa file, rows from the top.
+Bytes WriteJpeg(int width, int height, const std::vector<uint32_t>& argb);
+Bytes WriteBmp(int width, int height, const std::vector<uint32_t>& argb);
+Bytes WriteTga(int width, int height, const std::vector<uint32_t>& argb);
+
 // A lossless .jp2 file. components: 1 grey (the red channel), 2 grey and alpha, 3 RGB, 4 RGBA. The
 // image area may be placed at (x0, y0) on the canvas.
 Bytes WriteJp2(int width, int height, const std::vector<uint32_t>& argb, int components = 3, int x0 = 0,
                int y0 = 0);
 
-// A GIF whose palette is the 256 grey levels; grey holds one level per pixel.
-Bytes WriteGreyGif(int width, int height, const std::vector<uint8_t>& grey);
+// A bare JPEG 2000 code stream of a few dozen bytes claiming a picture of width x height with the
+// given components, cut in tiles of tileSide pixels a side (0: one tile), whose first tile holds an
+// empty packet: the decoder makes a picture of the claimed size, all black.
+Bytes WriteJ2kClaiming(uint32_t width, uint32_t height, int components, uint32_t tileSide = 0);
+
+// A GIF whose palette is the 256 grey levels; grey holds one level per pixel. An interlaced one sends
+// its rows in the four passes of the format.
+Bytes WriteGreyGif(int width, int height, const std::vector<uint8_t>& grey, bool interlaced = false);
 
 }  // namespace TestImages
