@@ -422,13 +422,14 @@ namespace {
 std::string TableText(const std::string& key) {
     const GF::THolder<GF::HGENS::CResource> resource = GF::GetResource();
     const GF::WString* text = resource ? resource->GetText(key) : nullptr;
-    return text ? GF::Utf16ToUtf8(*text) : "(no text \"" + key + "\")";
+    return text ? GF::Utf16ToUtf8(*text) : std::string();
 }
 
 struct tagMoment {
     std::string moment;
     std::string shown;     // what the balloon or the page says
     std::string expected;  // the words of the hint that speaks of the moment
+    bool inPlace = true;   // the window shows the balloon where it stands, over the heroine
 };
 
 }  // namespace
@@ -444,7 +445,22 @@ TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
     using namespace KitchenPlay;
     std::vector<tagMoment> read;
     const auto note = [&](CLevelRun& r, const char* moment, const char* key) {
-        read.push_back({moment, GF::Utf16ToUtf8(ShownWords(r)), TableText(key)});
+        // Where the balloon stands (centred on its position), beside the words and inside its edge,
+        // the window shows the balloon's light paper.
+        bool inPlace = true;
+        const GF::TAnimationPtr balloon = Balloon();
+        if (balloon && r.TopName() == "GameScreen" &&
+            GetHintManager().Current.text == "interfaces.nolla_text") {
+            int width = 0, height = 0;
+            const std::vector<uint32_t> picture = r.Picture(&width, &height);
+            const GF::TRect box = balloon->GetBoundingBox();
+            const GF::TPoint<float> at = balloon->GetPosition();
+            const int x = static_cast<int>(at.x) - (box.right - box.left) / 2 + 14;
+            const uint32_t p =
+                CLevelRun::At(picture, width, x * width / 800, static_cast<int>(at.y) * height / 600);
+            inPlace = (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF) > 600;
+        }
+        read.push_back({moment, GF::Utf16ToUtf8(ShownWords(r)), TableText(key), inPlace});
     };
     CKitchenCook cook;
     CClicker& mouse = cook.mouse;
@@ -538,8 +554,8 @@ TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
                 at = frame;
                 step = 10;
                 return true;
-            case 10:
-                if (ShownWords(r).empty() && frame < at + 50) return true;
+            case 10:  // once the window shades have opened on the kitchen again
+                if (frame < at + 35 || (ShownWords(r).empty() && frame < at + 80)) return true;
                 note(r, "the hint page closed: what follows it", "hint_after_page");
                 step = 11;
                 return true;
@@ -600,7 +616,9 @@ TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
     std::vector<std::string> moments;
     for (const tagMoment& m : read) {
         moments.push_back(m.moment);
+        EXPECT_FALSE(m.expected.empty()) << m.moment;
         EXPECT_EQ(m.shown, m.expected) << m.moment;
+        EXPECT_TRUE(m.inPlace) << m.moment;
     }
     EXPECT_NE(std::find(moments.begin(), moments.end(), "a second guest is waiting"), moments.end());
     EXPECT_EQ(moments.size(), 14u);
