@@ -79,6 +79,9 @@ void CInGameHintStrategy::ShowInBalloon(const CHintInfo& hint) {
     const int32_t x = (head.left + head.right) / 2;
     balloon->SetPosition(static_cast<float>(x), static_cast<float>(head.top - box.bottom) - kAboveHead);
     balloon->SetLayer(GetGameData().overlayLayer);
+    // A follow-up hint comes while the scene steps its animations, after the new balloon's turn:
+    // drawn before its next step, it would stand one frame at the scene's corner.
+    balloon->ApplyTransform();
     if (hint.flag3) {
         DetachSelfFinishing();
         balloon->Play("all", 1, true);

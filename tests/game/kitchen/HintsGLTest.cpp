@@ -7,7 +7,10 @@
 #include <vector>
 
 #include "framework/app/GameManager.h"
+#include "framework/core/WString.h"
+#include "framework/resources/Resource.h"
 #include "framework/scene/IAnimation.h"
+#include "framework/scene/ISubstitutedContainer.h"
 #include "game/app/GameData.h"
 #include "game/app/Players.h"
 #include "game/app/ScreenRegistry.h"
@@ -16,6 +19,7 @@
 #include "game/kitchen/HintRaise.h"
 #include "game/kitchen/InGameHintStrategy.h"
 #include "game/kitchen/Pers.h"
+#include "tests/game/kitchen/KitchenPlay.h"
 #include "tests/support/LevelRun.h"
 
 namespace {
@@ -96,6 +100,30 @@ protected:
         return pers ? pers->GetAnimation() : GF::TAnimationPtr();
     }
     static const std::string& Shown() { return GetHintManager().Current.name; }
+    // The balloon the player sees: one that stays, or one that plays out by itself.
+    static GF::TAnimationPtr Balloon() {
+        CInGameHintStrategy* strategy = Strategy();
+        if (!strategy) return {};
+        return strategy->GetShownBalloon() ? strategy->GetShownBalloon()
+                                           : strategy->GetSelfFinishingBalloon();
+    }
+
+    // The words a player reads of the hint shown: on the hint page while it is on top, else in the
+    // heroine's balloon (the strategy's own balloon holds its words in a text animation inside it).
+    static GF::WString ShownWords(CLevelRun& r) {
+        if (r.TopName() == "HintScreen") {
+            const GF::TAnimationPtr page = r.Top()->GetAnimation();
+            const GF::WChar* words = page ? page->GetText("hint") : nullptr;
+            return words ? words : GF::WString();
+        }
+        const GF::TAnimationPtr balloon = Balloon();
+        if (!balloon) return {};
+        if (const GF::WChar* words = balloon->GetText("_text")) return words;
+        const GF::TSubstitutedContainerPtr host(balloon->GetDrawable(0).Get());
+        const GF::TAnimationPtr inside = host ? host->FindSubstituted("nolla_text") : GF::TAnimationPtr();
+        const GF::WChar* words = inside ? inside->GetText("_text") : nullptr;
+        return words ? words : GF::WString();
+    }
 
     CLevelRun run;
 };
@@ -118,7 +146,7 @@ TEST_F(CHintsRun, RaisedTriggersShowBalloonsOnceForEachPlayerAcrossASave) {
         bool secondServeShowed = true;
         int32_t triggerLeft = 0;
         int32_t generalTrigger = -1;
-        int32_t savedTakeCount = 0;
+        int32_t savedServeCount = 0;
         bool shownAfterReload = true;
         std::string newPlayerHint;
     } seen;
@@ -132,7 +160,7 @@ TEST_F(CHintsRun, RaisedTriggersShowBalloonsOnceForEachPlayerAcrossASave) {
         if (step == 0 && inLevel) {
             seen.before = r.Picture(&width, &height);
             r.Field()->ServeCustomer(NoCustomer());
-            balloon = Strategy()->GetShownBalloon();
+            balloon = Balloon();
             seen.shown.push_back(Shown());
             step = 1;
             at = r.FrameNumber();
@@ -165,15 +193,15 @@ TEST_F(CHintsRun, RaisedTriggersShowBalloonsOnceForEachPlayerAcrossASave) {
             step = 2;
         } else if (step == 2 && r.TopName() != "GameScreen" && !r.GetGameScreen()) {
             GF::GetGameManager()->LoadSettings();
-            seen.savedTakeCount = r.Player().hintShows[0];
+            seen.savedServeCount = r.Player().hintShows[0];
             r.Play("hint_level");
             step = 3;
         } else if (step == 3 && inLevel) {
             r.Field()->ServeCustomer(NoCustomer());
-            seen.shownAfterReload = static_cast<bool>(Strategy()->GetShownBalloon());
+            seen.shownAfterReload = static_cast<bool>(Balloon());
             AddPlayer(u"Newcomer");
             r.Field()->ServeCustomer(NoCustomer());
-            seen.newPlayerHint = Strategy()->GetShownBalloon() ? Shown() : "";
+            seen.newPlayerHint = Balloon() ? Shown() : "";
             return false;
         }
         return true;
@@ -182,7 +210,7 @@ TEST_F(CHintsRun, RaisedTriggersShowBalloonsOnceForEachPlayerAcrossASave) {
     ASSERT_FALSE(run.timedOut) << "step " << step;
 
     ASSERT_EQ(seen.shown.size(), 3u);
-    EXPECT_EQ(seen.shown[0], "hint_take");
+    EXPECT_EQ(seen.shown[0], "hint_serve");
     EXPECT_EQ(seen.shown[1], "hint_delivery");
     EXPECT_EQ(seen.shown[2].rfind("hint_general_", 0), 0u) << seen.shown[2];
     // Centred over the heroine, 5 pixels above her head, over the kitchen.
@@ -196,9 +224,9 @@ TEST_F(CHintsRun, RaisedTriggersShowBalloonsOnceForEachPlayerAcrossASave) {
     EXPECT_FALSE(seen.secondServeShowed);
     EXPECT_EQ(seen.triggerLeft, 1);
     EXPECT_EQ(seen.generalTrigger, 0);
-    EXPECT_EQ(seen.savedTakeCount, 1);
+    EXPECT_EQ(seen.savedServeCount, 1);
     EXPECT_FALSE(seen.shownAfterReload);
-    EXPECT_EQ(seen.newPlayerHint, "hint_take");
+    EXPECT_EQ(seen.newPlayerHint, "hint_serve");
 }
 
 // A balloon that ends by itself plays out slowly and then shows the hint that follows it, which leads
@@ -236,7 +264,7 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
         const bool inLevel = InLevel(r);
         const int frame = r.FrameNumber();
         if (step == 0 && inLevel) {
-            RaiseHint(2);
+            RaiseHint(1);
             seen.selfFinishing = static_cast<bool>(Strategy()->GetSelfFinishingBalloon());
             seen.shownWhilePlaying = static_cast<bool>(Strategy()->GetShownBalloon());
             step = 1;
@@ -278,6 +306,8 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
         } else if (step == 4 && frame == at + 1) {
             seen.movingAfterBack = heroineMoved(r);
             seen.afterPage = Shown();
+            // The page is offered once to a player: forgotten, it comes again.
+            r.Player().hintShows.clear();
             RaiseHint(3);
             step = 5;
             at = frame;
@@ -360,7 +390,7 @@ TEST_F(CHintsRun, ALevelEndingUnderAPlayingBalloonLeavesItNothingToCall) {
     const int code = run.Run([&](CLevelRun& r) {
         const bool inLevel = InLevel(r);
         if (step == 0 && inLevel) {
-            RaiseHint(11);
+            RaiseHint(12);
             balloon = Strategy()->GetSelfFinishingBalloon();
             listenersWhilePlaying = balloon ? balloon->GetEndEvent().Count() : 0;
             step = 1;
@@ -385,4 +415,211 @@ TEST_F(CHintsRun, ALevelEndingUnderAPlayingBalloonLeavesItNothingToCall) {
     EXPECT_FALSE(strategyAfter);
     EXPECT_EQ(listenersAfter, 0u);
     balloon.Reset();
+}
+
+namespace {
+
+std::string TableText(const std::string& key) {
+    const GF::THolder<GF::HGENS::CResource> resource = GF::GetResource();
+    const GF::WString* text = resource ? resource->GetText(key) : nullptr;
+    return text ? GF::Utf16ToUtf8(*text) : std::string();
+}
+
+struct tagMoment {
+    std::string moment;
+    std::string shown;     // what the balloon or the page says
+    std::string expected;  // the words of the hint that speaks of the moment
+    bool inPlace = true;   // the window shows the balloon where it stands, over the heroine
+};
+
+}  // namespace
+
+// The sample's first level played from its start to closing time with the mouse, a fresh player:
+// at each moment the balloon over the heroine, or the hint page, says what that moment is. Play
+// starts on a level with bonuses; a device the order does not want is clicked, then the plate
+// before the order is ready; the heroine is sent to the saucepan and, while it cooks, it is clicked
+// again (the page, and after it its follow-up); the order is cooked and stands ready on the plate;
+// it is served (a balloon that plays out, then its follow-up); the second guest comes in; the light
+// hint charges and is used; closing time comes. The level started again greets the player.
+TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
+    using namespace KitchenPlay;
+    std::vector<tagMoment> read;
+    const auto note = [&](CLevelRun& r, const char* moment, const char* key) {
+        // Where the balloon stands (centred on its position), beside the words and inside its edge,
+        // the window shows the balloon's light paper.
+        bool inPlace = true;
+        const GF::TAnimationPtr balloon = Balloon();
+        if (balloon && r.TopName() == "GameScreen" &&
+            GetHintManager().Current.text == "interfaces.nolla_text") {
+            int width = 0, height = 0;
+            const std::vector<uint32_t> picture = r.Picture(&width, &height);
+            const GF::TRect box = balloon->GetBoundingBox();
+            const GF::TPoint<float> at = balloon->GetPosition();
+            const int x = static_cast<int>(at.x) - (box.right - box.left) / 2 + 14;
+            const uint32_t p =
+                CLevelRun::At(picture, width, x * width / 800, static_cast<int>(at.y) * height / 600);
+            inPlace = (p >> 16 & 0xFF) + (p >> 8 & 0xFF) + (p & 0xFF) > 600;
+        }
+        read.push_back({moment, GF::Utf16ToUtf8(ShownWords(r)), TableText(key), inPlace});
+    };
+    CKitchenCook cook;
+    CClicker& mouse = cook.mouse;
+    GF::THolder<CCookObject> saucepan;
+    const CGameField* firstField = nullptr;
+    bool secondGuestSliding = false;
+    bool secondGuestRead = false;
+    int step = 0;
+    int at = 0;
+    const int code = run.Run([&](CLevelRun& r) {
+        const int frame = r.FrameNumber();
+        if (frame == 0) {
+            r.Play("stage1_1");
+            return true;
+        }
+        if (mouse.Busy(r)) return true;
+        CGameField* field = Kitchen(r);
+        if (!field || field == firstField) return true;
+        CReceptPanel& panel = *field->GetReceptPanel();
+        const GF::THolder<CZacaz> customer = panel.GetCurrentCustomer();
+        const bool idle = !field->GetLastAction();
+        // The second guest: its sign has slid into the column under the first.
+        if (!secondGuestRead && panel.GetCustomers().size() == 2) {
+            if (panel.IsSliding()) {
+                secondGuestSliding = true;
+            } else if (secondGuestSliding) {
+                note(r, "a second guest is waiting", "hint_recipe");
+                secondGuestRead = true;
+            }
+        }
+        switch (step) {
+            case 0:
+                if (!field->IsPlaying()) return true;
+                note(r, "play starts on a level with bonuses", "hint_bonuses");
+                step = 1;
+                return true;
+            case 1: {
+                if (!customer || panel.IsSliding() || !idle) return true;
+                GF::THolder<CCookObject> unwanted;
+                for (const GF::THolder<CCookObject>& device : field->GetObjectList()) {
+                    const CIngridientInfo& info = device->GetInfo();
+                    if (info.Kind != 0 && device->IsFree() && device->IsReady() &&
+                        customer->FindItemToPut(info.Name) < 0 && customer->FindCurrentItem(info.Name) < 0 &&
+                        !customer->CanUseIngredient(info))
+                        unwanted = device;
+                }
+                if (!unwanted) return false;
+                mouse.Click(r, PointOn(*field, unwanted));
+                step = 2;
+                return true;
+            }
+            case 2:
+                note(r, "a device the order does not want", "hint_wrong_order");
+                step = 3;
+                return true;
+            case 3:
+                if (!idle) return true;
+                mouse.Click(r, Centre(field->GetPlateAnimation()->GetBoundingBox()));
+                step = 4;
+                return true;
+            case 4:
+                note(r, "the plate clicked before the order is ready", "hint_not_ready");
+                step = 5;
+                return true;
+            case 5:
+                if (!idle) return true;
+                saucepan = field->GetNextObject(1);
+                if (!saucepan || saucepan->GetInfo().Kind == 0) return false;
+                mouse.Click(r, PointOn(*field, saucepan));
+                step = 6;
+                return true;
+            case 6:
+                note(r, "the heroine sent to take from a device", "hint_take");
+                step = 7;
+                return true;
+            case 7:
+                if (!idle || saucepan->IsFree()) return true;
+                mouse.Click(r, PointOn(*field, saucepan));
+                at = frame;
+                step = 8;
+                return true;
+            case 8:
+                if (r.TopName() != "HintScreen") return frame < at + 50;
+                note(r, "a busy device clicked: the hint page", "hint_screen_text");
+                at = frame;
+                step = 9;
+                return true;
+            case 9:  // the page has come in behind the window shades: its "back" closes it
+                if (frame == at + 60 && !mouse.ClickControl(r, "back")) return false;
+                if (frame <= at + 60 || r.TopName() != "GameScreen") return frame < at + 150;
+                at = frame;
+                step = 10;
+                return true;
+            case 10:  // once the window shades have opened on the kitchen again
+                if (frame < at + 35 || (ShownWords(r).empty() && frame < at + 80)) return true;
+                note(r, "the hint page closed: what follows it", "hint_after_page");
+                step = 11;
+                return true;
+            case 11:
+                if (!customer) return false;
+                if (!customer->IsReadyToServe()) {
+                    cook.Step(r, *field);
+                    return true;
+                }
+                if (!field->GetPlateAnimation()->IsFinished()) return true;
+                step = 12;
+                return true;
+            case 12:
+                note(r, "the order ready on the plate", "hint_plate");
+                mouse.Click(r, Centre(field->GetPlateAnimation()->GetBoundingBox()));
+                step = 13;
+                return true;
+            case 13:
+                note(r, "a customer served", "hint_serve");
+                at = frame;
+                step = 14;
+                return true;
+            case 14:
+                if (Strategy()->GetSelfFinishingBalloon()) return frame < at + 200;
+                note(r, "the served balloon played out: what follows it", "hint_serve_more");
+                step = 15;
+                return true;
+            case 15:
+                if (!r.Top()->FindControl("hint")->IsEnabled()) return true;
+                note(r, "the light hint charged", "hint_light_ready");
+                mouse.ClickControl(r, "hint");
+                at = frame;
+                step = 16;
+                return true;
+            case 16:  // the button answers when the mouse button comes up
+                if (field->GetLightHintsUsed() == 0) return frame < at + 50;
+                note(r, "the light hint used", "hint_ingredient");
+                step = 17;
+                return true;
+            case 17:
+                if (!field->IsClosed()) return true;
+                note(r, "closing time", "hint_closing");
+                firstField = field;
+                r.Play("stage1_1");
+                step = 18;
+                return true;
+            case 18:
+                if (!field->IsPlaying()) return true;
+                note(r, "play starts on the level again", "hint_welcome");
+                step = 19;
+                return false;
+        }
+        return false;
+    });
+    ASSERT_EQ(code, 0);
+    ASSERT_FALSE(run.timedOut) << "step " << step;
+    ASSERT_EQ(step, 19);
+    std::vector<std::string> moments;
+    for (const tagMoment& m : read) {
+        moments.push_back(m.moment);
+        EXPECT_FALSE(m.expected.empty()) << m.moment;
+        EXPECT_EQ(m.shown, m.expected) << m.moment;
+        EXPECT_TRUE(m.inPlace) << m.moment;
+    }
+    EXPECT_NE(std::find(moments.begin(), moments.end(), "a second guest is waiting"), moments.end());
+    EXPECT_EQ(moments.size(), 14u);
 }

@@ -599,7 +599,7 @@ TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
 
     EXPECT_EQ(seen.gesture, 7);
     EXPECT_TRUE(seen.wrongSound);
-    EXPECT_EQ(seen.wrongHint, "hint_device");  // the hint of trigger 4
+    EXPECT_EQ(seen.wrongHint, "hint_wrong_order");  // the hint of trigger 4
     EXPECT_FALSE(seen.balloon.IsEmpty());
     EXPECT_NEAR((seen.balloon.left + seen.balloon.right) / 2.0,
                 (seen.heroine.left + seen.heroine.right) / 2.0, 1.0);
