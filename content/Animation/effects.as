@@ -892,6 +892,18 @@ void GameMenus(CResourceReader@ r)
     MenuText(r, "_hint", 6, 0, 210);
 }
 
+// A hint balloon fades in over its "_show" (0-200) and out over its "_hide" (1200-1500): when one
+// hint takes the place of another, the outgoing words fade under the new ones instead of lying on
+// them at full strength. Each part of a balloon takes the keys; what is substituted into a part (the
+// words in nolla_text, the OK button) fades with it.
+void BalloonFade(CResourceReader@ r)
+{
+    r.AddOpaque(0, 1, 200);
+    r.AddOpaque(255, 0, 1000);
+    r.AddOpaque(255, 1, 300);
+    r.AddOpaque(0, 0, 0);
+}
+
 // The kitchen character's speech balloon and the kitchen's clickable plates:
 // - nolla_baloon_podkladka: the balloon picture (64 x 24 about its centre), whose first part hosts
 //   nolla_text, the words in its "_text"; a hint shows it ("_show") and hides it ("_hide");
@@ -935,10 +947,12 @@ void Balloons(CResourceReader@ r)
     r.CreateSpriteObjectData("picture");
     r.AddSpriteIDResource(7, 1500);
     r.AddHotspot(5000, 5000, 0, 1500);
+    BalloonFade(r);
     r.AddSubstAnimation("interfaces", "nolla_text");
     r.CreateSpriteObjectData("_item_ok");
     r.AddOffset(0, 40, 0, 1500);
     r.AddLayer(1, 1500);
+    BalloonFade(r);
     r.AddSubstAnimation("interfaces", "hint_ok");
 
     // hint_cloud: a hint's own balloon, wider than the plain one, with its words in "_text"; it
@@ -952,11 +966,13 @@ void Balloons(CResourceReader@ r)
     r.AddSpriteIDResource(7, 1500);
     r.AddHotspot(5000, 5000, 0, 1500);
     r.AddZoom(600, 200, 0, 1500);
+    BalloonFade(r);
     r.CreateTextSpriteObjectData("_text");
     r.AddTextSpriteIDResource(8, 1500);
     r.AddLayer(1, 1500);
     r.AddColor(255, 40, 40, 60, 0, 1500);
     r.AddBlendMode(2, 1500);
+    BalloonFade(r);
 }
 
 // The sample kitchen's layout: the wall clock "_clock" (80 x 80, hands "_hour", "_min", "_second"
