@@ -23,6 +23,8 @@ public:
     EResult Acquire(const std::string& title);
     void Release();
     bool IsHeld() const { return m_fd >= 0; }
+    // Lets go of the lock whichever object of this process holds it.
+    static void ReleaseHeld();
 
     // The lock file for a title, from the environment as it is now (the save folder is made when
     // it is the one); empty when there is no folder for it.
