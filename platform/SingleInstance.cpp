@@ -20,11 +20,12 @@ namespace {
 // conflict like those of two processes).
 CSingleInstance* g_holder = nullptr;
 
-// A lock file is only used when it is a plain file of this user: anything else in its place (a link
-// is never opened, see O_NOFOLLOW) is put aside and the file made anew.
+// A lock file is only used when it is a plain file of this user with no other name: anything else in
+// its place (a link is never opened, see O_NOFOLLOW; a hard link may be another file of the user's)
+// is put aside and the file made anew.
 bool OwnPlainFile(int fd) {
     struct stat info {};
-    return fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == getuid();
+    return fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == getuid() && info.st_nlink == 1;
 }
 
 // Whether the name still leads to the open file (another copy may have replaced the file meanwhile).

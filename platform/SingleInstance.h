@@ -6,7 +6,7 @@ namespace Platform {
 // Lets one copy of the program run per user: an exclusive lock (flock) on a file named after the
 // window title in a folder only the user writes: the runtime folder ($XDG_RUNTIME_DIR), else the save
 // folder. The file is opened without following links, and one that is not a plain file of the user's
-// is replaced. The lock goes with the process, so a crashed copy never leaves it taken.
+// with that one name is replaced. The lock goes with the process, so a crashed copy never leaves it taken.
 class CSingleInstance {
 public:
     enum EResult {
