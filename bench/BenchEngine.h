@@ -4,9 +4,13 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
 #include "engine/Engine.h"
 #include "engine/Hge.h"
+#include "engine/ResourcePacks.h"
 
 // The whole process (the software renderer's threads included), or this thread alone.
 inline double CpuSeconds(clockid_t clock) {
@@ -14,6 +18,25 @@ inline double CpuSeconds(clockid_t clock) {
     clock_gettime(clock, &now);
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
+
+#ifdef QUINDLE_BENCH_DATA_DIR
+// Points the engine at the sample content the build made (unless QUINDLE_DATA_DIR names another
+// folder). False, and the benchmark skipped saying what is missing where, when it is not there: the
+// figures of a run without its pictures and data would mean nothing.
+inline bool UseSampleContent(benchmark::State& state) {
+    setenv("QUINDLE_DATA_DIR", QUINDLE_BENCH_DATA_DIR, 0);
+    const std::filesystem::path folder = Engine::DataFolder();
+    std::error_code error;
+    std::string missing;
+    if (!std::filesystem::is_directory(folder, error))
+        missing = "the data folder " + folder.string() + " does not exist";
+    else if (!std::filesystem::is_regular_file(folder / "resource.dat", error))
+        missing = "the data folder " + folder.string() + " has no resource.dat";
+    if (missing.empty()) return true;
+    state.SkipWithError((missing + " (build the content target)").c_str());
+    return false;
+}
+#endif
 
 // A started engine with an unpaced 1024x768 window under the offscreen driver; null (and the
 // benchmark skipped with the engine's error) when it cannot start.

@@ -29,10 +29,10 @@ using GF::TPoint;
 
 constexpr float kFrameMs = 16.0f;
 
-void UseSampleData() {
-    setenv("QUINDLE_DATA_DIR", QUINDLE_BENCH_DATA_DIR, 0);
+bool UseSampleData(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     setenv("SDL_AUDIODRIVER", "dummy", 1);
+    return UseSampleContent(state);
 }
 
 CGameField* Kitchen(const CLevelRun& run) {
@@ -78,7 +78,7 @@ struct tagBusyFrames {
 // kitchen frame is updated and drawn by hand, each part on the
 // frame thread's CPU clock, before the program's own frame reads the cook's clicks.
 void KitchenBusyFrame(benchmark::State& state) {
-    UseSampleData();
+    if (!UseSampleData(state)) return;
     constexpr int kBusyFrames = 150;
     for (auto _ : state) {
         CLevelRun run;
@@ -166,7 +166,7 @@ void KitchenBusyFrame(benchmark::State& state) {
 }
 
 void StartUpToFirstFrame(benchmark::State& state) {
-    UseSampleData();
+    if (!UseSampleData(state)) return;
     double cpu = 0;
     for (auto _ : state) {
         CLevelRun run;
@@ -198,7 +198,7 @@ double StatusMegabytes(const std::string& key) {
 }
 
 void FullLevelPeakMemory(benchmark::State& state) {
-    UseSampleData();
+    if (!UseSampleData(state)) return;
     double before = 0, peak = 0, frames = 0;
     for (auto _ : state) {
         before = StatusMegabytes("VmRSS");

@@ -19,7 +19,7 @@ using namespace GF;
 using namespace GF::HGENS;
 
 void MapFrame(benchmark::State& state) {
-    setenv("QUINDLE_DATA_DIR", QUINDLE_BENCH_DATA_DIR, 0);
+    if (!UseSampleContent(state)) return;
     HGE* hge = StartBenchEngine(state);
     if (!hge) return;
     hge->Resource_AttachPack("resource.dat");

@@ -46,7 +46,7 @@ struct CBook {
 };
 
 void PaperLeafBuild(benchmark::State& state) {
-    setenv("QUINDLE_DATA_DIR", QUINDLE_BENCH_DATA_DIR, 0);
+    if (!UseSampleContent(state)) return;
     HGE* hge = StartBenchEngine(state);
     if (!hge) return;
     {
@@ -64,7 +64,7 @@ void PaperLeafBuild(benchmark::State& state) {
 }
 
 void PaperTurningFrame(benchmark::State& state) {
-    setenv("QUINDLE_DATA_DIR", QUINDLE_BENCH_DATA_DIR, 0);
+    if (!UseSampleContent(state)) return;
     HGE* hge = StartBenchEngine(state);
     if (!hge) return;
     {

@@ -52,10 +52,10 @@ void DescribeDish(CResource& resource, int sprites) {
 void AnimatedSprites(benchmark::State& state) {
     const int animations = static_cast<int>(state.range(0));
     const int spritesEach = static_cast<int>(state.range(1));
-    setenv("QUINDLE_DATA_DIR", QUINDLE_BENCH_DATA_DIR, 0);
+    if (!UseSampleContent(state)) return;
     HGE* hge = StartBenchEngine(state);
     if (!hge) return;
-    // The sample archive's font page serves as the sprites' texture; without it they draw untextured.
+    // The sample archive's font page serves as the sprites' texture.
     hge->Resource_AttachPack("resource.dat");
     InstallSceneObjectMakers();
     THolder<CResource> resource = GetResource();

@@ -19,10 +19,10 @@ using namespace GF;
 using namespace GF::HGENS;
 
 void ShadesFrame(benchmark::State& state) {
-    setenv("QUINDLE_DATA_DIR", QUINDLE_BENCH_DATA_DIR, 0);
+    if (!UseSampleContent(state)) return;
     HGE* hge = StartBenchEngine(state);
     if (!hge) return;
-    // The sample archive's curtain; without it the cloth draws untextured.
+    // The sample archive's curtain.
     hge->Resource_AttachPack("resource.dat");
     GetResourceCache()->RegisterTexture(MakeHolder<CTexture>("cloth", "Texture\\1"));
     const THolder<CHGESprite> sprite =

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "engine/FileOpen.h"
+
 namespace Engine {
 
 CLog::~CLog() {
@@ -12,7 +14,8 @@ void CLog::SetFile(const std::string& path) {
     Close();
     m_path = path;
     if (m_path.empty()) return;
-    m_file = std::fopen(m_path.c_str(), "w");
+    // Beside the player's files: a link in its place is replaced, not written through.
+    m_file = OpenForWriting(m_path);
     if (!m_file) std::fprintf(stderr, "Can't open log file %s\n", m_path.c_str());
 }
 

@@ -2,14 +2,25 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdlib>
+
 #include "engine/Engine.h"
 
 namespace Platform {
 
 const char* const kOpenGLMessage = "OpenGL 3.3 or later is required";
 const char* const kColourDepthMessage = "Please change color depth to 16 or 32 bit";
+const char* const kDisplayMessage = "No display could be opened";
 
 namespace {
+
+// Which display was asked for, and what SDL says.
+std::string DisplayFailure() {
+    const char* display = std::getenv("DISPLAY");
+    const std::string asked = display && *display ? std::string("DISPLAY is \"") + display + "\""
+                                                  : std::string("DISPLAY is not set");
+    return std::string(kDisplayMessage) + " (" + asked + "): " + SDL_GetError();
+}
 
 bool CanMakeContext() {
     SDL_GL_ResetAttributes();
@@ -34,7 +45,7 @@ bool CanMakeContext() {
 tagMachineCheck CheckMachine() {
     tagMachineCheck result;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        result.message = kOpenGLMessage;
+        result.message = DisplayFailure();
         return result;
     }
     const bool context = CanMakeContext();

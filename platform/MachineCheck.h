@@ -14,9 +14,11 @@ struct tagMachineCheck {
 
 extern const char* const kOpenGLMessage;
 extern const char* const kColourDepthMessage;
+// Followed by which display was asked for and SDL's reason. Said before the text table is read.
+extern const char* const kDisplayMessage;
 
-// Makes a hidden window with a 3.3 core context and reads the desktop mode; leaves SDL's video as
-// it found it.
+// Opens the display, makes a hidden window with a 3.3 core context and reads the desktop mode; leaves
+// SDL's video as it found it.
 tagMachineCheck CheckMachine();
 
 }  // namespace Platform

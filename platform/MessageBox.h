@@ -9,13 +9,18 @@ enum EMessageStyle {
 };
 
 // Shows a modal message box (SDL's, no parent window) and writes the text to stderr as well, since
-// there may be no display to show it on. Answers true when OK was chosen; a box that could not be
-// shown answers false.
+// there may be no display to show it on (none is named: no box is tried). Every box of the program
+// comes before its end, so the instance lock is let go first. SIGTERM and SIGINT close the box and
+// then reach the program as they would without it. Answers true when OK was chosen; a box that could
+// not be shown or was closed by a signal answers false.
 bool ShowMessageBox(const std::string& caption, const std::string& text, EMessageStyle style);
 
-// Replaces what ShowMessageBox does (tests record the messages and pick the answer); null puts the
-// real box back. Answers the previous handler.
+// Replaces what ShowMessageBox does after writing to stderr (tests record the messages and pick the
+// answer); null puts the real box back. Answers the previous handler.
 using MessageBoxHandler = bool (*)(const std::string& caption, const std::string& text, EMessageStyle style);
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler);
+
+// The handler of a run nobody watches: no box, every question answered Cancel.
+bool AnswerWithoutBox(const std::string& caption, const std::string& text, EMessageStyle style);
 
 }  // namespace Platform

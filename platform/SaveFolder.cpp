@@ -46,6 +46,27 @@ std::string FromEnvironment(const char* name) {
     return value ? value : "";
 }
 
+// A folder named from outside (the environment) is only used when no one but the user can put files
+// in it or replace them: otherwise links in place of its files could turn the program's writes against
+// the user.
+bool SafeFolder(const std::string& path, std::string& error) {
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0) {
+        error = Reason("Can't read", path);
+        return false;
+    }
+    if (info.st_uid != getuid()) {
+        error = "The save folder " + path + " belongs to another user: name one of yours in QUINDLE_SAVE_DIR";
+    } else if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+        error = "The save folder " + path +
+                " can be written by other users: take their write permission away or name another in "
+                "QUINDLE_SAVE_DIR";
+    } else {
+        return true;
+    }
+    return false;
+}
+
 bool SyncPath(const std::string& path, int flags) {
     const int fd = open(path.c_str(), flags | O_CLOEXEC);
     if (fd < 0) return false;
@@ -64,10 +85,12 @@ std::string CleanTitle(const std::string& title) {
     return out;
 }
 
-std::string SaveFolder(const std::string& folderName, std::string& error) {
+std::string SaveFolder(const std::string& folderName, std::string& error, bool* refused) {
     error.clear();
+    if (refused) *refused = false;
     std::string folder = FromEnvironment("QUINDLE_SAVE_DIR");
-    if (folder.empty()) {
+    const bool named = !folder.empty();
+    if (!named) {
         const std::string dataHome = FromEnvironment("XDG_DATA_HOME");
         const std::string home = FromEnvironment("HOME");
         // The XDG rules ignore a relative XDG_DATA_HOME.
@@ -82,6 +105,10 @@ std::string SaveFolder(const std::string& folderName, std::string& error) {
     }
     while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
     if (!MakeFolders(folder, error)) return {};
+    if (named && !SafeFolder(folder, error)) {
+        if (refused) *refused = true;
+        return {};
+    }
     return folder;
 }
 

@@ -8,9 +8,11 @@ namespace Platform {
 std::string CleanTitle(const std::string& title);
 
 // The user's save folder for the game: $QUINDLE_SAVE_DIR when set, else
-// $XDG_DATA_HOME/<folderName>, else $HOME/.local/share/<folderName>; created (with its parents)
-// when missing. Empty, with the reason in error, when it can't be found or made.
-std::string SaveFolder(const std::string& folderName, std::string& error);
+// $XDG_DATA_HOME/<folderName>, else $HOME/.local/share/<folderName>; created (with its parents, only
+// the user may enter them) when missing. Empty, with the reason in error, when it can't be found or
+// made, or when the folder $QUINDLE_SAVE_DIR names belongs to another user or others may write in it
+// (refused is then set).
+std::string SaveFolder(const std::string& folderName, std::string& error, bool* refused = nullptr);
 
 // Puts a fully written file in place of another: flushes it to the disk, renames it over the target
 // (atomic within one folder) and flushes the folder entry. On failure the target is left as it was

@@ -16,11 +16,16 @@ namespace Platform {
 
 namespace {
 
-// A lock file is only used when it is a plain file of this user: anything else in its place (a link
-// is never opened, see O_NOFOLLOW) is put aside and the file made anew.
+// The copy that holds the lock in this process, if any (two objects never both hold it: their locks
+// conflict like those of two processes).
+CSingleInstance* g_holder = nullptr;
+
+// A lock file is only used when it is a plain file of this user with no other name: anything else in
+// its place (a link is never opened, see O_NOFOLLOW; a hard link may be another file of the user's)
+// is put aside and the file made anew.
 bool OwnPlainFile(int fd) {
     struct stat info {};
-    return fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == getuid();
+    return fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == getuid() && info.st_nlink == 1;
 }
 
 // Whether the name still leads to the open file (another copy may have replaced the file meanwhile).
@@ -81,6 +86,7 @@ CSingleInstance::EResult CSingleInstance::Acquire(const std::string& title) {
             continue;
         }
         m_fd = fd;
+        g_holder = this;
         return kAcquired;
     }
     std::fprintf(stderr, "Can't keep the instance lock %s in place\n", path.c_str());
@@ -92,6 +98,11 @@ void CSingleInstance::Release() {
     flock(m_fd, LOCK_UN);
     close(m_fd);
     m_fd = -1;
+    if (g_holder == this) g_holder = nullptr;
+}
+
+void CSingleInstance::ReleaseHeld() {
+    if (g_holder) g_holder->Release();
 }
 
 }  // namespace Platform

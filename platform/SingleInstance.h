@@ -6,7 +6,7 @@ namespace Platform {
 // Lets one copy of the program run per user: an exclusive lock (flock) on a file named after the
 // window title in a folder only the user writes: the runtime folder ($XDG_RUNTIME_DIR), else the save
 // folder. The file is opened without following links, and one that is not a plain file of the user's
-// is replaced. The lock goes with the process, so a crashed copy never leaves it taken.
+// with that one name is replaced. The lock goes with the process, so a crashed copy never leaves it taken.
 class CSingleInstance {
 public:
     enum EResult {
@@ -23,6 +23,8 @@ public:
     EResult Acquire(const std::string& title);
     void Release();
     bool IsHeld() const { return m_fd >= 0; }
+    // Lets go of the lock whichever object of this process holds it.
+    static void ReleaseHeld();
 
     // The lock file for a title, from the environment as it is now (the save folder is made when
     // it is the one); empty when there is no folder for it.

@@ -25,6 +25,7 @@
 #include "framework/core/Random.h"
 #include "framework/gui/LayoutItem.h"
 #include "framework/scene/IAnimation.h"
+#include "platform/MessageBox.h"
 
 namespace GF {
 namespace HGENS {
@@ -437,6 +438,8 @@ bool CScriptedRun::Install(tagStartUpOptions& options, std::string& error) {
     run = std::make_unique<CRun>(std::move(steps), milliseconds, shots ? shots : "");
     g_run = run.get();
     options.beforeFrame = &RunFrame;
+    // Nobody is there to answer a box: a failure is told on stderr and in the log, and the run ends.
+    Platform::SetMessageBoxHandler(&Platform::AnswerWithoutBox);
     return true;
 }
 

@@ -32,7 +32,8 @@ struct tagScriptStep {
 bool ParseInputScript(const std::string& text, std::vector<tagScriptStep>& steps, std::string& error);
 
 // A run played from an input script, for the screen tour; off unless the environment asks for it when
-// the program starts:
+// the program starts. Such a run shows no message box (the message goes to stderr and the log; a
+// question is answered Cancel):
 //   QUINDLE_INPUT_SCRIPT  the script file;
 //   QUINDLE_FRAME_MS      every frame lasts this many milliseconds whatever the clock says (40 when
 //                         only a script is given); frames are then unpaced and the random numbers seeded

@@ -179,6 +179,15 @@ int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOption
     }
     state.colourDepth = machine.colourDepth;
 
+    // Nothing is written (the lock, the log, the settings) in a save folder others could tamper with.
+    std::string refusal;
+    bool refused = false;
+    Platform::SaveFolder(Platform::CleanTitle(kWindowTitle), refusal, &refused);
+    if (refused) {
+        Platform::ShowMessageBox(kWindowTitle, refusal, Platform::kMessageStop);
+        return 1;
+    }
+
     if (state.instanceLock.Acquire(kWindowTitle) == Platform::CSingleInstance::kAlreadyRunning) return 0;
 
     const int code = RunEngine(arguments, options);

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/FileOpen.h"
+
 namespace GF {
 namespace HGENS {
 
@@ -59,7 +61,7 @@ void CDataOutputStream::Close() {
 
 bool CDataOutputStream::OpenW(const WString& path) {
     Close();
-    m_file = std::fopen(Utf16ToUtf8(path).c_str(), "wb");
+    m_file = Engine::OpenForWriting(Utf16ToUtf8(path));
     if (!m_file) {
         SetFailed();
         return false;

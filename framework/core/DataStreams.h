@@ -24,7 +24,7 @@ private:
     unsigned m_position = 0;
 };
 
-// A file written to disk, replacing what was there.
+// A file written to disk, replacing what was there (a link in its place is replaced, not followed).
 class CDataOutputStream : public IDataOutputStream {
 public:
     ~CDataOutputStream() override;

@@ -85,6 +85,7 @@ bool CApplication::Start() {
         const std::string message = "Can't read the game's data: " + names +
                                     (m_unreadDataFiles.size() > 1 ? " are" : " is") +
                                     " missing or damaged (the log says how). Please install the game again.";
+        m_hge->System_Log("%s", message.c_str());
         Platform::ShowMessageBox(GF::HGENS::kWindowTitle, message, Platform::kMessageStop);
         return false;
     }

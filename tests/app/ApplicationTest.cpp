@@ -318,7 +318,7 @@ TEST_F(ApplicationTest, ColourDepthChangeAsksToRestartAndEndsTheScreens) {
                       "Quindle: Marvolant: The game must restart for these changes to take effect"});
         EXPECT_EQ(GF::GetGameManager()->GetScreenCount(), 0u);
         EXPECT_TRUE(Frame());  // no screen left: the loop ends
-        EXPECT_EQ(state.instanceLock.IsHeld(), !restart);
+        EXPECT_FALSE(state.instanceLock.IsHeld());  // let go before the question, whatever the answer
         // The stand-in is a child of this process: it has noted everything once it has ended.
         if (restart) {
             while (!std::filesystem::exists(noted) && waitpid(-1, nullptr, 0) > 0) {

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "engine/Log.h"
 #include "framework/app/GameManager.h"
 #include "framework/core/GameProperties.h"
 #include "tests/support/RecordingEngine.h"
@@ -220,4 +221,34 @@ TEST_F(SettingsTest, WithoutASaveFolderNothingIsWrittenAnywhere) {
 
     manager->LoadSettings();
     EXPECT_EQ(Options(), (std::vector<int>{100, 60, 0, 1}));
+}
+
+// Whatever stands in the place of "Setting.tmp" or "log.txt" (a symbolic link, a second name of
+// another file) is replaced: the settings and the log are written, the file it led to is left as it was.
+TEST_F(SettingsTest, LinksInTheSaveFolderAreNeverWrittenThrough) {
+    SetOptions(30, 70, 1, true);
+    const Bytes kept = {'k', 'e', 'e', 'p'};
+    for (bool symbolic : {true, false}) {
+        const std::string elsewhere = folder / (symbolic ? "elsewhere-symbolic" : "elsewhere-hard");
+        WriteFile(elsewhere, kept);
+        for (const char* name : {"Setting.tmp", "log.txt"}) {
+            const std::string path = folder / name;
+            fs::remove(path);
+            if (symbolic)
+                fs::create_symlink(elsewhere, path);
+            else
+                fs::create_hard_link(elsewhere, path);
+        }
+        manager->SaveSettings();
+        Engine::CLog log;
+        log.SetFile(folder / "log.txt");
+        log.Write("a line");
+        log.Close();
+
+        EXPECT_EQ(ReadFile(elsewhere), kept) << elsewhere;
+        EXPECT_EQ(ReadFile(settingFile).size(), 21u) << elsewhere;
+        EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "Setting.tmp"))) << elsewhere;
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / "log.txt"))) << elsewhere;
+        EXPECT_EQ(ReadFile(folder / "log.txt"), (Bytes{'a', ' ', 'l', 'i', 'n', 'e', '\n'})) << elsewhere;
+    }
 }

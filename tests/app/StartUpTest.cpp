@@ -143,3 +143,14 @@ TEST_F(StartUpTest, EngineThatCannotStartShowsItsErrorAndShutsDown) {
     Platform::CSingleInstance next;
     EXPECT_EQ(next.Acquire(kWindowTitle), Platform::CSingleInstance::kAcquired);
 }
+
+TEST_F(StartUpTest, SaveFolderOthersCanWriteEndsTheStartNamingIt) {
+    std::filesystem::permissions(saveFolder.Path(), std::filesystem::perms::all);
+    EXPECT_EQ(RunProgram({"quindle"}, options), 1);
+    ASSERT_EQ(messageBoxes.messages.size(), 1u);
+    EXPECT_NE(messageBoxes.messages[0].find(saveFolder.Path() + " can be written by other users"),
+              std::string::npos)
+        << messageBoxes.messages[0];
+    EXPECT_TRUE(engine.calls.empty());
+    EXPECT_TRUE(std::filesystem::is_empty(saveFolder.Path()));  // no log, no settings
+}

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -80,4 +81,53 @@ TEST(SaveFolder, ReplaceFileSwapsContentOrLeavesTheTargetAlone) {
     EXPECT_FALSE(Platform::ReplaceFile(temp / "missing.tmp", temp / "Setting", error));
     EXPECT_FALSE(error.empty());
     EXPECT_EQ(ReadAll(temp / "Setting"), "new");
+}
+
+// A folder named through the environment that someone else could put links or files into is refused,
+// named in the reason; the user's own folder is used, and the default folder is made the user's alone.
+TEST(SaveFolder, NamedFolderThatOthersCanWriteOrOwnIsRefused) {
+    CTempFolder temp;
+    const std::string named = temp / "named";
+    fs::create_directory(named);
+    CScopedEnv saveDir("QUINDLE_SAVE_DIR", named);
+    const struct {
+        fs::perms perms;
+        bool refused;
+    } cases[] = {
+        {fs::perms::owner_all, false},
+        {fs::perms::owner_all | fs::perms::group_read | fs::perms::others_exec, false},
+        {fs::perms::all, true},
+        {fs::perms::owner_all | fs::perms::others_write | fs::perms::others_exec | fs::perms::sticky_bit,
+         true},
+        {fs::perms::owner_all | fs::perms::group_write | fs::perms::group_exec, true},
+    };
+    for (const auto& c : cases) {
+        fs::permissions(named, c.perms);
+        std::string error;
+        bool refused = !c.refused;
+        const std::string folder = Platform::SaveFolder("Game", error, &refused);
+        EXPECT_EQ(refused, c.refused) << static_cast<int>(c.perms);
+        EXPECT_EQ(folder.empty(), c.refused) << error;
+        if (c.refused) {
+            EXPECT_NE(error.find(named + " can be written by other users"), std::string::npos) << error;
+        }
+    }
+
+    // Another user's folder: only root can give one away, so elsewhere this part has nothing to try.
+    fs::permissions(named, fs::perms::owner_all);
+    if (chown(named.c_str(), 65534, 65534) == 0) {
+        std::string error;
+        bool refused = false;
+        EXPECT_EQ(Platform::SaveFolder("Game", error, &refused), "");
+        EXPECT_TRUE(refused);
+        EXPECT_NE(error.find(named + " belongs to another user"), std::string::npos) << error;
+    }
+
+    CScopedEnv noNamed("QUINDLE_SAVE_DIR", std::nullopt);
+    CScopedEnv dataHome("XDG_DATA_HOME", temp / "data");
+    std::string error;
+    bool refused = true;
+    const std::string folder = Platform::SaveFolder("Game", error, &refused);
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(fs::status(folder).permissions() & fs::perms::all, fs::perms::owner_all);
 }

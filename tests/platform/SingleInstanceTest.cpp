@@ -4,6 +4,9 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include "platform/SingleInstance.h"
 #include "tests/support/TempFolder.h"
@@ -33,7 +36,7 @@ TEST(SingleInstance, LockFileIsNamedAfterTheTitleInAFolderOfTheUser) {
 }
 
 // What stands in the lock's place and is not a plain file of the user's never keeps the game from
-// starting, and a link is never followed to make or lock a file elsewhere.
+// starting, and a link, symbolic or hard, never leads to making or locking a file elsewhere.
 TEST(SingleInstance, ALinkOrAFileOfSomeoneElseInTheLocksPlaceIsReplaced) {
     CTempFolder folder;
     CScopedEnv runtime("XDG_RUNTIME_DIR", folder.Path());
@@ -47,6 +50,20 @@ TEST(SingleInstance, ALinkOrAFileOfSomeoneElseInTheLocksPlaceIsReplaced) {
         EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(lock)));
         CSingleInstance second;
         EXPECT_EQ(second.Acquire(kTitle), CSingleInstance::kAlreadyRunning);
+    }
+
+    // A second name of another file (a hard link): that file is neither locked nor touched.
+    std::filesystem::remove(lock);
+    { std::ofstream(elsewhere) << "keep"; }
+    std::filesystem::create_hard_link(elsewhere, lock);
+    {
+        CSingleInstance instance;
+        EXPECT_EQ(instance.Acquire(kTitle), CSingleInstance::kAcquired);
+        EXPECT_FALSE(std::filesystem::equivalent(elsewhere, lock));
+        EXPECT_EQ(std::filesystem::hard_link_count(elsewhere), 1u);
+        EXPECT_EQ(std::filesystem::hard_link_count(lock), 1u);
+        std::ifstream in(elsewhere);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "keep");
     }
 
     // Another user's file: only root can give one away, so elsewhere this part has nothing to try.

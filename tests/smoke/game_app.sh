@@ -13,7 +13,7 @@ export QUINDLE_SAVE_DIR="$work/save" QUINDLE_DATA_DIR="$data" XDG_RUNTIME_DIR="$
 # Mesa's driver leaks in ways LeakSanitizer can't suppress by name.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 mkdir -p "$QUINDLE_SAVE_DIR" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR" "$QUINDLE_SAVE_DIR"
 
 "$program" > "$work/output.txt" 2>&1 &
 pid=$!

@@ -25,7 +25,7 @@ if [ "${1:-}" = "--inside" ]; then
   # Its own instance lock, so that another copy of the game on this machine does not stop it.
   export XDG_RUNTIME_DIR="$work/run"
   mkdir -p "$QUINDLE_SAVE_DIR" "$XDG_RUNTIME_DIR" "$QUINDLE_SHOTS_DIR"
-  chmod 700 "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR" "$QUINDLE_SAVE_DIR"
   if [ -n "$steps" ]; then
     wm=
     if [ "$mode" = openbox ]; then

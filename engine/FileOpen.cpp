@@ -1,0 +1,54 @@
+#include "engine/FileOpen.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+namespace Engine {
+
+namespace {
+
+constexpr int kWriteFlags = O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
+constexpr mode_t kNewFileMode = 0666;  // less the umask, as fopen makes files
+
+// Emptied only once it is known to be a plain file of the user's with one name (O_TRUNC would empty
+// a hard link's other file, and O_NONBLOCK keeps a pipe in the file's place from stopping the open).
+bool IsOwnName(int fd) {
+    struct stat info {};
+    return fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 && info.st_uid == geteuid();
+}
+
+}  // namespace
+
+std::FILE* OpenForWriting(const std::string& path) {
+    int fd = open(path.c_str(), kWriteFlags | O_CREAT, kNewFileMode);
+    if (fd >= 0 && !IsOwnName(fd)) {
+        close(fd);
+        fd = -1;
+        errno = EEXIST;
+    }
+    // ELOOP: a symbolic link; ENXIO: a pipe nobody reads; EEXIST: see above. The name is ours to reuse.
+    if (fd < 0 && (errno == ELOOP || errno == ENXIO || errno == EEXIST)) {
+        if (unlink(path.c_str()) != 0) return nullptr;
+        fd = open(path.c_str(), kWriteFlags | O_CREAT | O_EXCL, kNewFileMode);
+    }
+    if (fd < 0) return nullptr;
+    const int flags = fcntl(fd, F_GETFL);
+    if (ftruncate(fd, 0) != 0 || flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        const int error = errno;
+        close(fd);
+        errno = error;
+        return nullptr;
+    }
+    std::FILE* file = fdopen(fd, "wb");
+    if (!file) {
+        const int error = errno;
+        close(fd);
+        errno = error;
+    }
+    return file;
+}
+
+}  // namespace Engine
