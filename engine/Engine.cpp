@@ -538,6 +538,9 @@ void CEngine::Input_GetMousePos(float* x, float* y) {
 }
 
 void CEngine::Input_SetMousePos(float x, float y) {
+    // The pointer moved to where the game already has it stays put: a warp would queue a motion
+    // event that can arrive behind the player's own moves and pull the mouse back onto a stale spot.
+    if (x == m_input.MouseX() && y == m_input.MouseY()) return;
     m_input.SetMouse(x, y);
     if (m_window) SDL_WarpMouseInWindow(m_window, static_cast<int>(x), static_cast<int>(y));
 }

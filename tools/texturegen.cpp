@@ -856,6 +856,62 @@ void Trophy(cairo_t* cr, double w, double h, TColour metal) {
     FillOutline(cr, Rgb(90, 60, 40), kInk, 1.0);
 }
 
+// The place a ribbon stands for, in ink strokes about (cx, cy) in a box of 12 x 20: 1, 2 or 3.
+void PlaceDigit(cairo_t* cr, double cx, double cy, int place) {
+    cairo_new_path(cr);
+    if (place == 1) {
+        cairo_move_to(cr, cx - 4, cy - 6);
+        cairo_line_to(cr, cx + 1, cy - 10);
+        cairo_line_to(cr, cx + 1, cy + 10);
+        cairo_move_to(cr, cx - 4, cy + 10);
+        cairo_line_to(cr, cx + 6, cy + 10);
+    } else if (place == 2) {
+        cairo_arc(cr, cx, cy - 4.5, 5.5, kPi * 1.1, kPi * 2.15);
+        cairo_line_to(cr, cx - 6, cy + 10);
+        cairo_line_to(cr, cx + 6, cy + 10);
+    } else if (place == 3) {
+        cairo_arc(cr, cx, cy - 5, 5, kPi * 1.15, kPi * 2.5);
+        cairo_arc(cr, cx, cy + 5, 5, -kPi / 2, kPi * 0.85);
+    }
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    Outline(cr, kInk, 3.5);
+}
+
+// A place ribbon of the level results: a band with swallow-tailed ends across the picture and a
+// pleated rosette in its middle in the place's metal, the place (1 to 3) on the rosette; place 0 is
+// the plain grey ribbon of a lost level.
+void PlaceRibbon(cairo_t* cr, double w, double h, TColour metal, int place) {
+    const double top = h * 0.3, bottom = h * 0.72, notch = h * 0.16;
+    cairo_move_to(cr, 1, top);
+    cairo_line_to(cr, w - 1, top);
+    cairo_line_to(cr, w - 1 - notch, (top + bottom) / 2);
+    cairo_line_to(cr, w - 1, bottom);
+    cairo_line_to(cr, 1, bottom);
+    cairo_line_to(cr, 1 + notch, (top + bottom) / 2);
+    cairo_close_path(cr);
+    FillVertical(cr, top, bottom, Shade(metal, 1.15), Shade(metal, 0.75));
+    Outline(cr, kInk, 1.2);
+    const double cx = w / 2, cy = h / 2, outer = h / 2 - 1;
+    constexpr int kPleats = 18;
+    cairo_new_path(cr);
+    for (int i = 0; i < kPleats; ++i) {
+        const double a0 = 2 * kPi * i / kPleats, a1 = 2 * kPi * (i + 1) / kPleats;
+        const double mid = (a0 + a1) / 2;
+        if (i == 0) cairo_move_to(cr, cx + outer * 0.86 * std::cos(a0), cy + outer * 0.86 * std::sin(a0));
+        cairo_curve_to(cr, cx + outer * std::cos(a0 + 0.05), cy + outer * std::sin(a0 + 0.05),
+                       cx + outer * std::cos(mid), cy + outer * std::sin(mid),
+                       cx + outer * 0.86 * std::cos(a1), cy + outer * 0.86 * std::sin(a1));
+    }
+    cairo_close_path(cr);
+    FillOutline(cr, Shade(metal, 0.85), kInk, 1.2);
+    cairo_new_path(cr);
+    cairo_arc(cr, cx, cy, outer * 0.66, 0, 2 * kPi);
+    FillVertical(cr, cy - outer, cy + outer, Shade(metal, 1.3), Shade(metal, 0.9));
+    Outline(cr, Shade(metal, 0.6), 1.5);
+    PlaceDigit(cr, cx, cy, place);
+}
+
 // The kitchen's backdrop in light tones, which the level's layout tints: a tiled back wall with a
 // shelf rail and, in perspective, the floor's tiles from the wall's foot (half-way down) to the front.
 void KitchenRoom(cairo_t* cr, double w, double h) {
@@ -1000,6 +1056,13 @@ std::vector<TPicture> SheetPictures() {
     add("cup_gold", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(16)); });
     add("cup_silver", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(17)); });
     add("cup_bronze", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(18)); });
+    // The level results' place ribbons: gold, silver and bronze, and the grey one of a lost level.
+    const TColour ribbons[4] = {SwatchColour(16), SwatchColour(17), SwatchColour(18), Rgb(150, 150, 160)};
+    for (int place = 1; place <= 4; ++place)
+        add("ribbon_" + std::to_string(place), 180, 48,
+            [place, metal = ribbons[place - 1]](cairo_t* cr, double w, double h) {
+                PlaceRibbon(cr, w, h, metal, place < 4 ? place : 0);
+            });
     // The other customers' moods (the first's are above).
     const char* moods[3] = {"_glad", "_calm", "_cross"};
     for (int who = 1; who < 5; ++who)

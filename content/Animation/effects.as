@@ -17,13 +17,13 @@ void Textures(CResourceReader@ r)
     r.AddTexture("gray");                                        // Texture\2: the greyed icons
     //                  name                      texture  x     y     width height
     r.AddHGESpriteInfo("panel",                   0,  546,   66,  256,  128);  // sprite info 0
-    r.AddHGESpriteInfo("button",                  0,  274,  392,  128,   32);  // 1
-    r.AddHGESpriteInfo("button_over",             0,  738,  398,  128,   32);  // 2
-    r.AddHGESpriteInfo("spark",                   0, 1002,  420,   16,   16);  // 3
-    r.AddHGESpriteInfo("block",                   0,  510,  438,   16,   16);  // 4: flat, coloured by the part
-    r.AddHGESpriteInfo("hit_area",                0,  470,  434,   96,   24);  // 5: the same, invisible
-    r.AddHGESpriteInfo("arrow",                   0, 1002,  398,   12,   18);  // 6
-    r.AddHGESpriteInfo("balloon",                 0,  570,  434,   64,   24);  // 7
+    r.AddHGESpriteInfo("button",                  0,  168,  444,  128,   32);  // 1
+    r.AddHGESpriteInfo("button_over",             0,  300,  444,  128,   32);  // 2
+    r.AddHGESpriteInfo("spark",                   0,  406,  480,   16,   16);  // 3
+    r.AddHGESpriteInfo("block",                   0,  330,  484,   16,   16);  // 4: flat, coloured by the part
+    r.AddHGESpriteInfo("hit_area",                0,  290,  480,   96,   24);  // 5: the same, invisible
+    r.AddHGESpriteInfo("arrow",                   0,  390,  480,   12,   18);  // 6
+    r.AddHGESpriteInfo("balloon",                 0,  854,  482,   64,   24);  // 7
     r.AddHGESpriteInfo("gray",                    2,    0,    0,  128,   64);  // 8: eight cells of 32 x 32
     r.AddHGESpriteInfo("cloth",                   1,    0,    0,  256,  512);  // 9: the whole curtain
     // The particle systems' soft dots, found by name: the stoves' fire, sparkles, rewards.
@@ -44,87 +44,91 @@ void Textures(CResourceReader@ r)
     r.AddTexture("cookbook_page_1");                             // Texture\7: the book's page shape (alpha)
     // Flat blocks in their own colours, for pictures a glow is added to: the kitchen's devices at rest,
     // working and closed, the places, the cups (see KitchenObjects, ResultScreens).
-    r.AddHGESpriteInfo("swatch_0",                0,  226,  434,   16,   16);  // 19
-    r.AddHGESpriteInfo("swatch_1",                0,  638,  434,   16,   16);  // 20
-    r.AddHGESpriteInfo("swatch_2",                0,  658,  434,   16,   16);  // 21
-    r.AddHGESpriteInfo("swatch_3",                0,  678,  434,   16,   16);  // 22
-    r.AddHGESpriteInfo("swatch_4",                0,  734,  434,   16,   16);  // 23
-    r.AddHGESpriteInfo("swatch_5",                0,  754,  434,   16,   16);  // 24
-    r.AddHGESpriteInfo("swatch_6",                0,  774,  434,   16,   16);  // 25
-    r.AddHGESpriteInfo("swatch_7",                0,  794,  434,   16,   16);  // 26
-    r.AddHGESpriteInfo("swatch_8",                0,  814,  434,   16,   16);  // 27
-    r.AddHGESpriteInfo("swatch_9",                0,  834,  434,   16,   16);  // 28
-    r.AddHGESpriteInfo("swatch_10",               0,  854,  434,   16,   16);  // 29
-    r.AddHGESpriteInfo("swatch_11",               0,  874,  434,   16,   16);  // 30
-    r.AddHGESpriteInfo("swatch_12",               0,  894,  434,   16,   16);  // 31
-    r.AddHGESpriteInfo("swatch_13",               0,  914,  434,   16,   16);  // 32
-    r.AddHGESpriteInfo("swatch_14",               0,  934,  434,   16,   16);  // 33
-    r.AddHGESpriteInfo("swatch_15",               0,  954,  434,   16,   16);  // 34
-    r.AddHGESpriteInfo("swatch_16",               0,  974,  434,   16,   16);  // 35
-    r.AddHGESpriteInfo("swatch_17",               0,  994,  440,   16,   16);  // 36
-    r.AddHGESpriteInfo("swatch_18",               0,    2,  454,   16,   16);  // 37
-    r.AddHGESpriteInfo("swatch_19",               0,   22,  454,   16,   16);  // 38
+    r.AddHGESpriteInfo("swatch_0",                0,  922,  482,   16,   16);  // 19
+    r.AddHGESpriteInfo("swatch_1",                0,  942,  482,   16,   16);  // 20
+    r.AddHGESpriteInfo("swatch_2",                0,  962,  482,   16,   16);  // 21
+    r.AddHGESpriteInfo("swatch_3",                0,  982,  482,   16,   16);  // 22
+    r.AddHGESpriteInfo("swatch_4",                0, 1002,  482,   16,   16);  // 23
+    r.AddHGESpriteInfo("swatch_5",                0,  426,  486,   16,   16);  // 24
+    r.AddHGESpriteInfo("swatch_6",                0,  446,  486,   16,   16);  // 25
+    r.AddHGESpriteInfo("swatch_7",                0,  466,  486,   16,   16);  // 26
+    r.AddHGESpriteInfo("swatch_8",                0,  486,  486,   16,   16);  // 27
+    r.AddHGESpriteInfo("swatch_9",                0,  506,  486,   16,   16);  // 28
+    r.AddHGESpriteInfo("swatch_10",               0,  526,  486,   16,   16);  // 29
+    r.AddHGESpriteInfo("swatch_11",               0,  578,  486,   16,   16);  // 30
+    r.AddHGESpriteInfo("swatch_12",               0,  598,  486,   16,   16);  // 31
+    r.AddHGESpriteInfo("swatch_13",               0,  618,  486,   16,   16);  // 32
+    r.AddHGESpriteInfo("swatch_14",               0,  638,  486,   16,   16);  // 33
+    r.AddHGESpriteInfo("swatch_15",               0,  658,  486,   16,   16);  // 34
+    r.AddHGESpriteInfo("swatch_16",               0,  678,  486,   16,   16);  // 35
+    r.AddHGESpriteInfo("swatch_17",               0,  698,  486,   16,   16);  // 36
+    r.AddHGESpriteInfo("swatch_18",               0,  718,  486,   16,   16);  // 37
+    r.AddHGESpriteInfo("swatch_19",               0,  738,  486,   16,   16);  // 38
     // The drawings, from sprite info 39 on (their numbers are the constants after this function).
-    r.AddHGESpriteInfo("white",                   0,  470,  434,   96,   24);  // 39
-    r.AddHGESpriteInfo("disc",                    0,  174,  398,   32,   32);  // 40
+    r.AddHGESpriteInfo("white",                   0,  290,  480,   96,   24);  // 39
+    r.AddHGESpriteInfo("disc",                    0,  782,  450,   32,   32);  // 40
     r.AddHGESpriteInfo("saucepan_idle",           0,  874,  218,   64,   64);  // 41
     r.AddHGESpriteInfo("saucepan_work",           0,  942,  218,   64,   64);  // 42
     r.AddHGESpriteInfo("saucepan_closed",         0,  342,  220,   64,   64);  // 43
-    r.AddHGESpriteInfo("griddle_idle",            0,  678,  330,   64,   48);  // 44
-    r.AddHGESpriteInfo("griddle_work",            0,  746,  330,   64,   48);  // 45
-    r.AddHGESpriteInfo("griddle_closed",          0,  290,  340,   64,   48);  // 46
-    r.AddHGESpriteInfo("micro_wave_idle",         0,  358,  340,   64,   48);  // 47
-    r.AddHGESpriteInfo("micro_wave_work",         0,  426,  340,   64,   48);  // 48
-    r.AddHGESpriteInfo("micro_wave_closed",       0,  206,  346,   64,   48);  // 49
-    r.AddHGESpriteInfo("electric_stove_4_idle",   0,  814,  346,   64,   48);  // 50
-    r.AddHGESpriteInfo("electric_stove_4_work",   0,  882,  346,   64,   48);  // 51
-    r.AddHGESpriteInfo("electric_stove_4_closed", 0,  950,  346,   64,   48);  // 52
-    r.AddHGESpriteInfo("place_bread",             0,   70,  370,   48,   48);  // 53
-    r.AddHGESpriteInfo("place_salad",             0,  122,  370,   48,   48);  // 54
-    r.AddHGESpriteInfo("place_cheese",            0,  494,  382,   48,   48);  // 55
-    r.AddHGESpriteInfo("place_cup",               0,  702,  382,   32,   40);  // 56
+    r.AddHGESpriteInfo("griddle_idle",            0,  558,  382,   64,   48);  // 44
+    r.AddHGESpriteInfo("griddle_work",            0,  626,  382,   64,   48);  // 45
+    r.AddHGESpriteInfo("griddle_closed",          0,  170,  392,   64,   48);  // 46
+    r.AddHGESpriteInfo("micro_wave_idle",         0,  238,  392,   64,   48);  // 47
+    r.AddHGESpriteInfo("micro_wave_work",         0,  306,  392,   64,   48);  // 48
+    r.AddHGESpriteInfo("micro_wave_closed",       0,  374,  392,   64,   48);  // 49
+    r.AddHGESpriteInfo("electric_stove_4_idle",   0,  694,  398,   64,   48);  // 50
+    r.AddHGESpriteInfo("electric_stove_4_work",   0,  762,  398,   64,   48);  // 51
+    r.AddHGESpriteInfo("electric_stove_4_closed", 0,  830,  398,   64,   48);  // 52
+    r.AddHGESpriteInfo("place_bread",             0,  966,  398,   48,   48);  // 53
+    r.AddHGESpriteInfo("place_salad",             0,    2,  422,   48,   48);  // 54
+    r.AddHGESpriteInfo("place_cheese",            0,   54,  422,   48,   48);  // 55
+    r.AddHGESpriteInfo("place_cup",               0,  546,  434,   32,   40);  // 56
     r.AddHGESpriteInfo("heroine",                 0,  206,   66,   64,  224);  // 57
     r.AddHGESpriteInfo("heroine_dress",           0,  274,   66,   64,  224);  // 58
-    r.AddHGESpriteInfo("customer_glad",           0,    2,  422,   28,   28);  // 59
-    r.AddHGESpriteInfo("customer_calm",           0,   34,  422,   28,   28);  // 60
-    r.AddHGESpriteInfo("customer_cross",          0,   66,  422,   28,   28);  // 61
-    r.AddHGESpriteInfo("portrait",                0,  210,  398,   32,   32);  // 62
-    r.AddHGESpriteInfo("dish_soup",               0,  342,  288,   80,   48);  // 63
-    r.AddHGESpriteInfo("dish_steak",              0,  426,  288,   80,   48);  // 64
-    r.AddHGESpriteInfo("dish_pizza",              0,  206,  294,   80,   48);  // 65
-    r.AddHGESpriteInfo("dish_tea",                0,  510,  330,   80,   48);  // 66
-    r.AddHGESpriteInfo("dish_covered",            0,  594,  330,   80,   48);  // 67
-    r.AddHGESpriteInfo("serving_plate",           0,  406,  392,   64,   32);  // 68
-    r.AddHGESpriteInfo("bell",                    0,  546,  382,   48,   48);  // 69
+    r.AddHGESpriteInfo("customer_glad",           0,  854,  450,   28,   28);  // 59
+    r.AddHGESpriteInfo("customer_calm",           0,  886,  450,   28,   28);  // 60
+    r.AddHGESpriteInfo("customer_cross",          0,  918,  450,   28,   28);  // 61
+    r.AddHGESpriteInfo("portrait",                0,  818,  450,   32,   32);  // 62
+    r.AddHGESpriteInfo("dish_soup",               0,  390,  340,   80,   48);  // 63
+    r.AddHGESpriteInfo("dish_steak",              0,  894,  346,   80,   48);  // 64
+    r.AddHGESpriteInfo("dish_pizza",              0,    2,  370,   80,   48);  // 65
+    r.AddHGESpriteInfo("dish_tea",                0,   86,  370,   80,   48);  // 66
+    r.AddHGESpriteInfo("dish_covered",            0,  474,  382,   80,   48);  // 67
+    r.AddHGESpriteInfo("serving_plate",           0,  714,  450,   64,   32);  // 68
+    r.AddHGESpriteInfo("bell",                    0,  106,  422,   48,   48);  // 69
     r.AddHGESpriteInfo("clock_face",              0,  874,   66,   80,   80);  // 70
-    r.AddHGESpriteInfo("dial",                    0,  598,  382,   48,   48);  // 71
-    r.AddHGESpriteInfo("clock_hand",              0,  274,  346,    6,   36);  // 72
+    r.AddHGESpriteInfo("dial",                    0,  442,  434,   48,   48);  // 71
+    r.AddHGESpriteInfo("clock_hand",              0,  158,  422,    6,   36);  // 72
     r.AddHGESpriteInfo("window",                  0,  546,  198,  256,  128);  // 73
     r.AddHGESpriteInfo("plant",                   0,  806,   66,   64,  128);  // 74
     r.AddHGESpriteInfo("vase",                    0,  478,  220,   48,   64);  // 75
     r.AddHGESpriteInfo("wall_clock",              0,  410,  220,   64,   64);  // 76
     r.AddHGESpriteInfo("lamp",                    0,  958,   66,   48,   80);  // 77
-    r.AddHGESpriteInfo("book",                    0,    2,  370,   64,   48);  // 78
-    r.AddHGESpriteInfo("hat",                     0,  650,  382,   48,   48);  // 79
-    r.AddHGESpriteInfo("shelf",                   0,  870,  398,  128,   32);  // 80
+    r.AddHGESpriteInfo("book",                    0,  898,  398,   64,   48);  // 78
+    r.AddHGESpriteInfo("hat",                     0,  494,  434,   48,   48);  // 79
+    r.AddHGESpriteInfo("shelf",                   0,  582,  450,  128,   32);  // 80
     r.AddHGESpriteInfo("rug",                     0,  874,  150,  128,   64);  // 81
     r.AddHGESpriteInfo("cup_gold",                0,  806,  266,   48,   56);  // 82
     r.AddHGESpriteInfo("cup_silver",              0,  858,  286,   48,   56);  // 83
     r.AddHGESpriteInfo("cup_bronze",              0,  910,  286,   48,   56);  // 84
     r.AddHGESpriteInfo("kitchen_room",            0,  342,   66,  200,  150);  // 85
     r.AddHGESpriteInfo("room",                    0,    2,   66,  200,  300);  // 86
-    r.AddHGESpriteInfo("customer_2_glad",         0,   98,  422,   28,   28);  // 87
-    r.AddHGESpriteInfo("customer_2_calm",         0,  130,  422,   28,   28);  // 88
-    r.AddHGESpriteInfo("customer_2_cross",        0,  702,  426,   28,   28);  // 89
-    r.AddHGESpriteInfo("customer_3_glad",         0,  246,  428,   28,   28);  // 90
-    r.AddHGESpriteInfo("customer_3_calm",         0,  278,  428,   28,   28);  // 91
-    r.AddHGESpriteInfo("customer_3_cross",        0,  310,  428,   28,   28);  // 92
-    r.AddHGESpriteInfo("customer_4_glad",         0,  342,  428,   28,   28);  // 93
-    r.AddHGESpriteInfo("customer_4_calm",         0,  374,  428,   28,   28);  // 94
-    r.AddHGESpriteInfo("customer_4_cross",        0,  406,  428,   28,   28);  // 95
-    r.AddHGESpriteInfo("customer_5_glad",         0,  438,  428,   28,   28);  // 96
-    r.AddHGESpriteInfo("customer_5_calm",         0,  162,  434,   28,   28);  // 97
-    r.AddHGESpriteInfo("customer_5_cross",        0,  194,  434,   28,   28);  // 98
+    r.AddHGESpriteInfo("customer_2_glad",         0,  950,  450,   28,   28);  // 87
+    r.AddHGESpriteInfo("customer_2_calm",         0,  982,  450,   28,   28);  // 88
+    r.AddHGESpriteInfo("customer_2_cross",        0,    2,  474,   28,   28);  // 89
+    r.AddHGESpriteInfo("customer_3_glad",         0,   34,  474,   28,   28);  // 90
+    r.AddHGESpriteInfo("customer_3_calm",         0,   66,  474,   28,   28);  // 91
+    r.AddHGESpriteInfo("customer_3_cross",        0,   98,  474,   28,   28);  // 92
+    r.AddHGESpriteInfo("customer_4_glad",         0,  130,  474,   28,   28);  // 93
+    r.AddHGESpriteInfo("customer_4_calm",         0,  546,  478,   28,   28);  // 94
+    r.AddHGESpriteInfo("customer_4_cross",        0,  162,  480,   28,   28);  // 95
+    r.AddHGESpriteInfo("customer_5_glad",         0,  194,  480,   28,   28);  // 96
+    r.AddHGESpriteInfo("customer_5_calm",         0,  226,  480,   28,   28);  // 97
+    r.AddHGESpriteInfo("customer_5_cross",        0,  258,  480,   28,   28);  // 98
+    r.AddHGESpriteInfo("ribbon_1",                0,  342,  288,  180,   48);  // 99
+    r.AddHGESpriteInfo("ribbon_2",                0,  526,  330,  180,   48);  // 100
+    r.AddHGESpriteInfo("ribbon_3",                0,  206,  340,  180,   48);  // 101
+    r.AddHGESpriteInfo("ribbon_4",                0,  710,  346,  180,   48);  // 102
 }
 
 // The drawings' sprite infos.
@@ -177,6 +181,7 @@ const int kCupBronze = 84;
 const int kKitchenRoom = 85;
 const int kRoom = 86;
 const int kCustomer2Glad = 87;  // then each customer's calm and cross, customers 2 to 5
+const int kRibbon1 = 99;        // then the ribbons of places 2 and 3, and the lost level's
 
 void Fonts(CResourceReader@ r)
 {
@@ -2324,10 +2329,10 @@ void ResultScreens(CResourceReader@ r)
     }
 
     r.CreateModule("main_menu");
-    PlainPicture(r, "ribbon_1", 200, 40, 230, 190, 40);
-    PlainPicture(r, "ribbon_2", 200, 40, 190, 190, 200);
-    PlainPicture(r, "ribbon_3", 200, 40, 200, 120, 60);
-    PlainPicture(r, "ribbon_4", 200, 40, 110, 110, 120);
+    // The level results' place ribbons, in gold, silver and bronze with their place on the rosette,
+    // and the lost level's grey one.
+    for (int n = 1; n <= 4; ++n)
+        Drawing(r, "ribbon_" + Number(n), kRibbon1 + n - 1, 100, 100);
     // The ribbon of a place below the podium: the face, the place and the points.
     r.CreateAnimationData("ribbon_5");
     r.AddNamedPart("all", 0, 1000, 0);

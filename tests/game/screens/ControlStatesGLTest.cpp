@@ -119,6 +119,9 @@ TEST(ControlStatesRun, TheOptionsBoxesLookDifferentOnAndOff) {
         ASSERT_NE(seen[i].first.red, -1) << boxes[i];
         EXPECT_NE(seen[i].first, seen[i].second) << boxes[i] << " looks the same on and off";
     }
+    // Both boxes are on and the mouse is away from both: they look alike, whatever switching the
+    // drawn cursor on did to the mouse.
+    EXPECT_EQ(seen[0].second, seen[1].second);
 }
 
 // The controls' sample layout in the real program: a check box off and on, the radio group's first
