@@ -3,6 +3,9 @@
 // (or missing) draws its picture's own colours, and a text at blend 0 resets the font to white, so
 // the colour of such a key is lost. Each one is named ("module.animation: object"); the check fails
 // when there is any, or when the script does not build or run.
+// It also refuses a particle system whose sprite cuts a texture that other sprite infos cut too: the
+// particles draw their sprite's whole texture, so on a shared sheet every particle would show the
+// whole sheet shrunk to its size.
 //
 //   scriptcheck <resource script>
 
@@ -47,6 +50,22 @@ bool ColourLost(const GF::IDrawableObjectData& object) {
     return false;
 }
 
+// Whether a sprite info of a particle system cuts a texture that another sprite info cuts as well.
+bool ParticleOnSharedTexture(const GF::HGENS::CResource& tables, const GF::IParticleObjectData& particle,
+                             int& sprite) {
+    const GF::THolder<GF::TIDResourceList> sprites = particle.GetSpriteIDResource();
+    for (std::size_t i = 0; sprites && i < sprites->size(); ++i) {
+        sprite = (*sprites)[i].value;
+        const GF::THolder<GF::HGENS::CHGESpriteInfo> info = tables.GetSpriteInfo(sprite);
+        if (!info) continue;
+        for (int other = 0; other < tables.GetSpriteInfoCount(); ++other) {
+            const GF::THolder<GF::HGENS::CHGESpriteInfo> cut = tables.GetSpriteInfo(other);
+            if (other != sprite && cut && cut->textureNumber == info->textureNumber) return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -75,6 +94,16 @@ int main(int argc, char** argv) {
             const GF::THolder<GF::IAnimationData> animation = tables->GetAnimationData(module, name);
             for (int i = 0; animation && i < animation->GetObjectDataCount(); ++i) {
                 const GF::THolder<GF::IObjectData> object = animation->GetObjectData(i);
+                int sprite = -1;
+                const auto* particle = dynamic_cast<const GF::IParticleObjectData*>(object.Get());
+                if (particle && ParticleOnSharedTexture(*tables, *particle, sprite)) {
+                    // A particle system keeps no name of its own: the animation names it.
+                    std::fprintf(stderr,
+                                 "scriptcheck: %s.%s: a particle system draws sprite info %d, whose texture "
+                                 "other sprite infos share\n",
+                                 module.c_str(), name.c_str(), sprite);
+                    ++refused;
+                }
                 const auto* drawable = dynamic_cast<const GF::IDrawableObjectData*>(object.Get());
                 if (!drawable || !ColourLost(*drawable)) continue;
                 std::fprintf(

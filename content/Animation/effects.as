@@ -129,6 +129,9 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("ribbon_2",                0,  526,  330,  180,   48);  // 100
     r.AddHGESpriteInfo("ribbon_3",                0,  206,  340,  180,   48);  // 101
     r.AddHGESpriteInfo("ribbon_4",                0,  710,  346,  180,   48);  // 102
+    // A particle system draws its sprite's whole texture at every particle: its soft dot is a texture
+    // of its own, never a rectangle of the sheet.
+    r.AddHGESpriteInfo("dot",                     3,    0,    0,   32,   32);  // 103
 }
 
 // The drawings' sprite infos.
@@ -317,7 +320,7 @@ void Interfaces(CResourceReader@ r)
 
     r.CreateParticleSystem("sparks");
     r.AddParticleID(0, 4000);
-    r.AddParticleIDSprite(3, 4000);
+    r.AddParticleIDSprite(103, 4000);
     r.AddParticleCommand(1, 3000);
     r.AddParticleCommand(0, 1000);
     r.AddOffset(0, 60, 0, 4000);

@@ -1,5 +1,6 @@
 # scriptcheck refuses a resource script whose colour keys can't show, naming every such animation and
-# its object, and passes one where a blend key lets them show. Run by ctest with
+# its object, and passes one where a blend key lets them show; the same for particles drawing a
+# sprite of a shared sheet beside particles drawing a texture of their own. Run by ctest with
 # -DSCRIPTCHECK=<program> -DWORK_DIR=<folder>.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -48,6 +49,35 @@ endforeach()
 string(FIND "${error}" "m.sound" at)
 if(NOT at EQUAL -1)
   message(FATAL_ERROR "scriptcheck refused a sound animation: ${error}")
+endif()
+
+# Particles draw their sprite's whole texture: a dot cut from a sheet of two pictures is refused, a
+# dot that is a texture of its own is not.
+run_check(particles "void FillResource(CResourceReader@ r)
+{
+    r.AddTexture(\"sheet\");
+    r.AddTexture(\"dots\");
+    r.AddHGESpriteInfo(\"spark\", 0, 0, 0, 16, 16);
+    r.AddHGESpriteInfo(\"button\", 0, 16, 0, 64, 16);
+    r.AddHGESpriteInfo(\"dot\", 1, 0, 0, 32, 32);
+    r.CreateModule(\"m\");
+    r.CreateAnimationData(\"on_sheet\");
+    r.CreateParticleSystem(\"sparks\");
+    r.AddParticleID(0, 100);
+    r.AddParticleIDSprite(0, 100);
+    r.CreateAnimationData(\"own_dot\");
+    r.CreateParticleSystem(\"sparks\");
+    r.AddParticleID(0, 100);
+    r.AddParticleIDSprite(2, 100);
+}
+")
+string(FIND "${error}" "m.on_sheet: a particle system draws sprite info 0" at)
+if(result EQUAL 0 OR at EQUAL -1)
+  message(FATAL_ERROR "scriptcheck did not refuse particles on a shared sheet: ${error}")
+endif()
+string(FIND "${error}" "m.own_dot" at)
+if(NOT at EQUAL -1)
+  message(FATAL_ERROR "scriptcheck refused particles drawing a texture of their own: ${error}")
 endif()
 
 run_check(broken "void FillResource(CResourceReader@ r) { r.CreateModule(\"m\") }\n")
