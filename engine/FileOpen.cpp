@@ -13,18 +13,18 @@ namespace {
 constexpr int kWriteFlags = O_WRONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK;
 constexpr mode_t kNewFileMode = 0666;  // less the umask, as fopen makes files
 
-// Emptied only once it is known to be a plain file of the user's with one name (O_TRUNC would empty
-// a hard link's other file, and O_NONBLOCK keeps a pipe in the file's place from stopping the open).
-bool IsOwnName(int fd) {
+}  // namespace
+
+bool IsOwnSingleFile(int fd) {
     struct stat info {};
     return fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_nlink == 1 && info.st_uid == geteuid();
 }
 
-}  // namespace
-
 std::FILE* OpenForWriting(const std::string& path) {
+    // Emptied only once it is known to be the user's own single file (O_TRUNC would empty a hard
+    // link's other file, and O_NONBLOCK keeps a pipe in the file's place from stopping the open).
     int fd = open(path.c_str(), kWriteFlags | O_CREAT, kNewFileMode);
-    if (fd >= 0 && !IsOwnName(fd)) {
+    if (fd >= 0 && !IsOwnSingleFile(fd)) {
         close(fd);
         fd = -1;
         errno = EEXIST;

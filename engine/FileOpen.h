@@ -10,4 +10,8 @@ namespace Engine {
 // Null, with errno set, when the file can't be opened.
 std::FILE* OpenForWriting(const std::string& path);
 
+// Whether an open file is a plain file of the user's with no other name: only such a file is written
+// or locked in place; anything else standing at its name is put aside.
+bool IsOwnSingleFile(int fd);
+
 }  // namespace Engine

@@ -14,6 +14,15 @@ constexpr uint64_t kMaxPicturePixels = uint64_t{4096} * 4096;
 // component, a JPEG decoder one for each of its components.
 constexpr uint64_t kMaxPictureChannels = 4;
 
+// Big-endian fields of a picture file's header, where the sides are read before any decoder runs.
+inline uint32_t Big16(const unsigned char* p) {
+    return static_cast<uint32_t>(p[0]) << 8 | p[1];
+}
+
+inline uint32_t Big32(const unsigned char* p) {
+    return Big16(p) << 16 | Big16(p + 2);
+}
+
 // Whether a picture of these sides, with this many samples a pixel, is one a reader may decode.
 constexpr bool PictureWithinBounds(uint64_t width, uint64_t height, uint64_t channels = 1) {
     return width > 0 && height > 0 && channels > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&

@@ -13,14 +13,6 @@ namespace Engine {
 
 namespace {
 
-uint32_t Big16(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) << 8 | p[1];
-}
-
-uint32_t Big32(const unsigned char* p) {
-    return Big16(p) << 16 | Big16(p + 2);
-}
-
 uint32_t Little16(const unsigned char* p) {
     return static_cast<uint32_t>(p[1]) << 8 | p[0];
 }

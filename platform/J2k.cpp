@@ -12,6 +12,9 @@
 
 namespace {
 
+using Engine::Big16;
+using Engine::Big32;
+
 // The decoder keeps a record for every component of every tile, made as it reads the main header,
 // before any pixel: a few hundred bytes claiming thousands of one-pixel tiles of many components
 // would cost gigabytes there. A picture is seldom cut into more than a few dozen tiles.
@@ -93,14 +96,6 @@ bool IsJp2File(const unsigned char* data, unsigned long size) {
 
 bool IsCodeStream(const unsigned char* data, unsigned long size) {
     return size >= 4 && data[0] == 0xFF && data[1] == 0x4F && data[2] == 0xFF && data[3] == 0x51;
-}
-
-uint32_t Big16(const unsigned char* p) {
-    return static_cast<uint32_t>(p[0]) << 8 | p[1];
-}
-
-uint32_t Big32(const unsigned char* p) {
-    return Big16(p) << 16 | Big16(p + 2);
 }
 
 // Where the code stream starts: at once in a bare one; in a JP2 file, in its first contiguous code

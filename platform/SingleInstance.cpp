@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "engine/FileOpen.h"
 #include "platform/SaveFolder.h"
 
 namespace Platform {
@@ -19,14 +20,6 @@ namespace {
 // The copy that holds the lock in this process, if any (two objects never both hold it: their locks
 // conflict like those of two processes).
 CSingleInstance* g_holder = nullptr;
-
-// A lock file is only used when it is a plain file of this user with no other name: anything else in
-// its place (a link is never opened, see O_NOFOLLOW; a hard link may be another file of the user's)
-// is put aside and the file made anew.
-bool OwnPlainFile(int fd) {
-    struct stat info {};
-    return fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == getuid() && info.st_nlink == 1;
-}
 
 // Whether the name still leads to the open file (another copy may have replaced the file meanwhile).
 bool StillNamed(int fd, const std::string& path) {
@@ -59,7 +52,9 @@ CSingleInstance::EResult CSingleInstance::Acquire(const std::string& title) {
     if (path.empty()) return kUnavailable;
     for (int attempt = 0; attempt < 3; ++attempt) {
         int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd >= 0 && !OwnPlainFile(fd)) {
+        // Only the user's own single file is locked in place (a link is never opened, see O_NOFOLLOW;
+        // a hard link may be another file of the user's): anything else is put aside, made anew.
+        if (fd >= 0 && !Engine::IsOwnSingleFile(fd)) {
             close(fd);
             fd = -1;
             errno = EPERM;
