@@ -529,18 +529,11 @@ void CGameField::OnKeyDown(int key) {
 // --- Clicks ---
 
 TPoint<float> CGameField::ScreenToFloorCell(const TPoint<float>& p) {
-    const CFloorQuad& q = FloorQuad();
-    const float v = (p.y - q.farLeft.y) / (q.nearRight.y - q.farLeft.y);
-    const float left = q.nearLeft.x * v + q.farLeft.x * (1.0f - v);
-    const float right = q.farRight.x * (1.0f - v) + q.nearRight.x * v;
-    return {(p.x - left) / (right - left) * 16.0f, v * 16.0f};
+    return ::ScreenToFloorCell(FloorQuad(), p);
 }
 
 float CGameField::DepthScaleAt(const TPoint<float>& p) {
-    const CFloorQuad& q = FloorQuad();
-    const float v = (p.y - q.farLeft.y) / (q.nearRight.y - q.farLeft.y);
-    const float t = (q.farRight.x - q.farLeft.x) / (q.nearRight.x - q.nearLeft.x);
-    return ((t * (1.0f - v) + v) * 0.7f + 0.3f) * 1.1f;
+    return ::DepthScaleAt(FloorQuad(), p);
 }
 
 bool CGameField::PointInRect(const TPoint<float>& p, const GF::TRect& r) {
@@ -629,9 +622,7 @@ void CGameField::OnDeviceClick(const THolder<CCookObject>& device) {
             const GF::TRect box = figure->GetBoundingBox();
             height = static_cast<float>(box.bottom - box.top);
         }
-        const TPoint<float> target{position.x, position.y + height / 2.0f * DepthScaleAt(position)};
-        TPoint<float> cell = ScreenToFloorCell(target);
-        if (info.Name == "Devices.mixer") cell.x -= 2.0f;
+        const TPoint<float> cell = DeviceWalkCell(FloorQuad(), position, height, info.Name);
         AddAction(CPersMoveAction::Create(m_pers, cell.x, cell.y));
     }
     AddAction(CGetObjectAction::Create(device, customer, item));

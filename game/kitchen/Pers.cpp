@@ -33,14 +33,6 @@ void SetFloorQuad(const std::vector<GF::TPoint<float>>& corners) {
     FloorQuad() = CFloorQuad{corners[0], corners[1], corners[2], corners[3]};
 }
 
-GF::TPoint<float> MapFloorPoint(const CFloorQuad& quad, const GF::TPoint<float>& gridPoint) {
-    const float s = gridPoint.x * 0.0625f;
-    const float t = gridPoint.y * 0.0625f;
-    const float left = quad.farLeft.x * (1.0f - t) + quad.nearLeft.x * t;
-    const float right = quad.farRight.x * (1.0f - t) + quad.nearRight.x * t;
-    return {left * (1.0f - s) + right * s, quad.farLeft.y * (1.0f - t) + quad.nearLeft.y * t};
-}
-
 std::vector<std::string>& PersAnimationNames() {
     static std::vector<std::string> names;
     return names;
@@ -90,7 +82,7 @@ CPers::~CPers() {
 }
 
 void CPers::CopyWalkGrid() {
-    for (int k = 0; k < kGridCells; ++k) m_grid[k / kGridSize][k % kGridSize] = m_walkTemplate[k] ? 1 : 0;
+    m_grid.Load(m_walkTemplate.begin());
 }
 
 void CPers::ReleaseAnimationSet() {
@@ -175,28 +167,8 @@ void CPers::MoveTo(float x, float y) {
     if (m_animationIndex == kHide) return;
     Sounds()->PlaySound(kMoveSound, 0.0f, 0.0f);
     CopyWalkGrid();
-    // A NaN fails both comparisons and stays NaN: taken as the far left corner.
-    x = x >= 0.0f ? (x <= 15.0f ? x : 15.0f) : 0.0f;
-    y = y >= 0.0f ? (y <= 15.0f ? y : 15.0f) : 0.0f;
-    const int gx = static_cast<int>(x);
-    const int gy = static_cast<int>(y);
-    if (m_grid[gx][gy] != 0) {
-        // The nearest free cell of that row, the farther side on a tie; the middle when none is free.
-        int lo = -1000, hi = 1000;
-        for (int k = gx; k >= 0; --k)
-            if (m_grid[k][gy] == 0) {
-                lo = k;
-                break;
-            }
-        for (int k = gx; k < kGridSize; ++k)
-            if (m_grid[k][gy] == 0) {
-                hi = k;
-                break;
-            }
-        const int taken = x - static_cast<float>(lo) < static_cast<float>(hi) - x ? lo : hi;
-        x = taken < 0 || taken >= kGridSize ? 8.0f : static_cast<float>(taken);
-    }
-    FillWave(static_cast<int>(x), gy);
+    const GF::TPoint<int> target = m_grid.Target(x, y);
+    FillWave(target.x, target.y);
     m_stateTimer = 0.0f;
     m_handler = &CPers::UpdateWalk;
     // The cell nearest to where she stands; a position set off the floor counts as its edge.
@@ -205,43 +177,27 @@ void CPers::MoveTo(float x, float y) {
         return c >= 0.0f ? (c < static_cast<float>(kGridSize) ? static_cast<int>(c) : kGridSize - 1) : 0;
     };
     m_cell = {nearest(m_floor.x), nearest(m_floor.y)};
+    // She then stops where she stands: said, since nothing on the screen tells a level's fault.
+    if (m_grid.At(m_cell.x, m_cell.y) < 2)
+        KitchenLog("The heroine can't walk from cell (%d, %d) to cell (%d, %d)", m_cell.x, m_cell.y, target.x,
+                   target.y);
     StepAlongWave();
 }
 
 void CPers::FillWave(int targetX, int targetY) {
-    if (targetX < 0 || targetY < 0 || targetX >= kGridSize || targetY >= kGridSize) return;
-    if (m_grid[targetX][targetY] != 1) m_grid[targetX][targetY] = 2;
-    for (int w = 2;; ++w) {
-        int writes = 0;
-        for (int x = 0; x < kGridSize; ++x) {
-            for (int y = 0; y < kGridSize; ++y) {
-                if (m_grid[x][y] != w) continue;
-                for (int dx = -1; dx <= 1; ++dx) {
-                    for (int dy = -1; dy <= 1; ++dy) {
-                        const int nx = x + dx, ny = y + dy;
-                        if (nx < 0 || ny < 0 || nx >= kGridSize || ny >= kGridSize || m_grid[nx][ny] != 0)
-                            continue;
-                        // Wraps past 127 to a negative value, which no pass expands.
-                        m_grid[nx][ny] = static_cast<int8_t>(w + std::abs(dx) + std::abs(dy));
-                        ++writes;
-                    }
-                }
-            }
-        }
-        if (writes == 0) break;
-    }
+    m_grid.FillWave(targetX, targetY);
 }
 
 void CPers::StepAlongWave() {
     m_stateTimer = 0.0f;
     const GF::TPoint<int> from = m_cell;
     GF::TPoint<int> best = from;
-    int d = m_grid[from.x][from.y];
+    int d = m_grid.At(from.x, from.y);
     for (int x = from.x - 1; x <= from.x + 1; ++x) {
         if (x < 0 || x >= kGridSize) continue;
         for (int y = from.y - 1; y <= from.y + 1; ++y) {
             if (y < 0 || y >= kGridSize) continue;
-            const int v = m_grid[x][y];
+            const int v = m_grid.At(x, y);
             if (v >= 2 && v < d) {
                 best = {x, y};
                 d = v;

@@ -10,25 +10,13 @@
 #include "framework/scene/CurveStrategies.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IScene.h"
-
-// The kitchen floor on the screen: four corners in pixels over which the 16 x 16 walk grid is laid.
-// Grid point (0, 0) is the far left corner, (16, 0) the far right, (0, 16) the near left and (16, 16)
-// the near right one. The kitchen field sets it from the level, the dressing room from its own level.
-struct CFloorQuad {
-    GF::TPoint<float> farLeft;    // P0
-    GF::TPoint<float> farRight;   // P1
-    GF::TPoint<float> nearLeft;   // P2
-    GF::TPoint<float> nearRight;  // P3
-};
+#include "game/kitchen/WalkFloor.h"
 
 // The process-wide floor; all zero until a level sets it.
 CFloorQuad& FloorQuad();
 // The floor from a level's corner list (far left, far right, near left, near right, further points
 // ignored). With fewer than four the floor becomes all zero, logged.
 void SetFloorQuad(const std::vector<GF::TPoint<float>>& corners);
-// The screen point of a grid point: across between the two side edges, down along the left edge.
-GF::TPoint<float> MapFloorPoint(const CFloorQuad& quad, const GF::TPoint<float>& gridPoint);
-
 // The heroine's animation names by animation index, filled by CPers::BindAnimations; the empty
 // names have no animation.
 std::vector<std::string>& PersAnimationNames();
@@ -43,7 +31,7 @@ public:
     using THandler = void (CPers::*)(const float& dt);
     using TGridIterator = std::vector<bool>::const_iterator;
 
-    static constexpr int kGridSize = 16;
+    static constexpr int kGridSize = CWalkGrid::kSize;
     // Animation indices.
     static constexpr int kWork = 0;
     static constexpr int kIdle = 1;
@@ -115,7 +103,7 @@ public:
     // 1 blocked, 2 at the target, growing with the distance; signed bytes.
     void FillWave(int targetX, int targetY);
     void StepAlongWave();
-    int GetWaveValue(int x, int y) const { return m_grid[x][y]; }
+    int GetWaveValue(int x, int y) const { return m_grid.At(x, y); }
 
 private:
     CPers(int appearance, TGridIterator begin, TGridIterator end, const GF::THolder<GF::IScene>& scene);
@@ -135,7 +123,7 @@ private:
     bool m_mirrored = false;
     float m_stateTimer = 0.0f;
     float m_blinkTimer = 0.0f;
-    int8_t m_grid[kGridSize][kGridSize] = {};
+    CWalkGrid m_grid;
     THandler m_handler = &CPers::UpdateIdle;
     std::array<bool, kGridSize * kGridSize> m_walkTemplate{};
     GF::THolder<GF::IScene> m_scene;

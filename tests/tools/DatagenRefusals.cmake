@@ -51,3 +51,18 @@ expect_refusal(levelsdata kitchen_lacks_device
 expect_refusal(levelsdata kitchen_lacks_ingredient
   "{\"Recepts\": [${bread_soup}], \"Levels\": [{\"Name\": \"test_4\", \"Objects\": [${saucepan}], \"Orders\": [{\"Recept\": \"bread_soup\"}]}]}"
   "level \"test_4\": order 0 asks for the recipe \"bread_soup\", whose item \"Places.bread\" the kitchen lacks" ${LIBRARY})
+
+# A kitchen whose heroine can't walk to what her customers want: the saucepan on the back wall above
+# the floor, whose walk cell falls on the blocked back row; the griddle at the front in a room walled
+# off from her home cell.
+set(open_row "\"................\"")
+set(wall_row "\"################\"")
+set(floor "\"ScorePoint\": {\"X\": 8, \"Y\": 9}, \"FloorQuad\": [[160, 300], [640, 300], [0, 600], [800, 600]]")
+set(stage "\"Stages\": [{\"Name\": \"stage1\", \"Number\": 1}]")
+set(steak "{\"Name\": \"steak\", \"Items\": [{\"Value\": 4000, \"Name\": \"Devices.griddle\"}]}")
+expect_refusal(levelsdata walk_cell_blocked
+  "{${stage}, \"Recepts\": [${soup}], \"Levels\": [{\"Name\": \"test_5\", \"StageName\": \"stage1\", ${floor}, \"WalkGrid\": [${wall_row}, ${wall_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}], \"Objects\": [{\"Name\": \"Devices.saucepan\", \"X\": 150, \"Y\": 170, \"ScaleX\": 4, \"ScaleY\": 4}], \"Orders\": [{\"Recept\": \"soup\"}]}]}"
+  "level \"test_5\": the object \"Devices.saucepan\" at (150, 170) can't be reached: its walk cell (8, 0) is blocked" ${LIBRARY})
+expect_refusal(levelsdata walk_cell_cut_off
+  "{${stage}, \"Recepts\": [${steak}], \"Levels\": [{\"Name\": \"test_6\", \"StageName\": \"stage1\", ${floor}, \"WalkGrid\": [${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${wall_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}], \"Objects\": [{\"Name\": \"Devices.griddle\", \"X\": 400, \"Y\": 500}], \"Orders\": [{\"Recept\": \"steak\"}]}]}"
+  "level \"test_6\": the object \"Devices.griddle\" at (400, 500) can't be reached from the home cell (8, 9): its walk cell (8, 15) is cut off" ${LIBRARY})

@@ -8,6 +8,7 @@
 
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
+#include "game/kitchen/WalkFloor.h"
 
 namespace {
 
@@ -78,6 +79,54 @@ std::string CheckOrdersCanBeMade(const CLevelsData& data, const CLibData& librar
     return {};
 }
 
+// Whether a customer can send the heroine to the object: a device, or what a recipe names.
+bool SendsHer(const CLevelsData& data, const CIngridientInfo& object) {
+    if (object.Kind != 0) return true;
+    for (const auto& [name, recept] : data.Recepts)
+        for (const CReceptItemInfo& item : recept.Items)
+            if (item.Name == object.Name) return true;
+    return false;
+}
+
+std::string Cell(GF::TPoint<int> cell) {
+    return "(" + std::to_string(cell.x) + ", " + std::to_string(cell.y) + ")";
+}
+
+// The sample heroine's figure is 224 pixels tall (content/Animation, Heroine); the game takes her height
+// as drawn where she stands, so her walk cell for a device is tried at her smallest and largest.
+constexpr float kFigureHeight = 224.0f;
+
+// She walks to a device over the walk grid and back to her home cell; a walk cell that is blocked, or
+// that the wave from home does not reach (or the other way round), leaves her standing where she is.
+std::string CheckWalks(const CLevelsData& data, const CLibData& library, const CLevelInfo& level) {
+    const std::vector<GF::TPoint<float>>& corners = level.FloorQuad;
+    const CFloorQuad quad{corners[0], corners[1], corners[2], corners[3]};
+    const GF::TPoint<int> home{level.ScorePoint.X, level.ScorePoint.Y};
+    CWalkGrid blank;
+    blank.Load(level.WalkGrid.begin());
+    if (blank.At(home.x, home.y) != 0) return "the home cell " + Cell(home) + " is blocked";
+    for (const CPlacedObjectInfo& object : level.Objects) {
+        if (!SendsHer(data, library.Ingridients.at(object.Name))) continue;
+        const GF::TPoint<float> at{object.X, object.Y};
+        for (const float scale : {DepthScaleAt(quad, quad.farLeft), DepthScaleAt(quad, quad.nearLeft)}) {
+            const GF::TPoint<float> aim = DeviceWalkCell(quad, at, kFigureHeight * scale, object.Name);
+            const GF::TPoint<int> cell = blank.Target(aim.x, aim.y);
+            const std::string where = "the object " + Quoted(object.Name) + " at (" +
+                                      std::to_string(static_cast<int>(object.X)) + ", " +
+                                      std::to_string(static_cast<int>(object.Y)) + ")";
+            if (blank.At(cell.x, cell.y) != 0)
+                return where + " can't be reached: its walk cell " + Cell(cell) + " is blocked";
+            CWalkGrid there = blank, back = blank;
+            there.FillWave(cell.x, cell.y);
+            back.FillWave(home.x, home.y);
+            if (there.At(home.x, home.y) < 2 || back.At(cell.x, cell.y) < 2)
+                return where + " can't be reached from the home cell " + Cell(home) + ": its walk cell " +
+                       Cell(cell) + " is cut off";
+        }
+    }
+    return {};
+}
+
 std::string CheckLevel(const CLevelsData& data, const CLibData& library, const CLevelInfo& level) {
     const bool onStage = data.Stages().count(level.StageName) != 0;
     if (!level.StageName.empty() && !onStage && !kFieldKinds.count(level.StageName))
@@ -105,6 +154,7 @@ std::string CheckLevel(const CLevelsData& data, const CLibData& library, const C
         if (home.X < 0 || home.X >= kGridSide || home.Y < 0 || home.Y >= kGridSide)
             return "ScorePoint (" + std::to_string(home.X) + ", " + std::to_string(home.Y) +
                    ") is off the grid";
+        if (std::string fault = CheckWalks(data, library, level); !fault.empty()) return fault;
     }
     for (const CLevelValuePair& pair : level.ProgressValues) {
         if (pair.Slot < 0 || pair.Slot >= kSlots || pair.Slot == kPlayerSlot)

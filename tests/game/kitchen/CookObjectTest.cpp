@@ -33,7 +33,7 @@ int Fires(const GF::HGENS::CScene& onScene) {
 
 using CCookObjectTest = CSampleKitchen;
 
-// The saucepan is a 16 x 16 block scaled by 4 about (150, 170); its mask is solid but for a hole of
+// The saucepan is a 16 x 16 block scaled by 4 about (190, 280); its mask is solid but for a hole of
 // 6 x 5 cells in the middle, and its last row never hits. Each mask cell is 4 x 4 pixels; the frame's
 // coordinates are truncated toward 0, so the cells left of and above the centre start a pixel late.
 TEST_F(CCookObjectTest, ThePixelTestHitsSolidCellsOnly) {
@@ -41,7 +41,7 @@ TEST_F(CCookObjectTest, ThePixelTestHitsSolidCellsOnly) {
     const GF::THolder<CCookObject> pan = Place("Devices.saucepan").at(0);
     ASSERT_TRUE(pan->GetAnimation());
     EXPECT_TRUE(pan->IsReady() && pan->IsFree());
-    const TPoint<int> centre{150, 170};
+    const TPoint<int> centre{190, 280};
     // A screen point whose frame coordinates truncate to the mask cell (mx, my).
     auto cell = [&](int mx, int my) {
         auto along = [](int k) { return 4 * (k - 8) + (k >= 8 ? 2 : -2); };

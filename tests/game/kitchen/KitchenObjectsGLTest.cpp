@@ -108,7 +108,7 @@ TEST_F(KitchenGL, MidSweepTheSceneryIsTintedAndTheDevicesPlain) {
     action->Start();
     scene->Update(0.0f);
     const CEngineFixture::Pixels before = Draw();
-    const TPoint<int> plant{40, 300}, window{400, 60}, griddle{280, 170};
+    const TPoint<int> plant{40, 300}, window{400, 60}, griddle{300, 280};
     EXPECT_EQ(before.At(plant.x, plant.y), kBlack);  // the scenery waits for the sweep
     EXPECT_EQ(before.At(window.x, window.y), kBlack);
     EXPECT_NE(before.At(griddle.x, griddle.y), kBlack);
