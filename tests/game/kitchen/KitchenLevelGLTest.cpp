@@ -19,6 +19,7 @@
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/HintManager.h"
 #include "game/kitchen/InGameHintStrategy.h"
+#include "game/kitchen/Pers.h"
 #include "game/kitchen/ReceptPanel.h"
 #include "game/kitchen/Zacaz.h"
 #include "tests/game/kitchen/KitchenPlay.h"
@@ -639,4 +640,103 @@ TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
     EXPECT_EQ(seen.clockFactor, 16.0f);
     EXPECT_TRUE(seen.pastLastTwentieth);
     EXPECT_FALSE(CSoundEar::Heard(kTickSound));
+}
+
+// The heroine sent to the first order's device walks there over the walk grid, one neighbouring
+// free cell at a time, to the cell in front of it, and stands idle at its foot; the order served, she
+// walks the same way home to her serving cell.
+TEST(KitchenLevel, TheHeroineWalksToTheDeviceSheIsSentToAndHomeOverTheGrid) {
+    CLevelRun run;
+    run.frameMs = 16.0f;
+    run.seed = 7;
+    CKitchenCook cook;
+    int step = 0;
+    GF::THolder<CCookObject> device;
+    TPoint<int> aim{-1, -1}, home{-1, -1}, arrived{-1, -1}, back{-1, -1};
+    TPoint<float> deviceAt{}, standsAt{};
+    std::vector<TPoint<int>> trail;
+    bool offTheGrid = false;
+    const CLevelInfo* level = nullptr;
+    const int code = run.Run(
+        [&](CLevelRun& r) {
+            if (r.FrameNumber() == 0) {
+                r.Play("stage1_1");
+                return true;
+            }
+            CGameField* field = Kitchen(r);
+            if (!field) return step < 4;
+            const GF::THolder<CPers> pers = field->GetPers();
+            // The cell she walks to while walking; the one nearest to where she stands otherwise (her
+            // cell is only set by a walk).
+            const TPoint<float> floor = pers->GetFloorPosition();
+            const TPoint<int> cell =
+                pers->GetHandler() == &CPers::UpdateWalk
+                    ? pers->GetCell()
+                    : TPoint<int>{static_cast<int>(floor.x + 0.5f), static_cast<int>(floor.y + 0.5f)};
+            if (step > 0 && (trail.empty() || !(trail.back() == cell))) {
+                if (!trail.empty() &&
+                    (std::abs(cell.x - trail.back().x) > 1 || std::abs(cell.y - trail.back().y) > 1))
+                    offTheGrid = true;
+                if (level->WalkGrid[16 * cell.x + cell.y]) offTheGrid = true;
+                trail.push_back(cell);
+            }
+            const bool idle = pers->GetHandler() == &CPers::UpdateIdle && !field->GetLastAction();
+            switch (step) {
+                case 0: {
+                    if (cook.mouse.Busy(r)) return true;
+                    const GF::THolder<CZacaz> customer = field->GetReceptPanel()->GetCurrentCustomer();
+                    if (!field->IsPlaying() || !customer || !idle) return true;
+                    level = field->GetLevel();
+                    home = cell;
+                    device = field->GetNextObject(1);
+                    if (!device || device->GetInfo().Kind == 0) return false;
+                    deviceAt = device->GetAnimation()->GetPosition();
+                    const GF::TRect figure = pers->GetAnimation()->GetBoundingBox();
+                    const TPoint<float> walkCell =
+                        DeviceWalkCell(FloorQuad(), deviceAt, static_cast<float>(figure.bottom - figure.top),
+                                       device->GetInfo().Name);
+                    CWalkGrid grid;
+                    grid.Load(level->WalkGrid.begin());
+                    aim = grid.Target(walkCell.x, walkCell.y);
+                    trail = {cell};
+                    cook.mouse.Click(r, PointOn(*field, device));
+                    step = 1;
+                    return true;
+                }
+                case 1:
+                    if (cook.mouse.Busy(r) || pers->GetHandler() != &CPers::UpdateIdle || trail.size() < 2)
+                        return true;
+                    arrived = cell;
+                    standsAt = pers->GetAnimation()->GetPosition();
+                    trail = {cell};
+                    step = 2;
+                    return true;
+                case 2:  // the cook finishes the order and serves it
+                    cook.Frame(r);
+                    if (cook.served > 0 && !cook.mouse.Busy(r)) {
+                        trail = {cell};
+                        step = 3;
+                    }
+                    return true;
+                case 3:
+                    if (!idle) return true;
+                    back = cell;
+                    step = 4;
+                    return false;
+            }
+            return false;
+        },
+        4000);
+    ASSERT_EQ(code, 0);
+    ASSERT_EQ(step, 4) << run.TopName();
+    EXPECT_EQ(home, (TPoint<int>{level->ScorePoint.X, level->ScorePoint.Y}));
+    EXPECT_EQ(arrived, aim);
+    EXPECT_GE(std::abs(aim.x - home.x) + std::abs(aim.y - home.y), 4) << "a walk across the kitchen";
+    // Her feet in front of the device, her figure over it.
+    EXPECT_NEAR(standsAt.x, deviceAt.x, 40.0f);
+    EXPECT_GT(MapFloorPoint(FloorQuad(), {static_cast<float>(arrived.x), static_cast<float>(arrived.y)}).y,
+              deviceAt.y);
+    EXPECT_EQ(back, home);
+    EXPECT_GE(trail.size(), 3u) << "she walked home cell by cell";
+    EXPECT_FALSE(offTheGrid) << "a step past a neighbour or onto a blocked cell";
 }
