@@ -451,10 +451,9 @@ void ConfirmBox(CResourceReader@ r, const string &in name, bool asks)
     r.AddLayer(kDialogLayer, 1600);
     r.AddHotspot(5000, 5000, 0, 1600);
     r.AddZoom(185, 110, 0, 1600);
-    r.AddOpaque(0, 1, 300);
-    r.AddOpaque(255, 0, 1000);
-    r.AddOpaque(255, 1, 300);
-    r.AddOpaque(0, 0, 0);
+    // The board keeps its full strength in every part: its words and buttons stand on it, and the
+    // shades open over the dialog before "_show" plays, so a board that faded in would leave them
+    // lying on what the dialog covers.
 
     r.CreateSpriteObjectData("_item_yes");
     r.AddOffset(asks ? -90 : 0, 40, 0, 1600);

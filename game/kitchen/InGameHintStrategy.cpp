@@ -20,6 +20,7 @@ constexpr float kAboveHead = 5.0f;
 constexpr float kSelfFinishingSpeed = 0.3f;
 constexpr float kRunOutSpeed = 7.0f;
 constexpr int kHintScreenSound = 13;
+constexpr const char* kQuitResult = "quit";
 
 GF::WString HintText(const std::string& key) {
     const GF::THolder<GF::HGENS::CResource> resource = GF::GetResource();
@@ -118,10 +119,13 @@ void CInGameHintStrategy::ShowInHintScreen(const CHintInfo& hint) {
 }
 
 void CInGameHintStrategy::OnHintScreenClosed(GF::THolder<GF::IScreen> screen) {
+    // The window's close asks whether to quit over the page, and a "no" brings the page back: the
+    // kitchen waits on until the page itself is left.
+    if (screen && screen->GetResult() == kQuitResult) return;
     // Holds the strategy: finishing the hint may show the next one, which may replace the strategy.
     const GF::THolder<CHintStrategyBase> self(this);
     DetachHintScreen();
-    // Whatever closed it (also a close request whose exit was refused), play goes on.
+    // Whatever else closed it, play goes on.
     if (m_heroine) m_heroine->SetPaused(false);
     if (screen && screen->GetResult() == "back") GetHintManager().FinishHint();
 }

@@ -34,6 +34,9 @@ void CShowHideEffectScreen<T, N>::Show() {
     this->m_result.clear();
     this->m_pendingResult.clear();
     this->SetPhase(&CShowHideEffectScreen::UpdateOpening);
+    // Over the play screen the shades are put away: disabled, they would never move, and a screen
+    // that leaves them alone would wait for them for ever. Such a screen comes and goes without them.
+    if (m_shadesAlone && !m_shades->IsEnabled()) m_noEffect = true;
     if (!m_noEffect) StartEffect(kModeOpen);
     SetGobosVisible(false);
 }

@@ -50,6 +50,7 @@ public:
     float GetProgress() const;
     // A disabled shade neither advances nor draws.
     void SetEnabled(bool enabled);
+    bool IsEnabled() const { return m_first && m_first->IsEnabled(); }
     // Draws the shades in this scene from now on (nothing when it is the scene already held). The
     // shades are not taken out of the scene held before.
     void SetLayout(GF::THolder<GF::IScene> scene);
