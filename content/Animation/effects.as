@@ -973,7 +973,7 @@ void Balloons(CResourceReader@ r)
     r.CreateSpriteObjectData("picture");
     r.AddSpriteIDResource(7, 1500);
     r.AddHotspot(5000, 5000, 0, 1500);
-    r.AddZoom(600, 200, 0, 1500);
+    r.AddZoom(600, 250, 0, 1500);
     BalloonFade(r);
     r.CreateTextSpriteObjectData("_text");
     r.AddTextSpriteIDResource(8, 1500);
