@@ -263,10 +263,8 @@ void DrawItem(cairo_t* cr, EItem item, double s) {
             cairo_close_path(cr);
             FillVertical(cr, s * 0.28, s * 0.72, Rgb(255, 230, 90), Rgb(240, 190, 50));
             Outline(cr, kInk, 1.2 * w);
-            for (const auto& [x, y, r] : {std::array<double, 3>{0.45, 0.58, 0.06},
-                                          {0.7, 0.6, 0.05},
-                                          {0.6, 0.47, 0.035},
-                                          {0.28, 0.63, 0.035}}) {
+            for (const auto& [x, y, r] : {std::array<double, 3>{0.45, 0.58, 0.06}, {0.7, 0.6, 0.05},
+                                          {0.6, 0.47, 0.035}, {0.28, 0.63, 0.035}}) {
                 cairo_arc(cr, s * x, s * y, s * r, 0, 2 * kPi);
                 Set(cr, Rgb(215, 160, 40));
                 cairo_fill(cr);
@@ -459,18 +457,10 @@ void Stove(cairo_t* cr, double w, double h, ELook look) {
 
 void DrawDevice(cairo_t* cr, int device, double w, double h, ELook look) {
     switch (device) {
-        case 0:
-            Saucepan(cr, w, h, look);
-            break;
-        case 1:
-            Griddle(cr, w, h, look);
-            break;
-        case 2:
-            Microwave(cr, w, h, look);
-            break;
-        default:
-            Stove(cr, w, h, look);
-            break;
+        case 0: Saucepan(cr, w, h, look); break;
+        case 1: Griddle(cr, w, h, look); break;
+        case 2: Microwave(cr, w, h, look); break;
+        default: Stove(cr, w, h, look); break;
     }
 }
 
@@ -576,11 +566,12 @@ void HeroineDress(cairo_t* cr, double w, double h) {
 struct TCustomerLook {
     TColour shirt, hair, skin;
 };
-const TCustomerLook kCustomers[5] = {{Rgb(70, 110, 170), Rgb(60, 45, 35), Rgb(245, 210, 175)},
-                                     {Rgb(80, 160, 80), Rgb(230, 190, 90), Rgb(250, 215, 185)},
-                                     {Rgb(190, 60, 60), Rgb(30, 30, 35), Rgb(200, 150, 110)},
-                                     {Rgb(130, 80, 160), Rgb(180, 180, 185), Rgb(240, 205, 175)},
-                                     {Rgb(230, 140, 50), Rgb(170, 70, 30), Rgb(250, 220, 190)}};
+const TCustomerLook kCustomers[5] = {
+    {Rgb(70, 110, 170), Rgb(60, 45, 35), Rgb(245, 210, 175)},
+    {Rgb(80, 160, 80), Rgb(230, 190, 90), Rgb(250, 215, 185)},
+    {Rgb(190, 60, 60), Rgb(30, 30, 35), Rgb(200, 150, 110)},
+    {Rgb(130, 80, 160), Rgb(180, 180, 185), Rgb(240, 205, 175)},
+    {Rgb(230, 140, 50), Rgb(170, 70, 30), Rgb(250, 220, 190)}};
 
 // A customer's head and shoulders in one of three moods: 0 glad, 1 calm, 2 cross (flushed).
 void Customer(cairo_t* cr, double w, double h, int mood, int who = 0) {
@@ -995,26 +986,20 @@ void Room(cairo_t* cr, double w, double h) {
 std::vector<TPicture> SheetPictures() {
     std::vector<TPicture> p;
     const auto add = [&p](std::string name, int w, int h, std::function<void(cairo_t*, double, double)> draw,
-                          int pad = 2) {
-        p.push_back({std::move(name), w, h, std::move(draw), pad});
-    };
+                          int pad = 2) { p.push_back({std::move(name), w, h, std::move(draw), pad}); };
     // The interface: the panel, buttons, a spark, the speech balloon, the hider's hole, the arrow.
     add("panel", 256, 128, [](cairo_t* cr, double w, double h) { Plate(cr, w, h, Rgb(60, 90, 150)); });
     add("button", 128, 32, [](cairo_t* cr, double w, double h) { Plate(cr, w, h, Rgb(180, 90, 40)); });
     add("button_over", 128, 32, [](cairo_t* cr, double w, double h) { Plate(cr, w, h, Rgb(240, 150, 60)); });
-    add("spark", 16, 16,
-        [](cairo_t* cr, double w, double h) { Glow(cr, w / 2, h / 2, w / 2, Rgb(255, 255, 255)); });
+    add("spark", 16, 16, [](cairo_t* cr, double w, double h) { Glow(cr, w / 2, h / 2, w / 2, Rgb(255, 255, 255)); });
     add("balloon", 64, 24, Balloon);
     add("hole", 64, 64, Hole);
     add("arrow", 12, 18, Arrow);
     // Flat white, whose colour the script gives: "block" and the invisible hit areas cut from it.
-    add(
-        "white", 96, 24,
-        [](cairo_t* cr, double, double) {
-            cairo_set_source_rgb(cr, 1, 1, 1);
-            cairo_paint(cr);
-        },
-        0);
+    add("white", 96, 24, [](cairo_t* cr, double, double) {
+        cairo_set_source_rgb(cr, 1, 1, 1);
+        cairo_paint(cr);
+    }, 0);
     add("disc", 32, 32, [](cairo_t* cr, double w, double h) {
         cairo_arc(cr, w / 2, h / 2, w / 2 - 0.5, 0, 2 * kPi);
         Set(cr, Rgb(255, 255, 255));
@@ -1069,8 +1054,7 @@ std::vector<TPicture> SheetPictures() {
     add("window", 256, 128, Window);
     add("plant", 64, 128, Plant);
     add("vase", 48, 64, Vase);
-    add("wall_clock", 64, 64,
-        [](cairo_t* cr, double w, double h) { ClockFace(cr, w, h, Rgb(200, 150, 40)); });
+    add("wall_clock", 64, 64, [](cairo_t* cr, double w, double h) { ClockFace(cr, w, h, Rgb(200, 150, 40)); });
     add("lamp", 48, 80, Lamp);
     add("book", 64, 48, Book);
     add("hat", 48, 48, Hat);
@@ -1168,8 +1152,7 @@ bool Pack(TSheet& sheet) {
 std::map<std::string, TRect> SpriteRects(const TSheet& sheet) {
     std::map<std::string, TRect> rects;
     for (int n = 0; n < 8; ++n)
-        rects[std::string("icon_") + kIconNames[n]] = {(n % 4) * kIconCell, (n / 4) * kIconCell, kIconCell,
-                                                       kIconCell};
+        rects[std::string("icon_") + kIconNames[n]] = {(n % 4) * kIconCell, (n / 4) * kIconCell, kIconCell, kIconCell};
     for (size_t i = 0; i < sheet.pictures.size(); ++i) rects[sheet.pictures[i].name] = sheet.places[i];
     for (const TCut& cut : kCuts) {
         const TRect& in = rects[cut.picture];
@@ -1205,9 +1188,7 @@ int DrawSheet(const TSheet& sheet, const std::string& out) {
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
-    const auto at = [&](int x, int y) -> uint32_t& {
-        return reinterpret_cast<uint32_t*>(data + y * stride)[x];
-    };
+    const auto at = [&](int x, int y) -> uint32_t& { return reinterpret_cast<uint32_t*>(data + y * stride)[x]; };
     for (size_t i = 0; i < sheet.pictures.size(); ++i) {
         if (sheet.pictures[i].pad != 0) continue;
         const TRect& r = sheet.places[i];
@@ -1259,21 +1240,17 @@ int CheckScript(const TSheet& sheet, const std::string& script) {
     for (const auto& [name, r] : found) {
         const auto it = rects.find(name);
         if (it == rects.end()) {
-            std::fprintf(stderr,
-                         "texturegen: %s: sprite info \"%s\" cuts texture 0, which has no such picture\n",
+            std::fprintf(stderr, "texturegen: %s: sprite info \"%s\" cuts texture 0, which has no such picture\n",
                          script.c_str(), name.c_str());
             ++problems;
         } else if (it->second.x != r.x || it->second.y != r.y || it->second.w != r.w || it->second.h != r.h) {
-            std::fprintf(stderr,
-                         "texturegen: %s: sprite info \"%s\" is (%d, %d, %d, %d); its picture lies at "
-                         "(%d, %d, %d, %d)\n",
-                         script.c_str(), name.c_str(), r.x, r.y, r.w, r.h, it->second.x, it->second.y,
-                         it->second.w, it->second.h);
+            std::fprintf(stderr, "texturegen: %s: sprite info \"%s\" is (%d, %d, %d, %d); its picture lies at "
+                         "(%d, %d, %d, %d)\n", script.c_str(), name.c_str(), r.x, r.y, r.w, r.h, it->second.x,
+                         it->second.y, it->second.w, it->second.h);
             ++problems;
         }
     }
-    if (problems)
-        std::fprintf(stderr, "texturegen: `texturegen <png> sheet --script` prints the sprite infos\n");
+    if (problems) std::fprintf(stderr, "texturegen: `texturegen <png> sheet --script` prints the sprite infos\n");
     return problems ? 1 : 0;
 }
 
@@ -1394,11 +1371,10 @@ int DrawGraySheet(const std::string& out) {
 }
 
 int Usage() {
-    std::fprintf(
-        stderr,
-        "usage: texturegen <output png> sheet [--script | --check <resource script>]\n"
-        "       texturegen <output png> cloth | gray | particles | particles_2 | particles_3 | map_fon | "
-        "page\n");
+    std::fprintf(stderr,
+                 "usage: texturegen <output png> sheet [--script | --check <resource script>]\n"
+                 "       texturegen <output png> cloth | gray | particles | particles_2 | particles_3 | map_fon | "
+                 "page\n");
     return 2;
 }
 

@@ -57,8 +57,8 @@ struct tagPart {
 };
 
 bool Inside(const TRect& inner, const TRect& outer, int margin) {
-    return inner.left >= outer.left + margin && inner.right <= outer.right - margin &&
-           inner.top >= outer.top && inner.bottom <= outer.bottom;
+    return inner.left >= outer.left + margin && inner.right <= outer.right - margin && inner.top >= outer.top &&
+           inner.bottom <= outer.bottom;
 }
 bool Overlap(const TRect& a, const TRect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
@@ -71,8 +71,8 @@ std::string Narrow(const GF::WString& text) {
     return std::string(text.begin(), text.end());
 }
 std::string Box(const TRect& r) {
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) +
-           ", " + std::to_string(r.bottom) + ")";
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
+           std::to_string(r.bottom) + ")";
 }
 
 class LayoutCheckGL : public CSampleSceneGL {
@@ -225,8 +225,8 @@ protected:
                 const GF::THolder<GF::IFont> font = text->GetFont();
                 const float scale = abstract ? std::fabs(abstract->GetTransform().scaleX) : 1.0f;
                 if (description && font && description->GetVerticalAlign() == GF::IFont::kVAlignTop) {
-                    const int ascent = static_cast<int>(
-                        scale * (font->GetLineHeight() - static_cast<float>(font->GetBaseHeight())));
+                    const int ascent =
+                        static_cast<int>(scale * (font->GetLineHeight() - static_cast<float>(font->GetBaseHeight())));
                     part.box.top -= ascent;
                     part.box.bottom -= ascent;
                 }
@@ -327,12 +327,10 @@ TEST_F(LayoutCheckGL, AScreenShownOverAnotherHasABoardUnderAllItsParts) {
         const std::vector<tagPart> parts = Rest(name);
         ASSERT_FALSE(parts.empty()) << name;
         // Drawn by layer, and in the order they were made within one.
-        const auto board =
-            std::min_element(parts.begin(), parts.end(), [](const tagPart& a, const tagPart& b) {
-                return a.layer < b.layer || (a.layer == b.layer && a.order < b.order);
-            });
-        EXPECT_TRUE(!board->text && board->opaque)
-            << name << ": its lowest part " << board->path << " is no board";
+        const auto board = std::min_element(parts.begin(), parts.end(), [](const tagPart& a, const tagPart& b) {
+            return a.layer < b.layer || (a.layer == b.layer && a.order < b.order);
+        });
+        EXPECT_TRUE(!board->text && board->opaque) << name << ": its lowest part " << board->path << " is no board";
         for (const tagPart& part : parts)
             if (&part != &*board) {
                 EXPECT_TRUE(Inside(part.box, board->box, 0))
@@ -365,9 +363,8 @@ TEST_F(LayoutCheckGL, EveryPageOfTheRecipeBookKeepsItsTextsApartAndOnThePage) {
             for (size_t b = a + 1; b < parts.size(); ++b)
                 if (parts[a].text && parts[b].text) {
                     EXPECT_FALSE(Overlap(parts[a].box, parts[b].box))
-                        << "page " << index + 1 << ": \"" << Narrow(parts[a].words) << "\" "
-                        << Box(parts[a].box) << " and \"" << Narrow(parts[b].words) << "\" "
-                        << Box(parts[b].box);
+                        << "page " << index + 1 << ": \"" << Narrow(parts[a].words) << "\" " << Box(parts[a].box)
+                        << " and \"" << Narrow(parts[b].words) << "\" " << Box(parts[b].box);
                 }
         }
         scene->RemoveAnimation(page);
@@ -391,8 +388,7 @@ TEST_F(LayoutCheckGL, AnOrderSignKeepsEveryRecipeNameOnItsHeaderAndItsPartsApart
         sign->ApplyTransform();
         const std::vector<tagPart> parts = PartsOf(sign);
         const auto part = [&parts](const std::string& path) {
-            return std::find_if(parts.begin(), parts.end(),
-                                [&path](const tagPart& p) { return p.path == path; });
+            return std::find_if(parts.begin(), parts.end(), [&path](const tagPart& p) { return p.path == path; });
         };
         const auto name = part("_recept"), header = part("_header");
         ASSERT_NE(name, parts.end());
@@ -405,8 +401,9 @@ TEST_F(LayoutCheckGL, AnOrderSignKeepsEveryRecipeNameOnItsHeaderAndItsPartsApart
                 const tagPart &one = parts[a], &two = parts[b];
                 if (one.path == "back" || two.path == "back") continue;
                 if ((&one == &*name && &two == &*header) || (&two == &*name && &one == &*header)) continue;
-                EXPECT_FALSE(Overlap(one.box, two.box)) << key << ": " << one.path << " " << Box(one.box)
-                                                        << " lies on " << two.path << " " << Box(two.box);
+                EXPECT_FALSE(Overlap(one.box, two.box))
+                    << key << ": " << one.path << " " << Box(one.box) << " lies on " << two.path << " "
+                    << Box(two.box);
             }
     }
 }
