@@ -856,7 +856,8 @@ void Trophy(cairo_t* cr, double w, double h, TColour metal) {
     FillOutline(cr, Rgb(90, 60, 40), kInk, 1.0);
 }
 
-// The place a ribbon stands for, in ink strokes about (cx, cy) in a box of 12 x 20: 1, 2 or 3.
+// The place a ribbon stands for, in ink strokes about (cx, cy) in a box of 12 x 20: 1, 2 or 3, or
+// for a lost level (0) a cross.
 void PlaceDigit(cairo_t* cr, double cx, double cy, int place) {
     cairo_new_path(cr);
     if (place == 1) {
@@ -872,6 +873,12 @@ void PlaceDigit(cairo_t* cr, double cx, double cy, int place) {
     } else if (place == 3) {
         cairo_arc(cr, cx, cy - 5, 5, kPi * 1.15, kPi * 2.5);
         cairo_arc(cr, cx, cy + 5, 5, -kPi / 2, kPi * 0.85);
+    } else {
+        // No place: a cross.
+        cairo_move_to(cr, cx - 6, cy - 6);
+        cairo_line_to(cr, cx + 6, cy + 6);
+        cairo_move_to(cr, cx + 6, cy - 6);
+        cairo_line_to(cr, cx - 6, cy + 6);
     }
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
@@ -880,7 +887,7 @@ void PlaceDigit(cairo_t* cr, double cx, double cy, int place) {
 
 // A place ribbon of the level results: a band with swallow-tailed ends across the picture and a
 // pleated rosette in its middle in the place's metal, the place (1 to 3) on the rosette; place 0 is
-// the plain grey ribbon of a lost level.
+// the grey ribbon of a lost level, crossed.
 void PlaceRibbon(cairo_t* cr, double w, double h, TColour metal, int place) {
     const double top = h * 0.3, bottom = h * 0.72, notch = h * 0.16;
     cairo_move_to(cr, 1, top);

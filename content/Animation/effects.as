@@ -247,6 +247,8 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("result_dishes",       0, 0, 0, 0x42, 151);    // 49
     r.AddTextInfo("result_place",        0, 0, 0, 0x42, 152);    // 50
     r.AddTextInfo("name_prompt",         0, 0, 0, 0x41, 153);    // 51: over the new player's field
+    r.AddTextInfo("duel_lost",           0, 1, 0, 0x11, 157);    // 52: the lost duel's heading
+    r.AddTextInfo("stage_result",        0, 1, 0, 0x11, 158);    // 53: the stage result's heading
 }
 
 void Sounds(CResourceReader@ r)
@@ -972,7 +974,7 @@ void Balloons(CResourceReader@ r)
     r.CreateSpriteObjectData("picture");
     r.AddSpriteIDResource(7, 1500);
     r.AddHotspot(5000, 5000, 0, 1500);
-    r.AddZoom(600, 200, 0, 1500);
+    r.AddZoom(600, 250, 0, 1500);
     BalloonFade(r);
     r.CreateTextSpriteObjectData("_text");
     r.AddTextSpriteIDResource(8, 1500);
@@ -2262,17 +2264,35 @@ void PortraitPicture(CResourceReader@ r, const string &in name, int zoom, int re
     r.AddColor(255, red, green, blue, 0, 1000);
 }
 
-// The participants' faces in the colours of their portraits, a shade (in percent) of them.
-void Faces(CResourceReader@ r, const string &in prefix, int size, int shade)
+// A face's name, half a line below its picture of `size` pixels.
+void FaceName(CResourceReader@ r, int id, int size)
+{
+    r.CreateTextSpriteObjectData("name");
+    r.AddTextSpriteIDResource(25 + id, 1000);
+    r.AddOffset(0, size / 2 + 14, 0, 1000);
+    r.AddLayer(1, 1000);
+}
+
+// The participants' faces in the colours of their portraits, a shade (in percent) of them; named,
+// each carries the participant's name below it.
+void Faces(CResourceReader@ r, const string &in prefix, int size, int shade, bool named = false)
 {
     PortraitPicture(r, prefix + "0", size * 100 / 32, 230 * shade / 100, 80 * shade / 100, 80 * shade / 100);
+    if (named) FaceName(r, 0, size);
     PortraitPicture(r, prefix + "1", size * 100 / 32, 230 * shade / 100, 160 * shade / 100, 60 * shade / 100);
+    if (named) FaceName(r, 1, size);
     PortraitPicture(r, prefix + "2", size * 100 / 32, 230 * shade / 100, 230 * shade / 100, 80 * shade / 100);
+    if (named) FaceName(r, 2, size);
     PortraitPicture(r, prefix + "3", size * 100 / 32, 80 * shade / 100, 200 * shade / 100, 80 * shade / 100);
+    if (named) FaceName(r, 3, size);
     PortraitPicture(r, prefix + "4", size * 100 / 32, 80 * shade / 100, 200 * shade / 100, 200 * shade / 100);
+    if (named) FaceName(r, 4, size);
     PortraitPicture(r, prefix + "5", size * 100 / 32, 80 * shade / 100, 100 * shade / 100, 230 * shade / 100);
+    if (named) FaceName(r, 5, size);
     PortraitPicture(r, prefix + "6", size * 100 / 32, 250 * shade / 100, 250 * shade / 100, 250 * shade / 100);
+    if (named) FaceName(r, 6, size);
     PortraitPicture(r, prefix + "7", size * 100 / 32, 180 * shade / 100, 90 * shade / 100, 220 * shade / 100);
+    if (named) FaceName(r, 7, size);
 }
 
 // The level's figures, as the level result and the lose screen show them.
@@ -2305,6 +2325,7 @@ void Podium(CResourceReader@ r, int i, int x, int y)
 void StageResult(CResourceReader@ r, const string &in name, int places)
 {
     MenuBackdrop(r, name);
+    MenuText(r, "title", 53, 0, -235);
     PlainPlace(r, "place_country", -300, -220, 1);
     Podium(r, 1, 0, -60);
     Podium(r, 2, -170, -30);
@@ -2320,7 +2341,7 @@ void StageResult(CResourceReader@ r, const string &in name, int places)
 void ResultScreens(CResourceReader@ r)
 {
     r.CreateModule("interfaces");
-    Faces(r, "pers_big_", 64, 100);
+    Faces(r, "pers_big_", 64, 100, true);
     Faces(r, "pers_bad_", 64, 50);
     for (int id = 0; id < 8; ++id)
     {
@@ -2335,25 +2356,29 @@ void ResultScreens(CResourceReader@ r)
     // and the lost level's grey one.
     for (int n = 1; n <= 4; ++n)
         Drawing(r, "ribbon_" + Number(n), kRibbon1 + n - 1, 100, 100);
-    // The ribbon of a place below the podium: the face, the place and the points.
+    // The ribbon of a place below the podium: the face, the name, the place and the points, each
+    // well inside the ribbon.
     r.CreateAnimationData("ribbon_5");
     r.AddNamedPart("all", 0, 1000, 0);
-    PlainBlock(r, "ribbon", 80, 112, 150, 60, 60);
+    PlainBlock(r, "ribbon", 88, 140, 150, 60, 60);
     r.CreateSpriteObjectData("_pers_place");
-    r.AddOffset(0, -24, 0, 1000);
+    r.AddOffset(0, -40, 0, 1000);
+    r.AddLayer(1, 1000);
+    r.CreateSpriteObjectData("_name_place");
+    r.AddOffset(0, -10, 0, 1000);
     r.AddLayer(1, 1000);
     r.CreateTextSpriteObjectData("_place");
     r.AddTextSpriteIDResource(8, 1000);
-    r.AddOffset(0, 12, 0, 1000);
+    r.AddOffset(0, 18, 0, 1000);
     r.AddLayer(1, 1000);
     r.CreateTextSpriteObjectData("_points");
     r.AddTextSpriteIDResource(8, 1000);
-    r.AddOffset(0, 36, 0, 1000);
+    r.AddOffset(0, 42, 0, 1000);
     r.AddLayer(1, 1000);
     // The countries of the stages, by number from 0, and the cups of places 1 to 3 in each.
     for (int n = 0; n <= 8; ++n)
     {
-        PlainPicture(r, "country_" + Number(n), 96, 64, 60 + 20 * n, 200 - 15 * n, 90 + 15 * n);
+        CountryFlag(r, n, StageTint(n, 0), StageTint(n, 1), StageTint(n, 2));
         Drawing(r, "cup_1_" + Number(n), kCupGold, 100, 100);
         Drawing(r, "cup_2_" + Number(n), kCupSilver, 86, 86);
         Drawing(r, "cup_3_" + Number(n), kCupBronze, 72, 72);
@@ -2375,11 +2400,12 @@ void ResultScreens(CResourceReader@ r)
     MenuItem(r, "replay", -110, 150);
     MenuItem(r, "continue", 110, 150);
 
+    // Of its two pairs of buttons the screen keeps one: either pair stands centred in its row.
     MenuBackdrop(r, "LoseScreen");
     LevelFigures(r);
     MenuItem(r, "replay", -110, 150);
-    MenuItem(r, "menu", -110, 190);
-    MenuItem(r, "replay_2", 110, 150);
+    MenuItem(r, "menu", 110, 150);
+    MenuItem(r, "replay_2", -110, 190);
     MenuItem(r, "continue", 110, 190);
 
     StageResult(r, "StageStatisticsScreen", 3);
@@ -2473,19 +2499,30 @@ void LevelRibbon(CResourceReader@ r, int place, int red, int green, int blue)
     r.AddLayer(20, 600);
 }
 
+// Each stage's colour, by number (0 and 8 for the flags the results may name past the seven stages):
+// the map tints the stage's picture with it, and the result screens fly it as the stage's flag.
+// Its channel 0 is red, 1 green, 2 blue.
+int StageTint(int n, int channel)
+{
+    if (n == 1) return channel == 0 ? 200 : channel == 1 ? 90 : 70;
+    if (n == 2) return channel == 0 ? 90 : channel == 1 ? 160 : 80;
+    if (n == 3) return channel == 0 ? 70 : channel == 1 ? 110 : 190;
+    if (n == 4) return channel == 0 ? 190 : channel == 1 ? 160 : 60;
+    if (n == 5) return channel == 0 ? 150 : channel == 1 ? 80 : 170;
+    if (n == 6) return channel == 0 ? 60 : channel == 1 ? 160 : 160;
+    if (n == 7) return channel == 0 ? 200 : channel == 1 ? 120 : 150;
+    if (n == 8) return 90;
+    return channel == 2 ? 130 : 120;
+}
+
 // The progress map: the stage pictures, the ribbons, the hint of a hovered ribbon
 // ("hints.hint_level", its text "_text") and the screen's layout with its three buttons. The map's
 // background is not in the layout: the screen draws it from the texture "map_fon".
 void ProgressMap(CResourceReader@ r)
 {
     r.CreateModule("ProgressMap");
-    StagePicture(r, 1, 200, 90, 70);
-    StagePicture(r, 2, 90, 160, 80);
-    StagePicture(r, 3, 70, 110, 190);
-    StagePicture(r, 4, 190, 160, 60);
-    StagePicture(r, 5, 150, 80, 170);
-    StagePicture(r, 6, 60, 160, 160);
-    StagePicture(r, 7, 200, 120, 150);
+    for (int n = 1; n <= 7; ++n)
+        StagePicture(r, n, StageTint(n, 0), StageTint(n, 1), StageTint(n, 2));
     LevelRibbon(r, 1, 240, 200, 40);
     LevelRibbon(r, 2, 200, 200, 210);
     LevelRibbon(r, 3, 200, 120, 60);
@@ -2690,7 +2727,8 @@ void CookBook(CResourceReader@ r)
     }
 }
 
-// A rival's country flag, "main_menu.country_<n>": three stripes of 48 x 10.
+// A stage's flag, "main_menu.country_<n>", which the level, stage and duel results show: three
+// stripes of 48 x 10, the outer ones in the stage's colour.
 void CountryFlag(CResourceReader@ r, int n, int red, int green, int blue)
 {
     r.CreateAnimationData("country_" + Number(n));
@@ -2707,15 +2745,6 @@ void CountryFlag(CResourceReader@ r, int n, int red, int green, int blue)
 void DuelResults(CResourceReader@ r)
 {
     r.CreateModule("main_menu");
-    CountryFlag(r, 1, 200, 40, 40);
-    CountryFlag(r, 2, 40, 80, 200);
-    CountryFlag(r, 3, 40, 160, 60);
-    CountryFlag(r, 4, 230, 190, 40);
-    CountryFlag(r, 5, 140, 60, 160);
-    CountryFlag(r, 6, 230, 120, 30);
-    CountryFlag(r, 7, 30, 170, 190);
-    CountryFlag(r, 8, 90, 90, 90);
-
     r.CreateAnimationData("recept_place_duel");
     r.AddNamedPart("_idle", 0, 1000, 0);
     Place(r, "_dish", 0, 0, 1, 1000);
@@ -2725,11 +2754,14 @@ void DuelResults(CResourceReader@ r)
     DuelParts(r);
     MenuItem(r, "continue", 0, 180);
 
+    // The lost duel says so over the round; of its two pairs of buttons it keeps one, each pair
+    // centred in its row.
     MenuBackdrop(r, "DuelLoseScreen");
+    MenuText(r, "lost_title", 52, 0, -240);
     DuelParts(r);
     MenuItem(r, "replay", -120, 180);
-    MenuItem(r, "map", -120, 220);
-    MenuItem(r, "replay_2", 120, 180);
+    MenuItem(r, "map", 120, 180);
+    MenuItem(r, "replay_2", -120, 220);
     MenuItem(r, "continue", 120, 220);
 }
 

@@ -259,24 +259,29 @@ void CGameFieldBase::ShowBalloon(const GF::WString& text, const GF::TPoint<float
         m_balloon.Reset();
     }
     if (text.empty()) return;
+    m_balloon = CreateBalloon(GetGameScene(), text, pos);
+    if (m_balloon) m_balloon->SetLayer(GetGameData().fieldParams.balloonLayer);
+}
+
+TAnimationPtr CGameFieldBase::CreateBalloon(const GF::THolder<GF::IScene>& scene, const GF::WString& text,
+                                            const GF::TPoint<float>& pos) {
     const char* name = pos.x > 540.0f    ? "interfaces.balon_3"
                        : pos.y <= 100.0f ? "interfaces.balon_2"
                                          : "interfaces.balon";
-    const GF::THolder<GF::IScene> scene = GetGameScene();
-    m_balloon = scene ? scene->CreateAnimation(name) : TAnimationPtr();
-    if (!m_balloon) {
+    const TAnimationPtr balloon = scene ? scene->CreateAnimation(name) : TAnimationPtr();
+    if (!balloon) {
         KitchenLog("game field: no balloon \"%s\"", name);
-        return;
+        return {};
     }
-    m_balloon->SetLayer(GetGameData().fieldParams.balloonLayer);
-    m_balloon->SetPosition(pos);
-    m_balloon->Play("_show", 0, false);
+    balloon->SetPosition(pos);
+    balloon->Play("_show", 0, false);
     GF::WString shown = text;
     if (shown.size() > kBalloonLine) {
         const std::size_t space = shown.rfind(u' ');
         if (space != GF::WString::npos) shown.replace(space, 1, u"\\n");
     }
-    m_balloon->SetText("_text", shown);
+    balloon->SetText("_text", shown);
+    return balloon;
 }
 
 void CGameFieldBase::ShowManual() {

@@ -80,6 +80,11 @@ public:
     // A balloon of words at the point (the picture chosen by where it stands), or, with no text,
     // only the current one hidden.
     void ShowBalloon(const GF::WString& text, const GF::TPoint<float>& pos);
+    // A new balloon in the scene speaking from pos, its picture chosen by where pos lies, a long
+    // text broken at its last space; shown ("_show"), not yet given its layer. Empty when the scene
+    // has no such balloon.
+    static GF::TAnimationPtr CreateBalloon(const GF::THolder<GF::IScene>& scene, const GF::WString& text,
+                                           const GF::TPoint<float>& pos);
     // The player asked for the manual: the screen finishes with "show_manual".
     void ShowManual();
     // The level's next bonus: a random one or the next in list order (wrapping); null when the

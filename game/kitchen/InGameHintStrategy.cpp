@@ -14,8 +14,6 @@
 
 namespace {
 
-constexpr const char* kOwnBalloonText = "interfaces.nolla_text";
-constexpr int kOwnBalloonMargin = 13;
 constexpr float kAboveHead = 5.0f;
 constexpr float kSelfFinishingSpeed = 0.3f;
 constexpr float kRunOutSpeed = 7.0f;
@@ -32,7 +30,7 @@ GF::WString HintText(const std::string& key) {
 
 CInGameHintStrategy::CInGameHintStrategy(GF::THolder<CGameFieldBase> field, GF::THolder<CPers> heroine)
     : m_field(std::move(field)), m_heroine(std::move(heroine)) {
-    m_textBalloon.Assign("interfaces.nolla_baloon_podkladka", kOwnBalloonText, GetGameScene());
+    m_textBalloon.Assign(kOwnBalloon, kOwnBalloonText, GetGameScene());
     m_textBalloon.SetMargin(kOwnBalloonMargin);
 }
 

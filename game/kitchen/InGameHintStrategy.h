@@ -15,6 +15,11 @@ class CPers;
 // is destroyed, since both may outlive the level.
 class CInGameHintStrategy : public CHintStrategyBase {
 public:
+    // The strategy's own balloon: its picture, the words it frames, and the room around them.
+    static constexpr const char* kOwnBalloon = "interfaces.nolla_baloon_podkladka";
+    static constexpr const char* kOwnBalloonText = "interfaces.nolla_text";
+    static constexpr int kOwnBalloonMargin = 13;
+
     CInGameHintStrategy(GF::THolder<CGameFieldBase> field, GF::THolder<CPers> heroine);
     ~CInGameHintStrategy() override;
     CInGameHintStrategy(const CInGameHintStrategy&) = delete;

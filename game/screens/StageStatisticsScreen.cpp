@@ -91,7 +91,8 @@ void CStageStatisticsScreen::ShowPodium(int stage, int mapIndex) {
     for (int i = 1; i <= drawn; ++i)
         ShowInPart(m_layout, "_place_" + std::to_string(i),
                    "interfaces.pers_big_" + std::to_string(m_ranking[static_cast<std::size_t>(i - 1)].first));
-    ShowInPart(m_layout, "place_country", "main_menu.country_" + std::to_string(mapIndex));
+    // The stage's flag by its number, as the level results and the map name the stage.
+    ShowInPart(m_layout, "place_country", "main_menu.country_" + std::to_string(stage));
     for (int i = 1; i <= drawn; ++i) {
         const std::string suffix = std::to_string(i);
         const GF::TAnimationPtr cup = GF::HGENS::HostedAnimation(m_layout, "cup_" + suffix);
@@ -140,6 +141,7 @@ void CStageStatisticsScreen::ShowRibbons(int mapIndex) {
         ribbon->SetText("_place", DecimalText(static_cast<int>(k + 1)));
         ribbon->SetText("_points", DecimalText(TruncateToInt(score)));
         ShowInPart(ribbon, "_pers_place", "interfaces.pers_" + std::to_string(id));
+        ShowInPart(ribbon, "_name_place", "interfaces.pers_name_" + std::to_string(id));
         const GF::TTransform& at = row->GetTransform();
         ribbon->SetPosition(at.x + static_cast<float>(x0 + placed * step), at.y);
         ++placed;

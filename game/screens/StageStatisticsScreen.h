@@ -10,10 +10,10 @@
 
 // The standings at the end of a tournament stage ("StageStatisticsScreen"): every participant's sum
 // over the player's levels of the current stage, best first (the player ahead on a tie), the first
-// places on a podium with big portraits, cups and points, the others on ribbons below, and the
-// player's own cup lit with sparks and a sound once the screen is idle. It names in float variable
-// 18 the participant who leaves the tournament here (-1 when the stage is not a tournament stage)
-// and ends with "next". The sixth stage has a podium of two, on the layout named with "_2".
+// places on a podium with big portraits, names, cups and points, the others on named ribbons below,
+// and the player's own cup lit with sparks and a sound once the screen is idle. It names in float
+// variable 18 the participant who leaves the tournament here (-1 when the stage is not a tournament
+// stage) and ends with "next". The sixth stage has a podium of two, on the layout named with "_2".
 class CStageStatisticsScreen : public TGameMenuScreen {
 public:
     using TRanking = std::vector<std::pair<int32_t, float>>;  // (participant, sum), best first

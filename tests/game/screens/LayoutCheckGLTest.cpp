@@ -10,6 +10,7 @@
 #include "framework/core/DataStreams.h"
 #include "framework/core/GameProperties.h"
 #include "framework/core/WString.h"
+#include "framework/gui/LayoutItem.h"
 #include "framework/gui/SplashDrawable.h"
 #include "framework/resources/Font.h"
 #include "framework/resources/ObjectData.h"
@@ -22,8 +23,12 @@
 #include "framework/scene/ITextSprite.h"
 #include "game/app/GameData.h"
 #include "game/app/LevelsData.h"
+#include "game/app/LibData.h"
 #include "game/app/Players.h"
+#include "game/kitchen/GameFieldBase.h"
+#include "game/kitchen/InGameHintStrategy.h"
 #include "game/kitchen/RivalsPanel.h"
+#include "game/kitchen/TextBalloon.h"
 #include "game/screens/CookBookPages.h"
 #include "game/screens/NewIngridientScreen.h"
 #include "game/screens/NewReceptScreen.h"
@@ -88,6 +93,10 @@ protected:
         const GF::THolder<GF::IDataInputStream> levels = GF::CreateBlobReader();
         ASSERT_TRUE(levels->Open("Binary\\levelsdata.bin"));
         ASSERT_TRUE(ReadLevelsData(levels));
+        // The devices' names.
+        const GF::THolder<GF::IDataInputStream> library = GF::CreateBlobReader();
+        ASSERT_TRUE(library->Open("Binary\\libdata.bin"));
+        ASSERT_TRUE(ReadLibData(library));
         // Every layout the flow shows, and whether it is shown over the screen before it; the hint
         // page comes over the kitchen from code.
         for (const CFlowRule& rule : GetGameData().flowRules) {
@@ -101,6 +110,7 @@ protected:
         CWindowShadesEffect::DropInstance();
         GetGameData() = CGameData();
         GetLevelsData() = CLevelsData();
+        GetLibData() = CLibData();
         CSampleSceneGL::TearDown();
     }
 
@@ -596,6 +606,115 @@ TEST_F(LayoutCheckGL, TheAnnouncementsShowEveryNewIngredientAndRecipeLargeBeside
         }
         check(what, parts);
     }
+}
+
+// What the heroine and the devices say in the kitchen: every balloon hint's words lie on its balloon,
+// and every device of every kitchen level, rested on by the mouse, names itself in a balloon that
+// holds the name and lies clear of the Serve button and the play screen's buttons.
+TEST_F(LayoutCheckGL, EveryHintAndEveryDevicesNameLiesInItsBalloonClearOfTheKitchensControls) {
+    const auto wordsOn = [this](const std::string& what, const GF::TAnimationPtr& balloon) {
+        ASSERT_TRUE(balloon) << what;
+        balloon->SetPosition(400, 300);
+        scene->Update(0.0f);
+        balloon->ShowTime(300.0f);  // shown, before it fades away
+        balloon->ApplyTransform();
+        const std::vector<tagPart> parts = PartsOf(balloon);
+        const auto picture =
+            std::find_if(parts.begin(), parts.end(), [](const tagPart& p) { return !p.text; });
+        const auto words = std::find_if(parts.begin(), parts.end(), [](const tagPart& p) { return p.text; });
+        ASSERT_NE(picture, parts.end()) << what;
+        ASSERT_NE(words, parts.end()) << what;
+        EXPECT_TRUE(Inside(words->box, picture->box, 0))
+            << what << ": \"" << Narrow(words->words) << "\" " << Box(words->box) << " runs past its balloon "
+            << Box(picture->box);
+    };
+    int hints = 0;
+    for (const CHintInfo& hint : GetGameData().hints) {
+        if (hint.flag2) continue;
+        const GF::WString* text = GF::GetResource()->GetText(hint.name);
+        ASSERT_TRUE(text) << hint.name;
+        scene->Clear();
+        GF::TAnimationPtr balloon;
+        if (hint.text == CInGameHintStrategy::kOwnBalloonText) {
+            CTextBalloon own;
+            own.Assign(CInGameHintStrategy::kOwnBalloon, CInGameHintStrategy::kOwnBalloonText,
+                       GF::THolder<GF::IScene>(scene.Get()));
+            own.SetMargin(CInGameHintStrategy::kOwnBalloonMargin);
+            balloon = own.SetText(*text);
+        } else {
+            balloon = scene->CreateAnimation(hint.text);
+            if (balloon) balloon->SetText("_text", *text);
+        }
+        if (balloon) balloon->Play("_show", 0, false);
+        wordsOn(hint.name, balloon);
+        ++hints;
+    }
+    EXPECT_GT(hints, 10);
+
+    // The play screen's buttons, and the Serve button over the plate of the level's own layout.
+    scene->Clear();
+    std::vector<tagPart> controls;
+    for (const tagPart& part : Rest("interfaces.game_screen"))
+        if (part.path.starts_with("_item_")) controls.push_back(part);
+    ASSERT_GE(controls.size(), 3u);
+    std::set<std::string> seen;
+    for (const auto& [name, level] : GetLevelsData().Levels) {
+        if (level.Orders.empty()) continue;
+        scene->Clear();
+        const GF::TAnimationPtr kitchen = scene->CreateAnimation(level.LayoutName);
+        ASSERT_TRUE(kitchen) << name << ": " << level.LayoutName;
+        kitchen->SetPosition(400, 300);
+        kitchen->Play("_idle", 0, false);
+        scene->Update(0.0f);
+        kitchen->ApplyTransform();
+        const GF::TAnimationPtr plate = GF::HGENS::HostedAnimation(kitchen, "_plate");
+        std::vector<tagPart> near = controls;
+        if (plate) {
+            const GF::TAnimationPtr serve = scene->CreateAnimation("interfaces.item_delivery");
+            ASSERT_TRUE(serve);
+            serve->SetPosition(plate->GetPosition());
+            serve->Play("_idle", 0, false);
+            scene->Update(0.0f);
+            serve->ApplyTransform();
+            for (tagPart part : PartsOf(serve)) {
+                part.path = "the Serve button";
+                near.push_back(part);
+            }
+        }
+        for (const CPlacedObjectInfo& placed : level.Objects) {
+            if (!placed.Name.starts_with("Devices.")) continue;
+            const CIngridientInfo* device = GetLibData().FindIngridient(placed.Name);
+            ASSERT_TRUE(device) << name << ": " << placed.Name;
+            if (!seen.insert(name + " " + placed.Name + " " + std::to_string(placed.X)).second) continue;
+            const GF::TAnimationPtr object = scene->CreateAnimation(placed.Name);
+            ASSERT_TRUE(object) << name << ": " << placed.Name;
+            object->SetPosition(placed.X, placed.Y);
+            object->SetScale(placed.ScaleX, placed.ScaleY);
+            object->Play("_idle", 0, false);
+            scene->Update(0.0f);
+            object->ApplyTransform();
+            const TRect box = object->GetBoundingBox();
+            const GF::TPoint<float> rest{static_cast<float>(box.left + box.right) / 2.0f,
+                                         static_cast<float>(box.top + box.bottom) / 2.0f};
+            const GF::TAnimationPtr balloon =
+                CGameFieldBase::CreateBalloon(GF::THolder<GF::IScene>(scene.Get()), device->Title, rest);
+            const std::string what = name + ": " + placed.Name + " at " + std::to_string(placed.X) + ", " +
+                                     std::to_string(placed.Y);
+            ASSERT_TRUE(balloon) << what;
+            scene->Update(0.0f);
+            balloon->ShowTime(300.0f);
+            balloon->ApplyTransform();
+            const TRect said = balloon->GetBoundingBox();
+            for (const tagPart& control : near)
+                EXPECT_FALSE(Overlap(said, control.box))
+                    << what << ": its name balloon " << Box(said) << " lies under " << control.path << " "
+                    << Box(control.box);
+            wordsOn(what, balloon);
+            scene->RemoveAnimation(balloon);
+            scene->RemoveAnimation(object);
+        }
+    }
+    EXPECT_GT(seen.size(), 8u);
 }
 
 // The publisher's pictures at full light with the game's title the publisher screen writes over them:

@@ -172,12 +172,13 @@ TEST_F(ResultScreensTest, StageResultRanksTheStageAndLightsThePlayersCup) {
     EXPECT_EQ(Text("_points_3"), u"250");
     const GF::TAnimationPtr layout = screen->GetAnimation();
     EXPECT_EQ(Hosted(layout, "_place_1"), "pers_big_6");
-    EXPECT_EQ(Hosted(layout, "place_country"), "country_0");
+    EXPECT_EQ(Hosted(layout, "place_country"), "country_1");
     ASSERT_EQ(HostedCount(layout, "_place_4"), 5);
     const GF::TAnimationPtr fourth = Place(layout, "_place_4")->GetSubstituted(0);
     EXPECT_EQ(std::u16string(fourth->GetText("_place")), u"4");
     EXPECT_EQ(std::u16string(fourth->GetText("_points")), u"40");
     EXPECT_EQ(Hosted(fourth, "_pers_place"), "pers_0");
+    EXPECT_EQ(Hosted(fourth, "_name_place"), "pers_name_0");
     const float step =
         Place(layout, "_place_4")->GetSubstituted(1)->GetPosition().x - fourth->GetPosition().x;
     EXPECT_GT(step, 80.0f);  // wider than a ribbon: the spacing lies between them
