@@ -14,4 +14,13 @@ std::FILE* OpenForWriting(const std::string& path);
 // or locked in place; anything else standing at its name is put aside.
 bool IsOwnSingleFile(int fd);
 
+// Opens a file to be read, never blocking on what stands at its name: only a plain file is opened
+// (O_NONBLOCK keeps a pipe or a device from stopping the open itself). Null when it can't be opened,
+// with errno set: EINVAL when something other than a plain file is there (WhatIsAt says what).
+std::FILE* OpenForReading(const std::string& path);
+
+// What stands at a name, for a message: "a directory", "a FIFO", "a device", "a socket", "a symbolic
+// link", "a file" or "nothing".
+const char* WhatIsAt(const std::string& path);
+
 }  // namespace Engine

@@ -3,6 +3,7 @@
 #include <SDL2/SDL.h>
 
 #include <cstdlib>
+#include <string>
 
 #include "engine/Engine.h"
 
@@ -20,6 +21,18 @@ std::string DisplayFailure() {
     const std::string asked = display && *display ? std::string("DISPLAY is \"") + display + "\""
                                                   : std::string("DISPLAY is not set");
     return std::string(kDisplayMessage) + " (" + asked + "): " + SDL_GetError();
+}
+
+// SDL falls back to a driver that draws nowhere when no display can be opened: a game run there
+// can't be seen, yet holds the instance lock against every later start. Only asked for by name.
+bool UnseenDriverNotAsked() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || (SDL_strcmp(driver, "offscreen") != 0 && SDL_strcmp(driver, "dummy") != 0)) return false;
+    const char* asked = std::getenv("SDL_VIDEODRIVER");
+    if (!asked) return true;
+    // The variable may list several drivers, separated by commas.
+    const std::string list = std::string(",") + asked + ",";
+    return list.find(std::string(",") + driver + ",") == std::string::npos;
 }
 
 bool CanMakeContext() {
@@ -46,6 +59,13 @@ tagMachineCheck CheckMachine() {
     tagMachineCheck result;
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         result.message = DisplayFailure();
+        return result;
+    }
+    if (UnseenDriverNotAsked()) {
+        SDL_SetError("SDL found only its \"%s\" video driver, which shows nothing",
+                     SDL_GetCurrentVideoDriver());
+        result.message = DisplayFailure();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return result;
     }
     const bool context = CanMakeContext();

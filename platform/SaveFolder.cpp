@@ -75,6 +75,26 @@ bool SyncPath(const std::string& path, int flags) {
     return ok;
 }
 
+// Flushes the folder entry of a file just renamed: without it a power cut may bring back the old name.
+void SyncFolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    SyncPath(slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash)),
+             O_RDONLY | O_DIRECTORY);
+}
+
+// rename that fails with EEXIST instead of replacing a file at the new name. Where the file system
+// can't promise that, a look first stands in (the save folder is the user's alone).
+bool RenameNoReplace(const std::string& from, const std::string& to) {
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    struct stat info {};
+    if (lstat(to.c_str(), &info) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
 }  // namespace
 
 std::string CleanTitle(const std::string& title) {
@@ -122,11 +142,31 @@ bool ReplaceFile(const std::string& temporary, const std::string& target, std::s
         error = Reason("Can't rename over", target);
         return false;
     }
-    // The rename itself lives in the folder; without this a power cut may bring back the old name.
-    const std::size_t slash = target.rfind('/');
-    SyncPath(slash == std::string::npos ? "." : (slash == 0 ? "/" : target.substr(0, slash)),
-             O_RDONLY | O_DIRECTORY);
+    SyncFolderOf(target);
     return true;
+}
+
+bool SetAside(const std::string& path, const std::string& suffix, std::string& kept, std::string& error) {
+    constexpr int kNames = 99;
+    kept.clear();
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) return true;
+    for (int number = 1; number <= kNames; ++number) {
+        kept = path + suffix + (number == 1 ? "" : "." + std::to_string(number));
+        if (RenameNoReplace(path, kept)) {
+            SyncFolderOf(kept);
+            return true;
+        }
+        if (errno != EEXIST) {
+            error = Reason("Can't rename " + path + " to", kept);
+            kept.clear();
+            return false;
+        }
+    }
+    error = "Can't keep " + path + " aside: " + path + suffix + " and its " + std::to_string(kNames - 1) +
+            " numbered names are taken";
+    kept.clear();
+    return false;
 }
 
 }  // namespace Platform

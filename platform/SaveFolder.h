@@ -19,4 +19,10 @@ std::string SaveFolder(const std::string& folderName, std::string& error, bool* 
 // and error says why; the temporary file is then the caller's to remove.
 bool ReplaceFile(const std::string& temporary, const std::string& target, std::string& error);
 
+// Moves a file out of the way to a free name beside it, never over another file: path + suffix, else
+// path + suffix + ".2", ".3", ... up to ".99". The file keeps every byte; the name it got is put in
+// kept (empty when there was no file). False, with the reason in error, when it could not be moved
+// (nothing is then changed).
+bool SetAside(const std::string& path, const std::string& suffix, std::string& kept, std::string& error);
+
 }  // namespace Platform

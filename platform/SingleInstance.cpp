@@ -29,6 +29,12 @@ bool StillNamed(int fd, const std::string& path) {
            held.st_ino == named.st_ino;
 }
 
+// What is neither missing, nor a plain file, nor a link: the lock is never made in its place.
+bool IsSpecialFile(const std::string& path) {
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode);
+}
+
 }  // namespace
 
 std::string CSingleInstance::LockPath(const std::string& title) {
@@ -48,10 +54,16 @@ std::string CSingleInstance::LockPath(const std::string& title) {
 
 CSingleInstance::EResult CSingleInstance::Acquire(const std::string& title) {
     Release();
+    m_refusal.clear();
     const std::string path = LockPath(title);
     if (path.empty()) return kUnavailable;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (IsSpecialFile(path)) {
+            m_refusal = "The instance lock " + path + " is " + Engine::WhatIsAt(path) +
+                        ", not a regular file: remove it, then start the game again";
+            return kRefused;
+        }
+        int fd = open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK, 0600);
         // Only the user's own single file is locked in place (a link is never opened, see O_NOFOLLOW;
         // a hard link may be another file of the user's): anything else is put aside, made anew.
         if (fd >= 0 && !Engine::IsOwnSingleFile(fd)) {

@@ -1,8 +1,11 @@
 #include "framework/app/GameManager.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
+#include "engine/FileOpen.h"
 #include "framework/app/Application.h"
 #include "framework/core/DataStreams.h"
 #include "framework/core/GameProperties.h"
@@ -215,14 +218,29 @@ void CGameManager::ResetSettings() {
 }
 
 void CGameManager::LoadSettings() {
+    m_settingsHeld = false;
     THolder<CGameProperties> properties = GetGameProperties();
     const WString path = GetSaveFolder(u"Setting");
     THolder<IDataInputStream> stream = CreateDataInputStream();
-    if (path.empty() || !stream->OpenW(path)) {
+    if (path.empty()) {
+        ResetSettings();
+    } else if (!stream->OpenW(path)) {
+        const int error = errno;
+        const std::string file = Utf16ToUtf8(path);
+        // No file is a first start. A pipe, a device or a folder holds no players; a file that can't
+        // be read may, and is left as it stands.
+        if (error == EINVAL) {
+            m_hge->System_Log("Can't read %s: it is %s, not a regular file; the defaults are used",
+                              file.c_str(), Engine::WhatIsAt(file));
+        } else if (error != ENOENT) {
+            m_settingsHeld = true;
+            m_hge->System_Log("Can't read %s: %s; the defaults are used, and it is not saved over",
+                              file.c_str(), std::strerror(error));
+        }
         ResetSettings();
     } else if (stream->Remaining() < kFrameworkSettingsBytes) {
-        m_hge->System_Log("Setting holds %u bytes, fewer than %u: defaults are used", stream->Remaining(),
-                          kFrameworkSettingsBytes);
+        SetSettingsAside("it holds " + std::to_string(stream->Remaining()) + " bytes, fewer than the " +
+                         std::to_string(kFrameworkSettingsBytes) + " of its options");
         ResetSettings();
     } else {
         static const char* const kKeys[] = {"SoundVolume", "MusicVolume", "CustomCursor", "FullScreen"};
@@ -236,6 +254,22 @@ void CGameManager::LoadSettings() {
     SetFullScreen(properties->GetInt("FullScreen") != 0);
 }
 
+void CGameManager::SetSettingsAside(const std::string& why) {
+    const WString path = GetSaveFolder(u"Setting");
+    if (path.empty()) return;
+    const std::string file = Utf16ToUtf8(path);
+    std::string kept;
+    std::string error;
+    if (!Platform::SetAside(file, ".damaged", kept, error)) {
+        m_settingsHeld = true;
+        m_hge->System_Log("Setting can't be used (%s) nor kept aside (%s): it is not saved over", why.c_str(),
+                          error.c_str());
+    } else if (!kept.empty()) {
+        m_hge->System_Log("Setting can't be used (%s): kept as %s, the game starts from the defaults",
+                          why.c_str(), kept.c_str());
+    }
+}
+
 void CGameManager::SetFullScreen(bool fullScreen) {
     GetGameProperties()->SetInt("FullScreen", fullScreen ? 1 : 0);
     m_hge->System_SetStateBool(HGE_WINDOWED, !fullScreen);
@@ -243,6 +277,10 @@ void CGameManager::SetFullScreen(bool fullScreen) {
 
 void CGameManager::SaveSettings() {
     if (m_handedOver) return;
+    if (m_settingsHeld) {
+        m_hge->System_Log("Setting is left as it is: it could not be read nor kept aside");
+        return;
+    }
     const WString path = GetSaveFolder(u"Setting");
     if (path.empty() || !WriteSettings(path)) m_hge->System_Log("Cant't Save Setting");
 }

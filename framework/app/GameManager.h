@@ -141,6 +141,11 @@ public:
     // A new copy of the program has started and owns the save folder: from now on this manager
     // writes no settings.
     void HandOverSaveFolder() { m_handedOver = true; }
+    // For a "Setting" that can't be taken (damaged, cut short, of another version): keeps it byte for
+    // byte as "Setting.damaged" (or the first free "Setting.damaged.N"), with a log line saying why,
+    // so that the players in it can be brought back. When it can't be moved, nothing writes over it
+    // until the settings are loaded again.
+    void SetSettingsAside(const std::string& why);
 
 private:
     // Writes the settings into a temporary file beside "Setting" and renames it over the old one
@@ -165,6 +170,7 @@ private:
 
     bool m_exitRequested = false;
     bool m_handedOver = false;
+    bool m_settingsHeld = false;  // "Setting" could not be read nor kept aside: it is not saved over
     THolder<IMusic> m_music;
     THolder<CGameSound> m_sound;
 };

@@ -1,9 +1,12 @@
 #include "framework/app/StartUp.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
+#include "engine/FileOpen.h"
 #include "engine/ResourcePacks.h"
 #include "framework/app/Application.h"
 #include "framework/app/GameManager.h"
@@ -69,10 +72,21 @@ std::string PackFailure(const char* name) {
     std::error_code error;
     const bool exists = std::filesystem::exists(path, error);
     const std::uintmax_t size = exists ? std::filesystem::file_size(path, error) : 0;
-    const char* what = !exists     ? "it is not there"
-                       : error     ? "it can't be read"
-                       : size == 0 ? "it is empty"
-                                   : "it is damaged or cut short";
+    // The size shows without the right to read; the system says why a file can't be opened.
+    std::string unreadable;
+    if (exists && !error) {
+        if (std::FILE* file = Engine::OpenForReading(path.string()))
+            std::fclose(file);
+        else
+            unreadable = errno == EINVAL
+                             ? std::string("it is ") + Engine::WhatIsAt(path.string()) + ", not a file"
+                             : std::string("it can't be read (") + std::strerror(errno) + ")";
+    }
+    const std::string what = !exists               ? "it is not there"
+                             : error               ? "it can't be read (" + error.message() + ")"
+                             : !unreadable.empty() ? unreadable
+                             : size == 0           ? "it is empty"
+                                                   : "it is damaged or cut short";
     return std::string("Can't read \"") + name + "\" in " + folder.string() + ": " + what +
            ". Please install the game again.";
 }
@@ -188,7 +202,15 @@ int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOption
         return 1;
     }
 
-    if (state.instanceLock.Acquire(kWindowTitle) == Platform::CSingleInstance::kAlreadyRunning) return 0;
+    switch (state.instanceLock.Acquire(kWindowTitle)) {
+        case Platform::CSingleInstance::kAlreadyRunning:
+            return 0;
+        case Platform::CSingleInstance::kRefused:
+            Platform::ShowMessageBox(kWindowTitle, state.instanceLock.Refusal(), Platform::kMessageStop);
+            return 1;
+        default:
+            break;
+    }
 
     const int code = RunEngine(arguments, options);
     state.instanceLock.Release();

@@ -1,6 +1,7 @@
 #include "framework/core/DataStreams.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 #include "engine/FileOpen.h"
@@ -17,9 +18,11 @@ bool CDataInputStream::Open(const char* path) { return OpenW(Widen(path ? path :
 bool CDataInputStream::OpenW(const WString& path) {
     if (m_file) std::fclose(m_file);
     m_size = m_position = 0;
-    m_file = std::fopen(Utf16ToUtf8(path).c_str(), "rb");
+    m_file = Engine::OpenForReading(Utf16ToUtf8(path));
     if (!m_file) {
+        const int error = errno;
         SetFailed();
+        errno = error;
         return false;
     }
     if (std::fseek(m_file, 0, SEEK_END) == 0) {

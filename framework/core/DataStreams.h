@@ -8,7 +8,8 @@
 namespace GF {
 namespace HGENS {
 
-// A file read from disk.
+// A plain file read from disk. Opening anything else at the name (a pipe, a device, a directory)
+// fails at once with errno EINVAL, and a failed open leaves errno as the system set it.
 class CDataInputStream : public IDataInputStream {
 public:
     ~CDataInputStream() override;

@@ -373,12 +373,9 @@ void CApplication::OnLoadSettings(GF::THolder<GF::IDataInputStream> stream) {
         player.stringVars[31].clear();
         return;
     }
-    // A damaged store is kept for a look, out of the way of the next save.
-    if (part == ESettingsPart::Damaged) {
-        m_hge->System_Log("Setting: %s", why.c_str());
-        MoveSettingsAside(m_hge, m_manager->GetSaveFolder(u"Setting"), ".damaged",
-                          "its players could not be read");
-    }
+    // Whatever stops the players from being read, they stay in the file kept aside, for the player
+    // or a later version to bring back.
+    m_manager->SetSettingsAside(why);
     ResetDefaultSettings();
 }
 

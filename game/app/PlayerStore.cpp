@@ -27,7 +27,7 @@ void SaveSettingsPart(GF::COutputStream& out, const CPlayerStore& store) {
 ESettingsPart LoadSettingsPart(GF::CInputStream& in, CPlayerStore& store, std::string& why) {
     int32_t version = 0;
     if (in.Remaining() < 4 || !GF::ReadInt32BE(in, version)) {
-        why = "no version word";
+        why = "it ends before the game's version word";
         return ESettingsPart::OtherVersion;
     }
     if (version != store.version) {
@@ -39,6 +39,11 @@ ESettingsPart LoadSettingsPart(GF::CInputStream& in, CPlayerStore& store, std::s
     if (saved.version != version) {
         why = "the store's version " + std::to_string(saved.version) + " differs from the leading " +
               std::to_string(version);
+        return ESettingsPart::Damaged;
+    }
+    // The store is the file's last part: more after it is not a file the game wrote.
+    if (in.Remaining() > 0) {
+        why = std::to_string(in.Remaining()) + " bytes follow the player store";
         return ESettingsPart::Damaged;
     }
     store = std::move(saved);

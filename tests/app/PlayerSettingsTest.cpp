@@ -123,6 +123,13 @@ TEST_F(PlayerSettings, ForeignOrDamagedFilesLeaveThePlayersInMemory) {
         {"cut inside the store", Bytes(saved.begin(), saved.end() - 3), ESettingsPart::Damaged},
         {"cut after the store's version", Bytes(saved.begin(), saved.begin() + part + 8),
          ESettingsPart::Damaged},
+        {"bytes after the store",
+         [&] {
+             Bytes b = saved;
+             b.push_back(0);
+             return b;
+         }(),
+         ESettingsPart::Damaged},
         {"a differing second word",
          [&] {
              Bytes b = saved;

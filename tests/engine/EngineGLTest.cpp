@@ -97,9 +97,16 @@ TEST_F(EngineGL, StatesWhileTheWindowIsOpen) {
     EXPECT_EQ(engine->System_GetStateInt(HGE_CLIENTHEIGHT), 100);
     EXPECT_EQ(engine->System_GetStateInt(HGE_DESKTOPBPP), 32);
     EXPECT_GT(engine->System_GetStateInt(HGE_DESKTOPHEIGHT), 0);
-    // The window opens on the display whose depth the machine check measured before it existed.
+    // The window opens on the display whose depth the machine check measured before it existed, and
+    // the desktop the engine reports is that of the display the window is on.
     SDL_Window* window = reinterpret_cast<SDL_Window*>(engine->System_GetStateHwnd(HGE_HWND));
-    EXPECT_EQ(SDL_GetWindowDisplayIndex(window), Engine::WindowDisplay(nullptr));
+    const int shown = SDL_GetWindowDisplayIndex(window);
+    ASSERT_GE(shown, 0) << SDL_GetError();
+    EXPECT_EQ(Engine::WindowDisplay(window), shown);
+    EXPECT_EQ(shown, Engine::WindowDisplay(nullptr));
+    SDL_DisplayMode desktop{};
+    ASSERT_EQ(SDL_GetDesktopDisplayMode(shown, &desktop), 0) << SDL_GetError();
+    EXPECT_EQ(engine->System_GetStateInt(HGE_DESKTOPHEIGHT), desktop.h);
     EXPECT_STREQ(engine->System_GetStateString(HGE_TITLE), "engine test");
 
     engine->System_SetStateBool(HGE_WINDOWED, false);

@@ -58,17 +58,23 @@ protected:
 TEST_F(ApplicationSettingsTest, AnotherVersionOrACutFileGivesTheGameVolumesWithoutTheStoredPlayers) {
     ASSERT_TRUE(Start());
     const std::vector<unsigned char> ann = StoreWithAnn(2);
+    // Each is kept aside under a name of its own, byte for byte: none replaces an earlier one.
     const std::vector<std::vector<unsigned char>> others = {StoreWithAnn(1), {0, 0}, {}};
-    for (const std::vector<unsigned char>& part : others) {
-        WriteSettings(part);
+    const char* const kept[] = {".damaged", ".damaged.2", ".damaged.3"};
+    for (std::size_t i = 0; i < others.size(); ++i) {
+        WriteSettings(others[i]);
+        const std::vector<unsigned char> before = ReadSettings();
         properties->SetInt("MusicVolume", 1);
         properties->SetInt("SoundVolume", 1);
         GF::GetGameManager()->LoadSettings();
-        EXPECT_EQ(Property("MusicVolume"), 60) << part.size();
+        EXPECT_EQ(Property("MusicVolume"), 60) << i;
         EXPECT_EQ(Property("SoundVolume"), 100);
         EXPECT_FALSE(HasAnn());
+        std::ifstream aside(SettingsPath() + kept[i], std::ios::binary);
+        EXPECT_EQ(std::vector<unsigned char>(std::istreambuf_iterator<char>(aside), {}), before) << i;
+        EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
     }
-    EXPECT_FALSE(std::filesystem::exists(SettingsPath() + ".damaged"));
+    EXPECT_TRUE(engine.HasLog("Setting can't be used (version 1, the game data's is 2): kept as"));
 
     // The same version: the players, the framework's volumes, and the seven variables cleared.
     WriteSettings(ann);
@@ -87,7 +93,7 @@ TEST_F(ApplicationSettingsTest, ADamagedStoreIsMovedAsideBeforeTheNextSaveCanDes
     EXPECT_FALSE(HasAnn());
     std::ifstream aside(SettingsPath() + ".damaged", std::ios::binary);
     EXPECT_EQ(std::vector<unsigned char>(std::istreambuf_iterator<char>(aside), {}), before);
-    EXPECT_TRUE(engine.HasLog("Setting moved to Setting.damaged"));
+    EXPECT_TRUE(engine.HasLog("kept as " + SettingsPath() + ".damaged,"));
 }
 
 TEST_F(ApplicationSettingsTest, StartingFromTheTitleKeepsTheProfilesAsideAndStartsFromTheDefaults) {

@@ -6,14 +6,20 @@
 #  - killed with SIGKILL while the box is up, the box goes with it, and the next start is not taken
 #    for a running copy (it says what is wrong again);
 #  - a scripted run shows no box: the message goes to stderr and the log, and it ends at once with 1;
-#  - the X driver asked for and no display: the message says so, and the program ends with 1.
-# Usage: startup_failure.sh PROGRAM. Exits 77 (skipped) when xvfb-run or xwininfo is missing.
+#  - the X driver asked for and no display: the message says so, and the program ends with 1; no
+#    driver asked for and no display: the same (never SDL's offscreen stand-in), and the next start in
+#    the X session runs;
+# and with the sample game's data (scripted runs):
+#  - a "Setting" holding the player Ann, bit-flipped, garbage or cut: kept byte for byte as
+#    "Setting.damaged" (".2", ".3" after it) with a log line; the flipped bit mended, Ann is back;
+#  - a FIFO as "Setting", a directory as the lock: said, and no start blocks; two copies never run.
+# Usage: startup_failure.sh PROGRAM DATA_DIR. Exits 77 (skipped) when xvfb-run or xwininfo is missing.
 set -uo pipefail
 
 title='Quindle: Marvolant'
 
 if [ "${1:-}" = "--inside" ]; then
-  program=$2 work=$3
+  program=$2 work=$3 data=$4
   export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
   export QUINDLE_DATA_DIR="$work/empty" QUINDLE_SAVE_DIR="$work/save" XDG_RUNTIME_DIR="$work/run"
   # Mesa's driver leaks in ways LeakSanitizer can't suppress by name.
@@ -132,8 +138,106 @@ if [ "${1:-}" = "--inside" ]; then
     echo "startup_failure: without a display: $(grep 'No display' "$work/nodisplay.txt" | head -1)"
   fi
 
+  # No display and no driver asked for: said at once, the lock not kept; then a start in the X session
+  # (below, with the same lock folder).
+  run=$work/run3
+  mkdir -p "$run" && chmod 700 "$run"
+  started=$(date +%s%N)
+  XDG_RUNTIME_DIR="$run" env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout -s KILL 30 "$program" < /dev/null > "$work/nodriver.txt" 2>&1
+  code=$?
+  ms=$((($(date +%s%N) - started) / 1000000))
+  if [ "$code" -ne 1 ] || [ "$ms" -gt 2000 ] || ! grep -q 'No display could be opened' "$work/nodriver.txt"; then
+    fail "without a display or a driver: exit $code after $ms ms, said: $(cat "$work/nodriver.txt")"
+  else
+    echo "startup_failure: without a display or a driver, exit 1 after $ms ms: $(grep 'No display' "$work/nodriver.txt" | head -1)"
+  fi
+
+  # The real game from here on, played by scripts, each run with a save folder of its own.
+  play() { # SAVE_DIR SCRIPT OUTPUT: the exit code, within 60 s
+    mkdir -p "$1" && chmod 700 "$1"
+    QUINDLE_DATA_DIR="$data" QUINDLE_SAVE_DIR="$1" XDG_RUNTIME_DIR="$run" QUINDLE_INPUT_SCRIPT="$2" \
+      QUINDLE_FRAME_MS=50 timeout -s KILL 60 "$program" < /dev/null > "$3" 2>&1
+  }
+  printf 'wait PublisherScreen\n20 quit\n' > "$work/brief.steps"
+  printf 'wait new_player_screen\n35 text Ann\n5 key Return\nwait SplashScreen\n20 quit\n' > "$work/ann.steps"
+  has_ann() { od -An -tx1 -v "$1" | tr -d ' \n' | grep -q '0041006e006e'; }  # the name's UTF-16 units
+
+  play "$work/x11" "$work/brief.steps" "$work/x11.txt"
+  code=$?
+  if [ "$code" -ne 0 ] || ! grep -q 'Create screen "PublisherScreen"' "$work/x11/log.txt"; then
+    fail "the start in the X session after the one without a display: exit $code"
+  fi
+
+  play "$work/ann" "$work/ann.steps" "$work/ann.txt"
+  if ! has_ann "$work/ann/Setting"; then
+    fail "no Setting with Ann to damage (exit $?)"
+  else
+    cp "$work/ann/Setting" "$work/good"
+    size=$(stat -c %s "$work/good")
+    cp "$work/good" "$work/flipped"
+    printf "\\x$(printf %02x $(($(od -An -tu1 -j19 -N1 "$work/good") ^ 1)))" |
+      dd of="$work/flipped" bs=1 seek=19 conv=notrunc status=none
+    head -c 4096 /dev/urandom > "$work/garbage"
+    head -c 18 "$work/good" > "$work/cut"
+    mkdir -p "$work/damaged"
+    number=0
+    for damage in flipped garbage cut; do
+      cp "$work/$damage" "$work/damaged/Setting"
+      play "$work/damaged" "$work/brief.steps" "$work/$damage.txt"
+      code=$?
+      number=$((number + 1))
+      kept="$work/damaged/Setting.damaged"
+      [ "$number" -gt 1 ] && kept="$kept.$number"
+      if [ "$code" -ne 0 ] || ! cmp -s "$work/$damage" "$kept"; then
+        fail "a $damage Setting: exit $code, not kept as $(basename "$kept")"
+      elif ! line=$(grep -F "Setting can't be used (" "$work/damaged/log.txt" | grep -F "kept as $kept,"); then
+        fail "a $damage Setting kept without a log line"
+      else
+        echo "startup_failure: a $damage Setting kept byte for byte as $(basename "$kept"): $line"
+      fi
+    done
+    # The player can be brought back: the flipped bit mended in the kept copy, the game has Ann again.
+    cp "$work/damaged/Setting.damaged" "$work/damaged/Setting"
+    dd if="$work/good" of="$work/damaged/Setting" bs=1 skip=19 seek=19 count=1 conv=notrunc status=none
+    play "$work/damaged" "$work/brief.steps" "$work/mended.txt"
+    if has_ann "$work/damaged/Setting" && [ ! -e "$work/damaged/Setting.damaged.4" ]; then
+      echo "startup_failure: Setting.damaged with its bit mended ($size bytes) brought Ann back"
+    else
+      fail "the mended Setting ($size bytes) did not bring Ann back"
+    fi
+  fi
+
+  # A FIFO as "Setting": said, not waited on.
+  mkdir -p "$work/fifo" && chmod 700 "$work/fifo"
+  mkfifo "$work/fifo/Setting"
+  started=$(date +%s%N)
+  play "$work/fifo" "$work/brief.steps" "$work/fifo.txt"
+  code=$?
+  ms=$((($(date +%s%N) - started) / 1000000))
+  if [ "$code" -ne 0 ] || [ "$ms" -gt 5000 ] || ! grep -q 'Setting: it is a FIFO, not a regular file' "$work/fifo/log.txt"; then
+    fail "a FIFO as Setting: exit $code after $ms ms"
+  else
+    echo "startup_failure: a FIFO as Setting: said, run ended with 0 after $ms ms"
+  fi
+
+  # A directory in the lock's place: each start refuses, saying so, and none runs.
+  lock="$run/$(echo "$title" | tr -d ':').lock"
+  rm -f "$lock" && mkdir "$lock" || fail "can't put a directory in the lock's place"
+  for copy in first second; do
+    started=$(date +%s%N)
+    play "$work/lockdir" "$work/brief.steps" "$work/lock-$copy.txt"
+    code=$?
+    ms=$((($(date +%s%N) - started) / 1000000))
+    if [ "$code" -ne 1 ] || [ "$ms" -gt 5000 ] || ! grep -q 'is a directory, not a regular file' "$work/lock-$copy.txt" ||
+      [ -e "$work/lockdir/log.txt" ]; then
+      fail "a directory as the lock, $copy start: exit $code after $ms ms"
+    else
+      echo "startup_failure: a directory as the lock, $copy start refused after $ms ms: $(head -1 "$work/lock-$copy.txt")"
+    fi
+  done
+
   if [ "$failed" -ne 0 ]; then
-    for file in term kill second scripted nodisplay; do
+    for file in term kill second scripted nodisplay nodriver x11 ann flipped garbage cut mended fifo lock-first; do
       echo "--- $file"
       cat "$work/$file.txt" 2> /dev/null
     done
@@ -141,7 +245,7 @@ if [ "${1:-}" = "--inside" ]; then
   exit "$failed"
 fi
 
-program=$1
+program=$1 data=$2
 for tool in xvfb-run xwininfo timeout; do
   if ! command -v "$tool" > /dev/null; then
     echo "startup_failure: $tool is missing, skipped"
@@ -150,4 +254,4 @@ for tool in xvfb-run xwininfo timeout; do
 done
 work=$(mktemp -d /tmp/quindle-startup.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$program" "$work"
+xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$program" "$work" "$data"
