@@ -20,6 +20,7 @@
 #include "tests/support/ImageWriters.h"
 #include "tests/support/ParticleFileWriter.h"
 #include "tests/support/RecordingEngine.h"
+#include "tests/support/SoundWriter.h"
 #include "tests/support/TextTableWriter.h"
 
 using namespace GF;
@@ -436,6 +437,23 @@ void TextureSeeds() {
 
 }  // namespace
 
+// The sample's sounds as they are, and long ones of little weight: ten minutes of silent Ogg and a
+// minute of 8-bit WAV at 1 kHz, both past the effects' bound.
+void SoundSeeds() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(QUINDLE_SAMPLE_SOUNDS, error)) {
+        std::ifstream in(entry.path(), std::ios::binary);
+        const Bytes bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        Seed("fuzz_sound", ("sample-" + entry.path().filename().string()).c_str(), bytes);
+    }
+    if (error) {
+        std::fprintf(stderr, "fuzz_seeds: no sample sounds in %s\n", QUINDLE_SAMPLE_SOUNDS);
+        g_ok = false;
+    }
+    Seed("fuzz_sound", "silent-ten-minutes.ogg", WriteSilentOgg(600, 8000));
+    Seed("fuzz_sound", "long.wav", WriteSilentWav8(65536, 1000));
+}
+
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: fuzz_seeds FOLDER\n");
@@ -453,5 +471,6 @@ int main(int argc, char** argv) {
     LevelsDataSeeds();
     LibDataSeeds();
     TextureSeeds();
+    SoundSeeds();
     return g_ok ? 0 : 1;
 }

@@ -55,5 +55,9 @@ private:
     std::unordered_map<std::string, THolder<TSoundList>> m_instances;
 };
 
+// The framework's own dialogs play these by name: a click and a hover.
+inline constexpr const char* kDialogClickSound = "click_menu";
+inline constexpr const char* kDialogHoverSound = "mouse_over";
+
 }  // namespace HGENS
 }  // namespace GF

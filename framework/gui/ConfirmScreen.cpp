@@ -77,11 +77,11 @@ void CConfirmMenuScreen::ChoosePhrase(const char* phraseKey) {
 }
 
 void CConfirmMenuScreen::OnClickSound(THolder<CBaseControl>, const TPoint<int>&, int) {
-    CGameSound::Instance()->PlaySound("click_menu", 0.0f, 0.0f);
+    CGameSound::Instance()->PlaySound(kDialogClickSound, 0.0f, 0.0f);
 }
 
 void CConfirmMenuScreen::OnMouseOverSound(THolder<CBaseControl>) {
-    CGameSound::Instance()->PlaySound("mouse_over", 0.0f, 0.0f);
+    CGameSound::Instance()->PlaySound(kDialogHoverSound, 0.0f, 0.0f);
 }
 
 }  // namespace HGENS

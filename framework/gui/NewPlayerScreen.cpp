@@ -62,11 +62,11 @@ void CNewPlayerMenuScreen::OnNameChanged(THolder<CBaseControl>) {
 }
 
 void CNewPlayerMenuScreen::OnClickSound(THolder<CBaseControl>, const TPoint<int>&, int) {
-    CGameSound::Instance()->PlaySound("click_menu", 0.0f, 0.0f);
+    CGameSound::Instance()->PlaySound(kDialogClickSound, 0.0f, 0.0f);
 }
 
 void CNewPlayerMenuScreen::OnMouseOverSound(THolder<CBaseControl>) {
-    CGameSound::Instance()->PlaySound("mouse_over", 0.0f, 0.0f);
+    CGameSound::Instance()->PlaySound(kDialogHoverSound, 0.0f, 0.0f);
 }
 
 void CNewPlayerMenuScreen::StartHiding() {

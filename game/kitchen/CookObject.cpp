@@ -7,6 +7,7 @@
 #include "framework/scene/DrawableAbstract.h"
 #include "framework/scene/FGParticle.h"
 #include "game/app/GameSounds.h"
+#include "game/app/SoundNames.h"
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/KitchenLog.h"
 
@@ -102,7 +103,7 @@ bool MaskHit(const CCellMaskInfo& mask, const GF::TPoint<float>& local) {
 void CCookObject::Setup() {
     if (!m_animation) return;
     if (StartsWithOvenSound(m_placement.Name))
-        PlaySoundByName("mach_start_oven");
+        PlaySoundByName(kSoundOvenStart);
     else
         PlayGameSound(kStartSoundKey);
     const std::string& working = m_info->Label2;
@@ -116,7 +117,7 @@ void CCookObject::SetState() {
     if (!m_animation) return;
     const GF::THolder<GF::HGENS::CGameSound> sounds = GF::HGENS::CGameSound::Instance();
     sounds->StopSound(m_info->Label2);
-    sounds->PlaySound("bell", 0.0f, 0.0f);
+    sounds->PlaySound(kSoundDeviceDone, 0.0f, 0.0f);
     PlayGameSound(kDoneSoundKey);
     m_animation->Play(IsStove() ? "_closed" : "_idle", 0, false);
     ReturnFireShare();

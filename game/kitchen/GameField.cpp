@@ -20,6 +20,7 @@
 #include "game/app/LibData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/GenericActions.h"
@@ -246,10 +247,9 @@ void CGameField::ShowLevelIntro() {
         countdown->SetLayer(data.overlayLayer);
         countdown->SetVisible(false);
     }
-    const char* const countSounds[] = {"3", "2", "1", "go"};
     const char* const parts[] = {"_part_1", "_part_2", "_part_3", "_part_4"};
     for (int i = 0; i < 4; ++i) {
-        AddAction(CPlaySoundAction::CreateByName(countSounds[i]));
+        AddAction(CPlaySoundAction::CreateByName(kCountdownSounds[static_cast<std::size_t>(i)]));
         AddAction(CAnimationWaitAction::Create(countdown, parts[i], 1, i == 3));
     }
     AddAction(CPlaySoundAction::Create(kSoundPlay));
@@ -456,7 +456,7 @@ void CGameField::FinishLevel() {
         shown->SetPosition(kScreenCentre);
         shown->SetLayer(GetGameData().overlayLayer);
     }
-    if (picture == 4) PlaySoundByName("oops");
+    if (picture == 4) PlaySoundByName(kSoundUselessClick);
     AddAction(CAnimationWaitAction::Create(shown, "all", 1, true));
 }
 
@@ -569,7 +569,7 @@ void CGameField::UpdateClicks(const float& dt) {
         if (current->IsReadyToServe()) ServeCustomer(current);
     } else if (hit && !m_receptPanel.IsSliding()) {
         if (m_plate && m_plate->IsFinished()) m_plate->Play("_swich", 0, false);
-        Sounds()->PlaySound("action_roll", 0.0f, 0.0f);
+        Sounds()->PlaySound(kSoundOrderRoll, 0.0f, 0.0f);
         m_receptPanel.SelectCustomer(hit);
         m_idleTime = 0.0f;
         return;

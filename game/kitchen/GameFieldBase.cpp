@@ -9,6 +9,7 @@
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/app/SoundNames.h"
 #include "game/kitchen/BonusMaker.h"
 #include "game/kitchen/CookObject.h"
 #include "game/kitchen/GameScene.h"
@@ -361,5 +362,5 @@ float CGameFieldBase::AdvanceBonusClock(const float& dt) {
 
 void CGameFieldBase::CloseBonusLevel(int32_t count) {
     GetCurrentPlayer().floatVars[kCountVariable] = static_cast<float>(count);
-    GF::HGENS::CGameSound::Instance()->PlaySound("restaurant_closed", 0.0f, 0.0f);
+    GF::HGENS::CGameSound::Instance()->PlaySound(kSoundRestaurantClosed, 0.0f, 0.0f);
 }

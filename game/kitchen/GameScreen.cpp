@@ -12,6 +12,7 @@
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/SoundNames.h"
 #include "game/kitchen/FieldMakers.h"
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/KitchenLog.h"
@@ -146,7 +147,7 @@ void CGameScreen::OnInitialize() {
 void CGameScreen::PlayStageMusic() {
     const int stage = GetStageNumber(GetCurrentPlayer().stageName);
     if (stage != 0)
-        PlayMusic("musik_" + std::to_string(stage));
+        PlayMusic(kStageMusicPrefix + std::to_string(stage));
     else
         StopMusic();
 }

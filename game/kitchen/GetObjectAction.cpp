@@ -11,6 +11,7 @@
 #include "framework/scene/ISubstitutedContainer.h"
 #include "game/app/GameData.h"
 #include "game/app/GameSounds.h"
+#include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 #include "game/kitchen/FlyStrategies.h"
 #include "game/kitchen/GameFieldBase.h"
@@ -150,7 +151,7 @@ void CGetObjectAction::Start() {
         m_done = true;
         return;
     }
-    PlaySoundByName("ingredient_fly");
+    PlaySoundByName(kSoundIngredientFly);
     if (field) {
         field->OnTakeObject(m_place);
     } else {

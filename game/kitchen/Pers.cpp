@@ -6,12 +6,12 @@
 #include "framework/core/Random.h"
 #include "game/app/GameData.h"
 #include "game/app/GameSounds.h"
+#include "game/app/SoundNames.h"
 #include "game/kitchen/KitchenLog.h"
 
 namespace {
 
 constexpr int kGridCells = CPers::kGridSize * CPers::kGridSize;
-const char* const kMoveSound = "action_move";
 
 GF::THolder<GF::HGENS::CGameSound> Sounds() {
     return GF::HGENS::CGameSound::Instance();
@@ -165,7 +165,7 @@ void CPers::SetPosition(float x, float y) {
 
 void CPers::MoveTo(float x, float y) {
     if (m_animationIndex == kHide) return;
-    Sounds()->PlaySound(kMoveSound, 0.0f, 0.0f);
+    Sounds()->PlaySound(kSoundMove, 0.0f, 0.0f);
     CopyWalkGrid();
     const GF::TPoint<int> target = m_grid.Target(x, y);
     FillWave(target.x, target.y);
@@ -235,7 +235,7 @@ void CPers::UpdateWalk(const float& dt) {
 }
 
 void CPers::StopWalking() {
-    Sounds()->StopSound(kMoveSound);
+    Sounds()->StopSound(kSoundMove);
     SetAnimation(kIdle);
     m_stateTimer = 0.0f;
     m_handler = &CPers::UpdateIdle;
@@ -253,12 +253,12 @@ void CPers::UpdateIdle(const float& dt) {
     m_stateTimer += dt;
     if (static_cast<float>(GetGameData().persParams.waitInterval) < m_stateTimer) {
         m_stateTimer = 0.0f;
-        PlaySoundByName("waiting");
+        PlaySoundByName(kSoundWaiting);
     }
 }
 
 void CPers::SetPaused(bool paused) {
-    Sounds()->StopSound(kMoveSound);
+    Sounds()->StopSound(kSoundMove);
     if (!m_animation || m_animationIndex == kHide) return;
     if (paused)
         m_animation->Stop();

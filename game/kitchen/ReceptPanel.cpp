@@ -6,6 +6,7 @@
 #include "framework/core/Random.h"
 #include "game/app/GameData.h"
 #include "game/app/GameSounds.h"
+#include "game/app/SoundNames.h"
 #include "game/kitchen/FlyStrategies.h"
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/HintRaise.h"
@@ -36,7 +37,7 @@ CReceptPanel::~CReceptPanel() {
 }
 
 THolder<CZacaz> CReceptPanel::OnClientCome(const COrderInfo& description) {
-    PlaySoundByName("client_come");
+    PlaySoundByName(kSoundClientCome);
     const THolder<CZacaz> customer = CZacaz::Create(description, m_field);
     if (!customer) return {};
     if (customer->GetKind() == CZacaz::kDuelPlayerKind)

@@ -13,6 +13,7 @@
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 #include "game/kitchen/FlyStrategies.h"
 #include "game/screens/StatisticsScreen.h"
@@ -43,7 +44,7 @@ GF::THolder<GF::IScreen> CBonusStatisticsScreen::Create() {
 CBonusStatisticsScreen::~CBonusStatisticsScreen() = default;
 
 void CBonusStatisticsScreen::OnInitialize() {
-    PlayMusic("music_game_menu");
+    PlayMusic(kMusicGameMenu);
     TGameMenuScreen::OnInitialize();
     if (m_layout) m_layout->SetLayer(GetGameData().overlayLayer);
     CPlayerProfile& player = GetCurrentPlayer();

@@ -9,12 +9,12 @@
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/app/SoundNames.h"
 #include "game/kitchen/KitchenLog.h"
 #include "game/screens/DuelStatisticsScreen.h"
 
 namespace {
 
-constexpr const char* kMusic = "music_game_menu";
 constexpr const char* kTime = "_time";
 constexpr int32_t kPlayerDuel = 101;
 constexpr int32_t kLevelNameVariable = 11;
@@ -54,7 +54,7 @@ int CDuelLoseScreen::FlagNumber(const CLevelInfo& level) {
 }
 
 void CDuelLoseScreen::OnInitialize() {
-    PlayMusic(kMusic);
+    PlayMusic(kMusicGameMenu);
     TGameMenuScreen::OnInitialize();
     const CLevelInfo* level = DuelResult::CurrentLevel();
     if (const int flag = level ? FlagNumber(*level) : 0; flag != 0)

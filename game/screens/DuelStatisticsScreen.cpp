@@ -11,11 +11,11 @@
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/SoundNames.h"
 #include "game/kitchen/KitchenLog.h"
 
 namespace {
 
-constexpr const char* kMusic = "music_game_menu";
 constexpr const char* kDishPlace = "_recept_place";
 constexpr const char* kFlagPlace = "_place_country";
 constexpr const char* kRound = "_round";
@@ -89,7 +89,7 @@ GF::THolder<GF::IScreen> CDuelStatisticsScreen::Create() {
 CDuelStatisticsScreen::~CDuelStatisticsScreen() = default;
 
 void CDuelStatisticsScreen::OnInitialize() {
-    PlayMusic(kMusic);
+    PlayMusic(kMusicGameMenu);
     TGameMenuScreen::OnInitialize();
     if (m_layout) m_layout->SetLayer(GetGameData().overlayLayer);
     const CLevelInfo* level = DuelResult::CurrentLevel();

@@ -6,11 +6,11 @@
 #include "game/app/GameData.h"
 #include "game/app/GameSounds.h"
 #include "game/app/Players.h"
+#include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 
 namespace {
 
-constexpr const char* kMusic = "music_game_menu";
 constexpr const char* kPagePrefix = "help_";
 
 }  // namespace
@@ -20,7 +20,7 @@ GF::THolder<GF::IScreen> CHelpScreen::Create() {
 }
 
 void CHelpScreen::OnInitialize() {
-    PlayMusic(kMusic);
+    PlayMusic(kMusicGameMenu);
     TGameMenuScreen::OnInitialize();
     const float page = GetCurrentPlayer().floatVars[kPageVariable];
     ShowPage(TruncateToInt(page));

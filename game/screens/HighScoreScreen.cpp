@@ -14,13 +14,12 @@
 #include "framework/scene/IDrawable.h"
 #include "framework/scene/ISubstitutedContainer.h"
 #include "game/app/Players.h"
+#include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 
 namespace {
 
 constexpr const char* kTable = "_text";
-constexpr const char* kShowSound = "face_fadein";
-constexpr const char* kHideSound = "face_fadeout";
 constexpr int32_t kParticipants = 8;
 
 // Totals read from the settings file may be anything; one that is not a number ranks last.
@@ -87,10 +86,10 @@ void CHighScoreScreen::FillRows() {
 
 void CHighScoreScreen::Show() {
     TGameMenuScreen::Show();
-    PlayNamedSound(kShowSound);
+    PlayNamedSound(kSoundFaceIn);
 }
 
 void CHighScoreScreen::Hide() {
     GF::HGENS::CScreenAbstract::Hide();
-    PlayNamedSound(kHideSound);
+    PlayNamedSound(kSoundFaceOut);
 }

@@ -6,6 +6,7 @@
 #include "game/app/GameSounds.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/SoundNames.h"
 #include "game/screens/StatisticsScreen.h"
 
 namespace {
@@ -59,7 +60,7 @@ void CLoseScreen::Show() {
 
 void CLoseScreen::Idle() {
     TGameMenuScreen::Idle();
-    PlayMusic("music_game_menu");
+    PlayMusic(kMusicGameMenu);
 }
 
 void CLoseScreen::OnCommand(const std::string& command) {

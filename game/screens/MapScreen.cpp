@@ -14,6 +14,7 @@
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 
 namespace {
@@ -59,7 +60,7 @@ void CMapScreen::SetControlsEnabled(bool enabled) {
 }
 
 void CMapScreen::OnInitialize() {
-    PlayMusic("music_game_menu");
+    PlayMusic(kMusicGameMenu);
     TGameMenuScreen::OnInitialize();
     BindMapControls();
     CreateBackground();

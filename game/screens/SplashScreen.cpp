@@ -11,6 +11,7 @@
 #include "game/app/GameSounds.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 #include "game/screens/CheatClass.h"
 
@@ -35,7 +36,7 @@ GF::THolder<GF::IScreen> CSplashScreen::Create() {
 }
 
 void CSplashScreen::OnInitialize() {
-    PlayMusic("music_main_menu");
+    PlayMusic(kMusicMainMenu);
     TGameMenuScreen::OnInitialize();
     BindControl("options", "options", false, kGameFinishFlags);
     AddPhaseTask(GF::CKeyset::kKeyEscape, "options", false, kGameFinishFlags);

@@ -16,6 +16,7 @@
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 #include "game/screens/HighScoreScreen.h"
 #include "game/screens/StatisticsScreen.h"
@@ -164,5 +165,5 @@ void CStageStatisticsScreen::Idle() {
     sparks->layer = m_playerCup->GetLayer() - 1;
     const GF::TPoint<float> at = m_playerCup->GetPosition();
     sparks->MoveTo(at.x, at.y);
-    PlaySoundByName(kCupSound);
+    PlaySoundByName(kSoundCup);
 }

@@ -21,7 +21,6 @@ public:
     static constexpr int kShowSound = 28;
     static constexpr int kLeaverVariable = 18;
     static constexpr const char* kParticleFile = "Particle\\show_cup_1.fgp";
-    static constexpr const char* kCupSound = "level_place";
 
     static GF::THolder<GF::IScreen> Create();
     ~CStageStatisticsScreen() override;

@@ -12,6 +12,7 @@
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 
 namespace {
@@ -21,7 +22,6 @@ constexpr int kPlaceVariable = 5;
 constexpr int kDishesVariable = 6;
 constexpr int kLevelVariable = 11;
 constexpr int kNextLevelVariable = 29;
-constexpr const char* kMusic = "music_game_menu";
 constexpr const char* kParticleTexture = "particles_2";
 
 }  // namespace
@@ -93,7 +93,7 @@ void CStatisticsScreen::Show() {
 }
 
 void CStatisticsScreen::Idle() {
-    PlayMusic(kMusic);
+    PlayMusic(kMusicGameMenu);
     TGameMenuScreen::Idle();
     GF::HGENS::ParticleRegistry::SetEnabled(true);
     const GF::TDrawablePtr part = m_layout ? m_layout->FindDrawable(kParticlePart) : GF::TDrawablePtr();

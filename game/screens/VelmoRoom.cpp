@@ -15,6 +15,7 @@
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 #include "game/kitchen/KitchenLog.h"
 
@@ -83,7 +84,7 @@ CVelmoRoom::~CVelmoRoom() {
 }
 
 void CVelmoRoom::OnInitialize() {
-    PlayMusic("music_game_menu");
+    PlayMusic(kMusicGameMenu);
     TGameMenuScreen::OnInitialize();
     SetUpRoom();
     BindButtons();

@@ -1,11 +1,20 @@
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "engine/Audio.h"
+#include "tests/support/MemoryWatch.h"
 #include "tests/support/SoundWriter.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -65,4 +74,86 @@ TEST(Audio, AWavAndAnOggPlayTogetherPauseResumeAndStop) {
     audio.Free(oggStream);
 }
 
+// The Ogg page's checksum, over the page with its checksum field zeroed.
+uint32_t OggCrc(const unsigned char* page, std::size_t size) {
+    uint32_t crc = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= static_cast<uint32_t>(i >= 22 && i < 26 ? 0 : page[i]) << 24;
+        for (int bit = 0; bit < 8; ++bit) crc = crc & 0x80000000u ? crc << 1 ^ 0x04C11DB7u : crc << 1;
+    }
+    return crc;
+}
+
+// The Ogg with its last page claiming `frames` in all, its checksum made good again.
+std::vector<unsigned char> WithLastGranule(std::vector<unsigned char> ogg, uint64_t frames) {
+    std::size_t last = ogg.size() - 27;
+    while (last > 0 && std::memcmp(ogg.data() + last, "OggS", 4) != 0) --last;
+    for (int i = 0; i < 8; ++i) ogg[last + 6 + i] = static_cast<unsigned char>(frames >> (8 * i));
+    const uint32_t crc = OggCrc(ogg.data() + last, ogg.size() - last);
+    for (int i = 0; i < 4; ++i) ogg[last + 22 + i] = static_cast<unsigned char>(crc >> (8 * i));
+    return ogg;
+}
+
+std::atomic<long> g_loudCalls{0};
+
+void CountLoud(void*, Uint8* stream, int bytes) {
+    const auto* samples = reinterpret_cast<const int16_t*>(stream);
+    for (int i = 0; i < bytes / 2; ++i)
+        if (std::abs(samples[i]) > 1000) {
+            ++g_loudCalls;
+            return;
+        }
+}
+
 }  // namespace
+
+// Music is streamed from the file's bytes, whatever its length, and goes on sounding past its end;
+// an effect longer than the bound is refused by name, cheaply when the header tells, by a stop
+// in the decoding when the Ogg's last page lies.
+TEST(Audio, ALongOggStreamsAsMusicAndEveryLongEffectIsRefusedByName) {
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    CTempFolder folder;
+    Engine::CLog log;
+    log.SetFile(folder / "log.txt");
+    Engine::CAudio audio(log);
+    audio.Open();
+    ASSERT_TRUE(audio.IsOpen());
+
+    const std::vector<unsigned char> hour = WriteSilentOgg(3600, 8000);
+    const std::vector<unsigned char> wav = WriteSilentWav8(50u << 20, 4000);
+    const std::vector<unsigned char> lying = WithLastGranule(WriteOgg(Tone(8000, 40.0f), 8000), 8000);
+    const std::vector<unsigned char> tone = WriteOgg(Tone(22050, 0.1f), 22050);
+
+    CMemoryWatch watch;
+    const uintptr_t music = audio.Load(hour.data(), hour.size(), "Sound/hour.ogg");
+    ASSERT_NE(music, 0u);
+    const uintptr_t channel = audio.Play(music, true, 100);
+    EXPECT_TRUE(audio.IsPlaying(channel));
+    EXPECT_EQ(audio.Play(music, false, 100), 0u);
+    EXPECT_EQ(audio.Load(wav.data(), wav.size(), "Sound/0"), 0u);
+    const uintptr_t liar = audio.Load(lying.data(), lying.size(), "Sound/liar.ogg");
+    ASSERT_NE(liar, 0u);
+    EXPECT_EQ(audio.Play(liar, false, 100), 0u);
+    watch.Stop();
+    EXPECT_LT(watch.Seconds(), 2.0);
+    EXPECT_LT(watch.AddedPeakMegabytes(), 40);
+    audio.Free(music);
+    EXPECT_FALSE(audio.IsPlaying(channel));
+
+    // A tenth of a second of tone, looped: still sounding after several times its length.
+    const uintptr_t loop = audio.Load(tone.data(), tone.size(), "Sound/tone.ogg");
+    const uintptr_t looping = audio.Play(loop, true, 100);
+    ASSERT_NE(looping, 0u);
+    SDL_Delay(500);
+    Mix_SetPostMix(CountLoud, nullptr);
+    SDL_Delay(300);
+    Mix_SetPostMix(nullptr, nullptr);
+    EXPECT_GT(g_loudCalls.load(), 2);
+    audio.Close();
+
+    std::ifstream in(log.File());
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    for (const char* name : {"Sound/hour.ogg", "Sound/0", "Sound/liar.ogg"})
+        EXPECT_NE(text.find(std::string("Sound ") + name + " is longer than 30 s"), std::string::npos)
+            << text;
+}

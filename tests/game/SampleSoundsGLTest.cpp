@@ -1,19 +1,17 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <regex>
 #include <set>
 #include <string>
 
+#include "framework/app/GameSound.h"
 #include "framework/resources/AnimationData.h"
 #include "framework/resources/ObjectData.h"
 #include "framework/resources/Resource.h"
 #include "game/app/GameData.h"
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
+#include "game/app/SoundNames.h"
 #include "tests/support/LevelRun.h"
 
 namespace {
@@ -21,31 +19,11 @@ namespace {
 // Where each name was asked for, for the failure message.
 using TAsked = std::map<std::string, std::set<std::string>>;
 
-// The sound and music names the program's own code asks for by a literal: the argument of a play or
-// stop call (a name built from a literal is left to the data's part), or a constant named for a sound or
-// music track (a single name or a list of them).
+// The sound and music names the program's own code plays by name, from the tables it keeps them in.
 void AskedInCode(TAsked& asked) {
-    const std::regex call(
-        R"re((?:PlaySound|PlaySoundByName|PlayMusic|StopSound|CreateByName)\(\s*"([^"]+)"\s*[,)])re");
-    const std::regex constant(R"re(\w*(?:Sound|Music)\w*\s*(?:\[\])?\s*=\s*(\{[^}]*\}|"[^"]*"))re");
-    const std::regex literal(R"re("([^"]+)")re");
-    for (const char* layer : {"game", "framework"}) {
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(
-                 std::filesystem::path(QUINDLE_SOURCE_DIR) / layer)) {
-            const std::string extension = entry.path().extension().string();
-            if (extension != ".cpp" && extension != ".h") continue;
-            std::ifstream in(entry.path());
-            const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-            const std::string where = entry.path().filename().string();
-            for (std::sregex_iterator m(text.begin(), text.end(), call), end; m != end; ++m)
-                asked[(*m)[1]].insert(where);
-            for (std::sregex_iterator m(text.begin(), text.end(), constant), end; m != end; ++m) {
-                const std::string initializer = (*m)[1];
-                for (std::sregex_iterator n(initializer.begin(), initializer.end(), literal); n != end; ++n)
-                    asked[(*n)[1]].insert(where);
-            }
-        }
-    }
+    for (const char* name : kCodeSoundNames) asked[name].insert("the game's code");
+    for (const char* name : {GF::HGENS::kDialogClickSound, GF::HGENS::kDialogHoverSound})
+        asked[name].insert("the framework's dialogs");
 }
 
 }  // namespace
@@ -63,7 +41,7 @@ TEST(SampleSounds, EveryNameTheGameAsksForIsInTheArchive) {
             asked[sound.name].insert("sound key " + std::to_string(key));
         CLevelsData& levels = GetLevelsData();
         for (const std::string& stage : levels.StageOrder())
-            asked["musik_" + std::to_string(levels.GetStage(stage).Number)].insert(stage);
+            asked[kStageMusicPrefix + std::to_string(levels.GetStage(stage).Number)].insert(stage);
         for (const auto& [kind, bonus] : levels.Bonuses)
             asked[bonus.Name].insert("bonus " + std::to_string(kind));
         for (const auto& [name, object] : GetLibData().Ingridients) {

@@ -48,6 +48,13 @@ std::vector<unsigned char> WriteWav(const std::vector<float>& samples, int rate)
 }
 
 std::vector<unsigned char> WriteOgg(const std::vector<float>& samples, int rate) {
+    return WriteOggOf(samples.size(), rate, [&](float* out, std::size_t first, std::size_t count) {
+        std::memcpy(out, samples.data() + first, count * sizeof(float));
+    });
+}
+
+std::vector<unsigned char> WriteOggOf(std::size_t length, int rate,
+                                      const std::function<void(float*, std::size_t, std::size_t)>& fill) {
     std::vector<unsigned char> out;
     vorbis_info info;
     vorbis_info_init(&info);
@@ -76,13 +83,13 @@ std::vector<unsigned char> WriteOgg(const std::vector<float>& samples, int rate)
     constexpr std::size_t kSlice = 1024;
     std::size_t done = 0;
     for (bool last = false; !last;) {
-        const std::size_t count = std::min(kSlice, samples.size() - done);
+        const std::size_t count = std::min(kSlice, length - done);
         if (count == 0) {
             vorbis_analysis_wrote(&dsp, 0);
             last = true;
         } else {
             float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(count));
-            std::memcpy(buffer[0], samples.data() + done, count * sizeof(float));
+            fill(buffer[0], done, count);
             vorbis_analysis_wrote(&dsp, static_cast<int>(count));
             done += count;
         }
@@ -103,5 +110,29 @@ std::vector<unsigned char> WriteOgg(const std::vector<float>& samples, int rate)
     vorbis_dsp_clear(&dsp);
     vorbis_comment_clear(&comment);
     vorbis_info_clear(&info);
+    return out;
+}
+
+std::vector<unsigned char> WriteSilentOgg(int seconds, int rate) {
+    return WriteOggOf(static_cast<std::size_t>(seconds) * static_cast<std::size_t>(rate), rate,
+                      [](float* out, std::size_t, std::size_t count) { std::fill(out, out + count, 0.0f); });
+}
+
+std::vector<unsigned char> WriteSilentWav8(std::size_t bytes, int rate) {
+    std::vector<unsigned char> out;
+    PutTag(out, "RIFF");
+    PutLe(out, static_cast<uint32_t>(36 + bytes), 4);
+    PutTag(out, "WAVE");
+    PutTag(out, "fmt ");
+    PutLe(out, 16, 4);
+    PutLe(out, 1, 2);  // PCM
+    PutLe(out, 1, 2);  // mono
+    PutLe(out, static_cast<uint32_t>(rate), 4);
+    PutLe(out, static_cast<uint32_t>(rate), 4);
+    PutLe(out, 1, 2);
+    PutLe(out, 8, 2);
+    PutTag(out, "data");
+    PutLe(out, static_cast<uint32_t>(bytes), 4);
+    out.resize(out.size() + bytes, 0x80);
     return out;
 }

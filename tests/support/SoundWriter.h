@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Writes sound files from mono samples in -1..1: a 16-bit PCM wav, and an Ogg Vorbis stream
@@ -7,3 +9,11 @@
 // the tests and by the content tool. An empty answer means the encoder refused.
 std::vector<unsigned char> WriteWav(const std::vector<float>& samples, int rate);
 std::vector<unsigned char> WriteOgg(const std::vector<float>& samples, int rate);
+// The same for `length` samples that `fill` writes a slice at a time (out, first, count), so that a
+// long sound is encoded without being held.
+std::vector<unsigned char> WriteOggOf(std::size_t length, int rate,
+                                      const std::function<void(float*, std::size_t, std::size_t)>& fill);
+// Hostile sounds of little weight: an Ogg of `seconds` of silence, and a WAV of 8-bit mono silence
+// holding `bytes` of sound at `rate` (one byte over and over, which an archive packs to almost nothing).
+std::vector<unsigned char> WriteSilentOgg(int seconds, int rate);
+std::vector<unsigned char> WriteSilentWav8(std::size_t bytes, int rate);
