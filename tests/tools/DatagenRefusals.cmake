@@ -51,3 +51,10 @@ expect_refusal(levelsdata kitchen_lacks_device
 expect_refusal(levelsdata kitchen_lacks_ingredient
   "{\"Recepts\": [${bread_soup}], \"Levels\": [{\"Name\": \"test_4\", \"Objects\": [${saucepan}], \"Orders\": [{\"Recept\": \"bread_soup\"}]}]}"
   "level \"test_4\": order 0 asks for the recipe \"bread_soup\", whose item \"Places.bread\" the kitchen lacks" ${LIBRARY})
+
+# A screen the flow shows on two layouts: the game screen opened by a replay on the placeholder.
+set(to_game "\"target\": \"GameScreen\", \"switchName\": \"interfaces.game_screen\"")
+set(to_placeholder "\"target\": \"GameScreen\", \"switchName\": \"interfaces.placeholder\"")
+expect_refusal(gamedata flow_two_layouts
+  "{\"flowRules\": [{\"screen\": \"ProgressMapScreen\", ${to_game}}, {\"screen\": \"InGameMenuScreen\", \"target\": \"None\"}, {\"screen\": \"InGameMenuScreen\", ${to_placeholder}}]}"
+  "/flowRules/2: \"GameScreen\" is shown on the layout \"interfaces.placeholder\", but /flowRules/0 shows it on \"interfaces.game_screen\"")
