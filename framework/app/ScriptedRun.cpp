@@ -259,6 +259,9 @@ void CRun::Do(const tagScriptStep& step, int frame) {
             At(frame, event);
             m_ended = true;
             break;
+        case tagScriptStep::kShot:
+            if (!m_shots.empty()) Shoot(step.word);
+            break;
         case tagScriptStep::kWait:
             break;
     }
@@ -341,7 +344,7 @@ bool ParseInputScript(const std::string& text, std::vector<tagScriptStep>& steps
     static const std::pair<const char*, tagScriptStep::EKind> kCommands[] = {
         {"wait", tagScriptStep::kWait}, {"move", tagScriptStep::kMove}, {"click", tagScriptStep::kClick},
         {"key", tagScriptStep::kKey},   {"text", tagScriptStep::kText}, {"close", tagScriptStep::kClose},
-        {"quit", tagScriptStep::kQuit},
+        {"quit", tagScriptStep::kQuit}, {"shot", tagScriptStep::kShot},
     };
     steps.clear();
     std::istringstream lines(text);
@@ -388,6 +391,11 @@ bool ParseInputScript(const std::string& text, std::vector<tagScriptStep>& steps
             case tagScriptStep::kClose:
             case tagScriptStep::kQuit:
                 ok = Rest(in).empty();
+                break;
+            case tagScriptStep::kShot:
+                // A file name in the pictures' folder, never a path out of it.
+                ok = static_cast<bool>(in >> step.word) && Rest(in).empty() &&
+                     step.word.find_first_of("/\\") == std::string::npos && step.word[0] != '.';
                 break;
         }
         if (!ok) return fault("can't read \"" + line + "\"");

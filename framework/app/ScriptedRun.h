@@ -16,9 +16,11 @@ struct tagStartUpOptions;
 //   text WORDS           typed characters (the rest of the line)
 //   close                the window's close button
 //   quit                 ends the program at once
+//   shot NAME            the top screen drawn now into "<shots dir>/NAME.png" (a screen pictured
+//                        again, say a level replayed, which the automatic pictures take only once)
 // '#' starts a comment line.
 struct tagScriptStep {
-    enum EKind { kWait, kMove, kClick, kKey, kText, kClose, kQuit };
+    enum EKind { kWait, kMove, kClick, kKey, kText, kClose, kQuit, kShot };
     EKind kind = kQuit;
     int delay = 0;
     std::string word;  // the screen, the layout item (empty: x and y), the key name or the text

@@ -24,11 +24,12 @@ TEST(ScriptedRunTest, ReadsEveryCommandWithItsDelay) {
         "  3 text Ann Lee  \n"
         "move 1 2\n"
         "close\n"
-        "60 quit\n";
+        "60 quit\n"
+        "shot replayed_kitchen\n";
     std::vector<tagScriptStep> steps;
     std::string error;
     ASSERT_TRUE(ParseInputScript(script, steps, error)) << error;
-    ASSERT_EQ(steps.size(), 9u);
+    ASSERT_EQ(steps.size(), 10u);
 
     EXPECT_EQ(steps[0].kind, tagScriptStep::kWait);
     EXPECT_EQ(steps[0].word, "SplashScreen");
@@ -51,6 +52,8 @@ TEST(ScriptedRunTest, ReadsEveryCommandWithItsDelay) {
     EXPECT_EQ(steps[8].kind, tagScriptStep::kQuit);
     EXPECT_EQ(steps[8].delay, 60);
     EXPECT_EQ(steps[8].line, 11);
+    EXPECT_EQ(steps[9].kind, tagScriptStep::kShot);
+    EXPECT_EQ(steps[9].word, "replayed_kitchen");
 }
 
 // A script with a line it can't read is refused whole, naming the line, so that a tour never runs
@@ -67,6 +70,9 @@ TEST(ScriptedRunTest, RefusesWhatItCannotRead) {
         {"wait A 5 6\n", "line 1: can't read \"wait A 5 6\""},
         {"text\n", "line 1: can't read \"text\""},
         {"quit now\n", "line 1: can't read \"quit now\""},
+        // A picture's name stays in the pictures' folder.
+        {"shot ../kitchen\n", "line 1: can't read \"shot ../kitchen\""},
+        {"shot\n", "line 1: can't read \"shot\""},
     };
     for (const auto& [script, message] : cases) {
         std::vector<tagScriptStep> steps;

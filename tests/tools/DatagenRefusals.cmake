@@ -66,3 +66,10 @@ expect_refusal(levelsdata walk_cell_blocked
 expect_refusal(levelsdata walk_cell_cut_off
   "{${stage}, \"Recepts\": [${steak}], \"Levels\": [{\"Name\": \"test_6\", \"StageName\": \"stage1\", ${floor}, \"WalkGrid\": [${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${wall_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}], \"Objects\": [{\"Name\": \"Devices.griddle\", \"X\": 400, \"Y\": 500}], \"Orders\": [{\"Recept\": \"steak\"}]}]}"
   "level \"test_6\": the object \"Devices.griddle\" at (400, 500) can't be reached from the home cell (8, 9): its walk cell (8, 15) is cut off" ${LIBRARY})
+
+# A screen the flow shows on two layouts: the game screen opened by a replay on the placeholder.
+set(to_game "\"target\": \"GameScreen\", \"switchName\": \"interfaces.game_screen\"")
+set(to_placeholder "\"target\": \"GameScreen\", \"switchName\": \"interfaces.placeholder\"")
+expect_refusal(gamedata flow_two_layouts
+  "{\"flowRules\": [{\"screen\": \"ProgressMapScreen\", ${to_game}}, {\"screen\": \"InGameMenuScreen\", \"target\": \"None\"}, {\"screen\": \"InGameMenuScreen\", ${to_placeholder}}]}"
+  "/flowRules/2: \"GameScreen\" is shown on the layout \"interfaces.placeholder\", but /flowRules/0 shows it on \"interfaces.game_screen\"")

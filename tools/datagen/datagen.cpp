@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
+#include <string>
 
 #include "game/app/GameData.h"
 #include "tools/datagen/LevelSources.h"
@@ -18,11 +20,28 @@
 
 namespace {
 
-template <class R, bool (*Parse)(GF::CInputStream&, R&, std::string&),
-          void (*Write)(GF::COutputStream&, const R&)>
-bool Build(const std::vector<std::string>& files, Bytes& bytes, std::string& why) {
-    R record{};
-    return ReadSources(files, record, why) && WriteChecked(record, Parse, Write, bytes, why);
+// A screen the flow shows is made on the layout its rule names; a screen that comes by two rules on
+// two layouts opens with the parts its code looks for on one and without them on the other.
+bool CheckFlowLayouts(const CGameData& data, std::string& why) {
+    std::map<std::string, std::size_t> firstRule;
+    for (std::size_t i = 0; i < data.flowRules.size(); ++i) {
+        const CFlowRule& rule = data.flowRules[i];
+        if (rule.target.empty() || rule.target == "None") continue;
+        const auto [it, first] = firstRule.emplace(rule.target, i);
+        const CFlowRule& earlier = data.flowRules[it->second];
+        if (first || earlier.switchName == rule.switchName) continue;
+        why = "/flowRules/" + std::to_string(i) + ": \"" + rule.target + "\" is shown on the layout \"" +
+              rule.switchName + "\", but /flowRules/" + std::to_string(it->second) + " shows it on \"" +
+              earlier.switchName + "\"";
+        return false;
+    }
+    return true;
+}
+
+bool BuildGameData(const std::vector<std::string>& files, Bytes& bytes, std::string& why) {
+    CGameData record{};
+    return ReadSources(files, record, why) && CheckFlowLayouts(record, why) &&
+           WriteChecked(record, ParseGameData, WriteGameData, bytes, why);
 }
 
 struct CKind {
@@ -31,7 +50,7 @@ struct CKind {
 };
 
 const CKind kKinds[] = {
-    {"gamedata", &Build<CGameData, ParseGameData, WriteGameData>},
+    {"gamedata", &BuildGameData},
     {"libdata", &BuildLibData},
     {"levelsdata", &BuildLevelsData},
 };

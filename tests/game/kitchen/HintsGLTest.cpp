@@ -371,7 +371,8 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
     const std::string log = run.Log();
     const std::string unopened = "hints: the hint screen \"loop_page\" did not open";
     std::size_t tries = 0;
-    for (std::size_t at = log.find(unopened); at != std::string::npos; at = log.find(unopened, at + 1)) ++tries;
+    for (std::size_t at = log.find(unopened); at != std::string::npos; at = log.find(unopened, at + 1))
+        ++tries;
     EXPECT_EQ(tries, 2u);
     EXPECT_NE(log.find("hints: \"hint_loop_b\" is followed by \"hint_loop_a\", shown before in its chain"),
               std::string::npos);
@@ -465,7 +466,8 @@ TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
     CKitchenCook cook;
     CClicker& mouse = cook.mouse;
     GF::THolder<CCookObject> saucepan;
-    const CGameField* firstField = nullptr;
+    // Held, so that the level started again can't be given the first one's address.
+    GF::THolder<CGameFieldBase> firstField;
     bool secondGuestSliding = false;
     bool secondGuestRead = false;
     int step = 0;
@@ -478,7 +480,7 @@ TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
         }
         if (mouse.Busy(r)) return true;
         CGameField* field = Kitchen(r);
-        if (!field || field == firstField) return true;
+        if (!field || field == firstField.Get()) return true;
         CReceptPanel& panel = *field->GetReceptPanel();
         const GF::THolder<CZacaz> customer = panel.GetCurrentCustomer();
         const bool idle = !field->GetLastAction();
@@ -598,13 +600,14 @@ TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
             case 17:
                 if (!field->IsClosed()) return true;
                 note(r, "closing time", "hint_closing");
-                firstField = field;
+                firstField = r.Field();
                 r.Play("stage1_1");
                 step = 18;
                 return true;
             case 18:
                 if (!field->IsPlaying()) return true;
                 note(r, "play starts on the level again", "hint_welcome");
+                firstField.Reset();
                 step = 19;
                 return false;
         }
