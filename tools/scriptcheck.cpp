@@ -6,13 +6,25 @@
 // It also refuses a particle system whose sprite cuts a texture that other sprite infos cut too: the
 // particles draw their sprite's whole texture, so on a shared sheet every particle would show the
 // whole sheet shrunk to its size.
+// Given the picture sheet (texture 0), it refuses a visible sprite that draws a plain rectangle: a
+// sprite info the script lacks, or one whose pixels on the sheet are all of one colour, unless the
+// sprite is one of the plain blocks named in kPlainBlocks. Given the object library too, it compares
+// the mask of each object hit on its drawn pixels with the opaque pixels of its picture at rest, as
+// the kitchen's hit test maps a click into the picture, and refuses a mask with a hole in the picture
+// or solid cells over nothing; the refusal prints the mask that fits.
 //
-//   scriptcheck <resource script>
+//   scriptcheck <resource script> [--sheet <texture 0 png> [--library <libdata.bin>]]
 
+#include <SDL2/SDL.h>
+#include <SDL2/SDL_image.h>
+
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "framework/core/Holder.h"
 #include "framework/resources/AnimationData.h"
@@ -20,6 +32,7 @@
 #include "framework/resources/Resource.h"
 #include "framework/resources/ResourceReader.h"
 #include "framework/scene/ParamTrack.h"
+#include "game/app/LibData.h"
 
 namespace {
 
@@ -66,12 +79,212 @@ bool ParticleOnSharedTexture(const GF::HGENS::CResource& tables, const GF::IPart
     return false;
 }
 
+
+// The plain blocks the sample draws on purpose, each "module.animation" (every block of it) or
+// "module.animation: object": fills in a colour the script gives where a rectangle is the shape meant.
+const std::set<std::string> kPlainBlocks = {
+    // The screens' backdrops over the whole window, and the shades that dim what is behind.
+    "main_menu.SplashScreen", "main_menu.MainMenuScreen", "main_menu.OptionsScreen", "main_menu.ChangePlayerScreen",
+    "main_menu.HelpScreen", "main_menu.CreditsScreen", "main_menu.HighScoreScreen", "main_menu.StatisticsScreen",
+    "main_menu.LoseScreen", "main_menu.StageStatisticsScreen", "main_menu.StageStatisticsScreen_2",
+    "main_menu.loser_screen", "main_menu.BonusStatisticsScreen", "main_menu.DuelStatisticsScreen",
+    "main_menu.DuelLoseScreen", "main_menu.VelmoRoomScreen", "main_menu.new_dress_screen", "main_menu.new_player_screen",
+    "main_menu.new_recept_screen", "main_menu.CookingBookScreen", "main_menu.ingredients_screen_1: background",
+    "main_menu.ingredients_screen_2: background", "main_menu.ingredients_screen_3: background", "comics.comics_1",
+    "comics.comics_2", "interfaces.placeholder", "interfaces.pause_screen", "levels.dark", "bonus.hider",
+    // Bars, gauges, strips, frames and dividers.
+    "interfaces.delivery_progres", "interfaces.progress_new", "interfaces.icon_fon", "interfaces.ring_timer",
+    "interfaces.segment", "interfaces.ramka_1", "main_menu.edit_cursor", "main_menu.edit_field", "levels.item_bar",
+    "levels.bonus_diference_1", "levels.bonus_place_in_1", "Velmo_room.dres_button", "Velmo_room.shtora",
+    "controls.check_box", "controls.knob", "controls.list_box", "controls.scroll_bar", "controls.slider",
+    "controls.slider_up",
+    // The order signs: their cards, headers, mood strips and item shadows; the score plate.
+    "interfaces.zakaz", "interfaces.zakaz_2", "interfaces.zakaz_3", "interfaces.zakaz_fon", "interfaces.zakaz_delivery",
+    "interfaces.zakaz_list", "interfaces.item", "interfaces.zakladka", "interfaces.icon_shadow", "interfaces.score",
+    "bonus.zakaz_bonus", "bonus.bonus_points",
+    // The bonuses' square badges and their frost and chain over an order.
+    "bonus.freeze", "bonus.cook", "bonus.patience", "bonus.quality", "bonus.highlight", "bonus.random", "bonus.ice",
+    "bonus.ice_str", "bonus.chain",
+    // The progress map's countries and ribbons, the cups' light, the last stage's tutorial pages.
+    "main_menu.country_0", "main_menu.country_1", "main_menu.country_2", "main_menu.country_3", "main_menu.country_4",
+    "main_menu.country_5", "main_menu.country_6", "main_menu.country_7", "main_menu.country_8", "main_menu.lenta",
+    "main_menu.ribbon_5", "ProgressMap.ribbon_1", "ProgressMap.ribbon_2", "ProgressMap.ribbon_3",
+    "main_menu.cup_light_1", "hints.hint_last_stage",
+    // The recipe book's paper, spines, bands, markers and tabs.
+    "cookingbook.page_1", "cookingbook.page_2", "cookingbook.page_empty_1", "cookingbook.page_empty_2",
+    "cookingbook.chapter", "cookingbook.marker", "cookingbook.tab",
+};
+
+// The picture sheet as ARGB pixels.
+struct CSheet {
+    int width = 0, height = 0;
+    std::vector<uint32_t> pixels;
+    uint32_t At(int x, int y) const {
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+    }
+    bool Holds(const GF::HGENS::CHGESpriteInfo& info) const {
+        return info.textureNumber == 0 && info.x >= 0 && info.y >= 0 && info.width >= 1 && info.height >= 1 &&
+               info.x + info.width <= static_cast<float>(width) && info.y + info.height <= static_cast<float>(height);
+    }
+};
+
+bool LoadSheet(const char* file, CSheet& sheet) {
+    SDL_Surface* loaded = IMG_Load(file);
+    if (!loaded) return false;
+    SDL_Surface* argb = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    if (!argb) return false;
+    sheet.width = argb->w;
+    sheet.height = argb->h;
+    sheet.pixels.resize(static_cast<std::size_t>(argb->w) * static_cast<std::size_t>(argb->h));
+    for (int y = 0; y < argb->h; ++y) {
+        const auto* row = reinterpret_cast<const uint32_t*>(static_cast<const unsigned char*>(argb->pixels) +
+                                                            y * argb->pitch);
+        std::copy(row, row + argb->w, sheet.pixels.begin() + static_cast<std::ptrdiff_t>(y) * argb->w);
+    }
+    SDL_FreeSurface(argb);
+    return true;
+}
+
+// Whether every pixel of the sprite info's rectangle has the same colour: it draws a plain rectangle.
+bool Flat(const CSheet& sheet, const GF::HGENS::CHGESpriteInfo& info) {
+    const int x0 = static_cast<int>(info.x), y0 = static_cast<int>(info.y);
+    const int x1 = static_cast<int>(info.x + info.width), y1 = static_cast<int>(info.y + info.height);
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (sheet.At(x, y) != sheet.At(x0, y0)) return false;
+    return true;
+}
+
+// An image sprite (not a text) that some key of its opacity shows.
+bool VisibleSprite(const GF::IDrawableObjectData& object) {
+    if (!dynamic_cast<const GF::HGENS::CSpriteObjectData*>(&object)) return false;
+    const GF::THolder<GF::TOpaqueList> opaque = object.GetOpaque();
+    if (!opaque || opaque->empty()) return true;
+    for (std::size_t i = 0; i < opaque->size(); ++i)
+        if ((*opaque)[i].value > 0.0f) return true;
+    return false;
+}
+
+// The sprite info the sprite draws that makes it a plain rectangle, or -1 when every one is a picture.
+int PlainSprite(const GF::HGENS::CResource& tables, const CSheet& sheet, const GF::IDrawableObjectData& object) {
+    const GF::THolder<GF::TIDResourceList> ids = object.GetIDResource();
+    for (std::size_t i = 0; ids && i < ids->size(); ++i) {
+        const int id = (*ids)[i].value;
+        const GF::THolder<GF::HGENS::CHGESpriteInfo> info = tables.GetSpriteInfo(id);
+        if (!info) return id;
+        if (sheet.Holds(*info) && Flat(sheet, *info)) return id;
+    }
+    return -1;
+}
+
+template <class List, class T>
+T FirstValue(const GF::THolder<List>& keys, T fallback) {
+    return keys && !keys->empty() ? (*keys)[0].value : fallback;
+}
+
+// The mask cells (column, row, as the kitchen's hit test counts them) where the animation's sprites
+// draw at time 0: `drawn` where a pixel is at least half opaque, `touched` where any pixel shows.
+void DrawnCells(const GF::HGENS::CResource& tables, const CSheet& sheet, const GF::IAnimationData& animation,
+                const CCellMaskInfo& mask, std::set<std::pair<int, int>>& drawn,
+                std::set<std::pair<int, int>>& touched) {
+    for (int i = 0; i < animation.GetObjectDataCount(); ++i) {
+        const GF::THolder<GF::IObjectData> data = animation.GetObjectData(i);
+        const auto* object = dynamic_cast<const GF::IDrawableObjectData*>(data.Get());
+        if (!object || !VisibleSprite(*object)) continue;
+        const GF::THolder<GF::HGENS::CHGESpriteInfo> info = tables.GetSpriteInfo(FirstValue(object->GetIDResource(), -1));
+        if (!info || !sheet.Holds(*info)) continue;
+        const GF::TPoint<float> hot = FirstValue(object->GetHotspot(), GF::TPoint<float>(0.0f, 0.0f));
+        const GF::TPoint<float> scale = FirstValue(object->GetScale(), GF::TPoint<float>(1.0f, 1.0f));
+        const GF::TPoint<float> offset = FirstValue(object->GetOffset(), GF::TPoint<float>(0.0f, 0.0f));
+        const float opacity = FirstValue(object->GetOpaque(), 1.0f);
+        const float hotX = hot.x * info->width / 10000.0f, hotY = hot.y * info->height / 10000.0f;
+        for (int py = 0; py < static_cast<int>(info->height); ++py)
+            for (int px = 0; px < static_cast<int>(info->width); ++px) {
+                const uint32_t argb = sheet.At(static_cast<int>(info->x) + px, static_cast<int>(info->y) + py);
+                const float alpha = static_cast<float>(argb >> 24) / 255.0f * opacity;
+                if (alpha <= 0.0f) continue;
+                // The pixel's centre in the animation's own frame, truncated as the hit test does.
+                const int lx = static_cast<int>(offset.x + (static_cast<float>(px) + 0.5f - hotX) * scale.x);
+                const int ly = static_cast<int>(offset.y + (static_cast<float>(py) + 0.5f - hotY) * scale.y);
+                const std::pair<int, int> cell{lx - mask.Value2, ly - mask.Value3};
+                touched.insert(cell);
+                if (alpha >= 0.5f) drawn.insert(cell);
+            }
+    }
+}
+
+// Whether the kitchen's hit test takes a click in the mask cell.
+bool Solid(const CCellMaskInfo& mask, int mx, int my) {
+    if (mx < 0 || my < 0 || mx >= mask.Value1 || my >= mask.Value4 - 1) return false;
+    if (mask.Cells.empty()) return true;
+    const std::size_t at = static_cast<std::size_t>(mask.Value1) * static_cast<std::size_t>(my) +
+                           static_cast<std::size_t>(mx);
+    return at < mask.Cells.size() && mask.Cells[at] == 0;
+}
+
+// Refuses, by name, each pixel-hit object whose mask leaves drawn cells open or is solid over nothing.
+int CheckMasks(GF::HGENS::CResource& tables, const CSheet& sheet, const CLibData& library) {
+    int refused = 0;
+    for (const auto& [name, record] : library.Ingridients) {
+        if (!record.PixelHitTest) continue;
+        const std::size_t dot = name.find('.');
+        const GF::THolder<GF::IAnimationData> animation =
+            dot == std::string::npos ? GF::THolder<GF::IAnimationData>()
+                                     : tables.GetAnimationData(name.substr(0, dot), name.substr(dot + 1));
+        if (!animation) {
+            std::fprintf(stderr, "scriptcheck: %s: hit on its drawn pixels, but the script has no such animation\n",
+                         name.c_str());
+            ++refused;
+            continue;
+        }
+        const CCellMaskInfo& mask = record.Mask;
+        std::set<std::pair<int, int>> drawn, touched;
+        DrawnCells(tables, sheet, *animation, mask, drawn, touched);
+        int open = 0, overNothing = 0;
+        for (const auto& [mx, my] : drawn)
+            if (!Solid(mask, mx, my)) ++open;
+        for (int my = 0; my < mask.Value4; ++my)
+            for (int mx = 0; mx < mask.Value1; ++mx)
+                if (Solid(mask, mx, my) && !touched.count({mx, my})) ++overNothing;
+        const bool sized = mask.Cells.empty() ||
+                           mask.Cells.size() == static_cast<std::size_t>(mask.Value1) * static_cast<std::size_t>(mask.Value4);
+        if (open == 0 && overNothing == 0 && sized) continue;
+        std::fprintf(stderr,
+                     "scriptcheck: %s: its library mask (%d x %d cells) lets clicks through %d cells its picture "
+                     "draws and takes them on %d cells where nothing is drawn%s; the mask of its picture "
+                     "(0 solid):\n",
+                     name.c_str(), mask.Value1, mask.Value4, open, overNothing,
+                     sized ? "" : ", and its cells do not fill its width and height");
+        for (int my = 0; my < mask.Value4; ++my) {
+            std::fprintf(stderr, "   ");
+            for (int mx = 0; mx < mask.Value1; ++mx) std::fprintf(stderr, " %3d,", drawn.count({mx, my}) ? 0 : 255);
+            std::fprintf(stderr, "\n");
+        }
+        ++refused;
+    }
+    return refused;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: scriptcheck <resource script>\n");
+    const bool withSheet = argc >= 4 && std::string(argv[2]) == "--sheet";
+    const bool withLibrary = argc == 6 && withSheet && std::string(argv[4]) == "--library";
+    if (argc != 2 && !(argc == 4 && withSheet) && !withLibrary) {
+        std::fprintf(stderr, "usage: scriptcheck <resource script> [--sheet <texture 0 png> [--library <libdata.bin>]]\n");
         return 2;
+    }
+    CSheet sheet;
+    if (withSheet && !LoadSheet(argv[3], sheet)) {
+        std::fprintf(stderr, "scriptcheck: %s: cannot read the picture sheet: %s\n", argv[3], IMG_GetError());
+        return 1;
+    }
+    CLibData library;
+    std::string why;
+    if (withLibrary && !ReadLibDataFile(argv[5], library, why)) {
+        std::fprintf(stderr, "scriptcheck: %s\n", why.c_str());
+        return 1;
     }
     std::ifstream in(argv[1], std::ios::binary);
     if (!in) {
@@ -105,7 +318,21 @@ int main(int argc, char** argv) {
                     ++refused;
                 }
                 const auto* drawable = dynamic_cast<const GF::IDrawableObjectData*>(object.Get());
-                if (!drawable || !ColourLost(*drawable)) continue;
+                if (!drawable) continue;
+                const std::string named = module + "." + name + ": " + drawable->GetName();
+                if (withSheet && VisibleSprite(*drawable) && !kPlainBlocks.count(named) &&
+                    !kPlainBlocks.count(module + "." + name) &&
+                    (sprite = PlainSprite(*tables, sheet, *drawable)) >= 0) {
+                    const GF::THolder<GF::HGENS::CHGESpriteInfo> info = tables->GetSpriteInfo(sprite);
+                    if (info)
+                        std::fprintf(stderr, "scriptcheck: %s: draws sprite info %d (\"%s\"), a plain rectangle\n",
+                                     named.c_str(), sprite, info->name.c_str());
+                    else
+                        std::fprintf(stderr, "scriptcheck: %s: draws sprite info %d, which the script lacks\n",
+                                     named.c_str(), sprite);
+                    ++refused;
+                }
+                if (!ColourLost(*drawable)) continue;
                 std::fprintf(
                     stderr,
                     "scriptcheck: %s.%s: the colour keys of \"%s\" take no effect without a blend key\n",
@@ -114,5 +341,6 @@ int main(int argc, char** argv) {
             }
         }
     }
+    if (withLibrary) refused += CheckMasks(*tables, sheet, library);
     return refused == 0 ? 0 : 1;
 }

@@ -487,13 +487,29 @@ void Desaturate(cairo_t* cr, double w, double h) {
 }
 
 // An ingredient place: a wooden crate with its item on it, as the icon shows it.
-void Crate(cairo_t* cr, double w, double h, EItem item) {
+void CrateBox(cairo_t* cr, double w, double h) {
     RoundRect(cr, w * 0.04, h * 0.45, w * 0.92, h * 0.5, 3);
     FillVertical(cr, h * 0.45, h * 0.95, Rgb(200, 145, 85), Rgb(150, 100, 55));
     Outline(cr, kInk, 1.5);
     cairo_move_to(cr, w * 0.06, h * 0.7);
     cairo_line_to(cr, w * 0.94, h * 0.7);
     Outline(cr, Rgb(120, 80, 45), 1.2);
+}
+
+// A crate heaped with lumps of brown cane sugar.
+void SugarCrate(cairo_t* cr, double w, double h) {
+    const double lump = w * 0.16;
+    const double rows[][3] = {{0.2, 0.32, 4}, {0.28, 0.18, 3}, {0.36, 0.05, 2}};
+    for (const auto& row : rows)
+        for (int i = 0; i < static_cast<int>(row[2]); ++i) {
+            RoundRect(cr, w * row[0] + i * lump * 1.05, h * row[1] + lump * 0.2, lump, lump, 1.5);
+            FillOutline(cr, i % 2 ? Rgb(180, 120, 60) : Rgb(200, 140, 75), kInk, 1.0);
+        }
+    CrateBox(cr, w, h);
+}
+
+void Crate(cairo_t* cr, double w, double h, EItem item) {
+    CrateBox(cr, w, h);
     const double s = std::min(w, h) * 0.78;
     cairo_save(cr);
     cairo_translate(cr, (w - s) / 2, h * 0.02);
@@ -885,6 +901,28 @@ void PlaceDigit(cairo_t* cr, double cx, double cy, int place) {
     Outline(cr, kInk, 3.5);
 }
 
+// A badge of the kitchen's countdown: a disc of its colour bearing the count (3 to 1), or a tick for
+// the start (0).
+void CountBadge(cairo_t* cr, double w, double h, TColour c, int count) {
+    cairo_arc(cr, w / 2, h / 2, w / 2 - 2, 0, 2 * kPi);
+    FillShine(cr, w, Shade(c, 0.8), Shade(c, 1.2), Shade(c, 0.7));
+    Outline(cr, kInk, 2.0);
+    cairo_save(cr);
+    cairo_translate(cr, w / 2, h / 2);
+    cairo_scale(cr, w / 40.0, h / 40.0);
+    if (count > 0) {
+        PlaceDigit(cr, 0, 0, count);
+    } else {
+        cairo_move_to(cr, -9, 0);
+        cairo_line_to(cr, -2, 8);
+        cairo_line_to(cr, 10, -8);
+        cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+        cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+        Outline(cr, kInk, 4.0);
+    }
+    cairo_restore(cr);
+}
+
 // A place ribbon of the level results: a band with swallow-tailed ends across the picture and a
 // pleated rosette in its middle in the place's metal, the place (1 to 3) on the rosette; place 0 is
 // the grey ribbon of a lost level, crossed.
@@ -1005,12 +1043,6 @@ std::vector<TPicture> SheetPictures() {
         Set(cr, Rgb(255, 255, 255));
         cairo_fill(cr);
     });
-    // The flat swatches, 16 x 16 in the middle of 20 x 20 of their colour.
-    for (int n = 0; n < 20; ++n)
-        add("swatch_" + std::to_string(n), 16, 16, [n](cairo_t* cr, double, double) {
-            Set(cr, SwatchColour(n));
-            cairo_paint(cr);
-        });
     // The devices in their three looks.
     const char* devices[4] = {"saucepan", "griddle", "micro_wave", "electric_stove_4"};
     const char* looks[3] = {"_idle", "_work", "_closed"};
@@ -1027,6 +1059,12 @@ std::vector<TPicture> SheetPictures() {
     add("place_salad", 48, 48, [](cairo_t* cr, double w, double h) { Crate(cr, w, h, EItem::Salad); });
     add("place_cheese", 48, 48, [](cairo_t* cr, double w, double h) { Crate(cr, w, h, EItem::Cheese); });
     add("place_cup", 32, 40, [](cairo_t* cr, double w, double h) { Crate(cr, w, h, EItem::Cup); });
+    add("place_sugar", 32, 32, SugarCrate);
+    // The kitchen's countdown before play: three, two, one, go, red to green.
+    const TColour counts[4] = {Rgb(230, 70, 50), Rgb(230, 150, 50), Rgb(230, 220, 60), Rgb(80, 210, 90)};
+    for (int n = 3; n >= 0; --n)
+        add(n ? "count_" + std::to_string(n) : std::string("count_go"), 24, 24,
+            [n, c = counts[3 - n]](cairo_t* cr, double w, double h) { CountBadge(cr, w, h, c, n); });
     // People: the heroine's figure and dress, the customers' moods, the participants' portrait.
     add("heroine", 64, 224, HeroineBody);
     add("heroine_dress", 64, 224, HeroineDress);
@@ -1197,15 +1235,6 @@ int DrawSheet(const TSheet& sheet, const std::string& out) {
                 at(x, y) = at(std::clamp(x, r.x, r.x + r.w - 1), std::clamp(y, r.y, r.y + r.h - 1));
     }
     cairo_surface_mark_dirty(surface);
-    // The swatches' margins take their colour too.
-    for (size_t i = 0; i < sheet.pictures.size(); ++i) {
-        const TPicture& p = sheet.pictures[i];
-        if (p.name.rfind("swatch_", 0) != 0) continue;
-        const TRect& at = sheet.places[i];
-        Set(cr, SwatchColour(std::stoi(p.name.substr(7))));
-        cairo_rectangle(cr, at.x - 2, at.y - 2, at.w + 4, at.h + 4);
-        cairo_fill(cr);
-    }
     cairo_destroy(cr);
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(out).parent_path(), error);

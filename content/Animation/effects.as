@@ -19,11 +19,11 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("panel",                   0,  546,   66,  256,  128);  // sprite info 0
     r.AddHGESpriteInfo("button",                  0,  168,  444,  128,   32);  // 1
     r.AddHGESpriteInfo("button_over",             0,  300,  444,  128,   32);  // 2
-    r.AddHGESpriteInfo("spark",                   0,  406,  480,   16,   16);  // 3
-    r.AddHGESpriteInfo("block",                   0,  330,  484,   16,   16);  // 4: flat, coloured by the part
-    r.AddHGESpriteInfo("hit_area",                0,  290,  480,   96,   24);  // 5: the same, invisible
-    r.AddHGESpriteInfo("arrow",                   0,  390,  480,   12,   18);  // 6
-    r.AddHGESpriteInfo("balloon",                 0,  854,  482,   64,   24);  // 7
+    r.AddHGESpriteInfo("spark",                   0,  494,  486,   16,   16);  // 3
+    r.AddHGESpriteInfo("block",                   0,  362,  484,   16,   16);  // 4: flat, coloured by the part
+    r.AddHGESpriteInfo("hit_area",                0,  322,  480,   96,   24);  // 5: the same, invisible
+    r.AddHGESpriteInfo("arrow",                   0,  478,  486,   12,   18);  // 6
+    r.AddHGESpriteInfo("balloon",                 0,  890,  482,   64,   24);  // 7
     r.AddHGESpriteInfo("gray",                    2,    0,    0,  128,   64);  // 8: eight cells of 32 x 32
     r.AddHGESpriteInfo("cloth",                   1,    0,    0,  256,  512);  // 9: the whole curtain
     // The particle systems' soft dots, found by name: the stoves' fire, sparkles, rewards.
@@ -42,149 +42,134 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("icon_cup",                0,   96,   32,   32,   32);  // 18
     r.AddTexture("map_fon");                                     // Texture\6: the map's background
     r.AddTexture("cookbook_page_1");                             // Texture\7: the book's page shape (alpha)
-    // Flat blocks in their own colours, for pictures a glow is added to: the kitchen's devices at rest,
-    // working and closed, the places, the cups (see KitchenObjects, ResultScreens).
-    r.AddHGESpriteInfo("swatch_0",                0,  922,  482,   16,   16);  // 19
-    r.AddHGESpriteInfo("swatch_1",                0,  942,  482,   16,   16);  // 20
-    r.AddHGESpriteInfo("swatch_2",                0,  962,  482,   16,   16);  // 21
-    r.AddHGESpriteInfo("swatch_3",                0,  982,  482,   16,   16);  // 22
-    r.AddHGESpriteInfo("swatch_4",                0, 1002,  482,   16,   16);  // 23
-    r.AddHGESpriteInfo("swatch_5",                0,  426,  486,   16,   16);  // 24
-    r.AddHGESpriteInfo("swatch_6",                0,  446,  486,   16,   16);  // 25
-    r.AddHGESpriteInfo("swatch_7",                0,  466,  486,   16,   16);  // 26
-    r.AddHGESpriteInfo("swatch_8",                0,  486,  486,   16,   16);  // 27
-    r.AddHGESpriteInfo("swatch_9",                0,  506,  486,   16,   16);  // 28
-    r.AddHGESpriteInfo("swatch_10",               0,  526,  486,   16,   16);  // 29
-    r.AddHGESpriteInfo("swatch_11",               0,  578,  486,   16,   16);  // 30
-    r.AddHGESpriteInfo("swatch_12",               0,  598,  486,   16,   16);  // 31
-    r.AddHGESpriteInfo("swatch_13",               0,  618,  486,   16,   16);  // 32
-    r.AddHGESpriteInfo("swatch_14",               0,  638,  486,   16,   16);  // 33
-    r.AddHGESpriteInfo("swatch_15",               0,  658,  486,   16,   16);  // 34
-    r.AddHGESpriteInfo("swatch_16",               0,  678,  486,   16,   16);  // 35
-    r.AddHGESpriteInfo("swatch_17",               0,  698,  486,   16,   16);  // 36
-    r.AddHGESpriteInfo("swatch_18",               0,  718,  486,   16,   16);  // 37
-    r.AddHGESpriteInfo("swatch_19",               0,  738,  486,   16,   16);  // 38
-    // The drawings, from sprite info 39 on (their numbers are the constants after this function).
-    r.AddHGESpriteInfo("white",                   0,  290,  480,   96,   24);  // 39
-    r.AddHGESpriteInfo("disc",                    0,  782,  450,   32,   32);  // 40
-    r.AddHGESpriteInfo("saucepan_idle",           0,  874,  218,   64,   64);  // 41
-    r.AddHGESpriteInfo("saucepan_work",           0,  942,  218,   64,   64);  // 42
-    r.AddHGESpriteInfo("saucepan_closed",         0,  342,  220,   64,   64);  // 43
-    r.AddHGESpriteInfo("griddle_idle",            0,  558,  382,   64,   48);  // 44
-    r.AddHGESpriteInfo("griddle_work",            0,  626,  382,   64,   48);  // 45
-    r.AddHGESpriteInfo("griddle_closed",          0,  170,  392,   64,   48);  // 46
-    r.AddHGESpriteInfo("micro_wave_idle",         0,  238,  392,   64,   48);  // 47
-    r.AddHGESpriteInfo("micro_wave_work",         0,  306,  392,   64,   48);  // 48
-    r.AddHGESpriteInfo("micro_wave_closed",       0,  374,  392,   64,   48);  // 49
-    r.AddHGESpriteInfo("electric_stove_4_idle",   0,  694,  398,   64,   48);  // 50
-    r.AddHGESpriteInfo("electric_stove_4_work",   0,  762,  398,   64,   48);  // 51
-    r.AddHGESpriteInfo("electric_stove_4_closed", 0,  830,  398,   64,   48);  // 52
-    r.AddHGESpriteInfo("place_bread",             0,  966,  398,   48,   48);  // 53
-    r.AddHGESpriteInfo("place_salad",             0,    2,  422,   48,   48);  // 54
-    r.AddHGESpriteInfo("place_cheese",            0,   54,  422,   48,   48);  // 55
-    r.AddHGESpriteInfo("place_cup",               0,  546,  434,   32,   40);  // 56
-    r.AddHGESpriteInfo("heroine",                 0,  206,   66,   64,  224);  // 57
-    r.AddHGESpriteInfo("heroine_dress",           0,  274,   66,   64,  224);  // 58
-    r.AddHGESpriteInfo("customer_glad",           0,  854,  450,   28,   28);  // 59
-    r.AddHGESpriteInfo("customer_calm",           0,  886,  450,   28,   28);  // 60
-    r.AddHGESpriteInfo("customer_cross",          0,  918,  450,   28,   28);  // 61
-    r.AddHGESpriteInfo("portrait",                0,  818,  450,   32,   32);  // 62
-    r.AddHGESpriteInfo("dish_soup",               0,  390,  340,   80,   48);  // 63
-    r.AddHGESpriteInfo("dish_steak",              0,  894,  346,   80,   48);  // 64
-    r.AddHGESpriteInfo("dish_pizza",              0,    2,  370,   80,   48);  // 65
-    r.AddHGESpriteInfo("dish_tea",                0,   86,  370,   80,   48);  // 66
-    r.AddHGESpriteInfo("dish_covered",            0,  474,  382,   80,   48);  // 67
-    r.AddHGESpriteInfo("serving_plate",           0,  714,  450,   64,   32);  // 68
-    r.AddHGESpriteInfo("bell",                    0,  106,  422,   48,   48);  // 69
-    r.AddHGESpriteInfo("clock_face",              0,  874,   66,   80,   80);  // 70
-    r.AddHGESpriteInfo("dial",                    0,  442,  434,   48,   48);  // 71
-    r.AddHGESpriteInfo("clock_hand",              0,  158,  422,    6,   36);  // 72
-    r.AddHGESpriteInfo("window",                  0,  546,  198,  256,  128);  // 73
-    r.AddHGESpriteInfo("plant",                   0,  806,   66,   64,  128);  // 74
-    r.AddHGESpriteInfo("vase",                    0,  478,  220,   48,   64);  // 75
-    r.AddHGESpriteInfo("wall_clock",              0,  410,  220,   64,   64);  // 76
-    r.AddHGESpriteInfo("lamp",                    0,  958,   66,   48,   80);  // 77
-    r.AddHGESpriteInfo("book",                    0,  898,  398,   64,   48);  // 78
-    r.AddHGESpriteInfo("hat",                     0,  494,  434,   48,   48);  // 79
-    r.AddHGESpriteInfo("shelf",                   0,  582,  450,  128,   32);  // 80
-    r.AddHGESpriteInfo("rug",                     0,  874,  150,  128,   64);  // 81
-    r.AddHGESpriteInfo("cup_gold",                0,  806,  266,   48,   56);  // 82
-    r.AddHGESpriteInfo("cup_silver",              0,  858,  286,   48,   56);  // 83
-    r.AddHGESpriteInfo("cup_bronze",              0,  910,  286,   48,   56);  // 84
-    r.AddHGESpriteInfo("kitchen_room",            0,  342,   66,  200,  150);  // 85
-    r.AddHGESpriteInfo("room",                    0,    2,   66,  200,  300);  // 86
-    r.AddHGESpriteInfo("customer_2_glad",         0,  950,  450,   28,   28);  // 87
-    r.AddHGESpriteInfo("customer_2_calm",         0,  982,  450,   28,   28);  // 88
-    r.AddHGESpriteInfo("customer_2_cross",        0,    2,  474,   28,   28);  // 89
-    r.AddHGESpriteInfo("customer_3_glad",         0,   34,  474,   28,   28);  // 90
-    r.AddHGESpriteInfo("customer_3_calm",         0,   66,  474,   28,   28);  // 91
-    r.AddHGESpriteInfo("customer_3_cross",        0,   98,  474,   28,   28);  // 92
-    r.AddHGESpriteInfo("customer_4_glad",         0,  130,  474,   28,   28);  // 93
-    r.AddHGESpriteInfo("customer_4_calm",         0,  546,  478,   28,   28);  // 94
-    r.AddHGESpriteInfo("customer_4_cross",        0,  162,  480,   28,   28);  // 95
-    r.AddHGESpriteInfo("customer_5_glad",         0,  194,  480,   28,   28);  // 96
-    r.AddHGESpriteInfo("customer_5_calm",         0,  226,  480,   28,   28);  // 97
-    r.AddHGESpriteInfo("customer_5_cross",        0,  258,  480,   28,   28);  // 98
-    r.AddHGESpriteInfo("ribbon_1",                0,  342,  288,  180,   48);  // 99
-    r.AddHGESpriteInfo("ribbon_2",                0,  526,  330,  180,   48);  // 100
-    r.AddHGESpriteInfo("ribbon_3",                0,  206,  340,  180,   48);  // 101
-    r.AddHGESpriteInfo("ribbon_4",                0,  710,  346,  180,   48);  // 102
+    r.AddHGESpriteInfo("white",                   0,  322,  480,   96,   24);  // 19
+    r.AddHGESpriteInfo("disc",                    0,  782,  450,   32,   32);  // 20
+    r.AddHGESpriteInfo("saucepan_idle",           0,  874,  218,   64,   64);  // 21
+    r.AddHGESpriteInfo("saucepan_work",           0,  942,  218,   64,   64);  // 22
+    r.AddHGESpriteInfo("saucepan_closed",         0,  342,  220,   64,   64);  // 23
+    r.AddHGESpriteInfo("griddle_idle",            0,  558,  382,   64,   48);  // 24
+    r.AddHGESpriteInfo("griddle_work",            0,  626,  382,   64,   48);  // 25
+    r.AddHGESpriteInfo("griddle_closed",          0,  170,  392,   64,   48);  // 26
+    r.AddHGESpriteInfo("micro_wave_idle",         0,  238,  392,   64,   48);  // 27
+    r.AddHGESpriteInfo("micro_wave_work",         0,  306,  392,   64,   48);  // 28
+    r.AddHGESpriteInfo("micro_wave_closed",       0,  374,  392,   64,   48);  // 29
+    r.AddHGESpriteInfo("electric_stove_4_idle",   0,  694,  398,   64,   48);  // 30
+    r.AddHGESpriteInfo("electric_stove_4_work",   0,  762,  398,   64,   48);  // 31
+    r.AddHGESpriteInfo("electric_stove_4_closed", 0,  830,  398,   64,   48);  // 32
+    r.AddHGESpriteInfo("place_bread",             0,  966,  398,   48,   48);  // 33
+    r.AddHGESpriteInfo("place_salad",             0,    2,  422,   48,   48);  // 34
+    r.AddHGESpriteInfo("place_cheese",            0,   54,  422,   48,   48);  // 35
+    r.AddHGESpriteInfo("place_cup",               0,  546,  434,   32,   40);  // 36
+    r.AddHGESpriteInfo("heroine",                 0,  206,   66,   64,  224);  // 37
+    r.AddHGESpriteInfo("heroine_dress",           0,  274,   66,   64,  224);  // 38
+    r.AddHGESpriteInfo("customer_glad",           0,  890,  450,   28,   28);  // 39
+    r.AddHGESpriteInfo("customer_calm",           0,  922,  450,   28,   28);  // 40
+    r.AddHGESpriteInfo("customer_cross",          0,  954,  450,   28,   28);  // 41
+    r.AddHGESpriteInfo("portrait",                0,  854,  450,   32,   32);  // 42
+    r.AddHGESpriteInfo("dish_soup",               0,  390,  340,   80,   48);  // 43
+    r.AddHGESpriteInfo("dish_steak",              0,  894,  346,   80,   48);  // 44
+    r.AddHGESpriteInfo("dish_pizza",              0,    2,  370,   80,   48);  // 45
+    r.AddHGESpriteInfo("dish_tea",                0,   86,  370,   80,   48);  // 46
+    r.AddHGESpriteInfo("dish_covered",            0,  474,  382,   80,   48);  // 47
+    r.AddHGESpriteInfo("serving_plate",           0,  714,  450,   64,   32);  // 48
+    r.AddHGESpriteInfo("bell",                    0,  106,  422,   48,   48);  // 49
+    r.AddHGESpriteInfo("clock_face",              0,  874,   66,   80,   80);  // 50
+    r.AddHGESpriteInfo("dial",                    0,  442,  434,   48,   48);  // 51
+    r.AddHGESpriteInfo("clock_hand",              0,  158,  422,    6,   36);  // 52
+    r.AddHGESpriteInfo("window",                  0,  546,  198,  256,  128);  // 53
+    r.AddHGESpriteInfo("plant",                   0,  806,   66,   64,  128);  // 54
+    r.AddHGESpriteInfo("vase",                    0,  478,  220,   48,   64);  // 55
+    r.AddHGESpriteInfo("wall_clock",              0,  410,  220,   64,   64);  // 56
+    r.AddHGESpriteInfo("lamp",                    0,  958,   66,   48,   80);  // 57
+    r.AddHGESpriteInfo("book",                    0,  898,  398,   64,   48);  // 58
+    r.AddHGESpriteInfo("hat",                     0,  494,  434,   48,   48);  // 59
+    r.AddHGESpriteInfo("shelf",                   0,  582,  450,  128,   32);  // 60
+    r.AddHGESpriteInfo("rug",                     0,  874,  150,  128,   64);  // 61
+    r.AddHGESpriteInfo("cup_gold",                0,  806,  266,   48,   56);  // 62
+    r.AddHGESpriteInfo("cup_silver",              0,  858,  286,   48,   56);  // 63
+    r.AddHGESpriteInfo("cup_bronze",              0,  910,  286,   48,   56);  // 64
+    r.AddHGESpriteInfo("kitchen_room",            0,  342,   66,  200,  150);  // 65
+    r.AddHGESpriteInfo("room",                    0,    2,   66,  200,  300);  // 66
+    r.AddHGESpriteInfo("customer_2_glad",         0,  986,  450,   28,   28);  // 67
+    r.AddHGESpriteInfo("customer_2_calm",         0,    2,  474,   28,   28);  // 68
+    r.AddHGESpriteInfo("customer_2_cross",        0,   34,  474,   28,   28);  // 69
+    r.AddHGESpriteInfo("customer_3_glad",         0,   66,  474,   28,   28);  // 70
+    r.AddHGESpriteInfo("customer_3_calm",         0,   98,  474,   28,   28);  // 71
+    r.AddHGESpriteInfo("customer_3_cross",        0,  130,  474,   28,   28);  // 72
+    r.AddHGESpriteInfo("customer_4_glad",         0,  546,  478,   28,   28);  // 73
+    r.AddHGESpriteInfo("customer_4_calm",         0,  162,  480,   28,   28);  // 74
+    r.AddHGESpriteInfo("customer_4_cross",        0,  194,  480,   28,   28);  // 75
+    r.AddHGESpriteInfo("customer_5_glad",         0,  226,  480,   28,   28);  // 76
+    r.AddHGESpriteInfo("customer_5_calm",         0,  258,  480,   28,   28);  // 77
+    r.AddHGESpriteInfo("customer_5_cross",        0,  290,  480,   28,   28);  // 78
+    r.AddHGESpriteInfo("ribbon_1",                0,  342,  288,  180,   48);  // 79
+    r.AddHGESpriteInfo("ribbon_2",                0,  526,  330,  180,   48);  // 80
+    r.AddHGESpriteInfo("ribbon_3",                0,  206,  340,  180,   48);  // 81
+    r.AddHGESpriteInfo("ribbon_4",                0,  710,  346,  180,   48);  // 82
     // A particle system draws its sprite's whole texture at every particle: its soft dot is a texture
     // of its own, never a rectangle of the sheet.
-    r.AddHGESpriteInfo("dot",                     3,    0,    0,   32,   32);  // 103
+    r.AddHGESpriteInfo("dot",                     3,    0,    0,   32,   32);  // 83
+    // The kitchen's countdown badges (three, two, one, go) and the crate of cane sugar.
+    r.AddHGESpriteInfo("count_3",                 0,  958,  482,   24,   24);  // 84
+    r.AddHGESpriteInfo("count_2",                 0,  986,  482,   24,   24);  // 85
+    r.AddHGESpriteInfo("count_1",                 0,  422,  486,   24,   24);  // 86
+    r.AddHGESpriteInfo("count_go",                0,  450,  486,   24,   24);  // 87
+    r.AddHGESpriteInfo("place_sugar",             0,  818,  450,   32,   32);  // 88
 }
 
 // The drawings' sprite infos.
-const int kWhite = 39;
-const int kDisc = 40;
-const int kSaucepanIdle = 41;
-const int kSaucepanWork = 42;
-const int kSaucepanClosed = 43;
-const int kGriddleIdle = 44;
-const int kGriddleWork = 45;
-const int kGriddleClosed = 46;
-const int kMicroWaveIdle = 47;
-const int kMicroWaveWork = 48;
-const int kMicroWaveClosed = 49;
-const int kElectricStoveIdle = 50;
-const int kElectricStoveWork = 51;
-const int kElectricStoveClosed = 52;
-const int kPlaceBread = 53;
-const int kPlaceSalad = 54;
-const int kPlaceCheese = 55;
-const int kPlaceCup = 56;
-const int kHeroine = 57;
-const int kHeroineDress = 58;
-const int kCustomerGlad = 59;
-const int kCustomerCalm = 60;
-const int kCustomerCross = 61;
-const int kPortrait = 62;
-const int kDishSoup = 63;
-const int kDishSteak = 64;
-const int kDishPizza = 65;
-const int kDishTea = 66;
-const int kDishCovered = 67;
-const int kServingPlate = 68;
-const int kBell = 69;
-const int kClockFace = 70;
-const int kDial = 71;
-const int kClockHand = 72;
-const int kWindow = 73;
-const int kPlant = 74;
-const int kVase = 75;
-const int kWallClock = 76;
-const int kLamp = 77;
-const int kBook = 78;
-const int kHat = 79;
-const int kShelf = 80;
-const int kRug = 81;
-const int kCupGold = 82;
-const int kCupSilver = 83;
-const int kCupBronze = 84;
-const int kKitchenRoom = 85;
-const int kRoom = 86;
-const int kCustomer2Glad = 87;  // then each customer's calm and cross, customers 2 to 5
-const int kRibbon1 = 99;        // then the ribbons of places 2 and 3, and the lost level's
+const int kWhite = 19;
+const int kDisc = 20;
+const int kSaucepanIdle = 21;
+const int kSaucepanWork = 22;
+const int kSaucepanClosed = 23;
+const int kGriddleIdle = 24;
+const int kGriddleWork = 25;
+const int kGriddleClosed = 26;
+const int kMicroWaveIdle = 27;
+const int kMicroWaveWork = 28;
+const int kMicroWaveClosed = 29;
+const int kElectricStoveIdle = 30;
+const int kElectricStoveWork = 31;
+const int kElectricStoveClosed = 32;
+const int kPlaceBread = 33;
+const int kPlaceSalad = 34;
+const int kPlaceCheese = 35;
+const int kPlaceCup = 36;
+const int kHeroine = 37;
+const int kHeroineDress = 38;
+const int kCustomerGlad = 39;
+const int kCustomerCalm = 40;
+const int kCustomerCross = 41;
+const int kPortrait = 42;
+const int kDishSoup = 43;
+const int kDishSteak = 44;
+const int kDishPizza = 45;
+const int kDishTea = 46;
+const int kDishCovered = 47;
+const int kServingPlate = 48;
+const int kBell = 49;
+const int kClockFace = 50;
+const int kDial = 51;
+const int kClockHand = 52;
+const int kWindow = 53;
+const int kPlant = 54;
+const int kVase = 55;
+const int kWallClock = 56;
+const int kLamp = 57;
+const int kBook = 58;
+const int kHat = 59;
+const int kShelf = 60;
+const int kRug = 61;
+const int kCupGold = 62;
+const int kCupSilver = 63;
+const int kCupBronze = 64;
+const int kKitchenRoom = 65;
+const int kRoom = 66;
+const int kCustomer2Glad = 67;  // then each customer's calm and cross, customers 2 to 5
+const int kRibbon1 = 79;        // then the ribbons of places 2 and 3, and the lost level's
+const int kCount3 = 84;         // then the badges of two, one and go
+const int kPlaceSugar = 88;
 
 void Fonts(CResourceReader@ r)
 {
@@ -322,7 +307,7 @@ void Interfaces(CResourceReader@ r)
 
     r.CreateParticleSystem("sparks");
     r.AddParticleID(0, 4000);
-    r.AddParticleIDSprite(103, 4000);
+    r.AddParticleIDSprite(83, 4000);
     r.AddParticleCommand(1, 3000);
     r.AddParticleCommand(0, 1000);
     r.AddOffset(0, 60, 0, 4000);
@@ -1487,17 +1472,18 @@ void MenuBackdrop2(CResourceReader@ r, int end)
     r.AddColor(255, 30, 24, 20, 0, end);
 }
 
-// A help page: a square picture of 320 x 240 in its own colour, its caption on it.
+// A help page: the kitchen's picture at 320 x 240 tinted half-way to the page's colour, its caption
+// on it.
 void HelpPage(CResourceReader@ r, int page, int text, int red, int green, int blue)
 {
     r.CreateAnimationData("help_" + Number(page));
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateSpriteObjectData("picture");
-    r.AddSpriteIDResource(4, 1000);
+    r.AddSpriteIDResource(kKitchenRoom, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(2000, 1500, 0, 1000);
+    r.AddZoom(160, 160, 0, 1000);
     r.AddBlendMode(2, 1000);
-    r.AddColor(255, red, green, blue, 0, 1000);
+    r.AddColor(255, (red + 255) / 2, (green + 255) / 2, (blue + 255) / 2, 0, 1000);
     r.CreateTextSpriteObjectData("caption");
     r.AddTextSpriteIDResource(text, 1000);
     r.AddLayer(1, 1000);
@@ -1823,6 +1809,17 @@ void Block(CResourceReader@ r, const string &in name, int x, int y, int w, int h
     r.AddColor(255, red, green, blue, 0, end);
 }
 
+// The panel picture (sprite info 0, 256 x 128) stretched to w x h pixels about (x, y).
+void Panel(CResourceReader@ r, const string &in name, int x, int y, int w, int h, int layer, int end)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(0, end);
+    r.AddHotspot(5000, 5000, 0, end);
+    r.AddOffset(x, y, 0, end);
+    r.AddZoom(w * 100 / 256, h * 100 / 128, 0, end);
+    r.AddLayer(layer, end);
+}
+
 // The same without its colour, which the caller gives by the part.
 void BlockShape(CResourceReader@ r, const string &in name, int x, int y, int w, int h, int layer, int end)
 {
@@ -2090,7 +2087,7 @@ void BonusIcon(CResourceReader@ r, const string &in name, int red, int green, in
 void KitchenPlay(CResourceReader@ r)
 {
     r.CreateModule("main_menu");
-    // Three, two, one, go: a block shrinking away in each part, red to green; the kitchen plays the
+    // Three, two, one, go: a badge shrinking away in each part, red to green; the kitchen plays the
     // parts one by one, the bonus mini-games the whole ("all").
     r.CreateAnimationData("level_start");
     r.AddNamedPart("all", 0, 1600, 1);
@@ -2099,38 +2096,32 @@ void KitchenPlay(CResourceReader@ r)
     r.AddNamedPart("_part_3", 800, 1200, 1);
     r.AddNamedPart("_part_4", 1200, 1600, 1);
     r.CreateSpriteObjectData("count");
-    r.AddSpriteIDResource(4, 1600);
+    for (int i = 0; i < 4; i++) r.AddSpriteIDResource(kCount3 + i, 400);
     r.AddBlendMode(2, 1600);
     r.AddHotspot(5000, 5000, 0, 1600);
     for (int i = 0; i < 4; i++)
     {
-        r.AddZoom(800, 800, 1, 400);
-        r.AddZoom(100, 100, 0, 0);
+        r.AddZoom(400, 400, 1, 400);
+        r.AddZoom(50, 50, 0, 0);
     }
-    r.AddColor(255, 230, 70, 50, 0, 400);
-    r.AddColor(255, 230, 150, 50, 0, 400);
-    r.AddColor(255, 230, 220, 60, 0, 400);
-    r.AddColor(255, 80, 210, 90, 0, 400);
 
     r.CreateModule("interfaces");
-    // The result pictures: 1 gold, 2 silver, 3 bronze, 4 grey (not qualified).
-    LevelComplete(r, "level_complete_1", 240, 200, 40);
-    LevelComplete(r, "level_complete_2", 200, 200, 210);
-    LevelComplete(r, "level_complete_3", 200, 120, 60);
-    LevelComplete(r, "level_complete_4", 110, 110, 110);
+    // The result pictures, the place ribbons: 1 gold, 2 silver, 3 bronze, 4 grey (not qualified).
+    for (int place = 1; place <= 4; ++place) LevelComplete(r, "level_complete_" + Number(place), kRibbon1 + place - 1);
 
-    // The sign over a place taken from or a customer served: pops up ("all"), shrinks ("_hide").
+    // The sign over a place taken from or a customer served, a yellow sparkle: pops up ("all"),
+    // shrinks ("_hide").
     r.CreateAnimationData("sign");
     r.AddNamedPart("all", 0, 600, 1);
     r.AddNamedPart("_hide", 600, 800, 1);
     r.CreateSpriteObjectData("mark");
-    r.AddSpriteIDResource(4, 800);
+    r.AddSpriteIDResource(3, 800);
     r.AddBlendMode(2, 800);
     r.AddHotspot(5000, 5000, 0, 800);
     r.AddColor(255, 250, 240, 110, 0, 800);
     r.AddZoom(0, 0, 1, 200);
-    r.AddZoom(150, 150, 0, 400);
-    r.AddZoom(150, 150, 1, 200);
+    r.AddZoom(250, 250, 0, 400);
+    r.AddZoom(250, 250, 1, 200);
     r.AddZoom(0, 0, 0, 0);
 
     r.CreateModule("bonus");
@@ -2187,17 +2178,16 @@ void KitchenPlay(CResourceReader@ r)
     Dish(r, "hidden_things", kDishCovered);
 }
 
-void LevelComplete(CResourceReader@ r, const string &in name, int red, int green, int blue)
+void LevelComplete(CResourceReader@ r, const string &in name, int sprite)
 {
     r.CreateAnimationData(name);
     r.AddNamedPart("all", 0, 1200, 1);
     r.CreateSpriteObjectData("picture");
-    r.AddSpriteIDResource(4, 1200);
+    r.AddSpriteIDResource(sprite, 1200);
     r.AddBlendMode(2, 1200);
     r.AddHotspot(5000, 5000, 0, 1200);
-    r.AddColor(255, red, green, blue, 0, 1200);
     r.AddZoom(0, 0, 1, 300);
-    r.AddZoom(1600, 800, 0, 900);
+    r.AddZoom(140, 140, 0, 900);
 }
 
 // A dish on its plate, 40 x 24 (its picture at half size): the recipe's icon served.
@@ -2899,7 +2889,7 @@ void Dress(CResourceReader@ r, int dress, int red, int green, int blue)
 void Announcements(CResourceReader@ r)
 {
     r.CreateModule("Places");
-    Thing(r, "sugar", 4, 200, 200, 190, 140, 90);
+    Thing(r, "sugar", kPlaceSugar, 100, 100, 255, 255, 255);
 
     r.CreateModule("main_menu");
     MenuBackdrop(r, "new_dress_screen");
@@ -2910,7 +2900,7 @@ void Announcements(CResourceReader@ r)
     for (int rows = 1; rows <= 3; ++rows)
     {
         MenuBackdrop(r, "ingredients_screen_" + Number(rows));
-        Block(r, "panel", 0, -20, 480, 60 + 100 * rows, 1, 60, 72, 100, 1600);
+        Panel(r, "panel", 0, -20, 480, 60 + 100 * rows, 1, 1600);
         MenuText(r, "caption", 39, 0, -40 - 50 * rows);
         MenuText(r, "caption_2", 8, 0, 20 + 50 * rows);
         Place(r, "_place", 0, -20, 2, 1600);

@@ -1,7 +1,10 @@
 #include "game/app/LibData.h"
 
+#include <fstream>
+#include <iterator>
 #include <utility>
 
+#include "framework/core/MemoryStreams.h"
 #include "game/app/DataFormat.h"
 
 CIngridientInfo& CLibData::FindIngridientInfo(const std::string& name) {
@@ -36,6 +39,20 @@ bool MatchesReceptItem(const CIngridientInfo& offered, const CReceptItemInfo& it
 
 bool ParseLibData(GF::CInputStream& in, CLibData& data, std::string& why) {
     return ReadRecord(in, data, why);
+}
+
+bool ReadLibDataFile(const std::string& file, CLibData& data, std::string& why) {
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        why = file + ": cannot be opened";
+        return false;
+    }
+    GF::CMemoryInputStream stream(std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {}));
+    if (!ParseLibData(stream, data, why)) {
+        why = file + ": " + why;
+        return false;
+    }
+    return true;
 }
 
 void WriteLibData(GF::COutputStream& out, const CLibData& data) {

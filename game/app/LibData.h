@@ -117,6 +117,8 @@ bool MatchesReceptItem(const CIngridientInfo& offered, const CReceptItemInfo& it
 // name order.
 bool ParseLibData(GF::CInputStream& in, CLibData& data, std::string& why);
 void WriteLibData(GF::COutputStream& out, const CLibData& data);
+// Parses the whole file at the path; on refusal `why` names the file and the fault.
+bool ReadLibDataFile(const std::string& file, CLibData& data, std::string& why);
 
 // The one library of the program.
 CLibData& GetLibData();

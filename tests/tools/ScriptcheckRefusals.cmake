@@ -1,13 +1,15 @@
 # scriptcheck refuses a resource script whose colour keys can't show, naming every such animation and
 # its object, and passes one where a blend key lets them show; the same for particles drawing a
-# sprite of a shared sheet beside particles drawing a texture of their own. Run by ctest with
-# -DSCRIPTCHECK=<program> -DWORK_DIR=<folder>.
+# sprite of a shared sheet beside particles drawing a texture of their own; given the sample's picture
+# sheet, sprites drawn as plain rectangles; given the object library too, a mask with a hole in its
+# picture (the saucepan's as it was). Run by ctest with -DSCRIPTCHECK=<program> -DDATAGEN=<program>
+# -DSCRIPT=<the sample script> -DSHEET=<its texture 0> -DLIBRARY=<the sample's libdata.bin> -DWORK_DIR=<folder>.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
 function(run_check name script)
   file(WRITE ${WORK_DIR}/${name}.as "${script}")
-  execute_process(COMMAND ${SCRIPTCHECK} ${WORK_DIR}/${name}.as
+  execute_process(COMMAND ${SCRIPTCHECK} ${WORK_DIR}/${name}.as ${ARGN}
                   RESULT_VARIABLE result ERROR_VARIABLE error OUTPUT_QUIET)
   set(result ${result} PARENT_SCOPE)
   set(error "${error}" PARENT_SCOPE)
@@ -84,3 +86,77 @@ run_check(broken "void FillResource(CResourceReader@ r) { r.CreateModule(\"m\") 
 if(result EQUAL 0)
   message(FATAL_ERROR "scriptcheck accepted a script that does not build")
 endif()
+
+# On the sample's sheet: a flat block and a sprite info the script lacks are refused by name; a
+# picture, a block never shown and a block the check names as meant are not.
+file(READ ${SCRIPT} text)
+string(REGEX MATCHALL "r\\.AddHGESpriteInfo\\(\"(panel|block)\"[^)]*\\)" cuts "${text}")
+string(REPLACE ";" ";\n    " cuts "${cuts}")
+run_check(plain "void FillResource(CResourceReader@ r)
+{
+    r.AddTexture(\"interface\");
+    ${cuts};
+    r.CreateModule(\"m\");
+    r.CreateAnimationData(\"flat\");
+    r.CreateSpriteObjectData(\"square\");
+    r.AddSpriteIDResource(1, 100);
+    r.CreateAnimationData(\"missing\");
+    r.CreateSpriteObjectData(\"picture\");
+    r.AddSpriteIDResource(7, 100);
+    r.CreateAnimationData(\"sound\");
+    r.CreateSpriteObjectData(\"panel\");
+    r.AddSpriteIDResource(0, 100);
+    r.CreateSpriteObjectData(\"unseen\");
+    r.AddSpriteIDResource(1, 100);
+    r.AddOpaque(0, 0, 100);
+    r.CreateModule(\"interfaces\");
+    r.CreateAnimationData(\"pause_screen\");
+    r.CreateSpriteObjectData(\"shade\");
+    r.AddSpriteIDResource(1, 100);
+}
+" --sheet ${SHEET})
+foreach(expected "m.flat: square: draws sprite info 1 (\"block\"), a plain rectangle"
+                 "m.missing: picture: draws sprite info 7, which the script lacks")
+  string(FIND "${error}" "${expected}" at)
+  if(result EQUAL 0 OR at EQUAL -1)
+    message(FATAL_ERROR "expected \"${expected}\", scriptcheck said: ${error}")
+  endif()
+endforeach()
+foreach(sound "m.sound" "interfaces.pause_screen")
+  string(FIND "${error}" "${sound}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "scriptcheck refused ${sound}: ${error}")
+  endif()
+endforeach()
+
+# The sample's script and library pass; the saucepan with its old mask, solid but for a hole of 6 x 5
+# cells in its middle and over the air above the pot, is refused by name and its fitting mask printed.
+execute_process(COMMAND ${SCRIPTCHECK} ${SCRIPT} --sheet ${SHEET} --library ${LIBRARY}
+                RESULT_VARIABLE result ERROR_VARIABLE error OUTPUT_QUIET)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "scriptcheck refused the sample: ${error}")
+endif()
+set(cells "")
+foreach(row RANGE 15)
+  foreach(column RANGE 15)
+    if(row GREATER_EQUAL 5 AND row LESS_EQUAL 9 AND column GREATER_EQUAL 5 AND column LESS_EQUAL 10)
+      list(APPEND cells 255)
+    else()
+      list(APPEND cells 0)
+    endif()
+  endforeach()
+endforeach()
+string(REPLACE ";" ", " cells "${cells}")
+file(WRITE ${WORK_DIR}/holed.json "{\"Ingridients\": [{\"Name\": \"Devices.saucepan\", \"Kind\": 1, \"PixelHitTest\": true,
+  \"Mask\": {\"Value1\": 16, \"Value4\": 16, \"Value2\": -8, \"Value3\": -8, \"Cells\": [${cells}]}}]}\n")
+execute_process(COMMAND ${DATAGEN} libdata ${WORK_DIR}/holed.bin ${WORK_DIR}/holed.json RESULT_VARIABLE built)
+if(NOT built EQUAL 0)
+  message(FATAL_ERROR "datagen did not build the holed library")
+endif()
+execute_process(COMMAND ${SCRIPTCHECK} ${SCRIPT} --sheet ${SHEET} --library ${WORK_DIR}/holed.bin
+                RESULT_VARIABLE result ERROR_VARIABLE error OUTPUT_QUIET)
+string(FIND "${error}" "Devices.saucepan: its library mask (16 x 16 cells) lets clicks through 30 cells its picture draws" at)
+if(result EQUAL 0 OR at EQUAL -1)
+  message(FATAL_ERROR "scriptcheck did not refuse the holed saucepan: ${error}")
+endif()
+message(STATUS "${error}")

@@ -260,20 +260,6 @@ struct CLevelsSource {
     }
 };
 
-bool LoadLibrary(const std::string& file, CLibData& library, std::string& why) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        why = file + ": cannot be opened";
-        return false;
-    }
-    GF::CMemoryInputStream stream(Bytes(std::istreambuf_iterator<char>(in), {}));
-    if (!ParseLibData(stream, library, why)) {
-        why = file + ": " + why;
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 bool BuildLibData(const std::vector<std::string>& files, Bytes& bytes, std::string& why) {
@@ -295,7 +281,7 @@ bool BuildLevelsData(const std::vector<std::string>& files, Bytes& bytes, std::s
         return false;
     }
     CLibData library;
-    if (!LoadLibrary(libraries[0], library, why)) return false;
+    if (!ReadLibDataFile(libraries[0], library, why)) return false;
 
     CLevelsSource source;
     std::map<std::string, Json> levels;

@@ -33,9 +33,10 @@ int Fires(const GF::HGENS::CScene& onScene) {
 
 using CCookObjectTest = CSampleKitchen;
 
-// The saucepan is a 16 x 16 block scaled by 4 about (190, 280); its mask is solid but for a hole of
-// 6 x 5 cells in the middle, and its last row never hits. Each mask cell is 4 x 4 pixels; the frame's
-// coordinates are truncated toward 0, so the cells left of and above the centre start a pixel late.
+// The saucepan is a 16 x 16 frame scaled by 4 about (190, 280); its mask is solid where its picture
+// draws (the pot's body from row 5 to 14, its handles in rows 7 and 8) and open above it, and its last
+// row never hits. Each mask cell is 4 x 4 pixels; the frame's coordinates are truncated toward 0, so
+// the cells left of and above the centre start a pixel late.
 TEST_F(CCookObjectTest, ThePixelTestHitsSolidCellsOnly) {
     ASSERT_TRUE(loaded);
     const GF::THolder<CCookObject> pan = Place("Devices.saucepan").at(0);
@@ -47,19 +48,22 @@ TEST_F(CCookObjectTest, ThePixelTestHitsSolidCellsOnly) {
         auto along = [](int k) { return 4 * (k - 8) + (k >= 8 ? 2 : -2); };
         return TPoint<int>{centre.x + along(mx), centre.y + along(my)};
     };
-    EXPECT_TRUE(pan->HitTest(cell(1, 1), false));
-    EXPECT_TRUE(pan->HitTest(cell(4, 5), false));
-    EXPECT_FALSE(pan->HitTest(cell(5, 5), false));  // the hole
-    EXPECT_FALSE(pan->HitTest(cell(10, 9), false));
-    EXPECT_TRUE(pan->HitTest(cell(11, 9), false));
-    EXPECT_TRUE(pan->HitTest(cell(3, 14), false));
-    EXPECT_FALSE(pan->HitTest(cell(3, 15), false));  // the last row
-    EXPECT_FALSE(pan->HitTest(cell(-1, 3), false));  // outside the box
+    EXPECT_TRUE(pan->HitTest(centre, false));        // the middle of the pot
+    EXPECT_FALSE(pan->HitTest(cell(1, 1), false));   // the air above it
+    EXPECT_FALSE(pan->HitTest(cell(3, 5), false));
+    EXPECT_TRUE(pan->HitTest(cell(4, 5), false));    // the rim's left end
+    EXPECT_TRUE(pan->HitTest(cell(15, 8), false));   // a handle
+    EXPECT_TRUE(pan->HitTest(cell(13, 9), false));
+    EXPECT_FALSE(pan->HitTest(cell(14, 9), false));
+    EXPECT_FALSE(pan->HitTest(cell(-1, 8), false));  // outside the box
+    CCellMaskInfo& mask = GetLibData().Ingridients.at("Devices.saucepan").Mask;
+    mask.Cells[15 * 16 + 8] = 0;
+    EXPECT_FALSE(pan->HitTest(cell(8, 15), false));  // a solid cell of the last row
 
     // A cell list shorter than the mask: cells past its end miss instead of being read.
-    GetLibData().Ingridients.at("Devices.saucepan").Mask.Cells.resize(100);
-    EXPECT_TRUE(pan->HitTest(cell(3, 3), false));    // cell 51
-    EXPECT_FALSE(pan->HitTest(cell(3, 13), false));  // cell 211
+    mask.Cells.resize(100);
+    EXPECT_TRUE(pan->HitTest(cell(5, 5), false));    // cell 85
+    EXPECT_FALSE(pan->HitTest(centre, false));       // cell 136
 
     // Squeezed to nothing across: its box is a line, and the point on it has no place in its frame.
     CPlacedObjectInfo flat = level->Objects.at(0);
@@ -69,7 +73,7 @@ TEST_F(CCookObjectTest, ThePixelTestHitsSolidCellsOnly) {
     EXPECT_FALSE(squeezed->HitTest(centre, true));
     squeezed->GetAnimation()->SetScale(4.0f, 4.0f);
     squeezed->GetAnimation()->Update(0.0f);
-    EXPECT_TRUE(squeezed->HitTest(cell(2, 2), true));  // the box taken again
+    EXPECT_TRUE(squeezed->HitTest(cell(5, 5), true));  // the box taken again
 }
 
 TEST_F(CCookObjectTest, WithoutThePixelTestTheWholeBoxHitsEdgesIncluded) {

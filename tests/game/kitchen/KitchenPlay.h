@@ -23,8 +23,7 @@ inline CGameField* Kitchen(const CLevelRun& run) {
     return dynamic_cast<CGameField*>(run.Field().Get());
 }
 
-// A point of the device that the field finds the device at (the saucepan's middle lets clicks
-// through); (-1, -1) when there is none.
+// A point of the device that the field finds the device at; (-1, -1) when there is none.
 inline TPoint<int> PointOn(CGameField& field, const GF::THolder<CCookObject>& device) {
     const GF::TRect box = device->GetAnimation()->GetBoundingBox();
     for (int y = box.top + 1; y < box.bottom; y += 2)
