@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/DecodeWatch.h"
 #include "engine/PictureBounds.h"
 
 namespace Engine {
@@ -192,6 +193,7 @@ PictureHeader ReadPictureHeader(SDL_RWops* file, const unsigned char* bytes, siz
 }  // namespace
 
 SDL_Surface* DecodePicture(CLog& log, const char* name, const void* data, size_t size) {
+    const CDecodeWatch watch(name);
     if (!data || size == 0 || size > INT32_MAX) {
         log.Write("Can't decode image %s: the file is empty or too large", name);
         return nullptr;
@@ -209,7 +211,7 @@ SDL_Surface* DecodePicture(CLog& log, const char* name, const void* data, size_t
     }
     if (!PictureWithinBounds(header.width, header.height, header.channels)) {
         SDL_RWclose(file);
-        char channels[32] = "";
+        char channels[48] = "";
         if (header.channels > 1)
             std::snprintf(channels, sizeof channels, " in %" PRIu64 " channels", header.channels);
         log.Write("Can't decode image %s: a %s picture of %" PRIu64 "x%" PRIu64

@@ -449,7 +449,8 @@ void TextureSeeds() {
         {"j2k-clear-codes", TestImages::WriteJ2kClaiming(6, 4, 1)},
     };
     for (const auto& [name, code] : streams) {
-        Bytes seed = {1, static_cast<unsigned char>(code.size() >> 8), static_cast<unsigned char>(code.size())};
+        Bytes seed = {1, static_cast<unsigned char>(code.size() >> 8),
+                      static_cast<unsigned char>(code.size())};
         seed.insert(seed.end(), code.begin(), code.end());
         if (std::string(name) == "j2k-clear-codes") {
             const Bytes gif = TestImages::WriteGifOfClearCodes(6, 4, 60000);
