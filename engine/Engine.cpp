@@ -487,16 +487,19 @@ void CEngine::ApplyIcon() {
 // ---- resources, timer, random ----
 
 bool CEngine::Resource_AttachPack(const char* filename, const char* /*password*/) {
-    return m_packs.Attach(filename);
+    const bool attached = m_packs.Attach(filename);
+    if (attached) ++m_packChanges;
+    return attached;
 }
 
 void CEngine::Resource_RemoveAllPacks() {
     m_packs.RemoveAll();
+    ++m_packChanges;
 }
 
-void* CEngine::Resource_Load(const char* filename, DWORD* size) {
+void* CEngine::Resource_Load(const char* filename, DWORD* size, uint64_t largest) {
     size_t length = 0;
-    void* block = m_packs.Load(filename, &length);
+    void* block = m_packs.Load(filename, &length, std::min<uint64_t>(largest, UINT32_MAX));
     if (size) *size = block ? static_cast<DWORD>(length) : 0;
     return block;
 }
@@ -522,8 +525,9 @@ void CEngine::Random_Seed(int seed) {
 
 HSTREAM CEngine::Stream_Load(const char* filename, DWORD /*size*/) {
     if (!m_audio.IsOpen()) return 0;
+    // Effects and music come this one way; each is held whole until it is decoded.
     DWORD length = 0;
-    void* block = Resource_Load(filename, &length);
+    void* block = Resource_Load(filename, &length, kMaxMusicFileBytes);
     if (!block) return 0;
     const HSTREAM stream = m_audio.Load(block, length, filename);
     Resource_Free(block);
@@ -560,7 +564,7 @@ void CEngine::Gfx_EndScene() {
 
 SDL_Surface* CEngine::DecodeImage(const char* name) {
     DWORD size = 0;
-    void* block = Resource_Load(name, &size);
+    void* block = Resource_Load(name, &size, kMaxPictureFileBytes);
     if (!block) return nullptr;
     SDL_Surface* image = DecodePicture(m_log, name, block, size);
     Resource_Free(block);

@@ -59,8 +59,9 @@ public:
 
     bool Resource_AttachPack(const char* filename, const char* password) override;
     void Resource_RemoveAllPacks() override;
-    void* Resource_Load(const char* filename, DWORD* size) override;
+    void* Resource_Load(const char* filename, DWORD* size, uint64_t largest) override;
     void Resource_Free(void* res) override;
+    DWORD Resource_GetPackChanges() override { return m_packChanges; }
 
     float Timer_GetTime() override;
     float Timer_GetDelta() override { return m_delta; }
@@ -172,6 +173,7 @@ private:
 
     CLog m_log;
     CResourcePacks m_packs;
+    DWORD m_packChanges = 0;
     CInput m_input;
     CRandom m_random;
     CAudio m_audio;

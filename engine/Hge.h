@@ -182,8 +182,13 @@ public:
 
     virtual bool Resource_AttachPack(const char* filename, const char* password = nullptr) = 0;
     virtual void Resource_RemoveAllPacks() = 0;
-    virtual void* Resource_Load(const char* filename, DWORD* size = nullptr) = 0;
+    // The whole file, or null; a file of more than largest bytes (its kind's bound, see
+    // engine/ResourcePacks.h) is refused by name before anything is read.
+    virtual void* Resource_Load(const char* filename, DWORD* size, uint64_t largest) = 0;
     virtual void Resource_Free(void* res) = 0;
+    // Counts the packs attached and removed: what a file read before answered may differ after it
+    // changes.
+    virtual DWORD Resource_GetPackChanges() = 0;
 
     virtual float Timer_GetTime() = 0;   // seconds since System_Initiate
     virtual float Timer_GetDelta() = 0;  // seconds of the last frame

@@ -2,6 +2,7 @@
 
 #include <zip.h>
 
+#include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -9,9 +10,6 @@
 namespace Engine {
 
 namespace {
-
-// A resource larger than this is taken for a damaged archive entry, not allocated.
-constexpr uint64_t kMaxResourceBytes = 1ull << 30;
 
 std::string Normalise(const char* name) {
     std::string result(name);
@@ -68,31 +66,39 @@ void CResourcePacks::RemoveAll() {
     m_packs.clear();
 }
 
-void* CResourcePacks::Load(const char* name, size_t* size) {
+void* CResourcePacks::Load(const char* name, size_t* size, uint64_t largest) {
     if (size) *size = 0;
     if (!name || !*name) return nullptr;
     const std::string normal = Normalise(name);
     for (auto pack = m_packs.rbegin(); pack != m_packs.rend(); ++pack) {
-        if (void* block = LoadFromPack(pack->archive, normal, size)) return block;
+        if (void* block = LoadFromPack(pack->archive, normal, size, largest)) return block;
     }
-    return LoadFromDisk(normal, size);
+    return LoadFromDisk(normal, size, largest);
 }
 
 void CResourcePacks::Free(void* block) {
     std::free(block);
 }
 
-void* CResourcePacks::LoadFromPack(zip* archive, const std::string& name, size_t* size) {
+bool CResourcePacks::WithinLargest(const std::string& name, uint64_t bytes, uint64_t largest) {
+    if (bytes <= largest) return true;
+    m_log.Write("Can't read %s: %" PRIu64 " bytes, more than a file of its kind may hold (%" PRIu64 ")",
+                name.c_str(), bytes, largest);
+    return false;
+}
+
+void* CResourcePacks::LoadFromPack(zip* archive, const std::string& name, size_t* size, uint64_t largest) {
     zip_int64_t index = zip_name_locate(archive, name.c_str(), 0);
     if (index < 0) index = zip_name_locate(archive, name.c_str(), ZIP_FL_NOCASE);
     if (index < 0) return nullptr;
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat_index(archive, static_cast<zip_uint64_t>(index), 0, &stat) != 0 ||
-        !(stat.valid & ZIP_STAT_SIZE) || stat.size > kMaxResourceBytes) {
+        !(stat.valid & ZIP_STAT_SIZE)) {
         m_log.Write("Can't read %s from the resource pack", name.c_str());
         return nullptr;
     }
+    if (!WithinLargest(name, stat.size, largest)) return nullptr;
     zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(index), 0);
     if (!file) {
         m_log.Write("Can't open %s in the resource pack: %s", name.c_str(), zip_strerror(archive));
@@ -111,12 +117,12 @@ void* CResourcePacks::LoadFromPack(zip* archive, const std::string& name, size_t
     return block;
 }
 
-void* CResourcePacks::LoadFromDisk(const std::string& name, size_t* size) {
+void* CResourcePacks::LoadFromDisk(const std::string& name, size_t* size, uint64_t largest) {
     const std::string path = PathOnDisk(name);
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) return nullptr;
     const uintmax_t length = std::filesystem::file_size(path, error);
-    if (error || length > kMaxResourceBytes) return nullptr;
+    if (error || !WithinLargest(path, length, largest)) return nullptr;
     FILE* file = std::fopen(path.c_str(), "rb");
     if (!file) return nullptr;
     auto* block = static_cast<unsigned char*>(std::malloc(length + 1));

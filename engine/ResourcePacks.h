@@ -4,14 +4,30 @@
 // backslashes ("Texture\\12.png"); they are read as slashes.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "engine/Log.h"
+#include "engine/PictureBounds.h"
 
 struct zip;
 
 namespace Engine {
+
+// The most bytes a file of each kind may hold. Every reader names its kind when it asks for a file,
+// and a larger one is refused by name before any room is made for it: an archive entry of a few
+// kilobytes may claim a gigabyte.
+//
+// A picture: the largest file the picture bound can need, an uncompressed Targa of single-pixel
+// run-length packets (five bytes a pixel) and room for the headers.
+constexpr uint64_t kMaxPictureFileBytes = kMaxPicturePixels * (kMaxPictureChannels + 1) + (uint64_t{1} << 20);
+// Sounds: an effect is a few seconds, a music track a few minutes of compressed sound.
+constexpr uint64_t kMaxSoundEffectFileBytes = uint64_t{16} << 20;
+constexpr uint64_t kMaxMusicFileBytes = uint64_t{64} << 20;
+// The resource script, its byte code, the game's data, text tables, fonts' descriptions and particle
+// systems: the largest of the sample's is a few hundred kilobytes.
+constexpr uint64_t kMaxDataFileBytes = uint64_t{16} << 20;
 
 // The data folder: $QUINDLE_DATA_DIR when set, else the folder of the running program.
 std::string DataFolder();
@@ -25,8 +41,9 @@ public:
 
     bool Attach(const char* name);
     void RemoveAll();
-    // A malloc'd block (free with Free) holding the whole file, or nullptr.
-    void* Load(const char* name, size_t* size);
+    // A malloc'd block (free with Free) holding the whole file, or nullptr; a file of more than
+    // largest bytes is refused by name.
+    void* Load(const char* name, size_t* size, uint64_t largest);
     static void Free(void* block);
 
     const std::string& Folder() const { return m_folder; }
@@ -37,8 +54,9 @@ private:
         std::string path;
         zip* archive;
     };
-    void* LoadFromPack(zip* archive, const std::string& name, size_t* size);
-    void* LoadFromDisk(const std::string& name, size_t* size);
+    void* LoadFromPack(zip* archive, const std::string& name, size_t* size, uint64_t largest);
+    void* LoadFromDisk(const std::string& name, size_t* size, uint64_t largest);
+    bool WithinLargest(const std::string& name, uint64_t bytes, uint64_t largest);
 
     CLog& m_log;
     std::string m_folder;

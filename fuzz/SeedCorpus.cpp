@@ -433,6 +433,32 @@ void TextureSeeds() {
                    static_cast<unsigned char>(stream.size())};
     input.insert(input.end(), stream.begin(), stream.end());
     Seed("fuzz_texture", "j2k-tiles", input);
+
+    // Files of endless work: a progressive JPEG of thousands of empty scans, a PNG whose data
+    // inflates past its picture, a code stream in code blocks of 4 x 4, and a mask of clear codes.
+    const std::pair<const char*, Bytes> plain[] = {
+        {"jpeg-scans", TestImages::WriteJpegOfScans(4096, 4096, 3000)},
+        {"png-inflating", TestImages::WritePngInflatingTo(64, 64, uint64_t{64} << 20)},
+    };
+    for (const auto& [name, picture] : plain) {
+        Bytes seed = {0};
+        seed.insert(seed.end(), picture.begin(), picture.end());
+        Seed("fuzz_texture", name, seed);
+    }
+    const std::pair<const char*, Bytes> streams[] = {
+        {"j2k-code-blocks", TestImages::WriteJ2kClaiming(4096, 4096, 1, 0, 0)},
+        {"j2k-clear-codes", TestImages::WriteJ2kClaiming(6, 4, 1)},
+    };
+    for (const auto& [name, code] : streams) {
+        Bytes seed = {1, static_cast<unsigned char>(code.size() >> 8),
+                      static_cast<unsigned char>(code.size())};
+        seed.insert(seed.end(), code.begin(), code.end());
+        if (std::string(name) == "j2k-clear-codes") {
+            const Bytes gif = TestImages::WriteGifOfClearCodes(6, 4, 60000);
+            seed.insert(seed.end(), gif.begin(), gif.end());
+        }
+        Seed("fuzz_texture", name, seed);
+    }
 }
 
 }  // namespace

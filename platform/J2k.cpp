@@ -19,6 +19,12 @@ using Engine::Big32;
 // before any pixel: a few hundred bytes claiming thousands of one-pixel tiles of many components
 // would cost gigabytes there. A picture is seldom cut into more than a few dozen tiles.
 constexpr uint64_t kMaxTileComponents = 16384;
+// The decoder keeps a record of a kilobyte or more for every code block and precinct of every band,
+// made as it starts a tile: a header asking for code blocks of a few pixels costs gigabytes on a
+// picture within the bound. A picture at the bound in code blocks of 32 x 32 has about 90,000.
+constexpr uint64_t kMaxCodeBlocks = 131072;
+// Each tile part has its header and its record; a tile is seldom sent in more than a few.
+constexpr uint64_t kMaxTileParts = 16384;
 
 struct MemoryStream {
     std::vector<unsigned char> bytes;
@@ -120,6 +126,106 @@ const unsigned char* FindCodeStream(const unsigned char* data, unsigned long siz
     return nullptr;
 }
 
+// How one coding style cuts a tile's component: its transform levels, the code blocks' and the
+// precincts' sides (exponents of two; a precinct exponent for each resolution).
+struct CodingStyle {
+    unsigned levels = 0;
+    unsigned blockWidth = 6, blockHeight = 6;
+    unsigned precinctWidth[33], precinctHeight[33];
+    CodingStyle() {
+        std::fill(std::begin(precinctWidth), std::end(precinctWidth), 15u);
+        std::fill(std::begin(precinctHeight), std::end(precinctHeight), 15u);
+    }
+};
+
+// Reads the style part of a coding style marker (COD from its SPcod, COC from its SPcoc): levels,
+// code-block sides, style, transform, then with user precincts one byte a resolution.
+bool ReadCodingStyle(const unsigned char* p, std::size_t length, bool precincts, CodingStyle& style) {
+    if (length < 5 || p[0] > 32 || p[1] > 8 || p[2] > 8) return false;
+    style.levels = p[0];
+    style.blockWidth = p[1] + 2u, style.blockHeight = p[2] + 2u;
+    if (!precincts) return true;
+    if (length < 5 + style.levels + 1u) return false;
+    for (unsigned r = 0; r <= style.levels; ++r)
+        style.precinctWidth[r] = p[5 + r] & 0x0Fu, style.precinctHeight[r] = p[5 + r] >> 4;
+    return true;
+}
+
+uint64_t Cells(uint64_t length, unsigned exponent) {
+    return std::max<uint64_t>(1, (length + (uint64_t{1} << exponent) - 1) >> exponent);
+}
+
+// The records the decoder makes for one component of one tile of width x height in this style: for
+// each resolution its precincts and the code blocks of its bands, whose sides a precinct bounds.
+uint64_t CodeBlocks(uint64_t width, uint64_t height, const CodingStyle& style) {
+    uint64_t count = 0;
+    for (unsigned r = 0; r <= style.levels; ++r) {
+        const unsigned shift = style.levels - r;
+        const uint64_t w = shift >= 32 ? 1 : Cells(width, shift), h = shift >= 32 ? 1 : Cells(height, shift);
+        const unsigned pw = style.precinctWidth[r], ph = style.precinctHeight[r];
+        const unsigned bw = std::min(style.blockWidth, r ? pw - std::min(pw, 1u) : pw);
+        const unsigned bh = std::min(style.blockHeight, r ? ph - std::min(ph, 1u) : ph);
+        count += Cells(w, pw) * Cells(h, ph);
+        count += r ? 3 * Cells((w + 1) / 2, bw) * Cells((h + 1) / 2, bh) : Cells(w, bw) * Cells(h, bh);
+    }
+    return count;
+}
+
+// Reads the coding styles of one header's markers (the main header, or a tile part's), from at up to
+// the marker that ends it (a tile part's start in the main header, the start of data in a tile
+// part's); answers where that marker is, or 0 when the header is damaged. Every style met makes its
+// records; the costliest count is kept.
+std::size_t ReadHeaderStyles(const unsigned char* s, std::size_t size, std::size_t at, unsigned end,
+                             uint64_t components, uint64_t tileWidth, uint64_t tileHeight, uint64_t& blocks) {
+    while (size - at >= 4 && s[at] == 0xFF) {
+        const unsigned marker = Big16(s + at);
+        if (marker == end) return at;
+        const std::size_t length = Big16(s + at + 2);
+        if (length < 2 || length > size - at - 2) return 0;
+        const unsigned char* body = s + at + 4;
+        CodingStyle style;
+        bool styled = false;
+        if (marker == 0xFF52 && length >= 2 + 5 + 5) {
+            styled = ReadCodingStyle(body + 5, length - 2 - 5, body[0] & 1, style);
+            if (!styled) return 0;
+        } else if (marker == 0xFF53) {
+            const std::size_t index = components < 257 ? 1 : 2;
+            if (length < 2 + index + 1 + 5 ||
+                !ReadCodingStyle(body + index + 1, length - 2 - index - 1, body[index] & 1, style))
+                return 0;
+            styled = true;
+        }
+        // A style for one component counts as one for all: the bound is on the costliest.
+        if (styled) blocks = std::max(blocks, CodeBlocks(tileWidth, tileHeight, style) * components);
+        at += 2 + length;
+    }
+    return 0;
+}
+
+// The work a code stream asks of the decoder beyond its picture's size: the code blocks and precincts
+// of its coding styles (the main header's and every tile part's), and the tile parts themselves,
+// walked by their lengths. J2K_OK when within the bounds, else why not.
+int CheckClaimedWork(const unsigned char* s, std::size_t size, uint64_t tiles, uint64_t components,
+                     uint64_t tileWidth, uint64_t tileHeight) {
+    // The start marker, then the size marker and its length.
+    const std::size_t mainHeader = 4 + Big16(s + 4);
+    uint64_t blocks = CodeBlocks(tileWidth, tileHeight, CodingStyle()) * components;
+    std::size_t at = mainHeader < size ? ReadHeaderStyles(s, size, mainHeader, 0xFF90, components, tileWidth,
+                                                          tileHeight, blocks)
+                                       : 0;
+    uint64_t parts = 0;
+    while (at && size - at >= 14 && Big16(s + at) == 0xFF90) {
+        if (++parts > kMaxTileParts) return J2K_ERR_TOO_LARGE;
+        const uint64_t length = Big32(s + at + 6);  // from the tile part's start; 0 runs to the end
+        if (!ReadHeaderStyles(s, size, at + 12, 0xFF93, components, tileWidth, tileHeight, blocks)) break;
+        if (length == 0 || length > size - at) break;
+        at += static_cast<std::size_t>(length);
+    }
+    // The decoder keeps the records of one tile at a time, and makes them anew for every tile: a
+    // tile's count bounds the memory, all tiles' the time (edge tiles counted whole).
+    return blocks * tiles <= 2 * kMaxCodeBlocks ? J2K_OK : J2K_ERR_TOO_LARGE;
+}
+
 // The picture a code stream's size marker claims, which follows its start marker: the image area,
 // the tiles and the components. J2K_OK when it is within the texture bound, else why not; read
 // before the decoder sees the file, since it makes its records from these figures.
@@ -142,7 +248,9 @@ int CheckClaimedSize(const unsigned char* data, unsigned long size, bool jp2) {
     if (!Engine::PictureWithinBounds(right - left, bottom - top, components)) return J2K_ERR_TOO_LARGE;
     const uint64_t tiles =
         ((right - tileLeft + tileWidth - 1) / tileWidth) * ((bottom - tileTop + tileHeight - 1) / tileHeight);
-    return tiles * components <= kMaxTileComponents ? J2K_OK : J2K_ERR_TOO_LARGE;
+    if (tiles * components > kMaxTileComponents) return J2K_ERR_TOO_LARGE;
+    return CheckClaimedWork(stream, static_cast<std::size_t>(data + size - stream), tiles, components,
+                            std::min(tileWidth, right - left), std::min(tileHeight, bottom - top));
 }
 
 // A component sample scaled to 8 bits.
@@ -324,7 +432,7 @@ const char* _J2K_getErrorStr(int code) {
         case J2K_ERR_UNSUPPORTED:
             return "unsupported image layout";
         case J2K_ERR_TOO_LARGE:
-            return "larger than a texture may be";
+            return "more than a texture may hold or cost to decode";
         case J2K_WARN_OFFSET:
             return "image area offset from the canvas origin";
         default:

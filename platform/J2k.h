@@ -14,7 +14,8 @@ enum {
     J2K_ERR_FORMAT = 3,       // not a JPEG 2000 file, or its header is damaged
     J2K_ERR_DECODE = 4,       // the code stream could not be decoded
     J2K_ERR_UNSUPPORTED = 5,  // a component layout, colour space or size this module does not convert
-    J2K_ERR_TOO_LARGE = 6,    // the header claims more than a texture may hold; nothing was made for it
+    J2K_ERR_TOO_LARGE = 6,    // the header claims more than a texture may hold, or more code blocks or tile
+                              // parts than it may cost to decode; nothing was made for it
     J2K_WARN_OFFSET = 10,
 };
 

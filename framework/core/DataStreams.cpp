@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/FileOpen.h"
+#include "engine/ResourcePacks.h"
 
 namespace GF {
 namespace HGENS {
@@ -106,7 +107,7 @@ bool CBlobReader::Open(const char* name) {
     Free();
     if (!m_hge || !name) return false;
     DWORD size = 0;
-    m_block = static_cast<unsigned char*>(m_hge->Resource_Load(name, &size));
+    m_block = static_cast<unsigned char*>(m_hge->Resource_Load(name, &size, Engine::kMaxDataFileBytes));
     if (!m_block) return false;
     m_size = size;
     return true;

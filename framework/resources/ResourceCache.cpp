@@ -48,9 +48,19 @@ CTexture* CResourceCache::Texture(int number) {
     return m_textures[static_cast<std::size_t>(number)].Get();
 }
 
-void CResourceCache::LoadLogged(int number, CTexture& texture) {
-    Log("Texture %d now loading", number);
+void CResourceCache::Load(int number, CTexture& texture, bool logged) {
+    HGE* hge = hgeCreate(HGE_VERSION);
+    if (!hge) return;
+    const DWORD changes = hge->Resource_GetPackChanges();
+    hge->Release();
+    if (changes != m_packChanges) {
+        m_failed.clear();
+        m_packChanges = changes;
+    }
+    if (m_failed.count(number)) return;
+    if (logged) Log("Texture %d now loading", number);
     texture.Load();
+    if (!texture.GetHandle()) m_failed.insert(number);
 }
 
 HTEXTURE CResourceCache::GetTexture(const std::string& name) {
@@ -58,7 +68,7 @@ HTEXTURE CResourceCache::GetTexture(const std::string& name) {
     auto it = m_names.find(name);
     if (it == m_names.end()) return 0;
     CTexture& texture = *m_textures[static_cast<std::size_t>(it->second)];
-    if (!texture.GetHandle()) LoadLogged(it->second, texture);
+    if (!texture.GetHandle()) Load(it->second, texture, true);
     return texture.GetHandle();
 }
 
@@ -67,7 +77,7 @@ HTEXTURE CResourceCache::AcquireTexture(int number) {
     CTexture* texture = Texture(number);
     if (!texture) return 0;
     if (!texture->GetHandle()) {
-        LoadLogged(number, *texture);
+        Load(number, *texture, true);
         // Counted here, so the queue does not wait for it even when it was queued before.
         m_loadSet.insert(number);
         m_counted.insert(number);
@@ -100,7 +110,7 @@ bool CResourceCache::LoadQueued() {
     // Handled already (acquired since the queue started, or the load set was emptied meanwhile).
     if (!m_loadSet.count(number) || m_counted.count(number)) return true;
     // A negative number (a sprite without texture) or a refused one has nothing to load.
-    if (CTexture* texture = Texture(number); texture && !texture->GetHandle()) texture->Load();
+    if (CTexture* texture = Texture(number); texture && !texture->GetHandle()) Load(number, *texture, false);
     m_counted.insert(number);
     return true;
 }
@@ -141,6 +151,7 @@ void CResourceCache::Clear() {
         m_groups.clear();
         m_textures.clear();
         m_names.clear();
+        m_failed.clear();
     }
     // The caller's holder keeps this object alive past the reset.
     GlobalCache().Reset();

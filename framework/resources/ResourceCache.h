@@ -56,7 +56,9 @@ public:
 private:
     // The texture of a number below the table size; logs and answers null for one at or above it.
     CTexture* Texture(int number);
-    void LoadLogged(int number, CTexture& texture);
+    // Loads a texture unless it failed since the packs last changed: a picture that cannot be
+    // decoded is tried once, not again for every sprite that asks for it.
+    void Load(int number, CTexture& texture, bool logged);
 
     std::vector<THolder<CTexture>> m_textures;
     std::unordered_map<std::string, int> m_names;  // name -> number
@@ -66,6 +68,8 @@ private:
     std::vector<int> m_queue;           // members still to handle when the queue started
     std::size_t m_cursor = 0;
     std::unordered_set<int> m_pending;  // queued by QueueGroup, not yet in the load set
+    std::unordered_set<int> m_failed;   // tried and not loaded with the packs as they are
+    DWORD m_packChanges = 0;            // the engine's count of pack changes when m_failed was filled
     std::recursive_mutex m_lock;
 };
 

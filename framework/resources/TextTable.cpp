@@ -1,6 +1,7 @@
 #include "framework/resources/TextTable.h"
 
 #include "engine/Hge.h"
+#include "engine/ResourcePacks.h"
 
 namespace GF {
 namespace HGENS {
@@ -23,7 +24,7 @@ void CTextTable::Load() {
     HGE* hge = hgeCreate(HGE_VERSION);
     if (!hge) return;
     DWORD size = 0;
-    void* block = hge->Resource_Load(kFileName, &size);
+    void* block = hge->Resource_Load(kFileName, &size, Engine::kMaxDataFileBytes);
     if (block) {
         Parse(hge, static_cast<const unsigned char*>(block), size);
         hge->Resource_Free(block);

@@ -6,6 +6,8 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/DecodeWatch.h"
+#include "engine/ResourcePacks.h"
 #include "platform/J2k.h"
 
 namespace GF::HGENS {
@@ -26,7 +28,7 @@ struct ResourceBlock {
     void* data = nullptr;
     DWORD size = 0;
     ResourceBlock(HGE* engine, const std::string& name) : hge(engine) {
-        data = hge->Resource_Load(name.c_str(), &size);
+        data = hge->Resource_Load(name.c_str(), &size, Engine::kMaxPictureFileBytes);
     }
     ~ResourceBlock() { Free(); }
     void Free() {
@@ -72,7 +74,50 @@ bool FindFirstImage(GifFileType* gif) {
     }
 }
 
-enum class MaskRead { Invalid, WrongSize, Read };
+// The decoder clears its whole string table at every clear code, some thousand steps each: a mask
+// made of nothing else keeps it busy for minutes. An encoder clears when its table fills, at most
+// every 254 codes for one that never compresses.
+constexpr uint64_t kClearCodesPerPixel = 128;
+constexpr uint64_t kClearCodesAlways = 4096;
+
+// Whether the image data at `at` (its code size byte, then its sub-blocks) holds more clear codes
+// than a picture of this many pixels needs. Codes are read as the decoder reads them: the code width
+// grows with every code past the table's size, up to 12 bits, and a clear code starts it again.
+bool TooManyClearCodes(const unsigned char* data, std::size_t size, std::size_t at, uint64_t pixels) {
+    if (at == 0 || at > size) return false;
+    const unsigned minimum = data[at - 1];
+    if (minimum < 1 || minimum > 8) return false;
+    const unsigned clear = 1u << minimum, end = clear + 1;
+    unsigned bits = minimum + 1, running = end + 1, limit = 1u << bits;
+    uint64_t clears = 0, codes = 0;
+    uint32_t buffer = 0;
+    unsigned held = 0;
+    while (at < size) {
+        const std::size_t count = data[at++];
+        if (count == 0 || count > size - at) return false;
+        for (std::size_t i = 0; i < count; ++i) {
+            buffer |= static_cast<uint32_t>(data[at + i]) << held;
+            held += 8;
+            while (held >= bits) {
+                const unsigned code = buffer & ((1u << bits) - 1);
+                buffer >>= bits;
+                held -= bits;
+                if (running < 4097 && ++running > limit && bits < 12) limit <<= 1, ++bits;
+                if (code == end) return false;
+                if (code == clear) {
+                    if (++clears > pixels / kClearCodesPerPixel + kClearCodesAlways) return true;
+                    bits = minimum + 1, running = end + 1, limit = 1u << bits;
+                } else if (++codes >= pixels) {
+                    return false;  // every code gives a pixel at least: the picture is full
+                }
+            }
+        }
+        at += count;
+    }
+    return false;
+}
+
+enum class MaskRead { Invalid, WrongSize, TooCostly, Read };
 
 // Reads a GIF's first image as grey levels, when the GIF is a picture of width x height; mask holds
 // the size the GIF claims otherwise. The sizes are compared as soon as the headers tell them, before
@@ -92,6 +137,9 @@ MaskRead DecodeGreyMask(const unsigned char* data, std::size_t size, int width, 
         if (frame.Width != width || frame.Height != height) {
             mask.width = frame.Width, mask.height = frame.Height;
             result = MaskRead::WrongSize;
+        } else if (TooManyClearCodes(data, size, source.pos, static_cast<uint64_t>(width) * height)) {
+            // The decoder has read the code size; its data follows.
+            result = MaskRead::TooCostly;
         } else if (map && map->Colors) {
             // Indexes past the palette read as white.
             unsigned char levels[256];
@@ -188,6 +236,7 @@ void CTexture::Unload() {
 
 void CTexture::Load() {
     if (m_handle) return;  // loaded already: a second handle would leak the first
+    const Engine::CDecodeWatch watch(m_fileName.c_str());
     EngineRef engine;
     HGE* hge = engine.hge;
     if (!hge) return;
@@ -209,7 +258,7 @@ void CTexture::Load() {
         int code = image.ReadInfo();
         if (code == J2K_OK) code = image.Decode();
         if (code != J2K_OK) {
-            hge->System_Log("Can't load %s", j2kName.c_str());
+            hge->System_Log("Can't load %s: %s", j2kName.c_str(), image.error);
             return;
         }
     }
@@ -229,7 +278,12 @@ void CTexture::Load() {
         const MaskRead read = maskFile.data
                                   ? DecodeGreyMask(maskFile.Bytes(), maskFile.size, width, height, mask)
                                   : MaskRead::Invalid;
-        if (read == MaskRead::WrongSize) {
+        if (read == MaskRead::TooCostly) {
+            hge->System_Log(
+                "Alpha mask %s holds more clear codes than a %dx%d picture needs; the picture "
+                "keeps its own alpha",
+                maskName.c_str(), width, height);
+        } else if (read == MaskRead::WrongSize) {
             hge->System_Log("Alpha mask %s is %dx%d, not the %dx%d of %s; the picture keeps its own alpha",
                             maskName.c_str(), mask.width, mask.height, width, height, j2kName.c_str());
         } else if (read == MaskRead::Read) {

@@ -90,7 +90,7 @@ Bytes SampleGameData() {
     Engine::CResourcePacks packs(log, QUINDLE_TEST_DATA_DIR);
     if (!packs.Attach("resource.dat")) return {};
     size_t size = 0;
-    void* block = packs.Load("Binary\\gamedata.bin", &size);
+    void* block = packs.Load("Binary\\gamedata.bin", &size, Engine::kMaxDataFileBytes);
     if (!block) return {};
     Bytes bytes(static_cast<unsigned char*>(block), static_cast<unsigned char*>(block) + size);
     Engine::CResourcePacks::Free(block);

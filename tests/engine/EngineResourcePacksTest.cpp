@@ -4,11 +4,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <string>
 
 #include "engine/Log.h"
 #include "engine/ResourcePacks.h"
+#include "tests/support/MemoryWatch.h"
 
 using Engine::CResourcePacks;
 namespace fs = std::filesystem;
@@ -45,9 +47,9 @@ protected:
     }
 
     // The file's text, or "<null>" when nothing was found.
-    std::string Load(CResourcePacks& packs, const char* name) {
+    std::string Load(CResourcePacks& packs, const char* name, uint64_t largest = Engine::kMaxDataFileBytes) {
         size_t size = 12345;
-        void* block = packs.Load(name, &size);
+        void* block = packs.Load(name, &size, largest);
         if (!block) {
             EXPECT_EQ(size, 0u);
             return "<null>";
@@ -100,6 +102,35 @@ TEST_F(EngineResourcePacks, AMissingOrDamagedPackIsRefused) {
     EXPECT_FALSE(packs.Attach("broken.dat"));
     EXPECT_FALSE(packs.Attach(nullptr));
     EXPECT_EQ(Load(packs, "Texture\\a.txt"), "from disk");
+}
+
+// An archive entry of 100 MB of zeros (a few kilobytes in the archive) and a file of as many on disk,
+// each more than a picture may need: refused by name before any room is made for them. A caller whose
+// kind may be that large reads the same entry.
+TEST_F(EngineResourcePacks, AFileBeyondItsKindsBoundIsRefusedByNameBeforeItIsRead) {
+    constexpr std::size_t kBig = 100u << 20;
+    WriteZip("big.dat", {{"Texture/big.png", std::string(kBig, '\0')}});
+    WriteFile("Only/big.png", "");
+    fs::resize_file(m_dir / "Only/big.png", kBig);
+    const std::string logPath = (m_dir / "log.txt").string();
+    m_log.SetFile(logPath);
+    CResourcePacks packs(m_log, m_dir.string());
+    ASSERT_TRUE(packs.Attach("big.dat"));
+    for (const char* name : {"Texture\\big.png", "Only\\big.png"}) {
+        CMemoryWatch watch;
+        EXPECT_EQ(Load(packs, name, Engine::kMaxPictureFileBytes), "<null>") << name;
+        watch.Stop();
+        EXPECT_LT(watch.AddedPeakMegabytes(), 20) << name;
+        EXPECT_LT(watch.LargestBlock(), std::size_t{1} << 20) << name;
+    }
+    EXPECT_EQ(Load(packs, "Texture\\big.png", kBig).size(), kBig);
+    m_log.Close();
+    std::ifstream in(logPath);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const char* name :
+         {"Can't read Texture/big.png: 104857600 bytes, more than a file of its kind may hold",
+          "big.png: 104857600 bytes, more than a file of its kind may hold"})
+        EXPECT_NE(text.find(name), std::string::npos) << text;
 }
 
 TEST_F(EngineResourcePacks, TheDataFolderComesFromTheEnvironment) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -122,6 +123,7 @@ TEST_F(PictureFile, PicturesBeyondTheBoundAreRefusedByNameAtOnce) {
         {"Texture\\5.png", BmpClaiming(9000, 4)},
         {"Texture\\6.png", BmpClaiming(6000, -6000)},
         {"Texture\\7.png", targa},
+        {"Texture\\8.png", Bytes(600, 0)},
     };
     for (const auto& [name, bytes] : files) {
         EXPECT_LT(bytes.size(), 1000u) << name;
@@ -136,4 +138,40 @@ TEST_F(PictureFile, PicturesBeyondTheBoundAreRefusedByNameAtOnce) {
         EXPECT_LT(watch.LargestBlock(), std::size_t{16} << 20) << name;
     }
     EXPECT_NE(LogText().find("JPG picture of 30000x30000"), std::string::npos) << LogText();
+    EXPECT_NE(LogText().find("Texture\\8.png: not a PNG, JPEG, BMP or Targa picture"), std::string::npos)
+        << LogText();
+}
+
+// Files within the bound that would keep a decoder busy for minutes: progressive JPEGs of 4096 x 4096
+// made of thousands of empty scans (tens of kilobytes, a few in the archive) and a PNG whose image
+// data inflates to 20 GB (20 MB, a few kilobytes in the archive). Each is refused by name at once;
+// a progression of a few scans still decodes.
+TEST_F(PictureFile, PicturesThatWouldCostEndlessWorkAreRefusedByName) {
+    const struct {
+        const char* name;
+        Bytes file;
+        const char* logged;
+    } files[] = {
+        {"Texture\\1.png", TestImages::WriteJpegOfScans(4096, 4096, 3000), "a JPEG picture of more than"},
+        {"Texture\\2.png", TestImages::WriteJpegOfScans(4096, 4096, 30000), "a JPEG picture of more than"},
+        {"Texture\\3.png", TestImages::WritePngInflatingTo(4096, 4096, uint64_t{20} << 30),
+         "a PNG picture whose image data inflates past its 4096x4096 pixels"},
+        {"Texture\\4.png", TestImages::WriteJpegOfScans(64, 64, 10), nullptr},
+    };
+    for (const auto& f : files) {
+        CMemoryWatch watch;
+        SDL_Surface* image = Engine::DecodePicture(log, f.name, f.file.data(), f.file.size());
+        watch.Stop();
+        EXPECT_EQ(image == nullptr, f.logged != nullptr) << f.name << ": " << LogText();
+        if (image) SDL_FreeSurface(image);
+        if (f.logged) {
+            EXPECT_NE(LogText().find(std::string("Can't decode image ") + f.name + ": " + f.logged),
+                      std::string::npos)
+                << f.name << ": " << LogText();
+        }
+        EXPECT_LT(watch.Seconds(), 2.0) << f.name;
+        EXPECT_LT(watch.AddedPeakMegabytes(), 300) << f.name;
+        std::printf("%s: %.2f s, %ld MB more at the peak\n", f.name, watch.Seconds(),
+                    watch.AddedPeakMegabytes());
+    }
 }

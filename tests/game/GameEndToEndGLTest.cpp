@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/Engine.h"
+#include "engine/ResourcePacks.h"
 #include "framework/app/GameManager.h"
 #include "framework/app/StartUp.h"
 #include "framework/core/DataStreams.h"
@@ -180,7 +181,7 @@ void FirstRun(int frame) {
         HGE* hge = hgeCreate(HGE_VERSION);
         g_script.icon = hge->System_GetStateString(HGE_ICON);
         DWORD size = 0;
-        if (void* picture = hge->Resource_Load(g_script.icon.c_str(), &size)) {
+        if (void* picture = hge->Resource_Load(g_script.icon.c_str(), &size, Engine::kMaxPictureFileBytes)) {
             g_script.iconFound = size > 0;
             hge->Resource_Free(picture);
         }

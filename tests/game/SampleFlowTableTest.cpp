@@ -17,7 +17,7 @@ CGameData ReadSampleGameData() {
     CGameData data;
     if (!packs.Attach("resource.dat")) return data;
     std::size_t size = 0;
-    void* block = packs.Load("Binary\\gamedata.bin", &size);
+    void* block = packs.Load("Binary\\gamedata.bin", &size, Engine::kMaxDataFileBytes);
     if (!block) return data;
     const auto* bytes = static_cast<const unsigned char*>(block);
     GF::CMemoryInputStream in(std::vector<unsigned char>(bytes, bytes + size));

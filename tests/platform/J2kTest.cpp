@@ -115,3 +115,18 @@ TEST(J2k, RefusesWhatIsNotJpeg2000AndSurvivesTruncation) {
         }
     }
 }
+
+// The tiles are counted from the first one, which must hold the image area's first pixel: a header
+// whose area starts 100,000 one-pixel tiles past the tiles' origin is damaged, not a picture of
+// 100,000 tiles.
+TEST(J2k, AFirstTileWithoutTheFirstPixelIsDamaged) {
+    TestImages::Bytes file = TestImages::WriteJ2kClaiming(16, 16, 1, 1);
+    auto put32 = [&file](std::size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i) file[at + i] = static_cast<unsigned char>(v >> (24 - 8 * i));
+    };
+    put32(8, 100016);   // the canvas's right edge
+    put32(16, 100000);  // the image area's left edge
+    put32(28, 16);      // tiles of one row
+    EXPECT_EQ(_J2K_OpenMemory(file.data(), static_cast<unsigned long>(file.size())), 0);
+    EXPECT_EQ(_J2K_getLastError(), J2K_ERR_FORMAT);
+}

@@ -157,15 +157,25 @@ TEST_F(ResourceCacheTest, UnloadAllFreesEverythingAndStartsCountingAfresh) {
     EXPECT_EQ(Loads(0), 2);  // freed, so loaded again
 }
 
-TEST_F(ResourceCacheTest, MissingTextureRetriesOnEachRequestAndCountsAsDoneInTheQueue) {
+// A texture that cannot be had is tried once, whichever way it is asked for, until the packs change.
+TEST_F(ResourceCacheTest, AFailedTextureIsTriedOnceUntilThePacksChange) {
     Make(2, {1});
+    engine.AddResource("Texture\\1.jp2", "not a picture");
     EXPECT_EQ(cache->AcquireTexture(1), 0u);
     EXPECT_EQ(cache->GetTexture("tex1"), 0u);
-    EXPECT_EQ(LogLines("Texture 1 now loading"), 2);
-
     cache->AddToGroup("interfaces", 1);
     cache->PreloadGroup("interfaces");
     EXPECT_EQ(cache->GetLoadProgress(), 1.0f);
+    EXPECT_EQ(cache->AcquireTexture(1), 0u);
+    EXPECT_EQ(LogLines("Texture 1 now loading"), 1);
+    EXPECT_EQ(
+        std::count_if(engine.log.begin(), engine.log.end(),
+                      [](const std::string& line) { return line.find("Can't load") != std::string::npos; }),
+        1);
+
+    engine.AddResource("Texture\\1.png", "png");
+    EXPECT_NE(cache->AcquireTexture(1), 0u);
+    EXPECT_EQ(LogLines("Texture 1 now loading"), 2);
 }
 
 TEST_F(ResourceCacheTest, ClearReleasesTexturesAndTheProcessWideCache) {

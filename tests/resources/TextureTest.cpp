@@ -94,15 +94,18 @@ TEST(Texture, Jp2WithoutAValidCompanionKeepsItsOwnAlpha) {
     }
 }
 
-TEST(Texture, ACompanionOfAnotherSizeIsLeftOutByName) {
-    // Smaller than the picture, and one whose header claims 40000 x 40000 in a few dozen bytes (the
-    // screen and the image both; an index of the two-colour palette, then the end).
+TEST(Texture, ACompanionOfAnotherSizeOrOfEndlessWorkIsLeftOutByName) {
+    // Smaller than the picture, one whose header claims 40000 x 40000 in a few dozen bytes (the
+    // screen and the image both; an index of the two-colour palette, then the end), and one of the
+    // picture's size whose image data is 4 MB of clear codes (a few kilobytes in the archive).
     const TestImages::Bytes huge = {'G',  'I',  'F',  '8',  '9',  'a',  0x40, 0x9C, 0x40, 0x9C, 0x80, 0,
                                     0,    0,    0,    0,    0xFF, 0xFF, 0xFF, 0x2C, 0,    0,    0,    0,
                                     0x40, 0x9C, 0x40, 0x9C, 0,    2,    2,    0x44, 0x01, 0,    0x3B};
     const std::pair<const char*, TestImages::Bytes> masks[] = {
         {"m_7.gif is 3x2", TestImages::WriteGreyGif(3, 2, Mask(3, 2))},
         {"m_7.gif is 40000x40000", huge},
+        {"m_7.gif holds more clear codes than a 6x4 picture needs",
+         TestImages::WriteGifOfClearCodes(6, 4, 4 << 20)},
     };
     for (const auto& [logged, gif] : masks) {
         CRecordingEngine engine;
@@ -126,14 +129,14 @@ TEST(Texture, ACompanionOfAnotherSizeIsLeftOutByName) {
 }
 
 // JPEG 2000 files of a few dozen bytes claiming pictures beyond the bound: by a side, by the pixels
-// in all, by the samples of their components, and by the records the decoder keeps for every
-// component of every tile. Each is refused by name before the decoder makes room for it.
+// in all, by the samples of their components, by the records the decoder keeps for every component
+// of every tile, and by those it keeps for every code block (4096 x 4096 in blocks of 4 x 4). Each is
+// refused by name before the decoder makes room for it.
 TEST(Texture, Jp2BeyondTheBoundIsRefusedByNameAtOnce) {
     const TestImages::Bytes files[] = {
-        TestImages::WriteJ2kClaiming(16384, 16384, 1),
-        TestImages::WriteJ2kClaiming(8192, 8192, 1),
-        TestImages::WriteJ2kClaiming(3000, 3000, 16),
-        TestImages::WriteJ2kClaiming(255, 255, 80, 1),
+        TestImages::WriteJ2kClaiming(16384, 16384, 1),     TestImages::WriteJ2kClaiming(8192, 8192, 1),
+        TestImages::WriteJ2kClaiming(3000, 3000, 16),      TestImages::WriteJ2kClaiming(255, 255, 80, 1),
+        TestImages::WriteJ2kClaiming(4096, 4096, 1, 0, 0),
     };
     int number = 20;
     for (const TestImages::Bytes& file : files) {
@@ -146,7 +149,8 @@ TEST(Texture, Jp2BeyondTheBoundIsRefusedByNameAtOnce) {
         tex.Load();
         watch.Stop();
         EXPECT_EQ(tex.GetHandle(), 0u) << base;
-        EXPECT_TRUE(engine.HasLog("Can't load " + base + ".jp2")) << base;
+        EXPECT_TRUE(engine.HasLog("Can't load " + base + ".jp2: more than a texture may hold or cost"))
+            << base << ": " << (engine.log.empty() ? "" : engine.log.back());
         EXPECT_TRUE(engine.textures.empty()) << base;
         EXPECT_LT(watch.Seconds(), 1.0) << base;
         EXPECT_LT(watch.AddedPeakMegabytes(), 300) << base;

@@ -3,6 +3,7 @@
 #include <SDL2/SDL_image.h>
 #include <gif_lib.h>
 #include <openjpeg.h>
+#include <zlib.h>
 
 #include <algorithm>
 #include <cstring>
@@ -222,7 +223,8 @@ Bytes WriteTga(int width, int height, const std::vector<uint32_t>& argb) {
     return out;
 }
 
-Bytes WriteJ2kClaiming(uint32_t width, uint32_t height, int components, uint32_t tileSide) {
+Bytes WriteJ2kClaiming(uint32_t width, uint32_t height, int components, uint32_t tileSide,
+                       int codeBlockExponent) {
     Bytes out;
     PutBE16(out, 0xFF4F);  // start of code stream
     // The size: capabilities, the canvas, its origin, the tiles and their origin, then each
@@ -235,10 +237,11 @@ Bytes WriteJ2kClaiming(uint32_t width, uint32_t height, int components, uint32_t
         PutBE32(out, v);
     PutBE16(out, static_cast<uint32_t>(components));
     for (int i = 0; i < components; ++i) out.insert(out.end(), {7, 1, 1});
-    // Coding style: one layer, no transform levels (one resolution), 64 x 64 code blocks, reversible.
+    // Coding style: one layer, no transform levels (one resolution), the code blocks, reversible.
     PutBE16(out, 0xFF52);
     PutBE16(out, 12);
-    out.insert(out.end(), {0, 0, 0, 1, 0, 0, 4, 4, 0, 1});
+    const auto block = static_cast<unsigned char>(codeBlockExponent);
+    out.insert(out.end(), {0, 0, 0, 1, 0, 0, block, block, 0, 1});
     // Quantization: none, two guard bits, one band.
     PutBE16(out, 0xFF5C);
     PutBE16(out, 4);
@@ -288,6 +291,120 @@ Bytes WriteGreyGif(int width, int height, const std::vector<uint8_t>& grey, bool
     GifFreeMapObject(map);
     if (EGifCloseFile(gif, &error) != GIF_OK) ok = false;
     if (!ok) throw std::runtime_error("GIF writing failed");
+    return out;
+}
+
+Bytes WriteJpegOfScans(int width, int height, int scans) {
+    Bytes out = {0xFF, 0xD8};
+    // One quantization table of ones.
+    PutBE16(out, 0xFFDB);
+    PutBE16(out, 67);
+    out.push_back(0);
+    out.insert(out.end(), 64, 1);
+    // A progressive frame of one 8-bit component.
+    PutBE16(out, 0xFFC2);
+    PutBE16(out, 11);
+    out.push_back(8);
+    PutBE16(out, static_cast<uint32_t>(height));
+    PutBE16(out, static_cast<uint32_t>(width));
+    out.insert(out.end(), {1, 1, 0x11, 0});
+    // An AC table of one code, which every scan names.
+    PutBE16(out, 0xFFC4);
+    PutBE16(out, 3 + 16 + 1);
+    out.push_back(0x10);
+    out.push_back(1);
+    out.insert(out.end(), 15, 0);
+    out.push_back(0);
+    // Each scan: the component's AC coefficients, no entropy-coded data after its header.
+    for (int i = 0; i < scans; ++i) {
+        PutBE16(out, 0xFFDA);
+        PutBE16(out, 8);
+        out.insert(out.end(), {1, 1, 0x00, 1, 63, 0});
+    }
+    PutBE16(out, 0xFFD9);
+    return out;
+}
+
+Bytes WritePngInflatingTo(uint32_t width, uint32_t height, uint64_t inflatedBytes) {
+    // Deflate of one chunk of zeros, flushed to a byte boundary with a fresh dictionary, so that the
+    // same bytes repeated inflate to that many chunks.
+    constexpr std::size_t kChunk = 1 << 20;
+    const Bytes zeros(kChunk, 0);
+    z_stream z{};
+    if (deflateInit(&z, Z_BEST_COMPRESSION) != Z_OK) throw std::runtime_error("deflateInit");
+    Bytes first(kChunk), repeat(kChunk);
+    auto flush = [&z, &zeros](Bytes& into) {
+        z.next_in = const_cast<Bytef*>(zeros.data());
+        z.avail_in = static_cast<uInt>(zeros.size());
+        z.next_out = into.data();
+        z.avail_out = static_cast<uInt>(into.size());
+        deflate(&z, Z_FULL_FLUSH);
+        into.resize(into.size() - z.avail_out);
+    };
+    flush(first);   // the zlib header and a chunk
+    flush(repeat);  // a chunk alone
+    Bytes end(64);
+    z.next_in = nullptr;
+    z.avail_in = 0;
+    z.next_out = end.data();
+    z.avail_out = static_cast<uInt>(end.size());
+    deflate(&z, Z_FINISH);
+    end.resize(end.size() - z.avail_out);
+    deflateEnd(&z);
+
+    Bytes data = first;
+    for (uint64_t done = kChunk; done < inflatedBytes; done += kChunk)
+        data.insert(data.end(), repeat.begin(), repeat.end());
+    data.insert(data.end(), end.begin(), end.end());
+    Bytes out = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    Bytes ihdr;
+    PutBE32(ihdr, width);
+    PutBE32(ihdr, height);
+    ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});
+    PutChunk(out, "IHDR", ihdr);
+    PutChunk(out, "IDAT", data);
+    PutChunk(out, "IEND", {});
+    return out;
+}
+
+Bytes WriteGifOfClearCodes(int width, int height, std::size_t dataBytes) {
+    Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
+    auto put16 = [&out](int v) {
+        out.push_back(static_cast<unsigned char>(v));
+        out.push_back(static_cast<unsigned char>(v >> 8));
+    };
+    put16(width);
+    put16(height);
+    out.insert(out.end(), {0xF7, 0, 0});  // a palette of 256 grey levels
+    for (int i = 0; i < 256; ++i) out.insert(out.end(), 3, static_cast<unsigned char>(i));
+    out.push_back(0x2C);
+    put16(0);
+    put16(0);
+    put16(width);
+    put16(height);
+    out.push_back(0);
+    out.push_back(8);  // codes of 9 bits; 256 is the clear code
+    // Nine bits a code, least significant first: eight codes fill nine bytes.
+    Bytes codes;
+    uint32_t bits = 0;
+    int count = 0;
+    while (codes.size() < dataBytes) {
+        bits |= 256u << count;
+        count += 9;
+        while (count >= 8) {
+            codes.push_back(static_cast<unsigned char>(bits));
+            bits >>= 8;
+            count -= 8;
+        }
+    }
+    for (std::size_t at = 0; at < codes.size(); at += 255) {
+        const std::size_t n = std::min<std::size_t>(255, codes.size() - at);
+        out.push_back(static_cast<unsigned char>(n));
+        out.insert(out.end(), codes.begin() + static_cast<std::ptrdiff_t>(at),
+                   codes.begin() + static_cast<std::ptrdiff_t>(at + n));
+    }
+    out.push_back(0);
+    out.push_back(0x3B);
     return out;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // Image files made at test time: PNG, JPEG, BMP, Targa, JPEG 2000 and GIF, each from pixels given row
 // by row from the top. Colours are the engine's ARGB words (alpha in the top byte).
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -27,10 +28,19 @@ Bytes WriteJp2(int width, int height, const std::vector<uint32_t>& argb, int com
 // A bare JPEG 2000 code stream of a few dozen bytes claiming a picture of width x height with the
 // given components, cut in tiles of tileSide pixels a side (0: one tile), whose first tile holds an
 // empty packet: the decoder makes a picture of the claimed size, all black.
-Bytes WriteJ2kClaiming(uint32_t width, uint32_t height, int components, uint32_t tileSide = 0);
+// codeBlockExponent: code blocks of 2^(exponent + 2) pixels a side (4: 64 x 64).
+Bytes WriteJ2kClaiming(uint32_t width, uint32_t height, int components, uint32_t tileSide = 0,
+                       int codeBlockExponent = 4);
 
 // A GIF whose palette is the 256 grey levels; grey holds one level per pixel. An interlaced one sends
 // its rows in the four passes of the format.
 Bytes WriteGreyGif(int width, int height, const std::vector<uint8_t>& grey, bool interlaced = false);
+
+// Files that cost little to store and much to decode. A progressive grey JPEG of width x height made
+// of scans of no data; an RGBA PNG whose image data inflates to inflatedBytes of zeros; a GIF of
+// width x height whose image data holds dataBytes of clear codes and nothing else.
+Bytes WriteJpegOfScans(int width, int height, int scans);
+Bytes WritePngInflatingTo(uint32_t width, uint32_t height, uint64_t inflatedBytes);
+Bytes WriteGifOfClearCodes(int width, int height, std::size_t dataBytes);
 
 }  // namespace TestImages

@@ -43,6 +43,7 @@ std::string CRecordingEngine::Normalize(const std::string& name) {
 
 void CRecordingEngine::AddResource(const std::string& name, const std::vector<unsigned char>& bytes) {
     m_resources[Normalize(name)] = bytes;
+    ++packChanges;
 }
 
 void CRecordingEngine::AddResource(const std::string& name, const std::string& bytes) {
@@ -163,11 +164,11 @@ bool CRecordingEngine::Resource_AttachPack(const char* filename, const char*) {
     return true;
 }
 
-void* CRecordingEngine::Resource_Load(const char* filename, DWORD* size) {
+void* CRecordingEngine::Resource_Load(const char* filename, DWORD* size, uint64_t largest) {
     if (size) *size = 0;
     if (!filename) return nullptr;
     auto it = m_resources.find(Normalize(filename));
-    if (it == m_resources.end()) return nullptr;
+    if (it == m_resources.end() || it->second.size() > largest) return nullptr;
     // Never a zero-sized block, so that an empty resource still answers a pointer.
     auto* block = static_cast<unsigned char*>(std::malloc(it->second.size() + 1));
     if (!it->second.empty()) std::memcpy(block, it->second.data(), it->second.size());

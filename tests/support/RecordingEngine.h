@@ -59,6 +59,7 @@ public:
     std::map<HCHANNEL, ChannelState> channels;
     int framesRun = 0;
     int outstandingBlocks = 0;  // Resource_Load blocks not yet freed
+    DWORD packChanges = 0;
 
     bool HasCall(const std::string& call) const;
     int CountCalls(const std::string& prefix) const;
@@ -84,9 +85,11 @@ public:
     HWND_T System_GetStateHwnd(hgeHwndState state) override;
 
     bool Resource_AttachPack(const char* filename, const char* password) override;
-    void Resource_RemoveAllPacks() override {}
-    void* Resource_Load(const char* filename, DWORD* size) override;
+    void Resource_RemoveAllPacks() override { ++packChanges; }
+    // Adding a resource counts as a pack change. A resource beyond largest answers null.
+    void* Resource_Load(const char* filename, DWORD* size, uint64_t largest) override;
     void Resource_Free(void* res) override;
+    DWORD Resource_GetPackChanges() override { return packChanges; }
 
     float Timer_GetTime() override { return m_time; }
     float Timer_GetDelta() override;

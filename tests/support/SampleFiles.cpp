@@ -8,7 +8,7 @@ std::vector<unsigned char> LoadSampleFile(const std::string& name) {
     Engine::CResourcePacks packs(log, Engine::DataFolder());
     if (!packs.Attach("resource.dat")) return {};
     size_t size = 0;
-    void* block = packs.Load(name.c_str(), &size);
+    void* block = packs.Load(name.c_str(), &size, Engine::kMaxPictureFileBytes);
     if (!block) return {};
     const auto* bytes = static_cast<const unsigned char*>(block);
     std::vector<unsigned char> data(bytes, bytes + size);
