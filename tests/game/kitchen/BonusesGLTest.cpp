@@ -113,6 +113,7 @@ struct CCook {
     CClicker mouse;
     bool on = false;
     GF::THolder<CCookObject> working;
+    float workValue = 0.0f;
     float expectedWorkMs = -1.0f;
     int workStart = -1;
     float scoreBefore = -1.0f;
@@ -120,7 +121,12 @@ struct CCook {
 
     void Step(CLevelRun& r, CGameField& field, TFacts& facts) {
         const float clock = working ? working->GetAnimation()->GetTime() : 0.0f;
-        if (working && workStart < 0 && clock >= 1000.0f && clock < 2000.0f) workStart = r.FrameNumber();
+        if (working && workStart < 0 && clock >= 1000.0f && clock < 2000.0f) {
+            // The work's time is set as it starts, once she has walked to the device.
+            workStart = r.FrameNumber();
+            const float factor = GetGameData().bonusParams.cookFactor;
+            expectedWorkMs = factor == 1.0f / 3.0f ? workValue / 3.0f : -1.0f;
+        }
         if (working && workStart >= 0 && working->IsFree()) {
             const float ms = static_cast<float>(r.FrameNumber() - workStart) * r.frameMs;
             if (expectedWorkMs > 0.0f)
@@ -154,8 +160,7 @@ struct CCook {
         if (device->GetInfo().Kind != 0) {
             working = device;
             const CReceptItemInfo* item = customer->GetItemRecord(customer->GetCurrentItem());
-            expectedWorkMs =
-                item && params.cookFactor == 1.0f / 3.0f ? static_cast<float>(item->Value) / 3.0f : -1.0f;
+            workValue = item ? static_cast<float>(item->Value) : 0.0f;
         }
         mouse.Click(r, PointOn(field, device));
     }
@@ -201,6 +206,8 @@ TEST(Bonuses, EveryKindThroughTheDebugKeyDoesWhatThePlayerSees) {
     std::map<const CZacaz*, float> moods;
     GF::THolder<CCookObject> lit;
     int walkFrames = 0, normalWalk = -1;
+    bool highlighting = false;
+    int waited = 0;
     TPoint<int> walkTarget{-1, -1};
 
     const auto walkTo = [&](CLevelRun& r, int x, int y) {
@@ -315,7 +322,16 @@ TEST(Bonuses, EveryKindThroughTheDebugKeyDoesWhatThePlayerSees) {
                         next(3);
                     }
                     return true;
-                case 3:  // the highlight
+                case 3:  // the highlight, once the next object has stood for a second with nothing on its way
+                    if (!highlighting) {
+                        const bool steady = cook.Idle(r, *field) && field->GetNextObject(1);
+                        cook.on = !field->GetNextObject(1);  // serves, or waits for a work to end
+                        waited = steady ? waited + 1 : 0;
+                        if (waited < 25) return true;
+                        highlighting = true;
+                        next(3);
+                        return true;
+                    }
                     if (t == 0) key.Press(r, 4);
                     if (t == 2) facts["nothing lit in the first second"] = true;
                     if (t >= 2 && t <= 26)
