@@ -217,6 +217,8 @@ void CGameField::UpdatePlace() {
 
 void CGameField::SetLevelLayout(TAnimationPtr layout) {
     CGameFieldBase::SetLevelLayout(layout);
+    for (const auto& [part, name] : {std::pair{&m_plate, "_plate"}, std::pair{&m_ring, "_ring"}})
+        if (!*part) KitchenLog("game field: the layout has no part \"%s\"", name);
 }
 
 void CGameField::ShowLevelIntro() {

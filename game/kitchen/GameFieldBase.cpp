@@ -88,7 +88,8 @@ bool CGameFieldBase::StartLevel(const std::string& levelName) {
 }
 
 void CGameFieldBase::SetLevelLayout(TAnimationPtr layout) {
-    m_plate = RequiredPart(layout, "_plate");
+    // A mini-game's room has no plate to serve on and no ring: the kitchen says when its own lacks them.
+    m_plate = layout ? HostedAnimation(layout, "_plate") : TAnimationPtr();
     if (m_plate) {
         m_plate->Play("_hide", 0, false);
         JumpToEnd(m_plate);
@@ -101,7 +102,7 @@ void CGameFieldBase::SetLevelLayout(TAnimationPtr layout) {
     m_deliveryButton = m_itemDelivery ? CDeliveryButton::Create(m_itemDelivery, true) : nullptr;
     if (m_deliveryButton) m_deliveryButton->SetEnabled(false);
     if (m_itemDelivery) m_itemDelivery->ShowTime(m_itemDelivery->GetEndTime());
-    m_ring = RequiredPart(layout, "_ring");
+    m_ring = layout ? HostedAnimation(layout, "_ring") : TAnimationPtr();
     ShowDayClock(m_dayClock, layout);
     ShowLevelIntro();
 }
