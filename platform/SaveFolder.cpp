@@ -152,7 +152,8 @@ bool SetAside(const std::string& path, const std::string& suffix, std::string& k
     struct stat info {};
     if (lstat(path.c_str(), &info) != 0 && errno == ENOENT) return true;
     for (int number = 1; number <= kNames; ++number) {
-        kept = path + suffix + (number == 1 ? "" : "." + std::to_string(number));
+        kept = path + suffix;
+        if (number > 1) kept.append(".").append(std::to_string(number));
         if (RenameNoReplace(path, kept)) {
             SyncFolderOf(kept);
             return true;
