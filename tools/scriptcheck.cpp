@@ -11,7 +11,8 @@
 // sprite is one of the plain blocks named in kPlainBlocks. Given the object library too, it compares
 // the mask of each object hit on its drawn pixels with the opaque pixels of its picture at rest, as
 // the kitchen's hit test maps a click into the picture, and refuses a mask with a hole in the picture
-// or solid cells over nothing; the refusal prints the mask that fits.
+// or solid cells over nothing; the refusal prints the mask that fits. It also refuses a device's
+// picture drawn in another blend mode than the glow under the mouse lights it in.
 //
 //   scriptcheck <resource script> [--sheet <texture 0 png> [--library <libdata.bin>]]
 
@@ -266,6 +267,37 @@ int CheckMasks(GF::HGENS::CResource& tables, const CSheet& sheet, const CLibData
     return refused;
 }
 
+// The blend key of the glow under the mouse (colour added, alpha blended). A device drawn in another
+// until it is lit draws its lit body and its steady copy in two modes, which splits the kitchen's
+// draw batches; the crates and the scenery come in through the colour sweep, which leaves them in it.
+constexpr int kGlowBlendKey = 1;
+
+// Refuses, by name, each visible picture of a device (Kind 1) that some key draws in another mode.
+int CheckGlowModes(GF::HGENS::CResource& tables, const CLibData& library) {
+    int refused = 0;
+    for (const auto& [name, record] : library.Ingridients) {
+        const std::size_t dot = name.find('.');
+        if (record.Kind != 1 || dot == std::string::npos) continue;
+        const GF::THolder<GF::IAnimationData> animation =
+            tables.GetAnimationData(name.substr(0, dot), name.substr(dot + 1));
+        for (int i = 0; animation && i < animation->GetObjectDataCount(); ++i) {
+            const GF::THolder<GF::IObjectData> data = animation->GetObjectData(i);
+            const auto* object = dynamic_cast<const GF::IDrawableObjectData*>(data.Get());
+            if (!object || !VisibleSprite(*object)) continue;
+            const GF::THolder<GF::TBlendList> blends = object->GetBlend();
+            bool glowMode = blends && !blends->empty();
+            for (std::size_t k = 0; glowMode && k < blends->size(); ++k)
+                glowMode = (*blends)[k].value == kGlowBlendKey;
+            if (glowMode) continue;
+            std::fprintf(stderr,
+                         "scriptcheck: %s: %s: drawn in another mode than the glow's (blend key %d)\n",
+                         name.c_str(), object->GetName().c_str(), kGlowBlendKey);
+            ++refused;
+        }
+    }
+    return refused;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -341,6 +373,6 @@ int main(int argc, char** argv) {
             }
         }
     }
-    if (withLibrary) refused += CheckMasks(*tables, sheet, library);
+    if (withLibrary) refused += CheckMasks(*tables, sheet, library) + CheckGlowModes(*tables, library);
     return refused == 0 ? 0 : 1;
 }

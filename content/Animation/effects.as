@@ -1327,11 +1327,20 @@ const int kSteadyOpacity = 128;
 // An ingredient place: its crate, lit under the mouse as a device is, with the same steady layer.
 void Place(CResourceReader@ r, const string &in name, int sprite)
 {
-    Thing(r, name, sprite, 100, 100, 255, 255, 255);
-    r.CreateSpriteObjectData("steady");
+    r.CreateAnimationData(name);
+    r.AddNamedPart("_idle", 0, 1000, 0);
+    r.AddNamedPart("all", 0, 1000, 0);
+    PlacePicture(r, "body", sprite);
+    PlacePicture(r, "steady", sprite);
+    r.AddOpaque(kSteadyOpacity, 0, 1000);
+}
+
+void PlacePicture(CResourceReader@ r, const string &in part, int sprite)
+{
+    r.CreateSpriteObjectData(part);
     r.AddSpriteIDResource(sprite, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddOpaque(kSteadyOpacity, 0, 1000);
+    GlowLook(r, 1000);
 }
 
 void DevicePicture(CResourceReader@ r, const string &in part, int zoom, int device)
@@ -1342,6 +1351,18 @@ void DevicePicture(CResourceReader@ r, const string &in part, int zoom, int devi
     r.AddSpriteIDResource(kSaucepanClosed + 3 * device, 1000);
     r.AddHotspot(5000, 5000, 0, 3000);
     r.AddZoom(zoom, zoom, 0, 3000);
+    GlowLook(r, 3000);
+}
+
+// A picture the glow under the mouse lights, drawn in the glow's own mode from the start: black added
+// (blend key 1) shows it as it is, as the glow leaves it once faded and as the kitchen's colour sweep
+// leaves the crates and the scenery. A device then draws in one mode, lit or not, with its steady copy
+// and its neighbours, and the kitchen's objects stay in one draw batch. The content build refuses a
+// device's picture in another mode.
+void GlowLook(CResourceReader@ r, int end)
+{
+    r.AddBlendMode(1, end);
+    r.AddColor(255, 0, 0, 0, 0, end);
 }
 
 void Thing(CResourceReader@ r, const string &in name, int sprite, int zoomX, int zoomY, int red, int green,

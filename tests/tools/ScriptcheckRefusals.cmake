@@ -2,7 +2,8 @@
 # its object, and passes one where a blend key lets them show; the same for particles drawing a
 # sprite of a shared sheet beside particles drawing a texture of their own; given the sample's picture
 # sheet, sprites drawn as plain rectangles; given the object library too, a mask with a hole in its
-# picture (the saucepan's as it was). Run by ctest with -DSCRIPTCHECK=<program> -DDATAGEN=<program>
+# picture (the saucepan's as it was) and a device's steady copy drawn in another mode than its body,
+# which the glow lights. Run by ctest with -DSCRIPTCHECK=<program> -DDATAGEN=<program>
 # -DSCRIPT=<the sample script> -DSHEET=<its texture 0> -DLIBRARY=<the sample's libdata.bin> -DWORK_DIR=<folder>.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
@@ -128,6 +129,23 @@ foreach(sound "m.sound" "interfaces.pause_screen")
     message(FATAL_ERROR "scriptcheck refused ${sound}: ${error}")
   endif()
 endforeach()
+
+# A device's body in the glow's mode and its steady copy in the default one: the copy is refused.
+run_check(glow_mode "void FillResource(CResourceReader@ r)
+{
+    r.CreateModule(\"Devices\");
+    r.CreateAnimationData(\"griddle\");
+    r.CreateSpriteObjectData(\"body\");
+    r.AddBlendMode(1, 100);
+    r.CreateSpriteObjectData(\"steady\");
+    r.AddOpaque(128, 0, 100);
+}
+" --sheet ${SHEET} --library ${LIBRARY})
+string(FIND "${error}" "Devices.griddle: steady: drawn in another mode than the glow's" at)
+string(FIND "${error}" "Devices.griddle: body" body)
+if(result EQUAL 0 OR at EQUAL -1 OR NOT body EQUAL -1)
+  message(FATAL_ERROR "scriptcheck did not refuse the device's steady copy alone: ${error}")
+endif()
 
 # The sample's script and library pass; the saucepan with its old mask, solid but for a hole of 6 x 5
 # cells in its middle and over the air above the pot, is refused by name and its fitting mask printed.
