@@ -232,8 +232,8 @@ TEST_F(CHintsRun, RaisedTriggersShowBalloonsOnceForEachPlayerAcrossASave) {
 // A balloon that ends by itself plays out slowly and then shows the hint that follows it, which leads
 // nowhere further. A page hint opens the hint screen above all of the game, with the heroine held
 // still; Enter closes it with "back", she moves again and its follow-up shows. The same page ended
-// with "quit" (the window's close request), the exit then refused, leaves her moving too, the hint
-// still shown. Page hints that follow each other in a loop, while no page can be opened, are each
+// with "quit" (the window's close request) keeps her still under the exit question, the hint still
+// shown. Page hints that follow each other in a loop, while no page can be opened, are each
 // tried once.
 TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
     struct tagSeen {
@@ -247,7 +247,7 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
         int kitchenOnPage = -1;  // pixels of a clear band of the page's board that are not its blue
         bool movingAfterBack = false;
         std::string afterPage;
-        bool movingAfterRefusedExit = false;
+        bool stillUnderExitQuestion = false;
         bool showingAfterQuit = false;
         bool showingAfterLoop = true;
     } seen;
@@ -317,10 +317,12 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
             step = 6;
         } else if (step == 6 && r.TopName() == "confirm_exit_screen") {
             seen.showingAfterQuit = GetHintManager().Showing;
-            // The game below stands still under the dialog: she runs again only if she was resumed.
-            seen.movingAfterRefusedExit = !Heroine(r)->IsFinished();
+            heroineMoved(r);
             step = 7;
             at = frame;
+        } else if (step == 7 && frame == at + 1) {
+            // The game below stands still under the dialog: the page is still to be left.
+            seen.stillUnderExitQuestion = !heroineMoved(r);
         } else if (step == 7 && frame == at + 60) {
             r.Key(SDLK_ESCAPE, true);
         } else if (step == 7 && frame == at + 62) {
@@ -367,7 +369,7 @@ TEST_F(CHintsRun, FollowUpsComeAfterASelfFinishingBalloonAndAHintPage) {
     EXPECT_EQ(seen.afterPage, "hint_after_page");
     EXPECT_NE(std::find(run.Results().begin(), run.Results().end(), "HintScreen:back"), run.Results().end());
     EXPECT_TRUE(seen.showingAfterQuit);  // only "back" finishes the hint
-    EXPECT_TRUE(seen.movingAfterRefusedExit);
+    EXPECT_TRUE(seen.stillUnderExitQuestion);
     const std::string log = run.Log();
     const std::string unopened = "hints: the hint screen \"loop_page\" did not open";
     std::size_t tries = 0;
