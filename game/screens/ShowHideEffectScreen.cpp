@@ -1,6 +1,10 @@
 #include "game/screens/ShowHideEffectScreen.h"
 
+#include <type_traits>
+#include <vector>
+
 #include "framework/app/GameManager.h"
+#include "framework/gui/BaseControl.h"
 
 namespace {
 
@@ -47,6 +51,30 @@ bool CShowHideEffectScreen<T, N>::UpdateOpening(const float&) {
     SetGobosVisible(true);
     GF::HGENS::CScreenAbstract::Show();
     if (!m_noEffect && !m_shadesAlone) m_shades->SetEnabled(false);
+    return true;
+}
+
+template <class T, int N>
+bool CShowHideEffectScreen<T, N>::UpdateShowing(const float& dt) {
+    if (!T::UpdateShowing(dt)) return false;
+    // The frame "_show" ends in goes idle without the controls: they answer in it all the same, or
+    // a press that comes on the next frame finds the mouse already held over its button.
+    const bool showing = this->IsPhase(&CShowHideEffectScreen::UpdateShowing);
+    if constexpr (std::is_base_of_v<CControlSoundScreen<GF::HGENS::CMenuScreenAbstract>, T>) {
+        // A button that answers sounds.
+        if (!this->m_controlSoundsAttached) {
+            this->m_controlSoundsAttached = true;
+            this->AttachSoundsToControls();
+        }
+    }
+    // The controls follow the layout as "_show" moves them; the list is copied, a click's handler
+    // may change it.
+    const std::vector<GF::THolder<GF::HGENS::CBaseControl>> controls = this->m_controls;
+    for (const GF::THolder<GF::HGENS::CBaseControl>& control : controls) {
+        if (showing) control->UpdateHitRect();
+        control->Update(dt);
+    }
+    if (this->m_finishing && this->IsPhase(&CShowHideEffectScreen::UpdateShowing)) this->Idle();
     return true;
 }
 

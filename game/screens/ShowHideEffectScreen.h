@@ -31,6 +31,9 @@ public:
     void OnInitialize() override;
     void OnDestroy() override;
     void Show() override;
+    // Once the shades are open the screen is seen: its controls answer while "_show" plays, and a
+    // click that chooses a result goes on to the idle step at once, which hides the screen with it.
+    bool UpdateShowing(const float& dt) override;
     bool UpdateHiding(const float& dt) override;
     // "show_manual" opens the shades and clears the no-effect flag; other commands are the screen's.
     void OnCommand(const std::string& command) override;
