@@ -148,8 +148,13 @@ uintptr_t CAudio::Load(const void* data, size_t size, const char* name) {
         case SoundKind::Wav: {
             // The header's length refuses a long file before anything is decoded; the decoded length
             // holds whatever the header says.
-            if (WavSeconds(data, size) > kLongestEffectSeconds) {
+            bool cutShort = false;
+            if (WavSeconds(data, size, &cutShort) > kLongestEffectSeconds) {
                 SayTooLong(name);
+                return 0;
+            }
+            if (cutShort) {
+                m_log.Write("Can't decode sound %s: its data is cut short of the length its header gives", name);
                 return 0;
             }
             SDL_AudioSpec spec{};

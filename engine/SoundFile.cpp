@@ -58,8 +58,9 @@ SoundKind SoundKindOf(const void* data, size_t size) {
     return SoundKind::Other;
 }
 
-double WavSeconds(const void* data, size_t size) {
+double WavSeconds(const void* data, size_t size, bool* cutShort) {
     const auto* p = static_cast<const unsigned char*>(data);
+    if (cutShort) *cutShort = false;
     uint32_t format = 0, rate = 0, blockAlign = 0, framesPerBlock = 1;
     bool haveFormat = false;
     for (size_t at = 12; at + 8 <= size;) {
@@ -76,6 +77,7 @@ double WavSeconds(const void* data, size_t size) {
             haveFormat = true;
         } else if (std::memcmp(p + at, "data", 4) == 0) {
             if (!haveFormat || rate == 0 || blockAlign == 0 || framesPerBlock == 0) return -1;
+            if (cutShort) *cutShort = length > left;
             const double blocks = static_cast<double>(std::min<size_t>(length, left) / blockAlign);
             return blocks * framesPerBlock / rate;
         }

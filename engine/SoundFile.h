@@ -24,8 +24,9 @@ enum class SoundKind { Other, Wav, Ogg };
 SoundKind SoundKindOf(const void* data, size_t size);
 
 // The seconds of sound a WAV's data chunk holds by its format chunk (the data cut to what the file
-// holds), or a negative value when the header can't tell.
-double WavSeconds(const void* data, size_t size);
+// holds), or a negative value when the header can't tell. cutShort, when given, tells whether the
+// data chunk claims more bytes than the file has: a WAV reader takes memory for the claim.
+double WavSeconds(const void* data, size_t size, bool* cutShort = nullptr);
 
 using SoundBytes = std::shared_ptr<const std::vector<unsigned char>>;
 

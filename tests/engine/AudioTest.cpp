@@ -2,6 +2,7 @@
 #include <SDL2/SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
@@ -123,6 +124,11 @@ TEST(Audio, ALongOggStreamsAsMusicAndEveryLongEffectIsRefusedByName) {
     const std::vector<unsigned char> wav = WriteSilentWav8(50u << 20, 4000);
     const std::vector<unsigned char> lying = WithLastGranule(WriteOgg(Tone(8000, 40.0f), 8000), 8000);
     const std::vector<unsigned char> tone = WriteOgg(Tone(22050, 0.1f), 22050);
+    // A tenth of a second whose data chunk claims 4 GB: a reader believing it takes the 4 GB.
+    std::vector<unsigned char> claim = WriteWav(Tone(22050, 0.1f), 22050);
+    const auto data = std::search(claim.begin(), claim.end(), std::begin("data"), std::end("data") - 1);
+    ASSERT_NE(data, claim.end());
+    std::fill(data + 4, data + 8, 0xFF);
 
     CMemoryWatch watch;
     const uintptr_t music = audio.Load(hour.data(), hour.size(), "Sound/hour.ogg");
@@ -131,6 +137,7 @@ TEST(Audio, ALongOggStreamsAsMusicAndEveryLongEffectIsRefusedByName) {
     EXPECT_TRUE(audio.IsPlaying(channel));
     EXPECT_EQ(audio.Play(music, false, 100), 0u);
     EXPECT_EQ(audio.Load(wav.data(), wav.size(), "Sound/0"), 0u);
+    EXPECT_EQ(audio.Load(claim.data(), claim.size(), "Sound/claim"), 0u);
     const uintptr_t liar = audio.Load(lying.data(), lying.size(), "Sound/liar.ogg");
     ASSERT_NE(liar, 0u);
     EXPECT_EQ(audio.Play(liar, false, 100), 0u);
@@ -156,4 +163,5 @@ TEST(Audio, ALongOggStreamsAsMusicAndEveryLongEffectIsRefusedByName) {
     for (const char* name : {"Sound/hour.ogg", "Sound/0", "Sound/liar.ogg"})
         EXPECT_NE(text.find(std::string("Sound ") + name + " is longer than 30 s"), std::string::npos)
             << text;
+    EXPECT_NE(text.find("Can't decode sound Sound/claim: its data is cut short"), std::string::npos) << text;
 }
