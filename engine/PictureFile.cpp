@@ -54,18 +54,24 @@ uint64_t PngImageDataBytes(uint64_t width, uint64_t height, unsigned depth, unsi
            pass(1, 0, 2, 2) + pass(0, 1, 1, 2);
 }
 
-// Whether a PNG's image data, the IDAT chunks in a row, inflates to more than its picture holds. The
-// decoder inflates whatever follows the picture's last row, so a few megabytes can make it work
-// through gigabytes; inflating here stops one byte past the picture.
-bool PngDataInflatesPast(const unsigned char* file, size_t size, uint64_t expected) {
+// Why a PNG's chunks can't be decoded in little time (the words that follow "a PNG picture of WxH
+// whose"), or nothing. Its image data, the IDAT chunks in
+// a row, must not inflate to more than its picture holds: the decoder inflates whatever follows the
+// picture's last row, so a few megabytes can make it work through gigabytes; inflating here stops one
+// byte past the picture. No chunk before the end may run past the file: the decoder would read and
+// check gigabytes of nothing to pass it.
+const char* PngChunksRefused(const unsigned char* file, size_t size, uint64_t expected) {
     z_stream z{};
-    if (inflateInit(&z) != Z_OK) return false;
+    if (inflateInit(&z) != Z_OK) return nullptr;
     unsigned char scratch[1 << 16];
     uint64_t produced = 0;
-    bool past = false, ended = false;
-    for (size_t at = 8; !past && !ended && size - at >= 12;) {
+    bool past = false, ended = false, cut = false;
+    for (size_t at = 8; !past && size - at >= 12 && std::memcmp(file + at + 4, "IEND", 4) != 0;) {
         const uint64_t length = Big32(file + at);
-        if (length > size - at - 12) break;
+        if (length > size - at - 12) {
+            cut = true;
+            break;
+        }
         if (std::memcmp(file + at + 4, "IDAT", 4) == 0) {
             z.next_in = const_cast<Bytef*>(file + at + 8);
             z.avail_in = static_cast<uInt>(length);
@@ -81,7 +87,8 @@ bool PngDataInflatesPast(const unsigned char* file, size_t size, uint64_t expect
         at += 12 + length;
     }
     inflateEnd(&z);
-    return past;
+    if (past) return "image data inflates past its pixels";
+    return cut ? "chunk runs past the file's end" : nullptr;
 }
 
 // A PNG's first chunk is its header: length, type, width, height, bit depth, colour type,
@@ -93,9 +100,10 @@ void ReadPngSize(const unsigned char* file, size_t size, PictureHeader& header) 
     if (!PictureWithinBounds(header.width, header.height)) return;
     const uint64_t expected =
         PngImageDataBytes(header.width, header.height, file[24], file[25], file[28] == 1);
-    if (expected && PngDataInflatesPast(file, size, expected))
-        header.refused = "a PNG picture whose image data inflates past its " + std::to_string(header.width) +
-                         "x" + std::to_string(header.height) + " pixels";
+    const char* refused = expected ? PngChunksRefused(file, size, expected) : nullptr;
+    if (refused)
+        header.refused = "a PNG picture of " + std::to_string(header.width) + "x" +
+                         std::to_string(header.height) + " whose " + refused;
 }
 
 // A JPEG's size is in its first start-of-frame segment. The segments are walked as the decoder walks

@@ -143,10 +143,13 @@ TEST_F(PictureFile, PicturesBeyondTheBoundAreRefusedByNameAtOnce) {
 }
 
 // Files within the bound that would keep a decoder busy for minutes: progressive JPEGs of 4096 x 4096
-// made of thousands of empty scans (tens of kilobytes, a few in the archive) and a PNG whose image
-// data inflates to 20 GB (20 MB, a few kilobytes in the archive). Each is refused by name at once;
-// a progression of a few scans still decodes.
+// made of thousands of empty scans (tens of kilobytes, a few in the archive), a PNG whose image
+// data inflates to 20 GB (20 MB, a few kilobytes in the archive) and one whose text chunk claims 2 GB
+// the file does not have. Each is refused by name at once; a progression of a few scans still decodes.
 TEST_F(PictureFile, PicturesThatWouldCostEndlessWorkAreRefusedByName) {
+    Bytes claiming = TestImages::WritePng(64, 64, std::vector<uint32_t>(64 * 64, 0xFF336699));
+    const unsigned char claim[] = {0x7F, 0xFF, 0xFF, 0xF0, 't', 'E', 'X', 't'};
+    claiming.insert(claiming.begin() + 33, std::begin(claim), std::end(claim));
     const struct {
         const char* name;
         Bytes file;
@@ -155,7 +158,8 @@ TEST_F(PictureFile, PicturesThatWouldCostEndlessWorkAreRefusedByName) {
         {"Texture\\1.png", TestImages::WriteJpegOfScans(4096, 4096, 3000), "a JPEG picture of more than"},
         {"Texture\\2.png", TestImages::WriteJpegOfScans(4096, 4096, 30000), "a JPEG picture of more than"},
         {"Texture\\3.png", TestImages::WritePngInflatingTo(4096, 4096, uint64_t{20} << 30),
-         "a PNG picture whose image data inflates past its 4096x4096 pixels"},
+         "a PNG picture of 4096x4096 whose image data inflates past its pixels"},
+        {"Texture\\5.png", claiming, "a PNG picture of 64x64 whose chunk runs past the file's end"},
         {"Texture\\4.png", TestImages::WriteJpegOfScans(64, 64, 10), nullptr},
     };
     for (const auto& f : files) {
