@@ -254,4 +254,5 @@ for tool in xvfb-run xwininfo timeout; do
 done
 work=$(mktemp -d /tmp/quindle-startup.XXXXXX)
 trap 'rm -rf "$work"' EXIT
-xvfb-run -a -s "-screen 0 1280x1024x24" "$0" --inside "$program" "$work" "$data"
+# The server is not reset when its last client leaves: a start in that moment would find no display.
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" --inside "$program" "$work" "$data"

@@ -110,7 +110,7 @@ run_case() {
   for attempt in 1 2; do
     rm -rf "$work/save" "$work/run" "$work/shots" "$work/codes" "$work/results-$mode"
     [ -n "$keep" ] && cp -a "$work/save-kept" "$work/save"
-    xvfb-run -a -s "-screen 0 1920x1080x24" "$0" --inside "$mode" "$program" "$data" "$work" $steps &&
+    xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$0" --inside "$mode" "$program" "$data" "$work" $steps &&
       [ -s "$work/codes" ] && return 0
     echo "smoke ($mode): attempt $attempt failed"
   done
