@@ -923,21 +923,9 @@ void CountBadge(cairo_t* cr, double w, double h, TColour c, int count) {
     cairo_restore(cr);
 }
 
-// A place ribbon of the level results: a band with swallow-tailed ends across the picture and a
-// pleated rosette in its middle in the place's metal, the place (1 to 3) on the rosette; place 0 is
-// the grey ribbon of a lost level, crossed.
-void PlaceRibbon(cairo_t* cr, double w, double h, TColour metal, int place) {
-    const double top = h * 0.3, bottom = h * 0.72, notch = h * 0.16;
-    cairo_move_to(cr, 1, top);
-    cairo_line_to(cr, w - 1, top);
-    cairo_line_to(cr, w - 1 - notch, (top + bottom) / 2);
-    cairo_line_to(cr, w - 1, bottom);
-    cairo_line_to(cr, 1, bottom);
-    cairo_line_to(cr, 1 + notch, (top + bottom) / 2);
-    cairo_close_path(cr);
-    FillVertical(cr, top, bottom, Shade(metal, 1.15), Shade(metal, 0.75));
-    Outline(cr, kInk, 1.2);
-    const double cx = w / 2, cy = h / 2, outer = h / 2 - 1;
+// A pleated rosette of radius outer about (cx, cy) in the place's metal, the place on it: the middle
+// of a place ribbon, and on its own the progress map's medal of a level won.
+void PlaceRosette(cairo_t* cr, double cx, double cy, double outer, TColour metal, int place) {
     constexpr int kPleats = 18;
     cairo_new_path(cr);
     for (int i = 0; i < kPleats; ++i) {
@@ -955,6 +943,23 @@ void PlaceRibbon(cairo_t* cr, double w, double h, TColour metal, int place) {
     FillVertical(cr, cy - outer, cy + outer, Shade(metal, 1.3), Shade(metal, 0.9));
     Outline(cr, Shade(metal, 0.6), 1.5);
     PlaceDigit(cr, cx, cy, place);
+}
+
+// A place ribbon of the level results: a band with swallow-tailed ends across the picture and a
+// pleated rosette in its middle in the place's metal, the place (1 to 3) on the rosette; place 0 is
+// the grey ribbon of a lost level, crossed.
+void PlaceRibbon(cairo_t* cr, double w, double h, TColour metal, int place) {
+    const double top = h * 0.3, bottom = h * 0.72, notch = h * 0.16;
+    cairo_move_to(cr, 1, top);
+    cairo_line_to(cr, w - 1, top);
+    cairo_line_to(cr, w - 1 - notch, (top + bottom) / 2);
+    cairo_line_to(cr, w - 1, bottom);
+    cairo_line_to(cr, 1, bottom);
+    cairo_line_to(cr, 1 + notch, (top + bottom) / 2);
+    cairo_close_path(cr);
+    FillVertical(cr, top, bottom, Shade(metal, 1.15), Shade(metal, 0.75));
+    Outline(cr, kInk, 1.2);
+    PlaceRosette(cr, w / 2, h / 2, h / 2 - 1, metal, place);
 }
 
 // The kitchen's backdrop in light tones, which the level's layout tints: a tiled back wall with a
@@ -1108,6 +1113,11 @@ std::vector<TPicture> SheetPictures() {
             [place, metal = ribbons[place - 1]](cairo_t* cr, double w, double h) {
                 PlaceRibbon(cr, w, h, metal, place < 4 ? place : 0);
             });
+    // The progress map's medals of the levels won: the ribbons' rosettes on their own.
+    for (int place = 1; place <= 3; ++place)
+        add("medal_" + std::to_string(place), 48, 48, [place, metal = ribbons[place - 1]](cairo_t* cr, double w, double h) {
+            PlaceRosette(cr, w / 2, h / 2, h / 2 - 1, metal, place);
+        });
     // The other customers' moods (the first's are above).
     const char* moods[3] = {"_glad", "_calm", "_cross"};
     for (int who = 1; who < 5; ++who)

@@ -17,13 +17,13 @@ void Textures(CResourceReader@ r)
     r.AddTexture("gray");                                        // Texture\2: the greyed icons
     //                  name                      texture  x     y     width height
     r.AddHGESpriteInfo("panel",                   0,  546,   66,  256,  128);  // sprite info 0
-    r.AddHGESpriteInfo("button",                  0,  168,  444,  128,   32);  // 1
-    r.AddHGESpriteInfo("button_over",             0,  300,  444,  128,   32);  // 2
-    r.AddHGESpriteInfo("spark",                   0,  494,  486,   16,   16);  // 3
-    r.AddHGESpriteInfo("block",                   0,  362,  484,   16,   16);  // 4: flat, coloured by the part
-    r.AddHGESpriteInfo("hit_area",                0,  322,  480,   96,   24);  // 5: the same, invisible
-    r.AddHGESpriteInfo("arrow",                   0,  478,  486,   12,   18);  // 6
-    r.AddHGESpriteInfo("balloon",                 0,  890,  482,   64,   24);  // 7
+    r.AddHGESpriteInfo("button",                  0,  220,  444,  128,   32);  // 1
+    r.AddHGESpriteInfo("button_over",             0,  686,  450,  128,   32);  // 2
+    r.AddHGESpriteInfo("spark",                   0,  894,  486,   16,   16);  // 3
+    r.AddHGESpriteInfo("block",                   0,  722,  490,   16,   16);  // 4: flat, coloured by the part
+    r.AddHGESpriteInfo("hit_area",                0,  682,  486,   96,   24);  // 5: the same, invisible
+    r.AddHGESpriteInfo("arrow",                   0,  134,  474,   12,   18);  // 6
+    r.AddHGESpriteInfo("balloon",                 0,  572,  486,   64,   24);  // 7
     r.AddHGESpriteInfo("gray",                    2,    0,    0,  128,   64);  // 8: eight cells of 32 x 32
     r.AddHGESpriteInfo("cloth",                   1,    0,    0,  256,  512);  // 9: the whole curtain
     // The particle systems' soft dots, found by name: the stoves' fire, sparkles, rewards.
@@ -42,8 +42,8 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("icon_cup",                0,   96,   32,   32,   32);  // 18
     r.AddTexture("map_fon");                                     // Texture\6: the map's background
     r.AddTexture("cookbook_page_1");                             // Texture\7: the book's page shape (alpha)
-    r.AddHGESpriteInfo("white",                   0,  322,  480,   96,   24);  // 19
-    r.AddHGESpriteInfo("disc",                    0,  782,  450,   32,   32);  // 20
+    r.AddHGESpriteInfo("white",                   0,  682,  486,   96,   24);  // 19
+    r.AddHGESpriteInfo("disc",                    0,  950,  450,   32,   32);  // 20
     r.AddHGESpriteInfo("saucepan_idle",           0,  874,  218,   64,   64);  // 21
     r.AddHGESpriteInfo("saucepan_work",           0,  942,  218,   64,   64);  // 22
     r.AddHGESpriteInfo("saucepan_closed",         0,  342,  220,   64,   64);  // 23
@@ -59,23 +59,23 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("place_bread",             0,  966,  398,   48,   48);  // 33
     r.AddHGESpriteInfo("place_salad",             0,    2,  422,   48,   48);  // 34
     r.AddHGESpriteInfo("place_cheese",            0,   54,  422,   48,   48);  // 35
-    r.AddHGESpriteInfo("place_cup",               0,  546,  434,   32,   40);  // 36
+    r.AddHGESpriteInfo("place_cup",               0,  650,  434,   32,   40);  // 36
     r.AddHGESpriteInfo("heroine",                 0,  206,   66,   64,  224);  // 37
     r.AddHGESpriteInfo("heroine_dress",           0,  274,   66,   64,  224);  // 38
-    r.AddHGESpriteInfo("customer_glad",           0,  890,  450,   28,   28);  // 39
-    r.AddHGESpriteInfo("customer_calm",           0,  922,  450,   28,   28);  // 40
-    r.AddHGESpriteInfo("customer_cross",          0,  954,  450,   28,   28);  // 41
-    r.AddHGESpriteInfo("portrait",                0,  854,  450,   32,   32);  // 42
+    r.AddHGESpriteInfo("customer_glad",           0,   38,  474,   28,   28);  // 39
+    r.AddHGESpriteInfo("customer_calm",           0,   70,  474,   28,   28);  // 40
+    r.AddHGESpriteInfo("customer_cross",          0,  102,  474,   28,   28);  // 41
+    r.AddHGESpriteInfo("portrait",                0,    2,  474,   32,   32);  // 42
     r.AddHGESpriteInfo("dish_soup",               0,  390,  340,   80,   48);  // 43
     r.AddHGESpriteInfo("dish_steak",              0,  894,  346,   80,   48);  // 44
     r.AddHGESpriteInfo("dish_pizza",              0,    2,  370,   80,   48);  // 45
     r.AddHGESpriteInfo("dish_tea",                0,   86,  370,   80,   48);  // 46
     r.AddHGESpriteInfo("dish_covered",            0,  474,  382,   80,   48);  // 47
-    r.AddHGESpriteInfo("serving_plate",           0,  714,  450,   64,   32);  // 48
+    r.AddHGESpriteInfo("serving_plate",           0,  352,  444,   64,   32);  // 48
     r.AddHGESpriteInfo("bell",                    0,  106,  422,   48,   48);  // 49
     r.AddHGESpriteInfo("clock_face",              0,  874,   66,   80,   80);  // 50
     r.AddHGESpriteInfo("dial",                    0,  442,  434,   48,   48);  // 51
-    r.AddHGESpriteInfo("clock_hand",              0,  158,  422,    6,   36);  // 52
+    r.AddHGESpriteInfo("clock_hand",              0,  210,  444,    6,   36);  // 52
     r.AddHGESpriteInfo("window",                  0,  546,  198,  256,  128);  // 53
     r.AddHGESpriteInfo("plant",                   0,  806,   66,   64,  128);  // 54
     r.AddHGESpriteInfo("vase",                    0,  478,  220,   48,   64);  // 55
@@ -83,25 +83,25 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("lamp",                    0,  958,   66,   48,   80);  // 57
     r.AddHGESpriteInfo("book",                    0,  898,  398,   64,   48);  // 58
     r.AddHGESpriteInfo("hat",                     0,  494,  434,   48,   48);  // 59
-    r.AddHGESpriteInfo("shelf",                   0,  582,  450,  128,   32);  // 60
+    r.AddHGESpriteInfo("shelf",                   0,  818,  450,  128,   32);  // 60
     r.AddHGESpriteInfo("rug",                     0,  874,  150,  128,   64);  // 61
     r.AddHGESpriteInfo("cup_gold",                0,  806,  266,   48,   56);  // 62
     r.AddHGESpriteInfo("cup_silver",              0,  858,  286,   48,   56);  // 63
     r.AddHGESpriteInfo("cup_bronze",              0,  910,  286,   48,   56);  // 64
     r.AddHGESpriteInfo("kitchen_room",            0,  342,   66,  200,  150);  // 65
     r.AddHGESpriteInfo("room",                    0,    2,   66,  200,  300);  // 66
-    r.AddHGESpriteInfo("customer_2_glad",         0,  986,  450,   28,   28);  // 67
-    r.AddHGESpriteInfo("customer_2_calm",         0,    2,  474,   28,   28);  // 68
-    r.AddHGESpriteInfo("customer_2_cross",        0,   34,  474,   28,   28);  // 69
-    r.AddHGESpriteInfo("customer_3_glad",         0,   66,  474,   28,   28);  // 70
-    r.AddHGESpriteInfo("customer_3_calm",         0,   98,  474,   28,   28);  // 71
-    r.AddHGESpriteInfo("customer_3_cross",        0,  130,  474,   28,   28);  // 72
-    r.AddHGESpriteInfo("customer_4_glad",         0,  546,  478,   28,   28);  // 73
-    r.AddHGESpriteInfo("customer_4_calm",         0,  162,  480,   28,   28);  // 74
-    r.AddHGESpriteInfo("customer_4_cross",        0,  194,  480,   28,   28);  // 75
-    r.AddHGESpriteInfo("customer_5_glad",         0,  226,  480,   28,   28);  // 76
-    r.AddHGESpriteInfo("customer_5_calm",         0,  258,  480,   28,   28);  // 77
-    r.AddHGESpriteInfo("customer_5_cross",        0,  290,  480,   28,   28);  // 78
+    r.AddHGESpriteInfo("customer_2_glad",         0,  650,  478,   28,   28);  // 67
+    r.AddHGESpriteInfo("customer_2_calm",         0,  220,  480,   28,   28);  // 68
+    r.AddHGESpriteInfo("customer_2_cross",        0,  252,  480,   28,   28);  // 69
+    r.AddHGESpriteInfo("customer_3_glad",         0,  284,  480,   28,   28);  // 70
+    r.AddHGESpriteInfo("customer_3_calm",         0,  316,  480,   28,   28);  // 71
+    r.AddHGESpriteInfo("customer_3_cross",        0,  348,  480,   28,   28);  // 72
+    r.AddHGESpriteInfo("customer_4_glad",         0,  380,  480,   28,   28);  // 73
+    r.AddHGESpriteInfo("customer_4_calm",         0,  412,  486,   28,   28);  // 74
+    r.AddHGESpriteInfo("customer_4_cross",        0,  444,  486,   28,   28);  // 75
+    r.AddHGESpriteInfo("customer_5_glad",         0,  476,  486,   28,   28);  // 76
+    r.AddHGESpriteInfo("customer_5_calm",         0,  508,  486,   28,   28);  // 77
+    r.AddHGESpriteInfo("customer_5_cross",        0,  540,  486,   28,   28);  // 78
     r.AddHGESpriteInfo("ribbon_1",                0,  342,  288,  180,   48);  // 79
     r.AddHGESpriteInfo("ribbon_2",                0,  526,  330,  180,   48);  // 80
     r.AddHGESpriteInfo("ribbon_3",                0,  206,  340,  180,   48);  // 81
@@ -110,11 +110,15 @@ void Textures(CResourceReader@ r)
     // of its own, never a rectangle of the sheet.
     r.AddHGESpriteInfo("dot",                     3,    0,    0,   32,   32);  // 83
     // The kitchen's countdown badges (three, two, one, go) and the crate of cane sugar.
-    r.AddHGESpriteInfo("count_3",                 0,  958,  482,   24,   24);  // 84
-    r.AddHGESpriteInfo("count_2",                 0,  986,  482,   24,   24);  // 85
-    r.AddHGESpriteInfo("count_1",                 0,  422,  486,   24,   24);  // 86
-    r.AddHGESpriteInfo("count_go",                0,  450,  486,   24,   24);  // 87
-    r.AddHGESpriteInfo("place_sugar",             0,  818,  450,   32,   32);  // 88
+    r.AddHGESpriteInfo("count_3",                 0,  782,  486,   24,   24);  // 84
+    r.AddHGESpriteInfo("count_2",                 0,  810,  486,   24,   24);  // 85
+    r.AddHGESpriteInfo("count_1",                 0,  838,  486,   24,   24);  // 86
+    r.AddHGESpriteInfo("count_go",                0,  866,  486,   24,   24);  // 87
+    r.AddHGESpriteInfo("place_sugar",             0,  986,  450,   32,   32);  // 88
+    // The rosettes in the middle of the gold, silver and bronze ribbons: the map's level medals.
+    r.AddHGESpriteInfo("medal_1",                 0,  546,  434,   48,   48);  // 89
+    r.AddHGESpriteInfo("medal_2",                 0,  598,  434,   48,   48);  // 90
+    r.AddHGESpriteInfo("medal_3",                 0,  158,  444,   48,   48);  // 91
 }
 
 // The drawings' sprite infos.
@@ -167,6 +171,7 @@ const int kCupBronze = 64;
 const int kKitchenRoom = 65;
 const int kRoom = 66;
 const int kCustomer2Glad = 67;  // then each customer's calm and cross, customers 2 to 5
+const int kMedal1 = 89;         // then the medals of places 2 and 3
 const int kRibbon1 = 79;        // then the ribbons of places 2 and 3, and the lost level's
 const int kCount3 = 84;         // then the badges of two, one and go
 const int kPlaceSugar = 88;
@@ -2479,25 +2484,27 @@ void StagePicture(CResourceReader@ r, int number, int red, int green, int blue)
     r.AddLayer(12, 1200);
 }
 
-// A level ribbon for place 1, 2 or 3, "ProgressMap.ribbon_<place>": a square of 40 x 40 in gold,
-// silver or bronze and its click area "_button_rect" of the same size.
-void LevelRibbon(CResourceReader@ r, int place, int red, int green, int blue)
+// A level ribbon for place 1, 2 or 3, "ProgressMap.ribbon_<place>": the rosette of that place's
+// ribbon, 40 x 40, a little dimmed until the mouse is over it.
+void LevelRibbon(CResourceReader@ r, int place)
 {
+    const int sprite = kMedal1 + place - 1;
+    const int dim = 215;
     r.CreateAnimationData("ribbon_" + Number(place));
     r.AddNamedPart("_show", 0, 200, 1);
     r.AddNamedPart("_hide", 200, 400, 1);
     r.AddNamedPart("_enter", 400, 500, 1);
     r.AddNamedPart("_leave", 500, 600, 1);
     r.CreateSpriteObjectData("ribbon");
-    r.AddSpriteIDResource(4, 600);
+    r.AddSpriteIDResource(sprite, 600);
     r.AddHotspot(5000, 5000, 0, 600);
-    r.AddZoom(250, 250, 0, 600);
+    r.AddZoom(83, 83, 0, 600);
     r.AddBlendMode(2, 600);
     r.AddLayer(20, 600);
-    r.AddColor(255, red, green, blue, 0, 400);
-    r.AddColor(255, red, green, blue, 1, 100);
+    r.AddColor(255, dim, dim, dim, 0, 400);
+    r.AddColor(255, dim, dim, dim, 1, 100);
     r.AddColor(255, 255, 255, 255, 1, 100);
-    r.AddColor(255, red, green, blue, 0, 0);
+    r.AddColor(255, dim, dim, dim, 0, 0);
     r.AddOpaque(0, 1, 200);
     r.AddOpaque(255, 1, 150);
     r.AddOpaque(0, 0, 50);
@@ -2534,9 +2541,7 @@ void ProgressMap(CResourceReader@ r)
     r.CreateModule("ProgressMap");
     for (int n = 1; n <= 7; ++n)
         StagePicture(r, n, StageTint(n, 0), StageTint(n, 1), StageTint(n, 2));
-    LevelRibbon(r, 1, 240, 200, 40);
-    LevelRibbon(r, 2, 200, 200, 210);
-    LevelRibbon(r, 3, 200, 120, 60);
+    for (int place = 1; place <= 3; ++place) LevelRibbon(r, place);
 
     r.CreateModule("hints");
     r.CreateAnimationData("hint_level");
