@@ -22,8 +22,8 @@ namespace Engine {
 // A picture: the largest file the picture bound can need, an uncompressed Targa of single-pixel
 // run-length packets (five bytes a pixel) and room for the headers.
 constexpr uint64_t kMaxPictureFileBytes = kMaxPicturePixels * (kMaxPictureChannels + 1) + (uint64_t{1} << 20);
-// Sounds: an effect is a few seconds, a music track a few minutes of compressed sound.
-constexpr uint64_t kMaxSoundEffectFileBytes = uint64_t{16} << 20;
+// Sounds, effects and music alike (they are read the same way; a longer effect is refused by its
+// length): a music track is a few minutes of compressed sound.
 constexpr uint64_t kMaxMusicFileBytes = uint64_t{64} << 20;
 // The resource script, its byte code, the game's data, text tables, fonts' descriptions and particle
 // systems: the largest of the sample's is a few hundred kilobytes.
