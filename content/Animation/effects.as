@@ -239,6 +239,9 @@ void Texts(CResourceReader@ r)
     r.AddTextInfo("name_prompt",         0, 0, 0, 0x41, 153);    // 51: over the new player's field
     r.AddTextInfo("duel_lost",           0, 1, 0, 0x11, 157);    // 52: the lost duel's heading
     r.AddTextInfo("stage_result",        0, 1, 0, 0x11, 158);    // 53: the stage result's heading
+    // The last stage's tutorial pages.
+    for (int page = 1; page <= 4; ++page)
+        r.AddTextInfo("hint_last_stage_" + Number(page), 0, 0, 2, 0x11, 158 + page);  // 54 to 57
 }
 
 void Sounds(CResourceReader@ r)
@@ -937,6 +940,7 @@ void Balloons(CResourceReader@ r)
     r.AddSubstAnimation("interfaces", "nolla_text");
 
     MenuButton(r, "hint_ok", 47, true);
+    MenuButton(r, "hint_continue", 47, true);
     MenuButton(r, "item_delivery", 47, true);
 
     r.CreateAnimationData("hint_balloon");
@@ -2170,30 +2174,33 @@ void KitchenPlay(CResourceReader@ r)
     r.AddOffset(0, -40, 0, 0);
 
     r.CreateModule("hints");
-    // The last stage's tutorial: four pages, the first two closed with "_item_ok", the third with
-    // "_item_continue" (shown disabled until its page comes).
+    // The last stage's tutorial: four pages on the dialogs' board, each with its words, the first
+    // two closed with "_item_ok", the third with "_item_continue" (shown disabled until its page
+    // comes).
     r.CreateAnimationData("hint_last_stage");
     r.AddNamedPart("_part_1", 0, 300, 1);
     r.AddNamedPart("_part_2", 300, 600, 1);
     r.AddNamedPart("_part_3", 600, 900, 1);
     r.AddNamedPart("_part_4", 900, 1200, 1);
-    r.CreateSpriteObjectData("page");
-    r.AddSpriteIDResource(4, 1200);
-    r.AddBlendMode(2, 1200);
-    r.AddHotspot(5000, 5000, 0, 1200);
-    r.AddZoom(1500, 1000, 0, 1200);
-    r.AddColor(255, 240, 230, 200, 0, 300);
-    r.AddColor(255, 220, 240, 200, 0, 300);
-    r.AddColor(255, 200, 220, 240, 0, 300);
-    r.AddColor(255, 240, 200, 220, 0, 300);
+    Panel(r, "page", 0, 0, 420, 180, 0, 1200);
+    for (int page = 1; page <= 4; ++page) {
+        r.CreateTextSpriteObjectData("words_" + Number(page));
+        r.AddTextSpriteIDResource(53 + page, 1200);
+        r.AddOffset(0, -25, 0, 1200);
+        r.AddLayer(1, 1200);
+        // Seen in its own part only.
+        if (page > 1) r.AddOpaque(0, 0, 300 * (page - 1));
+        r.AddOpaque(255, 0, 300);
+        if (page < 4) r.AddOpaque(0, 0, 300 * (4 - page));
+    }
     r.CreateSpriteObjectData("_item_ok");
-    r.AddOffset(-60, 50, 0, 1200);
+    r.AddOffset(-95, 50, 0, 1200);
     r.AddLayer(1, 1200);
     r.AddSubstAnimation("interfaces", "hint_ok");
     r.CreateSpriteObjectData("_item_continue");
-    r.AddOffset(60, 50, 0, 1200);
+    r.AddOffset(95, 50, 0, 1200);
     r.AddLayer(1, 1200);
-    r.AddSubstAnimation("interfaces", "hint_ok");
+    r.AddSubstAnimation("interfaces", "hint_continue");
 
     r.CreateModule("recepts");
     // The dishes, as they come onto the plate and fly to the order.

@@ -271,6 +271,8 @@ void CGameField::QueueLastStageTutorial() {
     if (const TAnimationPtr next = GF::HGENS::HostedAnimation(tutorial, "_item_continue"))
         next->Play("_disabled", 0, false);
     tutorial->SetPosition(kScreenCentre);
+    // Over the kitchen and the heroine, as the level's other pages over it are.
+    tutorial->SetLayer(GetGameData().overlayLayer);
     AddAction(CAnimationWaitAction::Create(tutorial, "_part_1", 1, false));
     AddAction(CWaitButtonAction::Create(tutorial, "_item_ok"));
     AddAction(CAnimationWaitAction::Create(tutorial, "_part_2", 1, false));
