@@ -106,11 +106,10 @@ const std::set<std::string> kPlainBlocks = {
     // The bonuses' square badges and their frost and chain over an order.
     "bonus.freeze", "bonus.cook", "bonus.patience", "bonus.quality", "bonus.highlight", "bonus.random", "bonus.ice",
     "bonus.ice_str", "bonus.chain",
-    // The progress map's countries and ribbon, the cups' light.
+    // The progress map's countries and ribbon.
     "main_menu.country_0", "main_menu.country_1", "main_menu.country_2", "main_menu.country_3", "main_menu.country_4",
     "main_menu.country_5", "main_menu.country_6", "main_menu.country_7", "main_menu.country_8", "main_menu.lenta",
     "main_menu.ribbon_5",
-    "main_menu.cup_light_1",
     // The recipe book's paper, spines, bands, markers and tabs.
     "cookingbook.page_1", "cookingbook.page_2", "cookingbook.page_empty_1", "cookingbook.page_empty_2",
     "cookingbook.chapter", "cookingbook.marker", "cookingbook.tab",

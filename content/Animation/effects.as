@@ -2406,9 +2406,15 @@ void ResultScreens(CResourceReader@ r)
         Drawing(r, "cup_2_" + Number(n), kCupSilver, 86, 86);
         Drawing(r, "cup_3_" + Number(n), kCupBronze, 72, 72);
     }
+    // The player's cup glows: the soft dot, pale gold, behind it.
     r.CreateAnimationData("cup_light_1");
     r.AddNamedPart("all", 0, 1000, 0);
-    PlainBlock(r, "light", 72, 88, 255, 250, 180);
+    r.CreateSpriteObjectData("light");
+    r.AddSpriteIDResource(83, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(300, 300, 0, 1000);
+    r.AddBlendMode(2, 1000);
+    r.AddColor(255, 255, 230, 140, 0, 1000);
     // A podium cup: the light behind the cup; "_hide" makes both vanish, "_show" brings them back.
     r.CreateAnimationData("cup_stand");
     r.AddNamedPart("_idle", 0, 100, 0);
