@@ -157,22 +157,22 @@ uintptr_t CAudio::Load(const void* data, size_t size, const char* name) {
                 m_log.Write("Can't decode sound %s: its data is cut short of the length its header gives", name);
                 return 0;
             }
-            SDL_AudioSpec spec{};
+            SDL_AudioSpec wave{};
             Uint8* samples = nullptr;
             Uint32 length = 0;
             SDL_RWops* rw = SDL_RWFromConstMem(data, static_cast<int>(size));
-            if (!rw || !SDL_LoadWAV_RW(rw, 1, &spec, &samples, &length)) {
+            if (!rw || !SDL_LoadWAV_RW(rw, 1, &wave, &samples, &length)) {
                 m_log.Write("Can't decode sound %s: %s", name, SDL_GetError());
                 return 0;
             }
-            const double frameBytes = SDL_AUDIO_BITSIZE(spec.format) / 8.0 * spec.channels;
+            const double frameBytes = SDL_AUDIO_BITSIZE(wave.format) / 8.0 * wave.channels;
             SDL_AudioStream* convert = nullptr;
-            if (spec.freq < kLowestSoundRate || spec.freq > kHighestSoundRate || spec.channels < 1 ||
-                spec.channels > kMostSoundChannels) {
-                m_log.Write("Can't decode sound %s: %d channels at %d Hz", name, spec.channels, spec.freq);
-            } else if (length / frameBytes / spec.freq > kLongestEffectSeconds) {
+            if (wave.freq < kLowestSoundRate || wave.freq > kHighestSoundRate || wave.channels < 1 ||
+                wave.channels > kMostSoundChannels) {
+                m_log.Write("Can't decode sound %s: %d channels at %d Hz", name, wave.channels, wave.freq);
+            } else if (length / frameBytes / wave.freq > kLongestEffectSeconds) {
                 SayTooLong(name);
-            } else if ((convert = SDL_NewAudioStream(spec.format, spec.channels, spec.freq, m_format,
+            } else if ((convert = SDL_NewAudioStream(wave.format, wave.channels, wave.freq, m_format,
                                                      static_cast<Uint8>(m_channels), m_rate)) &&
                        SDL_AudioStreamPut(convert, samples, static_cast<int>(length)) == 0) {
                 sound.chunk = TakeChunk(convert);

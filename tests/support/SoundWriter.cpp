@@ -22,24 +22,29 @@ void PutPage(std::vector<unsigned char>& out, const ogg_page& page) {
     out.insert(out.end(), page.body, page.body + page.body_len);
 }
 
-}  // namespace
-
-std::vector<unsigned char> WriteWav(const std::vector<float>& samples, int rate) {
-    const uint32_t dataSize = static_cast<uint32_t>(samples.size() * 2);
+// A mono PCM WAV's header up to its data chunk's length, for dataBytes of bytesPerSample each.
+std::vector<unsigned char> WavHeader(uint32_t dataBytes, int rate, uint32_t bytesPerSample) {
     std::vector<unsigned char> out;
     PutTag(out, "RIFF");
-    PutLe(out, 36 + dataSize, 4);
+    PutLe(out, 36 + dataBytes, 4);
     PutTag(out, "WAVE");
     PutTag(out, "fmt ");
     PutLe(out, 16, 4);
     PutLe(out, 1, 2);  // PCM
     PutLe(out, 1, 2);  // mono
     PutLe(out, static_cast<uint32_t>(rate), 4);
-    PutLe(out, static_cast<uint32_t>(rate) * 2, 4);
-    PutLe(out, 2, 2);
-    PutLe(out, 16, 2);
+    PutLe(out, static_cast<uint32_t>(rate) * bytesPerSample, 4);
+    PutLe(out, bytesPerSample, 2);
+    PutLe(out, 8 * bytesPerSample, 2);
     PutTag(out, "data");
-    PutLe(out, dataSize, 4);
+    PutLe(out, dataBytes, 4);
+    return out;
+}
+
+}  // namespace
+
+std::vector<unsigned char> WriteWav(const std::vector<float>& samples, int rate) {
+    std::vector<unsigned char> out = WavHeader(static_cast<uint32_t>(samples.size() * 2), rate, 2);
     for (float sample : samples) {
         const auto value = static_cast<int16_t>(std::lround(std::clamp(sample, -1.0f, 1.0f) * 32767.0f));
         PutLe(out, static_cast<uint16_t>(value), 2);
@@ -119,20 +124,7 @@ std::vector<unsigned char> WriteSilentOgg(int seconds, int rate) {
 }
 
 std::vector<unsigned char> WriteSilentWav8(std::size_t bytes, int rate) {
-    std::vector<unsigned char> out;
-    PutTag(out, "RIFF");
-    PutLe(out, static_cast<uint32_t>(36 + bytes), 4);
-    PutTag(out, "WAVE");
-    PutTag(out, "fmt ");
-    PutLe(out, 16, 4);
-    PutLe(out, 1, 2);  // PCM
-    PutLe(out, 1, 2);  // mono
-    PutLe(out, static_cast<uint32_t>(rate), 4);
-    PutLe(out, static_cast<uint32_t>(rate), 4);
-    PutLe(out, 1, 2);
-    PutLe(out, 8, 2);
-    PutTag(out, "data");
-    PutLe(out, static_cast<uint32_t>(bytes), 4);
+    std::vector<unsigned char> out = WavHeader(static_cast<uint32_t>(bytes), rate, 1);
     out.resize(out.size() + bytes, 0x80);
     return out;
 }

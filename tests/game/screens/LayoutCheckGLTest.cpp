@@ -84,6 +84,19 @@ protected:
 
     LayoutCheckGL() : CSampleSceneGL(800, 600) {}
 
+    // A kitchen object of a level, shown idle where and as large as the level places it (none when
+    // the library has no such animation).
+    GF::TAnimationPtr ShowPlaced(const CPlacedObjectInfo& placed) {
+        const GF::TAnimationPtr object = scene->CreateAnimation(placed.Name);
+        if (!object) return object;
+        object->SetPosition(placed.X, placed.Y);
+        object->SetScale(placed.ScaleX, placed.ScaleY);
+        object->Play("_idle", 0, false);
+        scene->Update(0.0f);
+        object->ApplyTransform();
+        return object;
+    }
+
     void SetUp() override {
         CSampleSceneGL::SetUp();
         const GF::THolder<GF::IDataInputStream> stream = GF::CreateBlobReader();
@@ -443,13 +456,8 @@ TEST_F(LayoutCheckGL, TheOrderSignsLeaveEveryDeviceAndPlaceOfAKitchenInSight) {
             if (!seen.insert(placed.Name + " " + std::to_string(placed.X) + " " + std::to_string(placed.Y))
                      .second)
                 continue;
-            const GF::TAnimationPtr object = scene->CreateAnimation(placed.Name);
+            const GF::TAnimationPtr object = ShowPlaced(placed);
             ASSERT_TRUE(object) << name << ": " << placed.Name;
-            object->SetPosition(placed.X, placed.Y);
-            object->SetScale(placed.ScaleX, placed.ScaleY);
-            object->Play("_idle", 0, false);
-            scene->Update(0.0f);
-            object->ApplyTransform();
             const TRect box = object->GetBoundingBox();
             for (const TRect& sign : signs)
                 EXPECT_FALSE(Overlap(box, sign)) << name << ": " << placed.Name << " " << Box(box)
@@ -686,13 +694,8 @@ TEST_F(LayoutCheckGL, EveryHintAndEveryDevicesNameLiesInItsBalloonClearOfTheKitc
             const CIngridientInfo* device = GetLibData().FindIngridient(placed.Name);
             ASSERT_TRUE(device) << name << ": " << placed.Name;
             if (!seen.insert(name + " " + placed.Name + " " + std::to_string(placed.X)).second) continue;
-            const GF::TAnimationPtr object = scene->CreateAnimation(placed.Name);
+            const GF::TAnimationPtr object = ShowPlaced(placed);
             ASSERT_TRUE(object) << name << ": " << placed.Name;
-            object->SetPosition(placed.X, placed.Y);
-            object->SetScale(placed.ScaleX, placed.ScaleY);
-            object->Play("_idle", 0, false);
-            scene->Update(0.0f);
-            object->ApplyTransform();
             const TRect box = object->GetBoundingBox();
             const GF::TPoint<float> rest{static_cast<float>(box.left + box.right) / 2.0f,
                                          static_cast<float>(box.top + box.bottom) / 2.0f};
