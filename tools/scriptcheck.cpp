@@ -8,11 +8,11 @@
 // whole sheet shrunk to its size.
 // Given the picture sheet (texture 0), it refuses a visible sprite that draws a plain rectangle: a
 // sprite info the script lacks, or one whose pixels on the sheet are all of one colour, unless the
-// sprite is one of the plain blocks named in kPlainBlocks. Given the object library too, it compares
-// the mask of each object hit on its drawn pixels with the opaque pixels of its picture at rest, as
-// the kitchen's hit test maps a click into the picture, and refuses a mask with a hole in the picture
-// or solid cells over nothing; the refusal prints the mask that fits. It also refuses a device's
-// picture drawn in another blend mode than the glow under the mouse lights it in.
+// sprite is one of the plain blocks named, object by object, in kPlainBlocks. Given the object
+// library too, it compares the mask of each object hit on its drawn pixels with the opaque pixels of
+// its picture at rest, as the kitchen's hit test maps a click into the picture, and refuses a mask with
+// a hole in the picture or solid cells over nothing; the refusal prints the mask that fits. It also
+// refuses a device's picture drawn in another blend mode than the glow under the mouse lights it in.
 //
 //   scriptcheck <resource script> [--sheet <texture 0 png> [--library <libdata.bin>]]
 
@@ -21,8 +21,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -31,9 +29,9 @@
 #include "framework/resources/AnimationData.h"
 #include "framework/resources/ObjectData.h"
 #include "framework/resources/Resource.h"
-#include "framework/resources/ResourceReader.h"
 #include "framework/scene/ParamTrack.h"
 #include "game/app/LibData.h"
+#include "tools/ResourceScript.h"
 
 namespace {
 
@@ -80,39 +78,105 @@ bool ParticleOnSharedTexture(const GF::HGENS::CResource& tables, const GF::IPart
     return false;
 }
 
-
-// The plain blocks the sample draws on purpose, each "module.animation" (every block of it) or
-// "module.animation: object": fills in a colour the script gives where a rectangle is the shape meant.
+// The plain blocks the sample draws on purpose, each one object ("module.animation: object"), never a
+// whole animation, so that a part added later to an animation with a backdrop still needs a picture:
+// fills in a colour the script gives where a rectangle is the shape meant.
 const std::set<std::string> kPlainBlocks = {
-    // The screens' backdrops over the whole window, and the shades that dim what is behind.
-    "main_menu.SplashScreen", "main_menu.MainMenuScreen", "main_menu.OptionsScreen", "main_menu.ChangePlayerScreen",
-    "main_menu.HelpScreen", "main_menu.CreditsScreen", "main_menu.HighScoreScreen", "main_menu.StatisticsScreen",
-    "main_menu.LoseScreen", "main_menu.StageStatisticsScreen", "main_menu.StageStatisticsScreen_2",
-    "main_menu.loser_screen", "main_menu.BonusStatisticsScreen", "main_menu.DuelStatisticsScreen",
-    "main_menu.DuelLoseScreen", "main_menu.VelmoRoomScreen", "main_menu.new_dress_screen", "main_menu.new_player_screen",
-    "main_menu.new_recept_screen", "main_menu.CookingBookScreen", "main_menu.ingredients_screen_1: background",
-    "main_menu.ingredients_screen_2: background", "main_menu.ingredients_screen_3: background", "comics.comics_1",
-    "comics.comics_2", "interfaces.placeholder", "interfaces.pause_screen", "levels.dark", "bonus.hider",
-    // Bars, gauges, strips, frames and dividers.
-    "interfaces.delivery_progres", "interfaces.progress_new", "interfaces.icon_fon", "interfaces.ring_timer",
-    "interfaces.segment", "interfaces.ramka_1", "main_menu.edit_cursor", "main_menu.edit_field", "levels.item_bar",
-    "levels.bonus_diference_1", "levels.bonus_place_in_1", "Velmo_room.dres_button", "Velmo_room.shtora",
-    "controls.check_box", "controls.knob", "controls.list_box", "controls.scroll_bar", "controls.slider",
-    "controls.slider_up",
-    // The order signs: their cards, headers, mood strips and item shadows; the score plate.
-    "interfaces.zakaz", "interfaces.zakaz_2", "interfaces.zakaz_3", "interfaces.zakaz_fon", "interfaces.zakaz_delivery",
-    "interfaces.zakaz_list", "interfaces.item", "interfaces.zakladka", "interfaces.icon_shadow", "interfaces.score",
-    "bonus.zakaz_bonus", "bonus.bonus_points",
-    // The bonuses' square badges and their frost and chain over an order.
-    "bonus.freeze", "bonus.cook", "bonus.patience", "bonus.quality", "bonus.highlight", "bonus.random", "bonus.ice",
-    "bonus.ice_str", "bonus.chain",
-    // The progress map's countries and ribbon.
-    "main_menu.country_0", "main_menu.country_1", "main_menu.country_2", "main_menu.country_3", "main_menu.country_4",
-    "main_menu.country_5", "main_menu.country_6", "main_menu.country_7", "main_menu.country_8", "main_menu.lenta",
-    "main_menu.ribbon_5",
-    // The recipe book's paper, spines, bands, markers and tabs.
-    "cookingbook.page_1", "cookingbook.page_2", "cookingbook.page_empty_1", "cookingbook.page_empty_2",
-    "cookingbook.chapter", "cookingbook.marker", "cookingbook.tab",
+    // The screens' backdrops over the whole window, the book's cover and pages, the order list's paper.
+    "main_menu.SplashScreen: background",
+    "main_menu.MainMenuScreen: background",
+    "main_menu.OptionsScreen: background",
+    "main_menu.ChangePlayerScreen: background",
+    "main_menu.HelpScreen: background",
+    "main_menu.CreditsScreen: background",
+    "main_menu.HighScoreScreen: background",
+    "main_menu.StatisticsScreen: background",
+    "main_menu.LoseScreen: background",
+    "main_menu.StageStatisticsScreen: background",
+    "main_menu.StageStatisticsScreen_2: background",
+    "main_menu.loser_screen: background",
+    "main_menu.BonusStatisticsScreen: background",
+    "main_menu.DuelStatisticsScreen: background",
+    "main_menu.DuelLoseScreen: background",
+    "main_menu.VelmoRoomScreen: background",
+    "main_menu.new_dress_screen: background",
+    "main_menu.new_player_screen: background",
+    "main_menu.new_recept_screen: background",
+    "main_menu.CookingBookScreen: background",
+    "main_menu.CookingBookScreen: cover",
+    "main_menu.ingredients_screen_1: background",
+    "main_menu.ingredients_screen_2: background",
+    "main_menu.ingredients_screen_3: background",
+    "comics.comics_1: background",
+    "comics.comics_2: background",
+    "interfaces.placeholder: background",
+    "cookingbook.page_1: paper",
+    "cookingbook.page_1: spine",
+    "cookingbook.page_2: paper",
+    "cookingbook.page_2: spine",
+    "cookingbook.page_empty_1: paper",
+    "cookingbook.page_empty_1: spine",
+    "cookingbook.page_empty_2: paper",
+    "cookingbook.page_empty_2: spine",
+    "interfaces.zakaz_list: paper",
+    // The shades that dim what is behind, and the hidden-object room's darkness around its hole.
+    "interfaces.pause_screen: shade",
+    "levels.dark: shade",
+    "bonus.hider: above",
+    "bonus.hider: below",
+    "bonus.hider: left",
+    "bonus.hider: right",
+    // Bars, gauges, strips, bands, rules and dividers.
+    "interfaces.delivery_progres: bar",
+    "interfaces.progress_new: bar",
+    "interfaces.icon_fon: gauge",
+    "interfaces.segment: segment",
+    "main_menu.edit_cursor: bar",
+    "main_menu.lenta: ribbon",
+    "levels.item_bar: strip",
+    "levels.bonus_diference_1: divider",
+    "levels.bonus_place_in_1: divider",
+    "controls.slider: track",
+    "controls.slider_up: track",
+    "controls.scroll_bar: track",
+    "interfaces.zakaz: _header",
+    "interfaces.zakaz_2: _header",
+    "interfaces.zakaz_3: _header",
+    "bonus.zakaz_bonus: _header",
+    "cookingbook.chapter: band",
+    "cookingbook.marker: red",
+    "cookingbook.marker: blue",
+    // The frames of the text fields and lists.
+    "main_menu.edit_field: frame",
+    "controls.list_box: frame",
+    // The stages' flags, three stripes each.
+    "main_menu.country_0: top",
+    "main_menu.country_0: middle",
+    "main_menu.country_0: bottom",
+    "main_menu.country_1: top",
+    "main_menu.country_1: middle",
+    "main_menu.country_1: bottom",
+    "main_menu.country_2: top",
+    "main_menu.country_2: middle",
+    "main_menu.country_2: bottom",
+    "main_menu.country_3: top",
+    "main_menu.country_3: middle",
+    "main_menu.country_3: bottom",
+    "main_menu.country_4: top",
+    "main_menu.country_4: middle",
+    "main_menu.country_4: bottom",
+    "main_menu.country_5: top",
+    "main_menu.country_5: middle",
+    "main_menu.country_5: bottom",
+    "main_menu.country_6: top",
+    "main_menu.country_6: middle",
+    "main_menu.country_6: bottom",
+    "main_menu.country_7: top",
+    "main_menu.country_7: middle",
+    "main_menu.country_7: bottom",
+    "main_menu.country_8: top",
+    "main_menu.country_8: middle",
+    "main_menu.country_8: bottom",
 };
 
 // The picture sheet as ARGB pixels.
@@ -317,18 +381,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "scriptcheck: %s\n", why.c_str());
         return 1;
     }
-    std::ifstream in(argv[1], std::ios::binary);
-    if (!in) {
-        std::fprintf(stderr, "scriptcheck: %s: cannot open\n", argv[1]);
-        return 1;
-    }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-
-    const GF::THolder<GF::HGENS::CResource> tables = GF::MakeHolder<GF::HGENS::CResource>();
-    const GF::THolder<GF::HGENS::CResourceReader> reader(new GF::HGENS::CResourceReader(tables.Get()));
-    if (!reader->Script().Build(text.data(), static_cast<unsigned>(text.size())) ||
-        !reader->RunFillResource()) {
-        std::fprintf(stderr, "scriptcheck: %s: the script does not build or run\n", argv[1]);
+    const GF::THolder<GF::HGENS::CResource> tables = RunResourceScript(argv[1], why);
+    if (!tables) {
+        std::fprintf(stderr, "scriptcheck: %s\n", why.c_str());
         return 1;
     }
 
@@ -352,7 +407,6 @@ int main(int argc, char** argv) {
                 if (!drawable) continue;
                 const std::string named = module + "." + name + ": " + drawable->GetName();
                 if (withSheet && VisibleSprite(*drawable) && !kPlainBlocks.count(named) &&
-                    !kPlainBlocks.count(module + "." + name) &&
                     (sprite = PlainSprite(*tables, sheet, *drawable)) >= 0) {
                     const GF::THolder<GF::HGENS::CHGESpriteInfo> info = tables->GetSpriteInfo(sprite);
                     if (info)

@@ -582,12 +582,15 @@ void HeroineDress(cairo_t* cr, double w, double h) {
 struct TCustomerLook {
     TColour shirt, hair, skin;
 };
-const TCustomerLook kCustomers[5] = {
-    {Rgb(70, 110, 170), Rgb(60, 45, 35), Rgb(245, 210, 175)},
-    {Rgb(80, 160, 80), Rgb(230, 190, 90), Rgb(250, 215, 185)},
-    {Rgb(190, 60, 60), Rgb(30, 30, 35), Rgb(200, 150, 110)},
-    {Rgb(130, 80, 160), Rgb(180, 180, 185), Rgb(240, 205, 175)},
-    {Rgb(230, 140, 50), Rgb(170, 70, 30), Rgb(250, 220, 190)}};
+// The last two are the duel's: the player's customer and the rival's.
+constexpr int kCustomerCount = 7;
+const TCustomerLook kCustomers[kCustomerCount] = {{Rgb(70, 110, 170), Rgb(60, 45, 35), Rgb(245, 210, 175)},
+                                                  {Rgb(80, 160, 80), Rgb(230, 190, 90), Rgb(250, 215, 185)},
+                                                  {Rgb(190, 60, 60), Rgb(30, 30, 35), Rgb(200, 150, 110)},
+                                                  {Rgb(130, 80, 160), Rgb(180, 180, 185), Rgb(240, 205, 175)},
+                                                  {Rgb(230, 140, 50), Rgb(170, 70, 30), Rgb(250, 220, 190)},
+                                                  {Rgb(40, 130, 140), Rgb(120, 70, 40), Rgb(225, 180, 140)},
+                                                  {Rgb(60, 60, 70), Rgb(200, 60, 40), Rgb(250, 225, 200)}};
 
 // A customer's head and shoulders in one of three moods: 0 glad, 1 calm, 2 cross (flushed).
 void Customer(cairo_t* cr, double w, double h, int mood, int who = 0) {
@@ -962,6 +965,254 @@ void PlaceRibbon(cairo_t* cr, double w, double h, TColour metal, int place) {
     PlaceRosette(cr, w / 2, h / 2, h / 2 - 1, metal, place);
 }
 
+// ---- the order signs' and the bonuses' pictures ----
+
+// A card in light tones with rounded corners and a rim, which the script stretches and tints: the
+// order signs, their tabs and labels, the mood behind a face, a check box, a points plate.
+void Card(cairo_t* cr, double w, double h) {
+    RoundRect(cr, 1, 1, w - 2, h - 2, 6);
+    FillVertical(cr, 0, h, Rgb(255, 255, 255), Rgb(215, 215, 210));
+    Outline(cr, Rgb(120, 115, 110), 1.5);
+    RoundRect(cr, 3.5, 3.5, w - 7, h - 7, 4);
+    Outline(cr, Rgb(255, 255, 255, 0.7), 1.0);
+}
+
+// A bonus's badge: a shining disc in its colour, rimmed, bearing its sign (drawn by `sign` in a box of
+// 32 x 32 about the middle).
+void Badge(cairo_t* cr, double w, double h, TColour c, const std::function<void(cairo_t*)>& sign) {
+    cairo_arc(cr, w / 2, h / 2, w / 2 - 1.5, 0, 2 * kPi);
+    FillShine(cr, w, Shade(c, 0.75), Shade(c, 1.25), Shade(c, 0.6));
+    Outline(cr, kInk, 1.5);
+    cairo_arc(cr, w / 2, h / 2, w / 2 - 4, 0, 2 * kPi);
+    Outline(cr, Rgb(255, 255, 255, 0.5), 1.0);
+    cairo_save(cr);
+    cairo_translate(cr, w / 2, h / 2);
+    cairo_scale(cr, w / 32.0, h / 32.0);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
+    sign(cr);
+    cairo_restore(cr);
+}
+
+// The signs, about (0, 0) in a box of 32: a snowflake (the clock frozen), a flame (quicker cooking),
+// an hourglass (patience stopped), a star (double quality), a light bulb (the next object lit), a
+// question mark (any of them).
+void Snowflake(cairo_t* cr) {
+    for (int i = 0; i < 3; ++i) {
+        const double a = i * kPi / 3 + kPi / 2;
+        const double dx = 10 * std::cos(a), dy = 10 * std::sin(a);
+        cairo_move_to(cr, -dx, -dy);
+        cairo_line_to(cr, dx, dy);
+        for (const int end : {-1, 1})
+            for (const int side : {-1, 1}) {
+                const double bx = end * dx * 0.6, by = end * dy * 0.6;
+                const double b = a + (end > 0 ? 0 : kPi) + side * 0.7;
+                cairo_move_to(cr, bx, by);
+                cairo_line_to(cr, bx + 4 * std::cos(b), by + 4 * std::sin(b));
+            }
+    }
+    Outline(cr, Rgb(255, 255, 255), 2.2);
+}
+
+void Flame(cairo_t* cr) {
+    cairo_move_to(cr, 0, -12);
+    cairo_curve_to(cr, 9, -3, 10, 4, 7, 8);
+    cairo_curve_to(cr, 4, 12, -4, 12, -7, 8);
+    cairo_curve_to(cr, -10, 3, -5, -2, -3, -6);
+    cairo_curve_to(cr, -2, -2, 0, -1, 0, -12);
+    cairo_close_path(cr);
+    FillVertical(cr, -12, 12, Rgb(255, 240, 120), Rgb(255, 120, 30));
+    Outline(cr, kInk, 1.3);
+    cairo_move_to(cr, 0, 0);
+    cairo_curve_to(cr, 4, 4, 3, 9, 0, 9);
+    cairo_curve_to(cr, -3, 9, -4, 5, 0, 0);
+    Set(cr, Rgb(255, 255, 210));
+    cairo_fill(cr);
+}
+
+void Hourglass(cairo_t* cr) {
+    cairo_move_to(cr, -7, -10);
+    cairo_line_to(cr, 7, -10);
+    cairo_curve_to(cr, 7, -3, 1.5, -2, 1.5, 0);
+    cairo_curve_to(cr, 1.5, 2, 7, 3, 7, 10);
+    cairo_line_to(cr, -7, 10);
+    cairo_curve_to(cr, -7, 3, -1.5, 2, -1.5, 0);
+    cairo_curve_to(cr, -1.5, -2, -7, -3, -7, -10);
+    cairo_close_path(cr);
+    FillOutline(cr, Rgb(235, 245, 255), kInk, 1.3);
+    cairo_move_to(cr, -5, 9);
+    cairo_line_to(cr, 5, 9);
+    cairo_line_to(cr, 0, 4);
+    cairo_close_path(cr);
+    cairo_move_to(cr, -4, -7);
+    cairo_line_to(cr, 4, -7);
+    cairo_line_to(cr, 0, -2);
+    cairo_close_path(cr);
+    Set(cr, Rgb(240, 200, 90));
+    cairo_fill(cr);
+    for (const int y : {-11, 11}) {
+        cairo_move_to(cr, -9, y);
+        cairo_line_to(cr, 9, y);
+    }
+    Outline(cr, Rgb(120, 70, 40), 2.5);
+}
+
+void Star(cairo_t* cr) {
+    for (int i = 0; i < 10; ++i) {
+        const double a = -kPi / 2 + i * kPi / 5;
+        const double r = i % 2 == 0 ? 12.0 : 5.0;
+        if (i == 0)
+            cairo_move_to(cr, r * std::cos(a), r * std::sin(a));
+        else
+            cairo_line_to(cr, r * std::cos(a), r * std::sin(a));
+    }
+    cairo_close_path(cr);
+    FillVertical(cr, -12, 12, Rgb(255, 250, 190), Rgb(240, 170, 30));
+    Outline(cr, kInk, 1.3);
+}
+
+void Bulb(cairo_t* cr) {
+    Glow(cr, 0, -3, 13, Rgb(255, 255, 200, 0.8));
+    cairo_arc(cr, 0, -3, 7.5, kPi * 0.8, kPi * 2.2);
+    cairo_line_to(cr, 3.5, 6);
+    cairo_line_to(cr, -3.5, 6);
+    cairo_close_path(cr);
+    FillOutline(cr, Rgb(255, 250, 170), kInk, 1.3);
+    cairo_rectangle(cr, -3.5, 6, 7, 5);
+    FillOutline(cr, Rgb(170, 170, 180), kInk, 1.0);
+    cairo_move_to(cr, -2, 0);
+    cairo_line_to(cr, 0, -3);
+    cairo_line_to(cr, 2, 0);
+    Outline(cr, Rgb(200, 120, 30), 1.0);
+}
+
+void Question(cairo_t* cr) {
+    cairo_arc(cr, 0, -4, 6, kPi * 1.05, kPi * 2.35);
+    cairo_line_to(cr, 0, 4);
+    cairo_set_line_width(cr, 5.5);
+    Set(cr, kInk);
+    cairo_stroke_preserve(cr);
+    Outline(cr, Rgb(255, 255, 255), 3.0);
+    cairo_arc(cr, 0, 10, 2.5, 0, 2 * kPi);
+    FillOutline(cr, Rgb(255, 255, 255), kInk, 1.0);
+}
+
+// Frost: pale ice with crystals, half clear, which the script lays over the dial and its hand.
+void Frost(cairo_t* cr, double w, double h) {
+    RoundRect(cr, 1, 1, w - 2, h - 2, std::min(w, h) / 3);
+    FillVertical(cr, 0, h, Rgb(235, 250, 255, 0.85), Rgb(150, 210, 245, 0.7));
+    Outline(cr, Rgb(255, 255, 255, 0.9), 1.2);
+    cairo_save(cr);
+    cairo_translate(cr, w / 2, h / 2);
+    cairo_scale(cr, w / 40.0, h / 40.0);
+    for (int i = 0; i < 6; ++i) {
+        const double a = i * kPi / 3 + 0.3;
+        cairo_move_to(cr, 0, 0);
+        cairo_line_to(cr, 15 * std::cos(a), 15 * std::sin(a));
+        cairo_move_to(cr, 8 * std::cos(a), 8 * std::sin(a));
+        cairo_line_to(cr, 8 * std::cos(a) + 5 * std::cos(a + 0.8), 8 * std::sin(a) + 5 * std::sin(a + 0.8));
+    }
+    cairo_restore(cr);
+    Outline(cr, Rgb(255, 255, 255, 0.95), 1.0);
+}
+
+// A chain of oval links across the picture, steel grey: the patience bonus's chain over an order.
+void Chain(cairo_t* cr, double w, double h) {
+    const int links = 5;
+    const double step = (w - 4) / links;
+    for (int i = 0; i < links; ++i) {
+        const double cx = 2 + step * (i + 0.5);
+        if (i % 2 == 0)
+            Ellipse(cr, cx, h / 2, step * 0.62, h / 2 - 1.5);
+        else
+            Ellipse(cr, cx, h / 2, step * 0.6, h / 5);
+        cairo_set_line_width(cr, 3.0);
+        Set(cr, kInk);
+        cairo_stroke_preserve(cr);
+        Outline(cr, Rgb(200, 205, 215), 1.6);
+    }
+}
+
+// The bonus customer's gift where an ordinary customer's face stands: a wrapped box with a bow.
+void Gift(cairo_t* cr, double w, double h) {
+    const double top = h * 0.38;
+    cairo_rectangle(cr, w * 0.1, top, w * 0.8, h * 0.58);
+    FillVertical(cr, top, h, Rgb(90, 170, 230), Rgb(40, 100, 170));
+    Outline(cr, kInk, 1.2);
+    cairo_rectangle(cr, w * 0.04, top - h * 0.08, w * 0.92, h * 0.12);
+    FillOutline(cr, Rgb(110, 190, 245), kInk, 1.2);
+    cairo_rectangle(cr, w * 0.43, top - h * 0.08, w * 0.14, h * 0.66);
+    FillOutline(cr, Rgb(240, 70, 80), kInk, 1.0);
+    for (const int side : {-1, 1}) {
+        cairo_move_to(cr, w / 2, top - h * 0.08);
+        cairo_curve_to(cr, w / 2 + side * w * 0.45, top - h * 0.4, w / 2 + side * w * 0.4, top - h * 0.02,
+                       w / 2, top - h * 0.08);
+        FillOutline(cr, Rgb(240, 70, 80), kInk, 1.0);
+    }
+}
+
+// A gilded frame of a duel's customer's portrait, clear in its middle.
+void PortraitFrame(cairo_t* cr, double w, double h) {
+    RoundRect(cr, 1, 1, w - 2, h - 2, 4);
+    RoundRect(cr, 6, 6, w - 12, h - 12, 2);
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_EVEN_ODD);
+    FillShine(cr, w, Rgb(170, 120, 40), Rgb(250, 215, 120), Rgb(150, 100, 30));
+    cairo_set_fill_rule(cr, CAIRO_FILL_RULE_WINDING);
+    cairo_new_path(cr);
+    RoundRect(cr, 1, 1, w - 2, h - 2, 4);
+    Outline(cr, kInk, 1.2);
+    RoundRect(cr, 6, 6, w - 12, h - 12, 2);
+    Outline(cr, Rgb(110, 70, 20), 1.0);
+}
+
+// A chapter tab of the recipe book: a leather tab in light tones, rounded at its free (right) end,
+// with a stitched seam; the script tints it.
+void BookTab(cairo_t* cr, double w, double h) {
+    cairo_move_to(cr, 0, 1);
+    cairo_line_to(cr, w - h / 3, 1);
+    cairo_arc(cr, w - h / 3, h / 3 + 1, h / 3, -kPi / 2, 0);
+    cairo_line_to(cr, w - 1, h - h / 3 - 1);
+    cairo_arc(cr, w - h / 3, h - h / 3 - 1, h / 3, 0, kPi / 2);
+    cairo_line_to(cr, 0, h - 1);
+    cairo_close_path(cr);
+    FillVertical(cr, 0, h, Rgb(255, 255, 250), Rgb(200, 195, 185));
+    Outline(cr, Rgb(90, 70, 50), 1.4);
+    cairo_move_to(cr, 2, 5);
+    cairo_line_to(cr, w - h / 3, 5);
+    cairo_arc(cr, w - h / 3, h / 3 + 1, h / 3 - 4, -kPi / 2, 0);
+    cairo_line_to(cr, w - 5, h - h / 3 - 1);
+    cairo_arc(cr, w - h / 3, h - h / 3 - 1, h / 3 - 4, 0, kPi / 2);
+    cairo_line_to(cr, 2, h - 5);
+    const double dash[] = {2.5, 2.0};
+    cairo_set_dash(cr, dash, 2, 0);
+    Outline(cr, Rgb(120, 100, 80, 0.8), 1.0);
+    cairo_set_dash(cr, nullptr, 0, 0);
+}
+
+// The day's sun: a warm disc with a soft glow and its rays, in its own colours.
+void Sun(cairo_t* cr, double w, double h) {
+    const double cx = w / 2, cy = h / 2, r = w * 0.22;
+    Glow(cr, cx, cy, w / 2, Rgb(255, 230, 120, 0.7));
+    for (int i = 0; i < 12; ++i) {
+        const double a = i * kPi / 6;
+        const double a0 = a - 0.13, a1 = a + 0.13;
+        cairo_move_to(cr, cx + r * 1.15 * std::cos(a0), cy + r * 1.15 * std::sin(a0));
+        cairo_line_to(cr, cx + w * 0.46 * std::cos(a), cy + w * 0.46 * std::sin(a));
+        cairo_line_to(cr, cx + r * 1.15 * std::cos(a1), cy + r * 1.15 * std::sin(a1));
+        cairo_close_path(cr);
+    }
+    Set(cr, Rgb(255, 190, 50));
+    cairo_fill(cr);
+    cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.3, 0, cx, cy, r);
+    cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 1.0, 0.85);
+    cairo_pattern_add_color_stop_rgb(p, 1, 1.0, 0.75, 0.2);
+    cairo_set_source(cr, p);
+    cairo_fill_preserve(cr);
+    cairo_pattern_destroy(p);
+    Outline(cr, Rgb(230, 140, 30), 1.2);
+}
+
 // The kitchen's backdrop in light tones, which the level's layout tints: a tiled back wall with a
 // shelf rail and, in perspective, the floor's tiles from the wall's foot (half-way down) to the front.
 void KitchenRoom(cairo_t* cr, double w, double h) {
@@ -1115,15 +1366,37 @@ std::vector<TPicture> SheetPictures() {
             });
     // The progress map's medals of the levels won: the ribbons' rosettes on their own.
     for (int place = 1; place <= 3; ++place)
-        add("medal_" + std::to_string(place), 48, 48, [place, metal = ribbons[place - 1]](cairo_t* cr, double w, double h) {
-            PlaceRosette(cr, w / 2, h / 2, h / 2 - 1, metal, place);
-        });
+        add("medal_" + std::to_string(place), 48, 48,
+            [place, metal = ribbons[place - 1]](cairo_t* cr, double w, double h) {
+                PlaceRosette(cr, w / 2, h / 2, h / 2 - 1, metal, place);
+            });
     // The other customers' moods (the first's are above).
     const char* moods[3] = {"_glad", "_calm", "_cross"};
-    for (int who = 1; who < 5; ++who)
+    for (int who = 1; who < kCustomerCount; ++who)
         for (int mood = 0; mood < 3; ++mood)
             add("customer_" + std::to_string(who + 1) + moods[mood], 28, 28,
                 [who, mood](cairo_t* cr, double w, double h) { Customer(cr, w, h, mood, who); });
+    // The order signs' card, the bonus customer's gift, the duel's portrait frame; the bonuses' badges,
+    // the frost and the chain; the recipe book's chapter tab; the day's sun.
+    add("card", 64, 40, Card);
+    add("gift", 36, 44, Gift);
+    add("portrait_frame", 38, 56, PortraitFrame);
+    const std::array<std::pair<const char*, TColour>, 6> badges = {{{"freeze", Rgb(90, 160, 230)},
+                                                                    {"cook", Rgb(220, 80, 50)},
+                                                                    {"patience", Rgb(140, 90, 200)},
+                                                                    {"quality", Rgb(230, 180, 40)},
+                                                                    {"highlight", Rgb(240, 220, 110)},
+                                                                    {"random", Rgb(80, 180, 120)}}};
+    const std::array<void (*)(cairo_t*), 6> signs = {Snowflake, Flame, Hourglass, Star, Bulb, Question};
+    for (size_t i = 0; i < badges.size(); ++i)
+        add(std::string("badge_") + badges[i].first, 32, 32,
+            [c = badges[i].second, sign = signs[i]](cairo_t* cr, double w, double h) {
+                Badge(cr, w, h, c, sign);
+            });
+    add("frost", 40, 40, Frost);
+    add("chain", 40, 12, Chain);
+    add("book_tab", 32, 40, BookTab);
+    add("sun", 48, 48, Sun);
     // The backdrops: the kitchen (shown four times as large) and the mini-games' room (twice).
     add("kitchen_room", 200, 150, KitchenRoom, 0);
     add("room", 200, 300, Room, 0);
@@ -1167,8 +1440,10 @@ struct TSheet {
 
 bool Pack(TSheet& sheet) {
     sheet.pictures = SheetPictures();
-    // The icons take the top strip; the pictures are packed under it.
-    for (const auto& [w, h] : {std::array<int, 2>{512, 512}, {1024, 512}, {1024, 1024}, {2048, 1024}}) {
+    // The icons take the top strip; the pictures are packed under it, on the smallest sheet that holds
+    // them (the textures need not be powers of two: a sheet a little taller than 512 saves a third).
+    for (const auto& [w, h] :
+         {std::array<int, 2>{512, 512}, {1024, 512}, {1024, 640}, {1024, 768}, {1024, 1024}, {2048, 1024}}) {
         const int below = h - kIconsHeight;
         std::vector<stbrp_node> nodes(static_cast<size_t>(w));
         stbrp_context context;

@@ -17,13 +17,13 @@ void Textures(CResourceReader@ r)
     r.AddTexture("gray");                                        // Texture\2: the greyed icons
     //                  name                      texture  x     y     width height
     r.AddHGESpriteInfo("panel",                   0,  546,   66,  256,  128);  // sprite info 0
-    r.AddHGESpriteInfo("button",                  0,  220,  444,  128,   32);  // 1
-    r.AddHGESpriteInfo("button_over",             0,  686,  450,  128,   32);  // 2
-    r.AddHGESpriteInfo("spark",                   0,  894,  486,   16,   16);  // 3
-    r.AddHGESpriteInfo("block",                   0,  722,  490,   16,   16);  // 4: flat, coloured by the part
-    r.AddHGESpriteInfo("hit_area",                0,  682,  486,   96,   24);  // 5: the same, invisible
-    r.AddHGESpriteInfo("arrow",                   0,  134,  474,   12,   18);  // 6
-    r.AddHGESpriteInfo("balloon",                 0,  572,  486,   64,   24);  // 7
+    r.AddHGESpriteInfo("button",                  0,  726,  450,  128,   32);  // 1
+    r.AddHGESpriteInfo("button_over",             0,  858,  450,  128,   32);  // 2
+    r.AddHGESpriteInfo("spark",                   0,  390,  510,   16,   16);  // 3
+    r.AddHGESpriteInfo("block",                   0,  874,  522,   16,   16);  // 4: flat, coloured by the part
+    r.AddHGESpriteInfo("hit_area",                0,  834,  518,   96,   24);  // 5: the same, invisible
+    r.AddHGESpriteInfo("arrow",                   0,  390,  488,   12,   18);  // 6
+    r.AddHGESpriteInfo("balloon",                 0,  934,  518,   64,   24);  // 7
     r.AddHGESpriteInfo("gray",                    2,    0,    0,  128,   64);  // 8: eight cells of 32 x 32
     r.AddHGESpriteInfo("cloth",                   1,    0,    0,  256,  512);  // 9: the whole curtain
     // The particle systems' soft dots, found by name: the stoves' fire, sparkles, rewards.
@@ -42,8 +42,8 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("icon_cup",                0,   96,   32,   32,   32);  // 18
     r.AddTexture("map_fon");                                     // Texture\6: the map's background
     r.AddTexture("cookbook_page_1");                             // Texture\7: the book's page shape (alpha)
-    r.AddHGESpriteInfo("white",                   0,  682,  486,   96,   24);  // 19
-    r.AddHGESpriteInfo("disc",                    0,  950,  450,   32,   32);  // 20
+    r.AddHGESpriteInfo("white",                   0,  834,  518,   96,   24);  // 19
+    r.AddHGESpriteInfo("disc",                    0,  990,  450,   32,   32);  // 20
     r.AddHGESpriteInfo("saucepan_idle",           0,  874,  218,   64,   64);  // 21
     r.AddHGESpriteInfo("saucepan_work",           0,  942,  218,   64,   64);  // 22
     r.AddHGESpriteInfo("saucepan_closed",         0,  342,  220,   64,   64);  // 23
@@ -59,23 +59,23 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("place_bread",             0,  966,  398,   48,   48);  // 33
     r.AddHGESpriteInfo("place_salad",             0,    2,  422,   48,   48);  // 34
     r.AddHGESpriteInfo("place_cheese",            0,   54,  422,   48,   48);  // 35
-    r.AddHGESpriteInfo("place_cup",               0,  650,  434,   32,   40);  // 36
+    r.AddHGESpriteInfo("place_cup",               0,  374,  444,   32,   40);  // 36
     r.AddHGESpriteInfo("heroine",                 0,  206,   66,   64,  224);  // 37
     r.AddHGESpriteInfo("heroine_dress",           0,  274,   66,   64,  224);  // 38
-    r.AddHGESpriteInfo("customer_glad",           0,   38,  474,   28,   28);  // 39
-    r.AddHGESpriteInfo("customer_calm",           0,   70,  474,   28,   28);  // 40
-    r.AddHGESpriteInfo("customer_cross",          0,  102,  474,   28,   28);  // 41
-    r.AddHGESpriteInfo("portrait",                0,    2,  474,   32,   32);  // 42
+    r.AddHGESpriteInfo("customer_glad",           0,  834,  486,   28,   28);  // 39
+    r.AddHGESpriteInfo("customer_calm",           0,  866,  486,   28,   28);  // 40
+    r.AddHGESpriteInfo("customer_cross",          0,  898,  486,   28,   28);  // 41
+    r.AddHGESpriteInfo("portrait",                0,  478,  486,   32,   32);  // 42
     r.AddHGESpriteInfo("dish_soup",               0,  390,  340,   80,   48);  // 43
     r.AddHGESpriteInfo("dish_steak",              0,  894,  346,   80,   48);  // 44
     r.AddHGESpriteInfo("dish_pizza",              0,    2,  370,   80,   48);  // 45
     r.AddHGESpriteInfo("dish_tea",                0,   86,  370,   80,   48);  // 46
     r.AddHGESpriteInfo("dish_covered",            0,  474,  382,   80,   48);  // 47
-    r.AddHGESpriteInfo("serving_plate",           0,  352,  444,   64,   32);  // 48
+    r.AddHGESpriteInfo("serving_plate",           0,  410,  486,   64,   32);  // 48
     r.AddHGESpriteInfo("bell",                    0,  106,  422,   48,   48);  // 49
     r.AddHGESpriteInfo("clock_face",              0,  874,   66,   80,   80);  // 50
     r.AddHGESpriteInfo("dial",                    0,  442,  434,   48,   48);  // 51
-    r.AddHGESpriteInfo("clock_hand",              0,  210,  444,    6,   36);  // 52
+    r.AddHGESpriteInfo("clock_hand",              0,  410,  444,    6,   36);  // 52
     r.AddHGESpriteInfo("window",                  0,  546,  198,  256,  128);  // 53
     r.AddHGESpriteInfo("plant",                   0,  806,   66,   64,  128);  // 54
     r.AddHGESpriteInfo("vase",                    0,  478,  220,   48,   64);  // 55
@@ -83,25 +83,25 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("lamp",                    0,  958,   66,   48,   80);  // 57
     r.AddHGESpriteInfo("book",                    0,  898,  398,   64,   48);  // 58
     r.AddHGESpriteInfo("hat",                     0,  494,  434,   48,   48);  // 59
-    r.AddHGESpriteInfo("shelf",                   0,  818,  450,  128,   32);  // 60
+    r.AddHGESpriteInfo("shelf",                   0,    2,  474,  128,   32);  // 60
     r.AddHGESpriteInfo("rug",                     0,  874,  150,  128,   64);  // 61
     r.AddHGESpriteInfo("cup_gold",                0,  806,  266,   48,   56);  // 62
     r.AddHGESpriteInfo("cup_silver",              0,  858,  286,   48,   56);  // 63
     r.AddHGESpriteInfo("cup_bronze",              0,  910,  286,   48,   56);  // 64
     r.AddHGESpriteInfo("kitchen_room",            0,  342,   66,  200,  150);  // 65
     r.AddHGESpriteInfo("room",                    0,    2,   66,  200,  300);  // 66
-    r.AddHGESpriteInfo("customer_2_glad",         0,  650,  478,   28,   28);  // 67
-    r.AddHGESpriteInfo("customer_2_calm",         0,  220,  480,   28,   28);  // 68
-    r.AddHGESpriteInfo("customer_2_cross",        0,  252,  480,   28,   28);  // 69
-    r.AddHGESpriteInfo("customer_3_glad",         0,  284,  480,   28,   28);  // 70
-    r.AddHGESpriteInfo("customer_3_calm",         0,  316,  480,   28,   28);  // 71
-    r.AddHGESpriteInfo("customer_3_cross",        0,  348,  480,   28,   28);  // 72
-    r.AddHGESpriteInfo("customer_4_glad",         0,  380,  480,   28,   28);  // 73
-    r.AddHGESpriteInfo("customer_4_calm",         0,  412,  486,   28,   28);  // 74
-    r.AddHGESpriteInfo("customer_4_cross",        0,  444,  486,   28,   28);  // 75
-    r.AddHGESpriteInfo("customer_5_glad",         0,  476,  486,   28,   28);  // 76
-    r.AddHGESpriteInfo("customer_5_calm",         0,  508,  486,   28,   28);  // 77
-    r.AddHGESpriteInfo("customer_5_cross",        0,  540,  486,   28,   28);  // 78
+    r.AddHGESpriteInfo("customer_2_glad",         0,  930,  486,   28,   28);  // 67
+    r.AddHGESpriteInfo("customer_2_calm",         0,  962,  486,   28,   28);  // 68
+    r.AddHGESpriteInfo("customer_2_cross",        0,  994,  486,   28,   28);  // 69
+    r.AddHGESpriteInfo("customer_3_glad",         0,  262,  488,   28,   28);  // 70
+    r.AddHGESpriteInfo("customer_3_calm",         0,  294,  488,   28,   28);  // 71
+    r.AddHGESpriteInfo("customer_3_cross",        0,  326,  488,   28,   28);  // 72
+    r.AddHGESpriteInfo("customer_4_glad",         0,  358,  488,   28,   28);  // 73
+    r.AddHGESpriteInfo("customer_4_calm",         0,  686,  494,   28,   28);  // 74
+    r.AddHGESpriteInfo("customer_4_cross",        0,  134,  496,   28,   28);  // 75
+    r.AddHGESpriteInfo("customer_5_glad",         0,  166,  496,   28,   28);  // 76
+    r.AddHGESpriteInfo("customer_5_calm",         0,  198,  496,   28,   28);  // 77
+    r.AddHGESpriteInfo("customer_5_cross",        0,  230,  496,   28,   28);  // 78
     r.AddHGESpriteInfo("ribbon_1",                0,  342,  288,  180,   48);  // 79
     r.AddHGESpriteInfo("ribbon_2",                0,  526,  330,  180,   48);  // 80
     r.AddHGESpriteInfo("ribbon_3",                0,  206,  340,  180,   48);  // 81
@@ -110,15 +110,36 @@ void Textures(CResourceReader@ r)
     // of its own, never a rectangle of the sheet.
     r.AddHGESpriteInfo("dot",                     3,    0,    0,   32,   32);  // 83
     // The kitchen's countdown badges (three, two, one, go) and the crate of cane sugar.
-    r.AddHGESpriteInfo("count_3",                 0,  782,  486,   24,   24);  // 84
-    r.AddHGESpriteInfo("count_2",                 0,  810,  486,   24,   24);  // 85
-    r.AddHGESpriteInfo("count_1",                 0,  838,  486,   24,   24);  // 86
-    r.AddHGESpriteInfo("count_go",                0,  866,  486,   24,   24);  // 87
-    r.AddHGESpriteInfo("place_sugar",             0,  986,  450,   32,   32);  // 88
+    r.AddHGESpriteInfo("count_3",                 0,  262,  520,   24,   24);  // 84
+    r.AddHGESpriteInfo("count_2",                 0,  290,  520,   24,   24);  // 85
+    r.AddHGESpriteInfo("count_1",                 0,  318,  520,   24,   24);  // 86
+    r.AddHGESpriteInfo("count_go",                0,  346,  520,   24,   24);  // 87
+    r.AddHGESpriteInfo("place_sugar",             0,  650,  482,   32,   32);  // 88
     // The rosettes in the middle of the gold, silver and bronze ribbons: the map's level medals.
     r.AddHGESpriteInfo("medal_1",                 0,  546,  434,   48,   48);  // 89
     r.AddHGESpriteInfo("medal_2",                 0,  598,  434,   48,   48);  // 90
     r.AddHGESpriteInfo("medal_3",                 0,  158,  444,   48,   48);  // 91
+    // The duel's two customers; the order signs' card, the bonus customer's gift and the duel's
+    // portrait frame; the bonuses' badges, frost and chain; the book's chapter tab; the day's sun.
+    r.AddHGESpriteInfo("customer_6_glad",         0,    2,  510,   28,   28);  // 92
+    r.AddHGESpriteInfo("customer_6_calm",         0,   34,  510,   28,   28);  // 93
+    r.AddHGESpriteInfo("customer_6_cross",        0,   66,  510,   28,   28);  // 94
+    r.AddHGESpriteInfo("customer_7_glad",         0,   98,  510,   28,   28);  // 95
+    r.AddHGESpriteInfo("customer_7_calm",         0,  622,  518,   28,   28);  // 96
+    r.AddHGESpriteInfo("customer_7_cross",        0,  654,  518,   28,   28);  // 97
+    r.AddHGESpriteInfo("card",                    0,  262,  444,   64,   40);  // 98: light, stretched and tinted
+    r.AddHGESpriteInfo("gift",                    0,  650,  434,   36,   44);  // 99
+    r.AddHGESpriteInfo("portrait_frame",          0,  962,  286,   38,   56);  // 100
+    r.AddHGESpriteInfo("badge_freeze",            0,  514,  486,   32,   32);  // 101
+    r.AddHGESpriteInfo("badge_cook",              0,  550,  486,   32,   32);  // 102
+    r.AddHGESpriteInfo("badge_patience",          0,  586,  486,   32,   32);  // 103
+    r.AddHGESpriteInfo("badge_quality",           0,  726,  486,   32,   32);  // 104
+    r.AddHGESpriteInfo("badge_highlight",         0,  762,  486,   32,   32);  // 105
+    r.AddHGESpriteInfo("badge_random",            0,  798,  486,   32,   32);  // 106
+    r.AddHGESpriteInfo("frost",                   0,  330,  444,   40,   40);  // 107: half clear
+    r.AddHGESpriteInfo("chain",                   0,  410,  522,   40,   12);  // 108
+    r.AddHGESpriteInfo("book_tab",             0,  690,  450,   32,   40);  // 109: light, tinted
+    r.AddHGESpriteInfo("sun",                  0,  210,  444,   48,   48);  // 110
 }
 
 // The drawings' sprite infos.
@@ -175,6 +196,15 @@ const int kMedal1 = 89;         // then the medals of places 2 and 3
 const int kRibbon1 = 79;        // then the ribbons of places 2 and 3, and the lost level's
 const int kCount3 = 84;         // then the badges of two, one and go
 const int kPlaceSugar = 88;
+const int kCustomer6Glad = 92;  // then its calm and cross, and customer 7's three
+const int kCard = 98;
+const int kGift = 99;
+const int kPortraitFrame = 100;
+const int kBadgeFreeze = 101;   // then cook, patience, quality, highlight and random
+const int kFrost = 107;
+const int kChain = 108;
+const int kBookTab = 109;
+const int kSun = 110;
 
 void Fonts(CResourceReader@ r)
 {
@@ -351,15 +381,11 @@ void Interfaces(CResourceReader@ r)
     Button(r, "button_yes", 2);
     Button(r, "button_no", 3);
 
-    // A score plate: a blue block of 200 x 48 about its centre, and the score centred on it, which
+    // A score plate: a blue card of 200 x 48 about its centre, and the score centred on it, which
     // code writes (it says "OK" until then).
     r.CreateAnimationData("score");
     r.AddNamedPart("_idle", 0, 1000, 0);
-    r.CreateSpriteObjectData("plate");
-    r.AddSpriteIDResource(4, 1000);
-    r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(1250, 300, 0, 1000);
-    r.AddBlendMode(2, 1000);
+    Card(r, "plate", 0, 0, 200, 48, 0, 1000);
     r.AddColor(255, 40, 80, 160, 0, 1000);
     r.CreateTextSpriteObjectData("value");
     r.AddTextSpriteIDResource(5, 1000);
@@ -587,8 +613,9 @@ void Controls(CResourceReader@ r)
     r.AddNamedPart("_idle", 0, 100, 1);
     r.AddNamedPart("_down", 100, 200, 1);
     r.CreateSpriteObjectData("face");
-    r.AddSpriteIDResource(4, 200);
+    r.AddSpriteIDResource(kDisc, 200);
     r.AddHotspot(5000, 5000, 0, 200);
+    r.AddZoom(50, 50, 0, 200);
     r.AddColor(255, 255, 255, 255, 0, 100);
     r.AddColor(255, 255, 200, 0, 0, 100);
     r.AddBlendMode(2, 200);
@@ -680,8 +707,9 @@ void Controls(CResourceReader@ r)
     r.AddNamedPart("_disabled_checked", 600, 700, 1);
     r.AddNamedPart("_disabled_unchecked", 700, 800, 1);
     r.CreateSpriteObjectData("box");
-    r.AddSpriteIDResource(4, 800);
+    r.AddSpriteIDResource(kCard, 800);
     r.AddHotspot(5000, 5000, 0, 800);
+    r.AddZoom(25, 40, 0, 800);
     r.AddColor(255, 255, 255, 255, 0, 200);
     r.AddColor(255, 0, 200, 0, 0, 100);
     r.AddColor(255, 150, 150, 150, 0, 100);
@@ -979,7 +1007,7 @@ void Balloons(CResourceReader@ r)
 }
 
 // The sample kitchen's layout: the wall clock "_clock" (80 x 80, hands "_hour", "_min", "_second"
-// standing up from its centre) at (200, -150) from the centre, the sun "_sun" crossing the window
+// standing up from its centre) at (200, -150) from the centre, the sun "_sun" crossing the wall
 // in two seconds ("all") and the evening "_dark" over everything ("_idle"); at closing time the
 // floor darkens ("_night").
 void Levels(CResourceReader@ r)
@@ -1007,15 +1035,21 @@ void Levels(CResourceReader@ r)
     ClockHand(r, "_min", 2);
     ClockHand(r, "_second", 3);
 
+    // The sun rises into sight, crosses and sets again: at rest (stopped at its start, or at its end
+    // once it has crossed) it is not seen, so it never stays on a wall.
     r.CreateAnimationData("sun");
     r.AddNamedPart("all", 0, 2000, 1);
-    r.CreateSpriteObjectData("disc");
-    r.AddSpriteIDResource(kDisc, 2000);
+    r.CreateSpriteObjectData("sun");
+    r.AddSpriteIDResource(kSun, 2000);
     r.AddBlendMode(2, 2000);
     r.AddHotspot(5000, 5000, 0, 2000);
-    r.AddColor(255, 255, 220, 60, 0, 2000);
-    r.AddOffset(-100, 0, 1, 2000);
-    r.AddOffset(100, 0, 0, 0);
+    r.AddOffset(-100, 10, 1, 1000);
+    r.AddOffset(0, -10, 1, 1000);
+    r.AddOffset(100, 10, 0, 0);
+    r.AddOpaque(0, 1, 400);
+    r.AddOpaque(255, 0, 1200);
+    r.AddOpaque(255, 1, 400);
+    r.AddOpaque(0, 0, 0);
 
     r.CreateAnimationData("dark");
     r.AddNamedPart("_idle", 0, 1000, 0);
@@ -1072,7 +1106,7 @@ void Levels(CResourceReader@ r)
 }
 
 // A kitchen level's layout: the kitchen's wall and floor in its colour, darker at night ("_night"),
-// the wall clock, the sun crossing the top, the shade, the serving plate and the bell. The plate and
+// the wall clock, the sun crossing the wall, the shade, the serving plate and the bell. The plate and
 // the serve button the game puts 10 layers over it stand above the heroine, who walks in front of the
 // devices and places but never over the interface (see kScreenLayer).
 const int kPlateLayer = 195;
@@ -1090,7 +1124,8 @@ void KitchenScene(CResourceReader@ r, const string &in name, int red, int green,
     r.AddColor(255, red, green, blue, 0, 1000);
     r.AddColor(255, red * 2 / 3, green * 2 / 3, blue, 0, 1000);
     Part(r, "_clock", "levels", "clock", 200, -150, 1);
-    Part(r, "_sun", "levels", "sun", 0, -220, 1);
+    // The sun crosses the wall left of the clock, below the rivals' portraits along the top.
+    Part(r, "_sun", "levels", "sun", -60, -130, 1);
     Part(r, "_dark", "levels", "dark", 0, 0, 5);
     Part(r, "_plate", "levels", "plate", 0, 180, kPlateLayer);
     Part(r, "_ring", "levels", "ring", -120, 180, kPlateLayer);
@@ -1862,6 +1897,19 @@ void BlockShape(CResourceReader@ r, const string &in name, int x, int y, int w, 
     r.AddBlendMode(2, end);
 }
 
+// The card picture (light, with rounded corners) stretched to w x h pixels about (x, y); the caller
+// tints it by the part.
+void Card(CResourceReader@ r, const string &in name, int x, int y, int w, int h, int layer, int end)
+{
+    r.CreateSpriteObjectData(name);
+    r.AddSpriteIDResource(kCard, end);
+    r.AddHotspot(5000, 5000, 0, end);
+    r.AddOffset(x, y, 0, end);
+    r.AddZoom(w * 100 / 64, h * 100 / 40, 0, end);
+    r.AddLayer(layer, end);
+    r.AddBlendMode(2, end);
+}
+
 // An empty place at (x, y) that code hangs objects on.
 void Place(CResourceReader@ r, const string &in name, int x, int y, int layer, int end)
 {
@@ -1892,13 +1940,15 @@ void SignText(CResourceReader@ r, const string &in name, int x, int y, int layer
 // layer 200, their texts on kTextsAbove.
 const int kSignTexts = 6;
 
-void OrderSign(CResourceReader@ r, const string &in name, int red, int green, int blue)
+void OrderSign(CResourceReader@ r, const string &in name, int red, int green, int blue,
+               const string &in fonModule = "interfaces", const string &in fon = "zakaz_fon")
 {
     r.CreateAnimationData(name);
     r.AddNamedPart("_idle", 0, 100, 1);
     r.AddNamedPart("_show", 100, 400, 1);
     r.AddNamedPart("_hide", 400, 600, 1);
-    Block(r, "back", 0, 0, 116, 72, 0, red, green, blue, 600);
+    Card(r, "back", 0, 0, 116, 72, 0, 600);
+    r.AddColor(255, red, green, blue, 0, 600);
     Block(r, "_header", 0, -28, 116, 16, 1, 250, 245, 230, 600);
     // The longest recipe name of the sample (13 letters) fits the header at this size.
     SignText(r, "_recept", 0, -28, kSignTexts, false, 600);
@@ -1906,7 +1956,7 @@ void OrderSign(CResourceReader@ r, const string &in name, int red, int green, in
     r.CreateSpriteObjectData("_fon");
     r.AddOffset(-40, 8, 0, 600);
     r.AddLayer(1, 600);
-    r.AddSubstAnimation("interfaces", "zakaz_fon");
+    r.AddSubstAnimation(fonModule, fon);
     Place(r, "_pers_place", -40, 8, 3, 600);
     SignText(r, "_points", 2, -11, kSignTexts, false, 600);
     r.CreateSpriteObjectData("_ring_3");
@@ -1948,7 +1998,7 @@ void Orders(CResourceReader@ r)
     r.AddNamedPart("_part_1", 0, 100, 1);
     r.AddNamedPart("_part_2", 100, 200, 1);
     r.AddNamedPart("_part_3", 200, 300, 1);
-    BlockShape(r, "mood", 0, 0, 36, 56, 0, 300);
+    Card(r, "mood", 0, 0, 36, 56, 0, 300);
     r.AddColor(255, 120, 220, 120, 0, 100);
     r.AddColor(255, 240, 220, 90, 0, 100);
     r.AddColor(255, 230, 90, 80, 0, 100);
@@ -1958,7 +2008,11 @@ void Orders(CResourceReader@ r)
     r.AddNamedPart("_bed", 100, 200, 1);
     r.AddNamedPart("_work_end", 200, 300, 1);
     r.AddNamedPart("_work_end_2", 300, 400, 1);
-    BlockShape(r, "ring", 0, 0, 10, 10, 0, 400);
+    r.CreateSpriteObjectData("ring");
+    r.AddSpriteIDResource(kDisc, 400);
+    r.AddHotspot(5000, 5000, 0, 400);
+    r.AddZoom(31, 31, 0, 400);
+    r.AddBlendMode(2, 400);
     r.AddColor(255, 200, 200, 200, 0, 100);
     r.AddColor(255, 80, 80, 200, 0, 100);
     r.AddColor(255, 250, 160, 40, 0, 100);
@@ -1971,7 +2025,7 @@ void Orders(CResourceReader@ r)
     r.AddNamedPart("_leave", 200, 300, 1);
     r.AddNamedPart("_down", 300, 400, 1);
     r.AddNamedPart("_disabled", 400, 500, 1);
-    BlockShape(r, "plate", 0, 0, 20, 12, 0, 500);
+    Card(r, "plate", 0, 0, 20, 12, 0, 500);
     r.AddColor(255, 60, 200, 60, 0, 100);
     r.AddColor(255, 120, 255, 120, 0, 100);
     r.AddColor(255, 60, 200, 60, 0, 200);
@@ -2002,9 +2056,9 @@ void Orders(CResourceReader@ r)
     r.AddNamedPart("_show", 100, 300, 1);
     r.AddNamedPart("_stroke", 300, 500, 1);
     r.CreateSpriteObjectData("back");
-    r.AddSpriteIDResource(4, 500);
+    r.AddSpriteIDResource(kCard, 500);
     r.AddHotspot(0, 5000, 0, 500);
-    r.AddZoom(450, 175, 0, 500);
+    r.AddZoom(112, 70, 0, 500);
     r.AddBlendMode(2, 500);
     r.AddColor(255, 235, 225, 200, 0, 500);
     r.AddOpaque(255, 0, 100);
@@ -2019,9 +2073,9 @@ void Orders(CResourceReader@ r)
     r.AddNamedPart("_show", 100, 300, 1);
     r.AddNamedPart("_stroke", 300, 500, 1);
     r.CreateSpriteObjectData("back");
-    r.AddSpriteIDResource(4, 500);
+    r.AddSpriteIDResource(kCard, 500);
     r.AddHotspot(0, 5000, 0, 500);
-    r.AddZoom(450, 100, 0, 500);
+    r.AddZoom(112, 40, 0, 500);
     r.AddBlendMode(2, 500);
     r.AddColor(255, 250, 240, 160, 0, 500);
     r.AddOpaque(255, 0, 300);
@@ -2034,7 +2088,15 @@ void Orders(CResourceReader@ r)
 
     r.CreateAnimationData("icon_shadow");
     r.AddNamedPart("all", 0, 100, 1);
-    Block(r, "shadow", 0, 12, 24, 6, -1, 60, 50, 40, 100);
+    // A soft dark patch under the icon.
+    r.CreateSpriteObjectData("shadow");
+    r.AddSpriteIDResource(3, 100);
+    r.AddHotspot(5000, 5000, 0, 100);
+    r.AddOffset(0, 12, 0, 100);
+    r.AddZoom(150, 38, 0, 100);
+    r.AddLayer(-1, 100);
+    r.AddBlendMode(2, 100);
+    r.AddColor(255, 60, 50, 40, 0, 100);
 
     // The work gauge: it fills over "_show" around the worked item's icon ("_icon_place").
     r.CreateAnimationData("icon_fon");
@@ -2063,24 +2125,44 @@ void Orders(CResourceReader@ r)
     r.AddColor(255, 60, 200, 60, 1, 1000);
     r.AddColor(255, 220, 40, 40, 0, 0);
 
+    // The gilded frame of a face on a duel's sign, over the edge of the mood picture, within the card.
     r.CreateAnimationData("ramka_1");
     r.AddNamedPart("all", 0, 100, 1);
-    Block(r, "frame", 0, 0, 40, 60, -1, 200, 160, 40, 100);
+    r.CreateSpriteObjectData("frame");
+    r.AddSpriteIDResource(kPortraitFrame, 100);
+    r.AddHotspot(5000, 5000, 0, 100);
+    r.AddLayer(4, 100);
+    r.AddBlendMode(2, 100);
 
-    // The customers' faces (the level's portrait numbers 1 to 5): their mood pictures "_part_1" (glad)
-    // to "_part_3" (cross).
+    // The customers' faces (the level's portrait numbers 1 to 7, 6 and 7 the duel's customers): their
+    // mood pictures "_part_1" (glad) to "_part_3" (cross).
     Judge(r, 1, kCustomerGlad);
     for (int who = 2; who <= 5; ++who) Judge(r, who, kCustomer2Glad + 3 * (who - 2));
+    for (int who = 6; who <= 7; ++who) Judge(r, who, kCustomer6Glad + 3 * (who - 6));
 
     // The bonus customer's sign, and the icons of the bonuses a customer offers.
     r.CreateModule("bonus");
-    OrderSign(r, "zakaz_bonus", 250, 230, 120);
-    BonusIcon(r, "freeze", 120, 200, 250);
-    BonusIcon(r, "cook", 250, 140, 60);
-    BonusIcon(r, "patience", 160, 120, 240);
-    BonusIcon(r, "quality", 250, 220, 60);
-    BonusIcon(r, "highlight", 250, 250, 180);
-    BonusIcon(r, "random", 200, 200, 200);
+    OrderSign(r, "zakaz_bonus", 250, 230, 120, "bonus", "gift");
+    BonusIcon(r, "freeze", kBadgeFreeze);
+    BonusIcon(r, "cook", kBadgeFreeze + 1);
+    BonusIcon(r, "patience", kBadgeFreeze + 2);
+    BonusIcon(r, "quality", kBadgeFreeze + 3);
+    BonusIcon(r, "highlight", kBadgeFreeze + 4);
+    BonusIcon(r, "random", kBadgeFreeze + 5);
+
+    // The bonus customer has no face: a gift stands in its place, on a pale card whatever the mood.
+    r.CreateAnimationData("gift");
+    r.AddNamedPart("_part_1", 0, 100, 1);
+    r.AddNamedPart("_part_2", 100, 200, 1);
+    r.AddNamedPart("_part_3", 200, 300, 1);
+    Card(r, "back", 0, 0, 36, 56, 0, 300);
+    r.AddColor(255, 255, 245, 200, 0, 300);
+    r.CreateSpriteObjectData("gift");
+    r.AddSpriteIDResource(kGift, 300);
+    r.AddHotspot(5000, 5000, 0, 300);
+    r.AddZoom(80, 80, 0, 300);
+    r.AddLayer(1, 300);
+    r.AddBlendMode(2, 300);
 }
 
 void Judge(CResourceReader@ r, int who, int glad)
@@ -2097,15 +2179,20 @@ void Judge(CResourceReader@ r, int who, int glad)
     r.AddBlendMode(2, 300);
 }
 
-// A bonus on offer: a small badge that pops up ("_show") and blinks away ("_hide").
-void BonusIcon(CResourceReader@ r, const string &in name, int red, int green, int blue)
+// A bonus on offer: a small badge of 16 x 16 with the bonus's sign that pops up ("_show") and blinks
+// away ("_hide").
+void BonusIcon(CResourceReader@ r, const string &in name, int sprite)
 {
     r.CreateAnimationData(name);
     r.AddNamedPart("_show", 0, 200, 1);
     r.AddNamedPart("_hide", 200, 600, 1);
     // First a place: the random bonus shows there the bonus it drew.
     Place(r, "_place", 0, 0, 1, 600);
-    Block(r, "badge", 0, 0, 12, 12, 0, red, green, blue, 600);
+    r.CreateSpriteObjectData("badge");
+    r.AddSpriteIDResource(sprite, 600);
+    r.AddHotspot(5000, 5000, 0, 600);
+    r.AddZoom(50, 50, 0, 600);
+    r.AddBlendMode(2, 600);
     r.AddOpaque(255, 0, 200);
     r.AddOpaque(255, 0, 200);
     r.AddOpaque(60, 0, 200);
@@ -2159,10 +2246,10 @@ void KitchenPlay(CResourceReader@ r)
     r.CreateAnimationData("bonus_points");
     r.AddNamedPart("all", 0, 800, 1);
     r.CreateSpriteObjectData("plate");
-    r.AddSpriteIDResource(4, 800);
+    r.AddSpriteIDResource(kCard, 800);
     r.AddBlendMode(2, 800);
     r.AddHotspot(5000, 5000, 0, 800);
-    r.AddZoom(500, 150, 0, 800);
+    r.AddZoom(125, 60, 0, 800);
     r.AddColor(255, 250, 210, 60, 1, 800);
     r.AddColor(0, 250, 210, 60, 0, 0);
     r.AddOffset(0, 0, 1, 800);
@@ -2383,7 +2470,8 @@ void ResultScreens(CResourceReader@ r)
     // well inside the ribbon.
     r.CreateAnimationData("ribbon_5");
     r.AddNamedPart("all", 0, 1000, 0);
-    PlainBlock(r, "ribbon", 88, 140, 150, 60, 60);
+    Card(r, "ribbon", 0, 0, 88, 140, 0, 1000);
+    r.AddColor(255, 150, 60, 60, 0, 1000);
     r.CreateSpriteObjectData("_pers_place");
     r.AddOffset(0, -40, 0, 1000);
     r.AddLayer(1, 1000);
@@ -2680,7 +2768,8 @@ void BookText(CResourceReader@ r, int text, int red, int green, int blue)
     r.AddColor(255, red, green, blue, 0, 1000);
 }
 
-// A chapter tab: a 32 x 40 plate in its own colour, greyed while its chapter is open.
+// A chapter tab: a 32 x 40 leather tab standing out of the book, tinted its colour, greyed while its
+// chapter is open.
 void BookTab(CResourceReader@ r)
 {
     r.CreateAnimationData("tab");
@@ -2690,9 +2779,8 @@ void BookTab(CResourceReader@ r)
     r.AddNamedPart("_down", 300, 400, 1);
     r.AddNamedPart("_disabled", 400, 500, 1);
     r.CreateSpriteObjectData("face");
-    r.AddSpriteIDResource(4, 500);
+    r.AddSpriteIDResource(kBookTab, 500);
     r.AddHotspot(5000, 5000, 0, 500);
-    r.AddZoom(200, 250, 0, 500);
     r.AddBlendMode(2, 500);
     r.AddColor(255, 220, 150, 40, 0, 100);
     r.AddColor(255, 255, 200, 80, 0, 100);
@@ -2819,11 +2907,11 @@ void VelmoRoom(CResourceReader@ r)
     r.CreateAnimationData("shtora");
     r.AddNamedPart("all", 0, 1000, 1);
     r.CreateSpriteObjectData("cloth");
-    r.AddSpriteIDResource(4, 1000);
+    r.AddSpriteIDResource(9, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
-    r.AddZoom(750, 1600, 0, 1000);
+    r.AddZoom(47, 50, 0, 1000);
     r.AddBlendMode(2, 1000);
-    r.AddColor(255, 150, 40, 60, 0, 1000);
+    r.AddColor(255, 230, 150, 170, 0, 1000);
     r.AddOpaque(0, 1, 500);
     r.AddOpaque(255, 1, 500);
     r.AddOpaque(0, 0, 0);
@@ -2855,9 +2943,9 @@ void VelmoRoom(CResourceReader@ r)
     r.AddNamedPart("_leave", 200, 300, 1);
     r.AddNamedPart("_disabled", 300, 400, 1);
     r.CreateSpriteObjectData("frame");
-    r.AddSpriteIDResource(4, 400);
+    r.AddSpriteIDResource(kCard, 400);
     r.AddHotspot(5000, 5000, 0, 400);
-    r.AddZoom(500, 500, 0, 400);
+    r.AddZoom(125, 200, 0, 400);
     r.AddBlendMode(2, 400);
     r.AddColor(255, 90, 70, 110, 0, 100);
     r.AddColor(255, 160, 130, 190, 0, 100);
@@ -2993,7 +3081,10 @@ void Bonuses(CResourceReader@ r)
     r.CreateAnimationData("chain");
     r.AddNamedPart("_show", 0, 300, 1);
     r.AddNamedPart("_hide", 300, 600, 1);
-    Block(r, "links", 0, 0, 20, 10, 0, 150, 150, 160, 600);
+    r.CreateSpriteObjectData("links");
+    r.AddSpriteIDResource(kChain, 600);
+    r.AddHotspot(5000, 5000, 0, 600);
+    r.AddBlendMode(2, 600);
     r.AddOpaque(0, 1, 300);
     r.AddOpaque(255, 1, 300);
     r.AddOpaque(0, 0, 0);
@@ -3011,7 +3102,12 @@ void Frost(CResourceReader@ r, const string &in name, int x, int y, int w, int h
     r.CreateAnimationData(name);
     r.AddNamedPart("_show", 0, 300, 1);
     r.AddNamedPart("_hide", 300, 600, 1);
-    Block(r, "frost", x, y, w, h, 0, 170, 225, 255, 600);
+    r.CreateSpriteObjectData("frost");
+    r.AddSpriteIDResource(kFrost, 600);
+    r.AddHotspot(5000, 5000, 0, 600);
+    r.AddOffset(x, y, 0, 600);
+    r.AddZoom(w * 100 / 40, h * 100 / 40, 0, 600);
+    r.AddBlendMode(2, 600);
     r.AddOpaque(0, 1, 300);
     r.AddOpaque(170, 1, 300);
     r.AddOpaque(0, 0, 0);
