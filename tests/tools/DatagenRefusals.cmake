@@ -1,6 +1,6 @@
 # datagen refuses sources the game's data cannot come from: it fails and writes nothing, and names the
 # file and the JSON path, or the level record that refers to what does not exist. Run by ctest with
-# -DDATAGEN=<program> -DLIBRARY=<built libdata.bin> -DWORK_DIR=<folder>.
+# -DDATAGEN=<program> -DLIBRARY=<built libdata.bin> -DSCRIPT=<the sample's resource script> -DWORK_DIR=<folder>.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
@@ -35,10 +35,15 @@ expect_refusal(gamedata string_for_number
 set(soup "{\"Name\": \"soup\", \"Items\": [{\"Value\": 3000, \"Name\": \"Devices.saucepan\"}]}")
 expect_refusal(levelsdata unknown_recipe
   "{\"Recepts\": [${soup}], \"Levels\": [{\"Name\": \"test_1\", \"Orders\": [{\"Recept\": \"soup\"}, {\"Kind\": 1}, {\"Recept\": \"sopu\"}]}]}"
-  "level \"test_1\": order 2 names the unknown recipe \"sopu\"" ${LIBRARY})
+  "level \"test_1\": order 2 names the unknown recipe \"sopu\"" ${LIBRARY} ${SCRIPT})
 expect_refusal(levelsdata unknown_base
   "{\"Levels\": [{\"Name\": \"test_2\", \"base\": \"test_1\"}]}"
-  "/Levels/0/base: no earlier level \"test_1\"" ${LIBRARY})
+  "/Levels/0/base: no earlier level \"test_1\"" ${LIBRARY} ${SCRIPT})
+
+# A customer whose face the resource script does not make: the sample's faces are 1 to 7.
+expect_refusal(levelsdata portrait_missing
+  "{\"Recepts\": [${soup}], \"Levels\": [{\"Name\": \"test_7\", \"Objects\": [{\"Name\": \"Devices.saucepan\"}], \"Orders\": [{\"Recept\": \"soup\", \"Portrait\": 1}, {\"Kind\": 101, \"Recept\": \"soup\", \"Portrait\": 8}]}]}"
+  "level \"test_7\": order 1 shows the portrait 8, but the resource script has no \"interfaces.judge_8\"" ${LIBRARY} ${SCRIPT})
 
 # A kitchen that lacks what its customers order: a bonus customer's device, an ordinary customer's
 # ingredient. A device of another name but the same title would do (the sample has none such).
@@ -47,10 +52,10 @@ set(bread_soup "{\"Name\": \"bread_soup\", \"Items\": [{\"Value\": 3000, \"Name\
 set(saucepan "{\"Name\": \"Devices.saucepan\"}")
 expect_refusal(levelsdata kitchen_lacks_device
   "{\"Recepts\": [${soup}, ${pizza}], \"Levels\": [{\"Name\": \"test_3\", \"Objects\": [${saucepan}], \"Orders\": [{\"Recept\": \"soup\"}, {\"Kind\": 100, \"Recept\": \"pizza\"}]}]}"
-  "level \"test_3\": order 1 asks for the recipe \"pizza\", whose item \"Devices.micro_wave\" the kitchen lacks" ${LIBRARY})
+  "level \"test_3\": order 1 asks for the recipe \"pizza\", whose item \"Devices.micro_wave\" the kitchen lacks" ${LIBRARY} ${SCRIPT})
 expect_refusal(levelsdata kitchen_lacks_ingredient
   "{\"Recepts\": [${bread_soup}], \"Levels\": [{\"Name\": \"test_4\", \"Objects\": [${saucepan}], \"Orders\": [{\"Recept\": \"bread_soup\"}]}]}"
-  "level \"test_4\": order 0 asks for the recipe \"bread_soup\", whose item \"Places.bread\" the kitchen lacks" ${LIBRARY})
+  "level \"test_4\": order 0 asks for the recipe \"bread_soup\", whose item \"Places.bread\" the kitchen lacks" ${LIBRARY} ${SCRIPT})
 
 # A kitchen whose heroine can't walk to what her customers want: the saucepan on the back wall above
 # the floor, whose walk cell falls on the blocked back row; the griddle at the front in a room walled
@@ -62,10 +67,10 @@ set(stage "\"Stages\": [{\"Name\": \"stage1\", \"Number\": 1}]")
 set(steak "{\"Name\": \"steak\", \"Items\": [{\"Value\": 4000, \"Name\": \"Devices.griddle\"}]}")
 expect_refusal(levelsdata walk_cell_blocked
   "{${stage}, \"Recepts\": [${soup}], \"Levels\": [{\"Name\": \"test_5\", \"StageName\": \"stage1\", ${floor}, \"WalkGrid\": [${wall_row}, ${wall_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}], \"Objects\": [{\"Name\": \"Devices.saucepan\", \"X\": 150, \"Y\": 170, \"ScaleX\": 4, \"ScaleY\": 4}], \"Orders\": [{\"Recept\": \"soup\"}]}]}"
-  "level \"test_5\": the object \"Devices.saucepan\" at (150, 170) can't be reached: its walk cell (8, 0) is blocked" ${LIBRARY})
+  "level \"test_5\": the object \"Devices.saucepan\" at (150, 170) can't be reached: its walk cell (8, 0) is blocked" ${LIBRARY} ${SCRIPT})
 expect_refusal(levelsdata walk_cell_cut_off
   "{${stage}, \"Recepts\": [${steak}], \"Levels\": [{\"Name\": \"test_6\", \"StageName\": \"stage1\", ${floor}, \"WalkGrid\": [${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${wall_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}], \"Objects\": [{\"Name\": \"Devices.griddle\", \"X\": 400, \"Y\": 500}], \"Orders\": [{\"Recept\": \"steak\"}]}]}"
-  "level \"test_6\": the object \"Devices.griddle\" at (400, 500) can't be reached from the home cell (8, 9): its walk cell (8, 15) is cut off" ${LIBRARY})
+  "level \"test_6\": the object \"Devices.griddle\" at (400, 500) can't be reached from the home cell (8, 9): its walk cell (8, 15) is cut off" ${LIBRARY} ${SCRIPT})
 
 # A screen the flow shows on two layouts: the game screen opened by a replay on the placeholder.
 set(to_game "\"target\": \"GameScreen\", \"switchName\": \"interfaces.game_screen\"")

@@ -9,6 +9,7 @@
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
 #include "game/kitchen/WalkFloor.h"
+#include "tools/ResourceScript.h"
 
 namespace {
 
@@ -127,7 +128,30 @@ std::string CheckWalks(const CLevelsData& data, const CLibData& library, const C
     return {};
 }
 
-std::string CheckLevel(const CLevelsData& data, const CLibData& library, const CLevelInfo& level) {
+// Order kinds that are not customers (a run of entries to shuffle opens and closes), and the bonus
+// customer, who shows no face.
+constexpr int32_t kRunOpens = 1, kRunCloses = 2, kBonusCustomer = 100;
+
+// A customer's face and a placed object's picture are animations of the resource script; without
+// them the sign shows no face and the kitchen no object (the game logs the missing animation).
+std::string CheckPictures(const std::set<std::string>& animations, const CLevelInfo& level) {
+    for (size_t i = 0; i < level.Orders.size(); ++i) {
+        const COrderInfo& order = level.Orders[i];
+        if (order.Kind == kRunOpens || order.Kind == kRunCloses || order.Kind == kBonusCustomer) continue;
+        const std::string face = "interfaces.judge_" + std::to_string(order.Portrait);
+        if (!animations.count(face))
+            return "order " + std::to_string(i) + " shows the portrait " + std::to_string(order.Portrait) +
+                   ", but the resource script has no " + Quoted(face);
+    }
+    for (const CPlacedObjectInfo& object : level.Objects) {
+        if (!animations.count(object.Name))
+            return "the placed object " + Quoted(object.Name) + " has no animation in the resource script";
+    }
+    return {};
+}
+
+std::string CheckLevel(const CLevelsData& data, const CLibData& library,
+                       const std::set<std::string>& animations, const CLevelInfo& level) {
     const bool onStage = data.Stages().count(level.StageName) != 0;
     if (!level.StageName.empty() && !onStage && !kFieldKinds.count(level.StageName))
         return "StageName " + Quoted(level.StageName) + " is neither a stage nor a field kind";
@@ -161,10 +185,11 @@ std::string CheckLevel(const CLevelsData& data, const CLibData& library, const C
             return "ProgressValues names participant " + std::to_string(pair.Slot) +
                    ", not a rival (0 to 7, not 6)";
     }
-    return {};
+    return CheckPictures(animations, level);
 }
 
-bool CheckLevels(const CLevelsData& data, const CLibData& library, std::string& why) {
+bool CheckLevels(const CLevelsData& data, const CLibData& library, const std::set<std::string>& animations,
+                 std::string& why) {
     for (const CReceptInfo* recept : ByKey(data.Recepts)) {
         for (const CReceptItemInfo& item : recept->Items) {
             if (!library.Ingridients.count(item.Name)) {
@@ -174,12 +199,16 @@ bool CheckLevels(const CLevelsData& data, const CLibData& library, std::string& 
             }
         }
     }
+    // Every level at fault is named, one a line, so that one run lists all that must change.
+    std::string faults;
     for (const CLevelInfo* level : ByKey(data.Levels)) {
-        const std::string fault = CheckLevel(data, library, *level);
-        if (!fault.empty()) {
-            why = "level " + Quoted(level->Name) + ": " + fault;
-            return false;
-        }
+        const std::string fault = CheckLevel(data, library, animations, *level);
+        if (fault.empty()) continue;
+        faults += (faults.empty() ? "level " : "\ndatagen: level ") + Quoted(level->Name) + ": " + fault;
+    }
+    if (!faults.empty()) {
+        why = faults;
+        return false;
     }
     const auto columns = static_cast<int32_t>(data.CookBookValues.size());
     for (const CCookBookEntry& entry : data.CookBook) {
@@ -271,17 +300,27 @@ bool BuildLibData(const std::vector<std::string>& files, Bytes& bytes, std::stri
 bool BuildLevelsData(const std::vector<std::string>& files, Bytes& bytes, std::string& why) {
     std::vector<std::string> sources;
     std::vector<std::string> libraries;
-    for (const std::string& file : files) {
-        const bool binary = file.size() > 4 && file.compare(file.size() - 4, 4, ".bin") == 0;
-        (binary ? libraries : sources).push_back(file);
-    }
-    if (libraries.size() != 1) {
-        why = "levelsdata checks against one built libdata.bin among its files, given " +
-              std::to_string(libraries.size());
+    std::vector<std::string> scripts;
+    const auto endsWith = [](const std::string& file, const std::string& end) {
+        return file.size() > end.size() && file.compare(file.size() - end.size(), end.size(), end) == 0;
+    };
+    for (const std::string& file : files)
+        (endsWith(file, ".bin") ? libraries : endsWith(file, ".as") ? scripts : sources).push_back(file);
+    if (libraries.size() != 1 || scripts.size() != 1) {
+        why =
+            "levelsdata checks against one built libdata.bin and one resource script (.as) among its "
+            "files, given " +
+            std::to_string(libraries.size()) + " and " + std::to_string(scripts.size());
         return false;
     }
     CLibData library;
     if (!ReadLibDataFile(libraries[0], library, why)) return false;
+    const GF::THolder<GF::HGENS::CResource> tables = RunResourceScript(scripts[0], why);
+    if (!tables) return false;
+    std::set<std::string> animations;
+    for (const std::string& module : tables->GetModuleNames())
+        for (const std::string& name : tables->GetAnimationDataNames(module))
+            animations.insert(module + "." + name);
 
     CLevelsSource source;
     std::map<std::string, Json> levels;
@@ -290,6 +329,6 @@ bool BuildLevelsData(const std::vector<std::string>& files, Bytes& bytes, std::s
     };
     if (!ReadSources(sources, source, why, prepare)) return false;
     for (const CStageInfo& stage : source.stages) source.data.PutStage(stage);
-    return CheckLevels(source.data, library, why) &&
+    return CheckLevels(source.data, library, animations, why) &&
            WriteChecked(source.data, &ParseLevelsData, &WriteLevelsData, bytes, why);
 }

@@ -2,7 +2,8 @@
 //
 //     datagen <kind> <output file> <json files...>
 //
-// (the kind "levelsdata" takes the built libdata.bin among its files, see LevelSources.h).
+// (the kind "levelsdata" takes the built libdata.bin and the resource script among its files, see
+// LevelSources.h).
 // The files are read in the order of their file names into one record (see CJsonReader), written with
 // the game's own writer and parsed back with the game's own parser: a file the game would refuse is
 // never written. Any fault names the file and the JSON path on stderr and ends with status 1.
