@@ -45,6 +45,16 @@ expect_refusal(levelsdata portrait_missing
   "{\"Recepts\": [${soup}], \"Levels\": [{\"Name\": \"test_7\", \"Objects\": [{\"Name\": \"Devices.saucepan\"}], \"Orders\": [{\"Recept\": \"soup\", \"Portrait\": 1}, {\"Kind\": 101, \"Recept\": \"soup\", \"Portrait\": 8}]}]}"
   "level \"test_7\": order 1 shows the portrait 8, but the resource script has no \"interfaces.judge_8\"" ${LIBRARY} ${SCRIPT})
 
+# An object of the library that the resource script draws nothing for, placed in a kitchen.
+file(WRITE ${WORK_DIR}/unseen_library.json "{\"Ingridients\": [{\"Name\": \"Devices.saucepan\", \"Kind\": 1}, {\"Name\": \"Scenery.unseen\"}]}")
+execute_process(COMMAND ${DATAGEN} libdata ${WORK_DIR}/unseen_library.bin ${WORK_DIR}/unseen_library.json RESULT_VARIABLE built)
+if(NOT built EQUAL 0)
+  message(FATAL_ERROR "datagen did not build the library with an unseen object")
+endif()
+expect_refusal(levelsdata object_unseen
+  "{\"Recepts\": [${soup}], \"Levels\": [{\"Name\": \"test_8\", \"Objects\": [{\"Name\": \"Devices.saucepan\"}, {\"Name\": \"Scenery.unseen\"}], \"Orders\": [{\"Recept\": \"soup\", \"Portrait\": 1}]}]}"
+  "level \"test_8\": the placed object \"Scenery.unseen\" has no animation in the resource script" ${WORK_DIR}/unseen_library.bin ${SCRIPT})
+
 # A kitchen that lacks what its customers order: a bonus customer's device, an ordinary customer's
 # ingredient. A device of another name but the same title would do (the sample has none such).
 set(pizza "{\"Name\": \"pizza\", \"Items\": [{\"Value\": 3500, \"Name\": \"Devices.micro_wave\"}]}")
