@@ -82,7 +82,8 @@ bool ParticleOnSharedTexture(const GF::HGENS::CResource& tables, const GF::IPart
 // whole animation, so that a part added later to an animation with a backdrop still needs a picture:
 // fills in a colour the script gives where a rectangle is the shape meant.
 const std::set<std::string> kPlainBlocks = {
-    // The screens' backdrops over the whole window, the book's cover and pages, the order list's paper.
+    // The screens' backdrops over the whole window, the book's cover and pages, the order list's paper,
+    // the score's plate.
     "main_menu.SplashScreen: background",
     "main_menu.MainMenuScreen: background",
     "main_menu.OptionsScreen: background",
@@ -119,6 +120,7 @@ const std::set<std::string> kPlainBlocks = {
     "cookingbook.page_empty_2: paper",
     "cookingbook.page_empty_2: spine",
     "interfaces.zakaz_list: paper",
+    "interfaces.score: plate",
     // The shades that dim what is behind, and the hidden-object room's darkness around its hole.
     "interfaces.pause_screen: shade",
     "levels.dark: shade",
@@ -146,9 +148,10 @@ const std::set<std::string> kPlainBlocks = {
     "cookingbook.chapter: band",
     "cookingbook.marker: red",
     "cookingbook.marker: blue",
-    // The frames of the text fields and lists.
+    // The frames of the text fields and lists, and the check box's square.
     "main_menu.edit_field: frame",
     "controls.list_box: frame",
+    "controls.check_box: box",
     // The stages' flags, three stripes each.
     "main_menu.country_0: top",
     "main_menu.country_0: middle",

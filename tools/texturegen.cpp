@@ -978,16 +978,14 @@ void Card(cairo_t* cr, double w, double h) {
 }
 
 // A bonus's badge: a shining disc in its colour, rimmed, bearing its sign (drawn by `sign` in a box of
-// 32 x 32 about the middle).
+// 32 x 32 about the middle, shown at four fifths so that a ring of the colour shows around it).
 void Badge(cairo_t* cr, double w, double h, TColour c, const std::function<void(cairo_t*)>& sign) {
     cairo_arc(cr, w / 2, h / 2, w / 2 - 1.5, 0, 2 * kPi);
     FillShine(cr, w, Shade(c, 0.75), Shade(c, 1.25), Shade(c, 0.6));
     Outline(cr, kInk, 1.5);
-    cairo_arc(cr, w / 2, h / 2, w / 2 - 4, 0, 2 * kPi);
-    Outline(cr, Rgb(255, 255, 255, 0.5), 1.0);
     cairo_save(cr);
     cairo_translate(cr, w / 2, h / 2);
-    cairo_scale(cr, w / 32.0, h / 32.0);
+    cairo_scale(cr, w / 40.0, h / 40.0);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     sign(cr);

@@ -381,11 +381,15 @@ void Interfaces(CResourceReader@ r)
     Button(r, "button_yes", 2);
     Button(r, "button_no", 3);
 
-    // A score plate: a blue card of 200 x 48 about its centre, and the score centred on it, which
+    // A score plate: a blue block of 200 x 48 about its centre, and the score centred on it, which
     // code writes (it says "OK" until then).
     r.CreateAnimationData("score");
     r.AddNamedPart("_idle", 0, 1000, 0);
-    Card(r, "plate", 0, 0, 200, 48, 0, 1000);
+    r.CreateSpriteObjectData("plate");
+    r.AddSpriteIDResource(4, 1000);
+    r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddZoom(1250, 300, 0, 1000);
+    r.AddBlendMode(2, 1000);
     r.AddColor(255, 40, 80, 160, 0, 1000);
     r.CreateTextSpriteObjectData("value");
     r.AddTextSpriteIDResource(5, 1000);
@@ -707,9 +711,8 @@ void Controls(CResourceReader@ r)
     r.AddNamedPart("_disabled_checked", 600, 700, 1);
     r.AddNamedPart("_disabled_unchecked", 700, 800, 1);
     r.CreateSpriteObjectData("box");
-    r.AddSpriteIDResource(kCard, 800);
+    r.AddSpriteIDResource(4, 800);
     r.AddHotspot(5000, 5000, 0, 800);
-    r.AddZoom(25, 40, 0, 800);
     r.AddColor(255, 255, 255, 255, 0, 200);
     r.AddColor(255, 0, 200, 0, 0, 100);
     r.AddColor(255, 150, 150, 150, 0, 100);

@@ -182,8 +182,9 @@ bool TwoPicturesAtTheAnchor(CLevelRun& r) {
                 shift &
             0xFF);
     };
-    const int lr = channel(54.0f, 16), lg = channel(54.0f, 8), lb = channel(54.0f, 0);
-    const int rr = channel(66.0f, 16), rg = channel(66.0f, 8), rb = channel(66.0f, 0);
+    // Each badge (16 x 16) in its ring of colour around its sign, on the row's outer sides.
+    const int lr = channel(46.5f, 16), lg = channel(46.5f, 8), lb = channel(46.5f, 0);
+    const int rr = channel(73.5f, 16), rg = channel(73.5f, 8), rb = channel(73.5f, 0);
     return lb > lg + 20 && lg > lr + 20 && rb > rr + 20 && rr > rg + 20;
 }
 
@@ -271,8 +272,8 @@ TEST(Bonuses, EveryKindThroughTheDebugKeyDoesWhatThePlayerSees) {
                     }
                     if (t == 33) {
                         facts["two pictures glided about the anchor"] =
-                            row.size() == 2 && row.front()->GetPosition() == TPoint<float>(54.0f, 100.0f) &&
-                            row.back()->GetPosition() == TPoint<float>(66.0f, 100.0f);
+                            row.size() == 2 && row.front()->GetPosition() == TPoint<float>(52.0f, 100.0f) &&
+                            row.back()->GetPosition() == TPoint<float>(68.0f, 100.0f);
                         facts["the screenshot shows them"] = TwoPicturesAtTheAnchor(r);
                     }
                     if (t == 35) {
