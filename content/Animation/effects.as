@@ -2134,6 +2134,7 @@ void Orders(CResourceReader@ r)
     r.CreateSpriteObjectData("frame");
     r.AddSpriteIDResource(kPortraitFrame, 100);
     r.AddHotspot(5000, 5000, 0, 100);
+    r.AddZoom(89, 100, 0, 100);                                  // 34 wide: inside the card's edge
     r.AddLayer(4, 100);
     r.AddBlendMode(2, 100);
 
