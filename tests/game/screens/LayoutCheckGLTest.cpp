@@ -85,6 +85,20 @@ protected:
 
     LayoutCheckGL() : CSampleSceneGL(800, 600) {}
 
+    // A balloon hint's balloon on the scene with its words, made as the kitchen makes it.
+    GF::TAnimationPtr HintBalloon(const CHintInfo& hint, const GF::WString& text) {
+        if (hint.text != CInGameHintStrategy::kOwnBalloonText) {
+            const GF::TAnimationPtr balloon = scene->CreateAnimation(hint.text);
+            if (balloon) balloon->SetText("_text", text);
+            return balloon;
+        }
+        CTextBalloon own;
+        own.Assign(CInGameHintStrategy::kOwnBalloon, CInGameHintStrategy::kOwnBalloonText,
+                   GF::THolder<GF::IScene>(scene.Get()));
+        own.SetMargin(CInGameHintStrategy::kOwnBalloonMargin);
+        return own.SetText(text);
+    }
+
     // A kitchen object of a level, shown idle where and as large as the level places it (none when
     // the library has no such animation).
     GF::TAnimationPtr ShowPlaced(const CPlacedObjectInfo& placed) {
@@ -643,17 +657,7 @@ TEST_F(LayoutCheckGL, EveryHintAndEveryDevicesNameLiesInItsBalloonClearOfTheKitc
         const GF::WString* text = GF::GetResource()->GetText(hint.name);
         ASSERT_TRUE(text) << hint.name;
         scene->Clear();
-        GF::TAnimationPtr balloon;
-        if (hint.text == CInGameHintStrategy::kOwnBalloonText) {
-            CTextBalloon own;
-            own.Assign(CInGameHintStrategy::kOwnBalloon, CInGameHintStrategy::kOwnBalloonText,
-                       GF::THolder<GF::IScene>(scene.Get()));
-            own.SetMargin(CInGameHintStrategy::kOwnBalloonMargin);
-            balloon = own.SetText(*text);
-        } else {
-            balloon = scene->CreateAnimation(hint.text);
-            if (balloon) balloon->SetText("_text", *text);
-        }
+        const GF::TAnimationPtr balloon = HintBalloon(hint, *text);
         if (balloon) balloon->Play("_show", 0, false);
         wordsOn(hint.name, balloon);
         ++hints;
@@ -773,17 +777,7 @@ TEST_F(LayoutCheckGL, TheKitchensButtonsRibbonsSignsAndBalloonsLieClearOfEachOth
         const GF::WString* text = GF::GetResource()->GetText(hint.name);
         ASSERT_TRUE(text) << hint.name;
         scene->Clear();
-        CTextBalloon own;
-        GF::TAnimationPtr balloon;
-        if (hint.text == CInGameHintStrategy::kOwnBalloonText) {
-            own.Assign(CInGameHintStrategy::kOwnBalloon, CInGameHintStrategy::kOwnBalloonText,
-                       GF::THolder<GF::IScene>(scene.Get()));
-            own.SetMargin(CInGameHintStrategy::kOwnBalloonMargin);
-            balloon = own.SetText(*text);
-        } else {
-            balloon = scene->CreateAnimation(hint.text);
-            if (balloon) balloon->SetText("_text", *text);
-        }
+        const GF::TAnimationPtr balloon = HintBalloon(hint, *text);
         ASSERT_TRUE(balloon) << hint.name;
         balloon->Play(hint.flag3 ? "all" : "_show", 0, false);
         scene->Update(0.0f);
