@@ -400,9 +400,10 @@ void Interfaces(CResourceReader@ r)
 // "_text" (the text "item_<name>" replaces it) and, with hitArea, "_button_rect": a smaller,
 // invisible area that takes the clicks. One part for each state of the button.
 // A button whose caption part is "_text" takes the caption the game gives its control ("item_" and
-// the control's name); under another part name it keeps its own.
+// the control's name); under another part name it keeps its own. A short caption may take a face of
+// width percent of the usual one, its hit area with it.
 void MenuButton(CResourceReader@ r, const string &in name, int caption, bool hitArea,
-                const string &in captionPart = "_text")
+                const string &in captionPart = "_text", int width = 100)
 {
     r.CreateAnimationData(name);
     r.AddNamedPart("_up", 0, 100, 1);
@@ -417,9 +418,9 @@ void MenuButton(CResourceReader@ r, const string &in name, int caption, bool hit
     r.AddSpriteIDResource(2, 100);
     r.AddSpriteIDResource(1, 300);
     r.AddHotspot(5000, 5000, 0, 500);
-    r.AddZoom(135, 100, 0, 300);
-    r.AddZoom(128, 95, 0, 100);
-    r.AddZoom(135, 100, 0, 100);
+    r.AddZoom(135 * width / 100, 100, 0, 300);
+    r.AddZoom(128 * width / 100, 95, 0, 100);
+    r.AddZoom(135 * width / 100, 100, 0, 100);
     r.AddBlendMode(2, 500);
     r.AddColor(255, 255, 255, 255, 0, 400);
     r.AddColor(255, 128, 128, 128, 0, 100);
@@ -435,7 +436,7 @@ void MenuButton(CResourceReader@ r, const string &in name, int caption, bool hit
         r.CreateSpriteObjectData("_button_rect");
         r.AddSpriteIDResource(5, 500);
         r.AddHotspot(5000, 5000, 0, 500);
-        r.AddZoom(170, 125, 0, 500);
+        r.AddZoom(170 * width / 100, 125, 0, 500);
         r.AddOpaque(0, 0, 500);
     }
 }
@@ -1134,7 +1135,8 @@ void KitchenScene(CResourceReader@ r, const string &in name, int red, int green,
     Part(r, "_ring", "levels", "ring", -120, 180, kPlateLayer);
 }
 
-// The play screen's layout over the kitchen: the buttons "hint", "menu" and "help" along the top,
+// The play screen's layout over the kitchen: the buttons "hint" and "menu" along the top, "help"
+// at the bottom right,
 // the delivery progress bar ("_delivery_progres", whose "_idle" fills it) and the level-time dial
 // "_flip" (its "_clock" with the hand "_second" and the "_segment" that shows the time gone). It
 // covers nothing else, so the kitchen shows through. Also the pause picture the screen draws when
@@ -1143,8 +1145,10 @@ void KitchenScene(CResourceReader@ r, const string &in name, int red, int green,
 void GameScreen(CResourceReader@ r)
 {
     r.CreateModule("interfaces");
-    MenuButton(r, "button_hint", 47, true);
-    MenuButton(r, "button_menu", 47, true);
+    // The top row's two short buttons, narrow: the rivals' ribbons stand between them, and the
+    // order signs, sliding in from the top, come down right of the menu.
+    MenuButton(r, "button_hint", 47, true, "_text", 55);
+    MenuButton(r, "button_menu", 47, true, "_text", 55);
     MenuButton(r, "button_help", 47, true);
 
     r.CreateAnimationData("delivery_progres");
@@ -1192,8 +1196,8 @@ void GameScreen(CResourceReader@ r)
     r.AddNamedPart("_show", 0, 300, 1);
     r.AddNamedPart("_idle", 300, 1300, 0);
     r.AddNamedPart("_hide", 1300, 1600, 1);
-    ScreenPart(r, "_item_hint", "button_hint", -300, -270);
-    ScreenPart(r, "_item_menu", "button_menu", 300, -270);
+    ScreenPart(r, "_item_hint", "button_hint", -340, -270);
+    ScreenPart(r, "_item_menu", "button_menu", 220, -270);
     ScreenPart(r, "_item_help", "button_help", 300, 270);
     ScreenPart(r, "_delivery_progres", "delivery_progres", -350, 270);
     ScreenPart(r, "_flip", "clock_flip", -340, 232, kScreenLayer - 4);

@@ -157,7 +157,8 @@ void CZacaz::UpdateDisplay(const float& dt) {
     }
     if (m_sign) {
         if (m_kind == kBonusKind) {
-            m_sign->SetTextNumber("_points", m_itemCount - m_itemsDone);
+            // The hand-over counts one more done than the items: the card never goes below none.
+            m_sign->SetTextNumber("_points", std::max(0, m_itemCount - m_itemsDone));
         } else {
             float target = 0.0f, tips = 0.0f;
             ComputeReward(target, tips);

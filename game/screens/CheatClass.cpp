@@ -69,7 +69,9 @@ void CCheatClass::Apply(GF::WChar ch) {
     CPlayerProfile& player = GetCurrentPlayer();
     const bool all = digit == kHighestStage;
     player.floatVars[kStageOpened] = static_cast<float>(all ? kHighestStage : digit + 1);
-    player.floatVars[kLevelNumber] = all ? 9.0f : 1.0f;
+    // Every stage opened leaves the player at the last level of the last stage, which a replay plays.
+    const CStageInfo* last = all ? levels.FindStage(GetStageName(kHighestStage)) : nullptr;
+    player.floatVars[kLevelNumber] = last && last->MapValue > 0 ? static_cast<float>(last->MapValue) : 1.0f;
     player.floatVars[kStageFinished] = all ? 1.0f : 0.0f;
     player.floatVars[kStageZoom] = 0.0f;
     player.floatVars[kZoomIntoStage] = 0.0f;

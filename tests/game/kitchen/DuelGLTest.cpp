@@ -342,7 +342,7 @@ TEST(Duel, TheRivalCooksInTimedStepsAndWinsAnIdleRound) {
     EXPECT_EQ(result, 202.0f);
     EXPECT_EQ(pictures, std::vector<std::string>{"level_complete_4"});
 
-    EXPECT_EQ(screen.flag, "country_8");  // the rival's portrait 7
+    EXPECT_EQ(screen.flag, "country_2");  // the rival's portrait 1: the stage's flag
     EXPECT_EQ(screen.title, u"Tomato soup");
     EXPECT_EQ(screen.round, u"Round 2");
     EXPECT_GT(storedTime, 20000.0f);

@@ -403,4 +403,10 @@ TEST_F(ReceptPanel, OffersRideTheMoodBarAndArePaidByServingOrByItem) {
     ASSERT_EQ(field->served.size(), 1u);
     EXPECT_EQ(field->served[0], bonus);
     EXPECT_TRUE(bonus->IsLeaving());
+    // Its card counts the items left to bring: none, also once the hand-over counts one more.
+    bonus->SetItemDone(0);
+    bonus->SetItemDone(1);
+    bonus->SetItemDone(CZacaz::kNoItem);
+    bonus->UpdateDisplay(40.0f);
+    EXPECT_EQ(TextOf(bonus->GetSign(), "_points"), "0");
 }

@@ -22,8 +22,8 @@ struct tagArea {
 // The kitchen's own controls, and the middle of the floor left of the heroine, where the intro's box
 // stands until the intro is over.
 constexpr tagArea kAreas[] = {
-    {"the Hint button", 15, 15, 185, 45},
-    {"the Menu button", 615, 15, 785, 45},
+    {"the Hint button", 15, 15, 105, 45},
+    {"the Menu button", 575, 15, 665, 45},
     {"the Help button", 615, 555, 785, 585},
     {"the floor where the intro's box stood", 280, 300, 365, 360},
 };

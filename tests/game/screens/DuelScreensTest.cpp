@@ -76,7 +76,7 @@ protected:
 
 }  // namespace
 
-// A lost round before the duel was ever won: the rival's flag (portrait 7 is the last flag), the
+// A lost round before the duel was ever won: the rival's flag (portrait 1, the stage's flag), the
 // round's dish and title, the round's number, the time as m:ss, and only "replay" and "map".
 // Once the round has been won, "replay_2" and "continue" instead, and a replay names the level
 // to play. Portraits past 7 share the seventh flag; a player's first order makes the second count.
@@ -84,7 +84,7 @@ TEST_F(DuelScreensTest, TheLoseScreenShowsTheRoundAndOffersItsReplays) {
     StartAsPlayer();
     GetCurrentPlayer().levels["stage2_2"].value = 61500.0f;
     Open("DuelLoseScreen", "stage2_2");
-    EXPECT_EQ(Flag(), "country_8");
+    EXPECT_EQ(Flag(), "country_2");
     EXPECT_EQ(Dish(), std::make_pair(std::string("soup"), std::u16string(u"Tomato soup")));
     EXPECT_EQ(Text("_round"), u"Round 2");
     EXPECT_EQ(Text("_time"), u"1:01");

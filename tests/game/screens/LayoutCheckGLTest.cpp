@@ -27,6 +27,7 @@
 #include "game/app/Players.h"
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/InGameHintStrategy.h"
+#include "game/kitchen/Pers.h"
 #include "game/kitchen/RivalsPanel.h"
 #include "game/kitchen/TextBalloon.h"
 #include "game/screens/CookBookPages.h"
@@ -83,6 +84,20 @@ protected:
     static constexpr int kRipple = 3;
 
     LayoutCheckGL() : CSampleSceneGL(800, 600) {}
+
+    // A balloon hint's balloon on the scene with its words, made as the kitchen makes it.
+    GF::TAnimationPtr HintBalloon(const CHintInfo& hint, const GF::WString& text) {
+        if (hint.text != CInGameHintStrategy::kOwnBalloonText) {
+            const GF::TAnimationPtr balloon = scene->CreateAnimation(hint.text);
+            if (balloon) balloon->SetText("_text", text);
+            return balloon;
+        }
+        CTextBalloon own;
+        own.Assign(CInGameHintStrategy::kOwnBalloon, CInGameHintStrategy::kOwnBalloonText,
+                   GF::THolder<GF::IScene>(scene.Get()));
+        own.SetMargin(CInGameHintStrategy::kOwnBalloonMargin);
+        return own.SetText(text);
+    }
 
     // A kitchen object of a level, shown idle where and as large as the level places it (none when
     // the library has no such animation).
@@ -642,17 +657,7 @@ TEST_F(LayoutCheckGL, EveryHintAndEveryDevicesNameLiesInItsBalloonClearOfTheKitc
         const GF::WString* text = GF::GetResource()->GetText(hint.name);
         ASSERT_TRUE(text) << hint.name;
         scene->Clear();
-        GF::TAnimationPtr balloon;
-        if (hint.text == CInGameHintStrategy::kOwnBalloonText) {
-            CTextBalloon own;
-            own.Assign(CInGameHintStrategy::kOwnBalloon, CInGameHintStrategy::kOwnBalloonText,
-                       GF::THolder<GF::IScene>(scene.Get()));
-            own.SetMargin(CInGameHintStrategy::kOwnBalloonMargin);
-            balloon = own.SetText(*text);
-        } else {
-            balloon = scene->CreateAnimation(hint.text);
-            if (balloon) balloon->SetText("_text", *text);
-        }
+        const GF::TAnimationPtr balloon = HintBalloon(hint, *text);
         if (balloon) balloon->Play("_show", 0, false);
         wordsOn(hint.name, balloon);
         ++hints;
@@ -718,6 +723,144 @@ TEST_F(LayoutCheckGL, EveryHintAndEveryDevicesNameLiesInItsBalloonClearOfTheKitc
         }
     }
     EXPECT_GT(seen.size(), 8u);
+}
+
+// The kitchen's top row, its signs and the heroine's words, for every kitchen level: the play
+// screen's buttons lie clear of the order signs, in their column and on their way in from the top,
+// and of the rivals' ribbons and portraits at the widest the level has them; and every balloon hint,
+// placed over the heroine wherever the level lets her stand, lies clear of all of them.
+TEST_F(LayoutCheckGL, TheKitchensButtonsRibbonsSignsAndBalloonsLieClearOfEachOther) {
+    const CGameData& data = GetGameData();
+    const CZacazParams& params = data.zacazParams;
+    std::vector<tagPart> controls;
+    for (tagPart part : Rest("interfaces.game_screen"))
+        if (part.path.starts_with("_item_")) controls.push_back(part);
+    ASSERT_GE(controls.size(), 3u);
+
+    // Every sign of the column, open or not, and the way a sign slides in: from its start down to
+    // the first row.
+    scene->Clear();
+    std::vector<tagPart> signs;
+    const auto sign = [&](float x, float y, bool open, const std::string& what) {
+        const GF::TAnimationPtr shown = scene->CreateAnimation("interfaces.zakaz");
+        ASSERT_TRUE(shown);
+        shown->SetPosition(x, y);
+        shown->Play(open ? "_show" : "_idle", 0, false);
+        if (open) shown->ShowTime(shown->GetEndTime());
+        shown->SetChildVisible("_list", open);
+        scene->Update(0.0f);
+        shown->ApplyTransform();
+        for (tagPart part : PartsOf(shown)) {
+            part.path = what + " " + part.path;
+            signs.push_back(part);
+        }
+    };
+    for (int open = 0; open < params.customersAtOnce; ++open) {
+        float y = params.firstRowY;
+        for (int row = 0; row < params.customersAtOnce; ++row) {
+            sign(params.columnX, y, row == open, "a sign in row " + std::to_string(row + 1));
+            y += params.rowStep + (row == open ? params.openStep : 0.0f);
+        }
+    }
+    for (float k = 0.0f; k <= 1.0f; k += 0.125f)
+        sign(params.signX + k * (params.columnX - params.signX),
+             params.signY + k * (params.firstRowY - params.signY), false, "a sign sliding in");
+    for (const tagPart& control : controls)
+        for (const tagPart& part : signs)
+            EXPECT_FALSE(Overlap(control.box, part.box)) << control.path << " " << Box(control.box)
+                                                         << " lies on " << part.path << " " << Box(part.box);
+
+    // The balloon hints, each about its own position as its hint shows it.
+    std::vector<std::pair<std::string, TRect>> balloons;
+    for (const CHintInfo& hint : data.hints) {
+        if (hint.flag2) continue;
+        const GF::WString* text = GF::GetResource()->GetText(hint.name);
+        ASSERT_TRUE(text) << hint.name;
+        scene->Clear();
+        const GF::TAnimationPtr balloon = HintBalloon(hint, *text);
+        ASSERT_TRUE(balloon) << hint.name;
+        balloon->Play(hint.flag3 ? "all" : "_show", 0, false);
+        scene->Update(0.0f);
+        balloon->ShowTime(300.0f);
+        balloon->ApplyTransform();
+        balloons.emplace_back(hint.name, balloon->GetBoundingBox());
+    }
+    ASSERT_GT(balloons.size(), 10u);
+
+    std::set<std::string> floors;  // most levels share the base kitchen's floor and rivals
+    for (const auto& [name, level] : GetLevelsData().Levels) {
+        if (level.Orders.empty()) continue;
+        scene->Clear();
+        // The ribbons with every participant, each at the most it reaches there, at rest.
+        std::vector<tagPart> top = controls;
+        top.insert(top.end(), signs.begin(), signs.end());
+        CRivalsPanel panel;
+        panel.Init(GF::THolder<GF::IScene>(scene.Get()));
+        if (!level.ProgressValues.empty()) {
+            panel.ShowRivalPortraits(CRivalsPanel::kPlayer, 1.0f);
+            for (const CLevelValuePair& rival : level.ProgressValues)
+                panel.ShowRivalPortraits(rival.Slot, static_cast<float>(rival.Value + 19));
+            for (int step = 0; step < 20; ++step) panel.Step(data.rivalParams.stepInterval / 4.0f);
+            std::vector<tagPart> ribbons;
+            for (const GF::TAnimationPtr& ribbon : panel.GetRibbons()) {
+                ribbon->ApplyTransform();
+                for (tagPart part : PartsOf(ribbon)) {
+                    part.path = "a ribbon's " + part.path;
+                    ribbons.push_back(part);
+                }
+            }
+            for (const auto& entry : panel.GetEntries()) {
+                entry.portrait->ApplyTransform();
+                tagPart part;
+                part.path = "the portrait of " + std::to_string(entry.participant);
+                part.box = entry.portrait->GetBoundingBox();
+                ribbons.push_back(part);
+            }
+            for (const tagPart& ribbon : ribbons)
+                for (const tagPart& other : top)
+                    EXPECT_FALSE(Overlap(ribbon.box, other.box))
+                        << name << ": " << ribbon.path << " " << Box(ribbon.box) << " lies under "
+                        << other.path << " " << Box(other.box);
+            top.insert(top.end(), ribbons.begin(), ribbons.end());
+        }
+
+        // The heroine on every free cell of the level's floor, and each balloon over her.
+        if (!floors.insert(std::to_string(level.ProgressValues.size()) + " " + level.LayoutName).second) {
+            panel.Clear();
+            continue;
+        }
+        SetFloorQuad(level.FloorQuad);
+        const GF::THolder<CPers> heroine = CPers::Create(0, level.WalkGrid.begin(), level.WalkGrid.end(),
+                                                         GF::THolder<GF::IScene>(scene.Get()));
+        ASSERT_TRUE(heroine && heroine->GetAnimation()) << name;
+        std::vector<std::pair<std::string, TRect>> stands;  // the cell, her box there
+        for (int x = 0; x < CPers::kGridSize; ++x)
+            for (int y = 0; y < CPers::kGridSize; ++y) {
+                const std::size_t k = static_cast<std::size_t>(x * CPers::kGridSize + y);
+                if (k < level.WalkGrid.size() && level.WalkGrid[k]) continue;
+                heroine->SetPosition(static_cast<float>(x), static_cast<float>(y));
+                heroine->GetAnimation()->ApplyTransform();
+                stands.emplace_back("(" + std::to_string(x) + ", " + std::to_string(y) + ")",
+                                    heroine->GetAnimation()->GetBoundingBox());
+            }
+        EXPECT_GT(stands.size(), 50u) << name;
+        // Each balloon: the first place a player would find it under something.
+        for (const auto& [hint, box] : balloons) {
+            std::string found;
+            for (std::size_t i = 0; i < stands.size() && found.empty(); ++i) {
+                const GF::TPoint<float> at = CInGameHintStrategy::PlaceOver(box, stands[i].second);
+                const int dx = static_cast<int>(at.x), dy = static_cast<int>(at.y);
+                const TRect said{box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
+                for (const tagPart& other : top)
+                    if (found.empty() && Overlap(said, other.box))
+                        found = Box(said) + " over the heroine on cell " + stands[i].first + " " +
+                                Box(stands[i].second) + " lies under " + other.path + " " + Box(other.box);
+            }
+            EXPECT_TRUE(found.empty()) << name << ": \"" << hint << "\" " << found;
+        }
+        panel.Clear();
+    }
+    EXPECT_FALSE(floors.empty());
 }
 
 // The publisher's pictures at full light with the game's title the publisher screen writes over them:

@@ -145,8 +145,8 @@ TEST_F(ResultScreensTest, LevelResultShowsTheFiguresAndImprovesTheBestPlace) {
 // The standings of a stage from the player's level records: sums over the stage's levels only, the
 // player ahead of a rival with the same sum, the podium's points truncated, the leaver in float
 // variable 18 (position 8 - s; -1 for a stage the table lacks), ribbons below the podium by the map
-// index p, the layout "_2" for the sixth stage, and the player's cup hidden until idle, then shown
-// with its sparks and sound.
+// index p, the layout "_2" for the sixth stage, as many podium places drawn as the layout holds, and
+// the player's cup hidden until idle, then shown with its sparks and sound.
 TEST_F(ResultScreensTest, StageResultRanksTheStageAndLightsThePlayersCup) {
     StartGame();
     CPlayerProfile& player = Player();
@@ -223,10 +223,14 @@ TEST_F(ResultScreensTest, StageResultRanksTheStageAndLightsThePlayersCup) {
     EXPECT_EQ(dynamic_cast<CStageStatisticsScreen*>(screen.Get())->GetPlayerCup().Get(),
               GF::HGENS::HostedAnimation(screen->GetAnimation(), "cup_2").Get());
 
-    // The "_2" layout while p is not 6 lacks the third cup: left out, logged.
-    player.floatVars[1] = 1.0f;
-    Show("StageStatisticsScreen", "main_menu.StageStatisticsScreen");
-    EXPECT_TRUE(engine.HasLog("Screen \"StageStatisticsScreen\": the layout lacks \"cup_3\""));
+    // The seventh stage, p being 6 too: each of the three points has its portrait and cup.
+    player.levels["stage7_1"].scores = {{0, 90.0f}, {1, 80.0f}, {6, 120.0f}, {2, 70.0f}};
+    player.stageName = "stage7";
+    screen = Show("StageStatisticsScreen", "main_menu.StageStatisticsScreen");
+    EXPECT_EQ(Text("_points_3"), u"80");
+    EXPECT_EQ(Hosted(screen->GetAnimation(), "_place_3"), "pers_big_1");
+    EXPECT_EQ(Hosted(GF::HGENS::HostedAnimation(screen->GetAnimation(), "cup_3"), "_cup_place"), "cup_3_6");
+    EXPECT_FALSE(engine.HasLog("the layout lacks"));
 
     // A stage the table lacks: nobody leaves.
     player.stageName = "nowhere";
