@@ -10,6 +10,7 @@
 #include "framework/core/DataStreams.h"
 #include "framework/core/GameProperties.h"
 #include "framework/gui/Transition.h"
+#include "platform/MessageBox.h"
 #include "platform/SaveFolder.h"
 
 namespace GF {
@@ -252,6 +253,16 @@ void CGameManager::LoadSettings() {
         RaiseSettingsLoad(stream);
     }
     SetFullScreen(properties->GetInt("FullScreen") != 0);
+    // A whole session played for nothing would otherwise only show in the log.
+    if (m_settingsHeld && !m_toldHeld) {
+        m_toldHeld = true;
+        const std::string message = "Nothing will be saved this time: the saved players in " +
+                                    Utf16ToUtf8(path) +
+                                    " can't be used, and that file is left as it is so that they are not "
+                                    "lost. log.txt beside it says why.";
+        m_hge->System_Log("%s", message.c_str());
+        Platform::ShowMessageBox(kWindowTitle, message, Platform::kMessageWarning);
+    }
 }
 
 void CGameManager::SetSettingsAside(const std::string& why) {
