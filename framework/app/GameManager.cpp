@@ -1,8 +1,11 @@
 #include "framework/app/GameManager.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/FileOpen.h"
@@ -298,10 +301,29 @@ void CGameManager::SaveSettings() {
 
 bool CGameManager::WriteSettings(const WString& path) {
     const std::string target = Utf16ToUtf8(path);
-    const std::string temporary = target + ".tmp";
+    std::string temporary = target + ".tmp";
     THolder<IDataOutputStream> stream = CreateDataOutputStream();
-    if (!stream->OpenW(Utf8ToUtf16(temporary))) {
-        m_hge->System_Log("Can't open %s for writing", temporary.c_str());
+    bool opened = stream->OpenW(Utf8ToUtf16(temporary));
+    if (!opened && errno == EISDIR) {
+        // A folder is not ours to remove, and it must not stop every save: a free name beside it
+        // takes its place.
+        std::string unique = temporary + ".XXXXXX";
+        const int fd = mkstemp(unique.data());
+        if (fd < 0) {
+            m_hge->System_Log("%s is a directory, and no name beside it is free: %s", temporary.c_str(),
+                              std::strerror(errno));
+            return false;
+        }
+        close(fd);
+        m_hge->System_Log("%s is a directory, not a file: the settings are written through %s instead",
+                          temporary.c_str(), unique.c_str());
+        temporary = unique;
+        stream = CreateDataOutputStream();  // the failed open marked the first one failed
+        opened = stream->OpenW(Utf8ToUtf16(temporary));
+    }
+    if (!opened) {
+        m_hge->System_Log("Can't open %s for writing: %s", temporary.c_str(), std::strerror(errno));
+        if (temporary != target + ".tmp") std::remove(temporary.c_str());
         return false;
     }
     THolder<CGameProperties> properties = GetGameProperties();
