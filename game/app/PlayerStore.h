@@ -122,10 +122,11 @@ void SavePlayerStore(GF::COutputStream& out, const CPlayerStore& store);
 // The game's part of "Setting", after the framework's four integers: the version word, then the store.
 void SaveSettingsPart(GF::COutputStream& out, const CPlayerStore& store);
 
-// The most bytes the player store in "Setting" may take. A hundred players who have played every level
-// take a tenth of it. Every count in the store is checked against the bytes left, and no entry costs
-// more than some forty bytes of memory per byte of file, so a damaged file is refused before it can
-// take more than tens of megabytes.
+// The most bytes the player store in "Setting" may take. A player who has played every level takes a
+// few kilobytes, so there is room for a couple of hundred. Every count in the store is checked against
+// the bytes left, and no entry costs more than some forty bytes of memory per byte of file (a list of
+// empty names, the worst, about 32): a store at the bound takes some 35 MB, and a larger one is refused
+// before it is read.
 constexpr uint32_t kMaxSavedStoreBytes = uint32_t{1} << 20;
 
 enum class ESettingsPart {
