@@ -1,5 +1,7 @@
 #include "engine/Log.h"
 
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include "engine/FileOpen.h"
@@ -14,9 +16,15 @@ void CLog::SetFile(const std::string& path) {
     Close();
     m_path = path;
     if (m_path.empty()) return;
-    // Beside the player's files: a link in its place is replaced, not written through.
+    // Beside the player's files: a link in its place is replaced, not written through. A pipe, a
+    // device or a socket is replaced too, which whoever put it there must hear of.
+    const std::string was = WhatIsAt(m_path);
     m_file = OpenForWriting(m_path);
-    if (!m_file) std::fprintf(stderr, "Can't open log file %s\n", m_path.c_str());
+    if (!m_file) {
+        std::fprintf(stderr, "Can't open log file %s: %s\n", m_path.c_str(), std::strerror(errno));
+    } else if (was == "a FIFO" || was == "a device" || was == "a socket") {
+        Write("%s was %s, not a file: this log took its place", m_path.c_str(), was.c_str());
+    }
 }
 
 void CLog::Close() {

@@ -121,10 +121,12 @@ bool ShowSdlMessageBox(const std::string& caption, const std::string& text, EMes
         {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, 0, "Cancel"},
     };
     SDL_MessageBoxData box{};
-    box.flags = style == kMessageStop ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    box.flags = style == kMessageStop      ? SDL_MESSAGEBOX_ERROR
+                : style == kMessageWarning ? SDL_MESSAGEBOX_WARNING
+                                           : SDL_MESSAGEBOX_INFORMATION;
     box.title = caption.c_str();
     box.message = text.c_str();
-    box.numbuttons = style == kMessageStop ? 1 : 2;
+    box.numbuttons = style == kMessageQuestion ? 2 : 1;
     box.buttons = buttons;
     int chosen = 0;
     if (ShowSdlMessageBoxEndingOnSignal(box, chosen) != 0) return false;
@@ -136,9 +138,9 @@ bool ShowSdlMessageBox(const std::string& caption, const std::string& text, EMes
 bool ShowMessageBox(const std::string& caption, const std::string& text, EMessageStyle style) {
     // Whoever answers the box, the text reaches stderr: there may be no display to show it on.
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    // Every box comes before the program ends; one left open must not keep the next start from
-    // running (the box's child would hold the lock too).
-    CSingleInstance::ReleaseHeld();
+    // A stop or a question comes before the program ends; one left open must not keep the next start
+    // from running (the box's child would hold the lock too). After a warning the game goes on.
+    if (style != kMessageWarning) CSingleInstance::ReleaseHeld();
     if (g_handler) return g_handler(caption, text, style);
     return ShowSdlMessageBox(caption, text, style);
 }

@@ -6,8 +6,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "engine/FileOpen.h"
@@ -37,26 +35,21 @@ bool IsSpecialFile(const std::string& path) {
 
 }  // namespace
 
-std::string CSingleInstance::LockPath(const std::string& title) {
+std::string CSingleInstance::LockPath(const std::string& title, std::string& error) {
     const std::string name = CleanTitle(title);
-    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR"); runtime && *runtime)
-        return std::string(runtime) + "/" + name + ".lock";
-    // A shared folder such as /tmp would let another user make the file first; the save folder is
-    // the user's own.
-    std::string error;
     const std::string folder = SaveFolder(name, error);
-    if (folder.empty()) {
-        std::fprintf(stderr, "No folder for the instance lock: %s\n", error.c_str());
-        return {};
-    }
-    return folder + "/" + name + ".lock";
+    return folder.empty() ? std::string() : folder + "/" + name + ".lock";
 }
 
 CSingleInstance::EResult CSingleInstance::Acquire(const std::string& title) {
     Release();
     m_refusal.clear();
-    const std::string path = LockPath(title);
-    if (path.empty()) return kUnavailable;
+    std::string noFolder;
+    const std::string path = LockPath(title, noFolder);
+    if (path.empty()) {
+        m_refusal = "No save folder for the game: " + noFolder;
+        return kUnavailable;
+    }
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (IsSpecialFile(path)) {
             m_refusal = "The instance lock " + path + " is " + Engine::WhatIsAt(path) +
@@ -75,8 +68,8 @@ CSingleInstance::EResult CSingleInstance::Acquire(const std::string& title) {
             // Whatever stands there is not a lock of ours: it goes, and the next attempt makes one.
             const int error = errno;
             if (error == ENOENT || unlink(path.c_str()) != 0) {
-                std::fprintf(stderr, "Can't open the instance lock %s: %s\n", path.c_str(),
-                             std::strerror(error == ENOENT ? error : errno));
+                m_refusal = "Can't make the instance lock " + path + ": " +
+                            std::strerror(error == ENOENT ? error : errno);
                 return kUnavailable;
             }
             continue;
@@ -85,7 +78,7 @@ CSingleInstance::EResult CSingleInstance::Acquire(const std::string& title) {
             const int error = errno;
             close(fd);
             if (error == EWOULDBLOCK) return kAlreadyRunning;
-            std::fprintf(stderr, "Can't lock %s: %s\n", path.c_str(), std::strerror(error));
+            m_refusal = "Can't lock " + path + ": " + std::strerror(error);
             return kUnavailable;
         }
         if (!StillNamed(fd, path)) {
@@ -96,7 +89,7 @@ CSingleInstance::EResult CSingleInstance::Acquire(const std::string& title) {
         g_holder = this;
         return kAcquired;
     }
-    std::fprintf(stderr, "Can't keep the instance lock %s in place\n", path.c_str());
+    m_refusal = "Can't keep the instance lock " + path + " in place";
     return kUnavailable;
 }
 

@@ -1,8 +1,11 @@
 #include "framework/app/GameManager.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "engine/FileOpen.h"
@@ -10,6 +13,7 @@
 #include "framework/core/DataStreams.h"
 #include "framework/core/GameProperties.h"
 #include "framework/gui/Transition.h"
+#include "platform/MessageBox.h"
 #include "platform/SaveFolder.h"
 
 namespace GF {
@@ -252,6 +256,16 @@ void CGameManager::LoadSettings() {
         RaiseSettingsLoad(stream);
     }
     SetFullScreen(properties->GetInt("FullScreen") != 0);
+    // A whole session played for nothing would otherwise only show in the log.
+    if (m_settingsHeld && !m_toldHeld) {
+        m_toldHeld = true;
+        const std::string message = "Nothing will be saved this time: the saved players in " +
+                                    Utf16ToUtf8(path) +
+                                    " can't be used, and that file is left as it is so that they are not "
+                                    "lost. log.txt beside it says why.";
+        m_hge->System_Log("%s", message.c_str());
+        Platform::ShowMessageBox(kWindowTitle, message, Platform::kMessageWarning);
+    }
 }
 
 void CGameManager::SetSettingsAside(const std::string& why) {
@@ -287,10 +301,29 @@ void CGameManager::SaveSettings() {
 
 bool CGameManager::WriteSettings(const WString& path) {
     const std::string target = Utf16ToUtf8(path);
-    const std::string temporary = target + ".tmp";
+    std::string temporary = target + ".tmp";
     THolder<IDataOutputStream> stream = CreateDataOutputStream();
-    if (!stream->OpenW(Utf8ToUtf16(temporary))) {
-        m_hge->System_Log("Can't open %s for writing", temporary.c_str());
+    bool opened = stream->OpenW(Utf8ToUtf16(temporary));
+    if (!opened && errno == EISDIR) {
+        // A folder is not ours to remove, and it must not stop every save: a free name beside it
+        // takes its place.
+        std::string unique = temporary + ".XXXXXX";
+        const int fd = mkstemp(unique.data());
+        if (fd < 0) {
+            m_hge->System_Log("%s is a directory, and no name beside it is free: %s", temporary.c_str(),
+                              std::strerror(errno));
+            return false;
+        }
+        close(fd);
+        m_hge->System_Log("%s is a directory, not a file: the settings are written through %s instead",
+                          temporary.c_str(), unique.c_str());
+        temporary = unique;
+        stream = CreateDataOutputStream();  // the failed open marked the first one failed
+        opened = stream->OpenW(Utf8ToUtf16(temporary));
+    }
+    if (!opened) {
+        m_hge->System_Log("Can't open %s for writing: %s", temporary.c_str(), std::strerror(errno));
+        if (temporary != target + ".tmp") std::remove(temporary.c_str());
         return false;
     }
     THolder<CGameProperties> properties = GetGameProperties();

@@ -202,13 +202,16 @@ int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOption
         return 1;
     }
 
+    // Without the lock a second copy could write its settings over the first one's players: the
+    // game does not run.
     switch (state.instanceLock.Acquire(kWindowTitle)) {
         case Platform::CSingleInstance::kAlreadyRunning:
             return 0;
         case Platform::CSingleInstance::kRefused:
+        case Platform::CSingleInstance::kUnavailable:
             Platform::ShowMessageBox(kWindowTitle, state.instanceLock.Refusal(), Platform::kMessageStop);
             return 1;
-        default:
+        case Platform::CSingleInstance::kAcquired:
             break;
     }
 

@@ -1,7 +1,6 @@
 #include "game/app/Application.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
 #include "framework/app/GameManager.h"
@@ -47,20 +46,19 @@ private:
     int& m_depth;
 };
 
-// Moves "Setting" to the name beside it, replacing an older one there. False (and logged) when
-// the file could not be moved; a missing file has nothing to move.
+// Moves "Setting" to the first free name beside it ("Setting.bak", then "Setting.bak.2" ...), never
+// over an older one. False (and logged) when the file could not be moved; a missing file has nothing
+// to move.
 bool MoveSettingsAside(HGE* hge, const GF::WString& settingsPath, const char* suffix, const char* why) {
     if (settingsPath.empty()) return false;
-    const std::string from = GF::Utf16ToUtf8(settingsPath);
-    std::error_code exists;
-    if (!std::filesystem::exists(from, exists)) return false;
-    const std::string to = from + suffix;
+    std::string kept;
     std::string error;
-    if (!Platform::ReplaceFile(from, to, error)) {
-        hge->System_Log("Can't move Setting aside to Setting%s: %s", suffix, error.c_str());
+    if (!Platform::SetAside(GF::Utf16ToUtf8(settingsPath), suffix, kept, error)) {
+        hge->System_Log("Can't move Setting aside: %s", error.c_str());
         return false;
     }
-    hge->System_Log("Setting moved to Setting%s: %s", suffix, why);
+    if (kept.empty()) return false;
+    hge->System_Log("Setting moved to %s: %s", kept.c_str(), why);
     return true;
 }
 
@@ -240,8 +238,8 @@ void CApplication::CarryOutPendingRule(const GF::THolder<GF::IScreen>& screen) {
 }
 
 // The new screen joins the finishing screen's scene and is raised above all that the scene draws
-// below the shades (the screen beneath and what its own code added). It is activated by the screen manager's frame step, from which the finishing screen's rule is always
-// carried out, so it is only marked shown.
+// below the shades (the screen beneath and what its own code added). It is activated by the screen manager's
+// frame step, from which the finishing screen's rule is always carried out, so it is only marked shown.
 void CApplication::ShowOver(const GF::THolder<GF::IScreen>& screen, const CFlowRule& rule) {
     const GF::THolder<GF::IScene> scene = screen->GetScene();
     if (screen->IsShown() && rule.effectSet) {

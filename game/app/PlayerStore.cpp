@@ -34,6 +34,11 @@ ESettingsPart LoadSettingsPart(GF::CInputStream& in, CPlayerStore& store, std::s
         why = "version " + std::to_string(version) + ", the game data's is " + std::to_string(store.version);
         return ESettingsPart::OtherVersion;
     }
+    if (in.Remaining() > kMaxSavedStoreBytes) {
+        why = "its player store takes " + std::to_string(in.Remaining()) + " bytes, more than the " +
+              std::to_string(kMaxSavedStoreBytes) + " it may";
+        return ESettingsPart::Damaged;
+    }
     CPlayerStore saved;
     if (!LoadPlayerStore(in, saved, why)) return ESettingsPart::Damaged;
     if (saved.version != version) {

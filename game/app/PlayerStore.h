@@ -122,10 +122,18 @@ void SavePlayerStore(GF::COutputStream& out, const CPlayerStore& store);
 // The game's part of "Setting", after the framework's four integers: the version word, then the store.
 void SaveSettingsPart(GF::COutputStream& out, const CPlayerStore& store);
 
+// The most bytes the player store in "Setting" may take. A player who has played every level takes a
+// few kilobytes, so there is room for a couple of hundred. Every count in the store is checked against
+// the bytes left, and no entry costs more than some forty bytes of memory per byte of file (a list of
+// empty names, the worst, about 32): a store at the bound takes some 35 MB, and a larger one is refused
+// before it is read.
+constexpr uint32_t kMaxSavedStoreBytes = uint32_t{1} << 20;
+
 enum class ESettingsPart {
     Loaded,        // the saved players replaced those in memory
     OtherVersion,  // another data version, or no version word at all: nothing read
-    Damaged,       // the version matched but the store did not read whole: nothing replaced
+    Damaged,       // the version matched but the store did not read whole, or is larger than
+                   // kMaxSavedStoreBytes: nothing replaced
 };
 // Reads the game's part into `store` when its leading word equals store.version. The store's own
 // version word must equal the leading one (else the file is damaged); the version stays the game

@@ -293,8 +293,8 @@ TEST_F(ApplicationTest, FocusChangesDeactivateAndActivate) {
 // On OK the program's own file starts anew with the same command line, once the instance lock is let
 // go and the settings are saved: a stand-in program notes what it was given and what it found.
 TEST_F(ApplicationTest, ColourDepthChangeAsksToRestartAndEndsTheScreens) {
-    const CScopedEnv runtime("XDG_RUNTIME_DIR", folder.Path());
-    const std::string lock = Platform::CSingleInstance::LockPath(kWindowTitle);
+    std::string noFolder;
+    const std::string lock = Platform::CSingleInstance::LockPath(kWindowTitle, noFolder);
     const std::string noted = folder / "noted";
     const std::string standIn = folder / "stand-in";
     std::ofstream(standIn) << "#!/bin/sh\n{ printf '%s\\n' \"$@\"; [ -f '" << folder / "Setting"
@@ -317,7 +317,7 @@ TEST_F(ApplicationTest, ColourDepthChangeAsksToRestartAndEndsTheScreens) {
                   std::vector<std::string>{
                       "Quindle: Marvolant: The game must restart for these changes to take effect"});
         EXPECT_EQ(GF::GetGameManager()->GetScreenCount(), 0u);
-        EXPECT_TRUE(Frame());  // no screen left: the loop ends
+        EXPECT_TRUE(Frame());                       // no screen left: the loop ends
         EXPECT_FALSE(state.instanceLock.IsHeld());  // let go before the question, whatever the answer
         // The stand-in is a child of this process: it has noted everything once it has ended.
         if (restart) {
@@ -335,7 +335,6 @@ TEST_F(ApplicationTest, ColourDepthChangeAsksToRestartAndEndsTheScreens) {
 // way out (its screens ended, its End step, its destructor), must add nothing to either. The stand-in
 // does what the new copy does to both files.
 TEST_F(ApplicationTest, AfterTheRestartStartedTheNewCopyTheOldOneWritesNeitherSettingsNorLog) {
-    const CScopedEnv runtime("XDG_RUNTIME_DIR", folder.Path());
     const std::string log = folder / "log.txt";
     const std::string setting = folder / "Setting";
     const std::string done = folder / "done";

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 
 #include "framework/app/GameManager.h"
+#include "framework/core/MemoryStreams.h"
 #include "game/app/PlayerStore.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/TempFolder.h"
@@ -104,10 +106,27 @@ TEST_F(PlayerSettings, ForeignOrDamagedFilesLeaveThePlayersInMemory) {
     const Bytes saved = ReadFile(settingFile);
     const size_t part = 16;  // the framework's four integers come first
 
+    // The kind of file that once took every byte of memory (a player with 140 million empty names),
+    // smaller: just beyond the store's bound, every byte of it a name.
+    CPlayerStore huge = TwoPlayers();
+    huge.players[u"Ann"].names.resize(kMaxSavedStoreBytes);
+    GF::CMemoryOutputStream hugePart;
+    SaveSettingsPart(hugePart, huge);
+    Bytes hugeFile(saved.begin(), saved.begin() + part);
+    hugeFile.insert(hugeFile.end(), hugePart.data.begin(), hugePart.data.end());
+    huge = {};
+    // The names count of one profile said to be 140 million in a file of a few hundred bytes.
+    Bytes manyNames = saved;
+    const Bytes names = {0, 0, 0, 2, 3, 'p', 'a', 'n'};
+    const auto at = std::search(manyNames.begin(), manyNames.end(), names.begin(), names.end());
+    ASSERT_NE(at, manyNames.end());
+    std::copy_n(Bytes{0x08, 0x58, 0x3B, 0x00}.begin(), 4, at);
+
     const struct {
         const char* what;
         Bytes bytes;
         ESettingsPart answer;
+        const char* said = "";
     } cases[] = {
         {"another version",
          [&] {
@@ -137,6 +156,9 @@ TEST_F(PlayerSettings, ForeignOrDamagedFilesLeaveThePlayersInMemory) {
              return b;
          }(),
          ESettingsPart::Damaged},
+        {"a store beyond its bound", std::move(hugeFile), ESettingsPart::Damaged, "bytes, more than the"},
+        {"a count far beyond the bytes left", manyNames, ESettingsPart::Damaged,
+         "names: count 140000000 cannot fit"},
     };
     for (const auto& c : cases) {
         WriteFile(settingFile, c.bytes);
@@ -147,6 +169,7 @@ TEST_F(PlayerSettings, ForeignOrDamagedFilesLeaveThePlayersInMemory) {
         manager->LoadSettings();
         EXPECT_EQ(game.loads, 1) << c.what;
         EXPECT_EQ(game.answer, c.answer) << c.what << ": " << game.why;
+        EXPECT_NE(game.why.find(c.said), std::string::npos) << c.what << ": " << game.why;
         EXPECT_EQ(game.store, before) << c.what;
     }
 }

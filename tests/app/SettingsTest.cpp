@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -159,14 +160,22 @@ TEST_F(SettingsTest, AnotherVersionDiscardsTheGamePart) {
     EXPECT_FALSE(engine.System_GetStateBool(HGE_WINDOWED));
 }
 
-TEST_F(SettingsTest, FileShorterThanTheFrameworkPartGivesTheDefaults) {
+// Whatever it held is kept aside byte for byte, each under a name of its own, before a save can
+// write over it.
+TEST_F(SettingsTest, FileShorterThanTheFrameworkPartGivesTheDefaultsAndIsKeptAside) {
     const Bytes whole = Join({Int32(30), Int32(70), Int32(1), Int32(0)});
-    for (std::ptrdiff_t size : {0, 4, 15}) {
-        WriteFile(settingFile, Bytes(whole.begin(), whole.begin() + size));
+    const char* const kept[] = {".damaged", ".damaged.2", ".damaged.3"};
+    const std::ptrdiff_t sizes[] = {0, 4, 15};
+    for (int i = 0; i < 3; ++i) {
+        const Bytes cut(whole.begin(), whole.begin() + sizes[i]);
+        WriteFile(settingFile, cut);
         SetOptions(1, 2, 3, true);
         manager->LoadSettings();
-        EXPECT_EQ(Options(), (std::vector<int>{100, 60, 0, 1})) << size;
-        EXPECT_EQ(game.loads, 0) << size;
+        EXPECT_EQ(Options(), (std::vector<int>{100, 60, 0, 1})) << sizes[i];
+        EXPECT_EQ(game.loads, 0) << sizes[i];
+        EXPECT_TRUE(fs::is_regular_file(settingFile + kept[i])) << sizes[i];
+        EXPECT_EQ(ReadFile(settingFile + kept[i]), cut) << sizes[i];
+        manager->SaveSettings();
     }
 }
 
@@ -251,4 +260,34 @@ TEST_F(SettingsTest, LinksInTheSaveFolderAreNeverWrittenThrough) {
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / "log.txt"))) << elsewhere;
         EXPECT_EQ(ReadFile(folder / "log.txt"), (Bytes{'a', ' ', 'l', 'i', 'n', 'e', '\n'})) << elsewhere;
     }
+}
+
+// What stands in the way is said, and the saving and the log go on: a folder at "Setting.tmp" (not
+// ours to remove) is written around; a pipe at "log.txt" is replaced, and the new log says so.
+TEST_F(SettingsTest, AFolderAtTheTemporaryNameOrAPipeAtTheLogIsSaidAndTheWritingGoesOn) {
+    fs::create_directory(settingFile + ".tmp");
+    WriteFile(settingFile + ".tmp/kept", {'k'});
+    SetOptions(30, 70, 1, true);
+    game.players = "ann";
+    for (int save = 0; save < 2; ++save) {
+        manager->SaveSettings();
+        EXPECT_FALSE(engine.HasLog("Cant't Save Setting"));
+        EXPECT_EQ(ReadFile(settingFile),
+                  Join({Int32(30), Int32(70), Int32(1), Int32(0), Int32(7), {3, 'a', 'n', 'n'}}));
+    }
+    EXPECT_TRUE(engine.HasLog(settingFile +
+                              ".tmp is a directory, not a file: the settings are written through " +
+                              settingFile + ".tmp."));
+    EXPECT_EQ(ReadFile(settingFile + ".tmp/kept"), Bytes{'k'});
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 2);
+
+    const std::string log = folder / "log.txt";
+    ASSERT_EQ(mkfifo(log.c_str(), 0600), 0);
+    Engine::CLog file;
+    file.SetFile(log);
+    file.Write("a line");
+    file.Close();
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(log)));
+    const std::string said = log + " was a FIFO, not a file: this log took its place\na line\n";
+    EXPECT_EQ(ReadFile(log), Bytes(said.begin(), said.end()));
 }

@@ -99,6 +99,7 @@ TEST_F(ApplicationSettingsTest, ADamagedStoreIsMovedAsideBeforeTheNextSaveCanDes
 TEST_F(ApplicationSettingsTest, StartingFromTheTitleKeepsTheProfilesAsideAndStartsFromTheDefaults) {
     WriteSettings(StoreWithAnn(2));
     const std::vector<unsigned char> before = ReadSettings();
+    std::ofstream(SettingsPath() + ".bak") << "the profiles of an earlier new start";
     ASSERT_TRUE(Start());
     ASSERT_TRUE(HasAnn());
     ASSERT_EQ(TopName(), "SplashScreen");
@@ -110,8 +111,11 @@ TEST_F(ApplicationSettingsTest, StartingFromTheTitleKeepsTheProfilesAsideAndStar
     for (int frame = 0; frame < 5; ++frame) EXPECT_EQ(Frame(), "SplashScreen");
     EXPECT_EQ(activated, std::vector<std::string>{"SplashScreen"});
     EXPECT_FALSE(HasAnn());
-    std::ifstream aside(SettingsPath() + ".bak", std::ios::binary);
+    std::ifstream aside(SettingsPath() + ".bak.2", std::ios::binary);
     EXPECT_EQ(std::vector<unsigned char>(std::istreambuf_iterator<char>(aside), {}), before);
+    std::ifstream earlier(SettingsPath() + ".bak");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}),
+              "the profiles of an earlier new start");
     EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
 }
 

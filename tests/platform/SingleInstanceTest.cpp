@@ -17,30 +17,31 @@ namespace {
 const char* const kTitle = "Quindle: Marvolant";
 }
 
-TEST(SingleInstance, LockFileIsNamedAfterTheTitleInAFolderOfTheUser) {
+// The lock lies with what it guards, the save folder: a copy started from the desktop (a runtime
+// folder set) and one started from a terminal (none) meet at the same lock.
+TEST(SingleInstance, CopiesOnOneSaveFolderMeetAtOneLockWhateverTheRuntimeFolder) {
+    CTempFolder folder;
+    CScopedEnv saveDir("QUINDLE_SAVE_DIR", folder / "saves");
+    std::string error;
+    EXPECT_EQ(CSingleInstance::LockPath(kTitle, error), folder / "saves/Quindle Marvolant.lock");
+    CSingleInstance desktop;
     {
-        CScopedEnv runtime("XDG_RUNTIME_DIR", std::string("/run/user/1000"));
-        EXPECT_EQ(CSingleInstance::LockPath(kTitle), "/run/user/1000/Quindle Marvolant.lock");
+        CScopedEnv runtime("XDG_RUNTIME_DIR", folder.Path());
+        ASSERT_EQ(desktop.Acquire(kTitle), CSingleInstance::kAcquired);
     }
-    // Without a runtime folder the lock lies in the save folder (no longer in /tmp, where any user
-    // could make it first); a second copy is refused all the same.
-    CTempFolder save;
-    CScopedEnv saveDir("QUINDLE_SAVE_DIR", save / "saves");
     CScopedEnv runtime("XDG_RUNTIME_DIR", std::nullopt);
-    EXPECT_EQ(CSingleInstance::LockPath(kTitle), save / "saves/Quindle Marvolant.lock");
-    CSingleInstance first;
-    CSingleInstance second;
-    ASSERT_EQ(first.Acquire(kTitle), CSingleInstance::kAcquired);
-    EXPECT_EQ(second.Acquire(kTitle), CSingleInstance::kAlreadyRunning);
-    EXPECT_TRUE(std::filesystem::is_regular_file(save / "saves/Quindle Marvolant.lock"));
+    CSingleInstance terminal;
+    EXPECT_EQ(terminal.Acquire(kTitle), CSingleInstance::kAlreadyRunning);
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "saves/Quindle Marvolant.lock"));
 }
 
 // What stands in the lock's place and is not a plain file of the user's never keeps the game from
 // starting, and a link, symbolic or hard, never leads to making or locking a file elsewhere.
 TEST(SingleInstance, ALinkOrAFileOfSomeoneElseInTheLocksPlaceIsReplaced) {
     CTempFolder folder;
-    CScopedEnv runtime("XDG_RUNTIME_DIR", folder.Path());
-    const std::string lock = CSingleInstance::LockPath(kTitle);
+    CScopedEnv saveDir("QUINDLE_SAVE_DIR", folder.Path());
+    std::string error;
+    const std::string lock = CSingleInstance::LockPath(kTitle, error);
     const std::string elsewhere = folder / "elsewhere";
     std::filesystem::create_symlink(elsewhere, lock);
     {
@@ -77,7 +78,7 @@ TEST(SingleInstance, ALinkOrAFileOfSomeoneElseInTheLocksPlaceIsReplaced) {
 
 TEST(SingleInstance, SecondInstanceIsRefusedUntilTheFirstLetsGo) {
     CTempFolder folder;
-    CScopedEnv runtime("XDG_RUNTIME_DIR", folder.Path());
+    CScopedEnv saveDir("QUINDLE_SAVE_DIR", folder.Path());
     CSingleInstance first;
     CSingleInstance second;
     ASSERT_EQ(first.Acquire(kTitle), CSingleInstance::kAcquired);
@@ -98,10 +99,13 @@ TEST(SingleInstance, SecondInstanceIsRefusedUntilTheFirstLetsGo) {
     EXPECT_EQ(second.Acquire(kTitle), CSingleInstance::kAcquired);
 }
 
-TEST(SingleInstance, MissingRuntimeFolderLetsTheProgramRunWithoutALock) {
+// Where the lock can't be made the game does not start: the caller is told why.
+TEST(SingleInstance, WithoutASaveFolderThereIsNoLockAndTheReasonIsSaid) {
     CTempFolder folder;
-    CScopedEnv runtime("XDG_RUNTIME_DIR", folder / "gone");
+    { std::ofstream(folder / "file") << "x"; }
+    CScopedEnv saveDir("QUINDLE_SAVE_DIR", folder / "file/saves");
     CSingleInstance lock;
     EXPECT_EQ(lock.Acquire(kTitle), CSingleInstance::kUnavailable);
     EXPECT_FALSE(lock.IsHeld());
+    EXPECT_NE(lock.Refusal().find(folder / "file"), std::string::npos) << lock.Refusal();
 }

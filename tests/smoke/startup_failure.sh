@@ -12,7 +12,12 @@
 # and with the sample game's data (scripted runs):
 #  - a "Setting" holding the player Ann, bit-flipped, garbage or cut: kept byte for byte as
 #    "Setting.damaged" (".2", ".3" after it) with a log line; the flipped bit mended, Ann is back;
-#  - a FIFO as "Setting", a directory as the lock: said, and no start blocks; two copies never run.
+#  - a FIFO as "Setting", a directory as the lock: said, and no start blocks; two copies never run;
+#  - two copies on one save folder, the first started without a runtime folder (a terminal over ssh)
+#    and the second with one (a desktop): the second ends at once with 0, and makes no player for the
+#    first to save over;
+#  - a damaged "Setting" that can't be kept aside (every name taken): the player is told once, and the
+#    file is never saved over.
 # Usage: startup_failure.sh PROGRAM DATA_DIR. Exits 77 (skipped) when xvfb-run or xwininfo is missing.
 set -uo pipefail
 
@@ -110,13 +115,13 @@ if [ "${1:-}" = "--inside" ]; then
     fi
   fi
 
-  # A scripted run: no box, exit 1 at once. A lock of its own: a box left by the case above must not
-  # stop it.
+  # A scripted run: no box, exit 1 at once. A save folder, and so a lock, of its own: a box left by
+  # the case above must not stop it.
   echo "quit" > "$work/quit.steps"
-  mkdir -p "$work/run2"
-  chmod 700 "$work/run2"
+  mkdir -p "$work/save2"
+  chmod 700 "$work/save2"
   started=$(date +%s)
-  XDG_RUNTIME_DIR="$work/run2" QUINDLE_INPUT_SCRIPT="$work/quit.steps" timeout -s KILL 30 "$program" > "$work/scripted.txt" 2>&1
+  QUINDLE_SAVE_DIR="$work/save2" QUINDLE_INPUT_SCRIPT="$work/quit.steps" timeout -s KILL 30 "$program" > "$work/scripted.txt" 2>&1
   code=$?
   seconds=$(($(date +%s) - started))
   if [ "$code" -ne 1 ]; then
@@ -127,10 +132,10 @@ if [ "${1:-}" = "--inside" ]; then
     echo "startup_failure: the scripted run ended with 1 after $seconds s"
   fi
   reason "$work/scripted.txt" || fail "the scripted run said nothing on stderr"
-  reason "$work/save/log.txt" || fail "the scripted run's log does not say what is wrong"
+  reason "$work/save2/log.txt" || fail "the scripted run's log does not say what is wrong"
 
   # No display: the X driver has nothing to open; no terminal either.
-  XDG_RUNTIME_DIR="$work/run2" env -u DISPLAY -u WAYLAND_DISPLAY timeout -s KILL 30 "$program" < /dev/null > "$work/nodisplay.txt" 2>&1
+  QUINDLE_SAVE_DIR="$work/save2" env -u DISPLAY -u WAYLAND_DISPLAY timeout -s KILL 30 "$program" < /dev/null > "$work/nodisplay.txt" 2>&1
   code=$?
   if [ "$code" -ne 1 ] || ! grep -q 'No display could be opened' "$work/nodisplay.txt"; then
     fail "without a display: exit $code, said: $(cat "$work/nodisplay.txt")"
@@ -139,11 +144,11 @@ if [ "${1:-}" = "--inside" ]; then
   fi
 
   # No display and no driver asked for: said at once, the lock not kept; then a start in the X session
-  # (below, with the same lock folder).
+  # (below, on the same save folder).
   run=$work/run3
-  mkdir -p "$run" && chmod 700 "$run"
+  mkdir -p "$run" "$work/x11" && chmod 700 "$run" "$work/x11"
   started=$(date +%s%N)
-  XDG_RUNTIME_DIR="$run" env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout -s KILL 30 "$program" < /dev/null > "$work/nodriver.txt" 2>&1
+  QUINDLE_SAVE_DIR="$work/x11" XDG_RUNTIME_DIR="$run" env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout -s KILL 30 "$program" < /dev/null > "$work/nodriver.txt" 2>&1
   code=$?
   ms=$((($(date +%s%N) - started) / 1000000))
   if [ "$code" -ne 1 ] || [ "$ms" -gt 2000 ] || ! grep -q 'No display could be opened' "$work/nodriver.txt"; then
@@ -221,8 +226,8 @@ if [ "${1:-}" = "--inside" ]; then
   fi
 
   # A directory in the lock's place: each start refuses, saying so, and none runs.
-  lock="$run/$(echo "$title" | tr -d ':').lock"
-  rm -f "$lock" && mkdir "$lock" || fail "can't put a directory in the lock's place"
+  lock="$work/lockdir/$(echo "$title" | tr -d ':').lock"
+  mkdir -p "$lock" || fail "can't put a directory in the lock's place"
   for copy in first second; do
     started=$(date +%s%N)
     play "$work/lockdir" "$work/brief.steps" "$work/lock-$copy.txt"
@@ -236,8 +241,71 @@ if [ "${1:-}" = "--inside" ]; then
     fi
   done
 
+  # --- One save folder, one copy; a session that can't save says so.
+  # Two copies on one save folder: the first, started from a terminal (no runtime folder), stays on
+  # the new player's screen; the second, from a desktop (a runtime folder set), would make Bob and
+  # quit, and the first, ended later, would save its players over his. The second must end at once,
+  # silently, with 0.
+  two=$work/two
+  mkdir -p "$two" && chmod 700 "$two"
+  printf 'wait HelpScreen 1000000\n' > "$work/stays.steps"
+  printf 'wait new_player_screen\n35 text Bob\n5 key Return\nwait SplashScreen\n20 quit\n' > "$work/bob.steps"
+  copy() { # RUNTIME_DIR (empty: none) SCRIPT OUTPUT: a copy on the save folder "two", in the background
+    local runtime=(-u XDG_RUNTIME_DIR)
+    [ -n "$1" ] && runtime=("XDG_RUNTIME_DIR=$1")
+    QUINDLE_DATA_DIR="$data" QUINDLE_SAVE_DIR="$two" QUINDLE_INPUT_SCRIPT="$2" QUINDLE_FRAME_MS=50 \
+      env "${runtime[@]}" timeout -s KILL 120 "$program" < /dev/null > "$3" 2>&1 &
+  }
+  has() { od -An -tx1 -v "$1" | tr -d ' \n' | grep -q "$2"; }  # FILE, the name's UTF-16 units in hex
+  copy "" "$work/stays.steps" "$work/terminal.txt"
+  terminal=$!
+  for _ in $(seq 240); do
+    grep -q 'Create screen "new_player_screen"' "$work/terminal.txt" && break
+    kill -0 "$terminal" 2> /dev/null || break
+    sleep 0.25
+  done
+  started=$(date +%s%N)
+  copy "$run" "$work/bob.steps" "$work/desktop.txt"
+  wait "$!"
+  code=$?
+  ms=$((($(date +%s%N) - started) / 1000000))
+  if ! kill -0 "$terminal" 2> /dev/null; then
+    fail "the first copy ended before the second was tried: $(tail -3 "$work/terminal.txt")"
+  elif [ "$code" -ne 0 ] || [ -s "$work/desktop.txt" ]; then
+    fail "a second copy on the same save folder (with XDG_RUNTIME_DIR) ended with $code after $ms ms," \
+      "$(grep -c 'Create screen' "$work/desktop.txt") screens made"
+  else
+    echo "startup_failure: the second copy on the save folder (with XDG_RUNTIME_DIR) ended silently with 0 after $ms ms"
+  fi
+  kill -TERM "$terminal" 2> /dev/null
+  wait "$terminal"
+  code=$?
+  if [ "$code" -ne 0 ] || [ ! -s "$two/Setting" ]; then
+    fail "the first copy ended with $code, Setting $(stat -c %s "$two/Setting" 2>&1)"
+  elif grep -q 'Create screen "new_player_screen"' "$work/desktop.txt" && ! has "$two/Setting" '0042006f0062'; then
+    fail "Bob, made by the second copy, is lost: the first copy saved over him"
+  else
+    echo "startup_failure: the first copy ended with $code and saved; no player lost"
+  fi
+
+  # A damaged Setting with every name to keep it under taken: told once, never saved over.
+  full=$work/full
+  mkdir -p "$full" && chmod 700 "$full"
+  head -c 100 /dev/urandom > "$full/Setting"
+  cp "$full/Setting" "$work/unsavable"
+  for number in "" $(seq 2 99); do echo taken > "$full/Setting.damaged${number:+.$number}"; done
+  play "$full" "$work/brief.steps" "$work/full.txt"
+  code=$?
+  told=$(grep -c "^$title: Nothing will be saved this time" "$work/full.txt")
+  logged=$(grep -c 'Nothing will be saved this time' "$full/log.txt")
+  if [ "$code" -ne 0 ] || [ "$told" -ne 1 ] || [ "$logged" -ne 1 ] || ! cmp -s "$work/unsavable" "$full/Setting"; then
+    fail "an unsavable Setting: exit $code, told $told times, logged $logged times, Setting $(cmp -s "$work/unsavable" "$full/Setting" && echo kept || echo changed)"
+  else
+    echo "startup_failure: an unsavable Setting: told once, Setting kept as it was: $(grep -m1 'Nothing will be saved' "$full/log.txt")"
+  fi
+
   if [ "$failed" -ne 0 ]; then
-    for file in term kill second scripted nodisplay nodriver x11 ann flipped garbage cut mended fifo lock-first; do
+    for file in term kill second scripted nodisplay nodriver x11 ann flipped garbage cut mended fifo lock-first desktop terminal full; do
       echo "--- $file"
       cat "$work/$file.txt" 2> /dev/null
     done
