@@ -345,12 +345,13 @@ void CResourceReader::SaveByteCode() {
     const std::filesystem::path file = std::filesystem::path(Engine::DataFolder()) / name;
     const std::filesystem::path folder = file.parent_path();
     std::error_code error;
-    if (!std::filesystem::exists(std::filesystem::symlink_status(folder, error)))
-        std::filesystem::create_directory(folder, error);
-    if (!std::filesystem::is_directory(std::filesystem::symlink_status(folder, error))) {
+    const std::filesystem::file_status status = std::filesystem::symlink_status(folder, error);
+    if (!std::filesystem::exists(status)) {
+        if (!std::filesystem::create_directory(folder, error)) return;
+    } else if (!std::filesystem::is_directory(status)) {
         if (m_hge)
-            m_hge->System_Log("Can't save the script byte code %s: %s is not a folder", file.string().c_str(),
-                              folder.string().c_str());
+            m_hge->System_Log("Can't save the script byte code %s: %s is not a folder of its own",
+                              file.string().c_str(), folder.string().c_str());
         return;
     }
     const std::string target = file.string();
