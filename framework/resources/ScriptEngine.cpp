@@ -377,7 +377,11 @@ GF_SCRIPT_CALLS bool CScriptEngine::Call(const char* declaration, void* object) 
     }
     bool ok = context->Prepare(function) >= 0 && context->SetArgObject(0, object) >= 0;
     const int result = ok ? context->Execute() : asERROR;
-    if (result == asEXECUTION_ABORTED) LogStop(context, m_stop.c_str());
+    // A stop in a nested call (an object's destructor) ends only that call: the run still counts as
+    // stopped.
+    const bool stopped = !m_stop.empty();
+    if (result == asEXECUTION_ABORTED || (result == asEXECUTION_FINISHED && stopped))
+        LogStop(context, m_stop.c_str());
     if (result == asEXECUTION_EXCEPTION) {
         const asIScriptFunction* where = context->GetExceptionFunction();
         int column = 0;
@@ -390,7 +394,7 @@ GF_SCRIPT_CALLS bool CScriptEngine::Call(const char* declaration, void* object) 
             asMSGTYPE_ERROR, message.c_str());
     }
     context->Release();
-    return result == asEXECUTION_FINISHED;
+    return result == asEXECUTION_FINISHED && !stopped;
 }
 
 }  // namespace HGENS

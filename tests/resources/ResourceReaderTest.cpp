@@ -447,8 +447,8 @@ TEST_P(ResourceReaderTest, HostileScriptsAreRefusedOrStoppedNamingTheBound) {
         return text + ";\n";
     };
     const auto elses = [](int count) {
-        std::string text = "int a = 0;\nif (a == 0) a = 1;\n";
-        for (int i = 0; i < count; ++i) text += "else if (a == " + std::to_string(i) + ") a = 2;\n";
+        std::string text = "int e = 0;\nif (e == 0) e = 1;\n";
+        for (int i = 0; i < count; ++i) text += "else if (e == " + std::to_string(i) + ") e = 2;\n";
         return text;
     };
     const auto nested = [](int depth) {

@@ -202,7 +202,9 @@ void FillResource(CResourceReader@ r)
         const bool refused = std::find(start.log.begin(), start.log.end(),
                                        "Can't load the script byte code Animation\\effects.bs, compiling "
                                        "Animation\\effects.as") != start.log.end();
-        if (refused) EXPECT_EQ(start.tables, compiled.tables);
+        if (refused) {
+            EXPECT_EQ(start.tables, compiled.tables);
+        }
         for (const std::string& line : start.log)
             stopped += line.find("failed its trial load") != std::string::npos ? 1 : 0;
     }
