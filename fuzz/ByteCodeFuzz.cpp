@@ -7,7 +7,7 @@
 // "Animation\\effects.bs" that the reads are served from (through the engine, as the program reads
 // them). A read is either whole or refused with zeros and nothing consumed; a write is refused once
 // the output has failed, and stays refused. An input without operations is taken as a whole saved
-// file instead: accepted, its body is the file less its 16-byte trailer.
+// file instead: accepted, its body is the file less its 24-byte trailer.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(in.Open(CResourceReader::kByteCodeName));
         std::vector<unsigned char> body;
         if (TakeByteCodeBody(in, body)) {
-            FUZZ_CHECK(body.size() + 16 == size - streamStart);
+            FUZZ_CHECK(body.size() + 24 == size - streamStart);
             FUZZ_CHECK(body.empty() || std::memcmp(body.data(), data + streamStart, body.size()) == 0);
         }
     }

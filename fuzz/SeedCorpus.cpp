@@ -229,6 +229,39 @@ void ByteCodeSeeds() {
     ByteCodeSeeds("small", Bytes(small.begin(), small.end()));
 }
 
+// Scripts for the script target (its first byte: 0 native calls, 1 generic): the sample, and scripts
+// that once crashed the compiler or never ended, each just past a bound or endless.
+void ScriptSeeds() {
+    const auto seed = [](const char* name, const std::string& text, char convention = 0) {
+        Bytes bytes{static_cast<unsigned char>(convention)};
+        bytes.insert(bytes.end(), text.begin(), text.end());
+        Seed("fuzz_script", name, bytes);
+    };
+    const Bytes sample = ReadFile(std::filesystem::path(QUINDLE_SOURCE_DIR) / "content/Animation/effects.as");
+    seed("sample", std::string(sample.begin(), sample.end()));
+    seed("sample-generic", std::string(sample.begin(), sample.end()), 1);
+    const std::string head = "void FillResource(CResourceReader@ r)\n{\n";
+    const std::string sprite =
+        "    r.CreateModule(\"m\");\n    r.CreateAnimationData(\"a\");\n"
+        "    r.CreateSpriteObjectData(\"s\");\n";
+    seed("nested-parentheses",
+         head + "    int a = " + std::string(5000, '(') + "1" + std::string(5000, ')') + ";\n}\n");
+    seed("nested-blocks", head + std::string(50000, '{') + std::string(50000, '}') + "\n}\n");
+    std::string chain = head + "    int a = 1";
+    for (int i = 0; i < 2000; ++i) chain += " + 1";
+    seed("long-statement", chain + ";\n}\n");
+    std::string elses = head + "    int a = 0;\n    if (a == 0) a = 1;\n";
+    for (int i = 0; i < 2000; ++i) elses += "    else if (a == " + std::to_string(i) + ") a = 2;\n";
+    seed("else-chain", elses + "}\n");
+    seed("endless-loop", head + "    while (true) {}\n}\n");
+    seed("endless-recursion", "void Again(int n) { Again(n + 1); }\n" + head + "    Again(0);\n}\n");
+    seed("endless-calls", head + sprite + "    while (true) r.AddFlip(1, 10);\n}\n", 1);
+    seed("doubling-string", head + "    string s = \"ab\";\n    while (true) s += s;\n}\n");
+    seed("endless-global",
+         "int Forever() { while (true) {} return 0; }\nint g = Forever();\n" + head + "}\n");
+    seed("endless-destructor", "class Stuck { ~Stuck() { while (true) {} } }\n" + head + "    Stuck s;\n}\n");
+}
+
 // A store with something in every map, list and string of a profile.
 CPlayerStore FullStore() {
     CPlayerStore store;
@@ -492,6 +525,7 @@ int main(int argc, char** argv) {
     FontSeeds();
     ParticleSeeds();
     ByteCodeSeeds();
+    ScriptSeeds();
     GameDataSeeds();
     PlayerStoreSeeds();
     LevelsDataSeeds();

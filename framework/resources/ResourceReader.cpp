@@ -1,8 +1,20 @@
 #include "framework/resources/ResourceReader.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <chrono>
+#include <csignal>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -13,6 +25,7 @@
 #include "framework/resources/Resource.h"
 #include "framework/resources/ResourceCache.h"
 #include "framework/resources/ScriptString.h"
+#include "platform/SaveFolder.h"
 
 namespace GF {
 namespace HGENS {
@@ -78,13 +91,27 @@ GF_SCRIPT_CALLS const std::string& GenericArg<const std::string&>(asIScriptGener
     return static_cast<const CScriptString*>(gen->GetArgAddress(index))->Text();
 }
 
+// What one call of the script costs its budget of bytes: the key, object or table entry it may add,
+// and the copies of its names.
+constexpr std::size_t kCallBytes = 256;
+std::size_t TextBytes(const std::string& text) {
+    return text.size();
+}
+std::size_t TextBytes(int) {
+    return 0;
+}
+std::size_t TextBytes(float) {
+    return 0;
+}
+
 // The two ways the script calls a reader method: natively (the reader first, then the arguments)
-// and through the generic convention.
+// and through the generic convention. A call the budget refuses does nothing: the script is stopped.
 template <auto Method>
 struct TReaderMethod;
 template <class... Args, void (CResourceReader::*Method)(Args...)>
 struct TReaderMethod<Method> {
     static void Native(CResourceReader* self, typename TScriptArg<Args>::Native... args) {
+        if (!CScriptEngine::Charge(kCallBytes + (TextBytes(TScriptArg<Args>::Pass(args)) + ... + 0))) return;
         (self->*Method)(TScriptArg<Args>::Pass(args)...);
     }
     GF_SCRIPT_CALLS static void Generic(asIScriptGeneric* gen) {
@@ -94,6 +121,7 @@ struct TReaderMethod<Method> {
 private:
     template <size_t... I>
     GF_SCRIPT_CALLS static void Call(asIScriptGeneric* gen, std::index_sequence<I...>) {
+        if (!CScriptEngine::Charge(kCallBytes + (TextBytes(GenericArg<Args>(gen, I)) + ... + 0))) return;
         (static_cast<CResourceReader*>(gen->GetObject())->*Method)(GenericArg<Args>(gen, I)...);
     }
 };
@@ -204,11 +232,92 @@ GF_SCRIPT_CALLS bool CResourceReader::RegisterInterface() {
     return failures == 0;
 }
 
+namespace {
+
+// A trial that has not ended in this time counts as failed; the sample's takes milliseconds.
+constexpr int kTrialMilliseconds = 5000;
+
+enum class ETrial { Survived, Refused, Failed };
+
+// Runs `step` in a child process, a copy of this one, and answers how the child ended: the step
+// answered true (Survived) or false (Refused), or the child died, hung or could not be started
+// (Failed, with the reason in why). The child writes nothing: its log and output go nowhere.
+template <class Step>
+ETrial RunInChild(Step step, std::string& why) {
+    const pid_t child = fork();
+    if (child < 0) {
+        why = "it could not be started";
+        return ETrial::Failed;
+    }
+    if (child == 0) {
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const rlimit noCore{0, 0};
+        setrlimit(RLIMIT_CORE, &noCore);
+        for (int signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) std::signal(signal, SIG_DFL);
+        if (const int null = open("/dev/null", O_WRONLY); null >= 0) {
+            dup2(null, STDOUT_FILENO);
+            dup2(null, STDERR_FILENO);
+        }
+        if (HGE* hge = hgeCreate(HGE_VERSION)) hge->System_SetStateString(HGE_LOGFILE, "");
+        _exit(step() ? 0 : 1);
+    }
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTrialMilliseconds);
+    const int handle = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
+    for (;;) {
+        const pid_t done = waitpid(child, &status, WNOHANG);
+        if (done == child) break;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (done < 0 || left.count() <= 0) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            if (handle >= 0) close(handle);
+            why = done < 0 ? "it was lost" : "it ran past " + std::to_string(kTrialMilliseconds) + " ms";
+            return ETrial::Failed;
+        }
+        if (handle >= 0) {
+            pollfd wait{handle, POLLIN, 0};
+            poll(&wait, 1, static_cast<int>(left.count()));  // an interrupted wait only looks again
+        } else {
+            usleep(1000);
+        }
+    }
+    if (handle >= 0) close(handle);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return ETrial::Survived;
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 1) return ETrial::Refused;
+    why = WIFSIGNALED(status) ? std::string("it died of ") + strsignal(WTERMSIG(status))
+                              : "it ended with " + std::to_string(WEXITSTATUS(status));
+    return ETrial::Failed;
+}
+
+}  // namespace
+
 bool CResourceReader::BuildModule() {
     {
         CBlobReader byteCode;
         if (byteCode.Open(kByteCodeName)) {
-            if (m_script->LoadByteCode(byteCode)) return true;
+            // The library trusts the byte code it loads: damaged byte code stops the program on an
+            // assertion or worse, whatever its checksum says, for anyone can write a checksum. Byte
+            // code this build wrote itself (its keyed hash matches) is loaded. Any other is first
+            // loaded and run by a copy of this process, exactly as this one is about to; only when
+            // that copy lives through both does this process do the same.
+            std::string why;
+            ETrial trial = ETrial::Survived;
+            const bool own = IsOwnByteCode(byteCode.Data(), byteCode.Size());
+            if (!own) {
+                trial = RunInChild(
+                    [&] {
+                        if (!m_script->LoadByteCode(byteCode, true)) return false;
+                        RunFillResource();  // a script that fails is not damaged byte code
+                        return true;
+                    },
+                    why);
+            }
+            if (trial == ETrial::Failed && m_hge)
+                m_hge->System_Log("The script byte code %s failed its trial load: %s", kByteCodeName,
+                                  why.c_str());
+            if (trial == ETrial::Survived && m_script->LoadByteCode(byteCode, !own)) return true;
             if (m_hge)
                 m_hge->System_Log("Can't load the script byte code %s, compiling %s", kByteCodeName,
                                   kSourceName);
@@ -222,22 +331,43 @@ bool CResourceReader::BuildModule() {
         }
         if (!m_script->Build(reinterpret_cast<const char*>(source.Data()), source.Size())) return false;
     }
-    // Beside the source in the data folder, where the resource loader looks on the next start. A
-    // folder or file that cannot be written only means the next start compiles again.
+    SaveByteCode();
+    return true;
+}
+
+void CResourceReader::SaveByteCode() {
+    // Beside the source in the data folder, where the resource loader looks on the next start, and as
+    // the save files are written: into a new file that then takes the old one's place. Never through
+    // a link: an "Animation" that is not a folder of its own is left alone. A file that cannot be
+    // written only means the next start compiles again.
     std::string name = kByteCodeName;
     std::replace(name.begin(), name.end(), '\\', '/');
     const std::filesystem::path file = std::filesystem::path(Engine::DataFolder()) / name;
+    const std::filesystem::path folder = file.parent_path();
     std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
-    CDataOutputStream out;
-    if (!out.OpenW(Utf8ToUtf16(file.string()))) return true;
-    const bool saved = m_script->SaveByteCode(out);
-    out.Close();
-    if (!saved || out.Failed()) {
-        std::filesystem::remove(file, error);
-        if (m_hge) m_hge->System_Log("Can't save the script byte code %s", file.string().c_str());
+    const std::filesystem::file_status status = std::filesystem::symlink_status(folder, error);
+    if (!std::filesystem::exists(status)) {
+        if (!std::filesystem::create_directory(folder, error)) return;
+    } else if (!std::filesystem::is_directory(status)) {
+        if (m_hge)
+            m_hge->System_Log("Can't save the script byte code %s: %s is not a folder of its own",
+                              file.string().c_str(), folder.string().c_str());
+        return;
     }
-    return true;
+    const std::string target = file.string();
+    const std::string temporary = target + ".tmp";
+    CDataOutputStream out;
+    if (!out.OpenW(Utf8ToUtf16(temporary))) return;
+    bool saved = m_script->SaveByteCode(out);
+    out.Close();
+    std::string failure;
+    saved = saved && !out.Failed() && Platform::ReplaceFile(temporary, target, failure);
+    if (!saved) {
+        std::filesystem::remove(temporary, error);
+        if (m_hge)
+            m_hge->System_Log("Can't save the script byte code %s%s%s", target.c_str(),
+                              failure.empty() ? "" : ": ", failure.c_str());
+    }
 }
 
 bool CResourceReader::RunFillResource() {

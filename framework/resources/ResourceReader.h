@@ -86,6 +86,8 @@ public:
 
 private:
     bool RegisterInterface();
+    // Writes the built module's byte code where the next start finds it.
+    void SaveByteCode();
     void ClearObjects();
     // A new object description of the current animation, after the current ones are cleared; none
     // (logged under the method's name) without a current animation.

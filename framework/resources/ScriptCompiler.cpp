@@ -7,6 +7,7 @@
 #include "framework/core/DataStreams.h"
 #include "framework/core/Holder.h"
 #include "framework/resources/ResourceReader.h"
+#include "framework/resources/ScriptEngine.h"
 
 namespace GF {
 namespace HGENS {
@@ -25,19 +26,17 @@ bool CompileResourceScript(const char* source, const char* destination) {
     const std::string destinationPath = destination ? destination : "";
     THolder<CResourceReader> reader(new CResourceReader(nullptr));
 
-    std::ifstream in(sourcePath);
+    std::ifstream in(sourcePath, std::ios::binary);
     if (!in.is_open()) {
         Report("ERROR can't open source file " + sourcePath + " for read \n");
         return false;
     }
-    // Line by line, each given back its line feed: a file that ends with one gets one more.
-    std::string text;
-    std::string line;
-    while (in.good()) {
-        std::getline(in, line);
-        text += line;
-        text += '\n';
-    }
+    // As read line by line, each line given back its line feed: the text and one more. Only as much
+    // as the compiler may take is read, so that a huge file is refused without being held.
+    std::string text(CScriptEngine::kMaxSourceBytes + 1, '\0');
+    in.read(text.data(), static_cast<std::streamsize>(text.size()));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    text += '\n';
     in.close();
 
     if (!reader->Script().Build(text.data(), static_cast<unsigned>(text.size()))) return false;

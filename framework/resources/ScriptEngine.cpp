@@ -1,5 +1,6 @@
 #include "framework/resources/ScriptEngine.h"
 
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -19,11 +20,15 @@ void MessageCallback(const asSMessageInfo* message, void* param) {
 }
 
 // Saved byte code ends with a trailer: these four bytes, the length of the library's bytes before it
-// (32-bit, high byte first) and their 64-bit FNV-1a hash (high byte first). The library trusts the
-// byte code it loads and stops the program on a damaged file, so only bytes that match their
-// trailer are handed to it.
-constexpr unsigned char kTrailerMagic[4] = {'Q', 'B', 'C', '1'};
-constexpr unsigned kTrailerSize = 16;
+// (32-bit), their 64-bit FNV-1a hash and their 64-bit SipHash-2-4 under this build's own key, each
+// high byte first. The hash tells a damaged file; anyone can recompute it, so only the keyed one
+// tells byte code this build wrote itself, which alone the library is handed without a trial (the
+// library trusts the byte code it loads and stops the program on a damaged file).
+constexpr unsigned char kTrailerMagic[4] = {'Q', 'B', 'C', '2'};
+constexpr unsigned kTrailerSize = 24;
+
+// Where the engine keeps its CScriptEngine, for the string type and the reader's methods.
+constexpr asPWORD kEngineUserData = 0x51534231;
 
 uint64_t Fnv1a(const unsigned char* bytes, std::size_t size) {
     uint64_t hash = 14695981039346656037ull;
@@ -34,17 +39,69 @@ uint64_t Fnv1a(const unsigned char* bytes, std::size_t size) {
     return hash;
 }
 
-void MakeTrailer(const std::vector<unsigned char>& body, unsigned char (&trailer)[kTrailerSize]) {
+uint64_t Little64(const unsigned char* bytes) {
+    uint64_t value = 0;
+    for (int i = 7; i >= 0; --i) value = value << 8 | bytes[i];
+    return value;
+}
+
+// The build's key, 32 hexadecimal digits that the build chooses once at random.
+std::array<unsigned char, 16> Key() {
+    static_assert(sizeof(QUINDLE_BYTE_CODE_KEY) == 33, "QUINDLE_BYTE_CODE_KEY is 32 hexadecimal digits");
+    std::array<unsigned char, 16> key{};
+    const auto digit = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+    for (std::size_t i = 0; i < key.size(); ++i)
+        key[i] = static_cast<unsigned char>(digit(QUINDLE_BYTE_CODE_KEY[2 * i]) << 4 |
+                                            digit(QUINDLE_BYTE_CODE_KEY[2 * i + 1]));
+    return key;
+}
+
+uint64_t SipHash24(const unsigned char* bytes, std::size_t size) {
+    static const std::array<unsigned char, 16> key = Key();
+    const uint64_t k0 = Little64(key.data()), k1 = Little64(key.data() + 8);
+    uint64_t v0 = 0x736f6d6570736575ull ^ k0, v1 = 0x646f72616e646f6dull ^ k1;
+    uint64_t v2 = 0x6c7967656e657261ull ^ k0, v3 = 0x7465646279746573ull ^ k1;
+    const auto rotate = [](uint64_t x, int b) { return x << b | x >> (64 - b); };
+    const auto round = [&] {
+        v0 += v1, v1 = rotate(v1, 13), v1 ^= v0, v0 = rotate(v0, 32);
+        v2 += v3, v3 = rotate(v3, 16), v3 ^= v2;
+        v0 += v3, v3 = rotate(v3, 21), v3 ^= v0;
+        v2 += v1, v1 = rotate(v1, 17), v1 ^= v2, v2 = rotate(v2, 32);
+    };
+    const std::size_t whole = size - size % 8;
+    for (std::size_t i = 0; i < whole; i += 8) {
+        const uint64_t m = Little64(bytes + i);
+        v3 ^= m;
+        round();
+        round();
+        v0 ^= m;
+    }
+    uint64_t last = static_cast<uint64_t>(size) << 56;
+    for (std::size_t i = 0; i < size % 8; ++i) last |= static_cast<uint64_t>(bytes[whole + i]) << (8 * i);
+    v3 ^= last;
+    round();
+    round();
+    v0 ^= last;
+    v2 ^= 0xff;
+    for (int i = 0; i < 4; ++i) round();
+    return v0 ^ v1 ^ v2 ^ v3;
+}
+
+void PutBig(unsigned char* out, uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out[i] = static_cast<unsigned char>(value >> (8 * (bytes - 1 - i)));
+}
+
+void MakeTrailer(const unsigned char* body, std::size_t size, unsigned char (&trailer)[kTrailerSize]) {
     std::memcpy(trailer, kTrailerMagic, sizeof kTrailerMagic);
-    const auto length = static_cast<uint32_t>(body.size());
-    for (int i = 0; i < 4; ++i) trailer[4 + i] = static_cast<unsigned char>(length >> (24 - 8 * i));
-    const uint64_t hash = Fnv1a(body.data(), body.size());
-    for (int i = 0; i < 8; ++i) trailer[8 + i] = static_cast<unsigned char>(hash >> (56 - 8 * i));
+    PutBig(trailer + 4, static_cast<uint32_t>(size), 4);
+    PutBig(trailer + 8, Fnv1a(body, size), 8);
+    PutBig(trailer + 16, SipHash24(body, size), 8);
 }
 
 }  // namespace
 
-bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body) {
+bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body, bool* own) {
+    if (own) *own = false;
     const unsigned size = in.Remaining();
     if (size < kTrailerSize) return false;
     body.resize(size);
@@ -53,8 +110,18 @@ bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body) {
     std::memcpy(found, body.data() + size - kTrailerSize, kTrailerSize);
     body.resize(size - kTrailerSize);
     unsigned char expected[kTrailerSize];
-    MakeTrailer(body, expected);
-    return std::memcmp(found, expected, kTrailerSize) == 0;
+    MakeTrailer(body.data(), body.size(), expected);
+    if (std::memcmp(found, expected, 16) != 0) return false;
+    if (own) *own = std::memcmp(found + 16, expected + 16, 8) == 0;
+    return true;
+}
+
+bool IsOwnByteCode(const unsigned char* file, std::size_t size) {
+    if (size < kTrailerSize) return false;
+    const std::size_t body = size - kTrailerSize;
+    unsigned char expected[kTrailerSize];
+    MakeTrailer(file, body, expected);
+    return std::memcmp(file + body, expected, kTrailerSize) == 0;
 }
 
 bool ScriptNeedsGenericCalls() {
@@ -84,7 +151,139 @@ GF_SCRIPT_CALLS CScriptEngine::CScriptEngine(bool generic)
         return;
     }
     m_engine->SetMessageCallback(asFUNCTION(MessageCallback), this, asCALL_CDECL);
+    m_engine->SetUserData(this, kEngineUserData);
+    // Global variables are initialised by Call, on the budget, not by the build or load.
+    m_engine->SetEngineProperty(asEP_INIT_GLOBAL_VARS_AFTER_BUILD, 0);
+    m_engine->SetEngineProperty(asEP_MAX_STACK_SIZE, kMaxStackBytes);
+    m_engine->SetEngineProperty(asEP_MAX_CALL_STACK_SIZE, kMaxCallDepth);
+    // Contexts the library makes for itself (destructors run by the garbage collector) count too.
+    m_engine->SetContextCallbacks(RequestContext, ReturnContext, this);
     RegisterScriptString(m_engine, m_generic);
+}
+
+GF_SCRIPT_CALLS asIScriptContext* CScriptEngine::NewContext() {
+    asIScriptContext* context = m_engine->CreateContext();
+    if (context) context->SetLineCallback(asFUNCTION(LineCallback), this, asCALL_CDECL);
+    return context;
+}
+
+asIScriptContext* CScriptEngine::RequestContext(asIScriptEngine*, void* self) {
+    return static_cast<CScriptEngine*>(self)->NewContext();
+}
+
+GF_SCRIPT_CALLS void CScriptEngine::ReturnContext(asIScriptEngine*, asIScriptContext* context, void*) {
+    if (context) context->Release();
+}
+
+GF_SCRIPT_CALLS void CScriptEngine::LineCallback(asIScriptContext* context, void* param) {
+    auto* self = static_cast<CScriptEngine*>(param);
+    if (self->m_steps > 0 && self->m_stop.empty()) {
+        --self->m_steps;
+        return;
+    }
+    if (self->m_stop.empty())
+        self->m_stop = "the script ran past its budget of " + std::to_string(self->m_stepLimit) + " steps";
+    context->Abort();
+}
+
+GF_SCRIPT_CALLS bool CScriptEngine::Charge(std::size_t bytes) {
+    asIScriptContext* context = asGetActiveContext();
+    auto* self =
+        context ? static_cast<CScriptEngine*>(context->GetEngine()->GetUserData(kEngineUserData)) : nullptr;
+    if (!self) return true;
+    if (self->m_stop.empty() && bytes <= self->m_bytes) {
+        self->m_bytes -= bytes;
+        return true;
+    }
+    if (self->m_stop.empty())
+        self->m_stop =
+            "the script allocated past its budget of " + std::to_string(self->m_byteLimit) + " bytes";
+    // Not one the script may catch: it would only go on to the next refusal.
+    context->SetException(self->m_stop.c_str(), false);
+    return false;
+}
+
+void CScriptEngine::SetBudget(unsigned steps, std::size_t bytes) {
+    m_steps = m_stepLimit = steps;
+    m_bytes = m_byteLimit = bytes;
+}
+
+GF_SCRIPT_CALLS void CScriptEngine::LogStop(asIScriptContext* context, const char* message) {
+    const char* section = nullptr;
+    int column = 0;
+    const int row = context->GetLineNumber(0, &column, &section);
+    Log(section ? section : kModuleName, row > 0 ? row : 0, row > 0 ? column : 0, asMSGTYPE_ERROR, message);
+}
+
+namespace {
+
+// Row and column (from 1) of a place in a text, as the compiler counts them.
+void Position(const char* text, unsigned offset, int& row, int& column) {
+    row = 1;
+    column = 1;
+    for (unsigned i = 0; i < offset; ++i) {
+        if (text[i] == '\n') {
+            ++row;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+}
+
+}  // namespace
+
+GF_SCRIPT_CALLS bool CScriptEngine::CheckSource(const char* text, unsigned size) {
+    const auto refuse = [&](unsigned offset, const std::string& why) {
+        int row = 0, column = 0;
+        Position(text, offset, row, column);
+        Log(kModuleName, row, column, asMSGTYPE_ERROR, (why + "; the script is not compiled").c_str());
+        return false;
+    };
+    if (size > kMaxSourceBytes)
+        return refuse(0, "the script runs past the " + std::to_string(kMaxSourceBytes) + " bytes allowed");
+    // Tokens as the compiler's own tokenizer reads them, so that a bracket in a string or a comment
+    // is not counted and one outside them always is.
+    std::vector<char> open;     // the brackets open at this point
+    std::vector<int> elses{0};  // `else` met in each open block, the outermost first
+    int statementTokens = 0;
+    for (unsigned at = 0; at < size;) {
+        asUINT length = 0;
+        const asETokenClass kind = m_engine->ParseToken(text + at, size - at, &length);
+        if (length == 0 || length > size - at) length = 1;
+        const unsigned start = at;
+        at += length;
+        if (kind == asTC_WHITESPACE || kind == asTC_COMMENT) continue;
+        const char c = length == 1 ? text[start] : 0;
+        if (c == '(' || c == '[' || c == '{') {
+            if (open.size() >= kMaxNesting)
+                return refuse(start, "brackets nest deeper than " + std::to_string(kMaxNesting));
+            open.push_back(c);
+            if (c == '{') {
+                elses.push_back(0);
+                statementTokens = 0;
+            }
+            continue;
+        }
+        if (c == ')' || c == ']' || c == '}') {
+            if (!open.empty()) {
+                if (open.back() == '{' && elses.size() > 1) elses.pop_back();
+                open.pop_back();
+            }
+            if (c == '}') statementTokens = 0;
+            continue;
+        }
+        if (c == ';' && (open.empty() || open.back() == '{')) {
+            statementTokens = 0;
+            continue;
+        }
+        if (++statementTokens > kMaxStatementTokens)
+            return refuse(start,
+                          "a statement runs longer than " + std::to_string(kMaxStatementTokens) + " tokens");
+        if (length == 4 && std::memcmp(text + start, "else", 4) == 0 && ++elses.back() > kMaxElsePerBlock)
+            return refuse(start, "a block holds more than " + std::to_string(kMaxElsePerBlock) + " else");
+    }
+    return true;
 }
 
 GF_SCRIPT_CALLS CScriptEngine::~CScriptEngine() {
@@ -117,6 +316,10 @@ GF_SCRIPT_CALLS bool CScriptEngine::Build(const char* text, unsigned size) {
     // block does not have, and refuses to build a module without code: an empty script is an empty
     // module, handed nothing.
     const bool empty = !text || size == 0;
+    if (!empty && !CheckSource(text, size)) {
+        DiscardModule();
+        return false;
+    }
     if (!module ||
         (!empty && (module->AddScriptSection(kModuleName, text, size, 0) < 0 || module->Build() < 0))) {
         DiscardModule();
@@ -126,11 +329,12 @@ GF_SCRIPT_CALLS bool CScriptEngine::Build(const char* text, unsigned size) {
     return true;
 }
 
-GF_SCRIPT_CALLS bool CScriptEngine::LoadByteCode(CInputStream& in) {
+GF_SCRIPT_CALLS bool CScriptEngine::LoadByteCode(CInputStream& in, bool foreign) {
     DiscardModule();
     if (!m_engine) return false;
     std::vector<unsigned char> bytes;
-    if (!TakeByteCodeBody(in, bytes)) return false;
+    bool own = false;
+    if (!TakeByteCodeBody(in, bytes, &own) || !(own || foreign)) return false;
     asIScriptModule* module = m_engine->GetModule(kModuleName, asGM_ALWAYS_CREATE);
     CMemoryInputStream body(std::move(bytes));
     CBinaryStreamHelp stream(&body);
@@ -149,7 +353,7 @@ GF_SCRIPT_CALLS bool CScriptEngine::SaveByteCode(COutputStream& out) {
     CBinaryStreamHelp stream(nullptr, &body);
     if (!module || module->SaveByteCode(&stream) < 0) return false;
     unsigned char trailer[kTrailerSize];
-    MakeTrailer(body.data, trailer);
+    MakeTrailer(body.data.data(), body.data.size(), trailer);
     const auto size = static_cast<unsigned>(body.data.size());
     return out.Write(body.data.data(), size) == size && out.Write(trailer, kTrailerSize) == kTrailerSize &&
            !out.Failed();
@@ -163,19 +367,34 @@ GF_SCRIPT_CALLS bool CScriptEngine::Call(const char* declaration, void* object) 
         if (m_hge) m_hge->System_Log("Can't find script function \"%s\"", declaration);
         return false;
     }
-    asIScriptContext* context = m_engine->CreateContext();
+    asIScriptContext* context = NewContext();
     if (!context) return false;
+    // The globals first, on the same budget; the library logs a failed initialisation itself.
+    if (module->ResetGlobalVars(context) < 0) {
+        if (!m_stop.empty()) LogStop(context, m_stop.c_str());
+        context->Release();
+        return false;
+    }
     bool ok = context->Prepare(function) >= 0 && context->SetArgObject(0, object) >= 0;
     const int result = ok ? context->Execute() : asERROR;
+    // A stop in a nested call (an object's destructor) ends only that call: the run still counts as
+    // stopped.
+    const bool stopped = !m_stop.empty();
+    if (result == asEXECUTION_ABORTED || (result == asEXECUTION_FINISHED && stopped))
+        LogStop(context, m_stop.c_str());
     if (result == asEXECUTION_EXCEPTION) {
         const asIScriptFunction* where = context->GetExceptionFunction();
         int column = 0;
         const int row = context->GetExceptionLineNumber(&column);
+        std::string message = context->GetExceptionString() ? context->GetExceptionString() : "";
+        if (message == "Stack overflow")
+            message += ": the script went past its bound of " + std::to_string(kMaxStackBytes) +
+                       " bytes or " + std::to_string(kMaxCallDepth) + " nested calls";
         Log(where && where->GetScriptSectionName() ? where->GetScriptSectionName() : kModuleName, row, column,
-            asMSGTYPE_ERROR, context->GetExceptionString());
+            asMSGTYPE_ERROR, message.c_str());
     }
     context->Release();
-    return result == asEXECUTION_FINISHED;
+    return result == asEXECUTION_FINISHED && !stopped;
 }
 
 }  // namespace HGENS

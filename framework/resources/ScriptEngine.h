@@ -1,6 +1,8 @@
 #pragma once
 #include <angelscript.h>
 
+#include <cstddef>
+#include <string>
 #include <vector>
 
 #include "engine/Hge.h"
@@ -19,9 +21,12 @@ namespace HGENS {
 bool ScriptNeedsGenericCalls();
 
 // The library's bytes of a file that CScriptEngine::SaveByteCode wrote; false when the file does
-// not match the length and checksum in its trailer. A file made to match on purpose gets through:
-// the check is against damage, not against a forged file.
-bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body);
+// not match the length and checksum in its trailer. A file made to match on purpose gets through
+// that check, which is against damage: own is set only when the trailer's keyed hash shows that this
+// build wrote the file.
+bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body, bool* own = nullptr);
+// Whether a whole file is byte code that this build wrote (its trailer and keyed hash match).
+bool IsOwnByteCode(const unsigned char* file, std::size_t size);
 
 // Byte code moves through the script library's binary stream interface over our streams. A read
 // never goes past the bytes left in the input: a short or damaged file fails the load instead of
@@ -41,9 +46,26 @@ private:
 // One script engine with the `string` type registered and compiler messages sent to the engine's
 // log as "ANGELSCRIPT: section (row, column) | level | message". It holds the one module of the
 // resource script, "animation".
+//
+// The script comes from a file anyone may edit, so the engine takes it on bounds. Before the compiler
+// sees a source, its size, the depth of its brackets, the length of a statement and the number of
+// `else` in one block are checked: the compiler recurses on each of them and would overflow the
+// program's stack. Every context of the engine then runs on one budget of steps (statements and loop
+// turns) and of bytes that the script's strings and the reader's calls may take; a script that goes
+// past either is stopped, as is one that goes past its own stack. The sample script needs a few
+// thousand steps and less than a megabyte: the bounds leave it a wide margin.
 class CScriptEngine {
 public:
     static constexpr const char* kModuleName = "animation";
+
+    static constexpr unsigned kMaxSourceBytes = 1u << 20;
+    static constexpr int kMaxNesting = 64;
+    static constexpr int kMaxStatementTokens = 1024;
+    static constexpr int kMaxElsePerBlock = 128;
+    static constexpr unsigned kStepBudget = 2000000;
+    static constexpr std::size_t kByteBudget = 64u << 20;
+    static constexpr unsigned kMaxStackBytes = 1u << 20;
+    static constexpr unsigned kMaxCallDepth = 1000;
 
     explicit CScriptEngine(bool generic = ScriptNeedsGenericCalls());
     ~CScriptEngine();
@@ -58,7 +80,9 @@ public:
     bool Build(const char* text, unsigned size);
     // Loads the module from byte code that SaveByteCode wrote; on failure (a file that does not
     // match its own length and checksum, or the library's own check) the module is dropped.
-    bool LoadByteCode(CInputStream& in);
+    // Only byte code that this build wrote loads, unless foreign is set: then any file whose trailer
+    // matches, which the caller has tried out in a child process first.
+    bool LoadByteCode(CInputStream& in, bool foreign = false);
     // Saves the built or loaded module with a trailer that LoadByteCode checks; false when there is
     // none or the output refuses a write.
     bool SaveByteCode(COutputStream& out);
@@ -69,13 +93,32 @@ public:
     // The log line of a compiler or run-time message.
     void Log(const char* section, int row, int column, asEMsgType type, const char* message);
 
+    // Takes bytes from the budget of the engine that runs the active script context. When the budget
+    // can't cover them the script is stopped with an exception naming the bound, and false comes back:
+    // the caller then allocates nothing. Outside a script run every charge is granted.
+    static bool Charge(std::size_t bytes);
+    // A smaller budget for the rest of this engine's life (the fuzz targets run many scripts).
+    void SetBudget(unsigned steps, std::size_t bytes);
+
 private:
     void DiscardModule();
+    // False, with the log line of the bound it breaks, for a source the compiler must not see.
+    bool CheckSource(const char* text, unsigned size);
+    // A context whose every step is counted against the budget.
+    asIScriptContext* NewContext();
+    static asIScriptContext* RequestContext(asIScriptEngine* engine, void* self);
+    static void ReturnContext(asIScriptEngine* engine, asIScriptContext* context, void* self);
+    static void LineCallback(asIScriptContext* context, void* self);
+    // Logs why a run ended early, at the line it had reached.
+    void LogStop(asIScriptContext* context, const char* message);
 
     asIScriptEngine* m_engine = nullptr;
     HGE* m_hge = nullptr;
     bool m_generic = false;
     bool m_hasModule = false;
+    unsigned m_stepLimit = kStepBudget, m_steps = kStepBudget;
+    std::size_t m_byteLimit = kByteBudget, m_bytes = kByteBudget;
+    std::string m_stop;  // why the budget stopped the script; empty while it has not
 };
 
 }  // namespace HGENS

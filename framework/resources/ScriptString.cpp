@@ -1,5 +1,6 @@
 #include "framework/resources/ScriptString.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "framework/resources/ScriptEngine.h"
@@ -38,12 +39,19 @@ public:
 
 CStringConstants g_constants;
 
-// Native calls.
+// What a string of `length` characters costs the script's budget of bytes.
+std::size_t Cost(std::size_t length) {
+    return sizeof(CScriptString) + length;
+}
+
+// Native calls. Each new or longer text is charged to the script's budget first; when the budget
+// refuses it, the script has been stopped and an empty string stands in for the result.
 CScriptString* Factory() {
+    CScriptEngine::Charge(Cost(0));
     return NewString();
 }
 CScriptString* CopyFactory(const CScriptString& other) {
-    return NewString(other.Text());
+    return CScriptEngine::Charge(Cost(other.Text().size())) ? NewString(other.Text()) : NewString();
 }
 void AddRef(CScriptString* self) {
     self->AddRef();
@@ -52,14 +60,15 @@ void Release(CScriptString* self) {
     self->Release();
 }
 CScriptString& Assign(const CScriptString& other, CScriptString* self) {
-    self->Text() = other.Text();
+    if (CScriptEngine::Charge(other.Text().size())) self->Text() = other.Text();
     return *self;
 }
 CScriptString& AddAssign(const CScriptString& other, CScriptString* self) {
-    self->Text() += other.Text();
+    if (CScriptEngine::Charge(self->Text().size() + other.Text().size())) self->Text() += other.Text();
     return *self;
 }
 CScriptString* Add(const CScriptString& other, const CScriptString* self) {
+    if (!CScriptEngine::Charge(Cost(self->Text().size() + other.Text().size()))) return NewString();
     return NewString(self->Text() + other.Text());
 }
 bool Equals(const CScriptString& other, const CScriptString* self) {

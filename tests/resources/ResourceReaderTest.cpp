@@ -8,6 +8,7 @@
 #include "framework/resources/Resource.h"
 #include "framework/resources/ResourceCache.h"
 #include "framework/resources/ResourceReader.h"
+#include "framework/resources/ScriptEngine.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/TempFolder.h"
 
@@ -431,6 +432,74 @@ TEST_P(ResourceReaderTest, ScriptExceptionKeepsWhatWasFilledBefore) {
     EXPECT_EQ(resource->GetModuleNames(), std::vector<std::string>{"m"});
     EXPECT_EQ(engine.log,
               std::vector<std::string>{"ANGELSCRIPT: animation (6, 9) | ERR  | Null pointer access"});
+}
+
+// Scripts that crashed the compiler or never ended: each is refused before the compiler sees it, or
+// stopped on its budget, with a log line that names the bound, and the start goes on. A script just
+// inside the bounds compiles and runs.
+TEST_P(ResourceReaderTest, HostileScriptsAreRefusedOrStoppedNamingTheBound) {
+    using E = CScriptEngine;
+    const std::string sprite =
+        "r.CreateModule(\"m\"); r.CreateAnimationData(\"a\"); r.CreateSpriteObjectData(\"s\");\n";
+    const auto sum = [](int terms) {  // "int a = 1+1+...;": 4 tokens and 2 a term
+        std::string text = "int a = 1";
+        for (int i = 0; i < terms; ++i) text += "+1";
+        return text + ";\n";
+    };
+    const auto elses = [](int count) {
+        std::string text = "int e = 0;\nif (e == 0) e = 1;\n";
+        for (int i = 0; i < count; ++i) text += "else if (e == " + std::to_string(i) + ") e = 2;\n";
+        return text;
+    };
+    const auto nested = [](int depth) {
+        return "int b = " + std::string(depth, '(') + "1" + std::string(depth, ')') + ";\n";
+    };
+    const std::string steps =
+        "the script ran past its budget of " + std::to_string(E::kStepBudget) + " steps";
+    const std::string bytes =
+        "the script allocated past its budget of " + std::to_string(E::kByteBudget) + " bytes";
+    const std::string brackets = "brackets nest deeper than " + std::to_string(E::kMaxNesting);
+    struct Case {
+        const char* what;
+        std::string source, logged;
+    };
+    const Case cases[] = {
+        {"nested parentheses", Script(nested(5000)), brackets},
+        {"nested blocks", Script(std::string(50000, '{') + std::string(50000, '}')), brackets},
+        {"a long statement", Script(sum((E::kMaxStatementTokens - 4) / 2 + 1)),
+         "a statement runs longer than " + std::to_string(E::kMaxStatementTokens) + " tokens"},
+        {"an else chain", Script(elses(E::kMaxElsePerBlock + 1)),
+         "a block holds more than " + std::to_string(E::kMaxElsePerBlock) + " else"},
+        {"a huge script", Script(sprite) + "//" + std::string(E::kMaxSourceBytes, 'x') + "\n",
+         "the script runs past the " + std::to_string(E::kMaxSourceBytes) + " bytes allowed"},
+        {"an endless loop", Script(sprite + "while (true) {}\n"), steps},
+        {"an endless recursion", "void Again(int n) { Again(n + 1); }\n" + Script("Again(0);\n"),
+         "Stack overflow: the script went past its bound of " + std::to_string(E::kMaxStackBytes) +
+             " bytes or " + std::to_string(E::kMaxCallDepth) + " nested calls"},
+        {"endless calls", Script(sprite + "while (true) r.AddFlip(1, 10);\n"), bytes},
+        {"a string doubled", Script("string s = \"ab\";\nwhile (true) s += s;\n"), bytes},
+        {"an endless global",
+         "int Forever() { while (true) {} return 0; }\nint g = Forever();\n" + Script(""), steps},
+        {"an endless destructor", "class Stuck { ~Stuck() { while (true) {} } }\n" + Script("Stuck s;\n"),
+         steps},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        engine.log.clear();
+        GetResourceCache()->Clear();
+        std::filesystem::remove(data / "Animation/effects.bs");
+        Run(c.source);
+        EXPECT_TRUE(engine.HasLog(c.logged)) << ::testing::PrintToString(engine.log);
+    }
+
+    engine.log.clear();
+    GetResourceCache()->Clear();
+    std::filesystem::remove(data / "Animation/effects.bs");
+    auto resource = Run(Script(sprite + nested(E::kMaxNesting - 1) + sum((E::kMaxStatementTokens - 5) / 2) +
+                               elses(E::kMaxElsePerBlock) +
+                               "string s = \"ab\";\nfor (int i = 0; i < 20; ++i) s += s;\n"));
+    EXPECT_EQ(engine.log, std::vector<std::string>{});
+    EXPECT_TRUE(resource->GetAnimationDataByPath("m.a"));
 }
 
 }  // namespace

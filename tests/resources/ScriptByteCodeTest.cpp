@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -126,7 +128,7 @@ std::string Changed(std::string bytes, std::size_t at) {
 TEST_F(ScriptByteCodeTest, ByteCodeThatDoesNotLoadFallsBackToTheSource) {
     const Start compiled = RunStart({{"Animation\\effects.as", source}});
     const std::string good = ReadFile(ByteCodeFile());
-    ASSERT_GT(good.size(), 16u);
+    ASSERT_GT(good.size(), 24u);
     struct Case {
         const char* what;
         std::string bytes;
@@ -140,8 +142,8 @@ TEST_F(ScriptByteCodeTest, ByteCodeThatDoesNotLoadFallsBackToTheSource) {
         {"a different header", otherVersion},
         // The library does not check its own bytes; these must not reach it.
         {"a byte changed inside", Changed(good, good.size() / 3)},
-        {"a byte changed in the check", Changed(good, good.size() - 1)},
-        {"without its check", good.substr(0, good.size() - 16)},
+        {"a byte changed in the checksum", Changed(good, good.size() - 9)},
+        {"without its check", good.substr(0, good.size() - 24)},
         {"a byte more", good + '\0'},
     };
     for (const Case& c : cases) {
@@ -155,6 +157,70 @@ TEST_F(ScriptByteCodeTest, ByteCodeThatDoesNotLoadFallsBackToTheSource) {
         // The fresh byte code replaces the bad file on the next start.
         EXPECT_EQ(ReadFile(ByteCodeFile()), good);
     }
+}
+
+// One byte changed and the checksum made to match, as anyone can make it (not the keyed hash, which
+// takes the build's key): the library's loader would stop the program on some of these. Each start
+// lives, and one that does not take the byte code fills the tables from the source.
+std::string WithTrailer(const std::string& body, const std::string& keyed) {
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char byte : body) hash = (hash ^ byte) * 1099511628211ull;
+    std::string trailer = "QBC2";
+    for (int i = 3; i >= 0; --i) trailer += static_cast<char>(body.size() >> (8 * i));
+    for (int i = 7; i >= 0; --i) trailer += static_cast<char>(hash >> (8 * i));
+    return body + trailer + keyed;
+}
+
+TEST_F(ScriptByteCodeTest, ByteCodeWithAMatchingTrailerNeverStopsTheStart) {
+    const std::string script = R"(
+string Name(int i) { return "part" + (i == 0 ? "a" : "b"); }
+void FillResource(CResourceReader@ r)
+{
+    r.AddTexture("sheet");
+    r.AddHGESpriteInfo("dot", 0, 1, 2, 30, 40);
+    r.CreateModule("m");
+    r.CreateAnimationData("a");
+    r.AddNamedPart(Name(0), 0, 100, 1);
+    r.CreateSpriteObjectData("s");
+    for (int i = 0; i < 4; ++i) r.AddColor(255, i * 60, 0, 0, 1, 100);
+    r.AddRotate(45.5f, 0, 10);
+}
+)";
+    const Start compiled = RunStart({{"Animation\\effects.as", script}});
+    const std::string good = ReadFile(ByteCodeFile());
+    const std::string body = good.substr(0, good.size() - 24);
+    const std::string keyed = good.substr(good.size() - 8);
+    ASSERT_EQ(WithTrailer(body, keyed), good);
+    int stopped = 0;
+    // About 150 places spread over the whole body.
+    const std::size_t stride = std::max<std::size_t>(1, body.size() / 150);
+    for (std::size_t at = 0; at < body.size(); at += stride) {
+        SCOPED_TRACE(at);
+        std::filesystem::remove(ByteCodeFile());
+        const Start start = RunStart({{"Animation\\effects.bs", WithTrailer(Changed(body, at), keyed)},
+                                      {"Animation\\effects.as", script}});
+        const bool refused = std::find(start.log.begin(), start.log.end(),
+                                       "Can't load the script byte code Animation\\effects.bs, compiling "
+                                       "Animation\\effects.as") != start.log.end();
+        if (refused) {
+            EXPECT_EQ(start.tables, compiled.tables);
+        }
+        for (const std::string& line : start.log)
+            stopped += line.find("failed its trial load") != std::string::npos ? 1 : 0;
+    }
+    // Some of them stop the library's loader where it stands: the trial took those.
+    EXPECT_GT(stopped, 0);
+}
+
+// The byte code is written as the save files are: never through a link standing for its folder.
+TEST_F(ScriptByteCodeTest, ByteCodeIsNotWrittenThroughALinkedFolder) {
+    std::filesystem::create_directory(data / "elsewhere");
+    std::filesystem::create_directory_symlink(data / "elsewhere", data / "Animation");
+    const Start start = RunStart({{"Animation\\effects.as", source}});
+    EXPECT_NE(start.tables.find("interfaces.publisher"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(data / "elsewhere"));
+    EXPECT_EQ(start.log, std::vector<std::string>{"Can't save the script byte code " + ByteCodeFile() + ": " +
+                                                  (data / "Animation") + " is not a folder of its own"});
 }
 
 TEST_F(ScriptByteCodeTest, ResourceManagerLoadRunsTheResourceScript) {
