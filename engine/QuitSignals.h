@@ -11,7 +11,7 @@
 
 namespace Engine {
 
-constexpr long kQuitGraceMilliseconds = 500;
+constexpr long kQuitGraceMilliseconds = 300;
 
 class CQuitSignals {
 public:
