@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "engine/PictureFile.h"
+#include "engine/QuitSignals.h"
 #include "engine/WindowManager.h"
 
 namespace Engine {
@@ -66,7 +67,8 @@ bool CEngine::System_Initiate() {
     m_shutDown = false;
     m_error.clear();
     m_refreshRate = 0;
-    // A close button asks the exit function; SDL_QUIT then only comes from a signal.
+    // A close button asks the exit function; SDL_QUIT then only comes from a signal that SDL handles
+    // (where the program has not taken the signals over) or from an input script.
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     if (SDL_InitSubSystem(kVideoSystems) != 0) {
         return Fail(std::string("System_Initiate: can't start SDL video: ") + SDL_GetError());
@@ -164,7 +166,7 @@ bool CEngine::System_Start() {
     for (;;) {
         bool quit = false;
         const bool closeAsked = PumpEvents(quit);
-        if (quit) break;
+        if (quit || CQuitSignals::Take()) break;
         if (closeAsked && (!m_exitFunc || m_exitFunc())) break;
         Pace();
         const uint64_t now = SDL_GetPerformanceCounter();

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <string>
 
-#include "engine/DecodeWatch.h"
 #include "engine/PictureBounds.h"
 
 namespace Engine {
@@ -201,7 +200,6 @@ PictureHeader ReadPictureHeader(SDL_RWops* file, const unsigned char* bytes, siz
 }  // namespace
 
 SDL_Surface* DecodePicture(CLog& log, const char* name, const void* data, size_t size) {
-    const CDecodeWatch watch(name);
     if (!data || size == 0 || size > INT32_MAX) {
         log.Write("Can't decode image %s: the file is empty or too large", name);
         return nullptr;

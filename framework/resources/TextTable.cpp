@@ -52,6 +52,9 @@ void CTextTable::Parse(HGE* hge, const unsigned char* bytes, unsigned size) {
 
     WString key;
     WString text;
+    // Said once with a count: a file of nothing but line feeds has millions of them.
+    unsigned shortLines = 0;
+    std::string firstShort;
     while (position < units) {
         readLine(key);
         if (position >= units) {
@@ -61,11 +64,14 @@ void CTextTable::Parse(HGE* hge, const unsigned char* bytes, unsigned size) {
             break;
         }
         readLine(text);
-        if (text.size() < kPrefixUnits)
-            hge->System_Log("%s: text line of \"%s\" is shorter than its prefix", kFileName,
-                            Narrow(key).c_str());
+        if (text.size() < kPrefixUnits && shortLines++ == 0) firstShort = Narrow(key);
         Add(key, text);
     }
+    if (shortLines == 1)
+        hge->System_Log("%s: text line of \"%s\" is shorter than its prefix", kFileName, firstShort.c_str());
+    else if (shortLines > 1)
+        hge->System_Log("%s: %u text lines are shorter than their prefix, the first that of \"%s\"",
+                        kFileName, shortLines, firstShort.c_str());
 }
 
 void CTextTable::Add(const WString& keyLine, const WString& textLine) {

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/DecodeWatch.h"
 #include "engine/ResourcePacks.h"
 #include "platform/J2k.h"
 
@@ -236,7 +235,6 @@ void CTexture::Unload() {
 
 void CTexture::Load() {
     if (m_handle) return;  // loaded already: a second handle would leak the first
-    const Engine::CDecodeWatch watch(m_fileName.c_str());
     EngineRef engine;
     HGE* hge = engine.hge;
     if (!hge) return;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/Hge.h"
 #include "game/app/TruncateToInt.h"
 
 namespace {
@@ -31,6 +32,28 @@ enum EKind : int32_t {
     kLessOrEqual = 24,
     kGreaterOrEqual = 25,
     kChoose = 26,
+};
+
+// The strings one evaluation makes: constants and variables read, concatenations and the copies an
+// assignment stores. A tree that doubles a string thirty times, or reads a long one a million times,
+// would otherwise take gigabytes and write them into the player's settings.
+struct tagTextBudget {
+    std::size_t left = kExpressionTextBudget;
+    bool spent = false;  // a string was made empty for the bound
+
+    // Whether a string of this size may still be made; the budget pays for it if so.
+    bool Allows(std::size_t size) {
+        if (size <= kMaxExpressionText && size <= left) {
+            left -= size;
+            return true;
+        }
+        spent = true;
+        return false;
+    }
+    // The text made, kept whole or made empty.
+    void Keep(std::string& text) {
+        if (!Allows(text.size())) std::string().swap(text);
+    }
 };
 
 struct tagValue {
@@ -77,7 +100,7 @@ float Remainder(const std::vector<float>& children) {
     return static_cast<float>(a);
 }
 
-tagValue Evaluate(const CExpressionNode& node, CPlayerProfile& profile);
+tagValue Evaluate(const CExpressionNode& node, CPlayerProfile& profile, tagTextBudget& budget);
 
 // The value of the operand the selector picks: operand k + 2 for selector k.
 tagValue Choose(const std::vector<tagValue>& children) {
@@ -91,36 +114,42 @@ tagValue Conditional(const std::vector<tagValue>& children) {
     return children.front();
 }
 
-tagValue Assign(const CExpressionNode& node, const std::vector<tagValue>& children, CPlayerProfile& profile) {
+tagValue Assign(const CExpressionNode& node, const std::vector<tagValue>& children, CPlayerProfile& profile,
+                tagTextBudget& budget) {
     const tagValue& value = children.front();
     for (std::size_t i = 1; i < node.children.size(); ++i) {
         const int32_t id = node.children[i].variable;
-        if (value.type == kNumberValue)
+        if (value.type == kNumberValue) {
             profile.floatVars[id] = value.number;
-        else
-            profile.stringVars[id] = value.text;
+        } else {
+            std::string& stored = profile.stringVars[id];
+            stored = value.text;
+            budget.Keep(stored);
+        }
     }
     return value;
 }
 
-tagValue Evaluate(const CExpressionNode& node, CPlayerProfile& profile) {
+tagValue Evaluate(const CExpressionNode& node, CPlayerProfile& profile, tagTextBudget& budget) {
     tagValue result;
     result.type = node.valueType;
     if (node.kind == kConstant || node.kind == kVariable) {
         const bool variable = node.kind == kVariable;
-        if (node.valueType == kNumberValue)
+        if (node.valueType == kNumberValue) {
             result.number = variable ? profile.floatVars[node.variable] : node.number;
-        else
-            result.text = variable ? profile.stringVars[node.variable] : node.text;
+        } else {
+            const std::string& text = variable ? profile.stringVars[node.variable] : node.text;
+            if (budget.Allows(text.size())) result.text = text;
+        }
         return result;
     }
     const std::size_t count = node.children.size();
     std::vector<tagValue> children(count);
-    for (std::size_t i = count; i-- > 0;) children[i] = Evaluate(node.children[i], profile);
+    for (std::size_t i = count; i-- > 0;) children[i] = Evaluate(node.children[i], profile, budget);
     if (children.empty()) return {};
 
     if (node.kind == kChoose) return Choose(children);
-    if (node.kind == kAssign) return Assign(node, children, profile);
+    if (node.kind == kAssign) return Assign(node, children, profile, budget);
     if (node.kind == kConditional) return Conditional(children);
 
     bool truth = false;
@@ -134,8 +163,9 @@ tagValue Evaluate(const CExpressionNode& node, CPlayerProfile& profile) {
     } else {
         std::vector<std::string> texts;
         texts.reserve(count);
-        for (const tagValue& child : children) texts.push_back(child.text);
+        for (tagValue& child : children) texts.push_back(std::move(child.text));
         result.number = EvaluateStringExpression(node, texts, result.text, truth);
+        if (node.kind != kValue) budget.Keep(result.text);  // a value's text was paid for already
     }
     if (truth) {
         result.type = kNumberValue;
@@ -238,15 +268,33 @@ float EvaluateStringExpression(const CExpressionNode& node, const std::vector<st
     }
 }
 
+namespace {
+
+tagValue EvaluateWithinBound(const CExpressionNode& root, CPlayerProfile& profile) {
+    tagTextBudget budget;
+    tagValue value = Evaluate(root, profile, budget);
+    if (budget.spent) {
+        HGE* hge = hgeCreate(HGE_VERSION);
+        hge->System_Log(
+            "A flow expression's strings passed their bound (%zu bytes a string, %zu in all): "
+            "those past it were made empty",
+            kMaxExpressionText, kExpressionTextBudget);
+        hge->Release();
+    }
+    return value;
+}
+
+}  // namespace
+
 int32_t EvaluateExpressionNode(const CExpressionNode& node, CPlayerProfile& profile, std::string& text,
                                float& number) {
-    const tagValue value = Evaluate(node, profile);
-    text = value.text;
+    tagValue value = EvaluateWithinBound(node, profile);
+    text = std::move(value.text);
     number = value.number;
     return value.type;
 }
 
 bool EvaluateExpression(const CExpressionNode& root, CPlayerProfile& profile) {
-    const tagValue value = Evaluate(root, profile);
+    const tagValue value = EvaluateWithinBound(root, profile);
     return value.type == kNumberValue && value.number != 0.0f;
 }

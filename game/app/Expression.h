@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,11 @@
 
 // Value types: 1 is a number, anything else a string.
 constexpr int32_t kNumberValue = 1;
+
+// The strings an evaluation makes (read, joined or stored): a string longer than kMaxExpressionText,
+// or one past kExpressionTextBudget bytes made in all, is made empty instead, and the log says so once.
+constexpr std::size_t kMaxExpressionText = std::size_t{64} << 10;
+constexpr std::size_t kExpressionTextBudget = std::size_t{1} << 20;
 
 // Evaluates the tree for the profile; the payload of the answered type goes into text or number
 // (the other one is left empty or 0.0).

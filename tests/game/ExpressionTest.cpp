@@ -7,6 +7,7 @@
 
 #include "game/app/Expression.h"
 #include "game/app/FlowRules.h"
+#include "tests/support/RecordingEngine.h"
 
 namespace {
 
@@ -137,4 +138,33 @@ TEST(FlowExpression, EveryChildIsEvaluatedSoAssignmentsHappenInBothBranches) {
 
     EXPECT_TRUE(EvaluateExpression(Op(14, {Text("x"), Text("x")}), profile));
     EXPECT_FALSE(EvaluateExpression(Text("1"), profile));
+}
+
+// Trees that would make gigabytes of text: a string doubled thirty times, a long one read a hundred
+// thousand times. A string made past the bound is made empty, a string within it is whole, and the
+// log says so once an evaluation.
+TEST(FlowExpression, TheStringsAnEvaluationMakesAreBounded) {
+    CRecordingEngine engine;
+    CPlayerProfile profile;
+    auto doubling = [](int times) {
+        std::vector<CExpressionNode> steps(static_cast<std::size_t>(times),
+                                           Op(20, {Op(3, {Var(50, 0), Var(50, 0)}), Var(50, 0)}));
+        steps.push_back(Op(20, {Text("ab"), Var(50, 0)}));  // the last child: the first to run
+        return Op(0, std::move(steps));
+    };
+    Evaluate(doubling(15), profile);
+    EXPECT_EQ(profile.stringVars[50].size(), kMaxExpressionText);
+    EXPECT_EQ(profile.stringVars[50].substr(0, 6), "ababab");
+    EXPECT_TRUE(engine.log.empty());
+
+    Evaluate(doubling(30), profile);
+    EXPECT_EQ(profile.stringVars[50], "");
+    EXPECT_EQ(engine.log.size(), 1u);
+
+    profile.stringVars[51] = std::string(kMaxExpressionText, 'x');
+    const tagResult read = Evaluate(Op(3, std::vector<CExpressionNode>(100000, Var(51, 0))), profile);
+    EXPECT_EQ(read.text, "");
+    EXPECT_EQ(profile.stringVars[51].size(), kMaxExpressionText);
+    ASSERT_EQ(engine.log.size(), 2u);
+    EXPECT_TRUE(engine.HasLog("A flow expression's strings passed their bound"));
 }

@@ -100,6 +100,12 @@ TEST(TextTable, DamagedFilesKeepWhatCanBeReadAndLogTheRest) {
         }
         EXPECT_EQ(t.engine.outstandingBlocks, 0);
     }
+    // A file of nothing but line feeds: every text line is short, and that is said once, counted.
+    LoadedTable t(EncodeUtf16Le(std::u16string(100001, u'\n')));
+    ASSERT_EQ(t.engine.log.size(), 1u);
+    EXPECT_TRUE(t.engine.HasLog("50000 text lines are shorter than their prefix, the first that of \"\""));
+    EXPECT_EQ(*t.table.TextAt(49999), u"");
+    EXPECT_EQ(t.table.TextAt(50000), nullptr);
 }
 
 TEST(TextTable, MissingFileLeavesTheTableEmptyAndReloadingReplacesIt) {

@@ -18,13 +18,18 @@
 #    first to save over;
 #  - a damaged "Setting" that can't be kept aside (every name taken): the player is told once, and the
 #    file is never saved over.
-# Usage: startup_failure.sh PROGRAM DATA_DIR. Exits 77 (skipped) when xvfb-run or xwininfo is missing.
+# and with a first texture that takes seconds to decode (made by SLOW_PICTURE, when given):
+#  - SIGTERM while it is decoded ends the program then, killed by the signal and saying so;
+#  - started with SIGINT ignored, SIGINTs all through the start-up change nothing: the run plays to
+#    its end.
+# Usage: startup_failure.sh PROGRAM DATA_DIR [SLOW_PICTURE]. Exits 77 (skipped) when xvfb-run or
+# xwininfo is missing.
 set -uo pipefail
 
 title='Quindle: Marvolant'
 
 if [ "${1:-}" = "--inside" ]; then
-  program=$2 work=$3 data=$4
+  program=$2 work=$3 data=$4 slow=${5:-}
   export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
   export QUINDLE_DATA_DIR="$work/empty" QUINDLE_SAVE_DIR="$work/save" XDG_RUNTIME_DIR="$work/run"
   # Mesa's driver leaks in ways LeakSanitizer can't suppress by name.
@@ -304,8 +309,61 @@ if [ "${1:-}" = "--inside" ]; then
     echo "startup_failure: an unsavable Setting: told once, Setting kept as it was: $(grep -m1 'Nothing will be saved' "$full/log.txt")"
   fi
 
+  # Signals while the start-up is busy with the slow picture, sent once the engine is up (the texture
+  # is decoded before the first frame, seconds later). 60 s tells a hang from a result.
+  if [ -n "$slow" ]; then
+    mkdir -p "$work/slow" "$work/run4" && chmod 700 "$work/run4"
+    busy() { # SAVE_DIR SIGNAL OUTPUT [ignore]: the exit status
+      mkdir -p "$1" && chmod 700 "$1"
+      (
+        [ -n "${4:-}" ] && trap '' INT
+        QUINDLE_DATA_DIR="$work/slow" QUINDLE_SAVE_DIR="$1" XDG_RUNTIME_DIR="$work/run4" \
+          QUINDLE_INPUT_SCRIPT="$work/brief.steps" QUINDLE_FRAME_MS=50 exec "$program" < /dev/null > "$3" 2>&1
+      ) &
+      local pid=$! started
+      for _ in $(seq 240); do
+        grep -q 'Gain focus' "$3" 2> /dev/null && break
+        sleep 0.25
+      done
+      kill "-$2" "$pid"
+      started=$(date +%s%N)
+      # Ignored, the signal is sent again and again until the start-up is over.
+      if [ -n "${4:-}" ]; then
+        for _ in $(seq 600); do
+          grep -q 'Create screen "PublisherScreen"' "$3" 2> /dev/null && break
+          kill "-$2" "$pid" 2> /dev/null || break
+          sleep 0.1
+        done
+      fi
+      ends_within "$pid" 240 || kill -KILL "$pid"
+      wait "$pid"
+      local code=$?
+      gone=$((($(date +%s%N) - started) / 1000000))
+      return "$code"
+    }
+    if ! "$slow" "$data/resource.dat" "$work/slow/resource.dat" > "$work/slowdata.txt" 2>&1; then
+      fail "can't write the slow picture's archive: $(cat "$work/slowdata.txt")"
+    else
+      busy "$work/slowterm" TERM "$work/slowterm.txt"
+      code=$?
+      if [ "$code" -ne 143 ] || ! grep -q 'Signal 15 while starting or loading' "$work/slowterm.txt"; then
+        fail "SIGTERM while the slow picture was decoded: exit $code after $gone ms"
+      else
+        echo "startup_failure: SIGTERM while the slow picture was decoded ended the program after $gone ms"
+      fi
+      busy "$work/slowint" INT "$work/slowint.txt" ignore
+      code=$?
+      if [ "$code" -ne 0 ] || ! grep -q 'Create screen "PublisherScreen"' "$work/slowint/log.txt"; then
+        fail "started with SIGINT ignored, SIGINTs during the start-up: exit $code"
+      else
+        echo "startup_failure: started with SIGINT ignored, SIGINTs all through the start-up changed nothing (exit 0)"
+      fi
+    fi
+  fi
+
   if [ "$failed" -ne 0 ]; then
-    for file in term kill second scripted nodisplay nodriver x11 ann flipped garbage cut mended fifo lock-first desktop terminal full; do
+    for file in term kill second scripted nodisplay nodriver x11 ann flipped garbage cut mended fifo lock-first \
+      desktop terminal full slowterm slowint; do
       echo "--- $file"
       cat "$work/$file.txt" 2> /dev/null
     done
@@ -313,7 +371,7 @@ if [ "${1:-}" = "--inside" ]; then
   exit "$failed"
 fi
 
-program=$1 data=$2
+program=$1 data=$2 slow=${3:-}
 for tool in xvfb-run xwininfo timeout; do
   if ! command -v "$tool" > /dev/null; then
     echo "startup_failure: $tool is missing, skipped"
@@ -323,4 +381,4 @@ done
 work=$(mktemp -d /tmp/quindle-startup.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 # The server is not reset when its last client leaves: a start in that moment would find no display.
-xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" --inside "$program" "$work" "$data"
+xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" --inside "$program" "$work" "$data" "$slow"
