@@ -280,8 +280,19 @@ void CGameField::QueueLastStageTutorial() {
     AddAction(CAnimationWaitAction::Create(tutorial, "_part_3", 1, false));
     AddAction(CWaitButtonAction::Create(tutorial, "_item_continue"));
     AddAction(CAnimationWaitAction::Create(tutorial, "_part_4", 1, false));
-    AddAction(CExecuteAction::Create(
-        GF::CreateDelegate(static_cast<CGameFieldBase*>(this), &CGameFieldBase::ShowManual)));
+    AddAction(CExecuteAction::Create(GF::CreateDelegate(this, &CGameField::EndLastStageTutorial)));
+    m_tutorial = tutorial;
+    m_rivalsWait = true;
+}
+
+void CGameField::EndLastStageTutorial() {
+    if (m_tutorial) {
+        m_tutorial->SetVisible(false);
+        if (const THolder<GF::IScene> scene = GetGameScene()) scene->RemoveAnimation(m_tutorial);
+        m_tutorial.Reset();
+    }
+    m_rivalsWait = false;
+    ShowManual();
 }
 
 // --- Frames ---

@@ -128,7 +128,7 @@ void CGameFieldBase::Update(const float& dt) {
         m_restTime = 0.0f;
         m_lastMouse = position;
     }
-    m_turnir.UpdateRivals(dt);
+    if (!m_rivalsWait) m_turnir.UpdateRivals(dt);
     m_bonusRow.Update(dt);
     ShowClockFace(m_dayClock, dt);
     m_rivalsPanel.Step(dt);
@@ -231,6 +231,7 @@ GF::THolder<CPers> CGameFieldBase::GetPers() {
 
 void CGameFieldBase::ResetLevel() {
     m_elapsed = m_frozenTime = m_score = 0.0f;
+    m_rivalsWait = false;
     m_bonusCounter = m_secondCounter = 0;
     m_finished = false;
     LandFlyObjects();

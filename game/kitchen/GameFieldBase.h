@@ -170,4 +170,7 @@ protected:
     GF::THolder<GF::IScreen> m_screen;
     bool m_manualRequested = true;
     GF::THolder<CDeliveryButton> m_deliveryButton;
+    // A page that the player reads before play (the last stage's tutorial) is up: the rivals wait
+    // for the player, as the level clock and the customers do.
+    bool m_rivalsWait = false;
 };
