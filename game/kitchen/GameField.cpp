@@ -572,6 +572,7 @@ void CGameField::UpdateClicks(const float& dt) {
     const THolder<GF::CKeyset> keys = GF::GetKeyset();
     if (!keys->IsDown(GF::CKeyset::kKeyMouseLeft)) return;
     keys->SetDown(GF::CKeyset::kKeyMouseLeft, false);
+    if (IsOnControl(at)) return;
 
     CHintManager& hints = GetHintManager();
     if (hints.Showing) {

@@ -4,12 +4,14 @@
 #include "framework/core/Mouse.h"
 #include "framework/core/Random.h"
 #include "framework/gui/LayoutItem.h"
+#include "framework/gui/Screen.h"
 #include "game/app/Application.h"
 #include "game/app/GameData.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/SoundNames.h"
+#include "game/app/TruncateToInt.h"
 #include "game/kitchen/BonusMaker.h"
 #include "game/kitchen/CookObject.h"
 #include "game/kitchen/GameScene.h"
@@ -292,6 +294,13 @@ void CGameFieldBase::ShowManual() {
     if (m_screen) m_screen->Finish("show_manual", CApplication::kFinishFlags);
 }
 
+bool CGameFieldBase::IsOnControl(const GF::TPoint<float>& at) const {
+    const GF::TPoint<int> point{TruncateToInt(at.x), TruncateToInt(at.y)};
+    if (const auto* screen = dynamic_cast<const GF::HGENS::CScreenAbstract*>(m_screen.Get()))
+        if (screen->FindControlAt(point)) return true;
+    return m_plate && m_deliveryButton && m_deliveryButton->IsVisible() && m_deliveryButton->HitTest(point);
+}
+
 const CLevelBonusEntry* CGameFieldBase::PickLevelBonus() {
     if (!m_level || m_level->Bonuses.empty()) return nullptr;
     const std::size_t count = m_level->Bonuses.size();
@@ -319,6 +328,8 @@ void CGameFieldBase::HideHintParts() {
     if (!m_layout) return;
     m_layout->SetChildVisible("_delivery_progres", false);
     m_layout->SetChildVisible("_item_hint", false);
+    // Its place takes no press either: a click there is the room's.
+    if (m_hintButton) m_hintButton->SetVisible(false);
 }
 
 void CGameFieldBase::QueueBonusText(const std::string& textName) {
