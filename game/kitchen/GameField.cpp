@@ -590,8 +590,11 @@ void CGameField::UpdateClicks(const float& dt) {
         m_idleTime = 0.0f;
         return;
     }
+    // The Serve button stands over the plate: a press on it is one on the plate.
+    const bool onServe = m_plate && m_deliveryButton && m_deliveryButton->IsVisible() &&
+                         m_deliveryButton->HitTest({TruncateToInt(at.x), TruncateToInt(at.y)});
     if ((m_plate && PointInRect(at, m_plate->GetBoundingBox())) ||
-        (m_ring && PointInRect(at, m_ring->GetBoundingBox()))) {
+        (m_ring && PointInRect(at, m_ring->GetBoundingBox())) || onServe) {
         const THolder<CZacaz> serving = m_receptPanel.GetCurrentCustomer();
         if (!serving) return;
         if (serving->IsReadyToServe())

@@ -296,9 +296,8 @@ void CGameFieldBase::ShowManual() {
 
 bool CGameFieldBase::IsOnControl(const GF::TPoint<float>& at) const {
     const GF::TPoint<int> point{TruncateToInt(at.x), TruncateToInt(at.y)};
-    if (const auto* screen = dynamic_cast<const GF::HGENS::CScreenAbstract*>(m_screen.Get()))
-        if (screen->FindControlAt(point)) return true;
-    return m_plate && m_deliveryButton && m_deliveryButton->IsVisible() && m_deliveryButton->HitTest(point);
+    const auto* screen = dynamic_cast<const GF::HGENS::CScreenAbstract*>(m_screen.Get());
+    return screen && screen->FindControlAt(point);
 }
 
 const CLevelBonusEntry* CGameFieldBase::PickLevelBonus() {

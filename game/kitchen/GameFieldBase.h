@@ -87,9 +87,8 @@ public:
                                            const GF::TPoint<float>& pos);
     // The player asked for the manual: the screen finishes with "show_manual".
     void ShowManual();
-    // Whether a press at the point belongs to a control over the field, enabled or not: a button of
-    // the screen (the hint, the menu, the help) or the Serve button at the plate. Such a press is
-    // not the field's.
+    // Whether a press at the point belongs to a button of the screen over the field (the hint, the
+    // menu, the help), enabled or not. Such a press is not the field's.
     bool IsOnControl(const GF::TPoint<float>& at) const;
     // The level's next bonus: a random one or the next in list order (wrapping); null when the
     // level has none.
