@@ -2271,31 +2271,45 @@ void KitchenPlay(CResourceReader@ r)
     r.CreateModule("hints");
     // The last stage's tutorial: four pages on the dialogs' board, each with its words, the first
     // two closed with "_item_ok", the third with "_item_continue" (shown disabled until its page
-    // comes).
+    // comes). The fourth only wishes luck, without buttons, and the board fades away at its end:
+    // nothing of it is left over the kitchen.
     r.CreateAnimationData("hint_last_stage");
     r.AddNamedPart("_part_1", 0, 300, 1);
     r.AddNamedPart("_part_2", 300, 600, 1);
     r.AddNamedPart("_part_3", 600, 900, 1);
-    r.AddNamedPart("_part_4", 900, 1200, 1);
-    Panel(r, "page", 0, 0, 420, 180, 0, 1200);
+    r.AddNamedPart("_part_4", 900, 2400, 1);
+    Panel(r, "page", 0, 0, 420, 180, 0, 2400);
+    r.AddOpaque(255, 0, 2100);
+    r.AddOpaque(255, 1, 300);
+    r.AddOpaque(0, 0, 0);
     for (int page = 1; page <= 4; ++page) {
         r.CreateTextSpriteObjectData("words_" + Number(page));
-        r.AddTextSpriteIDResource(53 + page, 1200);
-        r.AddOffset(0, -25, 0, 1200);
-        r.AddLayer(1, 1200);
+        r.AddTextSpriteIDResource(53 + page, 2400);
+        r.AddOffset(0, -25, 0, 2400);
+        r.AddLayer(1, 2400);
         // Seen in its own part only.
         if (page > 1) r.AddOpaque(0, 0, 300 * (page - 1));
-        r.AddOpaque(255, 0, 300);
-        if (page < 4) r.AddOpaque(0, 0, 300 * (4 - page));
+        if (page < 4) {
+            r.AddOpaque(255, 0, 300);
+            r.AddOpaque(0, 0, 2400 - 300 * page);
+        } else {
+            r.AddOpaque(255, 0, 1200);
+            r.AddOpaque(255, 1, 300);
+            r.AddOpaque(0, 0, 0);
+        }
     }
     r.CreateSpriteObjectData("_item_ok");
-    r.AddOffset(-95, 50, 0, 1200);
-    r.AddLayer(1, 1200);
+    r.AddOffset(-95, 50, 0, 2400);
+    r.AddLayer(1, 2400);
     r.AddSubstAnimation("interfaces", "hint_ok");
+    r.AddOpaque(255, 0, 900);
+    r.AddOpaque(0, 0, 1500);
     r.CreateSpriteObjectData("_item_continue");
-    r.AddOffset(95, 50, 0, 1200);
-    r.AddLayer(1, 1200);
+    r.AddOffset(95, 50, 0, 2400);
+    r.AddLayer(1, 2400);
     r.AddSubstAnimation("interfaces", "hint_continue");
+    r.AddOpaque(255, 0, 900);
+    r.AddOpaque(0, 0, 1500);
 
     r.CreateModule("recepts");
     // The dishes, as they come onto the plate and fly to the order.

@@ -80,6 +80,12 @@ THolder<CBaseControl> CScreenAbstract::FindControl(const std::string& name) {
     return {};
 }
 
+THolder<CBaseControl> CScreenAbstract::FindControlAt(const TPoint<int>& point) const {
+    for (const THolder<CBaseControl>& control : m_controls)
+        if (control->IsVisible() && control->HitTest(point)) return control;
+    return {};
+}
+
 // --- Phase tasks ---
 
 void CScreenAbstract::AddPhaseTask(int keyCode, const std::string& name, bool confirm, int mask) {

@@ -61,6 +61,9 @@ public:
                                         const tagControlArgs& args) override;
     THolder<CBaseControl> FindControl(const std::string& name) override;
     int GetControlCount() override { return static_cast<int>(m_controls.size()); }
+    // The first shown control whose hit area holds the point, enabled or not: a press there is the
+    // control's, not the scene's beneath it. Empty when none.
+    THolder<CBaseControl> FindControlAt(const TPoint<int>& point) const;
     THolder<IScene> GetScene() override { return m_scene; }
     void Finish(const std::string&, int) override {}
     void BindControl(const std::string&, const std::string&, bool, int) override {}

@@ -86,6 +86,7 @@ void CDiferenceGameField::Update(const float& dt) {
     if (!m_mirrorCursor) return;
     const GF::THolder<GF::CMouse> mouse = GF::GetMouse();
     const GF::TPoint<float> at{mouse->GetFloatX(), mouse->GetFloatY()};
+    if (IsOnControl(at)) return;
     const bool inside = at.x >= 0.0f && at.x <= kScreenWidth;
     if (inside) m_mirrorCursor->SetPosition(Mirrored(at));
     m_mirrorCursor->SetVisible(inside);

@@ -280,8 +280,19 @@ void CGameField::QueueLastStageTutorial() {
     AddAction(CAnimationWaitAction::Create(tutorial, "_part_3", 1, false));
     AddAction(CWaitButtonAction::Create(tutorial, "_item_continue"));
     AddAction(CAnimationWaitAction::Create(tutorial, "_part_4", 1, false));
-    AddAction(CExecuteAction::Create(
-        GF::CreateDelegate(static_cast<CGameFieldBase*>(this), &CGameFieldBase::ShowManual)));
+    AddAction(CExecuteAction::Create(GF::CreateDelegate(this, &CGameField::EndLastStageTutorial)));
+    m_tutorial = tutorial;
+    m_rivalsWait = true;
+}
+
+void CGameField::EndLastStageTutorial() {
+    if (m_tutorial) {
+        m_tutorial->SetVisible(false);
+        if (const THolder<GF::IScene> scene = GetGameScene()) scene->RemoveAnimation(m_tutorial);
+        m_tutorial.Reset();
+    }
+    m_rivalsWait = false;
+    ShowManual();
 }
 
 // --- Frames ---
@@ -562,6 +573,7 @@ void CGameField::UpdateClicks(const float& dt) {
     const THolder<GF::CKeyset> keys = GF::GetKeyset();
     if (!keys->IsDown(GF::CKeyset::kKeyMouseLeft)) return;
     keys->SetDown(GF::CKeyset::kKeyMouseLeft, false);
+    if (IsOnControl(at)) return;
 
     CHintManager& hints = GetHintManager();
     if (hints.Showing) {
@@ -579,8 +591,11 @@ void CGameField::UpdateClicks(const float& dt) {
         m_idleTime = 0.0f;
         return;
     }
+    // The Serve button stands over the plate: a press on it is one on the plate.
+    const bool onServe = m_plate && m_deliveryButton && m_deliveryButton->IsVisible() &&
+                         m_deliveryButton->HitTest({TruncateToInt(at.x), TruncateToInt(at.y)});
     if ((m_plate && PointInRect(at, m_plate->GetBoundingBox())) ||
-        (m_ring && PointInRect(at, m_ring->GetBoundingBox()))) {
+        (m_ring && PointInRect(at, m_ring->GetBoundingBox())) || onServe) {
         const THolder<CZacaz> serving = m_receptPanel.GetCurrentCustomer();
         if (!serving) return;
         if (serving->IsReadyToServe())

@@ -131,6 +131,9 @@ private:
     void MakePers();
     void StartClosingTime();
     void QueueLastStageTutorial();
+    // The tutorial's last page played out: its board leaves the scene, the rivals start, and the
+    // manual is asked for.
+    void EndLastStageTutorial();
     void UpdateClicks(const float& dt);
     void OnDeviceClick(const GF::THolder<CCookObject>& device);
     void OnWrongClick(bool a, bool b);
@@ -167,4 +170,5 @@ private:
     bool m_paused = false;
     std::vector<bool> m_queueUsed;
     float m_tickCountdown = 0.0f;
+    GF::TAnimationPtr m_tutorial;
 };

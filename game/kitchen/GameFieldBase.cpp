@@ -4,12 +4,14 @@
 #include "framework/core/Mouse.h"
 #include "framework/core/Random.h"
 #include "framework/gui/LayoutItem.h"
+#include "framework/gui/Screen.h"
 #include "game/app/Application.h"
 #include "game/app/GameData.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/SoundNames.h"
+#include "game/app/TruncateToInt.h"
 #include "game/kitchen/BonusMaker.h"
 #include "game/kitchen/CookObject.h"
 #include "game/kitchen/GameScene.h"
@@ -128,7 +130,7 @@ void CGameFieldBase::Update(const float& dt) {
         m_restTime = 0.0f;
         m_lastMouse = position;
     }
-    m_turnir.UpdateRivals(dt);
+    if (!m_rivalsWait) m_turnir.UpdateRivals(dt);
     m_bonusRow.Update(dt);
     ShowClockFace(m_dayClock, dt);
     m_rivalsPanel.Step(dt);
@@ -231,6 +233,7 @@ GF::THolder<CPers> CGameFieldBase::GetPers() {
 
 void CGameFieldBase::ResetLevel() {
     m_elapsed = m_frozenTime = m_score = 0.0f;
+    m_rivalsWait = false;
     m_bonusCounter = m_secondCounter = 0;
     m_finished = false;
     LandFlyObjects();
@@ -291,6 +294,12 @@ void CGameFieldBase::ShowManual() {
     if (m_screen) m_screen->Finish("show_manual", CApplication::kFinishFlags);
 }
 
+bool CGameFieldBase::IsOnControl(const GF::TPoint<float>& at) const {
+    const GF::TPoint<int> point{TruncateToInt(at.x), TruncateToInt(at.y)};
+    const auto* screen = dynamic_cast<const GF::HGENS::CScreenAbstract*>(m_screen.Get());
+    return screen && screen->FindControlAt(point);
+}
+
 const CLevelBonusEntry* CGameFieldBase::PickLevelBonus() {
     if (!m_level || m_level->Bonuses.empty()) return nullptr;
     const std::size_t count = m_level->Bonuses.size();
@@ -318,6 +327,8 @@ void CGameFieldBase::HideHintParts() {
     if (!m_layout) return;
     m_layout->SetChildVisible("_delivery_progres", false);
     m_layout->SetChildVisible("_item_hint", false);
+    // Its place takes no press either: a click there is the room's.
+    if (m_hintButton) m_hintButton->SetVisible(false);
 }
 
 void CGameFieldBase::QueueBonusText(const std::string& textName) {

@@ -87,6 +87,9 @@ public:
                                            const GF::TPoint<float>& pos);
     // The player asked for the manual: the screen finishes with "show_manual".
     void ShowManual();
+    // Whether a press at the point belongs to a button of the screen over the field (the hint, the
+    // menu, the help), enabled or not. Such a press is not the field's.
+    bool IsOnControl(const GF::TPoint<float>& at) const;
     // The level's next bonus: a random one or the next in list order (wrapping); null when the
     // level has none.
     const CLevelBonusEntry* PickLevelBonus();
@@ -170,4 +173,7 @@ protected:
     GF::THolder<GF::IScreen> m_screen;
     bool m_manualRequested = true;
     GF::THolder<CDeliveryButton> m_deliveryButton;
+    // A page that the player reads before play (the last stage's tutorial) is up: the rivals wait
+    // for the player, as the level clock and the customers do.
+    bool m_rivalsWait = false;
 };

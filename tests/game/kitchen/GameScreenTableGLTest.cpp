@@ -140,9 +140,11 @@ TEST(GameScreenTable, QuitDuringTheIntroForcesTheQuit) {
 }
 
 // "stage7_1" opens with its tutorial over the kitchen, the shades kept shut: each page waits for its
-// button ("_item_ok" twice, then "_item_continue"; "_item_ok" on the last page does nothing), and
-// the last asks for the manual, which ends the play screen with "show_manual", opens the shades and brings
-// the help over it. On "bonus_diference" a point on the right picture answers as the left one's.
+// button ("_item_ok" twice, then "_item_continue"; "_item_ok" on the last page does nothing), the
+// first left open 10 s; the rivals score nothing meanwhile. The last page asks for the manual, which
+// ends the play screen with "show_manual", opens the shades and brings the help over it; nothing of
+// the tutorial is left in the kitchen. On "bonus_diference" a point on the right picture answers as
+// the left one's.
 TEST(GameScreenTable, TheTutorialWaitsForItsButtonsThenTheManualComesAndTheDifferencePicturesShareTheMouse) {
     CLevelRun run;
     KitchenPlay::CClicker clicker;
@@ -155,6 +157,8 @@ TEST(GameScreenTable, TheTutorialWaitsForItsButtonsThenTheManualComesAndTheDiffe
     std::size_t pressed = 0;
     int at = 0;
     GF::TAnimationPtr tutorial;
+    float rivalsMost = -1.0f;  // the most points of a rival while the tutorial was up
+    bool tutorialLeft = true;
     const auto page = [&] {
         for (const char* part : {"_part_1", "_part_2", "_part_3", "_part_4"})
             if (KitchenPlay::Plays(tutorial, part)) return std::string(part);
@@ -174,7 +178,10 @@ TEST(GameScreenTable, TheTutorialWaitsForItsButtonsThenTheManualComesAndTheDiffe
         if (manualAt < 0 && Has(r.Results(), "GameScreen:show_manual")) manualAt = frame;
         if (manualAt < 0) {
             if (!tutorial) tutorial = KitchenPlay::FindAnimation("hint_last_stage");
-            if (!tutorial || pressed == presses.size() || frame < at + 60) return true;
+            if (!tutorial) return true;
+            for (const CLevelValuePair& rival : r.Field()->GetLevel()->ProgressValues)
+                rivalsMost = std::max(rivalsMost, r.Field()->GetRivalsPanel().GetScore(rival.Slot));
+            if (pressed == presses.size() || frame < at + (pressed == 0 ? 250 : 60)) return true;
             pages.push_back(page());
             if (pressed == 3) shades.push_back(CWindowShadesEffect::GetInstance()->GetState());
             const GF::TAnimationPtr hosted = GF::HGENS::HostedAnimation(tutorial, presses[pressed]);
@@ -188,6 +195,7 @@ TEST(GameScreenTable, TheTutorialWaitsForItsButtonsThenTheManualComesAndTheDiffe
         if (frame == manualAt + 150) {
             shades.push_back(CWindowShadesEffect::GetInstance()->GetState());
             topAfterManual = r.TopName();
+            tutorialLeft = KitchenPlay::HasAnimation("hint_last_stage") || tutorial->IsVisible();
             r.Play("test_3");
         }
         // A move reaches the frame after the one that made it; the frame after that reads it.
@@ -202,6 +210,8 @@ TEST(GameScreenTable, TheTutorialWaitsForItsButtonsThenTheManualComesAndTheDiffe
     EXPECT_EQ(pages, (std::vector<std::string>{"_part_1", "_part_2", "_part_3", "_part_3"}));
     EXPECT_TRUE(Has(run.Results(), "GameScreen:show_manual"));
     EXPECT_EQ(topAfterManual, "HelpScreen");
+    EXPECT_EQ(rivalsMost, 0.0f);
+    EXPECT_FALSE(tutorialLeft);
     EXPECT_EQ(shades, (std::vector<int>{CWindowShadesEffect::kClose, CWindowShadesEffect::kOpen}));
     ASSERT_EQ(mouse.size(), 3u);
     EXPECT_EQ(mouse[0], 200.0f);
