@@ -31,7 +31,7 @@ if [ "${1:-}" = "--inside" ]; then
     if [ "$mode" = openbox ]; then
       openbox > "$work/openbox.txt" 2>&1 &
       wm=$!
-      for _ in $(seq 40); do
+      for _ in $(seq 240); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && break
         sleep 0.25
       done
@@ -48,8 +48,9 @@ if [ "${1:-}" = "--inside" ]; then
   "$program" > "$work/stdout.txt" 2>&1 &
   pid=$!
   # The first screen's picture and capture come 1.6 s (at 60 frames a second) after it came on
-  # top, the first frame rate in the log after 5 s of frames. Slowly under the sanitizers.
-  for _ in $(seq 160); do
+  # top, the first frame rate in the log after 5 s of frames. Slowly under the sanitizers, and
+  # more slowly on a busy machine: four minutes tell a program that hangs.
+  for _ in $(seq 960); do
     grep -q '^window ' "$QUINDLE_SHOTS_DIR/tour.txt" 2> /dev/null && grep -q 'FPS:' "$QUINDLE_SAVE_DIR/log.txt" &&
       break
     kill -0 "$pid" 2> /dev/null || break
