@@ -258,4 +258,6 @@ done
 work=$(mktemp -d /tmp/quindle-startup.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 # The server is not reset when its last client leaves: a start in that moment would find no display.
-xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" --inside "$program" "$work" "$data"
+# Each caller's search for a free display starts at a number of its own: from the same one, servers
+# started at once (tests side by side, another copy's tests) would take the same number and one fail.
+xvfb-run -a -n $((100 + $$ % 900)) -s "-screen 0 1280x1024x24 -noreset" "$0" --inside "$program" "$work" "$data"

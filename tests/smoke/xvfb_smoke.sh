@@ -108,10 +108,12 @@ run_case() {
   [ -n "$keep" ] && rm -rf "$work/save-kept" && cp -a "$work/save" "$work/save-kept"
   # A second try when the first start fails: a virtual X server on a heavily loaded machine now and
   # then refuses the program its GL context.
+  # Each caller's search for a free display starts at a number of its own: from the same one, servers
+  # started at once (tests side by side, another copy's tests) would take the same number and one fail.
   for attempt in 1 2; do
     rm -rf "$work/save" "$work/run" "$work/shots" "$work/codes" "$work/results-$mode"
     [ -n "$keep" ] && cp -a "$work/save-kept" "$work/save"
-    xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$0" --inside "$mode" "$program" "$data" "$work" $steps &&
+    xvfb-run -a -n $((100 + $$ % 900)) -s "-screen 0 1920x1080x24 -noreset" "$0" --inside "$mode" "$program" "$data" "$work" $steps &&
       [ -s "$work/codes" ] && return 0
     echo "smoke ($mode): attempt $attempt failed"
   done
