@@ -17,7 +17,8 @@ chmod 700 "$XDG_RUNTIME_DIR" "$QUINDLE_SAVE_DIR"
 
 "$program" > "$work/output.txt" 2>&1 &
 pid=$!
-for _ in $(seq 120); do
+# Four minutes tell a program that hangs from one slowed by a busy machine.
+for _ in $(seq 960); do
   grep -q 'Create screen "PublisherScreen"' "$QUINDLE_SAVE_DIR/log.txt" 2>/dev/null && break
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.25

@@ -31,7 +31,7 @@ if [ "${1:-}" = "--inside" ]; then
     if [ "$mode" = openbox ]; then
       openbox > "$work/openbox.txt" 2>&1 &
       wm=$!
-      for _ in $(seq 40); do
+      for _ in $(seq 240); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2> /dev/null | grep -q 'window id' && break
         sleep 0.25
       done
@@ -48,8 +48,9 @@ if [ "${1:-}" = "--inside" ]; then
   "$program" > "$work/stdout.txt" 2>&1 &
   pid=$!
   # The first screen's picture and capture come 1.6 s (at 60 frames a second) after it came on
-  # top, the first frame rate in the log after 5 s of frames. Slowly under the sanitizers.
-  for _ in $(seq 160); do
+  # top, the first frame rate in the log after 5 s of frames. Slowly under the sanitizers, and
+  # more slowly on a busy machine: four minutes tell a program that hangs.
+  for _ in $(seq 960); do
     grep -q '^window ' "$QUINDLE_SHOTS_DIR/tour.txt" 2> /dev/null && grep -q 'FPS:' "$QUINDLE_SAVE_DIR/log.txt" &&
       break
     kill -0 "$pid" 2> /dev/null || break
@@ -107,10 +108,12 @@ run_case() {
   [ -n "$keep" ] && rm -rf "$work/save-kept" && cp -a "$work/save" "$work/save-kept"
   # A second try when the first start fails: a virtual X server on a heavily loaded machine now and
   # then refuses the program its GL context.
+  # Each caller's search for a free display starts at a number of its own: from the same one, servers
+  # started at once (tests side by side, another copy's tests) would take the same number and one fail.
   for attempt in 1 2; do
     rm -rf "$work/save" "$work/run" "$work/shots" "$work/codes" "$work/results-$mode"
     [ -n "$keep" ] && cp -a "$work/save-kept" "$work/save"
-    xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" "$0" --inside "$mode" "$program" "$data" "$work" $steps &&
+    xvfb-run -a -n $((100 + $$ % 900)) -s "-screen 0 1920x1080x24 -noreset" "$0" --inside "$mode" "$program" "$data" "$work" $steps &&
       [ -s "$work/codes" ] && return 0
     echo "smoke ($mode): attempt $attempt failed"
   done

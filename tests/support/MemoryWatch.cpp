@@ -46,7 +46,7 @@ CMemoryWatch::CMemoryWatch() {
     m_startKilobytes = StatusKilobytes("VmRSS:");
     g_largest = 0;
     g_watching = true;
-    m_start = std::chrono::steady_clock::now();
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &m_start);
 }
 
 CMemoryWatch::~CMemoryWatch() {
@@ -57,7 +57,10 @@ void CMemoryWatch::Stop() {
     if (!m_running) return;
     m_running = false;
     g_watching = false;
-    m_seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    m_seconds = static_cast<double>(now.tv_sec - m_start.tv_sec) +
+                static_cast<double>(now.tv_nsec - m_start.tv_nsec) / 1e9;
     m_addedPeakMegabytes = (StatusKilobytes("VmHWM:") - m_startKilobytes) / 1024;
     m_largestBlock = g_largest;
 }
