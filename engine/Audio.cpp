@@ -137,7 +137,8 @@ uintptr_t CAudio::Load(const void* data, size_t size, const char* name) {
         case SoundKind::Ogg: {
             const auto* bytes = static_cast<const unsigned char*>(data);
             if (TooManyOggLinks(data, size)) {
-                m_log.Write("Can't decode sound %s: a chained Ogg of more than %d links", name, kMostOggLinks);
+                m_log.Write("Can't decode sound %s: a chained Ogg of more than %d links", name,
+                            kMostOggLinks);
                 return 0;
             }
             sound.ogg = std::make_shared<const std::vector<unsigned char>>(bytes, bytes + size);
@@ -158,7 +159,8 @@ uintptr_t CAudio::Load(const void* data, size_t size, const char* name) {
                 return 0;
             }
             if (cutShort) {
-                m_log.Write("Can't decode sound %s: its data is cut short of the length its header gives", name);
+                m_log.Write("Can't decode sound %s: its data is cut short of the length its header gives",
+                            name);
                 return 0;
             }
             SDL_AudioSpec wave{};

@@ -94,7 +94,8 @@ void PngInfo(png_structp png, png_infop info) {
     png_read_update_info(png, info);
     const int width = static_cast<int>(png_get_image_width(png, info));
     const int height = static_cast<int>(png_get_image_height(png, info));
-    if (png_get_rowbytes(png, info) != static_cast<size_t>(width) * 4) png_error(png, "unexpected row layout");
+    if (png_get_rowbytes(png, info) != static_cast<size_t>(width) * 4)
+        png_error(png, "unexpected row layout");
     decode->surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
     if (!decode->surface) png_error(png, SDL_GetError());
 }
@@ -103,7 +104,10 @@ void PngRow(png_structp png, png_bytep row, png_uint_32 number, int /*pass*/) {
     auto* decode = static_cast<PngDecode*>(png_get_progressive_ptr(png));
     SDL_Surface* surface = decode->surface;
     if (!row || !surface || number >= static_cast<png_uint_32>(surface->h)) return;
-    png_progressive_combine_row(png, static_cast<png_bytep>(surface->pixels) + static_cast<size_t>(number) * static_cast<size_t>(surface->pitch), row);
+    png_progressive_combine_row(png,
+                                static_cast<png_bytep>(surface->pixels) +
+                                    static_cast<size_t>(number) * static_cast<size_t>(surface->pitch),
+                                row);
 }
 
 void PngEnd(png_structp png, png_infop) {
@@ -139,7 +143,8 @@ SDL_Surface* DecodePng(CLog& log, const char* name, const PictureHeader& header,
                   " whose image data inflates past its pixels, more work than a texture may cost",
                   name, header.width, header.height);
     } else {
-        log.Write("Can't decode image %s: %s", name, decode.error[0] ? decode.error : "the file ends before its picture does");
+        log.Write("Can't decode image %s: %s", name,
+                  decode.error[0] ? decode.error : "the file ends before its picture does");
     }
     return nullptr;
 }

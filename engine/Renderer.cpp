@@ -76,7 +76,9 @@ struct CRenderer::Texture {
     std::vector<uint32_t> pixels;  // only while locked
 
     // What the texture counts against the decoded pictures' budget.
-    uint64_t PixelBytes() const { return uint64_t{4} * static_cast<uint64_t>(width) * static_cast<uint64_t>(height); }
+    uint64_t PixelBytes() const {
+        return uint64_t{4} * static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+    }
 };
 
 struct CRenderer::Target {

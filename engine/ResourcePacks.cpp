@@ -93,7 +93,8 @@ bool CResourcePacks::Attach(const char* name) {
         if (pack.path == path) return true;
     }
     if (const uint64_t entries = ClaimedEntries(path); entries > kMostPackEntries) {
-        m_log.Write("Can't attach resource pack %s: %" PRIu64 " entries, more than a pack may hold (%" PRIu64 ")",
+        m_log.Write("Can't attach resource pack %s: %" PRIu64 " entries, more than a pack may hold (%" PRIu64
+                    ")",
                     path.c_str(), entries, kMostPackEntries);
         return false;
     }

@@ -263,10 +263,11 @@ void CTexture::Load() {
                                static_cast<uint64_t>(image.height) *
                                (static_cast<uint64_t>(std::max(image.components, 0)) + 2);
         if (code == J2K_OK && !Engine::CPictureBudget::Fits(bytes)) {
-            hge->System_Log("Can't load %s: a %dx%d picture of %d components would take the decoded "
-                            "pictures past %d MB",
-                            j2kName.c_str(), image.width, image.height, image.components,
-                            static_cast<int>(Engine::CPictureBudget::kBytes >> 20));
+            hge->System_Log(
+                "Can't load %s: a %dx%d picture of %d components would take the decoded "
+                "pictures past %d MB",
+                j2kName.c_str(), image.width, image.height, image.components,
+                static_cast<int>(Engine::CPictureBudget::kBytes >> 20));
             return;
         }
         if (code == J2K_OK) code = image.Decode();

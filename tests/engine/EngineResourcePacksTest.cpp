@@ -113,7 +113,8 @@ TEST_F(EngineResourcePacks, AMissingOrDamagedPackIsRefused) {
     m_log.Close();
     std::ifstream in(logPath);
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(text.find("many.dat: 16385 entries, more than a pack may hold (16384)"), std::string::npos) << text;
+    EXPECT_NE(text.find("many.dat: 16385 entries, more than a pack may hold (16384)"), std::string::npos)
+        << text;
 }
 
 // An archive entry of 100 MB of zeros (a few kilobytes in the archive) and a file of as many on disk,

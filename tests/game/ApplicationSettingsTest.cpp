@@ -139,8 +139,9 @@ TEST_F(ApplicationSettingsTest, TheSecondDataFolderWinsAndMissingDataStopsWithou
     EXPECT_FALSE(app->Start());
     EXPECT_EQ(messageBoxes.messages.size(), 1u);
     EXPECT_TRUE(engine.HasLog("levelsdata.bin was refused"));
-    EXPECT_TRUE(engine.HasLog(
-        "Can't read Binary_2/gamedata.bin: 16777217 bytes, more than a file of its kind may hold (16777216)"));
+    EXPECT_TRUE(
+        engine.HasLog("Can't read Binary_2/gamedata.bin: 16777217 bytes, more than a file of its kind may "
+                      "hold (16777216)"));
     EXPECT_FALSE(engine.HasLog("gamedata.bin is in neither") || engine.HasLog("gamedata.bin was refused"));
     app->End();
     app.reset();

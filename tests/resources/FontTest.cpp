@@ -327,7 +327,9 @@ TEST(Font, OnlyPagesThatHoldGlyphsAreLoadedAndAFontOfTooManyIsLeftOut) {
     EXPECT_NE(font->GetGlyph(u'B')->sprite->quad.tex, 0u);
 
     file.pageCount = 32767;
-    for (int i = 0; i < 32767; ++i) file.glyphs.push_back({static_cast<uint16_t>(0x4E00 + i), static_cast<uint16_t>(i), 0, 1, 1, 0, 0, 1, 1});
+    for (int i = 0; i < 32767; ++i)
+        file.glyphs.push_back(
+            {static_cast<uint16_t>(0x4E00 + i), static_cast<uint16_t>(i), 0, 1, 1, 0, 0, 1, 1});
     engine.AddResource("Font\\4.fnt", WriteFontFile(file));
     engine.ClearRecord();
     EXPECT_FALSE(font->Load(4));

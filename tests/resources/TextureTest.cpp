@@ -108,7 +108,8 @@ TEST(Texture, ACompanionOfAnotherSizeOrOfEndlessWorkIsLeftOutByName) {
         {"m_7.gif holds more clear codes than a 6x4 picture needs",
          TestImages::WriteGifOfClearCodes(6, 4, 4 << 20)},
         // Codes of one bit: eight clear codes a byte.
-        {"m_7.gif holds more clear codes than a 6x4 picture needs", TestImages::WriteGifOfClearCodes(6, 4, 2048, 0)},
+        {"m_7.gif holds more clear codes than a 6x4 picture needs",
+         TestImages::WriteGifOfClearCodes(6, 4, 2048, 0)},
     };
     for (const auto& [logged, gif] : masks) {
         CRecordingEngine engine;
@@ -173,10 +174,12 @@ TEST(Texture, Jp2BeyondTheBoundIsRefusedByNameAtOnce) {
     watch.Stop();
     EXPECT_EQ(flat.GetHandle(), 0u);
     EXPECT_EQ(heavy.GetHandle(), 0u);
-    EXPECT_TRUE(engine.HasLog("Can't load Texture\\30.jp2: a 4096x4096 picture of 4 components would take "
-                              "the decoded pictures past 256 MB"));
-    EXPECT_TRUE(engine.HasLog("Can't read Texture/31.jp2: 84934657 bytes, more than a file of its kind may "
-                              "hold (84934656)"));
+    EXPECT_TRUE(
+        engine.HasLog("Can't load Texture\\30.jp2: a 4096x4096 picture of 4 components would take "
+                      "the decoded pictures past 256 MB"));
+    EXPECT_TRUE(
+        engine.HasLog("Can't read Texture/31.jp2: 84934657 bytes, more than a file of its kind may "
+                      "hold (84934656)"));
     EXPECT_LT(watch.AddedPeakMegabytes(), 100);
 }
 

@@ -170,8 +170,8 @@ void* CRecordingEngine::Resource_Load(const char* filename, DWORD* size, uint64_
     auto it = m_resources.find(Normalize(filename));
     if (it == m_resources.end()) return nullptr;
     if (it->second.size() > largest) {
-        System_Log("Can't read %s: %zu bytes, more than a file of its kind may hold (%llu)", it->first.c_str(),
-                   it->second.size(), static_cast<unsigned long long>(largest));
+        System_Log("Can't read %s: %zu bytes, more than a file of its kind may hold (%llu)",
+                   it->first.c_str(), it->second.size(), static_cast<unsigned long long>(largest));
         return nullptr;
     }
     // Never a zero-sized block, so that an empty resource still answers a pointer.
