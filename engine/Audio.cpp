@@ -136,9 +136,8 @@ uintptr_t CAudio::Load(const void* data, size_t size, const char* name) {
             return 0;
         case SoundKind::Ogg: {
             const auto* bytes = static_cast<const unsigned char*>(data);
-            if (TooManyOggLinks(data, size)) {
-                m_log.Write("Can't decode sound %s: a chained Ogg of more than %d links", name,
-                            kMostOggLinks);
+            if (const char* refused = OggLinksRefused(data, size)) {
+                m_log.Write("Can't decode sound %s: a chained Ogg of %s", name, refused);
                 return 0;
             }
             sound.ogg = std::make_shared<const std::vector<unsigned char>>(bytes, bytes + size);

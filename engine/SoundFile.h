@@ -32,9 +32,11 @@ SoundKind SoundKindOf(const void* data, size_t size);
 // data chunk claims more bytes than the file has: a WAV reader takes memory for the claim.
 double WavSeconds(const void* data, size_t size, bool* cutShort = nullptr);
 
-// Whether an Ogg holds more than kMostOggLinks links. Every page that may begin a link is counted,
-// wherever it stands, as the decoder's search for pages would find it.
-bool TooManyOggLinks(const void* data, size_t size);
+// Why the links of a chained Ogg are refused (the words that follow "a chained Ogg of"), or null:
+// more than kMostOggLinks of them, or a link with the stream serial of an earlier one, on which the
+// decoder loses what it read. Every page that may begin a link is counted, wherever it stands, as
+// the decoder's search for pages would find it.
+const char* OggLinksRefused(const void* data, size_t size);
 
 using SoundBytes = std::shared_ptr<const std::vector<unsigned char>>;
 
