@@ -136,8 +136,9 @@ uintptr_t CAudio::Load(const void* data, size_t size, const char* name) {
             return 0;
         case SoundKind::Ogg: {
             const auto* bytes = static_cast<const unsigned char*>(data);
-            if (const char* refused = OggLinksRefused(data, size)) {
-                m_log.Write("Can't decode sound %s: a chained Ogg of %s", name, refused);
+            static_assert(kMostOggLinks == 1, "the message names the bound");
+            if (TooManyOggLinks(data, size)) {
+                m_log.Write("Can't decode sound %s: an Ogg chained of more than one link", name);
                 return 0;
             }
             sound.ogg = std::make_shared<const std::vector<unsigned char>>(bytes, bytes + size);

@@ -58,27 +58,18 @@ SoundKind SoundKindOf(const void* data, size_t size) {
     return SoundKind::Other;
 }
 
-const char* OggLinksRefused(const void* data, size_t size) {
+bool TooManyOggLinks(const void* data, size_t size) {
     const auto* p = static_cast<const unsigned char*>(data);
-    uint32_t serials[kMostOggLinks];
     int links = 0;
-    // A page: "OggS", version 0, its flags (a link's first page marked as its beginning), its
-    // position, then its stream serial.
-    for (size_t at = 0; size - at >= 18;) {
+    // A page: "OggS", version 0, then its flags, a link's first page marked as its beginning.
+    for (size_t at = 0; size - at >= 6;) {
         const void* page = memmem(p + at, size - at, "OggS", 4);
         if (!page) break;
         at = static_cast<size_t>(static_cast<const unsigned char*>(page) - p);
-        if (size - at >= 18 && p[at + 4] == 0 && (p[at + 5] & 2)) {
-            static_assert(kMostOggLinks == 16, "the words name the bound");
-            if (links == kMostOggLinks) return "more than 16 links";
-            const uint32_t serial = Le(p + at + 14, 4);
-            if (std::find(serials, serials + links, serial) != serials + links)
-                return "links repeating a stream serial";
-            serials[links++] = serial;
-        }
+        if (size - at >= 6 && p[at + 4] == 0 && (p[at + 5] & 2) && ++links > kMostOggLinks) return true;
         at += 4;
     }
-    return nullptr;
+    return false;
 }
 
 double WavSeconds(const void* data, size_t size, bool* cutShort) {
@@ -123,7 +114,7 @@ COggReader::COggReader() = default;
 COggReader::~COggReader() = default;
 
 bool COggReader::Open(SoundBytes bytes) {
-    if (!bytes || bytes->empty() || OggLinksRefused(bytes->data(), bytes->size())) return false;
+    if (!bytes || bytes->empty() || TooManyOggLinks(bytes->data(), bytes->size())) return false;
     m_decoder = std::make_unique<Decoder>();
     m_decoder->file.bytes = bytes;
     const ov_callbacks callbacks{ReadMemory, SeekMemory, nullptr, TellMemory};

@@ -20,9 +20,10 @@ constexpr int kLowestSoundRate = 1000;
 constexpr int kHighestSoundRate = 192000;
 constexpr int kMostSoundChannels = 8;
 
-// The most links a chained Ogg may hold. A track is one link, a medley a few; the decoder reads the
-// headers and keeps the set-up of every link when it opens the file, some tens of kilobytes each.
-constexpr int kMostOggLinks = 16;
+// The most links an Ogg may hold: every sound of the game, music or effect, is one. The decoder
+// reads the headers and keeps the set-up of every link of a chain when it opens the file, some tens
+// of kilobytes each, and loses them on a damaged chain.
+constexpr int kMostOggLinks = 1;
 
 enum class SoundKind { Other, Wav, Ogg };
 SoundKind SoundKindOf(const void* data, size_t size);
@@ -32,11 +33,9 @@ SoundKind SoundKindOf(const void* data, size_t size);
 // data chunk claims more bytes than the file has: a WAV reader takes memory for the claim.
 double WavSeconds(const void* data, size_t size, bool* cutShort = nullptr);
 
-// Why the links of a chained Ogg are refused (the words that follow "a chained Ogg of"), or null:
-// more than kMostOggLinks of them, or a link with the stream serial of an earlier one, on which the
-// decoder loses what it read. Every page that may begin a link is counted, wherever it stands, as
-// the decoder's search for pages would find it.
-const char* OggLinksRefused(const void* data, size_t size);
+// Whether an Ogg holds more than kMostOggLinks links. Every page that may begin a link is counted,
+// wherever it stands, as the decoder's search for pages would find it.
+bool TooManyOggLinks(const void* data, size_t size);
 
 using SoundBytes = std::shared_ptr<const std::vector<unsigned char>>;
 

@@ -119,12 +119,8 @@ TEST(Audio, ALongOggStreamsAsMusicAndEveryLongEffectIsRefusedByName) {
     const auto data = std::search(claim.begin(), claim.end(), std::begin("data"), std::end("data") - 1);
     ASSERT_NE(data, claim.end());
     std::fill(data + 4, data + 8, 0xFF);
-    // Seventeen tracks chained: the decoder would read and keep every link's set-up as it opens it.
-    const std::vector<unsigned char> medley = WriteChainedOgg(tone, 17);
-    // A track chained to itself: its second link repeats the first one's serial, which the decoder
-    // loses its set-ups on.
-    std::vector<unsigned char> twice = tone;
-    twice.insert(twice.end(), tone.begin(), tone.end());
+    // Two tracks chained: the decoder would read and keep every link's set-up as it opens it.
+    const std::vector<unsigned char> medley = WriteChainedOgg(tone, 2);
 
     CMemoryWatch watch;
     const uintptr_t music = audio.Load(hour.data(), hour.size(), "Sound/hour.ogg");
@@ -138,7 +134,6 @@ TEST(Audio, ALongOggStreamsAsMusicAndEveryLongEffectIsRefusedByName) {
     ASSERT_NE(liar, 0u);
     EXPECT_EQ(audio.Play(liar, false, 100), 0u);
     EXPECT_EQ(audio.Load(medley.data(), medley.size(), "Sound/medley.ogg"), 0u);
-    EXPECT_EQ(audio.Load(twice.data(), twice.size(), "Sound/twice.ogg"), 0u);
     watch.Stop();
     EXPECT_LT(watch.Seconds(), 2.0);
     EXPECT_LT(watch.AddedPeakMegabytes(), 40);
@@ -162,11 +157,7 @@ TEST(Audio, ALongOggStreamsAsMusicAndEveryLongEffectIsRefusedByName) {
         EXPECT_NE(text.find(std::string("Sound ") + name + " is longer than 30 s"), std::string::npos)
             << text;
     EXPECT_NE(text.find("Can't decode sound Sound/claim: its data is cut short"), std::string::npos) << text;
-    EXPECT_NE(text.find("Can't decode sound Sound/medley.ogg: a chained Ogg of more than 16 links"),
+    EXPECT_NE(text.find("Can't decode sound Sound/medley.ogg: an Ogg chained of more than one link"),
               std::string::npos)
-        << text;
-    EXPECT_NE(
-        text.find("Can't decode sound Sound/twice.ogg: a chained Ogg of links repeating a stream serial"),
-        std::string::npos)
         << text;
 }
