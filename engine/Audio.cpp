@@ -136,6 +136,11 @@ uintptr_t CAudio::Load(const void* data, size_t size, const char* name) {
             return 0;
         case SoundKind::Ogg: {
             const auto* bytes = static_cast<const unsigned char*>(data);
+            static_assert(kMostOggLinks == 1, "the message names the bound");
+            if (TooManyOggLinks(data, size)) {
+                m_log.Write("Can't decode sound %s: an Ogg chained of more than one link", name);
+                return 0;
+            }
             sound.ogg = std::make_shared<const std::vector<unsigned char>>(bytes, bytes + size);
             if (!COggReader().Open(sound.ogg)) {
                 m_log.Write(
@@ -154,7 +159,8 @@ uintptr_t CAudio::Load(const void* data, size_t size, const char* name) {
                 return 0;
             }
             if (cutShort) {
-                m_log.Write("Can't decode sound %s: its data is cut short of the length its header gives", name);
+                m_log.Write("Can't decode sound %s: its data is cut short of the length its header gives",
+                            name);
                 return 0;
             }
             SDL_AudioSpec wave{};

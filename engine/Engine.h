@@ -62,6 +62,7 @@ public:
     void* Resource_Load(const char* filename, DWORD* size, uint64_t largest) override;
     void Resource_Free(void* res) override;
     DWORD Resource_GetPackChanges() override { return m_packChanges; }
+    bool Resource_Exists(const char* filename) override { return m_packs.Exists(filename); }
 
     float Timer_GetTime() override;
     float Timer_GetDelta() override { return m_delta; }

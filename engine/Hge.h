@@ -186,6 +186,9 @@ public:
     // engine/ResourcePacks.h) is refused by name before anything is read.
     virtual void* Resource_Load(const char* filename, DWORD* size, uint64_t largest) = 0;
     virtual void Resource_Free(void* res) = 0;
+    // Whether the file is there to be loaded, whatever its size: a reader that got nothing tells a
+    // file refused (named in the log already) from a missing one.
+    virtual bool Resource_Exists(const char* filename) = 0;
     // Counts the packs attached and removed: what a file read before answered may differ after it
     // changes.
     virtual DWORD Resource_GetPackChanges() = 0;

@@ -13,6 +13,8 @@ constexpr uint64_t kMaxPicturePixels = uint64_t{4096} * 4096;
 // Samples a pixel: red, green, blue and alpha. A JPEG 2000 decoder keeps a 32-bit plane for each
 // component, a JPEG decoder one for each of its components.
 constexpr uint64_t kMaxPictureChannels = 4;
+// The bytes of a decoded pixel, the engine's ARGB word.
+constexpr uint64_t kDecodedPixelBytes = 4;
 
 // Big-endian fields of a picture file's header, where the sides are read before any decoder runs.
 inline uint32_t Big16(const unsigned char* p) {

@@ -1,7 +1,7 @@
 #include "engine/PictureFile.h"
 
 #include <SDL2/SDL_image.h>
-#include <zlib.h>
+#include <png.h>
 
 #include <cinttypes>
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/PictureBounds.h"
+#include "engine/PictureBudget.h"
 
 namespace Engine {
 
@@ -36,73 +37,115 @@ struct PictureHeader {
     std::string refused;  // why a picture within the bound would still cost too much, empty if not
 };
 
-// The bytes a PNG's image data inflates to: for each row of each pass (one pass, or the seven of an
-// interlaced picture), a filter byte and the row's samples. 0 when the header names no valid layout.
-uint64_t PngImageDataBytes(uint64_t width, uint64_t height, unsigned depth, unsigned colour,
-                           bool interlaced) {
-    static const unsigned kChannels[] = {1, 0, 3, 1, 2, 0, 4};
-    if (colour > 6 || !kChannels[colour] || depth == 0 || depth > 16 || (depth & (depth - 1))) return 0;
-    const uint64_t bits = uint64_t{kChannels[colour]} * depth;
-    auto pass = [&](uint64_t x0, uint64_t y0, uint64_t dx, uint64_t dy) -> uint64_t {
-        const uint64_t w = width > x0 ? (width - x0 + dx - 1) / dx : 0;
-        const uint64_t h = height > y0 ? (height - y0 + dy - 1) / dy : 0;
-        return w && h ? h * (1 + (w * bits + 7) / 8) : 0;
-    };
-    if (!interlaced) return pass(0, 0, 1, 1);
-    return pass(0, 0, 8, 8) + pass(4, 0, 8, 8) + pass(0, 4, 4, 8) + pass(2, 0, 4, 4) + pass(0, 2, 2, 4) +
-           pass(1, 0, 2, 2) + pass(0, 1, 1, 2);
-}
-
-// Why a PNG's chunks can't be decoded in little time (the words that follow "a PNG picture of WxH
-// whose"), or nothing. Its image data, the IDAT chunks in
-// a row, must not inflate to more than its picture holds: the decoder inflates whatever follows the
-// picture's last row, so a few megabytes can make it work through gigabytes; inflating here stops one
-// byte past the picture. No chunk before the end may run past the file: the decoder would read and
-// check gigabytes of nothing to pass it.
-const char* PngChunksRefused(const unsigned char* file, size_t size, uint64_t expected) {
-    z_stream z{};
-    if (inflateInit(&z) != Z_OK) return nullptr;
-    unsigned char scratch[1 << 16];
-    uint64_t produced = 0;
-    bool past = false, ended = false, cut = false;
-    for (size_t at = 8; !past && size - at >= 12 && std::memcmp(file + at + 4, "IEND", 4) != 0;) {
-        const uint64_t length = Big32(file + at);
-        if (length > size - at - 12) {
-            cut = true;
-            break;
-        }
-        if (std::memcmp(file + at + 4, "IDAT", 4) == 0) {
-            z.next_in = const_cast<Bytef*>(file + at + 8);
-            z.avail_in = static_cast<uInt>(length);
-            while (z.avail_in > 0 && !past && !ended) {
-                z.next_out = scratch;
-                z.avail_out = sizeof scratch;
-                const int result = inflate(&z, Z_NO_FLUSH);
-                produced += sizeof scratch - z.avail_out;
-                past = produced > expected;
-                ended = result != Z_OK;  // the stream's end, or damage the decoder will name
-            }
-        }
-        at += 12 + length;
-    }
-    inflateEnd(&z);
-    if (past) return "image data inflates past its pixels";
-    return cut ? "chunk runs past the file's end" : nullptr;
-}
-
 // A PNG's first chunk is its header: length, type, width, height, bit depth, colour type,
-// compression, filter and interlace methods.
+// compression, filter and interlace methods. No chunk before the end may run past the file: a decoder
+// would read and check gigabytes of nothing to pass it. The chunks are walked by their lengths alone.
 void ReadPngSize(const unsigned char* file, size_t size, PictureHeader& header) {
     if (size < 33 || std::memcmp(file + 12, "IHDR", 4) != 0) return;
     header.width = Big32(file + 16);
     header.height = Big32(file + 20);
     if (!PictureWithinBounds(header.width, header.height)) return;
-    const uint64_t expected =
-        PngImageDataBytes(header.width, header.height, file[24], file[25], file[28] == 1);
-    const char* refused = expected ? PngChunksRefused(file, size, expected) : nullptr;
-    if (refused)
-        header.refused = "a PNG picture of " + std::to_string(header.width) + "x" +
-                         std::to_string(header.height) + " whose " + refused;
+    for (size_t at = 8; size - at >= 12 && std::memcmp(file + at + 4, "IEND", 4) != 0;) {
+        const uint64_t length = Big32(file + at);
+        if (length > size - at - 12) {
+            header.refused = "a PNG picture of " + std::to_string(header.width) + "x" +
+                             std::to_string(header.height) + " whose chunk runs past the file's end";
+            return;
+        }
+        at += 12 + length;
+    }
+}
+
+// A PNG decoded as its bytes are handed over, row by row into a surface of ARGB8888 pixels. The
+// decoder stops at the picture's last row: image data inflating past it (a few megabytes can make
+// gigabytes) is refused as soon as the first byte past the picture comes out, so the check costs
+// nothing beside the decoding. Text, colour profile and palette suggestion chunks are skipped unread:
+// the game shows none of them, and compressed ones cost their inflating.
+struct PngDecode {
+    SDL_Surface* surface = nullptr;
+    bool complete = false;
+    bool pastPixels = false;
+    char error[160] = "";
+};
+
+[[noreturn]] void PngError(png_structp png, png_const_charp message) {
+    auto* decode = static_cast<PngDecode*>(png_get_error_ptr(png));
+    std::snprintf(decode->error, sizeof decode->error, "%s", message);
+    png_longjmp(png, 1);
+}
+
+void PngWarning(png_structp png, png_const_charp message) {
+    auto* decode = static_cast<PngDecode*>(png_get_error_ptr(png));
+    if (std::strstr(message, "Extra compressed data")) {
+        decode->pastPixels = true;
+        png_longjmp(png, 1);
+    }
+}
+
+void PngInfo(png_structp png, png_infop info) {
+    auto* decode = static_cast<PngDecode*>(png_get_progressive_ptr(png));
+    png_set_expand(png);  // palette and low grey depths to 8 bits, transparency to alpha
+    png_set_strip_16(png);
+    png_set_gray_to_rgb(png);
+    png_set_bgr(png);  // ARGB8888 lies in memory as blue, green, red, alpha
+    png_set_filler(png, 0xFF, PNG_FILLER_AFTER);
+    png_set_interlace_handling(png);
+    png_read_update_info(png, info);
+    const int width = static_cast<int>(png_get_image_width(png, info));
+    const int height = static_cast<int>(png_get_image_height(png, info));
+    if (png_get_rowbytes(png, info) != static_cast<size_t>(width) * 4)
+        png_error(png, "unexpected row layout");
+    decode->surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (!decode->surface) png_error(png, SDL_GetError());
+}
+
+void PngRow(png_structp png, png_bytep row, png_uint_32 number, int /*pass*/) {
+    auto* decode = static_cast<PngDecode*>(png_get_progressive_ptr(png));
+    SDL_Surface* surface = decode->surface;
+    if (!row || !surface || number >= static_cast<png_uint_32>(surface->h)) return;
+    png_progressive_combine_row(png,
+                                static_cast<png_bytep>(surface->pixels) +
+                                    static_cast<size_t>(number) * static_cast<size_t>(surface->pitch),
+                                row);
+}
+
+void PngEnd(png_structp png, png_infop) {
+    static_cast<PngDecode*>(png_get_progressive_ptr(png))->complete = true;
+}
+
+// Runs the decoder over the file; false when it stopped on an error or past the pixels.
+bool RunPngDecoder(png_structp png, png_infop info, const unsigned char* file, size_t size) {
+    if (setjmp(png_jmpbuf(png))) return false;
+    static const png_byte kSkipped[] = "iCCP\0iTXt\0sPLT\0tEXt\0zTXt\0eXIf";
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kSkipped, sizeof kSkipped / 5);
+    png_set_progressive_read_fn(png, png_get_error_ptr(png), PngInfo, PngRow, PngEnd);
+    png_process_data(png, info, const_cast<png_bytep>(file), size);
+    return true;
+}
+
+SDL_Surface* DecodePng(CLog& log, const char* name, const PictureHeader& header, const unsigned char* file,
+                       size_t size) {
+    PngDecode decode;
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &decode, PngError, PngWarning);
+    png_infop info = png ? png_create_info_struct(png) : nullptr;
+    if (!info) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        log.Write("Can't decode image %s: out of memory", name);
+        return nullptr;
+    }
+    const bool ran = RunPngDecoder(png, info, file, size);
+    png_destroy_read_struct(&png, &info, nullptr);
+    if (ran && decode.complete) return decode.surface;
+    SDL_FreeSurface(decode.surface);
+    if (decode.pastPixels) {
+        log.Write("Can't decode image %s: a PNG picture of %" PRIu64 "x%" PRIu64
+                  " whose image data inflates past its pixels, more work than a texture may cost",
+                  name, header.width, header.height);
+    } else {
+        log.Write("Can't decode image %s: %s", name,
+                  decode.error[0] ? decode.error : "the file ends before its picture does");
+    }
+    return nullptr;
 }
 
 // A JPEG's size is in its first start-of-frame segment. The segments are walked as the decoder walks
@@ -232,11 +275,25 @@ SDL_Surface* DecodePicture(CLog& log, const char* name, const void* data, size_t
                   header.refused.c_str());
         return nullptr;
     }
+    // The picture decoded, then its texture: twice its pixels at the most.
+    const uint64_t bytes = 2 * kDecodedPixelBytes * header.width * header.height;
+    if (!CPictureBudget::Fits(bytes)) {
+        SDL_RWclose(file);
+        log.Write("Can't decode image %s: a %s picture of %" PRIu64 "x%" PRIu64
+                  " would take the decoded pictures past %" PRIu64 " MB",
+                  name, header.type, header.width, header.height, CPictureBudget::kBytes >> 20);
+        return nullptr;
+    }
+    if (std::strcmp(header.type, "PNG") == 0) {
+        SDL_RWclose(file);
+        return DecodePng(log, name, header, static_cast<const unsigned char*>(data), size);
+    }
     SDL_Surface* image = IMG_LoadTyped_RW(file, 1, header.type);
     if (!image) {
         log.Write("Can't decode image %s: %s", name, IMG_GetError());
         return nullptr;
     }
+    if (image->format->format == SDL_PIXELFORMAT_ARGB8888) return image;
     SDL_Surface* argb = SDL_ConvertSurfaceFormat(image, SDL_PIXELFORMAT_ARGB8888, 0);
     SDL_FreeSurface(image);
     if (!argb) log.Write("Can't convert image %s: %s", name, SDL_GetError());

@@ -1,5 +1,6 @@
 #include "engine/Renderer.h"
 
+#include "engine/PictureBudget.h"
 #include "engine/PictureFit.h"
 
 #define GL_GLEXT_PROTOTYPES 1
@@ -73,6 +74,11 @@ struct CRenderer::Texture {
     bool lockReadOnly = true;
     int lockRect[4] = {};          // left, top, width, height
     std::vector<uint32_t> pixels;  // only while locked
+
+    // What the texture counts against the decoded pictures' budget.
+    uint64_t PixelBytes() const {
+        return uint64_t{4} * static_cast<uint64_t>(width) * static_cast<uint64_t>(height);
+    }
 };
 
 struct CRenderer::Target {
@@ -161,7 +167,10 @@ void CRenderer::Shutdown() {
     m_canvasWidth = m_canvasHeight = 0;
     for (auto& [handle, target] : m_targets) glDeleteFramebuffers(1, &target->fbo);
     m_targets.clear();
-    for (auto& [handle, texture] : m_textures) glDeleteTextures(1, &texture->id);
+    for (auto& [handle, texture] : m_textures) {
+        glDeleteTextures(1, &texture->id);
+        CPictureBudget::Release(texture->PixelBytes());
+    }
     m_textures.clear();
     glDeleteBuffers(1, &m_vbo);
     glDeleteBuffers(1, &m_ibo);
@@ -562,6 +571,7 @@ HTEXTURE CRenderer::TextureFromPixels(const uint32_t* pixels, int width, int hei
     glPixelStorei(GL_UNPACK_ROW_LENGTH, rowPixels);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    CPictureBudget::Hold(texture->PixelBytes());
     const HTEXTURE handle = m_nextHandle++;
     m_textures[handle] = std::move(texture);
     return handle;
@@ -581,6 +591,7 @@ void CRenderer::TextureFree(HTEXTURE tex) {
     if (!texture || texture->ownedByTarget) return;
     if (m_tex == tex) Flush();
     glDeleteTextures(1, &texture->id);
+    CPictureBudget::Release(texture->PixelBytes());
     m_textures.erase(tex);
 }
 

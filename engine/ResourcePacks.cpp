@@ -2,10 +2,13 @@
 
 #include <zip.h>
 
+#include <algorithm>
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+
+#include "engine/FileOpen.h"
 
 namespace Engine {
 
@@ -17,6 +20,47 @@ std::string Normalise(const char* name) {
         if (c == '\\') c = '/';
     }
     return result;
+}
+
+uint64_t Little(const unsigned char* p, int bytes) {
+    uint64_t value = 0;
+    for (int i = bytes - 1; i >= 0; --i) value = value << 8 | p[i];
+    return value;
+}
+
+// The most entries an archive's end records claim: every end record in the file's last 64 kilobytes
+// (the record and its comment), and every 64-bit end record there or where a locator points, since
+// the archive reader may take any of them.
+uint64_t ClaimedEntries(const std::string& path) {
+    std::FILE* file = OpenForReading(path);
+    if (!file) return 0;
+    constexpr long kTail = 22 + 65535 + 20 + 56;
+    unsigned char tail[kTail];
+    uint64_t most = 0;
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        const long start = size > kTail ? size - kTail : 0;
+        std::fseek(file, start, SEEK_SET);
+        const size_t read = size > 0 ? std::fread(tail, 1, static_cast<size_t>(size - start), file) : 0;
+        for (size_t at = 0; at + 4 <= read; ++at) {
+            if (tail[at] != 'P' || tail[at + 1] != 'K') continue;
+            if (tail[at + 2] == 5 && tail[at + 3] == 6 && read - at >= 22) {
+                most = std::max(most, Little(tail + at + 10, 2));
+            } else if (tail[at + 2] == 6 && tail[at + 3] == 6 && read - at >= 40) {
+                most = std::max(most, Little(tail + at + 32, 8));
+            } else if (tail[at + 2] == 6 && tail[at + 3] == 7 && read - at >= 20) {
+                unsigned char record[40];
+                const uint64_t offset = Little(tail + at + 8, 8);
+                if (offset < static_cast<uint64_t>(size) &&
+                    std::fseek(file, static_cast<long>(offset), SEEK_SET) == 0 &&
+                    std::fread(record, 1, sizeof record, file) == sizeof record && record[0] == 'P' &&
+                    record[1] == 'K' && record[2] == 6 && record[3] == 6)
+                    most = std::max(most, Little(record + 32, 8));
+            }
+        }
+    }
+    std::fclose(file);
+    return most;
 }
 
 }  // namespace
@@ -48,6 +92,12 @@ bool CResourcePacks::Attach(const char* name) {
     for (const Pack& pack : m_packs) {
         if (pack.path == path) return true;
     }
+    if (const uint64_t entries = ClaimedEntries(path); entries > kMostPackEntries) {
+        m_log.Write("Can't attach resource pack %s: %" PRIu64 " entries, more than a pack may hold (%" PRIu64
+                    ")",
+                    path.c_str(), entries, kMostPackEntries);
+        return false;
+    }
     int error = 0;
     zip* archive = zip_open(path.c_str(), ZIP_RDONLY, &error);
     if (!archive) {
@@ -74,6 +124,18 @@ void* CResourcePacks::Load(const char* name, size_t* size, uint64_t largest) {
         if (void* block = LoadFromPack(pack->archive, normal, size, largest)) return block;
     }
     return LoadFromDisk(normal, size, largest);
+}
+
+bool CResourcePacks::Exists(const char* name) const {
+    if (!name || !*name) return false;
+    const std::string normal = Normalise(name);
+    for (const Pack& pack : m_packs) {
+        if (zip_name_locate(pack.archive, normal.c_str(), 0) >= 0 ||
+            zip_name_locate(pack.archive, normal.c_str(), ZIP_FL_NOCASE) >= 0)
+            return true;
+    }
+    std::error_code error;
+    return std::filesystem::is_regular_file(PathOnDisk(normal), error);
 }
 
 void CResourcePacks::Free(void* block) {

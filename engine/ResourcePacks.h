@@ -29,6 +29,11 @@ constexpr uint64_t kMaxMusicFileBytes = uint64_t{64} << 20;
 // systems: the largest of the sample's is a few hundred kilobytes.
 constexpr uint64_t kMaxDataFileBytes = uint64_t{16} << 20;
 
+// The most entries a resource pack may hold: the game's files number a few thousand at most. Opening
+// an archive reads a record for every entry its directory claims, a few hundred bytes and some work
+// each, so a pack claiming more is refused by name before it is opened.
+constexpr uint64_t kMostPackEntries = 16384;
+
 // The data folder: $QUINDLE_DATA_DIR when set, else the folder of the running program.
 std::string DataFolder();
 
@@ -39,12 +44,15 @@ public:
     CResourcePacks(const CResourcePacks&) = delete;
     CResourcePacks& operator=(const CResourcePacks&) = delete;
 
+    // False, with the reason in the log, when the pack can't be opened or claims too many entries.
     bool Attach(const char* name);
     void RemoveAll();
     // A malloc'd block (free with Free) holding the whole file, or nullptr; a file of more than
     // largest bytes is refused by name.
     void* Load(const char* name, size_t* size, uint64_t largest);
     static void Free(void* block);
+    // Whether Load would find the file, whatever its size.
+    bool Exists(const char* name) const;
 
     const std::string& Folder() const { return m_folder; }
     std::string PathOnDisk(const std::string& name) const;

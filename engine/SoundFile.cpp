@@ -58,6 +58,20 @@ SoundKind SoundKindOf(const void* data, size_t size) {
     return SoundKind::Other;
 }
 
+bool TooManyOggLinks(const void* data, size_t size) {
+    const auto* p = static_cast<const unsigned char*>(data);
+    int links = 0;
+    // A page: "OggS", version 0, then its flags, a link's first page marked as its beginning.
+    for (size_t at = 0; size - at >= 6;) {
+        const void* page = memmem(p + at, size - at, "OggS", 4);
+        if (!page) break;
+        at = static_cast<size_t>(static_cast<const unsigned char*>(page) - p);
+        if (size - at >= 6 && p[at + 4] == 0 && (p[at + 5] & 2) && ++links > kMostOggLinks) return true;
+        at += 4;
+    }
+    return false;
+}
+
 double WavSeconds(const void* data, size_t size, bool* cutShort) {
     const auto* p = static_cast<const unsigned char*>(data);
     if (cutShort) *cutShort = false;
@@ -100,7 +114,7 @@ COggReader::COggReader() = default;
 COggReader::~COggReader() = default;
 
 bool COggReader::Open(SoundBytes bytes) {
-    if (!bytes || bytes->empty()) return false;
+    if (!bytes || bytes->empty() || TooManyOggLinks(bytes->data(), bytes->size())) return false;
     m_decoder = std::make_unique<Decoder>();
     m_decoder->file.bytes = bytes;
     const ov_callbacks callbacks{ReadMemory, SeekMemory, nullptr, TellMemory};

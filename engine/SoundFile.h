@@ -20,6 +20,11 @@ constexpr int kLowestSoundRate = 1000;
 constexpr int kHighestSoundRate = 192000;
 constexpr int kMostSoundChannels = 8;
 
+// The most links an Ogg may hold: every sound of the game, music or effect, is one. The decoder
+// reads the headers and keeps the set-up of every link of a chain when it opens the file, some tens
+// of kilobytes each, and loses them on a damaged chain.
+constexpr int kMostOggLinks = 1;
+
 enum class SoundKind { Other, Wav, Ogg };
 SoundKind SoundKindOf(const void* data, size_t size);
 
@@ -27,6 +32,10 @@ SoundKind SoundKindOf(const void* data, size_t size);
 // holds), or a negative value when the header can't tell. cutShort, when given, tells whether the
 // data chunk claims more bytes than the file has: a WAV reader takes memory for the claim.
 double WavSeconds(const void* data, size_t size, bool* cutShort = nullptr);
+
+// Whether an Ogg holds more than kMostOggLinks links. Every page that may begin a link is counted,
+// wherever it stands, as the decoder's search for pages would find it.
+bool TooManyOggLinks(const void* data, size_t size);
 
 using SoundBytes = std::shared_ptr<const std::vector<unsigned char>>;
 
@@ -39,7 +48,8 @@ public:
     COggReader(const COggReader&) = delete;
     COggReader& operator=(const COggReader&) = delete;
 
-    // False when the bytes are no Ogg Vorbis stream of a rate and channel count that are taken.
+    // False when the bytes are no Ogg Vorbis stream of a rate and channel count that are taken, or
+    // one of too many links.
     bool Open(SoundBytes bytes);
     int Rate() const { return m_rate; }
     int Channels() const { return m_channels; }

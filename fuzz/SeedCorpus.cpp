@@ -115,6 +115,10 @@ void FontSeeds() {
     Seed("fuzz_font", "two-pages", bytes);
     font.pageCount = 0;
     Seed("fuzz_font", "no-pages", WriteFontFile(font));
+    // More pages than a font may have, a glyph on the last.
+    font.pageCount = 17;
+    font.glyphs[0].page = 16;
+    Seed("fuzz_font", "too-many-pages", WriteFontFile(font));
 }
 
 void ParticleSeeds() {
@@ -472,6 +476,7 @@ void TextureSeeds() {
     const std::pair<const char*, Bytes> plain[] = {
         {"jpeg-scans", TestImages::WriteJpegOfScans(4096, 4096, 3000)},
         {"png-inflating", TestImages::WritePngInflatingTo(64, 64, uint64_t{64} << 20)},
+        {"png-texts", TestImages::WritePngWithTexts(4, 4, std::vector<uint32_t>(16, 0xFF336699), 20, 100000)},
     };
     for (const auto& [name, picture] : plain) {
         Bytes seed = {0};
@@ -481,13 +486,16 @@ void TextureSeeds() {
     const std::pair<const char*, Bytes> streams[] = {
         {"j2k-code-blocks", TestImages::WriteJ2kClaiming(4096, 4096, 1, 0, 0)},
         {"j2k-clear-codes", TestImages::WriteJ2kClaiming(6, 4, 1)},
+        {"j2k-clear-codes-of-one-bit", TestImages::WriteJ2kClaiming(6, 4, 1)},
+        {"j2k-tile-parts", TestImages::WriteJ2kOfTileParts(3, 200)},
+        {"j2k-past-the-budget", TestImages::WriteJ2kClaiming(4096, 4096, 4)},
     };
     for (const auto& [name, code] : streams) {
         Bytes seed = {1, static_cast<unsigned char>(code.size() >> 8),
                       static_cast<unsigned char>(code.size())};
         seed.insert(seed.end(), code.begin(), code.end());
-        if (std::string(name) == "j2k-clear-codes") {
-            const Bytes gif = TestImages::WriteGifOfClearCodes(6, 4, 60000);
+        if (std::string(name).starts_with("j2k-clear-codes")) {
+            const Bytes gif = TestImages::WriteGifOfClearCodes(6, 4, 60000, name[15] ? 0 : 8);
             seed.insert(seed.end(), gif.begin(), gif.end());
         }
         Seed("fuzz_texture", name, seed);
@@ -511,6 +519,8 @@ void SoundSeeds() {
     }
     Seed("fuzz_sound", "silent-ten-minutes.ogg", WriteSilentOgg(600, 8000));
     Seed("fuzz_sound", "long.wav", WriteSilentWav8(65536, 1000));
+    // A short Ogg chained: no sound may be.
+    Seed("fuzz_sound", "chained-2.ogg", WriteChainedOgg(WriteSilentOgg(1, 8000), 2));
 }
 
 int main(int argc, char** argv) {

@@ -140,8 +140,10 @@ THolder<ISnd> CResource::GetSound(int number) {
     std::snprintf(name, sizeof name, "Sound\\%d", number);
     HGE* hge = hgeCreate(HGE_VERSION);
     const HSTREAM stream = hge->Stream_Load(name, 0);
+    // A sound that is there but was refused (too long, damaged) is named by the engine already.
+    const bool missing = !stream && !hge->Resource_Exists(name);
     hge->Release();
-    if (number >= 0 && !stream) Log("[W] SOUND %s NOT FOUND", name);
+    if (number >= 0 && missing) Log("[W] SOUND %s NOT FOUND", name);
     return MakeHolder<CSnd>(stream);
 }
 

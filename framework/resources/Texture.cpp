@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/PictureBudget.h"
 #include "engine/ResourcePacks.h"
 #include "platform/J2k.h"
 
@@ -81,11 +82,12 @@ constexpr uint64_t kClearCodesAlways = 4096;
 
 // Whether the image data at `at` (its code size byte, then its sub-blocks) holds more clear codes
 // than a picture of this many pixels needs. Codes are read as the decoder reads them: the code width
-// grows with every code past the table's size, up to 12 bits, and a clear code starts it again.
+// grows with every code past the table's size, up to 12 bits, and a clear code starts it again. Every
+// code size the decoder takes is walked: one of 0 makes 1-bit codes, eight clear codes a byte.
 bool TooManyClearCodes(const unsigned char* data, std::size_t size, std::size_t at, uint64_t pixels) {
     if (at == 0 || at > size) return false;
     const unsigned minimum = data[at - 1];
-    if (minimum < 1 || minimum > 8) return false;
+    if (minimum > 8) return false;  // the decoder refuses the image
     const unsigned clear = 1u << minimum, end = clear + 1;
     unsigned bits = minimum + 1, running = end + 1, limit = 1u << bits;
     uint64_t clears = 0, codes = 0;
@@ -254,6 +256,18 @@ void CTexture::Load() {
         if (!file.data) return;
         image.handle = _J2K_OpenMemory(file.Bytes(), file.size);
         int code = image.ReadInfo();
+        // The decoder keeps a 32-bit plane for every component, then the picture and its texture.
+        const uint64_t bytes = Engine::kDecodedPixelBytes * static_cast<uint64_t>(image.width) *
+                               static_cast<uint64_t>(image.height) *
+                               (static_cast<uint64_t>(std::max(image.components, 0)) + 2);
+        if (code == J2K_OK && !Engine::CPictureBudget::Fits(bytes)) {
+            hge->System_Log(
+                "Can't load %s: a %dx%d picture of %d components would take the decoded "
+                "pictures past %d MB",
+                j2kName.c_str(), image.width, image.height, image.components,
+                static_cast<int>(Engine::CPictureBudget::kBytes >> 20));
+            return;
+        }
         if (code == J2K_OK) code = image.Decode();
         if (code != J2K_OK) {
             hge->System_Log("Can't load %s: %s", j2kName.c_str(), image.error);

@@ -17,7 +17,13 @@ void Log(const std::string& fileName, const char* what) {
 bool ReadDataFile(const std::string& fileName, bool (*reader)(GF::THolder<GF::IDataInputStream>)) {
     GF::THolder<GF::IDataInputStream> stream = OpenDataFile(fileName);
     if (!stream) {
-        Log(fileName, "is in neither Binary_2 nor Binary");
+        // A file that is there but was refused for its size is named by the engine already.
+        HGE* hge = hgeCreate(HGE_VERSION);
+        bool present = false;
+        for (const char* folder : {"Binary_2\\", "Binary\\"})
+            present = present || hge->Resource_Exists((folder + fileName).c_str());
+        hge->Release();
+        if (!present) Log(fileName, "is in neither Binary_2 nor Binary");
         return false;
     }
     if (!reader(std::move(stream))) {

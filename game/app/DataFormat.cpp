@@ -19,11 +19,17 @@ void CBinaryReader::Ignored() {
     });
 }
 
-bool CBinaryReader::Count(uint32_t& count, uint64_t elementSize) {
+bool CBinaryReader::Count(uint32_t& count, uint64_t elementSize, uint64_t elementMemory) {
     if (!GF::ReadUInt32BE(m_in, count)) return false;
     const uint64_t left = m_in.Remaining();
     if (uint64_t{count} * elementSize > left) {
         Fail("count " + std::to_string(count) + " cannot fit in the " + std::to_string(left) + " bytes left");
+        return false;
+    }
+    m_listBytes += uint64_t{count} * elementMemory;
+    if (m_listBytes > kMostListBytes) {
+        Fail("count " + std::to_string(count) + " takes the file's lists past " +
+             std::to_string(kMostListBytes >> 20) + " MB");
         return false;
     }
     return true;
@@ -53,7 +59,7 @@ void CBinaryReader::Prepend(std::string step) {
 
 void CBinaryReader::ReadList(std::vector<bool>& list) {
     uint32_t count = 0;
-    if (!Count(count, 1)) return;
+    if (!Count(count, 1, 1)) return;
     list.assign(count, false);
     for (uint32_t i = 0; i < count; ++i) {
         uint8_t byte = 0;

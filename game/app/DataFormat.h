@@ -36,8 +36,9 @@
 //   Map      count, then (key, value) pairs, key first; a later duplicate wins
 //
 // Writers put Table and Map entries in ascending key order, so the bytes depend only on the contents.
-// The reader checks each count against the bytes left before it reserves or loops, and stops at the
-// first fault with the stream marked failed; callers then refuse the whole file.
+// The reader checks each count against the bytes left before it reserves or loops, and the memory its
+// elements take, all lists of the file together, against kMostListBytes; it stops at the first fault
+// with the stream marked failed; callers then refuse the whole file.
 
 // A point stored after one byte that is read and ignored (written as 0): nine bytes in all.
 struct CMarkedPoint : GF::TPoint<float> {
@@ -119,6 +120,11 @@ uint64_t MinEncodedSize() {
 // failed and Where() names the field: "flowRules[2].conditions[0].expression: the file ends early".
 class CBinaryReader {
 public:
+    // The memory the lists of one file may take, counted by their elements' sizes. An element of a
+    // byte in the file (an empty name) takes dozens in memory; the game's largest file takes a few
+    // megabytes read.
+    static constexpr uint64_t kMostListBytes = uint64_t{32} << 20;
+
     explicit CBinaryReader(GF::CInputStream& in) : m_in(in) {}
 
     bool Ok() const { return !m_in.Failed(); }
@@ -156,7 +162,7 @@ public:
     void Tree(const char* key, std::vector<R>& children, int maxDepth) {
         Primitive(key, [&] {
             uint32_t count = 0;
-            if (!Count(count, MinEncodedSize<R>())) return;
+            if (!Count(count, MinEncodedSize<R>(), sizeof(R))) return;
             // The record that owns these children lies at depth m_treeDepth + 1 (the root is 1).
             if (count > 0 && m_treeDepth + 2 > maxDepth) {
                 Fail("nested deeper than " + std::to_string(maxDepth));
@@ -172,7 +178,7 @@ public:
     void Table(const char* key, std::unordered_map<K, R>& table, K R::*keyMember) {
         Primitive(key, [&] {
             uint32_t count = 0;
-            if (!Count(count, MinEncodedSize<R>())) return;
+            if (!Count(count, MinEncodedSize<R>(), kNodeBytes + sizeof(K) + sizeof(R))) return;
             table.clear();
             table.reserve(count);
             for (uint32_t i = 0; i < count; ++i) {
@@ -189,7 +195,8 @@ public:
     void Map(const char* key, std::unordered_map<K, T>& map) {
         Primitive(key, [&] {
             uint32_t count = 0;
-            if (!Count(count, MinEncodedSize<K>() + MinEncodedSize<T>())) return;
+            if (!Count(count, MinEncodedSize<K>() + MinEncodedSize<T>(), kNodeBytes + sizeof(K) + sizeof(T)))
+                return;
             map.clear();
             map.reserve(count);
             for (uint32_t i = 0; i < count; ++i) {
@@ -211,7 +218,11 @@ private:
         read();
         if (!Ok()) NoteKey(key);
     }
-    bool Count(uint32_t& count, uint64_t elementSize);
+    // A hash table's entry beside its key and value: the node's link and hash, the bucket's pointer.
+    static constexpr uint64_t kNodeBytes = 3 * sizeof(void*);
+    // Reads a count of elements of elementSize bytes at least in the file and elementMemory bytes
+    // in memory.
+    bool Count(uint32_t& count, uint64_t elementSize, uint64_t elementMemory);
     void Fail(const std::string& reason);
     void NoteKey(const char* key);
     void NoteIndex(uint32_t index);
@@ -220,7 +231,7 @@ private:
     template <class T>
     void ReadList(std::vector<T>& list) {
         uint32_t count = 0;
-        if (!Count(count, MinEncodedSize<T>())) return;
+        if (!Count(count, MinEncodedSize<T>(), sizeof(T))) return;
         ReadElements(list, count);
     }
     void ReadList(std::vector<bool>& list);
@@ -254,6 +265,7 @@ private:
 
     GF::CInputStream& m_in;
     int m_treeDepth = 0;
+    uint64_t m_listBytes = 0;
     std::string m_reason;
     std::string m_path;
 };

@@ -141,6 +141,18 @@ TEST(LevelsDataFile, EmptySectionsAndRepeatedNames) {
     EXPECT_EQ(repeated.FindLevel("stage1_1")->Number, 2);
     EXPECT_EQ(repeated.StageOrder(), (std::vector<std::string>{"b", "a"}));
     EXPECT_EQ(repeated.FindStage("b")->Number, 3);
+
+    // A level introducing two million ingredients of empty names: two megabytes in the file, more
+    // than sixty in memory. Refused by name, the tables as they were.
+    CDataBytes many;
+    many.Str("").I32(0).I32(0).I32(0).I32(1).B8(0).I32(1).N32(2u << 20);
+    many.bytes.resize(many.bytes.size() + (2u << 20), 0);
+    many.I32(0).I32(0).I32(0).B8(0).I32(0).I32(0).Str("").Str("").Str("").Str("stage1_1");
+    many.I32(0).I32(0).I32(0).I32(0).I32(0).B8(0).I32(0).I32(0).I32(0);
+    GF::CMemoryInputStream manyIn(many.bytes);
+    EXPECT_FALSE(ParseLevelsData(manyIn, repeated, why));
+    EXPECT_EQ(why, "Levels[0].NewIngridients: count 2097152 takes the file's lists past 32 MB");
+    EXPECT_EQ(repeated.FindLevel("stage1_1")->Number, 2);
 }
 
 }  // namespace

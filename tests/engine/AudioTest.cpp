@@ -75,16 +75,6 @@ TEST(Audio, AWavAndAnOggPlayTogetherPauseResumeAndStop) {
     audio.Free(oggStream);
 }
 
-// The Ogg page's checksum, over the page with its checksum field zeroed.
-uint32_t OggCrc(const unsigned char* page, std::size_t size) {
-    uint32_t crc = 0;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= static_cast<uint32_t>(i >= 22 && i < 26 ? 0 : page[i]) << 24;
-        for (int bit = 0; bit < 8; ++bit) crc = crc & 0x80000000u ? crc << 1 ^ 0x04C11DB7u : crc << 1;
-    }
-    return crc;
-}
-
 // The Ogg with its last page claiming `frames` in all, its checksum made good again.
 std::vector<unsigned char> WithLastGranule(std::vector<unsigned char> ogg, uint64_t frames) {
     std::size_t last = ogg.size() - 27;
@@ -136,6 +126,8 @@ TEST(Audio, ALongOggStreamsAsMusicAndEveryLongEffectIsRefusedByName) {
     const auto data = std::search(claim.begin(), claim.end(), std::begin("data"), std::end("data") - 1);
     ASSERT_NE(data, claim.end());
     std::fill(data + 4, data + 8, 0xFF);
+    // Two tracks chained: the decoder would read and keep every link's set-up as it opens it.
+    const std::vector<unsigned char> medley = WriteChainedOgg(tone, 2);
 
     CMemoryWatch watch;
     const uintptr_t music = audio.Load(hour.data(), hour.size(), "Sound/hour.ogg");
@@ -148,6 +140,7 @@ TEST(Audio, ALongOggStreamsAsMusicAndEveryLongEffectIsRefusedByName) {
     const uintptr_t liar = audio.Load(lying.data(), lying.size(), "Sound/liar.ogg");
     ASSERT_NE(liar, 0u);
     EXPECT_EQ(audio.Play(liar, false, 100), 0u);
+    EXPECT_EQ(audio.Load(medley.data(), medley.size(), "Sound/medley.ogg"), 0u);
     watch.Stop();
     // Neither the hour nor the lie decoded whole: a generous bound on the processor time tells work on
     // a whole file from work on its header.
@@ -182,4 +175,7 @@ TEST(Audio, ALongOggStreamsAsMusicAndEveryLongEffectIsRefusedByName) {
         EXPECT_NE(text.find(std::string("Sound ") + name + " is longer than 30 s"), std::string::npos)
             << text;
     EXPECT_NE(text.find("Can't decode sound Sound/claim: its data is cut short"), std::string::npos) << text;
+    EXPECT_NE(text.find("Can't decode sound Sound/medley.ogg: an Ogg chained of more than one link"),
+              std::string::npos)
+        << text;
 }

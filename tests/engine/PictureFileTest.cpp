@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "engine/PictureBudget.h"
 #include "engine/PictureFile.h"
 #include "tests/support/ImageWriters.h"
 #include "tests/support/MemoryWatch.h"
@@ -82,6 +83,32 @@ protected:
 };
 
 }  // namespace
+
+// Compressed text chunks are skipped unread: forty of nearly 8 MB each (a few hundred kilobytes in
+// all) cost the decoder their inflating and the text kept. A picture that would take the decoded
+// pictures past their budget, beside what the game holds, is refused by name before it is decoded.
+TEST_F(PictureFile, TextIsSkippedAndAllPicturesShareOneBudget) {
+    const Bytes texts = TestImages::WritePngWithTexts(4, 4, Picture(4, 4), 40, 7900000);
+    CMemoryWatch watch;
+    SDL_Surface* image = Engine::DecodePicture(log, "Texture\\1.png", texts.data(), texts.size());
+    watch.Stop();
+    ASSERT_NE(image, nullptr) << LogText();
+    EXPECT_EQ(static_cast<const uint32_t*>(image->pixels)[5], Picture(4, 4)[5]);
+    SDL_FreeSurface(image);
+    EXPECT_LT(watch.AddedPeakMegabytes(), 50);
+
+    const Bytes sheet = TestImages::WritePng(2048, 2048, std::vector<uint32_t>(2048 * 2048, 0xFF336699));
+    Engine::CPictureBudget::Hold(Engine::CPictureBudget::kBytes - (24u << 20));
+    EXPECT_EQ(Engine::DecodePicture(log, "Texture\\2.png", sheet.data(), sheet.size()), nullptr);
+    Engine::CPictureBudget::Release(Engine::CPictureBudget::kBytes - (24u << 20));
+    image = Engine::DecodePicture(log, "Texture\\2.png", sheet.data(), sheet.size());
+    EXPECT_NE(image, nullptr);
+    SDL_FreeSurface(image);
+    EXPECT_NE(LogText().find("Can't decode image Texture\\2.png: a PNG picture of 2048x2048 would take the "
+                             "decoded pictures past 256 MB"),
+              std::string::npos)
+        << LogText();
+}
 
 TEST_F(PictureFile, EachFormatDecodesTopRowFirst) {
     const int w = 16, h = 16;

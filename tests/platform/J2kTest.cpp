@@ -114,6 +114,15 @@ TEST(J2k, RefusesWhatIsNotJpeg2000AndSurvivesTruncation) {
             EXPECT_EQ(d.pixels.size(), 64u) << cut;
         }
     }
+
+    // Tiles sent in more parts than any picture is (each part a header and a record to the decoder)
+    // are refused before the decoder sees them; the same tiles in fewer parts decode.
+    const TestImages::Bytes parts = TestImages::WriteJ2kOfTileParts(65, 253);
+    EXPECT_EQ(_J2K_OpenMemory(parts.data(), static_cast<unsigned long>(parts.size())), 0);
+    EXPECT_EQ(_J2K_getLastError(), J2K_ERR_TOO_LARGE);
+    const Decoded fewer = DecodeAll(TestImages::WriteJ2kOfTileParts(65, 200));
+    EXPECT_EQ(fewer.code, J2K_OK);
+    EXPECT_EQ(fewer.pixels.size(), 65u);
 }
 
 // The tiles are counted from the first one, which must hold the image area's first pixel: a header

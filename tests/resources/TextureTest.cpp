@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "engine/ResourcePacks.h"
 #include "framework/resources/Texture.h"
 #include "tests/support/ImageWriters.h"
 #include "tests/support/MemoryWatch.h"
@@ -106,6 +107,9 @@ TEST(Texture, ACompanionOfAnotherSizeOrOfEndlessWorkIsLeftOutByName) {
         {"m_7.gif is 40000x40000", huge},
         {"m_7.gif holds more clear codes than a 6x4 picture needs",
          TestImages::WriteGifOfClearCodes(6, 4, 4 << 20)},
+        // Codes of one bit: eight clear codes a byte.
+        {"m_7.gif holds more clear codes than a 6x4 picture needs",
+         TestImages::WriteGifOfClearCodes(6, 4, 2048, 0)},
     };
     for (const auto& [logged, gif] : masks) {
         CRecordingEngine engine;
@@ -156,6 +160,27 @@ TEST(Texture, Jp2BeyondTheBoundIsRefusedByNameAtOnce) {
         EXPECT_LT(watch.AddedPeakMegabytes(), 300) << base;
         EXPECT_LT(watch.LargestBlock(), std::size_t{16} << 20) << base;
     }
+
+    // Within the bound, 572 bytes claiming 4096 x 4096 in four components: the decoder's planes, the
+    // picture and its texture would take 400 MB, past the budget of all decoded pictures. And a file
+    // larger than any picture needs is refused before it is read.
+    CRecordingEngine engine;
+    engine.AddResource("Texture\\30.jp2", TestImages::WriteJ2kClaiming(4096, 4096, 4));
+    engine.AddResource("Texture\\31.jp2", std::string(Engine::kMaxPictureFileBytes + 1, '\0'));
+    CTexture flat("flat", "Texture\\30"), heavy("heavy", "Texture\\31");
+    CMemoryWatch watch;
+    flat.Load();
+    heavy.Load();
+    watch.Stop();
+    EXPECT_EQ(flat.GetHandle(), 0u);
+    EXPECT_EQ(heavy.GetHandle(), 0u);
+    EXPECT_TRUE(
+        engine.HasLog("Can't load Texture\\30.jp2: a 4096x4096 picture of 4 components would take "
+                      "the decoded pictures past 256 MB"));
+    EXPECT_TRUE(
+        engine.HasLog("Can't read Texture/31.jp2: 84934657 bytes, more than a file of its kind may "
+                      "hold (84934656)"));
+    EXPECT_LT(watch.AddedPeakMegabytes(), 100);
 }
 
 TEST(Texture, RowsLandAtTheDeviceRowLength) {

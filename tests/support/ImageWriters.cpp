@@ -258,6 +258,24 @@ Bytes WriteJ2kClaiming(uint32_t width, uint32_t height, int components, uint32_t
     return out;
 }
 
+Bytes WriteJ2kOfTileParts(uint32_t tiles, int parts) {
+    Bytes out = WriteJ2kClaiming(tiles, 1, 1, 1);
+    out.resize(out.size() - 2 - 15);  // the first tile's part and the end marker
+    for (uint32_t tile = 0; tile < tiles; ++tile) {
+        for (int part = 0; part < parts; ++part) {
+            PutBE16(out, 0xFF90);
+            PutBE16(out, 10);
+            PutBE16(out, tile);
+            PutBE32(out, part == 0 ? 15 : 14);
+            out.insert(out.end(), {static_cast<unsigned char>(part), static_cast<unsigned char>(parts)});
+            PutBE16(out, 0xFF93);
+            if (part == 0) out.push_back(0);
+        }
+    }
+    PutBE16(out, 0xFFD9);
+    return out;
+}
+
 namespace {
 
 int WriteGif(GifFileType* gif, const GifByteType* data, int count) {
@@ -367,7 +385,24 @@ Bytes WritePngInflatingTo(uint32_t width, uint32_t height, uint64_t inflatedByte
     return out;
 }
 
-Bytes WriteGifOfClearCodes(int width, int height, std::size_t dataBytes) {
+Bytes WritePngWithTexts(int width, int height, const std::vector<uint32_t>& argb, int texts,
+                        std::size_t textBytes) {
+    const Bytes png = WritePng(width, height, argb);
+    const Bytes spaces(textBytes, ' ');
+    uLongf length = compressBound(static_cast<uLong>(spaces.size()));
+    Bytes z(length);
+    if (compress2(z.data(), &length, spaces.data(), static_cast<uLong>(spaces.size()), 9) != Z_OK)
+        throw std::runtime_error("compress2");
+    z.resize(length);
+    Bytes body = {'n', 'o', 't', 'e', 0, 0};  // keyword, its end, deflate
+    body.insert(body.end(), z.begin(), z.end());
+    Bytes out(png.begin(), png.begin() + 33);  // the signature and the header
+    for (int i = 0; i < texts; ++i) PutChunk(out, "zTXt", body);
+    out.insert(out.end(), png.begin() + 33, png.end());
+    return out;
+}
+
+Bytes WriteGifOfClearCodes(int width, int height, std::size_t dataBytes, int codeSize) {
     Bytes out = {'G', 'I', 'F', '8', '9', 'a'};
     auto put16 = [&out](int v) {
         out.push_back(static_cast<unsigned char>(v));
@@ -383,14 +418,14 @@ Bytes WriteGifOfClearCodes(int width, int height, std::size_t dataBytes) {
     put16(width);
     put16(height);
     out.push_back(0);
-    out.push_back(8);  // codes of 9 bits; 256 is the clear code
-    // Nine bits a code, least significant first: eight codes fill nine bytes.
+    out.push_back(static_cast<unsigned char>(codeSize));
+    // Clear codes of codeSize + 1 bits, least significant first; after each the width starts again.
     Bytes codes;
     uint32_t bits = 0;
     int count = 0;
     while (codes.size() < dataBytes) {
-        bits |= 256u << count;
-        count += 9;
+        bits |= (1u << codeSize) << count;
+        count += codeSize + 1;
         while (count >= 8) {
             codes.push_back(static_cast<unsigned char>(bits));
             bits >>= 8;

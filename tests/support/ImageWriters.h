@@ -32,15 +32,24 @@ Bytes WriteJp2(int width, int height, const std::vector<uint32_t>& argb, int com
 Bytes WriteJ2kClaiming(uint32_t width, uint32_t height, int components, uint32_t tileSide = 0,
                        int codeBlockExponent = 4);
 
+// A bare code stream of a row of `tiles` one-pixel tiles, each sent in `parts` tile parts (at most
+// 255): the first holds the tile's empty packet, the others nothing.
+Bytes WriteJ2kOfTileParts(uint32_t tiles, int parts);
+
 // A GIF whose palette is the 256 grey levels; grey holds one level per pixel. An interlaced one sends
 // its rows in the four passes of the format.
 Bytes WriteGreyGif(int width, int height, const std::vector<uint8_t>& grey, bool interlaced = false);
 
 // Files that cost little to store and much to decode. A progressive grey JPEG of width x height made
 // of scans of no data; an RGBA PNG whose image data inflates to inflatedBytes of zeros; a GIF of
-// width x height whose image data holds dataBytes of clear codes and nothing else.
+// width x height whose image data holds dataBytes of clear codes and nothing else, at an LZW minimum
+// code size of 0 to 8.
 Bytes WriteJpegOfScans(int width, int height, int scans);
 Bytes WritePngInflatingTo(uint32_t width, uint32_t height, uint64_t inflatedBytes);
-Bytes WriteGifOfClearCodes(int width, int height, std::size_t dataBytes);
+// A real PNG of width x height with `texts` compressed text chunks after its header, each
+// inflating to textBytes of spaces.
+Bytes WritePngWithTexts(int width, int height, const std::vector<uint32_t>& argb, int texts,
+                        std::size_t textBytes);
+Bytes WriteGifOfClearCodes(int width, int height, std::size_t dataBytes, int codeSize = 8);
 
 }  // namespace TestImages

@@ -168,13 +168,22 @@ void* CRecordingEngine::Resource_Load(const char* filename, DWORD* size, uint64_
     if (size) *size = 0;
     if (!filename) return nullptr;
     auto it = m_resources.find(Normalize(filename));
-    if (it == m_resources.end() || it->second.size() > largest) return nullptr;
+    if (it == m_resources.end()) return nullptr;
+    if (it->second.size() > largest) {
+        System_Log("Can't read %s: %zu bytes, more than a file of its kind may hold (%llu)",
+                   it->first.c_str(), it->second.size(), static_cast<unsigned long long>(largest));
+        return nullptr;
+    }
     // Never a zero-sized block, so that an empty resource still answers a pointer.
     auto* block = static_cast<unsigned char*>(std::malloc(it->second.size() + 1));
     if (!it->second.empty()) std::memcpy(block, it->second.data(), it->second.size());
     if (size) *size = static_cast<DWORD>(it->second.size());
     ++outstandingBlocks;
     return block;
+}
+
+bool CRecordingEngine::Resource_Exists(const char* filename) {
+    return filename && m_resources.count(Normalize(filename)) != 0;
 }
 
 void CRecordingEngine::Resource_Free(void* res) {

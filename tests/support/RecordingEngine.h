@@ -90,6 +90,7 @@ public:
     void* Resource_Load(const char* filename, DWORD* size, uint64_t largest) override;
     void Resource_Free(void* res) override;
     DWORD Resource_GetPackChanges() override { return packChanges; }
+    bool Resource_Exists(const char* filename) override;
 
     float Timer_GetTime() override { return m_time; }
     float Timer_GetDelta() override;

@@ -128,3 +128,29 @@ std::vector<unsigned char> WriteSilentWav8(std::size_t bytes, int rate) {
     out.resize(out.size() + bytes, 0x80);
     return out;
 }
+
+uint32_t OggCrc(const unsigned char* page, std::size_t size) {
+    uint32_t crc = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= static_cast<uint32_t>(i >= 22 && i < 26 ? 0 : page[i]) << 24;
+        for (int bit = 0; bit < 8; ++bit) crc = crc & 0x80000000u ? crc << 1 ^ 0x04C11DB7u : crc << 1;
+    }
+    return crc;
+}
+
+std::vector<unsigned char> WriteChainedOgg(const std::vector<unsigned char>& ogg, int links) {
+    std::vector<unsigned char> out;
+    for (int link = 0; link < links; ++link) {
+        std::vector<unsigned char> copy = ogg;
+        for (std::size_t at = 0; at + 27 <= copy.size();) {
+            std::size_t length = 27 + copy[at + 26];
+            for (int i = 0; i < copy[at + 26]; ++i) length += copy[at + 27 + i];
+            for (int i = 0; i < 4; ++i) copy[at + 14 + i] = static_cast<unsigned char>((link + 1) >> (8 * i));
+            const uint32_t crc = OggCrc(copy.data() + at, length);
+            for (int i = 0; i < 4; ++i) copy[at + 22 + i] = static_cast<unsigned char>(crc >> (8 * i));
+            at += length;
+        }
+        out.insert(out.end(), copy.begin(), copy.end());
+    }
+    return out;
+}

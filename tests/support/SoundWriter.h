@@ -17,3 +17,7 @@ std::vector<unsigned char> WriteOggOf(std::size_t length, int rate,
 // holding `bytes` of sound at `rate` (one byte over and over, which an archive packs to almost nothing).
 std::vector<unsigned char> WriteSilentOgg(int seconds, int rate);
 std::vector<unsigned char> WriteSilentWav8(std::size_t bytes, int rate);
+// The Ogg page's checksum, over the page with its checksum field zeroed.
+uint32_t OggCrc(const unsigned char* page, std::size_t size);
+// An Ogg chained `links` times, each copy a link of its own stream serial.
+std::vector<unsigned char> WriteChainedOgg(const std::vector<unsigned char>& ogg, int links);
