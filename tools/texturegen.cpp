@@ -1,10 +1,10 @@
 // Builds the sample script's textures where its sprite infos cut them out:
 // - "sheet" (Texture/0.png): every picture the menus, the kitchen, the mini-games and the result screens
 //   draw, packed on one sheet so that a frame draws from it in few calls (see SheetPictures for what is
-//   on it). The pictures are drawn with cairo and packed by stb_rect_pack under the item icons, which
-//   keep the sheet's top left as cells of the grey sheet's layout. `--script` prints the sprite infos
-//   that address the pictures; `--check <script>` fails when the script's sprite infos address them
-//   anywhere else, so that a changed picture cannot leave the script cutting the wrong rectangle;
+//   on it). The pictures are drawn with cairo and packed by stb_rect_pack beside and under the item
+//   icons, which keep the sheet's top left as cells of the grey sheet's layout. `--script` prints the
+//   sprite infos that address the pictures; `--check <script>` fails when the script's sprite infos
+//   address them anywhere else, so that a changed picture cannot leave the script cutting the wrong rectangle;
 // - "cloth" (Texture/1.png, 256 x 512): the window shades' curtain, pleated red cloth with a gold
 //   fringe along its bottom;
 // - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, the item icons greyed in the cells where
@@ -1436,16 +1436,33 @@ struct TSheet {
     std::vector<TRect> places;  // where each picture's own pixels lie
 };
 
+// Packs the rects not yet packed into the area (x, y, w, h) of the sheet; true when all of them are.
+bool PackInto(std::vector<stbrp_rect>& rects, int x, int y, int w, int h) {
+    std::vector<stbrp_rect> left;
+    for (const stbrp_rect& r : rects)
+        if (!r.was_packed) left.push_back(r);
+    if (left.empty()) return true;
+    std::vector<stbrp_node> nodes(static_cast<size_t>(w));
+    stbrp_context context;
+    stbrp_init_target(&context, w, h, nodes.data(), static_cast<int>(nodes.size()));
+    const bool all = stbrp_pack_rects(&context, left.data(), static_cast<int>(left.size())) != 0;
+    for (const stbrp_rect& r : left) {
+        if (!r.was_packed) continue;
+        stbrp_rect& placed = rects[static_cast<size_t>(r.id)];
+        placed = r;
+        placed.x += x;
+        placed.y += y;
+    }
+    return all;
+}
+
 bool Pack(TSheet& sheet) {
     sheet.pictures = SheetPictures();
-    // The icons take the top strip; the pictures are packed under it, on the smallest sheet that holds
-    // them (the textures need not be powers of two: a sheet a little taller than 512 saves a third).
+    // The icons take the top left corner; the pictures are packed beside them and under them, on the
+    // smallest sheet that holds them (the textures need not be powers of two, but every pixel is
+    // decoded and uploaded at each start).
     for (const auto& [w, h] :
          {std::array<int, 2>{512, 512}, {1024, 512}, {1024, 640}, {1024, 768}, {1024, 1024}, {2048, 1024}}) {
-        const int below = h - kIconsHeight;
-        std::vector<stbrp_node> nodes(static_cast<size_t>(w));
-        stbrp_context context;
-        stbrp_init_target(&context, w, below, nodes.data(), static_cast<int>(nodes.size()));
         std::vector<stbrp_rect> rects;
         for (size_t i = 0; i < sheet.pictures.size(); ++i) {
             const TPicture& p = sheet.pictures[i];
@@ -1455,14 +1472,15 @@ bool Pack(TSheet& sheet) {
             r.h = p.h + 2 * std::max(p.pad, 2);
             rects.push_back(r);
         }
-        if (!stbrp_pack_rects(&context, rects.data(), static_cast<int>(rects.size()))) continue;
+        PackInto(rects, kIconsWidth, 0, w - kIconsWidth, kIconsHeight);
+        if (!PackInto(rects, 0, kIconsHeight, w, h - kIconsHeight)) continue;
         sheet.width = w;
         sheet.height = h;
         sheet.places.assign(rects.size(), {});
         for (const stbrp_rect& r : rects) {
             const TPicture& p = sheet.pictures[static_cast<size_t>(r.id)];
             const int margin = std::max(p.pad, 2);
-            sheet.places[static_cast<size_t>(r.id)] = {r.x + margin, r.y + kIconsHeight + margin, p.w, p.h};
+            sheet.places[static_cast<size_t>(r.id)] = {r.x + margin, r.y + margin, p.w, p.h};
         }
         return true;
     }

@@ -17,13 +17,13 @@ void Textures(CResourceReader@ r)
     r.AddTexture("gray");                                        // Texture\2: the greyed icons
     //                  name                      texture  x     y     width height
     r.AddHGESpriteInfo("panel",                   0,  546,   66,  256,  128);  // sprite info 0
-    r.AddHGESpriteInfo("button",                  0,  726,  450,  128,   32);  // 1
-    r.AddHGESpriteInfo("button_over",             0,  858,  450,  128,   32);  // 2
-    r.AddHGESpriteInfo("spark",                   0,  390,  510,   16,   16);  // 3
-    r.AddHGESpriteInfo("block",                   0,  874,  522,   16,   16);  // 4: flat, coloured by the part
-    r.AddHGESpriteInfo("hit_area",                0,  834,  518,   96,   24);  // 5: the same, invisible
-    r.AddHGESpriteInfo("arrow",                   0,  390,  488,   12,   18);  // 6
-    r.AddHGESpriteInfo("balloon",                 0,  934,  518,   64,   24);  // 7
+    r.AddHGESpriteInfo("button",                  0,  274,  392,  128,   32);  // 1
+    r.AddHGESpriteInfo("button_over",             0,    2,  422,  128,   32);  // 2
+    r.AddHGESpriteInfo("spark",                   0,  518,  466,   16,   16);  // 3
+    r.AddHGESpriteInfo("block",                   0,  266,  468,   16,   16);  // 4: flat, coloured by the part
+    r.AddHGESpriteInfo("hit_area",                0,  226,  464,   96,   24);  // 5: the same, invisible
+    r.AddHGESpriteInfo("arrow",                   0,  450,  464,   12,   18);  // 6
+    r.AddHGESpriteInfo("balloon",                 0,  326,  464,   64,   24);  // 7
     r.AddHGESpriteInfo("gray",                    2,    0,    0,  128,   64);  // 8: eight cells of 32 x 32
     r.AddHGESpriteInfo("cloth",                   1,    0,    0,  256,  512);  // 9: the whole curtain
     // The particle systems' soft dots, found by name: the stoves' fire, sparkles, rewards.
@@ -42,104 +42,104 @@ void Textures(CResourceReader@ r)
     r.AddHGESpriteInfo("icon_cup",                0,   96,   32,   32,   32);  // 18
     r.AddTexture("map_fon");                                     // Texture\6: the map's background
     r.AddTexture("cookbook_page_1");                             // Texture\7: the book's page shape (alpha)
-    r.AddHGESpriteInfo("white",                   0,  834,  518,   96,   24);  // 19
-    r.AddHGESpriteInfo("disc",                    0,  990,  450,   32,   32);  // 20
+    r.AddHGESpriteInfo("white",                   0,  226,  464,   96,   24);  // 19
+    r.AddHGESpriteInfo("disc",                    0,  990,  390,   32,   32);  // 20
     r.AddHGESpriteInfo("saucepan_idle",           0,  874,  218,   64,   64);  // 21
     r.AddHGESpriteInfo("saucepan_work",           0,  942,  218,   64,   64);  // 22
     r.AddHGESpriteInfo("saucepan_closed",         0,  342,  220,   64,   64);  // 23
-    r.AddHGESpriteInfo("griddle_idle",            0,  558,  382,   64,   48);  // 24
-    r.AddHGESpriteInfo("griddle_work",            0,  626,  382,   64,   48);  // 25
-    r.AddHGESpriteInfo("griddle_closed",          0,  170,  392,   64,   48);  // 26
-    r.AddHGESpriteInfo("micro_wave_idle",         0,  238,  392,   64,   48);  // 27
-    r.AddHGESpriteInfo("micro_wave_work",         0,  306,  392,   64,   48);  // 28
-    r.AddHGESpriteInfo("micro_wave_closed",       0,  374,  392,   64,   48);  // 29
-    r.AddHGESpriteInfo("electric_stove_4_idle",   0,  694,  398,   64,   48);  // 30
-    r.AddHGESpriteInfo("electric_stove_4_work",   0,  762,  398,   64,   48);  // 31
-    r.AddHGESpriteInfo("electric_stove_4_closed", 0,  830,  398,   64,   48);  // 32
-    r.AddHGESpriteInfo("place_bread",             0,  966,  398,   48,   48);  // 33
-    r.AddHGESpriteInfo("place_salad",             0,    2,  422,   48,   48);  // 34
-    r.AddHGESpriteInfo("place_cheese",            0,   54,  422,   48,   48);  // 35
-    r.AddHGESpriteInfo("place_cup",               0,  374,  444,   32,   40);  // 36
+    r.AddHGESpriteInfo("griddle_idle",            0,  594,  330,   64,   48);  // 24
+    r.AddHGESpriteInfo("griddle_work",            0,  662,  330,   64,   48);  // 25
+    r.AddHGESpriteInfo("griddle_closed",          0,  730,  330,   64,   48);  // 26
+    r.AddHGESpriteInfo("micro_wave_idle",         0,  798,  338,   64,   48);  // 27
+    r.AddHGESpriteInfo("micro_wave_work",         0,  866,  338,   64,   48);  // 28
+    r.AddHGESpriteInfo("micro_wave_closed",       0,  934,  338,   64,   48);  // 29
+    r.AddHGESpriteInfo("electric_stove_4_idle",   0,  290,  340,   64,   48);  // 30
+    r.AddHGESpriteInfo("electric_stove_4_work",   0,  358,  340,   64,   48);  // 31
+    r.AddHGESpriteInfo("electric_stove_4_closed", 0,  426,  340,   64,   48);  // 32
+    r.AddHGESpriteInfo("place_bread",             0,  964,    2,   48,   48);  // 33
+    r.AddHGESpriteInfo("place_salad",             0,    2,  370,   48,   48);  // 34
+    r.AddHGESpriteInfo("place_cheese",            0,   54,  370,   48,   48);  // 35
+    r.AddHGESpriteInfo("place_cup",               0,  918,  390,   32,   40);  // 36
     r.AddHGESpriteInfo("heroine",                 0,  206,   66,   64,  224);  // 37
     r.AddHGESpriteInfo("heroine_dress",           0,  274,   66,   64,  224);  // 38
-    r.AddHGESpriteInfo("customer_glad",           0,  834,  486,   28,   28);  // 39
-    r.AddHGESpriteInfo("customer_calm",           0,  866,  486,   28,   28);  // 40
-    r.AddHGESpriteInfo("customer_cross",          0,  898,  486,   28,   28);  // 41
-    r.AddHGESpriteInfo("portrait",                0,  478,  486,   32,   32);  // 42
-    r.AddHGESpriteInfo("dish_soup",               0,  390,  340,   80,   48);  // 43
-    r.AddHGESpriteInfo("dish_steak",              0,  894,  346,   80,   48);  // 44
-    r.AddHGESpriteInfo("dish_pizza",              0,    2,  370,   80,   48);  // 45
-    r.AddHGESpriteInfo("dish_tea",                0,   86,  370,   80,   48);  // 46
-    r.AddHGESpriteInfo("dish_covered",            0,  474,  382,   80,   48);  // 47
-    r.AddHGESpriteInfo("serving_plate",           0,  410,  486,   64,   32);  // 48
-    r.AddHGESpriteInfo("bell",                    0,  106,  422,   48,   48);  // 49
+    r.AddHGESpriteInfo("customer_glad",           0,  518,  434,   28,   28);  // 39
+    r.AddHGESpriteInfo("customer_calm",           0,  550,  434,   28,   28);  // 40
+    r.AddHGESpriteInfo("customer_cross",          0,  582,  434,   28,   28);  // 41
+    r.AddHGESpriteInfo("portrait",                0,  266,  428,   32,   32);  // 42
+    r.AddHGESpriteInfo("dish_soup",               0,  880,    2,   80,   48);  // 43
+    r.AddHGESpriteInfo("dish_steak",              0,  342,  288,   80,   48);  // 44
+    r.AddHGESpriteInfo("dish_pizza",              0,  426,  288,   80,   48);  // 45
+    r.AddHGESpriteInfo("dish_tea",                0,  206,  294,   80,   48);  // 46
+    r.AddHGESpriteInfo("dish_covered",            0,  510,  330,   80,   48);  // 47
+    r.AddHGESpriteInfo("serving_plate",           0,  406,  392,   64,   32);  // 48
+    r.AddHGESpriteInfo("bell",                    0,  106,  370,   48,   48);  // 49
     r.AddHGESpriteInfo("clock_face",              0,  874,   66,   80,   80);  // 50
-    r.AddHGESpriteInfo("dial",                    0,  442,  434,   48,   48);  // 51
-    r.AddHGESpriteInfo("clock_hand",              0,  410,  444,    6,   36);  // 52
+    r.AddHGESpriteInfo("dial",                    0,  494,  382,   48,   48);  // 51
+    r.AddHGESpriteInfo("clock_hand",              0, 1016,    2,    6,   36);  // 52
     r.AddHGESpriteInfo("window",                  0,  546,  198,  256,  128);  // 53
     r.AddHGESpriteInfo("plant",                   0,  806,   66,   64,  128);  // 54
     r.AddHGESpriteInfo("vase",                    0,  478,  220,   48,   64);  // 55
     r.AddHGESpriteInfo("wall_clock",              0,  410,  220,   64,   64);  // 56
     r.AddHGESpriteInfo("lamp",                    0,  958,   66,   48,   80);  // 57
-    r.AddHGESpriteInfo("book",                    0,  898,  398,   64,   48);  // 58
-    r.AddHGESpriteInfo("hat",                     0,  494,  434,   48,   48);  // 59
-    r.AddHGESpriteInfo("shelf",                   0,    2,  474,  128,   32);  // 60
+    r.AddHGESpriteInfo("book",                    0,  206,  346,   64,   48);  // 58
+    r.AddHGESpriteInfo("hat",                     0,  546,  382,   48,   48);  // 59
+    r.AddHGESpriteInfo("shelf",                   0,  134,  422,  128,   32);  // 60
     r.AddHGESpriteInfo("rug",                     0,  874,  150,  128,   64);  // 61
-    r.AddHGESpriteInfo("cup_gold",                0,  806,  266,   48,   56);  // 62
-    r.AddHGESpriteInfo("cup_silver",              0,  858,  286,   48,   56);  // 63
-    r.AddHGESpriteInfo("cup_bronze",              0,  910,  286,   48,   56);  // 64
+    r.AddHGESpriteInfo("cup_gold",                0,  130,    2,   48,   56);  // 62
+    r.AddHGESpriteInfo("cup_silver",              0,  182,    2,   48,   56);  // 63
+    r.AddHGESpriteInfo("cup_bronze",              0,  234,    2,   48,   56);  // 64
     r.AddHGESpriteInfo("kitchen_room",            0,  342,   66,  200,  150);  // 65
     r.AddHGESpriteInfo("room",                    0,    2,   66,  200,  300);  // 66
-    r.AddHGESpriteInfo("customer_2_glad",         0,  930,  486,   28,   28);  // 67
-    r.AddHGESpriteInfo("customer_2_calm",         0,  962,  486,   28,   28);  // 68
-    r.AddHGESpriteInfo("customer_2_cross",        0,  994,  486,   28,   28);  // 69
-    r.AddHGESpriteInfo("customer_3_glad",         0,  262,  488,   28,   28);  // 70
-    r.AddHGESpriteInfo("customer_3_calm",         0,  294,  488,   28,   28);  // 71
-    r.AddHGESpriteInfo("customer_3_cross",        0,  326,  488,   28,   28);  // 72
-    r.AddHGESpriteInfo("customer_4_glad",         0,  358,  488,   28,   28);  // 73
-    r.AddHGESpriteInfo("customer_4_calm",         0,  686,  494,   28,   28);  // 74
-    r.AddHGESpriteInfo("customer_4_cross",        0,  134,  496,   28,   28);  // 75
-    r.AddHGESpriteInfo("customer_5_glad",         0,  166,  496,   28,   28);  // 76
-    r.AddHGESpriteInfo("customer_5_calm",         0,  198,  496,   28,   28);  // 77
-    r.AddHGESpriteInfo("customer_5_cross",        0,  230,  496,   28,   28);  // 78
-    r.AddHGESpriteInfo("ribbon_1",                0,  342,  288,  180,   48);  // 79
-    r.AddHGESpriteInfo("ribbon_2",                0,  526,  330,  180,   48);  // 80
-    r.AddHGESpriteInfo("ribbon_3",                0,  206,  340,  180,   48);  // 81
-    r.AddHGESpriteInfo("ribbon_4",                0,  710,  346,  180,   48);  // 82
+    r.AddHGESpriteInfo("customer_2_glad",         0,  614,  434,   28,   28);  // 67
+    r.AddHGESpriteInfo("customer_2_calm",         0,  646,  434,   28,   28);  // 68
+    r.AddHGESpriteInfo("customer_2_cross",        0,  678,  434,   28,   28);  // 69
+    r.AddHGESpriteInfo("customer_3_glad",         0,  710,  434,   28,   28);  // 70
+    r.AddHGESpriteInfo("customer_3_calm",         0,  806,  434,   28,   28);  // 71
+    r.AddHGESpriteInfo("customer_3_cross",        0,  838,  434,   28,   28);  // 72
+    r.AddHGESpriteInfo("customer_4_glad",         0,  870,  434,   28,   28);  // 73
+    r.AddHGESpriteInfo("customer_4_calm",         0,  902,  434,   28,   28);  // 74
+    r.AddHGESpriteInfo("customer_4_cross",        0,  934,  434,   28,   28);  // 75
+    r.AddHGESpriteInfo("customer_5_glad",         0,  742,  442,   28,   28);  // 76
+    r.AddHGESpriteInfo("customer_5_calm",         0,  774,  442,   28,   28);  // 77
+    r.AddHGESpriteInfo("customer_5_cross",        0,    2,  458,   28,   28);  // 78
+    r.AddHGESpriteInfo("ribbon_1",                0,  328,    2,  180,   48);  // 79
+    r.AddHGESpriteInfo("ribbon_2",                0,  512,    2,  180,   48);  // 80
+    r.AddHGESpriteInfo("ribbon_3",                0,  696,    2,  180,   48);  // 81
+    r.AddHGESpriteInfo("ribbon_4",                0,  806,  286,  180,   48);  // 82
     // A particle system draws its sprite's whole texture at every particle: its soft dot is a texture
     // of its own, never a rectangle of the sheet.
     r.AddHGESpriteInfo("dot",                     3,    0,    0,   32,   32);  // 83
     // The kitchen's countdown badges (three, two, one, go) and the crate of cane sugar.
-    r.AddHGESpriteInfo("count_3",                 0,  262,  520,   24,   24);  // 84
-    r.AddHGESpriteInfo("count_2",                 0,  290,  520,   24,   24);  // 85
-    r.AddHGESpriteInfo("count_1",                 0,  318,  520,   24,   24);  // 86
-    r.AddHGESpriteInfo("count_go",                0,  346,  520,   24,   24);  // 87
-    r.AddHGESpriteInfo("place_sugar",             0,  650,  482,   32,   32);  // 88
+    r.AddHGESpriteInfo("count_3",                 0,  966,  462,   24,   24);  // 84
+    r.AddHGESpriteInfo("count_2",                 0,  994,  462,   24,   24);  // 85
+    r.AddHGESpriteInfo("count_1",                 0,  394,  464,   24,   24);  // 86
+    r.AddHGESpriteInfo("count_go",                0,  422,  464,   24,   24);  // 87
+    r.AddHGESpriteInfo("place_sugar",             0,  990,  426,   32,   32);  // 88
     // The rosettes in the middle of the gold, silver and bronze ribbons: the map's level medals.
-    r.AddHGESpriteInfo("medal_1",                 0,  546,  434,   48,   48);  // 89
-    r.AddHGESpriteInfo("medal_2",                 0,  598,  434,   48,   48);  // 90
-    r.AddHGESpriteInfo("medal_3",                 0,  158,  444,   48,   48);  // 91
+    r.AddHGESpriteInfo("medal_1",                 0,  598,  382,   48,   48);  // 89
+    r.AddHGESpriteInfo("medal_2",                 0,  650,  382,   48,   48);  // 90
+    r.AddHGESpriteInfo("medal_3",                 0,  702,  382,   48,   48);  // 91
     // The duel's two customers; the order signs' card, the bonus customer's gift and the duel's
     // portrait frame; the bonuses' badges, frost and chain; the book's chapter tab; the day's sun.
-    r.AddHGESpriteInfo("customer_6_glad",         0,    2,  510,   28,   28);  // 92
-    r.AddHGESpriteInfo("customer_6_calm",         0,   34,  510,   28,   28);  // 93
-    r.AddHGESpriteInfo("customer_6_cross",        0,   66,  510,   28,   28);  // 94
-    r.AddHGESpriteInfo("customer_7_glad",         0,   98,  510,   28,   28);  // 95
-    r.AddHGESpriteInfo("customer_7_calm",         0,  622,  518,   28,   28);  // 96
-    r.AddHGESpriteInfo("customer_7_cross",        0,  654,  518,   28,   28);  // 97
-    r.AddHGESpriteInfo("card",                    0,  262,  444,   64,   40);  // 98: light, stretched and tinted
-    r.AddHGESpriteInfo("gift",                    0,  650,  434,   36,   44);  // 99
-    r.AddHGESpriteInfo("portrait_frame",          0,  962,  286,   38,   56);  // 100
-    r.AddHGESpriteInfo("badge_freeze",            0,  514,  486,   32,   32);  // 101
-    r.AddHGESpriteInfo("badge_cook",              0,  550,  486,   32,   32);  // 102
-    r.AddHGESpriteInfo("badge_patience",          0,  586,  486,   32,   32);  // 103
-    r.AddHGESpriteInfo("badge_quality",           0,  726,  486,   32,   32);  // 104
-    r.AddHGESpriteInfo("badge_highlight",         0,  762,  486,   32,   32);  // 105
-    r.AddHGESpriteInfo("badge_random",            0,  798,  486,   32,   32);  // 106
-    r.AddHGESpriteInfo("frost",                   0,  330,  444,   40,   40);  // 107: half clear
-    r.AddHGESpriteInfo("chain",                   0,  410,  522,   40,   12);  // 108
-    r.AddHGESpriteInfo("book_tab",             0,  690,  450,   32,   40);  // 109: light, tinted
-    r.AddHGESpriteInfo("sun",                  0,  210,  444,   48,   48);  // 110
+    r.AddHGESpriteInfo("customer_6_glad",         0,   34,  458,   28,   28);  // 92
+    r.AddHGESpriteInfo("customer_6_calm",         0,   66,  458,   28,   28);  // 93
+    r.AddHGESpriteInfo("customer_6_cross",        0,   98,  458,   28,   28);  // 94
+    r.AddHGESpriteInfo("customer_7_glad",         0,  130,  458,   28,   28);  // 95
+    r.AddHGESpriteInfo("customer_7_calm",         0,  162,  458,   28,   28);  // 96
+    r.AddHGESpriteInfo("customer_7_cross",        0,  194,  458,   28,   28);  // 97
+    r.AddHGESpriteInfo("card",                    0,  806,  390,   64,   40);  // 98: light, stretched and tinted
+    r.AddHGESpriteInfo("gift",                    0,  158,  370,   36,   44);  // 99
+    r.AddHGESpriteInfo("portrait_frame",          0,  286,    2,   38,   56);  // 100
+    r.AddHGESpriteInfo("badge_freeze",            0,  302,  428,   32,   32);  // 101
+    r.AddHGESpriteInfo("badge_cook",              0,  338,  428,   32,   32);  // 102
+    r.AddHGESpriteInfo("badge_patience",          0,  374,  428,   32,   32);  // 103
+    r.AddHGESpriteInfo("badge_quality",           0,  410,  428,   32,   32);  // 104
+    r.AddHGESpriteInfo("badge_highlight",         0,  446,  428,   32,   32);  // 105
+    r.AddHGESpriteInfo("badge_random",            0,  482,  434,   32,   32);  // 106
+    r.AddHGESpriteInfo("frost",                   0,  874,  390,   40,   40);  // 107: half clear
+    r.AddHGESpriteInfo("chain",                   0,  538,  466,   40,   12);  // 108
+    r.AddHGESpriteInfo("book_tab",             0,  954,  390,   32,   40);  // 109: light, tinted
+    r.AddHGESpriteInfo("sun",                  0,  754,  390,   48,   48);  // 110
 }
 
 // The drawings' sprite infos.

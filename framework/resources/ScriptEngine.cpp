@@ -98,6 +98,24 @@ void MakeTrailer(const unsigned char* body, std::size_t size, unsigned char (&tr
     PutBig(trailer + 16, SipHash24(body, size), 8);
 }
 
+uint64_t GetBig(const unsigned char* in, int bytes) {
+    uint64_t value = 0;
+    for (int i = 0; i < bytes; ++i) value = value << 8 | in[i];
+    return value;
+}
+
+// Whether the trailer says what is true of the `size` bytes of body before it; `keyed` when its keyed
+// hash is this build's. That hash is looked at first: byte code the build wrote itself needs no other
+// hash (this runs at every start, over the whole body).
+bool TrailerHolds(const unsigned char* body, std::size_t size, const unsigned char* trailer, bool& keyed) {
+    keyed = false;
+    if (std::memcmp(trailer, kTrailerMagic, sizeof kTrailerMagic) != 0 ||
+        GetBig(trailer + 4, 4) != static_cast<uint32_t>(size))
+        return false;
+    keyed = GetBig(trailer + 16, 8) == SipHash24(body, size);
+    return keyed || GetBig(trailer + 8, 8) == Fnv1a(body, size);
+}
+
 }  // namespace
 
 bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body, bool* own) {
@@ -109,19 +127,17 @@ bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body, bool* 
     unsigned char found[kTrailerSize];
     std::memcpy(found, body.data() + size - kTrailerSize, kTrailerSize);
     body.resize(size - kTrailerSize);
-    unsigned char expected[kTrailerSize];
-    MakeTrailer(body.data(), body.size(), expected);
-    if (std::memcmp(found, expected, 16) != 0) return false;
-    if (own) *own = std::memcmp(found + 16, expected + 16, 8) == 0;
-    return true;
+    bool keyed = false;
+    const bool holds = TrailerHolds(body.data(), body.size(), found, keyed);
+    if (own) *own = keyed;
+    return holds;
 }
 
 bool IsOwnByteCode(const unsigned char* file, std::size_t size) {
     if (size < kTrailerSize) return false;
-    const std::size_t body = size - kTrailerSize;
-    unsigned char expected[kTrailerSize];
-    MakeTrailer(file, body, expected);
-    return std::memcmp(file + body, expected, kTrailerSize) == 0;
+    bool keyed = false;
+    TrailerHolds(file, size - kTrailerSize, file + size - kTrailerSize, keyed);
+    return keyed;
 }
 
 bool ScriptNeedsGenericCalls() {

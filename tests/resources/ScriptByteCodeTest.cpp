@@ -142,7 +142,7 @@ TEST_F(ScriptByteCodeTest, ByteCodeThatDoesNotLoadFallsBackToTheSource) {
         {"a different header", otherVersion},
         // The library does not check its own bytes; these must not reach it.
         {"a byte changed inside", Changed(good, good.size() / 3)},
-        {"a byte changed in the checksum", Changed(good, good.size() - 9)},
+        {"a byte changed in the trailer's length", Changed(good, good.size() - 18)},
         {"without its check", good.substr(0, good.size() - 24)},
         {"a byte more", good + '\0'},
     };
