@@ -272,6 +272,7 @@ void Texts(CResourceReader@ r)
     // The last stage's tutorial pages.
     for (int page = 1; page <= 4; ++page)
         r.AddTextInfo("hint_last_stage_" + Number(page), 0, 0, 2, 0x11, 158 + page);  // 54 to 57
+    r.AddTextInfo("hint_continue",       0, 0, 0, 0x41, 163);    // 58: the tutorial's "Continue"
 }
 
 void Sounds(CResourceReader@ r)
@@ -972,7 +973,9 @@ void Balloons(CResourceReader@ r)
     r.AddSubstAnimation("interfaces", "nolla_text");
 
     MenuButton(r, "hint_ok", 47, true);
-    MenuButton(r, "hint_continue", 47, true);
+    // The last stage's tutorial shows its Continue from the first page on, while the button that
+    // gives a caption is made only on the third: the face carries its own.
+    MenuButton(r, "hint_continue", 58, true);
     MenuButton(r, "item_delivery", 47, true);
 
     r.CreateAnimationData("hint_balloon");
