@@ -726,9 +726,10 @@ TEST_F(LayoutCheckGL, EveryHintAndEveryDevicesNameLiesInItsBalloonClearOfTheKitc
 }
 
 // The kitchen's top row, its signs and the heroine's words, for every kitchen level: the play
-// screen's buttons lie clear of the order signs, in their column and on their way in from the top,
-// and of the rivals' ribbons and portraits at the widest the level has them; and every balloon hint,
-// placed over the heroine wherever the level lets her stand, lies clear of all of them.
+// screen's buttons lie clear of the order signs, in their column and on their way in, and of the
+// rivals' ribbons and portraits at the widest the level has them; a sign on its way into its row
+// passes over none of the signs standing above it, the open one's list included; and every balloon
+// hint, placed over the heroine wherever the level lets her stand, lies clear of all of them.
 TEST_F(LayoutCheckGL, TheKitchensButtonsRibbonsSignsAndBalloonsLieClearOfEachOther) {
     const CGameData& data = GetGameData();
     const CZacazParams& params = data.zacazParams;
@@ -737,13 +738,15 @@ TEST_F(LayoutCheckGL, TheKitchensButtonsRibbonsSignsAndBalloonsLieClearOfEachOth
         if (part.path.starts_with("_item_")) controls.push_back(part);
     ASSERT_GE(controls.size(), 3u);
 
-    // Every sign of the column, open or not, and the way a sign slides in: from its start down to
-    // the first row.
+    // Every sign of the column, open or not, and the way a newcomer slides from its start into the
+    // row below the last one standing (the panel puts every guest of a kitchen level last).
     scene->Clear();
-    std::vector<tagPart> signs;
+    std::vector<tagPart> signs, sliding;
     const auto sign = [&](float x, float y, bool open, const std::string& what) {
+        std::vector<tagPart> parts;
         const GF::TAnimationPtr shown = scene->CreateAnimation("interfaces.zakaz");
-        ASSERT_TRUE(shown);
+        EXPECT_TRUE(shown);
+        if (!shown) return parts;
         shown->SetPosition(x, y);
         shown->Play(open ? "_show" : "_idle", 0, false);
         if (open) shown->ShowTime(shown->GetEndTime());
@@ -752,21 +755,34 @@ TEST_F(LayoutCheckGL, TheKitchensButtonsRibbonsSignsAndBalloonsLieClearOfEachOth
         shown->ApplyTransform();
         for (tagPart part : PartsOf(shown)) {
             part.path = what + " " + part.path;
-            signs.push_back(part);
+            parts.push_back(part);
         }
+        return parts;
     };
     for (int open = 0; open < params.customersAtOnce; ++open) {
+        std::vector<tagPart> standing;
         float y = params.firstRowY;
         for (int row = 0; row < params.customersAtOnce; ++row) {
-            sign(params.columnX, y, row == open, "a sign in row " + std::to_string(row + 1));
+            const std::string into = "a sign sliding into row " + std::to_string(row + 1);
+            for (float k = 0.0f; k <= 1.0f; k += 0.0625f)
+                for (const tagPart& part : sign(params.signX + k * (params.columnX - params.signX),
+                                                params.signY + k * (y - params.signY), false, into)) {
+                    sliding.push_back(part);
+                    for (const tagPart& other : standing)
+                        EXPECT_FALSE(Overlap(part.box, other.box))
+                            << part.path << " " << Box(part.box) << " lies on " << other.path << " "
+                            << Box(other.box);
+                }
+            const std::vector<tagPart> rest =
+                sign(params.columnX, y, row == open, "a sign in row " + std::to_string(row + 1));
+            standing.insert(standing.end(), rest.begin(), rest.end());
+            signs.insert(signs.end(), rest.begin(), rest.end());
             y += params.rowStep + (row == open ? params.openStep : 0.0f);
         }
     }
-    for (float k = 0.0f; k <= 1.0f; k += 0.125f)
-        sign(params.signX + k * (params.columnX - params.signX),
-             params.signY + k * (params.firstRowY - params.signY), false, "a sign sliding in");
+    sliding.insert(sliding.end(), signs.begin(), signs.end());
     for (const tagPart& control : controls)
-        for (const tagPart& part : signs)
+        for (const tagPart& part : sliding)
             EXPECT_FALSE(Overlap(control.box, part.box)) << control.path << " " << Box(control.box)
                                                          << " lies on " << part.path << " " << Box(part.box);
 
