@@ -2199,10 +2199,12 @@ void BonusIcon(CResourceReader@ r, const string &in name, int sprite)
     r.AddNamedPart("_hide", 200, 600, 1);
     // First a place: the random bonus shows there the bonus it drew.
     Place(r, "_place", 0, 0, 1, 600);
+    // 11 pixels across: the row of running bonuses, centred 60 pixels from the window's left edge,
+    // holds ten of them inside the window.
     r.CreateSpriteObjectData("badge");
     r.AddSpriteIDResource(sprite, 600);
     r.AddHotspot(5000, 5000, 0, 600);
-    r.AddZoom(50, 50, 0, 600);
+    r.AddZoom(34, 34, 0, 600);
     r.AddBlendMode(2, 600);
     r.AddOpaque(255, 0, 200);
     r.AddOpaque(255, 0, 200);

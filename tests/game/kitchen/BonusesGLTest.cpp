@@ -172,7 +172,7 @@ struct CCook {
 
 // Half a picture left and right of the anchor: the freeze's light blue (blue over green over red) and
 // the patience's violet (blue over red over green), whatever the evening's shade over them.
-bool TwoPicturesAtTheAnchor(CLevelRun& r) {
+bool TwoPicturesAtTheAnchor(CLevelRun& r, float badge) {
     int width = 0, height = 0;
     const std::vector<uint32_t> picture = r.Picture(&width, &height);
     const float scale = static_cast<float>(width) / 800.0f;
@@ -182,9 +182,10 @@ bool TwoPicturesAtTheAnchor(CLevelRun& r) {
                 shift &
             0xFF);
     };
-    // Each badge (16 x 16) in its ring of colour around its sign, on the row's outer sides.
-    const int lr = channel(46.5f, 16), lg = channel(46.5f, 8), lb = channel(46.5f, 0);
-    const int rr = channel(73.5f, 16), rg = channel(73.5f, 8), rb = channel(73.5f, 0);
+    // Each badge in its ring of colour around its sign, on the row's outer sides.
+    const float ring = 60.0f - badge * (13.5f / 16.0f);
+    const int lr = channel(ring, 16), lg = channel(ring, 8), lb = channel(ring, 0);
+    const int rr = channel(120.0f - ring, 16), rg = channel(120.0f - ring, 8), rb = channel(120.0f - ring, 0);
     return lb > lg + 20 && lg > lr + 20 && rb > rr + 20 && rr > rg + 20;
 }
 
@@ -196,7 +197,8 @@ bool TwoPicturesAtTheAnchor(CLevelRun& r) {
 // (a third of the time, a glow over each cooking device while it runs, none after), the highlight
 // (nothing in its first second, then the next object until taken), the random bonus drawing the quick
 // heroine (its picture in the random one's, half the frames for six cells, a glow following her) and
-// the random bonus without a picture. Every factor comes back and the row empties.
+// the random bonus without a picture. Every factor comes back and the row empties. Last, ten bonuses at
+// once stand in the window.
 TEST(Bonuses, EveryKindThroughTheDebugKeyDoesWhatThePlayerSees) {
     CLevelRun run;
     CBonusKey key;
@@ -270,11 +272,16 @@ TEST(Bonuses, EveryKindThroughTheDebugKeyDoesWhatThePlayerSees) {
                                 facts.count("moods hold") ? facts["moods hold"] && held : held;
                         }
                     }
-                    if (t == 33) {
+                    if (t == 33 && row.size() == 2) {
+                        // Side by side, one picture's width apart (a whole pixel count, as its box
+                        // gave it), about the anchor.
+                        const TPoint<float> left = row.front()->GetPosition(),
+                                            right = row.back()->GetPosition();
+                        const float apart = right.x - left.x;
                         facts["two pictures glided about the anchor"] =
-                            row.size() == 2 && row.front()->GetPosition() == TPoint<float>(52.0f, 100.0f) &&
-                            row.back()->GetPosition() == TPoint<float>(68.0f, 100.0f);
-                        facts["the screenshot shows them"] = TwoPicturesAtTheAnchor(r);
+                            left.y == 100.0f && right.y == 100.0f && left.x + right.x == 120.0f &&
+                            apart >= 10.0f && apart <= 12.0f;
+                        facts["the screenshot shows them"] = TwoPicturesAtTheAnchor(r, apart);
                     }
                     if (t == 35) {
                         key.Press(r, 3);
@@ -402,8 +409,22 @@ TEST(Bonuses, EveryKindThroughTheDebugKeyDoesWhatThePlayerSees) {
                     }
                     if (t == 1)
                         facts["without a picture: at once"] = params.qualityFactor == 2.0f && row.empty();
-                    if (t == 60) facts["without a picture: ends"] = params.qualityFactor == 1.0f;
-                    return t < 60;
+                    if (t == 60) {
+                        facts["without a picture: ends"] = params.qualityFactor == 1.0f;
+                        next(7);
+                    }
+                    return true;
+                case 7:  // ten highlights, one after another: the row they glide into lies in the window
+                    if (t < 40 && t % 4 == 0) key.Press(r, 4);
+                    if (t == 70) {
+                        int inside = 0;
+                        for (const GF::TAnimationPtr& badge : row) {
+                            const GF::TRect box = badge->GetBoundingBox();
+                            inside += box.left > 0 && box.right < 800;
+                        }
+                        facts["ten pictures in the window"] = row.size() == 10 && inside == 10;
+                    }
+                    return t < 70;
                 default:
                     return false;
             }
@@ -436,7 +457,8 @@ TEST(Bonuses, EveryKindThroughTheDebugKeyDoesWhatThePlayerSees) {
                              "six cells in half the frames",
                              "step time back, her glow gone",
                              "without a picture: at once",
-                             "without a picture: ends"})
+                             "without a picture: ends",
+                             "ten pictures in the window"})
         EXPECT_TRUE(facts[fact]) << fact;
 }
 
