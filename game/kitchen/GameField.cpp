@@ -302,7 +302,6 @@ void CGameField::Update(const float& dt) {
     m_receptPanel.Step(dt);
     (this->*m_step)(dt);
     if (m_pers) m_pers->Update(dt);
-    if (const THolder<CHintStrategyBase>& hints = GetHintManager().Strategy) hints->Follow();
 }
 
 void CGameField::UpdatePaused(const float& dt) {
