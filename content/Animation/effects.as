@@ -951,17 +951,17 @@ void Balloons(CResourceReader@ r)
     r.CreateModule("interfaces");
 
     // The words of a balloon: the game sets them 10 layers above the balloon; in the kitchen (the
-    // heroine's balloon on layer 100) they join the kitchen's texts (see kScreenLayer).
+    // heroine's balloon on layer 100) they stand above its picture (see kScreenLayer).
     r.CreateAnimationData("nolla_text");
     r.AddNamedPart("all", 0, 1000, 0);
     r.CreateTextSpriteObjectData("_text");
-    r.AddLayer(kTextsAbove - 110, 1000);
+    r.AddLayer(kBalloonLift + 1 - 10, 1000);
     r.AddTextSpriteIDResource(8, 1000);
     r.AddBlendMode(2, 1000);
     r.AddColor(255, 40, 40, 60, 0, 1000);
 
-    // The heroine's balloon stands on layer 100 of the kitchen; lifted, it lies over the signs, under
-    // its words.
+    // The heroine's balloon stands on layer 100 of the kitchen; lifted, it lies over the signs and
+    // every text of the kitchen, under its words.
     r.CreateAnimationData("nolla_baloon_podkladka");
     r.AddNamedPart("all", 0, 1000, 0);
     r.AddNamedPart("_show", 0, 300, 1);
@@ -1004,10 +1004,11 @@ void Balloons(CResourceReader@ r)
     r.AddSpriteIDResource(7, 1500);
     r.AddHotspot(5000, 5000, 0, 1500);
     r.AddZoom(600, 250, 0, 1500);
+    r.AddLayer(kBalloonLift, 1500);
     BalloonFade(r);
     r.CreateTextSpriteObjectData("_text");
     r.AddTextSpriteIDResource(8, 1500);
-    r.AddLayer(1, 1500);
+    r.AddLayer(kBalloonLift + 1, 1500);
     r.AddColor(255, 40, 40, 60, 0, 1500);
     r.AddBlendMode(2, 1500);
     BalloonFade(r);
@@ -1222,14 +1223,15 @@ void GameScreen(CResourceReader@ r)
 }
 
 // The kitchen's layers, from the floor up: the level's objects (2 to 16), the heroine (40), the
-// heroine's balloon (100, its picture lifted by kBalloonLift), the rivals' ribbons (110) and portraits
-// (130), the serving plate with its serve button, the order signs (200 to 205) and the play screen's
-// buttons and dial, all above the heroine; then every text of the kitchen (206 and up), so that a
-// busy frame draws its pictures in a few calls and its texts in one. The play screen's layout stands
-// on layer 0 of the scene, the signs on 200.
+// rivals' ribbons (110) and portraits (130), the serving plate with its serve button, the order signs
+// (200 to 205) and the play screen's buttons and dial, all above the heroine; then every text of the
+// kitchen (206 and up), so that a busy frame draws its pictures in a few calls and its texts in one;
+// last the heroine's balloons (on 100, lifted by kBalloonLift to 207, their words on 208), which
+// speak over all of it wherever she stands. The play screen's layout stands on layer 0 of the
+// scene, the signs on 200.
 const int kScreenLayer = 205;
 const int kTextsAbove = 206;
-const int kBalloonLift = 100;
+const int kBalloonLift = kTextsAbove + 1 - 100;
 
 // A layout part of the play screen at (x, y) from its centre, hosting interfaces.<animation>.
 void ScreenPart(CResourceReader@ r, const string &in name, const string &in animation, int x, int y,

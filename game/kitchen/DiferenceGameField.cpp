@@ -86,7 +86,6 @@ void CDiferenceGameField::Update(const float& dt) {
     if (!m_mirrorCursor) return;
     const GF::THolder<GF::CMouse> mouse = GF::GetMouse();
     const GF::TPoint<float> at{mouse->GetFloatX(), mouse->GetFloatY()};
-    if (IsOnControl(at)) return;
     const bool inside = at.x >= 0.0f && at.x <= kScreenWidth;
     if (inside) m_mirrorCursor->SetPosition(Mirrored(at));
     m_mirrorCursor->SetVisible(inside);
@@ -102,6 +101,8 @@ void CDiferenceGameField::OnKeyDown(int key) {
     if (key != GF::CKeyset::kKeyMouseLeft || !IsPlaying()) return;
     const GF::THolder<GF::CMouse> mouse = GF::GetMouse();
     const GF::TPoint<float> at{mouse->GetFloatX(), mouse->GetFloatY()};
+    // A press on a button over the pictures is the button's alone.
+    if (IsOnControl(at)) return;
     GF::THolder<CCookObject> object = FindObjectAt(at);
     if (!object) object = FindObjectAt(Mirrored(at));
     if (object && IsDifference(object)) RevealDifference(object);

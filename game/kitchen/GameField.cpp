@@ -302,7 +302,6 @@ void CGameField::Update(const float& dt) {
     m_receptPanel.Step(dt);
     (this->*m_step)(dt);
     if (m_pers) m_pers->Update(dt);
-    if (const THolder<CHintStrategyBase>& hints = GetHintManager().Strategy) hints->Follow();
 }
 
 void CGameField::UpdatePaused(const float& dt) {
@@ -573,13 +572,14 @@ void CGameField::UpdateClicks(const float& dt) {
     const THolder<GF::CKeyset> keys = GF::GetKeyset();
     if (!keys->IsDown(GF::CKeyset::kKeyMouseLeft)) return;
     keys->SetDown(GF::CKeyset::kKeyMouseLeft, false);
-    if (IsOnControl(at)) return;
 
+    // Any press takes a shown hint down, one on a button too; the button's press is its own.
     CHintManager& hints = GetHintManager();
     if (hints.Showing) {
         if (hints.Strategy) hints.Strategy->HideHint();
         hints.Showing = false;
     }
+    if (IsOnControl(at)) return;
 
     const THolder<CZacaz> hit = m_receptPanel.FindCustomerAt(at);
     if (hit && hit == current) {

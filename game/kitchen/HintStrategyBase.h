@@ -8,6 +8,4 @@ class CHintStrategyBase : public GF::CRefCount {
 public:
     virtual void ShowHint(const CHintInfo& hint) = 0;
     virtual void HideHint() = 0;
-    // Every frame of play: a shown hint keeps with whoever says it. Nothing by default.
-    virtual void Follow() {}
 };

@@ -1,6 +1,5 @@
 #include "game/kitchen/InGameHintStrategy.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "framework/app/GameManager.h"
@@ -16,11 +15,6 @@
 namespace {
 
 constexpr float kAboveHead = 5.0f;
-// The play screen's top row of buttons and the rivals' ribbons with their portraits ends here; the
-// order signs' column begins a little right of where clicks start going to the signs.
-constexpr int32_t kTopRowBottom = 100;
-constexpr int32_t kSignsGap = 8;
-constexpr int32_t kScreenHeight = 600;
 constexpr float kSelfFinishingSpeed = 0.3f;
 constexpr float kRunOutSpeed = 7.0f;
 constexpr int kHintScreenSound = 13;
@@ -79,8 +73,11 @@ void CInGameHintStrategy::ShowInBalloon(const CHintInfo& hint) {
         return;
     }
     balloon->Update(0.0f);
+    const GF::TRect box = balloon->GetBoundingBox();
+    const GF::TRect head = heroine->GetBoundingBox();
+    const int32_t x = (head.left + head.right) / 2;
+    balloon->SetPosition(static_cast<float>(x), static_cast<float>(head.top - box.bottom) - kAboveHead);
     balloon->SetLayer(GetGameData().overlayLayer);
-    Place(balloon);
     // A follow-up hint comes while the scene steps its animations, after the new balloon's turn:
     // drawn before its next step, it would stand one frame at the scene's corner.
     balloon->ApplyTransform();
@@ -95,40 +92,6 @@ void CInGameHintStrategy::ShowInBalloon(const CHintInfo& hint) {
         balloon->Play("_show", 0, false);
         m_shown = balloon;
     }
-}
-
-GF::TRect CInGameHintStrategy::FreeArea() {
-    return {0, kTopRowBottom, GetGameData().zacazParams.clickLimitX - kSignsGap, kScreenHeight};
-}
-
-GF::TPoint<float> CInGameHintStrategy::PlaceOver(const GF::TRect& balloon, const GF::TRect& heroine) {
-    const GF::TRect area = FreeArea();
-    float x = static_cast<float>((heroine.left + heroine.right) / 2);
-    float y = static_cast<float>(heroine.top - balloon.bottom) - kAboveHead;
-    // The right and top limits first: a balloon wider than the area keeps its start in sight.
-    x = std::min(x, static_cast<float>(area.right - balloon.right));
-    x = std::max(x, static_cast<float>(area.left - balloon.left));
-    y = std::max(y, static_cast<float>(area.top - balloon.top));
-    return {x, y};
-}
-
-void CInGameHintStrategy::Place(const GF::TAnimationPtr& balloon) {
-    const GF::TAnimationPtr heroine = m_heroine ? m_heroine->GetAnimation() : GF::TAnimationPtr();
-    if (!balloon || !heroine) return;
-    // The balloon's box about its own position.
-    const GF::TPoint<float> at = balloon->GetPosition();
-    GF::TRect box = balloon->GetBoundingBox();
-    const int32_t dx = static_cast<int32_t>(at.x), dy = static_cast<int32_t>(at.y);
-    box = {box.left - dx, box.top - dy, box.right - dx, box.bottom - dy};
-    const GF::TPoint<float> to = PlaceOver(box, heroine->GetBoundingBox());
-    if (to.x == at.x && to.y == at.y) return;
-    balloon->SetPosition(to.x, to.y);
-    balloon->ApplyTransform();
-}
-
-void CInGameHintStrategy::Follow() {
-    Place(m_shown);
-    Place(m_selfFinishing);
 }
 
 void CInGameHintStrategy::ShowInHintScreen(const CHintInfo& hint) {

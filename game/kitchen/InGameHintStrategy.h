@@ -27,21 +27,11 @@ public:
 
     void ShowHint(const CHintInfo& hint) override;
     void HideHint() override;
-    // Keeps the shown balloons over the heroine's head as she walks.
-    void Follow() override;
 
     void ShowInBalloon(const CHintInfo& hint);
     void ShowInHintScreen(const CHintInfo& hint);
     void OnHintScreenClosed(GF::THolder<GF::IScreen> screen);
     void OnBalloonFinished(GF::TAnimationPtr animation);
-
-    // Where a balloon of the given box (at the origin) stands over a heroine of the given box: centred
-    // 5 pixels above her head, but moved along, whole, into the part of the kitchen the order signs
-    // and the play screen's top row leave free, so that no word lies under them.
-    static GF::TPoint<float> PlaceOver(const GF::TRect& balloon, const GF::TRect& heroine);
-    // That part: from the screen's left edge to the signs' column, from below the top row of buttons
-    // and ribbons to the bottom.
-    static GF::TRect FreeArea();
 
     // The balloon on the scene that stays until hidden; empty when none.
     const GF::TAnimationPtr& GetShownBalloon() const { return m_shown; }
@@ -49,7 +39,6 @@ public:
     const GF::TAnimationPtr& GetSelfFinishingBalloon() const { return m_selfFinishing; }
 
 private:
-    void Place(const GF::TAnimationPtr& balloon);
     void DropShownBalloon();
     void DetachSelfFinishing();
     void DetachHintScreen();

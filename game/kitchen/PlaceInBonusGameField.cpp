@@ -130,7 +130,6 @@ void CPlaceInBonusGameField::OnKeyDown(int key) {
 void CPlaceInBonusGameField::OnKeyUp(int key) {
     if (key != GF::CKeyset::kKeyMouseLeft || !IsPlaying() || !m_heldItem) return;
     const GF::TPoint<float> at = MousePosition();
-    if (IsOnControl(at)) return;
     if (std::fabs(at.x - m_pressAt.x) <= kDragDistance && std::fabs(at.y - m_pressAt.y) <= kDragDistance)
         return;
     const GF::THolder<CCookObject> item = m_heldItem;

@@ -20,6 +20,7 @@ constexpr int kZoomIntoStage = 16;
 constexpr int kStageFinished = 32;
 
 constexpr int kHighestStage = 7;
+constexpr int kLastLevel = 9;
 constexpr int32_t kOpenedStage = 4;
 constexpr int kFlagCount = 50;
 constexpr int32_t kHintShows = 10;
@@ -69,9 +70,8 @@ void CCheatClass::Apply(GF::WChar ch) {
     CPlayerProfile& player = GetCurrentPlayer();
     const bool all = digit == kHighestStage;
     player.floatVars[kStageOpened] = static_cast<float>(all ? kHighestStage : digit + 1);
-    // Every stage opened leaves the player at the last level of the last stage, which a replay plays.
-    const CStageInfo* last = all ? levels.FindStage(GetStageName(kHighestStage)) : nullptr;
-    player.floatVars[kLevelNumber] = last && last->MapValue > 0 ? static_cast<float>(last->MapValue) : 1.0f;
+    // Every stage opened leaves the player at the last stage's ninth level, its last.
+    player.floatVars[kLevelNumber] = all ? static_cast<float>(kLastLevel) : 1.0f;
     player.floatVars[kStageFinished] = all ? 1.0f : 0.0f;
     player.floatVars[kStageZoom] = 0.0f;
     player.floatVars[kZoomIntoStage] = 0.0f;

@@ -88,15 +88,14 @@ void CStageStatisticsScreen::OnInitialize() {
 }
 
 void CStageStatisticsScreen::ShowPodium(int stage, int mapIndex) {
-    // As many places as the stage's layout holds, each with its portrait, cup and points: a podium
-    // counted by the map's index would leave a place's points without the one who made them.
-    const int places = stage == kDuelStage ? 2 : 3;
-    for (int i = 1; i <= places; ++i)
+    // The portraits and cups go by the map's index, the points by the stage: on the last stage, the
+    // map's index staying at the sixth, only the first two places stand on the podium.
+    const int drawn = mapIndex == kDuelStage ? 2 : 3;
+    for (int i = 1; i <= drawn; ++i)
         ShowInPart(m_layout, "_place_" + std::to_string(i),
                    "interfaces.pers_big_" + std::to_string(m_ranking[static_cast<std::size_t>(i - 1)].first));
-    // The stage's flag by its number, as the level results and the map name the stage.
-    ShowInPart(m_layout, "place_country", "main_menu.country_" + std::to_string(stage));
-    for (int i = 1; i <= places; ++i) {
+    ShowInPart(m_layout, "place_country", "main_menu.country_" + std::to_string(mapIndex));
+    for (int i = 1; i <= drawn; ++i) {
         const std::string suffix = std::to_string(i);
         const GF::TAnimationPtr cup = GF::HGENS::HostedAnimation(m_layout, "cup_" + suffix);
         if (!cup) {
@@ -109,7 +108,8 @@ void CStageStatisticsScreen::ShowPodium(int stage, int mapIndex) {
         m_playerCup->Play("_hide", 0, false);
         ShowInPart(cup, "_light_place", "main_menu.cup_light_1");
     }
-    for (int i = 1; i <= places && m_layout; ++i)
+    const int written = stage == kDuelStage ? 2 : 3;
+    for (int i = 1; i <= written && m_layout; ++i)
         m_layout->SetText("_points_" + std::to_string(i),
                           DecimalText(TruncateToInt(m_ranking[static_cast<std::size_t>(i - 1)].second)));
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -144,13 +145,31 @@ TEST_F(StartUpTest, EngineThatCannotStartShowsItsErrorAndShutsDown) {
     EXPECT_EQ(next.Acquire(kWindowTitle), Platform::CSingleInstance::kAcquired);
 }
 
-TEST_F(StartUpTest, SaveFolderOthersCanWriteEndsTheStartNamingIt) {
-    std::filesystem::permissions(saveFolder.Path(), std::filesystem::perms::all);
-    EXPECT_EQ(RunProgram({"quindle"}, options), 1);
-    ASSERT_EQ(messageBoxes.messages.size(), 1u);
-    EXPECT_NE(messageBoxes.messages[0].find(saveFolder.Path() + " can be written by other users"),
-              std::string::npos)
-        << messageBoxes.messages[0];
-    EXPECT_TRUE(engine.calls.empty());
-    EXPECT_TRUE(std::filesystem::is_empty(saveFolder.Path()));  // no log, no settings
+// A save folder others can write, or one that can't be made (its place is a plain file), ends the
+// start with a message naming it: the game never plays without its lock.
+TEST_F(StartUpTest, ASaveFolderThatCantBeUsedEndsTheStartNamingIt) {
+    const std::string blocked = saveFolder.Path() + "/plain/save";
+    const struct {
+        const char* what;
+        std::string folder;
+        std::string message;
+    } cases[] = {
+        {"others can write it", saveFolder.Path(), saveFolder.Path() + " can be written by other users"},
+        {"it can't be made", blocked, "No save folder for the game: Can't create " + blocked},
+    };
+    std::ofstream(saveFolder.Path() + "/plain") << "not a folder";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        CScopedEnv folder{"QUINDLE_SAVE_DIR", c.folder};
+        if (c.folder == saveFolder.Path())
+            std::filesystem::permissions(c.folder, std::filesystem::perms::all);
+        messageBoxes.messages.clear();
+        EXPECT_EQ(RunProgram({"quindle"}, options), 1);
+        ASSERT_EQ(messageBoxes.messages.size(), 1u);
+        EXPECT_NE(messageBoxes.messages[0].find(c.message), std::string::npos) << messageBoxes.messages[0];
+        EXPECT_TRUE(engine.calls.empty());
+        std::filesystem::permissions(saveFolder.Path(), std::filesystem::perms::owner_all);
+    }
+    // No log, no settings.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(saveFolder.Path()), {}), 1);
 }

@@ -137,12 +137,14 @@ TEST_F(ApplicationSettingsTest, TheSecondDataFolderWinsAndMissingDataStopsWithou
     engine.AddResource("Binary\\levelsdata.bin", std::string());
     engine.AddResource("Binary_2\\levelsdata.bin", std::string("\x05", 1));
     // A data file larger than the game's data may be is refused for its size, by name and once; the
-    // other folder's is read.
+    // other folder's is read. A file in no folder is named as missing.
     engine.AddResource("Binary_2\\gamedata.bin", std::string((16u << 20) + 1, '\0'));
+    engine.RemoveResource("Binary\\libdata.bin");
     app = std::make_unique<CApplication>(&engine);
     EXPECT_FALSE(app->Start());
     EXPECT_EQ(messageBoxes.messages.size(), 1u);
     EXPECT_TRUE(engine.HasLog("levelsdata.bin was refused"));
+    EXPECT_TRUE(engine.HasLog("libdata.bin is in neither Binary_2 nor Binary"));
     EXPECT_TRUE(
         engine.HasLog("Can't read Binary_2/gamedata.bin: 16777217 bytes, more than a file of its kind may "
                       "hold (16777216)"));

@@ -514,7 +514,17 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
         EXPECT_EQ(TextOf(r.Top()->GetAnimation(), "_place"), "3");
     });
     p.GoTo("continue", "StageStatisticsScreen");
-    p.Check([](CLevelRun& r) { EXPECT_EQ(r.Player().floatVars[32], 1.0f); });
+    p.Check([](CLevelRun& r) {
+        EXPECT_EQ(r.Player().floatVars[32], 1.0f);
+        // The standings fly the flag and give the cups of the stage that ended.
+        const GF::TAnimationPtr layout = r.Top()->GetAnimation();
+        const GF::TAnimationPtr flag = GF::HGENS::HostedAnimation(layout, "place_country");
+        const GF::TAnimationPtr cup =
+            GF::HGENS::HostedAnimation(GF::HGENS::HostedAnimation(layout, "cup_3"), "_cup_place");
+        ASSERT_TRUE(flag && cup);
+        EXPECT_STREQ(flag->GetName(), "country_4");
+        EXPECT_STREQ(cup->GetName(), "cup_3_4");
+    });
     p.GoTo("continue", "ProgressMapScreen");
     p.IdleMap();
     p.Check([](CLevelRun& r) {

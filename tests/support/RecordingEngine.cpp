@@ -50,6 +50,11 @@ void CRecordingEngine::AddResource(const std::string& name, const std::string& b
     AddResource(name, std::vector<unsigned char>(bytes.begin(), bytes.end()));
 }
 
+void CRecordingEngine::RemoveResource(const std::string& name) {
+    m_resources.erase(Normalize(name));
+    ++packChanges;
+}
+
 void CRecordingEngine::SetTextureSize(const std::string& name, int width, int height) {
     m_textureSizes[Normalize(name)] = {width, height};
 }

@@ -26,6 +26,7 @@ public:
     void SetMouse(float x, float y) { m_mouseX = x, m_mouseY = y; }
     void AddResource(const std::string& name, const std::vector<unsigned char>& bytes);
     void AddResource(const std::string& name, const std::string& bytes);
+    void RemoveResource(const std::string& name);
     void SetTextureSize(const std::string& name, int width, int height);
     void SetChannelPlaying(HCHANNEL channel, bool playing);
     void SetMaxFrames(int frames) { m_maxFrames = frames; }  // System_Start stops after this many

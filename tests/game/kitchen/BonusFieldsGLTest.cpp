@@ -166,6 +166,18 @@ TEST(BonusFields, PlaceTheItemsByDragAndByClicks) {
         EXPECT_EQ(BarItem(r, "Bonus.hat")->GetAnimation()->GetOpacity(), 1.0f);
         placedPixel = PixelAt(r, drop.x, drop.y);
     });
+    // The book dragged onto the Help button and let go there: dropped where nothing takes it, back to
+    // the bar, and the help stays shut.
+    Drag(s, "Bonus.book", [](CLevelRun& r) {
+        const GF::TRect box = r.Top()->FindControl("help")->GetHitRect();
+        return GF::TPoint<int>{(box.left + box.right) / 2, (box.top + box.bottom) / 2};
+    });
+    s.Wait(10);
+    s.Do([](CLevelRun& r) {
+        EXPECT_FALSE(PlaceIn(r)->GetHeldItem());
+        EXPECT_EQ(BarItem(r, "Bonus.book")->GetAnimation()->GetLayer(), 900);
+        EXPECT_EQ(r.TopName(), "GameScreen");
+    });
     // The book: a click picks it up, a click beside its drop point returns it.
     auto slot = std::make_shared<GF::TPoint<float>>();
     s.Do([=](CLevelRun& r) {

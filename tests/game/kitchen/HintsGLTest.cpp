@@ -439,11 +439,12 @@ struct tagMoment {
 
 // The sample's first level played from its start to closing time with the mouse, a fresh player:
 // at each moment the balloon over the heroine, or the hint page, says what that moment is. Play
-// starts on a level with bonuses; a device the order does not want is clicked, then the plate
-// before the order is ready; the heroine is sent to the saucepan and, while it cooks, it is clicked
-// again (the page, and after it its follow-up); the order is cooked and stands ready on the plate;
-// it is served (a balloon that plays out, then its follow-up); the second guest comes in; the light
-// hint charges and is used; closing time comes. The level started again greets the player.
+// starts on a level with bonuses; a device the order does not want is clicked (its words go at a
+// press on the hint button), then the plate before the order is ready; the heroine is sent to the
+// saucepan and, while it cooks, it is clicked again (the page, and after it its follow-up); the
+// order is cooked and stands ready on the plate; it is served (a balloon that plays out, then its follow-up);
+// the second guest comes in; the light hint charges and is used; closing time comes. The level started again
+// greets the player.
 TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
     using namespace KitchenPlay;
     std::vector<tagMoment> read;
@@ -472,6 +473,7 @@ TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
     GF::THolder<CGameFieldBase> firstField;
     bool secondGuestSliding = false;
     bool secondGuestRead = false;
+    std::string wordsAfterButton = "unread";
     int step = 0;
     int at = 0;
     const int code = run.Run([&](CLevelRun& r) {
@@ -518,6 +520,12 @@ TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
             }
             case 2:
                 note(r, "a device the order does not want", "hint_wrong_order");
+                // The hint button, not yet charged: its press takes the words down all the same.
+                mouse.ClickControl(r, "hint");
+                step = 20;
+                return true;
+            case 20:
+                wordsAfterButton = GF::Utf16ToUtf8(ShownWords(r));
                 step = 3;
                 return true;
             case 3:
@@ -630,4 +638,5 @@ TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
     }
     EXPECT_NE(std::find(moments.begin(), moments.end(), "a second guest is waiting"), moments.end());
     EXPECT_EQ(moments.size(), 14u);
+    EXPECT_EQ(wordsAfterButton, "");
 }

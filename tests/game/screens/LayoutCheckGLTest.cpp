@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <map>
 #include <set>
@@ -58,8 +59,8 @@ struct tagPart {
 };
 
 bool Inside(const TRect& inner, const TRect& outer, int margin) {
-    return inner.left >= outer.left + margin && inner.right <= outer.right - margin && inner.top >= outer.top &&
-           inner.bottom <= outer.bottom;
+    return inner.left >= outer.left + margin && inner.right <= outer.right - margin &&
+           inner.top >= outer.top && inner.bottom <= outer.bottom;
 }
 bool Overlap(const TRect& a, const TRect& b) {
     return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
@@ -72,8 +73,8 @@ std::string Narrow(const GF::WString& text) {
     return std::string(text.begin(), text.end());
 }
 std::string Box(const TRect& r) {
-    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) + ", " +
-           std::to_string(r.bottom) + ")";
+    return "(" + std::to_string(r.left) + ", " + std::to_string(r.top) + ")-(" + std::to_string(r.right) +
+           ", " + std::to_string(r.bottom) + ")";
 }
 
 class LayoutCheckGL : public CSampleSceneGL {
@@ -253,8 +254,8 @@ protected:
                 const GF::THolder<GF::IFont> font = text->GetFont();
                 const float scale = abstract ? std::fabs(abstract->GetTransform().scaleX) : 1.0f;
                 if (description && font && description->GetVerticalAlign() == GF::IFont::kVAlignTop) {
-                    const int ascent =
-                        static_cast<int>(scale * (font->GetLineHeight() - static_cast<float>(font->GetBaseHeight())));
+                    const int ascent = static_cast<int>(
+                        scale * (font->GetLineHeight() - static_cast<float>(font->GetBaseHeight())));
                     part.box.top -= ascent;
                     part.box.bottom -= ascent;
                 }
@@ -355,10 +356,12 @@ TEST_F(LayoutCheckGL, AScreenShownOverAnotherHasABoardUnderAllItsParts) {
         const std::vector<tagPart> parts = Rest(name);
         ASSERT_FALSE(parts.empty()) << name;
         // Drawn by layer, and in the order they were made within one.
-        const auto board = std::min_element(parts.begin(), parts.end(), [](const tagPart& a, const tagPart& b) {
-            return a.layer < b.layer || (a.layer == b.layer && a.order < b.order);
-        });
-        EXPECT_TRUE(!board->text && board->opaque) << name << ": its lowest part " << board->path << " is no board";
+        const auto board =
+            std::min_element(parts.begin(), parts.end(), [](const tagPart& a, const tagPart& b) {
+                return a.layer < b.layer || (a.layer == b.layer && a.order < b.order);
+            });
+        EXPECT_TRUE(!board->text && board->opaque)
+            << name << ": its lowest part " << board->path << " is no board";
         for (const tagPart& part : parts)
             if (&part != &*board) {
                 EXPECT_TRUE(Inside(part.box, board->box, 0))
@@ -391,8 +394,9 @@ TEST_F(LayoutCheckGL, EveryPageOfTheRecipeBookKeepsItsTextsApartAndOnThePage) {
             for (size_t b = a + 1; b < parts.size(); ++b)
                 if (parts[a].text && parts[b].text) {
                     EXPECT_FALSE(Overlap(parts[a].box, parts[b].box))
-                        << "page " << index + 1 << ": \"" << Narrow(parts[a].words) << "\" " << Box(parts[a].box)
-                        << " and \"" << Narrow(parts[b].words) << "\" " << Box(parts[b].box);
+                        << "page " << index + 1 << ": \"" << Narrow(parts[a].words) << "\" "
+                        << Box(parts[a].box) << " and \"" << Narrow(parts[b].words) << "\" "
+                        << Box(parts[b].box);
                 }
         }
         scene->RemoveAnimation(page);
@@ -416,7 +420,8 @@ TEST_F(LayoutCheckGL, AnOrderSignKeepsEveryRecipeNameOnItsHeaderAndItsPartsApart
         sign->ApplyTransform();
         const std::vector<tagPart> parts = PartsOf(sign);
         const auto part = [&parts](const std::string& path) {
-            return std::find_if(parts.begin(), parts.end(), [&path](const tagPart& p) { return p.path == path; });
+            return std::find_if(parts.begin(), parts.end(),
+                                [&path](const tagPart& p) { return p.path == path; });
         };
         const auto name = part("_recept"), header = part("_header");
         ASSERT_NE(name, parts.end());
@@ -429,9 +434,8 @@ TEST_F(LayoutCheckGL, AnOrderSignKeepsEveryRecipeNameOnItsHeaderAndItsPartsApart
                 const tagPart &one = parts[a], &two = parts[b];
                 if (one.path == "back" || two.path == "back") continue;
                 if ((&one == &*name && &two == &*header) || (&two == &*name && &one == &*header)) continue;
-                EXPECT_FALSE(Overlap(one.box, two.box))
-                    << key << ": " << one.path << " " << Box(one.box) << " lies on " << two.path << " "
-                    << Box(two.box);
+                EXPECT_FALSE(Overlap(one.box, two.box)) << key << ": " << one.path << " " << Box(one.box)
+                                                        << " lies on " << two.path << " " << Box(two.box);
             }
     }
 }
@@ -729,7 +733,7 @@ TEST_F(LayoutCheckGL, EveryHintAndEveryDevicesNameLiesInItsBalloonClearOfTheKitc
 // screen's buttons lie clear of the order signs, in their column and on their way in, and of the
 // rivals' ribbons and portraits at the widest the level has them; a sign on its way into its row
 // passes over none of the signs standing above it, the open one's list included; and every balloon
-// hint, placed over the heroine wherever the level lets her stand, lies clear of all of them.
+// hint, placed over the heroine wherever the level lets her stand, lies over all of them.
 TEST_F(LayoutCheckGL, TheKitchensButtonsRibbonsSignsAndBalloonsLieClearOfEachOther) {
     const CGameData& data = GetGameData();
     const CZacazParams& params = data.zacazParams;
@@ -748,6 +752,7 @@ TEST_F(LayoutCheckGL, TheKitchensButtonsRibbonsSignsAndBalloonsLieClearOfEachOth
         EXPECT_TRUE(shown);
         if (!shown) return parts;
         shown->SetPosition(x, y);
+        shown->SetLayer(data.overlayLayer + 100);  // where the kitchen puts its signs
         shown->Play(open ? "_show" : "_idle", 0, false);
         if (open) shown->ShowTime(shown->GetEndTime());
         shown->SetChildVisible("_list", open);
@@ -786,8 +791,14 @@ TEST_F(LayoutCheckGL, TheKitchensButtonsRibbonsSignsAndBalloonsLieClearOfEachOth
             EXPECT_FALSE(Overlap(control.box, part.box)) << control.path << " " << Box(control.box)
                                                          << " lies on " << part.path << " " << Box(part.box);
 
-    // The balloon hints, each about its own position as its hint shows it.
-    std::vector<std::pair<std::string, TRect>> balloons;
+    // The balloon hints, each about its own position as its hint shows it, on the kitchen's layer for
+    // them, with the lowest layer any of its parts is drawn on.
+    struct tagBalloon {
+        std::string name;
+        TRect box;
+        int lowest = 0;
+    };
+    std::vector<tagBalloon> balloons;
     for (const CHintInfo& hint : data.hints) {
         if (hint.flag2) continue;
         const GF::WString* text = GF::GetResource()->GetText(hint.name);
@@ -796,10 +807,13 @@ TEST_F(LayoutCheckGL, TheKitchensButtonsRibbonsSignsAndBalloonsLieClearOfEachOth
         const GF::TAnimationPtr balloon = HintBalloon(hint, *text);
         ASSERT_TRUE(balloon) << hint.name;
         balloon->Play(hint.flag3 ? "all" : "_show", 0, false);
+        balloon->SetLayer(data.overlayLayer);
         scene->Update(0.0f);
         balloon->ShowTime(300.0f);
         balloon->ApplyTransform();
-        balloons.emplace_back(hint.name, balloon->GetBoundingBox());
+        int lowest = INT_MAX;
+        for (const tagPart& part : PartsOf(balloon)) lowest = std::min(lowest, part.layer);
+        balloons.push_back({hint.name, balloon->GetBoundingBox(), lowest});
     }
     ASSERT_GT(balloons.size(), 10u);
 
@@ -860,19 +874,22 @@ TEST_F(LayoutCheckGL, TheKitchensButtonsRibbonsSignsAndBalloonsLieClearOfEachOth
                                     heroine->GetAnimation()->GetBoundingBox());
             }
         EXPECT_GT(stands.size(), 50u) << name;
-        // Each balloon: the first place a player would find it under something.
-        for (const auto& [hint, box] : balloons) {
+        // Each balloon, centred 5 pixels above her head: the first place a player would find it
+        // under something.
+        for (const tagBalloon& balloon : balloons) {
             std::string found;
             for (std::size_t i = 0; i < stands.size() && found.empty(); ++i) {
-                const GF::TPoint<float> at = CInGameHintStrategy::PlaceOver(box, stands[i].second);
-                const int dx = static_cast<int>(at.x), dy = static_cast<int>(at.y);
-                const TRect said{box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
+                const TRect& head = stands[i].second;
+                const int dx = (head.left + head.right) / 2, dy = head.top - balloon.box.bottom - 5;
+                const TRect said{balloon.box.left + dx, balloon.box.top + dy, balloon.box.right + dx,
+                                 balloon.box.bottom + dy};
+                const std::string where =
+                    Box(said) + " over the heroine on cell " + stands[i].first + " " + Box(head);
                 for (const tagPart& other : top)
-                    if (found.empty() && Overlap(said, other.box))
-                        found = Box(said) + " over the heroine on cell " + stands[i].first + " " +
-                                Box(stands[i].second) + " lies under " + other.path + " " + Box(other.box);
+                    if (found.empty() && Overlap(said, other.box) && other.layer >= balloon.lowest)
+                        found = where + " lies under " + other.path + " " + Box(other.box);
             }
-            EXPECT_TRUE(found.empty()) << name << ": \"" << hint << "\" " << found;
+            EXPECT_TRUE(found.empty()) << name << ": \"" << balloon.name << "\" " << found;
         }
         panel.Clear();
     }

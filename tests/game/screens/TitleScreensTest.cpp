@@ -169,8 +169,9 @@ TEST_F(TitleScreensTest, PlayerListChoosesRemovesAndMakesPlayers) {
     EXPECT_EQ(SavedStore().currentName, u"Dan");
 }
 
-// The code typed on the title opens the first stages; a broken code and characters typed over
-// another screen do nothing; the digit 0 starts again from the defaults with the profiles put aside.
+// The code typed on the title opens the first stages, or all of them; a broken code and characters
+// typed over another screen do nothing; the digit 0 starts again from the defaults with the profiles put
+// aside.
 TEST_F(TitleScreensTest, CodeOnTheTitleOpensStagesAndDigitZeroStartsAfresh) {
     ASSERT_TRUE(Start());
     ASSERT_TRUE(ReachIdle("new_player_screen"));
@@ -211,6 +212,13 @@ TEST_F(TitleScreensTest, CodeOnTheTitleOpensStagesAndDigitZeroStartsAfresh) {
     EXPECT_EQ(Variable(1), 4.0f);
     Press(GF::CKeyset::kKeyEscape);
     ASSERT_TRUE(ReachIdle("SplashScreen"));
+    // Every stage opened: the last one over, at its ninth level, which the game has to play again.
+    Type(u"vokrd7");
+    EXPECT_EQ(Variable(1), 7.0f);
+    EXPECT_EQ(Variable(0), 9.0f);
+    EXPECT_EQ(Variable(32), 1.0f);
+    EXPECT_EQ(ann.stageName, "stage7");
+    EXPECT_TRUE(GetLevelsData().FindLevel(GetStageSummaryName())) << GetStageSummaryName();
 
     Press(GF::CKeyset::kKeyDigit0);
     ASSERT_TRUE(ReachTop("new_player_screen"));
@@ -226,7 +234,7 @@ TEST_F(TitleScreensTest, CodeOnTheTitleOpensStagesAndDigitZeroStartsAfresh) {
     ASSERT_EQ(LoadSettingsPart(in, kept, why), ESettingsPart::Loaded) << why;
     ASSERT_EQ(kept.players.count(u"Ann"), 1u);
     EXPECT_EQ(kept.players[u"Ann"].stages["stage3"].best, 4);
-    EXPECT_EQ(kept.players[u"Ann"].floatVars[1], 4.0f);
+    EXPECT_EQ(kept.players[u"Ann"].floatVars[1], 7.0f);
 }
 
 // The main menu's selector glides to the middle height of a button the mouse enters, in 100 ms,
