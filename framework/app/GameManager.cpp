@@ -303,9 +303,10 @@ void CGameManager::SaveSettings() {
     if (m_toldUnsaved) return;
     m_toldUnsaved = true;
     const std::string where = path.empty() ? "the save folder" : Utf16ToUtf8(path);
-    const std::string message = "Your progress can't be saved: writing " + where +
-                                " failed (is the disk full?). You can play on, and each later save tries "
-                                "again; until one succeeds, what you win now is lost when the game ends.";
+    // A box does not wrap its text: short lines, so that a long path still leaves the rest readable.
+    const std::string message = "Your progress can't be saved:\nwriting " + where +
+                                " failed (is the disk full?).\nYou can play on, and each later save tries "
+                                "again;\nuntil one succeeds, what you win now is lost when the game ends.";
     m_hge->System_Log("%s", message.c_str());
     Platform::ShowMessageBox(kWindowTitle, message, Platform::kMessageWarning);
 }

@@ -214,7 +214,7 @@ TEST_F(SettingsTest, FullDiskIsReportedAndTheOldFileKept) {
             manager->SaveSettings();
             manager->SaveSettings();
             const bool told = boxes.messages.size() == 1 &&
-                              boxes.messages[0].find("Your progress can't be saved: writing " + settingFile +
+                              boxes.messages[0].find("Your progress can't be saved:\nwriting " + settingFile +
                                                      " failed") != std::string::npos;
             _exit(engine.HasLog("Cant't Save Setting") && told ? 5 : 6);
         },
