@@ -296,7 +296,19 @@ void CGameManager::SaveSettings() {
         return;
     }
     const WString path = GetSaveFolder(u"Setting");
-    if (path.empty() || !WriteSettings(path)) m_hge->System_Log("Cant't Save Setting");
+    if (!path.empty() && WriteSettings(path)) return;
+    m_hge->System_Log("Cant't Save Setting");
+    // A level won and then lost with the session would otherwise only show in the log. The game goes
+    // on, and every later save tries again, so once is enough.
+    if (m_toldUnsaved) return;
+    m_toldUnsaved = true;
+    const std::string where = path.empty() ? "the save folder" : Utf16ToUtf8(path);
+    // A box does not wrap its text: short lines, so that a long path still leaves the rest readable.
+    const std::string message = "Your progress can't be saved:\nwriting " + where +
+                                " failed (is the disk full?).\nYou can play on, and each later save tries "
+                                "again;\nuntil one succeeds, what you win now is lost when the game ends.";
+    m_hge->System_Log("%s", message.c_str());
+    Platform::ShowMessageBox(kWindowTitle, message, Platform::kMessageWarning);
 }
 
 bool CGameManager::WriteSettings(const WString& path) {

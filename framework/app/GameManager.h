@@ -172,6 +172,7 @@ private:
     bool m_handedOver = false;
     bool m_settingsHeld = false;  // "Setting" could not be read nor kept aside: it is not saved over
     bool m_toldHeld = false;      // the player has been told that nothing is saved (once is enough)
+    bool m_toldUnsaved = false;   // the player has been told that a save failed (once is enough)
     THolder<IMusic> m_music;
     THolder<CGameSound> m_sound;
 };

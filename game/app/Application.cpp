@@ -123,7 +123,10 @@ void CApplication::End() {
 void CApplication::RunFirstFlows() {
     if (GetGameData().players.players.size() < 2) FindFlowRule("def_settings", {});
     CPlayerProfile& player = GetCurrentPlayer();
-    if (player.stageName.empty()) player.stageName = GetStageName(TruncateToInt(player.floatVars[1]));
+    // A current stage the game data lacks (none yet, or one of a Setting from elsewhere) would give a
+    // map without levels and a level of nothing: the player goes on at the highest stage opened.
+    if (!GetLevelsData().FindStage(player.stageName))
+        player.stageName = GetStageName(TruncateToInt(player.floatVars[1]));
     ApplyPlayerSettings();
     FindFlowRule(GetLevelsData().TestLevelName.empty() ? "show_publisher" : "test_starting", {});
     OnScreenFinished({});

@@ -36,8 +36,6 @@ constexpr int32_t kDuelCustomer = 101;
 
 const char* const kDifferenceKind = "bonus_diference";
 const char* const kBonusKinds[] = {"bonus_place_in", "bonus_ispy_dark", "bonus_ispy", kDifferenceKind};
-// A kitchen level that opens the shades itself, after its intro.
-const char* const kIntroLevel = "stage7_1";
 
 }  // namespace
 
@@ -164,7 +162,10 @@ void CGameScreen::CreateField() {
     m_fieldKind = level->StageName;
     bool bonusKind = false;
     for (const char* kind : kBonusKinds) bonusKind = bonusKind || m_fieldKind == kind;
-    m_noEffect = bonusKind || m_levelName == kIntroLevel;
+    // A bonus game opens the shades itself, after its manual. A kitchen level opens them at once,
+    // also one with a tutorial: its pages are read and clicked, and would otherwise stay behind shades
+    // that a screen before it closed.
+    m_noEffect = bonusKind;
     m_field = MakeField(m_fieldKind);
     if (!m_field) KitchenLog("game screen: no field for the kind \"%s\"", m_fieldKind.c_str());
 }

@@ -13,7 +13,7 @@
 // the level's kind, hands it the screen layout, the level's background and the frame time, the
 // keys, the pause and the hint button, plays the stage's music, and ends with "exit" once the field
 // reports the level over. The shades stay out of the way while the level is played; the bonus
-// kinds (and "stage7_1") keep them shut until the field asks for the manual.
+// kinds keep them shut until the field asks for the manual.
 class CGameScreen : public CShowHideEffectScreen<CControlSoundScreen<GF::HGENS::CMenuScreenAbstract>, 0> {
 public:
     using TBase = CShowHideEffectScreen<CControlSoundScreen<GF::HGENS::CMenuScreenAbstract>, 0>;

@@ -11,6 +11,7 @@
 #include "engine/Log.h"
 #include "framework/app/GameManager.h"
 #include "framework/core/GameProperties.h"
+#include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/TempFolder.h"
 
@@ -201,15 +202,21 @@ TEST_F(SettingsTest, FullDiskIsReportedAndTheOldFileKept) {
     manager->SaveSettings();
     const Bytes old = ReadFile(settingFile);
 
-    // A file-size limit makes the writes fail the way a full disk does.
+    // A file-size limit makes the writes fail the way a full disk does. The player is told once,
+    // where the game saves; every save tries again.
     EXPECT_EXIT(
         {
+            const CMessageBoxRecorder boxes;
             std::signal(SIGXFSZ, SIG_IGN);
             rlimit limit{};
             limit.rlim_cur = limit.rlim_max = 8;
             setrlimit(RLIMIT_FSIZE, &limit);
             manager->SaveSettings();
-            _exit(engine.HasLog("Cant't Save Setting") ? 5 : 6);
+            manager->SaveSettings();
+            const bool told = boxes.messages.size() == 1 &&
+                              boxes.messages[0].find("Your progress can't be saved:\nwriting " + settingFile +
+                                                     " failed") != std::string::npos;
+            _exit(engine.HasLog("Cant't Save Setting") && told ? 5 : 6);
         },
         ::testing::ExitedWithCode(5), "");
     EXPECT_EQ(ReadFile(settingFile), old);
@@ -223,8 +230,11 @@ TEST_F(SettingsTest, WithoutASaveFolderNothingIsWrittenAnywhere) {
 
     EXPECT_EQ(manager->GetSaveFolder(u"Setting"), u"");
     SetOptions(30, 70, 1, true);
+    const CMessageBoxRecorder boxes;
     manager->SaveSettings();
     EXPECT_TRUE(engine.HasLog("Cant't Save Setting"));
+    ASSERT_EQ(boxes.messages.size(), 1u);
+    EXPECT_NE(boxes.messages[0].find("writing the save folder failed"), std::string::npos);
     EXPECT_EQ(fs::exists("/Setting"), rootFileExisted);
     EXPECT_FALSE(fs::exists("Setting"));
 

@@ -48,6 +48,7 @@ struct tagScript {
     std::vector<float> clearedNumbers;
     float testValue = 0.0f;
     float markValue = 0.0f;
+    std::string stage;  // the second run's current stage
 };
 tagScript g_script;
 
@@ -199,6 +200,8 @@ void FirstRun(int frame) {
         for (int id : {29, 28, 26, 31}) player.stringVars[id] = "kept";
         for (int id : {33, 17, 19}) player.floatVars[id] = 1.0f;
         player.floatVars[kMarkVariable] = 3.0f;
+        // A stage the game data lacks, as a Setting from elsewhere may hold.
+        player.stageName = "stage99";
         PushWindowClose();
         ++g_script.closes;
     }
@@ -218,6 +221,7 @@ void SecondRun(int frame) {
         for (int id : {33, 17, 19}) g_script.clearedNumbers.push_back(player.floatVars[id]);
         g_script.testValue = player.floatVars[kTestVariable];
         g_script.markValue = player.floatVars[kMarkVariable];
+        g_script.stage = player.stageName;
     }
     if (g_script.top == "SplashScreen" && frame - g_script.shownAt == 5) PushWindowClose();
     if (g_script.top == "confirm_exit_screen") KeyAt(frame, kAnswerAfter, SDLK_RETURN, SDL_SCANCODE_RETURN);
@@ -278,6 +282,7 @@ TEST(GameEndToEnd, FirstStartShowsThePublisherAndTheTitleAndAClosedWindowAsksFir
     ASSERT_EQ(saved.players.size(), 2u);
     EXPECT_EQ(saved.currentName, u"Ann");
     EXPECT_EQ(saved.players[u"Ann"].floatVars[kTestVariable], kTestValue);
+    EXPECT_EQ(saved.players[u"Ann"].stageName, "stage99");
 
     g_script = {};
     options.beforeFrame = SecondRun;
@@ -287,4 +292,5 @@ TEST(GameEndToEnd, FirstStartShowsThePublisherAndTheTitleAndAClosedWindowAsksFir
     EXPECT_EQ(g_script.clearedNumbers, std::vector<float>(3));
     EXPECT_EQ(g_script.testValue, kTestValue);
     EXPECT_EQ(g_script.markValue, 3.0f);
+    EXPECT_EQ(g_script.stage, "stage1");
 }
