@@ -217,7 +217,8 @@ GF_SCRIPT_CALLS void ByteCodeSeeds(const char* name, const Bytes& source) {
     Seed("fuzz_byte_code", (stem + "-save").c_str(), AdapterInput(saving.sizes, 1, limit, {}));
     // A whole saved file, with its trailer, loaded as the program loads it.
     CMemoryOutputStream file;
-    if (reader->Script().SaveByteCode(file))
+    if (reader->Script().SaveByteCode(
+            file, std::string_view(reinterpret_cast<const char*>(source.data()), source.size())))
         Seed("fuzz_byte_code", (stem + "-file").c_str(), AdapterInput({}, 0, 0, file.data));
 }
 

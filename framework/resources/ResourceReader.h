@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "engine/Hge.h"
 #include "framework/core/Holder.h"
@@ -39,8 +40,8 @@ public:
     // The script engine with the `string` and `CResourceReader` types registered.
     CScriptEngine& Script() { return *m_script; }
 
-    // Loads the module "animation" from the byte code; when there is none, or it does not load,
-    // builds it from the source and, when the build succeeds, saves its byte code.
+    // Loads the module "animation" from the byte code when this build wrote it for the source beside
+    // it; otherwise builds it from the source and, when the build succeeds, saves its byte code.
     bool BuildModule();
     // Runs the script's FillResource with this reader.
     bool RunFillResource();
@@ -86,8 +87,8 @@ public:
 
 private:
     bool RegisterInterface();
-    // Writes the built module's byte code where the next start finds it.
-    void SaveByteCode();
+    // Writes the byte code of the module built from source where the next start finds it.
+    void SaveByteCode(std::string_view source);
     void ClearObjects();
     // A new object description of the current animation, after the current ones are cleared; none
     // (logged under the method's name) without a current animation.
