@@ -57,28 +57,17 @@ void AppendMerged(std::vector<Key>& list, Key key) {
 // The script's arguments as the reader's methods take them: a `string&in` arrives as our script
 // string, everything else as itself.
 template <class T>
-struct TScriptArg {
-    using Native = T;
-    static T Pass(T value) { return value; }
-};
+T Arg(asIScriptGeneric* gen, asUINT index);
 template <>
-struct TScriptArg<const std::string&> {
-    using Native = const CScriptString&;
-    static const std::string& Pass(const CScriptString& text) { return text.Text(); }
-};
-
-template <class T>
-T GenericArg(asIScriptGeneric* gen, asUINT index);
-template <>
-GF_SCRIPT_CALLS int GenericArg<int>(asIScriptGeneric* gen, asUINT index) {
+GF_SCRIPT_CALLS int Arg<int>(asIScriptGeneric* gen, asUINT index) {
     return static_cast<int>(gen->GetArgDWord(index));
 }
 template <>
-GF_SCRIPT_CALLS float GenericArg<float>(asIScriptGeneric* gen, asUINT index) {
+GF_SCRIPT_CALLS float Arg<float>(asIScriptGeneric* gen, asUINT index) {
     return gen->GetArgFloat(index);
 }
 template <>
-GF_SCRIPT_CALLS const std::string& GenericArg<const std::string&>(asIScriptGeneric* gen, asUINT index) {
+GF_SCRIPT_CALLS const std::string& Arg<const std::string&>(asIScriptGeneric* gen, asUINT index) {
     return static_cast<const CScriptString*>(gen->GetArgAddress(index))->Text();
 }
 
@@ -95,51 +84,39 @@ std::size_t TextBytes(float) {
     return 0;
 }
 
-// The two ways the script calls a reader method: natively (the reader first, then the arguments)
-// and through the generic convention. A call the budget refuses does nothing: the script is stopped.
+// How the script calls a reader method (through the generic convention). A call the budget refuses
+// does nothing: the script is stopped.
 template <auto Method>
 struct TReaderMethod;
 template <class... Args, void (CResourceReader::*Method)(Args...)>
 struct TReaderMethod<Method> {
-    static void Native(CResourceReader* self, typename TScriptArg<Args>::Native... args) {
-        if (!CScriptEngine::Charge(kCallBytes + (TextBytes(TScriptArg<Args>::Pass(args)) + ... + 0))) return;
-        (self->*Method)(TScriptArg<Args>::Pass(args)...);
-    }
-    GF_SCRIPT_CALLS static void Generic(asIScriptGeneric* gen) {
-        Call(gen, std::index_sequence_for<Args...>{});
+    GF_SCRIPT_CALLS static void Call(asIScriptGeneric* gen) {
+        Invoke(gen, std::index_sequence_for<Args...>{});
     }
 
 private:
     template <size_t... I>
-    GF_SCRIPT_CALLS static void Call(asIScriptGeneric* gen, std::index_sequence<I...>) {
-        if (!CScriptEngine::Charge(kCallBytes + (TextBytes(GenericArg<Args>(gen, I)) + ... + 0))) return;
-        (static_cast<CResourceReader*>(gen->GetObject())->*Method)(GenericArg<Args>(gen, I)...);
+    GF_SCRIPT_CALLS static void Invoke(asIScriptGeneric* gen, std::index_sequence<I...>) {
+        if (!CScriptEngine::Charge(kCallBytes + (TextBytes(Arg<Args>(gen, I)) + ... + 0))) return;
+        (static_cast<CResourceReader*>(gen->GetObject())->*Method)(Arg<Args>(gen, I)...);
     }
 };
 
-void AddRefReader(CResourceReader* self) {
-    self->AddRef();
+GF_SCRIPT_CALLS void AddRefReader(asIScriptGeneric* gen) {
+    static_cast<CResourceReader*>(gen->GetObject())->AddRef();
 }
-void ReleaseReader(CResourceReader* self) {
-    self->Release();
-}
-GF_SCRIPT_CALLS void AddRefReaderGeneric(asIScriptGeneric* gen) {
-    AddRefReader(static_cast<CResourceReader*>(gen->GetObject()));
-}
-GF_SCRIPT_CALLS void ReleaseReaderGeneric(asIScriptGeneric* gen) {
-    ReleaseReader(static_cast<CResourceReader*>(gen->GetObject()));
+GF_SCRIPT_CALLS void ReleaseReader(asIScriptGeneric* gen) {
+    static_cast<CResourceReader*>(gen->GetObject())->Release();
 }
 
 struct TMethodEntry {
     const char* declaration;
-    asSFuncPtr native;
-    asSFuncPtr generic;
+    asSFuncPtr function;
 };
 
 template <auto Method>
 TMethodEntry Entry(const char* declaration) {
-    return {declaration, asFUNCTION(TReaderMethod<Method>::Native),
-            asFUNCTION(TReaderMethod<Method>::Generic)};
+    return {declaration, asFUNCTION(TReaderMethod<Method>::Call)};
 }
 
 constexpr double kPi = 3.1415927410125732;              // pi in single precision
@@ -147,9 +124,9 @@ constexpr double kDegreesPerRadian = 57.2957763671875;  // 180 / pi in single pr
 
 }  // namespace
 
-CResourceReader::CResourceReader(CResource* resource, bool generic)
+CResourceReader::CResourceReader(CResource* resource)
     : m_resource(resource),
-      m_script(std::make_unique<CScriptEngine>(generic)),
+      m_script(std::make_unique<CScriptEngine>()),
       m_cache(resource ? GetResourceCache() : THolder<CResourceCache>()),
       m_hge(hgeCreate(HGE_VERSION)) {
     RegisterInterface();
@@ -163,19 +140,13 @@ CResourceReader::~CResourceReader() {
 GF_SCRIPT_CALLS bool CResourceReader::RegisterInterface() {
     asIScriptEngine* engine = m_script->Get();
     if (!engine) return false;
-    const bool generic = m_script->Generic();
-    const asDWORD methodConvention = generic ? asDWORD(asCALL_GENERIC) : asDWORD(asCALL_CDECL_OBJFIRST);
-    const asDWORD behaviourConvention = generic ? asDWORD(asCALL_GENERIC) : asDWORD(asCALL_CDECL_OBJLAST);
-
     int failures = 0;
     const auto expect = [&failures](int result) { failures += result < 0 ? 1 : 0; };
     expect(engine->RegisterObjectType("CResourceReader", 0, asOBJ_REF));
-    expect(engine->RegisterObjectBehaviour(
-        "CResourceReader", asBEHAVE_ADDREF, "void f()",
-        generic ? asFUNCTION(AddRefReaderGeneric) : asFUNCTION(AddRefReader), behaviourConvention));
-    expect(engine->RegisterObjectBehaviour(
-        "CResourceReader", asBEHAVE_RELEASE, "void f()",
-        generic ? asFUNCTION(ReleaseReaderGeneric) : asFUNCTION(ReleaseReader), behaviourConvention));
+    expect(engine->RegisterObjectBehaviour("CResourceReader", asBEHAVE_ADDREF, "void f()",
+                                           asFUNCTION(AddRefReader), asCALL_GENERIC));
+    expect(engine->RegisterObjectBehaviour("CResourceReader", asBEHAVE_RELEASE, "void f()",
+                                           asFUNCTION(ReleaseReader), asCALL_GENERIC));
 
     using R = CResourceReader;
     const TMethodEntry methods[] = {
@@ -217,8 +188,8 @@ GF_SCRIPT_CALLS bool CResourceReader::RegisterInterface() {
             "void AddParamModifier(int, int, int, float, float, float fPeriodMin, float fPeriodMax)"),
     };
     for (const TMethodEntry& method : methods) {
-        expect(engine->RegisterObjectMethod("CResourceReader", method.declaration,
-                                            generic ? method.generic : method.native, methodConvention));
+        expect(engine->RegisterObjectMethod("CResourceReader", method.declaration, method.function,
+                                            asCALL_GENERIC));
     }
     return failures == 0;
 }

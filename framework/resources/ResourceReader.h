@@ -32,9 +32,8 @@ public:
     static constexpr const char* kSourceName = "Animation\\effects.as";
     static constexpr const char* kEntry = "void FillResource(CResourceReader@)";
 
-    // resource: the manager to fill; none when the reader only compiles. generic: register every
-    // call through the generic convention (tests run both ways).
-    explicit CResourceReader(CResource* resource, bool generic = ScriptNeedsGenericCalls());
+    // resource: the manager to fill; none when the reader only compiles.
+    explicit CResourceReader(CResource* resource);
     ~CResourceReader() override;
 
     // The script engine with the `string` and `CResourceReader` types registered.

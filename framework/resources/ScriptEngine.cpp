@@ -126,10 +126,6 @@ bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body,
            GetBig(trailer + 16, 8) == Check(sourceDigest, body.data(), body.size());
 }
 
-bool ScriptNeedsGenericCalls() {
-    return std::strstr(asGetLibraryOptions(), "AS_MAX_PORTABILITY") != nullptr;
-}
-
 int CBinaryStreamHelp::Read(void* destination, asUINT size) {
     if (size == 0) return 0;
     if (!m_in || size > m_in->Remaining()) {
@@ -145,8 +141,7 @@ int CBinaryStreamHelp::Write(const void* source, asUINT size) {
     return m_out->Write(source, size) == size && !m_out->Failed() ? 0 : asERROR;
 }
 
-GF_SCRIPT_CALLS CScriptEngine::CScriptEngine(bool generic)
-    : m_hge(hgeCreate(HGE_VERSION)), m_generic(generic) {
+GF_SCRIPT_CALLS CScriptEngine::CScriptEngine() : m_hge(hgeCreate(HGE_VERSION)) {
     m_engine = asCreateScriptEngine(ANGELSCRIPT_VERSION);
     if (!m_engine) {
         if (m_hge) m_hge->System_Log("Can't create the script engine");
@@ -160,7 +155,7 @@ GF_SCRIPT_CALLS CScriptEngine::CScriptEngine(bool generic)
     m_engine->SetEngineProperty(asEP_MAX_CALL_STACK_SIZE, kMaxCallDepth);
     // Contexts the library makes for itself (destructors run by the garbage collector) count too.
     m_engine->SetContextCallbacks(RequestContext, ReturnContext, this);
-    RegisterScriptString(m_engine, m_generic);
+    RegisterScriptString(m_engine);
 }
 
 GF_SCRIPT_CALLS asIScriptContext* CScriptEngine::NewContext() {

@@ -18,10 +18,6 @@
 namespace GF {
 namespace HGENS {
 
-// True when the script library has no native calls (built with AS_MAX_PORTABILITY): every
-// registration then goes through the generic convention.
-bool ScriptNeedsGenericCalls();
-
 // The library's bytes of a file that CScriptEngine::SaveByteCode of this very build wrote, for the
 // script source given (any, when there is none at hand); false for any other file: damaged, stale
 // for an edited script, or written by another build.
@@ -45,7 +41,9 @@ private:
 
 // One script engine with the `string` type registered and compiler messages sent to the engine's
 // log as "ANGELSCRIPT: section (row, column) | level | message". It holds the one module of the
-// resource script, "animation".
+// resource script, "animation". Everything the script calls is registered through the generic
+// convention, the one every build of the script library has (one built with AS_MAX_PORTABILITY has no
+// other): the script runs once at load, where the cost of the generic calls does not count.
 //
 // The script comes from a file anyone may edit, so the engine takes it on bounds. Before the compiler
 // sees a source, its size, the depth of its brackets, the length of a statement and the number of
@@ -67,13 +65,12 @@ public:
     static constexpr unsigned kMaxStackBytes = 1u << 20;
     static constexpr unsigned kMaxCallDepth = 1000;
 
-    explicit CScriptEngine(bool generic = ScriptNeedsGenericCalls());
+    CScriptEngine();
     ~CScriptEngine();
     CScriptEngine(const CScriptEngine&) = delete;
     CScriptEngine& operator=(const CScriptEngine&) = delete;
 
     asIScriptEngine* Get() const { return m_engine; }
-    bool Generic() const { return m_generic; }
 
     // Builds the module from source text (not zero-terminated). On failure the half-built module is
     // dropped, so there is nothing to save or run.
@@ -113,7 +110,6 @@ private:
 
     asIScriptEngine* m_engine = nullptr;
     HGE* m_hge = nullptr;
-    bool m_generic = false;
     bool m_hasModule = false;
     unsigned m_stepLimit = kStepBudget, m_steps = kStepBudget;
     std::size_t m_byteLimit = kByteBudget, m_bytes = kByteBudget;
