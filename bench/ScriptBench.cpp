@@ -37,7 +37,7 @@ void ScriptModuleStep(benchmark::State& state) {
     {
         THolder<CResourceReader> reader(new CResourceReader(nullptr));
         if (source.empty() || !reader->Script().Build(source.data(), static_cast<unsigned>(source.size())) ||
-            !reader->Script().SaveByteCode(byteCode)) {
+            !reader->Script().SaveByteCode(byteCode, source)) {
             state.SkipWithError("the sample script does not build");
             return;
         }
@@ -56,7 +56,7 @@ void ScriptModuleStep(benchmark::State& state) {
             THolder<CResourceReader> reader(new CResourceReader(nullptr));
             CMemoryInputStream in(byteCode.data);
             const auto start = Clock::now();
-            benchmark::DoNotOptimize(reader->Script().LoadByteCode(in));
+            benchmark::DoNotOptimize(reader->Script().LoadByteCode(in, source));
             loading += Seconds(Clock::now() - start);
         }
     }

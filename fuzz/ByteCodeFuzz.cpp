@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         CBlobReader in;
         FUZZ_CHECK(in.Open(CResourceReader::kByteCodeName));
         std::vector<unsigned char> body;
-        if (TakeByteCodeBody(in, body)) {
+        if (TakeByteCodeBody(in, body, std::nullopt)) {
             FUZZ_CHECK(body.size() + 24 == size - streamStart);
             FUZZ_CHECK(body.empty() || std::memcmp(body.data(), data + streamStart, body.size()) == 0);
         }

@@ -1,7 +1,6 @@
 // The resource script's source, as the program takes "Animation\\effects.as" when there is no byte
-// code: checked against the compiler's bounds, compiled, and FillResource run on its budget. The
-// first byte chooses the calling convention (bit 0: generic); the rest is the script. Whatever the
-// text, the compiler must not overflow the stack, and the run must end (libFuzzer's time limit tells
+// code: checked against the compiler's bounds, compiled, and FillResource run on its budget. Whatever
+// the text, the compiler must not overflow the stack, and the run must end (libFuzzer's time limit tells
 // a hang) within the memory limit. The budget is smaller than the program's, so that the many endless
 // scripts a fuzzer writes end sooner; the bounds on the source are the program's.
 #include <cstddef>
@@ -17,13 +16,12 @@ using namespace GF;
 using namespace GF::HGENS;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 1) return 0;
     CRecordingEngine engine;
     {
-        THolder<CResourceReader> reader(new CResourceReader(nullptr, (data[0] & 1) != 0));
+        THolder<CResourceReader> reader(new CResourceReader(nullptr));
         reader->Script().SetBudget(100000, 4u << 20);
-        const auto* text = reinterpret_cast<const char*>(data + 1);
-        const auto length = static_cast<unsigned>(size - 1);
+        const auto* text = reinterpret_cast<const char*>(data);
+        const auto length = static_cast<unsigned>(size);
         const bool built = reader->Script().Build(text, length);
         FUZZ_CHECK(!built || length <= CScriptEngine::kMaxSourceBytes);
         if (built) reader->RunFillResource();

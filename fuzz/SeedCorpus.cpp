@@ -217,7 +217,8 @@ GF_SCRIPT_CALLS void ByteCodeSeeds(const char* name, const Bytes& source) {
     Seed("fuzz_byte_code", (stem + "-save").c_str(), AdapterInput(saving.sizes, 1, limit, {}));
     // A whole saved file, with its trailer, loaded as the program loads it.
     CMemoryOutputStream file;
-    if (reader->Script().SaveByteCode(file))
+    if (reader->Script().SaveByteCode(
+            file, std::string_view(reinterpret_cast<const char*>(source.data()), source.size())))
         Seed("fuzz_byte_code", (stem + "-file").c_str(), AdapterInput({}, 0, 0, file.data));
 }
 
@@ -233,17 +234,14 @@ void ByteCodeSeeds() {
     ByteCodeSeeds("small", Bytes(small.begin(), small.end()));
 }
 
-// Scripts for the script target (its first byte: 0 native calls, 1 generic): the sample, and scripts
-// that once crashed the compiler or never ended, each just past a bound or endless.
+// Scripts for the script target: the sample, and scripts that once crashed the compiler or never
+// ended, each just past a bound or endless.
 void ScriptSeeds() {
-    const auto seed = [](const char* name, const std::string& text, char convention = 0) {
-        Bytes bytes{static_cast<unsigned char>(convention)};
-        bytes.insert(bytes.end(), text.begin(), text.end());
-        Seed("fuzz_script", name, bytes);
+    const auto seed = [](const char* name, const std::string& text) {
+        Seed("fuzz_script", name, Bytes(text.begin(), text.end()));
     };
-    const Bytes sample = ReadFile(std::filesystem::path(QUINDLE_SOURCE_DIR) / "content/Animation/effects.as");
-    seed("sample", std::string(sample.begin(), sample.end()));
-    seed("sample-generic", std::string(sample.begin(), sample.end()), 1);
+    Seed("fuzz_script", "sample",
+         ReadFile(std::filesystem::path(QUINDLE_SOURCE_DIR) / "content/Animation/effects.as"));
     const std::string head = "void FillResource(CResourceReader@ r)\n{\n";
     const std::string sprite =
         "    r.CreateModule(\"m\");\n    r.CreateAnimationData(\"a\");\n"
@@ -259,7 +257,7 @@ void ScriptSeeds() {
     seed("else-chain", elses + "}\n");
     seed("endless-loop", head + "    while (true) {}\n}\n");
     seed("endless-recursion", "void Again(int n) { Again(n + 1); }\n" + head + "    Again(0);\n}\n");
-    seed("endless-calls", head + sprite + "    while (true) r.AddFlip(1, 10);\n}\n", 1);
+    seed("endless-calls", head + sprite + "    while (true) r.AddFlip(1, 10);\n}\n");
     seed("doubling-string", head + "    string s = \"ab\";\n    while (true) s += s;\n}\n");
     seed("endless-global",
          "int Forever() { while (true) {} return 0; }\nint g = Forever();\n" + head + "}\n");

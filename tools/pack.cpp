@@ -2,12 +2,22 @@
 //
 //   pack <archive> <name in archive>=<file> ...
 //
-// Names use forward slashes ("Font/0.fnt"); the game's backslash names map onto them.
+// Names use forward slashes ("Font/0.fnt"); the game's backslash names map onto them. Every member
+// carries the same date, not its file's, so that two builds of one commit pack the same bytes.
 
 #include <zip.h>
 
 #include <cstdio>
 #include <string>
+
+namespace {
+
+// 1980-01-01 00:00, the first date a zip member can carry, in the archive's own DOS form: a time_t
+// would be turned into local time and differ between time zones.
+constexpr zip_uint16_t kMemberTime = 0;
+constexpr zip_uint16_t kMemberDate = (0 << 9) | (1 << 5) | 1;
+
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 2) {
@@ -34,9 +44,17 @@ int main(int argc, char** argv) {
         const std::string name = entry.substr(0, equals);
         const std::string file = entry.substr(equals + 1);
         zip_source_t* source = zip_source_file(archive, file.c_str(), 0, -1);
-        if (!source || zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+        const zip_int64_t index =
+            source ? zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0) {
             std::fprintf(stderr, "pack: %s: %s\n", file.c_str(), zip_strerror(archive));
             if (source) zip_source_free(source);
+            zip_discard(archive);
+            return 1;
+        }
+        if (zip_file_set_dostime(archive, static_cast<zip_uint64_t>(index), kMemberTime, kMemberDate, 0) <
+            0) {
+            std::fprintf(stderr, "pack: %s: %s\n", name.c_str(), zip_strerror(archive));
             zip_discard(archive);
             return 1;
         }

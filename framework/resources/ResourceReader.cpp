@@ -1,20 +1,11 @@
 #include "framework/resources/ResourceReader.h"
 
-#include <fcntl.h>
-#include <poll.h>
-#include <sys/prctl.h>
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <chrono>
-#include <csignal>
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -66,28 +57,17 @@ void AppendMerged(std::vector<Key>& list, Key key) {
 // The script's arguments as the reader's methods take them: a `string&in` arrives as our script
 // string, everything else as itself.
 template <class T>
-struct TScriptArg {
-    using Native = T;
-    static T Pass(T value) { return value; }
-};
+T Arg(asIScriptGeneric* gen, asUINT index);
 template <>
-struct TScriptArg<const std::string&> {
-    using Native = const CScriptString&;
-    static const std::string& Pass(const CScriptString& text) { return text.Text(); }
-};
-
-template <class T>
-T GenericArg(asIScriptGeneric* gen, asUINT index);
-template <>
-GF_SCRIPT_CALLS int GenericArg<int>(asIScriptGeneric* gen, asUINT index) {
+GF_SCRIPT_CALLS int Arg<int>(asIScriptGeneric* gen, asUINT index) {
     return static_cast<int>(gen->GetArgDWord(index));
 }
 template <>
-GF_SCRIPT_CALLS float GenericArg<float>(asIScriptGeneric* gen, asUINT index) {
+GF_SCRIPT_CALLS float Arg<float>(asIScriptGeneric* gen, asUINT index) {
     return gen->GetArgFloat(index);
 }
 template <>
-GF_SCRIPT_CALLS const std::string& GenericArg<const std::string&>(asIScriptGeneric* gen, asUINT index) {
+GF_SCRIPT_CALLS const std::string& Arg<const std::string&>(asIScriptGeneric* gen, asUINT index) {
     return static_cast<const CScriptString*>(gen->GetArgAddress(index))->Text();
 }
 
@@ -104,51 +84,39 @@ std::size_t TextBytes(float) {
     return 0;
 }
 
-// The two ways the script calls a reader method: natively (the reader first, then the arguments)
-// and through the generic convention. A call the budget refuses does nothing: the script is stopped.
+// How the script calls a reader method (through the generic convention). A call the budget refuses
+// does nothing: the script is stopped.
 template <auto Method>
 struct TReaderMethod;
 template <class... Args, void (CResourceReader::*Method)(Args...)>
 struct TReaderMethod<Method> {
-    static void Native(CResourceReader* self, typename TScriptArg<Args>::Native... args) {
-        if (!CScriptEngine::Charge(kCallBytes + (TextBytes(TScriptArg<Args>::Pass(args)) + ... + 0))) return;
-        (self->*Method)(TScriptArg<Args>::Pass(args)...);
-    }
-    GF_SCRIPT_CALLS static void Generic(asIScriptGeneric* gen) {
-        Call(gen, std::index_sequence_for<Args...>{});
+    GF_SCRIPT_CALLS static void Call(asIScriptGeneric* gen) {
+        Invoke(gen, std::index_sequence_for<Args...>{});
     }
 
 private:
     template <size_t... I>
-    GF_SCRIPT_CALLS static void Call(asIScriptGeneric* gen, std::index_sequence<I...>) {
-        if (!CScriptEngine::Charge(kCallBytes + (TextBytes(GenericArg<Args>(gen, I)) + ... + 0))) return;
-        (static_cast<CResourceReader*>(gen->GetObject())->*Method)(GenericArg<Args>(gen, I)...);
+    GF_SCRIPT_CALLS static void Invoke(asIScriptGeneric* gen, std::index_sequence<I...>) {
+        if (!CScriptEngine::Charge(kCallBytes + (TextBytes(Arg<Args>(gen, I)) + ... + 0))) return;
+        (static_cast<CResourceReader*>(gen->GetObject())->*Method)(Arg<Args>(gen, I)...);
     }
 };
 
-void AddRefReader(CResourceReader* self) {
-    self->AddRef();
+GF_SCRIPT_CALLS void AddRefReader(asIScriptGeneric* gen) {
+    static_cast<CResourceReader*>(gen->GetObject())->AddRef();
 }
-void ReleaseReader(CResourceReader* self) {
-    self->Release();
-}
-GF_SCRIPT_CALLS void AddRefReaderGeneric(asIScriptGeneric* gen) {
-    AddRefReader(static_cast<CResourceReader*>(gen->GetObject()));
-}
-GF_SCRIPT_CALLS void ReleaseReaderGeneric(asIScriptGeneric* gen) {
-    ReleaseReader(static_cast<CResourceReader*>(gen->GetObject()));
+GF_SCRIPT_CALLS void ReleaseReader(asIScriptGeneric* gen) {
+    static_cast<CResourceReader*>(gen->GetObject())->Release();
 }
 
 struct TMethodEntry {
     const char* declaration;
-    asSFuncPtr native;
-    asSFuncPtr generic;
+    asSFuncPtr function;
 };
 
 template <auto Method>
 TMethodEntry Entry(const char* declaration) {
-    return {declaration, asFUNCTION(TReaderMethod<Method>::Native),
-            asFUNCTION(TReaderMethod<Method>::Generic)};
+    return {declaration, asFUNCTION(TReaderMethod<Method>::Call)};
 }
 
 constexpr double kPi = 3.1415927410125732;              // pi in single precision
@@ -156,9 +124,9 @@ constexpr double kDegreesPerRadian = 57.2957763671875;  // 180 / pi in single pr
 
 }  // namespace
 
-CResourceReader::CResourceReader(CResource* resource, bool generic)
+CResourceReader::CResourceReader(CResource* resource)
     : m_resource(resource),
-      m_script(std::make_unique<CScriptEngine>(generic)),
+      m_script(std::make_unique<CScriptEngine>()),
       m_cache(resource ? GetResourceCache() : THolder<CResourceCache>()),
       m_hge(hgeCreate(HGE_VERSION)) {
     RegisterInterface();
@@ -172,19 +140,13 @@ CResourceReader::~CResourceReader() {
 GF_SCRIPT_CALLS bool CResourceReader::RegisterInterface() {
     asIScriptEngine* engine = m_script->Get();
     if (!engine) return false;
-    const bool generic = m_script->Generic();
-    const asDWORD methodConvention = generic ? asDWORD(asCALL_GENERIC) : asDWORD(asCALL_CDECL_OBJFIRST);
-    const asDWORD behaviourConvention = generic ? asDWORD(asCALL_GENERIC) : asDWORD(asCALL_CDECL_OBJLAST);
-
     int failures = 0;
     const auto expect = [&failures](int result) { failures += result < 0 ? 1 : 0; };
     expect(engine->RegisterObjectType("CResourceReader", 0, asOBJ_REF));
-    expect(engine->RegisterObjectBehaviour(
-        "CResourceReader", asBEHAVE_ADDREF, "void f()",
-        generic ? asFUNCTION(AddRefReaderGeneric) : asFUNCTION(AddRefReader), behaviourConvention));
-    expect(engine->RegisterObjectBehaviour(
-        "CResourceReader", asBEHAVE_RELEASE, "void f()",
-        generic ? asFUNCTION(ReleaseReaderGeneric) : asFUNCTION(ReleaseReader), behaviourConvention));
+    expect(engine->RegisterObjectBehaviour("CResourceReader", asBEHAVE_ADDREF, "void f()",
+                                           asFUNCTION(AddRefReader), asCALL_GENERIC));
+    expect(engine->RegisterObjectBehaviour("CResourceReader", asBEHAVE_RELEASE, "void f()",
+                                           asFUNCTION(ReleaseReader), asCALL_GENERIC));
 
     using R = CResourceReader;
     const TMethodEntry methods[] = {
@@ -226,116 +188,40 @@ GF_SCRIPT_CALLS bool CResourceReader::RegisterInterface() {
             "void AddParamModifier(int, int, int, float, float, float fPeriodMin, float fPeriodMax)"),
     };
     for (const TMethodEntry& method : methods) {
-        expect(engine->RegisterObjectMethod("CResourceReader", method.declaration,
-                                            generic ? method.generic : method.native, methodConvention));
+        expect(engine->RegisterObjectMethod("CResourceReader", method.declaration, method.function,
+                                            asCALL_GENERIC));
     }
     return failures == 0;
 }
 
-namespace {
-
-// A trial that has not ended in this time counts as failed; the sample's takes milliseconds.
-constexpr int kTrialMilliseconds = 5000;
-
-enum class ETrial { Survived, Refused, Failed };
-
-// Runs `step` in a child process, a copy of this one, and answers how the child ended: the step
-// answered true (Survived) or false (Refused), or the child died, hung or could not be started
-// (Failed, with the reason in why). The child writes nothing: its log and output go nowhere.
-template <class Step>
-ETrial RunInChild(Step step, std::string& why) {
-    const pid_t child = fork();
-    if (child < 0) {
-        why = "it could not be started";
-        return ETrial::Failed;
-    }
-    if (child == 0) {
-        prctl(PR_SET_PDEATHSIG, SIGKILL);
-        const rlimit noCore{0, 0};
-        setrlimit(RLIMIT_CORE, &noCore);
-        for (int signal : {SIGSEGV, SIGBUS, SIGILL, SIGFPE, SIGABRT}) std::signal(signal, SIG_DFL);
-        if (const int null = open("/dev/null", O_WRONLY); null >= 0) {
-            dup2(null, STDOUT_FILENO);
-            dup2(null, STDERR_FILENO);
-        }
-        if (HGE* hge = hgeCreate(HGE_VERSION)) hge->System_SetStateString(HGE_LOGFILE, "");
-        _exit(step() ? 0 : 1);
-    }
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kTrialMilliseconds);
-    const int handle = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
-    for (;;) {
-        const pid_t done = waitpid(child, &status, WNOHANG);
-        if (done == child) break;
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (done < 0 || left.count() <= 0) {
-            kill(child, SIGKILL);
-            waitpid(child, &status, 0);
-            if (handle >= 0) close(handle);
-            why = done < 0 ? "it was lost" : "it ran past " + std::to_string(kTrialMilliseconds) + " ms";
-            return ETrial::Failed;
-        }
-        if (handle >= 0) {
-            pollfd wait{handle, POLLIN, 0};
-            poll(&wait, 1, static_cast<int>(left.count()));  // an interrupted wait only looks again
-        } else {
-            usleep(1000);
-        }
-    }
-    if (handle >= 0) close(handle);
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return ETrial::Survived;
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 1) return ETrial::Refused;
-    why = WIFSIGNALED(status) ? std::string("it died of ") + strsignal(WTERMSIG(status))
-                              : "it ended with " + std::to_string(WEXITSTATUS(status));
-    return ETrial::Failed;
-}
-
-}  // namespace
-
 bool CResourceReader::BuildModule() {
+    CBlobReader source;
+    const bool haveSource = source.Open(kSourceName);
+    const std::string_view text(reinterpret_cast<const char*>(source.Data()), haveSource ? source.Size() : 0);
     {
+        // The library trusts the byte code it loads: damaged byte code stops the program on an
+        // assertion or worse. Only byte code this very build wrote for this very script is handed to
+        // it; any other (stale for an edited script, damaged, or another build's) is compiled again
+        // from the source beside it, as when there is none.
         CBlobReader byteCode;
         if (byteCode.Open(kByteCodeName)) {
-            // The library trusts the byte code it loads: damaged byte code stops the program on an
-            // assertion or worse, whatever its checksum says, for anyone can write a checksum. Byte
-            // code this build wrote itself (its keyed hash matches) is loaded. Any other is first
-            // loaded and run by a copy of this process, exactly as this one is about to; only when
-            // that copy lives through both does this process do the same.
-            std::string why;
-            ETrial trial = ETrial::Survived;
-            const bool own = IsOwnByteCode(byteCode.Data(), byteCode.Size());
-            if (!own) {
-                trial = RunInChild(
-                    [&] {
-                        if (!m_script->LoadByteCode(byteCode, true)) return false;
-                        RunFillResource();  // a script that fails is not damaged byte code
-                        return true;
-                    },
-                    why);
-            }
-            if (trial == ETrial::Failed && m_hge)
-                m_hge->System_Log("The script byte code %s failed its trial load: %s", kByteCodeName,
-                                  why.c_str());
-            if (trial == ETrial::Survived && m_script->LoadByteCode(byteCode, !own)) return true;
+            if (m_script->LoadByteCode(byteCode, haveSource ? std::optional(text) : std::nullopt))
+                return true;
             if (m_hge)
                 m_hge->System_Log("Can't load the script byte code %s, compiling %s", kByteCodeName,
                                   kSourceName);
         }
     }
-    {
-        CBlobReader source;
-        if (!source.Open(kSourceName)) {
-            if (m_hge) m_hge->System_Log("Can't find the resource script %s", kSourceName);
-            return false;
-        }
-        if (!m_script->Build(reinterpret_cast<const char*>(source.Data()), source.Size())) return false;
+    if (!haveSource) {
+        if (m_hge) m_hge->System_Log("Can't find the resource script %s", kSourceName);
+        return false;
     }
-    SaveByteCode();
+    if (!m_script->Build(text.data(), static_cast<unsigned>(text.size()))) return false;
+    SaveByteCode(text);
     return true;
 }
 
-void CResourceReader::SaveByteCode() {
+void CResourceReader::SaveByteCode(std::string_view source) {
     // Beside the source in the data folder, where the resource loader looks on the next start, and as
     // the save files are written: into a new file that then takes the old one's place. Never through
     // a link: an "Animation" that is not a folder of its own is left alone. A file that cannot be
@@ -358,7 +244,7 @@ void CResourceReader::SaveByteCode() {
     const std::string temporary = target + ".tmp";
     CDataOutputStream out;
     if (!out.OpenW(Utf8ToUtf16(temporary))) return;
-    bool saved = m_script->SaveByteCode(out);
+    bool saved = m_script->SaveByteCode(out, source);
     out.Close();
     std::string failure;
     saved = saved && !out.Failed() && Platform::ReplaceFile(temporary, target, failure);

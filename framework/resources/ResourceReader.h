@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "engine/Hge.h"
 #include "framework/core/Holder.h"
@@ -31,16 +32,15 @@ public:
     static constexpr const char* kSourceName = "Animation\\effects.as";
     static constexpr const char* kEntry = "void FillResource(CResourceReader@)";
 
-    // resource: the manager to fill; none when the reader only compiles. generic: register every
-    // call through the generic convention (tests run both ways).
-    explicit CResourceReader(CResource* resource, bool generic = ScriptNeedsGenericCalls());
+    // resource: the manager to fill; none when the reader only compiles.
+    explicit CResourceReader(CResource* resource);
     ~CResourceReader() override;
 
     // The script engine with the `string` and `CResourceReader` types registered.
     CScriptEngine& Script() { return *m_script; }
 
-    // Loads the module "animation" from the byte code; when there is none, or it does not load,
-    // builds it from the source and, when the build succeeds, saves its byte code.
+    // Loads the module "animation" from the byte code when this build wrote it for the source beside
+    // it; otherwise builds it from the source and, when the build succeeds, saves its byte code.
     bool BuildModule();
     // Runs the script's FillResource with this reader.
     bool RunFillResource();
@@ -86,8 +86,8 @@ public:
 
 private:
     bool RegisterInterface();
-    // Writes the built module's byte code where the next start finds it.
-    void SaveByteCode();
+    // Writes the byte code of the module built from source where the next start finds it.
+    void SaveByteCode(std::string_view source);
     void ClearObjects();
     // A new object description of the current animation, after the current ones are cleared; none
     // (logged under the method's name) without a current animation.

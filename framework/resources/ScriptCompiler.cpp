@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <string_view>
 
 #include "framework/core/DataStreams.h"
 #include "framework/core/Holder.h"
@@ -36,6 +37,8 @@ bool CompileResourceScript(const char* source, const char* destination) {
     std::string text(CScriptEngine::kMaxSourceBytes + 1, '\0');
     in.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<std::size_t>(in.gcount()));
+    // The byte code is keyed by the file's own bytes, as the program finds them beside it at start-up.
+    const std::size_t fileSize = text.size();
     text += '\n';
     in.close();
 
@@ -46,7 +49,7 @@ bool CompileResourceScript(const char* source, const char* destination) {
         Report("ERROR can't open destination file " + destinationPath + " for write \n");
         return false;
     }
-    bool saved = reader->Script().SaveByteCode(out);
+    bool saved = reader->Script().SaveByteCode(out, std::string_view(text.data(), fileSize));
     out.Close();
     saved = saved && !out.Failed();
     if (!saved) std::remove(destinationPath.c_str());

@@ -1,11 +1,12 @@
 #include "framework/resources/ScriptEngine.h"
 
-#include <array>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "framework/core/MemoryStreams.h"
+#include "framework/resources/BuildIdentity.h"
 #include "framework/resources/ScriptString.h"
 
 namespace GF {
@@ -20,24 +21,20 @@ void MessageCallback(const asSMessageInfo* message, void* param) {
 }
 
 // Saved byte code ends with a trailer: these four bytes, the length of the library's bytes before it
-// (32-bit), their 64-bit FNV-1a hash and their 64-bit SipHash-2-4 under this build's own key, each
-// high byte first. The hash tells a damaged file; anyone can recompute it, so only the keyed one
-// tells byte code this build wrote itself, which alone the library is handed without a trial (the
-// library trusts the byte code it loads and stops the program on a damaged file).
-constexpr unsigned char kTrailerMagic[4] = {'Q', 'B', 'C', '2'};
+// (32-bit), the digest of the script source they were compiled from and their check, both 64-bit
+// SipHash-2-4 values, each high byte first. Both hashes are keyed by this build (its identity and the
+// script library it runs on), the check by the source's digest too, so a file passes only when this
+// very build wrote it for this very script. The library trusts the byte code it loads and stops the
+// program on a damaged file: a file that does not pass never reaches it.
+constexpr unsigned char kTrailerMagic[4] = {'Q', 'B', 'C', '3'};
 constexpr unsigned kTrailerSize = 24;
 
 // Where the engine keeps its CScriptEngine, for the string type and the reader's methods.
 constexpr asPWORD kEngineUserData = 0x51534231;
 
-uint64_t Fnv1a(const unsigned char* bytes, std::size_t size) {
-    uint64_t hash = 14695981039346656037ull;
-    for (std::size_t i = 0; i < size; ++i) {
-        hash ^= bytes[i];
-        hash *= 1099511628211ull;
-    }
-    return hash;
-}
+struct TKey {
+    uint64_t k0, k1;
+};
 
 uint64_t Little64(const unsigned char* bytes) {
     uint64_t value = 0;
@@ -45,22 +42,10 @@ uint64_t Little64(const unsigned char* bytes) {
     return value;
 }
 
-// The build's key, 32 hexadecimal digits that the build chooses once at random.
-std::array<unsigned char, 16> Key() {
-    static_assert(sizeof(QUINDLE_BYTE_CODE_KEY) == 33, "QUINDLE_BYTE_CODE_KEY is 32 hexadecimal digits");
-    std::array<unsigned char, 16> key{};
-    const auto digit = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
-    for (std::size_t i = 0; i < key.size(); ++i)
-        key[i] = static_cast<unsigned char>(digit(QUINDLE_BYTE_CODE_KEY[2 * i]) << 4 |
-                                            digit(QUINDLE_BYTE_CODE_KEY[2 * i + 1]));
-    return key;
-}
-
-uint64_t SipHash24(const unsigned char* bytes, std::size_t size) {
-    static const std::array<unsigned char, 16> key = Key();
-    const uint64_t k0 = Little64(key.data()), k1 = Little64(key.data() + 8);
-    uint64_t v0 = 0x736f6d6570736575ull ^ k0, v1 = 0x646f72616e646f6dull ^ k1;
-    uint64_t v2 = 0x6c7967656e657261ull ^ k0, v3 = 0x7465646279746573ull ^ k1;
+uint64_t SipHash24(TKey key, const void* data, std::size_t size) {
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    uint64_t v0 = 0x736f6d6570736575ull ^ key.k0, v1 = 0x646f72616e646f6dull ^ key.k1;
+    uint64_t v2 = 0x6c7967656e657261ull ^ key.k0, v3 = 0x7465646279746573ull ^ key.k1;
     const auto rotate = [](uint64_t x, int b) { return x << b | x >> (64 - b); };
     const auto round = [&] {
         v0 += v1, v1 = rotate(v1, 13), v1 ^= v0, v0 = rotate(v0, 32);
@@ -87,15 +72,35 @@ uint64_t SipHash24(const unsigned char* bytes, std::size_t size) {
     return v0 ^ v1 ^ v2 ^ v3;
 }
 
-void PutBig(unsigned char* out, uint64_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) out[i] = static_cast<unsigned char>(value >> (8 * (bytes - 1 - i)));
+// The build's key: its identity, then the script library it runs on, whose byte code another version
+// or another set of options may read differently.
+TKey BuildKey() {
+    static const TKey key = [] {
+        unsigned char identity[16] = {};
+        const auto digit = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+        for (std::size_t i = 0; i < sizeof identity; ++i)
+            identity[i] = static_cast<unsigned char>(digit(kBuildIdentity[2 * i]) << 4 |
+                                                     digit(kBuildIdentity[2 * i + 1]));
+        TKey built{Little64(identity), Little64(identity + 8)};
+        const std::string library = std::string(asGetLibraryVersion()) + " " + asGetLibraryOptions();
+        built.k1 ^= SipHash24(built, library.data(), library.size());
+        return built;
+    }();
+    return key;
 }
 
-void MakeTrailer(const unsigned char* body, std::size_t size, unsigned char (&trailer)[kTrailerSize]) {
-    std::memcpy(trailer, kTrailerMagic, sizeof kTrailerMagic);
-    PutBig(trailer + 4, static_cast<uint32_t>(size), 4);
-    PutBig(trailer + 8, Fnv1a(body, size), 8);
-    PutBig(trailer + 16, SipHash24(body, size), 8);
+uint64_t SourceDigest(std::string_view source) {
+    return SipHash24(BuildKey(), source.data(), source.size());
+}
+
+uint64_t Check(uint64_t sourceDigest, const unsigned char* body, std::size_t size) {
+    TKey key = BuildKey();
+    key.k0 ^= sourceDigest;
+    return SipHash24(key, body, size);
+}
+
+void PutBig(unsigned char* out, uint64_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out[i] = static_cast<unsigned char>(value >> (8 * (bytes - 1 - i)));
 }
 
 uint64_t GetBig(const unsigned char* in, int bytes) {
@@ -104,44 +109,21 @@ uint64_t GetBig(const unsigned char* in, int bytes) {
     return value;
 }
 
-// Whether the trailer says what is true of the `size` bytes of body before it; `keyed` when its keyed
-// hash is this build's. That hash is looked at first: byte code the build wrote itself needs no other
-// hash (this runs at every start, over the whole body).
-bool TrailerHolds(const unsigned char* body, std::size_t size, const unsigned char* trailer, bool& keyed) {
-    keyed = false;
-    if (std::memcmp(trailer, kTrailerMagic, sizeof kTrailerMagic) != 0 ||
-        GetBig(trailer + 4, 4) != static_cast<uint32_t>(size))
-        return false;
-    keyed = GetBig(trailer + 16, 8) == SipHash24(body, size);
-    return keyed || GetBig(trailer + 8, 8) == Fnv1a(body, size);
-}
-
 }  // namespace
 
-bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body, bool* own) {
-    if (own) *own = false;
+bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body,
+                      std::optional<std::string_view> source) {
     const unsigned size = in.Remaining();
     if (size < kTrailerSize) return false;
     body.resize(size);
     if (in.Read(body.data(), size) != size) return false;
-    unsigned char found[kTrailerSize];
-    std::memcpy(found, body.data() + size - kTrailerSize, kTrailerSize);
+    unsigned char trailer[kTrailerSize];
+    std::memcpy(trailer, body.data() + size - kTrailerSize, kTrailerSize);
     body.resize(size - kTrailerSize);
-    bool keyed = false;
-    const bool holds = TrailerHolds(body.data(), body.size(), found, keyed);
-    if (own) *own = keyed;
-    return holds;
-}
-
-bool IsOwnByteCode(const unsigned char* file, std::size_t size) {
-    if (size < kTrailerSize) return false;
-    bool keyed = false;
-    TrailerHolds(file, size - kTrailerSize, file + size - kTrailerSize, keyed);
-    return keyed;
-}
-
-bool ScriptNeedsGenericCalls() {
-    return std::strstr(asGetLibraryOptions(), "AS_MAX_PORTABILITY") != nullptr;
+    const uint64_t sourceDigest = GetBig(trailer + 8, 8);
+    return std::memcmp(trailer, kTrailerMagic, sizeof kTrailerMagic) == 0 &&
+           GetBig(trailer + 4, 4) == body.size() && (!source || SourceDigest(*source) == sourceDigest) &&
+           GetBig(trailer + 16, 8) == Check(sourceDigest, body.data(), body.size());
 }
 
 int CBinaryStreamHelp::Read(void* destination, asUINT size) {
@@ -159,8 +141,7 @@ int CBinaryStreamHelp::Write(const void* source, asUINT size) {
     return m_out->Write(source, size) == size && !m_out->Failed() ? 0 : asERROR;
 }
 
-GF_SCRIPT_CALLS CScriptEngine::CScriptEngine(bool generic)
-    : m_hge(hgeCreate(HGE_VERSION)), m_generic(generic) {
+GF_SCRIPT_CALLS CScriptEngine::CScriptEngine() : m_hge(hgeCreate(HGE_VERSION)) {
     m_engine = asCreateScriptEngine(ANGELSCRIPT_VERSION);
     if (!m_engine) {
         if (m_hge) m_hge->System_Log("Can't create the script engine");
@@ -174,7 +155,7 @@ GF_SCRIPT_CALLS CScriptEngine::CScriptEngine(bool generic)
     m_engine->SetEngineProperty(asEP_MAX_CALL_STACK_SIZE, kMaxCallDepth);
     // Contexts the library makes for itself (destructors run by the garbage collector) count too.
     m_engine->SetContextCallbacks(RequestContext, ReturnContext, this);
-    RegisterScriptString(m_engine, m_generic);
+    RegisterScriptString(m_engine);
 }
 
 GF_SCRIPT_CALLS asIScriptContext* CScriptEngine::NewContext() {
@@ -345,12 +326,11 @@ GF_SCRIPT_CALLS bool CScriptEngine::Build(const char* text, unsigned size) {
     return true;
 }
 
-GF_SCRIPT_CALLS bool CScriptEngine::LoadByteCode(CInputStream& in, bool foreign) {
+GF_SCRIPT_CALLS bool CScriptEngine::LoadByteCode(CInputStream& in, std::optional<std::string_view> source) {
     DiscardModule();
     if (!m_engine) return false;
     std::vector<unsigned char> bytes;
-    bool own = false;
-    if (!TakeByteCodeBody(in, bytes, &own) || !(own || foreign)) return false;
+    if (!TakeByteCodeBody(in, bytes, source)) return false;
     asIScriptModule* module = m_engine->GetModule(kModuleName, asGM_ALWAYS_CREATE);
     CMemoryInputStream body(std::move(bytes));
     CBinaryStreamHelp stream(&body);
@@ -362,15 +342,19 @@ GF_SCRIPT_CALLS bool CScriptEngine::LoadByteCode(CInputStream& in, bool foreign)
     return true;
 }
 
-GF_SCRIPT_CALLS bool CScriptEngine::SaveByteCode(COutputStream& out) {
+GF_SCRIPT_CALLS bool CScriptEngine::SaveByteCode(COutputStream& out, std::string_view source) {
     if (!m_engine || !m_hasModule) return false;
     asIScriptModule* module = m_engine->GetModule(kModuleName, asGM_ONLY_IF_EXISTS);
     CMemoryOutputStream body;
     CBinaryStreamHelp stream(nullptr, &body);
     if (!module || module->SaveByteCode(&stream) < 0) return false;
-    unsigned char trailer[kTrailerSize];
-    MakeTrailer(body.data.data(), body.data.size(), trailer);
     const auto size = static_cast<unsigned>(body.data.size());
+    const uint64_t sourceDigest = SourceDigest(source);
+    unsigned char trailer[kTrailerSize];
+    std::memcpy(trailer, kTrailerMagic, sizeof kTrailerMagic);
+    PutBig(trailer + 4, size, 4);
+    PutBig(trailer + 8, sourceDigest, 8);
+    PutBig(trailer + 16, Check(sourceDigest, body.data.data(), size), 8);
     return out.Write(body.data.data(), size) == size && out.Write(trailer, kTrailerSize) == kTrailerSize &&
            !out.Failed();
 }

@@ -2,7 +2,9 @@
 #include <angelscript.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/Hge.h"
@@ -16,17 +18,11 @@
 namespace GF {
 namespace HGENS {
 
-// True when the script library has no native calls (built with AS_MAX_PORTABILITY): every
-// registration then goes through the generic convention.
-bool ScriptNeedsGenericCalls();
-
-// The library's bytes of a file that CScriptEngine::SaveByteCode wrote; false when the file does
-// not match the length and checksum in its trailer. A file made to match on purpose gets through
-// that check, which is against damage: own is set only when the trailer's keyed hash shows that this
-// build wrote the file.
-bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body, bool* own = nullptr);
-// Whether a whole file is byte code that this build wrote (its trailer and keyed hash match).
-bool IsOwnByteCode(const unsigned char* file, std::size_t size);
+// The library's bytes of a file that CScriptEngine::SaveByteCode of this very build wrote, for the
+// script source given (any, when there is none at hand); false for any other file: damaged, stale
+// for an edited script, or written by another build.
+bool TakeByteCodeBody(CInputStream& in, std::vector<unsigned char>& body,
+                      std::optional<std::string_view> source);
 
 // Byte code moves through the script library's binary stream interface over our streams. A read
 // never goes past the bytes left in the input: a short or damaged file fails the load instead of
@@ -45,7 +41,9 @@ private:
 
 // One script engine with the `string` type registered and compiler messages sent to the engine's
 // log as "ANGELSCRIPT: section (row, column) | level | message". It holds the one module of the
-// resource script, "animation".
+// resource script, "animation". Everything the script calls is registered through the generic
+// convention, the one every build of the script library has (one built with AS_MAX_PORTABILITY has no
+// other): the script runs once at load, where the cost of the generic calls does not count.
 //
 // The script comes from a file anyone may edit, so the engine takes it on bounds. Before the compiler
 // sees a source, its size, the depth of its brackets, the length of a statement and the number of
@@ -67,25 +65,23 @@ public:
     static constexpr unsigned kMaxStackBytes = 1u << 20;
     static constexpr unsigned kMaxCallDepth = 1000;
 
-    explicit CScriptEngine(bool generic = ScriptNeedsGenericCalls());
+    CScriptEngine();
     ~CScriptEngine();
     CScriptEngine(const CScriptEngine&) = delete;
     CScriptEngine& operator=(const CScriptEngine&) = delete;
 
     asIScriptEngine* Get() const { return m_engine; }
-    bool Generic() const { return m_generic; }
 
     // Builds the module from source text (not zero-terminated). On failure the half-built module is
     // dropped, so there is nothing to save or run.
     bool Build(const char* text, unsigned size);
-    // Loads the module from byte code that SaveByteCode wrote; on failure (a file that does not
-    // match its own length and checksum, or the library's own check) the module is dropped.
-    // Only byte code that this build wrote loads, unless foreign is set: then any file whose trailer
-    // matches, which the caller has tried out in a child process first.
-    bool LoadByteCode(CInputStream& in, bool foreign = false);
-    // Saves the built or loaded module with a trailer that LoadByteCode checks; false when there is
-    // none or the output refuses a write.
-    bool SaveByteCode(COutputStream& out);
+    // Loads the module from byte code that SaveByteCode of this build wrote for the script source
+    // given (or for any, when there is none at hand); on failure (any other file, or the library's
+    // own check) the module is dropped.
+    bool LoadByteCode(CInputStream& in, std::optional<std::string_view> source);
+    // Saves the built or loaded module, compiled from the script source given, with a trailer that
+    // LoadByteCode checks; false when there is none or the output refuses a write.
+    bool SaveByteCode(COutputStream& out, std::string_view source);
     // Calls the module's function `declaration` with one object handle. A missing function or a
     // script exception is logged and answers false.
     bool Call(const char* declaration, void* object);
@@ -114,7 +110,6 @@ private:
 
     asIScriptEngine* m_engine = nullptr;
     HGE* m_hge = nullptr;
-    bool m_generic = false;
     bool m_hasModule = false;
     unsigned m_stepLimit = kStepBudget, m_steps = kStepBudget;
     std::size_t m_byteLimit = kByteBudget, m_bytes = kByteBudget;

@@ -44,41 +44,9 @@ std::size_t Cost(std::size_t length) {
     return sizeof(CScriptString) + length;
 }
 
-// Native calls. Each new or longer text is charged to the script's budget first; when the budget
-// refuses it, the script has been stopped and an empty string stands in for the result.
-CScriptString* Factory() {
-    CScriptEngine::Charge(Cost(0));
-    return NewString();
-}
-CScriptString* CopyFactory(const CScriptString& other) {
-    return CScriptEngine::Charge(Cost(other.Text().size())) ? NewString(other.Text()) : NewString();
-}
-void AddRef(CScriptString* self) {
-    self->AddRef();
-}
-void Release(CScriptString* self) {
-    self->Release();
-}
-CScriptString& Assign(const CScriptString& other, CScriptString* self) {
-    if (CScriptEngine::Charge(other.Text().size())) self->Text() = other.Text();
-    return *self;
-}
-CScriptString& AddAssign(const CScriptString& other, CScriptString* self) {
-    if (CScriptEngine::Charge(self->Text().size() + other.Text().size())) self->Text() += other.Text();
-    return *self;
-}
-CScriptString* Add(const CScriptString& other, const CScriptString* self) {
-    if (!CScriptEngine::Charge(Cost(self->Text().size() + other.Text().size()))) return NewString();
-    return NewString(self->Text() + other.Text());
-}
-bool Equals(const CScriptString& other, const CScriptString* self) {
-    return self->Text() == other.Text();
-}
-asUINT Length(const CScriptString* self) {
-    return static_cast<asUINT>(self->Text().size());
-}
-
-// The same through the generic convention.
+// The calls, all through the generic convention. Each new or longer text is charged to the script's
+// budget first; when the budget refuses it, the script has been stopped and an empty string stands in
+// for the result.
 GF_SCRIPT_CALLS CScriptString* Self(asIScriptGeneric* gen) {
     return static_cast<CScriptString*>(gen->GetObject());
 }
@@ -86,71 +54,74 @@ GF_SCRIPT_CALLS const CScriptString& Arg(asIScriptGeneric* gen) {
     return *static_cast<const CScriptString*>(gen->GetArgAddress(0));
 }
 
-GF_SCRIPT_CALLS void FactoryGeneric(asIScriptGeneric* gen) {
-    gen->SetReturnAddress(Factory());
+GF_SCRIPT_CALLS void Factory(asIScriptGeneric* gen) {
+    CScriptEngine::Charge(Cost(0));
+    gen->SetReturnAddress(NewString());
 }
-GF_SCRIPT_CALLS void CopyFactoryGeneric(asIScriptGeneric* gen) {
-    gen->SetReturnAddress(CopyFactory(Arg(gen)));
+GF_SCRIPT_CALLS void CopyFactory(asIScriptGeneric* gen) {
+    const CScriptString& other = Arg(gen);
+    gen->SetReturnAddress(CScriptEngine::Charge(Cost(other.Text().size())) ? NewString(other.Text())
+                                                                           : NewString());
 }
-GF_SCRIPT_CALLS void AddRefGeneric(asIScriptGeneric* gen) {
-    AddRef(Self(gen));
+GF_SCRIPT_CALLS void AddRef(asIScriptGeneric* gen) {
+    Self(gen)->AddRef();
 }
-GF_SCRIPT_CALLS void ReleaseGeneric(asIScriptGeneric* gen) {
-    Release(Self(gen));
+GF_SCRIPT_CALLS void Release(asIScriptGeneric* gen) {
+    Self(gen)->Release();
 }
-GF_SCRIPT_CALLS void AssignGeneric(asIScriptGeneric* gen) {
-    gen->SetReturnAddress(&Assign(Arg(gen), Self(gen)));
+GF_SCRIPT_CALLS void Assign(asIScriptGeneric* gen) {
+    CScriptString* self = Self(gen);
+    const CScriptString& other = Arg(gen);
+    if (CScriptEngine::Charge(other.Text().size())) self->Text() = other.Text();
+    gen->SetReturnAddress(self);
 }
-GF_SCRIPT_CALLS void AddAssignGeneric(asIScriptGeneric* gen) {
-    gen->SetReturnAddress(&AddAssign(Arg(gen), Self(gen)));
+GF_SCRIPT_CALLS void AddAssign(asIScriptGeneric* gen) {
+    CScriptString* self = Self(gen);
+    const CScriptString& other = Arg(gen);
+    if (CScriptEngine::Charge(self->Text().size() + other.Text().size())) self->Text() += other.Text();
+    gen->SetReturnAddress(self);
 }
-GF_SCRIPT_CALLS void AddGeneric(asIScriptGeneric* gen) {
-    gen->SetReturnAddress(Add(Arg(gen), Self(gen)));
+GF_SCRIPT_CALLS void Add(asIScriptGeneric* gen) {
+    const std::string& left = Self(gen)->Text();
+    const std::string& right = Arg(gen).Text();
+    gen->SetReturnAddress(CScriptEngine::Charge(Cost(left.size() + right.size())) ? NewString(left + right)
+                                                                                  : NewString());
 }
-GF_SCRIPT_CALLS void EqualsGeneric(asIScriptGeneric* gen) {
-    gen->SetReturnByte(Equals(Arg(gen), Self(gen)) ? 1 : 0);
+GF_SCRIPT_CALLS void Equals(asIScriptGeneric* gen) {
+    gen->SetReturnByte(Self(gen)->Text() == Arg(gen).Text() ? 1 : 0);
 }
-GF_SCRIPT_CALLS void LengthGeneric(asIScriptGeneric* gen) {
-    gen->SetReturnDWord(Length(Self(gen)));
+GF_SCRIPT_CALLS void Length(asIScriptGeneric* gen) {
+    gen->SetReturnDWord(static_cast<asUINT>(Self(gen)->Text().size()));
 }
 
 }  // namespace
 
-GF_SCRIPT_CALLS bool RegisterScriptString(asIScriptEngine* engine, bool generic) {
+GF_SCRIPT_CALLS bool RegisterScriptString(asIScriptEngine* engine) {
     if (!engine) return false;
     struct Entry {
         int behaviour;  // -1: a method
         const char* declaration;
-        asSFuncPtr native;
-        asDWORD convention;
-        asSFuncPtr portable;
+        asSFuncPtr function;
     };
     const Entry entries[] = {
-        {asBEHAVE_FACTORY, "string@ f()", asFUNCTION(Factory), asCALL_CDECL, asFUNCTION(FactoryGeneric)},
-        {asBEHAVE_FACTORY, "string@ f(const string&in)", asFUNCTION(CopyFactory), asCALL_CDECL,
-         asFUNCTION(CopyFactoryGeneric)},
-        {asBEHAVE_ADDREF, "void f()", asFUNCTION(AddRef), asCALL_CDECL_OBJLAST, asFUNCTION(AddRefGeneric)},
-        {asBEHAVE_RELEASE, "void f()", asFUNCTION(Release), asCALL_CDECL_OBJLAST, asFUNCTION(ReleaseGeneric)},
-        {-1, "string& opAssign(const string&in)", asFUNCTION(Assign), asCALL_CDECL_OBJLAST,
-         asFUNCTION(AssignGeneric)},
-        {-1, "string& opAddAssign(const string&in)", asFUNCTION(AddAssign), asCALL_CDECL_OBJLAST,
-         asFUNCTION(AddAssignGeneric)},
-        {-1, "string@ opAdd(const string&in) const", asFUNCTION(Add), asCALL_CDECL_OBJLAST,
-         asFUNCTION(AddGeneric)},
-        {-1, "bool opEquals(const string&in) const", asFUNCTION(Equals), asCALL_CDECL_OBJLAST,
-         asFUNCTION(EqualsGeneric)},
-        {-1, "uint length() const", asFUNCTION(Length), asCALL_CDECL_OBJLAST, asFUNCTION(LengthGeneric)},
+        {asBEHAVE_FACTORY, "string@ f()", asFUNCTION(Factory)},
+        {asBEHAVE_FACTORY, "string@ f(const string&in)", asFUNCTION(CopyFactory)},
+        {asBEHAVE_ADDREF, "void f()", asFUNCTION(AddRef)},
+        {asBEHAVE_RELEASE, "void f()", asFUNCTION(Release)},
+        {-1, "string& opAssign(const string&in)", asFUNCTION(Assign)},
+        {-1, "string& opAddAssign(const string&in)", asFUNCTION(AddAssign)},
+        {-1, "string@ opAdd(const string&in) const", asFUNCTION(Add)},
+        {-1, "bool opEquals(const string&in) const", asFUNCTION(Equals)},
+        {-1, "uint length() const", asFUNCTION(Length)},
     };
 
     bool ok = engine->RegisterObjectType("string", 0, asOBJ_REF) >= 0;
     for (const Entry& entry : entries) {
-        const asSFuncPtr& function = generic ? entry.portable : entry.native;
-        const asDWORD convention = generic ? asDWORD(asCALL_GENERIC) : entry.convention;
         const int result =
             entry.behaviour < 0
-                ? engine->RegisterObjectMethod("string", entry.declaration, function, convention)
+                ? engine->RegisterObjectMethod("string", entry.declaration, entry.function, asCALL_GENERIC)
                 : engine->RegisterObjectBehaviour("string", static_cast<asEBehaviours>(entry.behaviour),
-                                                  entry.declaration, function, convention);
+                                                  entry.declaration, entry.function, asCALL_GENERIC);
         ok = ok && result >= 0;
     }
     return engine->RegisterStringFactory("string", &g_constants) >= 0 && ok;

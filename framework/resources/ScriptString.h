@@ -23,9 +23,9 @@ private:
 };
 
 // Registers the type `string` with its literals, construction, assignment, concatenation,
-// comparison and length. With generic set, every call goes through the generic convention (a
-// library built with AS_MAX_PORTABILITY has no native calls). False when the engine refused a part.
-bool RegisterScriptString(asIScriptEngine* engine, bool generic);
+// comparison and length, every call through the generic convention. False when the engine refused a
+// part.
+bool RegisterScriptString(asIScriptEngine* engine);
 
 }  // namespace HGENS
 }  // namespace GF

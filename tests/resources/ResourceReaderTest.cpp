@@ -28,9 +28,8 @@ std::vector<float> Durations(const THolder<List>& list) {
     return result;
 }
 
-// Runs real scripts through the script library, once with native calls and once through the generic
-// convention, into a fresh resource manager.
-class ResourceReaderTest : public ::testing::TestWithParam<bool> {
+// Runs real scripts through the script library into a fresh resource manager.
+class ResourceReaderTest : public ::testing::Test {
 protected:
     void SetUp() override { GetResourceCache()->Clear(); }
     void TearDown() override { GetResourceCache()->Clear(); }
@@ -38,7 +37,7 @@ protected:
     THolder<CResource> Run(const std::string& source) {
         engine.AddResource(CResourceReader::kSourceName, source);
         THolder<CResource> resource(new CResource);
-        THolder<CResourceReader> reader(new CResourceReader(resource.Get(), GetParam()));
+        THolder<CResourceReader> reader(new CResourceReader(resource.Get()));
         if (reader->BuildModule()) reader->RunFillResource();
         return resource;
     }
@@ -55,12 +54,7 @@ protected:
     CScopedEnv dataFolder{"QUINDLE_DATA_DIR", data.Path()};
 };
 
-INSTANTIATE_TEST_SUITE_P(Calls, ResourceReaderTest, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Generic" : "Native";
-                         });
-
-TEST_P(ResourceReaderTest, SmallScriptFillsEveryTable) {
+TEST_F(ResourceReaderTest, SmallScriptFillsEveryTable) {
     engine.AddResource("Texture\\0.png", "png");
     engine.AddResource("Texture\\1.png", "png");
     auto resource = Run(Script(R"(
@@ -175,7 +169,7 @@ TEST_P(ResourceReaderTest, SmallScriptFillsEveryTable) {
     EXPECT_TRUE(engine.HasLog("[W] SOUND Sound\\0 NOT FOUND"));
 }
 
-TEST_P(ResourceReaderTest, ConvertsScriptUnitsToTrackUnits) {
+TEST_F(ResourceReaderTest, ConvertsScriptUnitsToTrackUnits) {
     auto resource = Run(Script(R"(
         r.CreateModule("m");
         r.CreateAnimationData("a");
@@ -244,7 +238,7 @@ TEST_P(ResourceReaderTest, ConvertsScriptUnitsToTrackUnits) {
     EXPECT_EQ(other.fPeriodMax, 0.02f);
 }
 
-TEST_P(ResourceReaderTest, HeldKeysRepeatingTheLastValueFoldIntoTheKeyBefore) {
+TEST_F(ResourceReaderTest, HeldKeysRepeatingTheLastValueFoldIntoTheKeyBefore) {
     using Reader = std::function<std::vector<float>(CDrawableObjectData&)>;
     const Reader opaque = [](CDrawableObjectData& d) { return Durations(d.GetOpaque()); };
     struct Case {
@@ -293,7 +287,7 @@ TEST_P(ResourceReaderTest, HeldKeysRepeatingTheLastValueFoldIntoTheKeyBefore) {
     }
 }
 
-TEST_P(ResourceReaderTest, CallsReachTheDescriptionTheScriptMadeLast) {
+TEST_F(ResourceReaderTest, CallsReachTheDescriptionTheScriptMadeLast) {
     engine.AddResource("Texture\\0.png", "png");
     auto resource = Run(Script(R"(
         r.AddHGESpriteInfo("pic", 0, 0, 0, 8, 8);
@@ -362,7 +356,7 @@ TEST_P(ResourceReaderTest, CallsReachTheDescriptionTheScriptMadeLast) {
     EXPECT_EQ(engine.CountCalls("Texture_Load"), 0);
 }
 
-TEST_P(ResourceReaderTest, CallsBeforeTheirTargetAreLoggedAndIgnored) {
+TEST_F(ResourceReaderTest, CallsBeforeTheirTargetAreLoggedAndIgnored) {
     struct Case {
         const char* prelude;
         const char* call;
@@ -404,7 +398,7 @@ TEST_P(ResourceReaderTest, CallsBeforeTheirTargetAreLoggedAndIgnored) {
     }
 }
 
-TEST_P(ResourceReaderTest, SyntaxErrorIsLoggedAndLeavesTablesAndByteCodeAlone) {
+TEST_F(ResourceReaderTest, SyntaxErrorIsLoggedAndLeavesTablesAndByteCodeAlone) {
     auto resource = Run("void FillResource(CResourceReader@ r)\n{\n    r.AddFont(\"a\")\n}\n");
     EXPECT_EQ(engine.log,
               (std::vector<std::string>{
@@ -416,13 +410,13 @@ TEST_P(ResourceReaderTest, SyntaxErrorIsLoggedAndLeavesTablesAndByteCodeAlone) {
     EXPECT_FALSE(std::filesystem::exists(data / "Animation/effects.bs"));
 }
 
-TEST_P(ResourceReaderTest, ScriptWithoutFillResourceFillsNothing) {
+TEST_F(ResourceReaderTest, ScriptWithoutFillResourceFillsNothing) {
     auto resource = Run("void Fill(CResourceReader@ r)\n{\n    r.CreateModule(\"m\");\n}\n");
     EXPECT_TRUE(engine.HasLog("Can't find script function \"void FillResource(CResourceReader@)\""));
     EXPECT_EQ(resource->GetModuleCount(), 0);
 }
 
-TEST_P(ResourceReaderTest, ScriptExceptionKeepsWhatWasFilledBefore) {
+TEST_F(ResourceReaderTest, ScriptExceptionKeepsWhatWasFilledBefore) {
     auto resource = Run(Script(R"(
         r.CreateModule("m");
         CResourceReader@ none;
@@ -437,7 +431,7 @@ TEST_P(ResourceReaderTest, ScriptExceptionKeepsWhatWasFilledBefore) {
 // Scripts that crashed the compiler or never ended: each is refused before the compiler sees it, or
 // stopped on its budget, with a log line that names the bound, and the start goes on. A script just
 // inside the bounds compiles and runs.
-TEST_P(ResourceReaderTest, HostileScriptsAreRefusedOrStoppedNamingTheBound) {
+TEST_F(ResourceReaderTest, HostileScriptsAreRefusedOrStoppedNamingTheBound) {
     using E = CScriptEngine;
     const std::string sprite =
         "r.CreateModule(\"m\"); r.CreateAnimationData(\"a\"); r.CreateSpriteObjectData(\"s\");\n";
