@@ -8,6 +8,7 @@
 #include <ctime>
 #include <thread>
 
+#include "engine/EngineKeys.h"
 #include "engine/PictureFile.h"
 #include "engine/QuitSignals.h"
 #include "engine/WindowManager.h"
@@ -549,6 +550,59 @@ void CEngine::Input_SetMousePos(float x, float y) {
     if (x == m_input.MouseX() && y == m_input.MouseY()) return;
     m_input.SetMouse(x, y);
     if (m_window) SDL_WarpMouseInWindow(m_window, static_cast<int>(x), static_cast<int>(y));
+}
+
+void CEngine::FeedInput(const tagFedInput& input) {
+    using K = tagFedInput;
+    const bool down = input.kind == K::kKeyDown || input.kind == K::kButtonDown;
+    SDL_Event event{};
+    // Every kind of event keeps its window in the same place.
+    event.window.windowID = m_window ? SDL_GetWindowID(m_window) : 0;
+    switch (input.kind) {
+        case K::kKeyDown:
+        case K::kKeyUp:
+            event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+            event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+            event.key.keysym.sym = SdlFromKey(input.key);
+            event.key.keysym.scancode = SDL_GetScancodeFromKey(event.key.keysym.sym);
+            break;
+        case K::kMouseMove:
+            event.type = SDL_MOUSEMOTION;
+            event.motion.x = input.x;
+            event.motion.y = input.y;
+            break;
+        case K::kButtonDown:
+        case K::kButtonUp:
+            event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+            event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+            event.button.button = SdlButtonFromKey(input.key);
+            event.button.clicks = 1;
+            event.button.x = input.x;
+            event.button.y = input.y;
+            break;
+        case K::kText:
+            // SDL carries text in short pieces; a long one is cut between characters, never inside one.
+            event.type = SDL_TEXTINPUT;
+            for (std::size_t at = 0, length = 0; at < input.text.size(); at += length) {
+                length = std::min(input.text.size() - at, sizeof(event.text.text) - 1);
+                while (length > 1 && at + length < input.text.size() &&
+                       (input.text[at + length] & 0xC0) == 0x80)
+                    --length;
+                std::fill(std::begin(event.text.text), std::end(event.text.text), '\0');
+                input.text.copy(event.text.text, length, at);
+                SDL_PushEvent(&event);
+            }
+            return;
+        case K::kFocusLost:
+        case K::kClose:
+            event.type = SDL_WINDOWEVENT;
+            event.window.event = input.kind == K::kClose ? SDL_WINDOWEVENT_CLOSE : SDL_WINDOWEVENT_FOCUS_LOST;
+            break;
+        case K::kQuit:
+            event.type = SDL_QUIT;
+            break;
+    }
+    SDL_PushEvent(&event);
 }
 
 // ---- graphics ----

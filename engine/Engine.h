@@ -150,6 +150,9 @@ public:
     // script counted in frames sees the same times on any machine (Timer_GetTime then counts those
     // frames); 0 goes back to the clock.
     void SetFixedDelta(float seconds) { m_fixedDelta = seconds; }
+    // For scripted runs and tests: the input goes into SDL's event queue, to be read by the next
+    // frame through the same path as the player's own.
+    void FeedInput(const tagFedInput& input);
 
 private:
     bool Fail(const std::string& message);

@@ -10,11 +10,23 @@
 #include <SDL2/SDL_events.h>
 
 #include <deque>
+#include <string>
 #include <vector>
 
 #include "engine/Hge.h"
 
 namespace Engine {
+
+// One thing a player does at the keyboard, the mouse or the window, fed to the engine by a scripted
+// run or a test (CEngine::FeedInput) and read by the frames as if the player had done it.
+struct tagFedInput {
+    enum EKind { kKeyDown, kKeyUp, kMouseMove, kButtonDown, kButtonUp, kText, kFocusLost, kClose, kQuit };
+    EKind kind = kQuit;
+    int key = 0;  // an engine key code (HGEK_*): a key, or for the buttons HGEK_LBUTTON, _RBUTTON, _MBUTTON
+    int x = 0;    // the mouse, in the window's client pixels
+    int y = 0;
+    std::string text{};  // typed characters, UTF-8
+};
 
 class CInput {
 public:

@@ -300,4 +300,20 @@ SDL_Surface* DecodePicture(CLog& log, const char* name, const void* data, size_t
     return argb;
 }
 
+bool SavePicture(const std::string& path, const std::vector<uint32_t>& pixels, int width, int height,
+                 std::string& error) {
+    if (width <= 0 || height <= 0 ||
+        pixels.size() != static_cast<size_t>(width) * static_cast<size_t>(height)) {
+        error = "nothing drawn";
+        return false;
+    }
+    // SDL only reads the pixels through the surface; it is made over them without a copy.
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(pixels.data()), width, height, 32, width * 4, SDL_PIXELFORMAT_ARGB8888);
+    const bool saved = surface && IMG_SavePNG(surface, path.c_str()) == 0;
+    if (surface) SDL_FreeSurface(surface);
+    if (!saved) error = SDL_GetError();
+    return saved;
+}
+
 }  // namespace Engine

@@ -2,6 +2,7 @@
 
 #include <signal.h>
 #include <spawn.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -18,7 +19,8 @@ std::string ExecutablePath() {
     return error ? std::string() : path.string();
 }
 
-bool StartProgram(const std::string& path, const std::vector<std::string>& arguments, std::string& error) {
+bool StartProgram(const std::string& path, const std::vector<std::string>& arguments, std::string& error,
+                  bool wait) {
     std::vector<std::string> copies = arguments.empty() ? std::vector<std::string>{path} : arguments;
     std::vector<char*> argv;
     for (std::string& argument : copies) argv.push_back(argument.data());
@@ -34,13 +36,17 @@ bool StartProgram(const std::string& path, const std::vector<std::string>& argum
     posix_spawnattr_setsigdefault(&attributes, &all);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     pid_t child = 0;
-    const int code = posix_spawn(&child, path.c_str(), nullptr, &attributes, argv.data(), environ);
+    const int code = posix_spawnp(&child, path.c_str(), nullptr, &attributes, argv.data(), environ);
     posix_spawnattr_destroy(&attributes);
     if (code != 0) {
         error = "Can't start " + path + ": " + std::strerror(code);
         return false;
     }
-    return true;
+    int status = 0;
+    if (!wait || (waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0))
+        return true;
+    error = path + " did not end well";
+    return false;
 }
 
 }  // namespace Platform

@@ -1,11 +1,5 @@
 #include "framework/app/ScriptedRun.h"
 
-#include <SDL2/SDL.h>
-#include <SDL2/SDL_image.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -18,6 +12,8 @@
 #include <utility>
 
 #include "engine/Engine.h"
+#include "engine/EngineKeys.h"
+#include "engine/PictureFile.h"
 #include "framework/app/Application.h"
 #include "framework/app/GameManager.h"
 #include "framework/app/GfxEffect.h"
@@ -26,6 +22,7 @@
 #include "framework/gui/LayoutItem.h"
 #include "framework/scene/IAnimation.h"
 #include "platform/MessageBox.h"
+#include "platform/Process.h"
 
 namespace GF {
 namespace HGENS {
@@ -86,9 +83,9 @@ public:
     void BeforeFrame(int frame);
 
 private:
-    struct tagTimedEvent {
+    struct tagTimedInput {
         int frame = 0;
-        SDL_Event event{};
+        Engine::tagFedInput input;
     };
 
     void Start();
@@ -96,7 +93,7 @@ private:
     void RunSteps(int frame);
     void Do(const tagScriptStep& step, int frame);
     bool PointOf(const tagScriptStep& step, int& x, int& y);
-    void At(int frame, const SDL_Event& event) { m_timed.push_back({frame, event}); }
+    void At(int frame, const Engine::tagFedInput& input) { m_timed.push_back({frame, input}); }
     void SendDue(int frame);
     void Shoot(const std::string& name);
     void ShootWindow(const std::string& name);
@@ -112,7 +109,7 @@ private:
     int m_readyAt = 0;
     int m_waitSince = -1;
     bool m_ended = false;
-    std::vector<tagTimedEvent> m_timed;
+    std::vector<tagTimedInput> m_timed;
     std::string m_top;
     int m_topSince = 0;
     std::set<std::string> m_reached;
@@ -120,6 +117,12 @@ private:
 };
 
 CRun* g_run = nullptr;
+
+void Feed(const Engine::tagFedInput& input) {
+    HGE* hge = hgeCreate(HGE_VERSION);
+    if (auto* engine = dynamic_cast<Engine::CEngine*>(hge)) engine->FeedInput(input);
+    hge->Release();
+}
 
 void RunFrame(int frame) {
     if (g_run) g_run->BeforeFrame(frame);
@@ -204,59 +207,36 @@ bool CRun::PointOf(const tagScriptStep& step, int& x, int& y) {
 }
 
 void CRun::Do(const tagScriptStep& step, int frame) {
-    SDL_Event event{};
+    using Engine::tagFedInput;
     switch (step.kind) {
         case tagScriptStep::kMove:
         case tagScriptStep::kClick: {
             int x = 0, y = 0;
             if (!PointOf(step, x, y)) return;
-            int windowX = 0, windowY = 0;
-            WindowPoint(static_cast<float>(x), static_cast<float>(y), windowX, windowY);
-            event.type = SDL_MOUSEMOTION;
-            event.motion.windowID = 1;
-            event.motion.x = windowX;
-            event.motion.y = windowY;
-            At(frame, event);
+            tagFedInput input{.kind = tagFedInput::kMouseMove, .key = HGEK_LBUTTON};
+            WindowPoint(static_cast<float>(x), static_cast<float>(y), input.x, input.y);
+            At(frame, input);
             if (step.kind == tagScriptStep::kMove) break;
-            event = SDL_Event{};
-            event.button.windowID = 1;
-            event.button.button = SDL_BUTTON_LEFT;
-            event.button.x = windowX;
-            event.button.y = windowY;
-            event.type = SDL_MOUSEBUTTONDOWN;
-            event.button.state = SDL_PRESSED;
-            At(frame + kPressAfter, event);
-            event.type = SDL_MOUSEBUTTONUP;
-            event.button.state = SDL_RELEASED;
-            At(frame + kReleaseAfter, event);
+            input.kind = tagFedInput::kButtonDown;
+            At(frame + kPressAfter, input);
+            input.kind = tagFedInput::kButtonUp;
+            At(frame + kReleaseAfter, input);
             break;
         }
-        case tagScriptStep::kKey:
-            event.key.windowID = 1;
-            event.key.keysym.sym = SDL_GetKeyFromName(step.word.c_str());
-            event.key.keysym.scancode = SDL_GetScancodeFromKey(event.key.keysym.sym);
-            event.type = SDL_KEYDOWN;
-            event.key.state = SDL_PRESSED;
-            At(frame, event);
-            event.type = SDL_KEYUP;
-            event.key.state = SDL_RELEASED;
-            At(frame + kKeyUpAfter, event);
+        case tagScriptStep::kKey: {
+            const int key = Engine::KeyFromName(step.word.c_str());
+            At(frame, {.kind = tagFedInput::kKeyDown, .key = key});
+            At(frame + kKeyUpAfter, {.kind = tagFedInput::kKeyUp, .key = key});
             break;
+        }
         case tagScriptStep::kText:
-            event.type = SDL_TEXTINPUT;
-            event.text.windowID = 1;
-            SDL_strlcpy(event.text.text, step.word.c_str(), sizeof(event.text.text));
-            At(frame, event);
+            At(frame, {.kind = tagFedInput::kText, .text = step.word});
             break;
         case tagScriptStep::kClose:
-            event.type = SDL_WINDOWEVENT;
-            event.window.event = SDL_WINDOWEVENT_CLOSE;
-            event.window.windowID = 1;
-            At(frame, event);
+            At(frame, {.kind = tagFedInput::kClose});
             break;
         case tagScriptStep::kQuit:
-            event.type = SDL_QUIT;
-            At(frame, event);
+            At(frame, {.kind = tagFedInput::kQuit});
             m_ended = true;
             break;
         case tagScriptStep::kShot:
@@ -270,9 +250,9 @@ void CRun::Do(const tagScriptStep& step, int frame) {
 
 void CRun::SendDue(int frame) {
     // Sent in the order they were made, so that a click's motion comes before its button.
-    for (tagTimedEvent& timed : m_timed)
-        if (timed.frame <= frame) SDL_PushEvent(&timed.event);
-    std::erase_if(m_timed, [frame](const tagTimedEvent& timed) { return timed.frame <= frame; });
+    for (const tagTimedInput& timed : m_timed)
+        if (timed.frame <= frame) Feed(timed.input);
+    std::erase_if(m_timed, [frame](const tagTimedInput& timed) { return timed.frame <= frame; });
 }
 
 // The top screen drawn as the frame draws it, read back before it is shown.
@@ -295,14 +275,9 @@ void CRun::Shoot(const std::string& name) {
     std::sort(colours.begin(), colours.end());
     const auto count = std::unique(colours.begin(), colours.end()) - colours.begin();
     const std::string file = name + ".png";
-    SDL_Surface* surface = pixels.empty()
-                               ? nullptr
-                               : SDL_CreateRGBSurfaceWithFormatFrom(pixels.data(), width, height, 32,
-                                                                    width * 4, SDL_PIXELFORMAT_ARGB8888);
-    const bool saved = surface && IMG_SavePNG(surface, (m_shots + "/" + file).c_str()) == 0;
-    if (surface) SDL_FreeSurface(surface);
-    if (!saved) {
-        Report("unsaved " + name + " " + (pixels.empty() ? std::string("nothing drawn") : SDL_GetError()));
+    std::string why;
+    if (!Engine::SavePicture(m_shots + "/" + file, pixels, width, height, why)) {
+        Report("unsaved " + name + " " + why);
         return;
     }
     Report("picture " + name + " " + file + " " + std::to_string(count));
@@ -314,20 +289,15 @@ void CRun::Shoot(const std::string& name) {
 void CRun::ShootWindow(const std::string& name) {
     const std::string file = name + ".xwd";
     const std::string path = m_shots + "/" + file;
-    const char* arguments[] = {"xwd", "-silent", "-name", kWindowTitle, "-out", path.c_str(), nullptr};
-    pid_t pid = 0;
-    int status = 0;
+    std::string error;
     const bool taken =
-        posix_spawnp(&pid, "xwd", nullptr, nullptr, const_cast<char* const*>(arguments), environ) == 0 &&
-        waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        Platform::StartProgram("xwd", {"xwd", "-silent", "-name", kWindowTitle, "-out", path}, error, true);
     Report(taken ? "window " + name + " " + file : "unsaved-window " + name);
 }
 
 void CRun::Fail(const std::string& why) {
     Report("failed " + why);
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    SDL_PushEvent(&quit);
+    Feed({.kind = Engine::tagFedInput::kQuit});
     m_ended = true;
     m_timed.clear();
 }
@@ -382,11 +352,11 @@ bool ParseInputScript(const std::string& text, std::vector<tagScriptStep>& steps
                 break;
             case tagScriptStep::kKey:
                 ok = static_cast<bool>(in >> step.word) && Rest(in).empty() &&
-                     SDL_GetKeyFromName(step.word.c_str()) != SDLK_UNKNOWN;
+                     Engine::KeyFromName(step.word.c_str()) != 0;
                 break;
             case tagScriptStep::kText:
                 step.word = Rest(in);
-                ok = !step.word.empty() && step.word.size() < sizeof(SDL_TextInputEvent::text);
+                ok = !step.word.empty();
                 break;
             case tagScriptStep::kClose:
             case tagScriptStep::kQuit:

@@ -12,7 +12,7 @@ struct tagStartUpOptions;
 //   wait SCREEN [LIMIT]  until the screen is the top one (at most LIMIT frames, 3000 by default)
 //   move X Y | move ITEM     the mouse to a point of the game picture, or to a layout item's centre
 //   click X Y | click ITEM   move there, press the left button a frame later, let go two frames on
-//   key NAME             an SDL key name ("Return", "Escape", "1"), pressed and let go two frames on
+//   key NAME             a key by its name ("Return", "Escape", "1"), pressed and let go two frames on
 //   text WORDS           typed characters (the rest of the line)
 //   close                the window's close button
 //   quit                 ends the program at once

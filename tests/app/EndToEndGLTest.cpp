@@ -1,9 +1,7 @@
-#include <SDL2/SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -44,7 +42,7 @@ tagScript g_script;
 
 // Every frame lasts this long, so the script below is counted in frames, not on the clock.
 constexpr float kFrameSeconds = 0.04f;
-// The run ends with SDL_QUIT if the script has not got through in this many frames (40 s of game).
+// The run is ended if the script has not got through in this many frames (40 s of game).
 constexpr int kFrameLimit = 1000;
 
 std::string TopScreen() {
@@ -52,45 +50,20 @@ std::string TopScreen() {
     return top ? top->GetName() : std::string();
 }
 
-void PushWindowEvent(Uint8 which) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = which;
-    event.window.windowID = 1;
-    SDL_PushEvent(&event);
+using Engine::tagFedInput;
+
+void Feed(const tagFedInput& input) {
+    HGE* hge = hgeCreate(HGE_VERSION);
+    if (auto* engine = dynamic_cast<Engine::CEngine*>(hge)) engine->FeedInput(input);
+    hge->Release();
 }
 
-void PushText(const char* text) {
-    SDL_Event event{};
-    event.type = SDL_TEXTINPUT;
-    std::strncpy(event.text.text, text, sizeof(event.text.text) - 1);
-    SDL_PushEvent(&event);
-}
-
-void PushMouseMotion(int x, int y) {
-    SDL_Event motion{};
-    motion.type = SDL_MOUSEMOTION;
-    motion.motion.x = x;
-    motion.motion.y = y;
-    SDL_PushEvent(&motion);
-}
-
-// A key is pressed in one frame and let go in a later one, as a hand would: pressed and let go
-// within one frame, it would never be seen down.
-void PushKey(SDL_Keycode key, SDL_Scancode scancode, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    event.key.keysym.scancode = scancode;
-    SDL_PushEvent(&event);
-}
-
-// Presses Enter this many frames after the top screen came on top and lets it go two frames later.
+// Presses Enter this many frames after the top screen came on top and lets it go two frames later,
+// as a hand would: pressed and let go within one frame, it would never be seen down.
 void EnterAt(int frame, int after) {
     const int since = frame - g_script.shownAt;
-    if (since == after) PushKey(SDLK_RETURN, SDL_SCANCODE_RETURN, true);
-    if (since == after + 2) PushKey(SDLK_RETURN, SDL_SCANCODE_RETURN, false);
+    if (since == after) Feed({.kind = tagFedInput::kKeyDown, .key = HGEK_ENTER});
+    if (since == after + 2) Feed({.kind = tagFedInput::kKeyUp, .key = HGEK_ENTER});
 }
 
 // Draws the top screen into a scene of its own and reads the picture back.
@@ -118,9 +91,7 @@ bool Follow(int frame) {
     }
     if (frame >= kFrameLimit) {
         g_script.timedOut = true;
-        SDL_Event quit{};
-        quit.type = SDL_QUIT;
-        SDL_PushEvent(&quit);
+        Feed({.kind = tagFedInput::kQuit});
         return false;
     }
     const std::string top = TopScreen();
@@ -142,16 +113,16 @@ void FirstRun(int frame) {
     const int since = frame - g_script.shownAt;
     if (top == CStandInApplication::kPublisherScreen) {
         if (!g_script.shot && since == 38) TakeScreenshot();
-        if (since % 10 == 0) PushMouseMotion(300 + since, 300);
+        if (since % 10 == 0) Feed({.kind = tagFedInput::kMouseMove, .x = 300 + since, .y = 300});
     } else if (top == CStandInApplication::kNewPlayerScreen) {
         if (since == 15) {
-            PushText("Ad");
-            PushText("a");
+            Feed({.kind = tagFedInput::kText, .text = "Ad"});
+            Feed({.kind = tagFedInput::kText, .text = "a"});
             g_script.typed = true;
         }
         EnterAt(frame, 20);
     } else if (top == CStandInApplication::kBlankScreen && !g_script.closed) {
-        PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+        Feed({.kind = tagFedInput::kClose});
         g_script.closed = true;
         g_script.closeFrame = frame;
     } else if (top == CStandInApplication::kConfirmScreen) {
@@ -163,7 +134,7 @@ void FirstRun(int frame) {
 // The second run closes the window at once and answers the confirm screen "yes" when it asks.
 void SecondRun(int frame) {
     if (!Follow(frame)) return;
-    if (frame == 1) PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    if (frame == 1) Feed({.kind = tagFedInput::kClose});
     if (g_script.top == CStandInApplication::kConfirmScreen) {
         EnterAt(frame, 15);
         g_script.confirmed = frame - g_script.shownAt >= 15;

@@ -11,7 +11,7 @@ using GF::HGENS::ParseInputScript;
 using GF::HGENS::tagScriptStep;
 
 // A script as the tour writes one: comments, waits with and without a limit, clicks at points and at
-// layout items, keys by their SDL names, typed text with spaces; each step keeps its delay and line.
+// layout items, keys by their names, typed text with spaces; each step keeps its delay and line.
 TEST(ScriptedRunTest, ReadsEveryCommandWithItsDelay) {
     const std::string script =
         "# the title\n"

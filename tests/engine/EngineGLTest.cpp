@@ -514,29 +514,37 @@ struct LoopRecord {
     std::vector<int> chars;
     std::vector<int> eventTypes;
     std::vector<bool> leftDown;
+    std::vector<std::pair<float, float>> buttonAt;
+    std::u16string typed;
 } g_loop;
 
-void PushWindowEvent(Uint8 kind) {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = kind;
-    event.window.windowID =
-        SDL_GetWindowID(reinterpret_cast<SDL_Window*>(g_loop.hge->System_GetStateHwnd(HGE_HWND)));
-    SDL_PushEvent(&event);
+void Feed(const Engine::tagFedInput& input) {
+    dynamic_cast<Engine::CEngine*>(g_loop.hge)->FeedInput(input);
 }
 
 bool LoopFrame() {
+    using Engine::tagFedInput;
     ++g_loop.frames;
     g_loop.keys.push_back(g_loop.hge->Input_GetKey());
     g_loop.chars.push_back(g_loop.hge->Input_GetChar());
     g_loop.leftDown.push_back(g_loop.hge->Input_GetKeyState(HGEK_LBUTTON));
     hgeInputEvent event;
-    while (g_loop.hge->Input_GetEvent(&event)) g_loop.eventTypes.push_back(event.type);
-    if (g_loop.frames == 2) {
-        PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
-        PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    while (g_loop.hge->Input_GetEvent(&event)) {
+        if (event.type == INPUT_CHAR) {
+            g_loop.typed += static_cast<char16_t>(event.chr);
+            continue;
+        }
+        g_loop.eventTypes.push_back(event.type);
+        if (event.type == INPUT_MBUTTONDOWN) g_loop.buttonAt.emplace_back(event.x, event.y);
     }
-    if (g_loop.frames == 3) PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+    if (g_loop.frames == 2) {
+        // Longer than SDL carries at once, a two-byte character across where a cut would fall.
+        Feed({.kind = tagFedInput::kText, .text = "Dear cook, the fish is ready: éclairs and crème brûlée"});
+        Feed({.kind = tagFedInput::kKeyUp, .key = HGEK_A});
+        Feed({.kind = tagFedInput::kFocusLost});
+        Feed({.kind = tagFedInput::kClose});
+    }
+    if (g_loop.frames == 3) Feed({.kind = tagFedInput::kClose});
     return g_loop.frames >= 10;  // the close request ends it well before
 }
 
@@ -549,40 +557,33 @@ bool LoopFocusLost() {
 
 }  // namespace
 
+// Input fed to the engine comes through SDL's queue as the player's would.
 TEST_F(EngineGL, TheFrameLoopDeliversInputAndAsksBeforeClosing) {
+    using Engine::tagFedInput;
     g_loop = LoopRecord{};
     g_loop.hge = engine.Engine();
     engine->System_SetStateFunc(HGE_FRAMEFUNC, LoopFrame);
     engine->System_SetStateFunc(HGE_EXITFUNC, LoopExit);
     engine->System_SetStateFunc(HGE_FOCUSLOSTFUNC, LoopFocusLost);
     // A quick click: pressed and let go before the first frame; down in it, let go in the next.
-    SDL_Event click{};
-    click.type = SDL_MOUSEBUTTONDOWN;
-    click.button.button = SDL_BUTTON_LEFT;
-    click.button.state = SDL_PRESSED;
-    SDL_PushEvent(&click);
-    click.type = SDL_MOUSEBUTTONUP;
-    click.button.state = SDL_RELEASED;
-    SDL_PushEvent(&click);
-    SDL_Event key{};
-    key.type = SDL_KEYDOWN;
-    key.key.keysym.sym = SDLK_a;
-    SDL_PushEvent(&key);
-    SDL_Event text{};
-    text.type = SDL_TEXTINPUT;
-    std::snprintf(text.text.text, sizeof text.text.text, "a");
-    SDL_PushEvent(&text);
+    Feed({.kind = tagFedInput::kMouseMove, .x = 30, .y = 40});
+    Feed({.kind = tagFedInput::kButtonDown, .key = HGEK_LBUTTON, .x = 30, .y = 40});
+    Feed({.kind = tagFedInput::kButtonUp, .key = HGEK_LBUTTON, .x = 30, .y = 40});
+    Feed({.kind = tagFedInput::kKeyDown, .key = HGEK_A});
+    Feed({.kind = tagFedInput::kText, .text = "a"});
 
     EXPECT_TRUE(engine->System_Start());
     EXPECT_EQ(g_loop.exitAsked, 2);
     EXPECT_EQ(g_loop.frames, 3);  // the first close was refused, the second accepted
     EXPECT_EQ(g_loop.focusLost, 1);
     EXPECT_EQ(g_loop.keys, (std::vector<int>{HGEK_A, 0, 0}));
-    EXPECT_EQ(g_loop.chars, (std::vector<int>{'a', 0, 0}));
-    EXPECT_EQ(g_loop.eventTypes,
-              (std::vector<int>{INPUT_MBUTTONDOWN, INPUT_KEYDOWN, INPUT_CHAR, INPUT_MBUTTONUP}));
+    EXPECT_EQ(g_loop.chars, (std::vector<int>{'a', 0, u'e'}));
+    EXPECT_EQ(g_loop.eventTypes, (std::vector<int>{INPUT_MOUSEMOVE, INPUT_MBUTTONDOWN, INPUT_KEYDOWN,
+                                                   INPUT_MBUTTONUP, INPUT_KEYUP}));
+    EXPECT_EQ(g_loop.buttonAt, (std::vector<std::pair<float, float>>{{30.0f, 40.0f}}));
+    EXPECT_EQ(g_loop.typed, u"aDear cook, the fish is ready: éclairs and crème brûlée");
     EXPECT_EQ(g_loop.leftDown, (std::vector<bool>{true, false, false}));
-    EXPECT_TRUE(engine->Input_GetKeyState(HGEK_A));
+    EXPECT_FALSE(engine->Input_GetKeyState(HGEK_A));
     EXPECT_GT(engine->Timer_GetTime(), 0.0f);
 }
 

@@ -2,13 +2,16 @@
 #include <SDL2/SDL_mouse.h>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "engine/EngineKeys.h"
 #include "engine/Hge.h"
 
 using Engine::KeyFromSdl;
 using Engine::KeyFromSdlButton;
 
-TEST(EngineKeys, MapsSdlKeysToTheEngineCodes) {
+// Both ways: a fed key is made into an SDL key that the engine reads back as the same code.
+TEST(EngineKeys, MapsSdlKeysToTheEngineCodesAndBack) {
     const struct {
         SDL_Keycode sdl;
         int engine;
@@ -23,7 +26,19 @@ TEST(EngineKeys, MapsSdlKeysToTheEngineCodes) {
         {SDLK_DELETE, 0x2E},   {SDLK_PAUSE, 0x13},  {SDLK_F13, 0},         {SDLK_KP_1, 0},
         {SDLK_CAPSLOCK, 0},    {SDLK_LGUI, 0},      {SDLK_UNKNOWN, 0},     {SDLK_BACKQUOTE, 0},
     };
-    for (const auto& c : cases) EXPECT_EQ(KeyFromSdl(c.sdl), c.engine) << SDL_GetKeyName(c.sdl);
+    for (const auto& c : cases) {
+        EXPECT_EQ(KeyFromSdl(c.sdl), c.engine) << SDL_GetKeyName(c.sdl);
+        if (c.engine) {
+            EXPECT_EQ(KeyFromSdl(Engine::SdlFromKey(c.engine)), c.engine) << SDL_GetKeyName(c.sdl);
+        }
+    }
+    EXPECT_EQ(Engine::SdlFromKey(HGEK_LBUTTON), SDLK_UNKNOWN);
+    const std::pair<const char*, int> names[] = {
+        {"Return", HGEK_ENTER}, {"Escape", HGEK_ESCAPE}, {"1", HGEK_0 + 1},
+        {"Left", HGEK_LEFT},    {"A", HGEK_A},           {"F13", 0},
+        {"NoSuchKey", 0},
+    };
+    for (const auto& [name, code] : names) EXPECT_EQ(Engine::KeyFromName(name), code) << name;
 }
 
 TEST(EngineKeys, EveryKeyCodeFitsTheKeyTable) {
@@ -43,4 +58,7 @@ TEST(EngineKeys, MouseButtonsAreKeysOneTwoAndFour) {
     EXPECT_EQ(KeyFromSdlButton(SDL_BUTTON_MIDDLE), HGEK_MBUTTON);
     EXPECT_EQ(KeyFromSdlButton(SDL_BUTTON_X1), 0);
     EXPECT_EQ(KeyFromSdlButton(0), 0);
+    for (int key : {HGEK_LBUTTON, HGEK_RBUTTON, HGEK_MBUTTON})
+        EXPECT_EQ(KeyFromSdlButton(Engine::SdlButtonFromKey(key)), key);
+    EXPECT_EQ(Engine::SdlButtonFromKey(HGEK_ENTER), 0);
 }

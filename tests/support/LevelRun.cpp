@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "engine/Engine.h"
+#include "engine/EngineKeys.h"
 #include "framework/app/Application.h"
 #include "framework/app/GameManager.h"
 #include "framework/app/StartUp.h"
@@ -24,8 +25,18 @@ struct CEngineHandle {
     HGE* hge;
 };
 
-void Push(SDL_Event& event) {
-    SDL_PushEvent(&event);
+using Engine::tagFedInput;
+
+void Feed(tagFedInput input) {
+    const CEngineHandle engine;
+    if (Engine::CEngine* real = engine.Get()) real->FeedInput(input);
+}
+
+// A point of the game picture as the window shows it.
+tagFedInput Mouse(tagFedInput::EKind kind, int x, int y) {
+    tagFedInput input{.kind = kind, .key = HGEK_LBUTTON};
+    GF::HGENS::WindowPoint(static_cast<float>(x), static_cast<float>(y), input.x, input.y);
+    return input;
 }
 
 }  // namespace
@@ -75,9 +86,7 @@ void CLevelRun::BeforeFrame(int frame) {
     if (goOn) goOn = run->m_script(*run);
     if (goOn) return;
     run->m_ended = true;
-    SDL_Event quit{};
-    quit.type = SDL_QUIT;
-    Push(quit);
+    Feed({.kind = tagFedInput::kQuit});
 }
 
 void CLevelRun::OnResult(GF::THolder<GF::IScreen> screen) {
@@ -111,55 +120,27 @@ CLevelInfo& CLevelRun::AddLevel(const std::string& name, const std::string& kind
 }
 
 void CLevelRun::Key(SDL_Keycode key, bool down) {
-    SDL_Event event{};
-    event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = key;
-    event.key.keysym.scancode = SDL_GetScancodeFromKey(key);
-    event.key.windowID = 1;
-    Push(event);
+    Feed({.kind = down ? tagFedInput::kKeyDown : tagFedInput::kKeyUp, .key = Engine::KeyFromSdl(key)});
 }
 
 void CLevelRun::MoveMouse(int x, int y) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.windowID = 1;
-    GF::HGENS::WindowPoint(static_cast<float>(x), static_cast<float>(y), event.motion.x, event.motion.y);
-    Push(event);
+    Feed(Mouse(tagFedInput::kMouseMove, x, y));
 }
 
 void CLevelRun::Button(bool down, int x, int y) {
-    SDL_Event event{};
-    event.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    event.button.windowID = 1;
-    event.button.button = SDL_BUTTON_LEFT;
-    event.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    GF::HGENS::WindowPoint(static_cast<float>(x), static_cast<float>(y), event.button.x, event.button.y);
-    Push(event);
+    Feed(Mouse(down ? tagFedInput::kButtonDown : tagFedInput::kButtonUp, x, y));
 }
 
 void CLevelRun::FocusLost() {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
-    event.window.windowID = 1;
-    Push(event);
+    Feed({.kind = tagFedInput::kFocusLost});
 }
 
 void CLevelRun::Text(const char* text) {
-    SDL_Event event{};
-    event.type = SDL_TEXTINPUT;
-    event.text.windowID = 1;
-    SDL_strlcpy(event.text.text, text, sizeof(event.text.text));
-    Push(event);
+    Feed({.kind = tagFedInput::kText, .text = text});
 }
 
 void CLevelRun::CloseWindow() {
-    SDL_Event event{};
-    event.type = SDL_WINDOWEVENT;
-    event.window.event = SDL_WINDOWEVENT_CLOSE;
-    event.window.windowID = 1;
-    Push(event);
+    Feed({.kind = tagFedInput::kClose});
 }
 
 GF::THolder<GF::IScreen> CLevelRun::Top() const {
