@@ -357,7 +357,10 @@ void CApplication::OnDisplayModeChanged() {
 // --- The game's part of the settings file ---
 
 void CApplication::OnSaveSettings(GF::THolder<GF::IDataOutputStream> stream) {
-    if (stream) SaveSettingsPart(*stream, GetGameData().players);
+    if (stream && !SaveSettingsPart(*stream, GetGameData().players))
+        m_hge->System_Log(
+            "The players take more than the %u bytes a saved store may: Setting is kept as it was",
+            kMaxSavedStoreBytes);
 }
 
 void CApplication::OnLoadSettings(GF::THolder<GF::IDataInputStream> stream) {
