@@ -167,7 +167,7 @@ bool CEngine::System_Start() {
     for (;;) {
         bool quit = false;
         const bool closeAsked = PumpEvents(quit);
-        if (quit || CQuitSignals::Take()) break;
+        if (quit || CQuitSignals::Asked()) break;
         if (closeAsked && (!m_exitFunc || m_exitFunc())) break;
         Pace();
         const uint64_t now = SDL_GetPerformanceCounter();
@@ -187,6 +187,7 @@ bool CEngine::System_Start() {
         m_input.EndFrame();
         if (stop || !m_window) break;  // the frame function may have shut the engine down
     }
+    CQuitSignals::Closing();
     return true;
 }
 

@@ -178,8 +178,9 @@ int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOption
     if (arguments.size() > 3 && arguments[1] == "/cr")
         return CompileResourceScript(arguments[2].c_str(), arguments[3].c_str()) ? 0 : 1;
 
-    // From here to the end a SIGTERM or SIGINT is answered by the frame loop, or ends the program at
-    // once when the loop can't take it soon: the start-up and a long load poll no events.
+    // From here to the end a SIGTERM or SIGINT is answered by the frame loop, or ends the program
+    // when the loop can't take it soon: the start-up and a long load poll no events. Once the loop
+    // has ended, the closing save is waited for.
     const Engine::CQuitSignals quitSignals;
     tagFrameState& state = FrameState();
     if (!arguments.empty()) {

@@ -28,7 +28,8 @@ struct tagStartUpOptions {
 // "/cr SOURCE DEST" compiles the resource script; otherwise the machine check, one running copy,
 // the engine set up, the application created, started, run and ended, the engine shut down.
 // A second copy ends at once with 0; failures show a message and answer 1. SIGTERM and SIGINT end the
-// program through its frame loop, or at once while the start-up or a load keeps the loop away.
+// program through its frame loop and its closing save, or after a short grace while the start-up or a
+// load keeps the loop away; a second one ends it at once.
 int RunProgram(const std::vector<std::string>& arguments, const tagStartUpOptions& options = {});
 
 // What the program keeps of its command line for a level editor: the text after the program name,

@@ -17,9 +17,6 @@ namespace {
 const char kMagic[] = "HGEFN10";
 constexpr unsigned kGlyphRecordSize = 18;
 constexpr std::size_t kPrintfUnits = 255;
-// A font's glyphs stand on a page or two. Each page is a picture the font holds as long as it lives
-// and a search of the archive and the disk when it loads: a font claiming more is left out whole.
-constexpr int kMostFontPages = 16;
 
 bool IsLineBreak(const WString& text, std::size_t i) {
     return text[i] == u'\\' && i + 1 < text.size() && text[i + 1] == u'n';
@@ -262,13 +259,8 @@ bool CFont::Load(int number) {
         if (hge) hge->System_Log("%s: page count %d taken as no pages", name, pageCount);
         pageCount = 0;
     }
-    if (pageCount > kMostFontPages) {
-        if (hge)
-            hge->System_Log("%s: %d pages, more than a font may have (%d): left out", name, pageCount,
-                            kMostFontPages);
-        return false;
-    }
-    // Only the pages a glyph stands on are loaded; the others keep an empty slot.
+    // Only the pages a glyph stands on are loaded; the others keep an empty slot. However many there
+    // are, the picture budget bounds what they hold: a page past it does not load.
     std::vector<bool> used(static_cast<std::size_t>(pageCount), false);
     for (const GlyphRecord& r : records)
         if (r.page < used.size()) used[r.page] = true;

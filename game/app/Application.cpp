@@ -1,6 +1,8 @@
 #include "game/app/Application.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <filesystem>
 #include <utility>
 
 #include "framework/app/GameManager.h"
@@ -46,20 +48,22 @@ private:
     int& m_depth;
 };
 
-// Moves "Setting" to the first free name beside it ("Setting.bak", then "Setting.bak.2" ...), never
-// over an older one. False (and logged) when the file could not be moved; a missing file has nothing
-// to move.
-bool MoveSettingsAside(HGE* hge, const GF::WString& settingsPath, const char* suffix, const char* why) {
-    if (settingsPath.empty()) return false;
+// Moves "Setting" to "Setting.bak" in place of the copy an earlier new start kept there: one copy,
+// the latest, or every new start would leave one more file behind. Logged when the file could not be
+// moved; without a file (nothing was saved since the last new start) the copy is left as it is.
+void KeepSettingsAside(HGE* hge, const GF::WString& settingsPath) {
+    if (settingsPath.empty()) return;
+    const std::string path = GF::Utf16ToUtf8(settingsPath);
+    std::error_code missing;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(path, missing))) return;
+    std::remove((path + ".bak").c_str());
     std::string kept;
     std::string error;
-    if (!Platform::SetAside(GF::Utf16ToUtf8(settingsPath), suffix, kept, error)) {
+    if (!Platform::SetAside(path, ".bak", kept, error)) {
         hge->System_Log("Can't move Setting aside: %s", error.c_str());
-        return false;
+    } else if (!kept.empty()) {
+        hge->System_Log("Setting moved to %s: starting from the defaults", kept.c_str());
     }
-    if (kept.empty()) return false;
-    hge->System_Log("Setting moved to %s: %s", kept.c_str(), why);
-    return true;
 }
 
 }  // namespace
@@ -345,7 +349,7 @@ void CApplication::OnPopupFinished(GF::THolder<GF::IScreen> screen) {
 // "Setting.bak" rather than deleted: the key that asks for it asks no question.
 void CApplication::OnStartingFinished(GF::THolder<GF::IScreen> screen) {
     if (!screen || screen->GetResult() != "starting" || m_finishCarriedOutRule) return;
-    MoveSettingsAside(m_hge, m_manager->GetSaveFolder(u"Setting"), ".bak", "starting from the defaults");
+    KeepSettingsAside(m_hge, m_manager->GetSaveFolder(u"Setting"));
     Restart(false);
 }
 
@@ -356,7 +360,10 @@ void CApplication::OnDisplayModeChanged() {
 // --- The game's part of the settings file ---
 
 void CApplication::OnSaveSettings(GF::THolder<GF::IDataOutputStream> stream) {
-    if (stream) SaveSettingsPart(*stream, GetGameData().players);
+    if (stream && !SaveSettingsPart(*stream, GetGameData().players))
+        m_hge->System_Log(
+            "The players take more than the %u bytes a saved store may: Setting is kept as it was",
+            kMaxSavedStoreBytes);
 }
 
 void CApplication::OnLoadSettings(GF::THolder<GF::IDataInputStream> stream) {

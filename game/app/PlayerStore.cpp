@@ -1,5 +1,6 @@
 #include "game/app/PlayerStore.h"
 
+#include "framework/core/MemoryStreams.h"
 #include "game/app/DataFormat.h"
 
 bool ReadPlayerProfile(GF::CInputStream& in, CPlayerProfile& profile) {
@@ -19,9 +20,16 @@ void SavePlayerStore(GF::COutputStream& out, const CPlayerStore& store) {
     WriteRecord(out, store);
 }
 
-void SaveSettingsPart(GF::COutputStream& out, const CPlayerStore& store) {
+bool SaveSettingsPart(GF::COutputStream& out, const CPlayerStore& store) {
+    GF::CMemoryOutputStream part;
+    SavePlayerStore(part, store);
+    if (part.data.size() > kMaxSavedStoreBytes) {
+        out.SetFailed();
+        return false;
+    }
     GF::WriteInt32BE(out, store.version);
-    SavePlayerStore(out, store);
+    out.Write(part.data.data(), static_cast<unsigned>(part.data.size()));
+    return true;
 }
 
 ESettingsPart LoadSettingsPart(GF::CInputStream& in, CPlayerStore& store, std::string& why) {

@@ -120,7 +120,9 @@ bool LoadPlayerStore(GF::CInputStream& in, CPlayerStore& store, std::string& why
 void SavePlayerStore(GF::COutputStream& out, const CPlayerStore& store);
 
 // The game's part of "Setting", after the framework's four integers: the version word, then the store.
-void SaveSettingsPart(GF::COutputStream& out, const CPlayerStore& store);
+// A store larger than kMaxSavedStoreBytes would be refused when read: nothing is written, the stream
+// is marked failed (so the file it was to replace stays) and the answer is false.
+bool SaveSettingsPart(GF::COutputStream& out, const CPlayerStore& store);
 
 // The most bytes the player store in "Setting" may take. A player who has played every level takes a
 // few kilobytes, so there is room for a couple of hundred. Every count in the store is checked against

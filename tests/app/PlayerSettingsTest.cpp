@@ -107,11 +107,17 @@ TEST_F(PlayerSettings, ForeignOrDamagedFilesLeaveThePlayersInMemory) {
     const size_t part = 16;  // the framework's four integers come first
 
     // The kind of file that once took every byte of memory (a player with 140 million empty names),
-    // smaller: just beyond the store's bound, every byte of it a name.
+    // smaller: just beyond the store's bound, every byte of it a name. The game never writes one:
+    // the file saved before stays as it was.
     CPlayerStore huge = TwoPlayers();
     huge.players[u"Ann"].names.resize(kMaxSavedStoreBytes);
+    game.store = huge;
+    manager->SaveSettings();
+    EXPECT_EQ(ReadFile(settingFile), saved);
+    EXPECT_FALSE(std::ifstream(settingFile + ".tmp").good());
     GF::CMemoryOutputStream hugePart;
-    SaveSettingsPart(hugePart, huge);
+    GF::WriteInt32BE(hugePart, huge.version);
+    SavePlayerStore(hugePart, huge);
     Bytes hugeFile(saved.begin(), saved.begin() + part);
     hugeFile.insert(hugeFile.end(), hugePart.data.begin(), hugePart.data.end());
     huge = {};

@@ -96,27 +96,43 @@ TEST_F(ApplicationSettingsTest, ADamagedStoreIsMovedAsideBeforeTheNextSaveCanDes
     EXPECT_TRUE(engine.HasLog("kept as " + SettingsPath() + ".damaged,"));
 }
 
-TEST_F(ApplicationSettingsTest, StartingFromTheTitleKeepsTheProfilesAsideAndStartsFromTheDefaults) {
-    WriteSettings(StoreWithAnn(2));
-    const std::vector<unsigned char> before = ReadSettings();
+// Each new start from the title keeps the profiles it leaves in "Setting.bak", in place of those an
+// earlier one kept: over ten new starts, each after a save, one copy stays beside "Setting", the
+// latest. A new start with nothing saved since keeps that copy.
+TEST_F(ApplicationSettingsTest, StartingFromTheTitleKeepsTheLatestProfilesAsideAndStartsFromTheDefaults) {
     std::ofstream(SettingsPath() + ".bak") << "the profiles of an earlier new start";
+    WriteSettings(StoreWithAnn(2));
     ASSERT_TRUE(Start());
     ASSERT_TRUE(HasAnn());
-    ASSERT_EQ(TopName(), "SplashScreen");
-    for (int frame = 0; frame < 5; ++frame) Frame();  // open: a result given earlier is cleared
-    activated.clear();
+    std::vector<unsigned char> latest;
+    for (int start = 0; start <= 10; ++start) {
+        if (start < 10) {  // a save since the last new start, each with another sound volume
+            WriteSettings(StoreWithAnn(2));
+            latest = ReadSettings();
+            latest[3] = static_cast<unsigned char>(start);
+            std::ofstream(SettingsPath(), std::ios::binary)
+                .write(reinterpret_cast<const char*>(latest.data()),
+                       static_cast<std::streamsize>(latest.size()));
+        }
+        ASSERT_EQ(TopName(), "SplashScreen");
+        for (int frame = 0; frame < 5; ++frame) Frame();  // open: a result given earlier is cleared
+        activated.clear();
 
-    Finish("starting");
-    for (int frame = 0; frame < 30 && activated.empty(); ++frame) Frame();
-    for (int frame = 0; frame < 5; ++frame) EXPECT_EQ(Frame(), "SplashScreen");
-    EXPECT_EQ(activated, std::vector<std::string>{"SplashScreen"});
-    EXPECT_FALSE(HasAnn());
-    std::ifstream aside(SettingsPath() + ".bak.2", std::ios::binary);
-    EXPECT_EQ(std::vector<unsigned char>(std::istreambuf_iterator<char>(aside), {}), before);
-    std::ifstream earlier(SettingsPath() + ".bak");
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(earlier), {}),
-              "the profiles of an earlier new start");
-    EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
+        Finish("starting");
+        for (int frame = 0; frame < 30 && activated.empty(); ++frame) Frame();
+        for (int frame = 0; frame < 5; ++frame) EXPECT_EQ(Frame(), "SplashScreen");
+        EXPECT_EQ(activated, std::vector<std::string>{"SplashScreen"});
+        EXPECT_FALSE(HasAnn());
+        EXPECT_FALSE(std::filesystem::exists(SettingsPath()));
+    }
+    std::ifstream aside(SettingsPath() + ".bak", std::ios::binary);
+    EXPECT_EQ(std::vector<unsigned char>(std::istreambuf_iterator<char>(aside), {}), latest);
+    std::vector<std::string> names;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::filesystem::path(SettingsPath()).parent_path()))
+        if (entry.path().filename().string().rfind("Setting", 0) == 0)
+            names.push_back(entry.path().filename());
+    EXPECT_EQ(names, std::vector<std::string>{"Setting.bak"});
 }
 
 TEST_F(ApplicationSettingsTest, TheSecondDataFolderWinsAndMissingDataStopsWithoutSaving) {

@@ -63,8 +63,10 @@ protected:
 
 }  // namespace
 
-TEST_F(FontGL, AStringDrawsItsGlyphPicturesFromThePage) {
-    // Page 8x8: "L" is a 3x5 picture at (0, 0) (left column and bottom row), "I" a 1x5 bar at (5, 0).
+// A font of 18 pages, well within the picture budget, draws from its last page as from its first.
+TEST_F(FontGL, AStringDrawsItsGlyphPicturesFromTheirPages) {
+    // Pages 8x8: "L" is a 3x5 picture at (0, 0) (left column and bottom row) of page 0, "I" a 1x5
+    // bar at (5, 0) of page 17.
     std::vector<uint32_t> page(8 * 8, 0x00FFFFFF);
     for (int y = 0; y < 5; ++y) page[y * 8 + 0] = 0xFFFFFFFF;
     for (int x = 0; x < 3; ++x) page[4 * 8 + x] = 0xFFFFFFFF;
@@ -73,10 +75,12 @@ TEST_F(FontGL, AStringDrawsItsGlyphPicturesFromThePage) {
     font.top = -5;
     font.bottom = 2;
     font.spacing = 1;
-    font.glyphs = {{u'L', 0, 0, 3, 5, 0, 0, 3, 5}, {u'I', 0, 0, 1, 5, 5, 0, 1, 5}};
+    font.pageCount = 18;
+    font.glyphs = {{u'L', 0, 0, 3, 5, 0, 0, 3, 5}, {u'I', 17, 0, 1, 5, 5, 0, 1, 5}};
     ASSERT_TRUE(
         engine->Resource_AttachPack(WritePack({{"Font/7.fnt", WriteFontFile(font)},
-                                               {"Font/7/7_000.png", TestImages::WritePng(8, 8, page)}})
+                                               {"Font/7/7_000.png", TestImages::WritePng(8, 8, page)},
+                                               {"Font/7/7_017.png", TestImages::WritePng(8, 8, page)}})
                                         .c_str()));
 
     GF::THolder<GF::HGENS::CFont> f(new GF::HGENS::CFont);
