@@ -226,7 +226,7 @@ struct CLevelInfo {
     std::string StageName;
     std::string AuxName2;
     std::string Name;
-    float Duration = 0.0f;  // ms; 0: the level has no clock
+    float Duration = 0.0f;  // ms; 0: no clock face, and a kitchen closes on its first moment of play
     std::vector<COrderInfo> Orders;
     int32_t AuxValue = 0;
     // 16 x 16 flags, flag k for cell (k / 16, k % 16), true where the heroine cannot walk.

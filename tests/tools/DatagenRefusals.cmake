@@ -88,3 +88,35 @@ set(to_placeholder "\"target\": \"GameScreen\", \"switchName\": \"interfaces.pla
 expect_refusal(gamedata flow_two_layouts
   "{\"flowRules\": [{\"screen\": \"ProgressMapScreen\", ${to_game}}, {\"screen\": \"InGameMenuScreen\", \"target\": \"None\"}, {\"screen\": \"InGameMenuScreen\", ${to_placeholder}}]}"
   "/flowRules/2: \"GameScreen\" is shown on the layout \"interfaces.placeholder\", but /flowRules/0 shows it on \"interfaces.game_screen\"")
+
+# Kitchens that could never end, as a kitchen ends only when its clock has run out and its last
+# customer has gone: a clock that never runs out, a customer the kitchen can't serve or send away.
+set(open_grid "\"WalkGrid\": [${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}, ${open_row}]")
+set(customer "\"Recept\": \"soup\", \"Portrait\": 1, \"WaitSeconds\": 20, \"PatienceSeconds\": 40")
+function(expect_endless name duration orders expected)
+  expect_refusal(levelsdata ${name}
+    "{${stage}, \"Recepts\": [${soup}], \"Levels\": [{\"Name\": \"${name}\", \"StageName\": \"stage1\", ${floor}, ${open_grid}, \"Duration\": ${duration}, \"Objects\": [{\"Name\": \"Devices.saucepan\", \"X\": 400, \"Y\": 400}], \"Orders\": [${orders}]}]}"
+    "level \"${name}\": ${expected}" ${LIBRARY} ${SCRIPT})
+endfunction()
+expect_endless(endless_negative_clock -1 "{${customer}}" "a Duration of -1 ms never runs out")
+expect_endless(endless_huge_clock 3e38 "{${customer}}" "a Duration of 3e+38 ms never runs out")
+foreach(kind 7 -1 101 102)
+  expect_endless(endless_kind_${kind} 40000 "{${customer}}, {${customer}, \"Kind\": ${kind}}"
+    "order 1 is a customer of kind ${kind}, which the kitchen doesn't know")
+endforeach()
+foreach(patience WaitSeconds PatienceSeconds)
+  expect_endless(endless_${patience} 40000 "{\"Recept\": \"soup\", \"Portrait\": 1, \"${patience}\": 2147483647}"
+    "order 0 has ${patience} 2147483647, not 0 to 3600: the customer would never leave")
+endforeach()
+expect_refusal(gamedata endless_arrivals
+  "{\"zacazParams\": {\"firstRowY\": 90, \"rowStep\": 82, \"openStep\": 125, \"customersAtOnce\": 2000000, \"arrivalInterval\": -1}}"
+  "/zacazParams/arrivalInterval: -1 ms")
+expect_refusal(gamedata millions_at_once
+  "{\"zacazParams\": {\"firstRowY\": 90, \"rowStep\": 82, \"openStep\": 125, \"customersAtOnce\": 2000000, \"arrivalInterval\": 9000}}"
+  "/zacazParams/customersAtOnce: 2000000 customers at once, but the window holds the order signs of 0 to 5")
+
+# Rivals beyond what the orders pay: the one soup (10 points, half a point of tips for its one item)
+# against a rival at 60.
+expect_refusal(levelsdata rivals_out_of_reach
+  "{${stage}, \"Recepts\": [${soup}], \"Levels\": [{\"Name\": \"test_9\", \"StageName\": \"stage1\", ${floor}, ${open_grid}, \"Duration\": 40000, \"ProgressValues\": [{\"Value\": 10, \"Slot\": 1}, {\"Value\": 60, \"Slot\": 0}], \"Objects\": [{\"Name\": \"Devices.saucepan\", \"X\": 400, \"Y\": 400}], \"Orders\": [{${customer}}]}]}"
+  "level \"test_9\": the rival 0 aims at 60 points, but serving every order the level offers brings at most 10.5" ${LIBRARY} ${SCRIPT})

@@ -5,6 +5,7 @@
 #include <iterator>
 #include <map>
 #include <set>
+#include <sstream>
 
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
@@ -150,6 +151,73 @@ std::string CheckPictures(const std::set<std::string>& animations, const CLevelI
     return {};
 }
 
+// The longest clock a level may run, and the longest a customer may wait: a kitchen closes when its
+// clock runs out and ends when its last customer has gone, so an endless clock or patience, or a
+// customer the kitchen can't serve or send away, keeps the level running for ever.
+constexpr float kLongestLevelMs = 60.0f * 60.0f * 1000.0f;
+constexpr int32_t kLongestWaitSeconds = 60 * 60;
+constexpr int32_t kPlayersDuelCustomer = 101, kRivalsDuelCustomer = 102;
+const std::set<int32_t> kCustomerKinds = {0, 3, 4, kBonusCustomer, kPlayersDuelCustomer, kRivalsDuelCustomer};
+
+std::string Number(float value) {
+    std::ostringstream text;
+    text << value;
+    return text.str();
+}
+
+std::string CheckLevelEnds(const CLevelInfo& level, bool kitchen) {
+    if (!(level.Duration >= 0.0f && level.Duration <= kLongestLevelMs))
+        return "a Duration of " + Number(level.Duration) + " ms never runs out; give 0 to " +
+               std::to_string(static_cast<int>(kLongestLevelMs)) + " ms";
+    if (!kitchen) return {};
+    // A duel ends when either cook has served the last of their customers, who never leave: it has
+    // both cooks' customers and no others.
+    bool ordinary = false, players = false, rivals = false;
+    for (const COrderInfo& order : level.Orders) {
+        if (order.Kind == kRunOpens || order.Kind == kRunCloses) continue;
+        players = players || order.Kind == kPlayersDuelCustomer;
+        rivals = rivals || order.Kind == kRivalsDuelCustomer;
+        ordinary = ordinary || (order.Kind != kPlayersDuelCustomer && order.Kind != kRivalsDuelCustomer);
+    }
+    const bool duel = players && rivals && !ordinary;
+    for (size_t i = 0; i < level.Orders.size(); ++i) {
+        const COrderInfo& order = level.Orders[i];
+        if (order.Kind == kRunOpens || order.Kind == kRunCloses) continue;
+        const std::string which = "order " + std::to_string(i);
+        const bool duelKind = order.Kind == kPlayersDuelCustomer || order.Kind == kRivalsDuelCustomer;
+        if (!kCustomerKinds.count(order.Kind) || (duelKind && !duel))
+            return which + " is a customer of kind " + std::to_string(order.Kind) +
+                   ", which the kitchen doesn't know (0, 3, 4 and 100; 101 and 102 in a duel of both alone)";
+        for (const auto& [name, seconds] : {std::pair{"WaitSeconds", order.WaitSeconds},
+                                            std::pair{"PatienceSeconds", order.PatienceSeconds}})
+            if (seconds < 0 || seconds > kLongestWaitSeconds)
+                return which + " has " + name + " " + std::to_string(seconds) + ", not 0 to " +
+                       std::to_string(kLongestWaitSeconds) + ": the customer would never leave";
+    }
+    return {};
+}
+
+// A rival that aims beyond what the level's customers pay can't be beaten: every order of the list
+// served once, its customer content (10 points) and tipping in full (the recipe's Tips, else half a
+// point an item).
+constexpr float kContentPoints = 10.0f;
+
+std::string CheckRivalsReach(const CLevelsData& data, const CLevelInfo& level) {
+    float most = 0.0f;
+    for (const COrderInfo& order : level.Orders) {
+        if (order.Kind == kRunOpens || order.Kind == kRunCloses) continue;
+        const CReceptInfo& recept = data.Recepts.at(order.Recept);
+        most += kContentPoints + (recept.Tips != 0 ? static_cast<float>(recept.Tips)
+                                                   : 0.5f * static_cast<float>(recept.Items.size()));
+    }
+    const CLevelValuePair* best = nullptr;
+    for (const CLevelValuePair& rival : level.ProgressValues)
+        if (!best || rival.Value > best->Value) best = &rival;
+    if (!best || static_cast<float>(best->Value) < most) return {};
+    return "the rival " + std::to_string(best->Slot) + " aims at " + std::to_string(best->Value) +
+           " points, but serving every order the level offers brings at most " + Number(most);
+}
+
 std::string CheckLevel(const CLevelsData& data, const CLibData& library,
                        const std::set<std::string>& animations, const CLevelInfo& level) {
     const bool onStage = data.Stages().count(level.StageName) != 0;
@@ -170,6 +238,12 @@ std::string CheckLevel(const CLevelsData& data, const CLibData& library,
             return "the placed object " + Quoted(object.Name) + " is not in the library";
     }
     if (std::string fault = CheckOrdersCanBeMade(data, library, level); !fault.empty()) return fault;
+    if (onStage || kFieldKinds.count(level.StageName)) {
+        if (std::string fault = CheckLevelEnds(level, onStage); !fault.empty()) return fault;
+    }
+    if (onStage) {
+        if (std::string fault = CheckRivalsReach(data, level); !fault.empty()) return fault;
+    }
     if (onStage || kFloorFieldKinds.count(level.StageName)) {
         if (level.WalkGrid.size() != size_t{kGridSide * kGridSide})
             return "a walk grid of " + std::to_string(level.WalkGrid.size()) + " flags, not 256";

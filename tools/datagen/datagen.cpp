@@ -39,9 +39,31 @@ bool CheckFlowLayouts(const CGameData& data, std::string& why) {
     return true;
 }
 
+// Customers come one per arrival interval until as many wait as the column of order signs holds; a
+// negative interval brings one every frame, and more signs than fit the window's 600 pixels hang
+// below it, where no click reaches their orders.
+bool CheckArrivals(const CGameData& data, std::string& why) {
+    const CZacazParams& panel = data.zacazParams;
+    if (panel.arrivalInterval < 0) {
+        why = "/zacazParams/arrivalInterval: " + std::to_string(panel.arrivalInterval) +
+              " ms; customers can't come more often than every frame";
+        return false;
+    }
+    constexpr float kWindowHeight = 600.0f;
+    const float room = kWindowHeight - panel.firstRowY - panel.openStep;
+    const int64_t fit =
+        panel.rowStep > 0.0f && room >= 0.0f ? 1 + static_cast<int64_t>(room / panel.rowStep) : 1;
+    if (panel.customersAtOnce < 0 || (panel.customersAtOnce > fit && panel.rowStep > 0.0f)) {
+        why = "/zacazParams/customersAtOnce: " + std::to_string(panel.customersAtOnce) +
+              " customers at once, but the window holds the order signs of 0 to " + std::to_string(fit);
+        return false;
+    }
+    return true;
+}
+
 bool BuildGameData(const std::vector<std::string>& files, Bytes& bytes, std::string& why) {
     CGameData record{};
-    return ReadSources(files, record, why) && CheckFlowLayouts(record, why) &&
+    return ReadSources(files, record, why) && CheckFlowLayouts(record, why) && CheckArrivals(record, why) &&
            WriteChecked(record, ParseGameData, WriteGameData, bytes, why);
 }
 

@@ -117,10 +117,10 @@ TEST_F(Tournament, FourRivalsReachTheirTargetsWhileTheRibbonsKeepThePlaces) {
     FieldFrame(frameMs);
     EXPECT_EQ(field->place, 5);  // as few points as everyone, and there first
 
-    // Four orders of two items and the pizza's three: 9.1 points on average, whole 9, so the first
-    // rival's 260 take 28 + 1 steps, the first after 50 to 139 hundredths of the level's time shared by 30.
-    EXPECT_FLOAT_EQ(field->Turnir().averagePoints, 9.1f);
-    const float share = level.Duration / 30.0f;
+    // Soups and steaks of two items each: 9 points on average, so the first rival's 250 take 27 + 1
+    // steps, the first after 50 to 139 hundredths of the level's time shared by 29.
+    EXPECT_FLOAT_EQ(field->Turnir().averagePoints, 9.0f);
+    const float share = level.Duration / 29.0f;
     float firstStep = 0.0f;
     int frames = 0;
     while (field->GetElapsed() < level.Duration) {
@@ -188,7 +188,7 @@ TEST_F(Tournament, LevelsWithoutRivalsOrRecipesAndUnknownParticipantsRunSafely) 
     for (COrderInfo& order : unknown.Orders) order.Recept = "nothing";
     Start("t_no_recipe");
     EXPECT_EQ(field->Turnir().averagePoints, 8.0f);
-    EXPECT_EQ(field->Turnir().rivals.front().stepsLeft, 260 / 8 + 1);
+    EXPECT_EQ(field->Turnir().rivals.front().stepsLeft, 250 / 8 + 1);
     EXPECT_TRUE(Logged("no order of \"t_no_recipe\" names a known recipe"));
     for (int i = 0; i < 200; ++i) FieldFrame();
     EXPECT_GT(RivalPoints().at(3), 0);
