@@ -165,6 +165,7 @@ void CRenderer::Shutdown() {
     m_target = nullptr;
     m_used = 0;
     m_runCount = 0;
+    m_buffered = 0;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDeleteFramebuffers(1, &m_canvasFbo);
     glDeleteRenderbuffers(1, &m_canvasColour);
@@ -237,7 +238,6 @@ bool CRenderer::BeginScene(HTARGET target, int screenWidth, int screenHeight, in
     glUseProgram(m_program);
     glBindVertexArray(m_vao);
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
-    m_buffered = kMaxVertices;  // the first draw call renews the buffer
     // The screen's rows are flipped on the way to the device and a target's are not, so a
     // clockwise quad on screen keeps its winding only in one of them.
     glFrontFace(into ? GL_CCW : GL_CW);
@@ -572,7 +572,8 @@ void CRenderer::Flush() {
     m_runCount = 0;
     m_used = 0;
     if (used == 0 || !m_inScene) return;
-    // The runs follow each other in one buffer, sent at once and renewed only when full.
+    // The runs follow each other in one buffer, scene after scene, sent at once; the buffer is renewed
+    // only when full, so that nothing a draw call may still read is written over.
     if (m_buffered + used > kMaxVertices) {
         glBufferData(GL_ARRAY_BUFFER, sizeof(hgeVertex) * kMaxVertices, nullptr, GL_STREAM_DRAW);
         m_buffered = 0;
