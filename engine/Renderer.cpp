@@ -18,33 +18,37 @@ namespace {
 constexpr int kMaxVertices = CRenderer::kMaxQuads * 4;
 
 const char* const kVertexShader = R"(#version 330 core
-layout(location = 0) in vec2 aPosition;
+layout(location = 0) in vec3 aPosition;
 layout(location = 1) in vec4 aColor;
 layout(location = 2) in vec2 aTexCoord;
 uniform mat3 uMatrix;
 out vec4 vColor;
 out vec2 vTexCoord;
+flat out float vAdd;
 void main() {
-    vec3 p = uMatrix * vec3(aPosition, 1.0);
+    vec3 p = uMatrix * vec3(aPosition.xy, 1.0);
     gl_Position = vec4(p.xy, 0.0, 1.0);
     vColor = aColor;
     vTexCoord = aTexCoord;
+    vAdd = aPosition.z;
 }
 )";
 
-// uMode 0: vertex colour only (no texture); 1: texture times colour; 2: texture plus colour.
+// uMode 0: vertex colour only (no texture); 1: texture times colour, or plus colour where the
+// vertex says so (vAdd 1).
 const char* const kFragmentShader = R"(#version 330 core
 uniform sampler2D uTexture;
 uniform int uMode;
 in vec4 vColor;
 in vec2 vTexCoord;
+flat in float vAdd;
 out vec4 oColor;
 void main() {
     if (uMode == 0) {
         oColor = vColor;
     } else {
         vec4 t = texture(uTexture, vTexCoord);
-        oColor = uMode == 1 ? t * vColor : vec4(t.rgb + vColor.rgb, t.a * vColor.a);
+        oColor = vAdd < 0.5 ? t * vColor : vec4(t.rgb + vColor.rgb, t.a * vColor.a);
     }
 }
 )";
@@ -127,7 +131,7 @@ bool CRenderer::Init(std::string& error) {
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
     glBufferData(GL_ARRAY_BUFFER, sizeof(hgeVertex) * kMaxVertices, nullptr, GL_STREAM_DRAW);
     glEnableVertexAttribArray(0);
-    glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, sizeof(hgeVertex),
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(hgeVertex),
                           reinterpret_cast<void*>(offsetof(hgeVertex, x)));
     // ARGB in a little-endian word is the byte order B, G, R, A.
     glEnableVertexAttribArray(1);
@@ -160,6 +164,8 @@ void CRenderer::Shutdown() {
     m_inScene = false;
     m_target = nullptr;
     m_used = 0;
+    m_runCount = 0;
+    m_buffered = 0;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDeleteFramebuffers(1, &m_canvasFbo);
     glDeleteRenderbuffers(1, &m_canvasColour);
@@ -226,6 +232,7 @@ bool CRenderer::BeginScene(HTARGET target, int screenWidth, int screenHeight, in
     m_drawCalls = 0;
     m_sceneTextures.clear();
     m_used = 0;
+    m_runCount = 0;
     glBindFramebuffer(GL_FRAMEBUFFER, SceneFramebuffer());
     glViewport(m_viewX, m_viewY, m_viewWidth, m_viewHeight);
     glUseProgram(m_program);
@@ -312,8 +319,12 @@ void CRenderer::Clear(DWORD color) {
 
 void CRenderer::SetClipping(int x, int y, int w, int h) {
     if (!m_inScene) return;
+    const bool on = x != 0 || y != 0 || w != 0 || h != 0;
+    // A scene resets its clipping after every pass: unchanged, it does not end the gathered batch.
+    if (on == m_clipOn && (!on || (x == m_clip[0] && y == m_clip[1] && w == m_clip[2] && h == m_clip[3])))
+        return;
     Flush();
-    m_clipOn = x != 0 || y != 0 || w != 0 || h != 0;
+    m_clipOn = on;
     m_clip[0] = x, m_clip[1] = y, m_clip[2] = w, m_clip[3] = h;
     ApplyClipping();
 }
@@ -350,18 +361,18 @@ void CRenderer::ApplyClipping() {
 
 void CRenderer::SetTransform(float x, float y, float dx, float dy, float rot, float hscale, float vscale) {
     if (!m_inScene) return;
-    Flush();
-    if (hscale == 0 && vscale == 0) {
-        const float identity[6] = {1, 0, 0, 0, 1, 0};
-        std::memcpy(m_transform, identity, sizeof identity);
-    } else {
+    float t[6] = {1, 0, 0, 0, 1, 0};
+    if (hscale != 0 || vscale != 0) {
         // Move (x, y) to the origin, scale, rotate, then move the origin to (dx, dy).
         const float c = std::cos(rot);
         const float s = std::sin(rot);
         const float a = c * hscale, b = -s * vscale, d = s * hscale, e = c * vscale;
-        const float t[6] = {a, b, dx - a * x - b * y, d, e, dy - d * x - e * y};
-        std::memcpy(m_transform, t, sizeof t);
+        const float moved[6] = {a, b, dx - a * x - b * y, d, e, dy - d * x - e * y};
+        std::memcpy(t, moved, sizeof t);
     }
+    if (std::equal(t, t + 6, m_transform)) return;  // the same transform keeps the batch going
+    Flush();
+    std::memcpy(m_transform, t, sizeof t);
     ApplyMatrix();
 }
 
@@ -420,32 +431,82 @@ std::vector<uint32_t> CRenderer::ReadScene(int* width, int* height) {
 
 // ---- primitives ----
 
-hgeVertex* CRenderer::Reserve(Prim prim, HTEXTURE tex, int blend, int vertices) {
-    if (m_used > 0 && (prim != m_prim || tex != m_tex || blend != m_blend)) Flush();
+namespace {
+
+// The box a primitive's vertices cover, widened by a pixel for a line's width and the rounding of
+// the edges onto pixels.
+CRenderer::Box BoxOf(const hgeVertex* v, int count) {
+    CRenderer::Box box{v[0].x, v[0].y, v[0].x, v[0].y};
+    for (int i = 1; i < count; ++i) {
+        box.left = std::min(box.left, v[i].x), box.top = std::min(box.top, v[i].y);
+        box.right = std::max(box.right, v[i].x), box.bottom = std::max(box.bottom, v[i].y);
+    }
+    box.left -= 1, box.top -= 1, box.right += 1, box.bottom += 1;
+    return box;
+}
+
+bool Overlap(const CRenderer::Box& a, const CRenderer::Box& b) {
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+}  // namespace
+
+// A primitive joins the last run of its kind, texture and blend when nothing gathered after that run
+// lies under it: drawn earlier, it then shows the same, and a frame needs about one draw call per
+// texture and layer.
+hgeVertex* CRenderer::Reserve(Prim prim, HTEXTURE tex, int blend, int vertices, const Box& box) {
     if (m_used + vertices > kMaxVertices) Flush();
-    m_prim = prim;
-    m_tex = tex;
-    m_blend = blend;
-    hgeVertex* at = &m_vertices[static_cast<size_t>(m_used)];
+    // The colour-add bit goes with each vertex (see Flush), so it does not part runs.
+    blend &= BLEND_ALPHABLEND;
+    size_t into = m_runCount;
+    for (size_t i = m_runCount; i-- > 0;) {
+        const Run& run = m_runs[i];
+        if (run.prim == prim && run.tex == tex && run.blend == blend) {
+            into = i;
+            break;
+        }
+        if (Overlap(run.box, box)) break;
+    }
+    if (into == m_runCount) {
+        if (m_runs.size() == m_runCount) m_runs.emplace_back();
+        Run& run = m_runs[m_runCount++];
+        run.prim = prim, run.tex = tex, run.blend = blend;
+        run.box = box;
+        run.vertices.clear();
+    }
+    Run& run = m_runs[into];
+    run.box = {std::min(run.box.left, box.left), std::min(run.box.top, box.top),
+               std::max(run.box.right, box.right), std::max(run.box.bottom, box.bottom)};
+    const size_t at = run.vertices.size();
+    run.vertices.resize(at + static_cast<size_t>(vertices));
     m_used += vertices;
-    return at;
+    return run.vertices.data() + at;
+}
+
+// z, which a flat picture has no use for, tells the shader to add the vertex colour to the texture.
+void CRenderer::Gather(Prim prim, HTEXTURE tex, int blend, const hgeVertex* v, int count) {
+    hgeVertex* at = Reserve(prim, tex, blend, count, BoxOf(v, count));
+    const float add = (blend & BLEND_COLORADD) ? 1.0f : 0.0f;
+    for (int i = 0; i < count; ++i) {
+        at[i] = v[i];
+        at[i].z = add;
+    }
 }
 
 void CRenderer::RenderQuad(const hgeQuad& quad) {
     if (!m_inScene) return;
-    std::memcpy(Reserve(Prim::Quads, quad.tex, quad.blend & 3, 4), quad.v, sizeof quad.v);
+    Gather(Prim::Quads, quad.tex, quad.blend, quad.v, 4);
 }
 
 void CRenderer::RenderTriple(const hgeTriple& triple) {
     if (!m_inScene) return;
-    std::memcpy(Reserve(Prim::Triples, triple.tex, triple.blend & 3, 3), triple.v, sizeof triple.v);
+    Gather(Prim::Triples, triple.tex, triple.blend, triple.v, 3);
 }
 
 void CRenderer::RenderLine(float x1, float y1, float x2, float y2, DWORD color, float z) {
     if (!m_inScene) return;
-    hgeVertex* v = Reserve(Prim::Lines, 0, BLEND_DEFAULT & 3, 2);
-    v[0] = hgeVertex{x1, y1, z, color, 0, 0};
-    v[1] = hgeVertex{x2, y2, z, color, 0, 0};
+    const hgeVertex v[2] = {{x1, y1, z, color, 0, 0}, {x2, y2, z, color, 0, 0}};
+    Gather(Prim::Lines, 0, BLEND_DEFAULT, v, 2);
 }
 
 hgeVertex* CRenderer::StartBatch(int primType, HTEXTURE tex, int blend, int* maxPrim) {
@@ -470,11 +531,10 @@ hgeVertex* CRenderer::StartBatch(int primType, HTEXTURE tex, int blend, int* max
     }
     if (maxPrim) *maxPrim = max;
     if (m_batchPrim == Prim::None) return nullptr;
-    Flush();
     m_batchTex = tex;
-    m_batchBlend = blend & 3;
+    m_batchBlend = blend;
     // The buffer is handed out even outside a scene, so that a caller never writes through null;
-    // what is written then is dropped by FinishBatch.
+    // what is written then is dropped by FinishBatch. Finished, a batch joins the gathered runs.
     if (m_batchPoints) return reinterpret_cast<hgeVertex*>(m_points.data());
     return m_vertices.data();
 }
@@ -485,57 +545,86 @@ void CRenderer::FinishBatch(int count) {
     if (prim == Prim::None || !m_inScene || count <= 0) return;
     if (m_batchPoints) {
         count = std::min(count, kMaxPoints);
-        m_prim = Prim::Quads;
-        m_tex = m_batchTex;
-        m_blend = m_batchBlend;
-        m_used = count * 4;
+        std::vector<hgeVertex>& quads = m_finishedBatch;
+        quads.resize(static_cast<size_t>(count) * 4);
         for (int i = 0; i < count; ++i) {
             const hgePointVertex& p = m_points[static_cast<size_t>(i)];
             const float half = p.size * 0.5f;
-            hgeVertex* v = &m_vertices[static_cast<size_t>(i) * 4];
+            hgeVertex* v = &quads[static_cast<size_t>(i) * 4];
             v[0] = hgeVertex{p.x - half, p.y - half, p.z, p.col, 0, 0};
             v[1] = hgeVertex{p.x + half, p.y - half, p.z, p.col, 1, 0};
             v[2] = hgeVertex{p.x + half, p.y + half, p.z, p.col, 1, 1};
             v[3] = hgeVertex{p.x - half, p.y + half, p.z, p.col, 0, 1};
         }
+        Gather(Prim::Quads, m_batchTex, m_batchBlend, quads.data(), count * 4);
         return;
     }
     const int perPrim = prim == Prim::Quads ? 4 : prim == Prim::Triples ? 3 : 2;
-    m_prim = prim;
-    m_tex = m_batchTex;
-    m_blend = m_batchBlend;
-    m_used = std::min(count, kMaxVertices / perPrim) * perPrim;
+    count = std::min(count, kMaxVertices / perPrim) * perPrim;
+    // The caller wrote into the buffer the gathered vertices are sent from: kept aside first.
+    m_finishedBatch.assign(m_vertices.begin(), m_vertices.begin() + count);
+    Gather(prim, m_batchTex, m_batchBlend, m_finishedBatch.data(), count);
 }
 
 void CRenderer::Flush() {
-    if (m_used == 0 || !m_inScene) {
-        m_used = 0;
-        return;
-    }
-    const Texture* texture = m_tex ? FindTexture(m_tex) : nullptr;
-    const int mode = texture ? ((m_blend & BLEND_COLORADD) ? 2 : 1) : 0;
-    glUniform1i(m_uMode, mode);
-    glBindTexture(GL_TEXTURE_2D, texture ? texture->id : 0);
-    glBlendFunc(GL_SRC_ALPHA, (m_blend & BLEND_ALPHABLEND) ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(hgeVertex) * static_cast<size_t>(m_used)),
-                 m_vertices.data(), GL_STREAM_DRAW);
-    switch (m_prim) {
-        case Prim::Quads:
-            glDrawElements(GL_TRIANGLES, m_used / 4 * 6, GL_UNSIGNED_SHORT, nullptr);
-            break;
-        case Prim::Triples:
-            glDrawArrays(GL_TRIANGLES, 0, m_used);
-            break;
-        case Prim::Lines:
-            glDrawArrays(GL_LINES, 0, m_used);
-            break;
-        case Prim::None:
-            break;
-    }
-    ++m_drawCalls;
-    if (texture && std::find(m_sceneTextures.begin(), m_sceneTextures.end(), m_tex) == m_sceneTextures.end())
-        m_sceneTextures.push_back(m_tex);
+    const size_t runs = m_runCount;
+    const int used = m_used;
+    m_runCount = 0;
     m_used = 0;
+    if (used == 0 || !m_inScene) return;
+    // The runs follow each other in one buffer, scene after scene, sent at once; the buffer is renewed
+    // only when full, so that nothing a draw call may still read is written over.
+    if (m_buffered + used > kMaxVertices) {
+        glBufferData(GL_ARRAY_BUFFER, sizeof(hgeVertex) * kMaxVertices, nullptr, GL_STREAM_DRAW);
+        m_buffered = 0;
+    }
+    size_t at = 0;
+    for (size_t i = 0; i < runs; ++i) {
+        std::copy(m_runs[i].vertices.begin(), m_runs[i].vertices.end(), m_vertices.begin() + at);
+        at += m_runs[i].vertices.size();
+    }
+    glBufferSubData(GL_ARRAY_BUFFER,
+                    static_cast<GLintptr>(sizeof(hgeVertex) * static_cast<size_t>(m_buffered)),
+                    static_cast<GLsizeiptr>(sizeof(hgeVertex) * at), m_vertices.data());
+    for (size_t i = 0; i < runs; ++i) {
+        const Run& run = m_runs[i];
+        const int count = static_cast<int>(run.vertices.size());
+        const Texture* texture = run.tex ? FindTexture(run.tex) : nullptr;
+        glUniform1i(m_uMode, texture ? 1 : 0);
+        glBindTexture(GL_TEXTURE_2D, texture ? texture->id : 0);
+        glBlendFunc(GL_SRC_ALPHA, (run.blend & BLEND_ALPHABLEND) ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
+        switch (run.prim) {
+            case Prim::Quads:
+                glDrawElementsBaseVertex(GL_TRIANGLES, count / 4 * 6, GL_UNSIGNED_SHORT, nullptr, m_buffered);
+                break;
+            case Prim::Triples:
+                glDrawArrays(GL_TRIANGLES, m_buffered, count);
+                break;
+            case Prim::Lines:
+                glDrawArrays(GL_LINES, m_buffered, count);
+                break;
+            case Prim::None:
+                break;
+        }
+        ++m_drawCalls;
+        m_buffered += count;
+        if (texture &&
+            std::find(m_sceneTextures.begin(), m_sceneTextures.end(), run.tex) == m_sceneTextures.end())
+            m_sceneTextures.push_back(run.tex);
+    }
+}
+
+int CRenderer::TexturesDrawn() const {
+    int count = static_cast<int>(m_sceneTextures.size());
+    for (size_t i = 0; i < m_runCount; ++i) {
+        const HTEXTURE tex = m_runs[i].tex;
+        const auto runs = m_runs.begin() + static_cast<ptrdiff_t>(i);
+        if (tex && FindTexture(tex) &&
+            std::find(m_sceneTextures.begin(), m_sceneTextures.end(), tex) == m_sceneTextures.end() &&
+            std::none_of(m_runs.begin(), runs, [tex](const Run& run) { return run.tex == tex; }))
+            ++count;
+    }
+    return count;
 }
 
 // ---- textures ----
@@ -589,7 +678,7 @@ HTEXTURE CRenderer::TextureCreate(int width, int height) {
 void CRenderer::TextureFree(HTEXTURE tex) {
     Texture* texture = FindTexture(tex);
     if (!texture || texture->ownedByTarget) return;
-    if (m_tex == tex) Flush();
+    Flush();  // gathered runs may use it
     glDeleteTextures(1, &texture->id);
     CPictureBudget::Release(texture->PixelBytes());
     m_textures.erase(tex);
@@ -658,7 +747,7 @@ void CRenderer::TextureUnlock(HTEXTURE tex) {
 void CRenderer::TextureSetWrap(HTEXTURE tex, bool wrap) {
     Texture* texture = FindTexture(tex);
     if (!texture) return;
-    if (m_tex == tex) Flush();
+    Flush();  // gathered runs may use it
     glBindTexture(GL_TEXTURE_2D, texture->id);
     const GLint mode = wrap ? GL_REPEAT : GL_CLAMP_TO_EDGE;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, mode);

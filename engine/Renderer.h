@@ -25,6 +25,11 @@ public:
     static constexpr int kMaxQuads = 16384;
     static constexpr int kMaxPoints = 1000;
 
+    // Game pixels a primitive covers.
+    struct Box {
+        float left, top, right, bottom;
+    };
+
     explicit CRenderer(CLog& log);
     ~CRenderer();
     CRenderer(const CRenderer&) = delete;
@@ -51,9 +56,10 @@ public:
     void SetTransform(float x, float y, float dx, float dy, float rot, float hscale, float vscale);
     // 1 none, 2 drop what winds clockwise on screen, 3 drop what winds counter-clockwise.
     void SetCullMode(int mode);
-    int DrawCalls() const { return m_drawCalls; }
-    // The distinct textures the scene's draw calls have used so far (untextured drawing not counted).
-    int TexturesDrawn() const { return static_cast<int>(m_sceneTextures.size()); }
+    // The scene's draw calls so far, the gathered runs counted as the calls they will be.
+    int DrawCalls() const { return m_drawCalls + static_cast<int>(m_runCount); }
+    // The distinct textures of those calls (untextured drawing not counted).
+    int TexturesDrawn() const;
     // The pixels of the scene being drawn, ARGB, top row first, in device pixels (for the screen,
     // the picture's rectangle without the bars); empty outside a scene.
     std::vector<uint32_t> ReadScene(int* width, int* height);
@@ -80,8 +86,18 @@ private:
 
     Texture* FindTexture(HTEXTURE tex) const;
     Target* FindTarget(HTARGET target) const;
-    // Makes sure the gathered vertices can take `vertices` more of this kind and state.
-    hgeVertex* Reserve(Prim prim, HTEXTURE tex, int blend, int vertices);
+    // Drawing of one kind, texture and blend gathered for one draw call.
+    struct Run {
+        Prim prim = Prim::None;
+        HTEXTURE tex = 0;
+        int blend = 0;
+        Box box{};
+        std::vector<hgeVertex> vertices;
+    };
+
+    // Room for `vertices` more in the run the primitive covering `box` joins.
+    hgeVertex* Reserve(Prim prim, HTEXTURE tex, int blend, int vertices, const Box& box);
+    void Gather(Prim prim, HTEXTURE tex, int blend, const hgeVertex* v, int count);
     void Flush();
     void ApplyMatrix();
     void ApplyClipping();
@@ -103,12 +119,13 @@ private:
     int m_uMatrix = -1;
     int m_uMode = -1;
 
-    std::vector<hgeVertex> m_vertices;     // gathered, not yet drawn
-    std::vector<hgePointVertex> m_points;  // the buffer a point batch is written into
-    int m_used = 0;
-    Prim m_prim = Prim::None;
-    HTEXTURE m_tex = 0;
-    int m_blend = -1;
+    std::vector<hgeVertex> m_vertices;       // a batch's buffer, and the runs on their way to GL
+    std::vector<hgePointVertex> m_points;    // the buffer a point batch is written into
+    std::vector<hgeVertex> m_finishedBatch;  // a finished batch on its way into a run
+    std::vector<Run> m_runs;                 // the first m_runCount are gathered, in drawing order
+    size_t m_runCount = 0;
+    int m_used = 0;                 // vertices in the gathered runs
+    int m_buffered = 0;             // vertices of the scene already in the GL buffer
     Prim m_batchPrim = Prim::None;  // kind of the open Gfx_StartBatch
     bool m_batchPoints = false;
     HTEXTURE m_batchTex = 0;

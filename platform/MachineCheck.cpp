@@ -68,11 +68,16 @@ tagMachineCheck CheckMachine() {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return result;
     }
-    const bool context = CanMakeContext();
+    // Loaded here, the library outlives the throwaway window, which would otherwise unload it.
+    const bool loaded = SDL_GL_LoadLibrary(nullptr) == 0;
+    result.driver = std::shared_ptr<void>(nullptr, [loaded](void*) {
+        if (loaded) SDL_GL_UnloadLibrary();
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    });
+    const bool context = loaded && CanMakeContext();
     SDL_DisplayMode mode{};
     if (SDL_GetDesktopDisplayMode(Engine::WindowDisplay(nullptr), &mode) == 0)
         result.colourDepth = Engine::ColourDepthOfFormat(mode.format);
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
 
     if (!context) {
         result.message = kOpenGLMessage;
@@ -81,6 +86,7 @@ tagMachineCheck CheckMachine() {
     } else {
         result.passed = true;
     }
+    if (!result.passed) result.driver.reset();
     return result;
 }
 

@@ -30,7 +30,7 @@ class StartUpTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_machineChecks = 0;
-        g_machine = {true, 32, ""};
+        g_machine = {true, 32, "", nullptr};
         engine.SetMaxFrames(3);
         options.checkMachine = FakeMachineCheck;
         options.createApplication = [](HGE* hge) -> std::unique_ptr<CApplication> {
@@ -128,7 +128,7 @@ TEST_F(StartUpTest, SecondInstanceEndsSilentlyBeforeTheEngine) {
 }
 
 TEST_F(StartUpTest, FailedMachineCheckShowsItsMessageAndEnds) {
-    g_machine = {false, 24, "Please change color depth to 16 or 32 bit"};
+    g_machine = {false, 24, "Please change color depth to 16 or 32 bit", nullptr};
     EXPECT_EQ(RunProgram({"quindle"}, options), 1);
     EXPECT_EQ(messageBoxes.messages,
               std::vector<std::string>{"Quindle: Marvolant: Please change color depth to 16 or 32 bit"});

@@ -360,6 +360,21 @@ TEST_F(EngineGL, PrimitivesSharingTextureAndBlendGoInOneDrawCall) {
              Quad(0, 0, 4, 4, 0xFFFFFFFF, first);
          },
          1},
+        {"point batches, and clipping and transform set as they were",
+         [&] {
+             Quad(0, 0, 4, 4, 0xFFFFFFFF, first);
+             for (int i = 0; i < 3; ++i) {
+                 int max = 0;
+                 auto* points = reinterpret_cast<hgePointVertex*>(
+                     engine->Gfx_StartBatch(HGEPRIM_POINTS, first, BLEND_DEFAULT, &max));
+                 points[0] = {8, 8, 0, 4, 0xFFFFFFFF, 0};
+                 engine->Gfx_FinishBatch(1);
+                 engine->Gfx_SetClipping(0, 0, 0, 0);
+                 engine->Gfx_SetTransform(0, 0, 0, 0, 0, 1, 1);
+             }
+             Quad(0, 0, 4, 4, 0xFFFFFFFF, first);
+         },
+         1},
         {"clipping and transform changes",
          [&] {
              Quad(0, 0, 4, 4, 0xFFFFFFFF, first);
@@ -399,6 +414,7 @@ TEST_F(EngineGL, PrimitivesSharingTextureAndBlendGoInOneDrawCall) {
 TEST_F(EngineGL, APointBatchDrawsTexturedSquaresCentredOnThePoints) {
     const HTEXTURE tex = SolidTexture(4, 4, 0xFFFFFFFF);
     const auto pixels = DrawInto(64, 64, kBlack, [&] {
+        Quad(56, 56, 8, 8, kBlue, tex);  // drawn in the same call as the points
         int max = 0;
         auto* points = reinterpret_cast<hgePointVertex*>(
             engine->Gfx_StartBatch(HGEPRIM_POINTS, tex, BLEND_DEFAULT, &max));
@@ -411,8 +427,9 @@ TEST_F(EngineGL, APointBatchDrawsTexturedSquaresCentredOnThePoints) {
         int x, y;
         DWORD color;
     } cases[] = {
-        {16, 16, kRed},       {12, 12, kRed},       {19, 19, kRed},       {11, 16, kBlack}, {20, 16, kBlack},
-        {40, 40, 0xFF008000}, {35, 35, 0xFF008000}, {44, 44, 0xFF008000}, {34, 40, kBlack}, {45, 40, kBlack},
+        {16, 16, kRed},   {12, 12, kRed},       {19, 19, kRed},       {11, 16, kBlack},
+        {20, 16, kBlack}, {40, 40, 0xFF008000}, {35, 35, 0xFF008000}, {44, 44, 0xFF008000},
+        {34, 40, kBlack}, {45, 40, kBlack},     {60, 60, kBlue},
     };
     for (const auto& c : cases)
         EXPECT_TRUE(Near(pixels.At(c.x, c.y) | 0xFF000000, c.color)) << c.x << "," << c.y;
