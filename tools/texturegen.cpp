@@ -3,8 +3,8 @@
 //   draw, packed on one sheet so that a frame draws from it in few calls (see SheetPictures for what is
 //   on it). The pictures are drawn with cairo and packed by stb_rect_pack beside and under the item
 //   icons, which keep the sheet's top left as cells of the grey sheet's layout. `--script` prints the
-//   sprite infos that address the pictures; `--check <script>` fails when the script's sprite infos
-//   address them anywhere else, so that a changed picture cannot leave the script cutting the wrong rectangle;
+//   sprite infos that address the pictures; `--places <listing>` writes where they lie beside the sheet,
+//   so that scriptcheck refuses a script whose sprite infos cut the sheet anywhere else;
 // - "cloth" (Texture/1.png, 256 x 512): the window shades' curtain, pleated red cloth with a gold
 //   fringe along its bottom;
 // - "gray" (Texture/2.png, 128 x 64): the grey filter sheet, the item icons greyed in the cells where
@@ -19,7 +19,7 @@
 // cups, the mini-games' objects) is drawn in its own colours and shown in white, never as a grey the
 // script multiplies by a colour.
 //
-//   texturegen <output png> sheet [--script | --check <resource script>]
+//   texturegen <output png> sheet [--script | --places <listing>]
 //   texturegen <output png> cloth | gray | particles | particles_2 | particles_3 | map_fon | page
 
 #include <SDL.h>
@@ -37,7 +37,6 @@
 #include <fstream>
 #include <functional>
 #include <map>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -263,8 +262,10 @@ void DrawItem(cairo_t* cr, EItem item, double s) {
             cairo_close_path(cr);
             FillVertical(cr, s * 0.28, s * 0.72, Rgb(255, 230, 90), Rgb(240, 190, 50));
             Outline(cr, kInk, 1.2 * w);
-            for (const auto& [x, y, r] : {std::array<double, 3>{0.45, 0.58, 0.06}, {0.7, 0.6, 0.05},
-                                          {0.6, 0.47, 0.035}, {0.28, 0.63, 0.035}}) {
+            for (const auto& [x, y, r] : {std::array<double, 3>{0.45, 0.58, 0.06},
+                                          {0.7, 0.6, 0.05},
+                                          {0.6, 0.47, 0.035},
+                                          {0.28, 0.63, 0.035}}) {
                 cairo_arc(cr, s * x, s * y, s * r, 0, 2 * kPi);
                 Set(cr, Rgb(215, 160, 40));
                 cairo_fill(cr);
@@ -457,10 +458,18 @@ void Stove(cairo_t* cr, double w, double h, ELook look) {
 
 void DrawDevice(cairo_t* cr, int device, double w, double h, ELook look) {
     switch (device) {
-        case 0: Saucepan(cr, w, h, look); break;
-        case 1: Griddle(cr, w, h, look); break;
-        case 2: Microwave(cr, w, h, look); break;
-        default: Stove(cr, w, h, look); break;
+        case 0:
+            Saucepan(cr, w, h, look);
+            break;
+        case 1:
+            Griddle(cr, w, h, look);
+            break;
+        case 2:
+            Microwave(cr, w, h, look);
+            break;
+        default:
+            Stove(cr, w, h, look);
+            break;
     }
 }
 
@@ -1278,20 +1287,26 @@ void Room(cairo_t* cr, double w, double h) {
 std::vector<TPicture> SheetPictures() {
     std::vector<TPicture> p;
     const auto add = [&p](std::string name, int w, int h, std::function<void(cairo_t*, double, double)> draw,
-                          int pad = 2) { p.push_back({std::move(name), w, h, std::move(draw), pad}); };
+                          int pad = 2) {
+        p.push_back({std::move(name), w, h, std::move(draw), pad});
+    };
     // The interface: the panel, buttons, a spark, the speech balloon, the hider's hole, the arrow.
     add("panel", 256, 128, [](cairo_t* cr, double w, double h) { Plate(cr, w, h, Rgb(60, 90, 150)); });
     add("button", 128, 32, [](cairo_t* cr, double w, double h) { Plate(cr, w, h, Rgb(180, 90, 40)); });
     add("button_over", 128, 32, [](cairo_t* cr, double w, double h) { Plate(cr, w, h, Rgb(240, 150, 60)); });
-    add("spark", 16, 16, [](cairo_t* cr, double w, double h) { Glow(cr, w / 2, h / 2, w / 2, Rgb(255, 255, 255)); });
+    add("spark", 16, 16,
+        [](cairo_t* cr, double w, double h) { Glow(cr, w / 2, h / 2, w / 2, Rgb(255, 255, 255)); });
     add("balloon", 64, 24, Balloon);
     add("hole", 64, 64, Hole);
     add("arrow", 12, 18, Arrow);
     // Flat white, whose colour the script gives: "block" and the invisible hit areas cut from it.
-    add("white", 96, 24, [](cairo_t* cr, double, double) {
-        cairo_set_source_rgb(cr, 1, 1, 1);
-        cairo_paint(cr);
-    }, 0);
+    add(
+        "white", 96, 24,
+        [](cairo_t* cr, double, double) {
+            cairo_set_source_rgb(cr, 1, 1, 1);
+            cairo_paint(cr);
+        },
+        0);
     add("disc", 32, 32, [](cairo_t* cr, double w, double h) {
         cairo_arc(cr, w / 2, h / 2, w / 2 - 0.5, 0, 2 * kPi);
         Set(cr, Rgb(255, 255, 255));
@@ -1346,7 +1361,8 @@ std::vector<TPicture> SheetPictures() {
     add("window", 256, 128, Window);
     add("plant", 64, 128, Plant);
     add("vase", 48, 64, Vase);
-    add("wall_clock", 64, 64, [](cairo_t* cr, double w, double h) { ClockFace(cr, w, h, Rgb(200, 150, 40)); });
+    add("wall_clock", 64, 64,
+        [](cairo_t* cr, double w, double h) { ClockFace(cr, w, h, Rgb(200, 150, 40)); });
     add("lamp", 48, 80, Lamp);
     add("book", 64, 48, Book);
     add("hat", 48, 48, Hat);
@@ -1491,7 +1507,8 @@ bool Pack(TSheet& sheet) {
 std::map<std::string, TRect> SpriteRects(const TSheet& sheet) {
     std::map<std::string, TRect> rects;
     for (int n = 0; n < 8; ++n)
-        rects[std::string("icon_") + kIconNames[n]] = {(n % 4) * kIconCell, (n / 4) * kIconCell, kIconCell, kIconCell};
+        rects[std::string("icon_") + kIconNames[n]] = {(n % 4) * kIconCell, (n / 4) * kIconCell, kIconCell,
+                                                       kIconCell};
     for (size_t i = 0; i < sheet.pictures.size(); ++i) rects[sheet.pictures[i].name] = sheet.places[i];
     for (const TCut& cut : kCuts) {
         const TRect& in = rects[cut.picture];
@@ -1527,7 +1544,9 @@ int DrawSheet(const TSheet& sheet, const std::string& out) {
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     const int stride = cairo_image_surface_get_stride(surface);
-    const auto at = [&](int x, int y) -> uint32_t& { return reinterpret_cast<uint32_t*>(data + y * stride)[x]; };
+    const auto at = [&](int x, int y) -> uint32_t& {
+        return reinterpret_cast<uint32_t*>(data + y * stride)[x];
+    };
     for (size_t i = 0; i < sheet.pictures.size(); ++i) {
         if (sheet.pictures[i].pad != 0) continue;
         const TRect& r = sheet.places[i];
@@ -1548,40 +1567,18 @@ int DrawSheet(const TSheet& sheet, const std::string& out) {
     return 0;
 }
 
-// Checks the script's sprite infos of the sheet (texture 0) against where the pictures lie.
-int CheckScript(const TSheet& sheet, const std::string& script) {
-    std::ifstream in(script);
-    if (!in) {
-        std::fprintf(stderr, "texturegen: can't read %s\n", script.c_str());
+// Writes where the sprite infos of the sheet must cut it, one "name x y w h" a line, for scriptcheck to
+// compare with the script's own.
+int WritePlaces(const TSheet& sheet, const std::string& listing) {
+    std::ofstream out(listing);
+    for (const auto& [name, r] : SpriteRects(sheet))
+        out << name << ' ' << r.x << ' ' << r.y << ' ' << r.w << ' ' << r.h << '\n';
+    out.close();
+    if (!out) {
+        std::fprintf(stderr, "texturegen: can't write %s\n", listing.c_str());
         return 1;
     }
-    const std::regex line(
-        R"re(AddHGESpriteInfo\("([A-Za-z0-9_]+)",\s*(-?\d+),\s*(\d+),\s*(\d+),\s*(\d+),\s*(\d+)\))re");
-    std::map<std::string, TRect> found;
-    std::string text;
-    int problems = 0;
-    while (std::getline(in, text)) {
-        std::smatch m;
-        if (!std::regex_search(text, m, line)) continue;
-        if (std::stoi(m[2]) != 0) continue;
-        found[m[1]] = {std::stoi(m[3]), std::stoi(m[4]), std::stoi(m[5]), std::stoi(m[6])};
-    }
-    const std::map<std::string, TRect> rects = SpriteRects(sheet);
-    for (const auto& [name, r] : found) {
-        const auto it = rects.find(name);
-        if (it == rects.end()) {
-            std::fprintf(stderr, "texturegen: %s: sprite info \"%s\" cuts texture 0, which has no such picture\n",
-                         script.c_str(), name.c_str());
-            ++problems;
-        } else if (it->second.x != r.x || it->second.y != r.y || it->second.w != r.w || it->second.h != r.h) {
-            std::fprintf(stderr, "texturegen: %s: sprite info \"%s\" is (%d, %d, %d, %d); its picture lies at "
-                         "(%d, %d, %d, %d)\n", script.c_str(), name.c_str(), r.x, r.y, r.w, r.h, it->second.x,
-                         it->second.y, it->second.w, it->second.h);
-            ++problems;
-        }
-    }
-    if (problems) std::fprintf(stderr, "texturegen: `texturegen <png> sheet --script` prints the sprite infos\n");
-    return problems ? 1 : 0;
+    return 0;
 }
 
 void PrintScript(const TSheet& sheet) {
@@ -1701,10 +1698,11 @@ int DrawGraySheet(const std::string& out) {
 }
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: texturegen <output png> sheet [--script | --check <resource script>]\n"
-                 "       texturegen <output png> cloth | gray | particles | particles_2 | particles_3 | map_fon | "
-                 "page\n");
+    std::fprintf(
+        stderr,
+        "usage: texturegen <output png> sheet [--script | --places <listing>]\n"
+        "       texturegen <output png> cloth | gray | particles | particles_2 | particles_3 | map_fon | "
+        "page\n");
     return 2;
 }
 
@@ -1723,8 +1721,8 @@ int main(int argc, char** argv) {
             PrintScript(sheet);
             return 0;
         }
-        if (argc == 5 && std::string(argv[3]) == "--check") {
-            if (CheckScript(sheet, argv[4]) != 0) return 1;
+        if (argc == 5 && std::string(argv[3]) == "--places") {
+            if (WritePlaces(sheet, argv[4]) != 0) return 1;
         } else if (argc != 3) {
             return Usage();
         }
