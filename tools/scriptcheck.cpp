@@ -13,14 +13,19 @@
 // its picture at rest, as the kitchen's hit test maps a click into the picture, and refuses a mask with
 // a hole in the picture or solid cells over nothing; the refusal prints the mask that fits. It also
 // refuses a device's picture drawn in another blend mode than the glow under the mouse lights it in.
+// Given the listing texturegen writes of where the sheet's pictures lie, it refuses a sprite info of
+// texture 0 that cuts any other rectangle, or that names no picture of the sheet, so that a picture
+// moved or resized on the sheet cannot leave the script cutting the wrong pixels.
 //
-//   scriptcheck <resource script> [--sheet <texture 0 png> [--library <libdata.bin>]]
+//   scriptcheck <resource script> [--sheet <texture 0 png> [--library <libdata.bin>]] [--places <listing>]
 
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_image.h>
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -187,11 +192,13 @@ struct CSheet {
     int width = 0, height = 0;
     std::vector<uint32_t> pixels;
     uint32_t At(int x, int y) const {
-        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+        return pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                      static_cast<std::size_t>(x)];
     }
     bool Holds(const GF::HGENS::CHGESpriteInfo& info) const {
         return info.textureNumber == 0 && info.x >= 0 && info.y >= 0 && info.width >= 1 && info.height >= 1 &&
-               info.x + info.width <= static_cast<float>(width) && info.y + info.height <= static_cast<float>(height);
+               info.x + info.width <= static_cast<float>(width) &&
+               info.y + info.height <= static_cast<float>(height);
     }
 };
 
@@ -234,7 +241,8 @@ bool VisibleSprite(const GF::IDrawableObjectData& object) {
 }
 
 // The sprite info the sprite draws that makes it a plain rectangle, or -1 when every one is a picture.
-int PlainSprite(const GF::HGENS::CResource& tables, const CSheet& sheet, const GF::IDrawableObjectData& object) {
+int PlainSprite(const GF::HGENS::CResource& tables, const CSheet& sheet,
+                const GF::IDrawableObjectData& object) {
     const GF::THolder<GF::TIDResourceList> ids = object.GetIDResource();
     for (std::size_t i = 0; ids && i < ids->size(); ++i) {
         const int id = (*ids)[i].value;
@@ -259,7 +267,8 @@ void DrawnCells(const GF::HGENS::CResource& tables, const CSheet& sheet, const G
         const GF::THolder<GF::IObjectData> data = animation.GetObjectData(i);
         const auto* object = dynamic_cast<const GF::IDrawableObjectData*>(data.Get());
         if (!object || !VisibleSprite(*object)) continue;
-        const GF::THolder<GF::HGENS::CHGESpriteInfo> info = tables.GetSpriteInfo(FirstValue(object->GetIDResource(), -1));
+        const GF::THolder<GF::HGENS::CHGESpriteInfo> info =
+            tables.GetSpriteInfo(FirstValue(object->GetIDResource(), -1));
         if (!info || !sheet.Holds(*info)) continue;
         const GF::TPoint<float> hot = FirstValue(object->GetHotspot(), GF::TPoint<float>(0.0f, 0.0f));
         const GF::TPoint<float> scale = FirstValue(object->GetScale(), GF::TPoint<float>(1.0f, 1.0f));
@@ -268,7 +277,8 @@ void DrawnCells(const GF::HGENS::CResource& tables, const CSheet& sheet, const G
         const float hotX = hot.x * info->width / 10000.0f, hotY = hot.y * info->height / 10000.0f;
         for (int py = 0; py < static_cast<int>(info->height); ++py)
             for (int px = 0; px < static_cast<int>(info->width); ++px) {
-                const uint32_t argb = sheet.At(static_cast<int>(info->x) + px, static_cast<int>(info->y) + py);
+                const uint32_t argb =
+                    sheet.At(static_cast<int>(info->x) + px, static_cast<int>(info->y) + py);
                 const float alpha = static_cast<float>(argb >> 24) / 255.0f * opacity;
                 if (alpha <= 0.0f) continue;
                 // The pixel's centre in the animation's own frame, truncated as the hit test does.
@@ -285,8 +295,8 @@ void DrawnCells(const GF::HGENS::CResource& tables, const CSheet& sheet, const G
 bool Solid(const CCellMaskInfo& mask, int mx, int my) {
     if (mx < 0 || my < 0 || mx >= mask.Value1 || my >= mask.Value4 - 1) return false;
     if (mask.Cells.empty()) return true;
-    const std::size_t at = static_cast<std::size_t>(mask.Value1) * static_cast<std::size_t>(my) +
-                           static_cast<std::size_t>(mx);
+    const std::size_t at =
+        static_cast<std::size_t>(mask.Value1) * static_cast<std::size_t>(my) + static_cast<std::size_t>(mx);
     return at < mask.Cells.size() && mask.Cells[at] == 0;
 }
 
@@ -300,7 +310,8 @@ int CheckMasks(GF::HGENS::CResource& tables, const CSheet& sheet, const CLibData
             dot == std::string::npos ? GF::THolder<GF::IAnimationData>()
                                      : tables.GetAnimationData(name.substr(0, dot), name.substr(dot + 1));
         if (!animation) {
-            std::fprintf(stderr, "scriptcheck: %s: hit on its drawn pixels, but the script has no such animation\n",
+            std::fprintf(stderr,
+                         "scriptcheck: %s: hit on its drawn pixels, but the script has no such animation\n",
                          name.c_str());
             ++refused;
             continue;
@@ -315,17 +326,20 @@ int CheckMasks(GF::HGENS::CResource& tables, const CSheet& sheet, const CLibData
             for (int mx = 0; mx < mask.Value1; ++mx)
                 if (Solid(mask, mx, my) && !touched.count({mx, my})) ++overNothing;
         const bool sized = mask.Cells.empty() ||
-                           mask.Cells.size() == static_cast<std::size_t>(mask.Value1) * static_cast<std::size_t>(mask.Value4);
+                           mask.Cells.size() ==
+                               static_cast<std::size_t>(mask.Value1) * static_cast<std::size_t>(mask.Value4);
         if (open == 0 && overNothing == 0 && sized) continue;
-        std::fprintf(stderr,
-                     "scriptcheck: %s: its library mask (%d x %d cells) lets clicks through %d cells its picture "
-                     "draws and takes them on %d cells where nothing is drawn%s; the mask of its picture "
-                     "(0 solid):\n",
-                     name.c_str(), mask.Value1, mask.Value4, open, overNothing,
-                     sized ? "" : ", and its cells do not fill its width and height");
+        std::fprintf(
+            stderr,
+            "scriptcheck: %s: its library mask (%d x %d cells) lets clicks through %d cells its picture "
+            "draws and takes them on %d cells where nothing is drawn%s; the mask of its picture "
+            "(0 solid):\n",
+            name.c_str(), mask.Value1, mask.Value4, open, overNothing,
+            sized ? "" : ", and its cells do not fill its width and height");
         for (int my = 0; my < mask.Value4; ++my) {
             std::fprintf(stderr, "   ");
-            for (int mx = 0; mx < mask.Value1; ++mx) std::fprintf(stderr, " %3d,", drawn.count({mx, my}) ? 0 : 255);
+            for (int mx = 0; mx < mask.Value1; ++mx)
+                std::fprintf(stderr, " %3d,", drawn.count({mx, my}) ? 0 : 255);
             std::fprintf(stderr, "\n");
         }
         ++refused;
@@ -366,21 +380,78 @@ int CheckGlowModes(GF::HGENS::CResource& tables, const CLibData& library) {
 
 }  // namespace
 
+// The sprite infos of texture 0 against the listing of where the sheet's pictures lie.
+int CheckPlaces(const GF::HGENS::CResource& tables, const char* listing) {
+    struct TPlace {
+        float x, y, w, h;
+    };
+    std::map<std::string, TPlace> places;
+    std::ifstream in(listing);
+    std::string name;
+    TPlace at{};
+    while (in >> name >> at.x >> at.y >> at.w >> at.h) places[name] = at;
+    if (places.empty()) {
+        std::fprintf(stderr, "scriptcheck: %s: no places of the sheet's pictures to read\n", listing);
+        return 1;
+    }
+    int refused = 0;
+    for (int n = 0; n < tables.GetSpriteInfoCount(); ++n) {
+        const GF::THolder<GF::HGENS::CHGESpriteInfo> info = tables.GetSpriteInfo(n);
+        if (!info || info->textureNumber != 0) continue;
+        const auto it = places.find(info->name);
+        if (it == places.end()) {
+            std::fprintf(stderr,
+                         "scriptcheck: sprite info \"%s\" cuts texture 0, which has no such picture\n",
+                         info->name.c_str());
+            ++refused;
+            continue;
+        }
+        const TPlace& p = it->second;
+        if (p.x == info->x && p.y == info->y && p.w == info->width && p.h == info->height) continue;
+        std::fprintf(
+            stderr,
+            "scriptcheck: sprite info \"%s\" is (%g, %g, %g, %g); its picture lies at (%g, %g, %g, %g)\n",
+            info->name.c_str(), info->x, info->y, info->width, info->height, p.x, p.y, p.w, p.h);
+        ++refused;
+    }
+    if (refused)
+        std::fprintf(stderr, "scriptcheck: `texturegen <png> sheet --script` prints the sprite infos\n");
+    return refused;
+}
+
 int main(int argc, char** argv) {
-    const bool withSheet = argc >= 4 && std::string(argv[2]) == "--sheet";
-    const bool withLibrary = argc == 6 && withSheet && std::string(argv[4]) == "--library";
-    if (argc != 2 && !(argc == 4 && withSheet) && !withLibrary) {
-        std::fprintf(stderr, "usage: scriptcheck <resource script> [--sheet <texture 0 png> [--library <libdata.bin>]]\n");
+    const char* sheetFile = nullptr;
+    const char* libraryFile = nullptr;
+    const char* placesFile = nullptr;
+    bool usage = argc < 2;
+    for (int i = 2; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        const char** value = option == "--sheet"     ? &sheetFile
+                             : option == "--library" ? &libraryFile
+                             : option == "--places"  ? &placesFile
+                                                     : nullptr;
+        if (!value)
+            usage = true;
+        else
+            *value = argv[i + 1];
+    }
+    if (usage || argc % 2 != 0 || (libraryFile && !sheetFile)) {
+        std::fprintf(
+            stderr,
+            "usage: scriptcheck <resource script> [--sheet <texture 0 png> [--library <libdata.bin>]] "
+            "[--places <listing>]\n");
         return 2;
     }
+    const bool withSheet = sheetFile != nullptr, withLibrary = libraryFile != nullptr;
     CSheet sheet;
-    if (withSheet && !LoadSheet(argv[3], sheet)) {
-        std::fprintf(stderr, "scriptcheck: %s: cannot read the picture sheet: %s\n", argv[3], IMG_GetError());
+    if (withSheet && !LoadSheet(sheetFile, sheet)) {
+        std::fprintf(stderr, "scriptcheck: %s: cannot read the picture sheet: %s\n", sheetFile,
+                     IMG_GetError());
         return 1;
     }
     CLibData library;
     std::string why;
-    if (withLibrary && !ReadLibDataFile(argv[5], library, why)) {
+    if (withLibrary && !ReadLibDataFile(libraryFile, library, why)) {
         std::fprintf(stderr, "scriptcheck: %s\n", why.c_str());
         return 1;
     }
@@ -413,10 +484,12 @@ int main(int argc, char** argv) {
                     (sprite = PlainSprite(*tables, sheet, *drawable)) >= 0) {
                     const GF::THolder<GF::HGENS::CHGESpriteInfo> info = tables->GetSpriteInfo(sprite);
                     if (info)
-                        std::fprintf(stderr, "scriptcheck: %s: draws sprite info %d (\"%s\"), a plain rectangle\n",
+                        std::fprintf(stderr,
+                                     "scriptcheck: %s: draws sprite info %d (\"%s\"), a plain rectangle\n",
                                      named.c_str(), sprite, info->name.c_str());
                     else
-                        std::fprintf(stderr, "scriptcheck: %s: draws sprite info %d, which the script lacks\n",
+                        std::fprintf(stderr,
+                                     "scriptcheck: %s: draws sprite info %d, which the script lacks\n",
                                      named.c_str(), sprite);
                     ++refused;
                 }
@@ -430,5 +503,6 @@ int main(int argc, char** argv) {
         }
     }
     if (withLibrary) refused += CheckMasks(*tables, sheet, library) + CheckGlowModes(*tables, library);
+    if (placesFile) refused += CheckPlaces(*tables, placesFile);
     return refused == 0 ? 0 : 1;
 }

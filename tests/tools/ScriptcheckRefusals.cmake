@@ -3,8 +3,10 @@
 # sprite of a shared sheet beside particles drawing a texture of their own; given the sample's picture
 # sheet, sprites drawn as plain rectangles; given the object library too, a mask with a hole in its
 # picture (the saucepan's as it was) and a device's steady copy drawn in another mode than its body,
-# which the glow lights. Run by ctest with -DSCRIPTCHECK=<program> -DDATAGEN=<program>
-# -DSCRIPT=<the sample script> -DSHEET=<its texture 0> -DLIBRARY=<the sample's libdata.bin> -DWORK_DIR=<folder>.
+# which the glow lights; given where texturegen put the sheet's pictures, a sprite info of the sheet
+# cutting another rectangle or naming no picture. Run by ctest with -DSCRIPTCHECK=<program>
+# -DDATAGEN=<program> -DSCRIPT=<the sample script> -DSHEET=<its texture 0> -DLIBRARY=<the sample's
+# libdata.bin> -DPLACES=<texturegen's listing of the sheet> -DWORK_DIR=<folder>.
 file(REMOVE_RECURSE ${WORK_DIR})
 file(MAKE_DIRECTORY ${WORK_DIR})
 
@@ -134,6 +136,34 @@ foreach(sound "m.sound" "interfaces.pause_screen: shade")
   endif()
 endforeach()
 
+# Against the sheet's listing: the sample's "panel" passes where it lies, a "block" moved to the sheet's
+# corner and a sprite info naming no picture of the sheet are refused by name; a sprite info of another
+# texture is not the sheet's to judge.
+string(REGEX MATCH "r\\.AddHGESpriteInfo\\(\"panel\"[^)]*\\)" panel "${text}")
+run_check(places "void FillResource(CResourceReader@ r)
+{
+    r.AddTexture(\"interface\");
+    r.AddTexture(\"dots\");
+    ${panel};
+    r.AddHGESpriteInfo(\"block\", 0, 0, 0, 16, 16);
+    r.AddHGESpriteInfo(\"nowhere\", 0, 0, 0, 8, 8);
+    r.AddHGESpriteInfo(\"dot\", 1, 0, 0, 32, 32);
+}
+" --places ${PLACES})
+foreach(expected "sprite info \"block\" is (0, 0, 16, 16); its picture lies at"
+                 "sprite info \"nowhere\" cuts texture 0, which has no such picture")
+  string(FIND "${error}" "${expected}" at)
+  if(result EQUAL 0 OR at EQUAL -1)
+    message(FATAL_ERROR "expected \"${expected}\", scriptcheck said: ${error}")
+  endif()
+endforeach()
+foreach(sound "\"panel\"" "\"dot\"")
+  string(FIND "${error}" "${sound}" at)
+  if(NOT at EQUAL -1)
+    message(FATAL_ERROR "scriptcheck refused ${sound}: ${error}")
+  endif()
+endforeach()
+
 # A device's body in the glow's mode and its steady copy in the default one: the copy is refused.
 run_check(glow_mode "void FillResource(CResourceReader@ r)
 {
@@ -153,7 +183,7 @@ endif()
 
 # The sample's script and library pass; the saucepan with its old mask, solid but for a hole of 6 x 5
 # cells in its middle and over the air above the pot, is refused by name and its fitting mask printed.
-execute_process(COMMAND ${SCRIPTCHECK} ${SCRIPT} --sheet ${SHEET} --library ${LIBRARY}
+execute_process(COMMAND ${SCRIPTCHECK} ${SCRIPT} --sheet ${SHEET} --library ${LIBRARY} --places ${PLACES}
                 RESULT_VARIABLE result ERROR_VARIABLE error OUTPUT_QUIET)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "scriptcheck refused the sample: ${error}")
