@@ -11,7 +11,7 @@
 #include "framework/resources/Texture.h"
 #include "framework/scene/HgeSprite.h"
 #include "game/app/GameData.h"
-#include "game/screens/WaveEffect.h"
+#include "game/app/WaveEffect.h"
 
 namespace {
 

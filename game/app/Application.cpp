@@ -1,4 +1,5 @@
 #include "game/app/Application.h"
+#include "game/app/ShowHideEffectScreen.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -23,8 +24,8 @@
 #include "game/app/ScreenRegistry.h"
 #include "game/app/TruncateToInt.h"
 #include "game/screens/CheatClass.h"
-#include "game/screens/FilterSpriteManager.h"
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/FilterSpriteManager.h"
+#include "game/app/WindowShadesEffect.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFolder.h"
 
@@ -189,7 +190,7 @@ void CApplication::ApplyFlowActions(GF::THolder<GF::IScreen> screen, const CFlow
     for (const CFlowCondition& action : rule.actions) {
         const bool finishes = !IsFlowExpression(action) && action.valueType != kNumberValue &&
                               action.variable == kFlowFinishVariable;
-        if (finishes && screen) screen->Finish(action.text, kFinishFlags);
+        if (finishes && screen) screen->Finish(action.text, kScreenFinishFlags);
         ApplyFlowAction(action, GetCurrentPlayer());
     }
     if (rule.target == kNoTarget) return;
@@ -326,10 +327,10 @@ void CApplication::OnScreenResult(GF::THolder<GF::IScreen> screen) {
 bool CApplication::OnExit() {
     const GF::THolder<GF::IScreen> top = m_manager ? m_manager->GetTopScreen() : GF::THolder<GF::IScreen>();
     if (!top || top->GetName() == kConfirmExitScreen) return false;
-    top->Finish("quit", kFinishFlags);
+    top->Finish("quit", kScreenFinishFlags);
     if (!m_pendingRule) {
         if (const GF::THolder<GF::IScreen> still = m_manager->GetTopScreen())
-            still->Finish("force_quit", kFinishFlags);
+            still->Finish("force_quit", kScreenFinishFlags);
     }
     return false;
 }

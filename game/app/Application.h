@@ -22,9 +22,6 @@ class CApplication : public GF::HGENS::CApplication {
 public:
     using TScreenHandler = GF::THolder<GF::IDelegate1<void, GF::THolder<GF::IScreen>>>;
 
-    // What a screen is told to finish with: its autoShow and hide-before-finishing options and the
-    // idle phase.
-    static constexpr int kFinishFlags = 50;
     // Flow runs nested through string variable 25 beyond this many are refused.
     static constexpr int kMaxFlowNesting = 8;
     // The picture the window shows as its icon.

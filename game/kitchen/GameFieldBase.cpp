@@ -5,7 +5,7 @@
 #include "framework/core/Random.h"
 #include "framework/gui/LayoutItem.h"
 #include "framework/gui/Screen.h"
-#include "game/app/Application.h"
+#include "game/app/ShowHideEffectScreen.h"
 #include "game/app/GameData.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
@@ -291,7 +291,7 @@ TAnimationPtr CGameFieldBase::CreateBalloon(const GF::THolder<GF::IScene>& scene
 
 void CGameFieldBase::ShowManual() {
     m_manualRequested = true;
-    if (m_screen) m_screen->Finish("show_manual", CApplication::kFinishFlags);
+    if (m_screen) m_screen->Finish("show_manual", kScreenFinishFlags);
 }
 
 bool CGameFieldBase::IsOnControl(const GF::TPoint<float>& at) const {

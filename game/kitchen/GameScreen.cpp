@@ -7,7 +7,6 @@
 #include "framework/core/Mouse.h"
 #include "framework/gui/CustomCursor.h"
 #include "framework/scene/Scene.h"
-#include "game/app/Application.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
@@ -19,7 +18,6 @@
 
 namespace {
 
-constexpr int kFinishFlags = CApplication::kFinishFlags;
 constexpr int kPauseOverlayLayer = 10000000;
 // The player's variables the screen reads and writes.
 constexpr int32_t kLevelNameVariable = 11;  // string
@@ -107,9 +105,9 @@ void CGameScreen::OnInitialize() {
     else
         KitchenLog("game screen: no button \"hint\"");
 
-    BindControl("menu", "menu", false, kFinishFlags);
-    BindControl("help", "help", false, kFinishFlags);
-    AddPhaseTask(GF::CKeyset::kKeyEscape, "menu", false, kFinishFlags);
+    BindControl("menu", "menu", false, kScreenFinishFlags);
+    BindControl("help", "help", false, kScreenFinishFlags);
+    AddPhaseTask(GF::CKeyset::kKeyEscape, "menu", false, kScreenFinishFlags);
 
     m_levelName = GetStageSummaryName();
     GetCurrentPlayer().stringVars[kLevelNameVariable] = m_levelName;
@@ -194,7 +192,7 @@ void CGameScreen::LevelStep(const float& dt) {
             GetCurrentPlayer().floatVars[kNewItemsVariable] = 0.0f;
     }
     m_idleStep = &CGameScreen::EndedStep;
-    Finish("exit", kFinishFlags);
+    Finish("exit", kScreenFinishFlags);
 }
 
 void CGameScreen::EndedStep(const float&) {}

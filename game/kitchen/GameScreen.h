@@ -6,8 +6,8 @@
 #include "framework/gui/MenuScreen.h"
 #include "framework/scene/IAnimation.h"
 #include "game/kitchen/GameFieldBase.h"
-#include "game/screens/ControlSoundScreen.h"
-#include "game/screens/ShowHideEffectScreen.h"
+#include "game/app/ControlSoundScreen.h"
+#include "game/app/ShowHideEffectScreen.h"
 
 // The screen that hosts one level ("GameScreen"): it finds the level to play, makes the field for
 // the level's kind, hands it the screen layout, the level's background and the frame time, the

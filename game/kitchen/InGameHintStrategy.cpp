@@ -10,7 +10,7 @@
 #include "game/kitchen/HintManager.h"
 #include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/Pers.h"
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/WindowShadesEffect.h"
 
 namespace {
 

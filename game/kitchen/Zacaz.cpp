@@ -20,7 +20,7 @@
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/KitchenLog.h"
-#include "game/screens/FilterSpriteManager.h"
+#include "game/app/FilterSpriteManager.h"
 
 using GF::TAnimationPtr;
 using GF::THolder;

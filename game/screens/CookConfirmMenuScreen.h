@@ -3,7 +3,7 @@
 
 #include "framework/core/Holder.h"
 #include "framework/gui/ConfirmScreen.h"
-#include "game/screens/ShowHideEffectScreen.h"
+#include "game/app/ShowHideEffectScreen.h"
 
 // The game's yes/no question and message box, registered under "confirm_exit_screen",
 // "confirm_screen", "message_screen" and "bonus_message_screen". The registered name picks the

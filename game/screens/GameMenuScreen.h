@@ -2,8 +2,8 @@
 #include <string>
 
 #include "framework/gui/MenuScreen.h"
-#include "game/screens/ControlSoundScreen.h"
-#include "game/screens/ShowHideEffectScreen.h"
+#include "game/app/ControlSoundScreen.h"
+#include "game/app/ShowHideEffectScreen.h"
 
 // The base of the game's menu screens: behind the window shades, with sounding buttons.
 using TGameMenuScreen = CShowHideEffectScreen<CControlSoundScreen<GF::HGENS::CMenuScreenAbstract>, 1>;

@@ -15,6 +15,7 @@
 #include "framework/resources/Resource.h"
 #include "framework/scene/ObjectMakers.h"
 #include "game/app/Application.h"
+#include "game/app/ShowHideEffectScreen.h"
 #include "game/app/GameData.h"
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
@@ -143,7 +144,7 @@ protected:
         const GF::THolder<GF::IScreen> top = Top();
         return top ? top->GetName() : "end";
     }
-    static void Finish(const std::string& result) { Top()->Finish(result, CApplication::kFinishFlags); }
+    static void Finish(const std::string& result) { Top()->Finish(result, kScreenFinishFlags); }
 
     std::string SettingsPath() const { return saveFolder / "Setting"; }
     std::vector<unsigned char> ReadSettings() const {

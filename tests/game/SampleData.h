@@ -8,7 +8,7 @@
 #include "game/app/GameData.h"
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
-#include "game/screens/FilterSpriteManager.h"
+#include "game/app/FilterSpriteManager.h"
 #include "tests/support/SampleFiles.h"
 #include "tests/support/TempFolder.h"
 

@@ -8,7 +8,7 @@
 #include "framework/scene/Scene.h"
 #include "game/app/GameData.h"
 #include "game/app/Players.h"
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/WindowShadesEffect.h"
 #include "tests/support/EngineFixture.h"
 #include "tests/support/ResourceBuilder.h"
 

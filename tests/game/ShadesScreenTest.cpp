@@ -10,8 +10,8 @@
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/screens/CookConfirmMenuScreen.h"
-#include "game/screens/ShowHideEffectScreen.h"
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/ShowHideEffectScreen.h"
+#include "game/app/WindowShadesEffect.h"
 #include "tests/game/GameFixture.h"
 #include "tests/gui/GuiFixture.h"
 
@@ -30,7 +30,7 @@ public:
     static GF::THolder<GF::IScreen> Create() { return GF::THolder<GF::IScreen>(new CPlayLikeScreen); }
     void OnInitialize() override {
         TPlayBase::OnInitialize();
-        BindControl("ok", "back", false, CApplication::kFinishFlags);
+        BindControl("ok", "back", false, kScreenFinishFlags);
     }
     bool NoEffect() const { return m_noEffect; }
 };
@@ -59,7 +59,7 @@ public:
     void OnInitialize() override {
         TMenuBase::OnInitialize();
         box = CreateCheckBox("sound", false);
-        BindControl("volume_up", "louder", false, CApplication::kFinishFlags);
+        BindControl("volume_up", "louder", false, kScreenFinishFlags);
     }
     GF::THolder<GF::HGENS::CCheckBoxControl> box;
 };
@@ -338,7 +338,7 @@ TEST_F(ShadesScreenTest, ReplayRuleNamesTheLevelByPlaceAndStage) {
         box->OnCommand("show_manual");
         EXPECT_EQ(player.stringVars[20], "shade_open");  // not taken: the box opens nothing
         EXPECT_EQ(player.stringVars[29], "");
-        box->Finish(c.answer, CApplication::kFinishFlags);
+        box->Finish(c.answer, kScreenFinishFlags);
         EXPECT_EQ(player.stringVars[29], c.named ? c.level : "");
         box->Destroy();
     }

@@ -6,8 +6,8 @@
 #include "framework/scene/HgeSprite.h"
 #include "game/app/GameData.h"
 #include "game/app/Players.h"
-#include "game/screens/WaveEffect.h"
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/WaveEffect.h"
+#include "game/app/WindowShadesEffect.h"
 #include "tests/support/RecordingEngine.h"
 
 namespace {

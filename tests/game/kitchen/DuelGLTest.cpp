@@ -14,7 +14,7 @@
 #include "game/kitchen/ReceptPanel.h"
 #include "game/kitchen/Zacaz.h"
 #include "game/screens/DuelLoseScreen.h"
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/WindowShadesEffect.h"
 #include "tests/game/kitchen/KitchenPlay.h"
 #include "tests/support/LevelRun.h"
 

@@ -7,9 +7,10 @@
 #include "framework/core/Mouse.h"
 #include "framework/gui/LayoutItem.h"
 #include "game/app/Application.h"
+#include "game/app/ShowHideEffectScreen.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/WindowShadesEffect.h"
 #include "tests/game/kitchen/KitchenPlay.h"
 #include "tests/support/LevelRun.h"
 
@@ -129,7 +130,7 @@ TEST(GameScreenTable, QuitDuringTheIntroForcesTheQuit) {
             }
             if (r.FrameNumber() == 100) {
                 quitAt = r.FrameNumber();
-                r.GetGameScreen()->Finish("quit", CApplication::kFinishFlags);
+                r.GetGameScreen()->Finish("quit", kScreenFinishFlags);
             }
             return quitAt < 0 || r.FrameNumber() < quitAt + 100;
         });

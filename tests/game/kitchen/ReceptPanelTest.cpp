@@ -9,7 +9,7 @@
 #include "framework/scene/ISprite.h"
 #include "framework/scene/ITextSprite.h"
 #include "game/app/Players.h"
-#include "game/screens/FilterSpriteManager.h"
+#include "game/app/FilterSpriteManager.h"
 #include "tests/game/kitchen/PanelField.h"
 #include "tests/game/kitchen/SampleKitchen.h"
 

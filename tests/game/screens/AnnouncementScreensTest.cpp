@@ -17,7 +17,7 @@
 #include "game/screens/CookBook.h"
 #include "game/screens/NewIngridientScreen.h"
 #include "game/screens/NewReceptScreen.h"
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/WindowShadesEffect.h"
 #include "tests/game/screens/MenuScreensFixture.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "game/screens/FilterSpriteManager.h"
+#include "game/app/FilterSpriteManager.h"
 #include "tests/game/SampleData.h"
 #include "tests/support/SampleSceneGL.h"
 

@@ -7,7 +7,7 @@
 #include "framework/core/GameProperties.h"
 #include "game/app/Players.h"
 #include "game/screens/HelpScreen.h"
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/WindowShadesEffect.h"
 #include "tests/support/SampleSceneGL.h"
 
 namespace {

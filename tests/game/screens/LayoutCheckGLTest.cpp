@@ -34,7 +34,7 @@
 #include "game/screens/CookBookPages.h"
 #include "game/screens/NewIngridientScreen.h"
 #include "game/screens/NewReceptScreen.h"
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/WindowShadesEffect.h"
 #include "tests/support/SampleSceneGL.h"
 
 // The layout check: every screen layout of the built sample, at rest ("_idle") on the 800 x 600

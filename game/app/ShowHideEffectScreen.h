@@ -5,8 +5,12 @@
 #include "framework/gui/ConfirmScreen.h"
 #include "framework/gui/MenuScreen.h"
 #include "framework/scene/IAnimation.h"
-#include "game/screens/ControlSoundScreen.h"
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/ControlSoundScreen.h"
+#include "game/app/WindowShadesEffect.h"
+
+// What the game tells a screen to finish with: its autoShow and hide-before-finishing options and the
+// idle phase.
+constexpr int kScreenFinishFlags = 50;
 
 // Wraps a screen's show, idle and hide phases in the window shades: when the screen is shown the
 // shades open first and the layout's "_show" plays only once they are open; when "_hide" has

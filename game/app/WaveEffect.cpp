@@ -1,4 +1,4 @@
-#include "game/screens/WaveEffect.h"
+#include "game/app/WaveEffect.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "game/screens/ShowHideEffectScreen.h"
+#include "game/app/ShowHideEffectScreen.h"
 
 #include <type_traits>
 #include <vector>

@@ -6,7 +6,7 @@
 #include "framework/core/RefCount.h"
 #include "framework/scene/IScene.h"
 #include "framework/scene/SceneFwd.h"
-#include "game/screens/WaveEffect.h"
+#include "game/app/WaveEffect.h"
 
 // The transition every game screen plays when it opens and when it leaves: two shades, one from
 // the left edge and a mirrored one from the right, sweep across the screen along named curves and

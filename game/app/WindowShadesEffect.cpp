@@ -1,4 +1,4 @@
-#include "game/screens/WindowShadesEffect.h"
+#include "game/app/WindowShadesEffect.h"
 
 #include <algorithm>
 #include <limits>

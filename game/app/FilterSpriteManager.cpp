@@ -1,4 +1,4 @@
-#include "game/screens/FilterSpriteManager.h"
+#include "game/app/FilterSpriteManager.h"
 
 #include "framework/resources/AnimationData.h"
 #include "framework/resources/Resource.h"
