@@ -54,7 +54,6 @@ public:
     // Whether Load would find the file, whatever its size.
     bool Exists(const char* name) const;
 
-    const std::string& Folder() const { return m_folder; }
     std::string PathOnDisk(const std::string& name) const;
 
 private:

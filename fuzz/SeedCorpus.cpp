@@ -58,7 +58,7 @@ void StreamSeeds() {
     WriteByte(out, 4);
     WriteUInt16BE(out, 0xFEFF);
     WriteByte(out, 5);
-    WriteFloatBE(out, 1.5f);
+    WriteFloatLE(out, 1.5f);
     WriteInt32BE(out, -2);
     WriteByte(out, 6);
     WriteByte(out, 2);

@@ -94,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             case 5: {
                 float value = 0.0f;
                 int32_t whole = 0;
-                if (ReadFloatBE(reader, value)) ReadInt32BE(reader, whole);
+                if (ReadFloatLE(reader, value)) ReadInt32BE(reader, whole);
                 break;
             }
             default: {

@@ -37,13 +37,6 @@ bool ReadInt32BE(CInputStream& in, int32_t& value) {
     return ok;
 }
 
-bool ReadFloatBE(CInputStream& in, float& value) {
-    uint32_t u = 0;
-    const bool ok = ReadUInt32BE(in, u);
-    std::memcpy(&value, &u, sizeof value);
-    return ok;
-}
-
 bool ReadFloatLE(CInputStream& in, float& value) {
     uint8_t b[4] = {};
     const bool ok = in.Read(b, 4) == 4;
@@ -101,12 +94,6 @@ void WriteUInt32BE(COutputStream& out, uint32_t value) {
 
 void WriteInt32BE(COutputStream& out, int32_t value) {
     WriteUInt32BE(out, static_cast<uint32_t>(value));
-}
-
-void WriteFloatBE(COutputStream& out, float value) {
-    uint32_t u = 0;
-    std::memcpy(&u, &value, sizeof u);
-    WriteUInt32BE(out, u);
 }
 
 void WriteFloatLE(COutputStream& out, float value) {

@@ -62,7 +62,6 @@ unsigned ReadVarUInt(CInputStream& in);
 // False (and the stream failed) when the stream ends early.
 bool ReadUInt32BE(CInputStream& in, uint32_t& value);
 bool ReadInt32BE(CInputStream& in, int32_t& value);
-bool ReadFloatBE(CInputStream& in, float& value);
 // The game's data files keep floats least significant byte first; the bits pass unchanged.
 bool ReadFloatLE(CInputStream& in, float& value);
 bool ReadUInt16BE(CInputStream& in, uint16_t& value);
@@ -73,7 +72,6 @@ bool ReadWString(CInputStream& in, WString& text);
 
 void WriteUInt32BE(COutputStream& out, uint32_t value);
 void WriteInt32BE(COutputStream& out, int32_t value);
-void WriteFloatBE(COutputStream& out, float value);
 void WriteFloatLE(COutputStream& out, float value);
 void WriteUInt16BE(COutputStream& out, uint16_t value);
 void WriteByte(COutputStream& out, uint8_t value);

@@ -165,7 +165,6 @@ public:
         : CBaseControlState(CBaseControl::kStateOut), m_timer(timer) {}
     bool Enter(CBaseControl* control) override;
     bool Update(const float& dt) override;
-    float GetTimer() const { return m_timer; }
 
 private:
     float m_timer;

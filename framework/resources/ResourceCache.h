@@ -41,7 +41,6 @@ public:
     // Handles the texture under the cursor (loads it unless it is loaded, counts it) and advances.
     // Starts the queue first when QueueGroup has added to it. Answers false once nothing is left.
     bool LoadQueued();
-    bool IsQueueDone() const { return m_pending.empty() && m_cursor >= m_queue.size(); }
     // Handled members of the load set over all of them (queued ones included); 1.0 when there is
     // nothing to load.
     float GetLoadProgress();

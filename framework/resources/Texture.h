@@ -47,7 +47,6 @@ public:
 
     HTEXTURE GetHandle() const { return m_handle; }
     const std::string& GetName() const { return m_name; }
-    const std::string& GetFileName() const { return m_fileName; }
 
 private:
     HTEXTURE m_handle = 0;

@@ -96,9 +96,6 @@ public:
     void PauseSounds() override;
     bool Update(const float& dt) override;
 
-    int GetRepeat() const { return m_repeat; }
-    float GetSpeed() const { return m_speed; }
-    float GetDelay() const { return m_delay; }
     const TTransform& GetLocalTransform() const { return m_local; }
 
 private:

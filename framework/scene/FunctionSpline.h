@@ -25,8 +25,6 @@ public:
         m_points = std::move(points);
         m_segment = -1;
     }
-    const std::vector<P>& GetPoints() const { return m_points; }
-    TValue GetLastValue() const { return m_last; }
 
     TValue operator()(TValue x) { return Evaluate(x); }
 

@@ -112,7 +112,6 @@ public:
     int GetSpawnLineCount() const { return ClampCount(header.spawnLineCount); }
     int GetDeflectLineCount() const { return ClampCount(header.deflectLineCount); }
     int GetPathKeyCount() const { return ClampCount(header.pathKeyCount); }
-    const tagSpawnLine& GetSpawnLine(int i) const { return m_spawnLines[i]; }
     const tagDeflectLine& GetDeflectLine(int i) const { return m_deflectLines[i]; }
     const tagPathKey& GetPathKey(int i) const { return m_pathKeys[i]; }
     // Resets the emission accumulator (the fraction of a particle owed by earlier frames).

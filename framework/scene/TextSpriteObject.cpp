@@ -80,32 +80,31 @@ void CTextSpriteObject::Relayout() {
             break;
     }
     int32_t x2 = x1 + w;
-    m_textPos.x = t.x;
 
     m_lineCount = CountTextLines(m_shownText);
     const float h = m_font->GetLineHeight();
     const float b = static_cast<float>(m_font->GetBaseHeight());
     const float sy = t.scaleY;
     const float lines = static_cast<float>(m_lineCount);
+    float firstLineY = 0.0f;  // the first line's reference point
     int32_t y1 = 0, y2 = 0;
     switch (description.GetVerticalAlign()) {
         case IFont::kVAlignTop:
-            m_textPos.y = t.y + h * sy - b;
-            y1 = detail::TruncToInt(m_textPos.y);
-            y2 = detail::TruncToInt(m_textPos.y + h * lines);
+            firstLineY = t.y + h * sy - b;
+            y1 = detail::TruncToInt(firstLineY);
+            y2 = detail::TruncToInt(firstLineY + h * lines);
             break;
         case IFont::kVAlignBase:
-            m_textPos.y = t.y - b;
-            y1 = detail::TruncToInt(m_textPos.y);
-            y2 = detail::TruncToInt(m_textPos.y + h * sy * lines);
+            firstLineY = t.y - b;
+            y1 = detail::TruncToInt(firstLineY);
+            y2 = detail::TruncToInt(firstLineY + h * sy * lines);
             break;
         case IFont::kVAlignCenter:
-            m_textPos.y = t.y - 0.5f * (b + h * sy * (lines - 2.0f));
-            y1 = detail::TruncToInt(m_textPos.y - (h * sy - b) - 0.5f * h * sy * (lines - 1.0f));
-            y2 = detail::TruncToInt(m_textPos.y + b + 0.5f * h * sy * (lines - 1.0f));
+            firstLineY = t.y - 0.5f * (b + h * sy * (lines - 2.0f));
+            y1 = detail::TruncToInt(firstLineY - (h * sy - b) - 0.5f * h * sy * (lines - 1.0f));
+            y2 = detail::TruncToInt(firstLineY + b + 0.5f * h * sy * (lines - 1.0f));
             break;
         default:
-            m_textPos.y = t.y;
             y1 = detail::TruncToInt(t.y - (h * sy - b));
             y2 = detail::TruncToInt(t.y + b + h * sy * (lines - 1.0f));
             break;

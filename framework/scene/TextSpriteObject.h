@@ -48,8 +48,6 @@ public:
     THolder<IFont> GetFont() override { return m_font; }
 
     int GetLineCount() const { return m_lineCount; }
-    // The first line's reference point of the last layout.
-    const TPoint<float>& GetTextPos() const { return m_textPos; }
 
 private:
     void Relayout();
@@ -61,7 +59,6 @@ private:
     THolder<IFont> m_font;
     WString m_shownText;
     WString m_userText;
-    TPoint<float> m_textPos;
     TRect m_textBounds;
 };
 

@@ -189,7 +189,6 @@ public:
     const Key& GetCurrent() const { return m_current; }
     int GetKeyIndex() const { return m_keyIndex; }
     float GetTime() const { return m_time; }
-    float GetLength() const { return m_length; }
 
 private:
     static bool Differs(int a, int b) { return a != b; }

@@ -96,7 +96,6 @@ void CWindowShadesEffect::SetState(int mode, float durationMs) {
         return;
     if (state == m_state) return;
     m_state = state;
-    m_curveName = name;
     m_first->Start(name, durationMs);
     m_second->Start(name, kSecondShadeShare * durationMs);
     PlayGameSound(kSwishSoundKey);

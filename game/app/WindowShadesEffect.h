@@ -58,7 +58,6 @@ public:
     void RemoveLayout(GF::THolder<GF::IScene> scene);
 
     int GetState() const { return m_state; }
-    const std::string& GetCurveName() const { return m_curveName; }
     const GF::THolder<CWaveEffect>& GetFirstShade() const { return m_first; }
     const GF::THolder<CWaveEffect>& GetSecondShade() const { return m_second; }
 
@@ -70,5 +69,4 @@ private:
     GF::THolder<CWaveEffect> m_second;
     int m_state = kNone;
     GF::THolder<GF::IScene> m_scene;
-    std::string m_curveName;
 };

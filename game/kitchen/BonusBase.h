@@ -32,8 +32,6 @@ public:
     virtual void ShowName(const std::string& name);
 
     const CBonusInfo& GetInfo() const { return m_info; }
-    float GetRemaining() const { return m_remaining; }
-    const GF::THolder<CFlyObject>& GetFlight() const { return m_flight; }
 
 protected:
     CBonusBase(const GF::THolder<CGameFieldBase>& field, const CBonusInfo& info,

@@ -116,8 +116,6 @@ public:
     void Update(const float& dt) override;
     void Apply(GF::THolder<CFlyObject> flight) override;
 
-    const GF::THolder<CBonusBase>& GetChosen() const { return m_chosen; }
-
 private:
     using CBonusBase::CBonusBase;
     bool m_started = false;

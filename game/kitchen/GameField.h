@@ -90,20 +90,14 @@ public:
         }
     }
 
-    TStep GetStep() const { return m_step; }
     bool IsPlaying() const { return m_step == &CGameField::UpdatePlay; }
     bool IsClosed() const { return m_closed; }
     const std::vector<COrderInfo>& GetCustomerQueue() const { return m_orders; }
     int GetCustomersAtOnce() const { return m_customersAtOnce; }
     int GetCustomersServed() const { return m_customersServed; }
-    int GetHappyCustomers() const { return m_happyCustomers; }
-    int GetMoodPoints() const { return m_moodPoints; }
-    int GetServedInTime() const { return m_servedInTime; }
     int GetLightHintsUsed() const { return m_lightHintsUsed; }
     float GetLightCharge() const { return m_lightCharge; }
     void SetLightCharge(float ms) { m_lightCharge = ms; }
-    float GetIdleTime() const { return m_idleTime; }
-    GF::THolder<CCookObject> GetHoveredDevice() const { return m_hovered; }
 
     // The floor geometry of the clicks: a screen point as a floor cell (fractions kept), the heroine's
     // depth scale there, an integer rectangle with its edges, the first device under a point.

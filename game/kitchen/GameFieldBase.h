@@ -112,7 +112,6 @@ public:
     CRivalsPanel& GetRivalsPanel() { return m_rivalsPanel; }
     // The time-freeze budget grows by ms, never below 0; the kitchen's level clock uses it up.
     void AddFrozenTime(float ms) { m_frozenTime = m_frozenTime + ms > 0.0f ? m_frozenTime + ms : 0.0f; }
-    float GetFrozenTime() const { return m_frozenTime; }
     // How many customers' bonus offers are open: a new customer gets one only while none is.
     int32_t& OfferCounter() { return m_secondCounter; }
 

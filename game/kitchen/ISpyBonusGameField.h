@@ -31,7 +31,6 @@ public:
     // The kitchen's clock, then the level ends once its time has passed, during play only.
     void UpdateLevelClock(const float& dt) override;
 
-    bool IsDark() const { return m_dark; }
     GF::TAnimationPtr GetHider() const { return m_hider; }
 
 private:

@@ -64,7 +64,6 @@ public:
     void Hold(const float&) {}
 
     // The idle time while idle, the time into the current step while walking (ms).
-    float GetStateTimer() const { return m_stateTimer; }
     void SetStateTimer(float ms) { m_stateTimer = ms; }
 
     int GetAppearance() const { return m_appearance; }
@@ -103,7 +102,6 @@ public:
     // 1 blocked, 2 at the target, growing with the distance; signed bytes.
     void FillWave(int targetX, int targetY);
     void StepAlongWave();
-    int GetWaveValue(int x, int y) const { return m_grid.At(x, y); }
 
 private:
     CPers(int appearance, TGridIterator begin, TGridIterator end, const GF::THolder<GF::IScene>& scene);

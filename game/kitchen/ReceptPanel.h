@@ -46,7 +46,6 @@ public:
 
     // Set at closing time: from then on customers lose their low mood and leave.
     void SetPatienceRunning(bool running) { m_patienceRunning = running; }
-    bool IsPatienceRunning() const { return m_patienceRunning; }
     const std::list<GF::THolder<CZacaz>>& GetCustomers() const { return m_customers; }
 
 private:

@@ -19,7 +19,6 @@ public:
                 const GF::THolder<GF::IScene>& scene);
     // Pixels added around the text on every side (and 15 more left and right).
     void SetMargin(int margin) { m_margin = margin; }
-    int GetMargin() const { return m_margin; }
 
     // A new balloon in the scene, scaled so that its picture frames the text, the text inside scaled
     // back to its own size; the caller places and shows it. Empty (logged) when either animation is

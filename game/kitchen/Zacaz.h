@@ -109,7 +109,6 @@ public:
     int GetPictureStage() const { return m_pictureStage; }
     bool IsOpen() const { return m_open; }
     bool IsBusy() const { return m_busy; }
-    bool IsAngry() const { return m_angry; }
     bool IsRewardShown() const { return m_rewardShown; }
     // Set by the recipe panel when the customer leaves (served or out of patience).
     bool IsLeaving() const { return m_leaving; }
@@ -122,7 +121,6 @@ public:
     const std::vector<GF::TAnimationPtr>& GetTabs() const { return m_tabs; }
     const std::vector<GF::TAnimationPtr>& GetLabels() const { return m_labels; }
     GF::TAnimationPtr GetMoodBar() const { return m_moodBar; }
-    GF::TAnimationPtr GetPortrait() const { return m_portrait; }
     GF::TAnimationPtr GetWorkProgress() const { return m_workProgress; }
     GF::TAnimationPtr GetRewardText() const { return m_rewardText; }
     GF::THolder<CDeliveryButton> GetDeliveryButton() const { return m_deliveryButton; }

@@ -74,9 +74,6 @@ public:
     const CCookBookPages& GetPages() const { return m_pages; }
     const std::vector<int>& GetChapterSpreads() const { return m_chapterSpreads; }
     const std::vector<GF::THolder<CDeliveryButton>>& GetTabs() const { return m_tabs; }
-    const GF::THolder<CPaperEffect>& GetLeftLeaf() const { return m_leftLeaf; }
-    const GF::THolder<CPaperEffect>& GetRightLeaf() const { return m_rightLeaf; }
-    const GF::THolder<CPaperEffect>& GetTurningLeaf() const { return m_turningLeaf; }
     const GF::TAnimationPtr& GetLeftPage() const { return m_leftPage; }
     const GF::TAnimationPtr& GetRightPage() const { return m_rightPage; }
 

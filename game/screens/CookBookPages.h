@@ -67,14 +67,12 @@ public:
 
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
     const std::vector<tagPage>& GetPages() const { return m_pages; }
-    float GetCursor() const { return m_cursor; }
     float GetPageWidth() const { return m_pageWidth; }
     float GetPageHeight() const { return m_pageHeight; }
     void SetPageSize(float width, float height) {
         m_pageWidth = width;
         m_pageHeight = height;
     }
-    void SetColumns(const std::vector<float>& columns) { m_columns = columns; }
 
 private:
     GF::TAnimationPtr BuildPage(int index, float direction, bool live, const char* full, const char* empty);

@@ -20,8 +20,6 @@ public:
     void OnInitialize() override;
     void OnCommand(const std::string& command) override;
 
-    const GF::THolder<GF::HGENS::CEditControl>& GetEdit() const { return m_edit; }
-
 private:
     CCookNewPlayerMenuScreen() = default;
     void OnNameChanged(GF::THolder<GF::HGENS::CBaseControl> control);

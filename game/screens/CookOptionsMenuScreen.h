@@ -20,11 +20,6 @@ public:
     void OnInitialize() override;
     bool UpdateIdle(const float& dt) override;
 
-    const GF::THolder<GF::HGENS::CCheckBoxControl>& GetFullScreenBox() const { return m_fullScreenBox; }
-    const GF::THolder<GF::HGENS::CCheckBoxControl>& GetCursorBox() const { return m_cursorBox; }
-    const GF::THolder<GF::HGENS::CSliderControl>& GetMusicSlider() const { return m_musicSlider; }
-    const GF::THolder<GF::HGENS::CSliderControl>& GetSoundSlider() const { return m_soundSlider; }
-
 protected:
     CCookOptionsMenuScreen() = default;
     // The items of the other screen of the pair are hidden, and its buttons left unbound.

@@ -44,8 +44,6 @@ public:
     void Update(float dtSeconds);
     // Null while the grid has no mesh.
     hgeDistortionMesh* GetMesh() { return m_mesh.get(); }
-    int32_t GetColumns() const { return m_columns; }
-    int32_t GetRows() const { return m_rows; }
     HTEXTURE GetTexture() const { return m_texture; }
 
     // Colour towards which the outer nodes are shaded; kNoTint shades nothing.

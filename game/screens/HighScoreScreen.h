@@ -31,8 +31,6 @@ public:
     void Show() override;
     void Hide() override;
 
-    const std::vector<tagEntry>& GetTable() const { return m_table; }
-
 private:
     CHighScoreScreen() = default;
 

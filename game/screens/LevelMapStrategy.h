@@ -66,7 +66,6 @@ public:
     // The reveal's particle system; empty before a reveal.
     const GF::THolder<GF::HGENS::CFGParticle>& GetParticle() const { return m_particle; }
     bool IsInputOn() const { return m_step == &CLevelMapStrategy::UpdateInput; }
-    bool IsRevealing() const { return m_step == &CLevelMapStrategy::UpdateRevealWait; }
 
 private:
     friend GF::THolder<CLevelMapStrategy> CreateLevelMapStrategy();

@@ -48,10 +48,6 @@ public:
         m_textureWidth = width;
         m_textureHeight = height;
     }
-    int GetTextureWidth() const { return m_textureWidth; }
-    int GetTextureHeight() const { return m_textureHeight; }
-    HTEXTURE GetFrontTexture() const { return m_front; }
-    HTEXTURE GetBackTexture() const { return m_back; }
     bool IsReady() const { return m_ready; }
     void SetLayer(int32_t layer) { m_layer = layer; }
     const hgeDistortionMesh& GetMesh() const { return *m_mesh; }

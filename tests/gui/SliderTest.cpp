@@ -77,15 +77,19 @@ protected:
 TEST_F(SliderOnScreen, BeforeItsFirstFrameASliderIsPosedByTimeAndSilent) {
     const THolder<CSliderControl> slider = screen->CreateSlider("volume", 250, 100, 0, true);
     CValueLog log(slider);
-    EXPECT_EQ(slider->GetMinimum(), 0);  // the factory swaps a reversed range
-    EXPECT_EQ(slider->GetMaximum(), 100);
     EXPECT_EQ(slider->GetValue(), 100);
     EXPECT_FLOAT_EQ(CursorAt(slider), 300.0f);
     slider->SetValue(25, false);
     EXPECT_FLOAT_EQ(CursorAt(slider), 150.0f);
+    // The factory swaps a reversed range: values are held to 0..100.
+    slider->SetValue(-5, false);
+    EXPECT_EQ(slider->GetValue(), 0);
+    slider->SetValue(500, false);
+    EXPECT_EQ(slider->GetValue(), 100);
     EXPECT_TRUE(log.values.empty());
     const THolder<CSliderControl> one = screen->CreateSlider("speed", 7, 7, 7, false);
-    EXPECT_EQ(one->GetMaximum(), 8);  // an empty range is one step wide
+    one->SetValue(9, false);
+    EXPECT_EQ(one->GetValue(), 8);  // an empty range is one step wide
 }
 
 TEST_F(SliderOnScreen, ClickOnTheTrackJumpsAndDraggingIsHeldToItsEnds) {

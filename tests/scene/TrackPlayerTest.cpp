@@ -214,7 +214,6 @@ TEST(TrackPlayer, SubstitutionCommandsChangeByKeyAndLastAsLongAsTheirLastKey) {
     // A command changes by its key, not by its value.
     track.Bind(
         Keys<EParamKind::CommandSubstAnimation>({Cmd{{}, 0, 100.0f}, Cmd{{nullptr, "idle"}, 1, 40.0f}}));
-    EXPECT_FLOAT_EQ(track.GetLength(), 40.0f);
     struct Step {
         float t;
         bool changed;
