@@ -371,9 +371,16 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
                   std::to_string(static_cast<int>(r.Player().floatVars[6])));
         EXPECT_GE(r.Player().floatVars[6], 4.0f);
     });
-    // The recipes the level taught (its two ordinary orders), and from there the recipe book, open
-    // on the newest recipe; a page turned; back to the announcement and on to the map.
-    p.GoTo("continue", "new_recept_screen");
+    // The stage's first win unlocks its dress; then the recipe the level taught (its ordinary
+    // orders' soup), and from there the recipe book, open on the newest recipe; a page turned; back
+    // to the announcement and on to the map.
+    p.GoTo("continue", "new_dress_screen");
+    p.Check([](CLevelRun& r) {
+        const GF::TAnimationPtr dress = GF::HGENS::HostedAnimation(r.Top()->GetAnimation(), "_item_dres");
+        ASSERT_TRUE(dress);
+        EXPECT_STREQ(dress->GetName(), "dres_1");
+    });
+    p.GoTo("ok", "new_recept_screen");
     p.Check([](CLevelRun& r) {
         EXPECT_EQ(r.Player().floatVars[27], 0.0f);  // taken by the screen
         EXPECT_TRUE(r.Player().names.empty());
@@ -563,10 +570,10 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
     const std::vector<std::string> order = {
         // The first start, the comic, the first level's new ingredients, the level won, its result,
-        // the recipes it taught with the book opened over them.
+        // the dress it unlocked, the recipe it taught with the book opened over it.
         "PublisherScreen", "SplashScreen", "new_player_screen", "SplashScreen", "ComicsScreen",
-        "ProgressMapScreen", "new_ingridient_screen", "GameScreen", "StatisticsScreen", "new_recept_screen",
-        "CookingBookScreen", "new_recept_screen", "ProgressMapScreen",
+        "ProgressMapScreen", "new_ingridient_screen", "GameScreen", "StatisticsScreen", "new_dress_screen",
+        "new_recept_screen", "CookingBookScreen", "new_recept_screen", "ProgressMapScreen",
         // Stage 1's bonus game (no new ingredients: passed through), whose intro opens the help.
         "new_ingridient_screen", "GameScreen", "HelpScreen", "GameScreen", "BonusStatisticsScreen",
         "ProgressMapScreen",

@@ -183,14 +183,14 @@ TEST_F(ProgressTest, ACareerStoresQualifyingPlacesRanksTheStagesAndKeepsTheStage
     EXPECT_EQ(GetCurrentStageNumber(), 4);
 
     // Standings of the player's 250 points per level against the level data's rivals (participant
-    // 3's 260 on the second level is stage 1's best); a tie goes to the lower participant number.
+    // 3's 250 on the second level is stage 1's best); a tie goes to the lower participant number.
     EXPECT_EQ(CollectStageResults("stage1"), 0);
     GetLevelProgress("stage1_1");
     GetLevelProgress("stage1_2");
     EXPECT_EQ(CollectStageResults("stage1"), 1);
-    player.levels["stage1_2"].scores[6] = 10.0f;  // 260 in all
+    player.levels["stage1_2"].scores[6] = 0.0f;  // 250 in all
     EXPECT_EQ(CollectStageResults("stage1"), 2);
-    player.levels["stage1_2"].scores[6] = 11.0f;
+    player.levels["stage1_2"].scores[6] = 1.0f;
     EXPECT_EQ(CollectStageResults("stage1"), 1);
 
     // A level the level data lacks gets an empty record there and only the player's points.

@@ -333,7 +333,9 @@ TEST(Bonuses, EveryKindThroughTheDebugKeyDoesWhatThePlayerSees) {
                 case 3:  // the highlight, once the next object has stood for a second with nothing on its way
                     if (!highlighting) {
                         const bool steady = cook.Idle(r, *field) && field->GetNextObject(1);
-                        cook.on = !field->GetNextObject(1);  // serves, or waits for a work to end
+                        // She serves, or waits: the next object is left where it stands.
+                        const GF::THolder<CZacaz> customer = panel.GetCurrentCustomer();
+                        cook.on = customer && customer->IsReadyToServe();
                         waited = steady ? waited + 1 : 0;
                         if (waited < 25) return true;
                         highlighting = true;

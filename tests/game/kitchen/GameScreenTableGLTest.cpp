@@ -102,9 +102,9 @@ TEST(GameScreenTable, LevelEndsCountTheNewRecipesByTheirOutcome) {
     EXPECT_EQ(ends[1].screen, "StatisticsScreen");
     EXPECT_EQ(ends[1].newItems, 0.0f);
     EXPECT_EQ(ends[1].names, std::vector<std::string>{"earlier"});
-    EXPECT_EQ(ends[2].newItems, 2.0f);
-    EXPECT_EQ(ends[2].names, (std::vector<std::string>{"soup", "steak"}));
-    EXPECT_EQ(ends[3].newItems, 2.0f);
+    EXPECT_EQ(ends[2].newItems, 1.0f);
+    EXPECT_EQ(ends[2].names, std::vector<std::string>{"soup"});
+    EXPECT_EQ(ends[3].newItems, 1.0f);
     EXPECT_EQ(ends[3].names, ends[2].names);
     int exits = 0;
     for (const std::string& result : run.Results()) exits += result == "GameScreen:exit";

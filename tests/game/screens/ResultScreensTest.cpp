@@ -112,7 +112,7 @@ TEST_F(ResultScreensTest, LevelResultShowsTheFiguresAndImprovesTheBestPlace) {
     EXPECT_EQ(Text("_round"), u"Level 3 is over");
     EXPECT_EQ(Text("_place_index"), u"Second place");
     EXPECT_EQ(Hosted(layout, "_ribbon_place"), "ribbon_2");
-    EXPECT_EQ(Hosted(layout, "place_country"), "country_0");
+    EXPECT_EQ(Hosted(layout, "place_country"), "country_1");
     EXPECT_GE(layout->GetLayer(), 100);  // the screen layer
 
     auto* result = dynamic_cast<CStatisticsScreen*>(screen.Get());
