@@ -433,23 +433,40 @@ std::vector<uint32_t> CRenderer::ReadScene(int* width, int* height) {
 
 namespace {
 
-// The box a primitive's vertices cover, widened by a pixel for a line's width and the rounding of
-// the edges onto pixels.
-CRenderer::Box BoxOf(const hgeVertex* v, int count) {
+// The box a primitive's vertices cover, widened by `margin`. A triangle takes only the pixels whose
+// centres lie inside it, so boxes apart by more than the device's snapping of the vertices never
+// share a pixel; a line is a pixel wide around its points.
+CRenderer::Box BoxOf(const hgeVertex* v, int count, float margin) {
     CRenderer::Box box{v[0].x, v[0].y, v[0].x, v[0].y};
     for (int i = 1; i < count; ++i) {
         box.left = std::min(box.left, v[i].x), box.top = std::min(box.top, v[i].y);
         box.right = std::max(box.right, v[i].x), box.bottom = std::max(box.bottom, v[i].y);
     }
-    box.left -= 1, box.top -= 1, box.right += 1, box.bottom += 1;
+    box.left -= margin, box.top -= margin, box.right += margin, box.bottom += margin;
     return box;
 }
+
+constexpr float kTriangleMargin = 1.0f / 16;
+constexpr float kLineMargin = 1.0f;
 
 bool Overlap(const CRenderer::Box& a, const CRenderer::Box& b) {
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
 }
 
+// Box tests one primitive may spend looking for its run; past them it starts a run of its own, so a
+// frame of many small pictures in many textures stays linear.
+constexpr int kOverlapTests = 256;
+
 }  // namespace
+
+// The run's pictures are spread over the screen as often as not: its whole box would cover what lies
+// between them, so a primitive is held back only by one it really overlaps.
+bool CRenderer::RunCovers(const Run& run, const Box& box, int& tests) const {
+    if (!Overlap(run.box, box)) return false;
+    for (const Box& under : run.boxes)
+        if (--tests < 0 || Overlap(under, box)) return true;
+    return false;
+}
 
 // A primitive joins the last run of its kind, texture and blend when nothing gathered after that run
 // lies under it: drawn earlier, it then shows the same, and a frame needs about one draw call per
@@ -459,24 +476,27 @@ hgeVertex* CRenderer::Reserve(Prim prim, HTEXTURE tex, int blend, int vertices, 
     // The colour-add bit goes with each vertex (see Flush), so it does not part runs.
     blend &= BLEND_ALPHABLEND;
     size_t into = m_runCount;
+    int tests = kOverlapTests;
     for (size_t i = m_runCount; i-- > 0;) {
         const Run& run = m_runs[i];
         if (run.prim == prim && run.tex == tex && run.blend == blend) {
             into = i;
             break;
         }
-        if (Overlap(run.box, box)) break;
+        if (RunCovers(run, box, tests)) break;
     }
     if (into == m_runCount) {
         if (m_runs.size() == m_runCount) m_runs.emplace_back();
         Run& run = m_runs[m_runCount++];
         run.prim = prim, run.tex = tex, run.blend = blend;
         run.box = box;
+        run.boxes.clear();
         run.vertices.clear();
     }
     Run& run = m_runs[into];
     run.box = {std::min(run.box.left, box.left), std::min(run.box.top, box.top),
                std::max(run.box.right, box.right), std::max(run.box.bottom, box.bottom)};
+    run.boxes.push_back(box);
     const size_t at = run.vertices.size();
     run.vertices.resize(at + static_cast<size_t>(vertices));
     m_used += vertices;
@@ -484,12 +504,22 @@ hgeVertex* CRenderer::Reserve(Prim prim, HTEXTURE tex, int blend, int vertices, 
 }
 
 // z, which a flat picture has no use for, tells the shader to add the vertex colour to the texture.
+// A batch's primitives find their runs one by one: its particles are as scattered as any pictures.
 void CRenderer::Gather(Prim prim, HTEXTURE tex, int blend, const hgeVertex* v, int count) {
-    hgeVertex* at = Reserve(prim, tex, blend, count, BoxOf(v, count));
+    const int perPrim = prim == Prim::Quads ? 4 : prim == Prim::Triples ? 3 : 2;
     const float add = (blend & BLEND_COLORADD) ? 1.0f : 0.0f;
-    for (int i = 0; i < count; ++i) {
-        at[i] = v[i];
-        at[i].z = add;
+    const float margin = prim == Prim::Lines ? kLineMargin : kTriangleMargin;
+    for (int first = 0; first + perPrim <= count; first += perPrim) {
+        // Both blend modes weigh the source by its alpha: a primitive transparent at every vertex
+        // leaves every pixel as it was, and need neither a place in a run nor stand in one's way.
+        if (std::all_of(v + first, v + first + perPrim,
+                        [](const hgeVertex& at) { return (at.col >> 24) == 0; }))
+            continue;
+        hgeVertex* at = Reserve(prim, tex, blend, perPrim, BoxOf(v + first, perPrim, margin));
+        for (int i = 0; i < perPrim; ++i) {
+            at[i] = v[first + i];
+            at[i].z = add;
+        }
     }
 }
 

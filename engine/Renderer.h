@@ -91,12 +91,16 @@ private:
         Prim prim = Prim::None;
         HTEXTURE tex = 0;
         int blend = 0;
-        Box box{};
+        Box box{};               // all of the run
+        std::vector<Box> boxes;  // each gathered primitive (or batch)
         std::vector<hgeVertex> vertices;
     };
 
     // Room for `vertices` more in the run the primitive covering `box` joins.
     hgeVertex* Reserve(Prim prim, HTEXTURE tex, int blend, int vertices, const Box& box);
+    // Whether something in the run lies under the box; each box test spends one of `tests`, and
+    // none left counts as covered.
+    bool RunCovers(const Run& run, const Box& box, int& tests) const;
     void Gather(Prim prim, HTEXTURE tex, int blend, const hgeVertex* v, int count);
     void Flush();
     void ApplyMatrix();

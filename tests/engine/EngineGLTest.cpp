@@ -388,12 +388,28 @@ TEST_F(EngineGL, PrimitivesSharingTextureAndBlendGoInOneDrawCall) {
          [&] {
              hgeTriple triple{};
              triple.blend = BLEND_DEFAULT;
+             for (hgeVertex& v : triple.v) v.col = 0xFFFFFFFF;
              engine->Gfx_RenderTriple(&triple);
              engine->Gfx_RenderTriple(&triple);
              engine->Gfx_RenderLine(0, 0, 4, 4);
              Quad(0, 0, 4, 4, 0xFFFFFFFF);
          },
          3},
+        {"drawn in the gaps of a scattered run, beneath nothing",
+         [&] {
+             Quad(0, 12, 4, 4, 0xFFFFFFFF, first);
+             Quad(0, 0, 4, 4, 0xFFFFFFFF, second);
+             Quad(12, 12, 4, 4, 0xFFFFFFFF, second);
+             Quad(6, 6, 4, 4, 0xFFFFFFFF, first);
+         },
+         2},
+        {"what is transparent throughout is left out",
+         [&] {
+             Quad(0, 0, 4, 4, 0xFFFFFFFF, first);
+             Quad(0, 0, 4, 4, 0x00FFFFFF, second);
+             Quad(0, 0, 4, 4, 0xFFFFFFFF, first);
+         },
+         1},
         {"a count past the buffer is cut to it",
          [&] {
              int max = 0;
