@@ -87,4 +87,7 @@ void CCheatClass::Apply(GF::WChar ch) {
         player.flags["comics_" + std::to_string(i)] = true;
         player.hintShows[i] = kHintShows;
     }
+    // The levels above were saved as they were recorded, before the stages they open: the file
+    // gets the opened stages too, as a new start from the title sets it aside.
+    SaveSettings();
 }
