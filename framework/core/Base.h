@@ -106,8 +106,12 @@ private:
 
 // Joins IBase's AddRef and Release to CRefCount's in a class that has both, so that every view of
 // the object shares the one count.
-#define GF_IMPLEMENT_IBASE_REFCOUNT                                   \
-    int AddRef() override { return ::GF::CRefCount::AddRef(); }   \
-    int Release() override { return ::GF::CRefCount::Release(); }
+#define GF_IMPLEMENT_IBASE_REFCOUNT        \
+    int AddRef() override {                \
+        return ::GF::CRefCount::AddRef();  \
+    }                                      \
+    int Release() override {               \
+        return ::GF::CRefCount::Release(); \
+    }
 
 }  // namespace GF

@@ -14,7 +14,9 @@ CDataInputStream::~CDataInputStream() {
     if (m_file) std::fclose(m_file);
 }
 
-bool CDataInputStream::Open(const char* path) { return OpenW(Widen(path ? path : "")); }
+bool CDataInputStream::Open(const char* path) {
+    return OpenW(Widen(path ? path : ""));
+}
 
 bool CDataInputStream::OpenW(const WString& path) {
     if (m_file) std::fclose(m_file);
@@ -52,9 +54,13 @@ unsigned CDataInputStream::Skip(unsigned n) {
     return step;
 }
 
-unsigned CDataInputStream::Remaining() const { return m_position < m_size ? m_size - m_position : 0; }
+unsigned CDataInputStream::Remaining() const {
+    return m_position < m_size ? m_size - m_position : 0;
+}
 
-CDataOutputStream::~CDataOutputStream() { Close(); }
+CDataOutputStream::~CDataOutputStream() {
+    Close();
+}
 
 void CDataOutputStream::Close() {
     if (!m_file) return;
@@ -113,7 +119,9 @@ bool CBlobReader::Open(const char* name) {
     return true;
 }
 
-bool CBlobReader::OpenW(const WString& name) { return Open(Narrow(name).c_str()); }
+bool CBlobReader::OpenW(const WString& name) {
+    return Open(Narrow(name).c_str());
+}
 
 unsigned CBlobReader::Read(void* buffer, unsigned n) {
     const unsigned step = std::min(n, Remaining());
@@ -134,10 +142,14 @@ unsigned CBlobReader::Skip(unsigned n) {
 
 }  // namespace HGENS
 
-THolder<IDataInputStream> CreateDataInputStream() { return THolder<IDataInputStream>(new HGENS::CDataInputStream); }
+THolder<IDataInputStream> CreateDataInputStream() {
+    return THolder<IDataInputStream>(new HGENS::CDataInputStream);
+}
 THolder<IDataOutputStream> CreateDataOutputStream() {
     return THolder<IDataOutputStream>(new HGENS::CDataOutputStream);
 }
-THolder<IDataInputStream> CreateBlobReader() { return THolder<IDataInputStream>(new HGENS::CBlobReader); }
+THolder<IDataInputStream> CreateBlobReader() {
+    return THolder<IDataInputStream>(new HGENS::CBlobReader);
+}
 
 }  // namespace GF

@@ -12,9 +12,13 @@ WString CGameProperties::GetString(const std::string& key) const {
     return it == m_values.end() ? WString() : it->second;
 }
 
-void CGameProperties::SetInt(const std::string& key, int value) { m_values[key] = IntToWString(value); }
+void CGameProperties::SetInt(const std::string& key, int value) {
+    m_values[key] = IntToWString(value);
+}
 
-WString& CGameProperties::SetString(const std::string& key) { return m_values[key]; }
+WString& CGameProperties::SetString(const std::string& key) {
+    return m_values[key];
+}
 
 THolder<CGameProperties> GetGameProperties() {
     static THolder<CGameProperties> instance;

@@ -1,5 +1,4 @@
 #include "game/app/Application.h"
-#include "game/app/ShowHideEffectScreen.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,15 +16,16 @@
 #include "framework/scene/Scene.h"
 #include "game/app/DataFiles.h"
 #include "game/app/Expression.h"
+#include "game/app/FilterSpriteManager.h"
 #include "game/app/FlowRules.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
 #include "game/app/ScreenRegistry.h"
+#include "game/app/ShowHideEffectScreen.h"
 #include "game/app/TruncateToInt.h"
-#include "game/screens/CheatClass.h"
-#include "game/app/FilterSpriteManager.h"
 #include "game/app/WindowShadesEffect.h"
+#include "game/screens/CheatClass.h"
 #include "platform/MessageBox.h"
 #include "platform/SaveFolder.h"
 

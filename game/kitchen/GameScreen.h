@@ -5,9 +5,9 @@
 #include "framework/core/Holder.h"
 #include "framework/gui/MenuScreen.h"
 #include "framework/scene/IAnimation.h"
-#include "game/kitchen/GameFieldBase.h"
 #include "game/app/ControlSoundScreen.h"
 #include "game/app/ShowHideEffectScreen.h"
+#include "game/kitchen/GameFieldBase.h"
 
 // The screen that hosts one level ("GameScreen"): it finds the level to play, makes the field for
 // the level's kind, hands it the screen layout, the level's background and the frame time, the

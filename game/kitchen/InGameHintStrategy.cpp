@@ -5,12 +5,12 @@
 #include "framework/app/GameManager.h"
 #include "framework/resources/Resource.h"
 #include "game/app/GameSounds.h"
+#include "game/app/WindowShadesEffect.h"
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/HintManager.h"
 #include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/Pers.h"
-#include "game/app/WindowShadesEffect.h"
 
 namespace {
 

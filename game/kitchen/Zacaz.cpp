@@ -12,6 +12,7 @@
 #include "framework/scene/ISprite.h"
 #include "framework/scene/ISubstitutedContainer.h"
 #include "framework/scene/ITextSprite.h"
+#include "game/app/FilterSpriteManager.h"
 #include "game/app/GameData.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
@@ -20,7 +21,6 @@
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/KitchenLog.h"
-#include "game/app/FilterSpriteManager.h"
 
 using GF::TAnimationPtr;
 using GF::THolder;

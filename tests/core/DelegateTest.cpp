@@ -17,7 +17,9 @@ struct CListener {
 };
 
 std::vector<std::string>* g_journal = nullptr;
-void FreeHandler(int v) { g_journal->push_back("free" + std::to_string(v)); }
+void FreeHandler(int v) {
+    g_journal->push_back("free" + std::to_string(v));
+}
 
 TEST(Delegate, EqualityFollowsObjectAndFunction) {
     std::vector<std::string> journal;

@@ -26,9 +26,12 @@ public:
     int Value() override { return 42; }
     bool QueryInterface(const int& id, void** out) override {
         *out = nullptr;
-        if (id == GF::kIdBase) *out = static_cast<GF::IBase*>(this);
-        else if (id == GF::kIdAnimation) *out = static_cast<IFace*>(this);
-        else return false;
+        if (id == GF::kIdBase)
+            *out = static_cast<GF::IBase*>(this);
+        else if (id == GF::kIdAnimation)
+            *out = static_cast<IFace*>(this);
+        else
+            return false;
         AddRef();
         return true;
     }

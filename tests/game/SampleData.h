@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "framework/core/MemoryStreams.h"
+#include "game/app/FilterSpriteManager.h"
 #include "game/app/GameData.h"
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
-#include "game/app/FilterSpriteManager.h"
 #include "tests/support/SampleFiles.h"
 #include "tests/support/TempFolder.h"
 

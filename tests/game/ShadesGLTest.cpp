@@ -104,7 +104,8 @@ TEST_F(ShadesGL, HalfOpenCoversBothHalvesAndOpenShowsTheWholeLayout) {
     const CEngineFixture::Pixels bare = DrawAt(0.0f);
     EXPECT_NE(bare.At(400, 450), 0xFF000000u);  // the layout's background
     for (int y : {2, 10, 300, 450, 598})
-        for (int x : {0, 5, 60, 300, 500, 740, 795, 799}) EXPECT_EQ(open.At(x, y), bare.At(x, y)) << x << ", " << y;
+        for (int x : {0, 5, 60, 300, 500, 740, 795, 799})
+            EXPECT_EQ(open.At(x, y), bare.At(x, y)) << x << ", " << y;
 }
 
 }  // namespace

@@ -9,9 +9,9 @@
 #include "framework/gui/CheckBoxControl.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
-#include "game/screens/CookConfirmMenuScreen.h"
 #include "game/app/ShowHideEffectScreen.h"
 #include "game/app/WindowShadesEffect.h"
+#include "game/screens/CookConfirmMenuScreen.h"
 #include "tests/game/GameFixture.h"
 #include "tests/gui/GuiFixture.h"
 

@@ -139,7 +139,8 @@ inline CISpyBonusGameField* ISpy(CLevelRun& r) {
 // The things the hidden-object levels' list names, in the order they are asked for now.
 inline std::vector<std::string> HiddenList() {
     std::vector<std::string> names;
-    for (const CReceptItemInfo& item : GetLevelsData().FindRecept("hidden_things")->Items) names.push_back(item.Name);
+    for (const CReceptItemInfo& item : GetLevelsData().FindRecept("hidden_things")->Items)
+        names.push_back(item.Name);
     return names;
 }
 

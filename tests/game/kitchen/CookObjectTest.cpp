@@ -48,11 +48,11 @@ TEST_F(CCookObjectTest, ThePixelTestHitsSolidCellsOnly) {
         auto along = [](int k) { return 4 * (k - 8) + (k >= 8 ? 2 : -2); };
         return TPoint<int>{centre.x + along(mx), centre.y + along(my)};
     };
-    EXPECT_TRUE(pan->HitTest(centre, false));        // the middle of the pot
-    EXPECT_FALSE(pan->HitTest(cell(1, 1), false));   // the air above it
+    EXPECT_TRUE(pan->HitTest(centre, false));       // the middle of the pot
+    EXPECT_FALSE(pan->HitTest(cell(1, 1), false));  // the air above it
     EXPECT_FALSE(pan->HitTest(cell(3, 5), false));
-    EXPECT_TRUE(pan->HitTest(cell(4, 5), false));    // the rim's left end
-    EXPECT_TRUE(pan->HitTest(cell(15, 8), false));   // a handle
+    EXPECT_TRUE(pan->HitTest(cell(4, 5), false));   // the rim's left end
+    EXPECT_TRUE(pan->HitTest(cell(15, 8), false));  // a handle
     EXPECT_TRUE(pan->HitTest(cell(13, 9), false));
     EXPECT_FALSE(pan->HitTest(cell(14, 9), false));
     EXPECT_FALSE(pan->HitTest(cell(-1, 8), false));  // outside the box
@@ -62,8 +62,8 @@ TEST_F(CCookObjectTest, ThePixelTestHitsSolidCellsOnly) {
 
     // A cell list shorter than the mask: cells past its end miss instead of being read.
     mask.Cells.resize(100);
-    EXPECT_TRUE(pan->HitTest(cell(5, 5), false));    // cell 85
-    EXPECT_FALSE(pan->HitTest(centre, false));       // cell 136
+    EXPECT_TRUE(pan->HitTest(cell(5, 5), false));  // cell 85
+    EXPECT_FALSE(pan->HitTest(centre, false));     // cell 136
 
     // Squeezed to nothing across: its box is a line, and the point on it has no place in its frame.
     CPlacedObjectInfo flat = level->Objects.at(0);

@@ -10,11 +10,11 @@
 #include "framework/scene/Scene.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/app/WindowShadesEffect.h"
 #include "game/kitchen/GameField.h"
 #include "game/kitchen/ReceptPanel.h"
 #include "game/kitchen/Zacaz.h"
 #include "game/screens/DuelLoseScreen.h"
-#include "game/app/WindowShadesEffect.h"
 #include "tests/game/kitchen/KitchenPlay.h"
 #include "tests/support/LevelRun.h"
 

@@ -8,8 +8,8 @@
 #include "framework/resources/Resource.h"
 #include "framework/scene/ISprite.h"
 #include "framework/scene/ITextSprite.h"
-#include "game/app/Players.h"
 #include "game/app/FilterSpriteManager.h"
+#include "game/app/Players.h"
 #include "tests/game/kitchen/PanelField.h"
 #include "tests/game/kitchen/SampleKitchen.h"
 

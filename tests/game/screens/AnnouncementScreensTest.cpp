@@ -14,10 +14,10 @@
 #include "framework/scene/Scene.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/app/WindowShadesEffect.h"
 #include "game/screens/CookBook.h"
 #include "game/screens/NewIngridientScreen.h"
 #include "game/screens/NewReceptScreen.h"
-#include "game/app/WindowShadesEffect.h"
 #include "tests/game/screens/MenuScreensFixture.h"
 
 namespace {

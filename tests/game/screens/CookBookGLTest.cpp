@@ -110,7 +110,8 @@ int CheckMarkers(CLevelRun& run, const CCookBook& book) {
             continue;
         int ink = 0;
         for (float y = 37.0f + 462.0f; y < 37.0f + 478.0f; y += 1.0f)
-            for (float x = left + 158.0f; x < left + 178.0f; x += 1.0f) ink += IsInk(picture.At(x, y)) ? 1 : 0;
+            for (float x = left + 158.0f; x < left + 178.0f; x += 1.0f)
+                ink += IsInk(picture.At(x, y)) ? 1 : 0;
         EXPECT_GT(ink, 0) << "page " << index << " shows no dark number";
         const auto& items = pages[static_cast<std::size_t>(index)].items;
         if (std::none_of(items.begin(), items.end(),

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "game/app/LibData.h"
 #include "game/app/FilterSpriteManager.h"
+#include "game/app/LibData.h"
 #include "tests/game/SampleData.h"
 #include "tests/game/kitchen/KitchenFixture.h"
 

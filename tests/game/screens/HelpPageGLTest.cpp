@@ -6,8 +6,8 @@
 #include "framework/app/Screen.h"
 #include "framework/core/GameProperties.h"
 #include "game/app/Players.h"
-#include "game/screens/HelpScreen.h"
 #include "game/app/WindowShadesEffect.h"
+#include "game/screens/HelpScreen.h"
 #include "tests/support/SampleSceneGL.h"
 
 namespace {

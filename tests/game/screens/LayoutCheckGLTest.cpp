@@ -26,6 +26,7 @@
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
 #include "game/app/Players.h"
+#include "game/app/WindowShadesEffect.h"
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/InGameHintStrategy.h"
 #include "game/kitchen/Pers.h"
@@ -34,7 +35,6 @@
 #include "game/screens/CookBookPages.h"
 #include "game/screens/NewIngridientScreen.h"
 #include "game/screens/NewReceptScreen.h"
-#include "game/app/WindowShadesEffect.h"
 #include "tests/support/SampleSceneGL.h"
 
 // The layout check: every screen layout of the built sample, at rest ("_idle") on the 800 x 600
