@@ -1,5 +1,8 @@
 #include "tools/texturegen/Drawing.h"
 
+#include <cstdio>
+#include <filesystem>
+
 void Set(cairo_t* cr, TColour c) {
     cairo_set_source_rgba(cr, c.r, c.g, c.b, c.a);
 }
@@ -97,4 +100,16 @@ void Desaturate(cairo_t* cr, double w, double h) {
         px = (v & 0xFF000000u) | static_cast<uint32_t>(grey) << 16 | static_cast<uint32_t>(grey) << 8 |
              static_cast<uint32_t>(grey);
     });
+}
+
+int WritePng(cairo_surface_t* surface, const std::string& out) {
+    std::error_code error;
+    std::filesystem::create_directories(std::filesystem::path(out).parent_path(), error);
+    const cairo_status_t status = cairo_surface_write_to_png(surface, out.c_str());
+    cairo_surface_destroy(surface);
+    if (status != CAIRO_STATUS_SUCCESS) {
+        std::fprintf(stderr, "texturegen: %s: %s\n", out.c_str(), cairo_status_to_string(status));
+        return 1;
+    }
+    return 0;
 }

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <string>
 
 constexpr double kPi = 3.14159265358979;
 
@@ -52,3 +53,6 @@ void Darken(cairo_t* cr, double w, double h);
 
 // Turns everything drawn in the picture grey, keeping its lightness: the greyed item icons.
 void Desaturate(cairo_t* cr, double w, double h);
+
+// Writes the surface as a PNG file (making its folder) and destroys it; 1 with a message on failure.
+int WritePng(cairo_surface_t* surface, const std::string& out);

@@ -111,15 +111,7 @@ int DrawGraySheet(const std::string& out) {
     cairo_t* cr = cairo_create(surface);
     DrawIconCells(cr, true);
     cairo_destroy(cr);
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(out).parent_path(), error);
-    const cairo_status_t status = cairo_surface_write_to_png(surface, out.c_str());
-    cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS) {
-        std::fprintf(stderr, "texturegen: %s: %s\n", out.c_str(), cairo_status_to_string(status));
-        return 1;
-    }
-    return 0;
+    return WritePng(surface, out);
 }
 
 }  // namespace
