@@ -164,6 +164,7 @@ bool CEngine::System_Start() {
     SDL_ShowWindow(m_window);
     m_lastFrame = m_fpsStart = SDL_GetPerformanceCounter();
     m_nextFrame = 0;
+    CQuitSignals::Looping();
     for (;;) {
         bool quit = false;
         const bool closeAsked = PumpEvents(quit);

@@ -1,6 +1,7 @@
 #include "engine/QuitSignals.h"
 
 #include <signal.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -19,6 +20,16 @@ struct sigaction g_previous[kHandled];
 std::atomic<int> g_requests{0};  // the signals that asked to quit
 std::atomic<int> g_asked{0};     // the first of them, 0 while none did
 std::atomic<bool> g_closing{false};
+std::atomic<bool> g_looping{false};
+std::atomic<long long> g_askedAtCpu{0};  // the process's processor time, ns, when the request came
+
+// Processor time of all the process's threads: it runs on when a load or a decoder works and hardly
+// at all when a frame is only slow because the machine is busy.
+long long ProcessCpuNanoseconds() {
+    struct timespec now = {};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
 
 // Only calls that are safe inside a signal handler from here to the end of OnGraceOver.
 void Say(int signal, const char* why) {
@@ -51,6 +62,7 @@ void Say(int signal, const char* why) {
 
 void OnQuitSignal(int signal) {
     if (g_requests.fetch_add(1) > 0) EndBy(signal, " a second time");
+    g_askedAtCpu = ProcessCpuNanoseconds();
     g_asked = signal;
     // Closing meanwhile is no matter: the alarm looks again before it ends anything.
     if (!g_closing.load()) alarm(kQuitGraceSeconds);
@@ -58,7 +70,16 @@ void OnQuitSignal(int signal) {
 
 void OnGraceOver(int) {
     const int signal = g_asked.load();
-    if (signal != 0 && !g_closing.load()) EndBy(signal, " while starting or loading");
+    if (signal == 0 || g_closing.load()) return;
+    // Within the frame loop a frame that takes the grace on a busy machine is still a frame: the loop
+    // takes the request when it ends and saves. Only work that has spent the grace's processor time
+    // (a load, a decoder) is ended.
+    if (g_looping.load() &&
+        ProcessCpuNanoseconds() - g_askedAtCpu.load() < kQuitGraceSeconds * 1000000000LL / 2) {
+        alarm(kQuitGraceSeconds);
+        return;
+    }
+    EndBy(signal, " while starting or loading");
 }
 
 }  // namespace
@@ -67,6 +88,7 @@ CQuitSignals::CQuitSignals() {
     g_requests = 0;
     g_asked = 0;
     g_closing = false;
+    g_looping = false;
     for (int i = 0; i < kHandled; ++i) {
         struct sigaction now = {};
         sigaction(kSignals[i], nullptr, &now);
@@ -89,6 +111,10 @@ CQuitSignals::~CQuitSignals() {
 
 bool CQuitSignals::Asked() {
     return g_asked.load(std::memory_order_relaxed) != 0;
+}
+
+void CQuitSignals::Looping() {
+    g_looping = true;
 }
 
 void CQuitSignals::Closing() {

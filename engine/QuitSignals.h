@@ -3,7 +3,9 @@
 // them between frames, as the close button is answered, so the settings are saved on the way out.
 // Before the loop runs, and inside a frame (the start-up, a load, a decoder or a script that nothing
 // can stop from outside), the request would wait as long as that work takes; so when the loop has not
-// taken it within kQuitGraceSeconds, the process ends, killed by the signal, saying so on stderr.
+// taken it within kQuitGraceSeconds, the process ends, killed by the signal, saying so on stderr. Once
+// the loop runs, the grace is also counted in the process's processor time (half of it at least), so
+// that a frame slowed only by a busy machine is waited for and the quit saves.
 // Once the loop has ended, for whatever reason, the program closes in its own time: its closing save
 // always lands, however slow the disk. A second signal ends the program at once wherever it is, for
 // one that hangs.
@@ -27,6 +29,8 @@ public:
 
     // The frame loop's question between frames: true when a signal asked to quit.
     static bool Asked();
+    // Said by the frame loop as it begins.
+    static void Looping();
     // Said by the frame loop as it ends, whatever ended it (a signal, the window, an input script):
     // from here a first signal no longer ends the program.
     static void Closing();
