@@ -961,15 +961,19 @@ void Balloons(CResourceReader@ r)
     r.AddColor(255, 40, 40, 60, 0, 1000);
 
     // The heroine's balloon stands on layer 100 of the kitchen; lifted, it lies over the signs and
-    // every text of the kitchen, under its words.
+    // every text of the kitchen, under its words. Its "_hide" shows nothing and is over within a
+    // frame: a hint that takes the place of another (two are raised as play starts) stands where the
+    // old one stood, and the old words, above both pictures, would lie on the new ones.
     r.CreateAnimationData("nolla_baloon_podkladka");
     r.AddNamedPart("all", 0, 1000, 0);
     r.AddNamedPart("_show", 0, 300, 1);
-    r.AddNamedPart("_hide", 700, 1000, 1);
+    r.AddNamedPart("_hide", 990, 1000, 1);
     r.CreateSpriteObjectData("picture");
     r.AddLayer(kBalloonLift, 1000);
     r.AddSpriteIDResource(7, 1000);
     r.AddHotspot(5000, 5000, 0, 1000);
+    r.AddOpaque(255, 0, 990);
+    r.AddOpaque(0, 0, 10);
     r.AddSubstAnimation("interfaces", "nolla_text");
 
     MenuButton(r, "hint_ok", 47, true);

@@ -146,6 +146,8 @@ void CInGameHintStrategy::HideHint() {
 void CInGameHintStrategy::DropShownBalloon() {
     if (!m_shown) return;
     m_shown->Play("_hide", 1, true);
+    // Stepped at once: a hint that takes its place in the same frame is not drawn under its words.
+    m_shown->Update(0.0f);
     m_shown.Reset();
 }
 
