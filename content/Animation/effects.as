@@ -2927,13 +2927,22 @@ void DuelParts(CResourceReader@ r)
 // heroine stands at (-100, 56) from the centre (over the far left corner of the floor of the level
 // "other_1") behind the curtain "_shtora"; the dress buttons take the places "_dres_place_1" to "_4"
 // on her right, the cups of stages 1 to 7 the places "cubok_place_1" to "_7" along the bottom, and
-// the balloon "_baloon" above them names a cup's stage and place. The heroine's looks for dresses 2 and 3, the buttons, the dress pictures, the curtain
-// and the balloon are in the module "Velmo_room" (the looks in "nolla").
+// the balloon "_baloon" above them names a cup's stage and place. The heroine's looks for dresses 2
+// to 11 (each stage unlocks dresses of its own), the buttons, the dress pictures, the curtain and the
+// balloon are in the module "Velmo_room" (the looks in "nolla").
 void VelmoRoom(CResourceReader@ r)
 {
     r.CreateModule("nolla");
     Dress(r, 2, 90, 200, 110);
     Dress(r, 3, 230, 200, 60);
+    Dress(r, 4, 200, 90, 220);
+    Dress(r, 5, 240, 140, 60);
+    Dress(r, 6, 60, 200, 210);
+    Dress(r, 7, 220, 60, 60);
+    Dress(r, 8, 240, 240, 230);
+    Dress(r, 9, 150, 100, 60);
+    Dress(r, 10, 130, 130, 140);
+    Dress(r, 11, 40, 60, 150);
 
     r.CreateModule("Velmo_room");
     // The curtain: "all" draws it closed at half-way and open again at its end.
@@ -2994,6 +3003,14 @@ void VelmoRoom(CResourceReader@ r)
     DressPicture(r, "dres_1", 90, 120, 230);
     DressPicture(r, "dres_2", 90, 200, 110);
     DressPicture(r, "dres_3", 230, 200, 60);
+    DressPicture(r, "dres_4", 200, 90, 220);
+    DressPicture(r, "dres_5", 240, 140, 60);
+    DressPicture(r, "dres_6", 60, 200, 210);
+    DressPicture(r, "dres_7", 220, 60, 60);
+    DressPicture(r, "dres_8", 240, 240, 230);
+    DressPicture(r, "dres_9", 150, 100, 60);
+    DressPicture(r, "dres_10", 130, 130, 140);
+    DressPicture(r, "dres_11", 40, 60, 150);
 
     r.CreateModule("main_menu");
     MenuBackdrop(r, "VelmoRoomScreen");

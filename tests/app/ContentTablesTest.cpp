@@ -46,11 +46,15 @@ TEST(SampleContent, TheSkeletonLaterIssuesFillWithEveryReferenceFound) {
     const std::vector<std::string> stages = {"stage1", "stage2", "stage3", "stage4",
                                              "stage5", "stage6", "stage7"};
     ASSERT_EQ(levels.StageOrder(), stages);
+    std::set<int32_t> dresses;  // each stage unlocks dresses of its own
     for (size_t n = 0; n < stages.size(); ++n) {
         const CStageInfo& stage = *levels.FindStage(stages[n]);
         EXPECT_EQ(stage.Number, int32_t(n + 1));
         EXPECT_FALSE(stage.Dresses.empty());
-        for (int32_t dress : stage.Dresses) EXPECT_TRUE(dress >= 1 && dress <= 3) << stage.Name;
+        for (int32_t dress : stage.Dresses) {
+            EXPECT_TRUE(dress >= 1 && dress <= 11) << stage.Name;
+            EXPECT_TRUE(dresses.insert(dress).second) << stage.Name << " shares dress " << dress;
+        }
         // Its levels run "stageN_1" to "stageN_" + MapValue; the first one has places to win.
         for (int32_t k = 1; k <= stage.MapValue; ++k) {
             const CLevelInfo* level = levels.FindLevel(stage.Name + "_" + std::to_string(k));

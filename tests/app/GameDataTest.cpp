@@ -226,7 +226,7 @@ TEST(GameData, SampleFromTheArchiveFillsEveryTableAndWritesBackByteForByte) {
     EXPECT_EQ(data.expressions.count("test"), 1u);
     EXPECT_EQ(data.bonusParams.stepTime, 60.0f);
     EXPECT_EQ(data.zacazParams.customersAtOnce, 3);
-    EXPECT_EQ(data.persParams.dresses.size(), 4u);
+    EXPECT_EQ(data.persParams.dresses.size(), 12u);
     EXPECT_EQ(data.players.version, 2);
     const CPlayerProfile& player = data.players.players.at(u"");
     EXPECT_EQ(player.stageName, "stage1");

@@ -557,7 +557,7 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     p.Check([](CLevelRun& r) {
         const GF::TAnimationPtr dress = GF::HGENS::HostedAnimation(r.Top()->GetAnimation(), "_item_dres");
         ASSERT_TRUE(dress);
-        EXPECT_STREQ(dress->GetName(), "dres_1");
+        EXPECT_STREQ(dress->GetName(), "dres_6");
     });
     p.GoTo("ok", "ProgressMapScreen");
     p.IdleMap();

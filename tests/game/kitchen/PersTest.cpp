@@ -216,8 +216,8 @@ TEST_F(CPersTest, DegenerateFloorsAndMissingAnimationsLeaveHerWhole) {
     pers->StopWalking();
     EXPECT_EQ(pers->GetAnimationIndex(), CPers::kIdle);
 
-    // Appearance 7 has no animations: she shows nothing, is never hit, does not blink.
-    pers->SetAppearance(7);
+    // Appearance 12 has no animations: she shows nothing, is never hit, does not blink.
+    pers->SetAppearance(12);
     pers->RefreshAppearance();
     EXPECT_FALSE(pers->GetAnimation());
     pers->SetPosition(3.0f, 12.0f);

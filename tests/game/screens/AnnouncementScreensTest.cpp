@@ -248,7 +248,7 @@ TEST_F(AnnouncementScreensTest, ThreeNewRecipesAreShownOnceAndTheBookOpensOnTheN
         << newest << " " << book->GetSpread();
 }
 
-// A dress just unlocked in the last level's stage (the sample's stage 7 unlocks dresses 1, 2, 3):
+// A dress just unlocked in the last level's stage (the sample's stage 7 unlocks dresses 9, 10, 11):
 // with float variable 15 at 2 the second dress shows, with sound 21. With 0, or past the list, no
 // dress shows, the log says why, and "ok" still ends the screen with "ok".
 TEST_F(AnnouncementScreensTest, TheNewDressIsTheStagesDressOfVariable15AndNoneOutsideItsList) {
@@ -266,7 +266,7 @@ TEST_F(AnnouncementScreensTest, TheNewDressIsTheStagesDressOfVariable15AndNoneOu
     EXPECT_TRUE(Played(21));
     const GF::TAnimationPtr dress = GF::HGENS::HostedAnimation(Top()->GetAnimation(), "_item_dres");
     ASSERT_TRUE(dress);
-    EXPECT_STREQ(dress->GetName(), "dres_2");
+    EXPECT_STREQ(dress->GetName(), "dres_10");
 
     for (const float count : {0.0f, 4.0f}) {
         SCOPED_TRACE(count);
