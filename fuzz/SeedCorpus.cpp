@@ -356,8 +356,10 @@ void PlayerStoreSeeds() {
 void LevelsDataSeeds() {
     Seed("fuzz_levels_data", "sample", ReadFile(QUINDLE_SAMPLE_LEVELSDATA));
     CLevelsData data;
-    data.GetBonus(2).Name = "slow";
-    CReceptInfo& soup = data.GetRecept("soup");
+    data.Bonuses[2].Kind = 2;
+    data.Bonuses[2].Name = "slow";
+    CReceptInfo& soup = data.Recepts["soup"];
+    soup.Name = "soup";
     soup.Caption = u"Soup";
     soup.Numbers = {1};
     soup.Items.resize(1);

@@ -72,9 +72,6 @@ public:
     // A name that has a handler keeps its first one.
     void AddDeactivateHandler(const std::string& name, const TScreenHandler& handler);
 
-    const std::string& GetLastMainScreen() const { return m_lastMainScreen; }
-    bool HasPendingRule() const { return m_pendingRule.has_value(); }
-
 private:
     void RegisterPremadeScreens();
     void HookGameManager();

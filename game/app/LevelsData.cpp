@@ -33,14 +33,6 @@ CReceptInfo* CLevelsData::FindRecept(const std::string& name) {
     return it == Recepts.end() ? nullptr : &it->second;
 }
 
-CReceptInfo& CLevelsData::GetRecept(const std::string& name) {
-    return GetOrAdd(Recepts, name, &CReceptInfo::Name);
-}
-
-CBonusInfo& CLevelsData::GetBonus(int32_t kind) {
-    return GetOrAdd(Bonuses, kind, &CBonusInfo::Kind);
-}
-
 CStageInfo& CLevelsData::PutStage(const CStageInfo& stage) {
     return GetStage(stage.Name) = stage;
 }

@@ -28,8 +28,6 @@ public:
     CStageInfo* FindStage(const std::string& name);
     CStageInfo& GetStage(const std::string& name);
     CReceptInfo* FindRecept(const std::string& name);
-    CReceptInfo& GetRecept(const std::string& name);
-    CBonusInfo& GetBonus(int32_t kind);
 
     // The stages are kept with their names in file order, so that walks over the stage table (the
     // stage carousel, the name of a stage number) come out the same on every run. A stage added by

@@ -28,8 +28,6 @@ public:
     void FinishLevel() override;
     void ResetLevel() override;
 
-    int32_t GetFound() const { return m_found; }
-    int32_t GetTotal() const { return m_total; }
     const std::list<GF::THolder<CCookObject>>& GetObjects() const { return m_objects; }
     GF::TAnimationPtr GetMirrorCursor() const { return m_mirrorCursor; }
     bool IsPlaying() const { return m_step == &CDiferenceGameField::UpdatePlay; }

@@ -92,10 +92,7 @@ public:
 
     bool IsPlaying() const { return m_step == &CGameField::UpdatePlay; }
     bool IsClosed() const { return m_closed; }
-    const std::vector<COrderInfo>& GetCustomerQueue() const { return m_orders; }
-    int GetCustomersAtOnce() const { return m_customersAtOnce; }
     int GetCustomersServed() const { return m_customersServed; }
-    int GetLightHintsUsed() const { return m_lightHintsUsed; }
     float GetLightCharge() const { return m_lightCharge; }
     void SetLightCharge(float ms) { m_lightCharge = ms; }
 

@@ -106,7 +106,6 @@ public:
     float GetElapsed() const { return m_elapsed; }
     GF::TAnimationPtr GetBalloon() const { return m_balloon; }
     GF::TAnimationPtr GetClockFlip() const { return m_clockFlip; }
-    GF::TAnimationPtr GetDeliveryProgress() const { return m_deliveryProgress; }
     const CBonusRow& GetBonusRow() const { return m_bonusRow; }
     const std::vector<COrderInfo>& GetOrders() const { return m_orders; }
     CRivalsPanel& GetRivalsPanel() { return m_rivalsPanel; }

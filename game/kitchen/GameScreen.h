@@ -40,7 +40,6 @@ public:
     GF::THolder<CGameFieldBase> GetField() const { return m_field; }
     const std::string& GetLevelName() const { return m_levelName; }
     GF::TAnimationPtr GetBackground() const { return m_background; }
-    GF::TAnimationPtr GetPauseOverlay() const { return m_pauseOverlay; }
 
 private:
     using TIdleStep = void (CGameScreen::*)(const float& dt);

@@ -88,14 +88,6 @@ THolder<CGetObjectAction> CGetObjectAction::Create(const THolder<CCookObject>& p
 
 CGetObjectAction::~CGetObjectAction() = default;
 
-int CGetObjectAction::GetComboCount() {
-    return TakeCombo().count;
-}
-
-void CGetObjectAction::ResetCombo() {
-    TakeCombo() = CTakeCombo{};
-}
-
 void CGetObjectAction::ShowTakeSign() {
     const TAnimationPtr place = m_place ? m_place->GetAnimation() : TAnimationPtr();
     const THolder<GF::IScene> scene = place ? place->GetScene() : THolder<GF::IScene>();

@@ -19,10 +19,6 @@ public:
     void Start() override;
     void Update(const float& dt) override;
 
-    // The process-wide take combo: the takes counted so far in the current run of quick takes.
-    static int GetComboCount();
-    static void ResetCombo();
-
 private:
     CGetObjectAction() = default;
     void ShowTakeSign();

@@ -66,7 +66,6 @@ public:
     // The idle time while idle, the time into the current step while walking (ms).
     void SetStateTimer(float ms) { m_stateTimer = ms; }
 
-    int GetAppearance() const { return m_appearance; }
     // Takes effect with the next RefreshAppearance.
     void SetAppearance(int appearance) { m_appearance = appearance; }
     // Makes her animations anew for the appearance: "<name>_<appearance>" on the heroine's layer, the

@@ -52,7 +52,6 @@ public:
     // otherwise nothing.
     void Step(const float& dt) { (this->*m_step)(dt); }
     void GlideStep(const float& dt);
-    bool IsGliding() const { return m_step == &CRivalsPanel::GlideStep; }
 
     // In the order they were added; the ribbon at index m - 1 - i belongs to entry i.
     const std::vector<GF::TAnimationPtr>& GetRibbons() const { return m_ribbons; }

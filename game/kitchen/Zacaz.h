@@ -103,26 +103,17 @@ public:
     int GetCurrentItem() const { return m_currentItem; }
     int GetItemCount() const { return m_itemCount; }
     int GetItemsDone() const { return m_itemsDone; }
-    int GetItemsPut() const { return m_itemsPut; }
-    std::vector<bool>& GetDoneFlags() { return m_doneFlags; }
     float GetMood() const { return m_mood; }
-    int GetPictureStage() const { return m_pictureStage; }
     bool IsOpen() const { return m_open; }
     bool IsBusy() const { return m_busy; }
-    bool IsRewardShown() const { return m_rewardShown; }
     // Set by the recipe panel when the customer leaves (served or out of patience).
     bool IsLeaving() const { return m_leaving; }
     void SetLeaving() { m_leaving = true; }
     // The panel shows another customer: the open flag clears and the sign plays "_hide".
     void Close();
-    const std::vector<CLevelBonusEntry>& GetOffers() const { return m_offers; }
     const std::vector<GF::TAnimationPtr>& GetOfferIcons() const { return m_offerIcons; }
     const std::vector<GF::TAnimationPtr>& GetItemIcons() const { return m_itemIcons; }
     const std::vector<GF::TAnimationPtr>& GetTabs() const { return m_tabs; }
-    const std::vector<GF::TAnimationPtr>& GetLabels() const { return m_labels; }
-    GF::TAnimationPtr GetMoodBar() const { return m_moodBar; }
-    GF::TAnimationPtr GetWorkProgress() const { return m_workProgress; }
-    GF::TAnimationPtr GetRewardText() const { return m_rewardText; }
     GF::THolder<CDeliveryButton> GetDeliveryButton() const { return m_deliveryButton; }
 
 private:

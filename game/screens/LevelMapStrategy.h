@@ -62,10 +62,8 @@ public:
     const std::map<std::string, tagButton>& GetButtons() const { return m_buttons; }
     // The hovered button or the one being revealed; null when none.
     const tagButton* GetCurrent() const { return m_current; }
-    const GF::TAnimationPtr& GetHint() const { return m_hint; }
     // The reveal's particle system; empty before a reveal.
     const GF::THolder<GF::HGENS::CFGParticle>& GetParticle() const { return m_particle; }
-    bool IsInputOn() const { return m_step == &CLevelMapStrategy::UpdateInput; }
 
 private:
     friend GF::THolder<CLevelMapStrategy> CreateLevelMapStrategy();

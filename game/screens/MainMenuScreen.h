@@ -19,8 +19,6 @@ public:
     bool Update(const float& dt) override;
     void OnInitialize() override;
 
-    const GF::TAnimationPtr& GetSelector() const { return m_selector; }
-
 private:
     CMainMenuScreen();
     void OnItemEnter(GF::THolder<GF::HGENS::CBaseControl> control);

@@ -40,8 +40,6 @@ public:
     void SetControlsEnabled(bool enabled);
 
     CStageMapStrategy& GetStageMap() { return m_stageMap; }
-    const GF::THolder<CDeformGrid>& GetBackground() const { return m_background; }
-    float GetBackgroundOffset() const { return m_backgroundOffset; }
 
 private:
     CMapScreen();

@@ -25,9 +25,6 @@ public:
 
     void ShowNewRecipes();
 
-    // The frame of the last ShowNewRecipes; empty when none was made.
-    const GF::TAnimationPtr& GetFrame() const { return m_frame; }
-
 private:
     CNewReceptScreen() = default;
 

@@ -31,10 +31,6 @@ public:
     void Show() override;
     void Idle() override;
 
-    const TRanking& GetRanking() const { return m_ranking; }
-    // The podium cup of the player; empty when the player is not on the podium.
-    const GF::TAnimationPtr& GetPlayerCup() const { return m_playerCup; }
-
 private:
     CStageStatisticsScreen() = default;
 

@@ -66,7 +66,6 @@ public:
 
     // What a player (or a test) can see of the room.
     const std::vector<CDressSlot>& GetSlots() const { return m_slots; }
-    int GetHoveredSlot() const { return m_hovered; }
     bool IsAtRest() const;
     const GF::TAnimationPtr& GetCurtain() const { return m_curtain; }
     const GF::TAnimationPtr& GetBalloon() const { return m_balloon; }

@@ -57,7 +57,7 @@ TEST(LevelsDataFile, HandWrittenBytesReadFieldByFieldAndWriteBackTheSame) {
     ASSERT_TRUE(ParseLevelsData(in, data, why)) << why;
 
     EXPECT_EQ(data.TestLevelName, "stage1_1");
-    const CBonusInfo& bonus = data.GetBonus(2);
+    const CBonusInfo& bonus = data.Bonuses.at(2);
     EXPECT_EQ(bonus.Name, "slow");
     EXPECT_EQ(bonus.Duration, 1000.0f);
     const CReceptInfo* soup = data.FindRecept("soup");

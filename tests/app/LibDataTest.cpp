@@ -55,8 +55,6 @@ TEST(DataLookups, GetAddsOnceFindAddsNothingAndRecordsNeverMove) {
     added.Number = 4;
     CStageInfo& stage = levels.GetStage("stage1");
     stage.Number = 1;
-    CReceptInfo& recept = levels.GetRecept("soup");
-    recept.Tips = 9;
     CLibData lib;
     CIngridientInfo& saucepan = lib.FindIngridientInfo("Devices.saucepan");
     saucepan.Kind = 1;
@@ -64,12 +62,10 @@ TEST(DataLookups, GetAddsOnceFindAddsNothingAndRecordsNeverMove) {
         const std::string name = "n" + std::to_string(i);
         levels.GetLevel(name);
         levels.GetStage(name);
-        levels.GetRecept(name);
         lib.FindIngridientInfo(name);
     }
     EXPECT_EQ(added.Number, 4);
     EXPECT_EQ(stage.Number, 1);
-    EXPECT_EQ(recept.Tips, 9);
     EXPECT_EQ(saucepan.Kind, 1);
     EXPECT_EQ(levels.StageOrder().front(), "stage1");
     EXPECT_EQ(levels.StageOrder().size(), 1001u);
@@ -80,8 +76,12 @@ TEST(DataLookups, GetAddsOnceFindAddsNothingAndRecordsNeverMove) {
     EXPECT_EQ(lib.FindIngridient("missing"), nullptr);
     EXPECT_EQ(lib.Ingridients.count("missing"), 0u);
 
+    CReceptInfo recept;
+    recept.Tips = 9;
+    recept.Items.resize(2);
     ClearReceptInfo(recept);
     EXPECT_EQ(recept.Tips, 0);
+    EXPECT_TRUE(recept.Items.empty());
 }
 
 TEST(DataLookups, ItemMatchingAndFrameGrids) {

@@ -91,16 +91,14 @@ TEST_F(FlowRulesTest, ConditionGroupsAndTwoRulesOnOneResult) {
         EXPECT_EQ(Number(13), c.both);
         EXPECT_EQ(Number(14), 2.0f);
     }
-    EXPECT_TRUE(app->HasPendingRule());
     EXPECT_EQ(Next(), "HighScoreScreen");
-    EXPECT_EQ(app->GetLastMainScreen(), "MainMenuScreen");
     EXPECT_EQ(GetCurrentPlayer().stringVars[35], "MainMenuScreen");
     EXPECT_FALSE(GF::GetGameManager()->FindScreen("MainMenuScreen"));
 
     // A rule pending for "back" wins over its fixed meaning: the main menu replaces the screen.
     Finish("back");
     EXPECT_EQ(Next(), "MainMenuScreen");
-    EXPECT_EQ(app->GetLastMainScreen(), "HighScoreScreen");
+    EXPECT_EQ(GetCurrentPlayer().stringVars[35], "HighScoreScreen");
     EXPECT_EQ(activated, (std::vector<std::string>{"MainMenuScreen", "HighScoreScreen", "MainMenuScreen"}));
 }
 
@@ -110,7 +108,7 @@ TEST_F(FlowRulesTest, DialogsLeaveTheLastMainScreenAndAShownTargetIsActivatedOnc
     EXPECT_EQ(Next(), "HighScoreScreen");
     Finish("back");
     EXPECT_EQ(Next(), "MainMenuScreen");
-    ASSERT_EQ(app->GetLastMainScreen(), "HighScoreScreen");
+    ASSERT_EQ(GetCurrentPlayer().stringVars[35], "HighScoreScreen");
     activated.clear();
 
     // The window's close: "quit" makes the question pending, so no "force_quit" follows.
@@ -118,7 +116,7 @@ TEST_F(FlowRulesTest, DialogsLeaveTheLastMainScreenAndAShownTargetIsActivatedOnc
     EXPECT_EQ(Top()->GetResult(), "quit");
     EXPECT_EQ(Next(), "confirm_exit_screen");
     EXPECT_TRUE(GF::GetGameManager()->FindScreen("MainMenuScreen"));
-    EXPECT_EQ(app->GetLastMainScreen(), "MainMenuScreen");
+    EXPECT_EQ(GetCurrentPlayer().stringVars[35], "MainMenuScreen");
     // A close while the question is up does nothing.
     EXPECT_FALSE(app->OnExit());
     EXPECT_EQ(Top()->GetResult(), "");
@@ -129,7 +127,6 @@ TEST_F(FlowRulesTest, DialogsLeaveTheLastMainScreenAndAShownTargetIsActivatedOnc
     GF::GetKeyset()->SetDown(GF::CKeyset::kKeyEscape, true);
     EXPECT_EQ(Next(), "message_screen");
     EXPECT_EQ(Number(20), 0.0f);
-    EXPECT_EQ(app->GetLastMainScreen(), "MainMenuScreen");
     EXPECT_EQ(GetCurrentPlayer().stringVars[35], "MainMenuScreen");
     EXPECT_FALSE(GF::GetGameManager()->FindScreen("confirm_exit_screen"));
     EXPECT_EQ(activated, (std::vector<std::string>{"confirm_exit_screen", "message_screen"}));
@@ -143,13 +140,11 @@ TEST_F(FlowRulesTest, DialogsLeaveTheLastMainScreenAndAShownTargetIsActivatedOnc
 TEST_F(FlowRulesTest, APendingRuleIsDroppedWhenAnotherScreenFinishesFirst) {
     ASSERT_TRUE(Start());
     Finish("go");
-    ASSERT_TRUE(app->HasPendingRule());
     // A placeholder over the main menu ends with "back" before it: the rule is dropped, and "back"
     // takes off only the top screen.
     GF::GetGameManager()->ShowScreen("HintScreen", "interfaces.placeholder", {}, "");
     GF::GetKeyset()->SetDown(GF::CKeyset::kKeyEnter, true);
     EXPECT_EQ(Next(), "MainMenuScreen");
-    EXPECT_FALSE(app->HasPendingRule());
     for (int frame = 0; frame < 10; ++frame) EXPECT_EQ(Frame(), "MainMenuScreen");
 
     // "force_quit" with a rule pending switches; without one it ends the program.
@@ -174,7 +169,6 @@ TEST_F(FlowRulesTest, ReloadingSavesRereadsAndStartsTheFlowAgain) {
     PutGameData();
     Finish("reloadgamedata");
     EXPECT_EQ(Next(), "CreditsScreen");
-    EXPECT_FALSE(app->HasPendingRule());
     EXPECT_EQ(Number(40), 5.0f);  // saved before the reread, loaded after it
     EXPECT_FALSE(ReadSettings().empty());
     EXPECT_EQ(activated, (std::vector<std::string>{"MainMenuScreen", "CreditsScreen"}));

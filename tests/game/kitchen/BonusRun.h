@@ -13,6 +13,7 @@
 #include "game/kitchen/PlaceInBonusGameField.h"
 #include "game/kitchen/ReceptPanel.h"
 #include "game/kitchen/Zacaz.h"
+#include "tests/game/kitchen/KitchenPlay.h"
 #include "tests/support/LevelRun.h"
 
 // A mouse script for the bonus mini-games' runs: steps played one a frame, each done when it
@@ -159,7 +160,7 @@ inline void FindHidden(CBonusScript& s, int item) {
     s.Wait(1);
     s.Do([=](CLevelRun& r) { r.Button(false, at->x, at->y); });
     s.Until([item](CLevelRun& r) {
-        return ISpy(r)->GetReceptPanel()->GetCurrentCustomer()->GetItemsPut() > item;
+        return KitchenPlay::StruckItems(*ISpy(r)->GetReceptPanel()->GetCurrentCustomer()) > item;
     });
 }
 

@@ -152,7 +152,7 @@ TEST(Duel, ThePlayerServesHerOrdersFirstAndTheRivalsLateOrderChangesNothing) {
                 seen.rivalReadyFrame = frame;
                 if (rivalLast->IsBusy()) rivalLast->SetItemWorking(false, CZacaz::kNoItem);
                 for (int i = 0; i < rivalLast->GetItemCount(); ++i) {
-                    if (rivalLast->GetDoneFlags()[static_cast<std::size_t>(i)]) continue;
+                    if (Plays(rivalLast->GetItemIcons()[static_cast<std::size_t>(i)], "_stroke")) continue;
                     rivalLast->SetItemDone(i);
                     rivalLast->PutItem(i);
                 }
@@ -194,7 +194,7 @@ TEST(Duel, ThePlayerServesHerOrdersFirstAndTheRivalsLateOrderChangesNothing) {
                 // The last one waits for the rival's last order, open and not yet complete.
                 const bool last = field->FindQueueEntry(CZacaz::kDuelPlayerKind) < 0;
                 if (last && !(rivalLast && rivalLast->IsOpen() &&
-                              rivalLast->GetItemsPut() < rivalLast->GetItemCount()))
+                              StruckItems(*rivalLast) < rivalLast->GetItemCount()))
                     return true;
                 if (last) seen.finalServeFrame = frame;
                 ++seen.playerServed;
@@ -282,11 +282,12 @@ TEST(Duel, TheRivalCooksInTimedStepsAndWinsAnIdleRound) {
                     tagRivalOrder& rival = *known;
                     const int ms = (frame - rival.arrival) * static_cast<int>(kFrameMs);
                     // Once complete it is busy being served, which is no step.
-                    const bool complete = c->GetItemsPut() == c->GetItemCount();
+                    const int put = StruckItems(*c);
+                    const bool complete = put == c->GetItemCount();
                     if (!complete && c->IsBusy() && !rival.busy) rival.steps.push_back({ms, 'w'});
-                    if (c->GetItemsPut() > rival.put) rival.steps.push_back({ms, 'p'});
+                    if (put > rival.put) rival.steps.push_back({ms, 'p'});
                     rival.busy = c->IsBusy();
-                    rival.put = c->GetItemsPut();
+                    rival.put = put;
                 }
                 return true;
             }

@@ -71,7 +71,10 @@ TEST_F(GameFieldBase, TheMouseRestsOnlyBeyondTheDelayAndAMoveEndsTheRest) {
 // glide from where they stand. Balloons pick their picture by the point and break long texts.
 TEST_F(GameFieldBase, BonusPicturesGlideIntoTheRowAndBalloonsFitTheirPlace) {
     Start();
-    CBonusRow& row = const_cast<CBonusRow&>(field->GetBonusRow());
+    CBonusRow row;
+    const auto frames = [&row](int count) {
+        for (int i = 0; i < count; ++i) row.Update(40.0f);
+    };
     const GF::TAnimationPtr first = Show("Devices.saucepan", 300.0f, 300.0f, "_idle");
     const GF::TAnimationPtr second = Show("Devices.saucepan", 300.0f, 300.0f, "_idle");
     const GF::TAnimationPtr third = Show("Devices.saucepan", 300.0f, 300.0f, "_idle");
@@ -82,20 +85,20 @@ TEST_F(GameFieldBase, BonusPicturesGlideIntoTheRowAndBalloonsFitTheirPlace) {
     ASSERT_EQ(first->GetBoundingBox().right - first->GetBoundingBox().left, 40);
     row.Add(first);
     row.Add(second);
-    for (int i = 0; i < 25; ++i) FieldFrame();  // 1000 ms
+    frames(25);  // 1000 ms
     EXPECT_FLOAT_EQ(first->GetPosition().x, 40.0f);
     EXPECT_FLOAT_EQ(second->GetPosition().x, 80.0f);
     EXPECT_FLOAT_EQ(second->GetPosition().y, 100.0f);
     row.Add(third);
-    for (int i = 0; i < 10; ++i) FieldFrame();  // under way to 20, 60, 100
+    frames(10);  // under way to 20, 60, 100
     const float midway = third->GetPosition().x;
     EXPECT_GT(midway, 100.0f);
     EXPECT_LT(midway, 300.0f);
-    field->RemoveBonusVisual(first);  // from where they stand to 40 and 80 again
-    FieldFrame();
+    row.Remove(first);  // from where they stand to 40 and 80 again
+    frames(1);
     EXPECT_LT(third->GetPosition().x, midway);
     EXPECT_GT(third->GetPosition().x, 80.0f);
-    for (int i = 0; i < 24; ++i) FieldFrame();
+    frames(24);
     EXPECT_FLOAT_EQ(second->GetPosition().x, 40.0f);
     EXPECT_FLOAT_EQ(third->GetPosition().x, 80.0f);
 

@@ -51,7 +51,7 @@ TEST(HiddenObject, LightThingsFoundInTheSeededOrderAndServedEndAtOnce) {
     s.Until(&Playing);
     s.Do([](CLevelRun& r) {
         EXPECT_FALSE(ISpy(r)->GetHider());
-        EXPECT_EQ(ISpy(r)->GetCustomersAtOnce(), 1);
+        EXPECT_EQ(ISpy(r)->GetReceptPanel()->GetCustomers().size(), 1u);
         EXPECT_EQ(Customer(r)->GetItemCount(), 4);
     });
     for (int item = 0; item < 4; ++item) FindHidden(s, item);

@@ -606,7 +606,7 @@ TEST_F(CHintsRun, EachMomentOfASampleLevelShowsTheHintThatSpeaksOfIt) {
                 step = 16;
                 return true;
             case 16:  // the button answers when the mouse button comes up
-                if (field->GetLightHintsUsed() == 0) return frame < at + 50;
+                if (r.Top()->FindControl("hint")->IsEnabled()) return frame < at + 50;  // spent: off
                 note(r, "the light hint used", "hint_ingredient");
                 step = 17;
                 return true;

@@ -80,13 +80,12 @@ tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cook) {
     run.frameMs = 16.0f;
     run.seed = 7;
     tagLevelSeen seen;
-    CClicker mouse;
+    CKitchenCook cooking;
+    CClicker& mouse = cooking.mouse;
     CSoundEar ear;
     int introClickAt = -1;
     TPoint<int> cellBeforeIntroClick{-1, -1};
     int customersSeen = 0;
-    GF::THolder<CCookObject> working;
-    GF::THolder<CZacaz> workingFor;
     int workStart = -1;
     bool shot = false;
     const int code = run.Run(
@@ -151,28 +150,15 @@ tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cook) {
             }
             if (!cook) return true;
             // A device's work: from the order's item starting to work to the device being free again.
-            if (working) {
-                if (workStart < 0 && workingFor->IsBusy()) workStart = frame;
-                if (workStart >= 0 && working->IsFree()) {
+            if (cooking.working) {
+                if (workStart < 0 && customer && customer->IsBusy()) workStart = frame;
+                if (workStart >= 0 && cooking.working->IsFree()) {
                     seen.workMs.push_back(static_cast<float>(frame - workStart) * r.frameMs);
-                    working.Reset();
                     workStart = -1;
                 }
             }
-            if (field->GetLastAction() || !field->IsPlaying()) return true;
-            if (!customer || customer->IsBusy()) return true;
-            if (customer->IsReadyToServe()) {
-                ++seen.served;
-                mouse.Click(r, Centre(field->GetPlateAnimation()->GetBoundingBox()));
-                return true;
-            }
-            const GF::THolder<CCookObject> device = field->GetNextObject(1);
-            if (!device || working) return true;
-            if (device->GetInfo().Kind != 0) {
-                working = device;
-                workingFor = customer;
-            }
-            mouse.Click(r, PointOn(*field, device));
+            cooking.Step(r, *field);
+            seen.served = cooking.served;
             return true;
         },
         9000);
@@ -840,10 +826,9 @@ public:
             Pressed(frame);
             return;
         }
-        const std::vector<bool>& struck = customer->GetDoneFlags();
         for (int item = 0; item < customer->GetItemCount(); ++item) {
             const GF::TAnimationPtr& icon = customer->GetItemIcons()[static_cast<std::size_t>(item)];
-            if (struck[static_cast<std::size_t>(item)] || !icon || !icon->IsVisible()) continue;
+            if (!icon || !icon->IsVisible() || Plays(icon, "_stroke")) continue;  // struck out on the sign
             const CIngridientInfo* wanted = GetLibData().FindIngridient(customer->GetItemRecord(item)->Name);
             for (const GF::THolder<CCookObject>& object : field->GetObjectList()) {
                 const GF::TAnimationPtr& picture = object->GetAnimation();

@@ -131,6 +131,13 @@ inline bool Plays(const GF::TAnimationPtr& animation, const char* part) {
     return named && named->GetStart() == animation->GetStartTime();
 }
 
+// The items struck out on the order's sign: those brought to it.
+inline int StruckItems(const CZacaz& order) {
+    int struck = 0;
+    for (const GF::TAnimationPtr& icon : order.GetItemIcons()) struck += Plays(icon, "_stroke") ? 1 : 0;
+    return struck;
+}
+
 // Listens for game sound keys: each key gets a name of its own in the sound table (no sound file
 // has it, so nothing is heard, but the sound manager notes the request). Set at the run's frame 0,
 // once the game data is loaded.

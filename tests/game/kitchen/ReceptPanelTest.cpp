@@ -10,6 +10,7 @@
 #include "framework/scene/ITextSprite.h"
 #include "game/app/FilterSpriteManager.h"
 #include "game/app/Players.h"
+#include "tests/game/kitchen/KitchenPlay.h"
 #include "tests/game/kitchen/PanelField.h"
 #include "tests/game/kitchen/SampleKitchen.h"
 
@@ -17,6 +18,7 @@ namespace {
 
 using GF::TAnimationPtr;
 using GF::THolder;
+using KitchenPlay::Plays;
 
 // The sample kitchen "stage1_1" with a field that owns the recipe panel, on the play screen's layout.
 class ReceptPanel : public CSampleKitchen {
@@ -74,6 +76,13 @@ protected:
     }
     static bool Has(const THolder<CZacaz>& customer) { return static_cast<bool>(customer); }
     static bool OnScene(const TAnimationPtr& animation) { return static_cast<bool>(animation->GetScene()); }
+    // The animations of that name drawn on the scene, in the order they were made.
+    std::vector<TAnimationPtr> Drawn(const char* name) {
+        std::vector<TAnimationPtr> found;
+        for (const TAnimationPtr& animation : scene->GetAnimations())
+            if (animation->GetName() && std::string(animation->GetName()) == name) found.push_back(animation);
+        return found;
+    }
     static std::string TextOf(const TAnimationPtr& animation, const char* name) {
         const GF::WChar* text = animation ? animation->GetText(name) : nullptr;
         return text ? GF::Utf16ToUtf8(text) : std::string();
@@ -165,11 +174,14 @@ TEST_F(ReceptPanel, MoodsFallByTheirPatienceAndCustomersLeaveOnlyFromClosingTime
     EXPECT_NEAR(open->GetMood(), 1.0f - 2.0f / 40.0f, 1e-3f);
     EXPECT_NEAR(closed->GetMood(), 1.0f - 2.0f / 10.0f, 1e-3f);
 
+    // The sign's background turns to its second and third pictures.
+    const TAnimationPtr picture = GF::HGENS::HostedAnimation(closed->GetSign(), "_fon");
     float moodAtTurn[4] = {};
     for (int i = 0; i < 400; ++i) {
-        const int stage = closed->GetPictureStage();
         FieldFrame();
-        if (closed->GetPictureStage() != stage) moodAtTurn[closed->GetPictureStage()] = closed->GetMood();
+        for (int stage = 2; stage <= 3; ++stage)
+            if (moodAtTurn[stage] == 0.0f && Plays(picture, ("_part_" + std::to_string(stage)).c_str()))
+                moodAtTurn[stage] = closed->GetMood();
     }
     EXPECT_LE(moodAtTurn[2], 0.625f);
     EXPECT_GT(moodAtTurn[2], 0.625f - 0.005f);
@@ -245,7 +257,8 @@ TEST_F(ReceptPanel, CookingAnOrderMovesThroughItsItemsAndPaysWhenServed) {
     UntilSettled();
     ASSERT_EQ(pizza->GetItemCount(), 3);
     ASSERT_EQ(pizza->GetItemIcons().size(), 3u);
-    ASSERT_EQ(pizza->GetLabels().size(), 2u);
+    const std::vector<TAnimationPtr> labels = Drawn("zakladka");
+    ASSERT_EQ(labels.size(), 2u);
     EXPECT_EQ(pizza->GetCurrentItem(), 1);
     EXPECT_EQ(pizza->FindNeededItem(true, false), 0);  // the cheese needs no work
     const auto& icons = pizza->GetItemIcons();
@@ -261,7 +274,6 @@ TEST_F(ReceptPanel, CookingAnOrderMovesThroughItsItemsAndPaysWhenServed) {
     EXPECT_EQ(drawn(icons[2])->quad.tex, grey);  // the tea's grey cell: where the tea lies on its sheet
     EXPECT_EQ(drawn(icons[2])->tx, 96.0f);
     EXPECT_EQ(drawn(icons[2])->ty, 0.0f);
-    const auto& labels = pizza->GetLabels();
     EXPECT_EQ(TextOf(labels[0], "_text"), "1");
     EXPECT_EQ(TextOf(labels[1], "_text"), "2");
     EXPECT_EQ(GF::TTextSpritePtr(labels[0]->FindDrawable("_text").Get())->GetColor(), 0xFF880000u);
@@ -276,15 +288,15 @@ TEST_F(ReceptPanel, CookingAnOrderMovesThroughItsItemsAndPaysWhenServed) {
     EXPECT_EQ(pizza->FindCurrentItem("Devices.no_such_thing"), -1);
     pizza->SetItemWorking(true, 1);
     EXPECT_EQ(ColourOf(icons[1]), Rgb(params.workingColour));
-    const TAnimationPtr gauge = pizza->GetWorkProgress();
-    ASSERT_TRUE(gauge);
+    ASSERT_EQ(Drawn("icon_fon").size(), 1u);
+    const TAnimationPtr gauge = Drawn("icon_fon").front();
     const float length = Show("interfaces.icon_fon", 0.0f, 0.0f, "_show")->GetEndTime();
     for (int i = 0; i < 87; ++i) pizza->UpdateWorkProgress(40.0f);  // 3480 ms
     EXPECT_NEAR(gauge->GetTime(), length * 3480.0f / 7000.0f, 1.0f);
     for (int i = 0; i < 100; ++i) pizza->UpdateWorkProgress(40.0f);
     EXPECT_EQ(gauge->GetTime(), length);
     pizza->SetItemWorking(false, 1);
-    EXPECT_FALSE(pizza->GetWorkProgress());
+    EXPECT_TRUE(Plays(gauge, "_hide_2"));  // hides and goes
     pizza->SetItemDone(1);
     pizza->PutItem(1);
     EXPECT_EQ(pizza->GetCurrentItem(), 2);
@@ -297,7 +309,7 @@ TEST_F(ReceptPanel, CookingAnOrderMovesThroughItsItemsAndPaysWhenServed) {
     // The tea, whose work takes no time at all at cook factor 0: its gauge is full at once.
     factors.cookFactor = 0.0f;
     pizza->SetItemWorking(true, 2);
-    EXPECT_EQ(pizza->GetWorkProgress()->GetTime(), length);
+    EXPECT_EQ(Drawn("icon_fon").back()->GetTime(), length);
     pizza->SetItemWorking(false, 2);
     EXPECT_FALSE(pizza->IsReadyToServe());
     pizza->SetItemDone(2);
@@ -314,9 +326,10 @@ TEST_F(ReceptPanel, CookingAnOrderMovesThroughItsItemsAndPaysWhenServed) {
     pizza->ShowReward();
     EXPECT_EQ(field->GetScore(), 2.0f * 10.0f + 1.5f);  // no tip value: half a point a dish item
     EXPECT_EQ(GetCurrentPlayer().floatVars[4], 21.5f);
-    EXPECT_EQ(TextOf(pizza->GetRewardText(), "_many"), Text("bals") + " 20.0");
-    EXPECT_EQ(TextOf(pizza->GetRewardText(), "_tips"), Text("tips_many") + " 1.5");
-    EXPECT_TRUE(pizza->GetRewardText()->IsVisible());
+    const TAnimationPtr reward = GF::HGENS::HostedAnimation(pizza->GetSign(), "_many");
+    EXPECT_EQ(TextOf(reward, "_many"), Text("bals") + " 20.0");
+    EXPECT_EQ(TextOf(reward, "_tips"), Text("tips_many") + " 1.5");
+    EXPECT_TRUE(reward->IsVisible());
     Frames(40);
     EXPECT_EQ(TextOf(pizza->GetSign(), "_points"), "20.0");
     factors.qualityFactor = 0.9901f;  // 9.9 points
@@ -333,11 +346,11 @@ TEST_F(ReceptPanel, OffersRideTheMoodBarAndArePaidByServingOrByItem) {
     const THolder<CZacaz> first = Arrive(CPanelField::Order("soup"));
     const THolder<CZacaz> second = Arrive(CPanelField::Order("steak"));
     UntilSettled();
-    ASSERT_EQ(first->GetOffers().size(), 1u);
-    EXPECT_EQ(second->GetOffers().size(), 0u);
+    ASSERT_EQ(first->GetOfferIcons().size(), 1u);
+    EXPECT_EQ(second->GetOfferIcons().size(), 0u);
     EXPECT_EQ(field->OfferCounter(), 1);
     const TAnimationPtr icon = first->GetOfferIcons().at(0);
-    const GF::TRect bar = first->GetMoodBar()->GetDrawable(0)->GetBoundingBox();
+    const GF::TRect bar = Drawn("progress_new").front()->GetDrawable(0)->GetBoundingBox();
     EXPECT_NEAR(icon->GetPosition().x, std::trunc(bar.left + 10.0f / 40.0f * (bar.right - bar.left)), 1.0f);
     const TAnimationPtr chain = Show("bonus.freeze", 0.0f, 0.0f, "_show");
     first->AttachToStatus(chain, 0.0f);
@@ -349,7 +362,7 @@ TEST_F(ReceptPanel, OffersRideTheMoodBarAndArePaidByServingOrByItem) {
         FieldFrame();
         shown = shown || icon->IsFinished();
         if (hideAt < 0 && shown && !icon->IsFinished()) hideAt = frame;  // "_hide" repeats until it goes
-        if (first->GetOffers().empty()) goneAt = frame;
+        if (first->GetOfferIcons().empty()) goneAt = frame;
     }
     EXPECT_NEAR(hideAt * 40.0f, 5000.0f, 80.0f);
     EXPECT_NEAR(goneAt * 40.0f, 10000.0f, 80.0f);
@@ -360,18 +373,18 @@ TEST_F(ReceptPanel, OffersRideTheMoodBarAndArePaidByServingOrByItem) {
 
     // The next customer gets the next bonus; serving hands it over with its icon.
     const THolder<CZacaz> third = Arrive(CPanelField::Order("tea"));
-    ASSERT_EQ(third->GetOffers().size(), 1u);
+    ASSERT_EQ(third->GetOfferIcons().size(), 1u);
     const TAnimationPtr offered = third->GetOfferIcons().at(0);
     third->GiveAllBonuses();
     ASSERT_EQ(field->bonuses.size(), 1u);
     EXPECT_EQ(field->bonuses[0].kind, 1);
     EXPECT_EQ(field->bonuses[0].visual, offered);
-    EXPECT_TRUE(third->GetOffers().empty());
+    EXPECT_TRUE(third->GetOfferIcons().empty());
     EXPECT_EQ(field->OfferCounter(), 0);
 
     // Less than ten seconds of level left: no offer, whatever the counter.
     field->SetElapsed(GetLevelsData().FindLevel("stage1_1")->Duration - 9000.0f);
-    EXPECT_EQ(Arrive(CPanelField::Order("pizza"))->GetOffers().size(), 0u);
+    EXPECT_EQ(Arrive(CPanelField::Order("pizza"))->GetOfferIcons().size(), 0u);
 
     // A duel customer carries every bonus of the level and pays each at its item, in item order.
     field->ClearLevel();
@@ -381,7 +394,7 @@ TEST_F(ReceptPanel, OffersRideTheMoodBarAndArePaidByServingOrByItem) {
     Start();
     const THolder<CZacaz> duel = Arrive(CPanelField::Order("pizza", CZacaz::kDuelPlayerKind));
     UntilSettled();
-    ASSERT_EQ(duel->GetOffers().size(), 2u);
+    ASSERT_EQ(duel->GetOfferIcons().size(), 2u);
     EXPECT_EQ(duel->GetTabs().size(), 3u + 2u + 2u);  // items, labels, bonus tabs
     duel->SetItemDone(0);
     duel->SetItemDone(1);
@@ -391,7 +404,7 @@ TEST_F(ReceptPanel, OffersRideTheMoodBarAndArePaidByServingOrByItem) {
     duel->SetItemDone(2);
     ASSERT_EQ(field->bonuses.size(), 2u);
     EXPECT_EQ(field->bonuses[1].kind, 3);
-    EXPECT_TRUE(duel->GetOffers().empty());
+    EXPECT_TRUE(duel->GetOfferIcons().empty());
     EXPECT_TRUE(duel->GetOfferIcons().empty());
 
     const THolder<CZacaz> bonus = Arrive(CPanelField::Order("soup", CZacaz::kBonusKind));

@@ -145,7 +145,6 @@ TEST_F(Tournament, FourRivalsReachTheirTargetsWhileTheRibbonsKeepThePlaces) {
     EXPECT_EQ(Participants()[4], 6);
     for (int i = 0; i < 10; ++i) FieldFrame(frameMs);
     EXPECT_EQ(field->place, 1);
-    EXPECT_FALSE(Panel().IsGliding());
 
     // The row after the glide: ribbons from the left at the row's start, spaced, the most points on the
     // right with place 1; every portrait on its ribbon's place; the player's ribbon selected.
@@ -178,7 +177,6 @@ TEST_F(Tournament, LevelsWithoutRivalsOrRecipesAndUnknownParticipantsRunSafely) 
         FieldFrame();
     }
     EXPECT_TRUE(Panel().GetRibbons().empty());
-    EXPECT_FALSE(Panel().IsGliding());
     EXPECT_EQ(field->place, 0);
     EXPECT_TRUE(field->Turnir().rivals.empty());
     field->ClearLevel();
@@ -219,5 +217,4 @@ TEST_F(Tournament, LevelsWithoutRivalsOrRecipesAndUnknownParticipantsRunSafely) 
     EXPECT_FALSE(panel.GetEntries().front().portrait);
     EXPECT_EQ(panel.GetScore(8), 20.0f);
     EXPECT_EQ(panel.GetPlayerPlace(), 1);
-    EXPECT_FALSE(panel.IsGliding());
 }

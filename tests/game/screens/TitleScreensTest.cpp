@@ -5,6 +5,7 @@
 
 #include "framework/core/GameProperties.h"
 #include "framework/core/Keyset.h"
+#include "framework/gui/LayoutItem.h"
 #include "framework/gui/ListBoxControl.h"
 #include "framework/scene/IDrawable.h"
 #include "game/app/LevelsData.h"
@@ -247,7 +248,7 @@ TEST_F(TitleScreensTest, MainMenuSelectorGlidesToTheEnteredButton) {
     ASSERT_TRUE(ReachIdle("ProgressMapScreen"));
     Finish("main_menu");
     ASSERT_TRUE(ReachIdle("MainMenuScreen"));
-    const GF::TAnimationPtr selector = dynamic_cast<CMainMenuScreen&>(*Top()).GetSelector();
+    const GF::TAnimationPtr selector = GF::HGENS::HostedAnimation(Top()->GetAnimation(), "_select");
     ASSERT_TRUE(selector);
     const GF::TPoint<float> start = selector->GetPosition();
 

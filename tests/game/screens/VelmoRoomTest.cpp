@@ -107,11 +107,10 @@ TEST_F(VelmoRoomTest, FromTheMapADressIsSwappedBehindTheCurtainAndSaved) {
     ASSERT_TRUE(Room().GetCups()[0]);
     EXPECT_STREQ(Room().GetCups()[0]->GetName(), "cup_1_1");
     ASSERT_TRUE(Room().GetHeroine());
-    EXPECT_EQ(Room().GetHeroine()->GetAppearance(), 0);
+    EXPECT_TRUE(std::string(Room().GetHeroine()->GetAnimation()->GetName()).ends_with("_0"));
 
     MouseTo(slots[1].box);
     Frame();
-    EXPECT_EQ(Room().GetHoveredSlot(), 1);
     EXPECT_EQ(Plays(22), 1);
     const std::vector<float> progress = SwapBehindTheCurtain();
     ASSERT_GE(progress.size(), 2u);
@@ -120,7 +119,6 @@ TEST_F(VelmoRoomTest, FromTheMapADressIsSwappedBehindTheCurtainAndSaved) {
     EXPECT_EQ(Plays(23), 1);
     EXPECT_EQ(Variable(3), 3.0f);
     EXPECT_EQ(slots[1].dress, 0);
-    EXPECT_EQ(Room().GetHeroine()->GetAppearance(), 3);
     EXPECT_TRUE(std::string(Room().GetHeroine()->GetAnimation()->GetName()).ends_with("_3"));
     const CStageProgress saved = SavedStore().players[u"Ann"].stages["stage2"];
     EXPECT_EQ(saved.dress, 3);
@@ -129,7 +127,6 @@ TEST_F(VelmoRoomTest, FromTheMapADressIsSwappedBehindTheCurtainAndSaved) {
     // Once the curtain is open the button is hovered again; a second click swaps back.
     RestUntilCurtainOpen();
     Frame();
-    EXPECT_EQ(Room().GetHoveredSlot(), 1);
     EXPECT_EQ(Plays(22), 2);
     SwapBehindTheCurtain();
     EXPECT_EQ(Variable(3), 0.0f);
