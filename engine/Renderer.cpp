@@ -282,6 +282,10 @@ bool CRenderer::EndScene() {
             m_canvasBehind = true;
         }
         m_drawing.Reset();
+        // The copy from the canvas waited for its drawing; a scene drawn straight is handed on here,
+        // as not every swap does it (an offscreen surface's does nothing): else frame after frame
+        // would pile up in the renderer.
+        if (m_screen == Screen::Straight) glFlush();
     }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     m_inScene = false;
