@@ -78,6 +78,7 @@ struct CRenderer::Texture {
     bool lockReadOnly = true;
     int lockRect[4] = {};          // left, top, width, height
     std::vector<uint32_t> pixels;  // only while locked
+    std::vector<bool> opaque;      // each texel's, once asked
 
     // What the texture counts against the decoded pictures' budget.
     uint64_t PixelBytes() const {
@@ -156,6 +157,17 @@ bool CRenderer::Init(std::string& error) {
     glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glActiveTexture(GL_TEXTURE0);
+
+    // A scene drawn straight into the window shows what the canvas would only when the window keeps
+    // eight bits of red, green and blue and no alpha, as the canvas does.
+    GLint bits[4] = {};
+    const GLenum sizes[4] = {GL_FRAMEBUFFER_ATTACHMENT_RED_SIZE, GL_FRAMEBUFFER_ATTACHMENT_GREEN_SIZE,
+                             GL_FRAMEBUFFER_ATTACHMENT_BLUE_SIZE, GL_FRAMEBUFFER_ATTACHMENT_ALPHA_SIZE};
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    for (int i = 0; i < 4; ++i)
+        glGetFramebufferAttachmentParameteriv(GL_FRAMEBUFFER, GL_BACK_LEFT, sizes[i], &bits[i]);
+    m_straightOk =
+        glGetError() == GL_NO_ERROR && bits[0] == 8 && bits[1] == 8 && bits[2] == 8 && bits[3] == 0;
     return true;
 }
 
@@ -171,6 +183,9 @@ void CRenderer::Shutdown() {
     glDeleteRenderbuffers(1, &m_canvasColour);
     m_canvasFbo = m_canvasColour = 0;
     m_canvasWidth = m_canvasHeight = 0;
+    m_canvasBehind = false;
+    m_drawing.Reset();
+    m_lastPicture.Reset();
     for (auto& [handle, target] : m_targets) glDeleteFramebuffers(1, &target->fbo);
     m_targets.clear();
     for (auto& [handle, texture] : m_textures) {
@@ -201,8 +216,10 @@ bool CRenderer::BeginScene(HTARGET target, int screenWidth, int screenHeight, in
             m_log.Write("Gfx_BeginScene: no render target %lu", static_cast<unsigned long>(target));
             return false;
         }
+        Changing(into->tex);
         m_sceneWidth = m_viewWidth = into->width;
         m_sceneHeight = m_viewHeight = into->height;
+        m_viewX = m_viewY = 0;
     } else {
         m_sceneWidth = std::max(screenWidth, 1);
         m_sceneHeight = std::max(screenHeight, 1);
@@ -211,28 +228,25 @@ bool CRenderer::BeginScene(HTARGET target, int screenWidth, int screenHeight, in
         m_viewHeight = fit.height;
         m_drawableWidth = std::max(drawableWidth, 0);
         m_drawableHeight = std::max(drawableHeight, 0);
-        m_pictureX = fit.x;
-        m_pictureY = m_drawableHeight - fit.y - fit.height;  // the device's first row is the bottom
+        m_viewX = fit.x;
+        m_viewY = m_drawableHeight - fit.y - fit.height;  // the device's first row is the bottom
+        if (!EnsureCanvas(m_drawableWidth, m_drawableHeight)) m_canvasWidth = m_canvasHeight = 0;
+        m_screen = Screen::Undecided;
     }
-    if (!into && !EnsureCanvas(m_viewWidth, m_viewHeight)) m_canvasWidth = m_canvasHeight = 0;
     m_target = into;
-    // Straight into the window (no canvas): the bars are cleared here and the picture's rectangle
-    // is where the scene draws.
-    m_viewX = m_viewY = 0;
-    if (!into && m_canvasWidth == 0) {
-        glBindFramebuffer(GL_FRAMEBUFFER, 0);
-        glDisable(GL_SCISSOR_TEST);
-        glViewport(0, 0, m_drawableWidth, m_drawableHeight);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
-        m_viewX = m_pictureX;
-        m_viewY = m_pictureY;
-    }
     m_inScene = true;
     m_drawCalls = 0;
     m_sceneTextures.clear();
     m_used = 0;
     m_runCount = 0;
+    m_clipOn = false;
+    const float identity[6] = {1, 0, 0, 0, 1, 0};
+    std::memcpy(m_transform, identity, sizeof identity);
+    ApplySceneState();
+    return true;
+}
+
+void CRenderer::ApplySceneState() {
     glBindFramebuffer(GL_FRAMEBUFFER, SceneFramebuffer());
     glViewport(m_viewX, m_viewY, m_viewWidth, m_viewHeight);
     glUseProgram(m_program);
@@ -240,30 +254,62 @@ bool CRenderer::BeginScene(HTARGET target, int screenWidth, int screenHeight, in
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
     // The screen's rows are flipped on the way to the device and a target's are not, so a
     // clockwise quad on screen keeps its winding only in one of them.
-    glFrontFace(into ? GL_CCW : GL_CW);
+    glFrontFace(m_target ? GL_CCW : GL_CW);
     ApplyCullMode();
-    m_clipOn = false;
     ApplyClipping();
-    const float identity[6] = {1, 0, 0, 0, 1, 0};
-    std::memcpy(m_transform, identity, sizeof identity);
     ApplyMatrix();
-    return true;
 }
 
 bool CRenderer::EndScene() {
     if (!m_inScene) return false;
     Flush();
     const bool screen = m_target == nullptr;
-    if (screen) PresentCanvas();
+    if (screen) {
+        ChooseScreen(false);  // a scene that drew nothing shows the last picture
+        if (m_screen == Screen::Canvas) {
+            PresentCanvas();
+        } else if (m_canvasWidth > 0 && m_drawing.lost) {
+            // Its steps would not draw it again: the canvas takes the picture itself.
+            glDisable(GL_SCISSOR_TEST);
+            glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+            glBindFramebuffer(GL_DRAW_FRAMEBUFFER, m_canvasFbo);
+            glBlitFramebuffer(0, 0, m_canvasWidth, m_canvasHeight, 0, 0, m_canvasWidth, m_canvasHeight,
+                              GL_COLOR_BUFFER_BIT, GL_NEAREST);
+            m_canvasBehind = false;
+            m_lastPicture.Reset();
+        } else if (m_canvasWidth > 0) {
+            std::swap(m_lastPicture, m_drawing);
+            m_canvasBehind = true;
+        }
+        m_drawing.Reset();
+        // The copy from the canvas waited for its drawing; a scene drawn straight is handed on here,
+        // as not every swap does it (an offscreen surface's does nothing): else frame after frame
+        // would pile up in the renderer.
+        if (m_screen == Screen::Straight) glFlush();
+    }
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     m_inScene = false;
     m_target = nullptr;
     return screen;
 }
 
+void CRenderer::Picture::Reset() {
+    steps.clear();
+    vertices.clear();
+    textures.clear();
+    lost = false;
+}
+
+bool CRenderer::Picture::Uses(HTEXTURE tex) const {
+    return std::find(textures.begin(), textures.end(), tex) != textures.end();
+}
+
 bool CRenderer::EnsureCanvas(int width, int height) {
     if (width <= 0 || height <= 0) return false;
     if (m_canvasFbo && width == m_canvasWidth && height == m_canvasHeight) return true;
+    // A canvas of another size starts black, as a new window does: the last picture is gone.
+    m_canvasBehind = false;
+    m_lastPicture.Reset();
     if (!m_canvasFbo) {
         glGenFramebuffers(1, &m_canvasFbo);
         glGenRenderbuffers(1, &m_canvasColour);
@@ -279,7 +325,6 @@ bool CRenderer::EnsureCanvas(int width, int height) {
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         return false;
     }
-    // A new canvas starts black, as a new window does.
     glDisable(GL_SCISSOR_TEST);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -289,28 +334,163 @@ bool CRenderer::EnsureCanvas(int width, int height) {
     return true;
 }
 
+// The canvas lies over the window pixel for pixel, its bars black.
 void CRenderer::PresentCanvas() {
     if (m_canvasWidth <= 0 || m_canvasHeight <= 0) return;
-    glDisable(GL_SCISSOR_TEST);  // the scissor box would cut the copy and the bars' clearing
+    glDisable(GL_SCISSOR_TEST);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    if (m_canvasWidth != m_drawableWidth || m_canvasHeight != m_drawableHeight) {
-        glViewport(0, 0, m_drawableWidth, m_drawableHeight);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_canvasFbo);
+    glBlitFramebuffer(0, 0, m_canvasWidth, m_canvasHeight, 0, 0, m_canvasWidth, m_canvasHeight,
+                      GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
+void CRenderer::ChooseScreen(bool covers) {
+    if (!m_inScene || m_target || m_screen != Screen::Undecided) return;
+    if (m_canvasWidth > 0 && !(covers && m_straightOk)) {
+        CatchUpCanvas();
+        m_screen = Screen::Canvas;
+        glBindFramebuffer(GL_FRAMEBUFFER, m_canvasFbo);
+        return;
+    }
+    m_screen = Screen::Straight;
+    m_drawing.Reset();
+    m_drawing.view[0] = m_viewX, m_drawing.view[1] = m_viewY;
+    m_drawing.view[2] = m_viewWidth, m_drawing.view[3] = m_viewHeight;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    // The bars, and without a canvas the whole window, hold whatever the last swap left.
+    if (m_canvasWidth == 0 || m_viewWidth != m_drawableWidth || m_viewHeight != m_drawableHeight) {
+        glDisable(GL_SCISSOR_TEST);
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
+        ApplyClipping();
     }
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, m_canvasFbo);
-    glBlitFramebuffer(0, 0, m_canvasWidth, m_canvasHeight, m_pictureX, m_pictureY, m_pictureX + m_canvasWidth,
-                      m_pictureY + m_canvasHeight, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+}
+
+bool CRenderer::FirstPrimitiveCovers() {
+    if (!m_straightOk || m_clipOn || m_cullMode != 1 || m_runCount == 0) return false;
+    const Run& run = m_runs[0];
+    if (run.prim != Prim::Quads || !(run.blend & BLEND_ALPHABLEND) || run.vertices.size() < 4) return false;
+    const hgeVertex* v = run.vertices.data();
+    float x[4], y[4];
+    const float* t = m_transform;
+    for (int i = 0; i < 4; ++i) {
+        if ((v[i].col >> 24) != 0xFF) return false;
+        x[i] = t[0] * v[i].x + t[1] * v[i].y + t[2];
+        y[i] = t[3] * v[i].x + t[4] * v[i].y + t[5];
+    }
+    // An upright rectangle, its corners in turn, over the whole picture.
+    const auto [left, right] = std::minmax_element(x, x + 4);
+    const auto [top, bottom] = std::minmax_element(y, y + 4);
+    for (int i = 0; i < 4; ++i) {
+        const int next = (i + 1) % 4;
+        if ((x[i] != *left && x[i] != *right) || (y[i] != *top && y[i] != *bottom)) return false;
+        if ((x[i] == x[next]) == (y[i] == y[next])) return false;
+    }
+    if (*left > 0 || *top > 0 || *right < static_cast<float>(m_sceneWidth) ||
+        *bottom < static_cast<float>(m_sceneHeight))
+        return false;
+    Texture* texture = run.tex ? FindTexture(run.tex) : nullptr;
+    if (!texture) return true;  // drawn in its vertices' colour
+    float u[2] = {v[0].tx, v[0].tx}, w[2] = {v[0].ty, v[0].ty};
+    for (int i = 1; i < 4; ++i) {
+        u[0] = std::min(u[0], v[i].tx), u[1] = std::max(u[1], v[i].tx);
+        w[0] = std::min(w[0], v[i].ty), w[1] = std::max(w[1], v[i].ty);
+    }
+    return Opaque(*texture, u[0], w[0], u[1], w[1]);
+}
+
+// The texels' opacity is read from the device the first time it is asked, and kept until the
+// texture changes.
+bool CRenderer::Opaque(Texture& texture, float u0, float v0, float u1, float v1) {
+    if (!(u0 >= 0 && v0 >= 0 && u1 <= 1 && v1 <= 1)) return false;  // wrapped, or not a number
+    const int width = texture.width, height = texture.height;
+    if (texture.opaque.empty()) {
+        std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+        glBindTexture(GL_TEXTURE_2D, texture.id);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_BGRA, GL_UNSIGNED_INT_8_8_8_8_REV, pixels.data());
+        texture.opaque.resize(pixels.size());
+        for (size_t i = 0; i < pixels.size(); ++i) texture.opaque[i] = (pixels[i] >> 24) == 0xFF;
+    }
+    // Linear filtering reads the two texels around each sample's centre.
+    const auto first = [](float at, int size) {
+        return std::clamp(static_cast<int>(std::floor(at * static_cast<float>(size) - 0.5f)), 0, size - 1);
+    };
+    const int left = first(u0, width), right = std::min(first(u1, width) + 1, width - 1);
+    const int top = first(v0, height), bottom = std::min(first(v1, height) + 1, height - 1);
+    for (int y = top; y <= bottom; ++y)
+        for (int x = left; x <= right; ++x)
+            if (!texture.opaque[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)])
+                return false;
+    return true;
+}
+
+void CRenderer::CatchUpCanvas() {
+    if (!m_canvasBehind) return;
+    m_canvasBehind = false;
+    const Picture& picture = m_lastPicture;
+    glBindFramebuffer(GL_FRAMEBUFFER, m_canvasFbo);
+    glViewport(picture.view[0], picture.view[1], picture.view[2], picture.view[3]);
+    glUseProgram(m_program);
+    glBindVertexArray(m_vao);
+    glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
+    glFrontFace(GL_CW);
+    for (const Step& step : picture.steps) {
+        if (step.scissorOn) {
+            glEnable(GL_SCISSOR_TEST);
+            glScissor(step.scissor[0], step.scissor[1], step.scissor[2], step.scissor[3]);
+        } else {
+            glDisable(GL_SCISSOR_TEST);
+        }
+        if (step.clear) {
+            const DWORD color = step.color;
+            glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f,
+                         static_cast<float>((color >> 8) & 0xFF) / 255.0f,
+                         static_cast<float>(color & 0xFF) / 255.0f, static_cast<float>(color >> 24) / 255.0f);
+            glClear(GL_COLOR_BUFFER_BIT);
+            continue;
+        }
+        glUniformMatrix3fv(m_uMatrix, 1, GL_TRUE, step.matrix);
+        if (step.cullMode == 1) {
+            glDisable(GL_CULL_FACE);
+        } else {
+            glEnable(GL_CULL_FACE);
+            glCullFace(step.cullMode == 2 ? GL_FRONT : GL_BACK);
+        }
+        const int first = Upload(picture.vertices.data() + step.first, step.count);
+        Draw(step.prim, step.tex, step.blend, first, step.count);
+    }
+    m_lastPicture.Reset();
+    if (m_inScene) {
+        ApplySceneState();
+    } else {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    }
+}
+
+void CRenderer::Changing(HTEXTURE tex) {
+    if (Texture* texture = FindTexture(tex)) std::vector<bool>().swap(texture->opaque);
+    if (m_canvasBehind && m_lastPicture.Uses(tex)) CatchUpCanvas();
+    if (m_inScene && !m_target && m_screen == Screen::Straight && m_drawing.Uses(tex)) m_drawing.lost = true;
 }
 
 unsigned CRenderer::SceneFramebuffer() const {
     if (m_target) return m_target->fbo;
-    return m_canvasWidth > 0 ? m_canvasFbo : 0;
+    return m_screen == Screen::Canvas ? m_canvasFbo : 0;
 }
 
 void CRenderer::Clear(DWORD color) {
     if (!m_inScene) return;
     Flush();
+    ChooseScreen(!m_clipOn);
+    if (m_screen == Screen::Straight && !m_target) {
+        Step step;
+        step.clear = true;
+        step.color = color;
+        step.scissorOn = m_scissorOn;
+        std::copy_n(m_scissor, 4, step.scissor);
+        m_drawing.steps.push_back(step);
+    }
     glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f,
                  static_cast<float>((color >> 8) & 0xFF) / 255.0f, static_cast<float>(color & 0xFF) / 255.0f,
                  static_cast<float>(color >> 24) / 255.0f);
@@ -331,13 +511,8 @@ void CRenderer::SetClipping(int x, int y, int w, int h) {
 
 void CRenderer::ApplyClipping() {
     if (!m_clipOn) {
-        // Drawn straight into the window, the bars stay outside the scene.
-        if (m_viewX != 0 || m_viewY != 0) {
-            glEnable(GL_SCISSOR_TEST);
-            glScissor(m_viewX, m_viewY, m_viewWidth, m_viewHeight);
-        } else {
-            glDisable(GL_SCISSOR_TEST);
-        }
+        // The bars stay outside the scene.
+        SetScissor(m_viewX != 0 || m_viewY != 0, m_viewX, m_viewY, m_viewWidth, m_viewHeight);
         return;
     }
     const int left = std::clamp(m_clip[0], 0, m_sceneWidth);
@@ -355,8 +530,19 @@ void CRenderer::ApplyClipping() {
         deviceBottom = m_viewHeight - deviceTop;
         deviceTop = flippedTop;
     }
+    SetScissor(true, m_viewX + deviceLeft, m_viewY + deviceTop, deviceRight - deviceLeft,
+               deviceBottom - deviceTop);
+}
+
+void CRenderer::SetScissor(bool on, int x, int y, int w, int h) {
+    m_scissorOn = on;
+    m_scissor[0] = x, m_scissor[1] = y, m_scissor[2] = w, m_scissor[3] = h;
+    if (!on) {
+        glDisable(GL_SCISSOR_TEST);
+        return;
+    }
     glEnable(GL_SCISSOR_TEST);
-    glScissor(m_viewX + deviceLeft, m_viewY + deviceTop, deviceRight - deviceLeft, deviceBottom - deviceTop);
+    glScissor(x, y, w, h);
 }
 
 void CRenderer::SetTransform(float x, float y, float dx, float dy, float rot, float hscale, float vscale) {
@@ -384,6 +570,7 @@ void CRenderer::ApplyMatrix() {
     const float matrix[9] = {sx * t[0], sx * t[1], sx * t[2] - 1.0f,  //
                              sy * t[3], sy * t[4], sy * t[5] + oy,    //
                              0.0f,      0.0f,      1.0f};
+    std::copy_n(matrix, 9, m_matrix);
     glUniformMatrix3fv(m_uMatrix, 1, GL_TRUE, matrix);
 }
 
@@ -410,6 +597,7 @@ std::vector<uint32_t> CRenderer::ReadScene(int* width, int* height) {
     if (height) *height = 0;
     if (!m_inScene || m_viewWidth <= 0 || m_viewHeight <= 0) return pixels;
     Flush();
+    ChooseScreen(false);  // nothing drawn yet: what is read is the last picture
     const auto rowPixels = static_cast<size_t>(m_viewWidth);
     pixels.resize(rowPixels * static_cast<size_t>(m_viewHeight));
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
@@ -599,48 +787,78 @@ void CRenderer::FinishBatch(int count) {
 void CRenderer::Flush() {
     const size_t runs = m_runCount;
     const int used = m_used;
+    if (used == 0 || !m_inScene) {
+        m_runCount = 0;
+        m_used = 0;
+        return;
+    }
+    ChooseScreen(FirstPrimitiveCovers());
     m_runCount = 0;
     m_used = 0;
-    if (used == 0 || !m_inScene) return;
-    // The runs follow each other in one buffer, scene after scene, sent at once; the buffer is renewed
-    // only when full, so that nothing a draw call may still read is written over.
-    if (m_buffered + used > kMaxVertices) {
-        glBufferData(GL_ARRAY_BUFFER, sizeof(hgeVertex) * kMaxVertices, nullptr, GL_STREAM_DRAW);
-        m_buffered = 0;
-    }
+    const bool keep = m_screen == Screen::Straight && !m_target;
     size_t at = 0;
     for (size_t i = 0; i < runs; ++i) {
         std::copy(m_runs[i].vertices.begin(), m_runs[i].vertices.end(), m_vertices.begin() + at);
         at += m_runs[i].vertices.size();
     }
-    glBufferSubData(GL_ARRAY_BUFFER,
-                    static_cast<GLintptr>(sizeof(hgeVertex) * static_cast<size_t>(m_buffered)),
-                    static_cast<GLsizeiptr>(sizeof(hgeVertex) * at), m_vertices.data());
+    int first = Upload(m_vertices.data(), static_cast<int>(at));
     for (size_t i = 0; i < runs; ++i) {
         const Run& run = m_runs[i];
         const int count = static_cast<int>(run.vertices.size());
-        const Texture* texture = run.tex ? FindTexture(run.tex) : nullptr;
-        glUniform1i(m_uMode, texture ? 1 : 0);
-        glBindTexture(GL_TEXTURE_2D, texture ? texture->id : 0);
-        glBlendFunc(GL_SRC_ALPHA, (run.blend & BLEND_ALPHABLEND) ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
-        switch (run.prim) {
-            case Prim::Quads:
-                glDrawElementsBaseVertex(GL_TRIANGLES, count / 4 * 6, GL_UNSIGNED_SHORT, nullptr, m_buffered);
-                break;
-            case Prim::Triples:
-                glDrawArrays(GL_TRIANGLES, m_buffered, count);
-                break;
-            case Prim::Lines:
-                glDrawArrays(GL_LINES, m_buffered, count);
-                break;
-            case Prim::None:
-                break;
-        }
+        Draw(run.prim, run.tex, run.blend, first, count);
+        first += count;
         ++m_drawCalls;
-        m_buffered += count;
-        if (texture &&
+        const bool textured = run.tex && FindTexture(run.tex);
+        if (textured &&
             std::find(m_sceneTextures.begin(), m_sceneTextures.end(), run.tex) == m_sceneTextures.end())
             m_sceneTextures.push_back(run.tex);
+        if (!keep) continue;
+        Step step;
+        step.prim = run.prim, step.tex = run.tex, step.blend = run.blend;
+        step.first = static_cast<int>(m_drawing.vertices.size());
+        step.count = count;
+        std::copy_n(m_matrix, 9, step.matrix);
+        step.scissorOn = m_scissorOn;
+        std::copy_n(m_scissor, 4, step.scissor);
+        step.cullMode = m_cullMode;
+        m_drawing.steps.push_back(step);
+        m_drawing.vertices.insert(m_drawing.vertices.end(), run.vertices.begin(), run.vertices.end());
+        if (textured && !m_drawing.Uses(run.tex)) m_drawing.textures.push_back(run.tex);
+    }
+}
+
+// The vertices follow each other in one buffer, scene after scene; the buffer is renewed only when
+// full, so that nothing a draw call may still read is written over.
+int CRenderer::Upload(const hgeVertex* v, int count) {
+    if (m_buffered + count > kMaxVertices) {
+        glBufferData(GL_ARRAY_BUFFER, sizeof(hgeVertex) * kMaxVertices, nullptr, GL_STREAM_DRAW);
+        m_buffered = 0;
+    }
+    glBufferSubData(GL_ARRAY_BUFFER,
+                    static_cast<GLintptr>(sizeof(hgeVertex) * static_cast<size_t>(m_buffered)),
+                    static_cast<GLsizeiptr>(sizeof(hgeVertex) * static_cast<size_t>(count)), v);
+    const int first = m_buffered;
+    m_buffered += count;
+    return first;
+}
+
+void CRenderer::Draw(Prim prim, HTEXTURE tex, int blend, int first, int count) {
+    const Texture* texture = tex ? FindTexture(tex) : nullptr;
+    glUniform1i(m_uMode, texture ? 1 : 0);
+    glBindTexture(GL_TEXTURE_2D, texture ? texture->id : 0);
+    glBlendFunc(GL_SRC_ALPHA, (blend & BLEND_ALPHABLEND) ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
+    switch (prim) {
+        case Prim::Quads:
+            glDrawElementsBaseVertex(GL_TRIANGLES, count / 4 * 6, GL_UNSIGNED_SHORT, nullptr, first);
+            break;
+        case Prim::Triples:
+            glDrawArrays(GL_TRIANGLES, first, count);
+            break;
+        case Prim::Lines:
+            glDrawArrays(GL_LINES, first, count);
+            break;
+        case Prim::None:
+            break;
     }
 }
 
@@ -709,6 +927,7 @@ void CRenderer::TextureFree(HTEXTURE tex) {
     Texture* texture = FindTexture(tex);
     if (!texture || texture->ownedByTarget) return;
     Flush();  // gathered runs may use it
+    Changing(tex);
     glDeleteTextures(1, &texture->id);
     CPictureBudget::Release(texture->PixelBytes());
     m_textures.erase(tex);
@@ -760,6 +979,7 @@ void CRenderer::TextureUnlock(HTEXTURE tex) {
     if (!texture || !texture->locked) return;
     if (!texture->lockReadOnly) {
         Flush();
+        Changing(tex);
         const int* r = texture->lockRect;
         glBindTexture(GL_TEXTURE_2D, texture->id);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
@@ -778,6 +998,7 @@ void CRenderer::TextureSetWrap(HTEXTURE tex, bool wrap) {
     Texture* texture = FindTexture(tex);
     if (!texture) return;
     Flush();  // gathered runs may use it
+    Changing(tex);
     glBindTexture(GL_TEXTURE_2D, texture->id);
     const GLint mode = wrap ? GL_REPEAT : GL_CLAMP_TO_EDGE;
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, mode);

@@ -7,6 +7,15 @@
 //
 // Textures keep no CPU copy: a lock reads the pixels back from the device (for a render target
 // that is what was drawn into it) and a writable unlock uploads the locked rectangle.
+//
+// What a screen scene does not draw over shows the previous one (a dialog over the screen it opened
+// from), whatever the window system leaves in its back buffer after a swap. A scene whose first
+// drawing covers the whole picture (a clear, or an opaque quad over it all) needs nothing of the
+// previous one and is drawn straight into the window, its steps kept; any other is drawn into a
+// canvas that outlives the frame and copied to the window. The canvas catches up on a picture drawn
+// straight only when a scene needs it, by drawing the kept steps again (before a texture they use
+// changes, if that comes first). A software rasterizer may round a few blended pixels one step
+// apart in the window and in the canvas, whose rows run the other way.
 
 #include <cstdint>
 #include <memory>
@@ -83,6 +92,32 @@ private:
     struct Target;
 
     enum class Prim { None, Quads, Triples, Lines };
+    // Where the screen scene being drawn goes: not known before its first drawing.
+    enum class Screen { Undecided, Straight, Canvas };
+    // One GL operation of a screen scene drawn straight into the window, in the state it had.
+    struct Step {
+        bool clear = false;
+        DWORD color = 0;
+        Prim prim = Prim::None;
+        HTEXTURE tex = 0;
+        int blend = 0;
+        int first = 0;  // its vertices in the picture's
+        int count = 0;
+        float matrix[9] = {};
+        bool scissorOn = false;
+        int scissor[4] = {};
+        int cullMode = 1;
+    };
+    // A screen picture as the steps that drew it.
+    struct Picture {
+        std::vector<Step> steps;
+        std::vector<hgeVertex> vertices;
+        std::vector<HTEXTURE> textures;
+        int view[4] = {};   // the viewport
+        bool lost = false;  // a texture it used changed while it was drawn: the steps draw another
+        void Reset();
+        bool Uses(HTEXTURE tex) const;
+    };
 
     Texture* FindTexture(HTEXTURE tex) const;
     Target* FindTarget(HTARGET target) const;
@@ -103,15 +138,30 @@ private:
     bool RunCovers(const Run& run, const Box& box, int& tests) const;
     void Gather(Prim prim, HTEXTURE tex, int blend, const hgeVertex* v, int count);
     void Flush();
+    // Puts vertices in the GL buffer; answers the first one's index there.
+    int Upload(const hgeVertex* v, int count);
+    void Draw(Prim prim, HTEXTURE tex, int blend, int first, int count);
     void ApplyMatrix();
     void ApplyClipping();
+    void SetScissor(bool on, int x, int y, int w, int h);
     void ApplyCullMode();
-    // The screen is drawn into a canvas of the drawable's size that outlives the frame, so what a
-    // frame does not draw over shows the previous frame (a dialog over the screen it opened from),
-    // whatever the window system leaves in its back buffer after a swap. Answers false when the
-    // canvas cannot be made; the screen is then drawn straight into the window.
+    // Binds the framebuffer and sets the GL state of the scene being drawn.
+    void ApplySceneState();
+    // A canvas of the drawable's size, the picture where it lies in the window; false when it
+    // cannot be made (every screen scene is then drawn straight into the cleared window).
     bool EnsureCanvas(int width, int height);
     void PresentCanvas();
+    // Called at the screen scene's first drawing: `covers` when that drawing leaves nothing of the
+    // previous picture.
+    void ChooseScreen(bool covers);
+    // Whether the first primitive gathered covers the whole picture with opaque pixels.
+    bool FirstPrimitiveCovers();
+    // Whether every texel that sampling the rectangle of texture coordinates reads is opaque.
+    bool Opaque(Texture& texture, float u0, float v0, float u1, float v1);
+    // The canvas made to hold the last screen picture.
+    void CatchUpCanvas();
+    // Before a texture's pixels or sampling change.
+    void Changing(HTEXTURE tex);
     // The framebuffer the scene being drawn goes to.
     unsigned SceneFramebuffer() const;
 
@@ -139,6 +189,11 @@ private:
     unsigned m_canvasColour = 0;  // renderbuffer
     int m_canvasWidth = 0;
     int m_canvasHeight = 0;
+    bool m_canvasBehind = false;  // the last screen picture is m_lastPicture's, not the canvas's
+    bool m_straightOk = false;    // the window's pixels are stored as the canvas's
+    Screen m_screen = Screen::Undecided;
+    Picture m_drawing;      // the screen scene being drawn straight
+    Picture m_lastPicture;  // the last screen scene drawn straight
 
     bool m_inScene = false;
     Target* m_target = nullptr;
@@ -146,14 +201,15 @@ private:
     int m_sceneHeight = 0;
     int m_viewWidth = 0;  // device pixels of the current target (for the screen, the scaled picture)
     int m_viewHeight = 0;
-    int m_viewX = 0;          // where the scene lies in its framebuffer: the bars' width when drawn straight
-    int m_viewY = 0;          // into the window, else 0
-    int m_drawableWidth = 0;  // the window's device pixels and the picture's place in them, bottom up
+    int m_viewX = 0;  // where the scene lies in its framebuffer: for the screen, the picture's place in
+    int m_viewY = 0;  // the window (bottom up), the same in the canvas; else 0
+    int m_drawableWidth = 0;  // the window's device pixels
     int m_drawableHeight = 0;
-    int m_pictureX = 0;
-    int m_pictureY = 0;
     int m_clip[4] = {};  // x, y, w, h; w == 0 means off
     bool m_clipOn = false;
+    bool m_scissorOn = false;  // as set in GL for the scene
+    int m_scissor[4] = {};
+    float m_matrix[9] = {};
     float m_transform[6] = {1, 0, 0, 0, 1, 0};  // 2x3, row-major
     int m_cullMode = 1;
     int m_drawCalls = 0;

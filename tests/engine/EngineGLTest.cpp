@@ -201,34 +201,84 @@ TEST_F(EngineGL, TheScreenPictureIsStretchedOverTheWindowTopRowFirst) {
 }
 
 // A dialog draws only itself over the screen it opened from: the rest of the picture must be the
-// previous frame's, whatever the window system leaves behind a swap, clipping or not.
+// previous frame's, whatever the window system leaves behind a swap, clipping or not, and even when
+// a texture that frame drew has changed since.
 TEST_F(EngineGL, WhatAFrameLeavesUndrawnIsThePreviousFrame) {
     auto* real = dynamic_cast<Engine::CEngine*>(engine.Engine());
     ASSERT_NE(real, nullptr);
-    ASSERT_TRUE(engine->Gfx_BeginScene(0));
-    engine->Gfx_Clear(kRed);
-    Quad(0, 0, 10, 10, kGreen);
-    engine->Gfx_SetClipping(150, 0, 10, 10);  // left on at the end of the frame
-    engine->Gfx_EndScene();
-    // What a window system may leave in the back buffer after the swap.
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDisable(GL_SCISSOR_TEST);
-    glClearColor(1, 1, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-
-    for (int frame = 0; frame < 2; ++frame) {
-        ASSERT_TRUE(engine->Gfx_BeginScene(0));
+    // What a window system may leave in the back buffer after a swap.
+    const auto leaveYellow = [] {
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glDisable(GL_SCISSOR_TEST);
+        glClearColor(1, 1, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    };
+    // The next frame draws a blue square only and answers what it shows.
+    const auto nextFrame = [&] {
+        EXPECT_TRUE(engine->Gfx_BeginScene(0));
         Quad(50, 50, 10, 10, kBlue);
         int width = 0, height = 0;
-        const std::vector<uint32_t> screen = real->ReadScene(&width, &height);
+        std::vector<uint32_t> screen = real->ReadScene(&width, &height);
         engine->Gfx_EndScene();
-        ASSERT_EQ(width, 200);
-        auto at = [&](int x, int y) { return screen[static_cast<size_t>(y * width + x)]; };
-        EXPECT_TRUE(Near(at(5, 5), kGreen, 0)) << frame;
-        EXPECT_TRUE(Near(at(55, 55), kBlue, 0)) << frame;
-        EXPECT_TRUE(Near(at(120, 80), kRed, 0)) << frame;
-        EXPECT_TRUE(Near(at(199, 99), kRed, 0)) << frame;
+        EXPECT_EQ(width, 200);
+        EXPECT_EQ(height, 100);
+        leaveYellow();
+        return screen;
+    };
+    const auto at = [](const std::vector<uint32_t>& screen, int x, int y) {
+        return screen.size() == 200 * 100 ? screen[static_cast<size_t>(y * 200 + x)] : 0u;
+    };
+
+    const HTEXTURE green = SolidTexture(4, 4, kGreen);
+    ASSERT_TRUE(engine->Gfx_BeginScene(0));
+    engine->Gfx_Clear(kRed);
+    Quad(0, 0, 10, 10, 0xFFFFFFFF, green);
+    engine->Gfx_SetClipping(150, 0, 10, 10);  // left on at the end of the frame
+    engine->Gfx_EndScene();
+    leaveYellow();
+    DWORD* pixels = engine->Texture_Lock(green, false, 0, 0, 0, 0);
+    ASSERT_NE(pixels, nullptr);
+    std::fill(pixels, pixels + 16, kBlack);
+    engine->Texture_Unlock(green);
+    for (int frame = 0; frame < 2; ++frame) {
+        const std::vector<uint32_t> screen = nextFrame();
+        EXPECT_TRUE(Near(at(screen, 5, 5), kGreen, 0)) << frame;
+        EXPECT_TRUE(Near(at(screen, 55, 55), kBlue, 0)) << frame;
+        EXPECT_TRUE(Near(at(screen, 120, 80), kRed, 0)) << frame;
+        EXPECT_TRUE(Near(at(screen, 199, 99), kRed, 0)) << frame;
     }
+
+    // A frame drawn over the whole picture leaves nothing of the one before only where it is opaque:
+    // here the opaque left half of a texture, then its transparent right half.
+    const HTEXTURE halves = engine->Texture_Create(4, 2);
+    pixels = engine->Texture_Lock(halves, false, 0, 0, 0, 0);
+    ASSERT_NE(pixels, nullptr);
+    for (int i = 0; i < 8; ++i) pixels[i] = i % 4 < 2 ? kGreen : 0x80FFFFFF;
+    engine->Texture_Unlock(halves);
+    const auto wholePicture = [&](float right) {
+        hgeQuad quad = MakeQuad(0, 0, 200, 100, 0xFFFFFFFF, halves);
+        quad.v[1].tx = quad.v[2].tx = right;
+        engine->Gfx_RenderQuad(&quad);
+    };
+    ASSERT_TRUE(engine->Gfx_BeginScene(0));
+    wholePicture(0.25f);
+    engine->Gfx_EndScene();
+    leaveYellow();
+    std::vector<uint32_t> screen = nextFrame();
+    EXPECT_TRUE(Near(at(screen, 5, 5), kGreen, 0));
+    EXPECT_TRUE(Near(at(screen, 199, 99), kGreen, 0));
+    EXPECT_TRUE(Near(at(screen, 55, 55), kBlue, 0));
+    ASSERT_TRUE(engine->Gfx_BeginScene(0));
+    engine->Gfx_Clear(kRed);
+    engine->Gfx_EndScene();
+    leaveYellow();
+    ASSERT_TRUE(engine->Gfx_BeginScene(0));
+    wholePicture(1.0f);
+    engine->Gfx_EndScene();
+    leaveYellow();
+    screen = nextFrame();
+    EXPECT_TRUE(Near(at(screen, 199, 99), 0xFFFF8080)) << "half white over red";
+    EXPECT_TRUE(Near(at(screen, 55, 55), kBlue, 0));
 }
 
 TEST_F(EngineGL, ARenderTargetDrawsAsATextureTheRightWayUp) {
