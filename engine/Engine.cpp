@@ -396,20 +396,6 @@ bool CEngine::System_GetStateBool(hgeBoolState state) {
     return false;
 }
 
-hgeCallback CEngine::System_GetStateFunc(hgeFuncState state) {
-    switch (state) {
-        case HGE_FRAMEFUNC:
-            return m_frameFunc;
-        case HGE_FOCUSLOSTFUNC:
-            return m_focusLostFunc;
-        case HGE_FOCUSGAINFUNC:
-            return m_focusGainFunc;
-        case HGE_EXITFUNC:
-            return m_exitFunc;
-    }
-    return nullptr;
-}
-
 int CEngine::System_GetStateInt(hgeIntState state) {
     switch (state) {
         case HGE_SCREENWIDTH:

@@ -52,7 +52,6 @@ public:
     void System_SetStateInt(hgeIntState state, int value) override;
     void System_SetStateString(hgeStringState state, const char* value) override;
     bool System_GetStateBool(hgeBoolState state) override;
-    hgeCallback System_GetStateFunc(hgeFuncState state) override;
     int System_GetStateInt(hgeIntState state) override;
     const char* System_GetStateString(hgeStringState state) override;
     HWND_T System_GetStateHwnd(hgeHwndState state) override;
@@ -66,7 +65,6 @@ public:
 
     float Timer_GetTime() override;
     float Timer_GetDelta() override { return m_delta; }
-    int Timer_GetFPS() override { return m_fps; }
 
     void Random_Seed(int seed) override;
     int Random_Int(int min, int max) override { return m_random.Int(min, max); }
@@ -86,11 +84,8 @@ public:
 
     void Input_GetMousePos(float* x, float* y) override;
     void Input_SetMousePos(float x, float y) override;
-    bool Input_KeyDown(int key) override { return m_input.KeyDownThisFrame(key); }
-    bool Input_KeyUp(int key) override { return m_input.KeyUpThisFrame(key); }
     bool Input_GetKeyState(int key) override { return m_input.KeyState(key); }
     int Input_GetKey() override { return m_input.Key(); }
-    int Input_GetChar() override { return m_input.Char(); }
     bool Input_GetEvent(hgeInputEvent* event) override { return m_input.GetEvent(event); }
 
     bool Gfx_BeginScene(HTARGET target) override;
@@ -98,9 +93,6 @@ public:
     void Gfx_Clear(DWORD color) override { m_renderer.Clear(color); }
     void Gfx_RenderLine(float x1, float y1, float x2, float y2, DWORD color, float z) override {
         m_renderer.RenderLine(x1, y1, x2, y2, color, z);
-    }
-    void Gfx_RenderTriple(const hgeTriple* triple) override {
-        if (triple) m_renderer.RenderTriple(*triple);
     }
     void Gfx_RenderQuad(const hgeQuad* quad) override {
         if (quad) m_renderer.RenderQuad(*quad);
@@ -114,7 +106,6 @@ public:
                           float vscale) override {
         m_renderer.SetTransform(x, y, dx, dy, rot, hscale, vscale);
     }
-    void Gfx_SetCulling(bool enabled) override { m_renderer.SetCullMode(enabled ? 3 : 1); }
     void Gfx_SetCullMode(int mode) override { m_renderer.SetCullMode(mode); }
     int Gfx_GetDrawCalls() override { return m_renderer.DrawCalls(); }
 

@@ -175,7 +175,6 @@ public:
     virtual void System_SetStateInt(hgeIntState state, int value) = 0;
     virtual void System_SetStateString(hgeStringState state, const char* value) = 0;
     virtual bool System_GetStateBool(hgeBoolState state) = 0;
-    virtual hgeCallback System_GetStateFunc(hgeFuncState state) = 0;
     virtual int System_GetStateInt(hgeIntState state) = 0;
     virtual const char* System_GetStateString(hgeStringState state) = 0;
     virtual HWND_T System_GetStateHwnd(hgeHwndState state) = 0;
@@ -195,7 +194,6 @@ public:
 
     virtual float Timer_GetTime() = 0;   // seconds since System_Initiate
     virtual float Timer_GetDelta() = 0;  // seconds of the last frame
-    virtual int Timer_GetFPS() = 0;
 
     virtual void Random_Seed(int seed = 0) = 0;
     virtual int Random_Int(int min, int max) = 0;
@@ -213,11 +211,8 @@ public:
 
     virtual void Input_GetMousePos(float* x, float* y) = 0;  // client pixels
     virtual void Input_SetMousePos(float x, float y) = 0;
-    virtual bool Input_KeyDown(int key) = 0;
-    virtual bool Input_KeyUp(int key) = 0;
     virtual bool Input_GetKeyState(int key) = 0;
-    virtual int Input_GetKey() = 0;   // the key pressed this frame, 0 if none
-    virtual int Input_GetChar() = 0;  // the last character typed this frame, 0 if none
+    virtual int Input_GetKey() = 0;  // the key pressed this frame, 0 if none
     virtual bool Input_GetEvent(hgeInputEvent* event) = 0;
 
     virtual bool Gfx_BeginScene(HTARGET target = 0) = 0;
@@ -225,7 +220,6 @@ public:
     virtual void Gfx_Clear(DWORD color) = 0;
     virtual void Gfx_RenderLine(float x1, float y1, float x2, float y2, DWORD color = 0xFFFFFFFF,
                                 float z = 0.5f) = 0;
-    virtual void Gfx_RenderTriple(const hgeTriple* triple) = 0;
     virtual void Gfx_RenderQuad(const hgeQuad* quad) = 0;
     // Answers a buffer for up to *maxPrim primitives; Gfx_FinishBatch(n) draws the first n.
     virtual hgeVertex* Gfx_StartBatch(int primType, HTEXTURE tex, int blend, int* maxPrim) = 0;
@@ -233,8 +227,6 @@ public:
     virtual void Gfx_SetClipping(int x = 0, int y = 0, int w = 0, int h = 0) = 0;
     virtual void Gfx_SetTransform(float x = 0, float y = 0, float dx = 0, float dy = 0, float rot = 0,
                                   float hscale = 0, float vscale = 0) = 0;
-    // Same as Gfx_SetCullMode(enabled ? 3 : 1).
-    virtual void Gfx_SetCulling(bool enabled) = 0;
     // Which triangles and quads are dropped, by their winding as seen on the screen (in render
     // targets as well): 1 none, 2 clockwise, 3 counter-clockwise; other values are ignored. What is
     // gathered so far is drawn under the old mode first.

@@ -101,7 +101,6 @@ void CInput::Release(int key, float x, float y) {
     }
     const bool mouse = key == HGEK_LBUTTON || key == HGEK_RBUTTON || key == HGEK_MBUTTON;
     m_down[key] = false;
-    m_released[key] = true;
     PushAt(mouse ? INPUT_MBUTTONUP : INPUT_KEYUP, key, Flags(), x, y);
 }
 
@@ -112,13 +111,11 @@ void CInput::AddText(const char* utf8) {
     while (i < length) {
         const uint32_t code = DecodeUtf8(text, length, i);
         if (code < 0x10000) {
-            m_char = static_cast<int>(code);
-            Push(INPUT_CHAR, 0, Flags(), m_char);
+            Push(INPUT_CHAR, 0, Flags(), static_cast<int>(code));
         } else {
             const uint32_t rest = code - 0x10000;
             Push(INPUT_CHAR, 0, Flags(), static_cast<int>(0xD800 + (rest >> 10)));
-            m_char = static_cast<int>(0xDC00 + (rest & 0x3FF));
-            Push(INPUT_CHAR, 0, Flags(), m_char);
+            Push(INPUT_CHAR, 0, Flags(), static_cast<int>(0xDC00 + (rest & 0x3FF)));
         }
     }
 }
@@ -157,9 +154,7 @@ bool CInput::GetEvent(hgeInputEvent* event) {
 void CInput::EndFrame() {
     m_queue.clear();
     std::memset(m_pressed, 0, sizeof m_pressed);
-    std::memset(m_released, 0, sizeof m_released);
     m_key = 0;
-    m_char = 0;
     // What was held over goes first into the next frame, each key by the same rule again.
     std::vector<tagCarried> carried;
     carried.swap(m_carried);

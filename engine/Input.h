@@ -1,6 +1,6 @@
 #pragma once
 // What the player did since the last frame: SDL events become the engine's input events (a queue
-// the frame function drains with Input_GetEvent), the key state table, the key and character of
+// the frame function drains with Input_GetEvent), the key state table, the key of
 // the frame, and the mouse position in client pixels. Fed by the frame loop, one event at a time.
 //
 // A key or button let go in the frame it went down (a quick click, a touchpad's tap) stays down for
@@ -31,15 +31,12 @@ struct tagFedInput {
 class CInput {
 public:
     void HandleEvent(const SDL_Event& event);
-    // Forgets the frame's events, key and character; key states stay.
+    // Forgets the frame's events and key; key states stay.
     void EndFrame();
 
     bool GetEvent(hgeInputEvent* event);
     bool KeyState(int key) const { return ValidKey(key) && m_down[key]; }
-    bool KeyDownThisFrame(int key) const { return ValidKey(key) && m_pressed[key]; }
-    bool KeyUpThisFrame(int key) const { return ValidKey(key) && m_released[key]; }
     int Key() const { return m_key; }
-    int Char() const { return m_char; }
 
     float MouseX() const { return m_mouseX; }
     float MouseY() const { return m_mouseY; }
@@ -57,7 +54,6 @@ private:
     std::deque<hgeInputEvent> m_queue;
     bool m_down[HGEK_KEYCOUNT] = {};
     bool m_pressed[HGEK_KEYCOUNT] = {};
-    bool m_released[HGEK_KEYCOUNT] = {};
     // Events of keys let go in the frame they went down, held over for the next frame.
     struct tagCarried {
         bool press = false;
@@ -68,7 +64,6 @@ private:
     std::vector<tagCarried> m_carried;
     bool m_carrying[HGEK_KEYCOUNT] = {};
     int m_key = 0;
-    int m_char = 0;
     float m_mouseX = 0;
     float m_mouseY = 0;
 };

@@ -192,10 +192,6 @@ void CGameManager::Shutdown() {
     if (Instance().Get() == this) Instance().Reset();
 }
 
-std::string CGameManager::GetFirstRegisteredScreen() const {
-    return m_registry.empty() ? std::string() : m_registry.begin()->first;
-}
-
 std::vector<std::string> CGameManager::GetRegisteredScreens() const {
     std::vector<std::string> names;
     for (const auto& entry : m_registry) names.push_back(entry.first);

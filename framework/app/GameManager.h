@@ -128,11 +128,8 @@ public:
     void RaiseSettingsReset() override { m_settingsReset.Raise(); }
     bool UpdateTopScreen(const float& dt) override;
 
-    // The name that sorts first among the registered screens; empty when none is registered.
-    std::string GetFirstRegisteredScreen() const;
     // Every registered screen name, sorted.
     std::vector<std::string> GetRegisteredScreens() const;
-    std::size_t GetScreenCount() const { return m_screens.size(); }
 
     // The player's choice between full screen and a window: kept as the property "FullScreen",
     // which the settings file saves, and asked of the engine. The engine may not be able to carry it

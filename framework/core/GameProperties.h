@@ -17,7 +17,6 @@ public:
     void SetInt(const std::string& key, int value);
     // The stored value of the key, inserted empty when absent; the caller assigns to it.
     WString& SetString(const std::string& key);
-    bool Has(const std::string& key) const { return m_values.count(key) != 0; }
 
     int m_screenWidth = 640;
     int m_screenHeight = 480;

@@ -18,7 +18,6 @@ class CBaseState : public CRefCount {
 public:
     explicit CBaseState(int kind) : m_kind(kind) {}
 
-    int GetKind() const { return m_kind; }
     // Binds the state to its object; false keeps the object's current state.
     virtual bool Enter(T* object) = 0;
     // false when the state replaced itself this frame.
@@ -116,7 +115,6 @@ public:
     int GetBindingIndex() const { return m_bindingIndex; }
     void SetBindingIndex(int index) { m_bindingIndex = index; }
     // The kind of the current state; 0 before the first.
-    int GetStateKind() const { return m_state ? m_state->GetKind() : 0; }
     const THolder<CBaseControlState>& GetState() const { return m_state; }
 
     // The mouse as the states read it: the position in game pixels and the button mask.

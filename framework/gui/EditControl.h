@@ -74,9 +74,6 @@ public:
     virtual void OnChar(WChar ch);
 
     const WString& GetString() const { return m_text; }
-    bool IsFocused() const { return m_focused; }
-    int GetCursorIndex() const { return m_cursorIndex; }
-    const TPoint<int>& GetCursorPosition() const { return m_cursorPosition; }
 
     WString m_allowedChars = u"*";  // the filter, see IsEditCharAllowed
     int m_maxLength = -1;           // -1 (any negative): no limit

@@ -72,7 +72,6 @@ public:
     int GetItemCount() const { return static_cast<int>(m_items.size()); }
     int GetRowCount() const { return static_cast<int>(m_rows.size()); }
     int GetRowHeight() const { return m_rowHeight; }
-    const THolder<CSliderControl>& GetSlider() const { return m_slider; }
 
     bool m_addAtFront = false;  // AddItem inserts at the front
     CControlEvent m_selectionChangedEvent;

@@ -37,8 +37,6 @@ public:
     void OnActivate() override;
     void OnDeactivate() override;
 
-    const std::vector<tagBoundControl>& GetBoundControls() const { return m_boundControls; }
-
 protected:
     void OnButtonClick(THolder<CBaseControl> control, const TPoint<int>& point, int buttons);
     void OnHintOn(THolder<CBaseControl> control);

@@ -24,8 +24,6 @@ public:
     // Hides only with "back" and a name, or after "cancel"; stores the name in every case.
     void Hide() override;
 
-    const THolder<CEditControl>& GetNameEdit() const { return m_nameEdit; }
-
 private:
     // Enables "ok" and Enter while the name holds a character other than a space.
     void OnNameChanged(THolder<CBaseControl> sender);

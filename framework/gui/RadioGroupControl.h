@@ -28,7 +28,6 @@ public:
 
     // -1 (no selection) or an item's index; false, and nothing changes, for any other value.
     bool SetSelected(int index);
-    int GetSelected() const { return m_selected; }
     int GetItemCount() const { return static_cast<int>(m_items.size()); }
     THolder<CCheckBoxControl> GetItem(int index) const;
 

@@ -108,8 +108,6 @@ public:
     bool UpdateHiding(const float& dt) override;
     void OnCommand(const std::string&) override {}
 
-    const std::vector<tagPhaseTask>& GetPhaseTasks() const { return m_phaseTasks; }
-
 protected:
     // Runs the tasks of one phase against the key table; true when a task ended the screen.
     bool RunPhaseTasks(int phase);

@@ -53,9 +53,6 @@ public:
     void SetRange(int minimum, int maximum);
     void SetHorizontal(bool horizontal) { m_horizontal = horizontal; }
     int GetValue() const { return m_value; }
-    bool IsDragging() const { return m_dragging; }
-    const THolder<CButtonControl>& GetDecreaseArrow() const { return m_decrease; }
-    const THolder<CButtonControl>& GetIncreaseArrow() const { return m_increase; }
 
     // The arrows' Click delegates.
     void OnDecrease(THolder<CBaseControl> sender, const TPoint<int>& point, int buttons);

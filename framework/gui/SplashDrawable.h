@@ -37,7 +37,6 @@ public:
     // The last picture has faded out (at once when there was none).
     bool IsFinished() const;
 
-    int GetState() const { return m_state; }
     // 0.0 black to 1.0 the picture at full light.
     float GetLevel() const { return m_color.r; }
     const std::string& GetCurrentName() const { return m_currentName; }

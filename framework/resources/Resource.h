@@ -130,8 +130,6 @@ public:
     // The sprite info of the number; empty when the number is outside the table.
     THolder<CHGESpriteInfo> GetSpriteInfo(int number) const;
     int GetSpriteInfoCount() const { return static_cast<int>(m_spriteInfos.size()); }
-    // Slots of the font cache, loaded or not.
-    int GetFontSlotCount() const { return static_cast<int>(m_fonts.size()); }
 
 private:
     struct TFontName {

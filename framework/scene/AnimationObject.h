@@ -96,8 +96,6 @@ public:
     void PauseSounds() override;
     bool Update(const float& dt) override;
 
-    const TTransform& GetLocalTransform() const { return m_local; }
-
 private:
     using TChildList = std::vector<TObjectAnimationPtr>;
 

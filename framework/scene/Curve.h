@@ -64,9 +64,6 @@ public:
     void OnEnd() override;
     TEndEvent& GetEndEvent() override { return m_endEvent; }
 
-    // The last computed values and what changed in the last update.
-    const TTransform& GetCurrent() const { return m_current; }
-
 protected:
     void ComputeValues();
     void WriteValues();

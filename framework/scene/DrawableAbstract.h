@@ -129,8 +129,6 @@ public:
     // Called by Update once the track values are in the transform record, before the parent's
     // record is combined in: where parameter modifiers add their wobble.
     virtual void ApplyModifiers() = 0;
-    TIDResourcePlayer* GetIDResourceTrack() { return &m_idResource; }
-    const TIDResourcePlayer* GetIDResourceTrack() const { return &m_idResource; }
 
     // --- IDrawable ---
     int32_t GetLayer() override { return m_transform.layer; }

@@ -152,9 +152,7 @@ public:
     TScalePlayer* Scale() override { return nullptr; }
     const TScalePlayer* Scale() const override { return nullptr; }
 
-    CFGParticleImpl& GetCore() { return m_core; }
     const TTransform& GetTransform() const { return m_transform; }
-    const THolder<IImage>& GetParticleSprite() const { return m_sprite; }
 
 private:
     void PlayTimeline(const TAnimationPtr& parent);

@@ -17,8 +17,6 @@ public:
     // Draws the sprite in `color` (its alpha times the opacity) with the engine blend value, over the
     // Color and Blend tracks, on every frame until replaced or cleared. White is a colour like any.
     virtual void SetColorAndBlend(uint32_t color, int blend) = 0;
-    // The Color and Blend tracks colour the sprite again.
-    virtual void ClearColorAndBlend() = 0;
     // Draws the given engine sprite in place of its frame's (keeping the colour, blend and placement)
     // until given an empty one; a cell cut from a filter sheet is shown so.
     virtual void ShowSprite(const THolder<HGENS::CHGESprite>& sprite) = 0;

@@ -141,11 +141,6 @@ void CSpriteObject::SetColorAndBlend(uint32_t color, int blend) {
     if (m_sprite) ApplyColorAndBlend();
 }
 
-void CSpriteObject::ClearColorAndBlend() {
-    m_overridden = false;
-    if (m_sprite) ApplyColorAndBlend();
-}
-
 void CSpriteObject::ShowSprite(const THolder<CHGESprite>& sprite) {
     m_shown = sprite;
     if (m_shown) ApplyColorAndBlendTo(*m_shown);

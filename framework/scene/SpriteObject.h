@@ -35,7 +35,6 @@ public:
     // --- ISprite ---
     uint32_t GetColor() override;
     void SetColorAndBlend(uint32_t color, int blend) override;
-    void ClearColorAndBlend() override;
     void ShowSprite(const THolder<CHGESprite>& sprite) override;
     THolder<CHGESprite> GetShownSprite() override;
 

@@ -47,8 +47,6 @@ public:
     THolder<ITextDescrition> GetTextDescription() override { return m_textDescription; }
     THolder<IFont> GetFont() override { return m_font; }
 
-    int GetLineCount() const { return m_lineCount; }
-
 private:
     void Relayout();
 

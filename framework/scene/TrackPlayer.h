@@ -187,7 +187,6 @@ public:
     bool IsChanged() const { return m_changed; }
     const Value& GetValue() const { return m_current.value; }
     const Key& GetCurrent() const { return m_current; }
-    int GetKeyIndex() const { return m_keyIndex; }
     float GetTime() const { return m_time; }
 
 private:

@@ -316,7 +316,7 @@ TEST_F(ApplicationTest, ColourDepthChangeAsksToRestartAndEndsTheScreens) {
         EXPECT_EQ(messageBoxes.messages,
                   std::vector<std::string>{
                       "Quindle: Marvolant: The game must restart for these changes to take effect"});
-        EXPECT_EQ(GF::GetGameManager()->GetScreenCount(), 0u);
+        EXPECT_FALSE(GF::GetGameManager()->GetTopScreen());
         EXPECT_TRUE(Frame());                       // no screen left: the loop ends
         EXPECT_FALSE(state.instanceLock.IsHeld());  // let go before the question, whatever the answer
         // The stand-in is a child of this process: it has noted everything once it has ended.

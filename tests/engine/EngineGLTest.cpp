@@ -434,17 +434,12 @@ TEST_F(EngineGL, PrimitivesSharingTextureAndBlendGoInOneDrawCall) {
              Quad(0, 0, 4, 4, 0xFFFFFFFF, first);
          },
          3},
-        {"triples, lines and quads",
+        {"lines and quads",
          [&] {
-             hgeTriple triple{};
-             triple.blend = BLEND_DEFAULT;
-             for (hgeVertex& v : triple.v) v.col = 0xFFFFFFFF;
-             engine->Gfx_RenderTriple(&triple);
-             engine->Gfx_RenderTriple(&triple);
              engine->Gfx_RenderLine(0, 0, 4, 4);
              Quad(0, 0, 4, 4, 0xFFFFFFFF);
          },
-         3},
+         2},
         {"drawn in the gaps of a scattered run, beneath nothing",
          [&] {
              Quad(0, 12, 4, 4, 0xFFFFFFFF, first);
@@ -570,18 +565,6 @@ TEST_F(EngineGL, CullModesDropOppositeWindingsOnScreenAndInATarget) {
             EXPECT_TRUE(Near(at(60, 4), kGreen, 0));
         }
     }
-    // The on/off form is modes 3 and 1.
-    const auto onOff = DrawInto(32, 16, kBlack, [&] {
-        engine->Gfx_SetCulling(true);
-        Quad(0, 0, 8, 8, kRed);
-        hgeQuad mirrored = MakeQuad(16, 0, 8, 8, kRed);
-        std::swap(mirrored.v[0], mirrored.v[1]);
-        std::swap(mirrored.v[2], mirrored.v[3]);
-        engine->Gfx_RenderQuad(&mirrored);
-        engine->Gfx_SetCulling(false);
-    });
-    EXPECT_TRUE(Near(onOff.At(4, 4), kRed, 0));
-    EXPECT_TRUE(Near(onOff.At(20, 4), kBlack, 0));
 }
 
 // ---- the frame loop ----
@@ -594,7 +577,6 @@ struct LoopRecord {
     int exitAsked = 0;
     int focusLost = 0;
     std::vector<int> keys;
-    std::vector<int> chars;
     std::vector<int> eventTypes;
     std::vector<bool> leftDown;
     std::vector<std::pair<float, float>> buttonAt;
@@ -609,7 +591,6 @@ bool LoopFrame() {
     using Engine::tagFedInput;
     ++g_loop.frames;
     g_loop.keys.push_back(g_loop.hge->Input_GetKey());
-    g_loop.chars.push_back(g_loop.hge->Input_GetChar());
     g_loop.leftDown.push_back(g_loop.hge->Input_GetKeyState(HGEK_LBUTTON));
     hgeInputEvent event;
     while (g_loop.hge->Input_GetEvent(&event)) {
@@ -660,7 +641,6 @@ TEST_F(EngineGL, TheFrameLoopDeliversInputAndAsksBeforeClosing) {
     EXPECT_EQ(g_loop.frames, 3);  // the first close was refused, the second accepted
     EXPECT_EQ(g_loop.focusLost, 1);
     EXPECT_EQ(g_loop.keys, (std::vector<int>{HGEK_A, 0, 0}));
-    EXPECT_EQ(g_loop.chars, (std::vector<int>{'a', 0, u'e'}));
     EXPECT_EQ(g_loop.eventTypes, (std::vector<int>{INPUT_MOUSEMOVE, INPUT_MBUTTONDOWN, INPUT_KEYDOWN,
                                                    INPUT_MBUTTONUP, INPUT_KEYUP}));
     EXPECT_EQ(g_loop.buttonAt, (std::vector<std::pair<float, float>>{{30.0f, 40.0f}}));

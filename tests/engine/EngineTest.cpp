@@ -61,8 +61,6 @@ TEST(Engine, StatesReadBackWhatWasSet) {
     EXPECT_TRUE(hge->System_GetStateBool(HGE_HIDEMOUSE));
     EXPECT_STREQ(hge->System_GetStateString(HGE_TITLE), "Quindle: Marvolant");
     EXPECT_STREQ(hge->System_GetStateString(HGE_ICON), "");
-    EXPECT_EQ(hge->System_GetStateFunc(HGE_FRAMEFUNC), &Frame);
-    EXPECT_EQ(hge->System_GetStateFunc(HGE_EXITFUNC), nullptr);
     EXPECT_EQ(hge->System_GetStateHwnd(HGE_HWND), 0u);
 
     // Without a window nothing draws, and asking does not crash.

@@ -84,7 +84,6 @@ TEST_F(ButtonTest, BindsToItsLayoutItemWithTextAndHitRectangle) {
         EXPECT_EQ(std::u16string(c.button->GetText()), c.text);
         EXPECT_EQ(c.button->GetHitRect(), c.hit);
         EXPECT_EQ(PartName(c.button.Get()), "_up");
-        EXPECT_EQ(c.button->GetStateKind(), CBaseControl::kStateInit);
     }
     // A name without a layout child: unbound and silent, but counted and found by the screen.
     EXPECT_FALSE(missing->GetAnimation());
@@ -139,7 +138,6 @@ TEST_F(ButtonTest, DisablingAHoveredButtonShowsDisabledWithoutALeave) {
 
     no->SetEnabled(true);
     EXPECT_EQ(PartName(no.Get()), "_up");
-    EXPECT_EQ(no->GetStateKind(), CBaseControl::kStateInit);
     Frame(400, 280, 0);
     EXPECT_EQ(log.words, std::vector<std::string>{"enter:_over"});
 }

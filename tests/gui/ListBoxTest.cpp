@@ -84,6 +84,9 @@ protected:
         }
         return rows;
     }
+    THolder<CSliderControl> Slider(const std::string& name) {
+        return HolderCast<CSliderControl>(screen->FindControl(name + "_slider"));
+    }
 
     class CPlain : public CScreenAbstract {};
     THolder<CPlain> screen = MakeHolder<CPlain>();
@@ -93,21 +96,21 @@ TEST_F(ListBoxOnScreen, RowsShowNumberedItemsAndAShortListHidesItsSlider) {
     const THolder<CListBoxControl> list = Make(3);
     ASSERT_EQ(list->GetRowCount(), 5);
     EXPECT_EQ(Rows(list), (std::vector<std::u16string>{u"* 1. P0", u" 2. P1", u" 3. P2", u"-", u"-"}));
-    ASSERT_TRUE(list->GetSlider());
-    EXPECT_EQ(list->GetSlider()->GetName(), "players_slider");
-    EXPECT_FALSE(list->GetSlider()->IsVisible());
+    const THolder<CSliderControl> slider = Slider("players");
+    ASSERT_TRUE(slider);
+    EXPECT_FALSE(slider->IsVisible());
     EXPECT_EQ(list->FindItem(u"P2"), 2);
     EXPECT_EQ(list->FindItem(u"P9"), -1);
     EXPECT_EQ(list->GetItem(7), u"");  // outside the items: the empty text
 
     for (int i = 3; i < 12; ++i) list->AddItem(u"P" + IntToWString(i));
-    EXPECT_TRUE(list->GetSlider()->IsVisible());
-    EXPECT_EQ(list->GetSlider()->m_step, 14);  // 100 / (12 - 5)
+    EXPECT_TRUE(slider->IsVisible());
+    EXPECT_EQ(slider->m_step, 14);  // 100 / (12 - 5)
     EXPECT_EQ(list->GetItem(9), u"P9");
 
     list->Clear();
     EXPECT_EQ(list->GetItemCount(), 0);
-    EXPECT_FALSE(list->GetSlider()->IsVisible());
+    EXPECT_FALSE(slider->IsVisible());
     EXPECT_EQ(Rows(list), (std::vector<std::u16string>{u"-", u"-", u"-", u"-", u"-"}));
 }
 
@@ -120,7 +123,7 @@ TEST_F(ListBoxOnScreen, AListBoxWithoutRowsShowsAndSelectsNothing) {
     EXPECT_EQ(list->GetRowCount(), 0);
     EXPECT_EQ(list->GetRowHeight(), 0);
     EXPECT_EQ(list->GetSelectedItem(), 0);
-    EXPECT_FALSE(list->GetSlider());
+    EXPECT_FALSE(Slider("guests"));
 }
 
 TEST_F(ListBoxOnScreen, SelectItemTurnsToItsPage) {
@@ -130,7 +133,7 @@ TEST_F(ListBoxOnScreen, SelectItemTurnsToItsPage) {
     EXPECT_EQ(list->GetTopItem(), 5);
     EXPECT_EQ(Rows(list),
               (std::vector<std::u16string>{u" 6. P5", u" 7. P6", u"* 8. P7", u" 9. P8", u"10. P9"}));
-    EXPECT_EQ(list->GetSlider()->GetValue(), 71);  // 5 * 100 / 7
+    EXPECT_EQ(Slider("players")->GetValue(), 71);  // 5 * 100 / 7
     list->SelectItem(11);
     EXPECT_EQ(list->GetTopItem(), 7);
     EXPECT_EQ(Rows(list).back(), u"*12. P11");
@@ -161,13 +164,13 @@ TEST_F(ListBoxOnScreen, ClicksSelectTheirRowAndTheSliderScrolls) {
         SetMouse(310, y, buttons);
         screen->Update(60.0f);
     }
-    EXPECT_EQ(list->GetSlider()->GetValue(), 50);
+    EXPECT_EQ(Slider("players")->GetValue(), 50);
     EXPECT_EQ(list->GetTopItem(), 3);
     EXPECT_EQ(Rows(list).front(), u"* 4. P3");  // the selection's highlight follows the scroll
     EXPECT_EQ(log.words, std::vector<std::string>{"scroll players_slider"});
 
     // Scrolled further, the selected item leaves the rows and no row is highlighted.
-    list->GetSlider()->SetValue(100, false);
+    Slider("players")->SetValue(100, false);
     EXPECT_EQ(list->GetTopItem(), 7);
     EXPECT_EQ(Rows(list),
               (std::vector<std::u16string>{u" 8. P7", u" 9. P8", u"10. P9", u"11. P10", u"12. P11"}));

@@ -125,7 +125,6 @@ TEST_F(SliderOnScreen, ClickOnTheTrackJumpsAndDraggingIsHeldToItsEnds) {
         EXPECT_EQ(slider->GetValue(), s.value);
         EXPECT_FLOAT_EQ(CursorAt(slider), s.cursor);
     }
-    EXPECT_FALSE(slider->IsDragging());
     // One ValueChanged a frame while the button was held after the press, changed or not.
     EXPECT_EQ(log.values, (std::vector<int>{52, 0, 100}));
 }
@@ -154,9 +153,9 @@ TEST_F(SliderOnScreen, ATrackRunningBackwardsHoldsTheCursorBetweenItsEnds) {
 
 TEST_F(SliderOnScreen, ArrowsStepTheValueAndStopAtTheEnds) {
     const THolder<CSliderControl> slider = screen->CreateSlider("volume", 80, 0, 100, true);
-    ASSERT_TRUE(slider->GetDecreaseArrow());
-    ASSERT_TRUE(slider->GetIncreaseArrow());
-    EXPECT_EQ(slider->GetDecreaseArrow()->GetName(), "volume_up");
+    const THolder<CBaseControl> up = screen->FindControl("volume_up");
+    const THolder<CBaseControl> down = screen->FindControl("volume_down");
+    ASSERT_TRUE(up && down);
     ToIdle();
     const auto click = [this](int x) {
         Frame(x, 100, 0, 60.0f);
@@ -168,21 +167,21 @@ TEST_F(SliderOnScreen, ArrowsStepTheValueAndStopAtTheEnds) {
     slider->SetValue(97, false);
     click(320);
     EXPECT_EQ(slider->GetValue(), 100);
-    EXPECT_FALSE(slider->GetIncreaseArrow()->IsEnabled());
-    EXPECT_TRUE(slider->GetDecreaseArrow()->IsEnabled());
+    EXPECT_FALSE(down->IsEnabled());
+    EXPECT_TRUE(up->IsEnabled());
     click(320);  // disabled: nothing
     EXPECT_EQ(slider->GetValue(), 100);
     click(80);
     EXPECT_EQ(slider->GetValue(), 90);
-    EXPECT_TRUE(slider->GetIncreaseArrow()->IsEnabled());
+    EXPECT_TRUE(down->IsEnabled());
 
     // Hiding the slider hides its arrows; disabling it disables them.
     slider->SetVisible(false);
-    EXPECT_FALSE(slider->GetIncreaseArrow()->IsVisible());
+    EXPECT_FALSE(down->IsVisible());
     slider->SetVisible(true);
     slider->SetEnabled(false);
-    EXPECT_FALSE(slider->GetDecreaseArrow()->IsEnabled());
-    EXPECT_FALSE(slider->GetIncreaseArrow()->IsEnabled());
+    EXPECT_FALSE(up->IsEnabled());
+    EXPECT_FALSE(down->IsEnabled());
 }
 
 TEST_F(SliderOnScreen, HidingOrDisablingEndsADragWithOneValueChanged) {
@@ -193,14 +192,12 @@ TEST_F(SliderOnScreen, HidingOrDisablingEndsADragWithOneValueChanged) {
         SCOPED_TRACE(hide);
         Frame(100, 100, 0, 60.0f);
         Frame(100, 100, 1);
-        ASSERT_TRUE(slider->IsDragging());
         log.values.clear();
         if (hide)
             slider->SetVisible(false);
         else
             slider->SetEnabled(false);
-        EXPECT_FALSE(slider->IsDragging());
-        EXPECT_EQ(log.values, std::vector<int>{0});
+        EXPECT_EQ(log.values, std::vector<int>{0});  // the drag's last
         slider->SetVisible(true);
         slider->SetEnabled(true);
         Frame(100, 100, 0);

@@ -141,10 +141,8 @@ TEST_F(Resource, FontsLoadOnFirstUseAndFailedLoadsAreTriedAgain) {
     THolder<IFont> large = resource->GetFontByName("large");
     ASSERT_TRUE(large);
     EXPECT_EQ(resource->GetFont(1).Get(), large.Get());
-    EXPECT_EQ(resource->GetFontSlotCount(), 2);
 
     EXPECT_FALSE(resource->GetFont(7));
-    EXPECT_EQ(resource->GetFontSlotCount(), 8);
     EXPECT_FALSE(resource->GetFont(7));
     EXPECT_EQ(std::count(engine.log.begin(), engine.log.end(), "Can't find font 7"), 2);
 
@@ -160,10 +158,8 @@ TEST_F(Resource, AFontNumberFromTheDataIsBoundedBeforeTheCacheGrows) {
     const int wild = resource->GetTextDescription(0)->GetFontNumber();
     EXPECT_FALSE(resource->GetFont(wild));
     EXPECT_FALSE(resource->GetFont(CResource::kMaxFontNumber + 1));
-    EXPECT_EQ(resource->GetFontSlotCount(), 0);
     EXPECT_TRUE(engine.HasLog("Can't find font 2000000000"));
     EXPECT_FALSE(resource->GetFont(CResource::kMaxFontNumber));
-    EXPECT_EQ(resource->GetFontSlotCount(), CResource::kMaxFontNumber + 1);
 }
 
 TEST_F(Resource, EverySpriteIsNewButItsTextureIsLoadedOnce) {
@@ -267,7 +263,6 @@ TEST_F(Resource, ClearReleasesFontsSpritesAndTexturesAndTheNextManagerIsNew) {
     EXPECT_TRUE(engine.HasLog("-------------------------------Texture--------------------------"));
     EXPECT_EQ(font->GetRefCount(), 1);
     EXPECT_EQ(shared->GetSpriteInfoCount(), 0);
-    EXPECT_EQ(shared->GetFontSlotCount(), 0);
     EXPECT_TRUE(shared->GetAnimationDataByPath("menu.title"));  // modules stay with the old manager
     EXPECT_EQ(shared->GetRefCount(), 1);
     THolder<CResource> next = GetResource();

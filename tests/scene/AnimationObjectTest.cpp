@@ -355,15 +355,6 @@ TEST_F(AnimationObjectTest, ContainerKeepsThePlaceOnScreenAndThenLeads) {
     animation->Update(16.0f);
     EXPECT_NEAR(animation->GetPosition().x, 310.0f, 1e-3);
 
-    // Setters with a container store the offsets from it as well.
-    animation->SetX(150.0f);
-    EXPECT_FLOAT_EQ(animation->GetLocalTransform().x, 40.0f);
-    animation->SetScaleX(3.0f);
-    EXPECT_FLOAT_EQ(animation->GetLocalTransform().scaleX, 1.5f);
-
-    // As local: the current values become the offsets.
-    animation->SetContainer(container, true);
-    EXPECT_FLOAT_EQ(animation->GetLocalTransform().x, 150.0f);
     animation->SetContainer({}, false);
     EXPECT_FALSE(animation->GetContainer());
 }
@@ -383,9 +374,6 @@ TEST_F(AnimationObjectTest, ContainerOfScaleZeroDividesNothing) {
     animation->SetScaleX(4.0f);
     animation->SetScaleY(4.0f);
     animation->SetOpacity(0.25f);
-    const TTransform& local = animation->GetLocalTransform();
-    for (float value : {local.x, local.y, local.scaleX, local.scaleY, local.opacity})
-        EXPECT_TRUE(std::isfinite(value));
     animation->Update(16.0f);
     const TTransform& world = animation->GetTransform();
     for (float value : {world.x, world.y, world.scaleX, world.scaleY, world.opacity})

@@ -184,7 +184,6 @@ TEST_F(Substitution, RemovedAnimationsLeaveTheSceneAndTheCommands) {
     TAnimationPtr button = Show("button");
     EXPECT_TRUE(engine.HasLog("Still No Implement Substituted Included"));
     auto* sprite = Child<CSpriteObject>(button, "face");
-    EXPECT_EQ(sprite->GetIDResourceTrack()->GetKeyIndex(), -1);
     EXPECT_EQ(scene->GetDrawableCount(), 2);
     EXPECT_FALSE(sprite->RemoveSubstituted("missing"));
     EXPECT_TRUE(sprite->RemoveSubstituted("glow"));

@@ -141,11 +141,6 @@ TEST_F(SpriteObject, CodeColourAndBlendOutlastFramesAndOpacityUntilCleared) {
     EXPECT_EQ(s->GetColor(), 0x40FFFF00u);
     s->SetColorAndBlend(0xFFFFFFFF, BLEND_COLORADD);  // white is a colour, not "none"
     EXPECT_EQ(s->GetColor(), 0x7FFFFFFFu);
-    s->ClearColorAndBlend();
-    a->SetOpacity(1.0f);
-    Frame(100);
-    EXPECT_EQ(s->GetColor(), 0xFF00FF00u);
-    EXPECT_EQ(s->GetSprite()->quad.blend, BLEND_COLORMUL | BLEND_ALPHABLEND);
 }
 
 // Hit tests compare the screen point, brought into the sprite's frame, with the picture's rectangle

@@ -21,12 +21,6 @@ void WriteHeader(GF::COutputStream& out, const TFontFile& font) {
 
 }  // namespace
 
-std::size_t FontHeaderSize(const TFontFile& font) {
-    GF::CMemoryOutputStream out;
-    WriteHeader(out, font);
-    return out.data.size();
-}
-
 std::vector<unsigned char> WriteFontFile(const TFontFile& font) {
     GF::CMemoryOutputStream out;
     WriteHeader(out, font);

@@ -25,7 +25,3 @@ struct TFontFile {
 };
 
 std::vector<unsigned char> WriteFontFile(const TFontFile& font);
-
-// Size of the header before the glyph records, and of one record: for tests that cut files short.
-std::size_t FontHeaderSize(const TFontFile& font);
-constexpr std::size_t kFontGlyphRecordSize = 18;

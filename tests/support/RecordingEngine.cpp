@@ -81,7 +81,6 @@ void CRecordingEngine::ClearRecord() {
     calls.clear();
     log.clear();
     quads.clear();
-    triples.clear();
     points.clear();
     lines.clear();
     clipping.clear();
@@ -150,9 +149,6 @@ void CRecordingEngine::System_SetStateString(hgeStringState state, const char* v
 
 bool CRecordingEngine::System_GetStateBool(hgeBoolState state) {
     return m_bools[state];
-}
-hgeCallback CRecordingEngine::System_GetStateFunc(hgeFuncState state) {
-    return m_funcs[state];
 }
 int CRecordingEngine::System_GetStateInt(hgeIntState state) {
     return m_ints[state];
@@ -291,12 +287,6 @@ void CRecordingEngine::Input_SetMousePos(float x, float y) {
     Record("Input_SetMousePos");
 }
 
-bool CRecordingEngine::Input_KeyDown(int key) {
-    return key == m_key;
-}
-bool CRecordingEngine::Input_KeyUp(int) {
-    return false;
-}
 bool CRecordingEngine::Input_GetKeyState(int key) {
     return key >= 0 && key < 256 && m_keys[key];
 }
@@ -326,11 +316,6 @@ void CRecordingEngine::Gfx_Clear(DWORD color) {
 
 void CRecordingEngine::Gfx_RenderLine(float x1, float y1, float x2, float y2, DWORD color, float) {
     lines.push_back({x1, y1, x2, y2, color});
-    ++m_drawCalls;
-}
-
-void CRecordingEngine::Gfx_RenderTriple(const hgeTriple* triple) {
-    if (triple) triples.push_back(*triple);
     ++m_drawCalls;
 }
 
@@ -376,9 +361,6 @@ void CRecordingEngine::Gfx_SetTransform(float, float, float, float, float, float
     Record("Gfx_SetTransform");
 }
 
-void CRecordingEngine::Gfx_SetCulling(bool enabled) {
-    Record("Gfx_SetCulling " + std::to_string(enabled));
-}
 void CRecordingEngine::Gfx_SetCullMode(int mode) {
     Record("Gfx_SetCullMode " + std::to_string(mode));
 }

@@ -21,7 +21,6 @@ public:
     void QueueRandom(const std::vector<float>& fractions);
     void SetKeyState(int key, bool down);
     void SetKey(int key) { m_key = key; }
-    void SetChar(int chr) { m_char = chr; }
     void QueueEvent(const hgeInputEvent& event) { m_events.push_back(event); }
     void SetMouse(float x, float y) { m_mouseX = x, m_mouseY = y; }
     void AddResource(const std::string& name, const std::vector<unsigned char>& bytes);
@@ -49,7 +48,6 @@ public:
     std::vector<std::string> calls;  // one line per state-changing call, e.g. "Channel_Pause 2"
     std::vector<std::string> log;    // System_Log lines
     std::vector<hgeQuad> quads;      // every quad drawn, in order
-    std::vector<hgeTriple> triples;
     std::vector<hgePointVertex> points;
     struct Line {
         float x1, y1, x2, y2;
@@ -80,7 +78,6 @@ public:
     void System_SetStateInt(hgeIntState state, int value) override;
     void System_SetStateString(hgeStringState state, const char* value) override;
     bool System_GetStateBool(hgeBoolState state) override;
-    hgeCallback System_GetStateFunc(hgeFuncState state) override;
     int System_GetStateInt(hgeIntState state) override;
     const char* System_GetStateString(hgeStringState state) override;
     HWND_T System_GetStateHwnd(hgeHwndState state) override;
@@ -95,7 +92,6 @@ public:
 
     float Timer_GetTime() override { return m_time; }
     float Timer_GetDelta() override;
-    int Timer_GetFPS() override { return 60; }
 
     void Random_Seed(int seed) override;
     int Random_Int(int min, int max) override;
@@ -113,25 +109,20 @@ public:
 
     void Input_GetMousePos(float* x, float* y) override;
     void Input_SetMousePos(float x, float y) override;
-    bool Input_KeyDown(int key) override;
-    bool Input_KeyUp(int key) override;
     bool Input_GetKeyState(int key) override;
     int Input_GetKey() override { return m_key; }
-    int Input_GetChar() override { return m_char; }
     bool Input_GetEvent(hgeInputEvent* event) override;
 
     bool Gfx_BeginScene(HTARGET target) override;
     void Gfx_EndScene() override;
     void Gfx_Clear(DWORD color) override;
     void Gfx_RenderLine(float x1, float y1, float x2, float y2, DWORD color, float z) override;
-    void Gfx_RenderTriple(const hgeTriple* triple) override;
     void Gfx_RenderQuad(const hgeQuad* quad) override;
     hgeVertex* Gfx_StartBatch(int primType, HTEXTURE tex, int blend, int* maxPrim) override;
     void Gfx_FinishBatch(int nprim) override;
     void Gfx_SetClipping(int x, int y, int w, int h) override;
     void Gfx_SetTransform(float x, float y, float dx, float dy, float rot, float hscale,
                           float vscale) override;
-    void Gfx_SetCulling(bool enabled) override;
     void Gfx_SetCullMode(int mode) override;
     int Gfx_GetDrawCalls() override { return m_drawCalls; }
 
@@ -165,7 +156,6 @@ private:
     std::deque<float> m_random;
     bool m_keys[256] = {};
     int m_key = 0;
-    int m_char = 0;
     std::deque<hgeInputEvent> m_events;
     float m_mouseX = 0, m_mouseY = 0;
     std::map<std::string, std::vector<unsigned char>> m_resources;

@@ -42,7 +42,6 @@ public:
     }
 
     GF::HGENS::CResource& Resource() { return m_resource; }
-    const GF::THolder<GF::HGENS::CAnimationData>& CurrentAnimation() const { return m_animation; }
 
 private:
     template <class D>

@@ -119,7 +119,6 @@ bool CTestDrawable::Update(const float& dt) {
 }
 
 void CTestDrawable::SetScene(const THolder<IScene>& value) {
-    ++setSceneCalls;
     const THolder<IScene> incoming = value;
     const TDrawablePtr self(static_cast<IDrawable*>(this));
     if (scene && visible) scene->RemoveDrawable(self);

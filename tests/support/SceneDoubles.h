@@ -114,7 +114,6 @@ public:
     int detaches = 0;
     int renders = 0;
     int setVisibleCalls = 0;
-    int setSceneCalls = 0;
 
 private:
     int m_faces;
