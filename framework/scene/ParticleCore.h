@@ -106,8 +106,6 @@ public:
     void ShiftParticles(const TTransform& transform);
 
     int GetLiveCount() const { return m_liveCount; }
-    // The records the last update wrote, one per live particle.
-    const hgePointVertex* GetVertices() const { return m_vertices; }
     const tagParticle& GetParticle(int slot) const { return m_pool[slot]; }
     int GetSpawnLineCount() const { return ClampCount(header.spawnLineCount); }
     int GetDeflectLineCount() const { return ClampCount(header.deflectLineCount); }
