@@ -19,6 +19,7 @@ struct sigaction g_previous[kHandled];
 std::atomic<int> g_requests{0};  // the signals that asked to quit
 std::atomic<int> g_asked{0};     // the first of them, 0 while none did
 std::atomic<bool> g_closing{false};
+std::atomic<bool> g_saving{false};
 
 // Only calls that are safe inside a signal handler from here to the end of OnGraceOver.
 void Say(int signal, const char* why) {
@@ -58,7 +59,8 @@ void OnQuitSignal(int signal) {
 
 void OnGraceOver(int) {
     const int signal = g_asked.load();
-    if (signal != 0 && !g_closing.load()) EndBy(signal, " while starting or loading");
+    // A save under way is let finish: it begins the grace anew when it ends.
+    if (signal != 0 && !g_closing.load() && !g_saving.load()) EndBy(signal, " while starting or loading");
 }
 
 }  // namespace
@@ -67,6 +69,7 @@ CQuitSignals::CQuitSignals() {
     g_requests = 0;
     g_asked = 0;
     g_closing = false;
+    g_saving = false;
     for (int i = 0; i < kHandled; ++i) {
         struct sigaction now = {};
         sigaction(kSignals[i], nullptr, &now);
@@ -94,6 +97,11 @@ bool CQuitSignals::Asked() {
 void CQuitSignals::Closing() {
     g_closing = true;
     alarm(0);
+}
+
+void CQuitSignals::Saving(bool saving) {
+    g_saving = saving;
+    if (!saving && g_asked.load() != 0 && !g_closing.load()) alarm(kQuitGraceSeconds);
 }
 
 }  // namespace Engine

@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "engine/FileOpen.h"
+#include "engine/QuitSignals.h"
 #include "framework/app/Application.h"
 #include "framework/core/DataStreams.h"
 #include "framework/core/GameProperties.h"
@@ -296,7 +297,11 @@ void CGameManager::SaveSettings() {
         return;
     }
     const WString path = GetSaveFolder(u"Setting");
-    if (!path.empty() && WriteSettings(path)) return;
+    // A quit asked meanwhile waits for the file: the frame loop takes it once this frame is over.
+    Engine::CQuitSignals::Saving(true);
+    const bool written = !path.empty() && WriteSettings(path);
+    Engine::CQuitSignals::Saving(false);
+    if (written) return;
     m_hge->System_Log("Cant't Save Setting");
     // A level won and then lost with the session would otherwise only show in the log. The game goes
     // on, and every later save tries again, so once is enough.

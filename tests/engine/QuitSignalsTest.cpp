@@ -185,20 +185,23 @@ TEST(QuitSignals, ASignalEndsWorkThatCantAnswer) {
     EXPECT_EQ(after.sa_handler, SIG_IGN);
 }
 
-// The real game on a slow disk, the closing save's fsync held 3 s: a SIGTERM taken by the frame loop
-// waits for that save, which lands, and the game ends as a quit does; so does a SIGTERM that comes
-// while a quit by an input script saves. Held for ten minutes, the save hangs: a second SIGTERM ends
-// the game at once.
+// The real game on a slow disk, each save's fsync held 3 s: a SIGTERM taken by the frame loop waits
+// for the closing save, which lands, and the game ends as a quit does; so does a SIGTERM that comes
+// while a quit by an input script saves, or while the save of a newly named player is written in a
+// frame. Held for ten minutes, the save hangs: a second SIGTERM ends the game at once.
 TEST(QuitSignals, TheGameTakenToQuitKeepsItsClosingSaveOnASlowDisk) {
     const struct {
         const char* what;
         const char* script;  // empty: no script, the game plays on until it is told to quit
         int holdSeconds;
         int signalsWhileHeld;  // besides the one that asks to quit, when there is no script
+        const char* player;    // the name the saved players hold, in UTF-16; empty: none
     } cases[] = {
-        {"SIGTERM", "", 3, 0},
-        {"a script's quit, SIGTERM while it saves", "wait new_player_screen\nquit\n", 3, 1},
-        {"SIGTERM, again while the save hangs", "", 600, 1},
+        {"SIGTERM", "", 3, 0, ""},
+        {"a script's quit, SIGTERM while it saves", "wait new_player_screen\nquit\n", 3, 1, ""},
+        {"SIGTERM while a new player is saved", "wait new_player_screen\n35 text Evi\n5 key Return\n", 3, 1,
+         "E\0v\0i"},
+        {"SIGTERM, again while the save hangs", "", 600, 1, ""},
     };
     for (const auto& c : cases) {
         tagGameRun run;
@@ -232,5 +235,8 @@ TEST(QuitSignals, TheGameTakenToQuitKeepsItsClosingSaveOnASlowDisk) {
         const std::string setting = ReadFile(run.Save("Setting"));
         ASSERT_GT(setting.size(), 20u) << c.what;
         EXPECT_EQ(setting.substr(16, 4), std::string("\0\0\0\2", 4)) << c.what;
+        if (*c.player) {
+            EXPECT_NE(setting.find(std::string(c.player, 5)), std::string::npos) << c.what;
+        }
     }
 }
