@@ -282,8 +282,10 @@ bool CFont::Load(int number) {
             continue;
         }
         THolder<tagChar> glyph(new tagChar(r.left, r.right, r.top));
-        glyph->sprite =
-            THolder<CHGESprite>(new CHGESprite(m_pages[r.page]->GetHandle(), r.x, r.y, r.width, r.height));
+        // A glyph whose page did not load keeps its advance but has no picture: drawn without one,
+        // its rectangle would be filled with the font's colour.
+        if (const HTEXTURE page = m_pages[r.page]->GetHandle())
+            glyph->sprite = THolder<CHGESprite>(new CHGESprite(page, r.x, r.y, r.width, r.height));
         m_glyphs[r.code] = glyph;  // a later record for the same code replaces the earlier one
     }
     return true;

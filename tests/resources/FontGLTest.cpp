@@ -63,10 +63,11 @@ protected:
 
 }  // namespace
 
-// A font of 18 pages, well within the picture budget, draws from its last page as from its first.
+// A font of 18 pages, well within the picture budget, draws from its last page as from its first; a
+// glyph on a page that is missing takes its room and draws nothing.
 TEST_F(FontGL, AStringDrawsItsGlyphPicturesFromTheirPages) {
     // Pages 8x8: "L" is a 3x5 picture at (0, 0) (left column and bottom row) of page 0, "I" a 1x5
-    // bar at (5, 0) of page 17.
+    // bar at (5, 0) of page 17, "X" a 3x5 picture on page 9, which the archive lacks.
     std::vector<uint32_t> page(8 * 8, 0x00FFFFFF);
     for (int y = 0; y < 5; ++y) page[y * 8 + 0] = 0xFFFFFFFF;
     for (int x = 0; x < 3; ++x) page[4 * 8 + x] = 0xFFFFFFFF;
@@ -76,7 +77,8 @@ TEST_F(FontGL, AStringDrawsItsGlyphPicturesFromTheirPages) {
     font.bottom = 2;
     font.spacing = 1;
     font.pageCount = 18;
-    font.glyphs = {{u'L', 0, 0, 3, 5, 0, 0, 3, 5}, {u'I', 17, 0, 1, 5, 5, 0, 1, 5}};
+    font.glyphs = {
+        {u'L', 0, 0, 3, 5, 0, 0, 3, 5}, {u'I', 17, 0, 1, 5, 5, 0, 1, 5}, {u'X', 9, 0, 3, 5, 0, 0, 3, 5}};
     ASSERT_TRUE(
         engine->Resource_AttachPack(WritePack({{"Font/7.fnt", WriteFontFile(font)},
                                                {"Font/7/7_000.png", TestImages::WritePng(8, 8, page)},
@@ -86,16 +88,17 @@ TEST_F(FontGL, AStringDrawsItsGlyphPicturesFromTheirPages) {
     GF::THolder<GF::HGENS::CFont> f(new GF::HGENS::CFont);
     ASSERT_TRUE(f->Load(7));
     f->SetColor(hgeColor(1.0f, 0.0f, 0.0f, 1.0f));
-    const auto pixels = DrawInto(64, 32, [&] { f->Render(10.0f, 20.0f, u"LI", 0); });
+    const auto pixels = DrawInto(64, 32, [&] { f->Render(10.0f, 20.0f, u"LIX", 0); });
     ASSERT_EQ(pixels.width, 64);
 
-    // L covers x 10..12, y 15..19; I stands one spacing after L's advance of 3, at x 14.
+    // L covers x 10..12, y 15..19; I stands one spacing after L's advance of 3, at x 14; X would cover
+    // x 16..18.
     auto lit = [](int x, int y) {
         return (x == 10 && y >= 15 && y < 20) || (y == 19 && x >= 10 && x < 13) ||
                (x == 14 && y >= 15 && y < 20);
     };
     for (int y = 12; y < 23; ++y)
-        for (int x = 8; x < 18; ++x)
+        for (int x = 8; x < 22; ++x)
             EXPECT_EQ(pixels.At(x, y), lit(x, y) ? 0xFFFF0000u : kBlack) << x << "," << y;
 }
 

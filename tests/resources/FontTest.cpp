@@ -299,11 +299,11 @@ TEST(Font, MissingFileOrPageImage) {
     EXPECT_FALSE(font.Load(3));
     EXPECT_TRUE(engine.log.empty());
 
-    // A page that does not load keeps handle 0; its glyphs still measure and draw (invisibly).
+    // A page that does not load leaves its glyphs their room and nothing to draw.
     LoadedFont f(WriteFontFile(SampleFont()), false);
     ASSERT_TRUE(f.loaded);
     ASSERT_NE(f.font->GetGlyph(u'A'), nullptr);
-    EXPECT_EQ(f.font->GetGlyph(u'A')->sprite->quad.tex, 0u);
+    EXPECT_EQ(f.font->GetGlyph(u'A')->sprite.Get(), nullptr);
     EXPECT_EQ(f.font->GetStringWidth(u"AB"), 14.0f);
 }
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Starts the real program headless until its first screen is made, ends it with SIGTERM and checks
+# Starts the real program headless until its frames run (the title, with no player yet, has sent the
+# player to make a name; the first screens' pictures are loaded), ends it with SIGTERM and checks
 # that it ran the game's application: the settings file it saves carries the game data's version
 # word (the framework's stand-in writes 1 there) after the framework's four integers.
 # Usage: game_app.sh PROGRAM DATA_DIR VERSION
@@ -19,7 +20,7 @@ chmod 700 "$XDG_RUNTIME_DIR" "$QUINDLE_SAVE_DIR"
 pid=$!
 # Four minutes tell a program that hangs from one slowed by a busy machine.
 for _ in $(seq 960); do
-  grep -q 'Create screen "PublisherScreen"' "$QUINDLE_SAVE_DIR/log.txt" 2>/dev/null && break
+  grep -q 'Create screen "new_player_screen"' "$QUINDLE_SAVE_DIR/log.txt" 2>/dev/null && break
   kill -0 "$pid" 2>/dev/null || break
   sleep 0.25
 done

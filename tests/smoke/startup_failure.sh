@@ -262,7 +262,7 @@ if [ "${1:-}" = "--inside" ]; then
     local runtime=(-u XDG_RUNTIME_DIR)
     [ -n "$1" ] && runtime=("XDG_RUNTIME_DIR=$1")
     QUINDLE_DATA_DIR="$data" QUINDLE_SAVE_DIR="$two" QUINDLE_INPUT_SCRIPT="$2" QUINDLE_FRAME_MS=50 \
-      env "${runtime[@]}" timeout -s KILL 120 "$program" < /dev/null > "$3" 2>&1 &
+      env "${runtime[@]}" timeout --foreground -s KILL 120 "$program" < /dev/null > "$3" 2>&1 &
   }
   has() { od -An -tx1 -v "$1" | tr -d ' \n' | grep -q "$2"; }  # FILE, the name's UTF-16 units in hex
   copy "" "$work/stays.steps" "$work/terminal.txt"
