@@ -716,11 +716,6 @@ void CRenderer::RenderQuad(const hgeQuad& quad) {
     Gather(Prim::Quads, quad.tex, quad.blend, quad.v, 4);
 }
 
-void CRenderer::RenderTriple(const hgeTriple& triple) {
-    if (!m_inScene) return;
-    Gather(Prim::Triples, triple.tex, triple.blend, triple.v, 3);
-}
-
 void CRenderer::RenderLine(float x1, float y1, float x2, float y2, DWORD color, float z) {
     if (!m_inScene) return;
     const hgeVertex v[2] = {{x1, y1, z, color, 0, 0}, {x2, y2, z, color, 0, 0}};

@@ -57,7 +57,6 @@ public:
     bool EndScene();
     void Clear(DWORD color);
     void RenderLine(float x1, float y1, float x2, float y2, DWORD color, float z);
-    void RenderTriple(const hgeTriple& triple);
     void RenderQuad(const hgeQuad& quad);
     hgeVertex* StartBatch(int primType, HTEXTURE tex, int blend, int* maxPrim);
     void FinishBatch(int count);
