@@ -84,18 +84,6 @@ TEST_F(ApplicationSettingsTest, AnotherVersionOrACutFileGivesTheGameVolumesWitho
     EXPECT_EQ(GetCurrentPlayer().floatVars[5], 1.0f);
 }
 
-TEST_F(ApplicationSettingsTest, ADamagedStoreIsMovedAsideBeforeTheNextSaveCanDestroyIt) {
-    std::vector<unsigned char> damaged = StoreWithAnn(2);
-    damaged.resize(damaged.size() - 3);
-    WriteSettings(damaged);
-    const std::vector<unsigned char> before = ReadSettings();
-    ASSERT_TRUE(Start());
-    EXPECT_FALSE(HasAnn());
-    std::ifstream aside(SettingsPath() + ".damaged", std::ios::binary);
-    EXPECT_EQ(std::vector<unsigned char>(std::istreambuf_iterator<char>(aside), {}), before);
-    EXPECT_TRUE(engine.HasLog("kept as " + SettingsPath() + ".damaged,"));
-}
-
 // Each new start from the title keeps the profiles it leaves in "Setting.bak", in place of those an
 // earlier one kept: over ten new starts, each after a save, one copy stays beside "Setting", the
 // latest. A new start with nothing saved since keeps that copy.

@@ -82,15 +82,7 @@ TEST(BonusFields, SpotTheDifferenceFoundThroughEitherPictureWins) {
     });
     s.Until([](CLevelRun& r) { return r.TopName() == "BonusStatisticsScreen"; });
 
-    const int code = run.Run([&](CLevelRun& r) {
-        if (r.FrameNumber() == 0) {
-            r.Play("bonus_diference_1");
-            return true;
-        }
-        return s.Step(r);
-    });
-    ASSERT_EQ(code, 0);
-    EXPECT_FALSE(run.timedOut) << run.TopName();
+    ASSERT_TRUE(s.RunIn(run, [](CLevelRun& r) { r.Play("bonus_diference_1"); })) << run.TopName();
     EXPECT_EQ(Count(run.Results(), "GameScreen:exit"), 1);
     EXPECT_EQ(run.Player().floatVars[5], 101.0f);
     // Mid-play the right picture's plain colour gave way to the lamp's orange, lit by its pulse.
@@ -213,15 +205,7 @@ TEST(BonusFields, PlaceTheItemsByDragAndByClicks) {
     }
     s.Until([](CLevelRun& r) { return r.TopName() == "BonusStatisticsScreen"; });
 
-    const int code = run.Run([&](CLevelRun& r) {
-        if (r.FrameNumber() == 0) {
-            r.Play("bonus_place_in_1");
-            return true;
-        }
-        return s.Step(r);
-    });
-    ASSERT_EQ(code, 0);
-    EXPECT_FALSE(run.timedOut) << run.TopName();
+    ASSERT_TRUE(s.RunIn(run, [](CLevelRun& r) { r.Play("bonus_place_in_1"); })) << run.TopName();
     EXPECT_EQ(run.Player().floatVars[5], 101.0f);
     EXPECT_EQ(run.Player().floatVars[13], 5.0f);
     EXPECT_EQ(Count(run.Results(), "GameScreen:exit"), 1);
@@ -257,16 +241,10 @@ TEST(BonusFields, PlaceTheItemsTimeOutClosesAndIgnoresLateDrops) {
         return true;
     });
     s.Until([](CLevelRun& r) { return r.TopName() == "BonusStatisticsScreen"; });
-    const int code = run.Run([&](CLevelRun& r) {
-        if (r.FrameNumber() == 0) {
-            GetLevelsData().Levels["bonus_place_in_1"].Duration = 2000.0f;
-            r.Play("bonus_place_in_1");
-            return true;
-        }
-        return s.Step(r);
-    });
-    ASSERT_EQ(code, 0);
-    EXPECT_FALSE(run.timedOut) << run.TopName();
+    ASSERT_TRUE(s.RunIn(run, [](CLevelRun& r) {
+        GetLevelsData().Levels["bonus_place_in_1"].Duration = 2000.0f;
+        r.Play("bonus_place_in_1");
+    })) << run.TopName();
     EXPECT_EQ(run.Player().floatVars[5], 102.0f);
     EXPECT_EQ(run.Player().floatVars[13], 0.0f);
     // The closing part (500 ms) and then the 3000 ms wait.

@@ -70,6 +70,17 @@ public:
         return true;
     }
 
+    // Plays the script in the run, `start` beginning the level on the first frame; false when the run
+    // failed or ran out of frames.
+    bool RunIn(CLevelRun& run, const std::function<void(CLevelRun& r)>& start) {
+        const int code = run.Run([&](CLevelRun& r) {
+            if (r.FrameNumber() > 0) return Step(r);
+            start(r);
+            return true;
+        });
+        return code == 0 && !run.timedOut;
+    }
+
     bool skipHelp = true;  // a script that visits the help on purpose turns this off meanwhile
 
 private:

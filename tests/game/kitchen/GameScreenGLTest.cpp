@@ -246,16 +246,10 @@ TEST(GameScreenRun, TheStageMusicComesBackWhenTheHelpCloses) {
             if (!kitchen) return;
             sentAfter = dynamic_cast<CPersMoveAction*>(field(r)->GetLastAction().Get()) != nullptr;
         });
-        const int code = run.Run([&](CLevelRun& r) {
-            if (r.FrameNumber() == 0) {
-                r.Player().stageName = "stage2";
-                r.Play(level);
-                return true;
-            }
-            return s.Step(r);
-        });
-        ASSERT_EQ(code, 0);
-        EXPECT_FALSE(run.timedOut) << run.TopName();
+        ASSERT_TRUE(s.RunIn(run, [&](CLevelRun& r) {
+            r.Player().stageName = "stage2";
+            r.Play(level);
+        })) << run.TopName();
         EXPECT_EQ(duringHelp, "music_game_menu");
         EXPECT_EQ(afterHelp, "musik_2");
         if (kitchen) {

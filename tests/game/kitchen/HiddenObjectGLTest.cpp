@@ -80,15 +80,7 @@ TEST(HiddenObject, LightThingsFoundInTheSeededOrderAndServedEndAtOnce) {
         r.Button(false, 0, 0);
     });
     s.Until([](CLevelRun& r) { return r.TopName() == "BonusStatisticsScreen"; });
-    const int code = run.Run([&](CLevelRun& r) {
-        if (r.FrameNumber() == 0) {
-            PlaySeeded(r, "bonus_ispy_1");
-            return true;
-        }
-        return s.Step(r);
-    });
-    ASSERT_EQ(code, 0);
-    EXPECT_FALSE(run.timedOut) << run.TopName();
+    ASSERT_TRUE(s.RunIn(run, [](CLevelRun& r) { PlaySeeded(r, "bonus_ispy_1"); })) << run.TopName();
     EXPECT_EQ(run.Player().floatVars[5], 102.0f);
     EXPECT_EQ(std::count(run.Results().begin(), run.Results().end(), "GameScreen:exit"), 1);
 }
@@ -149,16 +141,10 @@ TEST(HiddenObject, DarkFollowsTheMouseAndTimesOutThenALevelWithoutOrdersEndsOnce
         return true;
     });
     s.Until([](CLevelRun& r) { return r.TopName() == "BonusStatisticsScreen"; });
-    const int code = run.Run([&](CLevelRun& r) {
-        if (r.FrameNumber() == 0) {
-            GetLevelsData().Levels["bonus_ispy_dark_1"].Duration = 8000.0f;
-            PlaySeeded(r, "bonus_ispy_dark_1");
-            return true;
-        }
-        return s.Step(r);
-    });
-    ASSERT_EQ(code, 0);
-    EXPECT_FALSE(run.timedOut) << run.TopName();
+    ASSERT_TRUE(s.RunIn(run, [](CLevelRun& r) {
+        GetLevelsData().Levels["bonus_ispy_dark_1"].Duration = 8000.0f;
+        PlaySeeded(r, "bonus_ispy_dark_1");
+    })) << run.TopName();
     // Finished once: a second finish would have made it 202.
     EXPECT_EQ(run.Player().floatVars[5], 102.0f);
     EXPECT_EQ(run.Player().floatVars[13], 0.0f);
