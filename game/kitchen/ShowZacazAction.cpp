@@ -25,10 +25,6 @@ constexpr unsigned kDishPlace = 2;
 // Where the dish goes when the order's list has already gone.
 const TPoint<float> kOffScreen{900.0f, 0.0f};
 
-bool IsDuel(int32_t kind) {
-    return kind == CZacaz::kDuelPlayerKind || kind == CZacaz::kDuelRivalKind;
-}
-
 }  // namespace
 
 THolder<CShowZacazAction> CShowZacazAction::Create(const THolder<CZacaz>& order) {
@@ -127,7 +123,7 @@ void CShowZacazAction::Update(const float& dt) {
     }
     bool cutShort = false;
     if (m_flight && m_flight->IsRunning()) {
-        if (!IsDuel(kind)) m_order->GiveAllBonuses();
+        if (!CZacaz::IsDuel(kind)) m_order->GiveAllBonuses();
         if (m_order->IsLeaving() && m_open) {
             cutShort = true;
             m_open = false;
@@ -152,7 +148,7 @@ void CShowZacazAction::Update(const float& dt) {
     // at once rather than after a show time it will not wait for, and the customer it already let
     // go is not let go again.
     if (!cutShort && m_timer <= static_cast<float>(GetGameData().zacazParams.value2)) return;
-    if (field && IsDuel(kind)) field->OnSpecialCustomer(kind);
+    if (field && CZacaz::IsDuel(kind)) field->OnSpecialCustomer(kind);
     if (!cutShort && field && field->GetReceptPanel()) field->GetReceptPanel()->ShowPanel(m_order);
     m_done = true;
 }

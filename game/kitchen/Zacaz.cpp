@@ -74,10 +74,6 @@ void SetTextColour(const TAnimationPtr& animation, const char* name, uint32_t co
     if (text) text->SetColor(colour);
 }
 
-bool IsDuel(int32_t kind) {
-    return kind == CZacaz::kDuelPlayerKind || kind == CZacaz::kDuelRivalKind;
-}
-
 const CBonusInfo* FindBonus(int32_t id) {
     const auto& table = GetLevelsData().Bonuses;
     const auto it = table.find(id);

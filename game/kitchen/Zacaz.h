@@ -26,6 +26,7 @@ public:
     static constexpr int32_t kBonusKind = 100;
     static constexpr int32_t kDuelPlayerKind = 101;
     static constexpr int32_t kDuelRivalKind = 102;
+    static bool IsDuel(int32_t kind) { return kind == kDuelPlayerKind || kind == kDuelRivalKind; }
     // The item index SetItemWorking takes for "no item".
     static constexpr int kNoItem = 100;
 

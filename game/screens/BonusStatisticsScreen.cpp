@@ -28,13 +28,6 @@ constexpr const char* kFlyPlace = "_fly_place";
 // The throw: from below the bottom edge on one side to below it on the other.
 constexpr float kLeft = 50.0f, kMiddle = 400.0f, kRight = 750.0f, kGround = 650.0f;
 
-// A button the result does not offer is put away, not left dimmed beside the one offered instead.
-void SetEnabled(const GF::THolder<GF::HGENS::CBaseControl>& control, bool enabled) {
-    if (!control) return;
-    control->SetEnabled(enabled);
-    control->SetVisible(enabled);
-}
-
 }  // namespace
 
 GF::THolder<GF::IScreen> CBonusStatisticsScreen::Create() {
@@ -57,10 +50,10 @@ void CBonusStatisticsScreen::OnInitialize() {
     BindControl("continue", "next", false, kGameFinishFlags);
     BindControl("continue_2", "next", false, kGameFinishFlags);
     if (player.floatVars[kPlaceVariable] == kWon) {
-        SetEnabled(FindControl("replay"), false);
-        SetEnabled(FindControl("continue"), false);
+        OfferControl(FindControl("replay"), false);
+        OfferControl(FindControl("continue"), false);
     } else {
-        SetEnabled(FindControl("continue_2"), false);
+        OfferControl(FindControl("continue_2"), false);
     }
 }
 

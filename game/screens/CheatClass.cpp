@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/Hge.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
 #include "game/app/TruncateToInt.h"
+#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
@@ -40,9 +40,7 @@ void CCheatClass::OnChar(GF::WChar ch) {
         m_position = 0;
         return;
     }
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_Log("%s", GF::Utf16ToUtf8(GF::WString(1, ch)).c_str());
-    hge->Release();
+    KitchenLog("%s", GF::Utf16ToUtf8(GF::WString(1, ch)).c_str());
     if (++m_position < m_code.size()) return;
     m_unlocked = !m_unlocked;
     m_position = 0;

@@ -1,23 +1,17 @@
 #include "game/screens/ComiksScreen.h"
 
-#include "engine/Hge.h"
 #include "framework/core/Delegate.h"
 #include "framework/core/Keyset.h"
 #include "framework/resources/AnimationData.h"
 #include "framework/scene/IAnimation.h"
 #include "game/app/Players.h"
 #include "game/kitchen/GenericActions.h"
+#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
 constexpr const char* kPartPrefix = "_part_";
 constexpr const char* kResultOk = "ok";
-
-void Log(const std::string& text) {
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_Log("%s", text.c_str());
-    hge->Release();
-}
 
 }  // namespace
 
@@ -63,7 +57,7 @@ void CComiksScreen::OnDestroy() {
 void CComiksScreen::OnInitialize() {
     TGameMenuScreen::OnInitialize();
     if (!m_layout || !m_layout->GetAnimationData()) {
-        Log("Comics \"" + m_name + "\": no layout to play; the comic ends");
+        KitchenLog("Comics \"%s\": no layout to play; the comic ends", m_name.c_str());
         m_finishAtIdle = true;
         return;
     }

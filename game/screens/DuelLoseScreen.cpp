@@ -74,10 +74,7 @@ void CDuelLoseScreen::OnInitialize() {
     static constexpr const char* kOffBeforeWin[] = {"replay_2", "continue"};
     // Those not offered are put away, so that no caption shows twice.
     for (const char* control : WonBefore() ? kOffWhenWon : kOffBeforeWin)
-        if (const GF::THolder<GF::HGENS::CBaseControl> found = FindControl(control)) {
-            found->SetEnabled(false);
-            found->SetVisible(false);
-        }
+        OfferControl(FindControl(control), false);
     if (m_layout) m_layout->SetLayer(GetGameData().overlayLayer);
 }
 

@@ -1,9 +1,14 @@
 #include "game/screens/GameMenuScreen.h"
 
-#include "engine/Hge.h"
+#include "framework/gui/BaseControl.h"
+#include "game/kitchen/KitchenLog.h"
 
 void LogMissingPart(const std::string& screen, const std::string& part) {
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_Log("Screen \"%s\": the layout lacks \"%s\"; left out", screen.c_str(), part.c_str());
-    hge->Release();
+    KitchenLog("Screen \"%s\": the layout lacks \"%s\"; left out", screen.c_str(), part.c_str());
+}
+
+void OfferControl(const GF::THolder<GF::HGENS::CBaseControl>& control, bool offered) {
+    if (!control) return;
+    control->SetEnabled(offered);
+    control->SetVisible(offered);
 }

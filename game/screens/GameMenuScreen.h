@@ -16,3 +16,7 @@ constexpr int kGameFinishFlags = GF::HGENS::CScreenAbstract::kPhaseIdle |
 
 // One log line for a part the layout should have and lacks; the screen then does without it.
 void LogMissingPart(const std::string& screen, const std::string& part);
+
+// A button the screen does not offer is put away, not left dimmed beside the one offered instead;
+// a button the layout lacks is passed over.
+void OfferControl(const GF::THolder<GF::HGENS::CBaseControl>& control, bool offered);

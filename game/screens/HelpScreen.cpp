@@ -45,12 +45,7 @@ void CHelpScreen::ShowPage(int page) {
 // Compared as the variable holds it: page 2.7 of 3 is not the last page. A button the page does not
 // offer is put away, not left dimmed: "next" and "next_2" share their caption.
 void CHelpScreen::EnableButtons(float page, int pageCount) {
-    const auto disable = [this](const char* name) {
-        if (const GF::THolder<GF::HGENS::CBaseControl> control = FindControl(name)) {
-            control->SetEnabled(false);
-            control->SetVisible(false);
-        }
-    };
+    const auto disable = [this](const char* name) { OfferControl(FindControl(name), false); };
     if (page <= 1.0f) {
         disable("prev");
         disable("next");

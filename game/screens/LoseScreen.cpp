@@ -21,13 +21,6 @@ int StoredBestPlace() {
     return player.levels[player.stringVars[kLevelVariable]].place;
 }
 
-// A button the result does not offer is put away, not left dimmed beside the one offered instead.
-void SetEnabled(const GF::THolder<GF::HGENS::CBaseControl>& control, bool enabled) {
-    if (!control) return;
-    control->SetEnabled(enabled);
-    control->SetVisible(enabled);
-}
-
 }  // namespace
 
 GF::THolder<GF::IScreen> CLoseScreen::Create() {
@@ -45,10 +38,10 @@ void CLoseScreen::OnInitialize() {
     BindControl("continue", "next", false, kGameFinishFlags);
     const int best = StoredBestPlace();
     const bool passedBefore = best >= 1 && best <= 3;
-    SetEnabled(FindControl("replay"), !passedBefore);
-    SetEnabled(FindControl("menu"), !passedBefore);
-    SetEnabled(FindControl("replay_2"), passedBefore);
-    SetEnabled(FindControl("continue"), passedBefore);
+    OfferControl(FindControl("replay"), !passedBefore);
+    OfferControl(FindControl("menu"), !passedBefore);
+    OfferControl(FindControl("replay_2"), passedBefore);
+    OfferControl(FindControl("continue"), passedBefore);
 
     if (m_layout) m_layout->SetLayer(GetGameData().overlayLayer);
 }

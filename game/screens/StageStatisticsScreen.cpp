@@ -18,6 +18,7 @@
 #include "game/app/Progress.h"
 #include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
+#include "game/kitchen/KitchenLog.h"
 #include "game/screens/HighScoreScreen.h"
 #include "game/screens/StatisticsScreen.h"
 
@@ -32,12 +33,6 @@ constexpr const char* kParticleTexture = "particles_2";
 // The stage a tournament stage's result is about: the current player's current stage.
 int CurrentStage() {
     return GetStageNumber(GetCurrentPlayer().stageName);
-}
-
-void Log(const char* text, int value) {
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_Log(text, value);
-    hge->Release();
 }
 
 }  // namespace
@@ -78,7 +73,7 @@ void CStageStatisticsScreen::OnInitialize() {
     if (s >= 1 && s <= 8)
         leaver = static_cast<float>(m_ranking[static_cast<std::size_t>(8 - s)].first);
     else
-        Log("Stage statistics: stage %d is not a tournament stage; nobody leaves", s);
+        KitchenLog("Stage statistics: stage %d is not a tournament stage; nobody leaves", s);
     player.floatVars[kLeaverVariable] = leaver;
 
     const int p = TruncateToInt(player.floatVars[kHighestStageVariable] - 1.0f);
