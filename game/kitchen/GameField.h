@@ -93,7 +93,6 @@ public:
     bool IsPlaying() const { return m_step == &CGameField::UpdatePlay; }
     bool IsClosed() const { return m_closed; }
     int GetCustomersServed() const { return m_customersServed; }
-    float GetLightCharge() const { return m_lightCharge; }
     void SetLightCharge(float ms) { m_lightCharge = ms; }
 
     // The floor geometry of the clicks: a screen point as a floor cell (fractions kept), the heroine's

@@ -66,7 +66,6 @@ public:
     const std::vector<StageItem>& GetStages() const { return m_stages; }
     // Null when no stage was added.
     const StageItem* GetCurrent() const { return Item(m_current); }
-    bool IsInputOn() const { return m_step == &CStageMapStrategy::UpdateCarousel; }
 
 private:
     StageItem* Item(int index);
