@@ -60,11 +60,6 @@ protected:
         ASSERT_TRUE(ReachIdle("ProgressMapScreen"));
         Click("play");
     }
-    bool ReachTop(const std::string& name) {
-        for (int frame = 0; frame < 80 && TopName() != name; ++frame)
-            if (Frame() == "end") return false;
-        return TopName() == name;
-    }
     static CNewIngridientScreen* Ingredients() { return dynamic_cast<CNewIngridientScreen*>(Top().Get()); }
     // An element's place relative to the layout's "_place".
     static GF::TPoint<float> At(const GF::TAnimationPtr& element) {

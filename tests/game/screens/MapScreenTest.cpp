@@ -88,17 +88,6 @@ protected:
         GF::GetKeyset()->SetDown(GF::CKeyset::kKeyMouseLeft, true);
         Frame();
     }
-    // On top and idle for some frames, its carousel stepped.
-    bool Open(const std::string& name) {
-        if (!ReachIdle(name)) return false;
-        for (int frame = 0; frame < 8; ++frame) Frame();
-        return TopName() == name;
-    }
-    bool ReachTop(const std::string& name) {
-        for (int frame = 0; frame < 80 && TopName() != name; ++frame)
-            if (Frame() == "end") return false;
-        return TopName() == name;
-    }
 };
 
 }  // namespace

@@ -55,6 +55,18 @@ protected:
         }
         return false;
     }
+    // On top and idle, then eight frames more: its buttons and keys are heard, its carousel stepped.
+    bool Open(const std::string& name) {
+        if (!ReachIdle(name)) return false;
+        for (int frame = 0; frame < 8; ++frame) Frame();
+        return TopName() == name;
+    }
+    // Frames until the named screen is on top, at most 100.
+    bool ReachTop(const std::string& name) {
+        for (int frame = 0; frame < 100 && TopName() != name; ++frame)
+            if (Frame() == "end") return false;
+        return TopName() == name;
+    }
 
     GF::THolder<GF::HGENS::CBaseControl> Control(const std::string& name) { return Top()->FindControl(name); }
 
@@ -63,14 +75,18 @@ protected:
         const GF::THolder<GF::HGENS::CBaseControl> control = Control(name);
         ASSERT_TRUE(control) << name;
         const GF::TRect& rect = control->GetHitRect();
-        GF::GetMouse()->SetPosition(static_cast<float>((rect.left + rect.right) / 2),
-                                    static_cast<float>((rect.top + rect.bottom) / 2));
+        ClickAt(static_cast<float>((rect.left + rect.right) / 2),
+                static_cast<float>((rect.top + rect.bottom) / 2));
+        GF::GetMouse()->SetPosition(0.0f, 0.0f);
+    }
+    // The same at a point, the mouse left there.
+    void ClickAt(float x, float y) {
+        GF::GetMouse()->SetPosition(x, y);
         Frame();
         engine.SetKeyState(HGEK_LBUTTON, true);
         Frame();
         engine.SetKeyState(HGEK_LBUTTON, false);
         Frame();
-        GF::GetMouse()->SetPosition(0.0f, 0.0f);
     }
     void Press(int key) {
         GF::GetKeyset()->SetDown(key, true);

@@ -48,12 +48,7 @@ TEST_F(OptionsScreensTest, ChangesTakeEffectAtOnceAndLeavingSavesThem) {
     const GF::TAnimationPtr slider = GF::HGENS::HostedAnimation(Top()->GetAnimation(), "_item_slider_musik");
     ASSERT_TRUE(slider);
     const GF::TPoint<float> origin = slider->GetPosition();
-    GF::GetMouse()->SetPosition(origin.x + 50.0f, origin.y);
-    Frame();
-    engine.SetKeyState(HGEK_LBUTTON, true);
-    Frame();
-    engine.SetKeyState(HGEK_LBUTTON, false);
-    Frame();
+    ClickAt(origin.x + 50.0f, origin.y);
     EXPECT_EQ(properties->GetInt("MusicVolume"), 25);
     EXPECT_EQ(Variable(7), 25.0f);
     // Then pressed on its cursor and dragged three quarters along: the volume follows in that frame.

@@ -35,17 +35,6 @@ protected:
         data.players.players[name] = player;
         data.players.currentName = name;
     }
-    // On top, and past its shades and "_show": its buttons and keys are heard.
-    bool Open(const std::string& name) {
-        if (!ReachIdle(name)) return false;
-        for (int frame = 0; frame < 8; ++frame) Frame();
-        return TopName() == name;
-    }
-    bool ReachTop(const std::string& name) {
-        for (int frame = 0; frame < 80 && TopName() != name; ++frame)
-            if (Frame() == "end") return false;
-        return TopName() == name;
-    }
 
     // The comic's clock: panel n plays from 800 (n - 1) to 800 n ms.
     static float ComicTime() { return Top()->GetAnimation()->GetTime(); }

@@ -20,13 +20,6 @@ const char* const kTitleButtons[] = {"options", "help", "hight_score", "play", "
 
 class TitleScreensTest : public CMenuScreensFixture {
 protected:
-    // Frames until the named screen is on top, at most 100.
-    bool ReachTop(const std::string& name) {
-        for (int frame = 0; frame < 100 && TopName() != name; ++frame) {
-            if (Frame() == "end") return false;
-        }
-        return TopName() == name;
-    }
     // The title's player button is drawn: its item and the button it hosts are visible.
     static bool PlayerButtonShown() {
         const GF::TAnimationPtr layout = Top()->GetAnimation();
