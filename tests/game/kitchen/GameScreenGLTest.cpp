@@ -8,7 +8,6 @@
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/Scene.h"
 #include "game/app/GameSounds.h"
-#include "game/kitchen/FieldMakers.h"
 #include "game/kitchen/GameField.h"
 #include "game/kitchen/GenericActions.h"
 #include "game/kitchen/PersActions.h"
@@ -88,7 +87,7 @@ struct tagLevelSeen {
 // screen (the stand-in field wins nothing).
 TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
     // The screen's own part: the level runs on an empty field that simply lasts the level's time.
-    SetFieldMaker("stage1", &CEmptyField::Create);
+    const KitchenPlay::CMakerScope maker("stage1", &CEmptyField::Create);
     CLevelRun run;
     tagLevelSeen seen;
     int menuShownAt = -1;
@@ -163,7 +162,6 @@ TEST(GameScreenRun, TheSampleLevelPlaysToItsEndWithAMenuBetween) {
         seen.names = r.Player().names;
         return false;
     });
-    SetFieldMaker("stage1", nullptr);
     ASSERT_EQ(code, 0);
     EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
 

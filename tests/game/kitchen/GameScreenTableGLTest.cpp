@@ -16,17 +16,8 @@
 
 namespace {
 
-// A field that ends on its first step with the outcome it is given.
-class CEndingField : public CGameFieldBase {
-public:
-    static GF::THolder<CGameFieldBase> Create() { return GF::THolder<CGameFieldBase>(new CEndingField); }
-    void Update(const float& dt) override {
-        CGameFieldBase::Update(dt);
-        GetCurrentPlayer().floatVars[5] = outcome;
-        FinishLevel();
-    }
-    static inline float outcome = 0.0f;
-};
+using KitchenPlay::CMakerScope;
+using KitchenPlay::COutcomeField;
 
 // A field that plays an intro until the test ends it.
 class CIntroField : public CGameFieldBase {
@@ -34,18 +25,6 @@ public:
     static GF::THolder<CGameFieldBase> Create() { return GF::THolder<CGameFieldBase>(new CIntroField); }
     CIntroField() { m_manualRequested = false; }
     void EndIntro() { m_manualRequested = true; }
-};
-
-// The maker table entry for a kind, for one test.
-class CMakerScope {
-public:
-    CMakerScope(std::string kind, TFieldMaker maker) : m_kind(std::move(kind)) {
-        SetFieldMaker(m_kind, maker);
-    }
-    ~CMakerScope() { SetFieldMaker(m_kind, nullptr); }
-
-private:
-    std::string m_kind;
 };
 
 bool Has(const std::vector<std::string>& list, const std::string& item) {
@@ -58,7 +37,7 @@ bool Has(const std::vector<std::string>& list, const std::string& item) {
 // table. A level ending lost (4) counts no new recipes; ending with 201 records them, and playing it
 // again finds nothing new but keeps the list.
 TEST(GameScreenTable, LevelEndsCountTheNewRecipesByTheirOutcome) {
-    const CMakerScope maker("test_end", &CEndingField::Create);
+    const CMakerScope maker("test_end", &COutcomeField::Create);
     CLevelRun run;
     std::size_t levelsAtStart = 0;
     std::vector<std::string> stops;
@@ -86,7 +65,7 @@ TEST(GameScreenTable, LevelEndsCountTheNewRecipesByTheirOutcome) {
         }
         if (playing) return true;
         if (next == plays.size()) return false;
-        CEndingField::outcome = plays[next].second;
+        COutcomeField::outcome = plays[next].second;
         r.Player().floatVars[27] = -1.0f;
         r.Play(plays[next++].first);
         playing = true;

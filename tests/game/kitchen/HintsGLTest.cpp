@@ -74,14 +74,9 @@ GF::IGameManager::ScreenFactory PageFactory() {
 
 class CHintsRun : public ::testing::Test {
 protected:
-    CHintsRun() {
-        SetFieldMaker("test_hints", &CHintField::Create);
-        GetHintManager() = CHintManager{};
-    }
-    ~CHintsRun() override {
-        GetHintManager() = CHintManager{};
-        SetFieldMaker("test_hints", nullptr);
-    }
+    CHintsRun() { GetHintManager() = CHintManager{}; }
+    ~CHintsRun() override { GetHintManager() = CHintManager{}; }
+    const KitchenPlay::CMakerScope maker{"test_hints", &CHintField::Create};
 
     // Starts the hint level (on frame 0); true once its field steps on the game screen.
     static bool InLevel(CLevelRun& r) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "framework/app/GameSound.h"
 #include "framework/gui/BaseControl.h"
@@ -8,6 +9,8 @@
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/Scene.h"
 #include "game/app/GameData.h"
+#include "game/app/Players.h"
+#include "game/kitchen/FieldMakers.h"
 #include "game/kitchen/GameField.h"
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/ReceptPanel.h"
@@ -137,6 +140,30 @@ inline int StruckItems(const CZacaz& order) {
     for (const GF::TAnimationPtr& icon : order.GetItemIcons()) struck += Plays(icon, "_stroke") ? 1 : 0;
     return struck;
 }
+
+// A field that ends on its first step with the outcome it is given.
+class COutcomeField : public CGameFieldBase {
+public:
+    static GF::THolder<CGameFieldBase> Create() { return GF::THolder<CGameFieldBase>(new COutcomeField); }
+    void Update(const float& dt) override {
+        CGameFieldBase::Update(dt);
+        GetCurrentPlayer().floatVars[5] = outcome;
+        FinishLevel();
+    }
+    static inline float outcome = 0.0f;
+};
+
+// The maker table entry for a kind, for one test.
+class CMakerScope {
+public:
+    CMakerScope(std::string kind, TFieldMaker maker) : m_kind(std::move(kind)) {
+        SetFieldMaker(m_kind, maker);
+    }
+    ~CMakerScope() { SetFieldMaker(m_kind, nullptr); }
+
+private:
+    std::string m_kind;
+};
 
 // Listens for game sound keys: each key gets a name of its own in the sound table (no sound file
 // has it, so nothing is heard, but the sound manager notes the request). Set at the run's frame 0,

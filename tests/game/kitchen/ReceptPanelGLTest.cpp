@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "game/app/GameData.h"
-#include "game/kitchen/FieldMakers.h"
+#include "tests/game/kitchen/KitchenPlay.h"
 #include "tests/game/kitchen/PanelField.h"
 #include "tests/support/LevelRun.h"
 
@@ -29,7 +29,7 @@ tagPixel PixelAt(const std::vector<uint32_t>& picture, int width, int height, co
 // pizza to cook now and the tea after it, which is drawn from the grey sheet, while the pizza keeps
 // its own colours.
 TEST(ReceptPanelRun, AnOpenSignDrawsTheItemAfterTheCurrentOneInGrey) {
-    SetFieldMaker("panel_test", &CPanelField::Make);
+    const KitchenPlay::CMakerScope maker("panel_test", &CPanelField::Make);
     CLevelRun run;
     GF::THolder<CZacaz> pizza;
     int settledAt = -1;
@@ -61,7 +61,6 @@ TEST(ReceptPanelRun, AnOpenSignDrawsTheItemAfterTheCurrentOneInGrey) {
         return false;
     });
     pizza.Reset();
-    SetFieldMaker("panel_test", nullptr);
     EXPECT_EQ(code, 0);
     EXPECT_FALSE(run.timedOut);
     EXPECT_TRUE(later.Grey()) << later.red << " " << later.green << " " << later.blue;

@@ -9,22 +9,12 @@
 #include "framework/gui/BaseControl.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
-#include "game/kitchen/FieldMakers.h"
+#include "tests/game/kitchen/KitchenPlay.h"
 #include "tests/support/LevelRun.h"
 
 namespace {
 
-// A field that ends on its first step with the outcome the test gives it.
-class COutcomeField : public CGameFieldBase {
-public:
-    static GF::THolder<CGameFieldBase> Create() { return GF::THolder<CGameFieldBase>(new COutcomeField); }
-    void Update(const float& dt) override {
-        CGameFieldBase::Update(dt);
-        GetCurrentPlayer().floatVars[5] = outcome;
-        FinishLevel();
-    }
-    static inline float outcome = 0.0f;
-};
+using KitchenPlay::COutcomeField;
 
 // One stop of the tour: the level's outcome that leads there (none: the screen follows a click), the
 // screen, and the button clicked once it is idle.
@@ -51,7 +41,7 @@ float Variety(const std::vector<uint32_t>& picture) {
 // that is not one flat colour (the open shades lie beyond the window's edges: the screen's own parts
 // make the difference).
 TEST(ResultScreensRun, TheFlowLeadsThroughEveryResultScreen) {
-    SetFieldMaker("test_result", &COutcomeField::Create);
+    const KitchenPlay::CMakerScope maker("test_result", &COutcomeField::Create);
     CLevelRun run;
     const std::vector<tagStop> stops = {{2.0f, "StatisticsScreen", "continue"},
                                         {-1.0f, "new_recept_screen", "ok"},  // the level taught recipes
@@ -120,7 +110,6 @@ TEST(ResultScreensRun, TheFlowLeadsThroughEveryResultScreen) {
             return true;
         },
         4000);
-    SetFieldMaker("test_result", nullptr);
     ASSERT_EQ(code, 0);
     EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
     const std::vector<std::string> tour = {"GameScreen",
