@@ -44,11 +44,7 @@ void Griddle(cairo_t* cr, double w, double h, ELook look) {
         FillOutline(cr, Rgb(50, 50, 55), kInk, 1.0);
     }
     // the plate seen from above: a slanted dark slab with grill bars
-    cairo_move_to(cr, w * 0.12, h * 0.18);
-    cairo_line_to(cr, w * 0.88, h * 0.18);
-    cairo_line_to(cr, w * 0.97, h * 0.62);
-    cairo_line_to(cr, w * 0.03, h * 0.62);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.12, h * 0.18}, {w * 0.88, h * 0.18}, {w * 0.97, h * 0.62}, {w * 0.03, h * 0.62}});
     FillVertical(cr, h * 0.18, h * 0.62, Rgb(90, 90, 100), Rgb(45, 45, 52));
     Outline(cr, kInk, 1.5);
     cairo_rectangle(cr, w * 0.03, h * 0.62, w * 0.94, h * 0.1);
@@ -112,11 +108,7 @@ void Stove(cairo_t* cr, double w, double h, ELook look) {
     cairo_line_to(cr, w * 0.75, h * 0.56);
     Outline(cr, Rgb(110, 110, 120), 2.0);
     // the top with four burners
-    cairo_move_to(cr, w * 0.12, h * 0.06);
-    cairo_line_to(cr, w * 0.88, h * 0.06);
-    cairo_line_to(cr, w * 0.94, h * 0.42);
-    cairo_line_to(cr, w * 0.06, h * 0.42);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.12, h * 0.06}, {w * 0.88, h * 0.06}, {w * 0.94, h * 0.42}, {w * 0.06, h * 0.42}});
     FillOutline(cr, Rgb(40, 40, 48), kInk, 1.5);
     for (const auto& [x, y] : {std::array<double, 2>{0.3, 0.15}, {0.7, 0.15}, {0.28, 0.32}, {0.72, 0.32}}) {
         Ellipse(cr, w * x, h * y, w * 0.13, h * 0.055);
@@ -231,11 +223,7 @@ void Plant(cairo_t* cr, double w, double h) {
         cairo_curve_to(cr, x + w * 0.12, y + h * 0.12, w / 2 + w * 0.08, h * 0.45, w / 2, h * 0.66);
         FillOutline(cr, i % 2 ? Rgb(80, 170, 70) : Rgb(50, 135, 60), Rgb(20, 70, 30), 1.0);
     }
-    cairo_move_to(cr, w * 0.2, h * 0.64);
-    cairo_line_to(cr, w * 0.8, h * 0.64);
-    cairo_line_to(cr, w * 0.7, h * 0.98);
-    cairo_line_to(cr, w * 0.3, h * 0.98);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.2, h * 0.64}, {w * 0.8, h * 0.64}, {w * 0.7, h * 0.98}, {w * 0.3, h * 0.98}});
     FillVertical(cr, h * 0.64, h, Rgb(210, 110, 60), Rgb(160, 75, 40));
     Outline(cr, kInk, 1.5);
 }
@@ -259,11 +247,7 @@ void Lamp(cairo_t* cr, double w, double h) {
     FillOutline(cr, Rgb(120, 90, 60), kInk, 1.0);
     Ellipse(cr, w / 2, h * 0.92, w * 0.34, h * 0.05);
     FillOutline(cr, Rgb(100, 75, 50), kInk, 1.2);
-    cairo_move_to(cr, w * 0.3, h * 0.05);
-    cairo_line_to(cr, w * 0.7, h * 0.05);
-    cairo_line_to(cr, w * 0.97, h * 0.7);
-    cairo_line_to(cr, w * 0.03, h * 0.7);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.3, h * 0.05}, {w * 0.7, h * 0.05}, {w * 0.97, h * 0.7}, {w * 0.03, h * 0.7}});
     FillVertical(cr, h * 0.05, h * 0.7, Rgb(255, 160, 50), Rgb(235, 100, 30));
     Outline(cr, kInk, 1.5);
 }
@@ -324,10 +308,9 @@ void Sun(cairo_t* cr, double w, double h) {
     for (int i = 0; i < 12; ++i) {
         const double a = i * kPi / 6;
         const double a0 = a - 0.13, a1 = a + 0.13;
-        cairo_move_to(cr, cx + r * 1.15 * std::cos(a0), cy + r * 1.15 * std::sin(a0));
-        cairo_line_to(cr, cx + w * 0.46 * std::cos(a), cy + w * 0.46 * std::sin(a));
-        cairo_line_to(cr, cx + r * 1.15 * std::cos(a1), cy + r * 1.15 * std::sin(a1));
-        cairo_close_path(cr);
+        Polygon(cr, {{cx + r * 1.15 * std::cos(a0), cy + r * 1.15 * std::sin(a0)},
+                     {cx + w * 0.46 * std::cos(a), cy + w * 0.46 * std::sin(a)},
+                     {cx + r * 1.15 * std::cos(a1), cy + r * 1.15 * std::sin(a1)}});
     }
     Set(cr, Rgb(255, 190, 50));
     cairo_fill(cr);

@@ -111,11 +111,7 @@ void DrawItem(cairo_t* cr, EItem item, double s) {
             Bowl(cr, s, Rgb(90, 180, 70), Rgb(240, 235, 220));
             break;
         case EItem::Cheese:
-            cairo_move_to(cr, s * 0.1, s * 0.72);
-            cairo_line_to(cr, s * 0.9, s * 0.72);
-            cairo_line_to(cr, s * 0.9, s * 0.45);
-            cairo_line_to(cr, s * 0.3, s * 0.28);
-            cairo_close_path(cr);
+            Polygon(cr, {{s * 0.1, s * 0.72}, {s * 0.9, s * 0.72}, {s * 0.9, s * 0.45}, {s * 0.3, s * 0.28}});
             FillVertical(cr, s * 0.28, s * 0.72, Rgb(255, 230, 90), Rgb(240, 190, 50));
             Outline(cr, kInk, 1.2 * w);
             for (const auto& [x, y, r] : {std::array<double, 3>{0.45, 0.58, 0.06},
@@ -128,11 +124,8 @@ void DrawItem(cairo_t* cr, EItem item, double s) {
             }
             break;
         case EItem::Cup:
-            cairo_move_to(cr, s * 0.22, s * 0.22);
-            cairo_line_to(cr, s * 0.72, s * 0.22);
-            cairo_line_to(cr, s * 0.66, s * 0.85);
-            cairo_line_to(cr, s * 0.28, s * 0.85);
-            cairo_close_path(cr);
+            Polygon(cr,
+                    {{s * 0.22, s * 0.22}, {s * 0.72, s * 0.22}, {s * 0.66, s * 0.85}, {s * 0.28, s * 0.85}});
             FillVertical(cr, s * 0.22, s * 0.85, Rgb(150, 195, 250), Rgb(80, 130, 220));
             Outline(cr, kInk, 1.2 * w);
             cairo_arc(cr, s * 0.74, s * 0.5, s * 0.12, -kPi / 2, kPi / 2);

@@ -35,23 +35,18 @@ void HeroineBody(cairo_t* cr, double w, double h) {
 }
 
 void HeroineDress(cairo_t* cr, double w, double h) {
-    cairo_move_to(cr, w * 0.3, h * 0.22);
-    cairo_line_to(cr, w * 0.7, h * 0.22);
-    cairo_line_to(cr, w * 0.76, h * 0.34);
-    cairo_line_to(cr, w * 0.68, h * 0.4);
-    cairo_line_to(cr, w * 0.9, h * 0.72);
-    cairo_line_to(cr, w * 0.1, h * 0.72);
-    cairo_line_to(cr, w * 0.32, h * 0.4);
-    cairo_line_to(cr, w * 0.24, h * 0.34);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.3, h * 0.22},
+                 {w * 0.7, h * 0.22},
+                 {w * 0.76, h * 0.34},
+                 {w * 0.68, h * 0.4},
+                 {w * 0.9, h * 0.72},
+                 {w * 0.1, h * 0.72},
+                 {w * 0.32, h * 0.4},
+                 {w * 0.24, h * 0.34}});
     FillVertical(cr, h * 0.22, h * 0.72, Rgb(255, 255, 255), Rgb(200, 200, 200));
     Outline(cr, Rgb(60, 60, 60), 1.5);
     // a white apron and a belt
-    cairo_move_to(cr, w * 0.36, h * 0.42);
-    cairo_line_to(cr, w * 0.64, h * 0.42);
-    cairo_line_to(cr, w * 0.7, h * 0.66);
-    cairo_line_to(cr, w * 0.3, h * 0.66);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.36, h * 0.42}, {w * 0.64, h * 0.42}, {w * 0.7, h * 0.66}, {w * 0.3, h * 0.66}});
     FillOutline(cr, Rgb(255, 255, 255), Rgb(150, 150, 150), 1.0);
     cairo_move_to(cr, w * 0.32, h * 0.4);
     cairo_line_to(cr, w * 0.68, h * 0.4);
