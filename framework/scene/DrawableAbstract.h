@@ -94,6 +94,11 @@ protected:
         if (!wasPlaying && !finished) m_playing = true;
         if (wasPlaying && finished) m_playing = false;
     }
+    // Sends the tracks back to their start, before a new description (or none) binds them.
+    template <class... Tracks>
+    static void RewindTracks(Tracks&... tracks) {
+        (tracks.Rewind(), ...);
+    }
 
     bool m_playing = true;
     TAnimationPtr m_parent;
