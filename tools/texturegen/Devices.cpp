@@ -29,8 +29,7 @@ void Saucepan(cairo_t* cr, double w, double h, ELook look) {
     if (work) {
         for (const double x : {0.38, 0.55, 0.66}) {
             cairo_arc(cr, w * x, h * 0.35, w * 0.03, 0, 2 * kPi);
-            Set(cr, Rgb(255, 200, 120));
-            cairo_fill(cr);
+            Fill(cr, Rgb(255, 200, 120));
         }
         Steam(cr, w, w * 0.5, h * 0.24);
     }
@@ -62,8 +61,7 @@ void Griddle(cairo_t* cr, double w, double h, ELook look) {
     }
     // the knob
     cairo_arc(cr, w * 0.5, h * 0.67, h * 0.035, 0, 2 * kPi);
-    Set(cr, work ? Rgb(255, 80, 40) : Rgb(150, 150, 160));
-    cairo_fill(cr);
+    Fill(cr, work ? Rgb(255, 80, 40) : Rgb(150, 150, 160));
 }
 
 void Microwave(cairo_t* cr, double w, double h, ELook look) {
@@ -88,8 +86,7 @@ void Microwave(cairo_t* cr, double w, double h, ELook look) {
     }
     // the panel: a display and two knobs
     cairo_rectangle(cr, w * 0.75, h * 0.2, w * 0.15, h * 0.12);
-    Set(cr, work ? Rgb(80, 230, 90) : Rgb(40, 60, 40));
-    cairo_fill(cr);
+    Fill(cr, work ? Rgb(80, 230, 90) : Rgb(40, 60, 40));
     for (const double y : {0.48, 0.68}) {
         cairo_arc(cr, w * 0.825, h * y, w * 0.05, 0, 2 * kPi);
         FillOutline(cr, Rgb(120, 120, 130), kInk, 1.0);
@@ -185,8 +182,7 @@ void ClockFace(cairo_t* cr, double w, double h, TColour rim) {
     }
     Outline(cr, kInk, std::max(1.0, r * 0.05));
     cairo_arc(cr, w / 2, h / 2, r * 0.07, 0, 2 * kPi);
-    Set(cr, kInk);
-    cairo_fill(cr);
+    Fill(cr, kInk);
 }
 
 void Window(cairo_t* cr, double w, double h) {
@@ -200,8 +196,7 @@ void Window(cairo_t* cr, double w, double h) {
     Outline(cr, Rgb(245, 240, 230), 5);
     for (const double x : {0.3, 0.36, 0.42}) {
         cairo_arc(cr, w * x, h * 0.3, h * 0.08, 0, 2 * kPi);
-        Set(cr, Rgb(255, 255, 255, 0.9));
-        cairo_fill(cr);
+        Fill(cr, Rgb(255, 255, 255, 0.9));
     }
     for (const int side : {0, 1}) {
         const double x0 = side ? w : 0, x1 = side ? w * 0.82 : w * 0.18;
@@ -257,8 +252,7 @@ void Book(cairo_t* cr, double w, double h) {
     FillVertical(cr, 0, h, Rgb(80, 190, 110), Rgb(40, 130, 70));
     Outline(cr, kInk, 1.5);
     cairo_rectangle(cr, w * 0.08, h * 0.12, w * 0.12, h * 0.76);
-    Set(cr, Rgb(30, 100, 50));
-    cairo_fill(cr);
+    Fill(cr, Rgb(30, 100, 50));
     cairo_rectangle(cr, w * 0.35, h * 0.3, w * 0.45, h * 0.14);
     FillOutline(cr, Rgb(250, 235, 170), kInk, 1.0);
 }
@@ -274,8 +268,7 @@ void Hat(cairo_t* cr, double w, double h) {
     FillVertical(cr, 0, h, Rgb(190, 80, 200), Rgb(130, 40, 140));
     Outline(cr, kInk, 1.5);
     cairo_rectangle(cr, w * 0.255, h * 0.58, w * 0.49, h * 0.1);
-    Set(cr, Rgb(250, 220, 80));
-    cairo_fill(cr);
+    Fill(cr, Rgb(250, 220, 80));
 }
 
 void Shelf(cairo_t* cr, double w, double h) {
@@ -312,8 +305,7 @@ void Sun(cairo_t* cr, double w, double h) {
                      {cx + w * 0.46 * std::cos(a), cy + w * 0.46 * std::sin(a)},
                      {cx + r * 1.15 * std::cos(a1), cy + r * 1.15 * std::sin(a1)}});
     }
-    Set(cr, Rgb(255, 190, 50));
-    cairo_fill(cr);
+    Fill(cr, Rgb(255, 190, 50));
     cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
     cairo_pattern_t* p = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.3, 0, cx, cy, r);
     cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 1.0, 0.85);
@@ -365,11 +357,9 @@ void Room(cairo_t* cr, double w, double h) {
     for (double x = w / 16; x < w; x += w / 8) {
         cairo_rectangle(cr, x, 0, w / 16, h * 0.66);
     }
-    Set(cr, Rgb(240, 240, 250));
-    cairo_fill(cr);
+    Fill(cr, Rgb(240, 240, 250));
     cairo_rectangle(cr, 0, h * 0.64, w, h * 0.03);
-    Set(cr, Rgb(200, 190, 180));
-    cairo_fill(cr);
+    Fill(cr, Rgb(200, 190, 180));
     cairo_rectangle(cr, 0, h * 0.67, w, h * 0.33);
     FillVertical(cr, h * 0.67, h, Rgb(235, 230, 220), Rgb(250, 248, 240));
     cairo_new_path(cr);

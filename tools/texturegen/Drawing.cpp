@@ -57,6 +57,11 @@ void Outline(cairo_t* cr, TColour c, double width) {
     cairo_stroke(cr);
 }
 
+void Fill(cairo_t* cr, TColour c) {
+    Set(cr, c);
+    cairo_fill(cr);
+}
+
 void FillOutline(cairo_t* cr, TColour fill, TColour line, double width) {
     Set(cr, fill);
     cairo_fill_preserve(cr);

@@ -42,6 +42,9 @@ void FillShine(cairo_t* cr, double w, TColour edge, TColour light, TColour far);
 
 void Outline(cairo_t* cr, TColour c, double width);
 
+// Fills the current path in one colour; the path is used up.
+void Fill(cairo_t* cr, TColour c);
+
 void FillOutline(cairo_t* cr, TColour fill, TColour line, double width);
 
 // A soft radial glow about (cx, cy).

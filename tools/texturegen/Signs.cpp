@@ -72,8 +72,7 @@ void Trophy(cairo_t* cr, double w, double h, TColour metal) {
         Outline(cr, Shade(metal, 0.8), 2.0);
     }
     cairo_rectangle(cr, w * 0.45, h * 0.6, w * 0.1, h * 0.18);
-    Set(cr, Shade(metal, 0.8));
-    cairo_fill(cr);
+    Fill(cr, Shade(metal, 0.8));
     RoundRect(cr, w * 0.28, h * 0.78, w * 0.44, h * 0.16, 2);
     FillOutline(cr, Rgb(90, 60, 40), kInk, 1.0);
 }
@@ -214,8 +213,7 @@ void Flame(cairo_t* cr) {
     cairo_move_to(cr, 0, 0);
     cairo_curve_to(cr, 4, 4, 3, 9, 0, 9);
     cairo_curve_to(cr, -3, 9, -4, 5, 0, 0);
-    Set(cr, Rgb(255, 255, 210));
-    cairo_fill(cr);
+    Fill(cr, Rgb(255, 255, 210));
 }
 
 void Hourglass(cairo_t* cr) {
@@ -230,8 +228,7 @@ void Hourglass(cairo_t* cr) {
     FillOutline(cr, Rgb(235, 245, 255), kInk, 1.3);
     Polygon(cr, {{-5, 9}, {5, 9}, {0, 4}});
     Polygon(cr, {{-4, -7}, {4, -7}, {0, -2}});
-    Set(cr, Rgb(240, 200, 90));
-    cairo_fill(cr);
+    Fill(cr, Rgb(240, 200, 90));
     for (const int y : {-11, 11}) {
         cairo_move_to(cr, -9, y);
         cairo_line_to(cr, 9, y);
