@@ -157,8 +157,6 @@ public:
     const TOffsetPlayer* Offset() const override { return &m_offset; }
     THotspotPlayer* Hotspot() override { return &m_hotspot; }
     const THotspotPlayer* Hotspot() const override { return &m_hotspot; }
-    TSkewPlayer* Skew() override { return nullptr; }
-    const TSkewPlayer* Skew() const override { return nullptr; }
     TLayerPlayer* Layer() override { return &m_layer; }
     const TLayerPlayer* Layer() const override { return &m_layer; }
     TOpaquePlayer* Opaque() override { return &m_opaque; }
