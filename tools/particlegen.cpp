@@ -12,6 +12,7 @@
 //
 //   particlegen <output file> [fire | glow | fog | trail | map_level]
 
+#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,15 @@
 #include "tests/support/ParticleFileWriter.h"
 
 namespace {
+
+// The colour (red, green, blue, alpha) a particle is born with and the one it fades to.
+void SetColours(GF::HGENS::CParticleFileHeader& h, const std::array<float, 4>& start,
+                const std::array<float, 4>& end) {
+    for (int c = 0; c < 4; ++c) {
+        h.startColor[c] = start[c];
+        h.endColor[c] = end[c];
+    }
+}
 
 TParticleFile Sparks() {
     TParticleFile file;
@@ -42,12 +52,7 @@ TParticleFile Sparks() {
     h.startSizeMax = 14.0f;
     h.endSize = 2.0f;
     h.colorJitter = 20.0f;
-    const float start[4] = {255.0f, 215.0f, 110.0f, 255.0f};
-    const float end[4] = {255.0f, 90.0f, 30.0f, 0.0f};
-    for (int c = 0; c < 4; ++c) {
-        h.startColor[c] = start[c];
-        h.endColor[c] = end[c];
-    }
+    SetColours(h, {255.0f, 215.0f, 110.0f, 255.0f}, {255.0f, 90.0f, 30.0f, 0.0f});
     h.velocityJitterX = 15.0f;
     h.sizeJitter = 0.5f;
     h.emissionRate = 45.0f;
@@ -65,12 +70,7 @@ TParticleFile Fire() {
     h.lifeMax = 0.9f;
     h.startSizeMin = 10.0f;
     h.startSizeMax = 18.0f;
-    const float start[4] = {255.0f, 230.0f, 80.0f, 255.0f};
-    const float end[4] = {200.0f, 30.0f, 10.0f, 0.0f};
-    for (int c = 0; c < 4; ++c) {
-        h.startColor[c] = start[c];
-        h.endColor[c] = end[c];
-    }
+    SetColours(h, {255.0f, 230.0f, 80.0f, 255.0f}, {200.0f, 30.0f, 10.0f, 0.0f});
     h.emissionRate = 60.0f;
     file.spawnLines = {{-30.0f, 0.0f, 30.0f, 0.0f, {}}};
     return file;
@@ -87,12 +87,7 @@ TParticleFile Glow() {
     h.lifeMax = 0.8f;
     h.startSizeMin = 4.0f;
     h.startSizeMax = 10.0f;
-    const float start[4] = {255.0f, 255.0f, 220.0f, 255.0f};
-    const float end[4] = {255.0f, 200.0f, 80.0f, 0.0f};
-    for (int c = 0; c < 4; ++c) {
-        h.startColor[c] = start[c];
-        h.endColor[c] = end[c];
-    }
+    SetColours(h, {255.0f, 255.0f, 220.0f, 255.0f}, {255.0f, 200.0f, 80.0f, 0.0f});
     h.emissionRate = 40.0f;
     h.spawnShape = 2;
     h.areaHalfWidth = 30.0f;
@@ -112,12 +107,7 @@ TParticleFile Fog() {
     h.startSizeMin = 16.0f;
     h.startSizeMax = 24.0f;
     h.endSize = 30.0f;
-    const float start[4] = {240.0f, 240.0f, 230.0f, 140.0f};
-    const float end[4] = {255.0f, 255.0f, 255.0f, 0.0f};
-    for (int c = 0; c < 4; ++c) {
-        h.startColor[c] = start[c];
-        h.endColor[c] = end[c];
-    }
+    SetColours(h, {240.0f, 240.0f, 230.0f, 140.0f}, {255.0f, 255.0f, 255.0f, 0.0f});
     h.emissionRate = 25.0f;
     file.spawnLines = {{-10.0f, 0.0f, 10.0f, 0.0f, {}}};
     return file;
@@ -144,12 +134,7 @@ TParticleFile MapLevel() {
     h.spreadY = 80.0f;
     h.lifeMin = 0.3f;
     h.lifeMax = 0.7f;
-    const float start[4] = {255.0f, 255.0f, 240.0f, 255.0f};
-    const float end[4] = {255.0f, 220.0f, 90.0f, 0.0f};
-    for (int c = 0; c < 4; ++c) {
-        h.startColor[c] = start[c];
-        h.endColor[c] = end[c];
-    }
+    SetColours(h, {255.0f, 255.0f, 240.0f, 255.0f}, {255.0f, 220.0f, 90.0f, 0.0f});
     h.emissionRate = 120.0f;
     file.spawnLines = {{-20.0f, 0.0f, 20.0f, 0.0f, {}}};
     return file;

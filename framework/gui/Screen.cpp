@@ -233,38 +233,6 @@ void CScreenAbstract::Resume() {
     OnResume();
 }
 
-// Each raiser holds the screen across the raise: a delegate may destroy it (a dialog's opener
-// destroys the dialog from its Deactivate event).
-void CScreenAbstract::OnActivate() {
-    const THolder<IScreen> self = Self();
-    m_activateEvent.Raise(self);
-}
-
-void CScreenAbstract::OnDeactivate() {
-    const THolder<IScreen> self = Self();
-    m_deactivateEvent.Raise(self);
-}
-
-void CScreenAbstract::OnInitialize() {
-    const THolder<IScreen> self = Self();
-    m_initializeEvent.Raise(self);
-}
-
-void CScreenAbstract::OnDestroy() {
-    const THolder<IScreen> self = Self();
-    m_destroyEvent.Raise(self);
-}
-
-void CScreenAbstract::OnPause() {
-    const THolder<IScreen> self = Self();
-    m_pauseEvent.Raise(self);
-}
-
-void CScreenAbstract::OnResume() {
-    const THolder<IScreen> self = Self();
-    m_resumeEvent.Raise(self);
-}
-
 // --- Phases ---
 
 void CScreenAbstract::Show() {

@@ -91,12 +91,14 @@ public:
     bool IsShown() override { return m_shown; }
     void SetShown(bool shown) override { m_shown = shown; }
 
-    void OnActivate() override;
-    void OnDeactivate() override;
-    void OnInitialize() override;
-    void OnDestroy() override;
-    void OnPause() override;
-    void OnResume() override;
+    // Each raiser holds the screen across the raise (the holder lives to the end of the call): a
+    // delegate may destroy it (a dialog's opener destroys the dialog from its Deactivate event).
+    void OnActivate() override { m_activateEvent.Raise(Self()); }
+    void OnDeactivate() override { m_deactivateEvent.Raise(Self()); }
+    void OnInitialize() override { m_initializeEvent.Raise(Self()); }
+    void OnDestroy() override { m_destroyEvent.Raise(Self()); }
+    void OnPause() override { m_pauseEvent.Raise(Self()); }
+    void OnResume() override { m_resumeEvent.Raise(Self()); }
 
     void RemovePhaseTask(int keyCode) override;
 

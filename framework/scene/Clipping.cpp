@@ -24,10 +24,7 @@ bool CClipping::QueryInterface(const int& id, void** out) {
 void CClipping::SetObjectData(const THolder<IObjectData>& description) {
     auto* clipping = dynamic_cast<IClippingObjectData*>(description.Get());
     if (description && !clipping) return;
-    m_offset.Rewind();
-    m_hotspot.Rewind();
-    m_layer.Rewind();
-    m_scale.Rewind();
+    RewindTracks(m_offset, m_hotspot, m_layer, m_scale);
     m_data = THolder<IClippingObjectData>(clipping);
     if (!m_data) {
         m_paramModifier.Reset();

@@ -53,14 +53,8 @@ public:
     const TOffsetPlayer* Offset() const override { return &m_offset; }
     THotspotPlayer* Hotspot() override { return &m_hotspot; }
     const THotspotPlayer* Hotspot() const override { return &m_hotspot; }
-    TSkewPlayer* Skew() override { return nullptr; }
-    const TSkewPlayer* Skew() const override { return nullptr; }
     TLayerPlayer* Layer() override { return &m_layer; }
     const TLayerPlayer* Layer() const override { return &m_layer; }
-    TOpaquePlayer* Opaque() override { return nullptr; }
-    const TOpaquePlayer* Opaque() const override { return nullptr; }
-    TRotatePlayer* Rotate() override { return nullptr; }
-    const TRotatePlayer* Rotate() const override { return nullptr; }
     TScalePlayer* Scale() override { return &m_scale; }
     const TScalePlayer* Scale() const override { return &m_scale; }
 

@@ -114,14 +114,7 @@ void CDrawableAbstract::SetObjectData(const THolder<IObjectData>& description) {
     const THolder<IDrawableObjectData> incoming(drawable);
 
     // Blend and Color keep their lists until they are bound again.
-    m_offset.Rewind();
-    m_hotspot.Rewind();
-    m_idResource.Rewind();
-    m_layer.Rewind();
-    m_opaque.Rewind();
-    m_rotate.Rewind();
-    m_scale.Rewind();
-    m_commandSubst.Rewind();
+    RewindTracks(m_offset, m_hotspot, m_idResource, m_layer, m_opaque, m_rotate, m_scale, m_commandSubst);
     DestroySubstituted();
     m_substituted.clear();
     m_data = incoming;

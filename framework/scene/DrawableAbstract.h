@@ -94,6 +94,11 @@ protected:
         if (!wasPlaying && !finished) m_playing = true;
         if (wasPlaying && finished) m_playing = false;
     }
+    // Sends the tracks back to their start, before a new description (or none) binds them.
+    template <class... Tracks>
+    static void RewindTracks(Tracks&... tracks) {
+        (tracks.Rewind(), ...);
+    }
 
     bool m_playing = true;
     TAnimationPtr m_parent;
@@ -152,8 +157,6 @@ public:
     const TOffsetPlayer* Offset() const override { return &m_offset; }
     THotspotPlayer* Hotspot() override { return &m_hotspot; }
     const THotspotPlayer* Hotspot() const override { return &m_hotspot; }
-    TSkewPlayer* Skew() override { return nullptr; }
-    const TSkewPlayer* Skew() const override { return nullptr; }
     TLayerPlayer* Layer() override { return &m_layer; }
     const TLayerPlayer* Layer() const override { return &m_layer; }
     TOpaquePlayer* Opaque() override { return &m_opaque; }

@@ -154,13 +154,7 @@ void CFGFParticle::SetObjectData(const THolder<IObjectData>& description) {
     auto* particle = dynamic_cast<IParticleObjectData*>(description.Get());
     if (description && !particle) return;
     const THolder<IParticleObjectData> incoming(particle);
-    m_blend.Rewind();
-    m_offset.Rewind();
-    m_particleID.Rewind();
-    m_layer.Rewind();
-    m_opaque.Rewind();
-    m_particleIDSprite.Rewind();
-    m_command.Rewind();
+    RewindTracks(m_blend, m_offset, m_particleID, m_layer, m_opaque, m_particleIDSprite, m_command);
     m_data = incoming;
     if (!m_data) {
         m_paramModifier.Reset();

@@ -139,18 +139,10 @@ public:
     // --- IPropertiesTransform ---
     TOffsetPlayer* Offset() override { return &m_offset; }
     const TOffsetPlayer* Offset() const override { return &m_offset; }
-    THotspotPlayer* Hotspot() override { return nullptr; }
-    const THotspotPlayer* Hotspot() const override { return nullptr; }
-    TSkewPlayer* Skew() override { return nullptr; }
-    const TSkewPlayer* Skew() const override { return nullptr; }
     TLayerPlayer* Layer() override { return &m_layer; }
     const TLayerPlayer* Layer() const override { return &m_layer; }
     TOpaquePlayer* Opaque() override { return &m_opaque; }
     const TOpaquePlayer* Opaque() const override { return &m_opaque; }
-    TRotatePlayer* Rotate() override { return nullptr; }
-    const TRotatePlayer* Rotate() const override { return nullptr; }
-    TScalePlayer* Scale() override { return nullptr; }
-    const TScalePlayer* Scale() const override { return nullptr; }
 
     const TTransform& GetTransform() const { return m_transform; }
 

@@ -8,8 +8,8 @@ template <EParamKind K>
 class TTrackPlayer;
 
 // Reaches a drawable's track players of its transform properties, from which a caller reads the
-// current value and whether it changed in this frame. A kind the object does not play answers null
-// (Skew always does: no keys of it exist).
+// current value and whether it changed in this frame. A kind the object does not play answers null,
+// the default here (Skew always does: no keys of it exist).
 class IPropertiesTransform : public virtual IBase {
 public:
     using TOffsetPlayer = TTrackPlayer<EParamKind::Offset>;
@@ -20,20 +20,20 @@ public:
     using TRotatePlayer = TTrackPlayer<EParamKind::Rotate>;
     using TScalePlayer = TTrackPlayer<EParamKind::Scale>;
 
-    virtual TOffsetPlayer* Offset() = 0;
-    virtual const TOffsetPlayer* Offset() const = 0;
-    virtual THotspotPlayer* Hotspot() = 0;
-    virtual const THotspotPlayer* Hotspot() const = 0;
-    virtual TSkewPlayer* Skew() = 0;
-    virtual const TSkewPlayer* Skew() const = 0;
-    virtual TLayerPlayer* Layer() = 0;
-    virtual const TLayerPlayer* Layer() const = 0;
-    virtual TOpaquePlayer* Opaque() = 0;
-    virtual const TOpaquePlayer* Opaque() const = 0;
-    virtual TRotatePlayer* Rotate() = 0;
-    virtual const TRotatePlayer* Rotate() const = 0;
-    virtual TScalePlayer* Scale() = 0;
-    virtual const TScalePlayer* Scale() const = 0;
+    virtual TOffsetPlayer* Offset() { return nullptr; }
+    virtual const TOffsetPlayer* Offset() const { return nullptr; }
+    virtual THotspotPlayer* Hotspot() { return nullptr; }
+    virtual const THotspotPlayer* Hotspot() const { return nullptr; }
+    virtual TSkewPlayer* Skew() { return nullptr; }
+    virtual const TSkewPlayer* Skew() const { return nullptr; }
+    virtual TLayerPlayer* Layer() { return nullptr; }
+    virtual const TLayerPlayer* Layer() const { return nullptr; }
+    virtual TOpaquePlayer* Opaque() { return nullptr; }
+    virtual const TOpaquePlayer* Opaque() const { return nullptr; }
+    virtual TRotatePlayer* Rotate() { return nullptr; }
+    virtual const TRotatePlayer* Rotate() const { return nullptr; }
+    virtual TScalePlayer* Scale() { return nullptr; }
+    virtual const TScalePlayer* Scale() const { return nullptr; }
 };
 
 }  // namespace GF

@@ -39,8 +39,7 @@ bool CSoundObject::QueryInterface(const int& id, void** out) {
 void CSoundObject::SetObjectData(const THolder<IObjectData>& description) {
     auto* sound = dynamic_cast<ISoundObjectData*>(description.Get());
     if (description && !sound) return;
-    m_resourceTrack.Rewind();
-    m_actionTrack.Rewind();
+    RewindTracks(m_resourceTrack, m_actionTrack);
     m_data = sound;
     if (!m_data) return;
     m_resourceTrack.Bind(m_data->GetIDResource());
@@ -49,8 +48,7 @@ void CSoundObject::SetObjectData(const THolder<IObjectData>& description) {
 
 void CSoundObject::Detach() {
     m_parent.Reset();
-    m_resourceTrack.Rewind();
-    m_actionTrack.Rewind();
+    RewindTracks(m_resourceTrack, m_actionTrack);
 }
 
 bool CSoundObject::Update(const float&) {

@@ -180,8 +180,4 @@ TEST_F(GameSoundTest, TheFocusHandlersPauseAndResumeMusicAndSounds) {
     GF::GetGameManager()->Shutdown();
 }
 
-TEST_F(GameSoundTest, InstanceIsOneManager) {
-    EXPECT_EQ(CGameSound::Instance().Get(), CGameSound::Instance().Get());
-}
-
 }  // namespace

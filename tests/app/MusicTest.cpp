@@ -193,8 +193,4 @@ TEST_F(MusicTest, AMissingTrackGetsNoVolumeNoRampAndTheEndStopsEverything) {
     EXPECT_TRUE(engine.HasCall("Channel_StopAll"));
 }
 
-TEST_F(MusicTest, GetMusicIsOnePlayer) {
-    EXPECT_EQ(GF::GetMusic().Get(), GF::GetMusic().Get());
-}
-
 }  // namespace

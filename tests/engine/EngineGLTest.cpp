@@ -57,19 +57,6 @@ protected:
         fs::remove_all(TempDir(), error);
     }
 
-    // Clears a new target to `clear`, runs `draw` into it, and answers what it holds.
-    CEngineFixture::Pixels DrawInto(int width, int height, DWORD clear, const std::function<void()>& draw) {
-        const HTARGET target = engine->Target_Create(width, height, false);
-        EXPECT_NE(target, 0u);
-        EXPECT_TRUE(engine->Gfx_BeginScene(target));
-        engine->Gfx_Clear(clear);
-        draw();
-        engine->Gfx_EndScene();
-        CEngineFixture::Pixels pixels = engine.ReadTarget(target);
-        engine->Target_Free(target);
-        return pixels;
-    }
-
     // A texture of one colour.
     HTEXTURE SolidTexture(int width, int height, DWORD color) {
         const HTEXTURE tex = engine->Texture_Create(width, height);
@@ -116,7 +103,7 @@ TEST_F(EngineGL, StatesWhileTheWindowIsOpen) {
 }
 
 TEST_F(EngineGL, AQuadLandsWhereItWasDrawn) {
-    const auto pixels = DrawInto(64, 48, kBlack, [&] { Quad(8, 4, 16, 10, kRed); });
+    const auto pixels = engine.DrawInto(64, 48, kBlack, [&] { Quad(8, 4, 16, 10, kRed); });
     ASSERT_EQ(pixels.width, 64);
     const struct {
         int x, y;
@@ -149,14 +136,15 @@ TEST_F(EngineGL, BlendModesMixColourAndAlphaAsAsked) {
          0xFF123456},
     };
     for (const auto& c : cases) {
-        const auto pixels = DrawInto(16, 16, c.clear, [&] { Quad(0, 0, 16, 16, c.vertex, c.tex, c.blend); });
+        const auto pixels =
+            engine.DrawInto(16, 16, c.clear, [&] { Quad(0, 0, 16, 16, c.vertex, c.tex, c.blend); });
         EXPECT_TRUE(Near(pixels.At(8, 8) | 0xFF000000, c.expected)) << c.name;
     }
     engine->Texture_Free(tex);
 }
 
 TEST_F(EngineGL, ClippingKeepsDrawingInsideTheRectangle) {
-    const auto pixels = DrawInto(64, 48, kBlack, [&] {
+    const auto pixels = engine.DrawInto(64, 48, kBlack, [&] {
         engine->Gfx_SetClipping(10, 5, 20, 8);
         Quad(0, 0, 64, 48, kRed);
         engine->Gfx_SetClipping();
@@ -291,7 +279,7 @@ TEST_F(EngineGL, ARenderTargetDrawsAsATextureTheRightWayUp) {
     const HTEXTURE tex = engine->Target_GetTexture(inner);
     EXPECT_EQ(engine->Texture_GetWidth(tex, false), 32);
 
-    const auto pixels = DrawInto(64, 64, kBlack, [&] { Quad(0, 0, 64, 64, 0xFFFFFFFF, tex); });
+    const auto pixels = engine.DrawInto(64, 64, kBlack, [&] { Quad(0, 0, 64, 64, 0xFFFFFFFF, tex); });
     EXPECT_TRUE(Near(pixels.At(4, 4), kRed, 0));
     EXPECT_TRUE(Near(pixels.At(60, 4), kGreen, 0));
     EXPECT_TRUE(Near(pixels.At(4, 60), kGreen, 0));
@@ -318,7 +306,7 @@ TEST_F(EngineGL, AWritableLockShowsAfterUnlockAndAReadOnlyLockDoesNot) {
     engine->Texture_Unlock(tex);
     EXPECT_EQ(engine->Texture_Lock(tex, false, 6, 6, 4, 4), nullptr);  // outside the texture
 
-    const auto pixels = DrawInto(8, 8, kBlack, [&] { Quad(0, 0, 8, 8, 0xFFFFFFFF, tex); });
+    const auto pixels = engine.DrawInto(8, 8, kBlack, [&] { Quad(0, 0, 8, 8, 0xFFFFFFFF, tex); });
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
             const bool inside = x >= 2 && x < 6 && y >= 3 && y < 5;
@@ -465,7 +453,7 @@ TEST_F(EngineGL, PrimitivesSharingTextureAndBlendGoInOneDrawCall) {
         {"nothing drawn", [] {}, 0},
     };
     for (const auto& c : cases) {
-        DrawInto(16, 16, kBlack, c.draw);
+        engine.DrawInto(16, 16, kBlack, c.draw);
         EXPECT_EQ(engine->Gfx_GetDrawCalls(), c.calls) << c.name;
     }
     engine->Texture_Free(first);
@@ -474,7 +462,7 @@ TEST_F(EngineGL, PrimitivesSharingTextureAndBlendGoInOneDrawCall) {
 
 TEST_F(EngineGL, APointBatchDrawsTexturedSquaresCentredOnThePoints) {
     const HTEXTURE tex = SolidTexture(4, 4, 0xFFFFFFFF);
-    const auto pixels = DrawInto(64, 64, kBlack, [&] {
+    const auto pixels = engine.DrawInto(64, 64, kBlack, [&] {
         Quad(56, 56, 8, 8, kBlue, tex);  // drawn in the same call as the points
         int max = 0;
         auto* points = reinterpret_cast<hgePointVertex*>(
@@ -511,7 +499,7 @@ TEST_F(EngineGL, TransformsMoveScaleAndRotateAroundTheirOrigin) {
         {"identity", 0, 0, 0, 0, 0, 0, 0, 9, 9, 40, 20},
     };
     for (const auto& c : cases) {
-        const auto pixels = DrawInto(64, 64, kBlack, [&] {
+        const auto pixels = engine.DrawInto(64, 64, kBlack, [&] {
             engine->Gfx_SetTransform(c.x, c.y, c.dx, c.dy, c.rot, c.hscale, c.vscale);
             if (c.rot != 0) {
                 Quad(8, 8, 10, 2, kRed);
@@ -546,7 +534,7 @@ TEST_F(EngineGL, CullModesDropOppositeWindingsOnScreenAndInATarget) {
     };
     for (const Case c : {Case{1, true, true}, Case{2, false, true}, Case{3, true, false}}) {
         SCOPED_TRACE(c.mode);
-        const auto target = DrawInto(64, 16, kBlack, [&] { draw(c.mode); });
+        const auto target = engine.DrawInto(64, 16, kBlack, [&] { draw(c.mode); });
         engine->System_SetStateInt(HGE_SCREENWIDTH, 200);
         engine->System_SetStateInt(HGE_SCREENHEIGHT, 100);
         ASSERT_TRUE(engine->Gfx_BeginScene(0));

@@ -37,23 +37,13 @@ struct CBoxLog {
 };
 
 // The check box "sound" of the sample layout: 16 x 16 about (420, 100).
-class CheckBoxTest : public CGuiFixture {
+class CheckBoxTest : public CControlsFixture {
 protected:
-    CheckBoxTest() { screen->Initialize("controls.sample", {}, ""); }
-    ~CheckBoxTest() override { screen->Destroy(); }
-
-    void ToIdle() {
-        screen->OnTop();
-        for (int i = 0; i < 3; ++i) screen->Update(100.0f);
-    }
     std::string Frame(int x, int y, int buttons, const THolder<CCheckBoxControl>& box, float dt = 16.0f) {
         SetMouse(x, y, buttons);
         screen->Update(dt);
         return Picture(box);
     }
-
-    class CPlain : public CScreenAbstract {};
-    THolder<CPlain> screen = MakeHolder<CPlain>();
 };
 
 TEST_F(CheckBoxTest, CreatedCheckedShowsUpUntilTheMouseComes) {

@@ -148,3 +148,21 @@ protected:
     GF::THolder<GF::HGENS::CGameManager> manager = GF::GetGameManager();
     CFlow flow;
 };
+
+// A plain screen laid out with the sample layout of every control kind, "controls.sample", for the
+// suites of single controls.
+class CControlsFixture : public CGuiFixture {
+protected:
+    CControlsFixture() { screen->Initialize("controls.sample", {}, ""); }
+    ~CControlsFixture() override { screen->Destroy(); }
+
+    // Shows the screen and plays it into "_idle", where its controls take the mouse.
+    void ToIdle() {
+        screen->OnTop();
+        for (int i = 0; i < 3; ++i) screen->Update(100.0f);
+        ASSERT_EQ(PartOf(screen->GetAnimation()), "_idle");
+    }
+
+    class CPlain : public GF::HGENS::CScreenAbstract {};
+    GF::THolder<CPlain> screen = GF::MakeHolder<CPlain>();
+};

@@ -49,19 +49,12 @@ struct CListLog {
 
 // The list box "players" of the sample layout: five rows of 20 pixels from (100, 180), 200 wide, its
 // scroll bar "players_slider" from y 180 down to 280 at x 310.
-class ListBoxOnScreen : public CGuiFixture {
+class ListBoxOnScreen : public CControlsFixture {
 protected:
-    ListBoxOnScreen() { screen->Initialize("controls.sample", {}, ""); }
-    ~ListBoxOnScreen() override { screen->Destroy(); }
-
     THolder<CListBoxControl> Make(int items) {
         THolder<CListBoxControl> list = screen->CreateListBox("players", true);
         for (int i = 0; i < items; ++i) list->AddItem(u"P" + IntToWString(i));
         return list;
-    }
-    void ToIdle() {
-        screen->OnTop();
-        for (int i = 0; i < 3; ++i) screen->Update(100.0f);
     }
     void Click(int x, int y) {
         for (const int buttons : {0, 1, 0}) {
@@ -87,9 +80,6 @@ protected:
     THolder<CSliderControl> Slider(const std::string& name) {
         return HolderCast<CSliderControl>(screen->FindControl(name + "_slider"));
     }
-
-    class CPlain : public CScreenAbstract {};
-    THolder<CPlain> screen = MakeHolder<CPlain>();
 };
 
 TEST_F(ListBoxOnScreen, RowsShowNumberedItemsAndAShortListHidesItsSlider) {

@@ -44,15 +44,8 @@ struct CGroupLog {
 
 // The radio group "level" of the sample layout: boxes at (420, 180), (420, 210) and (420, 240), and
 // one at (420, 300) that the group never reaches (there is no fourth).
-class RadioGroupTest : public CGuiFixture {
+class RadioGroupTest : public CControlsFixture {
 protected:
-    RadioGroupTest() { screen->Initialize("controls.sample", {}, ""); }
-    ~RadioGroupTest() override { screen->Destroy(); }
-
-    void ToIdle() {
-        screen->OnTop();
-        for (int i = 0; i < 3; ++i) screen->Update(100.0f);
-    }
     void Click(int y) {
         for (const int buttons : {0, 1, 0}) {
             SetMouse(420, y, buttons);
@@ -66,9 +59,6 @@ protected:
         for (int i = 0; i < group->GetItemCount(); ++i) flags.push_back(group->GetItem(i)->m_checked);
         return flags;
     }
-
-    class CPlain : public CScreenAbstract {};
-    THolder<CPlain> screen = MakeHolder<CPlain>();
 };
 
 TEST_F(RadioGroupTest, ItemsUpToTheFirstMissingNumberStartingWithTheGivenSelection) {

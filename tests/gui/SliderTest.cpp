@@ -49,16 +49,8 @@ struct CValueLog {
 
 // The sample layout of every control: "volume" runs from x 100 to 300 at y 100, with its arrows at
 // x 80 and 320; "speed" runs upwards from y 300 to 200 at x 360.
-class SliderOnScreen : public CGuiFixture {
+class SliderOnScreen : public CControlsFixture {
 protected:
-    SliderOnScreen() { screen->Initialize("controls.sample", {}, ""); }
-    ~SliderOnScreen() override { screen->Destroy(); }
-
-    void ToIdle() {
-        screen->OnTop();
-        for (int i = 0; i < 3; ++i) screen->Update(100.0f);
-        ASSERT_EQ(PartOf(screen->GetAnimation()), "_idle");
-    }
     // dt 60: long enough for a control to take the mouse again after a click.
     void Frame(int x, int y, int buttons, float dt = 16.0f) {
         SetMouse(x, y, buttons);
@@ -69,9 +61,6 @@ protected:
         const TAnimationPtr cursor = HostedAnimation(s->GetAnimation(), "_cursor");
         return horizontal ? cursor->GetPosition().x : cursor->GetPosition().y;
     }
-
-    class CPlain : public CScreenAbstract {};
-    THolder<CPlain> screen = MakeHolder<CPlain>();
 };
 
 TEST_F(SliderOnScreen, BeforeItsFirstFrameASliderIsPosedByTimeAndSilent) {

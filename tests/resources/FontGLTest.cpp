@@ -43,20 +43,6 @@ protected:
         return path;
     }
 
-    // Draws into a cleared target and answers its pixels.
-    template <class Draw>
-    CEngineFixture::Pixels DrawInto(int width, int height, Draw draw) {
-        const HTARGET target = engine->Target_Create(width, height, false);
-        EXPECT_NE(target, 0u);
-        EXPECT_TRUE(engine->Gfx_BeginScene(target));
-        engine->Gfx_Clear(kBlack);
-        draw();
-        engine->Gfx_EndScene();
-        CEngineFixture::Pixels pixels = engine.ReadTarget(target);
-        engine->Target_Free(target);
-        return pixels;
-    }
-
     CEngineFixture engine{64, 32};
     fs::path m_dir;
 };
@@ -88,7 +74,7 @@ TEST_F(FontGL, AStringDrawsItsGlyphPicturesFromTheirPages) {
     GF::THolder<GF::HGENS::CFont> f(new GF::HGENS::CFont);
     ASSERT_TRUE(f->Load(7));
     f->SetColor(hgeColor(1.0f, 0.0f, 0.0f, 1.0f));
-    const auto pixels = DrawInto(64, 32, [&] { f->Render(10.0f, 20.0f, u"LIX", 0); });
+    const auto pixels = engine.DrawInto(64, 32, kBlack, [&] { f->Render(10.0f, 20.0f, u"LIX", 0); });
     ASSERT_EQ(pixels.width, 64);
 
     // L covers x 10..12, y 15..19; I stands one spacing after L's advance of 3, at x 14; X would cover
@@ -114,7 +100,7 @@ TEST_F(FontGL, TheSampleContentDrawsItsTitle) {
     ASSERT_TRUE(f->Load(0));
     EXPECT_EQ(f->GetLineHeight(), 18.0f);
     // "H" in 5x7 pixels drawn 2x2 each: columns 0 and 4 and row 3 are ink. It stands 14 above the pen.
-    const auto pixels = DrawInto(64, 32, [&] { f->Render(4.0f, 20.0f, u"H", 0); });
+    const auto pixels = engine.DrawInto(64, 32, kBlack, [&] { f->Render(4.0f, 20.0f, u"H", 0); });
     for (int row = 0; row < 7; ++row)
         for (int col = 0; col < 5; ++col) {
             const bool ink = col == 0 || col == 4 || row == 3;

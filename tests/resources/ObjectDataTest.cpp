@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "framework/resources/AnimationData.h"
 #include "framework/resources/ObjectData.h"
 #include "framework/resources/TextTable.h"
@@ -94,30 +92,6 @@ TEST(ObjectData, WithoutAMakerNothingIsMadeAndTheLogSaysWhy) {
     EXPECT_TRUE(engine.HasLog("Can't create sprite \"button\": no maker installed"));
     EXPECT_FALSE(MakeHolder<CAnimationData>("menu")->CreateAnimation());
     EXPECT_TRUE(engine.HasLog("Can't create animation \"menu\": no maker installed"));
-}
-
-TEST(ObjectData, ANewSpriteDescriptionHasDistinctEmptyListsThatAreSharedNotCopied) {
-    auto sprite = MakeHolder<CSpriteObjectData>("s");
-    const void* lists[] = {sprite->GetIDResource().Get(),
-                           sprite->GetColor().Get(),
-                           sprite->GetBlend().Get(),
-                           sprite->GetFlip().Get(),
-                           sprite->GetHotspot().Get(),
-                           sprite->GetOffset().Get(),
-                           sprite->GetLayer().Get(),
-                           sprite->GetOpaque().Get(),
-                           sprite->GetRotate().Get(),
-                           sprite->GetScale().Get(),
-                           sprite->GetCommandSubstAnimations().Get(),
-                           sprite->GetParamModifiers().Get()};
-    EXPECT_EQ(std::set<const void*>(std::begin(lists), std::end(lists)).size(), 12u);
-    for (const void* list : lists) EXPECT_NE(list, nullptr);
-    EXPECT_TRUE(sprite->GetColor()->empty());
-    EXPECT_TRUE(sprite->GetCommandSubstAnimations()->empty());
-    EXPECT_EQ(sprite->GetOffset().Get(), sprite->GetOffset().Get());
-
-    auto particle = MakeHolder<CParticleObjectData>();
-    EXPECT_NE(particle->GetIDResource().Get(), particle->GetSpriteIDResource().Get());
 }
 
 TEST(ObjectData, LiveObjectsOfOneDescriptionPlayTheSameLists) {

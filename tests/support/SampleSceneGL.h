@@ -34,17 +34,8 @@ protected:
 
     // The scene (or what `paint` draws instead) over black.
     CEngineFixture::Pixels Draw(const std::function<void()>& paint = {}) {
-        const HTARGET target = engine->Target_Create(m_width, m_height, false);
-        EXPECT_TRUE(engine->Gfx_BeginScene(target));
-        engine->Gfx_Clear(kBlack);
-        if (paint)
-            paint();
-        else
-            scene->Render();
-        engine->Gfx_EndScene();
-        CEngineFixture::Pixels pixels = engine.ReadTarget(target);
-        engine->Target_Free(target);
-        return pixels;
+        return engine.DrawInto(
+            m_width, m_height, kBlack, paint ? paint : [this] { scene->Render(); });
     }
 
     CEngineFixture engine{320, 240};

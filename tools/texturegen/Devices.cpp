@@ -29,8 +29,7 @@ void Saucepan(cairo_t* cr, double w, double h, ELook look) {
     if (work) {
         for (const double x : {0.38, 0.55, 0.66}) {
             cairo_arc(cr, w * x, h * 0.35, w * 0.03, 0, 2 * kPi);
-            Set(cr, Rgb(255, 200, 120));
-            cairo_fill(cr);
+            Fill(cr, Rgb(255, 200, 120));
         }
         Steam(cr, w, w * 0.5, h * 0.24);
     }
@@ -44,11 +43,7 @@ void Griddle(cairo_t* cr, double w, double h, ELook look) {
         FillOutline(cr, Rgb(50, 50, 55), kInk, 1.0);
     }
     // the plate seen from above: a slanted dark slab with grill bars
-    cairo_move_to(cr, w * 0.12, h * 0.18);
-    cairo_line_to(cr, w * 0.88, h * 0.18);
-    cairo_line_to(cr, w * 0.97, h * 0.62);
-    cairo_line_to(cr, w * 0.03, h * 0.62);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.12, h * 0.18}, {w * 0.88, h * 0.18}, {w * 0.97, h * 0.62}, {w * 0.03, h * 0.62}});
     FillVertical(cr, h * 0.18, h * 0.62, Rgb(90, 90, 100), Rgb(45, 45, 52));
     Outline(cr, kInk, 1.5);
     cairo_rectangle(cr, w * 0.03, h * 0.62, w * 0.94, h * 0.1);
@@ -66,8 +61,7 @@ void Griddle(cairo_t* cr, double w, double h, ELook look) {
     }
     // the knob
     cairo_arc(cr, w * 0.5, h * 0.67, h * 0.035, 0, 2 * kPi);
-    Set(cr, work ? Rgb(255, 80, 40) : Rgb(150, 150, 160));
-    cairo_fill(cr);
+    Fill(cr, work ? Rgb(255, 80, 40) : Rgb(150, 150, 160));
 }
 
 void Microwave(cairo_t* cr, double w, double h, ELook look) {
@@ -92,8 +86,7 @@ void Microwave(cairo_t* cr, double w, double h, ELook look) {
     }
     // the panel: a display and two knobs
     cairo_rectangle(cr, w * 0.75, h * 0.2, w * 0.15, h * 0.12);
-    Set(cr, work ? Rgb(80, 230, 90) : Rgb(40, 60, 40));
-    cairo_fill(cr);
+    Fill(cr, work ? Rgb(80, 230, 90) : Rgb(40, 60, 40));
     for (const double y : {0.48, 0.68}) {
         cairo_arc(cr, w * 0.825, h * y, w * 0.05, 0, 2 * kPi);
         FillOutline(cr, Rgb(120, 120, 130), kInk, 1.0);
@@ -112,11 +105,7 @@ void Stove(cairo_t* cr, double w, double h, ELook look) {
     cairo_line_to(cr, w * 0.75, h * 0.56);
     Outline(cr, Rgb(110, 110, 120), 2.0);
     // the top with four burners
-    cairo_move_to(cr, w * 0.12, h * 0.06);
-    cairo_line_to(cr, w * 0.88, h * 0.06);
-    cairo_line_to(cr, w * 0.94, h * 0.42);
-    cairo_line_to(cr, w * 0.06, h * 0.42);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.12, h * 0.06}, {w * 0.88, h * 0.06}, {w * 0.94, h * 0.42}, {w * 0.06, h * 0.42}});
     FillOutline(cr, Rgb(40, 40, 48), kInk, 1.5);
     for (const auto& [x, y] : {std::array<double, 2>{0.3, 0.15}, {0.7, 0.15}, {0.28, 0.32}, {0.72, 0.32}}) {
         Ellipse(cr, w * x, h * y, w * 0.13, h * 0.055);
@@ -193,8 +182,7 @@ void ClockFace(cairo_t* cr, double w, double h, TColour rim) {
     }
     Outline(cr, kInk, std::max(1.0, r * 0.05));
     cairo_arc(cr, w / 2, h / 2, r * 0.07, 0, 2 * kPi);
-    Set(cr, kInk);
-    cairo_fill(cr);
+    Fill(cr, kInk);
 }
 
 void Window(cairo_t* cr, double w, double h) {
@@ -208,8 +196,7 @@ void Window(cairo_t* cr, double w, double h) {
     Outline(cr, Rgb(245, 240, 230), 5);
     for (const double x : {0.3, 0.36, 0.42}) {
         cairo_arc(cr, w * x, h * 0.3, h * 0.08, 0, 2 * kPi);
-        Set(cr, Rgb(255, 255, 255, 0.9));
-        cairo_fill(cr);
+        Fill(cr, Rgb(255, 255, 255, 0.9));
     }
     for (const int side : {0, 1}) {
         const double x0 = side ? w : 0, x1 = side ? w * 0.82 : w * 0.18;
@@ -231,11 +218,7 @@ void Plant(cairo_t* cr, double w, double h) {
         cairo_curve_to(cr, x + w * 0.12, y + h * 0.12, w / 2 + w * 0.08, h * 0.45, w / 2, h * 0.66);
         FillOutline(cr, i % 2 ? Rgb(80, 170, 70) : Rgb(50, 135, 60), Rgb(20, 70, 30), 1.0);
     }
-    cairo_move_to(cr, w * 0.2, h * 0.64);
-    cairo_line_to(cr, w * 0.8, h * 0.64);
-    cairo_line_to(cr, w * 0.7, h * 0.98);
-    cairo_line_to(cr, w * 0.3, h * 0.98);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.2, h * 0.64}, {w * 0.8, h * 0.64}, {w * 0.7, h * 0.98}, {w * 0.3, h * 0.98}});
     FillVertical(cr, h * 0.64, h, Rgb(210, 110, 60), Rgb(160, 75, 40));
     Outline(cr, kInk, 1.5);
 }
@@ -259,11 +242,7 @@ void Lamp(cairo_t* cr, double w, double h) {
     FillOutline(cr, Rgb(120, 90, 60), kInk, 1.0);
     Ellipse(cr, w / 2, h * 0.92, w * 0.34, h * 0.05);
     FillOutline(cr, Rgb(100, 75, 50), kInk, 1.2);
-    cairo_move_to(cr, w * 0.3, h * 0.05);
-    cairo_line_to(cr, w * 0.7, h * 0.05);
-    cairo_line_to(cr, w * 0.97, h * 0.7);
-    cairo_line_to(cr, w * 0.03, h * 0.7);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.3, h * 0.05}, {w * 0.7, h * 0.05}, {w * 0.97, h * 0.7}, {w * 0.03, h * 0.7}});
     FillVertical(cr, h * 0.05, h * 0.7, Rgb(255, 160, 50), Rgb(235, 100, 30));
     Outline(cr, kInk, 1.5);
 }
@@ -273,8 +252,7 @@ void Book(cairo_t* cr, double w, double h) {
     FillVertical(cr, 0, h, Rgb(80, 190, 110), Rgb(40, 130, 70));
     Outline(cr, kInk, 1.5);
     cairo_rectangle(cr, w * 0.08, h * 0.12, w * 0.12, h * 0.76);
-    Set(cr, Rgb(30, 100, 50));
-    cairo_fill(cr);
+    Fill(cr, Rgb(30, 100, 50));
     cairo_rectangle(cr, w * 0.35, h * 0.3, w * 0.45, h * 0.14);
     FillOutline(cr, Rgb(250, 235, 170), kInk, 1.0);
 }
@@ -290,8 +268,7 @@ void Hat(cairo_t* cr, double w, double h) {
     FillVertical(cr, 0, h, Rgb(190, 80, 200), Rgb(130, 40, 140));
     Outline(cr, kInk, 1.5);
     cairo_rectangle(cr, w * 0.255, h * 0.58, w * 0.49, h * 0.1);
-    Set(cr, Rgb(250, 220, 80));
-    cairo_fill(cr);
+    Fill(cr, Rgb(250, 220, 80));
 }
 
 void Shelf(cairo_t* cr, double w, double h) {
@@ -324,13 +301,11 @@ void Sun(cairo_t* cr, double w, double h) {
     for (int i = 0; i < 12; ++i) {
         const double a = i * kPi / 6;
         const double a0 = a - 0.13, a1 = a + 0.13;
-        cairo_move_to(cr, cx + r * 1.15 * std::cos(a0), cy + r * 1.15 * std::sin(a0));
-        cairo_line_to(cr, cx + w * 0.46 * std::cos(a), cy + w * 0.46 * std::sin(a));
-        cairo_line_to(cr, cx + r * 1.15 * std::cos(a1), cy + r * 1.15 * std::sin(a1));
-        cairo_close_path(cr);
+        Polygon(cr, {{cx + r * 1.15 * std::cos(a0), cy + r * 1.15 * std::sin(a0)},
+                     {cx + w * 0.46 * std::cos(a), cy + w * 0.46 * std::sin(a)},
+                     {cx + r * 1.15 * std::cos(a1), cy + r * 1.15 * std::sin(a1)}});
     }
-    Set(cr, Rgb(255, 190, 50));
-    cairo_fill(cr);
+    Fill(cr, Rgb(255, 190, 50));
     cairo_arc(cr, cx, cy, r, 0, 2 * kPi);
     cairo_pattern_t* p = cairo_pattern_create_radial(cx - r * 0.3, cy - r * 0.3, 0, cx, cy, r);
     cairo_pattern_add_color_stop_rgb(p, 0, 1.0, 1.0, 0.85);
@@ -382,11 +357,9 @@ void Room(cairo_t* cr, double w, double h) {
     for (double x = w / 16; x < w; x += w / 8) {
         cairo_rectangle(cr, x, 0, w / 16, h * 0.66);
     }
-    Set(cr, Rgb(240, 240, 250));
-    cairo_fill(cr);
+    Fill(cr, Rgb(240, 240, 250));
     cairo_rectangle(cr, 0, h * 0.64, w, h * 0.03);
-    Set(cr, Rgb(200, 190, 180));
-    cairo_fill(cr);
+    Fill(cr, Rgb(200, 190, 180));
     cairo_rectangle(cr, 0, h * 0.67, w, h * 0.33);
     FillVertical(cr, h * 0.67, h, Rgb(235, 230, 220), Rgb(250, 248, 240));
     cairo_new_path(cr);

@@ -26,6 +26,12 @@ void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry) {
     cairo_restore(cr);
 }
 
+void Polygon(cairo_t* cr, std::initializer_list<std::array<double, 2>> points) {
+    cairo_new_sub_path(cr);  // so that the first point starts the path
+    for (const auto& [x, y] : points) cairo_line_to(cr, x, y);
+    cairo_close_path(cr);
+}
+
 void FillVertical(cairo_t* cr, double y0, double y1, TColour top, TColour bottom) {
     cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
     cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);
@@ -49,6 +55,11 @@ void Outline(cairo_t* cr, TColour c, double width) {
     Set(cr, c);
     cairo_set_line_width(cr, width);
     cairo_stroke(cr);
+}
+
+void Fill(cairo_t* cr, TColour c) {
+    Set(cr, c);
+    cairo_fill(cr);
 }
 
 void FillOutline(cairo_t* cr, TColour fill, TColour line, double width) {

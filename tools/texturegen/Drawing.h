@@ -4,8 +4,10 @@
 #include <cairo.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 constexpr double kPi = 3.14159265358979;
@@ -28,6 +30,9 @@ void RoundRect(cairo_t* cr, double x, double y, double w, double h, double radiu
 
 void Ellipse(cairo_t* cr, double cx, double cy, double rx, double ry);
 
+// A closed path through the points, in their order.
+void Polygon(cairo_t* cr, std::initializer_list<std::array<double, 2>> points);
+
 // Fills the current path with a top-to-bottom gradient from `top` to `bottom`, keeps the path.
 void FillVertical(cairo_t* cr, double y0, double y1, TColour top, TColour bottom);
 
@@ -36,6 +41,9 @@ void FillVertical(cairo_t* cr, double y0, double y1, TColour top, TColour bottom
 void FillShine(cairo_t* cr, double w, TColour edge, TColour light, TColour far);
 
 void Outline(cairo_t* cr, TColour c, double width);
+
+// Fills the current path in one colour; the path is used up.
+void Fill(cairo_t* cr, TColour c);
 
 void FillOutline(cairo_t* cr, TColour fill, TColour line, double width);
 

@@ -34,8 +34,7 @@ void DrawItem(cairo_t* cr, EItem item, double s) {
         case EItem::Soup:
             Bowl(cr, s, Rgb(225, 90, 40), Rgb(245, 240, 225));
             Ellipse(cr, s * 0.4, s * 0.48, s * 0.06, s * 0.03);
-            Set(cr, Rgb(250, 200, 80));
-            cairo_fill(cr);
+            Fill(cr, Rgb(250, 200, 80));
             Steam(cr, s, s * 0.5, s * 0.34);
             break;
         case EItem::Steak:
@@ -58,18 +57,15 @@ void DrawItem(cairo_t* cr, EItem item, double s) {
             cairo_arc(cr, s * 0.5, s * 0.55, s * 0.4, 0, 2 * kPi);
             FillOutline(cr, Rgb(225, 160, 70), kInk, 1.2 * w);
             cairo_arc(cr, s * 0.5, s * 0.55, s * 0.32, 0, 2 * kPi);
-            Set(cr, Rgb(250, 215, 80));
-            cairo_fill(cr);
+            Fill(cr, Rgb(250, 215, 80));
             for (int i = 0; i < 5; ++i) {
                 const double a = i * 2 * kPi / 5 + 0.3;
                 const double x = s * (0.5 + 0.18 * std::cos(a)), y = s * (0.55 + 0.18 * std::sin(a));
                 cairo_arc(cr, x, y, s * 0.06, 0, 2 * kPi);
-                Set(cr, Rgb(200, 40, 35));
-                cairo_fill(cr);
+                Fill(cr, Rgb(200, 40, 35));
             }
             cairo_arc(cr, s * 0.5, s * 0.55, s * 0.05, 0, 2 * kPi);
-            Set(cr, Rgb(60, 140, 50));
-            cairo_fill(cr);
+            Fill(cr, Rgb(60, 140, 50));
             break;
         case EItem::Tea:
             Ellipse(cr, s * 0.48, s * 0.8, s * 0.4, s * 0.09);
@@ -83,8 +79,7 @@ void DrawItem(cairo_t* cr, EItem item, double s) {
             cairo_close_path(cr);
             FillOutline(cr, Rgb(250, 250, 245), kInk, 1.2 * w);
             Ellipse(cr, s * 0.48, s * 0.4, s * 0.26, s * 0.06);
-            Set(cr, Rgb(170, 100, 45));
-            cairo_fill(cr);
+            Fill(cr, Rgb(170, 100, 45));
             Steam(cr, s, s * 0.48, s * 0.3);
             break;
         case EItem::Bread:
@@ -106,16 +101,11 @@ void DrawItem(cairo_t* cr, EItem item, double s) {
                 FillOutline(cr, i % 2 ? Rgb(120, 200, 70) : Rgb(70, 165, 60), Rgb(30, 80, 30), 0.8 * w);
             }
             cairo_arc(cr, s * 0.62, s * 0.4, s * 0.06, 0, 2 * kPi);
-            Set(cr, Rgb(220, 50, 40));
-            cairo_fill(cr);
+            Fill(cr, Rgb(220, 50, 40));
             Bowl(cr, s, Rgb(90, 180, 70), Rgb(240, 235, 220));
             break;
         case EItem::Cheese:
-            cairo_move_to(cr, s * 0.1, s * 0.72);
-            cairo_line_to(cr, s * 0.9, s * 0.72);
-            cairo_line_to(cr, s * 0.9, s * 0.45);
-            cairo_line_to(cr, s * 0.3, s * 0.28);
-            cairo_close_path(cr);
+            Polygon(cr, {{s * 0.1, s * 0.72}, {s * 0.9, s * 0.72}, {s * 0.9, s * 0.45}, {s * 0.3, s * 0.28}});
             FillVertical(cr, s * 0.28, s * 0.72, Rgb(255, 230, 90), Rgb(240, 190, 50));
             Outline(cr, kInk, 1.2 * w);
             for (const auto& [x, y, r] : {std::array<double, 3>{0.45, 0.58, 0.06},
@@ -123,16 +113,12 @@ void DrawItem(cairo_t* cr, EItem item, double s) {
                                           {0.6, 0.47, 0.035},
                                           {0.28, 0.63, 0.035}}) {
                 cairo_arc(cr, s * x, s * y, s * r, 0, 2 * kPi);
-                Set(cr, Rgb(215, 160, 40));
-                cairo_fill(cr);
+                Fill(cr, Rgb(215, 160, 40));
             }
             break;
         case EItem::Cup:
-            cairo_move_to(cr, s * 0.22, s * 0.22);
-            cairo_line_to(cr, s * 0.72, s * 0.22);
-            cairo_line_to(cr, s * 0.66, s * 0.85);
-            cairo_line_to(cr, s * 0.28, s * 0.85);
-            cairo_close_path(cr);
+            Polygon(cr,
+                    {{s * 0.22, s * 0.22}, {s * 0.72, s * 0.22}, {s * 0.66, s * 0.85}, {s * 0.28, s * 0.85}});
             FillVertical(cr, s * 0.22, s * 0.85, Rgb(150, 195, 250), Rgb(80, 130, 220));
             Outline(cr, kInk, 1.2 * w);
             cairo_arc(cr, s * 0.74, s * 0.5, s * 0.12, -kPi / 2, kPi / 2);

@@ -27,31 +27,25 @@ void HeroineBody(cairo_t* cr, double w, double h) {
     FillOutline(cr, hair, kInk, 1.0);
     for (const double x : {0.42, 0.58}) {
         cairo_arc(cr, w * x, h * 0.11, w * 0.025, 0, 2 * kPi);
-        Set(cr, kInk);
-        cairo_fill(cr);
+        Fill(cr, kInk);
     }
     cairo_arc(cr, w * 0.5, h * 0.125, w * 0.06, 0.2 * kPi, 0.8 * kPi);
     Outline(cr, Rgb(190, 60, 60), 1.2);
 }
 
 void HeroineDress(cairo_t* cr, double w, double h) {
-    cairo_move_to(cr, w * 0.3, h * 0.22);
-    cairo_line_to(cr, w * 0.7, h * 0.22);
-    cairo_line_to(cr, w * 0.76, h * 0.34);
-    cairo_line_to(cr, w * 0.68, h * 0.4);
-    cairo_line_to(cr, w * 0.9, h * 0.72);
-    cairo_line_to(cr, w * 0.1, h * 0.72);
-    cairo_line_to(cr, w * 0.32, h * 0.4);
-    cairo_line_to(cr, w * 0.24, h * 0.34);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.3, h * 0.22},
+                 {w * 0.7, h * 0.22},
+                 {w * 0.76, h * 0.34},
+                 {w * 0.68, h * 0.4},
+                 {w * 0.9, h * 0.72},
+                 {w * 0.1, h * 0.72},
+                 {w * 0.32, h * 0.4},
+                 {w * 0.24, h * 0.34}});
     FillVertical(cr, h * 0.22, h * 0.72, Rgb(255, 255, 255), Rgb(200, 200, 200));
     Outline(cr, Rgb(60, 60, 60), 1.5);
     // a white apron and a belt
-    cairo_move_to(cr, w * 0.36, h * 0.42);
-    cairo_line_to(cr, w * 0.64, h * 0.42);
-    cairo_line_to(cr, w * 0.7, h * 0.66);
-    cairo_line_to(cr, w * 0.3, h * 0.66);
-    cairo_close_path(cr);
+    Polygon(cr, {{w * 0.36, h * 0.42}, {w * 0.64, h * 0.42}, {w * 0.7, h * 0.66}, {w * 0.3, h * 0.66}});
     FillOutline(cr, Rgb(255, 255, 255), Rgb(150, 150, 150), 1.0);
     cairo_move_to(cr, w * 0.32, h * 0.4);
     cairo_line_to(cr, w * 0.68, h * 0.4);
@@ -84,12 +78,10 @@ void Customer(cairo_t* cr, double w, double h, int mood, int who) {
     cairo_arc(cr, w * 0.5, h * 0.42, w * 0.26, 0, 2 * kPi);
     FillOutline(cr, mood == 2 ? TColour{skin.r, skin.g * 0.8, skin.b * 0.8, 1.0} : skin, kInk, 1.0);
     cairo_arc(cr, w * 0.5, h * 0.36, w * 0.27, kPi, 2 * kPi);
-    Set(cr, look.hair);
-    cairo_fill(cr);
+    Fill(cr, look.hair);
     for (const double x : {0.41, 0.59}) {
         cairo_arc(cr, w * x, h * 0.43, w * 0.035, 0, 2 * kPi);
-        Set(cr, kInk);
-        cairo_fill(cr);
+        Fill(cr, kInk);
     }
     if (mood == 0)
         cairo_arc(cr, w * 0.5, h * 0.5, w * 0.1, 0.15 * kPi, 0.85 * kPi);
@@ -107,14 +99,12 @@ void Portrait(cairo_t* cr, double w, double h) {
     cairo_move_to(cr, w * 0.12, h);
     cairo_curve_to(cr, w * 0.14, h * 0.68, w * 0.86, h * 0.68, w * 0.88, h);
     cairo_close_path(cr);
-    Set(cr, Rgb(120, 120, 120));
-    cairo_fill(cr);
+    Fill(cr, Rgb(120, 120, 120));
     cairo_arc(cr, w * 0.5, h * 0.42, w * 0.22, 0, 2 * kPi);
     FillOutline(cr, Rgb(250, 250, 250), Rgb(60, 60, 60), 1.0);
     for (const double x : {0.42, 0.58}) {
         cairo_arc(cr, w * x, h * 0.42, w * 0.03, 0, 2 * kPi);
-        Set(cr, Rgb(40, 40, 40));
-        cairo_fill(cr);
+        Fill(cr, Rgb(40, 40, 40));
     }
 }
 

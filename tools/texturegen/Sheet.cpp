@@ -43,8 +43,7 @@ std::vector<TPicture> SheetPictures() {
         0);
     add("disc", 32, 32, [](cairo_t* cr, double w, double h) {
         cairo_arc(cr, w / 2, h / 2, w / 2 - 0.5, 0, 2 * kPi);
-        Set(cr, Rgb(255, 255, 255));
-        cairo_fill(cr);
+        Fill(cr, Rgb(255, 255, 255));
     });
     // The devices in their three looks.
     const char* devices[4] = {"saucepan", "griddle", "micro_wave", "electric_stove_4"};
@@ -88,8 +87,7 @@ std::vector<TPicture> SheetPictures() {
     add("dial", 48, 48, [](cairo_t* cr, double w, double h) { ClockFace(cr, w, h, Rgb(60, 90, 150)); });
     add("clock_hand", 6, 36, [](cairo_t* cr, double w, double h) {
         RoundRect(cr, 0.5, 0.5, w - 1, h - 1, 2);
-        Set(cr, Rgb(255, 255, 255));
-        cairo_fill(cr);
+        Fill(cr, Rgb(255, 255, 255));
     });
     // The scenery and the mini-games' objects.
     add("window", 256, 128, Window);

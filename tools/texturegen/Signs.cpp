@@ -28,14 +28,13 @@ void Hole(cairo_t* cr, double w, double h) {
 }
 
 void Arrow(cairo_t* cr, double w, double h) {
-    cairo_move_to(cr, 1, 1);
-    cairo_line_to(cr, 1, h - 3);
-    cairo_line_to(cr, w * 0.35, h * 0.7);
-    cairo_line_to(cr, w * 0.6, h - 1);
-    cairo_line_to(cr, w * 0.8, h * 0.9);
-    cairo_line_to(cr, w * 0.55, h * 0.62);
-    cairo_line_to(cr, w - 1, h * 0.6);
-    cairo_close_path(cr);
+    Polygon(cr, {{1, 1},
+                 {1, h - 3},
+                 {w * 0.35, h * 0.7},
+                 {w * 0.6, h - 1},
+                 {w * 0.8, h * 0.9},
+                 {w * 0.55, h * 0.62},
+                 {w - 1, h * 0.6}});
     FillOutline(cr, Rgb(255, 255, 255), Rgb(20, 20, 30), 1.2);
 }
 
@@ -73,8 +72,7 @@ void Trophy(cairo_t* cr, double w, double h, TColour metal) {
         Outline(cr, Shade(metal, 0.8), 2.0);
     }
     cairo_rectangle(cr, w * 0.45, h * 0.6, w * 0.1, h * 0.18);
-    Set(cr, Shade(metal, 0.8));
-    cairo_fill(cr);
+    Fill(cr, Shade(metal, 0.8));
     RoundRect(cr, w * 0.28, h * 0.78, w * 0.44, h * 0.16, 2);
     FillOutline(cr, Rgb(90, 60, 40), kInk, 1.0);
 }
@@ -154,13 +152,12 @@ void PlaceRosette(cairo_t* cr, double cx, double cy, double outer, TColour metal
 
 void PlaceRibbon(cairo_t* cr, double w, double h, TColour metal, int place) {
     const double top = h * 0.3, bottom = h * 0.72, notch = h * 0.16;
-    cairo_move_to(cr, 1, top);
-    cairo_line_to(cr, w - 1, top);
-    cairo_line_to(cr, w - 1 - notch, (top + bottom) / 2);
-    cairo_line_to(cr, w - 1, bottom);
-    cairo_line_to(cr, 1, bottom);
-    cairo_line_to(cr, 1 + notch, (top + bottom) / 2);
-    cairo_close_path(cr);
+    Polygon(cr, {{1, top},
+                 {w - 1, top},
+                 {w - 1 - notch, (top + bottom) / 2},
+                 {w - 1, bottom},
+                 {1, bottom},
+                 {1 + notch, (top + bottom) / 2}});
     FillVertical(cr, top, bottom, Shade(metal, 1.15), Shade(metal, 0.75));
     Outline(cr, kInk, 1.2);
     PlaceRosette(cr, w / 2, h / 2, h / 2 - 1, metal, place);
@@ -216,8 +213,7 @@ void Flame(cairo_t* cr) {
     cairo_move_to(cr, 0, 0);
     cairo_curve_to(cr, 4, 4, 3, 9, 0, 9);
     cairo_curve_to(cr, -3, 9, -4, 5, 0, 0);
-    Set(cr, Rgb(255, 255, 210));
-    cairo_fill(cr);
+    Fill(cr, Rgb(255, 255, 210));
 }
 
 void Hourglass(cairo_t* cr) {
@@ -230,16 +226,9 @@ void Hourglass(cairo_t* cr) {
     cairo_curve_to(cr, -1.5, -2, -7, -3, -7, -10);
     cairo_close_path(cr);
     FillOutline(cr, Rgb(235, 245, 255), kInk, 1.3);
-    cairo_move_to(cr, -5, 9);
-    cairo_line_to(cr, 5, 9);
-    cairo_line_to(cr, 0, 4);
-    cairo_close_path(cr);
-    cairo_move_to(cr, -4, -7);
-    cairo_line_to(cr, 4, -7);
-    cairo_line_to(cr, 0, -2);
-    cairo_close_path(cr);
-    Set(cr, Rgb(240, 200, 90));
-    cairo_fill(cr);
+    Polygon(cr, {{-5, 9}, {5, 9}, {0, 4}});
+    Polygon(cr, {{-4, -7}, {4, -7}, {0, -2}});
+    Fill(cr, Rgb(240, 200, 90));
     for (const int y : {-11, 11}) {
         cairo_move_to(cr, -9, y);
         cairo_line_to(cr, 9, y);
