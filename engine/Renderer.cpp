@@ -481,6 +481,10 @@ unsigned CRenderer::SceneFramebuffer() const {
 
 void CRenderer::Clear(DWORD color) {
     if (!m_inScene) return;
+    // What is gathered and not yet drawn lies within the clipping the clear fills: it would never be
+    // seen. Drawn, it could also send a screen that the clear covers through the canvas.
+    m_runCount = 0;
+    m_used = 0;
     Flush();
     ChooseScreen(!m_clipOn);
     if (m_screen == Screen::Straight && !m_target) {

@@ -158,6 +158,21 @@ TEST_F(EngineGL, ClippingKeepsDrawingInsideTheRectangle) {
         {30, 5, kBlack}, {10, 4, kBlack}, {10, 13, kBlack}, {62, 45, kGreen},
     };
     for (const auto& c : cases) EXPECT_TRUE(Near(pixels.At(c.x, c.y), c.color, 0)) << c.x << "," << c.y;
+
+    // A clear hides what was drawn before it where it paints, and only there.
+    const auto cleared = DrawInto(64, 48, kBlack, [&] {
+        Quad(0, 0, 64, 48, kGreen);
+        engine->Gfx_Clear(kRed);
+        Quad(0, 0, 4, 4, kBlue);
+        engine->Gfx_SetClipping(10, 5, 20, 8);
+        Quad(0, 0, 64, 48, kGreen);
+        engine->Gfx_Clear(kBlack);
+        engine->Gfx_SetClipping();
+    });
+    EXPECT_TRUE(Near(cleared.At(2, 2), kBlue, 0));
+    EXPECT_TRUE(Near(cleared.At(40, 30), kRed, 0));
+    EXPECT_TRUE(Near(cleared.At(10, 5), kBlack, 0));
+    EXPECT_TRUE(Near(cleared.At(29, 12), kBlack, 0));
 }
 
 TEST_F(EngineGL, TheScreenPictureIsStretchedOverTheWindowTopRowFirst) {
