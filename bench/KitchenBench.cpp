@@ -20,6 +20,7 @@
 #include "framework/app/GameManager.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/Scene.h"
+#include "game/app/GameData.h"
 #include "game/kitchen/GameField.h"
 #include "game/kitchen/Pers.h"
 #include "game/kitchen/ReceptPanel.h"
@@ -54,7 +55,7 @@ TPoint<int> PointOn(CGameField& field, const GF::THolder<CCookObject>& device) {
 // Every customer the level lets wait at once is in line and shows its order sign.
 bool LineIsFull(CGameField& field) {
     const auto& customers = field.GetReceptPanel()->GetCustomers();
-    if (static_cast<int>(customers.size()) < field.GetCustomersAtOnce()) return false;
+    if (static_cast<int>(customers.size()) < GetGameData().zacazParams.customersAtOnce) return false;
     for (const GF::THolder<CZacaz>& customer : customers)
         if (!customer->GetSign()) return false;
     return true;
