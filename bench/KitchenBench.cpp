@@ -11,6 +11,7 @@
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -20,6 +21,7 @@
 #include "framework/app/GameManager.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/Scene.h"
+#include "game/app/GameData.h"
 #include "game/kitchen/GameField.h"
 #include "game/kitchen/Pers.h"
 #include "game/kitchen/ReceptPanel.h"
@@ -54,7 +56,7 @@ TPoint<int> PointOn(CGameField& field, const GF::THolder<CCookObject>& device) {
 // Every customer the level lets wait at once is in line and shows its order sign.
 bool LineIsFull(CGameField& field) {
     const auto& customers = field.GetReceptPanel()->GetCustomers();
-    if (static_cast<int>(customers.size()) < field.GetCustomersAtOnce()) return false;
+    if (static_cast<int>(customers.size()) < GetGameData().zacazParams.customersAtOnce) return false;
     for (const GF::THolder<CZacaz>& customer : customers)
         if (!customer->GetSign()) return false;
     return true;
@@ -73,6 +75,7 @@ double Milliseconds(double seconds) {
 struct tagBusyFrames {
     int frames = 0;
     double update = 0, draw = 0, process = 0, calls = 0, textures = 0, flying = 0, particles = 0;
+    int fewestCalls = 0, mostCalls = 0;
 };
 
 // A cook plays the level as the kitchen scenarios do: the next device of the current order, and the
@@ -122,7 +125,10 @@ void KitchenBusyFrame(benchmark::State& state) {
                     hge->Gfx_BeginScene(0);
                     hge->Gfx_Clear(0xFF000000);
                     top->Draw();
-                    busy.calls += hge->Gfx_GetDrawCalls();
+                    const int calls = hge->Gfx_GetDrawCalls();
+                    busy.calls += calls;
+                    busy.fewestCalls = busy.frames == 0 ? calls : std::min(busy.fewestCalls, calls);
+                    busy.mostCalls = std::max(busy.mostCalls, calls);
                     busy.textures += engine ? engine->TexturesDrawn() : 0;
                     hge->Gfx_EndScene();
                     busy.update += updated - start;
@@ -165,6 +171,8 @@ void KitchenBusyFrame(benchmark::State& state) {
         state.counters["frame_thread_cpu_ms"] = Milliseconds(busy.update + busy.draw) / frames;
         state.counters["frame_process_cpu_ms"] = Milliseconds(busy.process) / frames;
         state.counters["draw_calls"] = busy.calls / frames;
+        state.counters["draw_calls_min"] = busy.fewestCalls;
+        state.counters["draw_calls_max"] = busy.mostCalls;
         state.counters["textures"] = busy.textures / frames;
         state.counters["flying"] = busy.flying / frames;
         state.counters["particle_systems"] = busy.particles / frames;

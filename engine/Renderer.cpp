@@ -25,12 +25,14 @@ uniform mat3 uMatrix;
 out vec4 vColor;
 out vec2 vTexCoord;
 flat out float vAdd;
+flat out float vUnit;
 void main() {
     vec3 p = uMatrix * vec3(aPosition.xy, 1.0);
     gl_Position = vec4(p.xy, 0.0, 1.0);
     vColor = aColor;
     vTexCoord = aTexCoord;
-    vAdd = aPosition.z;
+    vUnit = floor(aPosition.z * 0.5);
+    vAdd = aPosition.z - 2.0 * vUnit;
 }
 )";
 
@@ -50,6 +52,34 @@ void main() {
         vec4 t = texture(uTexture, vTexCoord);
         oColor = vAdd < 0.5 ? t * vColor : vec4(t.rgb + vColor.rgb, t.a * vColor.a);
     }
+}
+)";
+
+// The same for a call that takes the pictures of a few textures in the order they were drawn, each
+// vertex naming its texture's unit (vUnit). A software rasterizer samples every unit's texture for
+// every pixel, so this is kept for runs of small pictures.
+const char* const kUnitsFragmentShader = R"(#version 330 core
+uniform sampler2D uTexture0;
+uniform sampler2D uTexture1;
+uniform sampler2D uTexture2;
+uniform sampler2D uTexture3;
+in vec4 vColor;
+in vec2 vTexCoord;
+flat in float vAdd;
+flat in float vUnit;
+out vec4 oColor;
+void main() {
+    vec4 t;
+    if (vUnit < 0.5) {
+        t = texture(uTexture0, vTexCoord);
+    } else if (vUnit < 1.5) {
+        t = texture(uTexture1, vTexCoord);
+    } else if (vUnit < 2.5) {
+        t = texture(uTexture2, vTexCoord);
+    } else {
+        t = texture(uTexture3, vTexCoord);
+    }
+    oColor = vAdd < 0.5 ? t * vColor : vec4(t.rgb + vColor.rgb, t.a * vColor.a);
 }
 )";
 
@@ -97,34 +127,57 @@ CRenderer::CRenderer(CLog& log) : m_log(log), m_vertices(kMaxVertices), m_points
 
 CRenderer::~CRenderer() = default;
 
-bool CRenderer::Init(std::string& error) {
-    if (Ready()) return true;
+bool CRenderer::MakeProgram(const char* fragmentSource, Program& program, std::string& error) {
     const GLuint vertex = CompileShader(GL_VERTEX_SHADER, kVertexShader, error);
-    const GLuint fragment = vertex ? CompileShader(GL_FRAGMENT_SHADER, kFragmentShader, error) : 0;
+    const GLuint fragment = vertex ? CompileShader(GL_FRAGMENT_SHADER, fragmentSource, error) : 0;
     if (!vertex || !fragment) {
         if (vertex) glDeleteShader(vertex);
         return false;
     }
-    const GLuint program = glCreateProgram();
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glLinkProgram(program);
+    const GLuint id = glCreateProgram();
+    glAttachShader(id, vertex);
+    glAttachShader(id, fragment);
+    glLinkProgram(id);
     glDeleteShader(vertex);
     glDeleteShader(fragment);
     GLint ok = GL_FALSE;
-    glGetProgramiv(program, GL_LINK_STATUS, &ok);
+    glGetProgramiv(id, GL_LINK_STATUS, &ok);
     if (!ok) {
         char info[1024] = {};
-        glGetProgramInfoLog(program, sizeof info, nullptr, info);
+        glGetProgramInfoLog(id, sizeof info, nullptr, info);
         error = std::string("can't link the shader: ") + info;
-        glDeleteProgram(program);
+        glDeleteProgram(id);
         return false;
     }
-    m_program = program;
-    m_uMatrix = glGetUniformLocation(program, "uMatrix");
-    m_uMode = glGetUniformLocation(program, "uMode");
-    glUseProgram(program);
-    glUniform1i(glGetUniformLocation(program, "uTexture"), 0);
+    program.id = id;
+    program.uMatrix = glGetUniformLocation(id, "uMatrix");
+    program.uMode = glGetUniformLocation(id, "uMode");
+    glUseProgram(id);
+    glUniform1i(glGetUniformLocation(id, "uTexture"), 0);
+    for (int unit = 0; unit < kTextureUnits; ++unit) {
+        const std::string name = "uTexture" + std::to_string(unit);
+        glUniform1i(glGetUniformLocation(id, name.c_str()), unit);
+    }
+    glUniformMatrix3fv(program.uMatrix, 1, GL_TRUE, m_uploadedMatrix);
+    m_using = id;
+    return true;
+}
+
+void CRenderer::UseProgram(const Program& program) {
+    if (m_using == program.id) return;
+    glUseProgram(program.id);
+    glUniformMatrix3fv(program.uMatrix, 1, GL_TRUE, m_uploadedMatrix);
+    m_using = program.id;
+}
+
+void CRenderer::UploadMatrix(const float* matrix) {
+    std::copy_n(matrix, 9, m_uploadedMatrix);
+    glUniformMatrix3fv(m_using == m_units.id ? m_units.uMatrix : m_single.uMatrix, 1, GL_TRUE, matrix);
+}
+
+bool CRenderer::Init(std::string& error) {
+    if (Ready()) return true;
+    if (!MakeProgram(kFragmentShader, m_single, error)) return false;
 
     glGenVertexArrays(1, &m_vao);
     glBindVertexArray(m_vao);
@@ -196,8 +249,12 @@ void CRenderer::Shutdown() {
     glDeleteBuffers(1, &m_vbo);
     glDeleteBuffers(1, &m_ibo);
     glDeleteVertexArrays(1, &m_vao);
-    glDeleteProgram(m_program);
-    m_program = m_vao = m_vbo = m_ibo = 0;
+    glDeleteProgram(m_single.id);
+    if (m_units.id) glDeleteProgram(m_units.id);
+    m_single = m_units = Program{};
+    m_unitsFailed = false;
+    m_using = 0;
+    m_vao = m_vbo = m_ibo = 0;
 }
 
 // ---- scenes ----
@@ -249,7 +306,7 @@ bool CRenderer::BeginScene(HTARGET target, int screenWidth, int screenHeight, in
 void CRenderer::ApplySceneState() {
     glBindFramebuffer(GL_FRAMEBUFFER, SceneFramebuffer());
     glViewport(m_viewX, m_viewY, m_viewWidth, m_viewHeight);
-    glUseProgram(m_program);
+    UseProgram(m_single);
     glBindVertexArray(m_vao);
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
     // The screen's rows are flipped on the way to the device and a target's are not, so a
@@ -431,7 +488,7 @@ void CRenderer::CatchUpCanvas() {
     const Picture& picture = m_lastPicture;
     glBindFramebuffer(GL_FRAMEBUFFER, m_canvasFbo);
     glViewport(picture.view[0], picture.view[1], picture.view[2], picture.view[3]);
-    glUseProgram(m_program);
+    UseProgram(m_single);
     glBindVertexArray(m_vao);
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
     glFrontFace(GL_CW);
@@ -450,7 +507,7 @@ void CRenderer::CatchUpCanvas() {
             glClear(GL_COLOR_BUFFER_BIT);
             continue;
         }
-        glUniformMatrix3fv(m_uMatrix, 1, GL_TRUE, step.matrix);
+        UploadMatrix(step.matrix);
         if (step.cullMode == 1) {
             glDisable(GL_CULL_FACE);
         } else {
@@ -575,7 +632,7 @@ void CRenderer::ApplyMatrix() {
                              sy * t[3], sy * t[4], sy * t[5] + oy,    //
                              0.0f,      0.0f,      1.0f};
     std::copy_n(matrix, 9, m_matrix);
-    glUniformMatrix3fv(m_uMatrix, 1, GL_TRUE, matrix);
+    UploadMatrix(matrix);
 }
 
 void CRenderer::SetCullMode(int mode) {
@@ -682,6 +739,7 @@ hgeVertex* CRenderer::Reserve(Prim prim, HTEXTURE tex, int blend, int vertices, 
         Run& run = m_runs[m_runCount++];
         run.prim = prim, run.tex = tex, run.blend = blend;
         run.box = box;
+        run.area = 0;
         run.boxes.clear();
         run.vertices.clear();
     }
@@ -689,6 +747,7 @@ hgeVertex* CRenderer::Reserve(Prim prim, HTEXTURE tex, int blend, int vertices, 
     run.box = {std::min(run.box.left, box.left), std::min(run.box.top, box.top),
                std::max(run.box.right, box.right), std::max(run.box.bottom, box.bottom)};
     run.boxes.push_back(box);
+    run.area += (box.right - box.left) * (box.bottom - box.top);
     const size_t at = run.vertices.size();
     run.vertices.resize(at + static_cast<size_t>(vertices));
     m_used += vertices;
@@ -800,13 +859,43 @@ void CRenderer::Flush() {
         std::copy(m_runs[i].vertices.begin(), m_runs[i].vertices.end(), m_vertices.begin() + at);
         at += m_runs[i].vertices.size();
     }
+    // Each run's vertices name the unit its texture is bound to in its call.
+    HTEXTURE units[kTextureUnits] = {};
+    int unitCount = 0;
+    at = 0;
+    for (size_t begin = 0; begin < runs;) {
+        size_t end = CallEnd(begin, runs, units, &unitCount);
+        if (unitCount > 1 && !m_units.id) {
+            std::string error;
+            if (!MakeProgram(kUnitsFragmentShader, m_units, error)) {
+                m_log.Write("Each texture gets draw calls of its own: %s", error.c_str());
+                m_unitsFailed = true;
+                end = CallEnd(begin, runs, units, &unitCount);
+            }
+        }
+        for (size_t i = begin; i < end; ++i) {
+            const HTEXTURE tex = m_runs[i].tex;
+            const auto unit = static_cast<float>(std::find(units, units + unitCount, tex) - units);
+            const size_t count = m_runs[i].vertices.size();
+            if (unitCount > 1 && unit > 0)
+                for (size_t v = at; v < at + count; ++v) m_vertices[v].z += 2 * unit;
+            at += count;
+        }
+        begin = end;
+    }
     int first = Upload(m_vertices.data(), static_cast<int>(at));
+    for (size_t begin = 0; begin < runs;) {
+        const size_t end = CallEnd(begin, runs, units, &unitCount);
+        int count = 0;
+        for (size_t i = begin; i < end; ++i) count += static_cast<int>(m_runs[i].vertices.size());
+        Draw(m_runs[begin].prim, units, unitCount, m_runs[begin].blend, first, count);
+        first += count;
+        ++m_drawCalls;
+        begin = end;
+    }
     for (size_t i = 0; i < runs; ++i) {
         const Run& run = m_runs[i];
         const int count = static_cast<int>(run.vertices.size());
-        Draw(run.prim, run.tex, run.blend, first, count);
-        first += count;
-        ++m_drawCalls;
         const bool textured = run.tex && FindTexture(run.tex);
         if (textured &&
             std::find(m_sceneTextures.begin(), m_sceneTextures.end(), run.tex) == m_sceneTextures.end())
@@ -841,10 +930,43 @@ int CRenderer::Upload(const hgeVertex* v, int count) {
     return first;
 }
 
+// Runs from `begin` that one draw call takes: of one kind and blend, each in one of a few textures.
+size_t CRenderer::CallEnd(size_t begin, size_t runs, HTEXTURE* units, int* unitCount) const {
+    const Run& first = m_runs[begin];
+    *unitCount = 0;
+    if (!first.tex || !FindTexture(first.tex)) return begin + 1;
+    units[(*unitCount)++] = first.tex;
+    // Every unit's texture is sampled for each pixel of such a call: a run over a large part of the
+    // picture is cheaper in a call of its own.
+    const float most = static_cast<float>(m_sceneWidth) * static_cast<float>(m_sceneHeight) / 8;
+    if (m_unitsFailed || first.area > most) return begin + 1;
+    size_t end = begin + 1;
+    for (; end < runs; ++end) {
+        const Run& run = m_runs[end];
+        if (run.prim != first.prim || run.blend != first.blend || !run.tex || !FindTexture(run.tex) ||
+            run.area > most)
+            break;
+        if (std::find(units, units + *unitCount, run.tex) != units + *unitCount) continue;
+        if (*unitCount == kTextureUnits) break;
+        units[(*unitCount)++] = run.tex;
+    }
+    return end;
+}
+
 void CRenderer::Draw(Prim prim, HTEXTURE tex, int blend, int first, int count) {
-    const Texture* texture = tex ? FindTexture(tex) : nullptr;
-    glUniform1i(m_uMode, texture ? 1 : 0);
-    glBindTexture(GL_TEXTURE_2D, texture ? texture->id : 0);
+    const bool textured = tex && FindTexture(tex);
+    Draw(prim, &tex, textured ? 1 : 0, blend, first, count);
+}
+
+void CRenderer::Draw(Prim prim, const HTEXTURE* units, int unitCount, int blend, int first, int count) {
+    const Program& program = unitCount > 1 ? m_units : m_single;
+    UseProgram(program);
+    glUniform1i(program.uMode, unitCount > 0 ? 1 : 0);
+    for (int unit = std::max(unitCount, 1); unit-- > 0;) {
+        const Texture* texture = unit < unitCount ? FindTexture(units[unit]) : nullptr;
+        glActiveTexture(GL_TEXTURE0 + static_cast<GLenum>(unit));
+        glBindTexture(GL_TEXTURE_2D, texture ? texture->id : 0);
+    }
     glBlendFunc(GL_SRC_ALPHA, (blend & BLEND_ALPHABLEND) ? GL_ONE_MINUS_SRC_ALPHA : GL_ONE);
     switch (prim) {
         case Prim::Quads:
@@ -859,6 +981,14 @@ void CRenderer::Draw(Prim prim, HTEXTURE tex, int blend, int first, int count) {
         case Prim::None:
             break;
     }
+}
+
+int CRenderer::DrawCalls() const {
+    int calls = m_drawCalls;
+    HTEXTURE units[kTextureUnits] = {};
+    int unitCount = 0;
+    for (size_t begin = 0; begin < m_runCount; ++calls) begin = CallEnd(begin, m_runCount, units, &unitCount);
+    return calls;
 }
 
 int CRenderer::TexturesDrawn() const {

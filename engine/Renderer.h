@@ -1,9 +1,11 @@
 #pragma once
-// Drawing over OpenGL 3.3 core with one small shader. Quads, triples, lines and point batches are
-// gathered in one vertex buffer and sent as one draw call for as long as texture, blend mode,
-// primitive kind, clipping, transform and target stay the same. Coordinates are game pixels with
-// y down, on the screen and in render targets alike. The game picture keeps its shape in the
-// window's drawable area: scaled by one factor, centred, black bars on the sides left over.
+// Drawing over OpenGL 3.3 core with small shaders. Quads, triples, lines and point batches are
+// gathered in one vertex buffer and sent as one draw call for as long as blend mode, primitive kind,
+// clipping, transform and target stay the same and at most four textures are drawn (a run over a
+// large part of the picture takes a call of its own: every texture of a call is sampled for each of
+// its pixels). Coordinates are game pixels with y down, on the screen and in render targets alike.
+// The game picture keeps its shape in the window's drawable area: scaled by one factor, centred,
+// black bars on the sides left over.
 //
 // Textures keep no CPU copy: a lock reads the pixels back from the device (for a render target
 // that is what was drawn into it) and a writable unlock uploads the locked rectangle.
@@ -33,6 +35,8 @@ public:
     // Most quads one draw call can take: its vertices are counted with 16-bit indexes.
     static constexpr int kMaxQuads = 16384;
     static constexpr int kMaxPoints = 1000;
+    // Textures one draw call may sample, each bound to a unit its vertices name.
+    static constexpr int kTextureUnits = 4;
 
     // Game pixels a primitive covers.
     struct Box {
@@ -49,7 +53,7 @@ public:
     bool Init(std::string& error);
     // Frees every texture, target and GL object; the context must still be current.
     void Shutdown();
-    bool Ready() const { return m_program != 0; }
+    bool Ready() const { return m_single.id != 0; }
 
     // screenWidth/Height: the game picture; drawableWidth/Height: the window's pixels.
     bool BeginScene(HTARGET target, int screenWidth, int screenHeight, int drawableWidth, int drawableHeight);
@@ -65,7 +69,7 @@ public:
     // 1 none, 2 drop what winds clockwise on screen, 3 drop what winds counter-clockwise.
     void SetCullMode(int mode);
     // The scene's draw calls so far, the gathered runs counted as the calls they will be.
-    int DrawCalls() const { return m_drawCalls + static_cast<int>(m_runCount); }
+    int DrawCalls() const;
     // The distinct textures of those calls (untextured drawing not counted).
     int TexturesDrawn() const;
     // The pixels of the scene being drawn, ARGB, top row first, in device pixels (for the screen,
@@ -126,6 +130,7 @@ private:
         HTEXTURE tex = 0;
         int blend = 0;
         Box box{};               // all of the run
+        float area = 0;          // the primitives' boxes, overlaps counted again
         std::vector<Box> boxes;  // each gathered primitive (or batch)
         std::vector<hgeVertex> vertices;
     };
@@ -139,7 +144,11 @@ private:
     void Flush();
     // Puts vertices in the GL buffer; answers the first one's index there.
     int Upload(const hgeVertex* v, int count);
+    // The end of the runs from `begin` (of the first `runs`) that one draw call takes, and the
+    // textures of its units.
+    size_t CallEnd(size_t begin, size_t runs, HTEXTURE* units, int* unitCount) const;
     void Draw(Prim prim, HTEXTURE tex, int blend, int first, int count);
+    void Draw(Prim prim, const HTEXTURE* units, int unitCount, int blend, int first, int count);
     void ApplyMatrix();
     void ApplyClipping();
     void SetScissor(bool on, int x, int y, int w, int h);
@@ -165,12 +174,25 @@ private:
     unsigned SceneFramebuffer() const;
 
     CLog& m_log;
-    unsigned m_program = 0;
+    struct Program {
+        unsigned id = 0;
+        int uMatrix = -1;
+        int uMode = -1;
+    };
+    // Compiles and links the vertex shader with the fragment shader, and sets its samplers' units.
+    bool MakeProgram(const char* fragmentSource, Program& program, std::string& error);
+    void UseProgram(const Program& program);
+    // Sets the matrix of the program in use, which a switch of programs takes along.
+    void UploadMatrix(const float* matrix);
+
+    Program m_single;  // one texture a call
+    Program m_units;   // a few textures a call, made when first needed
+    bool m_unitsFailed = false;
+    unsigned m_using = 0;
+    float m_uploadedMatrix[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
     unsigned m_vao = 0;
     unsigned m_vbo = 0;
     unsigned m_ibo = 0;
-    int m_uMatrix = -1;
-    int m_uMode = -1;
 
     std::vector<hgeVertex> m_vertices;       // a batch's buffer, and the runs on their way to GL
     std::vector<hgePointVertex> m_points;    // the buffer a point batch is written into

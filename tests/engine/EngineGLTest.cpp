@@ -370,9 +370,11 @@ TEST_F(EngineGL, ImageFilesLoadWithTheirSizeAndTopRowFirst) {
     EXPECT_EQ(engine->Texture_Load((dir / "broken.png").c_str()), 0u);
 }
 
-TEST_F(EngineGL, PrimitivesSharingTextureAndBlendGoInOneDrawCall) {
+TEST_F(EngineGL, PrimitivesSharingBlendGoInOneDrawCallForUpToFourTextures) {
     const HTEXTURE first = SolidTexture(4, 4, 0xFFFFFFFF);
     const HTEXTURE second = SolidTexture(4, 4, 0xFFFFFFFF);
+    HTEXTURE five[5] = {};
+    for (HTEXTURE& tex : five) tex = SolidTexture(4, 4, 0xFFFFFFFF);
     const struct {
         const char* name;
         std::function<void()> draw;
@@ -387,7 +389,12 @@ TEST_F(EngineGL, PrimitivesSharingTextureAndBlendGoInOneDrawCall) {
          [&] {
              for (int i = 0; i < 100; ++i) Quad(0, 0, 4, 4, 0xFFFFFFFF, i % 2 ? first : second);
          },
-         100},
+         1},
+        {"five textures in turn, one over the other",
+         [&] {
+             for (int i = 0; i < 10; ++i) Quad(0, 0, 4, 4, 0xFFFFFFFF, five[i % 5]);
+         },
+         3},
         {"blend alternating",
          [&] {
              for (int i = 0; i < 10; ++i)
@@ -446,8 +453,8 @@ TEST_F(EngineGL, PrimitivesSharingTextureAndBlendGoInOneDrawCall) {
         {"drawn in the gaps of a scattered run, beneath nothing",
          [&] {
              Quad(0, 12, 4, 4, 0xFFFFFFFF, first);
-             Quad(0, 0, 4, 4, 0xFFFFFFFF, second);
-             Quad(12, 12, 4, 4, 0xFFFFFFFF, second);
+             Quad(0, 0, 4, 4, 0xFFFFFFFF, first, BLEND_ALPHAADD);
+             Quad(12, 12, 4, 4, 0xFFFFFFFF, first, BLEND_ALPHAADD);
              Quad(6, 6, 4, 4, 0xFFFFFFFF, first);
          },
          2},
@@ -473,6 +480,29 @@ TEST_F(EngineGL, PrimitivesSharingTextureAndBlendGoInOneDrawCall) {
     }
     engine->Texture_Free(first);
     engine->Texture_Free(second);
+    for (HTEXTURE tex : five) engine->Texture_Free(tex);
+}
+
+// A staircase of quads, each over the one before, in five textures: each step shows its own texture
+// (the colour added where asked), though they are drawn by the same calls.
+TEST_F(EngineGL, PicturesOfSeveralTexturesInOneCallShowInTheOrderDrawn) {
+    const DWORD colours[5] = {kRed, kGreen, kBlue, 0xFF406080, 0xFFFFFF00};
+    HTEXTURE textures[5] = {};
+    for (int i = 0; i < 5; ++i) textures[i] = SolidTexture(4, 4, colours[i]);
+    const auto pixels = DrawInto(64, 64, kBlack, [&] {
+        for (int i = 0; i < 7; ++i) {
+            const bool add = i == 3;
+            Quad(static_cast<float>(4 * i), static_cast<float>(4 * i), 8, 8, add ? 0xFF808080 : 0xFFFFFFFF,
+                 textures[i % 5], add ? BLEND_COLORADD | BLEND_ALPHABLEND : BLEND_DEFAULT);
+        }
+    });
+    EXPECT_EQ(engine->Gfx_GetDrawCalls(), 2);
+    for (int i = 0; i < 7; ++i) {
+        const DWORD expected = i == 3 ? 0xFFC0E0FF : colours[i % 5];
+        EXPECT_TRUE(Near(pixels.At(4 * i + 2, 4 * i + 2) | 0xFF000000, expected, 0)) << "step " << i;
+    }
+    EXPECT_TRUE(Near(pixels.At(33, 33) | 0xFF000000, kBlack, 0));
+    for (HTEXTURE tex : textures) engine->Texture_Free(tex);
 }
 
 TEST_F(EngineGL, APointBatchDrawsTexturedSquaresCentredOnThePoints) {
