@@ -160,7 +160,7 @@ TEST_F(EngineGL, ClippingKeepsDrawingInsideTheRectangle) {
     for (const auto& c : cases) EXPECT_TRUE(Near(pixels.At(c.x, c.y), c.color, 0)) << c.x << "," << c.y;
 
     // A clear hides what was drawn before it where it paints, and only there.
-    const auto cleared = DrawInto(64, 48, kBlack, [&] {
+    const auto cleared = engine.DrawInto(64, 48, kBlack, [&] {
         Quad(0, 0, 64, 48, kGreen);
         engine->Gfx_Clear(kRed);
         Quad(0, 0, 4, 4, kBlue);
@@ -489,7 +489,7 @@ TEST_F(EngineGL, PicturesOfSeveralTexturesInOneCallShowInTheOrderDrawn) {
     const DWORD colours[5] = {kRed, kGreen, kBlue, 0xFF406080, 0xFFFFFF00};
     HTEXTURE textures[5] = {};
     for (int i = 0; i < 5; ++i) textures[i] = SolidTexture(4, 4, colours[i]);
-    const auto pixels = DrawInto(64, 64, kBlack, [&] {
+    const auto pixels = engine.DrawInto(64, 64, kBlack, [&] {
         for (int i = 0; i < 7; ++i) {
             const bool add = i == 3;
             Quad(static_cast<float>(4 * i), static_cast<float>(4 * i), 8, 8, add ? 0xFF808080 : 0xFFFFFFFF,
