@@ -2,7 +2,7 @@
 #include <string>
 #include <utility>
 
-#include "engine/Hge.h"
+#include "game/app/GameLog.h"
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
 
@@ -14,9 +14,7 @@ bool ReadTables(GF::THolder<GF::IDataInputStream>& stream, T& tables, const char
                 bool (*parse)(GF::CInputStream&, T&, std::string&)) {
     std::string why = "no stream";
     if (stream && parse(*stream, tables, why)) return true;
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_Log("%s: %s", fileName, why.c_str());
-    hge->Release();
+    GameLog("%s: %s", fileName, why.c_str());
     return false;
 }
 

@@ -3,16 +3,11 @@
 #include "engine/Hge.h"
 #include "framework/core/DataStreams.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
 
 namespace {
-
-void Log(const std::string& fileName, const char* what) {
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_Log("%s %s", fileName.c_str(), what);
-    hge->Release();
-}
 
 bool ReadDataFile(const std::string& fileName, bool (*reader)(GF::THolder<GF::IDataInputStream>)) {
     GF::THolder<GF::IDataInputStream> stream = OpenDataFile(fileName);
@@ -23,11 +18,11 @@ bool ReadDataFile(const std::string& fileName, bool (*reader)(GF::THolder<GF::ID
         for (const char* folder : {"Binary_2\\", "Binary\\"})
             present = present || hge->Resource_Exists((folder + fileName).c_str());
         hge->Release();
-        if (!present) Log(fileName, "is in neither Binary_2 nor Binary");
+        if (!present) GameLog("%s is in neither Binary_2 nor Binary", fileName.c_str());
         return false;
     }
     if (!reader(std::move(stream))) {
-        Log(fileName, "was refused: the tables keep what they held");
+        GameLog("%s was refused: the tables keep what they held", fileName.c_str());
         return false;
     }
     return true;

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "engine/Hge.h"
+#include "game/app/GameLog.h"
 #include "game/app/TruncateToInt.h"
 
 namespace {
@@ -274,12 +274,10 @@ tagValue EvaluateWithinBound(const CExpressionNode& root, CPlayerProfile& profil
     tagTextBudget budget;
     tagValue value = Evaluate(root, profile, budget);
     if (budget.spent) {
-        HGE* hge = hgeCreate(HGE_VERSION);
-        hge->System_Log(
+        GameLog(
             "A flow expression's strings passed their bound (%zu bytes a string, %zu in all): "
             "those past it were made empty",
             kMaxExpressionText, kExpressionTextBudget);
-        hge->Release();
     }
     return value;
 }

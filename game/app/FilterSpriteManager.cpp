@@ -3,8 +3,8 @@
 #include "framework/resources/AnimationData.h"
 #include "framework/resources/Resource.h"
 #include "framework/resources/ResourceCache.h"
+#include "game/app/GameLog.h"
 #include "game/app/LibData.h"
-#include "game/kitchen/KitchenLog.h"
 
 using GF::THolder;
 using GF::HGENS::CHGESprite;
@@ -33,12 +33,12 @@ THolder<CHGESprite> CFilterSpriteManager::GetSprite(const std::string& filter, i
     if (!grid) return {};
     const int columns = grid->Columns(), rows = grid->Rows();
     if (columns <= 0 || rows <= 0) {
-        KitchenLog("Filter \"%s\": no whole cell of %d x %d in a sheet of %d x %d", filter.c_str(),
-                   grid->CellWidth, grid->CellHeight, grid->Width, grid->Height);
+        GameLog("Filter \"%s\": no whole cell of %d x %d in a sheet of %d x %d", filter.c_str(),
+                grid->CellWidth, grid->CellHeight, grid->Width, grid->Height);
         return {};
     }
     if (cell < 0 || cell >= columns * rows) {
-        KitchenLog("Filter \"%s\": no cell %d in its %d x %d cells", filter.c_str(), cell, columns, rows);
+        GameLog("Filter \"%s\": no cell %d in its %d x %d cells", filter.c_str(), cell, columns, rows);
         return {};
     }
     const HTEXTURE texture = GetFilterTexture(filter);

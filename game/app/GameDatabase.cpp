@@ -1,5 +1,5 @@
-#include "engine/Hge.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 
 CGameData& GetGameData() {
     static CGameData data;
@@ -9,8 +9,6 @@ CGameData& GetGameData() {
 bool ReadGameData(GF::THolder<GF::IDataInputStream> stream) {
     std::string why = "no stream";
     if (stream && ParseGameData(*stream, GetGameData(), why)) return true;
-    HGE* hge = hgeCreate(HGE_VERSION);
-    hge->System_Log("gamedata.bin: %s", why.c_str());
-    hge->Release();
+    GameLog("gamedata.bin: %s", why.c_str());
     return false;
 }

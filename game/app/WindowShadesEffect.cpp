@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <limits>
 
-#include "engine/Hge.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/Scene.h"
 #include "framework/scene/SpriteObject.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/Players.h"
 
@@ -42,10 +42,8 @@ GF::THolder<GF::HGENS::CHGESprite> ClothSprite() {
     }
     scene->Clear();
     if (!sprite) {
-        HGE* hge = hgeCreate(HGE_VERSION);
-        hge->System_Log("Window shades: \"%s\" shows no picture first; the shades draw nothing",
-                        CWindowShadesEffect::kClothAnimation);
-        hge->Release();
+        GameLog("Window shades: \"%s\" shows no picture first; the shades draw nothing",
+                CWindowShadesEffect::kClothAnimation);
     }
     return sprite;
 }

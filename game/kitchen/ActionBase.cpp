@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "game/kitchen/KitchenLog.h"
+#include "game/app/GameLog.h"
 
 using GF::THolder;
 
@@ -20,7 +20,7 @@ namespace {
 
 // An empty action is the caller's mistake: said in the log and answered empty.
 bool Refused(const THolder<CActionBase>& action, const char* operation) {
-    if (!action) KitchenLog("CActionWorker::%s: no action given", operation);
+    if (!action) GameLog("CActionWorker::%s: no action given", operation);
     return !action;
 }
 

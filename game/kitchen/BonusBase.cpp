@@ -3,11 +3,11 @@
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IScene.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/kitchen/FlyStrategies.h"
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/GameScene.h"
-#include "game/kitchen/KitchenLog.h"
 
 using GF::TAnimationPtr;
 using GF::THolder;
@@ -98,7 +98,7 @@ void CBonusBase::ShowName(const std::string& name) {
     const THolder<GF::IScene> scene = Scene();
     const TAnimationPtr shown = scene ? scene->CreateAnimation(name) : TAnimationPtr();
     if (!shown) {
-        KitchenLog("bonus: no name object \"%s\"", name.c_str());
+        GameLog("bonus: no name object \"%s\"", name.c_str());
         return;
     }
     shown->SetPosition(kNamePosition);
@@ -108,7 +108,7 @@ void CBonusBase::ShowName(const std::string& name) {
 
 THolder<GF::IScene> CBonusBase::Scene() {
     THolder<GF::IScene> scene = GetGameScene();
-    if (!scene) KitchenLog("bonus: no game scene");
+    if (!scene) GameLog("bonus: no game scene");
     return scene;
 }
 

@@ -7,10 +7,10 @@
 #include "framework/scene/IScene.h"
 #include "framework/scene/ISubstitutedContainer.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/LevelsData.h"
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/GameScene.h"
-#include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/Pers.h"
 #include "game/kitchen/ReceptPanel.h"
 #include "game/kitchen/Zacaz.h"
@@ -35,14 +35,14 @@ constexpr float kEndStep = 100000.0f;
 // The place of that name in the animation, or, logged, nothing.
 GF::TSubstitutedContainerPtr FindPlace(const TAnimationPtr& animation, const char* name) {
     GF::TSubstitutedContainerPtr place(animation ? animation->FindDrawable(name).Get() : nullptr);
-    if (!place) KitchenLog("bonus: no place \"%s\" on the dial", name);
+    if (!place) GameLog("bonus: no place \"%s\" on the dial", name);
     return place;
 }
 
 // A part of the dial (or nothing, logged).
 TAnimationPtr DialPart(const TAnimationPtr& animation, const char* name) {
     TAnimationPtr part = animation ? HostedAnimation(animation, name) : TAnimationPtr();
-    if (!part) KitchenLog("bonus: the dial has no part \"%s\"", name);
+    if (!part) GameLog("bonus: the dial has no part \"%s\"", name);
     return part;
 }
 
@@ -52,7 +52,7 @@ TAnimationPtr PutIce(const GF::TSubstitutedContainerPtr& place, const char* name
     const THolder<GF::IScene> scene = GetGameScene();
     const TAnimationPtr ice = scene ? scene->CreateAnimation(name) : TAnimationPtr();
     if (!ice) {
-        KitchenLog("bonus: no object \"%s\"", name);
+        GameLog("bonus: no object \"%s\"", name);
         return {};
     }
     ice->SetContainer(place, true);
@@ -288,8 +288,8 @@ THolder<CBonusBase> CRandomBonus::Create(const THolder<CGameFieldBase>& field, c
     const auto& table = GetLevelsData().Bonuses;
     const auto record = table.find(kRecordOf[drawn]);
     if (record == table.end()) {
-        KitchenLog("bonus: the random bonus drew %d, but the bonus table has no kind %d", drawn,
-                   kRecordOf[drawn]);
+        GameLog("bonus: the random bonus drew %d, but the bonus table has no kind %d", drawn,
+                kRecordOf[drawn]);
         return bonus;
     }
     static constexpr TBonusCreate kCreate[6] = {&CTimeFreazeBonus::Create, &CCookDecreaseBonus::Create,
@@ -315,8 +315,8 @@ void CRandomBonus::Apply(THolder<CFlyObject> flight) {
     const TAnimationPtr picture =
         place ? place->Substitute(m_chosen->GetInfo().AnimationName) : TAnimationPtr();
     if (!picture) {
-        KitchenLog("bonus: the random bonus's picture cannot show \"%s\"",
-                   m_chosen->GetInfo().AnimationName.c_str());
+        GameLog("bonus: the random bonus's picture cannot show \"%s\"",
+                m_chosen->GetInfo().AnimationName.c_str());
         return;
     }
     picture->Play("_show", 0, false);

@@ -6,10 +6,10 @@
 #include "framework/app/GameSound.h"
 #include "framework/scene/DrawableAbstract.h"
 #include "framework/scene/FGParticle.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/SoundNames.h"
 #include "game/kitchen/GameScene.h"
-#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
@@ -47,13 +47,13 @@ CCookObject::CCookObject(const CPlacedObjectInfo& placement, const GF::THolder<G
     : m_placement(placement) {
     m_info = GetLibData().FindIngridient(placement.Name);
     if (!m_info) {
-        KitchenLog("Kitchen object \"%s\" is not in the library", placement.Name.c_str());
+        GameLog("Kitchen object \"%s\" is not in the library", placement.Name.c_str());
         m_ownInfo.Name = placement.Name;
         m_info = &m_ownInfo;
     }
     if (scene) m_animation = scene->CreateAnimation(placement.Name);
     if (!m_animation) {
-        KitchenLog("Kitchen object \"%s\" has no animation", placement.Name.c_str());
+        GameLog("Kitchen object \"%s\" has no animation", placement.Name.c_str());
         return;
     }
     m_animation->SetPosition(placement.X, placement.Y);

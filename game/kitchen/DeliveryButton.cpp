@@ -4,14 +4,14 @@
 
 #include "framework/app/Screen.h"
 #include "framework/scene/IAnimation.h"
-#include "game/kitchen/KitchenLog.h"
+#include "game/app/GameLog.h"
 
 using GF::THolder;
 using GF::HGENS::CBaseControl;
 
 THolder<CDeliveryButton> CDeliveryButton::Create(const GF::TAnimationPtr& animation, bool follow) {
     if (!animation) {
-        KitchenLog("CDeliveryButton::Create: no animation");
+        GameLog("CDeliveryButton::Create: no animation");
         return {};
     }
     THolder<CDeliveryButton> button(new CDeliveryButton);

@@ -2,7 +2,7 @@
 
 #include "framework/core/Holder.h"
 #include "game/app/GameData.h"
-#include "game/kitchen/KitchenLog.h"
+#include "game/app/GameLog.h"
 
 using GF::MakeHolder;
 using GF::TPoint;
@@ -97,7 +97,7 @@ void CreateSplineMoveStrategy(GF::ICurve& curve, const TPoint<float>& start, con
     if (const auto it = paths.find(pathName); it != paths.end())
         path.assign(it->second.points.begin(), it->second.points.end());
     else
-        KitchenLog("No fly path \"%s\": the straight way", pathName.c_str());
+        GameLog("No fly path \"%s\": the straight way", pathName.c_str());
     CreateSplineMoveStrategy(curve, start, target, path);
 }
 

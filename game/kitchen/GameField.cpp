@@ -15,6 +15,7 @@
 #include "framework/scene/HgeColor.h"
 #include "framework/scene/ISprite.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/LibData.h"
@@ -28,7 +29,6 @@
 #include "game/kitchen/HintManager.h"
 #include "game/kitchen/HintRaise.h"
 #include "game/kitchen/InGameHintStrategy.h"
-#include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/LightObjectAction.h"
 #include "game/kitchen/PersActions.h"
 #include "game/kitchen/ReceptAIAction.h"
@@ -141,8 +141,8 @@ void CGameField::Init(TAnimationPtr layout, THolder<GF::IScreen> screen) {
 bool CGameField::StartLevel(const std::string& levelName) {
     if (!CGameFieldBase::StartLevel(levelName)) return false;
     if (m_level->FloorQuad.size() < 4) {
-        KitchenLog("kitchen field: level \"%s\" has %zu floor corners instead of 4; not played",
-                   levelName.c_str(), m_level->FloorQuad.size());
+        GameLog("kitchen field: level \"%s\" has %zu floor corners instead of 4; not played",
+                levelName.c_str(), m_level->FloorQuad.size());
         m_level = nullptr;
         GetCurrentPlayer().floatVars[kResultVariable] = 0.0f;
         m_step = &CGameField::UpdateEndWait;
@@ -218,7 +218,7 @@ void CGameField::UpdatePlace() {
 void CGameField::SetLevelLayout(TAnimationPtr layout) {
     CGameFieldBase::SetLevelLayout(layout);
     for (const auto& [part, name] : {std::pair{&m_plate, "_plate"}, std::pair{&m_ring, "_ring"}})
-        if (!*part) KitchenLog("game field: the layout has no part \"%s\"", name);
+        if (!*part) GameLog("game field: the layout has no part \"%s\"", name);
 }
 
 void CGameField::ShowLevelIntro() {
@@ -265,7 +265,7 @@ void CGameField::QueueLastStageTutorial() {
     const THolder<GF::IScene> scene = GetGameScene();
     const TAnimationPtr tutorial = scene ? scene->CreateAnimation("hints.hint_last_stage") : TAnimationPtr();
     if (!tutorial) {
-        KitchenLog("kitchen field: no \"hints.hint_last_stage\"");
+        GameLog("kitchen field: no \"hints.hint_last_stage\"");
         return;
     }
     if (const TAnimationPtr next = GF::HGENS::HostedAnimation(tutorial, "_item_continue"))
@@ -466,7 +466,7 @@ void CGameField::FinishLevel() {
     const THolder<GF::IScene> scene = GetGameScene();
     const std::string name = "interfaces.level_complete_" + std::to_string(picture);
     const TAnimationPtr shown = scene ? scene->CreateAnimation(name) : TAnimationPtr();
-    if (!shown) KitchenLog("kitchen field: no \"%s\"", name.c_str());
+    if (!shown) GameLog("kitchen field: no \"%s\"", name.c_str());
     if (shown) {
         shown->SetPosition(kScreenCentre);
         shown->SetLayer(GetGameData().overlayLayer);

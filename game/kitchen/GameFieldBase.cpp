@@ -6,6 +6,7 @@
 #include "framework/gui/LayoutItem.h"
 #include "framework/gui/Screen.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
@@ -17,7 +18,6 @@
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/GenericActions.h"
 #include "game/kitchen/HintRaise.h"
-#include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/Pers.h"
 
 using GF::TAnimationPtr;
@@ -49,7 +49,7 @@ constexpr float kPi = 3.1415927f;
 // The layout's part of that name, or, logged, nothing.
 TAnimationPtr RequiredPart(const TAnimationPtr& layout, const char* name) {
     TAnimationPtr part = layout ? HostedAnimation(layout, name) : TAnimationPtr();
-    if (!part) KitchenLog("game field: the layout has no part \"%s\"", name);
+    if (!part) GameLog("game field: the layout has no part \"%s\"", name);
     return part;
 }
 
@@ -81,7 +81,7 @@ bool CGameFieldBase::StartLevel(const std::string& levelName) {
     ResetLevel();
     m_level = levelName.empty() ? nullptr : GetLevelsData().FindLevel(levelName);
     if (!m_level) {
-        KitchenLog("game field: no level \"%s\"", levelName.c_str());
+        GameLog("game field: no level \"%s\"", levelName.c_str());
         return false;
     }
     m_levelName = levelName;
@@ -150,7 +150,7 @@ void CGameFieldBase::Init(TAnimationPtr layout, GF::THolder<GF::IScreen> screen)
     if (m_hintButton)
         m_hintButton->SetEnabled(false);
     else
-        KitchenLog("game field: the screen has no control \"hint\"");
+        GameLog("game field: the screen has no control \"hint\"");
     m_clockFlip = RequiredPart(layout, "_flip");
     const TAnimationPtr clock = m_clockFlip ? RequiredPart(m_clockFlip, "_clock") : TAnimationPtr();
     m_secondHand = clock ? RequiredPart(clock, "_second") : TAnimationPtr();
@@ -275,7 +275,7 @@ TAnimationPtr CGameFieldBase::CreateBalloon(const GF::THolder<GF::IScene>& scene
                                          : "interfaces.balon";
     const TAnimationPtr balloon = scene ? scene->CreateAnimation(name) : TAnimationPtr();
     if (!balloon) {
-        KitchenLog("game field: no balloon \"%s\"", name);
+        GameLog("game field: no balloon \"%s\"", name);
         return {};
     }
     balloon->SetPosition(pos);

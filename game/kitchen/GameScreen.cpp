@@ -7,6 +7,7 @@
 #include "framework/core/Mouse.h"
 #include "framework/gui/CustomCursor.h"
 #include "framework/scene/Scene.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
@@ -14,7 +15,6 @@
 #include "game/app/SoundNames.h"
 #include "game/kitchen/FieldMakers.h"
 #include "game/kitchen/GameScene.h"
-#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ void CGameScreen::OnInitialize() {
         m_pauseOverlay->Update(0.0f);
         m_pauseOverlay->ShowTime(m_pauseOverlay->GetEndTime());
     } else {
-        KitchenLog("game screen: no \"pause_screen\"");
+        GameLog("game screen: no \"pause_screen\"");
     }
 
     m_keyDownDelegate = GF::CreateDelegate(this, &CGameScreen::OnKeyDown);
@@ -103,7 +103,7 @@ void CGameScreen::OnInitialize() {
             CreateControl(GF::HGENS::EControlKind::Button, "hint", {}))
         hint->m_clickEvent.Add(GF::CreateDelegate(this, &CGameScreen::OnHintClick));
     else
-        KitchenLog("game screen: no button \"hint\"");
+        GameLog("game screen: no button \"hint\"");
 
     BindControl("menu", "menu", false, kScreenFinishFlags);
     BindControl("help", "help", false, kScreenFinishFlags);
@@ -126,8 +126,8 @@ void CGameScreen::OnInitialize() {
             m_background->Play("all", 0, false);
             m_field->SetLevelLayout(m_background);
         } else {
-            KitchenLog("game screen: level \"%s\" has no background \"%s\"", m_levelName.c_str(),
-                       level ? level->LayoutName.c_str() : "");
+            GameLog("game screen: level \"%s\" has no background \"%s\"", m_levelName.c_str(),
+                    level ? level->LayoutName.c_str() : "");
         }
     }
 
@@ -152,7 +152,7 @@ void CGameScreen::CreateField() {
     const CLevelInfo* level = m_levelName.empty() ? nullptr : GetLevelsData().FindLevel(m_levelName);
     if (!level) {
         // Nothing to play: the result says nothing was won, and the first idle step ends the screen.
-        KitchenLog("game screen: no level \"%s\"", m_levelName.c_str());
+        GameLog("game screen: no level \"%s\"", m_levelName.c_str());
         GetCurrentPlayer().floatVars[kResultVariable] = 0.0f;
         m_field.Reset();
         return;
@@ -165,7 +165,7 @@ void CGameScreen::CreateField() {
     // that a screen before it closed.
     m_noEffect = bonusKind;
     m_field = MakeField(m_fieldKind);
-    if (!m_field) KitchenLog("game screen: no field for the kind \"%s\"", m_fieldKind.c_str());
+    if (!m_field) GameLog("game screen: no field for the kind \"%s\"", m_fieldKind.c_str());
 }
 
 void CGameScreen::Idle() {

@@ -2,8 +2,8 @@
 
 #include "framework/gui/LayoutItem.h"
 #include "framework/scene/IAnimation.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
-#include "game/kitchen/KitchenLog.h"
 
 using GF::THolder;
 
@@ -23,7 +23,7 @@ void CWaitAction::Update(const float& dt) {
 THolder<CAnimationWaitAction> CAnimationWaitAction::Create(const GF::TAnimationPtr& animation,
                                                            const std::string& part, int repeat,
                                                            bool dropAtEnd) {
-    if (!animation) KitchenLog("CAnimationWaitAction: no animation to play \"%s\" on", part.c_str());
+    if (!animation) GameLog("CAnimationWaitAction: no animation to play \"%s\" on", part.c_str());
     THolder<CAnimationWaitAction> action(new CAnimationWaitAction);
     action->m_animation = animation;
     action->m_part = part;
@@ -64,7 +64,7 @@ THolder<CPlaySoundAction> CPlaySoundAction::Create(int key) {
 }
 
 THolder<CPlaySoundAction> CPlaySoundAction::CreateByName(const std::string& name) {
-    if (name.empty()) KitchenLog("CPlaySoundAction: no sound name");
+    if (name.empty()) GameLog("CPlaySoundAction: no sound name");
     THolder<CPlaySoundAction> action(new CPlaySoundAction);
     action->m_name = name;
     action->m_byName = true;
@@ -85,7 +85,7 @@ THolder<CWaitButtonAction> CWaitButtonAction::Create(const GF::TAnimationPtr& an
                                                      const std::string& part) {
     THolder<CWaitButtonAction> action(new CWaitButtonAction);
     action->m_animation = GF::HGENS::HostedAnimation(animation, part);
-    if (!action->m_animation) KitchenLog("CWaitButtonAction: no button in \"%s\"", part.c_str());
+    if (!action->m_animation) GameLog("CWaitButtonAction: no button in \"%s\"", part.c_str());
     return action;
 }
 

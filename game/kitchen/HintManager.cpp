@@ -5,9 +5,9 @@
 #include <utility>
 
 #include "framework/core/Random.h"
+#include "game/app/GameLog.h"
 #include "game/app/Players.h"
 #include "game/kitchen/HintRaise.h"
-#include "game/kitchen/KitchenLog.h"
 
 std::vector<std::size_t> CHintManager::CollectIndices(bool flag) {
     std::vector<std::size_t> candidates;
@@ -70,11 +70,11 @@ void CHintManager::FinishHint() {
     if (next != -1) {
         const std::vector<CHintInfo>& hints = GetGameData().hints;
         if (next < 0 || static_cast<std::size_t>(next) >= hints.size()) {
-            KitchenLog("hints: \"%s\" is followed by hint %d, which is not in the list", Current.name.c_str(),
-                       next);
+            GameLog("hints: \"%s\" is followed by hint %d, which is not in the list", Current.name.c_str(),
+                    next);
         } else if (std::find(m_chain.begin(), m_chain.end(), next) != m_chain.end()) {
-            KitchenLog("hints: \"%s\" is followed by \"%s\", shown before in its chain", Current.name.c_str(),
-                       hints[static_cast<std::size_t>(next)].name.c_str());
+            GameLog("hints: \"%s\" is followed by \"%s\", shown before in its chain", Current.name.c_str(),
+                    hints[static_cast<std::size_t>(next)].name.c_str());
         } else {
             m_chain.push_back(next);
             const CHintInfo followUp = hints[static_cast<std::size_t>(next)];

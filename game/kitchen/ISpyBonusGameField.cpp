@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "framework/core/Mouse.h"
+#include "game/app/GameLog.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/kitchen/GameScene.h"
-#include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/ReceptPanel.h"
 #include "game/kitchen/Zacaz.h"
 
@@ -47,12 +47,12 @@ bool CISpyBonusGameField::StartLevel(const std::string& levelName) {
 
 void CISpyBonusGameField::ShuffleFirstOrder() {
     if (m_orders.empty()) {
-        KitchenLog("hidden-object field: level \"%s\" has no orders; nothing to find", m_levelName.c_str());
+        GameLog("hidden-object field: level \"%s\" has no orders; nothing to find", m_levelName.c_str());
         return;
     }
     CReceptInfo* recipe = GetLevelsData().FindRecept(m_orders.front().Recept);
     if (!recipe) {
-        KitchenLog("hidden-object field: no recipe \"%s\"", m_orders.front().Recept.c_str());
+        GameLog("hidden-object field: no recipe \"%s\"", m_orders.front().Recept.c_str());
         return;
     }
     // The recipe of the table itself: the order stays shuffled for the rest of the run.
@@ -67,7 +67,7 @@ void CISpyBonusGameField::Init(GF::TAnimationPtr layout, GF::THolder<GF::IScreen
     if (m_hider)
         m_hider->SetLayer(kHiderLayer);
     else
-        KitchenLog("hidden-object field: no \"bonus.hider\"");
+        GameLog("hidden-object field: no \"bonus.hider\"");
 }
 
 void CISpyBonusGameField::Update(const float& dt) {

@@ -3,13 +3,13 @@
 #include <utility>
 
 #include "framework/app/GameManager.h"
-#include "framework/resources/Resource.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
+#include "game/app/ResourceText.h"
 #include "game/app/WindowShadesEffect.h"
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/GameScene.h"
 #include "game/kitchen/HintManager.h"
-#include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/Pers.h"
 
 namespace {
@@ -19,12 +19,6 @@ constexpr float kSelfFinishingSpeed = 0.3f;
 constexpr float kRunOutSpeed = 7.0f;
 constexpr int kHintScreenSound = 13;
 constexpr const char* kQuitResult = "quit";
-
-GF::WString HintText(const std::string& key) {
-    const GF::THolder<GF::HGENS::CResource> resource = GF::GetResource();
-    const GF::WString* text = resource ? resource->GetText(key) : nullptr;
-    return text ? *text : GF::WString();
-}
 
 }  // namespace
 
@@ -58,7 +52,7 @@ void CInGameHintStrategy::ShowInBalloon(const CHintInfo& hint) {
         manager.Showing = false;
         return;
     }
-    const GF::WString text = HintText(hint.name);
+    const GF::WString text = ResourceText(hint.name);
     GF::TAnimationPtr balloon;
     if (hint.text == kOwnBalloonText) {
         balloon = m_textBalloon.SetText(text);
@@ -68,7 +62,7 @@ void CInGameHintStrategy::ShowInBalloon(const CHintInfo& hint) {
         if (balloon) balloon->SetText("_text", text);
     }
     if (!balloon) {
-        KitchenLog("hints: no balloon \"%s\" for hint \"%s\"", hint.text.c_str(), hint.name.c_str());
+        GameLog("hints: no balloon \"%s\" for hint \"%s\"", hint.text.c_str(), hint.name.c_str());
         manager.Showing = false;
         return;
     }
@@ -103,7 +97,7 @@ void CInGameHintStrategy::ShowInHintScreen(const CHintInfo& hint) {
     const GF::THolder<GF::IScreen> top = screens->GetTopScreen();
     if (!top || top->GetName() != "HintScreen") {
         // Nothing will close it: the heroine keeps running and the hint is over.
-        KitchenLog("hints: the hint screen \"%s\" did not open", hint.text.c_str());
+        GameLog("hints: the hint screen \"%s\" did not open", hint.text.c_str());
         GetHintManager().FinishHint();
         return;
     }

@@ -6,7 +6,7 @@
 #include "framework/scene/IDrawable.h"
 #include "framework/scene/ISubstitutedContainer.h"
 #include "game/app/GameData.h"
-#include "game/kitchen/KitchenLog.h"
+#include "game/app/GameLog.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ void CItemPanel::SetAnimation(const GF::TAnimationPtr& bar) {
     m_bar->Update(0.0f);
     const GF::TSubstitutedContainerPtr place(m_bar->FindDrawable("_item_place").Get());
     if (!place) {
-        KitchenLog("item panel: the bar has no part \"_item_place\"");
+        GameLog("item panel: the bar has no part \"_item_place\"");
         return;
     }
     m_anchor = {place->GetTransform().x, place->GetTransform().y};

@@ -5,9 +5,9 @@
 #include "framework/app/GameSound.h"
 #include "framework/core/Random.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/SoundNames.h"
-#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ CFloorQuad& FloorQuad() {
 
 void SetFloorQuad(const std::vector<GF::TPoint<float>>& corners) {
     if (corners.size() < 4) {
-        KitchenLog("Floor of %zu corners instead of 4", corners.size());
+        GameLog("Floor of %zu corners instead of 4", corners.size());
         FloorQuad() = CFloorQuad{};
         return;
     }
@@ -64,8 +64,8 @@ CPers::CPers(int appearance, TGridIterator begin, TGridIterator end, const GF::T
     // Her own copy: the level's grid may have any length, and may go away before she does.
     const auto length = std::distance(begin, end);
     if (length != kGridCells)
-        KitchenLog("Walk grid of %ld cells instead of %d; missing cells are free", static_cast<long>(length),
-                   kGridCells);
+        GameLog("Walk grid of %ld cells instead of %d; missing cells are free", static_cast<long>(length),
+                kGridCells);
     int k = 0;
     for (TGridIterator it = begin; it != end && k < kGridCells; ++it) m_walkTemplate[k++] = *it;
     BindAnimations();
@@ -143,7 +143,7 @@ void CPers::SetAnimation(int index) {
 void CPers::SetPosition(float x, float y) {
     m_floor = {x, y};
     if (!m_animation) {
-        if (!m_reportedNoAnimation) KitchenLog("The heroine has no animation to show");
+        if (!m_reportedNoAnimation) GameLog("The heroine has no animation to show");
         m_reportedNoAnimation = true;
         return;
     }
@@ -179,8 +179,8 @@ void CPers::MoveTo(float x, float y) {
     m_cell = {nearest(m_floor.x), nearest(m_floor.y)};
     // She then stops where she stands: said, since nothing on the screen tells a level's fault.
     if (m_grid.At(m_cell.x, m_cell.y) < 2)
-        KitchenLog("The heroine can't walk from cell (%d, %d) to cell (%d, %d)", m_cell.x, m_cell.y, target.x,
-                   target.y);
+        GameLog("The heroine can't walk from cell (%d, %d) to cell (%d, %d)", m_cell.x, m_cell.y, target.x,
+                target.y);
     StepAlongWave();
 }
 

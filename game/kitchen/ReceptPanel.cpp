@@ -5,12 +5,12 @@
 #include "framework/core/Delegate.h"
 #include "framework/core/Random.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/SoundNames.h"
 #include "game/kitchen/FlyStrategies.h"
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/HintRaise.h"
-#include "game/kitchen/KitchenLog.h"
 
 using GF::TAnimationPtr;
 using GF::THolder;

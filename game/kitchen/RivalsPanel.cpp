@@ -7,8 +7,8 @@
 #include "framework/scene/IDrawable.h"
 #include "framework/scene/ISubstitutedContainer.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/TruncateToInt.h"
-#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
@@ -42,7 +42,7 @@ void CRivalsPanel::ShowRivalPortraits(int participant, float points) {
     if (portrait)
         portrait->SetLayer(GetGameData().overlayLayer + kPortraitLayer);
     else
-        KitchenLog("rivals panel: no portrait \"%s\"", name.c_str());
+        GameLog("rivals panel: no portrait \"%s\"", name.c_str());
     const auto before = std::find_if(m_entries.begin(), m_entries.end(),
                                      [points](const tagEntry& entry) { return entry.points > points; });
     const auto position = static_cast<int32_t>(std::distance(m_entries.begin(), before));
@@ -62,7 +62,7 @@ void CRivalsPanel::ShowRivalRibbons(float points) {
         ribbon->SetText("_place", u" ");
         ribbon->SetLayer(GetGameData().overlayLayer + kRibbonLayer);
     } else {
-        KitchenLog("rivals panel: no ribbon \"%s\"", name.c_str());
+        GameLog("rivals panel: no ribbon \"%s\"", name.c_str());
     }
     // Kept even when missing, so that the ribbon of list position i stays at index m - 1 - i.
     m_ribbons.push_back(ribbon);

@@ -3,11 +3,11 @@
 #include "framework/scene/IScene.h"
 #include "framework/scene/ISubstitutedContainer.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/kitchen/FlyStrategies.h"
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/GameScene.h"
-#include "game/kitchen/KitchenLog.h"
 #include "game/kitchen/ReceptPanel.h"
 #include "game/kitchen/Zacaz.h"
 
@@ -65,7 +65,7 @@ void CShowZacazAction::Start() {
         plate->PlayFrom(10.0f);
         const GF::TSubstitutedContainerPtr place(plate->GetDrawable(kDishPlace).Get());
         if (!place && m_dish) {
-            KitchenLog("CShowZacazAction: the plate has no place for the dish");
+            GameLog("CShowZacazAction: the plate has no place for the dish");
             m_dish->Reset();
             m_dish.Reset();
         }

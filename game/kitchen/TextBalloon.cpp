@@ -3,7 +3,7 @@
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IDrawable.h"
 #include "framework/scene/ISubstitutedContainer.h"
-#include "game/kitchen/KitchenLog.h"
+#include "game/app/GameLog.h"
 
 using GF::TAnimationPtr;
 using GF::TRect;
@@ -39,7 +39,7 @@ void CTextBalloon::Assign(const std::string& balloonName, const std::string& tex
 
 TAnimationPtr CTextBalloon::SetText(const GF::WString& text) {
     if (!m_scene) {
-        KitchenLog("CTextBalloon: no scene for \"%s\"", m_balloonName.c_str());
+        GameLog("CTextBalloon: no scene for \"%s\"", m_balloonName.c_str());
         return {};
     }
     TRect box;
@@ -47,7 +47,7 @@ TAnimationPtr CTextBalloon::SetText(const GF::WString& text) {
         // Measured once, then taken off the scene again: it is only a ruler.
         const TAnimationPtr ruler = m_scene->CreateAnimation(m_textName);
         if (!ruler) {
-            KitchenLog("CTextBalloon: no text animation \"%s\"", m_textName.c_str());
+            GameLog("CTextBalloon: no text animation \"%s\"", m_textName.c_str());
             return {};
         }
         ruler->SetText("_text", text);
@@ -62,7 +62,7 @@ TAnimationPtr CTextBalloon::SetText(const GF::WString& text) {
 
     const TAnimationPtr balloon = m_scene->CreateAnimation(m_balloonName);
     if (!balloon) {
-        KitchenLog("CTextBalloon: no balloon animation \"%s\"", m_balloonName.c_str());
+        GameLog("CTextBalloon: no balloon animation \"%s\"", m_balloonName.c_str());
         return {};
     }
     balloon->Update(0.0f);
@@ -78,7 +78,7 @@ TAnimationPtr CTextBalloon::SetText(const GF::WString& text) {
         words->SetText("_text", text);
         words->SetScale(sx > 0.0f ? 1.0f / sx : 1.0f, sy > 0.0f ? 1.0f / sy : 1.0f);
     } else {
-        KitchenLog("CTextBalloon: \"%s\" hosts no \"%s\"", m_balloonName.c_str(), m_textName.c_str());
+        GameLog("CTextBalloon: \"%s\" hosts no \"%s\"", m_balloonName.c_str(), m_textName.c_str());
     }
     return balloon;
 }

@@ -5,10 +5,10 @@
 #include <limits>
 
 #include "framework/core/Random.h"
+#include "game/app/GameLog.h"
 #include "game/app/LevelsData.h"
 #include "game/app/TruncateToInt.h"
 #include "game/kitchen/GameFieldBase.h"
-#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
@@ -40,16 +40,16 @@ void CTurnirStrategy::Start(GF::THolder<CGameFieldBase> bound) {
         averagePoints = sum / static_cast<float>(counted) + kOrderBasePoints;
     } else {
         averagePoints = kOrderBasePoints;
-        KitchenLog("tournament: no order of \"%s\" names a known recipe; an average order makes %g points",
-                   field->GetLevelName().c_str(), static_cast<double>(averagePoints));
+        GameLog("tournament: no order of \"%s\" names a known recipe; an average order makes %g points",
+                field->GetLevelName().c_str(), static_cast<double>(averagePoints));
     }
     CRivalsPanel& panel = field->GetRivalsPanel();
     panel.ShowRivalPortraits(CRivalsPanel::kPlayer, 0.0f);
     const auto average = static_cast<int32_t>(averagePoints);
     for (const CLevelValuePair& pair : level->ProgressValues) {
         if (pair.Slot == CRivalsPanel::kPlayer || pair.Slot < 0 || pair.Slot > kLastParticipant) {
-            KitchenLog("tournament: \"%s\" names participant %d as a rival; it is left out",
-                       field->GetLevelName().c_str(), pair.Slot);
+            GameLog("tournament: \"%s\" names participant %d as a rival; it is left out",
+                    field->GetLevelName().c_str(), pair.Slot);
             continue;
         }
         const int32_t steps = pair.Value / average;

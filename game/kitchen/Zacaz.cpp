@@ -7,20 +7,20 @@
 #include "engine/Hge.h"
 #include "framework/core/Random.h"
 #include "framework/gui/LayoutItem.h"
-#include "framework/resources/Resource.h"
 #include "framework/scene/IScene.h"
 #include "framework/scene/ISprite.h"
 #include "framework/scene/ISubstitutedContainer.h"
 #include "framework/scene/ITextSprite.h"
 #include "game/app/FilterSpriteManager.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/app/ResourceText.h"
 #include "game/app/TruncateToInt.h"
 #include "game/kitchen/GameFieldBase.h"
 #include "game/kitchen/GameScene.h"
-#include "game/kitchen/KitchenLog.h"
 
 using GF::TAnimationPtr;
 using GF::THolder;
@@ -64,11 +64,6 @@ std::string OneDecimal(float value) {
     return text;
 }
 
-GF::WString Text(const std::string& key) {
-    const GF::WString* text = GF::GetResource()->GetText(key);
-    return text ? *text : GF::WString();
-}
-
 void SetTextColour(const TAnimationPtr& animation, const char* name, uint32_t colour) {
     const GF::TTextSpritePtr text(animation ? animation->FindDrawable(name).Get() : nullptr);
     if (text) text->SetColor(colour);
@@ -84,13 +79,13 @@ const CBonusInfo* FindBonus(int32_t id) {
 
 THolder<CZacaz> CZacaz::Create(const COrderInfo& order, const THolder<CGameFieldBase>& field) {
     if (!field) {
-        KitchenLog("CZacaz::Create: no field for the order of \"%s\"", order.Recept.c_str());
+        GameLog("CZacaz::Create: no field for the order of \"%s\"", order.Recept.c_str());
         return {};
     }
     const auto& recipes = GetLevelsData().Recepts;
     const auto recipe = recipes.find(order.Recept);
     if (recipe == recipes.end()) {
-        KitchenLog("CZacaz::Create: no recipe \"%s\"; the customer stays away", order.Recept.c_str());
+        GameLog("CZacaz::Create: no recipe \"%s\"; the customer stays away", order.Recept.c_str());
         return {};
     }
     return THolder<CZacaz>(new CZacaz(order, recipe->second, field));
@@ -326,14 +321,14 @@ void CZacaz::SelectNextItem(int finished) {
 void CZacaz::AddOffer(const CLevelBonusEntry& entry) {
     const CBonusInfo* bonus = FindBonus(entry.BonusId);
     if (!bonus) {
-        KitchenLog("CZacaz: no bonus %d to offer", entry.BonusId);
+        GameLog("CZacaz: no bonus %d to offer", entry.BonusId);
         return;
     }
     const THolder<GF::IScene> scene = GetGameScene();
     const TAnimationPtr icon = scene ? scene->CreateAnimation(bonus->AnimationName) : TAnimationPtr();
     if (!icon) {
-        KitchenLog("CZacaz: no icon \"%s\" for bonus %d; not offered", bonus->AnimationName.c_str(),
-                   entry.BonusId);
+        GameLog("CZacaz: no icon \"%s\" for bonus %d; not offered", bonus->AnimationName.c_str(),
+                entry.BonusId);
         return;
     }
     m_offers.push_back(entry);
@@ -441,9 +436,10 @@ void CZacaz::ShowReward() {
     ComputeReward(points, tips);
     m_rewardShown = true;
     if (m_rewardText) {
-        m_rewardText->SetText("_many", Text("bals") + u" " + GF::Utf8ToUtf16(OneDecimal(points)));
+        m_rewardText->SetText("_many", ResourceText("bals") + u" " + GF::Utf8ToUtf16(OneDecimal(points)));
         m_rewardText->SetText(
-            "_tips", tips != 0.0f ? Text("tips_many") + u" " + GF::Utf8ToUtf16(OneDecimal(tips)) : u" ");
+            "_tips",
+            tips != 0.0f ? ResourceText("tips_many") + u" " + GF::Utf8ToUtf16(OneDecimal(tips)) : u" ");
         if (m_open) m_rewardText->SetVisible(true);
         m_rewardText->Play("_show", 0, false);
         m_rewardText->Update(kRewardShowStep);
@@ -483,7 +479,7 @@ void CZacaz::Detach() {
 TAnimationPtr CZacaz::MakeOnSignScene(const std::string& name) {
     const THolder<GF::IScene> scene = m_sign ? m_sign->GetScene() : THolder<GF::IScene>();
     const TAnimationPtr made = scene ? scene->CreateAnimation(name) : TAnimationPtr();
-    if (!made) KitchenLog("CZacaz: no \"%s\" for the order sign", name.c_str());
+    if (!made) GameLog("CZacaz: no \"%s\" for the order sign", name.c_str());
     return made;
 }
 
@@ -494,7 +490,7 @@ void CZacaz::CreateSign() {
                                                    : "interfaces.zakaz";
     const THolder<GF::IScene> scene = GetGameScene();
     m_sign = scene ? scene->CreateAnimation(name) : TAnimationPtr();
-    if (!m_sign) KitchenLog("CZacaz: no order sign \"%s\"", name);
+    if (!m_sign) GameLog("CZacaz: no order sign \"%s\"", name);
     if (m_kind == kBonusKind) m_tabOffset = GetGameData().zacazParams.bonusTabOffset;
 }
 
@@ -648,12 +644,12 @@ void CZacaz::CreateTabs() {
         const GF::TSubstitutedContainerPtr place = Place(tab, "_icon_place");
         TAnimationPtr icon;
         if (!info || info->IconName.empty()) {
-            KitchenLog("CZacaz: no icon for the item \"%s\"", item.Name.c_str());
+            GameLog("CZacaz: no icon for the item \"%s\"", item.Name.c_str());
         } else if (place) {
             // In the tab, so that the icon shows and hides with it; its shadow under it.
             place->Substitute("interfaces.icon_shadow");
             icon = place->Substitute(info->IconName);
-            if (!icon) KitchenLog("CZacaz: no icon \"%s\"", info->IconName.c_str());
+            if (!icon) GameLog("CZacaz: no icon \"%s\"", info->IconName.c_str());
         }
         if (icon) {
             icon->Play("_idle", 0, false);
@@ -691,7 +687,7 @@ void CZacaz::CreateTabs() {
             const TAnimationPtr bonusTab = MakeOnSignScene("interfaces.zakladka");
             if (!bonusTab) continue;
             bonusTab->Play("_idle", 0, false);
-            bonusTab->SetText("_text", Text("bonus_name_" + std::to_string(offer->BonusId)));
+            bonusTab->SetText("_text", ResourceText("bonus_name_" + std::to_string(offer->BonusId)));
             SetTextColour(bonusTab, "_text", kBonusTabColour);
             m_bonusTabs.push_back(bonusTab);
             LayOutTab(bonusTab, y);

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "game/app/GameLog.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
 #include "game/app/TruncateToInt.h"
-#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ void CCheatClass::OnChar(GF::WChar ch) {
         m_position = 0;
         return;
     }
-    KitchenLog("%s", GF::Utf16ToUtf8(GF::WString(1, ch)).c_str());
+    GameLog("%s", GF::Utf16ToUtf8(GF::WString(1, ch)).c_str());
     if (++m_position < m_code.size()) return;
     m_unlocked = !m_unlocked;
     m_position = 0;

@@ -4,9 +4,9 @@
 #include "framework/core/Keyset.h"
 #include "framework/resources/AnimationData.h"
 #include "framework/scene/IAnimation.h"
+#include "game/app/GameLog.h"
 #include "game/app/Players.h"
 #include "game/kitchen/GenericActions.h"
-#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ void CComiksScreen::OnDestroy() {
 void CComiksScreen::OnInitialize() {
     TGameMenuScreen::OnInitialize();
     if (!m_layout || !m_layout->GetAnimationData()) {
-        KitchenLog("Comics \"%s\": no layout to play; the comic ends", m_name.c_str());
+        GameLog("Comics \"%s\": no layout to play; the comic ends", m_name.c_str());
         m_finishAtIdle = true;
         return;
     }

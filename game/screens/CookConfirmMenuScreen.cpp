@@ -1,9 +1,9 @@
 #include "game/screens/CookConfirmMenuScreen.h"
 
 #include "framework/core/WString.h"
-#include "framework/resources/Resource.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/ResourceText.h"
 
 namespace {
 
@@ -29,13 +29,11 @@ GF::THolder<GF::IScreen> CCookConfirmMenuScreen::Create() {
 
 void CCookConfirmMenuScreen::ChoosePhrase(const char*) {
     if (!m_layout) return;
-    const GF::THolder<GF::HGENS::CResource> resource = GF::GetResource();
     const GF::WString token = GF::Utf8ToUtf16(kNameToken);
     for (int line = 1; line <= kPhraseLines; ++line) {
         const std::string key = GetName() + (line < 10 ? "_0" : "_") + std::to_string(line);
         const std::string part = "_phrase_" + std::to_string(line);
-        const GF::WString* found = resource->GetText(key);
-        GF::WString text = found ? *found : GF::WString();
+        GF::WString text = ResourceText(key);
         if (text.empty()) {
             m_layout->SetChildVisible(part.c_str(), false);
             continue;

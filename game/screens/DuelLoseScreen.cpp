@@ -6,11 +6,11 @@
 #include "framework/core/WString.h"
 #include "framework/gui/BaseControl.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/SoundNames.h"
-#include "game/kitchen/KitchenLog.h"
 #include "game/screens/DuelStatisticsScreen.h"
 
 namespace {
@@ -60,7 +60,7 @@ void CDuelLoseScreen::OnInitialize() {
     if (const int flag = level ? FlagNumber(*level) : 0; flag != 0)
         DuelResult::ShowFlag(m_layout, flag);
     else
-        KitchenLog("%s: no order names the rival, so no flag", m_name.c_str());
+        GameLog("%s: no order names the rival, so no flag", m_name.c_str());
     DuelResult::ShowDish(m_name, m_layout, m_scene, level);
     DuelResult::ShowRound(m_layout, level);
     const std::string& name = GetCurrentPlayer().stringVars[kLevelNameVariable];

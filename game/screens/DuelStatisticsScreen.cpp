@@ -7,12 +7,12 @@
 #include "framework/scene/ISubstitutedContainer.h"
 #include "framework/scene/ITextSprite.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
 #include "game/app/SoundNames.h"
-#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ namespace DuelResult {
 const CLevelInfo* CurrentLevel() {
     const std::string& name = GetCurrentPlayer().stringVars[kLevelNameVariable];
     const CLevelInfo* level = GetLevelsData().FindLevel(name);
-    if (!level) KitchenLog("Duel result: no level \"%s\"", name.c_str());
+    if (!level) GameLog("Duel result: no level \"%s\"", name.c_str());
     return level;
 }
 
@@ -47,7 +47,7 @@ void ShowDish(const std::string& screen, const GF::TAnimationPtr& layout,
         LogMissingPart(screen, kDishPlace);
     frame->Play("_idle", 0, false);
     if (!level || level->Orders.empty()) {
-        KitchenLog("%s: the level has no orders, so no dish", screen.c_str());
+        GameLog("%s: the level has no orders, so no dish", screen.c_str());
         return;
     }
     const std::string& recipe = level->Orders.front().Recept;
@@ -55,13 +55,13 @@ void ShowDish(const std::string& screen, const GF::TAnimationPtr& layout,
     if (const GF::TAnimationPtr picture = scene->CreateAnimation(recipe); picture && picturePlace)
         picture->SetContainer(picturePlace, true);
     else
-        KitchenLog("%s: no picture for the dish \"%s\"", screen.c_str(), recipe.c_str());
+        GameLog("%s: no picture for the dish \"%s\"", screen.c_str(), recipe.c_str());
     const CReceptInfo* info = GetLevelsData().FindRecept(recipe);
     const GF::TTextSpritePtr title(frame->GetDrawable(1).Get());
     if (info && title)
         title->SetText(info->Title);
     else
-        KitchenLog("%s: no title for the dish \"%s\"", screen.c_str(), recipe.c_str());
+        GameLog("%s: no title for the dish \"%s\"", screen.c_str(), recipe.c_str());
 }
 
 void ShowFlag(const GF::TAnimationPtr& layout, int number) {

@@ -1,10 +1,10 @@
 #include "game/screens/GameMenuScreen.h"
 
 #include "framework/gui/BaseControl.h"
-#include "game/kitchen/KitchenLog.h"
+#include "game/app/GameLog.h"
 
 void LogMissingPart(const std::string& screen, const std::string& part) {
-    KitchenLog("Screen \"%s\": the layout lacks \"%s\"; left out", screen.c_str(), part.c_str());
+    GameLog("Screen \"%s\": the layout lacks \"%s\"; left out", screen.c_str(), part.c_str());
 }
 
 void OfferControl(const GF::THolder<GF::HGENS::CBaseControl>& control, bool offered) {

@@ -9,11 +9,11 @@
 #include "framework/app/GameSound.h"
 #include "framework/core/Keyset.h"
 #include "framework/core/WString.h"
-#include "framework/resources/Resource.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IDrawable.h"
 #include "framework/scene/ISubstitutedContainer.h"
 #include "game/app/Players.h"
+#include "game/app/ResourceText.h"
 #include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 
@@ -65,7 +65,6 @@ void CHighScoreScreen::FillRows() {
         LogMissingPart(m_name, kTable);
         return;
     }
-    const GF::THolder<GF::HGENS::CResource> resource = GF::GetResource();
     const int rows = std::min<int>(kRows, static_cast<int>(m_table.size()));
     for (int row = 1; row <= rows; ++row) {
         const tagEntry& entry = m_table[static_cast<std::size_t>(row - 1)];
@@ -77,8 +76,7 @@ void CHighScoreScreen::FillRows() {
             continue;
         }
         // Widened first: an identifier from the settings file may be the largest int32_t.
-        const GF::WString* text = resource->GetText("pers_name_" + std::to_string(int64_t{entry.id} + 1));
-        table->SetText(name, text ? *text : GF::WString());
+        table->SetText(name, ResourceText("pers_name_" + std::to_string(int64_t{entry.id} + 1)));
         table->SetText(number, GF::Utf8ToUtf16(std::to_string(TruncateToInt(entry.total))));
         iconPlace->Substitute("interfaces.pers_" + std::to_string(entry.id));
     }

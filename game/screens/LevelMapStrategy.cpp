@@ -9,12 +9,12 @@
 #include "framework/core/Keyset.h"
 #include "framework/core/Mouse.h"
 #include "framework/core/WString.h"
-#include "framework/resources/Resource.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IDrawable.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/app/ResourceText.h"
 #include "game/kitchen/FlyStrategies.h"
 #include "game/kitchen/GenericActions.h"
 
@@ -215,8 +215,7 @@ void CLevelMapStrategy::ShowHint(const tagButton& button) {
         m_hint->SetLayer(kHintLayer);
         m_hint->Update(0.0f);
     }
-    const GF::WString* found = GF::GetResource()->GetText("replay_level");
-    GF::WString text = found ? *found : GF::WString();
+    GF::WString text = ResourceText("replay_level");
     const GF::WString token = GF::Widen("_num");
     const std::size_t at = text.find(token);
     if (at != GF::WString::npos) {

@@ -5,12 +5,12 @@
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IDrawable.h"
 #include "framework/scene/ISubstitutedContainer.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
 #include "game/app/TruncateToInt.h"
-#include "game/kitchen/KitchenLog.h"
 
 GF::THolder<GF::IScreen> CNewDresScreen::Create() {
     return GF::THolder<GF::IScreen>(new CNewDresScreen);
@@ -35,8 +35,8 @@ void CNewDresScreen::ShowNewDress() {
     const CStageInfo* stage = GetLevelsData().FindStage(GetStageName(stageNumber));
     const int index = TruncateToInt(GetCurrentPlayer().floatVars[kDressesVariable] - 1.0f);
     if (!stage || index < 0 || index >= static_cast<int>(stage->Dresses.size())) {
-        KitchenLog("%s: dress %d of stage %d is not in its list of %d; none shown", m_name.c_str(), index + 1,
-                   stageNumber, stage ? static_cast<int>(stage->Dresses.size()) : 0);
+        GameLog("%s: dress %d of stage %d is not in its list of %d; none shown", m_name.c_str(), index + 1,
+                stageNumber, stage ? static_cast<int>(stage->Dresses.size()) : 0);
         return;
     }
     const GF::TSubstitutedContainerPtr place(m_layout ? m_layout->FindDrawable(kDressPart).Get() : nullptr);

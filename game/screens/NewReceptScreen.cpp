@@ -4,27 +4,22 @@
 #include <vector>
 
 #include "framework/core/WString.h"
-#include "framework/resources/Resource.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IDrawable.h"
 #include "framework/scene/IScene.h"
 #include "framework/scene/ISubstitutedContainer.h"
 #include "framework/scene/ITextSprite.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
+#include "game/app/ResourceText.h"
 #include "game/app/TruncateToInt.h"
-#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
 constexpr const char* kPlace = "_place";
 constexpr const char* kCaption = "_text";
-
-GF::WString Text(const char* key) {
-    const GF::WString* text = GF::GetResource()->GetText(key);
-    return text ? *text : GF::WString();
-}
 
 }  // namespace
 
@@ -39,8 +34,9 @@ void CNewReceptScreen::OnInitialize() {
     CPlayerProfile& player = GetCurrentPlayer();
     const int count = TruncateToInt(player.floatVars[kNewRecipesVariable]);
     player.floatVars[kNewRecipesVariable] = 0.0f;
-    const GF::WString caption =
-        count > 1 ? GF::Utf8ToUtf16(std::to_string(count)) + u" " + Text("recipes") : Text("recipe");
+    const GF::WString caption = count > 1
+                                    ? GF::Utf8ToUtf16(std::to_string(count)) + u" " + ResourceText("recipes")
+                                    : ResourceText("recipe");
     if (m_layout) m_layout->SetText(kCaption, caption);
     ShowNewRecipes();
 }
@@ -68,7 +64,7 @@ void CNewReceptScreen::ShowNewRecipes() {
     if (!m_scene) return;
     m_frame = m_scene->CreateAnimation(kFramePrefix + std::to_string(names.size()));
     if (!m_frame) {
-        KitchenLog("%s: no frame for %zu recipes", m_name.c_str(), names.size());
+        GameLog("%s: no frame for %zu recipes", m_name.c_str(), names.size());
         return;
     }
     const GF::TSubstitutedContainerPtr place(m_layout ? m_layout->FindDrawable(kPlace).Get() : nullptr);

@@ -12,13 +12,13 @@
 #include "framework/scene/IScene.h"
 #include "framework/scene/ISubstitutedContainer.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
 #include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
-#include "game/kitchen/KitchenLog.h"
 #include "game/screens/HighScoreScreen.h"
 #include "game/screens/StatisticsScreen.h"
 
@@ -73,7 +73,7 @@ void CStageStatisticsScreen::OnInitialize() {
     if (s >= 1 && s <= 8)
         leaver = static_cast<float>(m_ranking[static_cast<std::size_t>(8 - s)].first);
     else
-        KitchenLog("Stage statistics: stage %d is not a tournament stage; nobody leaves", s);
+        GameLog("Stage statistics: stage %d is not a tournament stage; nobody leaves", s);
     player.floatVars[kLeaverVariable] = leaver;
 
     const int p = TruncateToInt(player.floatVars[kHighestStageVariable] - 1.0f);

@@ -1,7 +1,6 @@
 #include "game/screens/StatisticsScreen.h"
 
 #include "framework/app/GameManager.h"
-#include "framework/resources/Resource.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IDrawable.h"
 #include "framework/scene/IScene.h"
@@ -12,6 +11,7 @@
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/ResourceText.h"
 #include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
 
@@ -59,8 +59,7 @@ void ShowLevelFigures(const GF::TAnimationPtr& layout) {
         const CLevelInfo* level = GetLevelsData().FindLevel(player.stringVars[kLevelVariable]);
         layout->SetText("_round", ReplaceFirst(round, u"_round", DecimalText(level ? level->Number : 0)));
     }
-    const GF::WString* index = GF::GetResource()->GetText("index_" + std::to_string(place));
-    layout->SetText("_place_index", index ? *index : GF::WString());
+    layout->SetText("_place_index", ResourceText("index_" + std::to_string(place)));
 }
 
 GF::THolder<GF::IScreen> CStatisticsScreen::Create() {

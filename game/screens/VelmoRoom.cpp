@@ -6,18 +6,18 @@
 #include "framework/core/Keyset.h"
 #include "framework/core/Mouse.h"
 #include "framework/gui/LayoutItem.h"
-#include "framework/resources/Resource.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IScene.h"
 #include "framework/scene/ISubstitutedContainer.h"
 #include "game/app/GameData.h"
+#include "game/app/GameLog.h"
 #include "game/app/GameSounds.h"
 #include "game/app/LevelsData.h"
 #include "game/app/Players.h"
 #include "game/app/Progress.h"
+#include "game/app/ResourceText.h"
 #include "game/app/SoundNames.h"
 #include "game/app/TruncateToInt.h"
-#include "game/kitchen/KitchenLog.h"
 
 namespace {
 
@@ -40,11 +40,6 @@ bool Contains(const GF::TRect& box, const GF::TPoint<float>& point) {
 void Attach(const GF::TAnimationPtr& object, const GF::TAnimationPtr& host, const std::string& part) {
     const GF::TSubstitutedContainerPtr place(host ? host->FindDrawable(part).Get() : nullptr);
     if (object && place) object->SetContainer(place, true);
-}
-
-GF::WString Text(const std::string& key) {
-    const GF::WString* text = GF::GetResource()->GetText(key);
-    return text ? *text : GF::WString();
 }
 
 std::string StageName(int number) {
@@ -104,8 +99,8 @@ void CVelmoRoom::SetUpHeroine() {
     const CLevelInfo* level = GetLevelsData().FindLevel(kRoomLevel);
     const std::size_t corners = level ? level->FloorQuad.size() : 0;
     if (corners < 4) {
-        KitchenLog("Dressing room: level \"%s\" has %zu floor corners instead of 4; the heroine stays out",
-                   kRoomLevel, corners);
+        GameLog("Dressing room: level \"%s\" has %zu floor corners instead of 4; the heroine stays out",
+                kRoomLevel, corners);
         return;
     }
     SetFloorQuad(level->FloorQuad);
@@ -117,14 +112,14 @@ void CVelmoRoom::SetUpHeroine() {
 void CVelmoRoom::SetUpCurtain() {
     m_curtain = GF::HGENS::HostedAnimation(m_layout, "_shtora");
     if (!m_curtain) {
-        KitchenLog("Dressing room: no curtain in \"_shtora\"; dresses change at the click");
+        GameLog("Dressing room: no curtain in \"_shtora\"; dresses change at the click");
         return;
     }
     m_curtain->Play("all", 0, false);
     m_curtain->SetLayer(GetGameData().persParams.persLayer + kCurtainAboveHeroine);
     m_curtain->Stop();
     if (m_curtain->GetEndTime() <= 0.0f)
-        KitchenLog("Dressing room: the curtain has no length; dresses change on the next frame");
+        GameLog("Dressing room: the curtain has no length; dresses change on the next frame");
 }
 
 void CVelmoRoom::SetUpBalloon() {
@@ -144,8 +139,8 @@ void CVelmoRoom::CreateCups() {
     const int64_t end = opened + (player.floatVars[kStageDoneVariable] != 0.0f ? 1 : 0);
     const int64_t highest = HighestStageNumber();
     if (end - 1 > highest)
-        KitchenLog("Dressing room: stage %lld is past the stage table; cups up to stage %lld",
-                   static_cast<long long>(end - 1), static_cast<long long>(highest));
+        GameLog("Dressing room: stage %lld is past the stage table; cups up to stage %lld",
+                static_cast<long long>(end - 1), static_cast<long long>(highest));
     for (int64_t s = 1; s < end && s <= highest; ++s) {
         const int stage = static_cast<int>(s);
         const int place = CollectStageResults(StageName(stage));
@@ -331,8 +326,8 @@ void CVelmoRoom::ShowCupBalloon(const GF::TPoint<float>& point) {
     if (!m_balloon) return;
     const int stage = cup + 1;
     const int place = CollectStageResults(StageName(stage));
-    m_balloon->SetText("_text", Text("stage_name_" + std::to_string(stage)) + u" " +
-                                    Text("cup_place_" + std::to_string(place)));
+    m_balloon->SetText("_text", ResourceText("stage_name_" + std::to_string(stage)) + u" " +
+                                    ResourceText("cup_place_" + std::to_string(place)));
     m_balloon->Play("_show", 0, false);
 }
 

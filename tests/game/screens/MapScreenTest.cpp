@@ -151,35 +151,6 @@ TEST_F(MapScreenTest, ARibbonHoveredAndClickedReplaysItsLevel) {
     EXPECT_EQ(GetCurrentPlayer().stringVars[29], "stage2_1");
 }
 
-// The digit 7 plays the current stage's bonus level; on stage 7, which has none, it sets nothing and
-// the flow says so in the bonus message box, whose "yes" shows the map again.
-TEST_F(MapScreenTest, TheDigitSevenPlaysTheStagesBonusLevel) {
-    Progress("stage2", 2.0f, {{"stage2_1", 3}});
-    ASSERT_TRUE(Start());
-    ShowMap();
-    ASSERT_TRUE(Open("ProgressMapScreen"));
-    Press(GF::CKeyset::kKeyDigit0 + 7);
-    EXPECT_EQ(results.back(), std::make_pair(std::string("ProgressMapScreen"), std::string("play")));
-    EXPECT_EQ(GetCurrentPlayer().stringVars[29], "bonus_ispy_1");
-    EXPECT_FLOAT_EQ(Variable(33), 1.0f);
-    ASSERT_TRUE(ReachTop("GameScreen"));
-
-    GetCurrentPlayer().stageName = "stage7";
-    GetCurrentPlayer().floatVars[1] = 7.0f;
-    GetCurrentPlayer().stringVars[29].clear();
-    ShowMap();
-    ASSERT_TRUE(Open("ProgressMapScreen"));
-    EXPECT_FLOAT_EQ(Variable(33), 0.0f);
-    Press(GF::CKeyset::kKeyDigit0 + 7);
-    EXPECT_EQ(results.back(), std::make_pair(std::string("ProgressMapScreen"), std::string("play_bonus")));
-    EXPECT_TRUE(GetCurrentPlayer().stringVars[29].empty());
-    EXPECT_FLOAT_EQ(Variable(33), 0.0f);
-    ASSERT_TRUE(Open("bonus_message_screen"));
-    Click("yes");
-    ASSERT_TRUE(Open("ProgressMapScreen"));
-    EXPECT_EQ(Map().GetStageMap().GetCurrent()->name, "stage7");
-}
-
 // Clicks on the current stage or a locked one do nothing. A click on an opened stage right of the
 // centre saves it as current at once, disables the buttons, turns the carousel the short way (over
 // the top) and, some 3.3 s later, has it zoomed in at the centre with the buttons enabled again.

@@ -1,11 +1,11 @@
-#include "game/kitchen/KitchenLog.h"
+#include "game/app/GameLog.h"
 
 #include <cstdarg>
 #include <cstdio>
 
 #include "engine/Hge.h"
 
-void KitchenLog(const char* format, ...) {
+void GameLog(const char* format, ...) {
     char line[512];
     va_list args;
     va_start(args, format);
