@@ -1,10 +1,8 @@
-#include "tools/texturegen/Devices.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
 
-#include "tools/texturegen/Items.h"
+#include "tools/texturegen/Pictures.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "tools/texturegen/Items.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
+
+#include "tools/texturegen/Pictures.h"
 
 void Steam(cairo_t* cr, double s, double x, double y) {
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
@@ -181,7 +181,7 @@ void DrawIconCells(cairo_t* cr, bool grey) {
         cairo_translate(cr, (cell % 4) * kIconCell, (cell / 4) * kIconCell);
         cairo_rectangle(cr, 0, 0, kIconCell, kIconCell);
         cairo_clip(cr);
-        DrawItem(cr, IconItem(cell), kIconCell);
+        DrawItem(cr, static_cast<EItem>(cell), kIconCell);
         if (grey) Desaturate(cr, kIconCell, kIconCell);
         cairo_restore(cr);
     }

@@ -1,4 +1,4 @@
-#include "tools/texturegen/People.h"
+#include "tools/texturegen/Pictures.h"
 
 void HeroineBody(cairo_t* cr, double w, double h) {
     const TColour skin = Rgb(245, 205, 170), hair = Rgb(120, 70, 40);

@@ -1,4 +1,4 @@
-#include "tools/texturegen/Sheet.h"
+#include "tools/texturegen/Pictures.h"
 
 #define STB_RECT_PACK_IMPLEMENTATION
 #include <stb/stb_rect_pack.h>
@@ -10,13 +10,27 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-
-#include "tools/texturegen/Devices.h"
-#include "tools/texturegen/Items.h"
-#include "tools/texturegen/People.h"
-#include "tools/texturegen/Signs.h"
+#include <vector>
 
 namespace {
+
+// A picture of the sheet: its name (the sprite info that cuts it), its size and its drawing.
+struct TPicture {
+    std::string name;
+    int w, h;
+    std::function<void(cairo_t*, double w, double h)> draw;
+    int pad = 2;  // transparent (or, for flat fills, same-coloured) margin around the picture
+};
+
+struct TRect {
+    int x, y, w, h;
+};
+
+struct TSheet {
+    int width = 0, height = 0;
+    std::vector<TPicture> pictures;
+    std::vector<TRect> places;  // where each picture's own pixels lie
+};
 
 std::vector<TPicture> SheetPictures() {
     std::vector<TPicture> p;
@@ -177,8 +191,7 @@ bool PackInto(std::vector<stbrp_rect>& rects, int x, int y, int w, int h) {
     return all;
 }
 
-}  // namespace
-
+// Packs every picture on the smallest sheet that holds them; false when none does.
 bool Pack(TSheet& sheet) {
     sheet.pictures = SheetPictures();
     // The icons take the top left corner; the pictures are packed beside them and under them, on the
@@ -210,8 +223,6 @@ bool Pack(TSheet& sheet) {
     return false;
 }
 
-namespace {
-
 // The sprite infos the script gives the sheet's pictures, by name.
 std::map<std::string, TRect> SpriteRects(const TSheet& sheet) {
     std::map<std::string, TRect> rects;
@@ -225,8 +236,6 @@ std::map<std::string, TRect> SpriteRects(const TSheet& sheet) {
     }
     return rects;
 }
-
-}  // namespace
 
 int DrawSheet(const TSheet& sheet, const std::string& out) {
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, sheet.width, sheet.height);
@@ -286,4 +295,20 @@ void PrintScript(const TSheet& sheet) {
     for (const auto& [name, r] : SpriteRects(sheet))
         std::printf("    r.AddHGESpriteInfo(\"%s\", 0, %d, %d, %d, %d);\n", name.c_str(), r.x, r.y, r.w, r.h);
     std::printf("// sheet %d x %d\n", sheet.width, sheet.height);
+}
+
+}  // namespace
+
+int WriteSheet(const std::string& out, const char* places, bool script) {
+    TSheet sheet;
+    if (!Pack(sheet)) {
+        std::fprintf(stderr, "texturegen: the pictures do not fit on one sheet\n");
+        return 1;
+    }
+    if (script) {
+        PrintScript(sheet);
+        return 0;
+    }
+    if (places && WritePlaces(sheet, places) != 0) return 1;
+    return DrawSheet(sheet, out);
 }

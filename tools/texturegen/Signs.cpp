@@ -1,8 +1,8 @@
-#include "tools/texturegen/Signs.h"
-
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+
+#include "tools/texturegen/Pictures.h"
 
 void Plate(cairo_t* cr, double w, double h, TColour c) {
     const double r = std::min(12.0, h / 3);

@@ -1,5 +1,3 @@
-#include "tools/texturegen/Textures.h"
-
 #include <SDL.h>
 #include <SDL_image.h>
 #include <cairo.h>
@@ -10,7 +8,7 @@
 #include <filesystem>
 #include <functional>
 
-#include "tools/texturegen/Items.h"
+#include "tools/texturegen/Pictures.h"
 
 namespace {
 

@@ -25,8 +25,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/texturegen/Sheet.h"
-#include "tools/texturegen/Textures.h"
+#include "tools/texturegen/Pictures.h"
 
 namespace {
 
@@ -43,25 +42,10 @@ int Usage() {
 
 int main(int argc, char** argv) {
     if (argc < 3) return Usage();
-    const std::string out = argv[1], kind = argv[2];
-    if (kind == "sheet") {
-        TSheet sheet;
-        if (!Pack(sheet)) {
-            std::fprintf(stderr, "texturegen: the pictures do not fit on one sheet\n");
-            return 1;
-        }
-        if (argc == 4 && std::string(argv[3]) == "--script") {
-            PrintScript(sheet);
-            return 0;
-        }
-        if (argc == 5 && std::string(argv[3]) == "--places") {
-            if (WritePlaces(sheet, argv[4]) != 0) return 1;
-        } else if (argc != 3) {
-            return Usage();
-        }
-        return DrawSheet(sheet, out);
-    }
-    if (argc != 3) return Usage();
-    const int written = WriteTexture(out, kind);
+    const std::string out = argv[1], kind = argv[2], option = argc > 3 ? argv[3] : "";
+    if (kind == "sheet" &&
+        (argc == 3 || (argc == 4 && option == "--script") || (argc == 5 && option == "--places")))
+        return WriteSheet(out, argc == 5 ? argv[4] : nullptr, argc == 4);
+    const int written = argc == 3 ? WriteTexture(out, kind) : -1;
     return written < 0 ? Usage() : written;
 }
