@@ -3,9 +3,6 @@
 //
 //   fontgen <description.txt> <font number> <output folder>
 
-#include <SDL.h>
-#include <SDL_image.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +14,7 @@
 
 #include "framework/core/WString.h"
 #include "tests/support/FontWriter.h"
+#include "tools/OutputFiles.h"
 
 namespace {
 
@@ -94,15 +92,12 @@ bool Parse(const std::string& path, Description& d) {
     return true;
 }
 
-bool SavePage(const Description& d, const std::vector<TFontGlyphRecord>& records, const std::string& path) {
-    SDL_Surface* page =
-        SDL_CreateRGBSurfaceWithFormat(0, d.pageWidth, d.pageHeight, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (!page) return Fail(path, SDL_GetError());
-    auto* pixels = static_cast<Uint32*>(page->pixels);
-    const int pitch = page->pitch / 4;
+bool SavePage(const Description& d, const std::vector<TFontGlyphRecord>& records,
+              const std::filesystem::path& path) {
     // Blank is white without alpha, so that a tinted glyph keeps clean edges.
-    for (int y = 0; y < d.pageHeight; ++y)
-        for (int x = 0; x < d.pageWidth; ++x) pixels[y * pitch + x] = 0x00FFFFFF;
+    std::vector<uint32_t> pixels(
+        static_cast<std::size_t>(d.pageWidth) * static_cast<std::size_t>(d.pageHeight), 0x00FFFFFF);
+    const int pitch = d.pageWidth;
     for (std::size_t i = 0; i < records.size(); ++i) {
         const Glyph& g = d.glyphs[i];
         for (int row = 0; row < static_cast<int>(g.rows.size()); ++row)
@@ -114,9 +109,8 @@ bool SavePage(const Description& d, const std::vector<TFontGlyphRecord>& records
                                sx] = 0xFFFFFFFF;
             }
     }
-    const bool saved = IMG_SavePNG(page, path.c_str()) == 0;
-    SDL_FreeSurface(page);
-    return saved || Fail(path, IMG_GetError());
+    return WritePixelFile("fontgen", path, d.pageWidth, d.pageHeight,
+                          [&](int x, int y) { return pixels[static_cast<std::size_t>(y * pitch + x)]; });
 }
 
 }  // namespace
@@ -166,17 +160,8 @@ int main(int argc, char** argv) {
     namespace fs = std::filesystem;
     const fs::path out = argv[3];
     const std::string n = std::to_string(number);
-    std::error_code error;
-    fs::create_directories(out / "Font" / n, error);
-    if (error) return Fail((out / "Font" / n).string(), error.message()), 1;
-
     char pageName[64];
     std::snprintf(pageName, sizeof pageName, "%d_%03d.png", number, 0);
-    if (!SavePage(d, font.glyphs, (out / "Font" / n / pageName).string())) return 1;
-
-    const std::vector<unsigned char> bytes = WriteFontFile(font);
-    std::ofstream file(out / "Font" / (n + ".fnt"), std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!file) return Fail((out / "Font" / (n + ".fnt")).string(), "cannot write"), 1;
-    return 0;
+    if (!SavePage(d, font.glyphs, out / "Font" / n / pageName)) return 1;
+    return WriteOutputFile("fontgen", out / "Font" / (n + ".fnt"), WriteFontFile(font)) ? 0 : 1;
 }

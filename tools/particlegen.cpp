@@ -14,12 +14,11 @@
 
 #include <array>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 
 #include "tests/support/ParticleFileWriter.h"
+#include "tools/OutputFiles.h"
 
 namespace {
 
@@ -149,15 +148,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: particlegen <output file> [fire | glow | fog | trail | map_level]\n");
         return 2;
     }
-    const std::filesystem::path out = argv[1];
-    std::error_code error;
-    if (out.has_parent_path()) std::filesystem::create_directories(out.parent_path(), error);
-    const std::vector<unsigned char> bytes = WriteParticleFile(Make(look->second));
-    std::ofstream file(out, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!file) {
-        std::fprintf(stderr, "particlegen: %s: cannot write\n", argv[1]);
-        return 1;
-    }
-    return 0;
+    return WriteOutputFile("particlegen", argv[1], WriteParticleFile(Make(look->second))) ? 0 : 1;
 }

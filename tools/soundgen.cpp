@@ -10,12 +10,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <numbers>
 #include <vector>
 
 #include "tests/support/SoundWriter.h"
+#include "tools/OutputFiles.h"
 
 namespace {
 
@@ -264,12 +264,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "soundgen: the encoder refused the %s\n", argv[1]);
         return 1;
     }
-    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) {
-        std::fprintf(stderr, "soundgen: can't write %s\n", argv[2]);
-        return 1;
-    }
-    return 0;
+    return WriteOutputFile("soundgen", path, bytes) ? 0 : 1;
 }

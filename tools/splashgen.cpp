@@ -4,27 +4,26 @@
 //
 //   splashgen <output folder>
 
-#include <SDL.h>
-#include <SDL_image.h>
-
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
 
+#include "tools/OutputFiles.h"
+
 namespace {
 
 constexpr int kWidth = 480;
 constexpr int kHeight = 270;
 
-using TPaint = std::function<Uint32(int x, int y)>;
+using TPaint = std::function<uint32_t(int x, int y)>;
 
-Uint32 Mix(Uint32 a, Uint32 b, float t) {
+uint32_t Mix(uint32_t a, uint32_t b, float t) {
     auto channel = [&](int shift) {
         const float ca = static_cast<float>((a >> shift) & 0xFF);
         const float cb = static_cast<float>((b >> shift) & 0xFF);
-        return static_cast<Uint32>(ca + (cb - ca) * t) << shift;
+        return static_cast<uint32_t>(ca + (cb - ca) * t) << shift;
     };
     return 0xFF000000u | channel(16) | channel(8) | channel(0);
 }
@@ -40,7 +39,7 @@ constexpr int kTitleBottom = 150;
 
 // A plate on a blue table, below the title's band: a light ring around a warm centre inside a white
 // frame.
-Uint32 Plate(int x, int y) {
+uint32_t Plate(int x, int y) {
     if (Frame(x, y, 6)) return 0xFFFFFFFF;
     const float dx = static_cast<float>(x - kWidth / 2);
     const float dy = static_cast<float>(y - (kTitleBottom + 56));
@@ -51,10 +50,10 @@ Uint32 Plate(int x, int y) {
 }
 
 // A check band above the title's band and three coloured bars below it, on a dark green field.
-Uint32 Bars(int x, int y) {
+uint32_t Bars(int x, int y) {
     if (Frame(x, y, 6)) return 0xFFFFFFFF;
     if (y >= 40 && y < 72) return ((x / 16 + y / 16) % 2) ? 0xFFE8E8E8 : 0xFF303030;
-    static const Uint32 kBars[] = {0xFFD83A3A, 0xFFF2C12E, 0xFF3AA655};
+    static const uint32_t kBars[] = {0xFFD83A3A, 0xFFF2C12E, 0xFF3AA655};
     if (y >= kTitleBottom + 10 && y < kHeight - 30 && x >= 60 && x < kWidth - 60) {
         const int bar = (x - 60) * 3 / (kWidth - 120);
         if ((x - 60) % ((kWidth - 120) / 3) >= 12) return kBars[bar];
@@ -64,29 +63,13 @@ Uint32 Bars(int x, int y) {
 
 // The icon: a warm plate with a light rim on a transparent ground, 32 x 32.
 constexpr int kIconSize = 32;
-Uint32 Icon(int x, int y) {
+uint32_t Icon(int x, int y) {
     const float dx = static_cast<float>(x) - 15.5f;
     const float dy = static_cast<float>(y) - 15.5f;
     const float r = std::sqrt(dx * dx + dy * dy);
     if (r < 10.0f) return Mix(0xFFF0A030, 0xFFC05020, r / 10.0f);
     if (r < 15.0f) return 0xFFF4F0E8;
     return 0x00000000;
-}
-
-bool Save(const TPaint& paint, int width, int height, const std::string& path) {
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (!surface) {
-        std::fprintf(stderr, "splashgen: %s: %s\n", path.c_str(), SDL_GetError());
-        return false;
-    }
-    auto* pixels = static_cast<Uint32*>(surface->pixels);
-    const int pitch = surface->pitch / 4;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels[y * pitch + x] = paint(x, y);
-    const bool saved = IMG_SavePNG(surface, path.c_str()) == 0;
-    SDL_FreeSurface(surface);
-    if (!saved) std::fprintf(stderr, "splashgen: %s: %s\n", path.c_str(), IMG_GetError());
-    return saved;
 }
 
 }  // namespace
@@ -104,8 +87,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "splashgen: %s: %s\n", out.string().c_str(), error.message().c_str());
         return 1;
     }
-    if (!Save(Plate, kWidth, kHeight, (out / "splash_1.png").string())) return 1;
-    if (!Save(Bars, kWidth, kHeight, (out / "splash_2.png").string())) return 1;
-    if (!Save(Icon, kIconSize, kIconSize, (out / "icon.png").string())) return 1;
-    return 0;
+    const bool saved = WritePixelFile("splashgen", out / "splash_1.png", kWidth, kHeight, Plate) &&
+                       WritePixelFile("splashgen", out / "splash_2.png", kWidth, kHeight, Bars) &&
+                       WritePixelFile("splashgen", out / "icon.png", kIconSize, kIconSize, Icon);
+    return saved ? 0 : 1;
 }

@@ -5,12 +5,12 @@
 //   textgen <textdata.txt> <output file>
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "framework/core/WString.h"
 #include "tests/support/TextTableWriter.h"
+#include "tools/OutputFiles.h"
 
 int main(int argc, char** argv) {
     if (argc != 3) {
@@ -36,15 +36,5 @@ int main(int argc, char** argv) {
         entries.emplace_back(line.substr(0, equals), GF::Utf8ToUtf16(line.substr(equals + 1)));
     }
 
-    const std::filesystem::path out = argv[2];
-    std::error_code error;
-    if (out.has_parent_path()) std::filesystem::create_directories(out.parent_path(), error);
-    const std::vector<unsigned char> bytes = WriteTextTable(entries, {u"\r\n", true});
-    std::ofstream file(out, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!file) {
-        std::fprintf(stderr, "textgen: %s: cannot write\n", argv[2]);
-        return 1;
-    }
-    return 0;
+    return WriteOutputFile("textgen", argv[2], WriteTextTable(entries, {u"\r\n", true})) ? 0 : 1;
 }

@@ -9,13 +9,13 @@
 // never written. Any fault names the file and the JSON path on stderr and ends with status 1.
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <map>
 #include <string>
 
 #include "game/app/GameData.h"
+#include "tools/OutputFiles.h"
 #include "tools/datagen/LevelSources.h"
 #include "tools/datagen/Sources.h"
 
@@ -103,13 +103,5 @@ int main(int argc, char** argv) {
         std::cerr << "datagen: " << why << "\n";
         return 1;
     }
-    const std::filesystem::path output = argv[2];
-    if (output.has_parent_path()) std::filesystem::create_directories(output.parent_path());
-    std::ofstream out(output, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) {
-        std::cerr << "datagen: cannot write " << output << "\n";
-        return 1;
-    }
-    return 0;
+    return WriteOutputFile("datagen", argv[2], bytes) ? 0 : 1;
 }

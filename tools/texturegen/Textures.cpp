@@ -1,5 +1,3 @@
-#include <SDL.h>
-#include <SDL_image.h>
 #include <cairo.h>
 
 #include <algorithm>
@@ -8,13 +6,14 @@
 #include <filesystem>
 #include <functional>
 
+#include "tools/OutputFiles.h"
 #include "tools/texturegen/Pictures.h"
 
 namespace {
 
-Uint32 Argb(int a, int r, int g, int b) {
-    return static_cast<Uint32>(a) << 24 | static_cast<Uint32>(r) << 16 | static_cast<Uint32>(g) << 8 |
-           static_cast<Uint32>(b);
+uint32_t Argb(int a, int r, int g, int b) {
+    return static_cast<uint32_t>(a) << 24 | static_cast<uint32_t>(r) << 16 | static_cast<uint32_t>(g) << 8 |
+           static_cast<uint32_t>(b);
 }
 
 constexpr int kClothWidth = 256;
@@ -22,7 +21,7 @@ constexpr int kClothHeight = 512;
 constexpr int kFringe = 24;
 constexpr float kPleat = 32.0f;  // pixels from one fold to the next
 
-Uint32 Cloth(int x, int y) {
+uint32_t Cloth(int x, int y) {
     const float pi = 3.14159265f;
     const float fold = 0.5f + 0.5f * std::sin(2.0f * pi * static_cast<float>(x) / kPleat);
     const float light = 0.45f + 0.55f * fold;
@@ -46,7 +45,7 @@ constexpr TDotTint kDots[] = {
     {"particles", 255, 190, 90}, {"particles_2", 255, 255, 255}, {"particles_3", 255, 220, 110}};
 
 // A round dot, opaque at its centre and fading to nothing at its rim.
-Uint32 Dot(int x, int y, const TDotTint& tint) {
+uint32_t Dot(int x, int y, const TDotTint& tint) {
     const float half = kDotSize * 0.5f;
     const float d = std::hypot(x + 0.5f - half, y + 0.5f - half) / half;
     const float a = std::max(0.0f, 1.0f - d);
@@ -63,7 +62,7 @@ const TDotTint* FindDot(const std::string& kind) {
 // pattern periodic over the whole square so that a drifting, wrapped texture shows no seam.
 constexpr int kMapSize = 256;
 
-Uint32 MapGround(int x, int y) {
+uint32_t MapGround(int x, int y) {
     const float pi = 3.14159265f;
     const float u = 2.0f * pi * static_cast<float>(x) / kMapSize;
     const float v = 2.0f * pi * static_cast<float>(y) / kMapSize;
@@ -78,29 +77,15 @@ Uint32 MapGround(int x, int y) {
 constexpr int kPageWidth = 334, kPageHeight = 494, kPageCorner = 24;
 
 // The spine is the page's left edge as it is drawn into a leaf's texture.
-Uint32 PageMask(int x, int y) {
+uint32_t PageMask(int x, int y) {
     const int cx = x - (kPageWidth - kPageCorner);
     const int cy = y < kPageCorner ? kPageCorner - y : y - (kPageHeight - 1 - kPageCorner);
     if (cx > 0 && cy > 0 && cx * cx + cy * cy > kPageCorner * kPageCorner) return 0;
     return Argb(255, 255, 255, 255);
 }
 
-int WritePixels(const std::string& out, int width, int height, const std::function<Uint32(int, int)>& pixel) {
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(out).parent_path(), error);
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
-    if (!surface) {
-        std::fprintf(stderr, "texturegen: %s\n", SDL_GetError());
-        return 1;
-    }
-    auto* pixels = static_cast<Uint32*>(surface->pixels);
-    const int pitch = surface->pitch / 4;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) pixels[y * pitch + x] = pixel(x, y);
-    const bool saved = IMG_SavePNG(surface, out.c_str()) == 0;
-    SDL_FreeSurface(surface);
-    if (!saved) std::fprintf(stderr, "texturegen: %s: %s\n", out.c_str(), IMG_GetError());
-    return saved ? 0 : 1;
+int Write(const std::string& out, int width, int height, const std::function<uint32_t(int, int)>& pixel) {
+    return WritePixelFile("texturegen", out, width, height, pixel) ? 0 : 1;
 }
 
 // The grey sheet: the icons' cells, greyed.
@@ -116,10 +101,10 @@ int DrawGraySheet(const std::string& out) {
 
 int WriteTexture(const std::string& out, const std::string& kind) {
     if (const TDotTint* dot = FindDot(kind))
-        return WritePixels(out, kDotSize, kDotSize, [dot](int x, int y) { return Dot(x, y, *dot); });
-    if (kind == "cloth") return WritePixels(out, kClothWidth, kClothHeight, Cloth);
+        return Write(out, kDotSize, kDotSize, [dot](int x, int y) { return Dot(x, y, *dot); });
+    if (kind == "cloth") return Write(out, kClothWidth, kClothHeight, Cloth);
     if (kind == "gray") return DrawGraySheet(out);
-    if (kind == "map_fon") return WritePixels(out, kMapSize, kMapSize, MapGround);
-    if (kind == "page") return WritePixels(out, kPageWidth, kPageHeight, PageMask);
+    if (kind == "map_fon") return Write(out, kMapSize, kMapSize, MapGround);
+    if (kind == "page") return Write(out, kPageWidth, kPageHeight, PageMask);
     return -1;
 }
