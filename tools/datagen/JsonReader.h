@@ -119,54 +119,35 @@ private:
 
     void Element(const Json& json, const std::string& path, int32_t& value) {
         // ARGB colours may be written unsigned; they keep their 32 bits.
-        if (json.is_number_integer() && json.get<int64_t>() >= INT32_MIN &&
-            json.get<int64_t>() <= UINT32_MAX) {
-            value = static_cast<int32_t>(static_cast<uint32_t>(json.get<int64_t>()));
-        } else {
-            Fail(path, "expected a 32-bit integer");
-        }
+        if (!json.is_number_integer() || json.get<int64_t>() < INT32_MIN || json.get<int64_t>() > UINT32_MAX)
+            return Fail(path, "expected a 32-bit integer");
+        value = static_cast<int32_t>(static_cast<uint32_t>(json.get<int64_t>()));
     }
     void Element(const Json& json, const std::string& path, float& value) {
-        if (json.is_number()) {
-            value = json.get<float>();
-        } else {
-            Fail(path, "expected a number");
-        }
+        if (!json.is_number()) return Fail(path, "expected a number");
+        value = json.get<float>();
     }
     void Element(const Json& json, const std::string& path, bool& value) {
-        if (json.is_boolean()) {
-            value = json.get<bool>();
-        } else {
-            Fail(path, "expected true or false");
-        }
+        if (!json.is_boolean()) return Fail(path, "expected true or false");
+        value = json.get<bool>();
     }
     void Element(const Json& json, const std::string& path, uint8_t& value) {
-        if (json.is_number_integer() && json.get<int64_t>() >= 0 && json.get<int64_t>() <= 255) {
-            value = static_cast<uint8_t>(json.get<int64_t>());
-        } else {
-            Fail(path, "expected a byte, 0 to 255");
-        }
+        if (!json.is_number_integer() || json.get<int64_t>() < 0 || json.get<int64_t>() > 255)
+            return Fail(path, "expected a byte, 0 to 255");
+        value = static_cast<uint8_t>(json.get<int64_t>());
     }
     void Element(const Json& json, const std::string& path, std::string& text) {
-        if (json.is_string()) {
-            text = json.get<std::string>();
-        } else {
-            Fail(path, "expected a string");
-        }
+        if (!json.is_string()) return Fail(path, "expected a string");
+        text = json.get<std::string>();
     }
     void Element(const Json& json, const std::string& path, GF::WString& text) {
-        if (json.is_string()) {
-            text = GF::Utf8ToUtf16(json.get<std::string>());
-        } else {
-            Fail(path, "expected a string");
-        }
+        if (!json.is_string()) return Fail(path, "expected a string");
+        text = GF::Utf8ToUtf16(json.get<std::string>());
     }
     void Element(const Json& json, const std::string& path, GF::TPoint<float>& point) {
-        if (json.is_array() && json.size() == 2 && json[0].is_number() && json[1].is_number()) {
-            point = {json[0].get<float>(), json[1].get<float>()};
-        } else {
-            Fail(path, "expected a point [x, y]");
-        }
+        if (!(json.is_array() && json.size() == 2 && json[0].is_number() && json[1].is_number()))
+            return Fail(path, "expected a point [x, y]");
+        point = {json[0].get<float>(), json[1].get<float>()};
     }
     void Element(const Json& json, const std::string& path, CMarkedPoint& point) {
         Element(json, path, static_cast<GF::TPoint<float>&>(point));
