@@ -8,7 +8,7 @@
 // whole sheet shrunk to its size.
 // Given the picture sheet (texture 0), it refuses a visible sprite that draws a plain rectangle: a
 // sprite info the script lacks, or one whose pixels on the sheet are all of one colour, unless the
-// sprite is one of the plain blocks named, object by object, in kPlainBlocks. Given the object
+// sprite is one of the plain blocks named, object by object, in PlainBlocks. Given the object
 // library too, it compares the mask of each object hit on its drawn pixels with the opaque pixels of
 // its picture at rest, as the kitchen's hit test maps a click into the picture, and refuses a mask with
 // a hole in the picture or solid cells over nothing; the refusal prints the mask that fits. It also
@@ -86,106 +86,81 @@ bool ParticleOnSharedTexture(const GF::HGENS::CResource& tables, const GF::IPart
 // The plain blocks the sample draws on purpose, each one object ("module.animation: object"), never a
 // whole animation, so that a part added later to an animation with a backdrop still needs a picture:
 // fills in a colour the script gives where a rectangle is the shape meant.
-const std::set<std::string> kPlainBlocks = {
-    // The screens' backdrops over the whole window, the book's cover and pages, the order list's paper,
-    // the score's plate.
-    "main_menu.SplashScreen: background",
-    "main_menu.MainMenuScreen: background",
-    "main_menu.OptionsScreen: background",
-    "main_menu.ChangePlayerScreen: background",
-    "main_menu.HelpScreen: background",
-    "main_menu.CreditsScreen: background",
-    "main_menu.HighScoreScreen: background",
-    "main_menu.StatisticsScreen: background",
-    "main_menu.LoseScreen: background",
-    "main_menu.StageStatisticsScreen: background",
-    "main_menu.StageStatisticsScreen_2: background",
-    "main_menu.loser_screen: background",
-    "main_menu.BonusStatisticsScreen: background",
-    "main_menu.DuelStatisticsScreen: background",
-    "main_menu.DuelLoseScreen: background",
-    "main_menu.VelmoRoomScreen: background",
-    "main_menu.new_dress_screen: background",
-    "main_menu.new_player_screen: background",
-    "main_menu.new_recept_screen: background",
-    "main_menu.CookingBookScreen: background",
-    "main_menu.CookingBookScreen: cover",
-    "main_menu.ingredients_screen_1: background",
-    "main_menu.ingredients_screen_2: background",
-    "main_menu.ingredients_screen_3: background",
-    "comics.comics_1: background",
-    "comics.comics_2: background",
-    "interfaces.placeholder: background",
-    "cookingbook.page_1: paper",
-    "cookingbook.page_1: spine",
-    "cookingbook.page_2: paper",
-    "cookingbook.page_2: spine",
-    "cookingbook.page_empty_1: paper",
-    "cookingbook.page_empty_1: spine",
-    "cookingbook.page_empty_2: paper",
-    "cookingbook.page_empty_2: spine",
-    "interfaces.zakaz_list: paper",
-    "interfaces.score: plate",
-    // The shades that dim what is behind, and the hidden-object room's darkness around its hole.
-    "interfaces.pause_screen: shade",
-    "levels.dark: shade",
-    "bonus.hider: above",
-    "bonus.hider: below",
-    "bonus.hider: left",
-    "bonus.hider: right",
-    // Bars, gauges, strips, bands, rules and dividers.
-    "interfaces.delivery_progres: bar",
-    "interfaces.progress_new: bar",
-    "interfaces.icon_fon: gauge",
-    "interfaces.segment: segment",
-    "main_menu.edit_cursor: bar",
-    "main_menu.lenta: ribbon",
-    "levels.item_bar: strip",
-    "levels.bonus_diference_1: divider",
-    "levels.bonus_place_in_1: divider",
-    "controls.slider: track",
-    "controls.slider_up: track",
-    "controls.scroll_bar: track",
-    "interfaces.zakaz: _header",
-    "interfaces.zakaz_2: _header",
-    "interfaces.zakaz_3: _header",
-    "bonus.zakaz_bonus: _header",
-    "cookingbook.chapter: band",
-    "cookingbook.marker: red",
-    "cookingbook.marker: blue",
-    // The frames of the text fields and lists, and the check box's square.
-    "main_menu.edit_field: frame",
-    "controls.list_box: frame",
-    "controls.check_box: box",
+std::set<std::string> PlainBlocks() {
+    std::set<std::string> blocks = {
+        // The screens' backdrops over the whole window, the book's cover and pages, the order list's paper,
+        // the score's plate.
+        "main_menu.SplashScreen: background",
+        "main_menu.MainMenuScreen: background",
+        "main_menu.OptionsScreen: background",
+        "main_menu.ChangePlayerScreen: background",
+        "main_menu.HelpScreen: background",
+        "main_menu.CreditsScreen: background",
+        "main_menu.HighScoreScreen: background",
+        "main_menu.StatisticsScreen: background",
+        "main_menu.LoseScreen: background",
+        "main_menu.StageStatisticsScreen: background",
+        "main_menu.StageStatisticsScreen_2: background",
+        "main_menu.loser_screen: background",
+        "main_menu.BonusStatisticsScreen: background",
+        "main_menu.DuelStatisticsScreen: background",
+        "main_menu.DuelLoseScreen: background",
+        "main_menu.VelmoRoomScreen: background",
+        "main_menu.new_dress_screen: background",
+        "main_menu.new_player_screen: background",
+        "main_menu.new_recept_screen: background",
+        "main_menu.CookingBookScreen: background",
+        "main_menu.CookingBookScreen: cover",
+        "main_menu.ingredients_screen_1: background",
+        "main_menu.ingredients_screen_2: background",
+        "main_menu.ingredients_screen_3: background",
+        "comics.comics_1: background",
+        "comics.comics_2: background",
+        "interfaces.placeholder: background",
+        "interfaces.zakaz_list: paper",
+        "interfaces.score: plate",
+        // The shades that dim what is behind, and the hidden-object room's darkness around its hole.
+        "interfaces.pause_screen: shade",
+        "levels.dark: shade",
+        "bonus.hider: above",
+        "bonus.hider: below",
+        "bonus.hider: left",
+        "bonus.hider: right",
+        // Bars, gauges, strips, bands, rules and dividers.
+        "interfaces.delivery_progres: bar",
+        "interfaces.progress_new: bar",
+        "interfaces.icon_fon: gauge",
+        "interfaces.segment: segment",
+        "main_menu.edit_cursor: bar",
+        "main_menu.lenta: ribbon",
+        "levels.item_bar: strip",
+        "levels.bonus_diference_1: divider",
+        "levels.bonus_place_in_1: divider",
+        "controls.slider: track",
+        "controls.slider_up: track",
+        "controls.scroll_bar: track",
+        "interfaces.zakaz: _header",
+        "interfaces.zakaz_2: _header",
+        "interfaces.zakaz_3: _header",
+        "bonus.zakaz_bonus: _header",
+        "cookingbook.chapter: band",
+        "cookingbook.marker: red",
+        "cookingbook.marker: blue",
+        // The frames of the text fields and lists, and the check box's square.
+        "main_menu.edit_field: frame",
+        "controls.list_box: frame",
+        "controls.check_box: box",
+    };
+    // The recipe book's pages, paper and spine each.
+    for (const char* page : {"page_1", "page_2", "page_empty_1", "page_empty_2"})
+        for (const char* part : {"paper", "spine"})
+            blocks.insert(std::string("cookingbook.") + page + ": " + part);
     // The stages' flags, three stripes each.
-    "main_menu.country_0: top",
-    "main_menu.country_0: middle",
-    "main_menu.country_0: bottom",
-    "main_menu.country_1: top",
-    "main_menu.country_1: middle",
-    "main_menu.country_1: bottom",
-    "main_menu.country_2: top",
-    "main_menu.country_2: middle",
-    "main_menu.country_2: bottom",
-    "main_menu.country_3: top",
-    "main_menu.country_3: middle",
-    "main_menu.country_3: bottom",
-    "main_menu.country_4: top",
-    "main_menu.country_4: middle",
-    "main_menu.country_4: bottom",
-    "main_menu.country_5: top",
-    "main_menu.country_5: middle",
-    "main_menu.country_5: bottom",
-    "main_menu.country_6: top",
-    "main_menu.country_6: middle",
-    "main_menu.country_6: bottom",
-    "main_menu.country_7: top",
-    "main_menu.country_7: middle",
-    "main_menu.country_7: bottom",
-    "main_menu.country_8: top",
-    "main_menu.country_8: middle",
-    "main_menu.country_8: bottom",
-};
+    for (int stage = 0; stage <= 8; ++stage)
+        for (const char* stripe : {"top", "middle", "bottom"})
+            blocks.insert("main_menu.country_" + std::to_string(stage) + ": " + stripe);
+    return blocks;
+}
 
 // The picture sheet as ARGB pixels.
 struct CSheet {
@@ -300,15 +275,19 @@ bool Solid(const CCellMaskInfo& mask, int mx, int my) {
     return at < mask.Cells.size() && mask.Cells[at] == 0;
 }
 
+// The animation the library object draws ("module.animation"), or empty when the script lacks it.
+GF::THolder<GF::IAnimationData> LibraryAnimation(GF::HGENS::CResource& tables, const std::string& name) {
+    const std::size_t dot = name.find('.');
+    return dot == std::string::npos ? GF::THolder<GF::IAnimationData>()
+                                    : tables.GetAnimationData(name.substr(0, dot), name.substr(dot + 1));
+}
+
 // Refuses, by name, each pixel-hit object whose mask leaves drawn cells open or is solid over nothing.
 int CheckMasks(GF::HGENS::CResource& tables, const CSheet& sheet, const CLibData& library) {
     int refused = 0;
     for (const auto& [name, record] : library.Ingridients) {
         if (!record.PixelHitTest) continue;
-        const std::size_t dot = name.find('.');
-        const GF::THolder<GF::IAnimationData> animation =
-            dot == std::string::npos ? GF::THolder<GF::IAnimationData>()
-                                     : tables.GetAnimationData(name.substr(0, dot), name.substr(dot + 1));
+        const GF::THolder<GF::IAnimationData> animation = LibraryAnimation(tables, name);
         if (!animation) {
             std::fprintf(stderr,
                          "scriptcheck: %s: hit on its drawn pixels, but the script has no such animation\n",
@@ -356,10 +335,8 @@ constexpr int kGlowBlendKey = 1;
 int CheckGlowModes(GF::HGENS::CResource& tables, const CLibData& library) {
     int refused = 0;
     for (const auto& [name, record] : library.Ingridients) {
-        const std::size_t dot = name.find('.');
-        if (record.Kind != 1 || dot == std::string::npos) continue;
-        const GF::THolder<GF::IAnimationData> animation =
-            tables.GetAnimationData(name.substr(0, dot), name.substr(dot + 1));
+        if (record.Kind != 1) continue;
+        const GF::THolder<GF::IAnimationData> animation = LibraryAnimation(tables, name);
         for (int i = 0; animation && i < animation->GetObjectDataCount(); ++i) {
             const GF::THolder<GF::IObjectData> data = animation->GetObjectData(i);
             const auto* object = dynamic_cast<const GF::IDrawableObjectData*>(data.Get());
@@ -461,6 +438,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    const std::set<std::string> plainBlocks = PlainBlocks();
     int refused = 0;
     for (const std::string& module : tables->GetModuleNames()) {
         for (const std::string& name : tables->GetAnimationDataNames(module)) {
@@ -480,7 +458,7 @@ int main(int argc, char** argv) {
                 const auto* drawable = dynamic_cast<const GF::IDrawableObjectData*>(object.Get());
                 if (!drawable) continue;
                 const std::string named = module + "." + name + ": " + drawable->GetName();
-                if (withSheet && VisibleSprite(*drawable) && !kPlainBlocks.count(named) &&
+                if (withSheet && VisibleSprite(*drawable) && !plainBlocks.count(named) &&
                     (sprite = PlainSprite(*tables, sheet, *drawable)) >= 0) {
                     const GF::THolder<GF::HGENS::CHGESpriteInfo> info = tables->GetSpriteInfo(sprite);
                     if (info)
