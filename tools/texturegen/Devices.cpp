@@ -120,20 +120,8 @@ void Stove(cairo_t* cr, double w, double h, ELook look) {
 }  // namespace
 
 void DrawDevice(cairo_t* cr, int device, double w, double h, ELook look) {
-    switch (device) {
-        case 0:
-            Saucepan(cr, w, h, look);
-            break;
-        case 1:
-            Griddle(cr, w, h, look);
-            break;
-        case 2:
-            Microwave(cr, w, h, look);
-            break;
-        default:
-            Stove(cr, w, h, look);
-            break;
-    }
+    constexpr void (*kDevices[])(cairo_t*, double, double, ELook) = {Saucepan, Griddle, Microwave, Stove};
+    kDevices[std::clamp(device, 0, 3)](cr, w, h, look);
 }
 
 void Cloche(cairo_t* cr, double w, double h) {

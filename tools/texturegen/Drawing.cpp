@@ -32,23 +32,26 @@ void Polygon(cairo_t* cr, std::initializer_list<std::array<double, 2>> points) {
     cairo_close_path(cr);
 }
 
-void FillVertical(cairo_t* cr, double y0, double y1, TColour top, TColour bottom) {
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, y0, 0, y1);
-    cairo_pattern_add_color_stop_rgba(p, 0, top.r, top.g, top.b, top.a);
-    cairo_pattern_add_color_stop_rgba(p, 1, bottom.r, bottom.g, bottom.b, bottom.a);
+namespace {
+
+// Fills the current path with a gradient from (x0, y0) to (x1, y1) through the stops; keeps the path.
+void FillGradient(cairo_t* cr, double x0, double y0, double x1, double y1,
+                  std::initializer_list<std::pair<double, TColour>> stops) {
+    cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
+    for (const auto& [at, c] : stops) cairo_pattern_add_color_stop_rgba(p, at, c.r, c.g, c.b, c.a);
     cairo_set_source(cr, p);
     cairo_fill_preserve(cr);
     cairo_pattern_destroy(p);
 }
 
+}  // namespace
+
+void FillVertical(cairo_t* cr, double y0, double y1, TColour top, TColour bottom) {
+    FillGradient(cr, 0, y0, 0, y1, {{0, top}, {1, bottom}});
+}
+
 void FillShine(cairo_t* cr, double w, TColour edge, TColour light, TColour far) {
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, 0, w, 0);
-    cairo_pattern_add_color_stop_rgba(p, 0, edge.r, edge.g, edge.b, edge.a);
-    cairo_pattern_add_color_stop_rgba(p, 0.35, light.r, light.g, light.b, light.a);
-    cairo_pattern_add_color_stop_rgba(p, 1, far.r, far.g, far.b, far.a);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
+    FillGradient(cr, 0, 0, w, 0, {{0, edge}, {0.35, light}, {1, far}});
 }
 
 void Outline(cairo_t* cr, TColour c, double width) {

@@ -15,6 +15,7 @@
 // the glow under the mouse lifts a device half-way to white, which a light picture would hardly show.
 enum class ELook { Rest, Work, Closed };
 
+// Device 0 is the saucepan, 1 the griddle, 2 the microwave, 3 the electric stove.
 void DrawDevice(cairo_t* cr, int device, double w, double h, ELook look);
 
 // A covered dish of the mini-games' recipe: a silver cloche.

@@ -64,11 +64,11 @@ std::vector<TPicture> SheetPictures() {
     const char* looks[3] = {"_idle", "_work", "_closed"};
     for (int d = 0; d < 4; ++d)
         for (int l = 0; l < 3; ++l) {
-            const int w = d == 0 ? 64 : 64, h = d == 0 ? 64 : 48;
-            add(std::string(devices[d]) + looks[l], w, h, [d, l](cairo_t* cr, double w, double h) {
-                DrawDevice(cr, d, w, h, static_cast<ELook>(l));
-                if (l == 2) Darken(cr, w, h);
-            });
+            add(std::string(devices[d]) + looks[l], 64, d == 0 ? 64 : 48,
+                [d, l](cairo_t* cr, double w, double h) {
+                    DrawDevice(cr, d, w, h, static_cast<ELook>(l));
+                    if (l == 2) Darken(cr, w, h);
+                });
         }
     // The ingredient places.
     add("place_bread", 48, 48, [](cairo_t* cr, double w, double h) { Crate(cr, w, h, EItem::Bread); });
@@ -244,19 +244,13 @@ int DrawSheet(const TSheet& sheet, const std::string& out) {
     for (size_t i = 0; i < sheet.pictures.size(); ++i) {
         const TPicture& p = sheet.pictures[i];
         const TRect& at = sheet.places[i];
+        // A flat fill reaches over its margin, so that the filtered edges keep its colour.
+        const int over = p.pad == 0 ? 2 : 0;
         cairo_save(cr);
-        if (p.pad == 0) {
-            // A flat fill reaches over its margin, so that the filtered edges keep its colour.
-            cairo_rectangle(cr, at.x - 2, at.y - 2, at.w + 4, at.h + 4);
-            cairo_clip(cr);
-            cairo_translate(cr, at.x, at.y);
-            p.draw(cr, p.w, p.h);
-        } else {
-            cairo_translate(cr, at.x, at.y);
-            cairo_rectangle(cr, 0, 0, p.w, p.h);
-            cairo_clip(cr);
-            p.draw(cr, p.w, p.h);
-        }
+        cairo_rectangle(cr, at.x - over, at.y - over, at.w + 2 * over, at.h + 2 * over);
+        cairo_clip(cr);
+        cairo_translate(cr, at.x, at.y);
+        p.draw(cr, p.w, p.h);
         cairo_restore(cr);
     }
     // A flat fill or a backdrop repeats its edge over its margin, so that the filtered edges of a
