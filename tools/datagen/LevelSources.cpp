@@ -1,8 +1,6 @@
 #include "tools/datagen/LevelSources.h"
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
 #include <map>
 #include <set>
 #include <sstream>
@@ -53,6 +51,14 @@ constexpr int32_t kPlayerSlot = 6;
 constexpr int32_t kSlots = 8;
 constexpr int32_t kGridSide = 16;
 
+// Order kinds that are not customers (a run of entries to shuffle opens and closes), and the bonus
+// customer, who shows no face.
+constexpr int32_t kRunOpens = 1, kRunCloses = 2, kBonusCustomer = 100;
+
+bool RunMark(const COrderInfo& order) {
+    return order.Kind == kRunOpens || order.Kind == kRunCloses;
+}
+
 // Whether one of the placed objects gives the recipe item: the object the item names, or, for an
 // item cooked on a device, any device of the same title (the kitchen serves those as one).
 bool KitchenGives(const CLibData& library, const CLevelInfo& level, const CReceptItemInfo& item) {
@@ -71,7 +77,7 @@ bool KitchenGives(const CLibData& library, const CLevelInfo& level, const CRecep
 std::string CheckOrdersCanBeMade(const CLevelsData& data, const CLibData& library, const CLevelInfo& level) {
     for (size_t i = 0; i < level.Orders.size(); ++i) {
         const COrderInfo& order = level.Orders[i];
-        if (order.Kind == 1 || order.Kind == 2) continue;
+        if (RunMark(order)) continue;
         for (const CReceptItemInfo& item : data.Recepts.at(order.Recept).Items) {
             if (!KitchenGives(library, level, item))
                 return "order " + std::to_string(i) + " asks for the recipe " + Quoted(order.Recept) +
@@ -129,16 +135,12 @@ std::string CheckWalks(const CLevelsData& data, const CLibData& library, const C
     return {};
 }
 
-// Order kinds that are not customers (a run of entries to shuffle opens and closes), and the bonus
-// customer, who shows no face.
-constexpr int32_t kRunOpens = 1, kRunCloses = 2, kBonusCustomer = 100;
-
 // A customer's face and a placed object's picture are animations of the resource script; without
 // them the sign shows no face and the kitchen no object (the game logs the missing animation).
 std::string CheckPictures(const std::set<std::string>& animations, const CLevelInfo& level) {
     for (size_t i = 0; i < level.Orders.size(); ++i) {
         const COrderInfo& order = level.Orders[i];
-        if (order.Kind == kRunOpens || order.Kind == kRunCloses || order.Kind == kBonusCustomer) continue;
+        if (RunMark(order) || order.Kind == kBonusCustomer) continue;
         const std::string face = "interfaces.judge_" + std::to_string(order.Portrait);
         if (!animations.count(face))
             return "order " + std::to_string(i) + " shows the portrait " + std::to_string(order.Portrait) +
@@ -174,7 +176,7 @@ std::string CheckLevelEnds(const CLevelInfo& level, bool kitchen) {
     // both cooks' customers and no others.
     bool ordinary = false, players = false, rivals = false;
     for (const COrderInfo& order : level.Orders) {
-        if (order.Kind == kRunOpens || order.Kind == kRunCloses) continue;
+        if (RunMark(order)) continue;
         players = players || order.Kind == kPlayersDuelCustomer;
         rivals = rivals || order.Kind == kRivalsDuelCustomer;
         ordinary = ordinary || (order.Kind != kPlayersDuelCustomer && order.Kind != kRivalsDuelCustomer);
@@ -182,7 +184,7 @@ std::string CheckLevelEnds(const CLevelInfo& level, bool kitchen) {
     const bool duel = players && rivals && !ordinary;
     for (size_t i = 0; i < level.Orders.size(); ++i) {
         const COrderInfo& order = level.Orders[i];
-        if (order.Kind == kRunOpens || order.Kind == kRunCloses) continue;
+        if (RunMark(order)) continue;
         const std::string which = "order " + std::to_string(i);
         const bool duelKind = order.Kind == kPlayersDuelCustomer || order.Kind == kRivalsDuelCustomer;
         if (!kCustomerKinds.count(order.Kind) || (duelKind && !duel))
@@ -205,7 +207,7 @@ constexpr float kContentPoints = 10.0f;
 std::string CheckRivalsReach(const CLevelsData& data, const CLevelInfo& level) {
     float most = 0.0f;
     for (const COrderInfo& order : level.Orders) {
-        if (order.Kind == kRunOpens || order.Kind == kRunCloses) continue;
+        if (RunMark(order)) continue;
         const CReceptInfo& recept = data.Recepts.at(order.Recept);
         most += kContentPoints + (recept.Tips != 0 ? static_cast<float>(recept.Tips)
                                                    : 0.5f * static_cast<float>(recept.Items.size()));
@@ -225,7 +227,7 @@ std::string CheckLevel(const CLevelsData& data, const CLibData& library,
         return "StageName " + Quoted(level.StageName) + " is neither a stage nor a field kind";
     for (size_t i = 0; i < level.Orders.size(); ++i) {
         const COrderInfo& order = level.Orders[i];
-        if (order.Kind != 1 && order.Kind != 2 && !data.Recepts.count(order.Recept))
+        if (!RunMark(order) && !data.Recepts.count(order.Recept))
             return "order " + std::to_string(i) + " names the unknown recipe " + Quoted(order.Recept);
     }
     for (size_t i = 0; i < level.Bonuses.size(); ++i) {
@@ -372,14 +374,11 @@ bool BuildLibData(const std::vector<std::string>& files, Bytes& bytes, std::stri
 }
 
 bool BuildLevelsData(const std::vector<std::string>& files, Bytes& bytes, std::string& why) {
-    std::vector<std::string> sources;
-    std::vector<std::string> libraries;
-    std::vector<std::string> scripts;
-    const auto endsWith = [](const std::string& file, const std::string& end) {
-        return file.size() > end.size() && file.compare(file.size() - end.size(), end.size(), end) == 0;
-    };
-    for (const std::string& file : files)
-        (endsWith(file, ".bin") ? libraries : endsWith(file, ".as") ? scripts : sources).push_back(file);
+    std::vector<std::string> sources, libraries, scripts;
+    for (const std::string& file : files) {
+        const std::filesystem::path extension = std::filesystem::path(file).extension();
+        (extension == ".bin" ? libraries : extension == ".as" ? scripts : sources).push_back(file);
+    }
     if (libraries.size() != 1 || scripts.size() != 1) {
         why =
             "levelsdata checks against one built libdata.bin and one resource script (.as) among its "

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <iostream>
-#include <iterator>
 #include <map>
 #include <string>
 
@@ -67,16 +66,8 @@ bool BuildGameData(const std::vector<std::string>& files, Bytes& bytes, std::str
            WriteChecked(record, ParseGameData, WriteGameData, bytes, why);
 }
 
-struct CKind {
-    const char* name;
-    bool (*build)(const std::vector<std::string>& files, Bytes& bytes, std::string& why);
-};
-
-const CKind kKinds[] = {
-    {"gamedata", &BuildGameData},
-    {"libdata", &BuildLibData},
-    {"levelsdata", &BuildLevelsData},
-};
+const std::map<std::string, bool (*)(const std::vector<std::string>& files, Bytes& bytes, std::string& why)>
+    kKinds = {{"gamedata", &BuildGameData}, {"libdata", &BuildLibData}, {"levelsdata", &BuildLevelsData}};
 
 }  // namespace
 
@@ -85,11 +76,9 @@ int main(int argc, char** argv) {
         std::cerr << "usage: datagen <kind> <output file> <json files...>\n";
         return 2;
     }
-    const std::string kind = argv[1];
-    const auto* found =
-        std::find_if(std::begin(kKinds), std::end(kKinds), [&](const CKind& k) { return kind == k.name; });
-    if (found == std::end(kKinds)) {
-        std::cerr << "datagen: unknown kind \"" << kind << "\"\n";
+    const auto found = kKinds.find(argv[1]);
+    if (found == kKinds.end()) {
+        std::cerr << "datagen: unknown kind \"" << argv[1] << "\"\n";
         return 2;
     }
     std::vector<std::string> files(argv + 3, argv + argc);
@@ -99,7 +88,7 @@ int main(int argc, char** argv) {
 
     Bytes bytes;
     std::string why;
-    if (!found->build(files, bytes, why)) {
+    if (!found->second(files, bytes, why)) {
         std::cerr << "datagen: " << why << "\n";
         return 1;
     }
