@@ -79,14 +79,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: splashgen <output folder>\n");
         return 2;
     }
-    namespace fs = std::filesystem;
-    const fs::path out = argv[1];
-    std::error_code error;
-    fs::create_directories(out, error);
-    if (error) {
-        std::fprintf(stderr, "splashgen: %s: %s\n", out.string().c_str(), error.message().c_str());
-        return 1;
-    }
+    const std::filesystem::path out = argv[1];
     const bool saved = WritePixelFile("splashgen", out / "splash_1.png", kWidth, kHeight, Plate) &&
                        WritePixelFile("splashgen", out / "splash_2.png", kWidth, kHeight, Bars) &&
                        WritePixelFile("splashgen", out / "icon.png", kIconSize, kIconSize, Icon);

@@ -111,7 +111,8 @@ void Hole(cairo_t* cr, double w, double h);
 // The mouse's arrow, its tip at the top left: white with a dark outline (the mirror tints it).
 void Arrow(cairo_t* cr, double w, double h);
 
-TColour SwatchColour(int n);
+// The metals of the first three places: gold, silver and bronze.
+inline const TColour kMetals[3] = {Rgb(240, 200, 40), Rgb(200, 200, 210), Rgb(200, 120, 60)};
 
 // A cup of the stage results: a trophy in its metal's colours.
 void Trophy(cairo_t* cr, double w, double h, TColour metal);

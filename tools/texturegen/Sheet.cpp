@@ -114,11 +114,11 @@ std::vector<TPicture> SheetPictures() {
     add("hat", 48, 48, Hat);
     add("shelf", 128, 32, Shelf);
     add("rug", 128, 64, Rug);
-    add("cup_gold", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(16)); });
-    add("cup_silver", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(17)); });
-    add("cup_bronze", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, SwatchColour(18)); });
+    add("cup_gold", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, kMetals[0]); });
+    add("cup_silver", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, kMetals[1]); });
+    add("cup_bronze", 48, 56, [](cairo_t* cr, double w, double h) { Trophy(cr, w, h, kMetals[2]); });
     // The level results' place ribbons: gold, silver and bronze, and the grey one of a lost level.
-    const TColour ribbons[4] = {SwatchColour(16), SwatchColour(17), SwatchColour(18), Rgb(150, 150, 160)};
+    const TColour ribbons[4] = {kMetals[0], kMetals[1], kMetals[2], Rgb(150, 150, 160)};
     for (int place = 1; place <= 4; ++place)
         add("ribbon_" + std::to_string(place), 180, 48,
             [place, metal = ribbons[place - 1]](cairo_t* cr, double w, double h) {

@@ -38,27 +38,6 @@ void Arrow(cairo_t* cr, double w, double h) {
     FillOutline(cr, Rgb(255, 255, 255), Rgb(20, 20, 30), 1.2);
 }
 
-namespace {
-
-// The flat colours of the pictures that glow but have no drawing of their own: devices at rest,
-// working and closed, the places, and the gold, silver and bronze cups (and white).
-constexpr int kDeviceRest[4][3] = {{90, 110, 160}, {70, 70, 80}, {220, 220, 210}, {40, 40, 50}};
-constexpr int kDeviceWork[4][3] = {{255, 200, 120}, {255, 120, 60}, {255, 255, 150}, {255, 60, 20}};
-constexpr int kPlaces[4][3] = {{200, 160, 90}, {90, 200, 80}, {240, 220, 80}, {230, 230, 240}};
-constexpr int kCups[4][3] = {{240, 200, 40}, {200, 200, 210}, {200, 120, 60}, {255, 255, 255}};
-
-}  // namespace
-
-TColour SwatchColour(int n) {
-    const int column = n % 4, row = n / 4;
-    const int* c = row == 0 || row == 2 ? kDeviceRest[column]
-                   : row == 1           ? kDeviceWork[column]
-                   : row == 3           ? kPlaces[column]
-                                        : kCups[column];
-    const int divisor = row == 2 ? 2 : 1;
-    return Rgb(c[0] / divisor, c[1] / divisor, c[2] / divisor);
-}
-
 void Trophy(cairo_t* cr, double w, double h, TColour metal) {
     cairo_move_to(cr, w * 0.2, h * 0.08);
     cairo_line_to(cr, w * 0.8, h * 0.08);
