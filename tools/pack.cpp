@@ -17,6 +17,13 @@ namespace {
 constexpr zip_uint16_t kMemberTime = 0;
 constexpr zip_uint16_t kMemberDate = (0 << 9) | (1 << 5) | 1;
 
+// Names what failed and why, and leaves no archive behind.
+int Fail(zip_t* archive, const std::string& what, const char* why) {
+    std::fprintf(stderr, "pack: %s: %s\n", what.c_str(), why);
+    zip_discard(archive);
+    return 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -36,33 +43,19 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         const std::string entry = argv[i];
         const std::size_t equals = entry.find('=');
-        if (equals == std::string::npos || equals == 0 || equals + 1 == entry.size()) {
-            std::fprintf(stderr, "pack: \"%s\" is not name=file\n", argv[i]);
-            zip_discard(archive);
-            return 1;
-        }
+        if (equals == std::string::npos || equals == 0 || equals + 1 == entry.size())
+            return Fail(archive, "\"" + entry + "\"", "not name=file");
         const std::string name = entry.substr(0, equals);
         const std::string file = entry.substr(equals + 1);
         zip_source_t* source = zip_source_file(archive, file.c_str(), 0, -1);
         const zip_int64_t index =
             source ? zip_file_add(archive, name.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) : -1;
         if (index < 0) {
-            std::fprintf(stderr, "pack: %s: %s\n", file.c_str(), zip_strerror(archive));
             if (source) zip_source_free(source);
-            zip_discard(archive);
-            return 1;
+            return Fail(archive, file, zip_strerror(archive));
         }
-        if (zip_file_set_dostime(archive, static_cast<zip_uint64_t>(index), kMemberTime, kMemberDate, 0) <
-            0) {
-            std::fprintf(stderr, "pack: %s: %s\n", name.c_str(), zip_strerror(archive));
-            zip_discard(archive);
-            return 1;
-        }
+        if (zip_file_set_dostime(archive, static_cast<zip_uint64_t>(index), kMemberTime, kMemberDate, 0) < 0)
+            return Fail(archive, name, zip_strerror(archive));
     }
-    if (zip_close(archive) < 0) {
-        std::fprintf(stderr, "pack: %s: %s\n", argv[1], zip_strerror(archive));
-        zip_discard(archive);
-        return 1;
-    }
-    return 0;
+    return zip_close(archive) < 0 ? Fail(archive, argv[1], zip_strerror(archive)) : 0;
 }
