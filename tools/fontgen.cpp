@@ -29,6 +29,10 @@ struct Description {
     std::vector<Glyph> glyphs;
 };
 
+int16_t Short(int value) {
+    return static_cast<int16_t>(value);
+}
+
 bool Fail(const std::string& where, const std::string& what) {
     std::fprintf(stderr, "fontgen: %s: %s\n", where.c_str(), what.c_str());
     return false;
@@ -127,11 +131,9 @@ int main(int argc, char** argv) {
     // Glyphs go onto the page in rows, two page pixels apart so that filtering never mixes neighbours.
     constexpr int kGap = 2;
     TFontFile font;
-    font.top = static_cast<int16_t>(-d.ascent * d.scale);
-    font.base = 0;
-    font.bottom = static_cast<int16_t>(d.descent * d.scale);
-    font.spacing = static_cast<int16_t>(d.spacing * d.scale);
-    font.pageCount = 1;
+    font.top = Short(-d.ascent * d.scale);
+    font.bottom = Short(d.descent * d.scale);
+    font.spacing = Short(d.spacing * d.scale);
     int x = kGap, y = kGap, rowHeight = 0;
     for (const Glyph& g : d.glyphs) {
         const int w = static_cast<int>(g.rows[0].size()) * d.scale;
@@ -142,17 +144,9 @@ int main(int argc, char** argv) {
             rowHeight = 0;
         }
         if (y + h + kGap > d.pageHeight) return Fail(argv[1], "the glyphs do not fit on the page"), 1;
-        TFontGlyphRecord r;
-        r.code = g.code;
-        r.page = 0;
-        r.left = 0;
-        r.right = static_cast<int16_t>(w);
-        r.top = static_cast<int16_t>(d.ascent * d.scale);
-        r.x = static_cast<int16_t>(x);
-        r.y = static_cast<int16_t>(y);
-        r.width = static_cast<int16_t>(w);
-        r.height = static_cast<int16_t>(h);
-        font.glyphs.push_back(r);
+        // On page 0, from the left edge to its width, its top on the ascent.
+        font.glyphs.push_back(
+            {g.code, 0, 0, Short(w), Short(d.ascent * d.scale), Short(x), Short(y), Short(w), Short(h)});
         x += w + kGap;
         rowHeight = std::max(rowHeight, h);
     }

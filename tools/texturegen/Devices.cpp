@@ -107,13 +107,10 @@ void Stove(cairo_t* cr, double w, double h, ELook look) {
     FillOutline(cr, Rgb(40, 40, 48), kInk, 1.5);
     for (const auto& [x, y] : {std::array<double, 2>{0.3, 0.15}, {0.7, 0.15}, {0.28, 0.32}, {0.72, 0.32}}) {
         Ellipse(cr, w * x, h * y, w * 0.13, h * 0.055);
-        if (work) {
-            Set(cr, Rgb(255, 70, 25));
-            cairo_fill_preserve(cr);
-            Outline(cr, Rgb(255, 190, 80), 1.5);
-        } else {
+        if (work)
+            FillOutline(cr, Rgb(255, 70, 25), Rgb(255, 190, 80), 1.5);
+        else
             FillOutline(cr, Rgb(70, 70, 80), Rgb(120, 120, 130), 1.2);
-        }
     }
 }
 
