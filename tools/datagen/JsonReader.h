@@ -168,8 +168,8 @@ private:
             const std::string itemPath = path + "/" + item.key();
             K name{};
             T value{};
-            if (!Key(item.key(), itemPath, name)) return;
-            Element(item.value(), itemPath, value);
+            Key(item.key(), itemPath, name);
+            if (Ok()) Element(item.value(), itemPath, value);
             if (!Ok()) return;
             map.insert_or_assign(std::move(name), std::move(value));
         }
@@ -179,21 +179,12 @@ private:
         ReadObject(json, path, record, false);
     }
 
-    bool Key(const std::string& text, const std::string&, std::string& key) {
-        key = text;
-        return true;
-    }
-    bool Key(const std::string& text, const std::string&, GF::WString& key) {
-        key = GF::Utf8ToUtf16(text);
-        return true;
-    }
-    bool Key(const std::string& text, const std::string& path, int32_t& key) {
+    void Key(const std::string& text, const std::string&, std::string& key) { key = text; }
+    void Key(const std::string& text, const std::string&, GF::WString& key) { key = GF::Utf8ToUtf16(text); }
+    void Key(const std::string& text, const std::string& path, int32_t& key) {
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), key);
-        if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+        if (error != std::errc() || end != text.data() + text.size() || text.empty())
             Fail(path, "expected an integer key");
-            return false;
-        }
-        return true;
     }
 
     std::string m_file;

@@ -16,12 +16,10 @@ using Json = nlohmann::json;
 
 // The names of a table in ascending order, so that the first fault reported is the same every time.
 template <class K, class R>
-std::vector<const R*> ByKey(const std::unordered_map<K, R>& table) {
+std::map<K, const R*> ByKey(const std::unordered_map<K, R>& table) {
     std::map<K, const R*> sorted;
     for (const auto& [key, record] : table) sorted.emplace(key, &record);
-    std::vector<const R*> records;
-    for (const auto& [key, record] : sorted) records.push_back(record);
-    return records;
+    return sorted;
 }
 
 std::string Quoted(const std::string& text) {
@@ -29,7 +27,7 @@ std::string Quoted(const std::string& text) {
 }
 
 bool CheckLibrary(const CLibData& library, std::string& why) {
-    for (const CIngridientInfo* object : ByKey(library.Ingridients)) {
+    for (const auto& [name, object] : ByKey(library.Ingridients)) {
         const CCellMaskInfo& mask = object->Mask;
         const int64_t cells = int64_t{mask.Value1} * mask.Value4;
         if (!mask.Cells.empty() &&
@@ -266,7 +264,7 @@ std::string CheckLevel(const CLevelsData& data, const CLibData& library,
 
 bool CheckLevels(const CLevelsData& data, const CLibData& library, const std::set<std::string>& animations,
                  std::string& why) {
-    for (const CReceptInfo* recept : ByKey(data.Recepts)) {
+    for (const auto& [name, recept] : ByKey(data.Recepts)) {
         for (const CReceptItemInfo& item : recept->Items) {
             if (!library.Ingridients.count(item.Name)) {
                 why = "recipe " + Quoted(recept->Name) + ": the item " + Quoted(item.Name) +
@@ -277,7 +275,7 @@ bool CheckLevels(const CLevelsData& data, const CLibData& library, const std::se
     }
     // Every level at fault is named, one a line, so that one run lists all that must change.
     std::string faults;
-    for (const CLevelInfo* level : ByKey(data.Levels)) {
+    for (const auto& [name, level] : ByKey(data.Levels)) {
         const std::string fault = CheckLevel(data, library, animations, *level);
         if (fault.empty()) continue;
         faults += (faults.empty() ? "level " : "\ndatagen: level ") + Quoted(level->Name) + ": " + fault;
