@@ -64,19 +64,9 @@ void HideOnce(const TAnimationPtr& animation) {
     if (animation) animation->Play("_hide", 1, true);
 }
 
-template <class B>
-THolder<CBonusBase> Made(B* bonus) {
-    return THolder<CBonusBase>(bonus);
-}
-
 }  // namespace
 
 // --- Time freeze ---
-
-THolder<CBonusBase> CTimeFreazeBonus::Create(const THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                             const TAnimationPtr& visual) {
-    return Made(new CTimeFreazeBonus(field, info, visual));
-}
 
 void CTimeFreazeBonus::Start() {
     CBonusBase::Start();
@@ -99,11 +89,6 @@ void CTimeFreazeBonus::Update(const float& dt) {
 }
 
 // --- Faster cooking ---
-
-THolder<CBonusBase> CCookDecreaseBonus::Create(const THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                               const TAnimationPtr& visual) {
-    return Made(new CCookDecreaseBonus(field, info, visual));
-}
 
 void CCookDecreaseBonus::Start() {
     CBonusBase::Start();
@@ -143,11 +128,6 @@ void CCookDecreaseBonus::StopGlows() {
 
 // --- Stopped patience ---
 
-THolder<CBonusBase> CStopTimerBonus::Create(const THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                            const TAnimationPtr& visual) {
-    return Made(new CStopTimerBonus(field, info, visual));
-}
-
 void CStopTimerBonus::Start() {
     CBonusBase::Start();
     CBonusParams& params = GetGameData().bonusParams;
@@ -179,11 +159,6 @@ void CStopTimerBonus::Update(const float& dt) {
 
 // --- Quality ---
 
-THolder<CBonusBase> CQualityBonus::Create(const THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                          const TAnimationPtr& visual) {
-    return Made(new CQualityBonus(field, info, visual));
-}
-
 void CQualityBonus::Start() {
     CBonusBase::Start();
     CBonusParams& params = GetGameData().bonusParams;
@@ -200,11 +175,6 @@ void CQualityBonus::Update(const float& dt) {
 }
 
 // --- Quick heroine ---
-
-THolder<CBonusBase> CVelmoQuickBonus::Create(const THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                             const TAnimationPtr& visual) {
-    return Made(new CVelmoQuickBonus(field, info, visual));
-}
 
 void CVelmoQuickBonus::Start() {
     CBonusBase::Start();
@@ -238,11 +208,6 @@ void CVelmoQuickBonus::Update(const float& dt) {
 }
 
 // --- Highlight of the next object ---
-
-THolder<CBonusBase> CLightNextIngrBonus::Create(const THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                                const TAnimationPtr& visual) {
-    return Made(new CLightNextIngrBonus(field, info, visual));
-}
 
 void CLightNextIngrBonus::Start() {
     CBonusBase::Start();

@@ -12,77 +12,85 @@
 using TBonusCreate = GF::THolder<CBonusBase> (*)(const GF::THolder<CGameFieldBase>& field,
                                                  const CBonusInfo& info, const GF::TAnimationPtr& visual);
 
+// Gives a kind its factory `Create`: the kind made from the field, its record and its picture.
+template <class TKind>
+class CBonusKind : public CBonusBase {
+public:
+    static GF::THolder<CBonusBase> Create(const GF::THolder<CGameFieldBase>& field, const CBonusInfo& info,
+                                          const GF::TAnimationPtr& visual) {
+        return GF::THolder<CBonusBase>(new TKind(field, info, visual));
+    }
+
+protected:
+    using CBonusBase::CBonusBase;
+};
+
 // The kinds of bonus. The factor bonuses remember the value they found and give it back at their
 // end; when another part sets the value meanwhile, that value is the one given back. A bonus that the
 // field's queue clears (the level left or restarted) undoes nothing: a new level restores the values.
 
 // Kind 0: the level clock stands while the freeze lasts; ice on the dial and on its hand.
-class CTimeFreazeBonus : public CBonusBase {
+class CTimeFreazeBonus : public CBonusKind<CTimeFreazeBonus> {
 public:
-    static GF::THolder<CBonusBase> Create(const GF::THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                          const GF::TAnimationPtr& visual);
     void Start() override;
     void Update(const float& dt) override;
 
 private:
-    using CBonusBase::CBonusBase;
+    using CBonusKind::CBonusKind;
+    friend CBonusKind;
     GF::TAnimationPtr m_clockIce;
     GF::TAnimationPtr m_handIce;
 };
 
 // Kind 1: the devices cook in a third of the time and glow while it lasts.
-class CCookDecreaseBonus : public CBonusBase {
+class CCookDecreaseBonus : public CBonusKind<CCookDecreaseBonus> {
 public:
-    static GF::THolder<CBonusBase> Create(const GF::THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                          const GF::TAnimationPtr& visual);
     void Start() override;
     void Finish() override;
     void Update(const float& dt) override;
 
 private:
-    using CBonusBase::CBonusBase;
+    using CBonusKind::CBonusKind;
+    friend CBonusKind;
     void StopGlows();
     std::vector<GF::THolder<GF::HGENS::CFGParticle>> m_glows;
 };
 
 // Kind 2: the customers' moods stand still; a chain on every waiting customer's mood bar.
-class CStopTimerBonus : public CBonusBase {
+class CStopTimerBonus : public CBonusKind<CStopTimerBonus> {
 public:
-    static GF::THolder<CBonusBase> Create(const GF::THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                          const GF::TAnimationPtr& visual);
     void Start() override;
     void Update(const float& dt) override;
 
 private:
-    using CBonusBase::CBonusBase;
+    using CBonusKind::CBonusKind;
+    friend CBonusKind;
     float m_saved = 1.0f;
     std::vector<GF::TAnimationPtr> m_chains;
 };
 
 // Kind 3: served orders pay double points.
-class CQualityBonus : public CBonusBase {
+class CQualityBonus : public CBonusKind<CQualityBonus> {
 public:
-    static GF::THolder<CBonusBase> Create(const GF::THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                          const GF::TAnimationPtr& visual);
     void Start() override;
     void Update(const float& dt) override;
 
 private:
-    using CBonusBase::CBonusBase;
+    using CBonusKind::CBonusKind;
+    friend CBonusKind;
     float m_saved = 1.0f;
 };
 
 // No kind of its own (the random bonus draws it): the heroine walks twice as fast, a glow following her.
-class CVelmoQuickBonus : public CBonusBase {
+class CVelmoQuickBonus : public CBonusKind<CVelmoQuickBonus> {
 public:
-    static GF::THolder<CBonusBase> Create(const GF::THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                          const GF::TAnimationPtr& visual);
     void Start() override;
     void Finish() override;
     void Update(const float& dt) override;
 
 private:
-    using CBonusBase::CBonusBase;
+    using CBonusKind::CBonusKind;
+    friend CBonusKind;
     float m_saved = 0.0f;
     float m_boosted = 0.0f;
     GF::THolder<GF::HGENS::CFGParticle> m_glow;
@@ -90,15 +98,14 @@ private:
 
 // Kind 4: the object the current customer needs next glows until it is taken; after each change the
 // bonus waits more than a second before it looks again.
-class CLightNextIngrBonus : public CBonusBase {
+class CLightNextIngrBonus : public CBonusKind<CLightNextIngrBonus> {
 public:
-    static GF::THolder<CBonusBase> Create(const GF::THolder<CGameFieldBase>& field, const CBonusInfo& info,
-                                          const GF::TAnimationPtr& visual);
     void Start() override;
     void Update(const float& dt) override;
 
 private:
-    using CBonusBase::CBonusBase;
+    using CBonusKind::CBonusKind;
+    friend CBonusKind;
     void EndLight();
     GF::THolder<CLightObjectAction> m_light;
     float m_timer = 0.0f;

@@ -43,6 +43,21 @@ GF::THolder<CCookObject> CCookObject::Create(const CPlacedObjectInfo& placement,
     return GF::THolder<CCookObject>(new CCookObject(placement, scene));
 }
 
+GF::THolder<CCookObject> CCookObject::CreateHidden(const CPlacedObjectInfo& placement,
+                                                   const GF::THolder<GF::IScene>& scene) {
+    const GF::THolder<CCookObject> object = Create(placement, scene);
+    if (object->m_animation && object->GetInfo().Kind != 0) object->m_animation->Play("_idle", 0, false);
+    object->SetShown(false);
+    return object;
+}
+
+void CCookObject::SetShown(bool shown) {
+    m_ready = shown;
+    if (!m_animation) return;
+    m_animation->SetVisible(shown);
+    m_animation->SetActive(shown);
+}
+
 CCookObject::CCookObject(const CPlacedObjectInfo& placement, const GF::THolder<GF::IScene>& scene)
     : m_placement(placement) {
     m_info = GetLibData().FindIngridient(placement.Name);

@@ -27,6 +27,9 @@ public:
     // scene cannot make leaves the object without an animation: never hit and never played.
     static GF::THolder<CCookObject> Create(const CPlacedObjectInfo& placement,
                                            const GF::THolder<GF::IScene>& scene);
+    // The same at rest ("_idle", scenery excepted) and hidden, for a show action to bring in.
+    static GF::THolder<CCookObject> CreateHidden(const CPlacedObjectInfo& placement,
+                                                 const GF::THolder<GF::IScene>& scene);
     ~CCookObject() override;
     CCookObject(const CCookObject&) = delete;
     CCookObject& operator=(const CCookObject&) = delete;
@@ -38,7 +41,8 @@ public:
 
     // Shown and usable.
     bool IsReady() const { return m_ready; }
-    void SetReady(bool ready) { m_ready = ready; }
+    // Ready with its animation visible and active, or none of the three.
+    void SetShown(bool shown);
     // No work of the heroine pending on it.
     bool IsFree() const { return m_free; }
     void SetFree(bool free) { m_free = free; }

@@ -46,17 +46,8 @@ CDiferenceGameField::~CDiferenceGameField() {
 bool CDiferenceGameField::StartLevel(const std::string& levelName) {
     if (!CGameFieldBase::StartLevel(levelName)) return false;
     const GF::THolder<GF::IScene> scene = GetGameScene();
-    for (const CPlacedObjectInfo& placement : m_level->Objects) {
-        const GF::THolder<CCookObject> object = CCookObject::Create(placement, scene);
-        const GF::TAnimationPtr& animation = object->GetAnimation();
-        if (animation && object->GetInfo().Kind != 0) animation->Play("_idle", 0, false);
-        object->SetReady(false);
-        if (animation) {
-            animation->SetVisible(false);
-            animation->SetActive(false);
-        }
-        m_objects.push_back(object);
-    }
+    for (const CPlacedObjectInfo& placement : m_level->Objects)
+        m_objects.push_back(CCookObject::CreateHidden(placement, scene));
     StartAction(CShowObjectAction::Create(m_objects.begin(), m_objects.end(),
                                           4.0f * GetGameData().fieldParams.showTime));
     QueueBonusText("bonus_text");

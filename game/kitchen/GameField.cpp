@@ -150,17 +150,8 @@ bool CGameField::StartLevel(const std::string& levelName) {
     }
     SetFloorQuad(m_level->FloorQuad);
     const THolder<GF::IScene> scene = GetGameScene();
-    for (const CPlacedObjectInfo& placement : m_level->Objects) {
-        const THolder<CCookObject> device = CCookObject::Create(placement, scene);
-        const TAnimationPtr& animation = device->GetAnimation();
-        if (animation && device->GetInfo().Kind != 0) animation->Play("_idle", 0, false);
-        device->SetReady(false);
-        if (animation) {
-            animation->SetVisible(false);
-            animation->SetActive(false);
-        }
-        m_devices.push_back(device);
-    }
+    for (const CPlacedObjectInfo& placement : m_level->Objects)
+        m_devices.push_back(CCookObject::CreateHidden(placement, scene));
     FillCustomerQueue();
     MakePers();
     UpdatePlace();
@@ -858,11 +849,7 @@ THolder<CCookObject> CGameField::GetNextObject(int mode) {
 
 void CGameField::OnTakeObject(THolder<CCookObject> object) {
     if (!object) return;
-    object->SetReady(false);
-    if (const TAnimationPtr& animation = object->GetAnimation()) {
-        animation->SetVisible(false);
-        animation->SetActive(false);
-    }
+    object->SetShown(false);
     m_takenObjects.push_back({0.0f, object});
 }
 

@@ -147,8 +147,7 @@ void CGetObjectAction::Start() {
     if (field) {
         field->OnTakeObject(m_place);
     } else {
-        m_place->SetReady(false);
-        if (m_place->GetAnimation()) m_place->GetAnimation()->SetVisible(false);
+        m_place->SetShown(false);
     }
     if (!field) return;
     const CGameData& data = GetGameData();

@@ -57,13 +57,9 @@ void CItemPanel::Relayout() {
         if (!animation) continue;
         const float w = static_cast<float>(Width(animation));
         if (x + w > limit) {
-            item->SetReady(false);
-            animation->SetVisible(false);
-            animation->SetActive(false);
+            item->SetShown(false);
         } else if (!animation->IsVisible()) {
-            item->SetReady(true);
-            animation->SetVisible(true);
-            animation->SetActive(true);
+            item->SetShown(true);
             animation->SetOpacity(0.0f);
             m_fading.push_back(animation);
         }

@@ -60,16 +60,9 @@ bool CPlaceInBonusGameField::StartLevel(const std::string& levelName) {
     if (!CGameFieldBase::StartLevel(levelName)) return false;
     const GF::THolder<GF::IScene> scene = GetGameScene();
     for (const CPlacedObjectInfo& placement : m_level->Objects) {
-        const GF::THolder<CCookObject> place = CCookObject::Create(placement, scene);
+        const GF::THolder<CCookObject> place = CCookObject::CreateHidden(placement, scene);
         const GF::THolder<CCookObject> item = CCookObject::Create(placement, scene);
-        for (const GF::THolder<CCookObject>& object : {place, item})
-            if (object->GetAnimation() && object->GetInfo().Kind != 0)
-                object->GetAnimation()->Play("_idle", 0, false);
-        place->SetReady(false);
-        if (place->GetAnimation()) {
-            place->GetAnimation()->SetVisible(false);
-            place->GetAnimation()->SetActive(false);
-        }
+        if (item->GetAnimation() && item->GetInfo().Kind != 0) item->GetAnimation()->Play("_idle", 0, false);
         m_places.push_back(place);
         m_items.push_back(item);
         m_panel.AddItem(item);
@@ -117,11 +110,7 @@ void CPlaceInBonusGameField::OnKeyDown(int key) {
     const GF::TPoint<float> position = animation->GetPosition();
     m_dragOffset = {position.x - at.x, position.y - at.y};
     m_pressAt = at;
-    for (const bool shown : {false, true}) {
-        m_heldItem->SetReady(shown);
-        animation->SetVisible(shown);
-        animation->SetActive(shown);
-    }
+    for (const bool shown : {false, true}) m_heldItem->SetShown(shown);
     animation->SetLayer(GetGameData().overlayLayer + kHeldLayerAbove);
     m_items.remove(m_heldItem);
     m_items.push_back(m_heldItem);

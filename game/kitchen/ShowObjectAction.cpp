@@ -28,12 +28,6 @@ void ColourSprites(const GF::TAnimationPtr& animation, uint32_t color) {
 CShowObjectAction::CShowObjectAction(std::vector<GF::THolder<CCookObject>> objects, float durationMs)
     : m_duration(durationMs), m_objects(std::move(objects)) {}
 
-void CShowObjectAction::ShowNow(CCookObject& object) {
-    object.SetReady(true);
-    object.GetAnimation()->SetVisible(true);
-    object.GetAnimation()->SetActive(true);
-}
-
 void CShowObjectAction::Start() {
     m_animations.clear();
     for (const GF::THolder<CCookObject>& object : m_objects) {
@@ -44,7 +38,7 @@ void CShowObjectAction::Start() {
             ColourSprites(animation, 0x00000000);
             animation->SetVisible(false);
         } else {
-            ShowNow(*object);
+            object->SetShown(true);
         }
     }
     m_elapsed = 0.0f;
@@ -55,7 +49,7 @@ void CShowObjectAction::Update(const float& dt) {
     float p = m_duration > 0.0f ? m_elapsed / m_duration : 1.0f;
     if (p >= 1.0f) {
         for (const GF::THolder<CCookObject>& object : m_objects)
-            if (!object->IsReady() && object->GetAnimation()) ShowNow(*object);
+            if (!object->IsReady() && object->GetAnimation()) object->SetShown(true);
         p = 1.0f;
         m_done = true;
     }

@@ -25,7 +25,6 @@ public:
 
 private:
     CShowObjectAction(std::vector<GF::THolder<CCookObject>> objects, float durationMs);
-    static void ShowNow(CCookObject& object);
 
     float m_duration = 0.0f;
     float m_elapsed = 0.0f;

@@ -30,10 +30,6 @@ constexpr float kLeft = 50.0f, kMiddle = 400.0f, kRight = 750.0f, kGround = 650.
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CBonusStatisticsScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CBonusStatisticsScreen);
-}
-
 CBonusStatisticsScreen::~CBonusStatisticsScreen() = default;
 
 void CBonusStatisticsScreen::OnInitialize() {

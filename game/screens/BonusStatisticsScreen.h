@@ -2,6 +2,7 @@
 #include <string>
 
 #include "framework/core/Holder.h"
+#include "game/app/ScreenMaker.h"
 #include "game/kitchen/FlyObject.h"
 #include "game/screens/GameMenuScreen.h"
 
@@ -9,14 +10,15 @@
 // a shower of the level's placed objects falling across the screen from "_fly_place" (one when idle,
 // then one every 250 ms, 21 in all, each a two-second throw with a spin, hidden when it lands). A won
 // mini-game (float variable 5 = 101) goes on with "continue_2"; otherwise "replay" or "continue".
-class CBonusStatisticsScreen : public TGameMenuScreen, public CFlyObjectWorker {
+class CBonusStatisticsScreen : public TGameMenuScreen,
+                               public CFlyObjectWorker,
+                               public CScreenMaker<CBonusStatisticsScreen> {
 public:
     static constexpr int kShowSound = 17;
     static constexpr float kLaunchInterval = 250.0f;
     static constexpr float kLaunchSpan = 5000.0f;  // the last successor is scheduled before this
     static constexpr float kFlightTime = 2000.0f;
 
-    static GF::THolder<GF::IScreen> Create();
     ~CBonusStatisticsScreen() override;
 
     void OnInitialize() override;
@@ -25,6 +27,7 @@ public:
     bool UpdateIdle(const float& dt) override;
 
 private:
+    friend CScreenMaker<CBonusStatisticsScreen>;
     CBonusStatisticsScreen() = default;
 
     void Launch();

@@ -15,10 +15,6 @@ constexpr const char* kResultOk = "ok";
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CComiksScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CComiksScreen);
-}
-
 // The key table outlives every screen: a screen destroyed without being deactivated first must not
 // leave its handler there.
 CComiksScreen::~CComiksScreen() {

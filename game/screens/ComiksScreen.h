@@ -2,6 +2,7 @@
 #include <string>
 
 #include "framework/core/Holder.h"
+#include "game/app/ScreenMaker.h"
 #include "game/kitchen/ActionBase.h"
 #include "game/screens/GameMenuScreen.h"
 
@@ -9,11 +10,10 @@
 // first panel plays at once; a left click after a panel and its one-second pause shows the next.
 // When no next panel exists the comic counts as seen: the current player's flag named like the
 // layout's description ("comics_1") is set, the settings are saved and the screen ends with "ok".
-class CComiksScreen : public TGameMenuScreen, public CActionWorker {
+class CComiksScreen : public TGameMenuScreen, public CActionWorker, public CScreenMaker<CComiksScreen> {
 public:
     static constexpr float kPanelPause = 1000.0f;
 
-    static GF::THolder<GF::IScreen> Create();
     ~CComiksScreen() override;
 
     void OnActivate() override;
@@ -26,6 +26,7 @@ public:
     void OnKey(int key);
 
 private:
+    friend CScreenMaker<CComiksScreen>;
     CComiksScreen() = default;
 
     // Queues the next panel and its pause; false when there is none (the comic is then over).

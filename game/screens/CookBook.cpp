@@ -24,10 +24,6 @@ constexpr float kFlat = 0.0f;
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CCookBook::Create() {
-    return GF::THolder<GF::IScreen>(new CCookBook);
-}
-
 // The key table and the buttons may outlive the screen: nothing of it stays subscribed there.
 CCookBook::~CCookBook() {
     Unsubscribe();

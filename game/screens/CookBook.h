@@ -9,6 +9,7 @@
 #include "framework/gui/BaseControl.h"
 #include "framework/gui/Button.h"
 #include "framework/scene/SceneFwd.h"
+#include "game/app/ScreenMaker.h"
 #include "game/kitchen/DeliveryButton.h"
 #include "game/screens/CookBookPages.h"
 #include "game/screens/GameMenuScreen.h"
@@ -25,7 +26,7 @@
 // leaves lie over the spread: the left one turned over (its back is the left page), the right one
 // flat (its front is the right page), and the one being turned. When a leaf cannot be built the
 // book shows its pages directly from then on, changing spreads at once.
-class CCookBook : public TGameMenuScreen {
+class CCookBook : public TGameMenuScreen, public CScreenMaker<CCookBook> {
 public:
     static constexpr int kReplayVariable = 28;
     static constexpr const char* kNewRecipe = "new_recept";
@@ -40,7 +41,6 @@ public:
     static constexpr float kStartAngle = 0.5f;
     static constexpr float kEndAngle = 1.5707964f;
 
-    static GF::THolder<GF::IScreen> Create();
     ~CCookBook() override;
 
     // The spread the book turns to for the newest known recipe, whose first item is on that page:
@@ -80,6 +80,7 @@ public:
 private:
     using TState = void (CCookBook::*)(const float& dt);
 
+    friend CScreenMaker<CCookBook>;
     CCookBook() = default;
 
     void UpdateIdleState(const float& dt);

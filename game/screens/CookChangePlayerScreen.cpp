@@ -11,10 +11,6 @@ constexpr int kRemovalAnswer = 26;
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CCookChangePlayerScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CCookChangePlayerScreen);
-}
-
 CCookChangePlayerScreen::~CCookChangePlayerScreen() {
     m_previousPlayer.clear();
     m_okButton.Reset();

@@ -4,15 +4,15 @@
 #include "framework/core/Holder.h"
 #include "framework/core/WString.h"
 #include "framework/gui/ListBoxControl.h"
+#include "game/app/ScreenMaker.h"
 #include "game/screens/GameMenuScreen.h"
 
 // The player list ("ChangePlayerScreen"): the chosen player becomes current on "ok", Enter, "new"
 // and "remove"; Escape leaves the current player as it is. "remove" remembers the player that was
 // current; when the screen comes back on top, a confirmation that set string variable 26 to "yes"
 // deletes the chosen player, anything else makes the remembered player current again.
-class CCookChangePlayerScreen : public TGameMenuScreen {
+class CCookChangePlayerScreen : public TGameMenuScreen, public CScreenMaker<CCookChangePlayerScreen> {
 public:
-    static GF::THolder<GF::IScreen> Create();
     ~CCookChangePlayerScreen() override;
 
     void OnActivate() override;
@@ -27,6 +27,7 @@ protected:
     virtual void CreateControls();
 
 private:
+    friend CScreenMaker<CCookChangePlayerScreen>;
     CCookChangePlayerScreen() = default;
     void FillList();
     void UpdateButtons();

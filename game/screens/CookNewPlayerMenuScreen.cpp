@@ -19,10 +19,6 @@ GF::WString TrimSpaces(const GF::WString& text) {
     return trimmed;
 }
 
-GF::THolder<GF::IScreen> CCookNewPlayerMenuScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CCookNewPlayerMenuScreen);
-}
-
 CCookNewPlayerMenuScreen::~CCookNewPlayerMenuScreen() {
     // The field may outlive the screen in other holders: it must not call back into it.
     if (m_edit)

@@ -4,23 +4,24 @@
 #include "framework/core/Holder.h"
 #include "framework/core/WString.h"
 #include "framework/gui/EditControl.h"
+#include "game/app/ScreenMaker.h"
 #include "game/screens/GameMenuScreen.h"
 
 // The new player's name ("new_player_screen"): at most 8 characters in the field "edit", trimmed of
 // spaces at both ends. "ok" (and Enter) is there only while the name has a character other than a
 // space. It ends with "back" once the player is made (or "ok" while a replay is asked for), "back"
 // after "cancel", and "error" for a name that is taken, whose player then becomes current.
-class CCookNewPlayerMenuScreen : public TGameMenuScreen {
+class CCookNewPlayerMenuScreen : public TGameMenuScreen, public CScreenMaker<CCookNewPlayerMenuScreen> {
 public:
     static constexpr int kMaxNameLength = 8;
 
-    static GF::THolder<GF::IScreen> Create();
     ~CCookNewPlayerMenuScreen() override;
 
     void OnInitialize() override;
     void OnCommand(const std::string& command) override;
 
 private:
+    friend CScreenMaker<CCookNewPlayerMenuScreen>;
     CCookNewPlayerMenuScreen() = default;
     void OnNameChanged(GF::THolder<GF::HGENS::CBaseControl> control);
     void CreatePlayer();

@@ -10,10 +10,6 @@ constexpr const char* kBack = "back";
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CCreditsScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CCreditsScreen);
-}
-
 void CCreditsScreen::OnInitialize() {
     AddPhaseTask(GF::CKeyset::kKeyEnter, kBack, false, kGameFinishFlags);
     AddPhaseTask(GF::CKeyset::kKeyEscape, kBack, false, kGameFinishFlags);

@@ -30,10 +30,6 @@ bool WonBefore() {
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CDuelLoseScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CDuelLoseScreen);
-}
-
 CDuelLoseScreen::~CDuelLoseScreen() = default;
 
 GF::WString CDuelLoseScreen::FormatTime(float ms) {

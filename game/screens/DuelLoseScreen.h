@@ -4,6 +4,7 @@
 #include "framework/core/Holder.h"
 #include "framework/core/WString.h"
 #include "framework/gui/Screen.h"
+#include "game/app/ScreenMaker.h"
 #include "game/screens/GameMenuScreen.h"
 
 struct CLevelInfo;
@@ -11,12 +12,10 @@ struct CLevelInfo;
 // The lost duel round ("DuelLoseScreen"): the round's number, the time the round took, the rival's
 // flag and the round's dish. Before the round was ever won it offers "replay" and "map"; once won,
 // "replay_2" (a replay of the same level) and "continue".
-class CDuelLoseScreen : public TGameMenuScreen {
+class CDuelLoseScreen : public TGameMenuScreen, public CScreenMaker<CDuelLoseScreen> {
 public:
     // Times read from the settings file are shown within 0 .. 100 hours.
     static constexpr float kLongestTime = 100.0f * 3600.0f * 1000.0f;
-
-    static GF::THolder<GF::IScreen> Create();
 
     ~CDuelLoseScreen() override;
     void OnInitialize() override;
@@ -30,5 +29,6 @@ public:
     static int FlagNumber(const CLevelInfo& level);
 
 private:
+    friend CScreenMaker<CDuelLoseScreen>;
     CDuelLoseScreen() = default;
 };

@@ -82,10 +82,6 @@ void ShowRound(const GF::TAnimationPtr& layout, const CLevelInfo* level) {
 
 }  // namespace DuelResult
 
-GF::THolder<GF::IScreen> CDuelStatisticsScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CDuelStatisticsScreen);
-}
-
 CDuelStatisticsScreen::~CDuelStatisticsScreen() = default;
 
 void CDuelStatisticsScreen::OnInitialize() {

@@ -5,17 +5,16 @@
 #include "framework/gui/Screen.h"
 #include "framework/scene/IAnimation.h"
 #include "framework/scene/IScene.h"
+#include "game/app/ScreenMaker.h"
 #include "game/screens/GameMenuScreen.h"
 
 struct CLevelInfo;
 
 // The won duel round ("DuelStatisticsScreen"): the round's number, the points, the stage's flag
 // and the round's dish with its title; "continue" goes on with "next".
-class CDuelStatisticsScreen : public TGameMenuScreen {
+class CDuelStatisticsScreen : public TGameMenuScreen, public CScreenMaker<CDuelStatisticsScreen> {
 public:
     static constexpr int kIdleSound = 35;
-
-    static GF::THolder<GF::IScreen> Create();
 
     ~CDuelStatisticsScreen() override;
     void OnInitialize() override;
@@ -25,6 +24,7 @@ public:
     void Idle() override;
 
 private:
+    friend CScreenMaker<CDuelStatisticsScreen>;
     CDuelStatisticsScreen() = default;
 };
 

@@ -15,10 +15,6 @@ constexpr const char* kPagePrefix = "help_";
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CHelpScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CHelpScreen);
-}
-
 void CHelpScreen::OnInitialize() {
     PlayMusic(kMusicGameMenu);
     TGameMenuScreen::OnInitialize();

@@ -33,10 +33,6 @@ void PlayNamedSound(const char* name) {
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CHighScoreScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CHighScoreScreen);
-}
-
 std::vector<CHighScoreScreen::tagEntry> CHighScoreScreen::BuildTable(const CPlayerProfile& player) {
     std::map<int32_t, float> totals;
     for (int32_t id = 0; id < kParticipants; ++id) totals[id] = id == kPlayerId ? kPlayerHeadStart : 0.0f;

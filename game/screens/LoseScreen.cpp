@@ -23,10 +23,6 @@ int StoredBestPlace() {
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CLoseScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CLoseScreen);
-}
-
 void CLoseScreen::OnInitialize() {
     TGameMenuScreen::OnInitialize();
     ShowInPart(m_layout, "_ribbon_place", "main_menu.ribbon_4");

@@ -2,17 +2,16 @@
 #include <string>
 
 #include "framework/core/Holder.h"
+#include "game/app/ScreenMaker.h"
 #include "game/screens/GameMenuScreen.h"
 
 // A lost kitchen level ("LoseScreen"): the level's figures with the fixed fourth ribbon. A level never
 // passed offers "replay" and "menu" (the map); one passed before offers "replay_2" and "continue"
 // ("next"). Replaying names the level as the next one to play only when its stored place counts as
 // passed in its stage.
-class CLoseScreen : public TGameMenuScreen {
+class CLoseScreen : public TGameMenuScreen, public CScreenMaker<CLoseScreen> {
 public:
     static constexpr int kShowSound = 18;
-
-    static GF::THolder<GF::IScreen> Create();
 
     void OnInitialize() override;
     void Show() override;
@@ -20,5 +19,6 @@ public:
     void OnCommand(const std::string& command) override;
 
 private:
+    friend CScreenMaker<CLoseScreen>;
     CLoseScreen() = default;
 };

@@ -15,10 +15,6 @@ constexpr int kLeaverVariable = 18;
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CLoserScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CLoserScreen);
-}
-
 void CLoserScreen::OnInitialize() {
     TGameMenuScreen::OnInitialize();
     BindControl("ok", "ok", false, kGameFinishFlags);

@@ -16,10 +16,6 @@ const char* const kSelectorItems[] = {"settings", "help", "cookbook", "credits"}
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CMainMenuScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CMainMenuScreen);
-}
-
 CMainMenuScreen::CMainMenuScreen() : m_selectorCurve(CFlyObject::Create()) {}
 
 CMainMenuScreen::~CMainMenuScreen() {

@@ -34,10 +34,6 @@ const char* BonusLevel(int stage) {
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CMapScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CMapScreen);
-}
-
 CMapScreen::CMapScreen() {
     m_stageMap.GetEvent().Add(GF::CreateDelegate(this, &CMapScreen::OnStageMapEvent));
     CPlayerProfile& player = GetCurrentPlayer();

@@ -2,6 +2,7 @@
 #include <string>
 
 #include "framework/core/Holder.h"
+#include "game/app/ScreenMaker.h"
 #include "game/kitchen/ActionBase.h"
 #include "game/screens/DeformGrid.h"
 #include "game/screens/GameMenuScreen.h"
@@ -12,7 +13,7 @@
 // player picks a stage, replays a won level (a ribbon), plays on ("play"), or leaves for the dressing
 // room ("velmoroom") or the main menu ("main_menu"); the digit key 7 plays the current stage's bonus
 // level. It talks to the rest of the game through the current player's variables and its result.
-class CMapScreen : public TGameMenuScreen, public CActionWorker {
+class CMapScreen : public TGameMenuScreen, public CActionWorker, public CScreenMaker<CMapScreen> {
 public:
     static constexpr float kCentreX = 400.0f;
     static constexpr float kCentreY = 280.0f;
@@ -27,7 +28,6 @@ public:
     static constexpr int kFirstStage = 1;
     static constexpr int kLastStage = 7;
 
-    static GF::THolder<GF::IScreen> Create();
     ~CMapScreen() override;
 
     bool Update(const float& dt) override;
@@ -42,6 +42,7 @@ public:
     CStageMapStrategy& GetStageMap() { return m_stageMap; }
 
 private:
+    friend CScreenMaker<CMapScreen>;
     CMapScreen();
 
     void BindMapControls();

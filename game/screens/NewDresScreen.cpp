@@ -12,10 +12,6 @@
 #include "game/app/Progress.h"
 #include "game/app/TruncateToInt.h"
 
-GF::THolder<GF::IScreen> CNewDresScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CNewDresScreen);
-}
-
 void CNewDresScreen::OnInitialize() {
     TGameMenuScreen::OnInitialize();
     ShowNewDress();

@@ -30,10 +30,6 @@ int RowsFor(std::size_t count, float perRow) {
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CNewIngridientScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CNewIngridientScreen);
-}
-
 CNewIngridientScreen::~CNewIngridientScreen() {
     m_elements.clear();
 }

@@ -6,6 +6,7 @@
 #include "framework/core/Holder.h"
 #include "framework/core/WString.h"
 #include "framework/scene/IAnimation.h"
+#include "game/app/ScreenMaker.h"
 #include "game/kitchen/ActionBase.h"
 #include "game/screens/GameMenuScreen.h"
 
@@ -19,7 +20,9 @@
 // A level without new ingredients, or announced before, loads no layout: the screen passes the
 // flow on with "play" at its first frame, unseen. The level's announced flag is set when the
 // screen is set up.
-class CNewIngridientScreen : public TGameMenuScreen, public CActionWorker {
+class CNewIngridientScreen : public TGameMenuScreen,
+                             public CActionWorker,
+                             public CScreenMaker<CNewIngridientScreen> {
 public:
     static constexpr int kArrivalSound = 11;
     static constexpr float kColumnStep = 105.0f;
@@ -30,7 +33,6 @@ public:
     static constexpr const char* kElement = "main_menu.element_ingr";
     static constexpr const char* kLayoutPrefix = "main_menu.ingredients_screen_";
 
-    static GF::THolder<GF::IScreen> Create();
     ~CNewIngridientScreen() override;
 
     // Chooses the layout by the count of the level's new ingredients, or none.
@@ -54,6 +56,7 @@ public:
     const std::vector<GF::TAnimationPtr>& GetElements() const { return m_elements; }
 
 private:
+    friend CScreenMaker<CNewIngridientScreen>;
     CNewIngridientScreen() = default;
 
     // Shows the elements whose start delay has run out.

@@ -23,10 +23,6 @@ constexpr const char* kCaption = "_text";
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CNewReceptScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CNewReceptScreen);
-}
-
 void CNewReceptScreen::OnInitialize() {
     TGameMenuScreen::OnInitialize();
     BindControl("ok", "ok", false, kGameFinishFlags);

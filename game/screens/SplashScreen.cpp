@@ -31,10 +31,6 @@ GF::THolder<GF::IDelegate1<void, GF::WChar>> ListenerDelegate() {
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CSplashScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CSplashScreen);
-}
-
 void CSplashScreen::OnInitialize() {
     PlayMusic(kMusicMainMenu);
     TGameMenuScreen::OnInitialize();

@@ -37,10 +37,6 @@ int CurrentStage() {
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CStageStatisticsScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CStageStatisticsScreen);
-}
-
 CStageStatisticsScreen::~CStageStatisticsScreen() {
     m_playerCup.Reset();
     m_ranking.clear();

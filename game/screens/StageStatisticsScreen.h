@@ -6,6 +6,7 @@
 
 #include "framework/core/Holder.h"
 #include "framework/scene/SceneFwd.h"
+#include "game/app/ScreenMaker.h"
 #include "game/screens/GameMenuScreen.h"
 
 // The standings at the end of a tournament stage ("StageStatisticsScreen"): every participant's sum
@@ -14,7 +15,7 @@
 // and the player's own cup lit with sparks and a sound once the screen is idle. It names in float
 // variable 18 the participant who leaves the tournament here (-1 when the stage is not a tournament
 // stage) and ends with "next". The sixth stage has a podium of two, on the layout named with "_2".
-class CStageStatisticsScreen : public TGameMenuScreen {
+class CStageStatisticsScreen : public TGameMenuScreen, public CScreenMaker<CStageStatisticsScreen> {
 public:
     using TRanking = std::vector<std::pair<int32_t, float>>;  // (participant, sum), best first
 
@@ -22,7 +23,6 @@ public:
     static constexpr int kLeaverVariable = 18;
     static constexpr const char* kParticleFile = "Particle\\show_cup_1.fgp";
 
-    static GF::THolder<GF::IScreen> Create();
     ~CStageStatisticsScreen() override;
 
     void Initialize(const std::string& layoutName, GF::THolder<GF::IScene> scene,
@@ -32,6 +32,7 @@ public:
     void Idle() override;
 
 private:
+    friend CScreenMaker<CStageStatisticsScreen>;
     CStageStatisticsScreen() = default;
 
     void ShowPodium(int stage, int mapIndex);

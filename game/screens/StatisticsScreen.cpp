@@ -62,10 +62,6 @@ void ShowLevelFigures(const GF::TAnimationPtr& layout) {
     layout->SetText("_place_index", ResourceText("index_" + std::to_string(place)));
 }
 
-GF::THolder<GF::IScreen> CStatisticsScreen::Create() {
-    return GF::THolder<GF::IScreen>(new CStatisticsScreen);
-}
-
 CStatisticsScreen::~CStatisticsScreen() {
     m_particle.Reset();
 }

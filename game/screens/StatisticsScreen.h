@@ -5,6 +5,7 @@
 #include "framework/core/WString.h"
 #include "framework/scene/FGParticle.h"
 #include "framework/scene/SceneFwd.h"
+#include "game/app/ScreenMaker.h"
 #include "game/screens/GameMenuScreen.h"
 
 // The figures of the level just played, shared by the level result and the lose screen. The profile
@@ -29,13 +30,12 @@ void ShowLevelFigures(const GF::TAnimationPtr& layout);
 // with the place's ribbon, the stage's country and a burst of sparks once idle. It improves the
 // level's stored best place in memory (a place of 0 improves nothing) and ends with "replay", which
 // names the level just played as the one to play next, or "next" (its button "continue").
-class CStatisticsScreen : public TGameMenuScreen {
+class CStatisticsScreen : public TGameMenuScreen, public CScreenMaker<CStatisticsScreen> {
 public:
     static constexpr int kShowSound = 17;
     static constexpr const char* kParticleFile = "Particle\\win_place.fgp";
     static constexpr const char* kParticlePart = "_part_place";
 
-    static GF::THolder<GF::IScreen> Create();
     ~CStatisticsScreen() override;
 
     void OnInitialize() override;
@@ -48,6 +48,7 @@ public:
     const GF::THolder<GF::HGENS::CFGParticle>& GetParticle() const { return m_particle; }
 
 private:
+    friend CScreenMaker<CStatisticsScreen>;
     CStatisticsScreen() = default;
 
     GF::THolder<GF::HGENS::CFGParticle> m_particle;

@@ -62,10 +62,6 @@ int HighestStageNumber() {
 
 }  // namespace
 
-GF::THolder<GF::IScreen> CVelmoRoom::Create() {
-    return GF::THolder<GF::IScreen>(new CVelmoRoom);
-}
-
 CVelmoRoom::~CVelmoRoom() {
     if (m_heroine) m_heroine->ClearActionQueue();
     m_cupGlow.present.Reset();

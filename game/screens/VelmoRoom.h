@@ -9,6 +9,7 @@
 #include "framework/scene/FGParticle.h"
 #include "framework/scene/Rect.h"
 #include "framework/scene/SceneFwd.h"
+#include "game/app/ScreenMaker.h"
 #include "game/kitchen/ActionBase.h"
 #include "game/kitchen/Pers.h"
 #include "game/screens/GameMenuScreen.h"
@@ -31,7 +32,7 @@ struct CDressSlot {
 // The level "other_1" gives the room's floor and her walk grid; without its four floor corners she
 // stays out of the room, the rest works. A curtain without length swaps on the next frame, a room
 // without a curtain swaps on the click.
-class CVelmoRoom : public TGameMenuScreen, public CActionWorker {
+class CVelmoRoom : public TGameMenuScreen, public CActionWorker, public CScreenMaker<CVelmoRoom> {
 public:
     static constexpr int kStageVariable = 1;
     static constexpr int kDressVariable = 3;
@@ -51,7 +52,6 @@ public:
     // The sparkle shows only while few dresses are unlocked.
     static constexpr float kSparkleUpTo = 3.0f;
 
-    static GF::THolder<GF::IScreen> Create();
     ~CVelmoRoom() override;
 
     void OnInitialize() override;
@@ -78,6 +78,7 @@ public:
 private:
     using TPhase = void (CVelmoRoom::*)(const float& dt);
 
+    friend CScreenMaker<CVelmoRoom>;
     CVelmoRoom() = default;
 
     void SetUpRoom();

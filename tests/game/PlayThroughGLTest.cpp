@@ -341,6 +341,26 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     CLevelRun run;
     run.frameMs = 50.0f;  // the longest frame the game takes whole
     CPlayer p;
+    // The help over the main menu and over the title, shot on its first page with the mouse off every
+    // button: the picture inside its board, the layout's first drawable, is compared at the end.
+    struct tagShot {
+        std::vector<uint32_t> pixels;
+        int width = 0;
+        int height = 0;
+        GF::TRect board{};
+    };
+    tagShot overMenu, overTitle;
+    const auto shoot = [&p](tagShot& shot) {
+        p.s.Do([](CLevelRun& r) { r.MoveMouse(1, 1); });
+        p.s.Wait(3);
+        p.Check([&shot](CLevelRun& r) {
+            EXPECT_EQ(r.Player().floatVars[30], 1.0f);
+            const GF::TAnimationPtr layout = r.Top()->GetAnimation();
+            ASSERT_TRUE(layout && layout->GetDrawableCount() > 0);
+            shot.board = layout->GetDrawable(0)->GetBoundingBox();
+            shot.pixels = r.Picture(&shot.width, &shot.height);
+        });
+    };
 
     // First start: the publisher's pictures, the title, which sends the nameless player to the name
     // screen; the name typed and taken with Enter.
@@ -409,7 +429,7 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     p.BonusResult("bonus_place_in_1");
 
     // The main menu and what it opens over itself: the options (the music turned down to a quarter
-    // by a click on its slider), the help turned a page, the credits; then the title.
+    // by a click on its slider), the help turned a page, the credits; then the title and its help.
     p.GoTo("mein_menu", "MainMenuScreen");
     p.GoTo("settings", "OptionsScreen");
     p.s.Do([&p](CLevelRun& r) {
@@ -427,11 +447,10 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     p.GoTo("ok", "MainMenuScreen");
     p.s.Do([&p](CLevelRun&) { p.s.skipHelp = false; });
     p.GoTo("help", "HelpScreen");
-    p.Check([](CLevelRun& r) { EXPECT_EQ(r.Player().floatVars[30], 1.0f); });
+    shoot(overMenu);
     p.GoTo("next_2", "HelpScreen");
     p.Check([](CLevelRun& r) { EXPECT_EQ(r.Player().floatVars[30], 2.0f); });
     p.GoTo("skip", "MainMenuScreen");
-    p.s.Do([&p](CLevelRun&) { p.s.skipHelp = true; });
     p.GoTo("credits", "CreditsScreen");
     p.GoTo("back", "MainMenuScreen");
     p.Check([](CLevelRun& r) {
@@ -441,6 +460,10 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     p.GoTo("cookbook", "VelmoRoomScreen");
     p.GoTo("exit", "MainMenuScreen");
     p.GoTo("back", "SplashScreen");
+    p.GoTo("help", "HelpScreen");
+    shoot(overTitle);
+    p.GoTo("skip", "SplashScreen");
+    p.s.Do([&p](CLevelRun&) { p.s.skipHelp = true; });
 
     // The high scores, and the players: a second one made and left again for the first.
     p.GoTo("hight_score", "HighScoreScreen");
@@ -579,9 +602,9 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
         "ProgressMapScreen",
         // The main menu and the title's places.
         "MainMenuScreen", "OptionsScreen", "MainMenuScreen", "HelpScreen", "HelpScreen", "MainMenuScreen",
-        "CreditsScreen", "MainMenuScreen", "VelmoRoomScreen", "MainMenuScreen", "SplashScreen",
-        "HighScoreScreen", "SplashScreen", "ChangePlayerScreen", "new_player_screen", "ChangePlayerScreen",
-        "SplashScreen",
+        "CreditsScreen", "MainMenuScreen", "VelmoRoomScreen", "MainMenuScreen", "SplashScreen", "HelpScreen",
+        "SplashScreen", "HighScoreScreen", "SplashScreen", "ChangePlayerScreen", "new_player_screen",
+        "ChangePlayerScreen", "SplashScreen",
         // Stage 4's bonus game, the dark and the light hidden things, the duel, stage 4's level (its
         // ingredients shown) lost, replayed to the third place, the stage's end; the level won from
         // the map and its new dress.
@@ -595,6 +618,25 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
         "confirm_exit_screen"};
     EXPECT_EQ(p.trip.order, order);
     EXPECT_EQ(p.ingredientsShown, 2);  // stage 1's first level and stage 4's
+
+    // The help looks the same over the title and over the main menu: its page and buttons on its own
+    // board, drawn above the screen it came over, so that nothing of that screen shows inside it.
+    ASSERT_FALSE(overTitle.pixels.empty());
+    ASSERT_EQ(overTitle.width, overMenu.width);
+    ASSERT_EQ(overTitle.height, overMenu.height);
+    EXPECT_EQ(overTitle.board, overMenu.board);
+    const GF::TRect& board = overTitle.board;
+    const int x0 = std::max(0, board.left * overTitle.width / 800);
+    const int x1 = std::min(overTitle.width, board.right * overTitle.width / 800);
+    const int y0 = std::max(0, board.top * overTitle.height / 600);
+    const int y1 = std::min(overTitle.height, board.bottom * overTitle.height / 600);
+    ASSERT_GT((x1 - x0) * (y1 - y0), overTitle.width * overTitle.height / 4);
+    int differ = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            differ += CLevelRun::At(overTitle.pixels, overTitle.width, x, y) !=
+                      CLevelRun::At(overMenu.pixels, overMenu.width, x, y);
+    EXPECT_EQ(differ, 0) << "of " << (x1 - x0) * (y1 - y0) << " pixels inside the help's board";
 
     // The settings file as the exit left it: sound 80 and music 25, no drawn cursor, a window; Ann
     // current beside Bob, with her stage, her levels won and the music she chose.
@@ -635,68 +677,4 @@ TEST(PlayThrough, TheSampleGameFromTheFirstStartToTheExitAndBack) {
     EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
     EXPECT_EQ(second.trip.order,
               (std::vector<std::string>{"PublisherScreen", "SplashScreen", "confirm_exit_screen"}));
-}
-
-// The help over the title and over the main menu: the same page and buttons on its own board, drawn
-// above the screen it came over, so that nothing of that screen shows inside it.
-TEST(PlayThrough, TheHelpLooksTheSameOverTheTitleAndOverTheMainMenu) {
-    CLevelRun run;
-    run.frameMs = 50.0f;
-    CPlayer p;
-    p.s.skipHelp = false;
-    struct tagShot {
-        std::vector<uint32_t> pixels;
-        int width = 0;
-        int height = 0;
-        GF::TRect board{};
-    };
-    tagShot overTitle, overMenu;
-    // The mouse goes off every button; two frames later the picture inside the help's board, which
-    // is its lowest part: the layout's own first drawable.
-    const auto shoot = [&p](tagShot& shot) {
-        p.s.Do([](CLevelRun& r) { r.MoveMouse(1, 1); });
-        p.s.Wait(3);
-        p.Check([&shot](CLevelRun& r) {
-            EXPECT_EQ(r.Player().floatVars[30], 1.0f);  // the first page both times
-            const GF::TAnimationPtr layout = r.Top()->GetAnimation();
-            ASSERT_TRUE(layout && layout->GetDrawableCount() > 0);
-            shot.board = layout->GetDrawable(0)->GetBoundingBox();
-            shot.pixels = r.Picture(&shot.width, &shot.height);
-        });
-    };
-    p.Idle("new_player_screen");
-    p.Type("Ann");
-    p.Key(SDLK_RETURN);
-    p.Idle("SplashScreen");
-    p.GoTo("help", "HelpScreen");
-    shoot(overTitle);
-    p.GoTo("skip", "SplashScreen");
-    p.Click("play");
-    p.ReadComic();
-    p.IdleMap();
-    p.GoTo("mein_menu", "MainMenuScreen");
-    p.GoTo("help", "HelpScreen");
-    shoot(overMenu);
-    p.GoTo("skip", "MainMenuScreen");
-    p.CloseAndConfirm();
-    ASSERT_EQ(run.Run([&](CLevelRun& r) { return p.Frame(r); }, 6000), 0);
-    EXPECT_FALSE(run.timedOut) << "last top screen: " << run.TopName();
-
-    ASSERT_FALSE(overTitle.pixels.empty());
-    ASSERT_EQ(overTitle.width, overMenu.width);
-    ASSERT_EQ(overTitle.height, overMenu.height);
-    EXPECT_EQ(overTitle.board, overMenu.board);
-    // The board in window pixels; the help's page and its buttons lie on it.
-    const GF::TRect& board = overTitle.board;
-    const int x0 = std::max(0, board.left * overTitle.width / 800);
-    const int x1 = std::min(overTitle.width, board.right * overTitle.width / 800);
-    const int y0 = std::max(0, board.top * overTitle.height / 600);
-    const int y1 = std::min(overTitle.height, board.bottom * overTitle.height / 600);
-    ASSERT_GT((x1 - x0) * (y1 - y0), overTitle.width * overTitle.height / 4);
-    int differ = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            differ += CLevelRun::At(overTitle.pixels, overTitle.width, x, y) !=
-                      CLevelRun::At(overMenu.pixels, overMenu.width, x, y);
-    EXPECT_EQ(differ, 0) << "of " << (x1 - x0) * (y1 - y0) << " pixels inside the help's board";
 }

@@ -18,57 +18,34 @@ inline std::vector<unsigned char> LoadBuiltSampleFile(const std::string& name) {
     return LoadSampleFile(name);
 }
 
-// The sample library data as the program's library for a scope, and the filter-sprite manager
-// dropped at its end; the library is put back as it was.
-class CSampleLibrary {
+// A table of the built sample archive as the program's own for a scope, put back as it was at its end.
+template <class TData, TData& (*Table)(), bool (*Parse)(GF::CInputStream&, TData&, std::string&)>
+class CSampleTable {
 public:
-    CSampleLibrary() {
-        const std::vector<unsigned char> bytes = LoadBuiltSampleFile("Binary/libdata.bin");
+    explicit CSampleTable(const std::string& file) {
+        const std::vector<unsigned char> bytes = LoadBuiltSampleFile(file);
         GF::CMemoryInputStream in(bytes);
         std::string why;
-        EXPECT_TRUE(ParseLibData(in, GetLibData(), why)) << why;
+        EXPECT_TRUE(Parse(in, Table(), why)) << why;
     }
-    ~CSampleLibrary() {
-        CFilterSpriteManager::DropInstance();
-        GetLibData() = m_saved;
-    }
-    CSampleLibrary(const CSampleLibrary&) = delete;
-    CSampleLibrary& operator=(const CSampleLibrary&) = delete;
+    ~CSampleTable() { Table() = m_saved; }
+    CSampleTable(const CSampleTable&) = delete;
+    CSampleTable& operator=(const CSampleTable&) = delete;
 
 private:
-    CLibData m_saved = GetLibData();
+    TData m_saved = Table();
 };
 
-// The sample game data as the program's game database for a scope, put back as it was at its end.
-class CSampleGameData {
-public:
-    CSampleGameData() {
-        const std::vector<unsigned char> bytes = LoadBuiltSampleFile("Binary/gamedata.bin");
-        GF::CMemoryInputStream in(bytes);
-        std::string why;
-        EXPECT_TRUE(ParseGameData(in, GetGameData(), why)) << why;
-    }
-    ~CSampleGameData() { GetGameData() = m_saved; }
-    CSampleGameData(const CSampleGameData&) = delete;
-    CSampleGameData& operator=(const CSampleGameData&) = delete;
-
-private:
-    CGameData m_saved = GetGameData();
+struct CSampleGameData : CSampleTable<CGameData, GetGameData, ParseGameData> {
+    CSampleGameData() : CSampleTable("Binary/gamedata.bin") {}
 };
 
-// The sample level data as the program's level data for a scope, put back as it was at its end.
-class CSampleLevelsData {
-public:
-    CSampleLevelsData() {
-        const std::vector<unsigned char> bytes = LoadBuiltSampleFile("Binary/levelsdata.bin");
-        GF::CMemoryInputStream in(bytes);
-        std::string why;
-        EXPECT_TRUE(ParseLevelsData(in, GetLevelsData(), why)) << why;
-    }
-    ~CSampleLevelsData() { GetLevelsData() = m_saved; }
-    CSampleLevelsData(const CSampleLevelsData&) = delete;
-    CSampleLevelsData& operator=(const CSampleLevelsData&) = delete;
+struct CSampleLevelsData : CSampleTable<CLevelsData, GetLevelsData, ParseLevelsData> {
+    CSampleLevelsData() : CSampleTable("Binary/levelsdata.bin") {}
+};
 
-private:
-    CLevelsData m_saved = GetLevelsData();
+// The sample library, and the filter-sprite manager dropped at its end.
+struct CSampleLibrary : CSampleTable<CLibData, GetLibData, ParseLibData> {
+    CSampleLibrary() : CSampleTable("Binary/libdata.bin") {}
+    ~CSampleLibrary() { CFilterSpriteManager::DropInstance(); }
 };

@@ -189,7 +189,7 @@ TEST_F(CShowObjectActionTest, DevicesAppearAtOnceAndSceneryInTheSweep) {
     CPlacedObjectInfo stray;
     stray.Name = "Devices.nothing";
     objects.push_back(CCookObject::Create(stray, GetGameScene()));
-    for (const GF::THolder<CCookObject>& object : objects) object->SetReady(false);
+    for (const GF::THolder<CCookObject>& object : objects) object->SetShown(false);
     const GF::THolder<CShowObjectAction> action =
         CShowObjectAction::Create(objects.begin(), objects.end(), 1000.0f);
     queue.StartAction(action);

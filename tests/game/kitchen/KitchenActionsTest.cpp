@@ -34,10 +34,7 @@ protected:
         field->StartLevel("stage1_1");
         field->SetLevelLayout(Show("levels.kitchen_1", 400.0f, 300.0f));
         field->Clear();
-        for (const THolder<CCookObject>& device : field->GetObjectList()) {
-            device->SetReady(true);
-            if (device->GetAnimation()) device->GetAnimation()->SetVisible(true);
-        }
+        for (const THolder<CCookObject>& device : field->GetObjectList()) device->SetShown(true);
         customer = Arrive();
     }
     THolder<CZacaz> Arrive() {

@@ -72,6 +72,15 @@ struct tagLevelSeen {
     float place = 0.0f;
     bool dialClosed = false;  // the dial showed "_closed" after closing time
     bool heardClosing = false, heardTick = false, heardOops = false;
+    // The heroine's cells from the start of play, one for each cell she walked to next, and whether a
+    // step skipped a neighbour or met a blocked cell; where she stood, and the device, when the first
+    // device she was sent to began its work; her cell whenever she came to rest after a serve.
+    TPoint<int> scorePoint{-1, -1};
+    std::vector<TPoint<int>> cells;
+    bool offTheGrid = false;
+    TPoint<float> standsAt{-1.0f, -1.0f}, deviceAt{};
+    TPoint<int> standsCell{-1, -1};
+    std::vector<TPoint<int>> afterServing;
 };
 
 // Plays "stage1_1" at 16 ms frames from seed 7; with `cook`, a cook who takes each order's items
@@ -128,6 +137,23 @@ tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cook) {
                 if (introClickAt > 0 && pers->GetCell() != cellBeforeIntroClick) seen.introClickMoved = true;
                 return true;
             }
+            // The cell she walks to while walking; the one nearest to where she stands otherwise (her
+            // cell is only set by a walk).
+            const TPoint<float> floor = pers->GetFloorPosition();
+            const bool walking = pers->GetHandler() == &CPers::UpdateWalk;
+            const TPoint<int> cell =
+                walking ? pers->GetCell()
+                        : TPoint<int>{static_cast<int>(floor.x + 0.5f), static_cast<int>(floor.y + 0.5f)};
+            if (seen.cells.empty() || seen.cells.back() != cell) {
+                const TPoint<int> from = seen.cells.empty() ? cell : seen.cells.back();
+                if (std::abs(cell.x - from.x) > 1 || std::abs(cell.y - from.y) > 1) seen.offTheGrid = true;
+                if (field->GetLevel()->WalkGrid[16 * cell.x + cell.y]) seen.offTheGrid = true;
+                seen.cells.push_back(cell);
+            }
+            seen.scorePoint = {field->GetLevel()->ScorePoint.X, field->GetLevel()->ScorePoint.Y};
+            if (cooking.served > static_cast<int>(seen.afterServing.size()) && !walking &&
+                !field->GetLastAction())
+                seen.afterServing.push_back(cell);
             const int present = static_cast<int>(panel.GetCustomers().size()) + field->GetCustomersServed();
             if (present > customersSeen) {
                 customersSeen = present;
@@ -151,7 +177,14 @@ tagLevelSeen PlaySampleLevel(CLevelRun& run, bool cook) {
             if (!cook) return true;
             // A device's work: from the order's item starting to work to the device being free again.
             if (cooking.working) {
-                if (workStart < 0 && customer && customer->IsBusy()) workStart = frame;
+                if (workStart < 0 && customer && customer->IsBusy()) {
+                    workStart = frame;
+                    if (seen.standsCell.x < 0) {
+                        seen.standsAt = pers->GetAnimation()->GetPosition();
+                        seen.deviceAt = cooking.working->GetAnimation()->GetPosition();
+                        seen.standsCell = cell;
+                    }
+                }
                 if (workStart >= 0 && cooking.working->IsFree()) {
                     seen.workMs.push_back(static_cast<float>(frame - workStart) * r.frameMs);
                     workStart = -1;
@@ -178,16 +211,29 @@ int Brightness(uint32_t argb) {
 
 // The sample level played to the end by a cook who takes each order's items and serves it at the
 // plate: a click during the intro moves nothing; mid-level the heroine and the current order's sign
-// stand out from the floor; places' items fly, devices work
-// for the item's time; every order served counts; after closing the gold picture plays, the screen
-// ends with "exit" and the flow goes on; the settings file holds the first place with the points of
-// the player and of each rival, and the level's time.
+// stand out from the floor; the heroine walks from her serving cell over the walk grid, one
+// neighbouring free cell at a time, stands in front of the device she is sent to, and goes home after
+// each serve; places' items fly, devices work for the item's time; every order served counts; after
+// closing the gold picture plays, the screen ends with "exit" and the flow goes on; the settings file
+// holds the first place with the points of the player and of each rival, and the level's time.
 TEST(KitchenLevel, ServingEveryOrderWinsTheLevelThroughTheFlow) {
     CLevelRun run;
     const tagLevelSeen seen = PlaySampleLevel(run, true);
     EXPECT_FALSE(seen.introClickMoved);
     EXPECT_NE(Brightness(seen.heroinePixel), Brightness(seen.floorPixel));
     EXPECT_NE(Brightness(seen.signPixel), Brightness(seen.floorPixel));
+
+    ASSERT_FALSE(seen.cells.empty());
+    EXPECT_EQ(seen.cells.front(), seen.scorePoint);
+    EXPECT_GT(seen.cells.size(), 20u);
+    EXPECT_FALSE(seen.offTheGrid) << "a step past a neighbour or onto a blocked cell";
+    // Her feet in front of the device, her figure over it.
+    ASSERT_GE(seen.standsCell.x, 0);
+    EXPECT_NEAR(seen.standsAt.x, seen.deviceAt.x, 40.0f);
+    const TPoint<float> feet{static_cast<float>(seen.standsCell.x), static_cast<float>(seen.standsCell.y)};
+    EXPECT_GT(MapFloorPoint(FloorQuad(), feet).y, seen.deviceAt.y);
+    EXPECT_EQ(seen.afterServing, std::vector<TPoint<int>>(seen.afterServing.size(), seen.scorePoint));
+    EXPECT_GE(seen.afterServing.size(), 4u);
 
     EXPECT_GT(seen.flights, 0);
     ASSERT_GE(seen.workMs.size(), 3u);
@@ -631,105 +677,6 @@ TEST(KitchenLevel, TheKitchenAnswersThePlayersCommands) {
     EXPECT_EQ(seen.clockFactor, 16.0f);
     EXPECT_TRUE(seen.pastLastTwentieth);
     EXPECT_FALSE(CSoundEar::Heard(kTickSound));
-}
-
-// The heroine sent to the first order's device walks there over the walk grid, one neighbouring
-// free cell at a time, to the cell in front of it, and stands idle at its foot; the order served, she
-// walks the same way home to her serving cell.
-TEST(KitchenLevel, TheHeroineWalksToTheDeviceSheIsSentToAndHomeOverTheGrid) {
-    CLevelRun run;
-    run.frameMs = 16.0f;
-    run.seed = 7;
-    CKitchenCook cook;
-    int step = 0;
-    GF::THolder<CCookObject> device;
-    TPoint<int> aim{-1, -1}, home{-1, -1}, arrived{-1, -1}, back{-1, -1};
-    TPoint<float> deviceAt{}, standsAt{};
-    std::vector<TPoint<int>> trail;
-    bool offTheGrid = false;
-    const CLevelInfo* level = nullptr;
-    const int code = run.Run(
-        [&](CLevelRun& r) {
-            if (r.FrameNumber() == 0) {
-                r.Play("stage1_1");
-                return true;
-            }
-            CGameField* field = Kitchen(r);
-            if (!field) return step < 4;
-            const GF::THolder<CPers> pers = field->GetPers();
-            // The cell she walks to while walking; the one nearest to where she stands otherwise (her
-            // cell is only set by a walk).
-            const TPoint<float> floor = pers->GetFloorPosition();
-            const TPoint<int> cell =
-                pers->GetHandler() == &CPers::UpdateWalk
-                    ? pers->GetCell()
-                    : TPoint<int>{static_cast<int>(floor.x + 0.5f), static_cast<int>(floor.y + 0.5f)};
-            if (step > 0 && (trail.empty() || !(trail.back() == cell))) {
-                if (!trail.empty() &&
-                    (std::abs(cell.x - trail.back().x) > 1 || std::abs(cell.y - trail.back().y) > 1))
-                    offTheGrid = true;
-                if (level->WalkGrid[16 * cell.x + cell.y]) offTheGrid = true;
-                trail.push_back(cell);
-            }
-            const bool idle = pers->GetHandler() == &CPers::UpdateIdle && !field->GetLastAction();
-            switch (step) {
-                case 0: {
-                    if (cook.mouse.Busy(r)) return true;
-                    const GF::THolder<CZacaz> customer = field->GetReceptPanel()->GetCurrentCustomer();
-                    if (!field->IsPlaying() || !customer || !idle) return true;
-                    level = field->GetLevel();
-                    home = cell;
-                    device = field->GetNextObject(1);
-                    if (!device || device->GetInfo().Kind == 0) return false;
-                    deviceAt = device->GetAnimation()->GetPosition();
-                    const GF::TRect figure = pers->GetAnimation()->GetBoundingBox();
-                    const TPoint<float> walkCell =
-                        DeviceWalkCell(FloorQuad(), deviceAt, static_cast<float>(figure.bottom - figure.top),
-                                       device->GetInfo().Name);
-                    CWalkGrid grid;
-                    grid.Load(level->WalkGrid.begin());
-                    aim = grid.Target(walkCell.x, walkCell.y);
-                    trail = {cell};
-                    cook.mouse.Click(r, PointOn(*field, device));
-                    step = 1;
-                    return true;
-                }
-                case 1:
-                    if (cook.mouse.Busy(r) || pers->GetHandler() != &CPers::UpdateIdle || trail.size() < 2)
-                        return true;
-                    arrived = cell;
-                    standsAt = pers->GetAnimation()->GetPosition();
-                    trail = {cell};
-                    step = 2;
-                    return true;
-                case 2:  // the cook finishes the order and serves it
-                    cook.Frame(r);
-                    if (cook.served > 0 && !cook.mouse.Busy(r)) {
-                        trail = {cell};
-                        step = 3;
-                    }
-                    return true;
-                case 3:
-                    if (!idle) return true;
-                    back = cell;
-                    step = 4;
-                    return false;
-            }
-            return false;
-        },
-        4000);
-    ASSERT_EQ(code, 0);
-    ASSERT_EQ(step, 4) << run.TopName();
-    EXPECT_EQ(home, (TPoint<int>{level->ScorePoint.X, level->ScorePoint.Y}));
-    EXPECT_EQ(arrived, aim);
-    EXPECT_GE(std::abs(aim.x - home.x) + std::abs(aim.y - home.y), 4) << "a walk across the kitchen";
-    // Her feet in front of the device, her figure over it.
-    EXPECT_NEAR(standsAt.x, deviceAt.x, 40.0f);
-    EXPECT_GT(MapFloorPoint(FloorQuad(), {static_cast<float>(arrived.x), static_cast<float>(arrived.y)}).y,
-              deviceAt.y);
-    EXPECT_EQ(back, home);
-    EXPECT_GE(trail.size(), 3u) << "she walked home cell by cell";
-    EXPECT_FALSE(offTheGrid) << "a step past a neighbour or onto a blocked cell";
 }
 
 // Every sample kitchen level: a click at the middle of each device's and place's picture is taken by

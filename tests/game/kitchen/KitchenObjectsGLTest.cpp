@@ -101,7 +101,7 @@ TEST_F(KitchenGL, TheHeroineStandsOnHerFloorPointLargerNearTheFront) {
 TEST_F(KitchenGL, MidSweepTheSceneryIsTintedAndTheDevicesPlain) {
     for (const CPlacedObjectInfo& placement : level->Objects) {
         objects.push_back(CCookObject::Create(placement, GetGameScene()));
-        objects.back()->SetReady(false);
+        objects.back()->SetShown(false);
     }
     const THolder<CShowObjectAction> action =
         CShowObjectAction::Create(objects.begin(), objects.end(), 1000.0f);
