@@ -214,10 +214,13 @@ Bytes WriteBmp(int width, int height, const std::vector<uint32_t>& argb) {
 
 Bytes WriteTga(int width, int height, const std::vector<uint32_t>& argb) {
     // No identifier, no palette, true colour; 32 bits a pixel with 8 of alpha, rows from the top.
-    Bytes out = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    out.insert(out.end(),
-               {static_cast<unsigned char>(width), static_cast<unsigned char>(width >> 8),
-                static_cast<unsigned char>(height), static_cast<unsigned char>(height >> 8), 32, 0x28});
+    Bytes out(18, 0);
+    out[2] = 2;
+    for (int i = 0; i < 2; ++i) {
+        out[12 + i] = static_cast<unsigned char>(width >> (8 * i));
+        out[14 + i] = static_cast<unsigned char>(height >> (8 * i));
+    }
+    out[16] = 32, out[17] = 0x28;
     for (uint32_t p : argb)
         for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<unsigned char>(p >> shift));
     return out;
@@ -394,8 +397,9 @@ Bytes WritePngWithTexts(int width, int height, const std::vector<uint32_t>& argb
     if (compress2(z.data(), &length, spaces.data(), static_cast<uLong>(spaces.size()), 9) != Z_OK)
         throw std::runtime_error("compress2");
     z.resize(length);
-    Bytes body = {'n', 'o', 't', 'e', 0, 0};  // keyword, its end, deflate
-    body.insert(body.end(), z.begin(), z.end());
+    Bytes body(6 + z.size());
+    std::copy_n("note\0\0", 6, body.begin());  // keyword, its end, deflate
+    std::copy(z.begin(), z.end(), body.begin() + 6);
     Bytes out(png.begin(), png.begin() + 33);  // the signature and the header
     for (int i = 0; i < texts; ++i) PutChunk(out, "zTXt", body);
     out.insert(out.end(), png.begin() + 33, png.end());
