@@ -136,7 +136,7 @@ public:
     // top row first; for the screen, the picture as the window shows it, without the bars.
     std::vector<uint32_t> ReadScene(int* width, int* height) { return m_renderer.ReadScene(width, height); }
     // The distinct textures drawn since the last Gfx_BeginScene (what a scene could at best be batched into).
-    int TexturesDrawn() const { return m_renderer.TexturesDrawn(); }
+    int TexturesDrawn() { return m_renderer.TexturesDrawn(); }
     // For scripted runs: every later frame lasts this many seconds whatever the clock says, so a
     // script counted in frames sees the same times on any machine (Timer_GetTime then counts those
     // frames); 0 goes back to the clock.

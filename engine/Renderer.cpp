@@ -97,6 +97,23 @@ GLuint CompileShader(GLenum kind, const char* source, std::string& error) {
     return 0;
 }
 
+void ClearTo(DWORD color) {
+    glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f,
+                 static_cast<float>((color >> 8) & 0xFF) / 255.0f, static_cast<float>(color & 0xFF) / 255.0f,
+                 static_cast<float>(color >> 24) / 255.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+}
+
+// The front face is chosen per scene (see BeginScene) so that it is what winds clockwise on screen.
+void ApplyCullMode(int mode) {
+    if (mode == 1) {
+        glDisable(GL_CULL_FACE);
+        return;
+    }
+    glEnable(GL_CULL_FACE);
+    glCullFace(mode == 2 ? GL_FRONT : GL_BACK);
+}
+
 }  // namespace
 
 struct CRenderer::Texture {
@@ -312,7 +329,7 @@ void CRenderer::ApplySceneState() {
     // The screen's rows are flipped on the way to the device and a target's are not, so a
     // clockwise quad on screen keeps its winding only in one of them.
     glFrontFace(m_target ? GL_CCW : GL_CW);
-    ApplyCullMode();
+    ApplyCullMode(m_cullMode);
     ApplyClipping();
     ApplyMatrix();
 }
@@ -353,12 +370,11 @@ bool CRenderer::EndScene() {
 void CRenderer::Picture::Reset() {
     steps.clear();
     vertices.clear();
-    textures.clear();
     lost = false;
 }
 
 bool CRenderer::Picture::Uses(HTEXTURE tex) const {
-    return std::find(textures.begin(), textures.end(), tex) != textures.end();
+    return std::any_of(steps.begin(), steps.end(), [tex](const Step& step) { return step.tex == tex; });
 }
 
 bool CRenderer::EnsureCanvas(int width, int height) {
@@ -383,8 +399,7 @@ bool CRenderer::EnsureCanvas(int width, int height) {
         return false;
     }
     glDisable(GL_SCISSOR_TEST);
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
+    ClearTo(0xFF000000);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     m_canvasWidth = width;
     m_canvasHeight = height;
@@ -417,8 +432,7 @@ void CRenderer::ChooseScreen(bool covers) {
     // The bars, and without a canvas the whole window, hold whatever the last swap left.
     if (m_canvasWidth == 0 || m_viewWidth != m_drawableWidth || m_viewHeight != m_drawableHeight) {
         glDisable(GL_SCISSOR_TEST);
-        glClearColor(0, 0, 0, 1);
-        glClear(GL_COLOR_BUFFER_BIT);
+        ClearTo(0xFF000000);
         ApplyClipping();
     }
 }
@@ -493,29 +507,16 @@ void CRenderer::CatchUpCanvas() {
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
     glFrontFace(GL_CW);
     for (const Step& step : picture.steps) {
-        if (step.scissorOn) {
-            glEnable(GL_SCISSOR_TEST);
-            glScissor(step.scissor[0], step.scissor[1], step.scissor[2], step.scissor[3]);
-        } else {
-            glDisable(GL_SCISSOR_TEST);
-        }
+        SetScissor(step.scissorOn, step.scissor[0], step.scissor[1], step.scissor[2], step.scissor[3]);
         if (step.clear) {
-            const DWORD color = step.color;
-            glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f,
-                         static_cast<float>((color >> 8) & 0xFF) / 255.0f,
-                         static_cast<float>(color & 0xFF) / 255.0f, static_cast<float>(color >> 24) / 255.0f);
-            glClear(GL_COLOR_BUFFER_BIT);
+            ClearTo(step.color);
             continue;
         }
         UploadMatrix(step.matrix);
-        if (step.cullMode == 1) {
-            glDisable(GL_CULL_FACE);
-        } else {
-            glEnable(GL_CULL_FACE);
-            glCullFace(step.cullMode == 2 ? GL_FRONT : GL_BACK);
-        }
+        ApplyCullMode(step.cullMode);
         const int first = Upload(picture.vertices.data() + step.first, step.count);
-        Draw(step.prim, step.tex, step.blend, first, step.count);
+        const bool textured = step.tex && FindTexture(step.tex);
+        Draw(step.prim, &step.tex, textured ? 1 : 0, step.blend, first, step.count);
     }
     m_lastPicture.Reset();
     if (m_inScene) {
@@ -552,10 +553,7 @@ void CRenderer::Clear(DWORD color) {
         std::copy_n(m_scissor, 4, step.scissor);
         m_drawing.steps.push_back(step);
     }
-    glClearColor(static_cast<float>((color >> 16) & 0xFF) / 255.0f,
-                 static_cast<float>((color >> 8) & 0xFF) / 255.0f, static_cast<float>(color & 0xFF) / 255.0f,
-                 static_cast<float>(color >> 24) / 255.0f);
-    glClear(GL_COLOR_BUFFER_BIT);
+    ClearTo(color);
 }
 
 void CRenderer::SetClipping(int x, int y, int w, int h) {
@@ -639,17 +637,7 @@ void CRenderer::SetCullMode(int mode) {
     if (mode < 1 || mode > 3 || mode == m_cullMode) return;
     Flush();
     m_cullMode = mode;
-    if (m_inScene) ApplyCullMode();
-}
-
-// The front face is chosen per scene (see BeginScene) so that it is what winds clockwise on screen.
-void CRenderer::ApplyCullMode() {
-    if (m_cullMode == 1) {
-        glDisable(GL_CULL_FACE);
-        return;
-    }
-    glEnable(GL_CULL_FACE);
-    glCullFace(m_cullMode == 2 ? GL_FRONT : GL_BACK);
+    if (m_inScene) ApplyCullMode(mode);
 }
 
 std::vector<uint32_t> CRenderer::ReadScene(int* width, int* height) {
@@ -911,7 +899,6 @@ void CRenderer::Flush() {
         step.cullMode = m_cullMode;
         m_drawing.steps.push_back(step);
         m_drawing.vertices.insert(m_drawing.vertices.end(), run.vertices.begin(), run.vertices.end());
-        if (textured && !m_drawing.Uses(run.tex)) m_drawing.textures.push_back(run.tex);
     }
 }
 
@@ -953,11 +940,6 @@ size_t CRenderer::CallEnd(size_t begin, size_t runs, HTEXTURE* units, int* unitC
     return end;
 }
 
-void CRenderer::Draw(Prim prim, HTEXTURE tex, int blend, int first, int count) {
-    const bool textured = tex && FindTexture(tex);
-    Draw(prim, &tex, textured ? 1 : 0, blend, first, count);
-}
-
 void CRenderer::Draw(Prim prim, const HTEXTURE* units, int unitCount, int blend, int first, int count) {
     const Program& program = unitCount > 1 ? m_units : m_single;
     UseProgram(program);
@@ -983,25 +965,14 @@ void CRenderer::Draw(Prim prim, const HTEXTURE* units, int unitCount, int blend,
     }
 }
 
-int CRenderer::DrawCalls() const {
-    int calls = m_drawCalls;
-    HTEXTURE units[kTextureUnits] = {};
-    int unitCount = 0;
-    for (size_t begin = 0; begin < m_runCount; ++calls) begin = CallEnd(begin, m_runCount, units, &unitCount);
-    return calls;
+int CRenderer::DrawCalls() {
+    Flush();
+    return m_drawCalls;
 }
 
-int CRenderer::TexturesDrawn() const {
-    int count = static_cast<int>(m_sceneTextures.size());
-    for (size_t i = 0; i < m_runCount; ++i) {
-        const HTEXTURE tex = m_runs[i].tex;
-        const auto runs = m_runs.begin() + static_cast<ptrdiff_t>(i);
-        if (tex && FindTexture(tex) &&
-            std::find(m_sceneTextures.begin(), m_sceneTextures.end(), tex) == m_sceneTextures.end() &&
-            std::none_of(m_runs.begin(), runs, [tex](const Run& run) { return run.tex == tex; }))
-            ++count;
-    }
-    return count;
+int CRenderer::TexturesDrawn() {
+    Flush();
+    return static_cast<int>(m_sceneTextures.size());
 }
 
 // ---- textures ----

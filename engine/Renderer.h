@@ -68,10 +68,10 @@ public:
     void SetTransform(float x, float y, float dx, float dy, float rot, float hscale, float vscale);
     // 1 none, 2 drop what winds clockwise on screen, 3 drop what winds counter-clockwise.
     void SetCullMode(int mode);
-    // The scene's draw calls so far, the gathered runs counted as the calls they will be.
-    int DrawCalls() const;
-    // The distinct textures of those calls (untextured drawing not counted).
-    int TexturesDrawn() const;
+    // Draws what is gathered, then answers the scene's draw calls so far.
+    int DrawCalls();
+    // The same, answering the distinct textures of those calls (untextured drawing not counted).
+    int TexturesDrawn();
     // The pixels of the scene being drawn, ARGB, top row first, in device pixels (for the screen,
     // the picture's rectangle without the bars); empty outside a scene.
     std::vector<uint32_t> ReadScene(int* width, int* height);
@@ -115,7 +115,6 @@ private:
     struct Picture {
         std::vector<Step> steps;
         std::vector<hgeVertex> vertices;
-        std::vector<HTEXTURE> textures;
         int view[4] = {};   // the viewport
         bool lost = false;  // a texture it used changed while it was drawn: the steps draw another
         void Reset();
@@ -147,12 +146,10 @@ private:
     // The end of the runs from `begin` (of the first `runs`) that one draw call takes, and the
     // textures of its units.
     size_t CallEnd(size_t begin, size_t runs, HTEXTURE* units, int* unitCount) const;
-    void Draw(Prim prim, HTEXTURE tex, int blend, int first, int count);
     void Draw(Prim prim, const HTEXTURE* units, int unitCount, int blend, int first, int count);
     void ApplyMatrix();
     void ApplyClipping();
     void SetScissor(bool on, int x, int y, int w, int h);
-    void ApplyCullMode();
     // Binds the framebuffer and sets the GL state of the scene being drawn.
     void ApplySceneState();
     // A canvas of the drawable's size, the picture where it lies in the window; false when it
