@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 #include <sstream>
+#include <unordered_set>
 #include <utility>
 
 #include "engine/Engine.h"
@@ -254,9 +255,7 @@ void CRun::Shoot(const std::string& name) {
     }
     hge->Release();
     for (uint32_t& pixel : pixels) pixel |= 0xFF000000u;  // the window shows no transparency
-    std::vector<uint32_t> colours = pixels;
-    std::sort(colours.begin(), colours.end());
-    const auto count = std::unique(colours.begin(), colours.end()) - colours.begin();
+    const std::size_t count = std::unordered_set<uint32_t>(pixels.begin(), pixels.end()).size();
     const std::string file = name + ".png";
     std::string why;
     if (!Engine::SavePicture(m_shots + "/" + file, pixels, width, height, why)) {
