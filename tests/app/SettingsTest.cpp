@@ -9,6 +9,7 @@
 #include "engine/Log.h"
 #include "framework/app/GameManager.h"
 #include "framework/core/GameProperties.h"
+#include "tests/support/DataBytes.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/TempFolder.h"
@@ -17,18 +18,6 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
 
 namespace {
-
-Bytes Int32(int32_t v) {
-    const auto u = static_cast<uint32_t>(v);
-    return {static_cast<unsigned char>(u >> 24), static_cast<unsigned char>(u >> 16),
-            static_cast<unsigned char>(u >> 8), static_cast<unsigned char>(u)};
-}
-
-Bytes Join(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
 
 // The game's part of the settings file, as the game keeps it: a version word, then its players.
 struct CGameSettings {
@@ -116,7 +105,7 @@ TEST_F(SettingsTest, RoundTripKeepsOptionsWindowAndTheGamePart) {
     game.players = "ann";
     manager->SaveSettings();
     EXPECT_EQ(ReadWholeFile<Bytes>(settingFile),
-              Join({Int32(30), Int32(70), Int32(1), Int32(0), Int32(7), {3, 'a', 'n', 'n'}}));
+              CDataBytes().I32(30).I32(70).I32(1).I32(0).I32(7).Str("ann").bytes);
     EXPECT_FALSE(fs::exists(settingFile + ".tmp"));
 
     SetOptions(0, 0, 0, false);
@@ -135,14 +124,13 @@ TEST_F(SettingsTest, AWindowThatCouldNotGoFullScreenSavesThePlayersFullScreen) {
     manager->SaveSettings();
     const Bytes saved = ReadWholeFile<Bytes>(settingFile);
     ASSERT_GE(saved.size(), 16u);
-    EXPECT_EQ(Bytes(saved.begin() + 12, saved.begin() + 16), Int32(1));
+    EXPECT_EQ(Bytes(saved.begin() + 12, saved.begin() + 16), CDataBytes().I32(1).bytes);
     manager->LoadSettings();
     EXPECT_FALSE(engine.System_GetStateBool(HGE_WINDOWED));
 }
 
 TEST_F(SettingsTest, AnotherVersionDiscardsTheGamePart) {
-    WriteWholeFile(settingFile,
-                   Join({Int32(30), Int32(70), Int32(1), Int32(0), Int32(6), {3, 'b', 'o', 'b'}}));
+    WriteWholeFile(settingFile, CDataBytes().I32(30).I32(70).I32(1).I32(0).I32(6).Str("bob").bytes);
     manager->LoadSettings();
     EXPECT_EQ(game.loads, 1);
     EXPECT_EQ(game.players, "");
@@ -153,7 +141,7 @@ TEST_F(SettingsTest, AnotherVersionDiscardsTheGamePart) {
 // Whatever it held is kept aside byte for byte, each under a name of its own, before a save can
 // write over it.
 TEST_F(SettingsTest, FileShorterThanTheFrameworkPartGivesTheDefaultsAndIsKeptAside) {
-    const Bytes whole = Join({Int32(30), Int32(70), Int32(1), Int32(0)});
+    const Bytes whole = CDataBytes().I32(30).I32(70).I32(1).I32(0).bytes;
     const char* const kept[] = {".damaged", ".damaged.2", ".damaged.3"};
     const std::ptrdiff_t sizes[] = {0, 4, 15};
     for (int i = 0; i < 3; ++i) {
@@ -273,7 +261,7 @@ TEST_F(SettingsTest, AFolderAtTheTemporaryNameOrAPipeAtTheLogIsSaidAndTheWriting
         manager->SaveSettings();
         EXPECT_FALSE(engine.HasLog("Cant't Save Setting"));
         EXPECT_EQ(ReadWholeFile<Bytes>(settingFile),
-                  Join({Int32(30), Int32(70), Int32(1), Int32(0), Int32(7), {3, 'a', 'n', 'n'}}));
+                  CDataBytes().I32(30).I32(70).I32(1).I32(0).I32(7).Str("ann").bytes);
     }
     EXPECT_TRUE(engine.HasLog(settingFile +
                               ".tmp is a directory, not a file: the settings are written through " +
