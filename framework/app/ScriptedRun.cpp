@@ -6,9 +6,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <set>
 #include <sstream>
+#include <unordered_set>
 #include <utility>
 
 #include "engine/Engine.h"
@@ -42,9 +44,7 @@ constexpr int kPressAfter = 1;
 constexpr int kReleaseAfter = 3;
 constexpr int kKeyUpAfter = 2;
 
-bool ReadNumber(std::istringstream& in, int& value) {
-    std::string word;
-    if (!(in >> word)) return false;
+bool ReadNumber(const std::string& word, int& value) {
     char* end = nullptr;
     const long number = std::strtol(word.c_str(), &end, 10);
     if (*end != '\0' || number < 0 || number > 1000000) return false;
@@ -52,24 +52,8 @@ bool ReadNumber(std::istringstream& in, int& value) {
     return true;
 }
 
-std::string Rest(std::istringstream& in) {
-    std::string rest;
-    std::getline(in >> std::ws, rest);
-    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r'))
-        rest.pop_back();
-    return rest;
-}
-
-// The point steps ("move", "click"): two numbers, or one layout item's name.
-bool ReadPoint(std::istringstream& in, tagScriptStep& step) {
-    const std::string rest = Rest(in);
-    std::istringstream numbers(rest);
-    if (ReadNumber(numbers, step.x) && ReadNumber(numbers, step.y) && Rest(numbers).empty()) return true;
-    // A name never starts with a digit, so that a point missing its y is no item named by its x.
-    if (rest.empty() || (rest[0] >= '0' && rest[0] <= '9') || rest.find_first_of(" \t") != std::string::npos)
-        return false;
-    step.word = rest;
-    return true;
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
 }
 
 class CRun {
@@ -271,9 +255,7 @@ void CRun::Shoot(const std::string& name) {
     }
     hge->Release();
     for (uint32_t& pixel : pixels) pixel |= 0xFF000000u;  // the window shows no transparency
-    std::vector<uint32_t> colours = pixels;
-    std::sort(colours.begin(), colours.end());
-    const auto count = std::unique(colours.begin(), colours.end()) - colours.begin();
+    const std::size_t count = std::unordered_set<uint32_t>(pixels.begin(), pixels.end()).size();
     const std::string file = name + ".png";
     std::string why;
     if (!Engine::SavePicture(m_shots + "/" + file, pixels, width, height, why)) {
@@ -311,61 +293,64 @@ void CRun::Report(const std::string& line) {
 }  // namespace
 
 bool ParseInputScript(const std::string& text, std::vector<tagScriptStep>& steps, std::string& error) {
-    static const std::pair<const char*, tagScriptStep::EKind> kCommands[] = {
-        {"wait", tagScriptStep::kWait}, {"move", tagScriptStep::kMove}, {"click", tagScriptStep::kClick},
-        {"key", tagScriptStep::kKey},   {"text", tagScriptStep::kText}, {"close", tagScriptStep::kClose},
-        {"quit", tagScriptStep::kQuit}, {"shot", tagScriptStep::kShot},
-    };
+    // In the order of tagScriptStep::EKind.
+    static const std::string kCommands[] = {"wait", "move", "click", "key", "text", "close", "quit", "shot"};
     steps.clear();
     std::istringstream lines(text);
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
         std::istringstream in(line);
-        std::string word;
-        if (!(in >> word) || word[0] == '#') continue;
-        tagScriptStep step;
-        step.line = number;
+        const std::vector<std::string> words{std::istream_iterator<std::string>(in), {}};
+        if (words.empty() || words[0][0] == '#') continue;
         const auto fault = [&](const std::string& what) {
             error = "line " + std::to_string(number) + ": " + what;
             steps.clear();
             return false;
         };
-        if (word[0] >= '0' && word[0] <= '9') {
-            std::istringstream count(word);
-            if (!ReadNumber(count, step.delay)) return fault("\"" + word + "\" is no frame count");
-            if (!(in >> word)) return fault("a frame count without a command");
-        }
-        const auto* command = std::find_if(std::begin(kCommands), std::end(kCommands),
-                                           [&](const auto& entry) { return word == entry.first; });
-        if (command == std::end(kCommands)) return fault("unknown command \"" + word + "\"");
-        step.kind = command->second;
-        bool ok = true;
+        tagScriptStep step;
+        step.line = number;
+        const bool delayed = IsDigit(words[0][0]);
+        if (delayed && !ReadNumber(words[0], step.delay))
+            return fault("\"" + words[0] + "\" is no frame count");
+        if (delayed && words.size() == 1) return fault("a frame count without a command");
+        const std::string& name = words[delayed ? 1 : 0];
+        const auto* command = std::find(std::begin(kCommands), std::end(kCommands), name);
+        if (command == std::end(kCommands)) return fault("unknown command \"" + name + "\"");
+        step.kind = static_cast<tagScriptStep::EKind>(command - std::begin(kCommands));
+        const std::vector<std::string> args(words.begin() + (delayed ? 2 : 1), words.end());
+        if (args.size() == 1) step.word = args[0];
+        bool ok = false;
         switch (step.kind) {
             case tagScriptStep::kWait:
                 step.limit = kDefaultWaitLimit;
-                ok = static_cast<bool>(in >> step.word);
-                if (ok && !(in >> std::ws).eof()) ok = ReadNumber(in, step.limit) && Rest(in).empty();
+                ok = args.size() == 1 || (args.size() == 2 && ReadNumber(args[1], step.limit));
+                step.word = args.empty() ? "" : args[0];
                 break;
             case tagScriptStep::kMove:
             case tagScriptStep::kClick:
-                ok = ReadPoint(in, step);
+                // Two numbers, or a layout item's name, which never starts with a digit, so that a
+                // point missing its y is no item named by its x.
+                ok = args.size() == 2 ? ReadNumber(args[0], step.x) && ReadNumber(args[1], step.y)
+                                      : args.size() == 1 && !IsDigit(step.word[0]);
                 break;
             case tagScriptStep::kKey:
-                ok = static_cast<bool>(in >> step.word) && Rest(in).empty() &&
-                     Engine::KeyFromName(step.word.c_str()) != 0;
+                ok = args.size() == 1 && Engine::KeyFromName(step.word.c_str()) != 0;
                 break;
-            case tagScriptStep::kText:
-                step.word = Rest(in);
-                ok = !step.word.empty();
+            case tagScriptStep::kText: {
+                // The rest of the line as it stands, spaces inside kept.
+                ok = !args.empty();
+                const std::size_t from = line.find_first_not_of(" \t", line.find(name) + name.size());
+                if (ok) step.word = line.substr(from, line.find_last_not_of(" \t\r") + 1 - from);
                 break;
+            }
             case tagScriptStep::kClose:
             case tagScriptStep::kQuit:
-                ok = Rest(in).empty();
+                ok = args.empty();
                 break;
             case tagScriptStep::kShot:
                 // A file name in the pictures' folder, never a path out of it.
-                ok = static_cast<bool>(in >> step.word) && Rest(in).empty() &&
-                     step.word.find_first_of("/\\") == std::string::npos && step.word[0] != '.';
+                ok = args.size() == 1 && step.word.find_first_of("/\\") == std::string::npos &&
+                     step.word[0] != '.';
                 break;
         }
         if (!ok) return fault("can't read \"" + line + "\"");

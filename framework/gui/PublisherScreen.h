@@ -22,8 +22,6 @@ public:
     // phase and the scene as every screen does.
     bool Update(const float& dt) override;
 
-    const THolder<CSpalshDrawable>& GetSplash() const { return m_splash; }
-
 private:
     THolder<CSpalshDrawable> m_splash;
 };

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -35,11 +36,6 @@ bool SameValue(const hgeColor& a, const hgeColor& b) {
 template <EParamKind K>
 TKindParam<K> Key(typename TParamKind<K>::Value value, int mode, int duration) {
     return TKindParam<K>{std::move(value), mode, static_cast<float>(duration)};
-}
-
-template <class Key>
-void Append(std::vector<Key>& list, Key key) {
-    list.push_back(std::move(key));
 }
 
 // A held key repeating the value of the track's last key folds that last key into the one before it,
@@ -74,13 +70,9 @@ GF_SCRIPT_CALLS const std::string& Arg<const std::string&>(asIScriptGeneric* gen
 // What one call of the script costs its budget of bytes: the key, object or table entry it may add,
 // and the copies of its names.
 constexpr std::size_t kCallBytes = 256;
-std::size_t TextBytes(const std::string& text) {
-    return text.size();
-}
-std::size_t TextBytes(int) {
-    return 0;
-}
-std::size_t TextBytes(float) {
+template <class T>
+std::size_t TextBytes(const T& argument) {
+    if constexpr (std::is_same_v<T, std::string>) return argument.size();
     return 0;
 }
 
@@ -374,7 +366,7 @@ void CResourceReader::AddCommandSubstAnimation(const std::string& animation, int
 
 void CResourceReader::AddActionSound(int sound, int duration) {
     if (!m_sound) return Warn("AddActionSound");
-    Append(*m_sound->GetActionSound(), Key<EParamKind::ActionSound>(sound, 0, duration));
+    m_sound->GetActionSound()->push_back(Key<EParamKind::ActionSound>(sound, 0, duration));
 }
 
 void CResourceReader::AddColor(int alpha, int red, int green, int blue, int mode, int duration) {
@@ -395,23 +387,23 @@ void CResourceReader::AddBlendMode(int blend, int duration) {
 
 void CResourceReader::AddFlip(int flip, int duration) {
     if (!m_drawable) return Warn("AddFlip");
-    Append(*m_drawable->GetFlip(), Key<EParamKind::Flip>(flip, 0, duration));
+    m_drawable->GetFlip()->push_back(Key<EParamKind::Flip>(flip, 0, duration));
 }
 
 void CResourceReader::AddHotspot(int x, int y, int mode, int duration) {
     const auto key =
         Key<EParamKind::Hotspot>(TPoint<float>(static_cast<float>(x), static_cast<float>(y)), mode, duration);
     if (m_drawable)
-        Append(*m_drawable->GetHotspot(), key);
+        m_drawable->GetHotspot()->push_back(key);
     else if (m_clipping)
-        Append(*m_clipping->GetHotspot(), key);
+        m_clipping->GetHotspot()->push_back(key);
     else
         Warn("AddHotspot");
 }
 
 void CResourceReader::AddSpriteIDResource(int id, int duration) {
     if (!m_drawable) return Warn("AddSpriteIDResource");
-    Append(*m_drawable->GetIDResource(), Key<EParamKind::IDResource>(id, 0, duration));
+    m_drawable->GetIDResource()->push_back(Key<EParamKind::IDResource>(id, 0, duration));
     if (id < 0 || !m_resource || !m_cache) return;
     if (THolder<CHGESpriteInfo> info = m_resource->GetSpriteInfo(id))
         m_cache->AddToGroup(m_moduleName, info->textureNumber);
@@ -419,22 +411,22 @@ void CResourceReader::AddSpriteIDResource(int id, int duration) {
 
 void CResourceReader::AddTextSpriteIDResource(int id, int duration) {
     if (!m_drawable) return Warn("AddTextSpriteIDResource");
-    Append(*m_drawable->GetIDResource(), Key<EParamKind::IDResource>(id, 0, duration));
+    m_drawable->GetIDResource()->push_back(Key<EParamKind::IDResource>(id, 0, duration));
 }
 
 void CResourceReader::AddSndIDResource(int id, int duration) {
     if (!m_sound) return Warn("AddSndIDResource");
-    Append(*m_sound->GetIDResource(), Key<EParamKind::IDResource>(id, 0, duration));
+    m_sound->GetIDResource()->push_back(Key<EParamKind::IDResource>(id, 0, duration));
 }
 
 void CResourceReader::AddLayer(int layer, int duration) {
     const auto key = Key<EParamKind::Layer>(layer, 0, duration);
     if (m_drawable)
-        Append(*m_drawable->GetLayer(), key);
+        m_drawable->GetLayer()->push_back(key);
     else if (m_particle)
-        Append(*m_particle->GetLayer(), key);
+        m_particle->GetLayer()->push_back(key);
     else if (m_clipping)
-        Append(*m_clipping->GetLayer(), key);
+        m_clipping->GetLayer()->push_back(key);
     else
         Warn("AddLayer");
 }
@@ -464,21 +456,21 @@ void CResourceReader::AddOpaque(int opaque, int mode, int duration) {
 
 void CResourceReader::AddParamSound(int first, int second, int duration) {
     if (!m_sound) return Warn("AddParamSound");
-    Append(*m_sound->GetParamSound(), Key<EParamKind::ParamSound>(TPoint<int>(first, second), 0, duration));
+    m_sound->GetParamSound()->push_back(Key<EParamKind::ParamSound>(TPoint<int>(first, second), 0, duration));
 }
 
 void CResourceReader::AddParticleCommand(int command, int duration) {
     if (!m_particle) return Warn("AddParticleCommand");
-    Append(*m_particle->GetParticleCommand(), Key<EParamKind::ParticleCommand>(command, 0, duration));
+    m_particle->GetParticleCommand()->push_back(Key<EParamKind::ParticleCommand>(command, 0, duration));
 }
 
 void CResourceReader::AddParticleID(int id, int duration) {
-    if (m_particle) Append(*m_particle->GetIDResource(), Key<EParamKind::IDResource>(id, 0, duration));
+    if (m_particle) m_particle->GetIDResource()->push_back(Key<EParamKind::IDResource>(id, 0, duration));
 }
 
 void CResourceReader::AddParticleIDSprite(int id, int duration) {
     if (!m_particle) return Warn("AddParticleIDSprite");
-    Append(*m_particle->GetSpriteIDResource(), Key<EParamKind::IDResource>(id, 0, duration));
+    m_particle->GetSpriteIDResource()->push_back(Key<EParamKind::IDResource>(id, 0, duration));
 }
 
 void CResourceReader::AddRotate(float degrees, int mode, int duration) {

@@ -1,5 +1,6 @@
 #include "framework/scene/AnimationObject.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <utility>
@@ -82,12 +83,8 @@ bool CAnimationObject::RemoveObject(const TObjectAnimationPtr& child) {
             TObjectAnimationPtr kept = *it;  // alive through its Detach
             kept->Detach();
             // Detach may have changed the list: erase the child where it is now.
-            for (auto again = list->begin(); again != list->end(); ++again) {
-                if (again->Get() == kept.Get()) {
-                    list->erase(again);
-                    break;
-                }
-            }
+            const auto now = std::find(list->begin(), list->end(), kept);
+            if (now != list->end()) list->erase(now);
             return true;
         }
     }
@@ -96,10 +93,8 @@ bool CAnimationObject::RemoveObject(const TObjectAnimationPtr& child) {
 
 void CAnimationObject::ClearChildren() {
     // Taken out first, so that a child that calls back during its Detach finds the lists empty.
-    TChildList drawables = std::move(m_drawables);
-    TChildList sounds = std::move(m_sounds);
-    m_drawables.clear();
-    m_sounds.clear();
+    const TChildList drawables = std::exchange(m_drawables, {});
+    const TChildList sounds = std::exchange(m_sounds, {});
     for (auto& child : drawables) child->Detach();
     for (auto& child : sounds) child->Detach();
 }

@@ -106,12 +106,9 @@ public:
     void ShiftParticles(const TTransform& transform);
 
     int GetLiveCount() const { return m_liveCount; }
-    const tagParticle& GetParticle(int slot) const { return m_pool[slot]; }
     int GetSpawnLineCount() const { return ClampCount(header.spawnLineCount); }
     int GetDeflectLineCount() const { return ClampCount(header.deflectLineCount); }
     int GetPathKeyCount() const { return ClampCount(header.pathKeyCount); }
-    const tagDeflectLine& GetDeflectLine(int i) const { return m_deflectLines[i]; }
-    const tagPathKey& GetPathKey(int i) const { return m_pathKeys[i]; }
     // Resets the emission accumulator (the fraction of a particle owed by earlier frames).
     void ResetEmission() { m_emission = 0.0f; }
 

@@ -136,7 +136,7 @@ TEST_F(ApplicationTest, AltEnterSwitchesTheWindowOnceWhenBothKeysAreLetGo) {
     }
 }
 
-TEST_F(ApplicationTest, KeyEventsFillTheKeyTableAndRaiseItsEvents) {
+TEST_F(ApplicationTest, KeyEventsFillTheKeyTableAndRaiseItsEventsInOrder) {
     engine.QueueEvent(Event(INPUT_KEYDOWN, HGEK_SPACE));
     Frame();
     EXPECT_TRUE(keyset->IsDown(GF::CKeyset::kKeySpace));
@@ -154,10 +154,16 @@ TEST_F(ApplicationTest, KeyEventsFillTheKeyTableAndRaiseItsEvents) {
     engine.QueueEvent(Event(INPUT_KEYUP, HGEK_SPACE));
     engine.QueueEvent(Event(INPUT_MBUTTONUP, HGEK_LBUTTON));
     engine.QueueEvent(Event(INPUT_KEYUP, HGEK_0 + 9));  // never went down: raised all the same
+    for (int unit : {0x41, 0xD83D, 0xDE00}) {           // typed characters, UTF-16 units as they come
+        hgeInputEvent event = Event(INPUT_CHAR, 0);
+        event.chr = unit;
+        engine.QueueEvent(event);
+    }
     Frame();
     EXPECT_FALSE(keyset->IsDown(GF::CKeyset::kKeyMouseLeft));
-    EXPECT_EQ(journal.events, (std::vector<std::string>{"down 41", "down 41", "down 18", "down 0", "up 41",
-                                                        "up 18", "up 14"}));
+    EXPECT_EQ(journal.events,
+              (std::vector<std::string>{"down 41", "down 41", "down 18", "down 0", "up 41", "up 18", "up 14",
+                                        "char 65", "char 55357", "char 56832"}));
 }
 
 TEST_F(ApplicationTest, AltHeldDropsPressesButNeverLeavesAKeyStuck) {
@@ -269,16 +275,6 @@ TEST_F(ApplicationTest, TheWindowIsPlacedOnTheFourthFrameAfterTheFocusCame) {
         EXPECT_FLOAT_EQ(FrameState().windowScaleX, static_cast<float>(c.placedHeight) / 600.0f);
         EXPECT_FALSE(FrameState().placementPending);
     }
-}
-
-TEST_F(ApplicationTest, TypedCharactersReachTheManagerInOrder) {
-    for (int unit : {0x41, 0xD83D, 0xDE00}) {
-        hgeInputEvent event = Event(INPUT_CHAR, 0);
-        event.chr = unit;
-        engine.QueueEvent(event);
-    }
-    Frame();
-    EXPECT_EQ(journal.events, (std::vector<std::string>{"char 65", "char 55357", "char 56832"}));
 }
 
 TEST_F(ApplicationTest, FocusChangesDeactivateAndActivate) {

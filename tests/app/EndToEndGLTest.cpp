@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -141,11 +139,6 @@ void SecondRun(int frame) {
     }
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string Hex(const std::string& bytes) {
     std::string text;
     char buffer[4];
@@ -184,7 +177,7 @@ TEST(EndToEnd, PublisherPicturesThenTheNameIsKeptThroughTheSettingsFile) {
     // The run ends within a few frames of the "yes".
     EXPECT_LT(g_script.lastFrame, g_script.closeFrame + 40);
 
-    const std::string log = ReadFile(saveFolder / "log.txt");
+    const std::string log = ReadWholeFile(saveFolder / "log.txt");
     for (const char* line :
          {"Engine started:", "Create screen \"PublisherScreen\"", "Create screen \"new_player_screen\"",
           "Create screen \"confirm_screen\"",
@@ -205,7 +198,7 @@ TEST(EndToEnd, PublisherPicturesThenTheNameIsKeptThroughTheSettingsFile) {
 
     // The settings file: 16 framework bytes, then the version word and the name.
     EXPECT_EQ(GF::GetGameProperties()->GetString("PlayerName"), u"Ada");
-    const std::string settings = ReadFile(saveFolder / "Setting");
+    const std::string settings = ReadWholeFile(saveFolder / "Setting");
     ASSERT_GE(settings.size(), 20u);
     EXPECT_EQ(settings.substr(16, 4), std::string("\0\0\0\1", 4));
     EXPECT_NE(settings.find(std::string("\0A\0d\0a", 6), 20), std::string::npos) << Hex(settings);
@@ -253,13 +246,13 @@ TEST(EndToEnd, ASecondStartUpInTheProcessSeesOnlyItsOwnFolders) {
         ASSERT_EQ(boxes.messages.size(), 1u);
         EXPECT_NE(boxes.messages[0].find("\"resource.dat\" in " + emptyData.Path()), std::string::npos)
             << boxes.messages[0];
-        EXPECT_NE(ReadFile(secondSave / "log.txt").find(emptyData.Path()), std::string::npos);
-        EXPECT_EQ(ReadFile(firstSave / "log.txt").find(emptyData.Path()), std::string::npos);
+        EXPECT_NE(ReadWholeFile(secondSave / "log.txt").find(emptyData.Path()), std::string::npos);
+        EXPECT_EQ(ReadWholeFile(firstSave / "log.txt").find(emptyData.Path()), std::string::npos);
     }
 
     CScopedEnv dataDir{"QUINDLE_DATA_DIR", data.Path()};
     g_script = {};
     EXPECT_EQ(RunProgram({"quindle"}, options), 0);
     EXPECT_TRUE(g_script.confirmed);
-    EXPECT_EQ(ReadFile(secondSave / "log.txt").find("Can't attach"), std::string::npos);
+    EXPECT_EQ(ReadWholeFile(secondSave / "log.txt").find("Can't attach"), std::string::npos);
 }

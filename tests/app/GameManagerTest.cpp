@@ -101,16 +101,6 @@ TEST_F(GameManagerTest, ShowScreenMarksTheNewTopShownAndCallsOnTop) {
     EXPECT_FALSE(manager->GetTopScreen());
 }
 
-TEST_F(GameManagerTest, FrameUpdatesThenDrawsTheTopScreenOnly) {
-    manager->CreateScreen("menu", "menu", {}, "");
-    manager->CreateScreen("dialog", "dialog", {}, "");
-    engine.ClearRecord();
-    EXPECT_TRUE(manager->Update(16.0f));
-    EXPECT_EQ(engine.calls, (std::vector<std::string>{"dialog:Update", "Gfx_BeginScene 0", "Gfx_SetTransform",
-                                                      "dialog:Draw", "Gfx_EndScene"}));
-    EXPECT_FLOAT_EQ(CRecordingScreen::Find("dialog")->lastDt, 16.0f);
-}
-
 TEST_F(GameManagerTest, LastScreenFinishingEndsTheLoop) {
     manager->GetScreenFinishedEvent().Add(GF::CreateDelegate(&flow, &CFlow::OnFinished));
     EXPECT_FALSE(manager->Update(16.0f));  // nothing live
@@ -126,10 +116,16 @@ TEST_F(GameManagerTest, LastScreenFinishingEndsTheLoop) {
     manager->GetScreenFinishedEvent().Clear();
 }
 
-TEST_F(GameManagerTest, ScreenBelowAFinishedOneTakesOverInTheSameFrame) {
+TEST_F(GameManagerTest, TheTopScreenAloneRunsAndTheOneBelowAFinishedOneTakesOverInTheSameFrame) {
     manager->GetScreenFinishedEvent().Add(GF::CreateDelegate(&flow, &CFlow::OnFinished));
     manager->ShowScreen("menu", "menu", {}, "");
     manager->ShowScreen("dialog", "dialog", {}, "");
+    engine.ClearRecord();
+    EXPECT_TRUE(manager->Update(16.0f));
+    EXPECT_EQ(engine.calls, (std::vector<std::string>{"dialog:Update", "Gfx_BeginScene 0", "Gfx_SetTransform",
+                                                      "dialog:Draw", "Gfx_EndScene"}));
+    EXPECT_FLOAT_EQ(CRecordingScreen::Find("dialog")->lastDt, 16.0f);
+
     CRecordingScreen::Find("dialog")->finished = true;
     engine.ClearRecord();
     EXPECT_TRUE(manager->Update(16.0f));

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 #include "framework/app/GameManager.h"
 #include "framework/core/MemoryStreams.h"
@@ -13,16 +12,6 @@
 namespace {
 
 using Bytes = std::vector<unsigned char>;
-
-Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 // Handlers as the application's: the game's part of "Setting" through SaveSettingsPart and
 // LoadSettingsPart, on a store whose version the game data set.
@@ -103,7 +92,7 @@ TEST_F(PlayerSettings, PlayersSavedAndLoadedEqual) {
 TEST_F(PlayerSettings, ForeignOrDamagedFilesLeaveThePlayersInMemory) {
     game.store = TwoPlayers();
     manager->SaveSettings();
-    const Bytes saved = ReadFile(settingFile);
+    const Bytes saved = ReadWholeFile<Bytes>(settingFile);
     const size_t part = 16;  // the framework's four integers come first
 
     // The kind of file that once took every byte of memory (a player with 140 million empty names),
@@ -113,7 +102,7 @@ TEST_F(PlayerSettings, ForeignOrDamagedFilesLeaveThePlayersInMemory) {
     huge.players[u"Ann"].names.resize(kMaxSavedStoreBytes);
     game.store = huge;
     manager->SaveSettings();
-    EXPECT_EQ(ReadFile(settingFile), saved);
+    EXPECT_EQ(ReadWholeFile<Bytes>(settingFile), saved);
     EXPECT_FALSE(std::ifstream(settingFile + ".tmp").good());
     GF::CMemoryOutputStream hugePart;
     GF::WriteInt32BE(hugePart, huge.version);
@@ -167,7 +156,7 @@ TEST_F(PlayerSettings, ForeignOrDamagedFilesLeaveThePlayersInMemory) {
          "names: count 140000000 cannot fit"},
     };
     for (const auto& c : cases) {
-        WriteFile(settingFile, c.bytes);
+        WriteWholeFile(settingFile, c.bytes);
         game.store = TwoPlayers();
         game.store.players[u"Cy"].name = u"Cy";  // only in memory
         const CPlayerStore before = game.store;

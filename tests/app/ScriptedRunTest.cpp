@@ -29,31 +29,26 @@ TEST(ScriptedRunTest, ReadsEveryCommandWithItsDelay) {
     std::vector<tagScriptStep> steps;
     std::string error;
     ASSERT_TRUE(ParseInputScript(script, steps, error)) << error;
-    ASSERT_EQ(steps.size(), 10u);
-
-    EXPECT_EQ(steps[0].kind, tagScriptStep::kWait);
-    EXPECT_EQ(steps[0].word, "SplashScreen");
-    EXPECT_EQ(steps[0].limit, 3000);
-    EXPECT_EQ(steps[0].line, 2);
-    EXPECT_EQ(steps[1].kind, tagScriptStep::kClick);
-    EXPECT_EQ(steps[1].delay, 35);
-    EXPECT_EQ(steps[1].word, "play");
-    EXPECT_EQ(steps[2].limit, 200);
-    EXPECT_EQ(steps[3].word, "");
-    EXPECT_EQ(steps[3].x, 20);
-    EXPECT_EQ(steps[3].y, 580);
-    EXPECT_EQ(steps[4].kind, tagScriptStep::kKey);
-    EXPECT_EQ(steps[4].word, "Return");
-    EXPECT_EQ(steps[5].kind, tagScriptStep::kText);
-    EXPECT_EQ(steps[5].word, "Ann Lee");
-    EXPECT_EQ(steps[5].delay, 3);
-    EXPECT_EQ(steps[6].kind, tagScriptStep::kMove);
-    EXPECT_EQ(steps[7].kind, tagScriptStep::kClose);
-    EXPECT_EQ(steps[8].kind, tagScriptStep::kQuit);
-    EXPECT_EQ(steps[8].delay, 60);
-    EXPECT_EQ(steps[8].line, 11);
-    EXPECT_EQ(steps[9].kind, tagScriptStep::kShot);
-    EXPECT_EQ(steps[9].word, "replayed_kitchen");
+    // Each step as "line: delay command word x y limit".
+    const char* const commands[] = {"wait", "move", "click", "key", "text", "close", "quit", "shot"};
+    std::vector<std::string> read;
+    for (const tagScriptStep& s : steps)
+        read.push_back(std::to_string(s.line) + ": " + std::to_string(s.delay) + " " + commands[s.kind] +
+                       " " + s.word + " " + std::to_string(s.x) + " " + std::to_string(s.y) + " " +
+                       std::to_string(s.limit));
+    const std::vector<std::string> expected = {
+        "2: 0 wait SplashScreen 0 0 3000",
+        "4: 35 click play 0 0 0",
+        "5: 0 wait HelpScreen 0 0 200",
+        "6: 40 click  20 580 0",
+        "7: 5 key Return 0 0 0",
+        "8: 3 text Ann Lee 0 0 0",
+        "9: 0 move  1 2 0",
+        "10: 0 close  0 0 0",
+        "11: 60 quit  0 0 0",
+        "12: 0 shot replayed_kitchen 0 0 0",
+    };
+    EXPECT_EQ(read, expected);
 }
 
 // A script with a line it can't read is refused whole, naming the line, so that a tour never runs

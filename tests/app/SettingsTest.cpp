@@ -5,12 +5,11 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "engine/Log.h"
 #include "framework/app/GameManager.h"
 #include "framework/core/GameProperties.h"
+#include "tests/support/DataBytes.h"
 #include "tests/support/MessageBoxRecorder.h"
 #include "tests/support/RecordingEngine.h"
 #include "tests/support/TempFolder.h"
@@ -19,28 +18,6 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<unsigned char>;
 
 namespace {
-
-Bytes ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
-
-Bytes Int32(int32_t v) {
-    const auto u = static_cast<uint32_t>(v);
-    return {static_cast<unsigned char>(u >> 24), static_cast<unsigned char>(u >> 16),
-            static_cast<unsigned char>(u >> 8), static_cast<unsigned char>(u)};
-}
-
-Bytes Join(std::initializer_list<Bytes> parts) {
-    Bytes out;
-    for (const Bytes& p : parts) out.insert(out.end(), p.begin(), p.end());
-    return out;
-}
 
 // The game's part of the settings file, as the game keeps it: a version word, then its players.
 struct CGameSettings {
@@ -127,8 +104,8 @@ TEST_F(SettingsTest, RoundTripKeepsOptionsWindowAndTheGamePart) {
     SetOptions(30, 70, 1, true);
     game.players = "ann";
     manager->SaveSettings();
-    EXPECT_EQ(ReadFile(settingFile),
-              Join({Int32(30), Int32(70), Int32(1), Int32(0), Int32(7), {3, 'a', 'n', 'n'}}));
+    EXPECT_EQ(ReadWholeFile<Bytes>(settingFile),
+              CDataBytes().I32(30).I32(70).I32(1).I32(0).I32(7).Str("ann").bytes);
     EXPECT_FALSE(fs::exists(settingFile + ".tmp"));
 
     SetOptions(0, 0, 0, false);
@@ -145,15 +122,15 @@ TEST_F(SettingsTest, AWindowThatCouldNotGoFullScreenSavesThePlayersFullScreen) {
     SetOptions(30, 70, 0, false);
     engine.System_SetStateBool(HGE_WINDOWED, true);  // the engine's fallback
     manager->SaveSettings();
-    const Bytes saved = ReadFile(settingFile);
+    const Bytes saved = ReadWholeFile<Bytes>(settingFile);
     ASSERT_GE(saved.size(), 16u);
-    EXPECT_EQ(Bytes(saved.begin() + 12, saved.begin() + 16), Int32(1));
+    EXPECT_EQ(Bytes(saved.begin() + 12, saved.begin() + 16), CDataBytes().I32(1).bytes);
     manager->LoadSettings();
     EXPECT_FALSE(engine.System_GetStateBool(HGE_WINDOWED));
 }
 
 TEST_F(SettingsTest, AnotherVersionDiscardsTheGamePart) {
-    WriteFile(settingFile, Join({Int32(30), Int32(70), Int32(1), Int32(0), Int32(6), {3, 'b', 'o', 'b'}}));
+    WriteWholeFile(settingFile, CDataBytes().I32(30).I32(70).I32(1).I32(0).I32(6).Str("bob").bytes);
     manager->LoadSettings();
     EXPECT_EQ(game.loads, 1);
     EXPECT_EQ(game.players, "");
@@ -164,18 +141,18 @@ TEST_F(SettingsTest, AnotherVersionDiscardsTheGamePart) {
 // Whatever it held is kept aside byte for byte, each under a name of its own, before a save can
 // write over it.
 TEST_F(SettingsTest, FileShorterThanTheFrameworkPartGivesTheDefaultsAndIsKeptAside) {
-    const Bytes whole = Join({Int32(30), Int32(70), Int32(1), Int32(0)});
+    const Bytes whole = CDataBytes().I32(30).I32(70).I32(1).I32(0).bytes;
     const char* const kept[] = {".damaged", ".damaged.2", ".damaged.3"};
     const std::ptrdiff_t sizes[] = {0, 4, 15};
     for (int i = 0; i < 3; ++i) {
         const Bytes cut(whole.begin(), whole.begin() + sizes[i]);
-        WriteFile(settingFile, cut);
+        WriteWholeFile(settingFile, cut);
         SetOptions(1, 2, 3, true);
         manager->LoadSettings();
         EXPECT_EQ(Options(), (std::vector<int>{100, 60, 0, 1})) << sizes[i];
         EXPECT_EQ(game.loads, 0) << sizes[i];
         EXPECT_TRUE(fs::is_regular_file(settingFile + kept[i])) << sizes[i];
-        EXPECT_EQ(ReadFile(settingFile + kept[i]), cut) << sizes[i];
+        EXPECT_EQ(ReadWholeFile<Bytes>(settingFile + kept[i]), cut) << sizes[i];
         manager->SaveSettings();
     }
 }
@@ -184,23 +161,23 @@ TEST_F(SettingsTest, CrashWhileWritingLeavesTheOldFileWhole) {
     SetOptions(30, 70, 1, true);
     game.players = "ann";
     manager->SaveSettings();
-    const Bytes old = ReadFile(settingFile);
+    const Bytes old = ReadWholeFile<Bytes>(settingFile);
 
     game.crashWhileWriting = [] { _exit(3); };
     EXPECT_EXIT(manager->SaveSettings(), ::testing::ExitedWithCode(3), "");
-    EXPECT_EQ(ReadFile(settingFile), old);
+    EXPECT_EQ(ReadWholeFile<Bytes>(settingFile), old);
 
     // The half-written temporary file of the crashed run does not get in the way of the next save.
     game.crashWhileWriting = nullptr;
     game.players = "bo";
     manager->SaveSettings();
-    EXPECT_EQ(ReadFile(settingFile).size(), old.size() - 1);
+    EXPECT_EQ(ReadWholeFile<Bytes>(settingFile).size(), old.size() - 1);
 }
 
 TEST_F(SettingsTest, FullDiskIsReportedAndTheOldFileKept) {
     SetOptions(30, 70, 1, true);
     manager->SaveSettings();
-    const Bytes old = ReadFile(settingFile);
+    const Bytes old = ReadWholeFile<Bytes>(settingFile);
 
     // A file-size limit makes the writes fail the way a full disk does. The player is told once,
     // where the game saves; every save tries again.
@@ -219,12 +196,12 @@ TEST_F(SettingsTest, FullDiskIsReportedAndTheOldFileKept) {
             _exit(engine.HasLog("Cant't Save Setting") && told ? 5 : 6);
         },
         ::testing::ExitedWithCode(5), "");
-    EXPECT_EQ(ReadFile(settingFile), old);
+    EXPECT_EQ(ReadWholeFile<Bytes>(settingFile), old);
     EXPECT_FALSE(fs::exists(settingFile + ".tmp"));
 }
 
 TEST_F(SettingsTest, WithoutASaveFolderNothingIsWrittenAnywhere) {
-    WriteFile(folder / "file", {1});
+    WriteWholeFile(folder / "file", {1});
     CScopedEnv badFolder("QUINDLE_SAVE_DIR", folder / "file/sub");
     const bool rootFileExisted = fs::exists("/Setting");
 
@@ -249,7 +226,7 @@ TEST_F(SettingsTest, LinksInTheSaveFolderAreNeverWrittenThrough) {
     const Bytes kept = {'k', 'e', 'e', 'p'};
     for (bool symbolic : {true, false}) {
         const std::string elsewhere = folder / (symbolic ? "elsewhere-symbolic" : "elsewhere-hard");
-        WriteFile(elsewhere, kept);
+        WriteWholeFile(elsewhere, kept);
         for (const char* name : {"Setting.tmp", "log.txt"}) {
             const std::string path = folder / name;
             fs::remove(path);
@@ -264,11 +241,12 @@ TEST_F(SettingsTest, LinksInTheSaveFolderAreNeverWrittenThrough) {
         log.Write("a line");
         log.Close();
 
-        EXPECT_EQ(ReadFile(elsewhere), kept) << elsewhere;
-        EXPECT_EQ(ReadFile(settingFile).size(), 21u) << elsewhere;
+        EXPECT_EQ(ReadWholeFile<Bytes>(elsewhere), kept) << elsewhere;
+        EXPECT_EQ(ReadWholeFile<Bytes>(settingFile).size(), 21u) << elsewhere;
         EXPECT_FALSE(fs::exists(fs::symlink_status(folder / "Setting.tmp"))) << elsewhere;
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(folder / "log.txt"))) << elsewhere;
-        EXPECT_EQ(ReadFile(folder / "log.txt"), (Bytes{'a', ' ', 'l', 'i', 'n', 'e', '\n'})) << elsewhere;
+        EXPECT_EQ(ReadWholeFile<Bytes>(folder / "log.txt"), (Bytes{'a', ' ', 'l', 'i', 'n', 'e', '\n'}))
+            << elsewhere;
     }
 }
 
@@ -276,19 +254,19 @@ TEST_F(SettingsTest, LinksInTheSaveFolderAreNeverWrittenThrough) {
 // ours to remove) is written around; a pipe at "log.txt" is replaced, and the new log says so.
 TEST_F(SettingsTest, AFolderAtTheTemporaryNameOrAPipeAtTheLogIsSaidAndTheWritingGoesOn) {
     fs::create_directory(settingFile + ".tmp");
-    WriteFile(settingFile + ".tmp/kept", {'k'});
+    WriteWholeFile(settingFile + ".tmp/kept", {'k'});
     SetOptions(30, 70, 1, true);
     game.players = "ann";
     for (int save = 0; save < 2; ++save) {
         manager->SaveSettings();
         EXPECT_FALSE(engine.HasLog("Cant't Save Setting"));
-        EXPECT_EQ(ReadFile(settingFile),
-                  Join({Int32(30), Int32(70), Int32(1), Int32(0), Int32(7), {3, 'a', 'n', 'n'}}));
+        EXPECT_EQ(ReadWholeFile<Bytes>(settingFile),
+                  CDataBytes().I32(30).I32(70).I32(1).I32(0).I32(7).Str("ann").bytes);
     }
     EXPECT_TRUE(engine.HasLog(settingFile +
                               ".tmp is a directory, not a file: the settings are written through " +
                               settingFile + ".tmp."));
-    EXPECT_EQ(ReadFile(settingFile + ".tmp/kept"), Bytes{'k'});
+    EXPECT_EQ(ReadWholeFile<Bytes>(settingFile + ".tmp/kept"), Bytes{'k'});
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 2);
 
     const std::string log = folder / "log.txt";
@@ -299,5 +277,5 @@ TEST_F(SettingsTest, AFolderAtTheTemporaryNameOrAPipeAtTheLogIsSaidAndTheWriting
     file.Close();
     EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(log)));
     const std::string said = log + " was a FIFO, not a file: this log took its place\na line\n";
-    EXPECT_EQ(ReadFile(log), Bytes(said.begin(), said.end()));
+    EXPECT_EQ(ReadWholeFile<Bytes>(log), Bytes(said.begin(), said.end()));
 }

@@ -12,9 +12,6 @@ using namespace GF::HGENS;
 
 namespace {
 
-// A screen with nothing of its own: the base alone, over a layout of the sample script.
-class CPlainScreen : public CScreenAbstract {};
-
 // Writes each event of a button with the part its item animation shows when the event arrives.
 class CPartLog {
 public:
@@ -38,27 +35,18 @@ private:
     CButtonControl* m_button;
 };
 
-class ButtonTest : public CGuiFixture {
+// The buttons of the confirmation dialog's layout on a plain screen.
+class ButtonTest : public CControlsFixture {
 protected:
-    ButtonTest() {
-        screen->Initialize("main_menu.confirm_screen", {}, "");
+    ButtonTest() : CControlsFixture("main_menu.confirm_screen") {
         yes = screen->CreateButton("yes");
         no = screen->CreateButton("no");
-    }
-    ~ButtonTest() override { screen->Destroy(); }
-
-    // Shows the screen and plays its "_show" part through to the idle phase.
-    void ToIdle() {
-        screen->OnTop();
-        for (int i = 0; i < 5; ++i) screen->Update(100.0f);
-        ASSERT_EQ(PartOf(screen->GetAnimation()), "_idle");
     }
     void Frame(int x, int y, int buttons, float dt = 16.0f) {
         SetMouse(x, y, buttons);
         screen->Update(dt);
     }
 
-    THolder<CPlainScreen> screen = MakeHolder<CPlainScreen>();
     THolder<CButtonControl> yes;
     THolder<CButtonControl> no;
 };

@@ -149,17 +149,18 @@ protected:
     CFlow flow;
 };
 
-// A plain screen laid out with the sample layout of every control kind, "controls.sample", for the
-// suites of single controls.
+// A plain screen laid out with a layout of the sample script, by default the one of every control
+// kind, "controls.sample", for the suites of single controls.
 class CControlsFixture : public CGuiFixture {
 protected:
-    CControlsFixture() { screen->Initialize("controls.sample", {}, ""); }
+    explicit CControlsFixture(const char* layout = "controls.sample") { screen->Initialize(layout, {}, ""); }
     ~CControlsFixture() override { screen->Destroy(); }
 
-    // Shows the screen and plays it into "_idle", where its controls take the mouse.
+    // Shows the screen and plays its "_show" part through into "_idle", where its controls take the
+    // mouse.
     void ToIdle() {
         screen->OnTop();
-        for (int i = 0; i < 3; ++i) screen->Update(100.0f);
+        for (int i = 0; i < 5; ++i) screen->Update(100.0f);
         ASSERT_EQ(PartOf(screen->GetAnimation()), "_idle");
     }
 

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -26,16 +24,6 @@ namespace {
 const std::string kSampleScript = (std::filesystem::path(__FILE__).parent_path().parent_path().parent_path() /
                                    "content/Animation/effects.as")
                                       .string();
-
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
 
 template <class List>
 void DescribeKeys(std::ostream& out, const char* track, const THolder<List>& list) {
@@ -94,7 +82,7 @@ protected:
 
     CTempFolder data;
     CScopedEnv dataFolder{"QUINDLE_DATA_DIR", data.Path()};
-    const std::string source = ReadFile(kSampleScript);
+    const std::string source = ReadWholeFile(kSampleScript);
 };
 
 std::string Changed(std::string bytes, std::size_t at) {
@@ -109,13 +97,13 @@ TEST_F(ScriptByteCodeTest, ByteCodeIsUsedOnlyWhenThisBuildWroteItForThisScript) 
     ASSERT_FALSE(source.empty()) << kSampleScript;
     const std::string older = "void FillResource(CResourceReader@ r) { r.CreateModule(\"old\"); }\n";
     RunStart({{"Animation\\effects.as", older}});
-    const std::string olderByteCode = ReadFile(ByteCodeFile());
+    const std::string olderByteCode = ReadWholeFile(ByteCodeFile());
     std::filesystem::remove(ByteCodeFile());
 
     const Start compiled = RunStart({{"Animation\\effects.as", source}});
     EXPECT_EQ(compiled.log, std::vector<std::string>{});
     EXPECT_NE(compiled.tables.find("interfaces.publisher"), std::string::npos) << compiled.tables;
-    const std::string own = ReadFile(ByteCodeFile());
+    const std::string own = ReadWholeFile(ByteCodeFile());
     ASSERT_GT(own.size(), 24u);
     ASSERT_NE(olderByteCode, own);
 
@@ -153,7 +141,7 @@ TEST_F(ScriptByteCodeTest, ByteCodeIsUsedOnlyWhenThisBuildWroteItForThisScript) 
             EXPECT_EQ(start.log,
                       std::vector<std::string>{"Can't load the script byte code Animation\\effects.bs, "
                                                "compiling Animation\\effects.as"});
-            EXPECT_EQ(ReadFile(ByteCodeFile()), own);
+            EXPECT_EQ(ReadWholeFile(ByteCodeFile()), own);
         }
     }
 }
@@ -179,7 +167,7 @@ TEST_F(ScriptByteCodeTest, ResourceManagerLoadRunsTheResourceScript) {
 }
 
 TEST_F(ScriptByteCodeTest, UnwritableDataFolderStillFillsTheTables) {
-    WriteFile(data / "not-a-folder", "x");
+    WriteWholeFile(data / "not-a-folder", "x");
     CScopedEnv file("QUINDLE_DATA_DIR", data / "not-a-folder");
     const Start start = RunStart({{"Animation\\effects.as", source}});
     EXPECT_NE(start.tables.find("interfaces.publisher"), std::string::npos);
@@ -216,8 +204,8 @@ TEST(BinaryStreamHelp, NeverReadsPastTheBytesLeft) {
 
 // "/cr SOURCE DEST": what the compile mode prints and writes.
 TEST_F(ScriptByteCodeTest, CompileModeWritesByteCodeOnlyForAScriptThatBuilds) {
-    WriteFile(data / "good.as", source);
-    WriteFile(data / "bad.as", "void FillResource(CResourceReader@ r) { r.AddFont(\"a\") }\n");
+    WriteWholeFile(data / "good.as", source);
+    WriteWholeFile(data / "bad.as", "void FillResource(CResourceReader@ r) { r.AddFont(\"a\") }\n");
     struct Case {
         std::string source, destination;
         bool written;
@@ -245,8 +233,8 @@ TEST_F(ScriptByteCodeTest, CompileModeWritesByteCodeOnlyForAScriptThatBuilds) {
     // same tables.
     const Start compiled = RunStart({{"Animation\\effects.as", source}});
     std::filesystem::remove(ByteCodeFile());
-    const Start loaded =
-        RunStart({{"Animation\\effects.bs", ReadFile(data / "out4.bs")}, {"Animation\\effects.as", source}});
+    const Start loaded = RunStart(
+        {{"Animation\\effects.bs", ReadWholeFile(data / "out4.bs")}, {"Animation\\effects.as", source}});
     EXPECT_EQ(loaded.log, std::vector<std::string>{});
     EXPECT_EQ(loaded.tables, compiled.tables);
     EXPECT_FALSE(std::filesystem::exists(ByteCodeFile()));

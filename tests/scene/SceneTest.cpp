@@ -188,26 +188,6 @@ TEST_F(Scene, UpdateWalkSurvivesAnimationsLeavingAndJoining) {
     reshuffle.joined->Reset();
 }
 
-TEST_F(Scene, ClearDestroysAnimationsAndDetachesDrawables) {
-    Describe("a");
-    AddDot("dot", 0, 0);
-    TAnimationPtr a = Show("a");
-    THolder<CScene> other = MakeHolder<CScene>();
-    TAnimationPtr elsewhere = other->CreateAnimation("test.a");
-    // A drawable of no animation of this scene: the game's own effects join this way.
-    THolder<CTestDrawable> effect(new CTestDrawable);
-    effect->SetScene(THolder<IScene>(scene));
-    EXPECT_EQ(scene->GetDrawableCount(), 2);
-    scene->Clear();
-    EXPECT_EQ(scene->GetDrawableCount(), 0);
-    EXPECT_EQ(effect->detaches, 1);
-    EXPECT_FALSE(a->GetScene());
-    EXPECT_EQ(a->GetDrawableCount(), 0);
-    EXPECT_EQ(other->GetDrawableCount(), 1);
-    EXPECT_EQ(elsewhere->GetScene(), THolder<IScene>(other));
-    other->Clear();
-}
-
 // A particle system whose last particle can die.
 class CDyingParticle : public CTestDrawable {
 public:
@@ -242,18 +222,32 @@ TEST_F(Scene, RegistryOutlivesAnimationsUntilTheLastParticleDies) {
     owned->SetParent({});
 }
 
-// A scene's Clear lets go of its own systems only: the registry is shared by every scene.
-TEST_F(Scene, ClearTakesOnlyItsOwnParticleSystems) {
+// A scene's Clear lets go of what is its own only: the other scene and the particle registry are
+// shared.
+TEST_F(Scene, ClearTakesOnlyItsOwnAnimationsDrawablesAndParticleSystems) {
+    Describe("a");
+    AddDot("dot", 0, 0);
+    TAnimationPtr a = Show("a");
     THolder<CScene> other = MakeHolder<CScene>();
+    TAnimationPtr elsewhere = other->CreateAnimation("test.a");
+    // A drawable of no animation of this scene: the game's own effects join this way.
+    THolder<CTestDrawable> effect(new CTestDrawable);
+    effect->SetScene(THolder<IScene>(scene));
     THolder<CDyingParticle> mine(new CDyingParticle), theirs(new CDyingParticle), nowhere(new CDyingParticle);
     mine->SetScene(THolder<IScene>(scene));
     theirs->SetScene(THolder<IScene>(other));
     for (auto* p : {mine.Get(), theirs.Get(), nowhere.Get()})
         ParticleRegistry::Register(TParticlePtr(static_cast<IParticle*>(p)));
+    EXPECT_EQ(scene->GetDrawableCount(), 3);
     scene->Clear();
+    EXPECT_EQ(scene->GetDrawableCount(), 0);
+    EXPECT_EQ(effect->detaches, 1);
+    EXPECT_FALSE(a->GetScene());
+    EXPECT_EQ(a->GetDrawableCount(), 0);
     EXPECT_FALSE(mine->GetScene());
+    EXPECT_EQ(elsewhere->GetScene(), THolder<IScene>(other));
     EXPECT_EQ(theirs->GetScene(), THolder<IScene>(other));
-    EXPECT_EQ(other->GetDrawableCount(), 1);
+    EXPECT_EQ(other->GetDrawableCount(), 2);
     EXPECT_EQ(ParticleRegistry::Count(), 2);
     other->Update(10);  // the other scene's system still flies
     EXPECT_EQ(theirs->updates, 1);

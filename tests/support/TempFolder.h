@@ -3,8 +3,12 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // A fresh folder under the system's temporary folder, removed with everything in it at the end.
 class CTempFolder {
@@ -50,3 +54,18 @@ private:
     std::string m_name;
     std::optional<std::string> m_old;
 };
+
+// A whole file's bytes, as a string or as another container of bytes; empty when it can't be read.
+template <class Bytes = std::string>
+Bytes ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// Writes the bytes over the file.
+inline void WriteWholeFile(const std::string& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+inline void WriteWholeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
+    WriteWholeFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
