@@ -16,6 +16,7 @@ namespace Engine {
 namespace {
 
 constexpr int kMaxVertices = CRenderer::kMaxQuads * 4;
+constexpr int kFirstBufferVertices = 4096;
 
 const char* const kVertexShader = R"(#version 330 core
 layout(location = 0) in vec3 aPosition;
@@ -140,7 +141,10 @@ struct CRenderer::Target {
     int height = 0;
 };
 
-CRenderer::CRenderer(CLog& log) : m_log(log), m_vertices(kMaxVertices), m_points(kMaxPoints) {}
+CRenderer::CRenderer(CLog& log)
+    : m_log(log),
+      m_vertices(std::make_unique_for_overwrite<hgeVertex[]>(kMaxVertices)),
+      m_points(kMaxPoints) {}
 
 CRenderer::~CRenderer() = default;
 
@@ -200,7 +204,8 @@ bool CRenderer::Init(std::string& error) {
     glBindVertexArray(m_vao);
     glGenBuffers(1, &m_vbo);
     glBindBuffer(GL_ARRAY_BUFFER, m_vbo);
-    glBufferData(GL_ARRAY_BUFFER, sizeof(hgeVertex) * kMaxVertices, nullptr, GL_STREAM_DRAW);
+    m_bufferSize = kFirstBufferVertices;
+    glBufferData(GL_ARRAY_BUFFER, sizeof(hgeVertex) * m_bufferSize, nullptr, GL_STREAM_DRAW);
     glEnableVertexAttribArray(0);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, sizeof(hgeVertex),
                           reinterpret_cast<void*>(offsetof(hgeVertex, x)));
@@ -800,7 +805,7 @@ hgeVertex* CRenderer::StartBatch(int primType, HTEXTURE tex, int blend, int* max
     // The buffer is handed out even outside a scene, so that a caller never writes through null;
     // what is written then is dropped by FinishBatch. Finished, a batch joins the gathered runs.
     if (m_batchPoints) return reinterpret_cast<hgeVertex*>(m_points.data());
-    return m_vertices.data();
+    return m_vertices.get();
 }
 
 void CRenderer::FinishBatch(int count) {
@@ -826,7 +831,7 @@ void CRenderer::FinishBatch(int count) {
     const int perPrim = prim == Prim::Quads ? 4 : prim == Prim::Triples ? 3 : 2;
     count = std::min(count, kMaxVertices / perPrim) * perPrim;
     // The caller wrote into the buffer the gathered vertices are sent from: kept aside first.
-    m_finishedBatch.assign(m_vertices.begin(), m_vertices.begin() + count);
+    m_finishedBatch.assign(m_vertices.get(), m_vertices.get() + count);
     Gather(prim, m_batchTex, m_batchBlend, m_finishedBatch.data(), count);
 }
 
@@ -844,7 +849,7 @@ void CRenderer::Flush() {
     const bool keep = m_screen == Screen::Straight && !m_target;
     size_t at = 0;
     for (size_t i = 0; i < runs; ++i) {
-        std::copy(m_runs[i].vertices.begin(), m_runs[i].vertices.end(), m_vertices.begin() + at);
+        std::copy(m_runs[i].vertices.begin(), m_runs[i].vertices.end(), m_vertices.get() + at);
         at += m_runs[i].vertices.size();
     }
     // Each run's vertices name the unit its texture is bound to in its call.
@@ -871,7 +876,7 @@ void CRenderer::Flush() {
         }
         begin = end;
     }
-    int first = Upload(m_vertices.data(), static_cast<int>(at));
+    int first = Upload(m_vertices.get(), static_cast<int>(at));
     for (size_t begin = 0; begin < runs;) {
         const size_t end = CallEnd(begin, runs, units, &unitCount);
         int count = 0;
@@ -903,10 +908,13 @@ void CRenderer::Flush() {
 }
 
 // The vertices follow each other in one buffer, scene after scene; the buffer is renewed only when
-// full, so that nothing a draw call may still read is written over.
+// full, so that nothing a draw call may still read is written over. It starts small, as the driver
+// clears a new buffer whole, and doubles at a renewal until it has its full size.
 int CRenderer::Upload(const hgeVertex* v, int count) {
-    if (m_buffered + count > kMaxVertices) {
-        glBufferData(GL_ARRAY_BUFFER, sizeof(hgeVertex) * kMaxVertices, nullptr, GL_STREAM_DRAW);
+    if (m_buffered + count > m_bufferSize) {
+        m_bufferSize = std::min(std::max(m_bufferSize * 2, count), kMaxVertices);
+        glBufferData(GL_ARRAY_BUFFER, sizeof(hgeVertex) * static_cast<size_t>(m_bufferSize), nullptr,
+                     GL_STREAM_DRAW);
         m_buffered = 0;
     }
     glBufferSubData(GL_ARRAY_BUFFER,

@@ -191,13 +191,16 @@ private:
     unsigned m_vbo = 0;
     unsigned m_ibo = 0;
 
-    std::vector<hgeVertex> m_vertices;       // a batch's buffer, and the runs on their way to GL
+    // A batch's buffer, and the runs on their way to GL: left unwritten until used, so that its pages
+    // are only touched as far as scenes fill it.
+    std::unique_ptr<hgeVertex[]> m_vertices;
     std::vector<hgePointVertex> m_points;    // the buffer a point batch is written into
     std::vector<hgeVertex> m_finishedBatch;  // a finished batch on its way into a run
     std::vector<Run> m_runs;                 // the first m_runCount are gathered, in drawing order
     size_t m_runCount = 0;
     int m_used = 0;                 // vertices in the gathered runs
     int m_buffered = 0;             // vertices of the scene already in the GL buffer
+    int m_bufferSize = 0;           // vertices the GL buffer holds: grows while scenes need more
     Prim m_batchPrim = Prim::None;  // kind of the open Gfx_StartBatch
     bool m_batchPoints = false;
     HTEXTURE m_batchTex = 0;
