@@ -52,12 +52,12 @@ bool ReadInt16(CInputStream& in, int16_t& value) {
 
 }  // namespace
 
-CFont::CFont() : m_glyphs(kGlyphCount) {}
+CFont::CFont() = default;
 
 CFont::~CFont() = default;
 
 const tagChar* CFont::GetGlyph(WChar code) const {
-    return code < kGlyphCount ? m_glyphs[code].Get() : nullptr;
+    return code < m_glyphs.size() ? m_glyphs[code].Get() : nullptr;
 }
 
 int32_t CFont::Advance(const tagChar& glyph) const {
@@ -275,7 +275,12 @@ bool CFont::Load(int number) {
         m_pages[static_cast<std::size_t>(page)] = texture;
     }
 
-    for (THolder<tagChar>& slot : m_glyphs) slot.Reset();
+    // The table reaches only as far as the highest code a record names: a font's few hundred glyphs
+    // then do not cost a slot for every code there is.
+    m_glyphs.clear();
+    for (const GlyphRecord& r : records)
+        if (r.code < kGlyphCount && r.page < m_pages.size() && r.code >= m_glyphs.size())
+            m_glyphs.resize(r.code + 1);
     for (const GlyphRecord& r : records) {
         if (r.code >= kGlyphCount || r.page >= m_pages.size()) {
             if (hge) hge->System_Log("%s: glyph %u on page %u ignored", name, r.code, r.page);
