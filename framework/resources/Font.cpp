@@ -278,9 +278,6 @@ bool CFont::Load(int number) {
     // The table reaches only as far as the highest code a record names: a font's few hundred glyphs
     // then do not cost a slot for every code there is.
     m_glyphs.clear();
-    for (const GlyphRecord& r : records)
-        if (r.code < kGlyphCount && r.page < m_pages.size() && r.code >= m_glyphs.size())
-            m_glyphs.resize(r.code + 1);
     for (const GlyphRecord& r : records) {
         if (r.code >= kGlyphCount || r.page >= m_pages.size()) {
             if (hge) hge->System_Log("%s: glyph %u on page %u ignored", name, r.code, r.page);
@@ -291,6 +288,7 @@ bool CFont::Load(int number) {
         // its rectangle would be filled with the font's colour.
         if (const HTEXTURE page = m_pages[r.page]->GetHandle())
             glyph->sprite = THolder<CHGESprite>(new CHGESprite(page, r.x, r.y, r.width, r.height));
+        if (r.code >= m_glyphs.size()) m_glyphs.resize(r.code + 1);
         m_glyphs[r.code] = glyph;  // a later record for the same code replaces the earlier one
     }
     return true;
